@@ -1,0 +1,19 @@
+#pragma once
+// The prompt of the command-line jobs: messages go to standard error;
+// questions take the answer that lets the job go on, and say so.
+#include <cstdio>
+
+#include "model/Prompt.h"
+
+class CConsolePrompt : public CPrompt {
+public:
+    explicit CConsolePrompt(std::FILE* out = stderr) : m_out(out) {}
+    void Inform(const std::string& text, PromptIcon icon) override;
+    bool AskYesNo(const std::string& text) override;
+    PromptAnswer AskYesNoCancel(const std::string& text) override;
+    int MessageCount() const { return m_nMessages; }
+
+private:
+    std::FILE* m_out;
+    int m_nMessages = 0;
+};

@@ -1,0 +1,17 @@
+#include "app/InfoCommand.h"
+
+#include <cstdio>
+
+#include "app/CaseInfo.h"
+#include "app/ConsolePrompt.h"
+#include "model/AppState.h"
+#include "model/PlumexDoc.h"
+
+int RunInfoCommand(const QString& path) {
+    CAppState app;
+    CConsolePrompt prompt;
+    CPlumexDoc doc(app, prompt);
+    if (!doc.OpenCase(path.toStdString())) return 1;
+    std::fputs(DescribeCase(doc).c_str(), stdout);
+    return 0;
+}

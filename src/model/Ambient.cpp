@@ -1,0 +1,81 @@
+#include "model/Ambient.h"
+
+#include <cmath>
+
+#include "model/Archive.h"
+
+CAmbient::CAmbient() = default;
+
+double CAmbient::Density(double value, double temperature) {
+    if (temperature == 0.0) return value;
+    const double S = value;
+    const double T = temperature;
+    const double sigma0 = ((6.8e-6 * S - 0.000482) * S + 0.8149) * S - 0.093;
+    const double At = 0.001 * T * ((0.0010843 * T - 0.09818) * T + 4.7867);
+    const double Bt = 1e-6 * T * ((0.01667 * T - 0.8164) * T + 18.03);
+    const double SigmaT = (T - 3.98) * (T - 3.98) * (T + 283.0) / ((T + 67.26) * 503.57);
+    const double sigmat = (sigma0 + 0.1324) * ((1.0 - At) + (sigma0 - 0.1324) * Bt) - SigmaT;
+    return (1000.0 + sigmat) / 1000.0;
+}
+
+int CAmbient::CheckProfile(int& rowA, int& rowB) const {
+    const int n = GetRowCount();
+    for (int i = 0; i + 1 < n; ++i) {
+        const double di = Density(m_Profile[i].m_dValue, m_Profile[i].m_dTemperature);
+        for (int j = i + 1; j < n; ++j) {
+            const double dj = Density(m_Profile[j].m_dValue, m_Profile[j].m_dTemperature);
+            rowA = i + 1;
+            rowB = j + 1;
+            // Written as "not greater" so that a NaN depth also fails.
+            if (!(m_Profile[j].m_dDepth > m_Profile[i].m_dDepth)) return -2;
+            if (dj < di) return -1;
+        }
+    }
+    return 0;
+}
+
+double CAmbient::AverageCurrent() const {
+    if (m_Profile.empty()) return 0.0;
+    double sum = 0.0;
+    for (const auto& r : m_Profile) sum += r.m_dCurrent;
+    return sum / static_cast<double>(m_Profile.size());
+}
+
+void CAmbient::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteDouble(m_dHalfExtentX);
+        ar.WriteDouble(m_dBoxValue);
+        ar.WriteDouble(m_dHalfExtentZ);
+        ar.WriteDouble(m_dWaterDepth);
+        ar.WriteText("", 64);
+        ar.WriteText(m_strFaceNames[0], 64);
+        ar.WriteText("", 64);
+        ar.WriteInt32(GetRowCount());
+        for (const auto& r : m_Profile) {
+            ar.WriteDouble(r.m_dDepth);
+            ar.WriteDouble(r.m_dValue);
+            ar.WriteDouble(r.m_dTemperature);
+            ar.WriteDouble(r.m_dCurrent);
+        }
+    } else {
+        ar.ReadDouble();
+        m_dHalfExtentX = kHalfExtent;  // the box extent is fixed, whatever was stored
+        m_dBoxValue = ar.ReadDouble();
+        ar.ReadDouble();
+        m_dHalfExtentZ = kHalfExtent;
+        m_dWaterDepth = ar.ReadDouble();
+        if (!std::isfinite(m_dWaterDepth))
+            throw CArchiveException("the water depth is not a number");
+        ar.ReadText(64);
+        m_strFaceNames[0] = ar.ReadText(64);
+        ar.ReadText(64);
+        const int n = ar.ReadCount(kRowBytes, "profile row");
+        m_Profile.assign(n, ProfileRow{});
+        for (auto& r : m_Profile) {
+            r.m_dDepth = ar.ReadDouble();
+            r.m_dValue = ar.ReadDouble();
+            r.m_dTemperature = ar.ReadDouble();
+            r.m_dCurrent = ar.ReadDouble();
+        }
+    }
+}

@@ -1,0 +1,121 @@
+// Selection by picking, and the disk and key-parameter queries of the
+// current jet.
+#include <algorithm>
+#include <cstring>
+
+#include "model/DocObserver.h"
+#include "model/PlumexDoc.h"
+
+bool CPlumexDoc::SelectFromPick(const unsigned int* hits, int count) {
+    // Each hit record: name count, minimum depth, maximum depth, then the
+    // four names outfall, riser, jet, ring. The buffer holds 512 ints.
+    constexpr int kRecord = 7;
+    constexpr int kBufferInts = 512;
+    if (!hits || count <= 0 || count * kRecord > kBufferInts) return false;
+    const unsigned int* best = hits;
+    for (int i = 1; i < count; ++i) {
+        const unsigned int* rec = hits + i * kRecord;
+        if (rec[1] < best[1]) best = rec;
+    }
+    for (int i = 0; i < 4; ++i) m_nLastPick[i] = static_cast<int>(best[3 + i]);
+
+    const int oldOutfall = m_nCurrentOutfall;
+    const CRiser* oldO = GetCurrentOutfall();
+    const int oldRiser = oldO ? oldO->m_nCurrentRiser : -1;
+    const CBase* oldR = GetCurrentRiser();
+    const int oldJet = oldR ? oldR->m_nCurrentJet : -1;
+
+    const int oi = m_nLastPick[0], ri = m_nLastPick[1], ji = m_nLastPick[2], ring = m_nLastPick[3];
+    if (oi >= 0 && oi < GetOutfallCount()) {
+        m_nCurrentOutfall = oi;
+        CRiser* o = m_Outfalls[oi].get();
+        if (ri >= 0 && ri < o->GetRiserCount()) {
+            o->m_nCurrentRiser = ri;
+            CBase* r = o->m_Risers[ri].get();
+            if (ji >= 0 && ji < r->GetJetCount()) {
+                r->m_nCurrentJet = ji;
+                CJet* j = r->m_Jets[ji].get();
+                const auto& rings = j->m_pDisplay->m_Rings;
+                if (ring >= 0 && ring < static_cast<int>(rings.size())) {
+                    const int last = std::max(0, j->GetDiskCount() - 1);
+                    j->m_nCurrentDisk = std::min(rings[ring].m_nDisk, last);
+                    m_nCurrentDiskMirror = j->m_nCurrentDisk;
+                }
+            }
+        }
+    }
+    const CRiser* newO = GetCurrentOutfall();
+    const CBase* newR = GetCurrentRiser();
+    if (m_nCurrentOutfall != oldOutfall || (newO ? newO->m_nCurrentRiser : -1) != oldRiser ||
+        (newR ? newR->m_nCurrentJet : -1) != oldJet)
+        Notify(DocEvent::SelectionChanged);
+    return true;
+}
+
+void CPlumexDoc::GetCurrentJetKeyParameters(CKeyParameters& dst) const {
+    const CJet* j = GetCurrentJet();
+    if (j) std::memcpy(&dst, &j->m_KeyParams, sizeof dst);
+}
+
+std::string CPlumexDoc::GetCurrentJetStatusText() const {
+    const CJet* j = GetCurrentJet();
+    return j ? j->m_strStatus : std::string();
+}
+
+void CPlumexDoc::GetValueRanges(CRangeRecord& min, CRangeRecord& max) const {
+    min = m_RangeMin;
+    max = m_RangeMax;
+}
+
+namespace {
+DiskInfo InfoOf(const CJetDisk& d, int index) {
+    DiskInfo info;
+    info.m_dX = d.m_dX;
+    info.m_dY = d.m_dY;
+    info.m_dZ = d.m_dZ;
+    info.m_dMeanConc = d.m_dMeanConc;
+    info.m_dMaxConc = d.m_dMaxConc;
+    info.m_dHAngle = d.m_dHAngle;
+    info.m_nIndex = index;
+    info.m_dRadius = d.m_dRadius;
+    info.m_dThickness = d.m_dThickness;
+    info.m_dVAngle = d.m_dVAngle;
+    info.m_dVelocity = d.m_dVelocity;
+    info.m_dDilution = d.m_dDilution;
+    return info;
+}
+}  // namespace
+
+void CPlumexDoc::GetCurrentDiskInfo(DiskInfo& info, int& index, int& count) const {
+    const CJet* j = GetCurrentJet();
+    index = 0;
+    count = 0;
+    if (!j) return;
+    count = j->GetDiskCount();
+    if (count == 0) return;
+    index = std::min(j->m_nCurrentDisk, count - 1);
+    if (index < 0) index = 0;
+    info = InfoOf(j->m_pDisplay->m_Disks[index], index);
+}
+
+void CPlumexDoc::GetDiskInfo(DiskInfo& info, int& index) const {
+    const CJet* j = GetCurrentJet();
+    if (!j) return;
+    const int count = j->GetDiskCount();
+    if (index > count - 1) index = count - 1;
+    if (index <= 0) index = 1;
+    // A jet with a single disk has no index 1: show nothing rather than
+    // read past its list.
+    if (index >= count) return;
+    info = InfoOf(j->m_pDisplay->m_Disks[index], index);
+}
+
+void CPlumexDoc::SetCurrentDisk(int index) {
+    CJet* j = GetCurrentJet();
+    if (j) j->m_nCurrentDisk = index;
+}
+
+int CPlumexDoc::GetCurrentJetDiskCount() const {
+    const CJet* j = GetCurrentJet();
+    return j ? j->GetDiskCount() : 0;
+}

@@ -1,2 +1,0 @@
-// Keeps the GL drawing library non-empty until its first drawing unit lands.
-namespace plumex_gl_detail { int Anchor() { return 0; } }

@@ -1,0 +1,64 @@
+#pragma once
+// A jet's display object: the trajectory disks and what the scene builds
+// from them. This header holds the data the case model stores; geometry
+// and drawing are added by the scene code.
+#include <vector>
+
+#include "model/JetDisk.h"
+
+class CArchive;
+struct SceneDrawState;
+
+// One vertex of a jet's tube surface.
+struct TubeVertex {
+    double m_dPos[3] = {0, 0, 0};
+    double m_dNormal[3] = {0, 0, 0};      // smooth normal
+    double m_dFaceNormal[3] = {0, 0, 0};
+    // Value quadruple copied from the disk: mean concentration, half width,
+    // thickness, velocity (the order of the range records).
+    float m_fValues[4] = {0, 0, 0, 0};
+};
+
+// One ring of the tube, made from one disk.
+struct TubeRing {
+    int m_nDisk = 0;                  // index of the disk it was made from
+    int m_nVertices = 0;              // = slices
+    std::vector<TubeVertex> m_Vertices;
+};
+
+class CJetDispModal {
+public:
+    CJetDispModal();
+
+    // The stored part: disk count, disks, slices, ring interval.
+    void Serialize(CArchive& ar);
+    void SetPlacement(const double m[16]);
+
+    // --- tube geometry (GL-free) ---
+    // The transform of disk d from its own frame (ring in the x-z plane,
+    // axis along y) to the scene, placement included.
+    void DiskMatrix(const CJetDisk& d, double out[16]) const;
+    // Rebuilds m_Rings from the disks: a ring from the first and last disk
+    // and from every m_nRingInterval-th disk between, with face and smooth
+    // normals; with bClampToSurface no vertex rises above dDepthLimit.
+    void BuildTube(double dDepthLimit, bool bClampToSurface);
+    // Drops the rings and the cross-section point lists.
+    void ReleaseTube();
+    int GetRingCount() const { return static_cast<int>(m_Rings.size()); }
+
+    // --- drawing (GL library only) ---
+    // The uniform tube; in particle mode nothing yet (the smoke presentation
+    // draws itself).
+    void Draw(SceneDrawState state) const;
+
+    int m_nSpriteFrame = 0;      // frame counter of the smoke presentation (0..19)
+    int m_nShownDisks = 200;     // disks shown in the smoke presentation
+    int m_nSlices = 32;          // vertices per ring
+    int m_nRingInterval = 20;    // a ring every this many disks (at least 20 after loading)
+    std::vector<CJetDisk> m_Disks;
+    std::vector<TubeRing> m_Rings;     // the tube, rebuilt from the disks
+    std::vector<TubeRing> m_Sections;  // point lists for cross-sections
+    double m_Placement[16];      // jet frame to scene, row-major
+    int m_nPickedRing = 0;       // ring whose following segment is highlighted
+    double m_dDisplayAngle = 90.0;  // copy of the case's current angle
+};

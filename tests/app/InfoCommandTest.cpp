@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "CaseBuilder.h"
+#include "CliRunner.h"
+#include "model/AppState.h"
+#include "model/PlumexDoc.h"
+#include "support/ScriptedPrompt.h"
+
+TEST(InfoCommand, PrintsTheCaseTreeAndResults) {
+    QTemporaryDir dir;
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc doc(app, prompt);
+    BuildSmallCase(doc, true);
+    const QString path = dir.filePath("small.pmx");
+    ASSERT_TRUE(doc.SaveCase(path.toStdString()));
+
+    const CliResult r = RunPlumex({"--info", path});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("Version tag:    Plumex2.00"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("with risers"), std::string::npos);
+    EXPECT_NE(r.out.find("Outfall \"Outfall_1\""), std::string::npos);
+    EXPECT_NE(r.out.find("Riser \"Riser2\""), std::string::npos);
+    EXPECT_NE(r.out.find("Jet \"Jet2\""), std::string::npos);
+    // The stop reason is not part of the case file; steps and dilution are.
+    EXPECT_NE(r.out.find("results: 3 steps, 3 disks, dilution at last disk 21.00"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Ambient profile (2 rows)"), std::string::npos);
+}
+
+TEST(InfoCommand, BadFileExitsNonZeroWithTheReason) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bad.pmx");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Plumex2.00");
+    f.close();
+    const CliResult r = RunPlumex({"--info", path});
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_NE(r.err.find(path.toStdString()), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+}
+
+TEST(CommandLine, HelpAndVersion) {
+    const CliResult help = RunPlumex({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--info"), std::string::npos);
+    const CliResult version = RunPlumex({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("plumex ", 0), 0u) << version.out;
+    const CliResult wrong = RunPlumex({"--no-such-option"});
+    EXPECT_NE(wrong.exitCode, 0);
+}

@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "model/Ambient.h"
+
+TEST(AmbientDensity, TemperatureZeroMeansTheValueIsTheDensity) {
+    EXPECT_EQ(CAmbient::Density(1.0246, 0.0), 1.0246);
+}
+
+TEST(AmbientDensity, KnudsenEkmanForSeaWater) {
+    EXPECT_NEAR(CAmbient::Density(35.0, 10.0), 1.0270, 5e-5);
+    // Warmer water of the same salinity is lighter, saltier water heavier.
+    EXPECT_LT(CAmbient::Density(35.0, 20.0), CAmbient::Density(35.0, 10.0));
+    EXPECT_GT(CAmbient::Density(37.0, 10.0), CAmbient::Density(35.0, 10.0));
+}
+
+TEST(AmbientProfileCheck, ReportsTheFirstOffendingPair) {
+    CAmbient a;
+    int ra = 0, rb = 0;
+    EXPECT_EQ(a.CheckProfile(ra, rb), 0) << "an empty profile passes";
+
+    a.SetRows({{0, 1.020, 0, 0}, {10, 1.022, 0, 0}, {10, 1.025, 0, 0}});
+    EXPECT_EQ(a.CheckProfile(ra, rb), -2);
+    EXPECT_EQ(ra, 2);
+    EXPECT_EQ(rb, 3);
+
+    a.SetRows({{0, 1.025, 0, 0}, {10, 1.020, 0, 0}});
+    EXPECT_EQ(a.CheckProfile(ra, rb), -1);
+    EXPECT_EQ(ra, 1);
+    EXPECT_EQ(rb, 2);
+
+    // Salinity rows are compared by their density, not their raw value.
+    a.SetRows({{0, 35.0, 25.0, 0}, {10, 35.0, 10.0, 0}, {20, 36.0, 10.0, 0}});
+    EXPECT_EQ(a.CheckProfile(ra, rb), 0);
+}
+
+TEST(AmbientProfileCheck, DepthOrderIsCheckedBeforeDensity) {
+    CAmbient a;
+    int ra = 0, rb = 0;
+    a.SetRows({{10, 1.025, 0, 0}, {5, 1.020, 0, 0}});
+    EXPECT_EQ(a.CheckProfile(ra, rb), -2);
+}
+
+TEST(AmbientCurrent, MeanOfTheColumn) {
+    CAmbient a;
+    EXPECT_EQ(a.AverageCurrent(), 0.0);
+    a.SetRows({{0, 1.02, 0, 0.1}, {10, 1.025, 0, 0.05}, {20, 1.026, 0, 0.0}});
+    EXPECT_DOUBLE_EQ(a.AverageCurrent(), 0.05);
+    EXPECT_EQ(a.GetLastRow().m_dDepth, 20.0);
+}

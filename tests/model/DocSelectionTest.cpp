@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "model/AppState.h"
+#include "model/DocObserver.h"
+#include "model/PlumexDoc.h"
+#include "support/ScriptedPrompt.h"
+#include "CaseBuilder.h"
+
+namespace {
+struct SelectionFixture : ::testing::Test {
+    void SetUp() override {
+        BuildSmallCase(doc, true);
+        // Rings of the first riser's second jet made from disks 0 and 2.
+        CJet* j = doc.GetOutfall(0)->m_Risers[0]->m_Jets[1].get();
+        j->m_pDisplay->m_Rings.resize(2);
+        j->m_pDisplay->m_Rings[0].m_nDisk = 0;
+        j->m_pDisplay->m_Rings[1].m_nDisk = 7;  // beyond the last disk
+    }
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc doc{app, prompt};
+};
+
+struct Counter : CDocObserver {
+    void OnDocEvent(DocEvent e) override { n += e == DocEvent::SelectionChanged; }
+    int n = 0;
+};
+}  // namespace
+
+TEST_F(SelectionFixture, NearestHitWinsAndSelectsDownToTheDisk) {
+    Counter c;
+    doc.AddObserver(&c);
+    const unsigned int hits[] = {4, 0x90000000u, 0xA0000000u, 0, 1, 0, 0,
+                                 4, 0x10000000u, 0x20000000u, 0, 0, 1, 1};
+    EXPECT_TRUE(doc.SelectFromPick(hits, 2));
+    EXPECT_EQ(doc.GetCurrentOutfall()->m_nCurrentRiser, 0);
+    EXPECT_EQ(doc.GetCurrentRiser()->m_nCurrentJet, 1);
+    EXPECT_EQ(doc.GetCurrentJet()->m_nCurrentDisk, 2) << "ring disk 7 limited to the last disk";
+    EXPECT_EQ(doc.m_nCurrentDiskMirror, 2);
+    EXPECT_EQ(doc.m_nLastPick[3], 1);
+    EXPECT_EQ(c.n, 1);
+    EXPECT_TRUE(doc.SelectFromPick(hits + 7, 1));
+    EXPECT_EQ(c.n, 1) << "same selection again: nothing to tell";
+    doc.RemoveObserver(&c);
+}
+
+TEST_F(SelectionFixture, OversizedOrEmptyBuffersAreIgnored) {
+    std::vector<unsigned int> hits(74 * 7, 0);
+    doc.GetCurrentOutfall()->m_nCurrentRiser = 1;
+    EXPECT_FALSE(doc.SelectFromPick(hits.data(), 74));
+    EXPECT_FALSE(doc.SelectFromPick(hits.data(), 0));
+    EXPECT_EQ(doc.GetCurrentOutfall()->m_nCurrentRiser, 1);
+    EXPECT_TRUE(doc.SelectFromPick(hits.data(), 73));
+}
+
+TEST_F(SelectionFixture, OutOfRangeNamesSelectOnlyTheValidLevels) {
+    const unsigned int hits[] = {4, 1, 2, 0, 9, 0, 0};
+    doc.GetCurrentOutfall()->m_nCurrentRiser = 1;
+    EXPECT_TRUE(doc.SelectFromPick(hits, 1));
+    EXPECT_EQ(doc.m_nCurrentOutfall, 0);
+    EXPECT_EQ(doc.GetCurrentOutfall()->m_nCurrentRiser, 1);
+}
+
+TEST_F(SelectionFixture, DiskInfoIsClampedToTheList) {
+    DiskInfo info;
+    int index = 0, count = 0;
+    doc.GetCurrentJet()->m_nCurrentDisk = 10;
+    doc.GetCurrentDiskInfo(info, index, count);
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(index, 2);
+    EXPECT_EQ(info.m_dX, 3.0);
+    EXPECT_EQ(info.m_dDilution, 21.0);
+
+    index = 0;
+    doc.GetDiskInfo(info, index);
+    EXPECT_EQ(index, 1);
+    EXPECT_EQ(info.m_dX, 1.5);
+    index = 99;
+    doc.GetDiskInfo(info, index);
+    EXPECT_EQ(index, 2);
+
+    CKeyParameters kp{};
+    doc.GetCurrentJetKeyParameters(kp);
+    EXPECT_EQ(kp.m_nSteps, 3);
+    EXPECT_EQ(doc.GetCurrentJetStatusText(), "Plume reached the water surface");
+    EXPECT_EQ(doc.GetCurrentJetDiskCount(), 3);
+}
+
+TEST_F(SelectionFixture, NoCurrentJetGivesZeros) {
+    doc.m_nCurrentOutfall = -1;
+    DiskInfo info;
+    int index = 5, count = 5;
+    doc.GetCurrentDiskInfo(info, index, count);
+    EXPECT_EQ(index, 0);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(doc.GetCurrentJetDiskCount(), 0);
+    EXPECT_EQ(doc.GetCurrentJetStatusText(), "");
+}

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "model/AppState.h"
+#include "model/DocObserver.h"
+#include "model/PlumexDoc.h"
+#include "support/ScriptedPrompt.h"
+
+namespace {
+class RecordingObserver : public CDocObserver {
+public:
+    void OnDocEvent(DocEvent e) override { events.push_back(e); }
+    int Count(DocEvent e) const { return static_cast<int>(std::count(events.begin(), events.end(), e)); }
+    std::vector<DocEvent> events;
+};
+
+struct DocFixture : ::testing::Test {
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc doc{app, prompt};
+};
+}  // namespace
+
+TEST_F(DocFixture, NewNamesFillTheFirstGap) {
+    doc.Create(0);
+    doc.Create(1);
+    CBase* r = doc.GetCurrentRiser();
+    ASSERT_NE(r, nullptr);
+    ASSERT_EQ(r->GetJetCount(), 1);  // a new riser comes with one jet
+    doc.Create(2);
+    doc.Create(2);
+    r->m_Jets.erase(r->m_Jets.begin() + 1);  // Jet1, Jet3 remain
+    r->m_nCurrentJet = 0;
+    doc.Create(2);
+    EXPECT_EQ(r->m_Jets.back()->m_strName, "Jet2");
+    doc.Create(2);
+    EXPECT_EQ(r->m_Jets.back()->m_strName, "Jet4");
+    EXPECT_EQ(r->m_nCurrentJet, r->GetJetCount() - 1);
+    EXPECT_EQ(doc.GetOutfall(0)->m_strName, "Outfall_1");
+}
+
+TEST_F(DocFixture, DeletingTheLastItemSelectsTheNewLast) {
+    doc.Create(0);
+    for (int i = 0; i < 3; ++i) doc.Create(1);
+    CRiser* o = doc.GetCurrentOutfall();
+    ASSERT_EQ(o->GetRiserCount(), 3);
+    EXPECT_EQ(o->m_nCurrentRiser, 2);
+    RecordingObserver obs;
+    doc.AddObserver(&obs);
+    doc.Delete(2);
+    EXPECT_EQ(o->GetRiserCount(), 2);
+    EXPECT_EQ(o->m_nCurrentRiser, 1);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(obs.Count(DocEvent::ViewsUpdate), 1);
+    EXPECT_EQ(obs.Count(DocEvent::InputBarRefresh), 1);
+    doc.RemoveObserver(&obs);
+}
+
+TEST_F(DocFixture, AddedRisersContinueTheSpacing) {
+    doc.Create(0);
+    doc.Create(1);
+    CRiser* o = doc.GetCurrentOutfall();
+    o->m_Risers[0]->m_dDistance = 10.0;
+    doc.Add(2);
+    EXPECT_EQ(o->m_Risers[1]->m_dDistance, 30.0);
+
+    o->m_Risers[0]->m_dDistance = 0.0;
+    doc.Add(2);  // risers at 0 and 30 -> 60
+    EXPECT_EQ(o->m_Risers[2]->m_dDistance, 60.0);
+    EXPECT_EQ(o->m_nCurrentRiser, 2);
+    EXPECT_EQ(o->m_Risers[2]->m_strName, "Riser3");
+}
+
+TEST_F(DocFixture, AddOnAnEmptyLevelCreates) {
+    doc.Add(1);
+    ASSERT_EQ(doc.GetOutfallCount(), 1);
+    doc.Add(2);
+    ASSERT_EQ(doc.GetCurrentOutfall()->GetRiserCount(), 1);
+    doc.Add(3);
+    EXPECT_EQ(doc.GetCurrentRiser()->GetJetCount(), 2);
+    EXPECT_EQ(doc.GetCurrentJet()->m_strName, "Jet2");
+}
+
+TEST_F(DocFixture, NoRiserModeKeepsOneRiserPerOutfall) {
+    app.m_bNoRiser = true;
+    doc.Create(0);
+    doc.Create(1);
+    doc.Create(1);
+    EXPECT_EQ(doc.GetCurrentOutfall()->GetRiserCount(), 1);
+    EXPECT_EQ(doc.GetCurrentRiser()->m_dHeight, 20.0);
+}
+
+TEST_F(DocFixture, StructureCheckNamesTheMissingLevel) {
+    EXPECT_FALSE(doc.CheckStructure());
+    doc.Create(0);
+    EXPECT_FALSE(doc.CheckStructure());
+    doc.Create(1);
+    doc.GetCurrentRiser()->m_Jets.clear();
+    EXPECT_FALSE(doc.CheckStructure());
+    doc.Create(2);
+    EXPECT_TRUE(doc.CheckStructure());
+    EXPECT_EQ(prompt.Texts(),
+              (std::vector<std::string>{"No outfall is defined.", "No riser is defined.", "No jet is defined."}));
+}
+
+TEST_F(DocFixture, CurrentNamesAndFindJet) {
+    CurrentNames none = doc.GetCurrentNames();
+    EXPECT_EQ(none.m_nOutfall, -1);
+    doc.Create(0);
+    doc.Create(1);
+    CurrentNames n = doc.GetCurrentNames();
+    EXPECT_EQ(n.m_strOutfall, "Outfall_1");
+    EXPECT_EQ(n.m_strRiser, "Riser1");
+    EXPECT_EQ(n.m_strJet, "Jet1");
+    EXPECT_EQ(doc.FindJet("Outfall_1", "Riser1", "Jet1"), doc.GetCurrentJet());
+    EXPECT_EQ(doc.FindJet("Outfall_1", "riser1", "Jet1"), nullptr);
+    doc.m_nCurrentOutfall = -1;
+    EXPECT_EQ(doc.GetCurrentJet(), nullptr);
+}
+
+TEST_F(DocFixture, FlowAndEffluentPropagation) {
+    doc.Create(0);
+    doc.Create(1);
+    doc.Create(2);
+    doc.Create(2);
+    doc.SetJetFlowAll(0.02);
+    CBase* r = doc.GetCurrentRiser();
+    EXPECT_DOUBLE_EQ(r->m_dTotalFlow, 0.06);
+    r->m_dTotalFlow = 0.09;
+    CPlumexDoc::DistributeRiserFlow(*r);
+    for (auto& j : r->m_Jets) EXPECT_DOUBLE_EQ(j->m_dFlow, 0.03);
+
+    CRiser* o = doc.GetCurrentOutfall();
+    o->m_dTemperature = 20.0;
+    o->m_dSalinity = 2.0;
+    o->m_dDensity = 0.998;
+    doc.PropagateEffluent(*o);
+    EXPECT_EQ(r->m_Jets[0]->m_dSalinity, 2.0);
+    EXPECT_EQ(r->m_Jets[0]->m_dTemperature, 20.0);
+    o->m_dTemperature = 0.0;
+    app.m_bNoRiser = true;
+    o->m_dWidth = 3.0;
+    doc.PropagateEffluent(*o);
+    EXPECT_EQ(r->m_Jets[2]->m_dSalinity, 0.998);
+    EXPECT_EQ(r->m_Jets[2]->m_dPortHeight, 1.5);
+}
+
+TEST_F(DocFixture, CurrentAngleReachesEveryJetAndDisplay) {
+    doc.Create(0);
+    doc.Create(1);
+    doc.Add(2);
+    doc.SetCurrentAngle(45.0f);
+    doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
+        EXPECT_EQ(j.m_dCurrentAngle, 45.0);
+        EXPECT_EQ(j.m_pDisplay->m_dDisplayAngle, 45.0);
+    });
+}
+
+TEST_F(DocFixture, DepthCheckAsksWhenJetsStandBelowTheProfile) {
+    EXPECT_TRUE(doc.CheckDepth()) << "no rows: nothing to check";
+    doc.m_pAmbient->SetRows({{0, 1.02, 0, 0.1}, {15, 1.025, 0, 0.1}});
+    EXPECT_FALSE(doc.CheckDepth()) << "no current jet";
+    EXPECT_TRUE(prompt.Empty());
+    doc.Create(0);  // outfall 21 m deep, jet 1 m above it: 20 m > 15 m
+    doc.Create(1);
+    prompt.QueueAnswer(PromptAnswer::No);
+    EXPECT_FALSE(doc.CheckDepth());
+    ASSERT_EQ(prompt.Entries().size(), 1u);
+    EXPECT_EQ(prompt.Entries()[0].kind, "yesno");
+    EXPECT_EQ(prompt.Entries()[0].text,
+              "The depth of ambient data must be equal to or greater than the depth of the jets.\n"
+              "Jet depth = Outfall depth - Jet's port height.\n Proceed or not?");
+    EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 20.0) << "refused: the water depth stays";
+
+    RecordingObserver obs;
+    doc.AddObserver(&obs);
+    prompt.QueueAnswer(PromptAnswer::Yes);
+    EXPECT_TRUE(doc.CheckDepth());
+    EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 15.0);
+    EXPECT_EQ(doc.m_dDisplayLength, 15.0);
+    EXPECT_EQ(obs.Count(DocEvent::AmbientBoxChanged), 1);
+    doc.RemoveObserver(&obs);
+}
+
+TEST_F(DocFixture, MaterialsByLevel) {
+    EXPECT_EQ(doc.GetCurrentMaterial(1, false), nullptr);
+    doc.Create(0);
+    doc.Create(1);
+    EXPECT_EQ(doc.GetCurrentMaterial(1, false), &doc.GetCurrentOutfall()->m_Material);
+    EXPECT_EQ(doc.GetCurrentMaterial(2, false), &doc.GetCurrentRiser()->m_Material);
+    EXPECT_EQ(doc.GetCurrentMaterial(3, true), &doc.GetCurrentJet()->m_MaterialB);
+    EXPECT_EQ(doc.GetCurrentMaterial(4, false), nullptr);
+    float d[4];
+    doc.GetCurrentJet()->m_MaterialA.GetColorArray(2, d);
+    EXPECT_FLOAT_EQ(d[3], 0.6f);
+}
