@@ -1,0 +1,73 @@
+// Named constants of the jet model. Each one is defined once, here, with what
+// it is and where its value comes from.
+#pragma once
+
+namespace mardex {
+
+// Acceleration of gravity (m/s^2).
+inline constexpr double kGravity = 9.81;
+
+// Pi, to double precision.
+inline constexpr double kPi = 3.14159265358979323846;
+
+// Shear entrainment, Gaussian closure of Jirka (2004), Environmental Fluid
+// Mechanics 4:1-56, used in top-hat form as in Dissanayake, Gros & Socolofsky
+// (2018), Environmental Fluid Mechanics 18:1167-1202.
+// Pure-jet entrainment coefficient of the Gaussian profile.
+inline constexpr double kAlphaJet = 0.055;
+// Largest buoyancy addition: pure-plume coefficient 0.083 minus the jet's 0.055.
+inline constexpr double kAlphaPlumeExtra = 0.083 - 0.055;
+// Slope of the buoyancy addition against sin(phi)/F_L^2 (Jirka 2004).
+inline constexpr double kAlphaFroudeSlope = 0.6;
+// Ratio of the concentration width to the velocity width of the Gaussian
+// profiles (Jirka 2004).
+inline constexpr double kLambda = 1.2;
+
+// Centreline-to-average concentration ratio. The Gaussian profiles
+// with lambda = 1.2 give 1.69; 1.47 is chosen so that centreline
+// dilution follows both the pure-jet and the pure-plume laws.
+inline constexpr double kCentrelineFactor = 1.47;
+
+// Element thickness at the start, as a fraction of the port diameter: the
+// element is a disk D/5 thick. It cancels out of every result.
+inline constexpr double kStartThicknessOverD = 0.2;
+
+// Step rule: the time step makes the arc-length step about this
+// fraction of the top-hat radius.
+inline constexpr double kStepFactor = 0.1;
+// Floor of the velocity scale of the step rule (m/s).
+inline constexpr double kStepVelocityFloor = 1e-6;
+
+// Lower bound of the element speed used in the derived quantities (m/s), 3.3.
+inline constexpr double kSpeedFloor = 1e-9;
+
+// Stop rule 5: the jet has stopped below this speed (m/s).
+inline constexpr double kVanishingSpeed = 1e-6;
+
+// Forced entrainment (Frick 1984, Atmospheric Environment 18:653-662):
+// pure co-flow below this sin(Psi).
+inline constexpr double kCoflowSinPsi = 1e-9;
+// The growth terms need an arc length since the last accepted step of more
+// than this fraction of b.
+inline constexpr double kMinArcForGrowth = 1e-3;
+
+// Output: an axis whose horizontal projection is shorter than this
+// (as a fraction of the unit axis) counts as vertical; its horizontal angle is
+// the discharge's.
+inline constexpr double kVerticalAxisTolerance = 1e-12;
+
+// Continuous mode: the jet stops beyond this horizontal distance (m).
+inline constexpr double kContinuousRange = 800.0;
+
+// Stand-in for an infinite length scale or ratio in the summary.
+inline constexpr double kInfiniteScale = 1.0e10;
+
+// Deepest water on Earth (m): a deeper port or profile is "Value out of range"
+//.
+inline constexpr double kMaxDepth = 11000.0;
+
+// Range of the maximum number of steps of UDF line 5.
+inline constexpr int kMinStepCap = 1;
+inline constexpr int kMaxStepCap = 5000;
+
+}  // namespace mardex

@@ -1,0 +1,73 @@
+// mardex2k: the buoyant jet model of Plumex. Reads "UDF" in the working
+// directory, writes "Suspend" and "Plxdata" there (see jet-model.md).
+#include "Run.h"
+
+#include <cstring>
+#include <exception>
+#include <iostream>
+#include <new>
+#include <string>
+
+#ifndef MARDEX2K_VERSION
+#define MARDEX2K_VERSION "0.0.0"
+#endif
+
+namespace {
+
+const char* const kUsage =
+    "Usage: mardex2k [-C DIR] [--help] [--version]\n"
+    "\n"
+    "Computes the buoyant jets described in the file UDF of the working directory\n"
+    "(or of DIR with -C) and writes the summary file Suspend and then the trajectory\n"
+    "file Plxdata beside it. Plxdata appears only when it is complete.\n"
+    "\n"
+    "Model: a Lagrangian integral model with top-hat profiles. Shear entrainment\n"
+    "after Jirka (2004), forced entrainment by the current after Frick (1984), no\n"
+    "drag; classical Runge-Kutta in time with steps of about a tenth of the jet\n"
+    "radius. A jet stops at the surface, at the sea bed, at its terminal level in\n"
+    "stratified water, at the step cap, or when it comes to rest.\n"
+    "\n"
+    "Limitations: neighbouring plumes do not merge, the jet does not interact with\n"
+    "the surface or the bed (it only stops there), and, like every integral model\n"
+    "of this kind, it under-predicts the rise of dense (negatively buoyant) jets:\n"
+    "their upper edge rises to about 0.65-0.9 of what experiments show.\n"
+    "\n"
+    "Exit status: 0 done; 2 the input could not be read or parsed, or bad usage\n"
+    "(one line on standard error, no output written); 1 an output file could not\n"
+    "be written.\n";
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+  std::string dir = ".";
+  for (int i = 1; i < argc; ++i) {
+    const char* a = argv[i];
+    if (std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0) {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (std::strcmp(a, "--version") == 0) {
+      std::cout << "mardex2k " << MARDEX2K_VERSION << '\n';
+      return 0;
+    }
+    if (std::strcmp(a, "-C") == 0) {
+      if (i + 1 >= argc) {
+        std::cerr << "mardex2k: option -C needs a directory (see --help)\n";
+        return mardex::kExitBadInput;
+      }
+      dir = argv[++i];
+      continue;
+    }
+    std::cerr << "mardex2k: unknown argument '" << a << "' (see --help)\n";
+    return mardex::kExitBadInput;
+  }
+  try {
+    return mardex::runModel(dir, std::cerr);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "mardex2k: " << dir << "/UDF: out of memory reading or computing the input\n";
+  } catch (const std::exception& e) {
+    std::cerr << "mardex2k: " << e.what() << '\n';
+  }
+  return mardex::kExitBadInput;
+}

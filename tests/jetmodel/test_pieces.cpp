@@ -1,0 +1,302 @@
+// Unit tests of the pieces of mardex2k_core, each alone: density, ambient,
+// source quantities (the key parameter test vector), element, entrainment,
+// step rule, stop-rule helpers, number formats.
+#include "Ambient.h"
+#include "Constants.h"
+#include "Density.h"
+#include "Element.h"
+#include "Entrainment.h"
+#include "Integrator.h"
+#include "NumberFormat.h"
+#include "SourceQuantities.h"
+#include "StopRules.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+using namespace mardex;
+
+namespace {
+constexpr double kSqrt2 = 1.41421356237309504880;
+}
+
+// Knudsen-Ekman: sigma-t of standard sea water S = 35, T = 10 is
+// 26.95 (UNESCO tables 26.952); fresh water near 4 deg C is about 1000 kg/m^3.
+TEST(JetDensity, KnudsenEkmanMatchesTableValues)
+{
+  EXPECT_NEAR(sigmaT(35.0, 10.0), 26.95, 0.03);
+  EXPECT_NEAR(sigmaT(35.0, 20.0), 24.76, 0.03);
+  EXPECT_NEAR(densityKgM3(0.0, 4.0), 1000.0, 0.1);
+  EXPECT_DOUBLE_EQ(densityKgM3(1.0246, 0.0), 1024.6);  // T = 0: density in g/mL
+}
+
+TEST(JetAmbient, InterpolatesLinearlyAndHoldsBeyondTheRows)
+{
+  Ambient a({{2.0, 1.020, 0, 0.1}, {12.0, 1.025, 0, 0.3}});
+  EXPECT_DOUBLE_EQ(a.density(0.0), 1020.0);
+  EXPECT_DOUBLE_EQ(a.density(2.0), 1020.0);
+  EXPECT_NEAR(a.density(7.0), 1022.5, 1e-9);
+  EXPECT_DOUBLE_EQ(a.density(50.0), 1025.0);
+  EXPECT_NEAR(a.current(4.5), 0.15, 1e-12);
+  EXPECT_DOUBLE_EQ(a.current(-3.0), 0.1);
+  EXPECT_DOUBLE_EQ(a.deepest(), 12.0);
+  // Equal depths: a step, never a division by zero.
+  Ambient s({{0.0, 1.020, 0, 0}, {5.0, 1.020, 0, 0}, {5.0, 1.025, 0, 0}, {9.0, 1.025, 0, 0}});
+  EXPECT_TRUE(std::isfinite(s.density(5.0)));
+  EXPECT_DOUBLE_EQ(s.density(6.0), 1025.0);
+}
+
+// Key parameters: the source-quantity test vector, to 1e-4 relative.
+TEST(JetSourceQuantities, TestVectorOfNote32To1eMinus4)
+{
+  const SourceQuantities q = sourceQuantities(0.0138, 0.1, 1000.0, 1024.6, 0.05);
+  const auto rel = [](double got, double want) { return std::fabs(got - want) / std::fabs(want); };
+  EXPECT_LT(rel(q.jetVelocity, 1.75707), 1e-4);
+  EXPECT_LT(rel(q.momentumFlux, 0.024248), 1e-4);
+  EXPECT_LT(rel(q.reducedGravity, 0.235530), 1e-4);
+  EXPECT_LT(rel(q.buoyancyFlux, 3.2503e-3), 1e-4);
+  EXPECT_LT(rel(q.densimetricFroude, 11.449), 1e-4);
+  EXPECT_LT(rel(q.lQ, 0.08862), 1e-4);
+  EXPECT_LT(rel(q.lm, 3.1143), 1e-4);
+  EXPECT_LT(rel(q.lb, 26.003), 1e-4);
+  EXPECT_LT(rel(q.lM, 1.0778), 1e-4);
+  EXPECT_LT(rel(q.lQ_lm, 0.08862 / 3.1143), 1e-4);
+  EXPECT_LT(rel(q.lm_lb, 3.1143 / 26.003), 1e-4);
+  EXPECT_LT(rel(q.velocityRatio, 1.75707 / 0.05), 1e-4);
+}
+
+TEST(JetSourceQuantities, InfiniteScalesAreWrittenAs1E10)
+{
+  // No current and no buoyancy.
+  const SourceQuantities q = sourceQuantities(0.0138, 0.1, 1024.6, 1024.6, 0.0);
+  EXPECT_EQ(q.densimetricFroude, kInfiniteScale);
+  EXPECT_EQ(q.lm, kInfiniteScale);
+  EXPECT_EQ(q.lb, kInfiniteScale);
+  EXPECT_EQ(q.lM, kInfiniteScale);
+  EXPECT_EQ(q.velocityRatio, kInfiniteScale);
+  EXPECT_EQ(q.lm_lb, kInfiniteScale);
+  EXPECT_EQ(q.lQ_lm, 0.0);
+  // A dense effluent: negative g'_0 and B_j, positive length scales.
+  const SourceQuantities d = sourceQuantities(0.0138, 0.1, 1050.0, 1025.0, 0.05);
+  EXPECT_LT(d.reducedGravity, 0.0);
+  EXPECT_LT(d.buoyancyFlux, 0.0);
+  EXPECT_GT(d.lM, 0.0);
+  EXPECT_GT(d.densimetricFroude, 0.0);
+}
+
+TEST(JetElement, StartStateIsThePortDisk)
+{
+  Ambient amb({{0.0, 1.0246, 0, 0}});
+  const double D = 0.1, Uj = 1.75707;
+  Setting where{&amb, 20.0, 0.0, 0.2 * D / Uj};
+  const State s = startState(D, Uj, 1000.0, 30.0, 45.0);
+  const Derived d = derive(s, where);
+  EXPECT_NEAR(d.radius, D / 2, 1e-12);
+  EXPECT_NEAR(d.thickness, D / 5, 1e-12);
+  EXPECT_NEAR(d.speed, Uj, 1e-12);
+  EXPECT_NEAR(d.density, 1000.0, 1e-9);
+  EXPECT_DOUBLE_EQ(d.dilution, 1.0);
+  EXPECT_NEAR(std::asin(d.sinPhi) * 180 / kPi, 30.0, 1e-9);
+  EXPECT_NEAR(std::atan2(d.ey, d.ex) * 180 / kPi, 45.0, 1e-9);
+  EXPECT_NEAR(d.reducedGravity, kGravity * 24.6 / 1024.6, 1e-12);
+}
+
+TEST(JetElement, DegreeSinCosIsExactAtRightAnglesAndOdd)
+{
+  double s, c;
+  sinCosDegrees(0.0, s, c);
+  EXPECT_EQ(s, 0.0);
+  sinCosDegrees(90.0, s, c);
+  EXPECT_EQ(c, 0.0);
+  EXPECT_EQ(s, 1.0);
+  sinCosDegrees(-90.0, s, c);
+  EXPECT_EQ(s, -1.0);
+  sinCosDegrees(180.0, s, c);
+  EXPECT_EQ(s, 0.0);
+  EXPECT_EQ(c, -1.0);
+  for (double a : {12.5, 30.1, 77.7, 135.0, 179.9}) {
+    double s1, c1, s2, c2;
+    sinCosDegrees(a, s1, c1);
+    sinCosDegrees(-a, s2, c2);
+    EXPECT_EQ(s1, -s2) << a;
+    EXPECT_EQ(c1, c2) << a;
+  }
+}
+
+// Jirka (2004) in top-hat form: pure jet sqrt2*0.055, pure plume sqrt2*0.083.
+TEST(JetEntrainment, ShearCoefficientLimitsOfJirka2004)
+{
+  // Neutral jet, still water.
+  EXPECT_NEAR(shearCoefficient(1025, 1025, 1.0, 0.0, 1.0, 0.5, 0.1), kSqrt2 * 0.055, 1e-12);
+  // Strongly buoyant vertical plume: saturated buoyancy addition.
+  EXPECT_NEAR(shearCoefficient(1025, 1000, 0.01, 0.0, 0.0, 1.0, 1.0), kSqrt2 * 0.083, 1e-12);
+  // Dense rising jet: buoyancy opposes the motion, coefficient drops.
+  EXPECT_NEAR(shearCoefficient(1000, 1025, 0.01, 0.0, 0.0, 1.0, 1.0), kSqrt2 * 0.027, 1e-12);
+  // Horizontal axis: no buoyancy term.
+  EXPECT_NEAR(shearCoefficient(1025, 1000, 0.01, 0.0, 1.0, 0.0, 1.0), kSqrt2 * 0.055, 1e-12);
+  // Linear part: alpha_p = 0.6 X below the cap.
+  const double V = 1.0, b = 0.1, lam2 = 1.44;
+  const double gc = kGravity * 25.0 / 1025.0 * (1 + lam2) / lam2;
+  const double X = 1.0 / ((2 * V) * (2 * V) / (gc * b / kSqrt2));
+  ASSERT_LT(0.6 * X, 0.028);
+  EXPECT_NEAR(shearCoefficient(1025, 1000, V, 0.0, 0.0, 1.0, b), kSqrt2 * (0.055 + 0.6 * X),
+              1e-12);
+  // Co-flow: factor 2V/(dV + V).
+  EXPECT_NEAR(shearCoefficient(1025, 1025, 1.0, 0.5, 1.0, 0.0, 0.1),
+              kSqrt2 * 0.055 * 2.0 / 1.5, 1e-12);
+  // dV + V = 0.
+  EXPECT_NEAR(shearCoefficient(1025, 1025, 0.0, 0.0, 1.0, 0.0, 0.1), kSqrt2 * 0.055, 1e-12);
+}
+
+TEST(JetEntrainment, ShearRateIsRhoAlphaTwoPiBHdV)
+{
+  const double E = shearEntrainment(1025, 1025, 2.0, 0.0, 1.0, 0.0, 0.3, 0.04);
+  EXPECT_NEAR(E, 1025 * kSqrt2 * 0.055 * 2 * kPi * 0.3 * 0.04 * 2.0, 1e-9);
+}
+
+// Frick (1984): projected area; growth terms divide by (s - s_p).
+TEST(JetEntrainment, ForcedEntrainmentOfFrick1984)
+{
+  FrozenStep none;
+  const double b = 0.5, h = 0.1, U = 0.1, rho = 1025;
+  // Cross-flow, before the first accepted step: a1 only.
+  EXPECT_NEAR(forcedEntrainment(rho, U, b, h, 0.0, 1.0, 3.0, none), rho * U * 2 * b * h, 1e-12);
+  // No current, or pure co-flow: nothing.
+  EXPECT_EQ(forcedEntrainment(rho, 0.0, b, h, 0.0, 1.0, 3.0, none), 0.0);
+  EXPECT_EQ(forcedEntrainment(rho, U, b, h, 1.0, 0.0, 3.0, none), 0.0);
+  // Growth terms with frozen values.
+  FrozenStep last{true, 0.4, 0.5, 2.0};
+  const double cosPsi = 0.6, sinPsi = 0.8, s = 2.5;
+  const double a1 = 2 * b * h * sinPsi;
+  const double a2 = kPi * b * h * cosPsi * (b - 0.4) / (s - 2.0);
+  const double a3 = 0.5 * kPi * b * b * h * (cosPsi - 0.5) / (s - 2.0);
+  EXPECT_NEAR(forcedEntrainment(rho, U, b, h, cosPsi, sinPsi, s, last), rho * U * (a1 + a2 + a3),
+              1e-12);
+  // s - s_p <= 1e-3 b: growth terms off.
+  EXPECT_NEAR(forcedEntrainment(rho, U, b, h, cosPsi, sinPsi, 2.0 + 1e-4, last), rho * U * a1,
+              1e-12);
+}
+
+TEST(JetIntegrator, StepRuleIsATenthOfTheWidth)
+{
+  Derived d;
+  d.radius = 0.5;
+  d.speed = 2.0;
+  d.reducedGravity = 0.0;
+  EXPECT_DOUBLE_EQ(timeStep(d, 0.1), 0.1 * 0.5 / 2.0);
+  d.speed = 1e-9;
+  d.reducedGravity = 0.2;
+  EXPECT_DOUBLE_EQ(timeStep(d, 0.1), 0.1 * 0.5 / std::sqrt(0.2 * 0.5));
+  d.reducedGravity = 0.0;
+  EXPECT_DOUBLE_EQ(timeStep(d, 0.1), 0.1 * 0.5 / 1e-6);
+}
+
+TEST(JetIntegrator, RatesFollowTheElementEquations)
+{
+  Ambient amb({{0.0, 1.025, 0, 0.1}});
+  const double D = 0.2, Uj = 1.0;
+  Setting where{&amb, 20.0, -5.0, 0.2 * D / Uj};
+  const State s = startState(D, Uj, 1000.0, 0.0, 90.0);
+  const State r = rates(s, where, FrozenStep{});
+  const Derived d = derive(s, where);
+  const double E = r[State::Mass];
+  EXPECT_GT(E, 0.0);
+  EXPECT_DOUBLE_EQ(r[State::Volume], E / 1025.0);
+  EXPECT_EQ(r[State::Tracer], 0.0);
+  EXPECT_DOUBLE_EQ(r[State::Px], E * 0.1);
+  EXPECT_EQ(r[State::Py], 0.0);
+  EXPECT_NEAR(r[State::Pz], kGravity * (1025.0 - 1000.0) * s[State::Volume], 1e-12);
+  EXPECT_DOUBLE_EQ(r[State::Y], d.uy);
+  EXPECT_DOUBLE_EQ(r[State::Time], 1.0);
+  // Cross-flow jet: E is the larger of the two mechanisms.
+  const double Es = shearEntrainment(1025, 1000, d.speed, 0.1, d.cosPsi, d.sinPhi, d.radius,
+                                     d.thickness);
+  const double Ef = forcedEntrainment(1025, 0.1, d.radius, d.thickness, d.cosPsi, d.sinPsi, 0.0,
+                                      FrozenStep{});
+  EXPECT_DOUBLE_EQ(E, std::max(Es, Ef));
+}
+
+TEST(JetStopRules, CrossingFractionAndTexts)
+{
+  EXPECT_DOUBLE_EQ(crossingFraction(-1.0, 3.0), 0.25);
+  EXPECT_DOUBLE_EQ(crossingFraction(-1.0, 0.0), 1.0);
+  EXPECT_DOUBLE_EQ(crossingFraction(1.0, 3.0), 1.0);
+  EXPECT_STREQ(stopText(StopReason::Surface), "Plume reached the water surface");
+  EXPECT_STREQ(stopText(StopReason::Bed), "Plume hit the sea bed");
+  EXPECT_STREQ(stopText(StopReason::TerminalLevel), "Plume reached its terminal level");
+  EXPECT_STREQ(stopText(StopReason::MaxSteps), "Maximum number of steps reached");
+  EXPECT_STREQ(stopText(StopReason::Vanished), "Jet velocity vanished");
+  EXPECT_STREQ(stopText(StopReason::Beyond800m), "Plume travelled beyond 800 m");
+}
+
+TEST(JetStopRules, TerminalLevelArmsOnlyAfterTheVerticalVelocityTurned)
+{
+  TerminalLevelWatch w;
+  const auto at = [](double uz, double excess) {
+    Derived d;
+    d.uz = uz;
+    d.ambientDensity = 1000.0 + excess;
+    d.density = 1000.0;
+    return d;
+  };
+  w.accept(at(0.0, 1.0));     // horizontal start, buoyant
+  w.accept(at(0.1, 1.0));     // rising
+  EXPECT_FALSE(w.check(at(0.1, -1.0)));  // passes the neutral level rising: not yet
+  w.accept(at(0.1, -1.0));
+  w.accept(at(-0.05, -1.0));  // turned: armed
+  EXPECT_TRUE(w.armed());
+  EXPECT_FALSE(w.check(at(-0.05, -0.5)));
+  EXPECT_TRUE(w.check(at(-0.05, 0.2)));  // back at neutral buoyancy
+}
+
+// Plxdata fields: 9 characters, only digits . - E, fixed where it fits.
+TEST(JetNumberFormat, Field9AlwaysNineCharactersAndRoundTrips)
+{
+  EXPECT_EQ(formatField9(0.0), " 0.000000");
+  EXPECT_EQ(formatField9(-0.0), " 0.000000");
+  EXPECT_EQ(formatField9(12.232588), "12.232588");
+  EXPECT_EQ(formatField9(-1234.5678), "-1234.568");
+  EXPECT_EQ(formatField9(1.23e-5), "1.230E-05");
+  EXPECT_EQ(formatField9(1e308), "1.000E308");
+  std::mt19937_64 rng(7);
+  std::uniform_real_distribution<double> mant(-10.0, 10.0);
+  std::uniform_int_distribution<int> ex(-300, 300);
+  for (int i = 0; i < 20000; ++i) {
+    const double v = mant(rng) * std::pow(10.0, ex(rng) % (i % 3 == 0 ? 300 : 9));
+    const std::string s = formatField9(v);
+    ASSERT_EQ(s.size(), 9u) << v;
+    for (char c : s)
+      ASSERT_TRUE(c == ' ' || c == '.' || c == '-' || c == 'E' || (c >= '0' && c <= '9')) << s;
+    ASSERT_NE(s.back(), ' ');
+    const double back = std::strtod(s.c_str(), nullptr);
+    // Fixed fields keep 4 significant digits at least; exponent fields 2.
+    ASSERT_LE(std::fabs(back - v), 0.051 * std::fabs(v) + 5e-7) << v << " -> " << s;
+  }
+}
+
+// Suspend values: at least 6 significant digits, no '+', 1.0E10 for infinity.
+TEST(JetNumberFormat, SuspendValuesUseOnlyDigitsPointMinusE)
+{
+  EXPECT_EQ(formatValue(1.0e10), "1.0E10");
+  EXPECT_EQ(formatValue(HUGE_VAL), "1.0E10");
+  EXPECT_EQ(formatValue(-0.0), "0.0");
+  EXPECT_EQ(formatValue(0.0138), "0.0138");
+  EXPECT_EQ(formatValue(20.0), "20.0");
+  EXPECT_EQ(formatValue(1500.0), "1500.0");
+  EXPECT_EQ(formatValue(2.5e-7), "2.5E-07");
+  std::mt19937_64 rng(11);
+  std::uniform_real_distribution<double> mant(-10.0, 10.0);
+  std::uniform_int_distribution<int> ex(-40, 40);
+  for (int i = 0; i < 20000; ++i) {
+    const double v = mant(rng) * std::pow(10.0, ex(rng));
+    const std::string s = formatValue(v);
+    ASSERT_LE(s.size(), 18u) << v;
+    for (char c : s)
+      ASSERT_TRUE(c == '.' || c == '-' || c == 'E' || (c >= '0' && c <= '9')) << s;
+    ASSERT_LE(std::fabs(std::atof(s.c_str()) - v), 1e-6 * std::fabs(v)) << v << " -> " << s;
+  }
+}
