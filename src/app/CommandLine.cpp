@@ -3,7 +3,12 @@
 #include <QCommandLineParser>
 #include <cstdio>
 
+#include "app/BatchCommand.h"
+#include "app/ExportCommand.h"
+#include "app/ImportCommand.h"
 #include "app/InfoCommand.h"
+#include "app/RenderCommand.h"
+#include "app/SectionCommand.h"
 
 bool RunCommandLine(const QStringList& arguments, int& exitCode) {
     QCommandLineParser parser;
@@ -13,6 +18,20 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
     parser.addVersionOption();
     const QCommandLineOption info("info", "Print the case file CASE: profile, structure, inputs, results.", "CASE");
     parser.addOption(info);
+    const QCommandLineOption batch("batch",
+                                   "Compute every jet of CASE (.pmx, or .json in the text form) without the GUI, "
+                                   "print one line per jet and save the results into the case (or to --out).",
+                                   "CASE");
+    const QCommandLineOption out("out", "The file --batch, --import or --export writes.", "FILE");
+    const QCommandLineOption csv("csv", "With --batch: also write disks.csv and jets.csv into DIR.", "DIR");
+    const QCommandLineOption import("import", "Check the text form CASE.json and write it as a case file (--out).",
+                                    "CASE.json");
+    const QCommandLineOption exportOpt("export", "Write the case file CASE in its text form (to --out or standard "
+                                                 "output).",
+                                       "CASE.pmx");
+    parser.addOptions({batch, out, csv, import, exportOpt});
+    AddSectionOptions(parser);
+    AddRenderOptions(parser);
     parser.addPositionalArgument("case", "A case file to open in the program.", "[CASE.pmx]");
 
     if (!parser.parse(arguments)) {
@@ -30,8 +49,39 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
         exitCode = 0;
         return true;
     }
+    const int jobs = parser.isSet(info) + parser.isSet(batch) + parser.isSet(import) + parser.isSet(exportOpt);
+    if (jobs > 1) {
+        std::fprintf(stderr, "plumex: give one of --info, --batch, --import, --export\n");
+        exitCode = 2;
+        return true;
+    }
+    if (jobs == 0 && (parser.isSet(out) || parser.isSet(csv))) {
+        std::fprintf(stderr, "plumex: --out and --csv go with --batch, --import or --export\n");
+        exitCode = 2;
+        return true;
+    }
+    if (parser.isSet(batch)) {
+        exitCode = RunBatchCommand(parser.value(batch), parser.value(out), parser.value(csv));
+        return true;
+    }
+    if (parser.isSet(import)) {
+        exitCode = RunImportCommand(parser.value(import), parser.value(out));
+        return true;
+    }
+    if (parser.isSet(exportOpt)) {
+        exitCode = RunExportCommand(parser.value(exportOpt), parser.value(out));
+        return true;
+    }
     if (parser.isSet(info)) {
         exitCode = RunInfoCommand(parser.value(info));
+        return true;
+    }
+    if (RenderRequested(parser)) {
+        exitCode = RunRenderCommand(parser);
+        return true;
+    }
+    if (SectionRequested(parser)) {
+        exitCode = RunSectionCommand(parser);
         return true;
     }
     return false;

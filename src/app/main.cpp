@@ -1,10 +1,27 @@
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QSurfaceFormat>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 #include "app/CommandLine.h"
+#include "app/RenderCommand.h"
+#include "ui/GlFormat.h"
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Drawing needs a GUI application; the other jobs run headless. Without
+    // a display the offscreen platform lets --render fail with a message
+    // instead of aborting in the platform plugin.
+    std::unique_ptr<QCoreApplication> application;
+    if (ArgumentsAskForRender(argc, argv)) {
+        if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        QSurfaceFormat::setDefaultFormat(SceneSurfaceFormat());
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName("plumex");
     QCoreApplication::setApplicationVersion(PLUMEX_VERSION);
     int exitCode = 0;

@@ -1,18 +1,53 @@
+// Parameters, frame and coordinate mappings of the cut plane.
 #include "geometry/CutPlane.h"
 
 #include <cmath>
 
+#include "geometry/MatrixFunctions.h"
+#include "geometry/Polygon.h"
+#include "image/Dib.h"
 #include "model/AppState.h"
 #include "model/Archive.h"
+#include "model/PlumexDoc.h"
+
+namespace {
+constexpr double kPi = 3.14159265358979;
+}
+
+CCutPlane::CCutPlane() {
+    MatIdentity(m_mWorldToPlane);
+    MatIdentity(m_mPlaneToWorld);
+}
+
+CCutPlane::~CCutPlane() {
+    m_pPalette.reset();
+    m_pImage.reset();
+    m_aPolygons.clear();
+}
 
 double CCutPlane::Truncate2(double x) { return std::trunc(x * 100.0) / 100.0; }
 
-void CCutPlane::SetPlane(double h, double v, double d, int diskNo, int kind, bool /*recompute*/) {
+void CCutPlane::SetPlane(double h, double v, double d, int diskNo, int kind, bool recompute) {
     m_dHAngle = Truncate2(h);
     m_dVAngle = Truncate2(v);
     m_dDistance = Truncate2(d);
     m_nDiskNo = diskNo;
     m_nKind = kind;
+    if (kind != kNormalToJet) {
+        if (m_pDoc) m_pDoc->ClearSectionMarks();
+    } else {
+        // The document puts the plane through the chosen disk, normal to
+        // the jet's axis there; without a current jet nothing changes.
+        double dh = 0.0, dv = 0.0, dd = 0.0;
+        int k = diskNo;
+        if (!m_pDoc || !m_pDoc->PlaceCutPlaneAtDisk(k, kind, dh, dv, dd)) return;
+        m_dHAngle = dh;
+        m_dVAngle = dv;
+        m_dDistance = dd;
+        m_nDiskNo = k;
+    }
+    ComputePlane(recompute);
+    m_fProbe[0] = m_fProbe[1] = m_fProbe[2] = 0.0f;
 }
 
 void CCutPlane::GetPlane(double& h, double& v, double& d, int& diskNo, int& kind) const {
@@ -21,6 +56,93 @@ void CCutPlane::GetPlane(double& h, double& v, double& d, int& diskNo, int& kind
     d = m_dDistance;
     diskNo = m_nDiskNo;
     kind = m_nKind;
+}
+
+void CCutPlane::ComputePlane(bool recompute) {
+    const double h = m_dHAngle * kPi / 180.0;
+    const double v = m_dVAngle * kPi / 180.0;
+    const double u[3] = {std::sin(h) * std::cos(v), std::sin(v), std::cos(h) * std::cos(v)};
+    for (int k = 0; k < 3; ++k) {
+        m_vNormal[k] = -u[k];
+        m_vPoint[k] = m_dDistance * u[k];
+    }
+    const double* n = m_vNormal;
+    const double* p = m_vPoint;
+    const double np = n[0] * p[0] + n[1] * p[1] + n[2] * p[2];
+    m_dEquation[0] = n[0];
+    m_dEquation[1] = n[1];
+    m_dEquation[2] = n[2];
+    m_dEquation[3] = -np;
+
+    // In-plane frame: r = up x n, s = n x r. A horizontal plane takes -x
+    // as its auxiliary direction, every other plane -y.
+    const bool horizontal = std::fabs(std::fabs(n[1]) - 1.0) <= 1e-12;
+    m_vUp[0] = horizontal ? -1.0 : 0.0;
+    m_vUp[1] = horizontal ? 0.0 : -1.0;
+    m_vUp[2] = 0.0;
+    double r[3], s[3];
+    VecCross(m_vUp, n, r);
+    const double len = std::sqrt(r[0] * r[0] + r[1] * r[1] + r[2] * r[2]);
+    for (double& c : r) c /= len;
+    VecCross(n, r, s);
+
+    const double rp = r[0] * p[0] + r[1] * p[1] + r[2] * p[2];
+    const double sp = s[0] * p[0] + s[1] * p[1] + s[2] * p[2];
+    MatSet(m_mWorldToPlane, r[0], r[1], r[2], -rp, s[0], s[1], s[2], -sp, n[0], n[1], n[2], -np, 0, 0,
+           0, 1);
+    MatInverse(m_mPlaneToWorld, m_mWorldToPlane);
+    if (recompute) ComputeSection();
+}
+
+void CCutPlane::WorldToPlane(double x, double y, double z, double& px, double& py) const {
+    const double* m = m_mWorldToPlane;
+    px = m[0] * x + m[1] * y + m[2] * z + m[3];
+    py = m[4] * x + m[5] * y + m[6] * z + m[7];
+}
+
+void CCutPlane::WorldToPixel(double x, double y, double z, int& column, int& row) const {
+    double px = 0.0, py = 0.0;
+    WorldToPlane(x, y, z, px, py);
+    const double ex = m_dExtent[1] - m_dExtent[0];
+    const double ey = m_dExtent[3] - m_dExtent[2];
+    // Before any section the extent has no width: everything maps to 0.
+    column = ex > 0.0 ? static_cast<int>((px - m_dExtent[0]) * m_rcImage.Width() / ex + 0.5) : 0;
+    row = ey > 0.0 ? static_cast<int>((py - m_dExtent[2]) * m_rcImage.Height() / ey + 0.5) : 0;
+}
+
+void CCutPlane::PlaneToWorld(double px, double py, double& x, double& y, double& z) const {
+    const double* m = m_mPlaneToWorld;
+    x = m[0] * px + m[1] * py + m[3];
+    y = m[4] * px + m[5] * py + m[7];
+    z = m[8] * px + m[9] * py + m[11];
+}
+
+void CCutPlane::PixelToWorld(int column, int row, double& x, double& y, double& z) const {
+    const int w = m_rcImage.Width();
+    const int h = m_rcImage.Height();
+    const double px = m_dExtent[0] + (w != 0 ? column * (m_dExtent[1] - m_dExtent[0]) / w : 0.0);
+    const double py = m_dExtent[2] + (h != 0 ? row * (m_dExtent[3] - m_dExtent[2]) / h : 0.0);
+    PlaneToWorld(px, py, x, y, z);
+}
+
+float CCutPlane::Probe(int column, int row, double& x, double& y, double& z, std::vector<CPolygon*>* hits) {
+    PixelToWorld(column, row, x, y, z);
+    m_fProbe[0] = static_cast<float>(x);
+    m_fProbe[1] = static_cast<float>(y);
+    m_fProbe[2] = static_cast<float>(z);
+    if (!m_bValid) return 0.0f;
+    float sum = 0.0f;
+    for (auto& poly : m_aPolygons) {
+        const CRect& rc = poly->m_rcPixel;
+        if (!poly->Values() || column < rc.left || column >= rc.right || row < rc.top || row >= rc.bottom)
+            continue;
+        const float v = poly->Values()[static_cast<std::size_t>(row - rc.top) * poly->GridStride() +
+                                       (column - rc.left)];
+        poly->m_fProbeValue = v;
+        sum += v;
+        if (hits) hits->push_back(poly.get());
+    }
+    return sum;
 }
 
 void CCutPlane::Serialize(CArchive& ar) {

@@ -1,26 +1,121 @@
 #pragma once
 // The one plane through the scene along which the jets are cut: its
-// parameters (two angles, a distance, the plane kind and a disk number).
+// parameters (two angles, a distance, the plane kind and a disk number), the
+// frame and transforms derived from them, the mappings between world, plane
+// and section-image pixels, the cross-section polygons of all jets and the
+// 8-bit section image composed from them. The plane reaches the case through
+// the document, so everything but drawing works without a view.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "image/ImageTypes.h"
+#include "model/RangeRecord.h"
+
 class CArchive;
 class CPlumexDoc;
+class CPolygon;
+class CDib;
 
 class CCutPlane {
 public:
     enum Kind { kHorizontal = 0, kSideView = 1, kCrossSection = 2, kNormalToJet = 3, kUserSpecified = 4 };
 
+    // Largest section image in pixels, and the scales tried in turn.
+    static constexpr long long kMaxPixels = 2000000;
+    static constexpr double kScaleFine = 20.0;
+    static constexpr double kScaleCoarse = 10.0;
+
+    CCutPlane();
+    ~CCutPlane();
+    CCutPlane(const CCutPlane&) = delete;
+    CCutPlane& operator=(const CCutPlane&) = delete;
+
     // Stores H, V and d truncated to two decimals (toward zero), the disk
-    // number and the kind.
+    // number and the kind. Kind 3 asks the document to place the plane at
+    // the disk (which sets H, V and d); other kinds clear the jets' marks.
+    // Then derives the plane and, with recompute, the section.
     void SetPlane(double h, double v, double d, int diskNo, int kind, bool recompute);
     void GetPlane(double& h, double& v, double& d, int& diskNo, int& kind) const;
+    // Normal, point, equation, in-plane frame and both transforms from H, V
+    // and d; with recompute also the section.
+    void ComputePlane(bool recompute);
     void Serialize(CArchive& ar);
+    // Draws the plane outline, its axis arrows, the section outlines and
+    // the probe point into the current GL context and loads the plane as
+    // clip plane 1 (GL code, in the drawing library).
+    void Draw();
 
     // Truncation toward zero to two decimals: 12.349 -> 12.34, -0.005 -> 0.
     static double Truncate2(double x);
 
+    void WorldToPlane(double x, double y, double z, double& px, double& py) const;
+    void WorldToPixel(double x, double y, double z, int& column, int& row) const;
+    void PlaneToWorld(double px, double py, double& x, double& y, double& z) const;
+    void PixelToWorld(int column, int row, double& x, double& y, double& z) const;
+    // The world point of a pixel (stored as the probe point) and, while the
+    // section is valid, the sum of the values of every polygon that covers
+    // the pixel; those polygons keep their own value and are listed.
+    float Probe(int column, int row, double& x, double& y, double& z, std::vector<CPolygon*>* hits);
+
+    // Cuts all jets, scan-converts the polygons, composes the image and has
+    // the document recompute its section statistics.
+    void ComputeSection();
+    // Palette index of a section value; 255 is background.
+    int ColourIndex(double v) const;
+
+    const std::vector<std::unique_ptr<CPolygon>>& Polygons() const { return m_aPolygons; }
+    std::vector<std::unique_ptr<CPolygon>>& Polygons() { return m_aPolygons; }
+    const CDib* Image() const { return m_pImage.get(); }
+    const CPalette* Palette() const { return m_pPalette.get(); }
+    int ImageWidth() const { return m_rcImage.Width(); }
+    int ImageHeight() const { return m_rcImage.Height(); }
+    // Image pixels whose index is not background.
+    long long CountCoveredPixels() const;
+
     double m_dHAngle = 0.0;    // degrees
     double m_dVAngle = 90.0;   // degrees
     double m_dDistance = 20.0; // metres
+    double m_vNormal[3] = {0, 0, 0};
+    double m_vPoint[3] = {0, 0, 0};
+    double m_vUp[3] = {0, 0, 0};
+    double m_dEquation[4] = {0, 0, 0, 0};
+    CPlumexDoc* m_pDoc = nullptr;  // the case the plane cuts; not owned
+    double m_dBox[6] = {0, 0, 0, 0, 0, 0};
+    double m_dExtent[4] = {0, 0, 0, 0};
+    double m_dOutline[4] = {-10.0, 10.0, -10.0, 10.0};
+    CRect m_rcImage;
+    float m_fProbe[3] = {0, 0, 0};
+    double m_dScale = kScaleFine;
+    double m_dValueMax = 0.0;
+    double m_dValueMin = 100.0;
+    bool m_bOverlap = false;
+    bool m_bValid = false;
+    int m_nHeaderSize = 1064;
+    int m_nBytesPerPixel = 1;
+    int m_sizeImage[2] = {1, 1};
+    double m_mWorldToPlane[16];
+    double m_mPlaneToWorld[16];
+    double m_dMargin = 0.5;
+    double m_dLift = 0.1;
+    CRangeRecord m_fLevelMin;
+    CRangeRecord m_fLevelMax;
     int m_nKind = 0;
     int m_nDiskNo = 200;
-    CPlumexDoc* m_pDoc = nullptr;  // the case the plane cuts; not owned
+    // Told after every section with whether the image was re-created; the
+    // plane view refreshes from it.
+    std::function<void(bool)> m_fnSectionChanged;
+
+private:
+    // Deletes palette and image and allocates a blank one of cx x cy with
+    // the section colour table. False (image deleted, message shown) when
+    // the image cannot be made.
+    bool CreateImage(int cx, int cy);
+    void ClearImage();
+    void ComposePolygon(const CPolygon& poly);
+    void NotifySection(bool recreated);
+
+    std::vector<std::unique_ptr<CPolygon>> m_aPolygons;
+    std::unique_ptr<CDib> m_pImage;
+    std::unique_ptr<CPalette> m_pPalette;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 class CArchive;
+struct SceneDrawState;
 
 struct ProfileRow {
     double m_dDepth = 0.0;        // m below the surface
@@ -24,6 +25,7 @@ struct FaceTexture {
     std::vector<unsigned char> m_Pixels;
     int m_nWidth = 0;
     int m_nHeight = 0;
+    bool m_bLoaded = false;  // the image was read (its pixels go once uploaded)
 };
 
 class CAmbient {
@@ -54,11 +56,23 @@ public:
     // Mean of the current-speed column, 0 without rows.
     double AverageCurrent() const;
 
+    // --- the ambient box in the scene (GL library only) ---
+    // Reads the four face images from the folder, uploads them and builds
+    // the display list. A face whose image is missing is left out.
+    void LoadTextures(const std::string& dir);
+    // (Re)compiles the box's display list, e.g. after the water depth changed.
+    void BuildList();
+    // Keeps the state's zoom factor and calls the display list.
+    void Draw(const SceneDrawState& state);
+
     double m_dHalfExtentX = kHalfExtent;
     double m_dBoxValue = 20.0;
     double m_dHalfExtentZ = kHalfExtent;
     double m_dWaterDepth = 20.0;
     std::string m_strFaceNames[4] = {"SeaBed", "Left", "Front", "Right"};
-    FaceTexture m_Faces[4];
+    FaceTexture m_Faces[4];  // in texture order: Left, Right, SeaBed, Front
+    unsigned int m_nTexNames[4] = {0, 0, 0, 0};  // GL textures, same order
+    unsigned int m_nList = 0;      // GL display list of the box
+    float m_fZoomFactor = 1.0f;    // zoom factor of the last frame
     std::vector<ProfileRow> m_Profile;
 };

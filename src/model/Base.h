@@ -9,6 +9,7 @@
 #include "scene/MaterialProperty.h"
 
 class CArchive;
+struct SceneDrawState;
 
 struct RiserData {
     double m_dDistance = 0.0;
@@ -43,6 +44,10 @@ public:
     CJet* GetCurrentJet() const { return GetJet(m_nCurrentJet); }
     CJet* AppendJet(std::unique_ptr<CJet> jet);
     double SumOfJetFlows() const;
+
+    // Drawing (GL library only): the riser body and its jets.
+    void Draw(SceneDrawState& state);
+    void DrawBody(const SceneDrawState& state);
 
     std::string m_strName;
     double m_dTopRadius = 1.5;

@@ -11,6 +11,7 @@
 #include "scene/MaterialProperty.h"
 
 class CArchive;
+struct SceneDrawState;
 class CPrompt;
 class CRunProgress;
 struct ProfileRow;
@@ -53,6 +54,10 @@ public:
     int GetSteps() const { return m_KeyParams.m_nSteps; }
     int GetDiskCount() const { return static_cast<int>(m_pDisplay->m_Disks.size()); }
 
+    // Drawing (GL library only): the port pipe, or with jetsOnly the jet's tube.
+    void Draw(const SceneDrawState& state);
+    void DrawPort(const SceneDrawState& state) const;
+
     std::string m_strName;
     std::string m_strStatus;        // stop reason of the last run
     double m_dCurrent = 0.05;       // ambient current speed (profile mean when the input is written)
@@ -74,5 +79,7 @@ public:
     CMaterialProperty m_MaterialB;  // colour of low values
     double m_dPortPos[3] = {0.0, 0.0, 0.0};
     double m_dSection[3] = {0.0, 0.0, 0.0};  // area and the two spans of the last section
+    bool m_bSectionAtDisk = false;  // the section of a plane normal to the axis is disk m_nSectionDisk
+    int m_nSectionDisk = 0;
     double m_dCurrentAngle = 90.0;  // copy of the case's current angle
 };

@@ -129,6 +129,17 @@ std::string CPlumexDoc::MakeOutfallName() const {
     return MakeUniqueName("Outfall_%d", m_Outfalls, [](const std::unique_ptr<CRiser>& o) { return o->m_strName; });
 }
 
+void CPlumexDoc::AppendNewJet(CBase& riser, const CJet* source) {
+    const bool noRiser = m_app.m_bNoRiser;
+    auto j = std::make_unique<CJet>(noRiser);
+    j->m_strName = riser.MakeChildName();
+    if (source) j->CopyFrom(source, noRiser);
+    j->m_dCurrentAngle = m_fCurrentAngle;
+    j->m_pDisplay->m_dDisplayAngle = m_fCurrentAngle;
+    riser.AppendJet(std::move(j));
+    riser.m_nCurrentJet = riser.GetJetCount() - 1;
+}
+
 void CPlumexDoc::Create(int level) {
     const bool noRiser = m_app.m_bNoRiser;
     if (level == 0) {
@@ -155,12 +166,7 @@ void CPlumexDoc::Create(int level) {
     } else if (level == 2) {
         CBase* r = GetCurrentRiser();
         if (!r) return;
-        auto j = std::make_unique<CJet>(noRiser);
-        j->m_strName = r->MakeChildName();
-        j->m_dCurrentAngle = m_fCurrentAngle;
-        j->m_pDisplay->m_dDisplayAngle = m_fCurrentAngle;
-        r->AppendJet(std::move(j));
-        r->m_nCurrentJet = r->GetJetCount() - 1;
+        AppendNewJet(*r, nullptr);
     } else {
         return;
     }
@@ -197,14 +203,7 @@ void CPlumexDoc::Add(int level) {
     } else if (level == 3) {
         CBase* r = GetCurrentRiser();
         if (!r) return;
-        auto j = std::make_unique<CJet>(noRiser);
-        j->m_strName = r->MakeChildName();
-        const CJet* src = r->GetCurrentJet() && r->GetJetCount() > 0 ? r->m_Jets.back().get() : nullptr;
-        j->CopyFrom(src, noRiser);
-        j->m_dCurrentAngle = m_fCurrentAngle;
-        j->m_pDisplay->m_dDisplayAngle = m_fCurrentAngle;
-        r->AppendJet(std::move(j));
-        r->m_nCurrentJet = r->GetJetCount() - 1;
+        AppendNewJet(*r, r->GetCurrentJet() ? r->m_Jets.back().get() : nullptr);
     } else {
         return;
     }

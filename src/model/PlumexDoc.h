@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "geometry/CutPlane.h"
+#include "geometry/SectionStats.h"
 #include "model/Ambient.h"
 #include "model/KeyParameters.h"
 #include "model/RangeRecord.h"
@@ -20,7 +21,10 @@ class CAppState;
 class CArchive;
 class CPrompt;
 class CDocObserver;
+class CSortTree;
+struct SceneDrawState;
 class CAmbientGridLink;
+class CPolygon;
 class CRunSettings;
 class CRunProgress;
 enum class DocEvent;
@@ -140,6 +144,11 @@ public:
     void BuildSortTree();
     void BuildColourTable(int mode);
     void SetRingInterval(int interval);
+    // Drawing (GL library only): the structures and jets with selection
+    // names, the ambient box, the jets sorted back to front.
+    void DrawStructures(SceneDrawState& state);
+    void DrawAmbient(const SceneDrawState& state);
+    void DrawSortedJets(const SceneDrawState& state) const;
 
     // --- model run (defined with the model coupling in src/run) ---
     // Computes all jets, or only the current jet, with the jet model program
@@ -173,6 +182,22 @@ public:
     void SetCurrentDisk(int index);
     int GetCurrentJetDiskCount() const;
 
+    // --- cut plane and cross-sections (defined with the section code) ---
+    // Deletes the polygons and appends the cross-section polygons of every
+    // jet cut by the plane a x + b y + c z + e = 0.
+    void CutAllJets(const double equation[4], std::vector<std::unique_ptr<CPolygon>>& polygons) const;
+    // Puts the cut plane of the given kind through disk diskNo of the
+    // current jet (kind 3: normal to its axis) and gives H, V and d; the disk
+    // number is held to 1 .. disks - 1. False without a current jet.
+    bool PlaceCutPlaneAtDisk(int& diskNo, int kind, double& h, double& v, double& d);
+    // Clears on every jet the mark that makes its section its selected disk.
+    void ClearSectionMarks();
+    // Areas, spans and composite values of the cut plane's last section.
+    void ComputeSectionStatistics();
+    // Height of the reference level the horizontal plane's shown distance is
+    // measured from: outfall depth - riser height - water depth.
+    double CutPlaneReferenceLevel() const;
+
     // --- data ---
     bool m_bTutorial = false;
     std::array<ColourTableEntry, 256> m_ColourTable;
@@ -198,11 +223,21 @@ public:
     // works on these, so a case read and written without a view keeps them.
     CViewControl m_ViewControl;
     CCutPlane m_CutPlane;
+    CSectionStats m_SectionStats;  // of the cut plane's last section
+
+    // The jets' polygons sorted for back-to-front drawing; rebuilt by
+    // PrepareJetDisplays only while a view shows them sorted.
+    std::shared_ptr<CSortTree> m_pSortTree;
+    bool m_bSortedDisplay = false;  // a view shows the jets sorted ("Fast Display" off)
 
     std::shared_ptr<CRunSettings> m_pRunSettings;  // made on first use
     CRunProgress* m_pRunProgress = nullptr;
 
 private:
+    // A new jet with the next free name, copied from source or given
+    // defaults, carrying the current angle; appended and made current.
+    void AppendNewJet(CBase& riser, const CJet* source);
+
     CAppState& m_app;
     CPrompt& m_prompt;
     std::vector<CDocObserver*> m_Observers;

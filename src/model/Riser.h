@@ -11,6 +11,7 @@
 
 class CArchive;
 class CAmbientGridLink;
+struct SceneDrawState;
 
 struct OutfallData {
     double m_dDepth = 21.0;
@@ -46,6 +47,10 @@ public:
     CBase* GetRiser(int i) const { return i >= 0 && i < GetRiserCount() ? m_Risers[i].get() : nullptr; }
     CBase* GetCurrentRiser() const { return GetRiser(m_nCurrentRiser); }
     CBase* AppendRiser(std::unique_ptr<CBase> riser);
+
+    // Drawing (GL library only): the outfall body and its risers.
+    void Draw(SceneDrawState& state);
+    void DrawBody(const SceneDrawState& state);
 
     std::string m_strName;
     double m_dDepth = 21.0;

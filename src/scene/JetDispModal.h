@@ -8,6 +8,7 @@
 
 class CArchive;
 struct SceneDrawState;
+struct TubeCrossing;
 
 // One vertex of a jet's tube surface.
 struct TubeVertex {
@@ -45,6 +46,14 @@ public:
     // Drops the rings and the cross-section point lists.
     void ReleaseTube();
     int GetRingCount() const { return static_cast<int>(m_Rings.size()); }
+
+    // --- cross-section support (GL-free) ---
+    // The points where the tube's edges cross the plane a x + b y + c z + d = 0,
+    // each with the ring, slice and edge kind it came from.
+    void IntersectTubeWithPlane(double a, double b, double c, double d, std::vector<TubeCrossing>& out) const;
+    // The outline of disk nDisk (0 < nDisk < disks) as a closed ring of
+    // m_nSlices points; false for any other disk number.
+    bool PickedDiskOutline(int nDisk, std::vector<TubeCrossing>& out) const;
 
     // --- drawing (GL library only) ---
     // The uniform tube; in particle mode nothing yet (the smoke presentation

@@ -30,6 +30,8 @@ COsMesaContext::COsMesaContext(int nWidth, int nHeight)
 }
 
 COsMesaContext::~COsMesaContext() {
+    // llvmpipe may still be drawing: destroying the context under it crashes.
+    if (m_pContext) glFinish();
     if (m_pContext) OSMesaDestroyContext(static_cast<OSMesaContext>(m_pContext));
 }
 

@@ -1,0 +1,75 @@
+#include "app/BatchCommand.h"
+
+#include <cstdio>
+
+#include "app/CaseLoad.h"
+#include "app/ConsolePrompt.h"
+#include "app/ResultCsv.h"
+#include "model/AppState.h"
+#include "model/PlumexDoc.h"
+
+namespace {
+void PrintJet(const CRiser& o, const CBase& r, const CJet& j) {
+    std::printf("%s / %s / %s: %d steps", o.m_strName.c_str(), r.m_strName.c_str(), j.m_strName.c_str(),
+                j.GetSteps());
+    if (!j.m_strStatus.empty()) std::printf(", %s", j.m_strStatus.c_str());
+    if (j.GetDiskCount() > 0)
+        std::printf(", dilution %.2f at the last disk", j.m_pDisplay->m_Disks.back().m_dDilution);
+    else
+        std::printf(", not computed");
+    std::printf("\n");
+}
+}  // namespace
+
+int RunBatchCommand(const QString& casePath, const QString& outPath, const QString& csvDir) {
+    CAppState app;
+    CConsolePrompt prompt;
+    CPlumexDoc doc(app, prompt);
+    if (!LoadCaseForJob(casePath, doc)) {
+        std::fprintf(stderr, "plumex: %s: the case cannot be read\n", qPrintable(casePath));
+        return 1;
+    }
+    if (doc.GetJetCount() == 0) {
+        std::fprintf(stderr, "plumex: %s: the case has no jet\n", qPrintable(casePath));
+        return 1;
+    }
+    // The run starts from the first jet (the driver's checks look at the current one).
+    bool first = true;
+    doc.ForEachJet([&](int o, int r, int j, CRiser& outfall, CBase& riser, CJet&) {
+        if (!first) return;
+        first = false;
+        doc.m_nCurrentOutfall = o;
+        outfall.m_nCurrentRiser = r;
+        riser.m_nCurrentJet = j;
+    });
+    doc.Run(true);
+
+    int computed = 0;
+    doc.ForEachJet([&](int, int, int, CRiser& o, CBase& r, CJet& j) {
+        PrintJet(o, r, j);
+        if (j.GetDiskCount() > 0) ++computed;
+    });
+    std::printf("%d of %d jets computed\n", computed, doc.GetJetCount());
+    if (computed == 0) {
+        std::fprintf(stderr, "plumex: %s: no jet could be computed\n", qPrintable(casePath));
+        return 1;
+    }
+
+    QString target = outPath;
+    if (target.isEmpty() && !IsJsonCase(casePath)) target = casePath;
+    if (target.isEmpty()) {
+        std::printf("results not saved: a .json case holds no results (use --out FILE.pmx)\n");
+    } else {
+        if (!doc.SaveCase(target.toStdString())) return 1;
+        std::printf("results saved in %s\n", qPrintable(target));
+    }
+    if (!csvDir.isEmpty()) {
+        std::string error;
+        if (!WriteResultCsv(doc, csvDir.toStdString(), error)) {
+            std::fprintf(stderr, "plumex: CSV not written: %s\n", error.c_str());
+            return 1;
+        }
+        std::printf("CSV written to %s/disks.csv and %s/jets.csv\n", qPrintable(csvDir), qPrintable(csvDir));
+    }
+    return 0;
+}

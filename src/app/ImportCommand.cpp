@@ -1,0 +1,25 @@
+#include "app/ImportCommand.h"
+
+#include <cstdio>
+
+#include "app/CaseLoad.h"
+#include "app/ConsolePrompt.h"
+#include "model/AppState.h"
+#include "model/PlumexDoc.h"
+
+int RunImportCommand(const QString& jsonPath, const QString& outPath) {
+    if (outPath.isEmpty()) {
+        std::fprintf(stderr, "plumex: --import needs --out FILE.pmx\n");
+        return 2;
+    }
+    CAppState app;
+    CConsolePrompt prompt;
+    CPlumexDoc doc(app, prompt);
+    if (!LoadCaseForJob(jsonPath, doc)) {
+        std::fprintf(stderr, "plumex: %s: not imported, nothing written\n", qPrintable(jsonPath));
+        return 1;
+    }
+    if (!doc.SaveCase(outPath.toStdString())) return 1;
+    std::printf("plumex: wrote %s\n", qPrintable(outPath));
+    return 0;
+}

@@ -1,0 +1,167 @@
+#include "app/SectionCommand.h"
+
+#include <QCommandLineParser>
+#include <cmath>
+#include <cstring>
+
+#include "app/ConsolePrompt.h"
+#include "geometry/CutPlane.h"
+#include "image/Dib.h"
+#include "image/DibFile.h"
+#include "image/GlobalBlock.h"
+#include "model/AppState.h"
+#include "model/PlumexDoc.h"
+#include "model/Prompt.h"
+
+namespace {
+const char* const kTooFar =
+    "The distance of cutplane is too large, it should be smaller than 25 times of the ambient depth";
+
+double Truncate3(double x) { return std::trunc(x * 1000.0) / 1000.0; }
+
+bool WriteImage(const CCutPlane& plane, const std::string& path, CPrompt& prompt) {
+    const CDib* dib = plane.Image();
+    if (!plane.m_bValid || !dib || dib->IsEmpty() || plane.Polygons().empty()) {
+        prompt.Inform("No cross-section image to write: the plane cuts no jet.");
+        return false;
+    }
+    HDIB h = GlobalAllocBlock(dib->BlockSize());
+    if (!h) {
+        prompt.Inform("Sorry, memory is not enough!");
+        return false;
+    }
+    std::memcpy(GlobalLockBlock(h), dib->Header(), dib->BlockSize());
+    GlobalUnlockBlock(h);
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    bool ok = f && SaveDIB(h, f);
+    if (f && std::fclose(f) != 0) ok = false;
+    GlobalFreeBlock(h);
+    if (!ok) prompt.Inform("Cannot write the section image " + path + ".");
+    return ok;
+}
+}  // namespace
+
+void AddSectionOptions(QCommandLineParser& parser) {
+    parser.addOption({"section", "Compute the cross-section of the computed case CASE.", "CASE"});
+    parser.addOption({"kind", "Cut plane kind for --section: 0 horizontal, 1 side view, "
+                              "2 cross-section view, 3 normal to the current jet, 4 user specified.", "K"});
+    parser.addOption({"distance", "Distance of the plane for --section (kinds 0, 1, 2, 4).", "D"});
+    parser.addOption({"disk", "Disk number of the current jet for --section --kind 3.", "N"});
+    parser.addOption({"hangle", "Shown H.Angle for --section (kinds 0 and 4).", "H"});
+    parser.addOption({"vangle", "Shown V.Angle for --section (kind 4).", "V"});
+    parser.addOption({"image", "Write the section image of --section to this BMP file.", "OUT.bmp"});
+}
+
+bool SectionRequested(const QCommandLineParser& parser) { return parser.isSet("section"); }
+
+bool ReadSectionRequest(const QCommandLineParser& parser, SectionRequest& req) {
+    auto number = [&](const char* name, double& v) {
+        bool ok = false;
+        v = parser.value(name).toDouble(&ok);
+        if (!ok || !std::isfinite(v)) std::fprintf(stderr, "plumex: --%s needs a number\n", name);
+        return ok && std::isfinite(v);
+    };
+    req.m_strCase = parser.value("section").toStdString();
+    bool ok = false;
+    req.m_nKind = parser.value("kind").toInt(&ok);
+    if (!parser.isSet("kind") || !ok || req.m_nKind < 0 || req.m_nKind > 4) {
+        std::fprintf(stderr, "plumex: --section needs --kind 0..4\n");
+        return false;
+    }
+    req.m_bDistance = parser.isSet("distance");
+    req.m_bDisk = parser.isSet("disk");
+    if (req.m_bDistance && !number("distance", req.m_dDistance)) return false;
+    if (req.m_bDisk) {
+        req.m_nDisk = parser.value("disk").toInt(&ok);
+        if (!ok) {
+            std::fprintf(stderr, "plumex: --disk needs a whole number\n");
+            return false;
+        }
+    }
+    if (req.m_nKind == CCutPlane::kNormalToJet ? !req.m_bDisk : !req.m_bDistance) {
+        std::fprintf(stderr, "plumex: --kind %d needs %s\n", req.m_nKind,
+                     req.m_nKind == CCutPlane::kNormalToJet ? "--disk N" : "--distance D");
+        return false;
+    }
+    if (parser.isSet("hangle") && !number("hangle", req.m_dHAngle)) return false;
+    if (parser.isSet("vangle") && !number("vangle", req.m_dVAngle)) return false;
+    req.m_strImage = parser.value("image").toStdString();
+    return true;
+}
+
+int RunSection(const SectionRequest& req, CPrompt& prompt, std::FILE* out) {
+    CAppState app;
+    CPlumexDoc doc(app, prompt);
+    if (!doc.OpenCase(req.m_strCase)) return 1;
+    doc.PrepareJetDisplays();
+    CCutPlane& plane = doc.m_CutPlane;
+
+    // The plane as the data pane places it.
+    const double theta = doc.m_fCurrentAngle;
+    const int kind = req.m_nKind;
+    double h = req.m_dHAngle + 90.0, v = req.m_dVAngle, d = req.m_dDistance;
+    if (kind != CCutPlane::kNormalToJet) {
+        const double depth = doc.m_pAmbient ? doc.m_pAmbient->GetLastRow().m_dDepth : 0.0;
+        if (std::fabs(req.m_dDistance) > 25.0 * depth) {
+            prompt.Inform(kTooFar);
+            return 1;
+        }
+    }
+    switch (kind) {
+    case CCutPlane::kHorizontal:
+        v = 90.0;
+        d = req.m_dDistance - doc.CutPlaneReferenceLevel();
+        break;
+    case CCutPlane::kSideView:
+        h = (180.0 - theta) + 90.0;
+        v = 0.0;
+        break;
+    case CCutPlane::kCrossSection:
+        h = (90.0 - theta) + 90.0;
+        v = 0.0;
+        break;
+    case CCutPlane::kNormalToJet: {
+        int disk = req.m_nDisk;
+        if (!doc.PlaceCutPlaneAtDisk(disk, kind, h, v, d)) {
+            prompt.Inform("There is no jet with computed disks to place the plane at.");
+            return 1;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    plane.SetPlane(h, v, d, req.m_bDisk ? req.m_nDisk : plane.m_nDiskNo, kind, true);
+    if (!plane.m_bValid && !plane.Polygons().empty()) return 1;
+
+    const CSectionStats& st = doc.m_SectionStats;
+    double shownDistance = plane.m_dDistance;
+    if (kind == CCutPlane::kHorizontal) shownDistance += doc.CutPlaneReferenceLevel();
+    std::fprintf(out, "Plane kind: %d\n", kind);
+    std::fprintf(out, "H.Angle(deg): %.3f\n", Truncate3(plane.m_dHAngle) - 90.0);
+    std::fprintf(out, "V.Angle(deg): %.3f\n", Truncate3(plane.m_dVAngle));
+    if (kind == CCutPlane::kNormalToJet) std::fprintf(out, "Disk No: %d\n", plane.m_nDiskNo);
+    else std::fprintf(out, "Distance(m): %.3f\n", Truncate3(shownDistance));
+    std::fprintf(out, "Scale(pixels/m): %.1f\n", plane.m_dScale);
+    std::fprintf(out, "Polygons: %d\n", st.m_nPolygons);
+    std::fprintf(out, "Total Area(m^2): %.4f\n", st.m_dTotalArea);
+    std::fprintf(out, "Sum of Area(m^2): %.4f\n", st.m_dSumOfArea);
+    doc.ForEachJet([&](int, int, int, const CRiser& o, const CBase& r, const CJet& j) {
+        std::fprintf(out, "Jet %s/%s/%s: Area(m^2) %.4f, Horizontal Span(m) %.4f, Vertical Span(m) %.4f\n",
+                     o.m_strName.c_str(), r.m_strName.c_str(), j.m_strName.c_str(), j.m_dSection[0],
+                     j.m_dSection[1], j.m_dSection[2]);
+    });
+    std::fprintf(out, "Selected Jet Area: %.4f\n", st.m_dSelectedArea);
+    std::fprintf(out, "Composite mean: %.6g\n", st.m_dCompositeMean);
+    if (kind == CCutPlane::kCrossSection)
+        std::fprintf(out, "Composite dilution(merged jets): %.3f\n", Truncate3(st.m_dDilution));
+    if (!req.m_strImage.empty() && !WriteImage(plane, req.m_strImage, prompt)) return 1;
+    return 0;
+}
+
+int RunSectionCommand(const QCommandLineParser& parser) {
+    SectionRequest req;
+    if (!ReadSectionRequest(parser, req)) return 2;
+    CConsolePrompt prompt;
+    return RunSection(req, prompt, stdout);
+}

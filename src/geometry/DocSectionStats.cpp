@@ -1,0 +1,101 @@
+// The document's statistics of the last cross-section: areas and spans per
+// jet, Total Area, Sum of Area, the composite mean and the composite dilution.
+#include <cmath>
+
+#include "geometry/Polygon.h"
+#include "model/PlumexDoc.h"
+
+namespace {
+constexpr double kPi = 3.14159265358979;
+// Grid cells below this value are background in the section image too.
+constexpr double kBackgroundValue = 1e-6;
+
+struct PolygonArea {
+    double m_dArea = 0.0;
+    double m_dMean = 0.0;
+    double m_dHSpan = 0.0;
+    double m_dVSpan = 0.0;
+};
+
+// Area, mean and spans of a polygon from its value grid.
+PolygonArea MeasureGrid(const CPolygon& poly, double levelMin, double scale) {
+    PolygonArea a;
+    const float* grid = poly.Values();
+    const int w = poly.m_rcPixel.Width();
+    const int h = poly.m_rcPixel.Height();
+    long long cells = 0;
+    double sum = 0.0;
+    if (grid && w > 0 && h > 0) {
+        const int stride = poly.GridStride();
+        for (int i = 0; i < h; ++i)
+            for (int j = 0; j < w; ++j) {
+                const double v = grid[static_cast<std::size_t>(i) * stride + j];
+                if (v >= levelMin && v >= kBackgroundValue) {
+                    ++cells;
+                    sum += v;
+                }
+            }
+    }
+    a.m_dArea = static_cast<double>(cells) / (scale * scale);
+    a.m_dMean = cells > 0 ? sum / static_cast<double>(cells) : 0.0;
+    a.m_dHSpan = std::max(0, w) / scale;
+    a.m_dVSpan = std::max(0, h) / scale;
+    return a;
+}
+}  // namespace
+
+void CPlumexDoc::ComputeSectionStatistics() {
+    CSectionStats st;
+    const CCutPlane& plane = m_CutPlane;
+    const double scale = plane.m_dScale > 0.0 ? plane.m_dScale : CCutPlane::kScaleFine;
+    ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
+        j.m_dSection[0] = j.m_dSection[1] = j.m_dSection[2] = 0.0;
+    });
+    if (plane.m_bOverlap) st.m_dTotalArea = static_cast<double>(plane.CountCoveredPixels()) / (scale * scale);
+
+    const CJet* current = GetCurrentJet();
+    double polygonSum = 0.0, weighted = 0.0;
+    for (const auto& poly : plane.Polygons()) {
+        CJet* jet = FindJet(poly->m_strOutfall, poly->m_strRiser, poly->m_strJet);
+        PolygonArea a;
+        if (jet && jet == current && plane.m_nKind == CCutPlane::kNormalToJet && jet->GetDiskCount() > 0) {
+            // The section is the selected disk itself.
+            int k = jet->m_nSectionDisk;
+            if (k >= jet->GetDiskCount()) k = jet->GetDiskCount() - 1;
+            if (k < 0) k = 0;
+            const CJetDisk& disk = jet->m_pDisplay->m_Disks[k];
+            a.m_dArea = kPi * disk.m_dRadius * disk.m_dRadius;
+            a.m_dHSpan = a.m_dVSpan = disk.m_dRadius;
+            a.m_dMean = disk.m_dMeanConc;
+        } else {
+            a = MeasureGrid(*poly, plane.m_fLevelMin.m_fConc, scale);
+        }
+        poly->m_dMean = a.m_dMean;
+        if (jet) {
+            // A jet cut into several pieces owns the sum of their areas; its
+            // spans are those of its last piece.
+            jet->m_dSection[0] += a.m_dArea;
+            jet->m_dSection[1] = a.m_dHSpan;
+            jet->m_dSection[2] = a.m_dVSpan;
+        }
+        polygonSum += a.m_dArea;
+        weighted += a.m_dArea * a.m_dMean;
+        ++st.m_nPolygons;
+    }
+    if (!plane.m_bOverlap) st.m_dTotalArea = polygonSum;
+    st.m_dCompositeMean = st.m_dTotalArea > 0.0 ? weighted / st.m_dTotalArea : 0.0;
+
+    ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) {
+        st.m_dSumOfArea += j.m_dSection[0];
+        if (j.m_dSection[0] > 0.0) st.m_dFlow += j.m_dFlow;
+    });
+    if (current) {
+        st.m_dSelectedArea = current->m_dSection[0];
+        st.m_dHSpan = current->m_dSection[1];
+        st.m_dVSpan = current->m_dSection[2];
+    }
+    st.m_dCurrent = m_pAmbient ? m_pAmbient->AverageCurrent() : 0.0;
+    st.m_dDilution = st.m_dFlow > 0.0 ? 2.0 * st.m_dCurrent * st.m_dTotalArea / st.m_dFlow : 0.0;
+    st.m_dInvMean = st.m_dCompositeMean > 0.0 ? std::trunc(1000.0 / st.m_dCompositeMean) / 1000.0 : 0.0;
+    m_SectionStats = st;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The text form of a case (JSON): every input a case file holds - scenario
+// kind, current angle, ambient profile, outfalls, risers and jets with
+// their values and display flags - and the run settings of batch runs;
+// never results. The schema is described in docs/case-json.md.
+#include <string>
+#include <vector>
+
+class CPlumexDoc;
+
+struct CaseJsonProblem {
+    std::string m_strPath;     // e.g. "outfalls[0].risers[1].height_m"; "" for the whole text
+    std::string m_strMessage;
+};
+
+// Reads the text into the document (emptied first; the scenario kind goes
+// to the document's application state). Collects every structural problem
+// (bad JSON, a missing, unknown or mistyped key); on any problem the
+// document is left empty and false returned. The value checks of the input
+// forms are not applied here (see validation/CaseValidation.h).
+bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJsonProblem>& problems);
+
+// The text form of the document's case, indented, ending with a newline.
+std::string WriteCaseJson(const CPlumexDoc& doc);

@@ -1,0 +1,105 @@
+// Writing a case in its text form. Key names carry their units.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "model/AppState.h"
+#include "model/CaseJson.h"
+#include "model/PlumexDoc.h"
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The second column of a profile row or an effluent: density when the
+// temperature is 0, else salinity.
+void PutValue(QJsonObject& o, double value, double temperature) {
+    o.insert(temperature == 0.0 ? "density_g_ml" : "salinity_ppt", value);
+}
+
+QJsonObject JetObject(const CJet& j, bool noRiser) {
+    QJsonObject o;
+    o.insert("name", Q(j.m_strName));
+    o.insert("diameter_m", j.m_dDiameter);
+    o.insert("flow_m3_s", j.m_dFlow);
+    if (!noRiser) o.insert("port_height_m", j.m_dPortHeight);
+    o.insert("vertical_angle_deg", j.m_dVAngle);
+    o.insert("horizontal_angle_deg", j.m_dHAngle);
+    o.insert("visible", j.m_nVisible != 0);
+    return o;
+}
+}  // namespace
+
+std::string WriteCaseJson(const CPlumexDoc& doc) {
+    const bool noRiser = doc.App().m_bNoRiser;
+    QJsonObject root;
+    root.insert("format", "plumex-case");
+    root.insert("version", 1);
+    root.insert("scenario", noRiser ? "without-risers" : "with-risers");
+    root.insert("current_angle_deg", static_cast<double>(doc.m_fCurrentAngle));
+    QJsonObject run;
+    run.insert("continuous", doc.m_bContinuous);
+    run.insert("max_time_steps", doc.m_nMaxTimeSteps);
+    root.insert("run", run);
+
+    QJsonArray profile;
+    if (doc.m_pAmbient) {
+        for (const ProfileRow& r : doc.m_pAmbient->Rows()) {
+            QJsonObject row;
+            row.insert("depth_m", r.m_dDepth);
+            PutValue(row, r.m_dValue, r.m_dTemperature);
+            row.insert("temperature_c", r.m_dTemperature);
+            row.insert("current_m_s", r.m_dCurrent);
+            profile.append(row);
+        }
+    }
+    QJsonObject ambient;
+    ambient.insert("profile", profile);
+    root.insert("ambient", ambient);
+
+    QJsonArray outfalls;
+    for (const auto& o : doc.m_Outfalls) {
+        QJsonObject oj;
+        oj.insert("name", Q(o->m_strName));
+        oj.insert("depth_m", o->m_dDepth);
+        oj.insert("width_m", o->m_dWidth);
+        oj.insert("length_m", o->m_dLength);
+        oj.insert("position_x_m", o->m_dPosition[0]);
+        oj.insert("jet_spacing_m", o->m_dJetSpacing);
+        oj.insert("visible", o->m_nVisible != 0);
+        QJsonObject eff;
+        eff.insert("temperature_c", o->m_dTemperature);
+        PutValue(eff, o->m_dTemperature == 0.0 ? o->m_dDensity : o->m_dSalinity, o->m_dTemperature);
+        oj.insert("effluent", eff);
+        if (noRiser) {
+            QJsonArray jets;
+            for (const auto& r : o->m_Risers)
+                for (const auto& j : r->m_Jets) jets.append(JetObject(*j, true));
+            oj.insert("jets", jets);
+        } else {
+            QJsonArray risers;
+            for (const auto& r : o->m_Risers) {
+                QJsonObject rj;
+                rj.insert("name", Q(r->m_strName));
+                rj.insert("distance_m", r->m_dDistance);
+                rj.insert("top_radius_m", r->m_dTopRadius);
+                rj.insert("bottom_radius_m", r->m_dBottomRadius);
+                rj.insert("height_m", r->m_dHeight);
+                rj.insert("visible", r->m_nVisible != 0);
+                QJsonArray jets;
+                for (const auto& j : r->m_Jets) jets.append(JetObject(*j, false));
+                rj.insert("jets", jets);
+                risers.append(rj);
+            }
+            oj.insert("risers", risers);
+        }
+        outfalls.append(oj);
+    }
+    root.insert("outfalls", outfalls);
+    const CViewControl& c = doc.m_ViewControl;
+    QJsonObject view;
+    view.insert("eye_m", QJsonArray{c.m_dEye[0], c.m_dEye[1], c.m_dEye[2]});
+    view.insert("target_m", QJsonArray{c.m_dTarget[0], c.m_dTarget[1], c.m_dTarget[2]});
+    view.insert("field_of_view_deg", static_cast<double>(c.m_fFieldOfView));
+    root.insert("view", view);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
+}

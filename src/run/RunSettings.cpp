@@ -1,0 +1,38 @@
+#include "run/RunSettings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+CRunSettings::CRunSettings() : m_strModelProgram(DefaultModelProgram()) {}
+
+CRunSettings::~CRunSettings() = default;
+
+bool CRunSettings::EnsureWorkDir() {
+    if (!m_strWorkDir.empty()) return true;
+    QString base;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && *runtime && QFileInfo(QString::fromLocal8Bit(runtime)).isDir())
+        base = QString::fromLocal8Bit(runtime);
+    else
+        base = QDir::tempPath();
+    auto dir = std::make_unique<QTemporaryDir>(base + "/plumex-run-XXXXXX");
+    if (!dir->isValid()) return false;
+    m_strWorkDir = dir->path().toStdString();
+    m_pOwnDir = std::move(dir);
+    return true;
+}
+
+std::string CRunSettings::PathOf(const std::string& name) const { return m_strWorkDir + "/" + name; }
+
+std::string CRunSettings::DefaultModelProgram() {
+    const char* env = std::getenv("PLUMEX_MODEL");
+    if (env && *env) return env;
+    if (QCoreApplication::instance()) {
+        const QString beside = QCoreApplication::applicationDirPath() + "/mardex2k";
+        if (QFileInfo(beside).isExecutable()) return beside.toStdString();
+    }
+    return "mardex2k";
+}

@@ -1,0 +1,57 @@
+// The document's preparation of the jet displays after a run or a load:
+// placements and tubes of the jets, then the value ranges, the sort tree
+// (while a view shows the jets sorted) and the colour table.
+#include "model/AppState.h"
+#include "model/PlumexDoc.h"
+#include "scene/JetPlacement.h"
+
+namespace {
+JetPlacementInput PlacementInput(const CPlumexDoc& doc) {
+    JetPlacementInput in;
+    in.m_dWaterDepth = doc.m_pAmbient ? doc.m_pAmbient->m_dWaterDepth : 0.0;
+    in.m_dCurrentAngle = doc.m_fCurrentAngle;
+    in.m_bNoRiser = doc.App().m_bNoRiser;
+    return in;
+}
+
+void PlaceJet(const JetPlacementInput& in, const CRiser& outfall, const CBase& riser, int k, CJet& jet) {
+    double m[16];
+    CJetDispModal& disp = *jet.m_pDisplay;
+    disp.m_dDisplayAngle = in.m_dCurrentAngle;
+    ComputeJetPlacement(in, outfall, riser, k, jet, m);
+    disp.SetPlacement(m);
+    disp.BuildTube(in.m_dWaterDepth, true);
+}
+}  // namespace
+
+void CPlumexDoc::PrepareJetDisplays() {
+    const JetPlacementInput in = PlacementInput(*this);
+    ForEachJet([&](int, int, int k, CRiser& o, CBase& r, CJet& j) { PlaceJet(in, o, r, k, j); });
+    ComputeValueRanges();
+    if (m_bSortedDisplay) BuildSortTree();
+    BuildColourTable(m_nColourMode);
+}
+
+void CPlumexDoc::PrepareJetDisplays(int outfall, int riser, int firstJet, int count) {
+    const JetPlacementInput in = PlacementInput(*this);
+    CRiser* o = GetOutfall(outfall);
+    CBase* r = o ? o->GetRiser(riser) : nullptr;
+    if (r) {
+        for (int k = firstJet < 0 ? 0 : firstJet; k < firstJet + count && k < r->GetJetCount(); ++k)
+            PlaceJet(in, *o, *r, k, *r->m_Jets[k]);
+    }
+    ComputeValueRanges();
+    if (m_bSortedDisplay) BuildSortTree();
+    BuildColourTable(m_nColourMode);
+}
+
+void CPlumexDoc::SetRingInterval(int interval) {
+    if (interval < 1) interval = 1;
+    const double depth = m_pAmbient ? m_pAmbient->m_dWaterDepth : 0.0;
+    ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) {
+        CJetDispModal& disp = *j.m_pDisplay;
+        if (disp.m_nRingInterval == interval) return;
+        disp.m_nRingInterval = interval;
+        disp.BuildTube(depth, true);
+    });
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The fixed OpenGL state the whole scene relies on, and the smoke sprite
+// textures, set up once per context (GL drawing code).
+#include <string>
+
+class CPrompt;
+
+constexpr int kSmokeTextureCount = 51;
+
+// Clear colour (a dark sea blue), depth test, blending with source alpha,
+// smooth shading, two-sided lighting and one white positional light.
+void ApplyFixedGlState();
+
+// Sets the alpha channel of the whole colour buffer to 1, leaving the
+// colours: blended translucent surfaces leave alpha below 1, which a
+// composited or saved picture would show as washed-out colours.
+void MakeFrameOpaque();
+
+// Generates the 51 texture names and loads dir + "/smokeimages/ssN.TGA"
+// (N = 0 ... 50) into them. A file that cannot be read is reported by the
+// TGA loader and leaves its texture without an image; the rest still load.
+// Returns the number of textures that got an image.
+int LoadSmokeTextures(const std::string& dir, unsigned int names[kSmokeTextureCount], CPrompt& prompt);

@@ -1,0 +1,121 @@
+// The tube of a jet: rings of vertices around selected disks, with face and
+// smooth normals. GL-free, so cross-sections can be computed headless.
+#include <cmath>
+
+#include "geometry/MatrixFunctions.h"
+#include "scene/JetDispModal.h"
+
+namespace {
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDeg = 180.0 / kPi;
+
+// Unit normal of the triangle (a, b, c); a degenerate triangle gives zero.
+void TriangleNormal(const double a[3], const double b[3], const double c[3], double out[3]) {
+    const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+    const double v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+    VecCross(u, v, out);
+    const double len = std::sqrt(out[0] * out[0] + out[1] * out[1] + out[2] * out[2]);
+    if (len > 0.0)
+        for (int i = 0; i < 3; ++i) out[i] /= len;
+}
+}  // namespace
+
+void CJetDispModal::DiskMatrix(const CJetDisk& d, double out[16]) const {
+    // The horizontal angle turns the other way on the far side of the
+    // current axis (model y < 0).
+    const double hDeg = d.m_dHAngle * kDeg;
+    const double theta = d.m_dY >= 0.0 ? -hDeg : hDeg;
+    const double vDeg = d.m_dVAngle * kDeg;
+    double a[16], b[16], c[16], e[16], l[16];
+    MatRotate(a, 90.0 - m_dDisplayAngle, 2);
+    MatTranslate(b, d.m_dX, d.m_dZ, -d.m_dY);  // model (x, y, z), z up -> scene (x, z, -y)
+    MatRotate(c, -theta, 2);
+    MatRotate(e, vDeg - 90.0, 3);
+    MatMultiply(a, b, l);
+    MatMultiply(l, c, l);
+    MatMultiply(l, e, l);
+    MatMultiply(m_Placement, l, out);
+}
+
+void CJetDispModal::ReleaseTube() {
+    m_Rings.clear();
+    m_Sections.clear();
+}
+
+void CJetDispModal::BuildTube(double dDepthLimit, bool bClampToSurface) {
+    ReleaseTube();
+    const int n = static_cast<int>(m_Disks.size());
+    const int slices = m_nSlices;
+    if (n == 0 || slices < 1) return;
+    const double step = 2.0 * kPi / slices;
+
+    int counter = 0;
+    for (int i = 0; i < n; ++i) {
+        bool makeRing = (i == 0 || i == n - 1);
+        if (!makeRing) {
+            ++counter;
+            makeRing = counter >= m_nRingInterval;
+        }
+        if (!makeRing) continue;
+        counter = 0;
+
+        CJetDisk& d = m_Disks[i];
+        // A disk exactly on the current axis followed by one on its far side
+        // would take the near side's turn; nudge it across.
+        if (i < n - 1 && d.m_dY == 0.0 && m_Disks[i + 1].m_dY < 0.0) d.m_dY -= 0.0001;
+
+        double m[16];
+        DiskMatrix(d, m);
+        TubeRing ring;
+        ring.m_nDisk = i;
+        ring.m_nVertices = slices;
+        ring.m_Vertices.resize(slices);
+        const float values[4] = {static_cast<float>(d.m_dMeanConc), static_cast<float>(d.m_dRadius),
+                                 static_cast<float>(d.m_dThickness), static_cast<float>(d.m_dVelocity)};
+        for (int s = 0; s < slices; ++s) {
+            const double t = d.m_dHAngle + s * step;
+            const double p[3] = {d.m_dRadius * std::sin(t), 0.0, d.m_dRadius * std::cos(t)};
+            TubeVertex& v = ring.m_Vertices[s];
+            MatTransformPoint(m, p, v.m_dPos);
+            for (int q = 0; q < 4; ++q) v.m_fValues[q] = values[q];
+        }
+        m_Rings.push_back(std::move(ring));
+    }
+
+    const int rings = static_cast<int>(m_Rings.size());
+    // Face normals: ring k, vertex s holds the normal of the quad towards ring k+1.
+    for (int k = 0; k + 1 < rings; ++k) {
+        auto& a = m_Rings[k].m_Vertices;
+        const auto& b = m_Rings[k + 1].m_Vertices;
+        for (int s = 0; s < slices; ++s) {
+            const int s1 = (s + 1) % slices;
+            TriangleNormal(a[s].m_dPos, a[s1].m_dPos, b[s1].m_dPos, a[s].m_dFaceNormal);
+        }
+    }
+    // Smooth normals: the mean of the face normals around each vertex. The
+    // first and last ring see one ring of faces, the middle rings two. GL
+    // normalises them.
+    for (int k = 0; k < rings; ++k) {
+        auto& verts = m_Rings[k].m_Vertices;
+        const bool middle = k > 0 && k < rings - 1;
+        const int faceRing = (k == rings - 1 && k > 0) ? k - 1 : k;
+        const auto& f = m_Rings[faceRing].m_Vertices;
+        const auto* g = middle ? &m_Rings[k - 1].m_Vertices : nullptr;
+        for (int s = 0; s < slices; ++s) {
+            const int sp = (s + slices - 1) % slices;
+            for (int q = 0; q < 3; ++q) {
+                if (middle)
+                    verts[s].m_dNormal[q] = (f[sp].m_dFaceNormal[q] + f[s].m_dFaceNormal[q] +
+                                             (*g)[sp].m_dFaceNormal[q] + (*g)[s].m_dFaceNormal[q]) /
+                                            4.0;
+                else
+                    verts[s].m_dNormal[q] = (f[sp].m_dFaceNormal[q] + f[s].m_dFaceNormal[q]) / 2.0;
+            }
+        }
+    }
+    // The surface flattens at the water line.
+    if (bClampToSurface)
+        for (auto& r : m_Rings)
+            for (auto& v : r.m_Vertices)
+                if (v.m_dPos[1] > dDepthLimit) v.m_dPos[1] = dDepthLimit;
+}

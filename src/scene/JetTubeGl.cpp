@@ -1,0 +1,66 @@
+// The uniform tube of a jet ("Fast Display"), with the picked segment
+// highlighted and the growth animation's limit.
+#include <GL/gl.h>
+
+#include <algorithm>
+
+#include "scene/JetDispModal.h"
+#include "scene/SceneDrawState.h"
+
+namespace {
+void ApplyTubeMaterial() {
+    static const GLfloat ambient[4] = {0.0f, 0.2f, 0.2f, 1.0f};
+    static const GLfloat diffuse[4] = {0.3f, 0.7f, 0.8f, 1.0f};
+    static const GLfloat specular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 100.0f);
+}
+
+void Strip(const TubeRing& from, const TubeRing& to) {
+    const int n = static_cast<int>(std::min(from.m_Vertices.size(), to.m_Vertices.size()));
+    if (n == 0) return;
+    glBegin(GL_QUAD_STRIP);
+    for (int j = 0; j <= n; ++j) {
+        const TubeVertex& a = to.m_Vertices[j % n];
+        const TubeVertex& b = from.m_Vertices[j % n];
+        glNormal3dv(a.m_dNormal);
+        glVertex3dv(a.m_dPos);
+        glNormal3dv(b.m_dNormal);
+        glVertex3dv(b.m_dPos);
+    }
+    glEnd();
+}
+}  // namespace
+
+void CJetDispModal::Draw(SceneDrawState state) const {
+    if (state.particleMode) return;  // the smoke presentation draws the jet then
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+    ApplyTubeMaterial();
+    glPushMatrix();
+    int count = GetRingCount();
+    if (state.animating && state.animationStep < count) count = state.animationStep;
+    const bool selecting = state.Selecting();
+    const int stride = selecting ? std::max(1, m_nRingInterval) : (m_nRingInterval == 1 ? 20 : 1);
+    for (int k = 0; k < count - 1;) {
+        glEnable(GL_LIGHTING);
+        ApplyTubeMaterial();
+        int next = std::min(k + stride, count - 1);
+        if (state.highlightPick && k <= m_nPickedRing && m_nPickedRing <= next) {
+            if (k < m_nPickedRing) {
+                next = m_nPickedRing;
+            } else {
+                next = k + 1;
+                glColor4d(0.8, 0.1, 0.6, 1.0);
+                glDisable(GL_LIGHTING);
+            }
+        }
+        if (selecting) glPushName(static_cast<GLuint>(k));
+        Strip(m_Rings[k], m_Rings[next]);
+        if (selecting) glPopName();
+        k = next;
+    }
+    glPopMatrix();
+    glPopAttrib();
+}

@@ -1,0 +1,93 @@
+#include "scene/SceneFrame.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "model/PlumexDoc.h"
+#include "scene/GlSetup.h"
+#include "scene/SceneDrawState.h"
+#include "scene/ViewControl.h"
+
+void DrawCurrentArrow(float fCurrentAngle) {
+    static const GLfloat red[4] = {1.0f, 0.0f, 0.0f, 1.0f};
+    const double s = 3.0;
+    GLUquadric* q = gluNewQuadric();
+    if (!q) return;
+    glPushMatrix();
+    glColor4d(0.0, 1.0, 0.5, 1.0);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, red);
+    glTranslated(-30.0, -4.0, 0.0);
+    glRotated(180.0 - fCurrentAngle, 0.0, 1.0, 0.0);
+    glTranslated(2 * s, 2 * s, -3 * s);
+    gluCylinder(q, 0.2 * s, 0.2 * s, 1.8 * s, 16, 1);
+    glTranslated(0.0, 0.0, 1.8 * s);
+    gluCylinder(q, 0.3 * s, 0.0, s, 16, 1);
+    glPopMatrix();
+    gluDeleteQuadric(q);
+}
+
+void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFrameOptions& options) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    camera.ApplyProjection();
+    camera.ApplyCamera();
+    glPushMatrix();
+
+    SceneDrawState state;
+    state.highlightPick = options.m_bHighlightPick;
+    state.renderMode = kRenderModeRender;
+    state.jetsOnly = false;
+    state.particleMode = false;
+    doc.DrawStructures(state);
+
+    state.jetsOnly = true;
+    state.animating = options.m_bAnimating;
+    state.particleMode = options.m_bParticles;
+    state.animationStep = options.m_nAnimStep;
+    doc.DrawAmbient(state);
+
+    if (options.m_bClipToCutPlane) {
+        glClipPlane(GL_CLIP_PLANE0, doc.m_CutPlane.m_dEquation);
+        glEnable(GL_CLIP_PLANE0);
+    }
+    if (options.m_bFastDisplay) {
+        doc.DrawStructures(state);
+    } else {
+        camera.GetEyePosition(state.eyePosition);
+        doc.DrawSortedJets(state);
+    }
+    glDisable(GL_CLIP_PLANE0);
+
+    state.zoomFactor = camera.ZoomFactor();
+    DrawCurrentArrow(doc.m_fCurrentAngle);
+    glPopMatrix();
+
+    // Blending leaves alpha below 1 where translucent jets are; the picture
+    // is opaque.
+    MakeFrameOpaque();
+    glFinish();
+}
+
+int PickScene(CPlumexDoc& doc, const CViewControl& camera, int x, int y, unsigned int* buffer, int size) {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glSelectBuffer(size, buffer);
+    glRenderMode(GL_SELECT);
+    glInitNames();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPickMatrix(x, viewport[3] - y, 2.0, 2.0, viewport);
+    camera.MultProjection();
+    camera.ApplyCamera();
+
+    SceneDrawState state;
+    state.renderMode = kRenderModeSelect;
+    state.jetsOnly = true;
+    glDisable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    doc.SetRingInterval(1);  // every disk is a ring, so the hit names the disk
+    doc.DrawStructures(state);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glFlush();
+    return glRenderMode(GL_RENDER);
+}

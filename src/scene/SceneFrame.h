@@ -1,0 +1,30 @@
+#pragma once
+// One frame of the main 3-D view's scene, as the view and the offscreen
+// renderer draw it: camera, structures, ambient box, jets (uniform tubes or
+// sorted and colour-mapped), current arrow. The cut plane and the water are
+// drawn by their own code. GL drawing code.
+class CPlumexDoc;
+class CViewControl;
+
+struct SceneFrameOptions {
+    bool m_bFastDisplay = true;      // uniform tubes; false: the sort tree
+    bool m_bParticles = false;
+    bool m_bAnimating = false;
+    int m_nAnimStep = 0;
+    bool m_bHighlightPick = false;
+    bool m_bClipToCutPlane = false;  // clip plane 0 from the document's cut plane
+};
+
+// Clears colour and depth, sets the camera and draws the scene. The caller
+// has set the viewport and the fixed state. The alpha channel is left at 1.
+void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFrameOptions& options);
+
+// The green arrow that shows the direction of the current.
+void DrawCurrentArrow(float fCurrentAngle);
+
+// Picks at window point (x, y) (y from the top) in a viewport of the
+// current context: every disk becomes a ring (ring interval 1), the jets are
+// drawn in select mode and the hit records (7 words each: name count,
+// minimum and maximum depth, outfall, riser, jet, ring) land in buffer.
+// Returns the hit count (negative on overflow).
+int PickScene(CPlumexDoc& doc, const CViewControl& camera, int x, int y, unsigned int* buffer, int size);

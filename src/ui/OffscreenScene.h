@@ -1,0 +1,17 @@
+#pragma once
+// One frame of a case's 3-D scene drawn into an offscreen framebuffer, as
+// the main view draws it, and handed back as a 24-bit DIB. Needs a
+// QGuiApplication whose platform can give an OpenGL context (xcb with a
+// display, or Xvfb).
+#include <string>
+
+#include "image/GlobalBlock.h"
+#include "scene/SceneFrame.h"
+
+class CPlumexDoc;
+
+// Draws the frame at nWidth x nHeight with the case's camera, the face
+// textures from resourceDir (faces without an image are drawn plain).
+// Returns null and sets error when no GL context or framebuffer can be had.
+HDIB RenderSceneToDib(CPlumexDoc& doc, int nWidth, int nHeight, const SceneFrameOptions& options,
+                      const std::string& resourceDir, std::string& error);

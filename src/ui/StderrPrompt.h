@@ -1,0 +1,19 @@
+#pragma once
+// A prompt for drawing code that has no window to ask in: messages go to
+// standard error, questions are answered No.
+#include <cstdio>
+
+#include "model/Prompt.h"
+
+class CStderrPrompt : public CPrompt {
+public:
+    void Inform(const std::string& text, PromptIcon) override { std::fprintf(stderr, "plumex: %s\n", text.c_str()); }
+    bool AskYesNo(const std::string& text) override {
+        Inform(text, PromptIcon::Question);
+        return false;
+    }
+    PromptAnswer AskYesNoCancel(const std::string& text) override {
+        Inform(text, PromptIcon::Question);
+        return PromptAnswer::No;
+    }
+};

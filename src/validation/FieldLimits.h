@@ -1,0 +1,30 @@
+#pragma once
+// Range limits of single input fields, and the profile checks with their
+// message texts.
+#include <string>
+
+#include "validation/CheckSurface.h"
+
+namespace FieldLimits {
+constexpr double kAngleMin = -360.0, kAngleMax = 360.0;        // jet angles, current angle
+constexpr double kEffluentMin = 0.0, kEffluentMax = 100.0;     // outfall salinity, temperature
+constexpr int kMaxStepsMin = 1, kMaxStepsMax = 5000;           // maximum number of time steps
+constexpr std::size_t kMaxNameLength = 60;
+}  // namespace FieldLimits
+
+// "" when lower <= value <= upper, else a prompt naming the range.
+std::string CheckRange(double value, double lower, double upper);
+// "" for a name of at most 60 characters on one line.
+std::string CheckName(const std::string& name);
+
+// The text of a profile order fault (CAmbient::CheckProfile result -1 or -2)
+// as the wizard shows it; "" for 0.
+std::string ProfileOrderMessage(int result, int rowA, int rowB);
+
+// The cell check of the ambient grid for one value of a row: column 0
+// depth, 1 density or salinity, 2 temperature, 3 current. rowValue and
+// rowTemperature are the row's columns 1 and 2. Values are compared in
+// single precision. "" when the value passes; *restore tells whether the
+// grid puts the old text back.
+std::string ProfileCellMessage(int column, double value, double rowValue, double rowTemperature,
+                               CheckSurface surface, bool* restore = nullptr);

@@ -1,0 +1,225 @@
+// The batch, import and export jobs of the program, run as a user runs
+// them: the built plumex in a temporary folder, with a stand-in model
+// program (or the real one) named by PLUMEX_MODEL.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <fstream>
+#include <sstream>
+
+namespace {
+struct Result {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+QProcess* Start(const QStringList& args, const QString& model, const QString& mode, const QString& cwd) {
+    auto* p = new QProcess;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PLUMEX_MODEL", model);
+    env.insert("PLUMEX_FAKE_MODE", mode);
+    p->setProcessEnvironment(env);
+    p->setWorkingDirectory(cwd);
+    p->start(QString::fromUtf8(PLUMEX_EXE), args);
+    return p;
+}
+
+Result Finish(QProcess* p) {
+    Result r;
+    if (!p->waitForFinished(120000)) p->kill();
+    p->waitForFinished();
+    r.exitCode = p->exitStatus() == QProcess::NormalExit ? p->exitCode() : -1;
+    r.out = p->readAllStandardOutput().toStdString();
+    r.err = p->readAllStandardError().toStdString();
+    delete p;
+    return r;
+}
+
+std::string ReadFile(const QString& path) {
+    std::ifstream f(path.toStdString(), std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) lines.push_back(l);
+    return lines;
+}
+
+std::vector<std::string> Split(const std::string& line) {
+    std::vector<std::string> cells;
+    std::string cell;
+    bool quoted = false;
+    for (char c : line) {
+        if (c == '"') quoted = !quoted;
+        else if (c == ',' && !quoted) {
+            cells.push_back(cell);
+            cell.clear();
+        } else cell += c;
+    }
+    cells.push_back(cell);
+    return cells;
+}
+
+const QString kExamples = QString::fromUtf8(PLUMEX_EXAMPLES_DIR);
+
+class BatchCommandTest : public ::testing::Test {
+protected:
+    Result Run(const QStringList& args, const QString& mode = "echo", const QString& model = PLUMEX_FAKE_MODEL) {
+        return Finish(Start(args, model, mode, m_dir.path()));
+    }
+    QString In(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+}  // namespace
+
+TEST_F(BatchCommandTest, HelpAndVersion) {
+    Result r = Run({"--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    for (const char* opt : {"--batch", "--out", "--csv", "--import", "--export"})
+        EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
+    r = Run({"--version"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out.rfind("plumex ", 0), 0u);
+    EXPECT_EQ(Run({"--out", "x.pmx"}).exitCode, 2);
+}
+
+TEST_F(BatchCommandTest, ImportExportRoundTrip) {
+    Result r = Run({"--import", kExamples + "/demo.json", "--out", In("demo.pmx")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = Run({"--export", In("demo.pmx"), "--out", In("demo.json")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = Run({"--import", In("demo.json"), "--out", In("again.pmx")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(ReadFile(In("demo.pmx")), ReadFile(In("again.pmx")));
+    EXPECT_EQ(Run({"--export", In("again.pmx")}).out, ReadFile(In("demo.json")));
+}
+
+TEST_F(BatchCommandTest, InvalidImportWritesNothingAndNamesThePaths) {
+    std::string text = ReadFile(kExamples + "/demo.json");
+    text.replace(text.find("\"diameter_m\": 0.15"), 18, "\"diameter_m\": 0.00001");
+    text.replace(text.find("\"length_m\": 600.0"), 17, "\"length_m\": 0.0");
+    std::ofstream(In("bad.json").toStdString()) << text;
+    const Result r = Run({"--import", In("bad.json"), "--out", In("bad.pmx")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(QFile::exists(In("bad.pmx")));
+    EXPECT_NE(r.err.find("outfalls[0].length_m: Outfall length should be greater than 0.1m"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("outfalls[0].risers[0].jets[0].diameter_m: Jet diameter is too small"), std::string::npos);
+    // The batch job refuses it the same way.
+    EXPECT_EQ(Run({"--batch", In("bad.json")}).exitCode, 1);
+}
+
+TEST_F(BatchCommandTest, BatchComputesSavesAndWritesCsv) {
+    ASSERT_EQ(Run({"--import", kExamples + "/demo.json", "--out", In("demo.pmx")}).exitCode, 0);
+    const Result r = Run({"--batch", In("demo.pmx"), "--csv", In("csv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto lines = Lines(r.out);
+    ASSERT_GE(lines.size(), 9u);
+    // Jet k of the input gets 2 + k steps from the stand-in model; its last
+    // disk's dilution is its step count.
+    EXPECT_EQ(lines[0], "Main outfall / Riser 1 / R1 port 1: 3 steps, Plume reached the water surface, "
+                        "dilution 3.00 at the last disk");
+    EXPECT_EQ(lines[7].substr(0, 36), "Main outfall / Riser 2 / R2 port 4: ");
+    EXPECT_NE(r.out.find("8 of 8 jets computed"), std::string::npos);
+    // Saved in place: the case now holds the results.
+    const Result info = Run({"--info", In("demo.pmx")});
+    EXPECT_NE(info.out.find("results: 10 steps, 10 disks, dilution at last disk 10.00"), std::string::npos)
+        << info.out;
+    // CSV: header rows with units, one row per disk and per jet.
+    const auto disks = Lines(ReadFile(In("csv/disks.csv")));
+    const auto jets = Lines(ReadFile(In("csv/jets.csv")));
+    ASSERT_EQ(jets.size(), 9u);
+    EXPECT_EQ(disks.size(), 1u + 3 + 4 + 5 + 6 + 7 + 8 + 9 + 10);
+    EXPECT_EQ(disks[0].rfind("outfall,riser,jet,step,x_m,y_m,z_m,half_width_m", 0), 0u);
+    const auto h = Split(jets[0]);
+    const auto j1 = Split(jets[1]);
+    ASSERT_EQ(h.size(), j1.size());
+    EXPECT_EQ(j1[2], "R1 port 1");
+    EXPECT_EQ(j1[5], "Plume reached the water surface");
+    const auto d1 = Split(disks[2]);
+    EXPECT_EQ(d1[9], "30");  // horizontal angle back in degrees
+    EXPECT_EQ(d1[15], "2");  // dilution of step 1
+}
+
+TEST_F(BatchCommandTest, ModelFailureExitsNonZeroAndLeavesTheCase) {
+    ASSERT_EQ(Run({"--import", kExamples + "/diffuser.json", "--out", In("d.pmx")}).exitCode, 0);
+    const std::string before = ReadFile(In("d.pmx"));
+    Result r = Run({"--batch", In("d.pmx")}, "fail");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("UDF line 3: expected a number"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("no jet could be computed"), std::string::npos);
+    EXPECT_EQ(ReadFile(In("d.pmx")), before);
+    r = Run({"--batch", In("missing.pmx")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("cannot be read"), std::string::npos);
+}
+
+TEST_F(BatchCommandTest, TwoProgramsAtOnceKeepTheirOwnResults) {
+    // Same case twice, one with doubled flows: both run at the same time
+    // (the stand-in model takes 1.5 s) and each reads only its own output.
+    std::string text = ReadFile(kExamples + "/diffuser.json");
+    std::ofstream(In("a.json").toStdString()) << text;
+    for (std::size_t p = text.find("\"flow_m3_s\": 0.02"); p != std::string::npos;
+         p = text.find("\"flow_m3_s\": 0.02", p))
+        text.replace(p, 17, "\"flow_m3_s\": 0.04");
+    std::ofstream(In("b.json").toStdString()) << text;
+    QProcess* a = Start({"--batch", In("a.json"), "--out", In("a.pmx"), "--csv", In("a")}, PLUMEX_FAKE_MODEL,
+                        "slow", m_dir.path());
+    QProcess* b = Start({"--batch", In("b.json"), "--out", In("b.pmx"), "--csv", In("b")}, PLUMEX_FAKE_MODEL,
+                        "slow", m_dir.path());
+    const Result ra = Finish(a);
+    const Result rb = Finish(b);
+    ASSERT_EQ(ra.exitCode, 0) << ra.err;
+    ASSERT_EQ(rb.exitCode, 0) << rb.err;
+    // The stand-in writes flow x 1000 as each jet's average dilution Sb.
+    const auto ja = Split(Lines(ReadFile(In("a/jets.csv")))[1]);
+    const auto jb = Split(Lines(ReadFile(In("b/jets.csv")))[1]);
+    const auto header = Split(Lines(ReadFile(In("a/jets.csv")))[0]);
+    const std::size_t sb = std::find(header.begin(), header.end(), "sb_average_dilution") - header.begin();
+    ASSERT_LT(sb, header.size());
+    EXPECT_EQ(ja[sb], "20");
+    EXPECT_EQ(jb[sb], "40");
+    // Nothing was left in the folder the programs were started from.
+    EXPECT_FALSE(QFile::exists(In("UDF")));
+    EXPECT_FALSE(QFile::exists(In("Plxdata")));
+}
+
+#ifdef PLUMEX_REAL_MODEL
+TEST_F(BatchCommandTest, RealModelComputesEveryJetOfTheDemoCase) {
+    const Result r = Run({"--batch", kExamples + "/demo.json", "--out", In("demo.pmx"), "--csv", In("csv")}, "",
+                         PLUMEX_REAL_MODEL);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("8 of 8 jets computed"), std::string::npos) << r.out;
+    const auto jets = Lines(ReadFile(In("csv/jets.csv")));
+    const auto disks = Lines(ReadFile(In("csv/disks.csv")));
+    ASSERT_EQ(jets.size(), 9u);
+    const auto h = Split(jets[0]);
+    auto col = [&h](const char* name) { return std::find(h.begin(), h.end(), name) - h.begin(); };
+    for (std::size_t k = 1; k < jets.size(); ++k) {
+        const auto j = Split(jets[k]);
+        const int steps = std::stoi(j[col("steps")]);
+        EXPECT_GT(steps, 10);
+        EXPECT_EQ(j[col("disks")], j[col("steps")]);
+        EXPECT_FALSE(j[col("stop_reason")].empty());
+        // The summary's values are those of the input and of the last row.
+        EXPECT_NEAR(std::stod(j[col("depth_m")]), 30.0 - 1.8, 1e-4);
+        EXPECT_NEAR(std::stod(j[col("diameter_m")]), 0.15, 1e-6);
+        EXPECT_NEAR(std::stod(j[col("total_q_m3_s")]), 0.05, 1e-6);
+        double lastDilution = 0.0;
+        for (const auto& line : disks) {
+            const auto d = Split(line);
+            if (d[2] == j[2] && d[1] == j[1]) lastDilution = std::stod(d[15]);
+        }
+        const double sb = std::stod(j[col("sb_average_dilution")]);
+        EXPECT_NEAR(sb, lastDilution, 1e-3 * sb) << j[2];
+        EXPECT_GT(sb, 10.0);
+    }
+}
+#endif

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "RecordingProgress.h"
+#include "ResultFiles.h"
+#include "RunFixture.h"
+
+namespace {
+class ReadResultsTest : public RunFixture {
+protected:
+    void SetUp() override {
+        MakeJets(3);
+        m_doc.SetRunProgress(&m_progress);
+    }
+    void WriteResults(const std::string& summary, const std::string& trajectory) {
+        WriteText(Path("Suspend"), summary);
+        WriteText(Path("Plxdata"), trajectory);
+    }
+    static SummaryPage Page(int n, int steps, const std::string& reason) {
+        SummaryPage p;
+        p.m_nNumber = n;
+        p.m_strName = "Jet" + std::to_string(n);
+        p.m_nSteps = steps;
+        p.m_strReason = reason;
+        return p;
+    }
+    CRecordingProgress m_progress;
+};
+}  // namespace
+
+TEST_F(ReadResultsTest, MissingSummaryFileTouchesNoJet) {
+    JetAt(0).m_KeyParams.m_nSteps = 9;
+    JetAt(0).m_pDisplay->m_Disks.resize(4);
+    JetAt(0).m_strStatus = "old";
+    EXPECT_FALSE(m_doc.ReadResultsAll());
+    ASSERT_EQ(m_prompt.Entries().size(), 1u);
+    EXPECT_EQ(m_prompt.Entries()[0].text, "Unable to read suspend file");
+    EXPECT_EQ(m_prompt.Entries()[0].icon, PromptIcon::Exclamation);
+    EXPECT_EQ(JetAt(0).GetSteps(), 9);
+    EXPECT_EQ(JetAt(0).GetDiskCount(), 4);
+    EXPECT_EQ(JetAt(0).m_strStatus, "old");
+    EXPECT_FALSE(m_doc.ReadResultsJets(0, 0, 0, 1));
+    EXPECT_TRUE(m_progress.m_Calls.empty());
+}
+
+TEST_F(ReadResultsTest, AllJetsWithARejectedJetInTheMiddle) {
+    JetAt(1).m_pDisplay->m_Disks.resize(7);
+    WriteResults(PageText(Page(1, 4, "Plume reached the water surface")) +
+                     RejectedPageText(2, "Flow must be positive") +
+                     PageText(Page(3, 2, "Plume hit the sea bed")),
+                 SectionText(1, "Jet1", 4) + SectionText(3, "Jet3", 2, 30.0));
+    ASSERT_TRUE(m_doc.ReadResultsAll());
+    EXPECT_EQ(m_prompt.Texts(),
+              std::vector<std::string>{"Computations Cease for:JET2 Flow must be positive Reported by MARDEX"});
+    EXPECT_EQ(JetAt(0).GetSteps(), 4);
+    EXPECT_EQ(JetAt(0).GetDiskCount(), 4);
+    EXPECT_EQ(JetAt(0).m_strStatus, "Plume reached the water surface");
+    EXPECT_EQ(JetAt(1).GetSteps(), 0);
+    EXPECT_EQ(JetAt(1).GetDiskCount(), 0);  // old disks are gone
+    EXPECT_EQ(JetAt(1).m_strStatus, " Flow must be positive");
+    EXPECT_EQ(JetAt(2).GetDiskCount(), 2);
+    EXPECT_EQ(JetAt(2).m_pDisplay->m_Disks[0].m_dX, 30.0);
+    EXPECT_EQ(JetAt(2).m_strStatus, "Plume hit the sea bed");
+    // The range follows each jet; the status bar shows the last jet's reason.
+    EXPECT_EQ(m_progress.m_Calls,
+              (std::vector<std::string>{"begin 0 0", "begin 0 4", "pos 0", "begin 0 2", "pos 0", "end"}));
+    EXPECT_EQ(m_progress.m_strStatus, "Plume hit the sea bed");
+}
+
+TEST_F(ReadResultsTest, ContinuousModeReadsOneStepLessPerJet) {
+    m_doc.m_bContinuous = true;
+    WriteResults(PageText(Page(1, 5, "Maximum number of steps reached")) + PageText(Page(2, 3, "x")) +
+                     PageText(Page(3, 3, "y")),
+                 SectionText(1, "Jet1", 5) + SectionText(2, "Jet2", 3) + SectionText(3, "Jet3", 3));
+    ASSERT_TRUE(m_doc.ReadResultsAll());
+    EXPECT_TRUE(m_prompt.Empty());
+    EXPECT_EQ(JetAt(0).GetSteps(), 4);
+    EXPECT_EQ(JetAt(0).GetDiskCount(), 4);
+    EXPECT_EQ(JetAt(2).GetDiskCount(), 2);
+}
+
+TEST_F(ReadResultsTest, SelectedJetOnlyWithProgressOverThePreviousStepCounts) {
+    JetAt(0).m_KeyParams.m_nSteps = 11;
+    JetAt(1).m_KeyParams.m_nSteps = 120;
+    JetAt(1).m_strName = "Port B";
+    WriteResults(PageText(Page(1, 60, "Plume reached its terminal level")), SectionText(1, "Port B", 60));
+    ASSERT_TRUE(m_doc.ReadResultsJets(0, 0, 1, 1));
+    EXPECT_TRUE(m_prompt.Empty());
+    EXPECT_EQ(JetAt(0).GetSteps(), 11);
+    EXPECT_EQ(JetAt(1).GetSteps(), 60);
+    EXPECT_EQ(JetAt(1).GetDiskCount(), 60);
+    EXPECT_EQ(m_progress.m_Calls, (std::vector<std::string>{"begin 0 120", "pos 0", "pos 50", "end"}));
+    EXPECT_EQ(m_progress.m_strStatus, "Plume reached its terminal level");
+    // Out-of-range selections read nothing but still succeed on the file.
+    EXPECT_TRUE(m_doc.ReadResultsJets(0, 3, 0, 1));
+    EXPECT_TRUE(m_doc.ReadResultsJets(5, 0, 0, 1));
+}

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+
+#include "RecordingProgress.h"
+#include "ResultFiles.h"
+#include "RunFixture.h"
+#include "model/DocObserver.h"
+
+namespace {
+class EventLog : public CDocObserver {
+public:
+    void OnDocEvent(DocEvent e) override { m_Events.push_back(e); }
+    bool Has(DocEvent e) const { return std::find(m_Events.begin(), m_Events.end(), e) != m_Events.end(); }
+    std::vector<DocEvent> m_Events;
+};
+
+void BuildCase(CPlumexDoc& doc, double flowBase) {
+    doc.m_pAmbient->SetRows({{0.0, 33.0, 20.0, 0.05}, {30.0, 34.0, 12.0, 0.05}});
+    doc.Create(0);
+    doc.Create(1);
+    doc.Add(3);
+    doc.GetOutfall(0)->m_dDepth = 25.0;
+    int n = 0;
+    doc.ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) { j.m_dFlow = flowBase + 0.001 * n++; });
+}
+
+class RunDriverTest : public RunFixture {
+protected:
+    void SetUp() override {
+        ::setenv("PLUMEX_FAKE_MODE", "echo", 1);
+        m_doc.RunSettings().m_strModelProgram = PLUMEX_FAKE_MODEL;
+        m_doc.SetRunProgress(&m_progress);
+        m_doc.AddObserver(&m_log);
+        BuildCase(m_doc, 0.010);
+        m_prompt.SetDefaultAnswer(PromptAnswer::Yes);
+    }
+    void TearDown() override {
+        m_doc.RemoveObserver(&m_log);
+        ::unsetenv("PLUMEX_FAKE_MODE");
+    }
+    // Marks every jet with an old result that a failed run must leave alone.
+    void GiveOldResults() {
+        m_doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
+            j.m_KeyParams.m_nSteps = 42;
+            j.m_pDisplay->m_Disks.resize(42);
+            j.m_strStatus = "old";
+        });
+    }
+    void ExpectOldResults() {
+        m_doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
+            EXPECT_EQ(j.GetSteps(), 42);
+            EXPECT_EQ(j.GetDiskCount(), 42);
+            EXPECT_EQ(j.m_strStatus, "old");
+        });
+        EXPECT_FALSE(m_log.Has(DocEvent::ResultsReady));
+    }
+    static bool ProcessGone(const std::string& pidFile) {
+        const int pid = std::atoi(ReadText(pidFile).c_str());
+        EXPECT_GT(pid, 0);
+        return pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH;
+    }
+    CRecordingProgress m_progress;
+    EventLog m_log;
+};
+}  // namespace
+
+TEST_F(RunDriverTest, AllJetsResultsArriveAndTheViewsHear) {
+    ASSERT_TRUE(m_doc.Run(true));
+    EXPECT_TRUE(m_prompt.Empty()) << m_prompt.Texts()[0];
+    EXPECT_EQ(JetAt(0).GetSteps(), 3);
+    EXPECT_EQ(JetAt(1).GetSteps(), 4);
+    ASSERT_EQ(JetAt(1).GetDiskCount(), 4);
+    EXPECT_DOUBLE_EQ(JetAt(1).m_pDisplay->m_Disks[0].m_dX, 11.0);
+    EXPECT_DOUBLE_EQ(JetAt(1).m_KeyParams.m_dSb, 11.0);
+    EXPECT_EQ(JetAt(1).m_strStatus, "Plume reached the water surface");
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_TRUE(m_doc.m_bResultsDrawable);
+    EXPECT_TRUE(m_log.Has(DocEvent::ResultsReady));
+    EXPECT_TRUE(m_log.Has(DocEvent::ViewsUpdate));
+    EXPECT_TRUE(m_log.Has(DocEvent::ProfileChanged));
+    // The model saw the profile mean as its current speed.
+    EXPECT_DOUBLE_EQ(JetAt(0).m_dCurrent, 0.05);
+}
+
+TEST_F(RunDriverTest, CurrentJetOnly) {
+    GiveOldResults();
+    m_doc.GetOutfall(0)->GetRiser(0)->m_nCurrentJet = 1;
+    ASSERT_TRUE(m_doc.Run(false));
+    EXPECT_EQ(JetAt(0).GetSteps(), 42);
+    EXPECT_EQ(JetAt(1).GetSteps(), 3);  // the only block of the input
+    EXPECT_DOUBLE_EQ(JetAt(1).m_pDisplay->m_Disks[0].m_dX, 11.0);
+    EXPECT_EQ(ReadText(Path("UDF")).rfind("Jet2\n", 0), 0u);
+}
+
+TEST_F(RunDriverTest, StaleResultsAreNeverReadAsNew) {
+    GiveOldResults();
+    WriteText(Path("Suspend"), PageText(SummaryPage()) + PageText(SummaryPage()));
+    WriteText(Path("Plxdata"), SectionText(1, "Jet1", 3) + SectionText(2, "Jet2", 3));
+    ::setenv("PLUMEX_FAKE_MODE", "silent", 1);
+    EXPECT_FALSE(m_doc.Run(true));
+    EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Unable to read suspend file"});
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("Plxdata"))));
+    ExpectOldResults();
+    EXPECT_FALSE(m_doc.m_bResultsDrawable);
+}
+
+TEST_F(RunDriverTest, ModelErrorShowsItsMessageAndChangesNothing) {
+    GiveOldResults();
+    ::setenv("PLUMEX_FAKE_MODE", "fail", 1);
+    EXPECT_FALSE(m_doc.Run(true));
+    ASSERT_EQ(m_prompt.Texts().size(), 1u);
+    EXPECT_NE(m_prompt.Texts()[0].find("exit status 3"), std::string::npos);
+    EXPECT_NE(m_prompt.Texts()[0].find("UDF line 3: expected a number"), std::string::npos);
+    ExpectOldResults();
+
+    m_prompt.Clear();
+    ::setenv("PLUMEX_FAKE_MODE", "crash", 1);
+    EXPECT_FALSE(m_doc.Run(true));
+    EXPECT_EQ(m_prompt.Texts().size(), 1u);
+    ExpectOldResults();
+
+    m_prompt.Clear();
+    m_doc.RunSettings().m_strModelProgram = Path("no-such-model");
+    EXPECT_FALSE(m_doc.Run(true));
+    ASSERT_EQ(m_prompt.Texts().size(), 1u);
+    EXPECT_EQ(m_prompt.Texts()[0].rfind("Unable to start Mardex", 0), 0u);
+    ExpectOldResults();
+}
+
+TEST_F(RunDriverTest, TimeOutShowsTheMessageAndStopsTheProcess) {
+    GiveOldResults();
+    ::setenv("PLUMEX_FAKE_MODE", "never", 1);
+    m_doc.RunSettings().m_nMaxWaits = 20;
+    m_doc.RunSettings().m_nWaitMs = 50;
+    EXPECT_FALSE(m_doc.Run(true));
+    EXPECT_EQ(m_prompt.Texts(),
+              std::vector<std::string>{"Unable to retrieve output of Mardex, please inspect input parameters."});
+    EXPECT_TRUE(ProcessGone(Path("pid")));
+    ExpectOldResults();
+}
+
+TEST_F(RunDriverTest, CancelStopsTheProcessAndChangesNothing) {
+    GiveOldResults();
+    ::setenv("PLUMEX_FAKE_MODE", "never", 1);
+    m_progress.m_nCancelAfter = 3;
+    EXPECT_FALSE(m_doc.Run(true));
+    EXPECT_TRUE(m_prompt.Empty());
+    EXPECT_EQ(m_progress.m_nQueries, 4);
+    EXPECT_TRUE(ProcessGone(Path("pid")));
+    ExpectOldResults();
+}
+
+TEST_F(RunDriverTest, ChecksBeforeTheRun) {
+    // Unstable stratification: No ends the run before anything is written.
+    m_doc.m_pAmbient->SetRows({{0.0, 1.025, 0.0, 0.0}, {30.0, 1.020, 0.0, 0.0}});
+    m_prompt.QueueAnswer(PromptAnswer::No);
+    EXPECT_FALSE(m_doc.Run(true));
+    EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Invalid ambient density of row 1 and row 2"});
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("UDF"))));
+    // ... and Yes goes on.
+    m_prompt.Clear();
+    EXPECT_TRUE(m_doc.Run(true));
+    EXPECT_EQ(m_prompt.Texts().size(), 1u);
+
+    m_prompt.Clear();
+    m_doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, 0.0}, {0.0, 1.025, 0.0, 0.0}});
+    EXPECT_FALSE(m_doc.Run(true));
+    EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Invalid ambient depth of row 1 and row 2"});
+}
+
+TEST_F(RunDriverTest, OutfallWithoutRiserDoesNothingSilently) {
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc doc(app, prompt);
+    doc.m_pAmbient->SetRows({});
+    doc.Create(0);
+    doc.GetOutfall(0)->m_Risers.clear();
+    EXPECT_FALSE(doc.Run(true));
+    EXPECT_TRUE(prompt.Empty());
+    EXPECT_TRUE(doc.m_bResultsDrawable);
+}
+
+TEST_F(RunDriverTest, TwoDocumentsRunInTheirOwnPrivateDirectories) {
+    CAppState app;
+    CScriptedPrompt prompt;
+    std::string firstDir;
+    {
+        auto a = std::make_unique<CPlumexDoc>(app, prompt);
+        CPlumexDoc b(app, prompt);
+        BuildCase(*a, 0.020);
+        BuildCase(b, 0.030);
+        for (CPlumexDoc* d : {a.get(), &b}) d->RunSettings().m_strModelProgram = PLUMEX_FAKE_MODEL;
+        ASSERT_TRUE(a->RunSettings().EnsureWorkDir());
+        ASSERT_TRUE(b.RunSettings().EnsureWorkDir());
+        firstDir = a->RunSettings().m_strWorkDir;
+        EXPECT_NE(firstDir, b.RunSettings().m_strWorkDir);
+        const QFileInfo info(QString::fromStdString(firstDir));
+        EXPECT_TRUE(info.isDir());
+        EXPECT_EQ(info.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), 0);
+        // Interleaved: a writes its input, b runs completely, then a runs.
+        ASSERT_TRUE(a->WriteInputAllJets());
+        ASSERT_TRUE(b.Run(true));
+        ASSERT_TRUE(a->Run(true));
+        EXPECT_TRUE(prompt.Empty());
+        EXPECT_DOUBLE_EQ(a->GetOutfall(0)->GetRiser(0)->GetJet(1)->m_KeyParams.m_dSb, 21.0);
+        EXPECT_DOUBLE_EQ(b.GetOutfall(0)->GetRiser(0)->GetJet(1)->m_KeyParams.m_dSb, 31.0);
+        a.reset();
+        // The directory goes with its document.
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(firstDir)));
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+// A document with its own working directory (a fresh temporary folder per
+// test) and a recording prompt.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <string>
+
+#include "model/AppState.h"
+#include "model/PlumexDoc.h"
+#include "run/RunSettings.h"
+#include "support/ScriptedPrompt.h"
+
+class RunFixture : public ::testing::Test {
+protected:
+    RunFixture() : m_doc(m_app, m_prompt) { m_doc.RunSettings().m_strWorkDir = m_dir.path().toStdString(); }
+
+    std::string Path(const std::string& name) const { return m_dir.path().toStdString() + "/" + name; }
+    // One outfall, one riser, n jets named Jet1.. (the defaults of a new case).
+    void MakeJets(int n) {
+        m_doc.Create(0);
+        m_doc.Create(1);
+        for (int i = 1; i < n; ++i) m_doc.Add(3);
+    }
+    CJet& JetAt(int k) { return *m_doc.GetOutfall(0)->GetRiser(0)->GetJet(k); }
+
+    QTemporaryDir m_dir;
+    CAppState m_app;
+    CScriptedPrompt m_prompt;
+    CPlumexDoc m_doc;
+};
