@@ -93,7 +93,6 @@ int RunSection(const SectionRequest& req, CPrompt& prompt, std::FILE* out) {
     CAppState app;
     CPlumexDoc doc(app, prompt);
     if (!doc.OpenCase(req.m_strCase)) return 1;
-    doc.PrepareJetDisplays();
     CCutPlane& plane = doc.m_CutPlane;
 
     // The plane as the data pane places it.

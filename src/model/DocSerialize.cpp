@@ -109,6 +109,8 @@ bool CPlumexDoc::OpenCase(const std::string& path) {
     std::string lower = path;
     for (auto& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     m_bTutorial = lower.find("tutorial files") != std::string::npos;
+    // An opened case is shown from its stored results without a new run.
+    PrepareJetDisplays();
     m_bModified = false;
     return true;
 }

@@ -78,8 +78,9 @@ public:
     // Empties the document and gives it a fresh ambient record (a new case).
     void ResetToNew();
     void Serialize(CArchive& ar);
-    // Reads a case file; on failure shows a message naming the file and
-    // leaves the document empty. Does not prepare the jet displays.
+    // Reads a case file and prepares the jet displays from its stored
+    // results; on failure shows a message naming the file and leaves the
+    // document empty.
     bool OpenCase(const std::string& path);
     // Writes the case file (compound file with the "Contents" stream); the
     // previous file survives a failed save, which is reported.
