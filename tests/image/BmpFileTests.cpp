@@ -202,12 +202,12 @@ TEST(SaveDib, WritesHeadersAndReadsBack)
     std::fclose(in);
     BITMAPFILEHEADER bf;
     std::memcpy(&bf, head, sizeof bf);
-    EXPECT_EQ(bf.bfType, kBmpMagic);
-    EXPECT_EQ(bf.bfSize, 14u + 40u + 24u);
-    EXPECT_EQ(bf.bfOffBits, 54u);
+    EXPECT_EQ(Val(bf.bfType), kBmpMagic);
+    EXPECT_EQ(Val(bf.bfSize), 14u + 40u + 24u);
+    EXPECT_EQ(Val(bf.bfOffBits), 54u);
     BITMAPINFOHEADER bi;
     std::memcpy(&bi, head + 14, sizeof bi);
-    EXPECT_EQ(bi.biSizeImage, 24u);
+    EXPECT_EQ(Val(bi.biSizeImage), 24u);
 
     CBMPFile reader;
     int w, hgt;

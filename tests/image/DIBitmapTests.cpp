@@ -47,7 +47,7 @@ TEST(DIBitmapTest, CreateFromBitmapSaveAndLoadKeepThePixels)
     ASSERT_EQ(bytes.size(), 14u + 40u + 16u * 2u) << "rows padded once, no colour table for 24 bits";
     BITMAPINFOHEADER bi;
     std::memcpy(&bi, bytes.data() + 14, sizeof bi);
-    EXPECT_EQ(bi.biSizeImage, 0u);
+    EXPECT_EQ(Val(bi.biSizeImage), 0u);
 
     CDIBitmap back;
     ASSERT_TRUE(back.Load(file));

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <set>
 
+#include "ImageTestUtil.h"
 #include "image/Dib.h"
 #include "image/DibError.h"
 #include "image/DibFormat.h"
@@ -86,7 +87,7 @@ TEST(CDibTest, CreateFillsTheHeaderAndSizes)
     EXPECT_EQ(dib.Height(), 2);
     EXPECT_EQ(dib.Stride(), 16);
     EXPECT_EQ(dib.NumColors(), 0u);
-    EXPECT_EQ(dib.Header()->biSizeImage, 32u);
+    EXPECT_EQ(Val(dib.Header()->biSizeImage), 32u);
     EXPECT_EQ(dib.BlockSize(), 40u + 32u);
     EXPECT_EQ(dib.Bits(), reinterpret_cast<std::uint8_t*>(dib.Header()) + 40);
     EXPECT_FALSE(dib.Create(0, 2, 8));
@@ -176,17 +177,17 @@ TEST(HandleDib, InitBitmapInfoHeaderChoosesDepths)
 {
     BITMAPINFOHEADER bi;
     InitBitmapInfoHeader(bi, 5, 3, 1);
-    EXPECT_EQ(bi.biBitCount, 1);
+    EXPECT_EQ(Val(bi.biBitCount), 1);
     InitBitmapInfoHeader(bi, 5, 3, 3);
-    EXPECT_EQ(bi.biBitCount, 4);
+    EXPECT_EQ(Val(bi.biBitCount), 4);
     InitBitmapInfoHeader(bi, 5, 3, 8);
-    EXPECT_EQ(bi.biBitCount, 8);
+    EXPECT_EQ(Val(bi.biBitCount), 8);
     InitBitmapInfoHeader(bi, 5, 3, 32);
-    EXPECT_EQ(bi.biBitCount, 24);
-    EXPECT_EQ(bi.biSize, 40u);
-    EXPECT_EQ(bi.biPlanes, 1);
-    EXPECT_EQ(bi.biSizeImage, 16u * 3u);
-    EXPECT_EQ(bi.biCompression, 0u);
+    EXPECT_EQ(Val(bi.biBitCount), 24);
+    EXPECT_EQ(Val(bi.biSize), 40u);
+    EXPECT_EQ(Val(bi.biPlanes), 1);
+    EXPECT_EQ(Val(bi.biSizeImage), 16u * 3u);
+    EXPECT_EQ(Val(bi.biCompression), 0u);
 }
 
 namespace {
@@ -230,9 +231,9 @@ TEST(HandleDib, CaptureIsClippedToTheScreenAndStoredBottomUp)
         HDIB h = CopyScreenToDIB(screen.view, CRect(2, -5, 10, 2), prompt);
         ASSERT_NE(h, nullptr);
         const BITMAPINFOHEADER* bi = reinterpret_cast<const BITMAPINFOHEADER*>(GlobalLockBlock(h));
-        EXPECT_EQ(bi->biWidth, 2);
-        EXPECT_EQ(bi->biHeight, 2);
-        EXPECT_EQ(bi->biBitCount, 24);
+        EXPECT_EQ(Val(bi->biWidth), 2);
+        EXPECT_EQ(Val(bi->biHeight), 2);
+        EXPECT_EQ(Val(bi->biBitCount), 24);
         GlobalUnlockBlock(h);
         EXPECT_EQ(GlobalBlockSize(h), 40u + 8u * 2u);
         // Top-left of the capture is screen pixel (2, 0): blue 102, green 0, red 2.
@@ -264,8 +265,8 @@ TEST(HandleDib, WindowCaptureUsesWindowOrClientRectangle)
     ASSERT_NE(hClient, nullptr);
     ASSERT_NE(hPart, nullptr);
     EXPECT_EQ(CopyWindowToDIB(wnd, 3, prompt), nullptr);
-    EXPECT_EQ(reinterpret_cast<BITMAPINFOHEADER*>(GlobalLockBlock(hWindow))->biWidth, 4);
-    EXPECT_EQ(reinterpret_cast<BITMAPINFOHEADER*>(GlobalLockBlock(hClient))->biWidth, 2);
+    EXPECT_EQ(Val(reinterpret_cast<BITMAPINFOHEADER*>(GlobalLockBlock(hWindow))->biWidth), 4);
+    EXPECT_EQ(Val(reinterpret_cast<BITMAPINFOHEADER*>(GlobalLockBlock(hClient))->biWidth), 2);
     EXPECT_EQ(DibPixel(hClient, 0, 0), (std::array<int, 3>{111, 1, 1}));
     // Client (1, 0) is screen (2, 1).
     EXPECT_EQ(DibPixel(hPart, 0, 0), (std::array<int, 3>{112, 1, 2}));

@@ -36,3 +36,11 @@ CBytes BmpHeaders(std::uint32_t offBits, std::int32_t width, std::int32_t height
 // pixels top row first.
 std::vector<std::uint8_t> MakeJpeg(int width, int height, int components, const std::vector<std::uint8_t>& pixels,
                                    int quality = 95);
+
+// A copy of a value. Fields of the packed file headers must be copied before
+// GoogleTest compares them: it binds references, and a reference to a packed
+// field may be misaligned.
+template <typename T>
+T Val(T v) {
+    return v;
+}
