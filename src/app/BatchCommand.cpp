@@ -42,7 +42,12 @@ int RunBatchCommand(const QString& casePath, const QString& outPath, const QStri
         outfall.m_nCurrentRiser = r;
         riser.m_nCurrentJet = j;
     });
-    doc.Run(true);
+    // A run that does not get as far as reading results leaves the jets as
+    // the case file held them: those are not results of this run.
+    if (!doc.Run(true)) {
+        std::fprintf(stderr, "plumex: %s: no jet could be computed\n", qPrintable(casePath));
+        return 1;
+    }
 
     int computed = 0;
     doc.ForEachJet([&](int, int, int, CRiser& o, CBase& r, CJet& j) {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "model/PlumexDoc.h"
+#include "run/ClassicNumericScope.h"
 
 namespace {
 // Disks keep their angles in radians, converted with this factor on reading.
@@ -41,6 +42,8 @@ std::string JetKey(const CRiser& o, const CBase& r, const CJet& j) {
 }  // namespace
 
 bool WriteResultCsv(const CPlumexDoc& doc, const std::string& dir, std::string& error) {
+    // A decimal comma would split every number into two CSV cells.
+    const CClassicNumericScope classicNumbers;
     const QString folder = QString::fromStdString(dir);
     if (!QDir().mkpath(folder)) {
         error = dir + ": the folder cannot be made";

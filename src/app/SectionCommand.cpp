@@ -17,7 +17,7 @@ namespace {
 const char* const kTooFar =
     "The distance of cutplane is too large, it should be smaller than 25 times of the ambient depth";
 
-double Truncate3(double x) { return std::trunc(x * 1000.0) / 1000.0; }
+double Truncate3(double x) { return CCutPlane::TruncateDecimals(x, 3); }
 
 bool WriteImage(const CCutPlane& plane, const std::string& path, CPrompt& prompt) {
     const CDib* dib = plane.Image();

@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QSurfaceFormat>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -22,6 +23,9 @@ int main(int argc, char** argv) {
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
+    // Qt takes the user's locale for the C library too; every file this
+    // program reads or writes writes numbers with a decimal point.
+    std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setApplicationName("plumex");
     QCoreApplication::setApplicationVersion(PLUMEX_VERSION);
     int exitCode = 0;

@@ -1,6 +1,7 @@
 // Parameters, frame and coordinate mappings of the cut plane.
 #include "geometry/CutPlane.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/MatrixFunctions.h"
@@ -25,7 +26,15 @@ CCutPlane::~CCutPlane() {
     m_aPolygons.clear();
 }
 
-double CCutPlane::Truncate2(double x) { return std::trunc(x * 100.0) / 100.0; }
+double CCutPlane::Truncate2(double x) { return TruncateDecimals(x, 2); }
+
+double CCutPlane::TruncateDecimals(double x, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = x * scale;
+    const double nearest = std::round(scaled);
+    if (std::fabs(scaled - nearest) <= 1e-9 * std::max(1.0, std::fabs(scaled))) return nearest / scale;
+    return std::trunc(scaled) / scale;
+}
 
 void CCutPlane::SetPlane(double h, double v, double d, int diskNo, int kind, bool recompute) {
     m_dHAngle = Truncate2(h);

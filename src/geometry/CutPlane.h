@@ -48,6 +48,10 @@ public:
 
     // Truncation toward zero to two decimals: 12.349 -> 12.34, -0.005 -> 0.
     static double Truncate2(double x);
+    // Truncation toward zero to n decimals. A value whose binary form lies
+    // just below a whole number of units of the last decimal (2.3 is held
+    // as 2.2999...) keeps that number, so 2.3 stays 2.3 and not 2.29.
+    static double TruncateDecimals(double x, int decimals);
 
     void WorldToPlane(double x, double y, double z, double& px, double& py) const;
     void WorldToPixel(double x, double y, double z, int& column, int& row) const;

@@ -204,6 +204,9 @@ void CCutPlane::ComputeSection() {
     if (!fits) {
         m_pDoc->Prompt().Inform(kTooLarge);
         m_bValid = false;
+        // The previous plane's areas and dilution must not stay on show as if
+        // they belonged to this one.
+        m_pDoc->ClearSectionStatistics();
         return;
     }
 
@@ -227,7 +230,10 @@ void CCutPlane::ComputeSection() {
     bool recreated = false;
     if (!m_pImage || m_sizeImage[0] < cx || m_sizeImage[1] < cy || m_sizeImage[0] > cx + kResizeSlack ||
         m_sizeImage[1] > cy + kResizeSlack) {
-        if (!CreateImage(cx, cy)) return;
+        if (!CreateImage(cx, cy)) {
+            m_pDoc->ClearSectionStatistics();
+            return;
+        }
         recreated = true;
     }
     ClearImage();
@@ -238,6 +244,7 @@ void CCutPlane::ComputeSection() {
         if (!poly->AllocateGrid()) {
             m_pDoc->Prompt().Inform(kNoMemory);
             m_bValid = false;
+            m_pDoc->ClearSectionStatistics();
             return;
         }
         poly->Fill(poly->Values(), poly->GridStride());

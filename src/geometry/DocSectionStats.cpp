@@ -58,8 +58,11 @@ void CPlumexDoc::ComputeSectionStatistics() {
     for (const auto& poly : plane.Polygons()) {
         CJet* jet = FindJet(poly->m_strOutfall, poly->m_strRiser, poly->m_strJet);
         PolygonArea a;
-        if (jet && jet == current && plane.m_nKind == CCutPlane::kNormalToJet && jet->GetDiskCount() > 0) {
-            // The section is the selected disk itself.
+        if (jet && jet == current && plane.m_nKind == CCutPlane::kNormalToJet && jet->m_bSectionAtDisk &&
+            jet->m_nSectionDisk > 0 && jet->m_nSectionDisk < jet->GetDiskCount()) {
+            // The section is the selected disk itself (the polygon is its
+            // outline only when the jet is marked; otherwise it was cut
+            // like every other jet and is measured from its grid).
             int k = jet->m_nSectionDisk;
             if (k >= jet->GetDiskCount()) k = jet->GetDiskCount() - 1;
             if (k < 0) k = 0;
@@ -98,4 +101,11 @@ void CPlumexDoc::ComputeSectionStatistics() {
     st.m_dDilution = st.m_dFlow > 0.0 ? 2.0 * st.m_dCurrent * st.m_dTotalArea / st.m_dFlow : 0.0;
     st.m_dInvMean = st.m_dCompositeMean > 0.0 ? std::trunc(1000.0 / st.m_dCompositeMean) / 1000.0 : 0.0;
     m_SectionStats = st;
+}
+
+void CPlumexDoc::ClearSectionStatistics() {
+    m_SectionStats = CSectionStats{};
+    ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
+        for (double& v : j.m_dSection) v = 0.0;
+    });
 }

@@ -6,6 +6,13 @@
 
 CAmbient::CAmbient() = default;
 
+bool CAmbient::IsPlainName(const std::string& name) {
+    if (name.empty() || name[0] == '.') return false;
+    for (char c : name)
+        if (c == '/' || c == '\\' || c == ':' || static_cast<unsigned char>(c) < 32) return false;
+    return true;
+}
+
 double CAmbient::Density(double value, double temperature) {
     if (temperature == 0.0) return value;
     const double S = value;
@@ -67,7 +74,10 @@ void CAmbient::Serialize(CArchive& ar) {
         if (!std::isfinite(m_dWaterDepth))
             throw CArchiveException("the water depth is not a number");
         ar.ReadText(64);
-        m_strFaceNames[0] = ar.ReadText(64);
+        // The name becomes part of a file path beside the program: only a
+        // plain base name is taken, anything else falls back to the default.
+        const std::string bed = ar.ReadText(64);
+        m_strFaceNames[0] = IsPlainName(bed) ? bed : "SeaBed";
         ar.ReadText(64);
         const int n = ar.ReadCount(kRowBytes, "profile row");
         m_Profile.assign(n, ProfileRow{});

@@ -53,6 +53,10 @@ public:
     // offending pair as 1-based row numbers.
     int CheckProfile(int& rowA, int& rowB) const;
 
+    // True for a texture base name that names a file in one folder: not
+    // empty, no path separators, no leading dot, no control characters.
+    static bool IsPlainName(const std::string& name);
+
     // Mean of the current-speed column, 0 without rows.
     double AverageCurrent() const;
 

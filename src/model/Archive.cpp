@@ -76,10 +76,11 @@ void CArchive::Skip(std::size_t n) {
 std::string CArchive::ReadText(std::size_t width) {
     Need(width);
     const char* p = reinterpret_cast<const char*>(m_data.data() + m_nPos);
+    // The text ends at its NUL; a field filled to its width without one
+    // yields all width characters.
     const void* nul = std::memchr(p, 0, width);
-    if (!nul)
-        throw CArchiveException("text field without end at byte " + std::to_string(m_nPos));
-    std::string s(p, static_cast<const char*>(nul) - p);
+    const std::size_t len = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - p) : width;
+    std::string s(p, len);
     m_nPos += width;
     return s;
 }

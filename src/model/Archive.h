@@ -1,9 +1,9 @@
 #pragma once
 // A byte stream that records write themselves into and read themselves from:
 // raw little-endian fields without schema numbers. Reading is defensive: any
-// read past the end, a count the rest of the stream cannot hold, a text field
-// without its NUL or a non-finite size throws CArchiveException, which the
-// document turns into one clear message; nothing else throws.
+// read past the end, a count the rest of the stream cannot hold or a
+// non-finite size throws CArchiveException, which the document turns into
+// one clear message; nothing else throws.
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -42,7 +42,8 @@ public:
     double ReadDouble();
     void ReadBytes(void* p, std::size_t n);
     void Skip(std::size_t n);
-    // Reads a fixed-width text field; the field must hold a NUL.
+    // Reads a fixed-width text field: the text up to its NUL, at most width
+    // characters.
     std::string ReadText(std::size_t width);
     // Reads a count of items that each take at least minItemBytes; a negative
     // count or one that the rest of the stream cannot hold is an error.

@@ -11,7 +11,8 @@ bool CPlumexDoc::SelectFromPick(const unsigned int* hits, int count) {
     // four names outfall, riser, jet, ring. The buffer holds 512 ints.
     constexpr int kRecord = 7;
     constexpr int kBufferInts = 512;
-    if (!hits || count <= 0 || count * kRecord > kBufferInts) return false;
+    // Compared by division so that a huge count cannot overflow the product.
+    if (!hits || count <= 0 || count > kBufferInts / kRecord) return false;
     const unsigned int* best = hits;
     for (int i = 1; i < count; ++i) {
         const unsigned int* rec = hits + i * kRecord;

@@ -40,11 +40,15 @@ void CPlumexDoc::DeleteContents() {
     m_pAmbient.reset();
     m_Outfalls.clear();
     m_nCurrentOutfall = 0;
+    // The drawing list holds the polygons of the jets just deleted.
+    m_pSortTree.reset();
 }
 
 void CPlumexDoc::ResetToNew() {
     DeleteContents();
     m_pAmbient = std::make_unique<CAmbient>();
+    m_bTutorial = false;
+    for (int& n : m_nLastPick) n = 0;
     m_RangeMin = CRangeRecord::FreshMin();
     m_RangeMax = CRangeRecord::FreshMax();
     m_strVersion = "Plumex2.00";
@@ -170,6 +174,8 @@ void CPlumexDoc::Create(int level) {
     } else {
         return;
     }
+    // A new riser brings its own jets: they carry the case's angle too.
+    PropagateCurrentAngle();
     UpdateAllViews();
 }
 
@@ -207,34 +213,38 @@ void CPlumexDoc::Add(int level) {
     } else {
         return;
     }
+    // Copied outfalls and risers bring their own jets: they carry the case's
+    // angle too.
+    PropagateCurrentAngle();
     UpdateAllViews();
 }
 
 namespace {
-// Deletes item index of the list and keeps index within the shorter list.
+// Deletes item index of the list and keeps index within the shorter list;
+// false when index names no item.
 template <typename List>
-void DeleteAt(List& list, int& index) {
-    if (index < 0 || index >= static_cast<int>(list.size())) return;
+bool DeleteAt(List& list, int& index) {
+    if (index < 0 || index >= static_cast<int>(list.size())) return false;
     list.erase(list.begin() + index);
     if (index >= static_cast<int>(list.size())) index = static_cast<int>(list.size()) - 1;
     if (index < 0) index = 0;
+    return true;
 }
 }  // namespace
 
 void CPlumexDoc::Delete(int level) {
+    bool deleted = false;
     if (level == 1) {
-        DeleteAt(m_Outfalls, m_nCurrentOutfall);
+        deleted = DeleteAt(m_Outfalls, m_nCurrentOutfall);
     } else if (level == 2) {
         CRiser* o = GetCurrentOutfall();
-        if (!o) return;
-        DeleteAt(o->m_Risers, o->m_nCurrentRiser);
+        if (o) deleted = DeleteAt(o->m_Risers, o->m_nCurrentRiser);
     } else if (level == 3) {
         CBase* r = GetCurrentRiser();
-        if (!r) return;
-        DeleteAt(r->m_Jets, r->m_nCurrentJet);
-    } else {
-        return;
+        if (r) deleted = DeleteAt(r->m_Jets, r->m_nCurrentJet);
     }
+    // Nothing selected at that level: nothing changes.
+    if (!deleted) return;
     SetModifiedFlag(true);
     UpdateAllViews();
 }

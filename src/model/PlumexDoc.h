@@ -195,6 +195,8 @@ public:
     void ClearSectionMarks();
     // Areas, spans and composite values of the cut plane's last section.
     void ComputeSectionStatistics();
+    // After a section that could not be computed: no areas, no dilution.
+    void ClearSectionStatistics();
     // Height of the reference level the horizontal plane's shown distance is
     // measured from: outfall depth - riser height - water depth.
     double CutPlaneReferenceLevel() const;

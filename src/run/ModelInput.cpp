@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/PlumexDoc.h"
+#include "run/ClassicNumericScope.h"
 #include "run/RunSettings.h"
 
 namespace {
@@ -55,9 +56,9 @@ const std::vector<ProfileRow>& ProfileOf(const CPlumexDoc& doc) {
 bool CPlumexDoc::WriteInputAllJets() {
     CRunSettings& settings = RunSettings();
     if (!settings.EnsureWorkDir()) return false;
+    const CClassicNumericScope classicNumbers;
     std::FILE* f = std::fopen(settings.InputPath().c_str(), "wt");
-    // A file that cannot be written is not reported here: the run then ends
-    // with the model's missing output.
+    // A file that cannot be written is reported by the run, which stops.
     if (!f) return false;
     int index = 0;
     const std::vector<ProfileRow>& rows = ProfileOf(*this);
@@ -70,6 +71,7 @@ bool CPlumexDoc::WriteInputAllJets() {
 bool CPlumexDoc::WriteInputJets(int outfall, int riser, int firstJet, int count) {
     CRunSettings& settings = RunSettings();
     if (!settings.EnsureWorkDir()) return false;
+    const CClassicNumericScope classicNumbers;
     CRiser* o = GetOutfall(outfall);
     CBase* r = o ? o->GetRiser(riser) : nullptr;
     std::FILE* f = std::fopen(settings.InputPath().c_str(), "wt");

@@ -7,6 +7,7 @@
 
 #include "model/PlumexDoc.h"
 #include "model/Prompt.h"
+#include "run/ClassicNumericScope.h"
 #include "run/RunProgress.h"
 #include "run/RunSettings.h"
 
@@ -32,6 +33,7 @@ void CloseResultFiles(std::FILE* summary, std::FILE* trajectory) {
 }  // namespace
 
 bool CPlumexDoc::ReadResultsAll() {
+    const CClassicNumericScope classicNumbers;
     std::FILE* summary = nullptr;
     std::FILE* trajectory = nullptr;
     if (!OpenResultFiles(*this, summary, trajectory)) return false;
@@ -59,6 +61,7 @@ bool CPlumexDoc::ReadResultsAll() {
 }
 
 bool CPlumexDoc::ReadResultsJets(int outfall, int riser, int firstJet, int count) {
+    const CClassicNumericScope classicNumbers;
     std::FILE* summary = nullptr;
     std::FILE* trajectory = nullptr;
     if (!OpenResultFiles(*this, summary, trajectory)) return false;

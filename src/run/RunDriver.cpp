@@ -69,10 +69,14 @@ bool CPlumexDoc::Run(bool allJets) {
     const int o = m_nCurrentOutfall;
     const int r = outfall->m_nCurrentRiser;
     const int j = riser->m_nCurrentJet;
-    if (allJets)
-        WriteInputAllJets();
-    else
-        WriteInputJets(o, r, j, 1);
+    // Without a complete input file the model would compute an older one
+    // and its results would be read into these jets.
+    const bool written = allJets ? WriteInputAllJets() : WriteInputJets(o, r, j, 1);
+    if (!written) {
+        m_prompt.Inform("Unable to write the model input file \"" + RunSettings().InputPath() + "\".",
+                        PromptIcon::Exclamation);
+        return false;
+    }
 
     // The model runs as a separate process in this case's own working
     // directory. A run that fails, times out or is cancelled reads nothing,

@@ -85,12 +85,13 @@ bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file) {
         return false;
     }
 
-    // 3. two lines (the first of them read above), the jet number line, the title line
+    // 3. two lines (the first of them read above), the jet number line, the
+    // title line (which ends at index 12 for a jet without a name)
     std::string title;
     {
         std::string skip;
         if ((!secondLineRead && !ReadTextLine(file, skip)) || !ReadTextLine(file, skip) || !ReadTextLine(file, skip) ||
-            skip.size() <= kTitleAt || !ReadTextLine(file, line) || line.size() <= kTitleAt) {
+            skip.size() <= kTitleAt || !ReadTextLine(file, line) || line.size() < kTitleAt) {
             m_prompt.Inform(kFormatError);
             return false;
         }

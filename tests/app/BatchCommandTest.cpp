@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <clocale>
 #include <fstream>
 #include <sstream>
 
@@ -159,6 +160,53 @@ TEST_F(BatchCommandTest, ModelFailureExitsNonZeroAndLeavesTheCase) {
     r = Run({"--batch", In("missing.pmx")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("cannot be read"), std::string::npos);
+}
+
+// A case file that holds the results of an earlier run: a run that fails
+// must not report those as this run's results, nor save them again.
+TEST_F(BatchCommandTest, FailedRunDoesNotPassStoredResultsOffAsNew) {
+    ASSERT_EQ(Run({"--import", kExamples + "/diffuser.json", "--out", In("d.pmx")}).exitCode, 0);
+    ASSERT_EQ(Run({"--batch", In("d.pmx")}).exitCode, 0);
+    const std::string before = ReadFile(In("d.pmx"));
+    for (const QString mode : {"fail", "silent"}) {
+        const Result r = Run({"--batch", In("d.pmx"), "--csv", In("csv")}, mode);
+        EXPECT_EQ(r.exitCode, 1) << mode.toStdString();
+        EXPECT_EQ(r.out.find("jets computed"), std::string::npos) << r.out;
+        EXPECT_NE(r.err.find("no jet could be computed"), std::string::npos) << r.err;
+        EXPECT_EQ(ReadFile(In("d.pmx")), before);
+        EXPECT_FALSE(QFile::exists(In("csv/jets.csv")));
+    }
+}
+
+// Under a locale with a decimal comma (the program takes the user's
+// locale) the model's files and the CSV files still use decimal points.
+TEST_F(BatchCommandTest, DecimalCommaLocaleKeepsNumbersWhole) {
+    const char* comma = nullptr;
+    const std::string old = std::setlocale(LC_ALL, nullptr);
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
+        if (std::setlocale(LC_ALL, name) && std::localeconv()->decimal_point[0] == ',') {
+            comma = name;
+            break;
+        }
+    }
+    std::setlocale(LC_ALL, old.c_str());
+    if (!comma) GTEST_SKIP() << "no locale with a decimal comma is installed";
+    const QByteArray previous = qgetenv("LC_ALL");
+    qputenv("LC_ALL", comma);
+    const Result r = Run({"--batch", kExamples + "/diffuser.json", "--csv", In("csv")});
+    if (previous.isEmpty())
+        qunsetenv("LC_ALL");
+    else
+        qputenv("LC_ALL", previous);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto disks = Lines(ReadFile(In("csv/disks.csv")));
+    ASSERT_GE(disks.size(), 3u);
+    const auto header = Split(disks[0]);
+    const auto row = Split(disks[2]);
+    ASSERT_EQ(row.size(), header.size()) << disks[2];
+    // The stand-in model puts flow x 1000 + 0.5 step into x: 0.02 m^3/s, step 1.
+    EXPECT_EQ(row[4], "20.5");
+    EXPECT_EQ(row[15], "2");
 }
 
 TEST_F(BatchCommandTest, TwoProgramsAtOnceKeepTheirOwnResults) {

@@ -22,6 +22,22 @@ TEST(CutPlane, SetPlaneTruncatesTowardZeroToTwoDecimals) {
     EXPECT_EQ(plane.m_nKind, CCutPlane::kCrossSection);
 }
 
+TEST(CutPlane, TruncationKeepsValuesWhoseBinaryFormLiesJustBelowThem) {
+    // 2.3 * 100 is 229.99999999999997 in doubles, 0.29 * 100 is 28.999...:
+    // a plain truncation would move the plane by a hundredth.
+    CCutPlane plane;
+    plane.SetPlane(2.3, 0.29, 20.57, 200, CCutPlane::kUserSpecified, false);
+    EXPECT_DOUBLE_EQ(plane.m_dHAngle, 2.3);
+    EXPECT_DOUBLE_EQ(plane.m_dVAngle, 0.29);
+    EXPECT_DOUBLE_EQ(plane.m_dDistance, 20.57);
+    EXPECT_DOUBLE_EQ(CCutPlane::TruncateDecimals(1.005, 3), 1.005);
+    EXPECT_DOUBLE_EQ(CCutPlane::TruncateDecimals(-1.13, 2), -1.13);
+    // Genuine further digits are still cut off toward zero.
+    EXPECT_DOUBLE_EQ(CCutPlane::TruncateDecimals(12.3459, 3), 12.345);
+    EXPECT_DOUBLE_EQ(CCutPlane::TruncateDecimals(-12.3459, 3), -12.345);
+    EXPECT_DOUBLE_EQ(CCutPlane::TruncateDecimals(0.0999999, 2), 0.09);
+}
+
 TEST(CutPlane, HorizontalPlaneFrameWhateverTheHorizontalAngle) {
     for (double h : {0.0, 37.5, 200.0}) {
         CCutPlane plane;

@@ -93,6 +93,23 @@ TEST_F(SectionCommandTest, NormalPlaneAtADiskPrintsTheDiskArea) {
     EXPECT_EQ(text.find("Composite dilution"), std::string::npos);
 }
 
+TEST_F(SectionCommandTest, TypedPlaneValuesArePrintedAsTyped) {
+    // 2.3 and 0.29 are held just below themselves in binary; truncating
+    // them to decimals must not make 2.29 and 0.28 of them.
+    SectionRequest req;
+    req.m_strCase = m_strCase;
+    req.m_nKind = 4;
+    req.m_bDistance = true;
+    req.m_dDistance = 2.3;
+    req.m_dHAngle = 0.0;
+    req.m_dVAngle = 0.29;
+    int code = -1;
+    const std::string text = Run(req, code);
+    ASSERT_EQ(code, 0) << text;
+    EXPECT_NE(text.find("Distance(m): 2.300\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("V.Angle(deg): 0.290\n"), std::string::npos) << text;
+}
+
 TEST_F(SectionCommandTest, DistanceBeyondTwentyFiveDepthsIsRefused) {
     SectionRequest req;
     req.m_strCase = m_strCase;

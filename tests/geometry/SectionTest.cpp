@@ -187,9 +187,16 @@ TEST_F(SectionTest, LargeSectionDropsToTenPixelsPerMetreAndTooLargeIsRefused) {
     b.m_dStart[0] = 300.0;
     b.m_dStart[1] = -300.0;
     BuildSectionCase(doc, {a, b});
+    // Numbers of an earlier plane on show: a refused section clears them.
+    doc.m_SectionStats.m_dTotalArea = 12.0;
+    doc.m_SectionStats.m_dDilution = 34.0;
+    doc.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_dSection[0] = 5.0;
     doc.m_CutPlane.SetPlane(0.0, 90.0, c[1] + 0.05, 200, CCutPlane::kHorizontal, true);
     EXPECT_FALSE(doc.m_CutPlane.m_bValid);
     EXPECT_EQ(doc.m_CutPlane.Polygons().size(), 2u);
+    EXPECT_EQ(doc.m_SectionStats.m_dTotalArea, 0.0);
+    EXPECT_EQ(doc.m_SectionStats.m_dDilution, 0.0);
+    EXPECT_EQ(doc.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_dSection[0], 0.0);
     ASSERT_EQ(prompt.Texts().size(), 1u);
     EXPECT_EQ(prompt.Texts()[0],
               "The range of the cross section is too large, please reset the cutplane's position again.");
@@ -320,4 +327,28 @@ TEST_F(SectionTest, NormalPlaneAtADiskIsThatDisk) {
     // Any other kind clears the mark: the jet is cut like every other.
     Plane().SetPlane(0.0, 90.0, 200.0, 30, CCutPlane::kHorizontal, false);
     EXPECT_FALSE(Jet(0).m_bSectionAtDisk);
+}
+
+TEST_F(SectionTest, NormalPlaneMeasuresAnUnmarkedCurrentJetFromItsCut) {
+    // Two parallel jets; the plane is put normal to the first at disk 90.
+    StraightJet a, b;
+    b.m_dStart[1] = 10.0;
+    BuildSectionCase(m_doc, {a, b});
+    // Disk 0 of the second jet (the port) is much narrower than its cut.
+    Jet(1).m_pDisplay->m_Disks[0].m_dRadius = 0.25;
+    m_doc.GetCurrentRiser()->m_nCurrentJet = 0;
+    Plane().SetPlane(0.0, 0.0, 0.0, 90, CCutPlane::kNormalToJet, true);
+    ASSERT_EQ(Plane().Polygons().size(), 2u);
+    EXPECT_NEAR(Jet(0).m_dSection[0], kPi * 4.0, 1e-9);
+    EXPECT_NEAR(Jet(1).m_dSection[0], GonArea(2.0), 0.03 * GonArea(2.0));
+
+    // The second jet becomes the current one while the plane stays: its
+    // polygon is its cut, not a disk, and is measured as such.
+    m_doc.GetCurrentRiser()->m_nCurrentJet = 1;
+    Plane().ComputeSection();
+    ASSERT_EQ(Plane().Polygons().size(), 2u);
+    const CSectionStats& st = m_doc.m_SectionStats;
+    EXPECT_NEAR(st.m_dSelectedArea, GonArea(2.0), 0.03 * GonArea(2.0));
+    EXPECT_NEAR(st.m_dHSpan, 4.0, 0.1);
+    EXPECT_NEAR(st.m_dSumOfArea, Jet(0).m_dSection[0] + Jet(1).m_dSection[0], 1e-12);
 }

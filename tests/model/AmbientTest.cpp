@@ -47,3 +47,10 @@ TEST(AmbientCurrent, MeanOfTheColumn) {
     EXPECT_DOUBLE_EQ(a.AverageCurrent(), 0.05);
     EXPECT_EQ(a.GetLastRow().m_dDepth, 20.0);
 }
+
+TEST(AmbientTextures, OnlyPlainBaseNamesAreTakenFromAFile) {
+    EXPECT_TRUE(CAmbient::IsPlainName("SeaBed"));
+    EXPECT_TRUE(CAmbient::IsPlainName("rocky bed 2"));
+    for (const char* bad : {"", "../SeaBed", "/etc/passwd", "a/b", "a\\b", "C:x", ".hidden", "bed\n"})
+        EXPECT_FALSE(CAmbient::IsPlainName(bad)) << bad;
+}

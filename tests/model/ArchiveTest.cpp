@@ -35,10 +35,15 @@ TEST(Archive, LongTextIsCutSoThatItsEndStillFits) {
     EXPECT_EQ(in.ReadText(64), std::string(63, 'x'));
 }
 
-TEST(Archive, TextWithoutEndIsRefused) {
+TEST(Archive, TextFilledToItsWidthYieldsWidthCharacters) {
     CAppState app;
-    CArchive in(app, std::vector<std::uint8_t>(64, 'a'));
-    EXPECT_THROW(in.ReadText(64), CArchiveException);
+    std::vector<std::uint8_t> bytes(64, 'a');
+    bytes.push_back('b');
+    bytes.push_back(0);
+    CArchive in(app, bytes);
+    EXPECT_EQ(in.ReadText(64), std::string(64, 'a'));
+    EXPECT_EQ(in.Position(), 64u) << "the next field starts right after the width";
+    EXPECT_EQ(in.ReadText(2), "b");
 }
 
 TEST(Archive, CountsTheRestCannotHoldAreRefused) {

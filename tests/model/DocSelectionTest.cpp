@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "model/AppState.h"
 #include "model/DocObserver.h"
 #include "model/PlumexDoc.h"
@@ -51,6 +53,10 @@ TEST_F(SelectionFixture, OversizedOrEmptyBuffersAreIgnored) {
     EXPECT_FALSE(doc.SelectFromPick(hits.data(), 0));
     EXPECT_EQ(doc.GetCurrentOutfall()->m_nCurrentRiser, 1);
     EXPECT_TRUE(doc.SelectFromPick(hits.data(), 73));
+    // A count whose record total does not fit an int is refused before any
+    // record is read.
+    EXPECT_FALSE(doc.SelectFromPick(hits.data(), std::numeric_limits<int>::max() / 7 + 1));
+    EXPECT_FALSE(doc.SelectFromPick(hits.data(), std::numeric_limits<int>::max()));
 }
 
 TEST_F(SelectionFixture, OutOfRangeNamesSelectOnlyTheValidLevels) {

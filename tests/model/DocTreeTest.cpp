@@ -5,7 +5,9 @@
 #include "model/AppState.h"
 #include "model/DocObserver.h"
 #include "model/PlumexDoc.h"
+#include "scene/SortTree.h"
 #include "support/ScriptedPrompt.h"
+#include "CaseBuilder.h"
 
 namespace {
 class RecordingObserver : public CDocObserver {
@@ -157,6 +159,19 @@ TEST_F(DocFixture, CurrentAngleReachesEveryJetAndDisplay) {
     });
 }
 
+TEST_F(DocFixture, JetsOfNewAndCopiedRisersAndOutfallsCarryTheCaseAngle) {
+    doc.SetCurrentAngle(45.0f);
+    doc.Create(0);
+    doc.Create(1);  // a new riser with its default jet
+    doc.Add(2);     // a copied riser with copied jets
+    doc.Add(1);     // a copied outfall with copied risers and jets
+    ASSERT_EQ(doc.GetJetCount(), 4);
+    doc.ForEachJet([](int i, int j, int k, CRiser&, CBase&, CJet& jet) {
+        EXPECT_EQ(jet.m_dCurrentAngle, 45.0) << i << "/" << j << "/" << k;
+        EXPECT_EQ(jet.m_pDisplay->m_dDisplayAngle, 45.0) << i << "/" << j << "/" << k;
+    });
+}
+
 TEST_F(DocFixture, DepthCheckAsksWhenJetsStandBelowTheProfile) {
     EXPECT_TRUE(doc.CheckDepth()) << "no rows: nothing to check";
     doc.m_pAmbient->SetRows({{0, 1.02, 0, 0.1}, {15, 1.025, 0, 0.1}});
@@ -194,4 +209,48 @@ TEST_F(DocFixture, MaterialsByLevel) {
     float d[4];
     doc.GetCurrentJet()->m_MaterialA.GetColorArray(2, d);
     EXPECT_FLOAT_EQ(d[3], 0.6f);
+}
+
+TEST_F(DocFixture, EmptyingTheCaseReleasesTheJetDrawingList) {
+    BuildSmallCase(doc, true);
+    doc.m_bSortedDisplay = true;
+    doc.PrepareJetDisplays();
+    ASSERT_TRUE(doc.m_pSortTree);
+    ASSERT_FALSE(doc.m_pSortTree->IsEmpty());
+    doc.ResetToNew();
+    EXPECT_FALSE(doc.m_pSortTree) << "no polygons of deleted jets may stay drawable";
+
+    // A failed load empties the case the same way.
+    BuildSmallCase(doc, true);
+    doc.PrepareJetDisplays();
+    ASSERT_TRUE(doc.m_pSortTree);
+    std::string error;
+    EXPECT_FALSE(doc.LoadFromBytes({'P', 'l', 'u'}, error));
+    EXPECT_FALSE(doc.m_pSortTree);
+}
+
+TEST_F(DocFixture, DeleteWithoutASelectedItemChangesNothing) {
+    doc.Create(0);
+    doc.Create(1);
+    doc.SetModifiedFlag(false);
+    RecordingObserver obs;
+    doc.AddObserver(&obs);
+    doc.GetCurrentOutfall()->m_nCurrentRiser = 5;
+    doc.Delete(2);
+    doc.m_nCurrentOutfall = -1;
+    doc.Delete(1);
+    doc.Delete(3);
+    EXPECT_EQ(doc.GetOutfallCount(), 1);
+    EXPECT_EQ(doc.GetOutfall(0)->GetRiserCount(), 1);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(obs.events.empty());
+    doc.RemoveObserver(&obs);
+}
+
+TEST_F(DocFixture, ANewCaseForgetsTheTutorialFlagAndTheLastPick) {
+    doc.m_bTutorial = true;
+    doc.m_nLastPick[2] = 3;
+    doc.ResetToNew();
+    EXPECT_FALSE(doc.m_bTutorial);
+    EXPECT_EQ(doc.m_nLastPick[2], 0);
 }

@@ -281,7 +281,7 @@ TEST_F(SerializeFixture, EveryTruncationFailsCleanlyAndLeavesTheDocumentEmpty) {
     EXPECT_TRUE(Load(w.bytes));
 }
 
-TEST_F(SerializeFixture, HugeCountsAndUnterminatedTextsAreRefused) {
+TEST_F(SerializeFixture, HugeCountsAreRefused) {
     StreamWriter w("Plumex2.00");
     w.WholeCase();
     // Offsets of the counts in the hand-built stream.
@@ -299,12 +299,19 @@ TEST_F(SerializeFixture, HugeCountsAndUnterminatedTextsAreRefused) {
             EXPECT_EQ(doc.GetOutfallCount(), 0);
         }
     }
-    // A name field without its end.
+}
+
+TEST_F(SerializeFixture, NameFilledToItsWidthLoadsWithSixtyFourCharacters) {
+    StreamWriter w("Plumex2.00");
+    w.WholeCase();
+    const size_t outfallName = 240 + 32 + 192 + 4 + 32 + 4;
     std::vector<unsigned char> b = w.bytes;
-    std::memset(b.data() + outfallCount + 4, 'x', 64);
+    std::memset(b.data() + outfallName, 'x', 64);
     std::string err;
-    EXPECT_FALSE(doc.LoadFromBytes(b, err));
-    EXPECT_NE(err.find("text field"), std::string::npos) << err;
+    ASSERT_TRUE(doc.LoadFromBytes(b, err)) << err;
+    EXPECT_EQ(doc.GetOutfall(0)->m_strName, std::string(64, 'x'));
+    EXPECT_EQ(doc.GetOutfall(0)->m_dDepth, 26.0) << "the fields after the name keep their places";
+    EXPECT_EQ(doc.GetOutfall(0)->m_Risers[0]->m_strName, "Tower");
 }
 
 TEST_F(SerializeFixture, NonFiniteSizesAreRefused) {
@@ -316,4 +323,15 @@ TEST_F(SerializeFixture, NonFiniteSizesAreRefused) {
     std::string err;
     EXPECT_FALSE(doc.LoadFromBytes(b, err));
     EXPECT_EQ(doc.GetOutfallCount(), 0);
+}
+
+TEST_F(SerializeFixture, ASeaBedNameThatIsAPathFallsBackToTheDefault) {
+    StreamWriter w("Plumex2.00");
+    w.WholeCase();
+    std::vector<unsigned char> b = w.bytes;
+    const size_t bedName = 240 + 32 + 64;
+    std::memset(b.data() + bedName, 0, 64);
+    std::memcpy(b.data() + bedName, "../../secret", 12);
+    ASSERT_TRUE(Load(b));
+    EXPECT_EQ(doc.m_pAmbient->m_strFaceNames[0], "SeaBed");
 }

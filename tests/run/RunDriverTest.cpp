@@ -1,3 +1,4 @@
+#include <QDir>
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -109,6 +110,19 @@ TEST_F(RunDriverTest, StaleResultsAreNeverReadAsNew) {
     EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("Plxdata"))));
     ExpectOldResults();
     EXPECT_FALSE(m_doc.m_bResultsDrawable);
+}
+
+TEST_F(RunDriverTest, InputThatCannotBeWrittenStopsTheRun) {
+    GiveOldResults();
+    // An old input and old results in the working directory, and the input
+    // path taken by a folder so the new input cannot be written.
+    WriteText(Path("Suspend"), PageText(SummaryPage()) + PageText(SummaryPage()));
+    WriteText(Path("Plxdata"), SectionText(1, "Jet1", 3) + SectionText(2, "Jet2", 3));
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Path("UDF"))));
+    EXPECT_FALSE(m_doc.Run(true));
+    ASSERT_EQ(m_prompt.Texts().size(), 1u);
+    EXPECT_EQ(m_prompt.Texts()[0].rfind("Unable to write the model input file", 0), 0u) << m_prompt.Texts()[0];
+    ExpectOldResults();
 }
 
 TEST_F(RunDriverTest, ModelErrorShowsItsMessageAndChangesNothing) {

@@ -188,3 +188,21 @@ TEST_F(SummaryReaderTest, RandomBytesNeverReadPastALine) {
         EXPECT_LT(std::strlen(rec.m_szTitle), sizeof rec.m_szTitle);
     }
 }
+
+// The model writes " JET NAME:  " and nothing after it for a jet without a
+// name: the page is complete, the title empty.
+TEST_F(SummaryReaderTest, JetWithoutANameReadsWithAnEmptyTitle) {
+    SummaryPage p;
+    p.m_strName = "";
+    std::string text = PageText(p);
+    const std::string padded = " JET NAME:     \r\n";
+    ASSERT_NE(text.find(padded), std::string::npos);
+    text.replace(text.find(padded), padded.size(), " JET NAME:  \r\n");
+    std::strcpy(m_rec.m_szTitle, "old");
+    Open(text);
+    ASSERT_TRUE(Parse(m_rec));
+    EXPECT_TRUE(m_prompt.Empty());
+    EXPECT_STREQ(m_rec.m_szTitle, "");
+    EXPECT_EQ(m_rec.m_nSteps, p.m_nSteps);
+    EXPECT_EQ(m_rec.m_dSb, 108.5);
+}
