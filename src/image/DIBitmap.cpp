@@ -331,38 +331,35 @@ void CDIBitmap::PadBits()
 {
     if (m_bPadded || !m_pInfo || !m_pBits)
         return;
-    const std::size_t nPacked = DibPackedRowLength(GetBitCount(), GetWidth());
-    const std::size_t nStride = DibRowStride(GetBitCount(), GetWidth());
-    const std::size_t h = static_cast<std::size_t>(GetHeight());
-    std::unique_ptr<std::uint8_t[]> p(NewZeroed(nStride * h));
-    if (!p) {
-        std::fprintf(stderr, "CDIBitmap::PadBits(): could not allocate row of width %d.\n", GetWidth());
-        return;
-    }
-    for (std::size_t y = 0; y < h; ++y)
-        std::memcpy(p.get() + y * nStride, m_pBits.get() + y * nPacked, nPacked);
-    m_pBits = std::move(p);
-    m_nBitsSize = nStride * h;
-    m_bPadded = true;
+    if (RepackRows(true))
+        m_bPadded = true;
 }
 
 void CDIBitmap::UnPadBits()
 {
     if (!m_bPadded || !m_pInfo || !m_pBits)
         return;
+    if (RepackRows(false))
+        m_bPadded = false;
+}
+
+bool CDIBitmap::RepackRows(bool toPadded)
+{
     const std::size_t nPacked = DibPackedRowLength(GetBitCount(), GetWidth());
     const std::size_t nStride = DibRowStride(GetBitCount(), GetWidth());
+    const std::size_t nFrom = toPadded ? nPacked : nStride;
+    const std::size_t nTo = toPadded ? nStride : nPacked;
     const std::size_t h = static_cast<std::size_t>(GetHeight());
-    std::unique_ptr<std::uint8_t[]> p(NewZeroed(nPacked * h));
+    std::unique_ptr<std::uint8_t[]> p(NewZeroed(nTo * h));
     if (!p) {
-        std::fprintf(stderr, "CDIBitmap::UnPadBits() could not allocate row of width %d.\n", GetWidth());
-        return;
+        std::fprintf(stderr, "CDIBitmap: could not allocate rows of width %d.\n", GetWidth());
+        return false;
     }
     for (std::size_t y = 0; y < h; ++y)
-        std::memcpy(p.get() + y * nPacked, m_pBits.get() + y * nStride, nPacked);
+        std::memcpy(p.get() + y * nTo, m_pBits.get() + y * nFrom, nPacked);
     m_pBits = std::move(p);
-    m_nBitsSize = nPacked * h;
-    m_bPadded = false;
+    m_nBitsSize = nTo * h;
+    return true;
 }
 
 void CDIBitmap::CreatePalette()

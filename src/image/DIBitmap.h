@@ -61,6 +61,9 @@ public:
     static constexpr std::size_t kInfoBlockSize = sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD);
 
 private:
+    // Copies the rows between packed and 4-byte padded strides; false when
+    // the new block cannot be had (the bits stay as they were).
+    bool RepackRows(bool toPadded);
     void Clear();
     // Number of colour-table entries that belong to the image (0 above 8 bits).
     std::uint32_t TableEntries() const;
