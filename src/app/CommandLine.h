@@ -1,6 +1,6 @@
 #pragma once
-// The program's command line: headless jobs (--info, later --batch,
-// --render, --section, --import, --export) and the GUI when none is asked.
+// The program's command line: headless jobs (--info, --batch, --import,
+// --export, --render, --section) and the GUI when none is asked.
 #include <QStringList>
 
 // Runs a headless job when the arguments ask for one. Returns true and sets

@@ -44,7 +44,6 @@ void CBase::CopyFrom(const CBase* src, bool noRiser) {
         auto jet = std::make_unique<CJet>(noRiser);
         jet->m_strName = MakeChildName();
         AppendJet(std::move(jet));
-        m_nCurrentJet = 0;
         return;
     }
     m_dTopRadius = src->m_dTopRadius;

@@ -194,7 +194,6 @@ void ReadOutfall(CReader& rd, const QJsonObject& o, const std::string& path, CRi
     }
 }
 
-// 1-based line and column of a character offset, for JSON syntax errors.
 // Three numbers of a point (m, scene axes: y up).
 bool ReadPoint(CReader& rd, const QJsonObject& o, const std::string& path, const char* key, double out[3]) {
     const QJsonArray a = rd.Array(o, path, key);
@@ -234,6 +233,7 @@ void ReadView(CReader& rd, const QJsonObject& root, CPlumexDoc& doc) {
     camera.m_fFieldOfView = camera.m_fInitFieldOfView = static_cast<float>(fov);
 }
 
+// 1-based line and column of a character offset, for JSON syntax errors.
 std::string Where(const std::string& text, int offset) {
     int line = 1, col = 1;
     for (int i = 0; i < offset && i < static_cast<int>(text.size()); ++i) {

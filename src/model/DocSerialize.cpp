@@ -11,18 +11,15 @@
 
 namespace {
 constexpr std::size_t kTagBytes = 32;
-constexpr const char* kCurrentTag = "Plumex2.00";
 // The smallest stored size of one outfall: name, material, three doubles,
 // visible, two ranges, riser count.
 constexpr std::size_t kMinOutfallBytes = 64 + 52 + 3 * 8 + 4 + 32 + 32 + 4;
-
-bool IsVersion2(const std::string& tag) { return tag == "Plumex2.0" || tag == "Plumex2.00"; }
 }  // namespace
 
 void CPlumexDoc::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
-        m_strVersion = kCurrentTag;
-        ar.App().m_strFileVersion = kCurrentTag;
+        m_strVersion = kCurrentFileVersion;
+        ar.App().m_strFileVersion = kCurrentFileVersion;
         ar.WriteText(m_strVersion, kTagBytes);
         m_RangeMin.Serialize(ar);
         m_RangeMax.Serialize(ar);
@@ -39,7 +36,7 @@ void CPlumexDoc::Serialize(CArchive& ar) {
     const std::string tag = ar.ReadText(kTagBytes);
     m_strVersion = tag;
     ar.App().m_strFileVersion = tag;
-    if (!IsVersion2(tag)) ar.App().m_bNoRiser = false;
+    if (!ar.App().FileIsVersion2()) ar.App().m_bNoRiser = false;
     m_RangeMin.Serialize(ar);
     m_RangeMax.Serialize(ar);
     m_ViewControl.Serialize(ar);
@@ -63,7 +60,7 @@ void CPlumexDoc::Serialize(CArchive& ar) {
         ar.ReadInt32();
         m_fCurrentAngle = ar.ReadFloat();
         angleRead = true;
-    } else if (IsVersion2(tag)) {
+    } else if (ar.App().FileIsVersion2()) {
         ar.App().m_bNoRiser = ar.ReadInt32() != 0;
         m_fCurrentAngle = ar.ReadFloat();
         angleRead = true;
@@ -71,8 +68,8 @@ void CPlumexDoc::Serialize(CArchive& ar) {
     if (angleRead && !std::isfinite(m_fCurrentAngle))
         throw CArchiveException("the current angle is not a number");
     if (angleRead) PropagateCurrentAngle();
-    m_strVersion = kCurrentTag;
-    ar.App().m_strFileVersion = kCurrentTag;
+    m_strVersion = kCurrentFileVersion;
+    ar.App().m_strFileVersion = kCurrentFileVersion;
 }
 
 std::vector<unsigned char> CPlumexDoc::SaveToBytes() {
@@ -92,7 +89,7 @@ bool CPlumexDoc::LoadFromBytes(const std::vector<unsigned char>& bytes, std::str
         // Nothing half-loaded stays: the document is empty again.
         ResetToNew();
         m_app.m_bNoRiser = oldNoRiser;
-        m_app.m_strFileVersion = kCurrentTag;
+        m_app.m_strFileVersion = kCurrentFileVersion;
         return false;
     }
     return true;

@@ -19,15 +19,10 @@ void CJet::CopyFrom(const CJet* src, bool noRiser) {
         m_dVAngle = noRiser ? 90.0 : 0.0;
         return;
     }
-    m_dCurrent = src->m_dCurrent;
-    m_dDiameter = src->m_dDiameter;
-    m_dFlow = src->m_dFlow;
-    m_dPortHeight = src->m_dPortHeight;
-    m_dSalinity = src->m_dSalinity;
-    m_dTemperature = src->m_dTemperature;
-    m_dVAngle = src->m_dVAngle;
-    m_nVisible = src->m_nVisible;
-    m_dHAngle = src->m_dHAngle + 60.0;
+    // The editable fields are exactly what a copy takes over; only the
+    // horizontal angle is turned.
+    SetData(src->GetData());
+    m_dHAngle += 60.0;
     while (m_dHAngle > 360.0) m_dHAngle -= 360.0;
 }
 

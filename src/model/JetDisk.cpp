@@ -30,8 +30,7 @@ void CJetDisk::Serialize(CArchive& ar) {
         m_dY = ar.ReadDouble();
         m_dZ = ar.ReadDouble();
         m_dMeanConc = ar.ReadDouble();
-        // Only the newest files carry the maximum concentration.
-        m_dMaxConc = ar.App().m_strFileVersion == "Plumex2.00" ? ar.ReadDouble() : 0.0;
+        m_dMaxConc = ar.App().FileIsNewest() ? ar.ReadDouble() : 0.0;
         m_dDilution = ar.ReadDouble();
         m_dVelocity = ar.ReadDouble();
         m_dVAngle = ar.ReadDouble();

@@ -51,7 +51,7 @@ void CPlumexDoc::ResetToNew() {
     for (int& n : m_nLastPick) n = 0;
     m_RangeMin = CRangeRecord::FreshMin();
     m_RangeMax = CRangeRecord::FreshMax();
-    m_strVersion = "Plumex2.00";
+    m_strVersion = kCurrentFileVersion;
     m_fCurrentAngle = 90.0f;
     m_dDisplayLength = 20.0;
     m_bModified = false;
@@ -138,8 +138,6 @@ void CPlumexDoc::AppendNewJet(CBase& riser, const CJet* source) {
     auto j = std::make_unique<CJet>(noRiser);
     j->m_strName = riser.MakeChildName();
     if (source) j->CopyFrom(source, noRiser);
-    j->m_dCurrentAngle = m_fCurrentAngle;
-    j->m_pDisplay->m_dDisplayAngle = m_fCurrentAngle;
     riser.AppendJet(std::move(j));
     riser.m_nCurrentJet = riser.GetJetCount() - 1;
 }
@@ -162,8 +160,8 @@ void CPlumexDoc::Create(int level) {
             auto r = std::make_unique<CBase>();
             r->m_strName = o->MakeChildName();
             const CBase* last = o->GetRiserCount() > 0 ? o->m_Risers.back().get() : nullptr;
+            // A copy keeps its own distance 0: distances are not copied.
             r->CopyFrom(last, noRiser);
-            if (last) r->m_dDistance = 0.0;
             o->AppendRiser(std::move(r));
             o->m_nCurrentRiser = o->GetRiserCount() - 1;
         }
@@ -174,7 +172,7 @@ void CPlumexDoc::Create(int level) {
     } else {
         return;
     }
-    // A new riser brings its own jets: they carry the case's angle too.
+    // Every new jet, and those a new riser brings, carry the case's angle.
     PropagateCurrentAngle();
     UpdateAllViews();
 }
@@ -213,8 +211,8 @@ void CPlumexDoc::Add(int level) {
     } else {
         return;
     }
-    // Copied outfalls and risers bring their own jets: they carry the case's
-    // angle too.
+    // Every new jet, and those copied outfalls and risers bring, carry the
+    // case's angle.
     PropagateCurrentAngle();
     UpdateAllViews();
 }

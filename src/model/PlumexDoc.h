@@ -12,12 +12,12 @@
 #include "geometry/CutPlane.h"
 #include "geometry/SectionStats.h"
 #include "model/Ambient.h"
+#include "model/AppState.h"
 #include "model/KeyParameters.h"
 #include "model/RangeRecord.h"
 #include "model/Riser.h"
 #include "scene/ViewControl.h"
 
-class CAppState;
 class CArchive;
 class CPrompt;
 class CDocObserver;
@@ -208,7 +208,7 @@ public:
     int m_nMaxTimeSteps = 1500;
     std::vector<std::unique_ptr<CRiser>> m_Outfalls;
     std::unique_ptr<CAmbient> m_pAmbient;
-    std::string m_strVersion = "Plumex2.00";
+    std::string m_strVersion = kCurrentFileVersion;
     int m_nCurrentOutfall = 0;
     int m_nLastPick[4] = {0, 0, 0, 0};
     CRangeRecord m_RangeMin = CRangeRecord::FreshMin();
@@ -238,7 +238,8 @@ public:
 
 private:
     // A new jet with the next free name, copied from source or given
-    // defaults, carrying the current angle; appended and made current.
+    // defaults, appended and made current. Create and Add then pass the
+    // current angle to every jet, this one included.
     void AppendNewJet(CBase& riser, const CJet* source);
 
     CAppState& m_app;

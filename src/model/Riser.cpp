@@ -97,8 +97,7 @@ void CRiser::SetData(const OutfallData& d) {
 }
 
 void CRiser::Serialize(CArchive& ar) {
-    const std::string& ver = ar.App().m_strFileVersion;
-    const bool v2 = ver == "Plumex2.0" || ver == "Plumex2.00";
+    const bool v2 = ar.App().FileIsVersion2();
     if (ar.IsStoring()) {
         ar.WriteText(m_strName, 64);
         m_Material.Serialize(ar);

@@ -4,39 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <clocale>
 #include <fstream>
 #include <sstream>
 
-namespace {
-struct Result {
-    int exitCode = -1;
-    std::string out, err;
-};
+#include "CliRunner.h"
 
-QProcess* Start(const QStringList& args, const QString& model, const QString& mode, const QString& cwd) {
-    auto* p = new QProcess;
+namespace {
+constexpr int kTimeoutMs = 120000;
+
+std::unique_ptr<QProcess> Start(const QStringList& args, const QString& model, const QString& mode,
+                                const QString& cwd) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("PLUMEX_MODEL", model);
     env.insert("PLUMEX_FAKE_MODE", mode);
-    p->setProcessEnvironment(env);
-    p->setWorkingDirectory(cwd);
-    p->start(QString::fromUtf8(PLUMEX_EXE), args);
-    return p;
-}
-
-Result Finish(QProcess* p) {
-    Result r;
-    if (!p->waitForFinished(120000)) p->kill();
-    p->waitForFinished();
-    r.exitCode = p->exitStatus() == QProcess::NormalExit ? p->exitCode() : -1;
-    r.out = p->readAllStandardOutput().toStdString();
-    r.err = p->readAllStandardError().toStdString();
-    delete p;
-    return r;
+    return StartPlumex(args, env, cwd);
 }
 
 std::string ReadFile(const QString& path) {
@@ -72,8 +55,8 @@ const QString kExamples = QString::fromUtf8(PLUMEX_EXAMPLES_DIR);
 
 class BatchCommandTest : public ::testing::Test {
 protected:
-    Result Run(const QStringList& args, const QString& mode = "echo", const QString& model = PLUMEX_FAKE_MODEL) {
-        return Finish(Start(args, model, mode, m_dir.path()));
+    CliResult Run(const QStringList& args, const QString& mode = "echo", const QString& model = PLUMEX_FAKE_MODEL) {
+        return FinishPlumex(*Start(args, model, mode, m_dir.path()), kTimeoutMs);
     }
     QString In(const QString& name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
@@ -81,7 +64,7 @@ protected:
 }  // namespace
 
 TEST_F(BatchCommandTest, HelpAndVersion) {
-    Result r = Run({"--help"});
+    CliResult r = Run({"--help"});
     EXPECT_EQ(r.exitCode, 0);
     for (const char* opt : {"--batch", "--out", "--csv", "--import", "--export"})
         EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
@@ -92,7 +75,7 @@ TEST_F(BatchCommandTest, HelpAndVersion) {
 }
 
 TEST_F(BatchCommandTest, ImportExportRoundTrip) {
-    Result r = Run({"--import", kExamples + "/demo.json", "--out", In("demo.pmx")});
+    CliResult r = Run({"--import", kExamples + "/demo.json", "--out", In("demo.pmx")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     r = Run({"--export", In("demo.pmx"), "--out", In("demo.json")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -107,7 +90,7 @@ TEST_F(BatchCommandTest, InvalidImportWritesNothingAndNamesThePaths) {
     text.replace(text.find("\"diameter_m\": 0.15"), 18, "\"diameter_m\": 0.00001");
     text.replace(text.find("\"length_m\": 600.0"), 17, "\"length_m\": 0.0");
     std::ofstream(In("bad.json").toStdString()) << text;
-    const Result r = Run({"--import", In("bad.json"), "--out", In("bad.pmx")});
+    const CliResult r = Run({"--import", In("bad.json"), "--out", In("bad.pmx")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(QFile::exists(In("bad.pmx")));
     EXPECT_NE(r.err.find("outfalls[0].length_m: Outfall length should be greater than 0.1m"), std::string::npos)
@@ -119,7 +102,7 @@ TEST_F(BatchCommandTest, InvalidImportWritesNothingAndNamesThePaths) {
 
 TEST_F(BatchCommandTest, BatchComputesSavesAndWritesCsv) {
     ASSERT_EQ(Run({"--import", kExamples + "/demo.json", "--out", In("demo.pmx")}).exitCode, 0);
-    const Result r = Run({"--batch", In("demo.pmx"), "--csv", In("csv")});
+    const CliResult r = Run({"--batch", In("demo.pmx"), "--csv", In("csv")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const auto lines = Lines(r.out);
     ASSERT_GE(lines.size(), 9u);
@@ -130,7 +113,7 @@ TEST_F(BatchCommandTest, BatchComputesSavesAndWritesCsv) {
     EXPECT_EQ(lines[7].substr(0, 36), "Main outfall / Riser 2 / R2 port 4: ");
     EXPECT_NE(r.out.find("8 of 8 jets computed"), std::string::npos);
     // Saved in place: the case now holds the results.
-    const Result info = Run({"--info", In("demo.pmx")});
+    const CliResult info = Run({"--info", In("demo.pmx")});
     EXPECT_NE(info.out.find("results: 10 steps, 10 disks, dilution at last disk 10.00"), std::string::npos)
         << info.out;
     // CSV: header rows with units, one row per disk and per jet.
@@ -152,7 +135,7 @@ TEST_F(BatchCommandTest, BatchComputesSavesAndWritesCsv) {
 TEST_F(BatchCommandTest, ModelFailureExitsNonZeroAndLeavesTheCase) {
     ASSERT_EQ(Run({"--import", kExamples + "/diffuser.json", "--out", In("d.pmx")}).exitCode, 0);
     const std::string before = ReadFile(In("d.pmx"));
-    Result r = Run({"--batch", In("d.pmx")}, "fail");
+    CliResult r = Run({"--batch", In("d.pmx")}, "fail");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("UDF line 3: expected a number"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("no jet could be computed"), std::string::npos);
@@ -169,7 +152,7 @@ TEST_F(BatchCommandTest, FailedRunDoesNotPassStoredResultsOffAsNew) {
     ASSERT_EQ(Run({"--batch", In("d.pmx")}).exitCode, 0);
     const std::string before = ReadFile(In("d.pmx"));
     for (const QString mode : {"fail", "silent"}) {
-        const Result r = Run({"--batch", In("d.pmx"), "--csv", In("csv")}, mode);
+        const CliResult r = Run({"--batch", In("d.pmx"), "--csv", In("csv")}, mode);
         EXPECT_EQ(r.exitCode, 1) << mode.toStdString();
         EXPECT_EQ(r.out.find("jets computed"), std::string::npos) << r.out;
         EXPECT_NE(r.err.find("no jet could be computed"), std::string::npos) << r.err;
@@ -193,7 +176,7 @@ TEST_F(BatchCommandTest, DecimalCommaLocaleKeepsNumbersWhole) {
     if (!comma) GTEST_SKIP() << "no locale with a decimal comma is installed";
     const QByteArray previous = qgetenv("LC_ALL");
     qputenv("LC_ALL", comma);
-    const Result r = Run({"--batch", kExamples + "/diffuser.json", "--csv", In("csv")});
+    const CliResult r = Run({"--batch", kExamples + "/diffuser.json", "--csv", In("csv")});
     if (previous.isEmpty())
         qunsetenv("LC_ALL");
     else
@@ -218,12 +201,12 @@ TEST_F(BatchCommandTest, TwoProgramsAtOnceKeepTheirOwnResults) {
          p = text.find("\"flow_m3_s\": 0.02", p))
         text.replace(p, 17, "\"flow_m3_s\": 0.04");
     std::ofstream(In("b.json").toStdString()) << text;
-    QProcess* a = Start({"--batch", In("a.json"), "--out", In("a.pmx"), "--csv", In("a")}, PLUMEX_FAKE_MODEL,
+    const auto a = Start({"--batch", In("a.json"), "--out", In("a.pmx"), "--csv", In("a")}, PLUMEX_FAKE_MODEL,
                         "slow", m_dir.path());
-    QProcess* b = Start({"--batch", In("b.json"), "--out", In("b.pmx"), "--csv", In("b")}, PLUMEX_FAKE_MODEL,
+    const auto b = Start({"--batch", In("b.json"), "--out", In("b.pmx"), "--csv", In("b")}, PLUMEX_FAKE_MODEL,
                         "slow", m_dir.path());
-    const Result ra = Finish(a);
-    const Result rb = Finish(b);
+    const CliResult ra = FinishPlumex(*a, kTimeoutMs);
+    const CliResult rb = FinishPlumex(*b, kTimeoutMs);
     ASSERT_EQ(ra.exitCode, 0) << ra.err;
     ASSERT_EQ(rb.exitCode, 0) << rb.err;
     // The stand-in writes flow x 1000 as each jet's average dilution Sb.
@@ -241,7 +224,7 @@ TEST_F(BatchCommandTest, TwoProgramsAtOnceKeepTheirOwnResults) {
 
 #ifdef PLUMEX_REAL_MODEL
 TEST_F(BatchCommandTest, RealModelComputesEveryJetOfTheDemoCase) {
-    const Result r = Run({"--batch", kExamples + "/demo.json", "--out", In("demo.pmx"), "--csv", In("csv")}, "",
+    const CliResult r = Run({"--batch", kExamples + "/demo.json", "--out", In("demo.pmx"), "--csv", In("csv")}, "",
                          PLUMEX_REAL_MODEL);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("8 of 8 jets computed"), std::string::npos) << r.out;

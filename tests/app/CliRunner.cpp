@@ -1,10 +1,14 @@
 #include "CliRunner.h"
 
-#include <QProcess>
+std::unique_ptr<QProcess> StartPlumex(const QStringList& args, const QProcessEnvironment& env, const QString& cwd) {
+    auto p = std::make_unique<QProcess>();
+    p->setProcessEnvironment(env);
+    if (!cwd.isEmpty()) p->setWorkingDirectory(cwd);
+    p->start(QString::fromUtf8(PLUMEX_EXE), args);
+    return p;
+}
 
-CliResult RunPlumex(const QStringList& args, int timeoutMs) {
-    QProcess p;
-    p.start(QString::fromUtf8(PLUMEX_EXE), args);
+CliResult FinishPlumex(QProcess& p, int timeoutMs) {
     CliResult r;
     if (!p.waitForFinished(timeoutMs)) {
         p.kill();
@@ -17,3 +21,5 @@ CliResult RunPlumex(const QStringList& args, int timeoutMs) {
     r.err = p.readAllStandardError().toStdString();
     return r;
 }
+
+CliResult RunPlumex(const QStringList& args, int timeoutMs) { return FinishPlumex(*StartPlumex(args), timeoutMs); }

@@ -53,3 +53,18 @@ TEST(CommandLine, HelpAndVersion) {
     const CliResult wrong = RunPlumex({"--no-such-option"});
     EXPECT_NE(wrong.exitCode, 0);
 }
+
+TEST(InfoCommand, HugeValuesArePrintedWhole) {
+    QTemporaryDir dir;
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc doc(app, prompt);
+    BuildSmallCase(doc, false);
+    doc.GetOutfall(0)->m_dLength = 1e300;  // finite, so the file keeps it; 300 digits in print
+    const QString path = dir.filePath("huge.pmx");
+    ASSERT_TRUE(doc.SaveCase(path.toStdString()));
+
+    const CliResult r = RunPlumex({"--info", path});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("jet spacing 10.000 m\n    Riser \"Riser1\""), std::string::npos) << r.out;
+}

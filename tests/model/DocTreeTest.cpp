@@ -74,6 +74,19 @@ TEST_F(DocFixture, AddedRisersContinueTheSpacing) {
     EXPECT_EQ(o->m_Risers[2]->m_strName, "Riser3");
 }
 
+TEST_F(DocFixture, CreatedRiserCopiesTheLastRiserButNotItsDistance) {
+    doc.Create(0);
+    doc.Create(1);
+    CRiser* o = doc.GetCurrentOutfall();
+    o->m_Risers[0]->m_dDistance = 15.0;
+    o->m_Risers[0]->m_dHeight = 3.5;
+    doc.Create(1);
+    ASSERT_EQ(o->GetRiserCount(), 2);
+    EXPECT_EQ(o->m_Risers[1]->m_dHeight, 3.5);
+    EXPECT_EQ(o->m_Risers[1]->m_dDistance, 0.0);
+    EXPECT_EQ(o->m_nCurrentRiser, 1);
+}
+
 TEST_F(DocFixture, AddOnAnEmptyLevelCreates) {
     doc.Add(1);
     ASSERT_EQ(doc.GetOutfallCount(), 1);
@@ -165,7 +178,9 @@ TEST_F(DocFixture, JetsOfNewAndCopiedRisersAndOutfallsCarryTheCaseAngle) {
     doc.Create(1);  // a new riser with its default jet
     doc.Add(2);     // a copied riser with copied jets
     doc.Add(1);     // a copied outfall with copied risers and jets
-    ASSERT_EQ(doc.GetJetCount(), 4);
+    doc.Create(2);  // a new jet with defaults
+    doc.Add(3);     // a jet copied from the riser's last one
+    ASSERT_EQ(doc.GetJetCount(), 6);
     doc.ForEachJet([](int i, int j, int k, CRiser&, CBase&, CJet& jet) {
         EXPECT_EQ(jet.m_dCurrentAngle, 45.0) << i << "/" << j << "/" << k;
         EXPECT_EQ(jet.m_pDisplay->m_dDisplayAngle, 45.0) << i << "/" << j << "/" << k;

@@ -9,12 +9,22 @@ TEST(JetCopy, AngleTurnsBySixtyAndFoldsBelow360) {
     src.m_dDiameter = 0.2;
     src.m_dFlow = 0.05;
     src.m_nVisible = 0;
+    src.m_dCurrent = 0.3;
+    src.m_dPortHeight = 1.7;
+    src.m_dSalinity = 12.0;
+    src.m_dTemperature = 15.0;
+    src.m_dVAngle = 45.0;
     CJet copy;
     copy.CopyFrom(&src);
     EXPECT_DOUBLE_EQ(copy.m_dHAngle, 30.0);
     EXPECT_EQ(copy.m_dDiameter, 0.2);
     EXPECT_EQ(copy.m_dFlow, 0.05);
     EXPECT_EQ(copy.m_nVisible, 0);
+    EXPECT_EQ(copy.m_dCurrent, 0.3);
+    EXPECT_EQ(copy.m_dPortHeight, 1.7);
+    EXPECT_EQ(copy.m_dSalinity, 12.0);
+    EXPECT_EQ(copy.m_dTemperature, 15.0);
+    EXPECT_EQ(copy.m_dVAngle, 45.0);
 
     src.m_dHAngle = 300.0;
     copy.CopyFrom(&src);
