@@ -20,11 +20,7 @@ CCutPlane::CCutPlane() {
     MatIdentity(m_mPlaneToWorld);
 }
 
-CCutPlane::~CCutPlane() {
-    m_pPalette.reset();
-    m_pImage.reset();
-    m_aPolygons.clear();
-}
+CCutPlane::~CCutPlane() = default;
 
 double CCutPlane::Truncate2(double x) { return TruncateDecimals(x, 2); }
 
@@ -65,6 +61,11 @@ void CCutPlane::GetPlane(double& h, double& v, double& d, int& diskNo, int& kind
     d = m_dDistance;
     diskNo = m_nDiskNo;
     kind = m_nKind;
+}
+
+bool CCutPlane::ShowsDiskOf(const CJet& jet, const CJet* current) const {
+    return m_nKind == kNormalToJet && &jet == current && jet.m_bSectionAtDisk && jet.m_nSectionDisk > 0 &&
+           jet.m_nSectionDisk < jet.GetDiskCount();
 }
 
 void CCutPlane::ComputePlane(bool recompute) {
@@ -166,8 +167,7 @@ void CCutPlane::Serialize(CArchive& ar) {
     m_dHAngle = ar.ReadDouble();
     m_dVAngle = ar.ReadDouble();
     m_dDistance = ar.ReadDouble();
-    const std::string& ver = ar.App().m_strFileVersion;
-    if (ver == "Plumex2.0" || ver == "Plumex2.00") {
+    if (ar.App().FileIsVersion2()) {
         m_nKind = ar.ReadInt32();
         m_nDiskNo = ar.ReadInt32();
     } else {

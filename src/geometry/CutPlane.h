@@ -16,6 +16,7 @@ class CArchive;
 class CPlumexDoc;
 class CPolygon;
 class CDib;
+class CJet;
 
 class CCutPlane {
 public:
@@ -65,6 +66,9 @@ public:
     // Cuts all jets, scan-converts the polygons, composes the image and has
     // the document recompute its section statistics.
     void ComputeSection();
+    // True when the plane stands normal to this jet, the current one, at
+    // its marked disk: its section is then that disk itself.
+    bool ShowsDiskOf(const CJet& jet, const CJet* current) const;
     // Palette index of a section value; 255 is background.
     int ColourIndex(double v) const;
 
@@ -95,9 +99,6 @@ public:
     double m_dValueMin = 100.0;
     bool m_bOverlap = false;
     bool m_bValid = false;
-    int m_nHeaderSize = 1064;
-    int m_nBytesPerPixel = 1;
-    int m_sizeImage[2] = {1, 1};
     double m_mWorldToPlane[16];
     double m_mPlaneToWorld[16];
     double m_dMargin = 0.5;

@@ -54,25 +54,16 @@ void CCutPlane::ClearImage() {
 bool CCutPlane::CreateImage(int cx, int cy) {
     m_pPalette.reset();
     m_pImage.reset();
-    const std::size_t stride = (static_cast<std::size_t>(cx) * m_nBytesPerPixel + 3) & ~std::size_t{3};
+    // 8 bits per pixel with a full 256-entry colour table.
     auto image = std::make_unique<CDib>();
-    if (cx <= 0 || cy <= 0 || !image->AllocateBlock(m_nHeaderSize + stride * cy)) {
+    if (!image->Create(cx, cy, 8)) {
         if (m_pDoc) m_pDoc->Prompt().Inform(kDibTooBig, PromptIcon::Information);
         m_bValid = false;
         return false;
     }
     BITMAPINFOHEADER* bi = image->Header();
-    bi->biSize = sizeof(BITMAPINFOHEADER);
-    bi->biWidth = cx;
-    bi->biHeight = cy;
-    bi->biPlanes = 1;
-    bi->biBitCount = 8;
-    bi->biCompression = BI_RGB;
-    bi->biSizeImage = static_cast<std::uint32_t>(stride * cy);
     bi->biXPelsPerMeter = 2925;
     bi->biYPelsPerMeter = 2925;
-    bi->biClrUsed = 0;
-    bi->biClrImportant = 0;
     RGBQUAD* table = image->ColorTable();
     // Light to dark over a fixed blue: index 1 .. 254 carry values.
     for (int i = 0; i < 255; ++i) {
@@ -80,16 +71,9 @@ bool CCutPlane::CreateImage(int cx, int cy) {
         table[i] = RGBQUAD{124, c, c, 0};
     }
     table[255] = RGBQUAD{255, 255, 255, 0};
-    if (!image->UpdateFromHeader() || image->Width() < 0 || image->Height() < 0) {
-        if (m_pDoc) m_pDoc->Prompt().Inform(kDibTooBig, PromptIcon::Information);
-        m_bValid = false;
-        return false;
-    }
     m_pImage = std::move(image);
     m_pPalette = std::make_unique<CPalette>();
     if (!m_pImage->MakePalette(*m_pPalette)) m_pPalette.reset();
-    m_sizeImage[0] = cx;
-    m_sizeImage[1] = cy;
     return true;
 }
 
@@ -228,8 +212,8 @@ void CCutPlane::ComputeSection() {
     const int cx = std::max(1, m_rcImage.Width());
     const int cy = std::max(1, m_rcImage.Height());
     bool recreated = false;
-    if (!m_pImage || m_sizeImage[0] < cx || m_sizeImage[1] < cy || m_sizeImage[0] > cx + kResizeSlack ||
-        m_sizeImage[1] > cy + kResizeSlack) {
+    if (!m_pImage || m_pImage->Width() < cx || m_pImage->Height() < cy || m_pImage->Width() > cx + kResizeSlack ||
+        m_pImage->Height() > cy + kResizeSlack) {
         if (!CreateImage(cx, cy)) {
             m_pDoc->ClearSectionStatistics();
             return;

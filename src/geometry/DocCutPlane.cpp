@@ -36,14 +36,12 @@ std::unique_ptr<CPolygon> MakePolygon(const std::vector<TubeCrossing>& points, c
 void CPlumexDoc::CutAllJets(const double equation[4], std::vector<std::unique_ptr<CPolygon>>& polygons) const {
     polygons.clear();
     const CJet* current = GetCurrentJet();
-    const bool normalToAxis = m_CutPlane.m_nKind == CCutPlane::kNormalToJet;
     std::vector<TubeCrossing> points;
     ForEachJet([&](int, int, int, const CRiser& o, const CBase& r, const CJet& j) {
         const CJetDispModal& disp = *j.m_pDisplay;
         points.clear();
         // The jet the plane was put normal to shows the disk itself.
-        if (normalToAxis && &j == current && j.m_bSectionAtDisk && j.m_nSectionDisk > 0 &&
-            j.m_nSectionDisk < j.GetDiskCount()) {
+        if (m_CutPlane.ShowsDiskOf(j, current)) {
             if (disp.PickedDiskOutline(j.m_nSectionDisk, points) && points.size() >= 3) {
                 std::vector<int> order(points.size());
                 for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);

@@ -48,9 +48,7 @@ void CPlumexDoc::ComputeSectionStatistics() {
     CSectionStats st;
     const CCutPlane& plane = m_CutPlane;
     const double scale = plane.m_dScale > 0.0 ? plane.m_dScale : CCutPlane::kScaleFine;
-    ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
-        j.m_dSection[0] = j.m_dSection[1] = j.m_dSection[2] = 0.0;
-    });
+    ClearSectionStatistics();
     if (plane.m_bOverlap) st.m_dTotalArea = static_cast<double>(plane.CountCoveredPixels()) / (scale * scale);
 
     const CJet* current = GetCurrentJet();
@@ -58,15 +56,11 @@ void CPlumexDoc::ComputeSectionStatistics() {
     for (const auto& poly : plane.Polygons()) {
         CJet* jet = FindJet(poly->m_strOutfall, poly->m_strRiser, poly->m_strJet);
         PolygonArea a;
-        if (jet && jet == current && plane.m_nKind == CCutPlane::kNormalToJet && jet->m_bSectionAtDisk &&
-            jet->m_nSectionDisk > 0 && jet->m_nSectionDisk < jet->GetDiskCount()) {
+        if (jet && plane.ShowsDiskOf(*jet, current)) {
             // The section is the selected disk itself (the polygon is its
             // outline only when the jet is marked; otherwise it was cut
             // like every other jet and is measured from its grid).
-            int k = jet->m_nSectionDisk;
-            if (k >= jet->GetDiskCount()) k = jet->GetDiskCount() - 1;
-            if (k < 0) k = 0;
-            const CJetDisk& disk = jet->m_pDisplay->m_Disks[k];
+            const CJetDisk& disk = jet->m_pDisplay->m_Disks[jet->m_nSectionDisk];
             a.m_dArea = kPi * disk.m_dRadius * disk.m_dRadius;
             a.m_dHSpan = a.m_dVSpan = disk.m_dRadius;
             a.m_dMean = disk.m_dMeanConc;

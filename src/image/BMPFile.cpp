@@ -74,6 +74,10 @@ std::unique_ptr<std::uint8_t[]> CBMPFile::LoadBMPFromMemory(const std::uint8_t* 
     // entries the file does not list stay black.
     std::vector<RGBQUAD> table;
     if (bitCount <= 8) {
+        // The table follows the whole information header, which newer
+        // writers make longer than the 40 bytes read above.
+        if (!in.Skip(hdrSize - sizeof(BITMAPINFOHEADER)))
+            return Fail("Read Error!");
         const std::uint32_t nMax = 1u << bitCount;
         if (clrUsed == 0)
             clrUsed = nMax;

@@ -15,6 +15,7 @@
 #include "image/BMPFile.h"
 #include "image/DibPaint.h"
 #include "image/FileBytes.h"
+#include "image/Hdibapi.h"
 
 namespace {
 void Trace(const char* fmt, const char* arg)
@@ -111,24 +112,10 @@ bool CDIBitmap::CreateFromBitmap(const CDeviceBitmap& bitmap)
         return false;
     }
     m_nBitsSize = nStride * h;
-    BITMAPINFOHEADER bi{};
-    bi.biSize = sizeof bi;
-    bi.biWidth = w;
-    bi.biHeight = h;
-    bi.biPlanes = 1;
-    bi.biBitCount = nBits;
-    bi.biCompression = BI_RGB;
-    bi.biSizeImage = static_cast<std::uint32_t>(nStride * h);
+    BITMAPINFOHEADER bi;
+    InitBitmapInfoHeader(bi, w, h, nBits);
     std::memcpy(m_pInfo.get(), &bi, sizeof bi);
-    for (int y = 0; y < h; ++y) {
-        const std::uint8_t* src = bitmap.m_pixels.data() + static_cast<std::size_t>(h - 1 - y) * w * 3;
-        std::uint8_t* dst = m_pBits.get() + static_cast<std::size_t>(y) * nStride;
-        for (int x = 0; x < w; ++x) {
-            dst[3 * x] = src[3 * x + 2];
-            dst[3 * x + 1] = src[3 * x + 1];
-            dst[3 * x + 2] = src[3 * x];
-        }
-    }
+    BitmapToDibRows(bitmap, m_pBits.get(), nStride);
     CreatePalette();
     // The rows were built with their padding, and the flag says so: a save
     // must not pad them a second time.
@@ -294,10 +281,8 @@ bool CDIBitmap::Save(std::ostream& file)
     return static_cast<bool>(file);
 }
 
-void CDIBitmap::Draw(CArgbImage& dc, int x, int y, int nWidth, int nHeight) const
+CDibView CDIBitmap::View() const
 {
-    if (!m_pInfo || !m_pBits)
-        return;
     CDibView v;
     v.m_nWidth = GetWidth();
     v.m_nHeight = GetHeight();
@@ -307,6 +292,14 @@ void CDIBitmap::Draw(CArgbImage& dc, int x, int y, int nWidth, int nHeight) cons
     v.m_pBits = m_pBits.get();
     v.m_nRowBytes = RowBytes();
     v.m_nBitsSize = m_nBitsSize;
+    return v;
+}
+
+void CDIBitmap::Draw(CArgbImage& dc, int x, int y, int nWidth, int nHeight) const
+{
+    if (!m_pInfo || !m_pBits)
+        return;
+    const CDibView v = View();
     PaintDibRect(dc, CRect(x, y, x + nWidth, y + nHeight), v, 0, 0, v.m_nWidth, v.m_nHeight);
 }
 
@@ -314,15 +307,7 @@ void CDIBitmap::Draw(CArgbImage& dc, const CRect& rcDest, const CRect& rcSrc) co
 {
     if (!m_pInfo || !m_pBits)
         return;
-    CDibView v;
-    v.m_nWidth = GetWidth();
-    v.m_nHeight = GetHeight();
-    v.m_nBitCount = GetBitCount();
-    v.m_pColors = GetColorTable();
-    v.m_nColors = TableEntries();
-    v.m_pBits = m_pBits.get();
-    v.m_nRowBytes = RowBytes();
-    v.m_nBitsSize = m_nBitsSize;
+    const CDibView v = View();
     const CRect rcTo(rcDest.left, rcDest.top, rcDest.left + rcSrc.Width(), rcDest.top + rcSrc.Height());
     PaintDibRect(dc, rcTo, v, rcSrc.left, v.m_nHeight - rcSrc.top - rcSrc.Height(), rcSrc.Width(), rcSrc.Height());
 }
@@ -367,11 +352,6 @@ void CDIBitmap::CreatePalette()
     m_pPalette.reset();
     if (!m_pInfo || GetBitCount() > 8)
         return;
-    const std::uint32_t n = TableEntries();
-    auto pal = std::make_unique<CPalette>();
-    pal->m_entries.resize(n);
-    const RGBQUAD* q = GetColorTable();
-    for (std::uint32_t i = 0; i < n; ++i)
-        pal->m_entries[i] = PALETTEENTRY{q[i].rgbRed, q[i].rgbGreen, q[i].rgbBlue, 0};
-    m_pPalette = std::move(pal);
+    m_pPalette = std::make_unique<CPalette>();
+    m_pPalette->AssignColorTable(GetColorTable(), TableEntries());
 }

@@ -11,6 +11,8 @@
 #include "image/DibFormat.h"
 #include "image/ImageTypes.h"
 
+class CDibView;
+
 class CDIBitmap {
 public:
     CDIBitmap() = default;
@@ -68,6 +70,8 @@ private:
     // Number of colour-table entries that belong to the image (0 above 8 bits).
     std::uint32_t TableEntries() const;
     std::size_t RowBytes() const;
+    // The bits as the painting code reads them (rows as they are held now).
+    CDibView View() const;
     bool LoadBytes(const std::uint8_t* pData, std::size_t nSize);
 
     std::unique_ptr<std::uint8_t[]> m_pInfo;

@@ -35,19 +35,13 @@ bool CDib::UpdateFromHeader()
     if (!m_pBlock)
         return false;
     const BITMAPINFOHEADER* bi = Header();
-    const CDibView v = CDibView::FromPackedDib(m_pBlock, m_nBlockSize);
-    if (!v.IsValid()) {
-        // Keep the block (the caller may still read what it wrote) but
-        // report sizes that nobody paints from.
-        m_nWidth = bi->biWidth;
-        m_nHeight = bi->biHeight;
-        m_nStride = 0;
-        return false;
-    }
     m_nWidth = bi->biWidth;
     m_nHeight = bi->biHeight;
-    m_nStride = static_cast<int>(DibRowStride(bi->biBitCount, bi->biWidth));
-    return true;
+    // An invalid header keeps the block (the caller may still read what it
+    // wrote) but reports a stride that nobody paints from.
+    const bool bValid = CDibView::FromPackedDib(m_pBlock, m_nBlockSize).IsValid();
+    m_nStride = bValid ? static_cast<int>(DibRowStride(bi->biBitCount, bi->biWidth)) : 0;
+    return bValid;
 }
 
 bool CDib::Create(int nWidth, int nHeight, int nBitCount, std::uint32_t nColors)
@@ -132,12 +126,6 @@ bool CDib::MakePalette(CPalette& pal) const
     const CDibView v = CDibView::FromPackedDib(m_pBlock, m_nBlockSize);
     if (!v.IsValid() || v.m_nColors < n)
         return false;
-    pal.m_entries.assign(n, PALETTEENTRY{});
-    for (std::uint32_t i = 0; i < n; ++i) {
-        pal.m_entries[i].peRed = v.m_pColors[i].rgbRed;
-        pal.m_entries[i].peGreen = v.m_pColors[i].rgbGreen;
-        pal.m_entries[i].peBlue = v.m_pColors[i].rgbBlue;
-        pal.m_entries[i].peFlags = 0;
-    }
+    pal.AssignColorTable(v.m_pColors, n);
     return true;
 }

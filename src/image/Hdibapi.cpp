@@ -114,19 +114,25 @@ HDIB BitmapToDIB(const CDeviceBitmap& bitmap, const CPalette* /*pPal*/)
         return nullptr;
     std::uint8_t* p = GlobalLockBlock(hDib);
     std::memcpy(p, &bi, sizeof bi);
-    std::uint8_t* bits = p + sizeof bi;
+    BitmapToDibRows(bitmap, p + sizeof bi, nStride);
+    GlobalUnlockBlock(hDib);
+    return hDib;
+}
+
+void BitmapToDibRows(const CDeviceBitmap& bitmap, std::uint8_t* pBits, std::size_t nStride)
+{
+    const int w = bitmap.m_nWidth;
+    const int h = bitmap.m_nHeight;
     for (int y = 0; y < h; ++y) {
         // DIB rows run bottom-up.
         const std::uint8_t* src = bitmap.m_pixels.data() + static_cast<std::size_t>(h - 1 - y) * w * 3;
-        std::uint8_t* dst = bits + static_cast<std::size_t>(y) * nStride;
+        std::uint8_t* dst = pBits + static_cast<std::size_t>(y) * nStride;
         for (int x = 0; x < w; ++x) {
             dst[3 * x] = src[3 * x + 2];
             dst[3 * x + 1] = src[3 * x + 1];
             dst[3 * x + 2] = src[3 * x];
         }
     }
-    GlobalUnlockBlock(hDib);
-    return hDib;
 }
 
 std::uint8_t* FindDIBBits(std::uint8_t* lpbi)
@@ -159,10 +165,7 @@ std::unique_ptr<CPalette> CreateDIBPalette(HDIB hDib)
     std::unique_ptr<CPalette> pal;
     if (n != 0 && v.m_nColors >= n) {
         pal = std::make_unique<CPalette>();
-        pal->m_entries.resize(n);
-        for (std::uint32_t i = 0; i < n; ++i)
-            pal->m_entries[i] = PALETTEENTRY{v.m_pColors[i].rgbRed, v.m_pColors[i].rgbGreen,
-                                             v.m_pColors[i].rgbBlue, 0};
+        pal->AssignColorTable(v.m_pColors, n);
     }
     GlobalUnlockBlock(hDib);
     return pal;

@@ -30,6 +30,10 @@ std::unique_ptr<CPalette> GetSystemPalette(CPrompt& prompt);
 // A 24-bit DIB of the bitmap's pixels; null when the block cannot be had.
 HDIB BitmapToDIB(const CDeviceBitmap& bitmap, const CPalette* pPal);
 void InitBitmapInfoHeader(BITMAPINFOHEADER& bi, int nWidth, int nHeight, int nBitsPixel);
+// Writes the bitmap's top-down RGB pixels as 24-bit DIB rows: bottom row
+// first, blue-green-red, nStride bytes apart. The bitmap must hold
+// width x height pixels.
+void BitmapToDibRows(const CDeviceBitmap& bitmap, std::uint8_t* pBits, std::size_t nStride);
 
 // Views of a locked DIB block (the block starts with the information header).
 std::uint8_t* FindDIBBits(std::uint8_t* lpbi);

@@ -24,3 +24,10 @@ CArgbImage::CArgbImage(int nWidth, int nHeight, std::uint32_t fill)
       m_pixels(static_cast<std::size_t>(m_nWidth) * m_nHeight, fill)
 {
 }
+
+void CPalette::AssignColorTable(const RGBQUAD* pColors, std::uint32_t n)
+{
+    m_entries.resize(n);
+    for (std::uint32_t i = 0; i < n; ++i)
+        m_entries[i] = PALETTEENTRY{pColors[i].rgbRed, pColors[i].rgbGreen, pColors[i].rgbBlue, 0};
+}

@@ -85,5 +85,9 @@ public:
 // colours; entries with PC_EXPLICIT hold an index in peRed/peGreen.
 class CPalette {
 public:
+    // Replaces the entries by the first n colours of a DIB colour table
+    // (flags 0).
+    void AssignColorTable(const RGBQUAD* pColors, std::uint32_t n);
+
     std::vector<PALETTEENTRY> m_entries;
 };

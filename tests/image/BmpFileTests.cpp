@@ -107,6 +107,25 @@ TEST(BmpFile, IndexBeyondTheListedColoursIsBlackNotARead)
     EXPECT_EQ(Load(reader, b, w, h), (std::vector<std::uint8_t>{0, 0, 0}));
 }
 
+TEST(BmpFile, ColourTableFollowsALongerInformationHeader)
+{
+    // A 108-byte information header: the table starts 68 bytes after the
+    // 40 bytes of the classic header.
+    CBytes b = BmpHeaders(14 + 108 + 8, 1, 1, 8, 0, 2);
+    b.v[14] = 108;
+    b.v.insert(b.v.end(), 68, 0xEE);
+    b.Raw({10, 20, 30, 0, 40, 50, 60, 0});
+    b.Raw({1, 0, 0, 0});
+    CBMPFile reader;
+    int w, h;
+    EXPECT_EQ(Load(reader, b, w, h), (std::vector<std::uint8_t>{60, 50, 40})) << reader.GetError();
+
+    // The same header cut short before its end is a read error.
+    b.v.resize(14 + 60);
+    EXPECT_TRUE(Load(reader, b, w, h).empty());
+    EXPECT_EQ(reader.GetError(), "Read Error!");
+}
+
 TEST(BmpFile, RefusalsAndTheirTexts)
 {
     struct Case {
