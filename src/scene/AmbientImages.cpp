@@ -1,10 +1,9 @@
 #include "scene/AmbientImages.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <vector>
 
+#include "image/FileBytes.h"
 #include "model/Ambient.h"
 
 namespace {
@@ -27,32 +26,22 @@ int FloorPowerOfTwo(int n) {
 
 bool ReadFaceImage(const std::string& path, FaceTexture& out) {
     out = FaceTexture{};
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    unsigned char fileHeader[14];
-    std::vector<unsigned char> rest;
-    bool ok = std::fread(fileHeader, 1, sizeof fileHeader, f) == sizeof fileHeader;
-    if (ok) {
-        unsigned char chunk[65536];
-        std::size_t got;
-        while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) rest.insert(rest.end(), chunk, chunk + got);
-        ok = !std::ferror(f);
-    }
-    std::fclose(f);
     // Only 24-bit uncompressed bottom-up images are face images; anything
     // else, or a file shorter than its headers say, leaves the face out.
-    if (!ok || rest.size() < 40 || U16(fileHeader) != 0x4D42) return false;
-    const std::int32_t width = static_cast<std::int32_t>(U32(&rest[4]));
-    const std::int32_t height = static_cast<std::int32_t>(U32(&rest[8]));
-    const std::uint16_t bits = U16(&rest[14]);
-    const std::uint32_t compression = U32(&rest[16]);
-    const std::uint32_t offBits = U32(&fileHeader[10]);
+    // Offsets are those of the 14-byte file header and the 40-byte info header.
+    std::vector<std::uint8_t> file;
+    if (!ReadFileBytes(path, file) || file.size() < 14 + 40 || U16(&file[0]) != 0x4D42) return false;
+    const std::uint32_t offBits = U32(&file[10]);
+    const std::int32_t width = static_cast<std::int32_t>(U32(&file[18]));
+    const std::int32_t height = static_cast<std::int32_t>(U32(&file[22]));
+    const std::uint16_t bits = U16(&file[28]);
+    const std::uint32_t compression = U32(&file[30]);
     if (bits != 24 || compression != 0 || width < 1 || height < 1 || width > kMaxSide || height > kMaxSide ||
         offBits < 14)
         return false;
     const std::size_t stride = ((3 * std::size_t(width) + 3) / 4) * 4;
-    const std::size_t start = offBits - 14;
-    if (start > rest.size() || rest.size() - start < stride * std::size_t(height)) return false;
+    const std::size_t start = offBits;
+    if (start > file.size() || file.size() - start < stride * std::size_t(height)) return false;
 
     const int tw = FloorPowerOfTwo(width), th = FloorPowerOfTwo(height);
     out.m_nWidth = tw;
@@ -60,7 +49,7 @@ bool ReadFaceImage(const std::string& path, FaceTexture& out) {
     out.m_Pixels.resize(std::size_t(tw) * th * 3);
     for (int j = 0; j < th; ++j) {
         const std::size_t srcRow = std::size_t(j) * height / th;
-        const unsigned char* src = &rest[start + srcRow * stride];
+        const unsigned char* src = &file[start + srcRow * stride];
         unsigned char* dst = &out.m_Pixels[std::size_t(j) * tw * 3];
         for (int k = 0; k < tw; ++k) {
             const std::size_t sc = std::size_t(k) * width / tw;

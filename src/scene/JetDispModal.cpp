@@ -20,7 +20,7 @@ void CJetDispModal::Serialize(CArchive& ar) {
         ar.WriteInt32(m_nSlices);
         ar.WriteInt32(m_nRingInterval);
     } else {
-        const bool withMax = ar.App().m_strFileVersion == "Plumex2.00";
+        const bool withMax = ar.App().FileIsNewest();
         const int n = ar.ReadCount(withMax ? CJetDisk::kBytesCurrent : CJetDisk::kBytesOld, "disk");
         m_Disks.clear();
         m_Disks.resize(n);

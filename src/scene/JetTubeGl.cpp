@@ -44,8 +44,8 @@ void CJetDispModal::Draw(SceneDrawState state) const {
     const bool selecting = state.Selecting();
     const int stride = selecting ? std::max(1, m_nRingInterval) : (m_nRingInterval == 1 ? 20 : 1);
     for (int k = 0; k < count - 1;) {
+        // The highlighted segment turns lighting off; the material stays.
         glEnable(GL_LIGHTING);
-        ApplyTubeMaterial();
         int next = std::min(k + stride, count - 1);
         if (state.highlightPick && k <= m_nPickedRing && m_nPickedRing <= next) {
             if (k < m_nPickedRing) {

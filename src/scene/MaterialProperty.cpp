@@ -84,14 +84,7 @@ void CMaterialProperty::GetColorArray(int nKind, float fColor[4]) const {
     for (int i = 0; i < 4; ++i) fColor[i] = pColor[i];
 }
 
-void CMaterialProperty::CopyFrom(const CMaterialProperty& other) {
-    for (int i = 0; i < 4; ++i) {
-        m_fAmbient[i] = other.m_fAmbient[i];
-        m_fDiffuse[i] = other.m_fDiffuse[i];
-        m_fSpecular[i] = other.m_fSpecular[i];
-    }
-    m_fShininess = other.m_fShininess;
-}
+void CMaterialProperty::CopyFrom(const CMaterialProperty& other) { *this = other; }
 
 void CMaterialProperty::Serialize(CArchive& ar) {
     float* const groups[3] = {m_fAmbient, m_fDiffuse, m_fSpecular};

@@ -43,6 +43,8 @@ void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFram
     state.animating = options.m_bAnimating;
     state.particleMode = options.m_bParticles;
     state.animationStep = options.m_nAnimStep;
+    // The ambient record keeps the zoom factor of the frame it was drawn in.
+    state.zoomFactor = camera.ZoomFactor();
     doc.DrawAmbient(state);
 
     if (options.m_bClipToCutPlane) {
@@ -57,7 +59,6 @@ void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFram
     }
     glDisable(GL_CLIP_PLANE0);
 
-    state.zoomFactor = camera.ZoomFactor();
     DrawCurrentArrow(doc.m_fCurrentAngle);
     glPopMatrix();
 

@@ -12,6 +12,15 @@ void Widen(CRangeRecord& min, CRangeRecord& max, const CRangeRecord& jMin, const
         max.Set(q, std::max(max.Get(q), jMax.Get(q)));
     }
 }
+
+CRangeRecord DiskValues(const CJetDisk& d) {
+    CRangeRecord v;
+    v.m_fConc = static_cast<float>(d.m_dMeanConc);
+    v.m_fRadius = static_cast<float>(d.m_dRadius);
+    v.m_fThickness = static_cast<float>(d.m_dThickness);
+    v.m_fVelocity = static_cast<float>(d.m_dVelocity);
+    return v;
+}
 }  // namespace
 
 void CPlumexDoc::ComputeValueRanges() {
@@ -27,13 +36,8 @@ void CPlumexDoc::ComputeValueRanges() {
                 j->m_RangeMin = CRangeRecord::FreshMin();
                 j->m_RangeMax = CRangeRecord::FreshMax();
                 for (const CJetDisk& d : j->m_pDisplay->m_Disks) {
-                    const float v[4] = {static_cast<float>(d.m_dMeanConc), static_cast<float>(d.m_dRadius),
-                                        static_cast<float>(d.m_dThickness),
-                                        static_cast<float>(d.m_dVelocity)};
-                    for (int q = 0; q < 4; ++q) {
-                        j->m_RangeMin.Set(q, std::min(j->m_RangeMin.Get(q), v[q]));
-                        j->m_RangeMax.Set(q, std::max(j->m_RangeMax.Get(q), v[q]));
-                    }
+                    const CRangeRecord v = DiskValues(d);
+                    Widen(j->m_RangeMin, j->m_RangeMax, v, v);
                 }
                 // A jet without disks keeps the fresh records and so widens nothing.
                 Widen(r->m_RangeMin, r->m_RangeMax, j->m_RangeMin, j->m_RangeMax);

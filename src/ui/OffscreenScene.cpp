@@ -13,6 +13,7 @@
 
 #include "image/DibFormat.h"
 #include "image/Hdibapi.h"
+#include "model/Ambient.h"
 #include "model/PlumexDoc.h"
 #include "scene/GlSetup.h"
 #include "ui/GlFormat.h"
@@ -42,6 +43,16 @@ HDIB MakeDib(const std::vector<std::uint8_t>& rgba, int w, int h) {
     }
     GlobalUnlockBlock(hDib);
     return hDib;
+}
+
+// The ambient box's textures and display list belong to this context, which
+// ends with the picture: delete them and clear the names, so that no later
+// context calls a list or binds a texture of the same number that is not the box.
+void ReleaseAmbientGl(CAmbient& ambient) {
+    if (ambient.m_nList) glDeleteLists(ambient.m_nList, 1);
+    if (ambient.m_nTexNames[0]) glDeleteTextures(4, ambient.m_nTexNames);
+    ambient.m_nList = 0;
+    for (unsigned int& name : ambient.m_nTexNames) name = 0;
 }
 }  // namespace
 
@@ -81,6 +92,7 @@ HDIB RenderSceneToDib(CPlumexDoc& doc, int nWidth, int nHeight, const SceneFrame
             if (!hDib) error = "out of memory for the picture";
             fbo.release();
         }
+        if (doc.m_pAmbient) ReleaseAmbientGl(*doc.m_pAmbient);
     }
     context.doneCurrent();
     return hDib;

@@ -92,6 +92,16 @@ protected:
         out[2] = m[11];
     }
 
+    // The camera above the water, looking (almost) straight down at the bed.
+    void LookStraightDown() {
+        m_camera.m_dEye[0] = 0;
+        m_camera.m_dEye[1] = 10;
+        m_camera.m_dEye[2] = 0;
+        m_camera.m_dTarget[0] = 0;
+        m_camera.m_dTarget[1] = -100;
+        m_camera.m_dTarget[2] = 1;
+    }
+
     static int Differing(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
         int n = 0;
         for (std::size_t i = 0; i + 3 < a.size(); i += 4)
@@ -281,12 +291,7 @@ TEST_F(SceneGl, SingleDiskJetAndSteepPortDrawWithoutFault) {
 
 TEST_F(SceneGl, MissingFaceImagesStillDrawThePlainBox) {
     m_doc.m_pAmbient->LoadTextures("/nonexistent-folder");
-    m_camera.m_dEye[0] = 0;
-    m_camera.m_dEye[1] = 10;
-    m_camera.m_dEye[2] = 0;
-    m_camera.m_dTarget[0] = 0;
-    m_camera.m_dTarget[1] = -100;
-    m_camera.m_dTarget[2] = 1;
+    LookStraightDown();
     const auto px = Render(true);
     // Looking straight down: the sand-coloured bed (through the fog), not the clear colour.
     const Rgb bed = At(px, 5, 5);
@@ -314,14 +319,19 @@ TEST_F(SceneGl, FaceImageTexturesTheSeaBed) {
     fs::remove_all(dir);
     EXPECT_TRUE(m_doc.m_pAmbient->m_Faces[2].m_bLoaded);
     EXPECT_FALSE(m_doc.m_pAmbient->m_Faces[0].m_bLoaded);
-    m_camera.m_dEye[0] = 0;
-    m_camera.m_dEye[1] = 10;
-    m_camera.m_dEye[2] = 0;
-    m_camera.m_dTarget[0] = 0;
-    m_camera.m_dTarget[1] = -100;
-    m_camera.m_dTarget[2] = 1;
+    LookStraightDown();
     const auto px = Render(true);
     const Rgb bed = At(px, 5, 5);
     EXPECT_GT(bed.g, 120);
     EXPECT_LT(bed.r, 30);
+}
+
+TEST_F(SceneGl, AmbientKeepsTheZoomFactorOfTheFrame) {
+    m_camera.ScaleFieldOfView(0.5);
+    ASSERT_FLOAT_EQ(m_camera.ZoomFactor(), 0.5f);
+    Render(true);
+    EXPECT_FLOAT_EQ(m_doc.m_pAmbient->m_fZoomFactor, 0.5f);
+    m_camera.ScaleFieldOfView(1.5);
+    Render(false);
+    EXPECT_FLOAT_EQ(m_doc.m_pAmbient->m_fZoomFactor, 0.75f);
 }

@@ -127,6 +127,9 @@ TEST(OffscreenScene, RendersTheCaseIntoADib) {
     SceneFrameOptions options;
     HDIB hDib = RenderSceneToDib(doc, 200, 120, options, "/nonexistent-folder", error);
     ASSERT_NE(hDib, nullptr) << error;
+    // The box's GL objects died with the offscreen context: no names are kept.
+    EXPECT_EQ(doc.m_pAmbient->m_nList, 0u);
+    EXPECT_EQ(doc.m_pAmbient->m_nTexNames[0], 0u);
     const std::uint8_t* p = GlobalLockBlock(hDib);
     BITMAPINFOHEADER bi;
     std::memcpy(&bi, p, sizeof bi);
