@@ -60,15 +60,19 @@ Derived derive(const State& s, const Setting& where)
   return d;
 }
 
-void sinCosDegrees(double deg, double& sn, double& cs)
+double wrapDegrees(double deg)
 {
-  // fmod is exact; shifting by 360 only when needed keeps +a and -a exactly
-  // opposite for every a in (-180, 180).
-  double r = std::fmod(deg, 360.0);
+  double r = std::fmod(deg, 360.0);  // (-360, 360)
   if (r > 180.0)
     r -= 360.0;
   else if (r <= -180.0)
     r += 360.0;
+  return r;
+}
+
+void sinCosDegrees(double deg, double& sn, double& cs)
+{
+  const double r = wrapDegrees(deg);
   if (r == 0.0) { sn = 0.0; cs = 1.0; return; }
   if (r == 90.0) { sn = 1.0; cs = 0.0; return; }
   if (r == -90.0) { sn = -1.0; cs = 0.0; return; }

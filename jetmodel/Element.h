@@ -51,6 +51,10 @@ struct Derived {
 
 Derived derive(const State& s, const Setting& where);
 
+// An angle in degrees brought into (-180, 180]. fmod is exact and 360 is
+// added or taken off only when needed, so +a and -a stay exactly opposite.
+double wrapDegrees(double degrees);
+
 // sin and cos of an angle in degrees, exact at multiples of 90 degrees so that
 // a jet with theta = 0 has y = 0 exactly and +90/-90 mirror exactly.
 void sinCosDegrees(double degrees, double& sinOut, double& cosOut);

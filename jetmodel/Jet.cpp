@@ -37,14 +37,8 @@ double JetResult::averageDilution() const
 double unsignedHorizontalAngle(double ex, double ey, double dischargeDeg)
 {
   const double horizontal = std::hypot(ex, ey);
-  if (!(horizontal > kVerticalAxisTolerance)) {
-    double r = std::fmod(dischargeDeg, 360.0);  // (-360, 360)
-    if (r > 180.0)
-      r -= 360.0;
-    else if (r < -180.0)
-      r += 360.0;
-    return std::fabs(r);
-  }
+  if (!(horizontal > kVerticalAxisTolerance))
+    return std::fabs(wrapDegrees(dischargeDeg));
   return std::atan2(std::fabs(ey), ex) * 180.0 / kPi;
 }
 

@@ -42,10 +42,6 @@ int decimalExponent(double v)
   return e ? std::atoi(e + 1) : 0;
 }
 
-}  // namespace
-
-namespace {
-
 // Fixed notation of v with `decimals` (0..6) decimals, |v| < 1e9, by integer
 // arithmetic (snprintf's "%f" is ten times slower and the rows are many).
 // Returns the text and the number of significant digits it shows. A value

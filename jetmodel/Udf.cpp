@@ -136,6 +136,17 @@ UdfParse parseUdf(std::string_view text, const std::string& fileLabel)
       return false;
     };
 
+    // Fetches the next line and reads `count` numbers from it.
+    auto needNumbers = [&](const std::string& what, const std::string& expected, double* out,
+                           int count) {
+      if (!need(what))
+        return false;
+      if (readNumbers(line, out, count))
+        return true;
+      fail(reader.lineNumber(), "expected " + expected + ofJet + ", found " + excerpt(line));
+      return false;
+    };
+
     // 1. name
     if (!need("the jet name"))
       return result;
@@ -152,12 +163,9 @@ UdfParse parseUdf(std::string_view text, const std::string& fileLabel)
     jet.continuous = line[30] == '1';
 
     // 3. Q n D phi depth
-    if (!need("the line 'Q n D phi depth'"))
-      return result;
     double l3[5];
-    if (!readNumbers(line, l3, 5))
-      return fail(reader.lineNumber(), "expected 5 numbers 'Q n D phi depth'" + ofJet +
-                                           ", found " + excerpt(line));
+    if (!needNumbers("the line 'Q n D phi depth'", "5 numbers 'Q n D phi depth'", l3, 5))
+      return result;
     jet.flow = l3[0];
     jet.ports = l3[1];
     jet.diameter = l3[2];
@@ -165,32 +173,23 @@ UdfParse parseUdf(std::string_view text, const std::string& fileLabel)
     jet.depth = l3[4];
 
     // 4. Ua theta 999.0
-    if (!need("the line 'Ua theta 999.0'"))
-      return result;
     double l4[3];
-    if (!readNumbers(line, l4, 3))
-      return fail(reader.lineNumber(), "expected 3 numbers 'Ua theta 999.0'" + ofJet +
-                                           ", found " + excerpt(line));
+    if (!needNumbers("the line 'Ua theta 999.0'", "3 numbers 'Ua theta 999.0'", l4, 3))
+      return result;
     jet.currentSpeed = l4[0] == 0.0 ? 0.0 : l4[0];  // -0 is 0
     jet.horizontalAngle = l4[1];
 
     // 5. twelve fixed numbers, the step cap, 100
-    if (!need("the line of 14 numbers ending with the step cap and 100"))
-      return result;
     double l5[14];
-    if (!readNumbers(line, l5, 14))
-      return fail(reader.lineNumber(),
-                  "expected 14 numbers (12 fixed numbers, the maximum number of steps, 100)" +
-                      ofJet + ", found " + excerpt(line));
+    if (!needNumbers("the line of 14 numbers ending with the step cap and 100",
+                     "14 numbers (12 fixed numbers, the maximum number of steps, 100)", l5, 14))
+      return result;
     jet.maxSteps = l5[12];
 
     // 6. nrows s0 T0
-    if (!need("the line 'nrows s0 T0'"))
-      return result;
     double l6[3];
-    if (!readNumbers(line, l6, 3))
-      return fail(reader.lineNumber(), "expected 3 numbers 'nrows s0 T0'" + ofJet + ", found " +
-                                           excerpt(line));
+    if (!needNumbers("the line 'nrows s0 T0'", "3 numbers 'nrows s0 T0'", l6, 3))
+      return result;
     const double rows = l6[0];
     if (!(rows >= 0.0 && rows <= kMaxProfileRows) || rows != std::floor(rows))
       return fail(reader.lineNumber(), "expected a whole number of profile rows (0 to 1000000)" +

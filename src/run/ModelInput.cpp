@@ -51,35 +51,39 @@ const std::vector<ProfileRow>& ProfileOf(const CPlumexDoc& doc) {
     static const std::vector<ProfileRow> kNone;
     return doc.m_pAmbient ? doc.m_pAmbient->Rows() : kNone;
 }
+
+// Makes the input file afresh in the working directory, in the "C" number
+// notation, and lets writeBlocks fill it. False when the file cannot be
+// made or written: a run then stops.
+template <class WriteBlocks>
+bool WriteInputFile(CRunSettings& settings, WriteBlocks writeBlocks) {
+    if (!settings.EnsureWorkDir()) return false;
+    const CClassicNumericScope classicNumbers;
+    std::FILE* f = std::fopen(settings.InputPath().c_str(), "wt");
+    if (!f) return false;
+    writeBlocks(f);
+    return std::fclose(f) == 0;
+}
 }  // namespace
 
 bool CPlumexDoc::WriteInputAllJets() {
-    CRunSettings& settings = RunSettings();
-    if (!settings.EnsureWorkDir()) return false;
-    const CClassicNumericScope classicNumbers;
-    std::FILE* f = std::fopen(settings.InputPath().c_str(), "wt");
-    // A file that cannot be written is reported by the run, which stops.
-    if (!f) return false;
-    int index = 0;
     const std::vector<ProfileRow>& rows = ProfileOf(*this);
-    ForEachJet([&](int, int, int, CRiser& o, CBase&, CJet& j) {
-        j.WriteModelInput(f, index++, o.m_dDepth, rows, m_bContinuous, m_nMaxTimeSteps);
+    return WriteInputFile(RunSettings(), [&](std::FILE* f) {
+        int index = 0;
+        ForEachJet([&](int, int, int, CRiser& o, CBase&, CJet& j) {
+            j.WriteModelInput(f, index++, o.m_dDepth, rows, m_bContinuous, m_nMaxTimeSteps);
+        });
     });
-    return std::fclose(f) == 0;
 }
 
 bool CPlumexDoc::WriteInputJets(int outfall, int riser, int firstJet, int count) {
-    CRunSettings& settings = RunSettings();
-    if (!settings.EnsureWorkDir()) return false;
-    const CClassicNumericScope classicNumbers;
+    const std::vector<ProfileRow>& rows = ProfileOf(*this);
     CRiser* o = GetOutfall(outfall);
     CBase* r = o ? o->GetRiser(riser) : nullptr;
-    std::FILE* f = std::fopen(settings.InputPath().c_str(), "wt");
-    if (!f) return false;
-    const std::vector<ProfileRow>& rows = ProfileOf(*this);
-    for (int k = firstJet; r && k < firstJet + count; ++k) {
-        CJet* j = r->GetJet(k);
-        if (j) j->WriteModelInput(f, k, o->m_dDepth, rows, m_bContinuous, m_nMaxTimeSteps);
-    }
-    return std::fclose(f) == 0;
+    return WriteInputFile(RunSettings(), [&](std::FILE* f) {
+        for (int k = firstJet; r && k < firstJet + count; ++k) {
+            CJet* j = r->GetJet(k);
+            if (j) j->WriteModelInput(f, k, o->m_dDepth, rows, m_bContinuous, m_nMaxTimeSteps);
+        }
+    });
 }

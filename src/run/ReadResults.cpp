@@ -26,9 +26,27 @@ bool OpenResultFiles(CPlumexDoc& doc, std::FILE*& summary, std::FILE*& trajector
     return true;
 }
 
-void CloseResultFiles(std::FILE* summary, std::FILE* trajectory) {
+// The jet's page of the summary file into its record and status. A jet whose
+// page cannot be read gets no steps, so no trajectory section is read for it.
+// dropLastStep: the all-jets reading in continuous mode counts one step less.
+bool ReadSummaryPage(CPlumexDoc& doc, CJet& j, std::FILE* summary, bool dropLastStep) {
+    j.m_pDisplay->m_Disks.clear();
+    const bool parsed = doc.ParseSummaryBlock(j.m_KeyParams, summary);
+    j.m_strStatus = doc.m_strStatus;
+    if (dropLastStep && j.m_KeyParams.m_nSteps > 0) --j.m_KeyParams.m_nSteps;
+    if (!parsed) j.m_KeyParams.m_nSteps = 0;
+    return parsed;
+}
+
+// Closes both files, removes the meter and shows the stop reason of the jet
+// read last.
+void FinishReading(const CPlumexDoc& doc, std::FILE* summary, std::FILE* trajectory) {
     std::fclose(summary);
     if (trajectory) std::fclose(trajectory);
+    if (CRunProgress* progress = doc.m_pRunProgress) {
+        progress->End();
+        progress->ShowStatus(doc.m_strStatus);
+    }
 }
 }  // namespace
 
@@ -40,23 +58,12 @@ bool CPlumexDoc::ReadResultsAll() {
     CRunProgress* progress = m_pRunProgress;
     if (progress) progress->Begin(0, 0);
     ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) {
-        j.m_pDisplay->m_Disks.clear();
-        const bool parsed = ParseSummaryBlock(j.m_KeyParams, summary);
-        j.m_strStatus = m_strStatus;
-        if (m_bContinuous && j.m_KeyParams.m_nSteps > 0) --j.m_KeyParams.m_nSteps;
-        if (parsed) {
-            // The range follows each jet: positions start from 0 for each.
-            if (progress) progress->Begin(0, j.m_KeyParams.m_nSteps);
-            j.ReadTrajectory(trajectory, m_prompt, progress, 0);
-        } else {
-            j.m_KeyParams.m_nSteps = 0;
-        }
+        if (!ReadSummaryPage(*this, j, summary, m_bContinuous)) return;
+        // The range follows each jet: positions start from 0 for each.
+        if (progress) progress->Begin(0, j.m_KeyParams.m_nSteps);
+        j.ReadTrajectory(trajectory, m_prompt, progress, 0);
     });
-    CloseResultFiles(summary, trajectory);
-    if (progress) {
-        progress->End();
-        progress->ShowStatus(m_strStatus);
-    }
+    FinishReading(*this, summary, trajectory);
     return true;
 }
 
@@ -78,20 +85,10 @@ bool CPlumexDoc::ReadResultsJets(int outfall, int riser, int firstJet, int count
     if (progress) progress->Begin(0, total > INT32_MAX ? INT32_MAX : static_cast<int>(total));
     int offset = 0;
     for (CJet* j : jets) {
-        j->m_pDisplay->m_Disks.clear();
-        const bool parsed = ParseSummaryBlock(j->m_KeyParams, summary);
-        j->m_strStatus = m_strStatus;
-        if (parsed) {
-            j->ReadTrajectory(trajectory, m_prompt, progress, offset);
-            offset += j->m_KeyParams.m_nSteps;
-        } else {
-            j->m_KeyParams.m_nSteps = 0;
-        }
+        if (!ReadSummaryPage(*this, *j, summary, false)) continue;
+        j->ReadTrajectory(trajectory, m_prompt, progress, offset);
+        offset += j->m_KeyParams.m_nSteps;
     }
-    CloseResultFiles(summary, trajectory);
-    if (progress) {
-        progress->End();
-        progress->ShowStatus(m_strStatus);
-    }
+    FinishReading(*this, summary, trajectory);
     return true;
 }

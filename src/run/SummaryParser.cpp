@@ -52,12 +52,13 @@ struct TableRow {
 
 bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file) {
     std::string line;
+    const auto formatError = [this] {
+        m_prompt.Inform(kFormatError);
+        return false;
+    };
     // 1. the page start
     for (;;) {
-        if (!ReadTextLine(file, line)) {
-            m_prompt.Inform(kFormatError);
-            return false;
-        }
+        if (!ReadTextLine(file, line)) return formatError();
         if (!line.empty() && line[0] == '1') break;
     }
 
@@ -66,19 +67,14 @@ bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file) {
     bool rejected = line.find("COMPUTATIONS CEASE FOR:") != std::string::npos;
     bool secondLineRead = false;
     if (!rejected) {
-        if (!ReadTextLine(file, line)) {
-            m_prompt.Inform(kFormatError);
-            return false;
-        }
+        if (!ReadTextLine(file, line)) return formatError();
         secondLineRead = true;
         rejected = line.find("COMPUTATIONS CEASE FOR:") != std::string::npos;
     }
     if (rejected) {
         std::string numberLine, reason;
-        if (!ReadTextLine(file, numberLine) || numberLine.size() <= kJetDigitAt || !ReadTextLine(file, reason)) {
-            m_prompt.Inform(kFormatError);
-            return false;
-        }
+        if (!ReadTextLine(file, numberLine) || numberLine.size() <= kJetDigitAt || !ReadTextLine(file, reason))
+            return formatError();
         m_strStatus = reason;
         m_prompt.Inform("Computations Cease for:JET" + std::string(1, numberLine[kJetDigitAt]) + m_strStatus +
                         " Reported by MARDEX");
@@ -91,39 +87,28 @@ bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file) {
     {
         std::string skip;
         if ((!secondLineRead && !ReadTextLine(file, skip)) || !ReadTextLine(file, skip) || !ReadTextLine(file, skip) ||
-            skip.size() <= kTitleAt || !ReadTextLine(file, line) || line.size() < kTitleAt) {
-            m_prompt.Inform(kFormatError);
-            return false;
-        }
+            skip.size() <= kTitleAt || !ReadTextLine(file, line) || line.size() < kTitleAt)
+            return formatError();
         title = TitleOf(line);
     }
 
     // 4. the first table row
     for (;;) {
-        if (!ReadTextLine(file, line)) {
-            m_prompt.Inform(kFormatError);
-            return false;
-        }
+        if (!ReadTextLine(file, line)) return formatError();
         if (line.compare(0, 8, " Total Q") == 0) break;
     }
 
     // 5. thirteen rows, two numbers each
     TableRow rows[13];
     for (int r = 0; r < 13; ++r) {
-        if ((r > 0 && !ReadTextLine(file, line)) || line.size() <= kRightValueAt) {
-            m_prompt.Inform(kFormatError);
-            return false;
-        }
+        if ((r > 0 && !ReadTextLine(file, line)) || line.size() <= kRightValueAt) return formatError();
         rows[r].left = NumberAt(line, kLeftValueAt);
         rows[r].right = NumberAt(line, kRightValueAt);
     }
 
     // 6. the number of steps: every digit of the line, in order
     for (;;) {
-        if (!ReadTextLine(file, line)) {
-            m_prompt.Inform(kFormatError);
-            return false;
-        }
+        if (!ReadTextLine(file, line)) return formatError();
         if (line.find("NUMBER OF STEPS") != std::string::npos) break;
     }
     long long steps = 0;
@@ -131,10 +116,7 @@ bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file) {
         if (c >= '0' && c <= '9') {
             steps = steps * 10 + (c - '0');
             // More digits than any run can have steps: not a step count.
-            if (steps > 100000000) {
-                m_prompt.Inform(kFormatError);
-                return false;
-            }
+            if (steps > 100000000) return formatError();
         }
     }
 

@@ -23,8 +23,8 @@ void CJet::ReadTrajectory(std::FILE* file, CPrompt& prompt, CRunProgress* progre
             break;
         }
     }
-    if (found && !ReadTextLine(file, line)) line.clear();
-    if (!found) line.clear();
+    // ReadTextLine leaves the line empty at the end of the file.
+    if (!found || !ReadTextLine(file, line)) line.clear();
     if (line.find("X(M)") == std::string::npos) {
         prompt.Inform("unexpected data in plxdata file--\n" + line);
         return;

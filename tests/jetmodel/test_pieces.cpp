@@ -7,6 +7,7 @@
 #include "Element.h"
 #include "Entrainment.h"
 #include "Integrator.h"
+#include "Jet.h"
 #include "NumberFormat.h"
 #include "SourceQuantities.h"
 #include "StopRules.h"
@@ -125,6 +126,23 @@ TEST(JetElement, DegreeSinCosIsExactAtRightAnglesAndOdd)
     EXPECT_EQ(s1, -s2) << a;
     EXPECT_EQ(c1, c2) << a;
   }
+}
+
+TEST(JetElement, AnglesWrapIntoHalfOpenRangeAndVerticalAxesTakeTheDischarge)
+{
+  EXPECT_EQ(wrapDegrees(180.0), 180.0);
+  EXPECT_EQ(wrapDegrees(-180.0), 180.0);
+  EXPECT_EQ(wrapDegrees(190.0), -170.0);
+  EXPECT_EQ(wrapDegrees(-190.0), 170.0);
+  EXPECT_EQ(wrapDegrees(725.0), 5.0);
+  EXPECT_EQ(wrapDegrees(-540.0), 180.0);
+  // A vertical axis has no direction of its own: the discharge's, folded into 0..180.
+  EXPECT_EQ(unsignedHorizontalAngle(0.0, 0.0, -90.0), 90.0);
+  EXPECT_EQ(unsignedHorizontalAngle(0.0, 0.0, 270.0), 90.0);
+  EXPECT_EQ(unsignedHorizontalAngle(0.0, 0.0, -180.0), 180.0);
+  // Otherwise the axis projection's angle, whatever the discharge, unsigned in y.
+  EXPECT_NEAR(unsignedHorizontalAngle(1.0, -1.0, 10.0), 45.0, 1e-12);
+  EXPECT_NEAR(unsignedHorizontalAngle(-1.0, 0.0, 10.0), 180.0, 1e-12);
 }
 
 // Jirka (2004) in top-hat form: pure jet sqrt2*0.055, pure plume sqrt2*0.083.
