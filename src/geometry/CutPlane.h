@@ -107,8 +107,9 @@ public:
     CRangeRecord m_fLevelMax;
     int m_nKind = 0;
     int m_nDiskNo = 200;
-    // Told after every section with whether the image was re-created; the
-    // plane view refreshes from it.
+    // Told after every section with whether the image was re-created. The
+    // document that owns the plane passes it on to its observers
+    // (CutPlaneChanged); views listen there, not here.
     std::function<void(bool)> m_fnSectionChanged;
 
 private:

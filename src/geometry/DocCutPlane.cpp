@@ -29,6 +29,7 @@ std::unique_ptr<CPolygon> MakePolygon(const std::vector<TubeCrossing>& points, c
     poly->m_strOutfall = o.m_strName;
     poly->m_strRiser = r.m_strName;
     poly->m_strJet = j.m_strName;
+    poly->m_nJetId = j.Id();
     return poly;
 }
 }  // namespace

@@ -1,6 +1,7 @@
 // The document's statistics of the last cross-section: areas and spans per
 // jet, Total Area, Sum of Area, the composite mean and the composite dilution.
 #include <cmath>
+#include <unordered_map>
 
 #include "geometry/Polygon.h"
 #include "model/PlumexDoc.h"
@@ -52,9 +53,13 @@ void CPlumexDoc::ComputeSectionStatistics() {
     if (plane.m_bOverlap) st.m_dTotalArea = static_cast<double>(plane.CountCoveredPixels()) / (scale * scale);
 
     const CJet* current = GetCurrentJet();
+    // Polygons name their jet by identity: names may repeat in a case.
+    std::unordered_map<JetId, CJet*> jets;
+    ForEachJet([&jets](int, int, int, CRiser&, CBase&, CJet& j) { jets.emplace(j.Id(), &j); });
     double polygonSum = 0.0, weighted = 0.0;
     for (const auto& poly : plane.Polygons()) {
-        CJet* jet = FindJet(poly->m_strOutfall, poly->m_strRiser, poly->m_strJet);
+        const auto found = jets.find(poly->m_nJetId);
+        CJet* jet = found != jets.end() ? found->second : nullptr;
         PolygonArea a;
         if (jet && plane.ShowsDiskOf(*jet, current)) {
             // The section is the selected disk itself (the polygon is its

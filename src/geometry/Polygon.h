@@ -2,6 +2,7 @@
 // One closed cross-section polygon of a jet on the cut plane: its world
 // vertices with their values, their positions in section-image pixels, and
 // the grid of values the polygon covers after scan conversion.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,9 @@ public:
     std::string m_strOutfall;
     std::string m_strRiser;
     std::string m_strJet;
+    // The jet the polygon belongs to (CJet::Id); its names are for showing
+    // only, as two jets may bear the same names.
+    std::uint64_t m_nJetId = 0;
     float m_fProbeValue = 0.0f;
     double m_dMax = 0.0;
     double m_dMin = 100.0;

@@ -49,7 +49,7 @@ bool CPlumexDoc::SelectFromPick(const unsigned int* hits, int count) {
     const CBase* newR = GetCurrentRiser();
     if (m_nCurrentOutfall != oldOutfall || (newO ? newO->m_nCurrentRiser : -1) != oldRiser ||
         (newR ? newR->m_nCurrentJet : -1) != oldJet)
-        Notify(DocEvent::SelectionChanged);
+        NotifySelection();
     return true;
 }
 

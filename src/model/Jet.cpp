@@ -1,13 +1,24 @@
 #include "model/Jet.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "model/Archive.h"
 
+namespace {
+// Identities count up from 1 for the whole process; a copy of a jet is a new
+// jet with a new identity.
+JetId NextJetId() {
+    static std::atomic<JetId> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+}  // namespace
+
 CJet::CJet(bool noRiser)
     : m_pDisplay(std::make_unique<CJetDispModal>()),
       m_MaterialA(CMaterialProperty::JetHighDefault()),
-      m_MaterialB(CMaterialProperty::JetLowDefault()) {
+      m_MaterialB(CMaterialProperty::JetLowDefault()),
+      m_nId(NextJetId()) {
     CopyFrom(nullptr, noRiser);
 }
 

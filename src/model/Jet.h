@@ -1,5 +1,6 @@
 #pragma once
 // One jet (port) of a riser: its input values and its last results.
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -15,6 +16,13 @@ struct SceneDrawState;
 class CPrompt;
 class CRunProgress;
 struct ProfileRow;
+
+// A jet's identity within the running program: given when the jet is made,
+// never reused and never stored in the case file. Unlike the name (which the
+// user may change, and which need not be unique) or the position in the tree
+// (which shifts when siblings are added or deleted), it keeps naming the same
+// jet. 0 names no jet.
+using JetId = std::uint64_t;
 
 // The editable fields of a jet as the input panes exchange them.
 struct JetData {
@@ -47,6 +55,8 @@ public:
     // Reads this jet's section of the trajectory file into its disk list
     // (GetSteps() lines); progress positions are offset + step.
     void ReadTrajectory(std::FILE* file, CPrompt& prompt, CRunProgress* progress, int offset);
+
+    JetId Id() const { return m_nId; }
 
     JetData GetData() const;
     void SetData(const JetData& d);
@@ -82,4 +92,7 @@ public:
     bool m_bSectionAtDisk = false;  // the section of a plane normal to the axis is disk m_nSectionDisk
     int m_nSectionDisk = 0;
     double m_dCurrentAngle = 90.0;  // copy of the case's current angle
+
+private:
+    const JetId m_nId;
 };

@@ -15,6 +15,10 @@ CPlumexDoc::CPlumexDoc(CAppState& app, CPrompt& prompt)
         m_ColourTable[i].m_dFromValue = 100.0;
     }
     m_CutPlane.m_pDoc = this;
+    // Views hear about new sections through the observers like every other change.
+    m_CutPlane.m_fnSectionChanged = [this](bool recreated) {
+        Notify(DocEvent::Flag(DocEvent::CutPlaneChanged, recreated));
+    };
 }
 
 CPlumexDoc::~CPlumexDoc() = default;
@@ -28,13 +32,52 @@ void CPlumexDoc::RemoveObserver(CDocObserver* o) {
     m_Observers.erase(std::remove(m_Observers.begin(), m_Observers.end(), o), m_Observers.end());
 }
 
-void CPlumexDoc::Notify(DocEvent e) {
+void CPlumexDoc::Notify(const DocEvent& e) {
     // Copy: an observer may unregister itself while it is told.
     const std::vector<CDocObserver*> observers = m_Observers;
     for (CDocObserver* o : observers) o->OnDocEvent(e);
 }
 
 void CPlumexDoc::UpdateAllViews() { Notify(DocEvent::ViewsUpdate); }
+
+namespace {
+// The event naming the current item of a level (indices -1 below it).
+DocEvent CurrentItemEvent(const CPlumexDoc& doc, DocEvent::Kind kind, DocItemLevel level) {
+    const CurrentNames n = doc.GetCurrentNames();
+    const bool riser = level == DocItemLevel::Riser || level == DocItemLevel::Jet;
+    const bool jet = level == DocItemLevel::Jet;
+    const CJet* j = jet ? doc.GetCurrentJet() : nullptr;
+    return DocEvent::Item(kind, level, n.m_nOutfall, riser ? n.m_nRiser : -1, jet ? n.m_nJet : -1,
+                          j ? j->Id() : 0);
+}
+}  // namespace
+
+void CPlumexDoc::NotifySelection() {
+    DocItemLevel level = DocItemLevel::None;
+    if (GetCurrentJet())
+        level = DocItemLevel::Jet;
+    else if (GetCurrentRiser())
+        level = DocItemLevel::Riser;
+    else if (GetCurrentOutfall())
+        level = DocItemLevel::Outfall;
+    Notify(CurrentItemEvent(*this, DocEvent::SelectionChanged, level));
+}
+
+void CPlumexDoc::NotifyAdded(DocItemLevel level) {
+    SetModifiedFlag(true);
+    Notify(CurrentItemEvent(*this, DocEvent::ItemAdded, level));
+}
+
+void CPlumexDoc::ItemChanged(DocItemLevel level) {
+    SetModifiedFlag(true);
+    Notify(CurrentItemEvent(*this, DocEvent::ItemChanged, level));
+}
+
+void CPlumexDoc::SetRunInFlight(bool inFlight) {
+    if (m_bRunInFlight == inFlight) return;
+    m_bRunInFlight = inFlight;
+    Notify(DocEvent::Flag(DocEvent::RunStateChanged, inFlight));
+}
 
 void CPlumexDoc::DeleteContents() {
     m_pAmbient.reset();
@@ -58,8 +101,10 @@ void CPlumexDoc::ResetToNew() {
 }
 
 void CPlumexDoc::SetModifiedFlag(bool modified) {
-    Notify(DocEvent::InputBarRefresh);
+    const bool changed = m_bModified != modified;
     m_bModified = modified;
+    Notify(DocEvent::InputBarRefresh);
+    if (changed) Notify(DocEvent::Flag(DocEvent::ModifiedChanged, modified));
 }
 
 // --- the tree ---
@@ -105,6 +150,28 @@ CJet* CPlumexDoc::FindJet(const std::string& outfall, const std::string& riser, 
     return nullptr;
 }
 
+bool CPlumexDoc::LocateJet(JetId id, int& outfall, int& riser, int& jet) const {
+    for (int i = 0; i < GetOutfallCount(); ++i) {
+        const CRiser& o = *m_Outfalls[i];
+        for (int j = 0; j < o.GetRiserCount(); ++j) {
+            const CBase& r = *o.m_Risers[j];
+            for (int k = 0; k < r.GetJetCount(); ++k) {
+                if (r.m_Jets[k]->Id() != id) continue;
+                outfall = i;
+                riser = j;
+                jet = k;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+CJet* CPlumexDoc::FindJetById(JetId id) const {
+    int o = 0, r = 0, j = 0;
+    return LocateJet(id, o, r, j) ? m_Outfalls[o]->m_Risers[r]->m_Jets[j].get() : nullptr;
+}
+
 bool CPlumexDoc::CheckStructure() {
     const CRiser* o = GetOutfall(0);
     if (!o) {
@@ -143,7 +210,9 @@ void CPlumexDoc::AppendNewJet(CBase& riser, const CJet* source) {
 }
 
 void CPlumexDoc::Create(int level) {
+    if (m_bRunInFlight) return;
     const bool noRiser = m_app.m_bNoRiser;
+    DocItemLevel added = DocItemLevel::None;
     if (level == 0) {
         auto o = std::make_unique<CRiser>();
         o->m_strName = MakeOutfallName();
@@ -151,12 +220,14 @@ void CPlumexDoc::Create(int level) {
         o->CopyFrom(nullptr, noRiser);
         m_Outfalls.push_back(std::move(o));
         m_nCurrentOutfall = GetOutfallCount() - 1;
+        added = DocItemLevel::Outfall;
     } else if (level == 1) {
         CRiser* o = GetCurrentOutfall();
         if (!o) return;
         if (noRiser && o->GetRiserCount() > 0) {
             o->m_nCurrentRiser = 0;
         } else {
+            added = DocItemLevel::Riser;
             auto r = std::make_unique<CBase>();
             r->m_strName = o->MakeChildName();
             const CBase* last = o->GetRiserCount() > 0 ? o->m_Risers.back().get() : nullptr;
@@ -169,16 +240,20 @@ void CPlumexDoc::Create(int level) {
         CBase* r = GetCurrentRiser();
         if (!r) return;
         AppendNewJet(*r, nullptr);
+        added = DocItemLevel::Jet;
     } else {
         return;
     }
     // Every new jet, and those a new riser brings, carry the case's angle.
     PropagateCurrentAngle();
+    if (added != DocItemLevel::None) NotifyAdded(added);
     UpdateAllViews();
 }
 
 void CPlumexDoc::Add(int level) {
+    if (m_bRunInFlight) return;
     const bool noRiser = m_app.m_bNoRiser;
+    DocItemLevel added = DocItemLevel::None;
     if (level == 1) {
         if (m_Outfalls.empty()) return Create(0);
         auto o = std::make_unique<CRiser>();
@@ -187,6 +262,7 @@ void CPlumexDoc::Add(int level) {
         o->CopyFrom(m_Outfalls.back().get(), noRiser);
         m_Outfalls.push_back(std::move(o));
         m_nCurrentOutfall = GetOutfallCount() - 1;
+        added = DocItemLevel::Outfall;
     } else if (level == 2) {
         CRiser* o = GetCurrentOutfall();
         if (!o) return;
@@ -204,16 +280,19 @@ void CPlumexDoc::Add(int level) {
         r->m_dDistance = distance;
         o->AppendRiser(std::move(r));
         o->m_nCurrentRiser = o->GetRiserCount() - 1;
+        added = DocItemLevel::Riser;
     } else if (level == 3) {
         CBase* r = GetCurrentRiser();
         if (!r) return;
         AppendNewJet(*r, r->GetCurrentJet() ? r->m_Jets.back().get() : nullptr);
+        added = DocItemLevel::Jet;
     } else {
         return;
     }
     // Every new jet, and those copied outfalls and risers bring, carry the
     // case's angle.
     PropagateCurrentAngle();
+    NotifyAdded(added);
     UpdateAllViews();
 }
 
@@ -231,6 +310,11 @@ bool DeleteAt(List& list, int& index) {
 }  // namespace
 
 void CPlumexDoc::Delete(int level) {
+    if (m_bRunInFlight) return;
+    // Where the item stood, for the observers: its level and indices.
+    const CurrentNames where = GetCurrentNames();
+    const CJet* jet = level == 3 ? GetCurrentJet() : nullptr;
+    const JetId removedId = jet ? jet->Id() : 0;
     bool deleted = false;
     if (level == 1) {
         deleted = DeleteAt(m_Outfalls, m_nCurrentOutfall);
@@ -244,6 +328,8 @@ void CPlumexDoc::Delete(int level) {
     // Nothing selected at that level: nothing changes.
     if (!deleted) return;
     SetModifiedFlag(true);
+    Notify(DocEvent::Item(DocEvent::ItemRemoved, static_cast<DocItemLevel>(level), where.m_nOutfall,
+                          level >= 2 ? where.m_nRiser : -1, level == 3 ? where.m_nJet : -1, removedId));
     UpdateAllViews();
 }
 
@@ -252,6 +338,7 @@ void CPlumexDoc::SetJetFlowAll(double flow) {
     if (!r) return;
     for (auto& j : r->m_Jets) j->m_dFlow = flow;
     r->m_dTotalFlow = r->GetJetCount() * flow;
+    Notify(CurrentItemEvent(*this, DocEvent::ItemChanged, DocItemLevel::Riser));
 }
 
 void CPlumexDoc::PropagateEffluent(CRiser& outfall) {

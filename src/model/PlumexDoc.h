@@ -27,7 +27,11 @@ class CAmbientGridLink;
 class CPolygon;
 class CRunSettings;
 class CRunProgress;
-enum class DocEvent;
+struct RunPlan;
+struct RunReport;
+struct ModelResult;
+struct DocEvent;
+enum class DocItemLevel;
 
 // One entry of the histogram-equalised colour transfer table.
 struct ColourTableEntry {
@@ -69,8 +73,13 @@ public:
     // Observers (views, input bar) hear about changes; not owned.
     void AddObserver(CDocObserver* o);
     void RemoveObserver(CDocObserver* o);
-    void Notify(DocEvent e);
+    void Notify(const DocEvent& e);
     void UpdateAllViews();
+    // SelectionChanged naming the current item (the deepest level that exists).
+    void NotifySelection();
+    // The input panes changed the values of the current item of this level:
+    // marks the case modified and sends ItemChanged naming it.
+    void ItemChanged(DocItemLevel level);
 
     // --- lifecycle and files ---
     // Deletes the ambient record and all outfalls (the ambient pointer becomes null).
@@ -90,8 +99,17 @@ public:
     // Reads the stream bytes; on failure the error text is returned, the
     // document is left empty (no ambient, no outfalls) and false returned.
     bool LoadFromBytes(const std::vector<unsigned char>& bytes, std::string& error);
+    // Sets the flag, refreshes the input bar, and when the flag changed
+    // sends ModifiedChanged (after it is set, so it reads the new value).
     void SetModifiedFlag(bool modified = true);
     bool IsModified() const { return m_bModified; }
+
+    // A model run is between its preparation and the application of its
+    // results (or its end). While it is, the structure (outfalls, risers,
+    // jets) must not change: Create, Add and Delete do nothing, and the GUI
+    // disables its commands that would change it.
+    bool IsRunInFlight() const { return m_bRunInFlight; }
+    void SetRunInFlight(bool inFlight);
 
     // --- the tree ---
     int GetOutfallCount() const { return static_cast<int>(m_Outfalls.size()); }
@@ -101,6 +119,10 @@ public:
     CJet* GetCurrentJet() const;
     CurrentNames GetCurrentNames() const;
     CJet* FindJet(const std::string& outfall, const std::string& riser, const std::string& jet) const;
+    // The jet with this identity (CJet::Id), or null when it is no longer in
+    // the case; with its indices, false when it is not.
+    CJet* FindJetById(JetId id) const;
+    bool LocateJet(JetId id, int& outfall, int& riser, int& jet) const;
     bool CheckStructure();
     // Every jet in outfall, riser, jet order, with its indices.
     template <typename F>
@@ -116,6 +138,8 @@ public:
     int GetJetCount() const;
 
     std::string MakeOutfallName() const;
+    // Each marks the case modified and sends ItemAdded / ItemRemoved; none
+    // does anything while a run is in flight.
     void Create(int level);  // 0 outfall, 1 riser, 2 jet
     void Add(int level);     // 1 outfall, 2 riser, 3 jet
     void Delete(int level);  // 1 outfall, 2 riser, 3 jet
@@ -153,20 +177,34 @@ public:
 
     // --- model run (defined with the model coupling in src/run) ---
     // Computes all jets, or only the current jet, with the jet model program
-    // and reads the results back; true when results were read.
+    // and reads the results back, waiting for the model; the problems found
+    // are shown once, together. True when results were read. (The GUI runs
+    // the same steps without waiting through CRunJob.)
     bool Run(bool allJets);
-    // Deletes old output, starts the model in the working directory and
-    // waits for it; true when it ended normally and its output may be read.
-    bool LaunchModelAndWait();
+    // First step of a run: the checks and questions, the input file (after
+    // the old output is deleted) and the plan naming the jets by identity.
+    // False when the run does not go ahead; the user has been told why where
+    // there is something to tell. On true the run is in flight until ApplyRun.
+    bool PrepareRun(bool allJets, RunPlan& plan);
+    // Last step, called once for every prepared run whatever the model did:
+    // a model that finished has its results read into the jets of the plan
+    // that still exist; any other outcome changes no jet. Ends the run in
+    // flight. Nothing is shown: the report lists the problems.
+    RunReport ApplyRun(const RunPlan& plan, const ModelResult& result);
     // The model's input file: every jet, or jets firstJet.. of one riser.
     bool WriteInputAllJets();
     bool WriteInputJets(int outfall, int riser, int firstJet, int count);
-    // Reads the next jet page of the summary file into the record.
+    // Reads the next jet page of the summary file into the record; messages
+    // go to the prompt given (the document's by default).
     bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file);
+    bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt);
     // Read the summary and trajectory files into the jets; false when the
-    // summary file cannot be opened.
+    // summary file cannot be opened (or is refused).
     bool ReadResultsAll();
     bool ReadResultsJets(int outfall, int riser, int firstJet, int count);
+    // The same for the jets of a plan, found by identity; messages go to the
+    // prompt, counts into the report.
+    bool ReadResults(const RunPlan& plan, CPrompt& prompt, RunReport& report);
     // The working directory, file names and model program of this case.
     CRunSettings& RunSettings();
     // Progress meter of runs; not owned, may be null.
@@ -246,4 +284,7 @@ private:
     CPrompt& m_prompt;
     std::vector<CDocObserver*> m_Observers;
     bool m_bModified = false;
+    bool m_bRunInFlight = false;
+    // Sends ItemAdded for the current item of the level just appended.
+    void NotifyAdded(DocItemLevel level);
 };

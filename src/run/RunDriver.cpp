@@ -1,5 +1,6 @@
-// A run of the jet model for the case: checks, input file, the model
-// process, reading the results and preparing the jets for the scene.
+// A run of the jet model for the case, in three steps: prepare (checks,
+// input file, the identities of the jets), execute (the model process,
+// CModelProcess) and apply (results into the jets, displays, events).
 #include <QFile>
 #include <cstdio>
 #include <string>
@@ -8,6 +9,9 @@
 #include "model/PlumexDoc.h"
 #include "model/Prompt.h"
 #include "run/ModelProcess.h"
+#include "run/ProblemList.h"
+#include "run/RunJob.h"
+#include "run/RunPlan.h"
 #include "run/RunSettings.h"
 
 namespace {
@@ -16,41 +20,35 @@ std::string RowsText(const char* format, int a, int b) {
     std::snprintf(buf, sizeof buf, format, a, b);
     return buf;
 }
-}  // namespace
 
-bool CPlumexDoc::LaunchModelAndWait() {
-    CRunSettings& settings = RunSettings();
-    if (!settings.EnsureWorkDir()) {
-        m_prompt.Inform("Unable to create a working directory for the jet model.", PromptIcon::Stop);
-        return false;
-    }
-    // Results of an earlier run must never be read as new ones.
-    QFile::remove(QString::fromStdString(settings.TrajectoryPath()));
-    QFile::remove(QString::fromStdString(settings.SummaryPath()));
-
-    const ModelResult r = RunModelProcess(settings, m_pRunProgress);
+// What the user is told about a model run that gave no output to read.
+std::string OutcomeText(const ModelResult& r, const std::string& program) {
     switch (r.m_nOutcome) {
-    case ModelOutcome::Finished:
-        return true;
-    case ModelOutcome::Cancelled:
-        return false;
     case ModelOutcome::TimedOut:
-        m_prompt.Inform("Unable to retrieve output of Mardex, please inspect input parameters.");
-        return false;
+        return "Unable to retrieve output of Mardex, please inspect input parameters.";
     case ModelOutcome::FailedToStart:
-        m_prompt.Inform("Unable to start Mardex (" + settings.m_strModelProgram + "): " + r.m_strError,
-                        PromptIcon::Stop);
-        return false;
+        return "Unable to start Mardex (" + program + "): " + r.m_strError;
     case ModelOutcome::ErrorExit:
+        return "Mardex stopped with exit status " + std::to_string(r.m_nExitCode) + ":\n" + r.m_strError;
+    case ModelOutcome::Cancelled:
+    case ModelOutcome::Finished:
     default:
-        m_prompt.Inform("Mardex stopped with exit status " + std::to_string(r.m_nExitCode) + ":\n" + r.m_strError,
-                        PromptIcon::Stop);
-        return false;
+        return std::string();
     }
 }
+}  // namespace
 
-bool CPlumexDoc::Run(bool allJets) {
-    if (!m_pAmbient) return false;
+std::string RunReport::ProblemText() const {
+    std::string text;
+    for (const std::string& p : m_Problems) {
+        if (!text.empty()) text += "\n";
+        text += p;
+    }
+    return text;
+}
+
+bool CPlumexDoc::PrepareRun(bool allJets, RunPlan& plan) {
+    if (m_bRunInFlight || !m_pAmbient) return false;
     int rowA = 0, rowB = 0;
     const int profile = m_pAmbient->CheckProfile(rowA, rowB);
     if (profile == -1 && !m_prompt.AskYesNo(RowsText("Invalid ambient density of row %d and row %d", rowA, rowB)))
@@ -65,38 +63,95 @@ bool CPlumexDoc::Run(bool allJets) {
     CJet* jet = riser ? riser->GetCurrentJet() : nullptr;
     if (!jet) return false;
 
-    m_bResultsDrawable = false;
-    const int o = m_nCurrentOutfall;
-    const int r = outfall->m_nCurrentRiser;
-    const int j = riser->m_nCurrentJet;
+    CRunSettings& settings = RunSettings();
+    if (!settings.EnsureWorkDir()) {
+        m_prompt.Inform("Unable to create a working directory for the jet model.", PromptIcon::Stop);
+        return false;
+    }
+    // Results of an earlier run must never be read as new ones.
+    QFile::remove(QString::fromStdString(settings.TrajectoryPath()));
+    QFile::remove(QString::fromStdString(settings.SummaryPath()));
     // Without a complete input file the model would compute an older one
     // and its results would be read into these jets.
-    const bool written = allJets ? WriteInputAllJets() : WriteInputJets(o, r, j, 1);
+    const bool written = allJets ? WriteInputAllJets()
+                                 : WriteInputJets(m_nCurrentOutfall, outfall->m_nCurrentRiser, riser->m_nCurrentJet, 1);
     if (!written) {
-        m_prompt.Inform("Unable to write the model input file \"" + RunSettings().InputPath() + "\".",
+        m_prompt.Inform("Unable to write the model input file \"" + settings.InputPath() + "\".",
                         PromptIcon::Exclamation);
         return false;
     }
 
-    // The model runs as a separate process in this case's own working
-    // directory. A run that fails, times out or is cancelled reads nothing,
-    // so no jet changes.
-    if (!LaunchModelAndWait()) return false;
+    plan = RunPlan();
+    plan.m_bAllJets = allJets;
+    plan.m_bContinuous = m_bContinuous;
+    plan.m_nMaxTimeSteps = m_nMaxTimeSteps;
+    plan.m_pSettings = m_pRunSettings;
+    if (allJets)
+        ForEachJet([&plan](int, int, int, CRiser&, CBase&, CJet& j) { plan.m_Jets.push_back(j.Id()); });
+    else
+        plan.m_Jets.push_back(jet->Id());
+    m_bResultsDrawable = false;
+    SetRunInFlight(true);
+    return true;
+}
 
-    const bool read = allJets ? ReadResultsAll() : ReadResultsJets(o, r, j, 1);
-    if (!read) return false;
+RunReport CPlumexDoc::ApplyRun(const RunPlan& plan, const ModelResult& result) {
+    RunReport report;
+    if (result.m_nOutcome != ModelOutcome::Finished) {
+        // Nothing was read: every jet is as it was, and so is what the views show.
+        switch (result.m_nOutcome) {
+        case ModelOutcome::Cancelled: report.m_nStatus = RunStatus::Cancelled; break;
+        case ModelOutcome::TimedOut: report.m_nStatus = RunStatus::TimedOut; break;
+        default: report.m_nStatus = RunStatus::Failed; break;
+        }
+        const std::string program = plan.m_pSettings ? plan.m_pSettings->m_strModelProgram : std::string();
+        const std::string text = OutcomeText(result, program);
+        if (!text.empty()) report.m_Problems.push_back(text);
+        m_bResultsDrawable = true;
+        SetRunInFlight(false);
+        return report;
+    }
+
+    CProblemList problems;
+    const bool read = ReadResults(plan, problems, report);
+    report.m_Problems = problems.m_Texts;
+    if (!read) {
+        // The output could not be read: no jet was touched.
+        report.m_nStatus = RunStatus::Failed;
+        SetRunInFlight(false);
+        return report;
+    }
+    report.m_nStatus = RunStatus::Completed;
 
     ComputeValueRanges();
-    if (allJets) {
+    if (plan.m_bAllJets) {
         PrepareJetDisplays();
     } else {
-        PrepareJetDisplays(o, r, j, 1);
+        for (JetId id : plan.m_Jets) {
+            int o = 0, r = 0, j = 0;
+            if (LocateJet(id, o, r, j)) PrepareJetDisplays(o, r, j, 1);
+        }
         BuildSortTree();
     }
+    SetRunInFlight(false);
     SetModifiedFlag(true);
     Notify(DocEvent::ResultsReady);
+    DocEvent changed(DocEvent::ResultsChanged);
+    changed.m_nCount = report.m_nJetsRead;
+    Notify(changed);
     UpdateAllViews();
     Notify(DocEvent::ProfileChanged);
     m_bResultsDrawable = true;
-    return true;
+    return report;
+}
+
+bool CPlumexDoc::Run(bool allJets) {
+    CRunJob job(*this);
+    if (!job.Start(allJets)) return false;
+    job.WaitForFinished();
+    const RunReport& report = job.Report();
+    if (!report.m_Problems.empty())
+        m_prompt.Inform(report.ProblemText(),
+                        report.m_nStatus == RunStatus::Failed ? PromptIcon::Stop : PromptIcon::Exclamation);
+    return report.Succeeded();
 }

@@ -1,9 +1,9 @@
 #pragma once
-// What a model run reports while it goes: the progress of reading the
-// results, the stop reason of the jet read last, and a cancel query that is
-// asked repeatedly while the model program runs. The GUI implements it with
-// the status-bar progress bar and a Cancel button (and keeps its windows
-// painted inside CancelRequested); batch runs and tests use their own.
+// What a model run reports while its results are read: the progress of
+// reading, and the stop reason of the jet read last. The GUI implements it
+// with the status-bar progress meter; while the model itself runs it follows
+// CRunJob's signals and cancels through CRunJob::Cancel. A run that waits
+// (CPlumexDoc::Run, console jobs) asks CancelRequested every wait interval.
 #include <string>
 
 class CRunProgress {

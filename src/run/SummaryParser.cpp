@@ -51,9 +51,13 @@ struct TableRow {
 }  // namespace
 
 bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file) {
+    return ParseSummaryBlock(record, file, m_prompt);
+}
+
+bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt) {
     std::string line;
-    const auto formatError = [this] {
-        m_prompt.Inform(kFormatError);
+    const auto formatError = [&prompt] {
+        prompt.Inform(kFormatError);
         return false;
     };
     // 1. the page start
@@ -76,7 +80,7 @@ bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file) {
         if (!ReadTextLine(file, numberLine) || numberLine.size() <= kJetDigitAt || !ReadTextLine(file, reason))
             return formatError();
         m_strStatus = reason;
-        m_prompt.Inform("Computations Cease for:JET" + std::string(1, numberLine[kJetDigitAt]) + m_strStatus +
+        prompt.Inform("Computations Cease for:JET" + std::string(1, numberLine[kJetDigitAt]) + m_strStatus +
                         " Reported by MARDEX");
         return false;
     }
@@ -124,7 +128,7 @@ bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file) {
     m_strStatus.clear();
     for (int n = 0; n < 7; ++n) {
         if (!ReadTextLine(file, line)) {
-            m_prompt.Inform(
+            prompt.Inform(
                 "No `Computations Cease' output in suspend file!,Please inspect the suspend file!");
             return false;
         }

@@ -8,7 +8,7 @@ bool ReadTextLine(std::FILE* file, std::string& line) {
     while ((c = std::fgetc(file)) != EOF) {
         any = true;
         if (c == '\n') break;
-        line.push_back(static_cast<char>(c));
+        if (line.size() < kMaxTextLine) line.push_back(static_cast<char>(c));
     }
     if (!any) return false;
     if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -1,9 +1,13 @@
 #pragma once
-// Reading the model's text files line by line. A line is read whole,
-// whatever its length; its end (CR LF as the model writes it, or a bare LF)
-// is removed.
+// Reading the model's text files line by line. A line's end (CR LF as the
+// model writes it, or a bare LF) is removed. A line longer than
+// kMaxTextLine characters keeps its first kMaxTextLine; the rest of it is
+// read and dropped, so a file without line ends costs no memory.
+#include <cstddef>
 #include <cstdio>
 #include <string>
+
+constexpr std::size_t kMaxTextLine = 4096;
 
 // False at the end of the file when nothing was read.
 bool ReadTextLine(std::FILE* file, std::string& line);

@@ -12,6 +12,7 @@
 #include "geometry/TubeSection.h"
 #include "image/Dib.h"
 #include "model/AppState.h"
+#include "model/DocObserver.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979;
@@ -127,6 +128,47 @@ TEST_F(SectionTest, ParallelJetsApartAddUpAndOverlappingJetsCountTheOverlapOnce)
     EXPECT_LT(st.m_dTotalArea, st.m_dSumOfArea - 1.0);
     // Each jet keeps its own area; only the pixel raster differs.
     EXPECT_NEAR(st.m_dSumOfArea, apart.m_dSumOfArea, 0.01 * apart.m_dSumOfArea);
+}
+
+TEST_F(SectionTest, JetsWithTheSameNamesEachGetTheirOwnArea) {
+    // Two jets of different radii under one riser, both called "Jet1" (a
+    // text-form case may hold that): each polygon belongs to its own jet.
+    StraightJet a, b;
+    b.m_dStart[1] = 10.0;
+    b.m_dRadius = 1.0;
+    BuildSectionCase(m_doc, {a, b});
+    Jet(1).m_strName = Jet(0).m_strName;
+    double c[3];
+    DiskCentre(Jet(0), 90, c);
+    CutAcrossX(c[0] + 0.3);
+    ASSERT_EQ(Plane().Polygons().size(), 2u);
+    EXPECT_NEAR(Jet(0).m_dSection[0], GonArea(2.0), 0.03 * GonArea(2.0));
+    EXPECT_NEAR(Jet(1).m_dSection[0], GonArea(1.0), 0.05 * GonArea(1.0));
+    EXPECT_NEAR(Jet(1).m_dSection[1], 2.0, 0.1);
+    // The current jet's figures are its own, not its namesake's.
+    m_doc.GetCurrentRiser()->m_nCurrentJet = 1;
+    m_doc.ComputeSectionStatistics();
+    EXPECT_DOUBLE_EQ(m_doc.m_SectionStats.m_dSelectedArea, Jet(1).m_dSection[0]);
+    EXPECT_NEAR(m_doc.m_SectionStats.m_dHSpan, 2.0, 0.1);
+}
+
+TEST_F(SectionTest, ObserversHearOfEveryNewSection) {
+    struct Log : CDocObserver {
+        void OnDocEvent(const DocEvent& e) override {
+            if (e == DocEvent::CutPlaneChanged) recreated.push_back(e.m_bFlag);
+        }
+        std::vector<bool> recreated;
+    } log;
+    BuildSectionCase(m_doc, {StraightJet{}});
+    m_doc.AddObserver(&log);
+    double c[3];
+    DiskCentre(Jet(0), 90, c);
+    CutAcrossX(c[0] + 0.3);
+    ASSERT_EQ(log.recreated.size(), 1u);
+    EXPECT_TRUE(log.recreated[0]) << "the first section makes its image";
+    CutAcrossX(c[0] + 0.4);
+    EXPECT_EQ(log.recreated.size(), 2u);
+    m_doc.RemoveObserver(&log);
 }
 
 TEST_F(SectionTest, CompositeDilutionOfOneJetInACrossSection) {

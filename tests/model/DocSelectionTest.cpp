@@ -24,7 +24,7 @@ struct SelectionFixture : ::testing::Test {
 };
 
 struct Counter : CDocObserver {
-    void OnDocEvent(DocEvent e) override { n += e == DocEvent::SelectionChanged; }
+    void OnDocEvent(const DocEvent& e) override { n += e == DocEvent::SelectionChanged; }
     int n = 0;
 };
 }  // namespace

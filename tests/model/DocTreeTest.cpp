@@ -12,8 +12,10 @@
 namespace {
 class RecordingObserver : public CDocObserver {
 public:
-    void OnDocEvent(DocEvent e) override { events.push_back(e); }
-    int Count(DocEvent e) const { return static_cast<int>(std::count(events.begin(), events.end(), e)); }
+    void OnDocEvent(const DocEvent& e) override { events.push_back(e); }
+    int Count(DocEvent::Kind k) const {
+        return static_cast<int>(std::count_if(events.begin(), events.end(), [k](const DocEvent& e) { return e == k; }));
+    }
     std::vector<DocEvent> events;
 };
 

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "RecordingProgress.h"
 #include "ResultFiles.h"
 #include "RunFixture.h"
+#include "run/TextLine.h"
 
 namespace {
 class ReadResultsTest : public RunFixture {
@@ -93,4 +98,57 @@ TEST_F(ReadResultsTest, SelectedJetOnlyWithProgressOverThePreviousStepCounts) {
     // Out-of-range selections read nothing but still succeed on the file.
     EXPECT_TRUE(m_doc.ReadResultsJets(0, 3, 0, 1));
     EXPECT_TRUE(m_doc.ReadResultsJets(5, 0, 0, 1));
+}
+
+TEST_F(ReadResultsTest, StepCountsBeyondTheRunsLimitAreRefusedAndTheNextJetStillReads) {
+    m_doc.m_nMaxTimeSteps = 50;
+    WriteResults(PageText(Page(1, 12000000, "Maximum number of steps reached")) +
+                     PageText(Page(2, 51, "Maximum number of steps reached")) + PageText(Page(3, 2, "Plume hit the sea bed")),
+                 SectionText(1, "Jet1", 60) + SectionText(2, "Jet2", 51, 20.0) + SectionText(3, "Jet3", 2, 30.0));
+    ASSERT_TRUE(m_doc.ReadResultsAll());
+    ASSERT_EQ(m_prompt.Texts().size(), 1u);
+    EXPECT_NE(m_prompt.Texts()[0].find("12000000 steps"), std::string::npos) << m_prompt.Texts()[0];
+    EXPECT_NE(m_prompt.Texts()[0].find("\"Jet1\""), std::string::npos);
+    EXPECT_EQ(JetAt(0).GetSteps(), 0);
+    EXPECT_EQ(JetAt(0).GetDiskCount(), 0);
+    // One closing row beyond the limit is the model's own.
+    EXPECT_EQ(JetAt(1).GetDiskCount(), 51);
+    EXPECT_EQ(JetAt(1).m_pDisplay->m_Disks[0].m_dX, 20.0);
+    ASSERT_EQ(JetAt(2).GetDiskCount(), 2);
+    EXPECT_EQ(JetAt(2).m_pDisplay->m_Disks[0].m_dX, 30.0);
+}
+
+TEST_F(ReadResultsTest, OutputsThatAreNotRegularFilesAreRefusedWithoutWaiting) {
+    JetAt(0).m_KeyParams.m_nSteps = 9;
+    // A FIFO without a writer would block an ordinary open for ever.
+    ASSERT_EQ(::mkfifo(Path("Suspend").c_str(), 0600), 0);
+    EXPECT_FALSE(m_doc.ReadResultsAll());
+    ASSERT_EQ(m_prompt.Texts().size(), 1u);
+    EXPECT_NE(m_prompt.Texts()[0].find("is not a regular file"), std::string::npos);
+
+    // A summary that is fine and a trajectory linked to an endless device.
+    m_prompt.Clear();
+    ASSERT_EQ(::unlink(Path("Suspend").c_str()), 0);
+    WriteText(Path("Suspend"), PageText(Page(1, 3, "x")) + PageText(Page(2, 3, "x")) + PageText(Page(3, 3, "x")));
+    ASSERT_EQ(::symlink("/dev/zero", Path("Plxdata").c_str()), 0);
+    EXPECT_FALSE(m_doc.ReadResultsAll());
+    ASSERT_EQ(m_prompt.Texts().size(), 1u);
+    EXPECT_NE(m_prompt.Texts()[0].find("Plxdata\" is not a regular file"), std::string::npos);
+    EXPECT_EQ(JetAt(0).GetSteps(), 9);
+}
+
+TEST(TextLineTest, OverlongLinesAreCutAndTheNextLineReadsWhole) {
+    std::string text(100000, '7');
+    text += "\r\nnext\r\n";
+    std::FILE* f = std::tmpfile();
+    ASSERT_NE(f, nullptr);
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::rewind(f);
+    std::string line;
+    ASSERT_TRUE(ReadTextLine(f, line));
+    EXPECT_EQ(line.size(), kMaxTextLine);
+    ASSERT_TRUE(ReadTextLine(f, line));
+    EXPECT_EQ(line, "next");
+    EXPECT_FALSE(ReadTextLine(f, line));
+    std::fclose(f);
 }

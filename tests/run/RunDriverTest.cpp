@@ -17,8 +17,10 @@
 namespace {
 class EventLog : public CDocObserver {
 public:
-    void OnDocEvent(DocEvent e) override { m_Events.push_back(e); }
-    bool Has(DocEvent e) const { return std::find(m_Events.begin(), m_Events.end(), e) != m_Events.end(); }
+    void OnDocEvent(const DocEvent& e) override { m_Events.push_back(e); }
+    bool Has(DocEvent::Kind k) const {
+        return std::any_of(m_Events.begin(), m_Events.end(), [k](const DocEvent& e) { return e == k; });
+    }
     std::vector<DocEvent> m_Events;
 };
 

@@ -1,0 +1,50 @@
+#pragma once
+// The three steps of a model run and what passes between them.
+//
+//   Prepare  (CPlumexDoc::PrepareRun): the checks and questions, the input
+//            file, and the identities of the jets the input file lists.
+//   Execute  (CModelProcess): the model program, asynchronous.
+//   Apply    (CPlumexDoc::ApplyRun): the results read into the jets of the
+//            plan, found by identity; problems come back as one list.
+//
+// CRunJob drives the three for the GUI and for console jobs.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/Jet.h"
+
+class CRunSettings;
+
+struct RunPlan {
+    bool m_bAllJets = true;
+    bool m_bContinuous = false;  // continuous mode as the input file was written
+    int m_nMaxTimeSteps = 1500;  // as the input file was written; bounds the steps read back
+    // The jets of the input file, in its order: one summary page and one
+    // trajectory section each.
+    std::vector<JetId> m_Jets;
+    // The working directory and program; shared so that they outlive a
+    // document closed while its run ends.
+    std::shared_ptr<CRunSettings> m_pSettings;
+};
+
+enum class RunStatus {
+    NotStarted,  // a check, a question or the input file stopped it; nothing changed
+    Completed,   // results were read (some jets may have reported problems)
+    Failed,      // the model did not start, stopped with an error, or its output could not be read
+    TimedOut,
+    Cancelled,
+};
+
+struct RunReport {
+    RunStatus m_nStatus = RunStatus::NotStarted;
+    // Messages for the user, in the order they arose; the caller shows them
+    // once, together.
+    std::vector<std::string> m_Problems;
+    int m_nJetsRead = 0;     // jets of the plan that received results
+    int m_nJetsSkipped = 0;  // jets of the plan deleted before the results came
+
+    bool Succeeded() const { return m_nStatus == RunStatus::Completed; }
+    // The problems as one text, one per line.
+    std::string ProblemText() const;
+};
