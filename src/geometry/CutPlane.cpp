@@ -7,7 +7,6 @@
 #include "geometry/MatrixFunctions.h"
 #include "geometry/Polygon.h"
 #include "image/Dib.h"
-#include "model/AppState.h"
 #include "model/Archive.h"
 #include "model/PlumexDoc.h"
 
@@ -167,7 +166,7 @@ void CCutPlane::Serialize(CArchive& ar) {
     m_dHAngle = ar.ReadDouble();
     m_dVAngle = ar.ReadDouble();
     m_dDistance = ar.ReadDouble();
-    if (ar.App().FileIsVersion2()) {
+    if (ar.FileIsVersion2()) {
         m_nKind = ar.ReadInt32();
         m_nDiskNo = ar.ReadInt32();
     } else {

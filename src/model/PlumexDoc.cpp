@@ -15,6 +15,7 @@ CPlumexDoc::CPlumexDoc(CAppState& app, CPrompt& prompt)
         m_ColourTable[i].m_dFromValue = 100.0;
     }
     m_CutPlane.m_pDoc = this;
+    m_bNoRiser = app.m_bNewCaseNoRiser;
 }
 
 CPlumexDoc::~CPlumexDoc() = default;
@@ -134,7 +135,7 @@ std::string CPlumexDoc::MakeOutfallName() const {
 }
 
 void CPlumexDoc::AppendNewJet(CBase& riser, const CJet* source) {
-    const bool noRiser = m_app.m_bNoRiser;
+    const bool noRiser = m_bNoRiser;
     auto j = std::make_unique<CJet>(noRiser);
     j->m_strName = riser.MakeChildName();
     if (source) j->CopyFrom(source, noRiser);
@@ -143,7 +144,7 @@ void CPlumexDoc::AppendNewJet(CBase& riser, const CJet* source) {
 }
 
 void CPlumexDoc::Create(int level) {
-    const bool noRiser = m_app.m_bNoRiser;
+    const bool noRiser = m_bNoRiser;
     if (level == 0) {
         auto o = std::make_unique<CRiser>();
         o->m_strName = MakeOutfallName();
@@ -178,7 +179,7 @@ void CPlumexDoc::Create(int level) {
 }
 
 void CPlumexDoc::Add(int level) {
-    const bool noRiser = m_app.m_bNoRiser;
+    const bool noRiser = m_bNoRiser;
     if (level == 1) {
         if (m_Outfalls.empty()) return Create(0);
         auto o = std::make_unique<CRiser>();
@@ -259,7 +260,7 @@ void CPlumexDoc::PropagateEffluent(CRiser& outfall) {
         for (auto& j : r->m_Jets) {
             j->m_dTemperature = outfall.m_dTemperature;
             j->m_dSalinity = outfall.m_dTemperature != 0.0 ? outfall.m_dSalinity : outfall.m_dDensity;
-            if (m_app.m_bNoRiser) j->m_dPortHeight = outfall.m_dWidth / 2.0;
+            if (m_bNoRiser) j->m_dPortHeight = outfall.m_dWidth / 2.0;
         }
     }
 }

@@ -80,15 +80,17 @@ public:
     void Serialize(CArchive& ar);
     // Reads a case file and prepares the jet displays from its stored
     // results; on failure shows a message naming the file and leaves the
-    // document empty.
+    // case as it was.
     bool OpenCase(const std::string& path);
     // Writes the case file (compound file with the "Contents" stream); the
     // previous file survives a failed save, which is reported.
     bool SaveCase(const std::string& path);
     // The stream bytes of the case as the file holds them.
     std::vector<unsigned char> SaveToBytes();
-    // Reads the stream bytes; on failure the error text is returned, the
-    // document is left empty (no ambient, no outfalls) and false returned.
+    // Reads the stream bytes into a fresh case and takes it over only when
+    // the whole stream was read; on failure the error text is returned, the
+    // case is left as it was (records, selection, modified flag) and false
+    // returned.
     bool LoadFromBytes(const std::vector<unsigned char>& bytes, std::string& error);
     void SetModifiedFlag(bool modified = true);
     bool IsModified() const { return m_bModified; }
@@ -220,6 +222,9 @@ public:
     int m_nColourMode = 0;  // 0 concentration, 1 velocity, 2 half width
     double m_dDisplayLength = 20.0;
     float m_fCurrentAngle = 90.0f;
+    // Scenario without risers: ports stand directly on the outfall pipe. The
+    // case file stores it; a new case takes the application's setting.
+    bool m_bNoRiser = false;
     int m_nSelectedDisk = 0;  // disk of the current jet a "normal to jet axis" plane cuts
 
     // The camera and cut plane blocks of the case file. The main 3-D view
@@ -241,6 +246,9 @@ private:
     // defaults, appended and made current. Create and Add then pass the
     // current angle to every jet, this one included.
     void AppendNewJet(CBase& riser, const CJet* source);
+    // Empties this case and takes over what a case file holds from loaded,
+    // a case that has just been read whole.
+    void TakeLoadedCase(CPlumexDoc& loaded);
 
     CAppState& m_app;
     CPrompt& m_prompt;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/AppState.h"
 #include "model/PlumexDoc.h"
 #include "scene/ViewControl.h"
 
@@ -30,7 +29,7 @@ void FrameStructure(const CPlumexDoc& doc, CViewControl& camera) {
         lo[2] = std::min(lo[2], z);
         hi[2] = std::max(hi[2], z);
     };
-    const bool noRiser = doc.App().m_bNoRiser;
+    const bool noRiser = doc.m_bNoRiser;
     for (const auto& o : doc.m_Outfalls) {
         const double bed = depth - o->m_dDepth;
         if (o->m_Risers.empty()) widen(o->m_dPosition[0], bed, 0.0);

@@ -98,7 +98,7 @@ TEST_F(DocFixture, AddOnAnEmptyLevelCreates) {
 }
 
 TEST_F(DocFixture, NoRiserModeKeepsOneRiserPerOutfall) {
-    app.m_bNoRiser = true;
+    doc.m_bNoRiser = true;
     doc.Create(0);
     doc.Create(1);
     doc.Create(1);
@@ -154,7 +154,7 @@ TEST_F(DocFixture, FlowAndEffluentPropagation) {
     EXPECT_EQ(r->m_Jets[0]->m_dSalinity, 2.0);
     EXPECT_EQ(r->m_Jets[0]->m_dTemperature, 20.0);
     o->m_dTemperature = 0.0;
-    app.m_bNoRiser = true;
+    doc.m_bNoRiser = true;
     o->m_dWidth = 3.0;
     doc.PropagateEffluent(*o);
     EXPECT_EQ(r->m_Jets[2]->m_dSalinity, 0.998);
@@ -235,13 +235,14 @@ TEST_F(DocFixture, EmptyingTheCaseReleasesTheJetDrawingList) {
     doc.ResetToNew();
     EXPECT_FALSE(doc.m_pSortTree) << "no polygons of deleted jets may stay drawable";
 
-    // A failed load empties the case the same way.
+    // A failed load keeps the case, and with it the drawing list of its jets.
     BuildSmallCase(doc, true);
     doc.PrepareJetDisplays();
     ASSERT_TRUE(doc.m_pSortTree);
     std::string error;
     EXPECT_FALSE(doc.LoadFromBytes({'P', 'l', 'u'}, error));
-    EXPECT_FALSE(doc.m_pSortTree);
+    EXPECT_TRUE(doc.m_pSortTree);
+    EXPECT_EQ(doc.GetJetCount(), 4);
 }
 
 TEST_F(DocFixture, DeleteWithoutASelectedItemChangesNothing) {

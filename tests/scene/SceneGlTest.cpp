@@ -284,7 +284,7 @@ TEST_F(SceneGl, SingleDiskJetAndSteepPortDrawWithoutFault) {
     EXPECT_EQ(jet.m_pDisplay->GetRingCount(), 1);
     Render(true);
     Render(false);
-    m_app.m_bNoRiser = true;
+    m_doc.m_bNoRiser = true;
     Render(true);
     SUCCEED();
 }
