@@ -103,7 +103,7 @@ void CPlumexDoc::TakeLoadedCase(CPlumexDoc& loaded) {
     m_CutPlane.m_dHAngle = loaded.m_CutPlane.m_dHAngle;
     m_CutPlane.m_dVAngle = loaded.m_CutPlane.m_dVAngle;
     m_CutPlane.m_dDistance = loaded.m_CutPlane.m_dDistance;
-    m_CutPlane.m_nKind = loaded.m_CutPlane.m_nKind;
+    m_CutPlane.m_eKind = loaded.m_CutPlane.m_eKind;
     m_CutPlane.m_nDiskNo = loaded.m_CutPlane.m_nDiskNo;
     m_pAmbient = std::move(loaded.m_pAmbient);
     m_dDisplayLength = loaded.m_dDisplayLength;

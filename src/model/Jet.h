@@ -16,6 +16,13 @@ class CPrompt;
 class CRunProgress;
 struct ProfileRow;
 
+// A jet's share of the last cross-section.
+struct JetSection {
+    double m_dArea = 0.0;   // m^2, summed over the pieces the plane cut the jet into
+    double m_dHSpan = 0.0;  // m, horizontal span of the last piece
+    double m_dVSpan = 0.0;  // m, vertical span of the last piece
+};
+
 // The editable fields of a jet as the input panes exchange them.
 struct JetData {
     double m_dCurrent = 0.05;
@@ -78,7 +85,7 @@ public:
     CMaterialProperty m_MaterialA;  // colour of high values
     CMaterialProperty m_MaterialB;  // colour of low values
     double m_dPortPos[3] = {0.0, 0.0, 0.0};
-    double m_dSection[3] = {0.0, 0.0, 0.0};  // area and the two spans of the last section
+    JetSection m_Section;  // of the last section
     bool m_bSectionAtDisk = false;  // the section of a plane normal to the axis is disk m_nSectionDisk
     int m_nSectionDisk = 0;
     double m_dCurrentAngle = 90.0;  // copy of the case's current angle

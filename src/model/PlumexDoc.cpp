@@ -143,16 +143,16 @@ void CPlumexDoc::AppendNewJet(CBase& riser, const CJet* source) {
     riser.m_nCurrentJet = riser.GetJetCount() - 1;
 }
 
-void CPlumexDoc::Create(int level) {
+void CPlumexDoc::Create(TreeLevel level) {
     const bool noRiser = m_bNoRiser;
-    if (level == 0) {
+    if (level == TreeLevel::Outfall) {
         auto o = std::make_unique<CRiser>();
         o->m_strName = MakeOutfallName();
         o->m_pGridLink = m_pGridLink;
         o->CopyFrom(nullptr, noRiser);
         m_Outfalls.push_back(std::move(o));
         m_nCurrentOutfall = GetOutfallCount() - 1;
-    } else if (level == 1) {
+    } else if (level == TreeLevel::Riser) {
         CRiser* o = GetCurrentOutfall();
         if (!o) return;
         if (noRiser && o->GetRiserCount() > 0) {
@@ -166,7 +166,7 @@ void CPlumexDoc::Create(int level) {
             o->AppendRiser(std::move(r));
             o->m_nCurrentRiser = o->GetRiserCount() - 1;
         }
-    } else if (level == 2) {
+    } else if (level == TreeLevel::Jet) {
         CBase* r = GetCurrentRiser();
         if (!r) return;
         AppendNewJet(*r, nullptr);
@@ -178,20 +178,20 @@ void CPlumexDoc::Create(int level) {
     UpdateAllViews();
 }
 
-void CPlumexDoc::Add(int level) {
+void CPlumexDoc::Add(TreeLevel level) {
     const bool noRiser = m_bNoRiser;
-    if (level == 1) {
-        if (m_Outfalls.empty()) return Create(0);
+    if (level == TreeLevel::Outfall) {
+        if (m_Outfalls.empty()) return Create(TreeLevel::Outfall);
         auto o = std::make_unique<CRiser>();
         o->m_strName = MakeOutfallName();
         o->m_pGridLink = m_pGridLink;
         o->CopyFrom(m_Outfalls.back().get(), noRiser);
         m_Outfalls.push_back(std::move(o));
         m_nCurrentOutfall = GetOutfallCount() - 1;
-    } else if (level == 2) {
+    } else if (level == TreeLevel::Riser) {
         CRiser* o = GetCurrentOutfall();
         if (!o) return;
-        if (o->GetRiserCount() == 0) return Create(1);
+        if (o->GetRiserCount() == 0) return Create(TreeLevel::Riser);
         const int n = o->GetRiserCount();
         const double last = o->m_Risers[n - 1]->m_dDistance;
         double distance = last + 20.0;
@@ -205,7 +205,7 @@ void CPlumexDoc::Add(int level) {
         r->m_dDistance = distance;
         o->AppendRiser(std::move(r));
         o->m_nCurrentRiser = o->GetRiserCount() - 1;
-    } else if (level == 3) {
+    } else if (level == TreeLevel::Jet) {
         CBase* r = GetCurrentRiser();
         if (!r) return;
         AppendNewJet(*r, r->GetCurrentJet() ? r->m_Jets.back().get() : nullptr);
@@ -231,14 +231,14 @@ bool DeleteAt(List& list, int& index) {
 }
 }  // namespace
 
-void CPlumexDoc::Delete(int level) {
+void CPlumexDoc::Delete(TreeLevel level) {
     bool deleted = false;
-    if (level == 1) {
+    if (level == TreeLevel::Outfall) {
         deleted = DeleteAt(m_Outfalls, m_nCurrentOutfall);
-    } else if (level == 2) {
+    } else if (level == TreeLevel::Riser) {
         CRiser* o = GetCurrentOutfall();
         if (o) deleted = DeleteAt(o->m_Risers, o->m_nCurrentRiser);
-    } else if (level == 3) {
+    } else if (level == TreeLevel::Jet) {
         CBase* r = GetCurrentRiser();
         if (r) deleted = DeleteAt(r->m_Jets, r->m_nCurrentJet);
     }
@@ -271,24 +271,23 @@ void CPlumexDoc::DistributeRiserFlow(CBase& riser) {
     for (auto& j : riser.m_Jets) j->m_dFlow = each;
 }
 
-CMaterialProperty* CPlumexDoc::GetCurrentMaterial(int level, bool second) const {
+CMaterialProperty* CPlumexDoc::GetCurrentMaterial(TreeLevel level, bool second) const {
     switch (level) {
-    case 1: {
+    case TreeLevel::Outfall: {
         CRiser* o = GetCurrentOutfall();
         return o ? &o->m_Material : nullptr;
     }
-    case 2: {
+    case TreeLevel::Riser: {
         CBase* r = GetCurrentRiser();
         return r ? &r->m_Material : nullptr;
     }
-    case 3: {
+    case TreeLevel::Jet: {
         CJet* j = GetCurrentJet();
         if (!j) return nullptr;
         return second ? &j->m_MaterialB : &j->m_MaterialA;
     }
-    default:
-        return nullptr;
     }
+    return nullptr;
 }
 
 void CPlumexDoc::SetCurrentAngle(float angle) {

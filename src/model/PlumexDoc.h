@@ -12,10 +12,12 @@
 #include "geometry/CutPlane.h"
 #include "geometry/SectionStats.h"
 #include "model/Ambient.h"
+#include "model/ColourMode.h"
 #include "model/AppState.h"
 #include "model/KeyParameters.h"
 #include "model/RangeRecord.h"
 #include "model/Riser.h"
+#include "model/TreeLevel.h"
 #include "scene/ViewControl.h"
 
 class CArchive;
@@ -118,14 +120,14 @@ public:
     int GetJetCount() const;
 
     std::string MakeOutfallName() const;
-    void Create(int level);  // 0 outfall, 1 riser, 2 jet
-    void Add(int level);     // 1 outfall, 2 riser, 3 jet
-    void Delete(int level);  // 1 outfall, 2 riser, 3 jet
+    void Create(TreeLevel level);
+    void Add(TreeLevel level);
+    void Delete(TreeLevel level);
 
     void SetJetFlowAll(double flow);
     void PropagateEffluent(CRiser& outfall);
     static void DistributeRiserFlow(CBase& riser);
-    CMaterialProperty* GetCurrentMaterial(int level, bool second) const;
+    CMaterialProperty* GetCurrentMaterial(TreeLevel level, bool second) const;
     void SetCurrentAngle(float angle);
     void PropagateCurrentAngle();
     void ToggleContinuousMode() { m_bContinuous = !m_bContinuous; }
@@ -145,7 +147,7 @@ public:
     void PrepareJetDisplays(int outfall, int riser, int firstJet, int count);
     void ComputeValueRanges();
     void BuildSortTree();
-    void BuildColourTable(int mode);
+    void BuildColourTable(ColourMode mode);
     void SetRingInterval(int interval);
     // Drawing (GL library only): the structures and jets with selection
     // names, the ambient box, the jets sorted back to front.
@@ -190,9 +192,9 @@ public:
     // jet cut by the plane a x + b y + c z + e = 0.
     void CutAllJets(const double equation[4], std::vector<std::unique_ptr<CPolygon>>& polygons) const;
     // Puts the cut plane of the given kind through disk diskNo of the
-    // current jet (kind 3: normal to its axis) and gives H, V and d; the disk
+    // current jet (normal to its axis for that kind) and gives H, V and d; the disk
     // number is held to 1 .. disks - 1. False without a current jet.
-    bool PlaceCutPlaneAtDisk(int& diskNo, int kind, double& h, double& v, double& d);
+    bool PlaceCutPlaneAtDisk(int& diskNo, CutPlaneKind kind, double& h, double& v, double& d);
     // Clears on every jet the mark that makes its section its selected disk.
     void ClearSectionMarks();
     // Areas, spans and composite values of the cut plane's last section.
@@ -219,7 +221,7 @@ public:
     std::string m_strStatus;
     int m_nCurrentDiskMirror = 1;
     const CAmbientGridLink* m_pGridLink = nullptr;
-    int m_nColourMode = 0;  // 0 concentration, 1 velocity, 2 half width
+    ColourMode m_eColourMode = ColourMode::Concentration;
     double m_dDisplayLength = 20.0;
     float m_fCurrentAngle = 90.0f;
     // Scenario without risers: ports stand directly on the outfall pipe. The

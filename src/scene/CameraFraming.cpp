@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/Angles.h"
 #include "model/PlumexDoc.h"
 #include "scene/ViewControl.h"
 
@@ -52,7 +53,7 @@ void FrameStructure(const CPlumexDoc& doc, CViewControl& camera) {
         extent += (hi[i] - lo[i]) * (hi[i] - lo[i]);
     }
     const double radius = std::max(kSmallestRadius, 0.5 * std::sqrt(extent));
-    const double halfFov = 0.5 * camera.m_fFieldOfView * 3.14159265358979 / 180.0;
+    const double halfFov = 0.5 * camera.m_fFieldOfView * kPi / 180.0;
     const double distance = kRoom * radius / std::sin(halfFov);
     const double n = std::sqrt(kViewDirection[0] * kViewDirection[0] + kViewDirection[1] * kViewDirection[1] +
                                kViewDirection[2] * kViewDirection[2]);

@@ -28,7 +28,7 @@ void CPlumexDoc::PrepareJetDisplays() {
     ForEachJet([&](int, int, int k, CRiser& o, CBase& r, CJet& j) { PlaceJet(in, o, r, k, j); });
     ComputeValueRanges();
     if (m_bSortedDisplay) BuildSortTree();
-    BuildColourTable(m_nColourMode);
+    BuildColourTable(m_eColourMode);
 }
 
 void CPlumexDoc::PrepareJetDisplays(int outfall, int riser, int firstJet, int count) {
@@ -41,7 +41,7 @@ void CPlumexDoc::PrepareJetDisplays(int outfall, int riser, int firstJet, int co
     }
     ComputeValueRanges();
     if (m_bSortedDisplay) BuildSortTree();
-    BuildColourTable(m_nColourMode);
+    BuildColourTable(m_eColourMode);
 }
 
 void CPlumexDoc::SetRingInterval(int interval) {

@@ -124,7 +124,7 @@ TEST_F(CaseFileFixture, FailedSaveKeepsThePreviousFileAndTheModifiedFlag) {
     // Saving over an existing case replaces it whole.
     const std::string good = Path("good.pmx");
     ASSERT_TRUE(doc.SaveCase(good));
-    doc.Create(0);
+    doc.Create(TreeLevel::Outfall);
     ASSERT_TRUE(doc.SaveCase(good));
     CPlumexDoc back(app, prompt);
     ASSERT_TRUE(back.OpenCase(good));

@@ -143,7 +143,7 @@ TEST_F(SerializeFixture, RoundTripKeepsEveryField) {
     BuildSmallCase(doc, true);
     doc.m_ViewControl.SetWindowSize(800, 600);
     doc.m_ViewControl.Dolly(0.5);
-    doc.m_CutPlane.SetPlane(12.349, 33.3, 7.777, 44, 2, false);
+    doc.m_CutPlane.SetPlane(12.349, 33.3, 7.777, 44, CutPlaneKind::CrossSection, false);
     doc.GetOutfall(0)->m_Material.SetColor(2, 0.1f, 0.2f, 0.3f, 0.4f);
     doc.SetCurrentAngle(60.0f);
     doc.m_bNoRiser = true;
@@ -158,7 +158,7 @@ TEST_F(SerializeFixture, RoundTripKeepsEveryField) {
     EXPECT_EQ(copy.m_ViewControl.m_nWidth, 800);
     EXPECT_EQ(copy.m_ViewControl.m_dEye[2], doc.m_ViewControl.m_dEye[2]);
     EXPECT_EQ(copy.m_CutPlane.m_dHAngle, 12.34);
-    EXPECT_EQ(copy.m_CutPlane.m_nKind, 2);
+    EXPECT_EQ(copy.m_CutPlane.m_eKind, CutPlaneKind::CrossSection);
     EXPECT_EQ(copy.m_CutPlane.m_nDiskNo, 44);
     ASSERT_EQ(copy.GetJetCount(), 4);
     ASSERT_EQ(copy.m_pAmbient->Rows(), doc.m_pAmbient->Rows());
@@ -199,7 +199,7 @@ TEST_F(SerializeFixture, Version15LoadsWithDefaults) {
     EXPECT_FALSE(doc.m_bNoRiser);
     EXPECT_EQ(doc.m_strVersion, "Plumex2.00");
     EXPECT_EQ(doc.m_fCurrentAngle, 90.0f);
-    EXPECT_EQ(doc.m_CutPlane.m_nKind, 0);
+    EXPECT_EQ(doc.m_CutPlane.m_eKind, CutPlaneKind::Horizontal);
     EXPECT_EQ(doc.m_CutPlane.m_nDiskNo, 200);
     EXPECT_EQ(doc.m_CutPlane.m_dVAngle, 45.25);
     const CRiser* o = doc.GetOutfall(0);
@@ -242,7 +242,7 @@ TEST_F(SerializeFixture, Version20HasLengthsAndTailButNoMaximumConcentration) {
     ASSERT_TRUE(Load(w.bytes));
     EXPECT_TRUE(doc.m_bNoRiser);
     EXPECT_EQ(doc.m_fCurrentAngle, 75.0f);
-    EXPECT_EQ(doc.m_CutPlane.m_nKind, 2);
+    EXPECT_EQ(doc.m_CutPlane.m_eKind, CutPlaneKind::CrossSection);
     EXPECT_EQ(doc.m_CutPlane.m_nDiskNo, 17);
     EXPECT_EQ(doc.GetOutfall(0)->m_dLength, 350.0);
     EXPECT_EQ(doc.GetOutfall(0)->m_dJetSpacing, 12.5);
@@ -329,6 +329,18 @@ TEST_F(SerializeFixture, AnOldFileReadBesideANewestOneKeepsEachVersionsFields) {
     ASSERT_TRUE(Load(newestSaved));
     EXPECT_EQ(doc.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_pDisplay->m_Disks[1].m_dMaxConc, 1.0);
     EXPECT_EQ(doc.SaveToBytes(), newestSaved);
+}
+
+TEST_F(SerializeFixture, ACutPlaneKindThatNamesNoKindIsWrittenBackAsRead) {
+    BuildSmallCase(doc, true);
+    const std::vector<unsigned char> saved = doc.SaveToBytes();
+    const size_t kindAt = 208 + 24;
+    for (std::int32_t kind : {4, 7, -1}) {
+        std::vector<unsigned char> b = saved;
+        std::memcpy(b.data() + kindAt, &kind, 4);
+        ASSERT_TRUE(Load(b)) << kind;
+        EXPECT_EQ(doc.SaveToBytes(), b) << kind;
+    }
 }
 
 TEST_F(SerializeFixture, HugeCountsAreRefused) {
