@@ -95,7 +95,8 @@ bool CPlumexDoc::LoadFromBytes(const std::vector<unsigned char>& bytes, std::str
 
 void CPlumexDoc::TakeLoadedCase(CPlumexDoc& loaded) {
     ResetToNew();
-    // Exactly what Serialize reads; everything else keeps this case's value.
+    // Exactly what Serialize reads (a field added there belongs here too);
+    // everything else keeps this case's value.
     m_strVersion = loaded.m_strVersion;
     m_RangeMin = loaded.m_RangeMin;
     m_RangeMax = loaded.m_RangeMax;

@@ -314,8 +314,11 @@ TEST_F(SerializeFixture, AnOldFileReadBesideANewestOneKeepsEachVersionsFields) {
     ASSERT_TRUE(Load(newest.bytes));
     const std::vector<unsigned char> newestSaved = doc.SaveToBytes();
 
-    CPlumexDoc old(app, prompt);
-    old.m_bNoRiser = true;
+    // A new case starts with the application's scenario setting.
+    CAppState withoutRisers;
+    withoutRisers.m_bNewCaseNoRiser = true;
+    CPlumexDoc old(withoutRisers, prompt);
+    EXPECT_TRUE(old.m_bNoRiser);
     std::string err;
     ASSERT_TRUE(old.LoadFromBytes(oldest.bytes, err)) << err;
     EXPECT_FALSE(old.m_bNoRiser) << "files before version 2 have risers";
