@@ -151,7 +151,7 @@ int RunSection(const SectionRequest& req, CPrompt& prompt, std::FILE* out) {
                      o.m_strName.c_str(), r.m_strName.c_str(), j.m_strName.c_str(), j.m_Section.m_dArea,
                      j.m_Section.m_dHSpan, j.m_Section.m_dVSpan);
     });
-    std::fprintf(out, "Selected Jet Area: %.4f\n", st.m_dSelectedArea);
+    std::fprintf(out, "Selected Jet Area: %.4f\n", st.m_Selected.m_dArea);
     std::fprintf(out, "Composite mean: %.6g\n", st.m_dCompositeMean);
     if (kind == CutPlaneKind::CrossSection)
         std::fprintf(out, "Composite dilution(merged jets): %.3f\n", Truncate3(st.m_dDilution));

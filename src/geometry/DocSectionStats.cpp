@@ -87,9 +87,7 @@ void CPlumexDoc::ComputeSectionStatistics() {
         if (j.m_Section.m_dArea > 0.0) st.m_dFlow += j.m_dFlow;
     });
     if (current) {
-        st.m_dSelectedArea = current->m_Section.m_dArea;
-        st.m_dHSpan = current->m_Section.m_dHSpan;
-        st.m_dVSpan = current->m_Section.m_dVSpan;
+        st.m_Selected = current->m_Section;
     }
     st.m_dCurrent = m_pAmbient ? m_pAmbient->AverageCurrent() : 0.0;
     st.m_dDilution = st.m_dFlow > 0.0 ? 2.0 * st.m_dCurrent * st.m_dTotalArea / st.m_dFlow : 0.0;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/JetSection.h"
 #include "model/KeyParameters.h"
 #include "model/RangeRecord.h"
 #include "scene/JetDispModal.h"
@@ -15,13 +16,6 @@ struct SceneDrawState;
 class CPrompt;
 class CRunProgress;
 struct ProfileRow;
-
-// A jet's share of the last cross-section.
-struct JetSection {
-    double m_dArea = 0.0;   // m^2, summed over the pieces the plane cut the jet into
-    double m_dHSpan = 0.0;  // m, horizontal span of the last piece
-    double m_dVSpan = 0.0;  // m, vertical span of the last piece
-};
 
 // The editable fields of a jet as the input panes exchange them.
 struct JetData {

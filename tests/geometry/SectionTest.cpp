@@ -71,9 +71,9 @@ TEST_F(SectionTest, StraightJetCutNormalToItsAxisGivesOneDiskOfItsRadius) {
     EXPECT_NEAR(st.m_dTotalArea, GonArea(r), 0.02 * GonArea(r));
     EXPECT_NEAR(st.m_dTotalArea, kPi * r * r, 0.03 * kPi * r * r);
     EXPECT_DOUBLE_EQ(st.m_dSumOfArea, st.m_dTotalArea);
-    EXPECT_DOUBLE_EQ(st.m_dSelectedArea, st.m_dTotalArea);
-    EXPECT_NEAR(st.m_dHSpan, 2 * r, 0.1);
-    EXPECT_NEAR(st.m_dVSpan, 2 * r, 0.1);
+    EXPECT_DOUBLE_EQ(st.m_Selected.m_dArea, st.m_dTotalArea);
+    EXPECT_NEAR(st.m_Selected.m_dHSpan, 2 * r, 0.1);
+    EXPECT_NEAR(st.m_Selected.m_dVSpan, 2 * r, 0.1);
     EXPECT_NEAR(st.m_dCompositeMean, 0.5, 1e-6);
     EXPECT_DOUBLE_EQ(st.m_dInvMean, 2.0);
     EXPECT_FALSE(Plane().m_bOverlap);
@@ -98,8 +98,8 @@ TEST_F(SectionTest, StraightJetCutAlongItsAxisGivesABandOfWidthTwoRadii) {
     const CSectionStats& st = m_doc.m_SectionStats;
     EXPECT_NEAR(st.m_dTotalArea, 2 * r * length, 0.02 * 2 * r * length);
     // Horizontal plane coordinates: x along world z (across the jet), y along -x.
-    EXPECT_NEAR(st.m_dHSpan, 2 * r, 0.1);
-    EXPECT_NEAR(st.m_dVSpan, length, 0.1);
+    EXPECT_NEAR(st.m_Selected.m_dHSpan, 2 * r, 0.1);
+    EXPECT_NEAR(st.m_Selected.m_dVSpan, length, 0.1);
 }
 
 TEST_F(SectionTest, ParallelJetsApartAddUpAndOverlappingJetsCountTheOverlapOnce) {
@@ -320,8 +320,8 @@ TEST_F(SectionTest, NormalPlaneAtADiskIsThatDisk) {
     ASSERT_EQ(Plane().Polygons().size(), 1u);  // the other jet runs elsewhere
     EXPECT_EQ(Plane().Polygons()[0]->m_aVertices.size(), 32u);
     const CSectionStats& st = m_doc.m_SectionStats;
-    EXPECT_NEAR(st.m_dSelectedArea, kPi * 4.0, 1e-9);
-    EXPECT_DOUBLE_EQ(st.m_dHSpan, 2.0);
+    EXPECT_NEAR(st.m_Selected.m_dArea, kPi * 4.0, 1e-9);
+    EXPECT_DOUBLE_EQ(st.m_Selected.m_dHSpan, 2.0);
     EXPECT_DOUBLE_EQ(st.m_dCompositeMean, 0.5);
 
     // Any other kind clears the mark: the jet is cut like every other.
@@ -348,7 +348,7 @@ TEST_F(SectionTest, NormalPlaneMeasuresAnUnmarkedCurrentJetFromItsCut) {
     Plane().ComputeSection();
     ASSERT_EQ(Plane().Polygons().size(), 2u);
     const CSectionStats& st = m_doc.m_SectionStats;
-    EXPECT_NEAR(st.m_dSelectedArea, GonArea(2.0), 0.03 * GonArea(2.0));
-    EXPECT_NEAR(st.m_dHSpan, 4.0, 0.1);
+    EXPECT_NEAR(st.m_Selected.m_dArea, GonArea(2.0), 0.03 * GonArea(2.0));
+    EXPECT_NEAR(st.m_Selected.m_dHSpan, 4.0, 0.1);
     EXPECT_NEAR(st.m_dSumOfArea, Jet(0).m_Section.m_dArea + Jet(1).m_Section.m_dArea, 1e-12);
 }
