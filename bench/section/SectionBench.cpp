@@ -6,15 +6,15 @@
 #include <cstdio>
 
 #include "SectionCase.h"
+#include "geometry/Angles.h"
 #include "geometry/CutPlane.h"
 #include "geometry/Polygon.h"
 #include "model/AppState.h"
 #include "model/Prompt.h"
 
 namespace {
-constexpr double kPi = 3.14159265358979;
 
-void Measure(const char* name, CPlumexDoc& doc, double h, double v, double d, int kind) {
+void Measure(const char* name, CPlumexDoc& doc, double h, double v, double d, CutPlaneKind kind) {
     CCutPlane& plane = doc.m_CutPlane;
     plane.SetPlane(h, v, d, 200, kind, false);
     const int runs = 5;
@@ -64,7 +64,7 @@ int main() {
     DiskCentre(*doc.GetCurrentRiser()->m_Jets[0], 750, c);
     // Plane x = const across every plume, and the horizontal plane at the
     // plumes' mid-depth.
-    Measure("vertical cross-section (x = mid)", doc, 90.0, 0.0, c[0], CCutPlane::kCrossSection);
-    Measure("horizontal section (mid-depth)", doc, 0.0, 90.0, c[1], CCutPlane::kHorizontal);
+    Measure("vertical cross-section (x = mid)", doc, 90.0, 0.0, c[0], CutPlaneKind::CrossSection);
+    Measure("horizontal section (mid-depth)", doc, 0.0, 90.0, c[1], CutPlaneKind::Horizontal);
     return 0;
 }

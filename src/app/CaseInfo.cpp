@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <sstream>
 
-#include "model/AppState.h"
 #include "model/PlumexDoc.h"
 
 namespace {
@@ -27,7 +26,7 @@ __attribute__((format(printf, 1, 2))) std::string Fmt(const char* format, ...) {
 std::string DescribeCase(const CPlumexDoc& doc) {
     std::ostringstream out;
     out << "Version tag:    " << doc.m_strVersion << "\n";
-    out << "Scenario:       " << (doc.App().m_bNoRiser ? "without risers (ports on the pipe)" : "with risers")
+    out << "Scenario:       " << (doc.m_bNoRiser ? "without risers (ports on the pipe)" : "with risers")
         << "\n";
     out << "Current angle:  " << Fmt("%.2f", doc.m_fCurrentAngle) << " deg\n";
     out << "Continuous:     " << (doc.m_bContinuous ? "on" : "off") << ", max time steps "

@@ -57,12 +57,12 @@ int RunRenderCommand(const QCommandLineParser& parser) {
             return 2;
         }
     }
-    int mode = 0;
+    ColourMode mode = ColourMode::Concentration;
     if (parser.isSet("colour")) {
         const QString c = parser.value("colour");
-        if (c == "concentration") mode = 0;
-        else if (c == "velocity") mode = 1;
-        else if (c == "halfwidth") mode = 2;
+        if (c == "concentration") mode = ColourMode::Concentration;
+        else if (c == "velocity") mode = ColourMode::Velocity;
+        else if (c == "halfwidth") mode = ColourMode::HalfWidth;
         else {
             std::fprintf(stderr, "plumex: --colour is concentration, velocity or halfwidth\n");
             return 2;
@@ -74,7 +74,7 @@ int RunRenderCommand(const QCommandLineParser& parser) {
     CConsolePrompt prompt;
     CPlumexDoc doc(app, prompt);
     if (!LoadCaseForJob(casePath, doc)) return 1;
-    doc.m_nColourMode = mode;
+    doc.m_eColourMode = mode;
     doc.m_bSortedDisplay = sorted;
     doc.PrepareJetDisplays();
 

@@ -9,9 +9,6 @@
 #include "run/ClassicNumericScope.h"
 
 namespace {
-// Disks keep their angles in radians, converted with this factor on reading.
-constexpr double kDegToRad = 3.1415926 / 180.0;
-
 std::string Quoted(const std::string& s) {
     std::string q = "\"";
     for (char c : s) {
@@ -62,8 +59,8 @@ bool WriteResultCsv(const CPlumexDoc& doc, const std::string& dir, std::string& 
         for (std::size_t i = 0; i < d.size(); ++i) {
             const CJetDisk& k = d[i];
             disks << key << "," << i << "," << Num(k.m_dX) << "," << Num(k.m_dY) << "," << Num(k.m_dZ) << ","
-                  << Num(k.m_dRadius) << "," << Num(k.m_dThickness) << "," << Num(k.m_dHAngle / kDegToRad) << ","
-                  << Num(k.m_dVAngle / kDegToRad) << "," << Num(k.m_dVelocity) << "," << Num(k.m_dUnnamed) << ","
+                  << Num(k.m_dRadius) << "," << Num(k.m_dThickness) << "," << Num(k.m_dHAngle / kTrajectoryDegToRad) << ","
+                  << Num(k.m_dVAngle / kTrajectoryDegToRad) << "," << Num(k.m_dVelocity) << "," << Num(k.m_dUnnamed) << ","
                   << Num(k.m_dMaxConc) << "," << Num(k.m_dMeanConc) << "," << Num(k.m_dDilution) << "\n";
         }
         const CKeyParameters& p = j.m_KeyParams;

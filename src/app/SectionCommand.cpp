@@ -63,11 +63,12 @@ bool ReadSectionRequest(const QCommandLineParser& parser, SectionRequest& req) {
     };
     req.m_strCase = parser.value("section").toStdString();
     bool ok = false;
-    req.m_nKind = parser.value("kind").toInt(&ok);
-    if (!parser.isSet("kind") || !ok || req.m_nKind < 0 || req.m_nKind > 4) {
+    const int kind = parser.value("kind").toInt(&ok);
+    if (!parser.isSet("kind") || !ok || kind < 0 || kind > 4) {
         std::fprintf(stderr, "plumex: --section needs --kind 0..4\n");
         return false;
     }
+    req.m_eKind = static_cast<CutPlaneKind>(kind);
     req.m_bDistance = parser.isSet("distance");
     req.m_bDisk = parser.isSet("disk");
     if (req.m_bDistance && !number("distance", req.m_dDistance)) return false;
@@ -78,9 +79,9 @@ bool ReadSectionRequest(const QCommandLineParser& parser, SectionRequest& req) {
             return false;
         }
     }
-    if (req.m_nKind == CCutPlane::kNormalToJet ? !req.m_bDisk : !req.m_bDistance) {
-        std::fprintf(stderr, "plumex: --kind %d needs %s\n", req.m_nKind,
-                     req.m_nKind == CCutPlane::kNormalToJet ? "--disk N" : "--distance D");
+    const bool atDisk = req.m_eKind == CutPlaneKind::NormalToJet;
+    if (atDisk ? !req.m_bDisk : !req.m_bDistance) {
+        std::fprintf(stderr, "plumex: --kind %d needs %s\n", kind, atDisk ? "--disk N" : "--distance D");
         return false;
     }
     if (parser.isSet("hangle") && !number("hangle", req.m_dHAngle)) return false;
@@ -97,9 +98,9 @@ int RunSection(const SectionRequest& req, CPrompt& prompt, std::FILE* out) {
 
     // The plane as the data pane places it.
     const double theta = doc.m_fCurrentAngle;
-    const int kind = req.m_nKind;
+    const CutPlaneKind kind = req.m_eKind;
     double h = req.m_dHAngle + 90.0, v = req.m_dVAngle, d = req.m_dDistance;
-    if (kind != CCutPlane::kNormalToJet) {
+    if (kind != CutPlaneKind::NormalToJet) {
         const double depth = doc.m_pAmbient ? doc.m_pAmbient->GetLastRow().m_dDepth : 0.0;
         if (std::fabs(req.m_dDistance) > 25.0 * depth) {
             prompt.Inform(kTooFar);
@@ -107,19 +108,19 @@ int RunSection(const SectionRequest& req, CPrompt& prompt, std::FILE* out) {
         }
     }
     switch (kind) {
-    case CCutPlane::kHorizontal:
+    case CutPlaneKind::Horizontal:
         v = 90.0;
         d = req.m_dDistance - doc.CutPlaneReferenceLevel();
         break;
-    case CCutPlane::kSideView:
+    case CutPlaneKind::SideView:
         h = (180.0 - theta) + 90.0;
         v = 0.0;
         break;
-    case CCutPlane::kCrossSection:
+    case CutPlaneKind::CrossSection:
         h = (90.0 - theta) + 90.0;
         v = 0.0;
         break;
-    case CCutPlane::kNormalToJet: {
+    case CutPlaneKind::NormalToJet: {
         int disk = req.m_nDisk;
         if (!doc.PlaceCutPlaneAtDisk(disk, kind, h, v, d)) {
             prompt.Inform("There is no jet with computed disks to place the plane at.");
@@ -135,11 +136,11 @@ int RunSection(const SectionRequest& req, CPrompt& prompt, std::FILE* out) {
 
     const CSectionStats& st = doc.m_SectionStats;
     double shownDistance = plane.m_dDistance;
-    if (kind == CCutPlane::kHorizontal) shownDistance += doc.CutPlaneReferenceLevel();
-    std::fprintf(out, "Plane kind: %d\n", kind);
+    if (kind == CutPlaneKind::Horizontal) shownDistance += doc.CutPlaneReferenceLevel();
+    std::fprintf(out, "Plane kind: %d\n", static_cast<int>(kind));
     std::fprintf(out, "H.Angle(deg): %.3f\n", Truncate3(plane.m_dHAngle) - 90.0);
     std::fprintf(out, "V.Angle(deg): %.3f\n", Truncate3(plane.m_dVAngle));
-    if (kind == CCutPlane::kNormalToJet) std::fprintf(out, "Disk No: %d\n", plane.m_nDiskNo);
+    if (kind == CutPlaneKind::NormalToJet) std::fprintf(out, "Disk No: %d\n", plane.m_nDiskNo);
     else std::fprintf(out, "Distance(m): %.3f\n", Truncate3(shownDistance));
     std::fprintf(out, "Scale(pixels/m): %.1f\n", plane.m_dScale);
     std::fprintf(out, "Polygons: %d\n", st.m_nPolygons);
@@ -147,12 +148,12 @@ int RunSection(const SectionRequest& req, CPrompt& prompt, std::FILE* out) {
     std::fprintf(out, "Sum of Area(m^2): %.4f\n", st.m_dSumOfArea);
     doc.ForEachJet([&](int, int, int, const CRiser& o, const CBase& r, const CJet& j) {
         std::fprintf(out, "Jet %s/%s/%s: Area(m^2) %.4f, Horizontal Span(m) %.4f, Vertical Span(m) %.4f\n",
-                     o.m_strName.c_str(), r.m_strName.c_str(), j.m_strName.c_str(), j.m_dSection[0],
-                     j.m_dSection[1], j.m_dSection[2]);
+                     o.m_strName.c_str(), r.m_strName.c_str(), j.m_strName.c_str(), j.m_Section.m_dArea,
+                     j.m_Section.m_dHSpan, j.m_Section.m_dVSpan);
     });
-    std::fprintf(out, "Selected Jet Area: %.4f\n", st.m_dSelectedArea);
+    std::fprintf(out, "Selected Jet Area: %.4f\n", st.m_Selected.m_dArea);
     std::fprintf(out, "Composite mean: %.6g\n", st.m_dCompositeMean);
-    if (kind == CCutPlane::kCrossSection)
+    if (kind == CutPlaneKind::CrossSection)
         std::fprintf(out, "Composite dilution(merged jets): %.3f\n", Truncate3(st.m_dDilution));
     if (!req.m_strImage.empty() && !WriteImage(plane, req.m_strImage, prompt)) return 1;
     return 0;

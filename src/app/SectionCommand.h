@@ -7,12 +7,14 @@
 #include <cstdio>
 #include <string>
 
+#include "geometry/CutPlane.h"
+
 class QCommandLineParser;
 class CPrompt;
 
 struct SectionRequest {
     std::string m_strCase;
-    int m_nKind = -1;
+    CutPlaneKind m_eKind = CutPlaneKind::Horizontal;
     bool m_bDistance = false;
     double m_dDistance = 0.0;  // as the data pane shows it (kind 0: above the reference level)
     bool m_bDisk = false;

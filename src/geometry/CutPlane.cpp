@@ -4,16 +4,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/Angles.h"
 #include "geometry/MatrixFunctions.h"
 #include "geometry/Polygon.h"
 #include "image/Dib.h"
-#include "model/AppState.h"
 #include "model/Archive.h"
 #include "model/PlumexDoc.h"
-
-namespace {
-constexpr double kPi = 3.14159265358979;
-}
 
 CCutPlane::CCutPlane() {
     MatIdentity(m_mWorldToPlane);
@@ -32,13 +28,13 @@ double CCutPlane::TruncateDecimals(double x, int decimals) {
     return std::trunc(scaled) / scale;
 }
 
-void CCutPlane::SetPlane(double h, double v, double d, int diskNo, int kind, bool recompute) {
+void CCutPlane::SetPlane(double h, double v, double d, int diskNo, CutPlaneKind kind, bool recompute) {
     m_dHAngle = Truncate2(h);
     m_dVAngle = Truncate2(v);
     m_dDistance = Truncate2(d);
     m_nDiskNo = diskNo;
-    m_nKind = kind;
-    if (kind != kNormalToJet) {
+    m_eKind = kind;
+    if (kind != CutPlaneKind::NormalToJet) {
         if (m_pDoc) m_pDoc->ClearSectionMarks();
     } else {
         // The document puts the plane through the chosen disk, normal to
@@ -55,16 +51,16 @@ void CCutPlane::SetPlane(double h, double v, double d, int diskNo, int kind, boo
     m_fProbe[0] = m_fProbe[1] = m_fProbe[2] = 0.0f;
 }
 
-void CCutPlane::GetPlane(double& h, double& v, double& d, int& diskNo, int& kind) const {
+void CCutPlane::GetPlane(double& h, double& v, double& d, int& diskNo, CutPlaneKind& kind) const {
     h = m_dHAngle;
     v = m_dVAngle;
     d = m_dDistance;
     diskNo = m_nDiskNo;
-    kind = m_nKind;
+    kind = m_eKind;
 }
 
 bool CCutPlane::ShowsDiskOf(const CJet& jet, const CJet* current) const {
-    return m_nKind == kNormalToJet && &jet == current && jet.m_bSectionAtDisk && jet.m_nSectionDisk > 0 &&
+    return m_eKind == CutPlaneKind::NormalToJet && &jet == current && jet.m_bSectionAtDisk && jet.m_nSectionDisk > 0 &&
            jet.m_nSectionDisk < jet.GetDiskCount();
 }
 
@@ -160,18 +156,20 @@ void CCutPlane::Serialize(CArchive& ar) {
         ar.WriteDouble(m_dHAngle);
         ar.WriteDouble(m_dVAngle);
         ar.WriteDouble(m_dDistance);
-        ar.WriteInt32(m_nKind);
+        ar.WriteInt32(static_cast<std::int32_t>(m_eKind));
         ar.WriteInt32(m_nDiskNo);
         return;
     }
     m_dHAngle = ar.ReadDouble();
     m_dVAngle = ar.ReadDouble();
     m_dDistance = ar.ReadDouble();
-    if (ar.App().FileIsVersion2()) {
-        m_nKind = ar.ReadInt32();
+    if (ar.FileIsVersion2()) {
+        // A number that names no kind is kept, so the file is written back
+        // as it was; such a plane is placed like a user-specified one.
+        m_eKind = static_cast<CutPlaneKind>(ar.ReadInt32());
         m_nDiskNo = ar.ReadInt32();
     } else {
-        m_nKind = 0;
+        m_eKind = CutPlaneKind::Horizontal;
         m_nDiskNo = 200;
     }
 }

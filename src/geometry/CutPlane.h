@@ -5,6 +5,7 @@
 // and section-image pixels, the cross-section polygons of all jets and the
 // 8-bit section image composed from them. The plane reaches the case through
 // the document, so everything but drawing works without a view.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -18,9 +19,17 @@ class CPolygon;
 class CDib;
 class CJet;
 
+// How the plane is placed; the case file stores the number.
+enum class CutPlaneKind : std::int32_t {
+    Horizontal = 0,
+    SideView = 1,
+    CrossSection = 2,
+    NormalToJet = 3,
+    UserSpecified = 4,
+};
+
 class CCutPlane {
 public:
-    enum Kind { kHorizontal = 0, kSideView = 1, kCrossSection = 2, kNormalToJet = 3, kUserSpecified = 4 };
 
     // Largest section image in pixels, and the scales tried in turn.
     static constexpr long long kMaxPixels = 2000000;
@@ -33,11 +42,12 @@ public:
     CCutPlane& operator=(const CCutPlane&) = delete;
 
     // Stores H, V and d truncated to two decimals (toward zero), the disk
-    // number and the kind. Kind 3 asks the document to place the plane at
-    // the disk (which sets H, V and d); other kinds clear the jets' marks.
+    // number and the kind. A plane normal to the jet asks the document to
+    // place it at the disk (which sets H, V and d); other kinds clear the
+    // jets' marks.
     // Then derives the plane and, with recompute, the section.
-    void SetPlane(double h, double v, double d, int diskNo, int kind, bool recompute);
-    void GetPlane(double& h, double& v, double& d, int& diskNo, int& kind) const;
+    void SetPlane(double h, double v, double d, int diskNo, CutPlaneKind kind, bool recompute);
+    void GetPlane(double& h, double& v, double& d, int& diskNo, CutPlaneKind& kind) const;
     // Normal, point, equation, in-plane frame and both transforms from H, V
     // and d; with recompute also the section.
     void ComputePlane(bool recompute);
@@ -105,7 +115,7 @@ public:
     double m_dLift = 0.1;
     CRangeRecord m_fLevelMin;
     CRangeRecord m_fLevelMax;
-    int m_nKind = 0;
+    CutPlaneKind m_eKind = CutPlaneKind::Horizontal;
     int m_nDiskNo = 200;
     // Told after every section with whether the image was re-created. The
     // document that owns the plane passes it on to its observers

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/Angles.h"
 #include "geometry/MatrixFunctions.h"
 #include "geometry/Polygon.h"
 #include "geometry/TubeSection.h"
 #include "model/PlumexDoc.h"
 
 namespace {
-constexpr double kPi = 3.14159265358979;
 constexpr double kRiserHeightWithoutRiser = 1.01;
 
 std::unique_ptr<CPolygon> MakePolygon(const std::vector<TubeCrossing>& points, const std::vector<int>& order,
@@ -63,7 +63,7 @@ void CPlumexDoc::ClearSectionMarks() {
     ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) { j.m_bSectionAtDisk = false; });
 }
 
-bool CPlumexDoc::PlaceCutPlaneAtDisk(int& diskNo, int kind, double& h, double& v, double& d) {
+bool CPlumexDoc::PlaceCutPlaneAtDisk(int& diskNo, CutPlaneKind kind, double& h, double& v, double& d) {
     CJet* jet = GetCurrentJet();
     if (!jet) return false;
     const int n = jet->GetDiskCount();
@@ -88,25 +88,25 @@ bool CPlumexDoc::PlaceCutPlaneAtDisk(int& diskNo, int kind, double& h, double& v
     jet->m_nCurrentDisk = k;
 
     switch (kind) {
-    case CCutPlane::kNormalToJet:
+    case CutPlaneKind::NormalToJet:
         h = 180.0 - theta - hTurn;
         v = b;
         jet->m_bSectionAtDisk = true;
         jet->m_nSectionDisk = k;
         m_nSelectedDisk = k;
         break;
-    case CCutPlane::kSideView:
+    case CutPlaneKind::SideView:
         h = 90.0 - theta;
         v = 0.0;
         break;
-    case CCutPlane::kCrossSection:
+    case CutPlaneKind::CrossSection:
         h = 180.0 - theta;
         v = 0.0;
         break;
-    case CCutPlane::kHorizontal:
+    case CutPlaneKind::Horizontal:
         v = 90.0;
         break;
-    default:  // user specified: keep the orientation, pass through the disk
+    default:  // user specified (or unknown): keep the orientation, pass through the disk
         break;
     }
 
@@ -114,7 +114,7 @@ bool CPlumexDoc::PlaceCutPlaneAtDisk(int& diskNo, int kind, double& h, double& v
     const double origin[3] = {0.0, 0.0, 0.0};
     disp.DiskMatrix(disk, m);
     MatTransformPoint(m, origin, centre);
-    if (kind == CCutPlane::kHorizontal) {
+    if (kind == CutPlaneKind::Horizontal) {
         d = centre[1];
     } else {
         const double hr = h * kPi / 180.0, vr = v * kPi / 180.0;

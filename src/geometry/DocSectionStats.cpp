@@ -3,11 +3,11 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "geometry/Angles.h"
 #include "geometry/Polygon.h"
 #include "model/PlumexDoc.h"
 
 namespace {
-constexpr double kPi = 3.14159265358979;
 // Grid cells below this value are background in the section image too.
 constexpr double kBackgroundValue = 1e-6;
 
@@ -76,9 +76,9 @@ void CPlumexDoc::ComputeSectionStatistics() {
         if (jet) {
             // A jet cut into several pieces owns the sum of their areas; its
             // spans are those of its last piece.
-            jet->m_dSection[0] += a.m_dArea;
-            jet->m_dSection[1] = a.m_dHSpan;
-            jet->m_dSection[2] = a.m_dVSpan;
+            jet->m_Section.m_dArea += a.m_dArea;
+            jet->m_Section.m_dHSpan = a.m_dHSpan;
+            jet->m_Section.m_dVSpan = a.m_dVSpan;
         }
         polygonSum += a.m_dArea;
         weighted += a.m_dArea * a.m_dMean;
@@ -88,13 +88,11 @@ void CPlumexDoc::ComputeSectionStatistics() {
     st.m_dCompositeMean = st.m_dTotalArea > 0.0 ? weighted / st.m_dTotalArea : 0.0;
 
     ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) {
-        st.m_dSumOfArea += j.m_dSection[0];
-        if (j.m_dSection[0] > 0.0) st.m_dFlow += j.m_dFlow;
+        st.m_dSumOfArea += j.m_Section.m_dArea;
+        if (j.m_Section.m_dArea > 0.0) st.m_dFlow += j.m_dFlow;
     });
     if (current) {
-        st.m_dSelectedArea = current->m_dSection[0];
-        st.m_dHSpan = current->m_dSection[1];
-        st.m_dVSpan = current->m_dSection[2];
+        st.m_Selected = current->m_Section;
     }
     st.m_dCurrent = m_pAmbient ? m_pAmbient->AverageCurrent() : 0.0;
     st.m_dDilution = st.m_dFlow > 0.0 ? 2.0 * st.m_dCurrent * st.m_dTotalArea / st.m_dFlow : 0.0;
@@ -105,6 +103,6 @@ void CPlumexDoc::ComputeSectionStatistics() {
 void CPlumexDoc::ClearSectionStatistics() {
     m_SectionStats = CSectionStats{};
     ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
-        for (double& v : j.m_dSection) v = 0.0;
+        j.m_Section = JetSection{};
     });
 }

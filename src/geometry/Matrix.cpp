@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "geometry/Angles.h"
+
 CMatrix::CMatrix() {
     for (int i = 0; i < 16; ++i) m[i] = (i % 5 == 0) ? 1.0f : 0.0f;
 }
@@ -36,7 +38,7 @@ CMatrix::CMatrix(const CVector& axis, float fAngle) : CMatrix() {
     x /= dLen;
     y /= dLen;
     z /= dLen;
-    const double dRad = static_cast<double>(fAngle) * 3.14159265358979323846 / 180.0;
+    const double dRad = static_cast<double>(fAngle) * kPi / 180.0;
     const double c = std::cos(dRad);
     const double s = std::sin(dRad);
     const double t = 1.0 - c;

@@ -3,8 +3,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "geometry/Angles.h"
+
 namespace {
-const double kPi = 3.14159265358979;
 
 double ToRadians(double dAngle) { return dAngle * kPi / 180.0; }
 

@@ -1,13 +1,12 @@
 #pragma once
 // Areas, spans and the composite values of the last cross-section, as the
 // document keeps them for the data pane, the area dialog and the command line.
+#include "model/JetSection.h"
 
 struct CSectionStats {
     double m_dTotalArea = 0.0;     // m^2 covered by any jet (overlaps counted once)
     double m_dSumOfArea = 0.0;     // m^2, sum of the jets' own areas
-    double m_dSelectedArea = 0.0;  // m^2, the current jet's area
-    double m_dHSpan = 0.0;         // m, the current jet's horizontal span
-    double m_dVSpan = 0.0;         // m, the current jet's vertical span
+    JetSection m_Selected;         // the current jet's area and spans
     double m_dCompositeMean = 0.0; // area-weighted mean value over the Total Area
     double m_dDilution = 0.0;      // composite dilution 2 Ua A / Q
     double m_dInvMean = 0.0;       // 1 / composite mean, truncated to three decimals

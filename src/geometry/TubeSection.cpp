@@ -6,6 +6,7 @@
 #include <cmath>
 #include <utility>
 
+#include "geometry/Angles.h"
 #include "geometry/MatrixFunctions.h"
 #include "model/JetDisk.h"
 #include "scene/JetDispModal.h"
@@ -19,7 +20,6 @@ float SectionValue(const CJetDisk& d, double threshold) {
 namespace {
 constexpr double kRingThreshold = 0.01;
 constexpr double kDiskThreshold = 0.001;
-constexpr double kPi = 3.14159265358979323846;
 
 double SignedDistance(const double n[3], double d, const double p[3]) {
     return n[0] * p[0] + n[1] * p[1] + n[2] * p[2] + d;

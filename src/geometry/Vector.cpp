@@ -2,10 +2,11 @@
 
 #include <cmath>
 
+#include "geometry/Angles.h"
 #include "geometry/Matrix.h"
 
 namespace {
-const float kPi = 3.1415927f;
+const float kPiF = static_cast<float>(kPi);
 }
 
 CVector& CVector::operator=(const CVector& v) {
@@ -90,6 +91,6 @@ float CVector::SignedAngle(const CVector& v) const {
     if (fCos < -1.0f) fCos = -1.0f;
     const float fAngle = std::acos(fCos);
     const CVector n = Cross(v);
-    if (n.y < 0.0f) return -fAngle * 180.0f / kPi;
-    return fAngle * 180.0f / kPi;
+    if (n.y < 0.0f) return -fAngle * 180.0f / kPiF;
+    return fAngle * 180.0f / kPiF;
 }

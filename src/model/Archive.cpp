@@ -4,10 +4,9 @@
 #include <cmath>
 #include <cstring>
 
-CArchive::CArchive(CAppState& app) : m_app(app), m_bStoring(true) {}
+CArchive::CArchive() : m_bStoring(true) {}
 
-CArchive::CArchive(CAppState& app, std::vector<std::uint8_t> bytes)
-    : m_app(app), m_bStoring(false), m_data(std::move(bytes)) {}
+CArchive::CArchive(std::vector<std::uint8_t> bytes) : m_bStoring(false), m_data(std::move(bytes)) {}
 
 namespace {
 template <typename T>

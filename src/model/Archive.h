@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-class CAppState;
+#include "model/FileVersion.h"
 
 class CArchiveException : public std::runtime_error {
 public:
@@ -20,13 +20,21 @@ public:
 class CArchive {
 public:
     // A storing archive that collects the bytes written.
-    explicit CArchive(CAppState& app);
+    CArchive();
     // A loading archive over the given bytes.
-    CArchive(CAppState& app, std::vector<std::uint8_t> bytes);
+    explicit CArchive(std::vector<std::uint8_t> bytes);
 
     bool IsStoring() const { return m_bStoring; }
     bool IsLoading() const { return !m_bStoring; }
-    CAppState& App() { return m_app; }
+
+    // The version tag of the stream: set by the document right after it
+    // reads the tag, so nested records can tell which optional fields the
+    // stream carries. Each read has its own, so documents read one after
+    // another (or side by side) never see each other's version.
+    void SetFileVersion(const std::string& tag) { m_strFileVersion = tag; }
+    const std::string& FileVersion() const { return m_strFileVersion; }
+    bool FileIsVersion2() const { return FileVersionIs2(m_strFileVersion); }
+    bool FileIsNewest() const { return FileVersionIsNewest(m_strFileVersion); }
 
     void WriteInt32(std::int32_t v);
     void WriteFloat(float v);
@@ -56,8 +64,8 @@ public:
 private:
     void Need(std::size_t n);
 
-    CAppState& m_app;
     bool m_bStoring;
+    std::string m_strFileVersion = kCurrentFileVersion;
     std::vector<std::uint8_t> m_data;
     std::size_t m_nPos = 0;
 };

@@ -1,6 +1,5 @@
 #include "model/Base.h"
 
-#include "model/AppState.h"
 #include "model/Archive.h"
 #include "model/UniqueName.h"
 
@@ -103,9 +102,9 @@ void CBase::Serialize(CArchive& ar) {
         const int n = ar.ReadCount(kMinJetBytes, "jet");
         m_Jets.clear();
         m_nCurrentJet = 0;
-        const bool noRiser = ar.App().m_bNoRiser;
         for (int i = 0; i < n; ++i) {
-            auto jet = std::make_unique<CJet>(noRiser);
+            // The scenario only sets defaults that the jet reads over.
+            auto jet = std::make_unique<CJet>(false);
             jet->Serialize(ar);
             AppendJet(std::move(jet));
         }

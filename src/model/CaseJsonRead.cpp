@@ -6,7 +6,6 @@
 #include <QSet>
 #include <cmath>
 
-#include "model/AppState.h"
 #include "model/CaseJson.h"
 #include "model/PlumexDoc.h"
 #include "scene/CameraFraming.h"
@@ -275,7 +274,7 @@ bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJson
         noRiser = true;
     else if (scenario != "with-risers")
         rd.Problem("scenario", "must be \"with-risers\" or \"without-risers\"");
-    doc.App().m_bNoRiser = noRiser;
+    doc.m_bNoRiser = noRiser;
 
     const double angle = rd.Number(root, "", "current_angle_deg", false, 90.0);
     const QJsonObject run = rd.Object(root, "", "run", false);

@@ -3,7 +3,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "model/AppState.h"
 #include "model/CaseJson.h"
 #include "model/PlumexDoc.h"
 
@@ -30,7 +29,7 @@ QJsonObject JetObject(const CJet& j, bool noRiser) {
 }  // namespace
 
 std::string WriteCaseJson(const CPlumexDoc& doc) {
-    const bool noRiser = doc.App().m_bNoRiser;
+    const bool noRiser = doc.m_bNoRiser;
     QJsonObject root;
     root.insert("format", "plumex-case");
     root.insert("version", 1);

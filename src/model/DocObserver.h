@@ -4,8 +4,13 @@
 // kind, and for the kinds that concern one item, which item.
 #include <cstdint>
 
-// Levels of the outfall -> riser -> jet tree as the item events name them.
+#include "model/TreeLevel.h"
+
+// Levels of the outfall -> riser -> jet tree as the item events name them:
+// the tree's levels, and None for events that concern no item.
 enum class DocItemLevel { None = 0, Outfall = 1, Riser = 2, Jet = 3 };
+
+inline DocItemLevel ItemLevelOf(TreeLevel level) { return static_cast<DocItemLevel>(static_cast<int>(level) + 1); }
 
 struct DocEvent {
     enum Kind {

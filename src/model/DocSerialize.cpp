@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cmath>
 
-#include "model/AppState.h"
+#include "model/FileVersion.h"
 #include "model/Archive.h"
 #include "model/CaseFile.h"
 #include "model/Prompt.h"
@@ -19,7 +19,7 @@ constexpr std::size_t kMinOutfallBytes = 64 + 52 + 3 * 8 + 4 + 32 + 32 + 4;
 void CPlumexDoc::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         m_strVersion = kCurrentFileVersion;
-        ar.App().m_strFileVersion = kCurrentFileVersion;
+        ar.SetFileVersion(kCurrentFileVersion);
         ar.WriteText(m_strVersion, kTagBytes);
         m_RangeMin.Serialize(ar);
         m_RangeMax.Serialize(ar);
@@ -28,15 +28,15 @@ void CPlumexDoc::Serialize(CArchive& ar) {
         m_pAmbient->Serialize(ar);
         ar.WriteInt32(GetOutfallCount());
         for (auto& o : m_Outfalls) o->Serialize(ar);
-        ar.WriteInt32(ar.App().m_bNoRiser ? 1 : 0);
+        ar.WriteInt32(m_bNoRiser ? 1 : 0);
         ar.WriteFloat(m_fCurrentAngle);
         return;
     }
 
     const std::string tag = ar.ReadText(kTagBytes);
     m_strVersion = tag;
-    ar.App().m_strFileVersion = tag;
-    if (!ar.App().FileIsVersion2()) ar.App().m_bNoRiser = false;
+    ar.SetFileVersion(tag);
+    if (!ar.FileIsVersion2()) m_bNoRiser = false;
     m_RangeMin.Serialize(ar);
     m_RangeMax.Serialize(ar);
     m_ViewControl.Serialize(ar);
@@ -60,8 +60,8 @@ void CPlumexDoc::Serialize(CArchive& ar) {
         ar.ReadInt32();
         m_fCurrentAngle = ar.ReadFloat();
         angleRead = true;
-    } else if (ar.App().FileIsVersion2()) {
-        ar.App().m_bNoRiser = ar.ReadInt32() != 0;
+    } else if (ar.FileIsVersion2()) {
+        m_bNoRiser = ar.ReadInt32() != 0;
         m_fCurrentAngle = ar.ReadFloat();
         angleRead = true;
     }
@@ -69,37 +69,55 @@ void CPlumexDoc::Serialize(CArchive& ar) {
         throw CArchiveException("the current angle is not a number");
     if (angleRead) PropagateCurrentAngle();
     m_strVersion = kCurrentFileVersion;
-    ar.App().m_strFileVersion = kCurrentFileVersion;
 }
 
 std::vector<unsigned char> CPlumexDoc::SaveToBytes() {
-    CArchive ar(m_app);
+    CArchive ar;
     Serialize(ar);
     return ar.Data();
 }
 
 bool CPlumexDoc::LoadFromBytes(const std::vector<unsigned char>& bytes, std::string& error) {
-    const bool oldNoRiser = m_app.m_bNoRiser;
-    ResetToNew();
+    // The stream is read into a case of its own, so a stream that fails
+    // halfway leaves nothing of itself in this one.
+    CPlumexDoc loaded(m_app, m_prompt);
+    loaded.m_pGridLink = m_pGridLink;
     try {
-        CArchive ar(m_app, bytes);
-        Serialize(ar);
+        CArchive ar(bytes);
+        loaded.Serialize(ar);
     } catch (const CArchiveException& e) {
         error = e.what();
-        // Nothing half-loaded stays: the document is empty again.
-        ResetToNew();
-        m_app.m_bNoRiser = oldNoRiser;
-        m_app.m_strFileVersion = kCurrentFileVersion;
         return false;
     }
+    TakeLoadedCase(loaded);
     return true;
+}
+
+void CPlumexDoc::TakeLoadedCase(CPlumexDoc& loaded) {
+    ResetToNew();
+    // Exactly what Serialize reads (a field added there belongs here too);
+    // everything else keeps this case's value.
+    m_strVersion = loaded.m_strVersion;
+    m_RangeMin = loaded.m_RangeMin;
+    m_RangeMax = loaded.m_RangeMax;
+    m_ViewControl = loaded.m_ViewControl;
+    m_CutPlane.m_dHAngle = loaded.m_CutPlane.m_dHAngle;
+    m_CutPlane.m_dVAngle = loaded.m_CutPlane.m_dVAngle;
+    m_CutPlane.m_dDistance = loaded.m_CutPlane.m_dDistance;
+    m_CutPlane.m_eKind = loaded.m_CutPlane.m_eKind;
+    m_CutPlane.m_nDiskNo = loaded.m_CutPlane.m_nDiskNo;
+    m_pAmbient = std::move(loaded.m_pAmbient);
+    m_dDisplayLength = loaded.m_dDisplayLength;
+    m_Outfalls = std::move(loaded.m_Outfalls);
+    m_nCurrentOutfall = loaded.m_nCurrentOutfall;
+    m_bNoRiser = loaded.m_bNoRiser;
+    m_fCurrentAngle = loaded.m_fCurrentAngle;
 }
 
 bool CPlumexDoc::OpenCase(const std::string& path) {
     std::vector<unsigned char> bytes;
     std::string error;
     if (!CaseFile::Read(path, bytes, error) || !LoadFromBytes(bytes, error)) {
-        ResetToNew();
         m_prompt.Inform("Unable to read the case file \"" + path + "\": " + error + ".", PromptIcon::Exclamation);
         return false;
     }

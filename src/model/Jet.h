@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/JetSection.h"
 #include "model/KeyParameters.h"
 #include "model/RangeRecord.h"
 #include "scene/JetDispModal.h"
@@ -88,7 +89,7 @@ public:
     CMaterialProperty m_MaterialA;  // colour of high values
     CMaterialProperty m_MaterialB;  // colour of low values
     double m_dPortPos[3] = {0.0, 0.0, 0.0};
-    double m_dSection[3] = {0.0, 0.0, 0.0};  // area and the two spans of the last section
+    JetSection m_Section;  // of the last section
     bool m_bSectionAtDisk = false;  // the section of a plane normal to the axis is disk m_nSectionDisk
     int m_nSectionDisk = 0;
     double m_dCurrentAngle = 90.0;  // copy of the case's current angle

@@ -1,6 +1,5 @@
 #include "model/JetDisk.h"
 
-#include "model/AppState.h"
 #include "model/Archive.h"
 
 bool CJetDisk::operator==(const CJetDisk& o) const {
@@ -30,7 +29,7 @@ void CJetDisk::Serialize(CArchive& ar) {
         m_dY = ar.ReadDouble();
         m_dZ = ar.ReadDouble();
         m_dMeanConc = ar.ReadDouble();
-        m_dMaxConc = ar.App().FileIsNewest() ? ar.ReadDouble() : 0.0;
+        m_dMaxConc = ar.FileIsNewest() ? ar.ReadDouble() : 0.0;
         m_dDilution = ar.ReadDouble();
         m_dVelocity = ar.ReadDouble();
         m_dVAngle = ar.ReadDouble();

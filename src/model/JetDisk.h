@@ -5,6 +5,12 @@
 
 class CArchive;
 
+// The factor the trajectory reader turns the model's degrees into radians
+// with. It is built from pi cut after seven decimals, and every case file
+// holds disk angles converted with it, so it must stay as it is; the CSV
+// writer divides by the same factor to give back the model's own degrees.
+inline constexpr double kTrajectoryDegToRad = 3.1415926 / 180.0;
+
 class CJetDisk {
 public:
     // Bytes one disk takes in a case file of the current version.

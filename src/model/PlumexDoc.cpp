@@ -19,6 +19,7 @@ CPlumexDoc::CPlumexDoc(CAppState& app, CPrompt& prompt)
     m_CutPlane.m_fnSectionChanged = [this](bool recreated) {
         Notify(DocEvent::Flag(DocEvent::CutPlaneChanged, recreated));
     };
+    m_bNoRiser = app.m_bNewCaseNoRiser;
 }
 
 CPlumexDoc::~CPlumexDoc() = default;
@@ -201,7 +202,7 @@ std::string CPlumexDoc::MakeOutfallName() const {
 }
 
 void CPlumexDoc::AppendNewJet(CBase& riser, const CJet* source) {
-    const bool noRiser = m_app.m_bNoRiser;
+    const bool noRiser = m_bNoRiser;
     auto j = std::make_unique<CJet>(noRiser);
     j->m_strName = riser.MakeChildName();
     if (source) j->CopyFrom(source, noRiser);
@@ -209,11 +210,11 @@ void CPlumexDoc::AppendNewJet(CBase& riser, const CJet* source) {
     riser.m_nCurrentJet = riser.GetJetCount() - 1;
 }
 
-void CPlumexDoc::Create(int level) {
+void CPlumexDoc::Create(TreeLevel level) {
     if (m_bRunInFlight) return;
-    const bool noRiser = m_app.m_bNoRiser;
+    const bool noRiser = m_bNoRiser;
     DocItemLevel added = DocItemLevel::None;
-    if (level == 0) {
+    if (level == TreeLevel::Outfall) {
         auto o = std::make_unique<CRiser>();
         o->m_strName = MakeOutfallName();
         o->m_pGridLink = m_pGridLink;
@@ -221,7 +222,7 @@ void CPlumexDoc::Create(int level) {
         m_Outfalls.push_back(std::move(o));
         m_nCurrentOutfall = GetOutfallCount() - 1;
         added = DocItemLevel::Outfall;
-    } else if (level == 1) {
+    } else if (level == TreeLevel::Riser) {
         CRiser* o = GetCurrentOutfall();
         if (!o) return;
         if (noRiser && o->GetRiserCount() > 0) {
@@ -236,7 +237,7 @@ void CPlumexDoc::Create(int level) {
             o->AppendRiser(std::move(r));
             o->m_nCurrentRiser = o->GetRiserCount() - 1;
         }
-    } else if (level == 2) {
+    } else if (level == TreeLevel::Jet) {
         CBase* r = GetCurrentRiser();
         if (!r) return;
         AppendNewJet(*r, nullptr);
@@ -250,12 +251,12 @@ void CPlumexDoc::Create(int level) {
     UpdateAllViews();
 }
 
-void CPlumexDoc::Add(int level) {
+void CPlumexDoc::Add(TreeLevel level) {
     if (m_bRunInFlight) return;
-    const bool noRiser = m_app.m_bNoRiser;
+    const bool noRiser = m_bNoRiser;
     DocItemLevel added = DocItemLevel::None;
-    if (level == 1) {
-        if (m_Outfalls.empty()) return Create(0);
+    if (level == TreeLevel::Outfall) {
+        if (m_Outfalls.empty()) return Create(TreeLevel::Outfall);
         auto o = std::make_unique<CRiser>();
         o->m_strName = MakeOutfallName();
         o->m_pGridLink = m_pGridLink;
@@ -263,10 +264,10 @@ void CPlumexDoc::Add(int level) {
         m_Outfalls.push_back(std::move(o));
         m_nCurrentOutfall = GetOutfallCount() - 1;
         added = DocItemLevel::Outfall;
-    } else if (level == 2) {
+    } else if (level == TreeLevel::Riser) {
         CRiser* o = GetCurrentOutfall();
         if (!o) return;
-        if (o->GetRiserCount() == 0) return Create(1);
+        if (o->GetRiserCount() == 0) return Create(TreeLevel::Riser);
         const int n = o->GetRiserCount();
         const double last = o->m_Risers[n - 1]->m_dDistance;
         double distance = last + 20.0;
@@ -281,7 +282,7 @@ void CPlumexDoc::Add(int level) {
         o->AppendRiser(std::move(r));
         o->m_nCurrentRiser = o->GetRiserCount() - 1;
         added = DocItemLevel::Riser;
-    } else if (level == 3) {
+    } else if (level == TreeLevel::Jet) {
         CBase* r = GetCurrentRiser();
         if (!r) return;
         AppendNewJet(*r, r->GetCurrentJet() ? r->m_Jets.back().get() : nullptr);
@@ -309,27 +310,28 @@ bool DeleteAt(List& list, int& index) {
 }
 }  // namespace
 
-void CPlumexDoc::Delete(int level) {
+void CPlumexDoc::Delete(TreeLevel level) {
     if (m_bRunInFlight) return;
     // Where the item stood, for the observers: its level and indices.
     const CurrentNames where = GetCurrentNames();
-    const CJet* jet = level == 3 ? GetCurrentJet() : nullptr;
+    const CJet* jet = level == TreeLevel::Jet ? GetCurrentJet() : nullptr;
     const JetId removedId = jet ? jet->Id() : 0;
     bool deleted = false;
-    if (level == 1) {
+    if (level == TreeLevel::Outfall) {
         deleted = DeleteAt(m_Outfalls, m_nCurrentOutfall);
-    } else if (level == 2) {
+    } else if (level == TreeLevel::Riser) {
         CRiser* o = GetCurrentOutfall();
         if (o) deleted = DeleteAt(o->m_Risers, o->m_nCurrentRiser);
-    } else if (level == 3) {
+    } else if (level == TreeLevel::Jet) {
         CBase* r = GetCurrentRiser();
         if (r) deleted = DeleteAt(r->m_Jets, r->m_nCurrentJet);
     }
     // Nothing selected at that level: nothing changes.
     if (!deleted) return;
     SetModifiedFlag(true);
-    Notify(DocEvent::Item(DocEvent::ItemRemoved, static_cast<DocItemLevel>(level), where.m_nOutfall,
-                          level >= 2 ? where.m_nRiser : -1, level == 3 ? where.m_nJet : -1, removedId));
+    Notify(DocEvent::Item(DocEvent::ItemRemoved, ItemLevelOf(level), where.m_nOutfall,
+                          level != TreeLevel::Outfall ? where.m_nRiser : -1,
+                          level == TreeLevel::Jet ? where.m_nJet : -1, removedId));
     UpdateAllViews();
 }
 
@@ -346,7 +348,7 @@ void CPlumexDoc::PropagateEffluent(CRiser& outfall) {
         for (auto& j : r->m_Jets) {
             j->m_dTemperature = outfall.m_dTemperature;
             j->m_dSalinity = outfall.m_dTemperature != 0.0 ? outfall.m_dSalinity : outfall.m_dDensity;
-            if (m_app.m_bNoRiser) j->m_dPortHeight = outfall.m_dWidth / 2.0;
+            if (m_bNoRiser) j->m_dPortHeight = outfall.m_dWidth / 2.0;
         }
     }
 }
@@ -357,24 +359,23 @@ void CPlumexDoc::DistributeRiserFlow(CBase& riser) {
     for (auto& j : riser.m_Jets) j->m_dFlow = each;
 }
 
-CMaterialProperty* CPlumexDoc::GetCurrentMaterial(int level, bool second) const {
+CMaterialProperty* CPlumexDoc::GetCurrentMaterial(TreeLevel level, bool second) const {
     switch (level) {
-    case 1: {
+    case TreeLevel::Outfall: {
         CRiser* o = GetCurrentOutfall();
         return o ? &o->m_Material : nullptr;
     }
-    case 2: {
+    case TreeLevel::Riser: {
         CBase* r = GetCurrentRiser();
         return r ? &r->m_Material : nullptr;
     }
-    case 3: {
+    case TreeLevel::Jet: {
         CJet* j = GetCurrentJet();
         if (!j) return nullptr;
         return second ? &j->m_MaterialB : &j->m_MaterialA;
     }
-    default:
-        return nullptr;
     }
+    return nullptr;
 }
 
 void CPlumexDoc::SetCurrentAngle(float angle) {

@@ -12,10 +12,12 @@
 #include "geometry/CutPlane.h"
 #include "geometry/SectionStats.h"
 #include "model/Ambient.h"
+#include "model/ColourMode.h"
 #include "model/AppState.h"
 #include "model/KeyParameters.h"
 #include "model/RangeRecord.h"
 #include "model/Riser.h"
+#include "model/TreeLevel.h"
 #include "scene/ViewControl.h"
 
 class CArchive;
@@ -89,15 +91,17 @@ public:
     void Serialize(CArchive& ar);
     // Reads a case file and prepares the jet displays from its stored
     // results; on failure shows a message naming the file and leaves the
-    // document empty.
+    // case as it was.
     bool OpenCase(const std::string& path);
     // Writes the case file (compound file with the "Contents" stream); the
     // previous file survives a failed save, which is reported.
     bool SaveCase(const std::string& path);
     // The stream bytes of the case as the file holds them.
     std::vector<unsigned char> SaveToBytes();
-    // Reads the stream bytes; on failure the error text is returned, the
-    // document is left empty (no ambient, no outfalls) and false returned.
+    // Reads the stream bytes into a fresh case and takes it over only when
+    // the whole stream was read; on failure the error text is returned, the
+    // case is left as it was (records, selection, modified flag) and false
+    // returned.
     bool LoadFromBytes(const std::vector<unsigned char>& bytes, std::string& error);
     // Sets the flag, refreshes the input bar, and when the flag changed
     // sends ModifiedChanged (after it is set, so it reads the new value).
@@ -140,14 +144,14 @@ public:
     std::string MakeOutfallName() const;
     // Each marks the case modified and sends ItemAdded / ItemRemoved; none
     // does anything while a run is in flight.
-    void Create(int level);  // 0 outfall, 1 riser, 2 jet
-    void Add(int level);     // 1 outfall, 2 riser, 3 jet
-    void Delete(int level);  // 1 outfall, 2 riser, 3 jet
+    void Create(TreeLevel level);
+    void Add(TreeLevel level);
+    void Delete(TreeLevel level);
 
     void SetJetFlowAll(double flow);
     void PropagateEffluent(CRiser& outfall);
     static void DistributeRiserFlow(CBase& riser);
-    CMaterialProperty* GetCurrentMaterial(int level, bool second) const;
+    CMaterialProperty* GetCurrentMaterial(TreeLevel level, bool second) const;
     void SetCurrentAngle(float angle);
     void PropagateCurrentAngle();
     void ToggleContinuousMode() { m_bContinuous = !m_bContinuous; }
@@ -167,7 +171,7 @@ public:
     void PrepareJetDisplays(int outfall, int riser, int firstJet, int count);
     void ComputeValueRanges();
     void BuildSortTree();
-    void BuildColourTable(int mode);
+    void BuildColourTable(ColourMode mode);
     void SetRingInterval(int interval);
     // Drawing (GL library only): the structures and jets with selection
     // names, the ambient box, the jets sorted back to front.
@@ -226,9 +230,9 @@ public:
     // jet cut by the plane a x + b y + c z + e = 0.
     void CutAllJets(const double equation[4], std::vector<std::unique_ptr<CPolygon>>& polygons) const;
     // Puts the cut plane of the given kind through disk diskNo of the
-    // current jet (kind 3: normal to its axis) and gives H, V and d; the disk
+    // current jet (normal to its axis for that kind) and gives H, V and d; the disk
     // number is held to 1 .. disks - 1. False without a current jet.
-    bool PlaceCutPlaneAtDisk(int& diskNo, int kind, double& h, double& v, double& d);
+    bool PlaceCutPlaneAtDisk(int& diskNo, CutPlaneKind kind, double& h, double& v, double& d);
     // Clears on every jet the mark that makes its section its selected disk.
     void ClearSectionMarks();
     // Areas, spans and composite values of the cut plane's last section.
@@ -255,9 +259,12 @@ public:
     std::string m_strStatus;
     int m_nCurrentDiskMirror = 1;
     const CAmbientGridLink* m_pGridLink = nullptr;
-    int m_nColourMode = 0;  // 0 concentration, 1 velocity, 2 half width
+    ColourMode m_eColourMode = ColourMode::Concentration;
     double m_dDisplayLength = 20.0;
     float m_fCurrentAngle = 90.0f;
+    // Scenario without risers: ports stand directly on the outfall pipe. The
+    // case file stores it; a new case takes the application's setting.
+    bool m_bNoRiser = false;
     int m_nSelectedDisk = 0;  // disk of the current jet a "normal to jet axis" plane cuts
 
     // The camera and cut plane blocks of the case file. The main 3-D view
@@ -279,6 +286,9 @@ private:
     // defaults, appended and made current. Create and Add then pass the
     // current angle to every jet, this one included.
     void AppendNewJet(CBase& riser, const CJet* source);
+    // Empties this case and takes over what a case file holds from loaded,
+    // a case that has just been read whole.
+    void TakeLoadedCase(CPlumexDoc& loaded);
 
     CAppState& m_app;
     CPrompt& m_prompt;

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "model/AmbientGridLink.h"
-#include "model/AppState.h"
 #include "model/Archive.h"
 #include "model/UniqueName.h"
 
@@ -97,7 +96,7 @@ void CRiser::SetData(const OutfallData& d) {
 }
 
 void CRiser::Serialize(CArchive& ar) {
-    const bool v2 = ar.App().FileIsVersion2();
+    const bool v2 = ar.FileIsVersion2();
     if (ar.IsStoring()) {
         ar.WriteText(m_strName, 64);
         m_Material.Serialize(ar);

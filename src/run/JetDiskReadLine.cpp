@@ -9,8 +9,6 @@
 #include "model/JetDisk.h"
 
 namespace {
-constexpr double kDegToRad = 3.1415926 / 180.0;
-
 // Next token separated by blanks, tabs or line ends; false when none is left.
 bool NextToken(const std::string& line, std::size_t& pos, std::string& token) {
     const char* kSeparators = " \t\r\n";
@@ -36,7 +34,7 @@ bool CJetDisk::ReadLine(const std::string& line) {
         double v = std::atof(token.c_str());
         // "nan" or "inf" would poison every geometry built from the disk.
         if (!std::isfinite(v)) return false;
-        if (col == 4 || col == 5) v *= kDegToRad;
+        if (col == 4 || col == 5) v *= kTrajectoryDegToRad;
         if (col == 9 && v >= 1.0) v = 1.0;
         *fields[col] = v;
     }

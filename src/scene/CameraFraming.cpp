@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/AppState.h"
+#include "geometry/Angles.h"
 #include "model/PlumexDoc.h"
 #include "scene/ViewControl.h"
 
@@ -30,7 +30,7 @@ void FrameStructure(const CPlumexDoc& doc, CViewControl& camera) {
         lo[2] = std::min(lo[2], z);
         hi[2] = std::max(hi[2], z);
     };
-    const bool noRiser = doc.App().m_bNoRiser;
+    const bool noRiser = doc.m_bNoRiser;
     for (const auto& o : doc.m_Outfalls) {
         const double bed = depth - o->m_dDepth;
         if (o->m_Risers.empty()) widen(o->m_dPosition[0], bed, 0.0);
@@ -53,7 +53,7 @@ void FrameStructure(const CPlumexDoc& doc, CViewControl& camera) {
         extent += (hi[i] - lo[i]) * (hi[i] - lo[i]);
     }
     const double radius = std::max(kSmallestRadius, 0.5 * std::sqrt(extent));
-    const double halfFov = 0.5 * camera.m_fFieldOfView * 3.14159265358979 / 180.0;
+    const double halfFov = 0.5 * camera.m_fFieldOfView * kPi / 180.0;
     const double distance = kRoom * radius / std::sin(halfFov);
     const double n = std::sqrt(kViewDirection[0] * kViewDirection[0] + kViewDirection[1] * kViewDirection[1] +
                                kViewDirection[2] * kViewDirection[2]);

@@ -45,14 +45,14 @@ void FillColourTable(ColourTable& table, const std::vector<double>& values, doub
     }
 }
 
-int ColourLevel(int mode, const float values[4], const CRangeRecord& min, const CRangeRecord& max,
+int ColourLevel(ColourMode mode, const float values[4], const CRangeRecord& min, const CRangeRecord& max,
                 const ColourTable& table) {
-    if (mode == 2) {
+    if (mode == ColourMode::HalfWidth) {
         const double lo = min.m_fRadius, hi = max.m_fRadius;
         if (!(hi > lo)) return kMidLevel;
         return ClampLevel(255.0 - (values[1] - lo) * 255.0 / (hi - lo));
     }
-    if (mode == 1) return TableLevel(values[3], min.m_fVelocity, max.m_fVelocity, table);
+    if (mode == ColourMode::Velocity) return TableLevel(values[3], min.m_fVelocity, max.m_fVelocity, table);
     return TableLevel(values[0], min.m_fConc, max.m_fConc, table);
 }
 

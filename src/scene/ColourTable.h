@@ -20,8 +20,8 @@ constexpr int kMidLevel = 127;
 void FillColourTable(ColourTable& table, const std::vector<double>& values, double lo, double hi);
 
 // Level of a value quadruple (mean concentration, half width, thickness,
-// velocity) in colour mode 0 (concentration), 1 (velocity) or 2 (half width).
-int ColourLevel(int mode, const float values[4], const CRangeRecord& min, const CRangeRecord& max,
+// velocity) in the colour mode.
+int ColourLevel(ColourMode mode, const float values[4], const CRangeRecord& min, const CRangeRecord& max,
                 const ColourTable& table);
 
 // Diffuse colour for a level: the low-value colour at 0, the high-value

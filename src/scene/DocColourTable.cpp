@@ -1,13 +1,13 @@
 // The colour transfer table of the sorted display: histogram equalisation of
-// the mean concentration (mode 0) or velocity (other modes) of all disks.
+// the mean concentration or (in the other modes) the velocity of all disks.
 #include <algorithm>
 #include <vector>
 
 #include "model/PlumexDoc.h"
 #include "scene/ColourTable.h"
 
-void CPlumexDoc::BuildColourTable(int mode) {
-    const int q = mode == 0 ? 0 : 3;  // value quadruple index
+void CPlumexDoc::BuildColourTable(ColourMode mode) {
+    const int q = mode == ColourMode::Concentration ? 0 : 3;  // value quadruple index
     double lo = 10000.0, hi = -20.0;
     std::vector<double> values;
     ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) {

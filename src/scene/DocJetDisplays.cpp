@@ -1,7 +1,6 @@
 // The document's preparation of the jet displays after a run or a load:
 // placements and tubes of the jets, then the value ranges, the sort tree
 // (while a view shows the jets sorted) and the colour table.
-#include "model/AppState.h"
 #include "model/PlumexDoc.h"
 #include "scene/JetPlacement.h"
 
@@ -10,7 +9,7 @@ JetPlacementInput PlacementInput(const CPlumexDoc& doc) {
     JetPlacementInput in;
     in.m_dWaterDepth = doc.m_pAmbient ? doc.m_pAmbient->m_dWaterDepth : 0.0;
     in.m_dCurrentAngle = doc.m_fCurrentAngle;
-    in.m_bNoRiser = doc.App().m_bNoRiser;
+    in.m_bNoRiser = doc.m_bNoRiser;
     return in;
 }
 
@@ -29,7 +28,7 @@ void CPlumexDoc::PrepareJetDisplays() {
     ForEachJet([&](int, int, int k, CRiser& o, CBase& r, CJet& j) { PlaceJet(in, o, r, k, j); });
     ComputeValueRanges();
     if (m_bSortedDisplay) BuildSortTree();
-    BuildColourTable(m_nColourMode);
+    BuildColourTable(m_eColourMode);
 }
 
 void CPlumexDoc::PrepareJetDisplays(int outfall, int riser, int firstJet, int count) {
@@ -42,7 +41,7 @@ void CPlumexDoc::PrepareJetDisplays(int outfall, int riser, int firstJet, int co
     }
     ComputeValueRanges();
     if (m_bSortedDisplay) BuildSortTree();
-    BuildColourTable(m_nColourMode);
+    BuildColourTable(m_eColourMode);
 }
 
 void CPlumexDoc::SetRingInterval(int interval) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "model/AppState.h"
 #include "model/Archive.h"
 
 CJetDispModal::CJetDispModal() {
@@ -20,7 +19,7 @@ void CJetDispModal::Serialize(CArchive& ar) {
         ar.WriteInt32(m_nSlices);
         ar.WriteInt32(m_nRingInterval);
     } else {
-        const bool withMax = ar.App().FileIsNewest();
+        const bool withMax = ar.FileIsNewest();
         const int n = ar.ReadCount(withMax ? CJetDisk::kBytesCurrent : CJetDisk::kBytesOld, "disk");
         m_Disks.clear();
         m_Disks.resize(n);

@@ -4,11 +4,11 @@
 
 #include <cmath>
 
+#include "geometry/Angles.h"
 #include "model/Jet.h"
 #include "scene/SceneDrawState.h"
 
 namespace {
-constexpr double kRad = 3.14159265358979323846 / 180.0;
 // The elbow of a port without riser is drawn as thin rings, one per degree
 // of bend; a damaged angle must not make that loop endless.
 constexpr int kMaxElbowRings = 180;
@@ -74,7 +74,7 @@ void CJet::DrawPort(const SceneDrawState& state) const {
     } else {
         const double rho = state.riserRadiusAtPort;
         const double r = m_dDiameter / 2.0;
-        glTranslated(std::sin(a * kRad) * rho, m_dPortHeight, std::cos(a * kRad) * rho);
+        glTranslated(std::sin(a * kDegToRad) * rho, m_dPortHeight, std::cos(a * kDegToRad) * rho);
         glRotated(a, 0, 1, 0);
         glRotated(-m_dVAngle, 1, 0, 0);
         gluCylinder(q, r, r, 0.1, 32, 1);  // ports on a riser are 0.1 m long

@@ -2,12 +2,9 @@
 
 #include <cmath>
 
+#include "geometry/Angles.h"
 #include "geometry/MatrixFunctions.h"
 #include "model/Riser.h"
-
-namespace {
-constexpr double kRad = 3.14159265358979323846 / 180.0;
-}
 
 void ComputeJetPlacement(const JetPlacementInput& in, const CRiser& outfall, const CBase& riser,
                          int k, CJet& jet, double out[16]) {
@@ -19,7 +16,7 @@ void ComputeJetPlacement(const JetPlacementInput& in, const CRiser& outfall, con
 
     // The port on the riser surface, facing 180 - current angle + the jet's
     // horizontal angle.
-    const double a = (180.0 - in.m_dCurrentAngle + jet.m_dHAngle) * kRad;
+    const double a = (180.0 - in.m_dCurrentAngle + jet.m_dHAngle) * kDegToRad;
     const double rho = riser.RadiusAt(jet.m_dPortHeight);
     jet.m_dPortPos[0] = rho * std::sin(a);
     jet.m_dPortPos[1] = jet.m_dPortHeight;
@@ -29,11 +26,11 @@ void ComputeJetPlacement(const JetPlacementInput& in, const CRiser& outfall, con
     if (in.m_bNoRiser) {
         // Without risers the jet leaves at the end of a bent nozzle.
         const double r = jet.m_dDiameter / 2.0 + 0.001;
-        const double phi = (90.0 - jet.m_dVAngle) * kRad;
+        const double phi = (90.0 - jet.m_dVAngle) * kDegToRad;
         const double len = jet.m_dNozzleLength;
         const double e = std::sin(phi) * len + (1.0 - std::cos(phi)) * r;
         const double f = std::tan(phi / 2.0) * r + len + std::cos(phi) * len;
-        const double h = jet.m_dHAngle * kRad;
+        const double h = jet.m_dHAngle * kDegToRad;
         double elbow[16];
         MatTranslate(elbow, std::cos(h) * e, f, -std::sin(h) * e);
         MatMultiply(port, elbow, port);

@@ -2,12 +2,11 @@
 // smooth normals. GL-free, so cross-sections can be computed headless.
 #include <cmath>
 
+#include "geometry/Angles.h"
 #include "geometry/MatrixFunctions.h"
 #include "scene/JetDispModal.h"
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDeg = 180.0 / kPi;
 
 // Unit normal of the triangle (a, b, c); a degenerate triangle gives zero.
 void TriangleNormal(const double a[3], const double b[3], const double c[3], double out[3]) {
@@ -23,9 +22,9 @@ void TriangleNormal(const double a[3], const double b[3], const double c[3], dou
 void CJetDispModal::DiskMatrix(const CJetDisk& d, double out[16]) const {
     // The horizontal angle turns the other way on the far side of the
     // current axis (model y < 0).
-    const double hDeg = d.m_dHAngle * kDeg;
+    const double hDeg = d.m_dHAngle * kRadToDeg;
     const double theta = d.m_dY >= 0.0 ? -hDeg : hDeg;
-    const double vDeg = d.m_dVAngle * kDeg;
+    const double vDeg = d.m_dVAngle * kRadToDeg;
     double a[16], b[16], c[16], e[16], l[16];
     MatRotate(a, 90.0 - m_dDisplayAngle, 2);
     MatTranslate(b, d.m_dX, d.m_dZ, -d.m_dY);  // model (x, y, z), z up -> scene (x, z, -y)

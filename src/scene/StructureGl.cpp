@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "model/AppState.h"
 #include "model/PlumexDoc.h"
 #include "scene/MaterialProperty.h"
 #include "scene/SceneDrawState.h"
@@ -14,7 +13,7 @@ void CPlumexDoc::DrawAmbient(const SceneDrawState& state) {
 }
 
 void CPlumexDoc::DrawStructures(SceneDrawState& state) {
-    state.noRiser = App().m_bNoRiser;
+    state.noRiser = m_bNoRiser;
     state.currentAngle = m_fCurrentAngle;
     const double depth = m_pAmbient ? m_pAmbient->m_dWaterDepth : 0.0;
     glPushMatrix();

@@ -1,6 +1,5 @@
 #include "validation/CaseValidation.h"
 
-#include "model/AppState.h"
 #include "model/PlumexDoc.h"
 #include "validation/FieldLimits.h"
 #include "validation/StructureCheck.h"
@@ -38,7 +37,7 @@ void CheckProfile(const CPlumexDoc& doc, std::vector<CaseIssue>& issues) {
 
 std::vector<CaseIssue> ValidateCase(const CPlumexDoc& doc) {
     std::vector<CaseIssue> issues;
-    const bool noRiser = doc.App().m_bNoRiser;
+    const bool noRiser = doc.m_bNoRiser;
     Add(issues, "current_angle_deg", CheckRange(doc.m_fCurrentAngle, FieldLimits::kAngleMin, FieldLimits::kAngleMax));
     Add(issues, "run.max_time_steps",
         CheckRange(doc.m_nMaxTimeSteps, FieldLimits::kMaxStepsMin, FieldLimits::kMaxStepsMax));

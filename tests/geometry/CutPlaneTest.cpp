@@ -14,19 +14,19 @@ double Dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b
 
 TEST(CutPlane, SetPlaneTruncatesTowardZeroToTwoDecimals) {
     CCutPlane plane;
-    plane.SetPlane(12.349, -0.005, 7.777, 5, CCutPlane::kCrossSection, false);
+    plane.SetPlane(12.349, -0.005, 7.777, 5, CutPlaneKind::CrossSection, false);
     EXPECT_DOUBLE_EQ(plane.m_dHAngle, 12.34);
     EXPECT_EQ(plane.m_dVAngle, 0.0);
     EXPECT_DOUBLE_EQ(plane.m_dDistance, 7.77);
     EXPECT_EQ(plane.m_nDiskNo, 5);
-    EXPECT_EQ(plane.m_nKind, CCutPlane::kCrossSection);
+    EXPECT_EQ(plane.m_eKind, CutPlaneKind::CrossSection);
 }
 
 TEST(CutPlane, TruncationKeepsValuesWhoseBinaryFormLiesJustBelowThem) {
     // 2.3 * 100 is 229.99999999999997 in doubles, 0.29 * 100 is 28.999...:
     // a plain truncation would move the plane by a hundredth.
     CCutPlane plane;
-    plane.SetPlane(2.3, 0.29, 20.57, 200, CCutPlane::kUserSpecified, false);
+    plane.SetPlane(2.3, 0.29, 20.57, 200, CutPlaneKind::UserSpecified, false);
     EXPECT_DOUBLE_EQ(plane.m_dHAngle, 2.3);
     EXPECT_DOUBLE_EQ(plane.m_dVAngle, 0.29);
     EXPECT_DOUBLE_EQ(plane.m_dDistance, 20.57);
@@ -41,7 +41,7 @@ TEST(CutPlane, TruncationKeepsValuesWhoseBinaryFormLiesJustBelowThem) {
 TEST(CutPlane, HorizontalPlaneFrameWhateverTheHorizontalAngle) {
     for (double h : {0.0, 37.5, 200.0}) {
         CCutPlane plane;
-        plane.SetPlane(h, 90.0, 6.5, 200, CCutPlane::kHorizontal, false);
+        plane.SetPlane(h, 90.0, 6.5, 200, CutPlaneKind::Horizontal, false);
         EXPECT_NEAR(plane.m_vNormal[0], 0.0, 1e-12);
         EXPECT_DOUBLE_EQ(plane.m_vNormal[1], -1.0);
         EXPECT_NEAR(plane.m_vNormal[2], 0.0, 1e-12);
@@ -57,7 +57,7 @@ TEST(CutPlane, HorizontalPlaneFrameWhateverTheHorizontalAngle) {
 
 TEST(CutPlane, VerticalPlaneFacingZ) {
     CCutPlane plane;
-    plane.SetPlane(0.0, 0.0, 4.25, 200, CCutPlane::kUserSpecified, false);
+    plane.SetPlane(0.0, 0.0, 4.25, 200, CutPlaneKind::UserSpecified, false);
     EXPECT_NEAR(plane.m_vNormal[0], 0.0, 1e-15);
     EXPECT_NEAR(plane.m_vNormal[1], 0.0, 1e-15);
     EXPECT_DOUBLE_EQ(plane.m_vNormal[2], -1.0);
@@ -74,7 +74,7 @@ TEST(CutPlane, VerticalPlaneFacingZ) {
 
 TEST(CutPlane, PlaneAndWorldMappingsAreInverse) {
     CCutPlane plane;
-    plane.SetPlane(123.45, 31.7, -12.5, 200, CCutPlane::kUserSpecified, false);
+    plane.SetPlane(123.45, 31.7, -12.5, 200, CutPlaneKind::UserSpecified, false);
     double x, y, z;
     plane.PlaneToWorld(3.5, -7.25, x, y, z);
     const double p[3] = {x, y, z};
@@ -87,7 +87,7 @@ TEST(CutPlane, PlaneAndWorldMappingsAreInverse) {
 
 TEST(CutPlane, PixelsMapToTheExtentOfTheSection) {
     CCutPlane plane;
-    plane.SetPlane(30.0, 10.0, 5.0, 200, CCutPlane::kUserSpecified, false);
+    plane.SetPlane(30.0, 10.0, 5.0, 200, CutPlaneKind::UserSpecified, false);
     plane.m_dExtent[0] = -3.0;
     plane.m_dExtent[1] = 7.0;
     plane.m_dExtent[2] = 2.0;
@@ -107,7 +107,7 @@ TEST(CutPlane, PixelsMapToTheExtentOfTheSection) {
 
 TEST(CutPlane, ProbeWithoutValidSectionGivesZeroAndStoresThePoint) {
     CCutPlane plane;
-    plane.SetPlane(0.0, 0.0, 2.0, 200, CCutPlane::kUserSpecified, false);
+    plane.SetPlane(0.0, 0.0, 2.0, 200, CutPlaneKind::UserSpecified, false);
     plane.m_dExtent[0] = 0.0;
     plane.m_dExtent[1] = 10.0;
     plane.m_dExtent[2] = 0.0;
@@ -128,9 +128,9 @@ TEST(CutPlane, NormalPlaneWithoutCurrentJetLeavesThePlaneUnchanged) {
     CScriptedPrompt prompt;
     CPlumexDoc doc(app, prompt);
     CCutPlane& plane = doc.m_CutPlane;
-    plane.SetPlane(10.0, 20.0, 30.0, 7, CCutPlane::kUserSpecified, false);
+    plane.SetPlane(10.0, 20.0, 30.0, 7, CutPlaneKind::UserSpecified, false);
     const double before = plane.m_dEquation[3];
-    plane.SetPlane(50.0, 60.0, 70.0, 9, CCutPlane::kNormalToJet, true);
+    plane.SetPlane(50.0, 60.0, 70.0, 9, CutPlaneKind::NormalToJet, true);
     EXPECT_DOUBLE_EQ(plane.m_dEquation[3], before);
     EXPECT_TRUE(plane.Polygons().empty());
     EXPECT_TRUE(prompt.Empty());

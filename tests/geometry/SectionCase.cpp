@@ -7,10 +7,10 @@
 void BuildSectionCase(CPlumexDoc& doc, const std::vector<StraightJet>& jets, double current) {
     doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, current * 1.5}, {30.0, 1.025, 0.0, current * 0.5}});
     doc.m_pAmbient->m_dWaterDepth = 30.0;
-    doc.Create(0);
-    doc.Create(1);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
     CBase* riser = doc.GetCurrentRiser();
-    while (riser->GetJetCount() < static_cast<int>(jets.size())) doc.Add(3);
+    while (riser->GetJetCount() < static_cast<int>(jets.size())) doc.Add(TreeLevel::Jet);
     doc.GetCurrentOutfall()->m_dDepth = 29.0;
     for (std::size_t n = 0; n < jets.size(); ++n) {
         const StraightJet& s = jets[n];

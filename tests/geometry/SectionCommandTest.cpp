@@ -59,7 +59,7 @@ protected:
 TEST_F(SectionCommandTest, CrossSectionViewPrintsAreasAndCompositeDilutionAndWritesTheImage) {
     SectionRequest req;
     req.m_strCase = m_strCase;
-    req.m_nKind = 2;  // current at 90 degrees: the plane x = distance
+    req.m_eKind = CutPlaneKind::CrossSection;  // current at 90 degrees: the plane x = distance
     req.m_bDistance = true;
     req.m_dDistance = m_dAcross;
     req.m_strImage = m_dir.filePath("section.bmp").toStdString();
@@ -82,7 +82,7 @@ TEST_F(SectionCommandTest, CrossSectionViewPrintsAreasAndCompositeDilutionAndWri
 TEST_F(SectionCommandTest, NormalPlaneAtADiskPrintsTheDiskArea) {
     SectionRequest req;
     req.m_strCase = m_strCase;
-    req.m_nKind = 3;
+    req.m_eKind = CutPlaneKind::NormalToJet;
     req.m_bDisk = true;
     req.m_nDisk = 50;
     int code = -1;
@@ -98,7 +98,7 @@ TEST_F(SectionCommandTest, TypedPlaneValuesArePrintedAsTyped) {
     // them to decimals must not make 2.29 and 0.28 of them.
     SectionRequest req;
     req.m_strCase = m_strCase;
-    req.m_nKind = 4;
+    req.m_eKind = CutPlaneKind::UserSpecified;
     req.m_bDistance = true;
     req.m_dDistance = 2.3;
     req.m_dHAngle = 0.0;
@@ -113,7 +113,7 @@ TEST_F(SectionCommandTest, TypedPlaneValuesArePrintedAsTyped) {
 TEST_F(SectionCommandTest, DistanceBeyondTwentyFiveDepthsIsRefused) {
     SectionRequest req;
     req.m_strCase = m_strCase;
-    req.m_nKind = 1;
+    req.m_eKind = CutPlaneKind::SideView;
     req.m_bDistance = true;
     req.m_dDistance = 30.0 * 25.0 + 1.0;
     int code = -1;
@@ -127,7 +127,7 @@ TEST_F(SectionCommandTest, DistanceBeyondTwentyFiveDepthsIsRefused) {
 TEST_F(SectionCommandTest, MissingCaseAndPlaneMissingTheJetsFail) {
     SectionRequest req;
     req.m_strCase = m_dir.filePath("none.pmx").toStdString();
-    req.m_nKind = 0;
+    req.m_eKind = CutPlaneKind::Horizontal;
     req.m_bDistance = true;
     int code = -1;
     Run(req, code);

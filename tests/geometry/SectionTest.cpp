@@ -50,7 +50,7 @@ protected:
     CCutPlane& Plane() { return m_doc.m_CutPlane; }
     CJet& Jet(int k) { return *m_doc.GetCurrentRiser()->m_Jets[k]; }
     // Plane x = d (normal to a jet running along the model's x axis).
-    void CutAcrossX(double d, int kind = CCutPlane::kUserSpecified) { Plane().SetPlane(90.0, 0.0, d, 200, kind, true); }
+    void CutAcrossX(double d, CutPlaneKind kind = CutPlaneKind::UserSpecified) { Plane().SetPlane(90.0, 0.0, d, 200, kind, true); }
 };
 }  // namespace
 
@@ -72,9 +72,9 @@ TEST_F(SectionTest, StraightJetCutNormalToItsAxisGivesOneDiskOfItsRadius) {
     EXPECT_NEAR(st.m_dTotalArea, GonArea(r), 0.02 * GonArea(r));
     EXPECT_NEAR(st.m_dTotalArea, kPi * r * r, 0.03 * kPi * r * r);
     EXPECT_DOUBLE_EQ(st.m_dSumOfArea, st.m_dTotalArea);
-    EXPECT_DOUBLE_EQ(st.m_dSelectedArea, st.m_dTotalArea);
-    EXPECT_NEAR(st.m_dHSpan, 2 * r, 0.1);
-    EXPECT_NEAR(st.m_dVSpan, 2 * r, 0.1);
+    EXPECT_DOUBLE_EQ(st.m_Selected.m_dArea, st.m_dTotalArea);
+    EXPECT_NEAR(st.m_Selected.m_dHSpan, 2 * r, 0.1);
+    EXPECT_NEAR(st.m_Selected.m_dVSpan, 2 * r, 0.1);
     EXPECT_NEAR(st.m_dCompositeMean, 0.5, 1e-6);
     EXPECT_DOUBLE_EQ(st.m_dInvMean, 2.0);
     EXPECT_FALSE(Plane().m_bOverlap);
@@ -92,15 +92,15 @@ TEST_F(SectionTest, StraightJetCutAlongItsAxisGivesABandOfWidthTwoRadii) {
     DiskCentre(Jet(0), s.m_nDisks - 1, last);
     // The horizontal plane through the axis passes exactly through two
     // vertices of every ring.
-    Plane().SetPlane(0.0, 90.0, first[1], 200, CCutPlane::kHorizontal, true);
+    Plane().SetPlane(0.0, 90.0, first[1], 200, CutPlaneKind::Horizontal, true);
     ASSERT_EQ(Plane().Polygons().size(), 1u);
     const double length = last[0] - first[0];
     EXPECT_NEAR(PlaneArea(Plane(), *Plane().Polygons()[0]), 2 * r * length, 1e-6);
     const CSectionStats& st = m_doc.m_SectionStats;
     EXPECT_NEAR(st.m_dTotalArea, 2 * r * length, 0.02 * 2 * r * length);
     // Horizontal plane coordinates: x along world z (across the jet), y along -x.
-    EXPECT_NEAR(st.m_dHSpan, 2 * r, 0.1);
-    EXPECT_NEAR(st.m_dVSpan, length, 0.1);
+    EXPECT_NEAR(st.m_Selected.m_dHSpan, 2 * r, 0.1);
+    EXPECT_NEAR(st.m_Selected.m_dVSpan, length, 0.1);
 }
 
 TEST_F(SectionTest, ParallelJetsApartAddUpAndOverlappingJetsCountTheOverlapOnce) {
@@ -121,7 +121,7 @@ TEST_F(SectionTest, ParallelJetsApartAddUpAndOverlappingJetsCountTheOverlapOnce)
     CPlumexDoc doc(app, prompt);
     b.m_dStart[1] = 2.0;  // overlapping
     BuildSectionCase(doc, {a, b});
-    doc.m_CutPlane.SetPlane(90.0, 0.0, c[0] + 0.3, 200, CCutPlane::kUserSpecified, true);
+    doc.m_CutPlane.SetPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
     ASSERT_EQ(doc.m_CutPlane.Polygons().size(), 2u);
     EXPECT_TRUE(doc.m_CutPlane.m_bOverlap);
     const CSectionStats& st = doc.m_SectionStats;
@@ -142,14 +142,14 @@ TEST_F(SectionTest, JetsWithTheSameNamesEachGetTheirOwnArea) {
     DiskCentre(Jet(0), 90, c);
     CutAcrossX(c[0] + 0.3);
     ASSERT_EQ(Plane().Polygons().size(), 2u);
-    EXPECT_NEAR(Jet(0).m_dSection[0], GonArea(2.0), 0.03 * GonArea(2.0));
-    EXPECT_NEAR(Jet(1).m_dSection[0], GonArea(1.0), 0.05 * GonArea(1.0));
-    EXPECT_NEAR(Jet(1).m_dSection[1], 2.0, 0.1);
+    EXPECT_NEAR(Jet(0).m_Section.m_dArea, GonArea(2.0), 0.03 * GonArea(2.0));
+    EXPECT_NEAR(Jet(1).m_Section.m_dArea, GonArea(1.0), 0.05 * GonArea(1.0));
+    EXPECT_NEAR(Jet(1).m_Section.m_dHSpan, 2.0, 0.1);
     // The current jet's figures are its own, not its namesake's.
     m_doc.GetCurrentRiser()->m_nCurrentJet = 1;
     m_doc.ComputeSectionStatistics();
-    EXPECT_DOUBLE_EQ(m_doc.m_SectionStats.m_dSelectedArea, Jet(1).m_dSection[0]);
-    EXPECT_NEAR(m_doc.m_SectionStats.m_dHSpan, 2.0, 0.1);
+    EXPECT_DOUBLE_EQ(m_doc.m_SectionStats.m_Selected.m_dArea, Jet(1).m_Section.m_dArea);
+    EXPECT_NEAR(m_doc.m_SectionStats.m_Selected.m_dHSpan, 2.0, 0.1);
 }
 
 TEST_F(SectionTest, ObserversHearOfEveryNewSection) {
@@ -178,7 +178,7 @@ TEST_F(SectionTest, CompositeDilutionOfOneJetInACrossSection) {
     double c[3];
     DiskCentre(Jet(0), 120, c);
     // Cross-section view with the current at 90 degrees: H = (90 - 90) + 90.
-    CutAcrossX(c[0] + 0.3, CCutPlane::kCrossSection);
+    CutAcrossX(c[0] + 0.3, CutPlaneKind::CrossSection);
     const CSectionStats& st = m_doc.m_SectionStats;
     ASSERT_GT(st.m_dTotalArea, 0.0);
     EXPECT_NEAR(st.m_dCurrent, 0.2, 1e-12);
@@ -199,7 +199,7 @@ TEST_F(SectionTest, PlaneMissingEveryJetClearsImageAndStatistics) {
     EXPECT_EQ(m_doc.m_SectionStats.m_dTotalArea, 0.0);
     EXPECT_EQ(m_doc.m_SectionStats.m_dCompositeMean, 0.0);
     EXPECT_EQ(m_doc.m_SectionStats.m_dDilution, 0.0);
-    EXPECT_EQ(Jet(0).m_dSection[0], 0.0);
+    EXPECT_EQ(Jet(0).m_Section.m_dArea, 0.0);
 }
 
 TEST_F(SectionTest, LargeSectionDropsToTenPixelsPerMetreAndTooLargeIsRefused) {
@@ -215,7 +215,7 @@ TEST_F(SectionTest, LargeSectionDropsToTenPixelsPerMetreAndTooLargeIsRefused) {
     BuildSectionCase(m_doc, {a, b});
     double c[3];
     DiskCentre(Jet(0), 100, c);
-    Plane().SetPlane(0.0, 90.0, c[1] + 0.05, 200, CCutPlane::kHorizontal, true);
+    Plane().SetPlane(0.0, 90.0, c[1] + 0.05, 200, CutPlaneKind::Horizontal, true);
     ASSERT_EQ(Plane().Polygons().size(), 2u);
     EXPECT_TRUE(Plane().m_bValid);
     EXPECT_DOUBLE_EQ(Plane().m_dScale, 10.0);
@@ -232,13 +232,13 @@ TEST_F(SectionTest, LargeSectionDropsToTenPixelsPerMetreAndTooLargeIsRefused) {
     // Numbers of an earlier plane on show: a refused section clears them.
     doc.m_SectionStats.m_dTotalArea = 12.0;
     doc.m_SectionStats.m_dDilution = 34.0;
-    doc.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_dSection[0] = 5.0;
-    doc.m_CutPlane.SetPlane(0.0, 90.0, c[1] + 0.05, 200, CCutPlane::kHorizontal, true);
+    doc.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_Section.m_dArea = 5.0;
+    doc.m_CutPlane.SetPlane(0.0, 90.0, c[1] + 0.05, 200, CutPlaneKind::Horizontal, true);
     EXPECT_FALSE(doc.m_CutPlane.m_bValid);
     EXPECT_EQ(doc.m_CutPlane.Polygons().size(), 2u);
     EXPECT_EQ(doc.m_SectionStats.m_dTotalArea, 0.0);
     EXPECT_EQ(doc.m_SectionStats.m_dDilution, 0.0);
-    EXPECT_EQ(doc.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_dSection[0], 0.0);
+    EXPECT_EQ(doc.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_Section.m_dArea, 0.0);
     ASSERT_EQ(prompt.Texts().size(), 1u);
     EXPECT_EQ(prompt.Texts()[0],
               "The range of the cross section is too large, please reset the cutplane's position again.");
@@ -285,7 +285,7 @@ TEST_F(SectionTest, OverlappingIndicesAddModulo256AndNeverGiveBackground) {
         doc.m_ColourTable[127] = ColourTableEntry{k.ia, k.ia, 0.0, 1.0};
         doc.m_ColourTable[63] = ColourTableEntry{k.ib, k.ib, 0.0, 1.0};
         DiskCentre(*doc.GetCurrentRiser()->m_Jets[0], 90, c);
-        doc.m_CutPlane.SetPlane(90.0, 0.0, c[0] + 0.3, 200, CCutPlane::kUserSpecified, true);
+        doc.m_CutPlane.SetPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
         ASSERT_TRUE(doc.m_CutPlane.m_bOverlap);
         auto h = Histogram(*doc.m_CutPlane.Image());
         EXPECT_GT(h[k.ia], 0);
@@ -309,8 +309,8 @@ TEST_F(SectionTest, ValuesBelowTheLevelMinimumStayBackground) {
     CutAcrossX(c[0] + 0.3);
     ASSERT_EQ(Plane().Polygons().size(), 2u);
     const CSectionStats& st = m_doc.m_SectionStats;
-    EXPECT_EQ(Jet(1).m_dSection[0], 0.0);
-    EXPECT_NEAR(st.m_dTotalArea, Jet(0).m_dSection[0], 1e-12);
+    EXPECT_EQ(Jet(1).m_Section.m_dArea, 0.0);
+    EXPECT_NEAR(st.m_dTotalArea, Jet(0).m_Section.m_dArea, 1e-12);
     EXPECT_NEAR(Plane().CountCoveredPixels(), st.m_dTotalArea * 400.0, 0.5);
     EXPECT_DOUBLE_EQ(st.m_dFlow, Jet(0).m_dFlow);  // the unseen jet brings no discharge
     EXPECT_NEAR(st.m_dCompositeMean, 0.5, 1e-6);
@@ -347,14 +347,14 @@ TEST_F(SectionTest, NormalPlaneAtADiskIsThatDisk) {
     b.m_dStart[1] = 30.0;
     BuildSectionCase(m_doc, {a, b});
     m_doc.GetCurrentRiser()->m_nCurrentJet = 0;
-    Plane().SetPlane(0.0, 0.0, 0.0, 500, CCutPlane::kNormalToJet, true);
+    Plane().SetPlane(0.0, 0.0, 0.0, 500, CutPlaneKind::NormalToJet, true);
     EXPECT_EQ(Plane().m_nDiskNo, 59);  // held to the last disk
     EXPECT_EQ(Jet(0).m_nCurrentDisk, 59);
     EXPECT_EQ(m_doc.m_nSelectedDisk, 59);
     // The plane holds the whole disk: every point of its outline lies on it.
     std::vector<TubeCrossing> outline;
     ASSERT_TRUE(Jet(0).m_pDisplay->PickedDiskOutline(30, outline));
-    Plane().SetPlane(0.0, 0.0, 0.0, 30, CCutPlane::kNormalToJet, true);
+    Plane().SetPlane(0.0, 0.0, 0.0, 30, CutPlaneKind::NormalToJet, true);
     for (const TubeCrossing& p : outline)
         EXPECT_NEAR(p.m_dPos[0] * Plane().m_dEquation[0] + p.m_dPos[1] * Plane().m_dEquation[1] +
                         p.m_dPos[2] * Plane().m_dEquation[2] + Plane().m_dEquation[3],
@@ -362,12 +362,12 @@ TEST_F(SectionTest, NormalPlaneAtADiskIsThatDisk) {
     ASSERT_EQ(Plane().Polygons().size(), 1u);  // the other jet runs elsewhere
     EXPECT_EQ(Plane().Polygons()[0]->m_aVertices.size(), 32u);
     const CSectionStats& st = m_doc.m_SectionStats;
-    EXPECT_NEAR(st.m_dSelectedArea, kPi * 4.0, 1e-9);
-    EXPECT_DOUBLE_EQ(st.m_dHSpan, 2.0);
+    EXPECT_NEAR(st.m_Selected.m_dArea, kPi * 4.0, 1e-9);
+    EXPECT_DOUBLE_EQ(st.m_Selected.m_dHSpan, 2.0);
     EXPECT_DOUBLE_EQ(st.m_dCompositeMean, 0.5);
 
     // Any other kind clears the mark: the jet is cut like every other.
-    Plane().SetPlane(0.0, 90.0, 200.0, 30, CCutPlane::kHorizontal, false);
+    Plane().SetPlane(0.0, 90.0, 200.0, 30, CutPlaneKind::Horizontal, false);
     EXPECT_FALSE(Jet(0).m_bSectionAtDisk);
 }
 
@@ -379,10 +379,10 @@ TEST_F(SectionTest, NormalPlaneMeasuresAnUnmarkedCurrentJetFromItsCut) {
     // Disk 0 of the second jet (the port) is much narrower than its cut.
     Jet(1).m_pDisplay->m_Disks[0].m_dRadius = 0.25;
     m_doc.GetCurrentRiser()->m_nCurrentJet = 0;
-    Plane().SetPlane(0.0, 0.0, 0.0, 90, CCutPlane::kNormalToJet, true);
+    Plane().SetPlane(0.0, 0.0, 0.0, 90, CutPlaneKind::NormalToJet, true);
     ASSERT_EQ(Plane().Polygons().size(), 2u);
-    EXPECT_NEAR(Jet(0).m_dSection[0], kPi * 4.0, 1e-9);
-    EXPECT_NEAR(Jet(1).m_dSection[0], GonArea(2.0), 0.03 * GonArea(2.0));
+    EXPECT_NEAR(Jet(0).m_Section.m_dArea, kPi * 4.0, 1e-9);
+    EXPECT_NEAR(Jet(1).m_Section.m_dArea, GonArea(2.0), 0.03 * GonArea(2.0));
 
     // The second jet becomes the current one while the plane stays: its
     // polygon is its cut, not a disk, and is measured as such.
@@ -390,7 +390,7 @@ TEST_F(SectionTest, NormalPlaneMeasuresAnUnmarkedCurrentJetFromItsCut) {
     Plane().ComputeSection();
     ASSERT_EQ(Plane().Polygons().size(), 2u);
     const CSectionStats& st = m_doc.m_SectionStats;
-    EXPECT_NEAR(st.m_dSelectedArea, GonArea(2.0), 0.03 * GonArea(2.0));
-    EXPECT_NEAR(st.m_dHSpan, 4.0, 0.1);
-    EXPECT_NEAR(st.m_dSumOfArea, Jet(0).m_dSection[0] + Jet(1).m_dSection[0], 1e-12);
+    EXPECT_NEAR(st.m_Selected.m_dArea, GonArea(2.0), 0.03 * GonArea(2.0));
+    EXPECT_NEAR(st.m_Selected.m_dHSpan, 4.0, 0.1);
+    EXPECT_NEAR(st.m_dSumOfArea, Jet(0).m_Section.m_dArea + Jet(1).m_Section.m_dArea, 1e-12);
 }

@@ -2,12 +2,10 @@
 
 #include <limits>
 
-#include "model/AppState.h"
 #include "model/Archive.h"
 
 TEST(Archive, FieldsRoundTripLittleEndian) {
-    CAppState app;
-    CArchive out(app);
+    CArchive out;
     out.WriteInt32(-2);
     out.WriteFloat(1.5f);
     out.WriteDouble(-0.125);
@@ -16,7 +14,7 @@ TEST(Archive, FieldsRoundTripLittleEndian) {
     EXPECT_EQ(out.Data()[0], 0xFE);
     EXPECT_EQ(out.Data()[3], 0xFF);
 
-    CArchive in(app, out.Data());
+    CArchive in(out.Data());
     EXPECT_EQ(in.ReadInt32(), -2);
     EXPECT_EQ(in.ReadFloat(), 1.5f);
     EXPECT_EQ(in.ReadDouble(), -0.125);
@@ -26,42 +24,39 @@ TEST(Archive, FieldsRoundTripLittleEndian) {
 }
 
 TEST(Archive, LongTextIsCutSoThatItsEndStillFits) {
-    CAppState app;
-    CArchive out(app);
+    CArchive out;
     out.WriteText(std::string(100, 'x'), 64);
     ASSERT_EQ(out.Data().size(), 64u);
     EXPECT_EQ(out.Data()[63], 0);
-    CArchive in(app, out.Data());
+    CArchive in(out.Data());
     EXPECT_EQ(in.ReadText(64), std::string(63, 'x'));
 }
 
 TEST(Archive, TextFilledToItsWidthYieldsWidthCharacters) {
-    CAppState app;
     std::vector<std::uint8_t> bytes(64, 'a');
     bytes.push_back('b');
     bytes.push_back(0);
-    CArchive in(app, bytes);
+    CArchive in(bytes);
     EXPECT_EQ(in.ReadText(64), std::string(64, 'a'));
     EXPECT_EQ(in.Position(), 64u) << "the next field starts right after the width";
     EXPECT_EQ(in.ReadText(2), "b");
 }
 
 TEST(Archive, CountsTheRestCannotHoldAreRefused) {
-    CAppState app;
-    CArchive out(app);
+    CArchive out;
     out.WriteInt32(std::numeric_limits<std::int32_t>::max());
     out.WriteZeros(100);
-    CArchive in(app, out.Data());
+    CArchive in(out.Data());
     EXPECT_THROW(in.ReadCount(32, "row"), CArchiveException);
 
-    CArchive out2(app);
+    CArchive out2;
     out2.WriteInt32(-1);
-    CArchive in2(app, out2.Data());
+    CArchive in2(out2.Data());
     EXPECT_THROW(in2.ReadCount(1, "row"), CArchiveException);
 
-    CArchive out3(app);
+    CArchive out3;
     out3.WriteInt32(3);
     out3.WriteZeros(96);
-    CArchive in3(app, out3.Data());
+    CArchive in3(out3.Data());
     EXPECT_EQ(in3.ReadCount(32, "row"), 3);
 }

@@ -5,10 +5,10 @@
 void BuildSmallCase(CPlumexDoc& doc, bool withResults) {
     doc.m_pAmbient->SetRows({{0.0, 35.0, 20.0, 0.1}, {30.0, 35.5, 12.0, 0.05}});
     doc.m_pAmbient->m_dWaterDepth = 30.0;
-    doc.Create(0);
-    doc.Create(1);
-    doc.Add(3);
-    doc.Add(2);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
+    doc.Add(TreeLevel::Jet);
+    doc.Add(TreeLevel::Riser);
     CRiser* o = doc.GetOutfall(0);
     o->m_dDepth = 29.0;
     o->m_dPosition[0] = 5.5;

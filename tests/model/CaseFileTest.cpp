@@ -79,8 +79,12 @@ TEST_F(CaseFileFixture, UnreadableFilesAreReportedByName) {
     f.write(QByteArray(1000, 'z'));
     f.close();
     BuildSmallCase(doc, false);
+    doc.SetModifiedFlag(true);
+    const std::vector<unsigned char> before = doc.SaveToBytes();
     EXPECT_FALSE(doc.OpenCase(junk));
-    EXPECT_EQ(doc.GetOutfallCount(), 0);
+    // The case on screen stays as it was, unsaved edits included.
+    EXPECT_EQ(doc.SaveToBytes(), before);
+    EXPECT_TRUE(doc.IsModified());
     ASSERT_EQ(prompt.Entries().size(), 1u);
     EXPECT_NE(prompt.Entries()[0].text.find(junk), std::string::npos);
 
@@ -120,7 +124,7 @@ TEST_F(CaseFileFixture, FailedSaveKeepsThePreviousFileAndTheModifiedFlag) {
     // Saving over an existing case replaces it whole.
     const std::string good = Path("good.pmx");
     ASSERT_TRUE(doc.SaveCase(good));
-    doc.Create(0);
+    doc.Create(TreeLevel::Outfall);
     ASSERT_TRUE(doc.SaveCase(good));
     CPlumexDoc back(app, prompt);
     ASSERT_TRUE(back.OpenCase(good));

@@ -48,9 +48,9 @@ void ExpectItem(const DocEvent& e, DocItemLevel level, int o, int r, int j) {
 
 TEST_F(DocEventTest, AddingMarksModifiedAndNamesTheNewItem) {
     EXPECT_FALSE(doc.IsModified());
-    doc.Create(0);
-    doc.Create(1);  // a new riser brings one jet
-    doc.Add(3);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);  // a new riser brings one jet
+    doc.Add(TreeLevel::Jet);
     EXPECT_TRUE(doc.IsModified());
     const auto added = log.Of(DocEvent::ItemAdded);
     ASSERT_EQ(added.size(), 3u);
@@ -69,15 +69,15 @@ TEST_F(DocEventTest, AddingMarksModifiedAndNamesTheNewItem) {
 }
 
 TEST_F(DocEventTest, DeletingNamesWhereTheItemStood) {
-    doc.Create(0);
-    doc.Create(1);
-    doc.Add(3);
-    doc.Add(3);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
+    doc.Add(TreeLevel::Jet);
+    doc.Add(TreeLevel::Jet);
     CBase* r = doc.GetCurrentRiser();
     r->m_nCurrentJet = 1;
     const JetId middle = r->m_Jets[1]->Id();
     log.m_Events.clear();
-    doc.Delete(3);
+    doc.Delete(TreeLevel::Jet);
     const auto removed = log.Of(DocEvent::ItemRemoved);
     ASSERT_EQ(removed.size(), 1u);
     ExpectItem(removed[0], DocItemLevel::Jet, 0, 0, 1);
@@ -85,38 +85,38 @@ TEST_F(DocEventTest, DeletingNamesWhereTheItemStood) {
     EXPECT_EQ(doc.FindJetById(middle), nullptr);
 
     log.m_Events.clear();
-    doc.Delete(1);
+    doc.Delete(TreeLevel::Outfall);
     ASSERT_EQ(log.Of(DocEvent::ItemRemoved).size(), 1u);
     ExpectItem(log.Of(DocEvent::ItemRemoved)[0], DocItemLevel::Outfall, 0, -1, -1);
 }
 
 TEST_F(DocEventTest, JetIdentitiesAreUniqueAndFollowTheJetNotItsPlace) {
-    doc.Create(0);
-    doc.Create(1);
-    doc.Add(3);
-    doc.Add(3);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
+    doc.Add(TreeLevel::Jet);
+    doc.Add(TreeLevel::Jet);
     CBase* r = doc.GetCurrentRiser();
     std::set<JetId> ids;
     for (const auto& j : r->m_Jets) ids.insert(j->Id());
     EXPECT_EQ(ids.size(), 3u);
     const JetId last = r->m_Jets[2]->Id();
     r->m_nCurrentJet = 0;
-    doc.Delete(3);
+    doc.Delete(TreeLevel::Jet);
     int o = -1, ri = -1, k = -1;
     ASSERT_TRUE(doc.LocateJet(last, o, ri, k));
     EXPECT_EQ(k, 1);
     EXPECT_EQ(doc.FindJetById(last), r->m_Jets[1].get());
     // A new jet never takes an identity that was given before, and a copy is
     // a new jet.
-    doc.Add(3);
+    doc.Add(TreeLevel::Jet);
     EXPECT_EQ(ids.count(r->m_Jets.back()->Id()), 0u);
     EXPECT_EQ(doc.FindJetById(0), nullptr);
 }
 
 TEST_F(DocEventTest, SelectionAndChangedItemsCarryTheirItem) {
-    doc.Create(0);
-    doc.Create(1);
-    doc.Add(3);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
+    doc.Add(TreeLevel::Jet);
     log.m_Events.clear();
     const unsigned int hit[] = {4, 1, 2, 0, 0, 0, 0};
     ASSERT_TRUE(doc.SelectFromPick(hit, 1));
@@ -133,21 +133,21 @@ TEST_F(DocEventTest, SelectionAndChangedItemsCarryTheirItem) {
 }
 
 TEST_F(DocEventTest, StructureStaysWhileARunIsInFlight) {
-    doc.Create(0);
-    doc.Create(1);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
     doc.SetRunInFlight(true);
     ASSERT_EQ(log.Of(DocEvent::RunStateChanged).size(), 1u);
     EXPECT_TRUE(log.Of(DocEvent::RunStateChanged)[0].m_bFlag);
     log.m_Events.clear();
-    doc.Add(3);
-    doc.Create(2);
-    doc.Add(1);
-    doc.Delete(3);
-    doc.Delete(1);
+    doc.Add(TreeLevel::Jet);
+    doc.Create(TreeLevel::Jet);
+    doc.Add(TreeLevel::Outfall);
+    doc.Delete(TreeLevel::Jet);
+    doc.Delete(TreeLevel::Outfall);
     EXPECT_EQ(doc.GetOutfallCount(), 1);
     EXPECT_EQ(doc.GetCurrentRiser()->GetJetCount(), 1);
     EXPECT_TRUE(log.m_Events.empty());
     doc.SetRunInFlight(false);
-    doc.Add(3);
+    doc.Add(TreeLevel::Jet);
     EXPECT_EQ(doc.GetCurrentRiser()->GetJetCount(), 2);
 }

@@ -27,32 +27,32 @@ struct DocFixture : ::testing::Test {
 }  // namespace
 
 TEST_F(DocFixture, NewNamesFillTheFirstGap) {
-    doc.Create(0);
-    doc.Create(1);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
     CBase* r = doc.GetCurrentRiser();
     ASSERT_NE(r, nullptr);
     ASSERT_EQ(r->GetJetCount(), 1);  // a new riser comes with one jet
-    doc.Create(2);
-    doc.Create(2);
+    doc.Create(TreeLevel::Jet);
+    doc.Create(TreeLevel::Jet);
     r->m_Jets.erase(r->m_Jets.begin() + 1);  // Jet1, Jet3 remain
     r->m_nCurrentJet = 0;
-    doc.Create(2);
+    doc.Create(TreeLevel::Jet);
     EXPECT_EQ(r->m_Jets.back()->m_strName, "Jet2");
-    doc.Create(2);
+    doc.Create(TreeLevel::Jet);
     EXPECT_EQ(r->m_Jets.back()->m_strName, "Jet4");
     EXPECT_EQ(r->m_nCurrentJet, r->GetJetCount() - 1);
     EXPECT_EQ(doc.GetOutfall(0)->m_strName, "Outfall_1");
 }
 
 TEST_F(DocFixture, DeletingTheLastItemSelectsTheNewLast) {
-    doc.Create(0);
-    for (int i = 0; i < 3; ++i) doc.Create(1);
+    doc.Create(TreeLevel::Outfall);
+    for (int i = 0; i < 3; ++i) doc.Create(TreeLevel::Riser);
     CRiser* o = doc.GetCurrentOutfall();
     ASSERT_EQ(o->GetRiserCount(), 3);
     EXPECT_EQ(o->m_nCurrentRiser, 2);
     RecordingObserver obs;
     doc.AddObserver(&obs);
-    doc.Delete(2);
+    doc.Delete(TreeLevel::Riser);
     EXPECT_EQ(o->GetRiserCount(), 2);
     EXPECT_EQ(o->m_nCurrentRiser, 1);
     EXPECT_TRUE(doc.IsModified());
@@ -62,27 +62,27 @@ TEST_F(DocFixture, DeletingTheLastItemSelectsTheNewLast) {
 }
 
 TEST_F(DocFixture, AddedRisersContinueTheSpacing) {
-    doc.Create(0);
-    doc.Create(1);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
     CRiser* o = doc.GetCurrentOutfall();
     o->m_Risers[0]->m_dDistance = 10.0;
-    doc.Add(2);
+    doc.Add(TreeLevel::Riser);
     EXPECT_EQ(o->m_Risers[1]->m_dDistance, 30.0);
 
     o->m_Risers[0]->m_dDistance = 0.0;
-    doc.Add(2);  // risers at 0 and 30 -> 60
+    doc.Add(TreeLevel::Riser);  // risers at 0 and 30 -> 60
     EXPECT_EQ(o->m_Risers[2]->m_dDistance, 60.0);
     EXPECT_EQ(o->m_nCurrentRiser, 2);
     EXPECT_EQ(o->m_Risers[2]->m_strName, "Riser3");
 }
 
 TEST_F(DocFixture, CreatedRiserCopiesTheLastRiserButNotItsDistance) {
-    doc.Create(0);
-    doc.Create(1);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
     CRiser* o = doc.GetCurrentOutfall();
     o->m_Risers[0]->m_dDistance = 15.0;
     o->m_Risers[0]->m_dHeight = 3.5;
-    doc.Create(1);
+    doc.Create(TreeLevel::Riser);
     ASSERT_EQ(o->GetRiserCount(), 2);
     EXPECT_EQ(o->m_Risers[1]->m_dHeight, 3.5);
     EXPECT_EQ(o->m_Risers[1]->m_dDistance, 0.0);
@@ -90,32 +90,32 @@ TEST_F(DocFixture, CreatedRiserCopiesTheLastRiserButNotItsDistance) {
 }
 
 TEST_F(DocFixture, AddOnAnEmptyLevelCreates) {
-    doc.Add(1);
+    doc.Add(TreeLevel::Outfall);
     ASSERT_EQ(doc.GetOutfallCount(), 1);
-    doc.Add(2);
+    doc.Add(TreeLevel::Riser);
     ASSERT_EQ(doc.GetCurrentOutfall()->GetRiserCount(), 1);
-    doc.Add(3);
+    doc.Add(TreeLevel::Jet);
     EXPECT_EQ(doc.GetCurrentRiser()->GetJetCount(), 2);
     EXPECT_EQ(doc.GetCurrentJet()->m_strName, "Jet2");
 }
 
 TEST_F(DocFixture, NoRiserModeKeepsOneRiserPerOutfall) {
-    app.m_bNoRiser = true;
-    doc.Create(0);
-    doc.Create(1);
-    doc.Create(1);
+    doc.m_bNoRiser = true;
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
+    doc.Create(TreeLevel::Riser);
     EXPECT_EQ(doc.GetCurrentOutfall()->GetRiserCount(), 1);
     EXPECT_EQ(doc.GetCurrentRiser()->m_dHeight, 20.0);
 }
 
 TEST_F(DocFixture, StructureCheckNamesTheMissingLevel) {
     EXPECT_FALSE(doc.CheckStructure());
-    doc.Create(0);
+    doc.Create(TreeLevel::Outfall);
     EXPECT_FALSE(doc.CheckStructure());
-    doc.Create(1);
+    doc.Create(TreeLevel::Riser);
     doc.GetCurrentRiser()->m_Jets.clear();
     EXPECT_FALSE(doc.CheckStructure());
-    doc.Create(2);
+    doc.Create(TreeLevel::Jet);
     EXPECT_TRUE(doc.CheckStructure());
     EXPECT_EQ(prompt.Texts(),
               (std::vector<std::string>{"No outfall is defined.", "No riser is defined.", "No jet is defined."}));
@@ -124,8 +124,8 @@ TEST_F(DocFixture, StructureCheckNamesTheMissingLevel) {
 TEST_F(DocFixture, CurrentNamesAndFindJet) {
     CurrentNames none = doc.GetCurrentNames();
     EXPECT_EQ(none.m_nOutfall, -1);
-    doc.Create(0);
-    doc.Create(1);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
     CurrentNames n = doc.GetCurrentNames();
     EXPECT_EQ(n.m_strOutfall, "Outfall_1");
     EXPECT_EQ(n.m_strRiser, "Riser1");
@@ -137,10 +137,10 @@ TEST_F(DocFixture, CurrentNamesAndFindJet) {
 }
 
 TEST_F(DocFixture, FlowAndEffluentPropagation) {
-    doc.Create(0);
-    doc.Create(1);
-    doc.Create(2);
-    doc.Create(2);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
+    doc.Create(TreeLevel::Jet);
+    doc.Create(TreeLevel::Jet);
     doc.SetJetFlowAll(0.02);
     CBase* r = doc.GetCurrentRiser();
     EXPECT_DOUBLE_EQ(r->m_dTotalFlow, 0.06);
@@ -156,7 +156,7 @@ TEST_F(DocFixture, FlowAndEffluentPropagation) {
     EXPECT_EQ(r->m_Jets[0]->m_dSalinity, 2.0);
     EXPECT_EQ(r->m_Jets[0]->m_dTemperature, 20.0);
     o->m_dTemperature = 0.0;
-    app.m_bNoRiser = true;
+    doc.m_bNoRiser = true;
     o->m_dWidth = 3.0;
     doc.PropagateEffluent(*o);
     EXPECT_EQ(r->m_Jets[2]->m_dSalinity, 0.998);
@@ -164,9 +164,9 @@ TEST_F(DocFixture, FlowAndEffluentPropagation) {
 }
 
 TEST_F(DocFixture, CurrentAngleReachesEveryJetAndDisplay) {
-    doc.Create(0);
-    doc.Create(1);
-    doc.Add(2);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
+    doc.Add(TreeLevel::Riser);
     doc.SetCurrentAngle(45.0f);
     doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
         EXPECT_EQ(j.m_dCurrentAngle, 45.0);
@@ -176,12 +176,12 @@ TEST_F(DocFixture, CurrentAngleReachesEveryJetAndDisplay) {
 
 TEST_F(DocFixture, JetsOfNewAndCopiedRisersAndOutfallsCarryTheCaseAngle) {
     doc.SetCurrentAngle(45.0f);
-    doc.Create(0);
-    doc.Create(1);  // a new riser with its default jet
-    doc.Add(2);     // a copied riser with copied jets
-    doc.Add(1);     // a copied outfall with copied risers and jets
-    doc.Create(2);  // a new jet with defaults
-    doc.Add(3);     // a jet copied from the riser's last one
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);  // a new riser with its default jet
+    doc.Add(TreeLevel::Riser);     // a copied riser with copied jets
+    doc.Add(TreeLevel::Outfall);     // a copied outfall with copied risers and jets
+    doc.Create(TreeLevel::Jet);  // a new jet with defaults
+    doc.Add(TreeLevel::Jet);     // a jet copied from the riser's last one
     ASSERT_EQ(doc.GetJetCount(), 6);
     doc.ForEachJet([](int i, int j, int k, CRiser&, CBase&, CJet& jet) {
         EXPECT_EQ(jet.m_dCurrentAngle, 45.0) << i << "/" << j << "/" << k;
@@ -194,8 +194,8 @@ TEST_F(DocFixture, DepthCheckAsksWhenJetsStandBelowTheProfile) {
     doc.m_pAmbient->SetRows({{0, 1.02, 0, 0.1}, {15, 1.025, 0, 0.1}});
     EXPECT_FALSE(doc.CheckDepth()) << "no current jet";
     EXPECT_TRUE(prompt.Empty());
-    doc.Create(0);  // outfall 21 m deep, jet 1 m above it: 20 m > 15 m
-    doc.Create(1);
+    doc.Create(TreeLevel::Outfall);  // outfall 21 m deep, jet 1 m above it: 20 m > 15 m
+    doc.Create(TreeLevel::Riser);
     prompt.QueueAnswer(PromptAnswer::No);
     EXPECT_FALSE(doc.CheckDepth());
     ASSERT_EQ(prompt.Entries().size(), 1u);
@@ -216,13 +216,12 @@ TEST_F(DocFixture, DepthCheckAsksWhenJetsStandBelowTheProfile) {
 }
 
 TEST_F(DocFixture, MaterialsByLevel) {
-    EXPECT_EQ(doc.GetCurrentMaterial(1, false), nullptr);
-    doc.Create(0);
-    doc.Create(1);
-    EXPECT_EQ(doc.GetCurrentMaterial(1, false), &doc.GetCurrentOutfall()->m_Material);
-    EXPECT_EQ(doc.GetCurrentMaterial(2, false), &doc.GetCurrentRiser()->m_Material);
-    EXPECT_EQ(doc.GetCurrentMaterial(3, true), &doc.GetCurrentJet()->m_MaterialB);
-    EXPECT_EQ(doc.GetCurrentMaterial(4, false), nullptr);
+    EXPECT_EQ(doc.GetCurrentMaterial(TreeLevel::Outfall, false), nullptr);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
+    EXPECT_EQ(doc.GetCurrentMaterial(TreeLevel::Outfall, false), &doc.GetCurrentOutfall()->m_Material);
+    EXPECT_EQ(doc.GetCurrentMaterial(TreeLevel::Riser, false), &doc.GetCurrentRiser()->m_Material);
+    EXPECT_EQ(doc.GetCurrentMaterial(TreeLevel::Jet, true), &doc.GetCurrentJet()->m_MaterialB);
     float d[4];
     doc.GetCurrentJet()->m_MaterialA.GetColorArray(2, d);
     EXPECT_FLOAT_EQ(d[3], 0.6f);
@@ -237,26 +236,27 @@ TEST_F(DocFixture, EmptyingTheCaseReleasesTheJetDrawingList) {
     doc.ResetToNew();
     EXPECT_FALSE(doc.m_pSortTree) << "no polygons of deleted jets may stay drawable";
 
-    // A failed load empties the case the same way.
+    // A failed load keeps the case, and with it the drawing list of its jets.
     BuildSmallCase(doc, true);
     doc.PrepareJetDisplays();
     ASSERT_TRUE(doc.m_pSortTree);
     std::string error;
     EXPECT_FALSE(doc.LoadFromBytes({'P', 'l', 'u'}, error));
-    EXPECT_FALSE(doc.m_pSortTree);
+    EXPECT_TRUE(doc.m_pSortTree);
+    EXPECT_EQ(doc.GetJetCount(), 4);
 }
 
 TEST_F(DocFixture, DeleteWithoutASelectedItemChangesNothing) {
-    doc.Create(0);
-    doc.Create(1);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
     doc.SetModifiedFlag(false);
     RecordingObserver obs;
     doc.AddObserver(&obs);
     doc.GetCurrentOutfall()->m_nCurrentRiser = 5;
-    doc.Delete(2);
+    doc.Delete(TreeLevel::Riser);
     doc.m_nCurrentOutfall = -1;
-    doc.Delete(1);
-    doc.Delete(3);
+    doc.Delete(TreeLevel::Outfall);
+    doc.Delete(TreeLevel::Jet);
     EXPECT_EQ(doc.GetOutfallCount(), 1);
     EXPECT_EQ(doc.GetOutfall(0)->GetRiserCount(), 1);
     EXPECT_FALSE(doc.IsModified());

@@ -143,22 +143,22 @@ TEST_F(SerializeFixture, RoundTripKeepsEveryField) {
     BuildSmallCase(doc, true);
     doc.m_ViewControl.SetWindowSize(800, 600);
     doc.m_ViewControl.Dolly(0.5);
-    doc.m_CutPlane.SetPlane(12.349, 33.3, 7.777, 44, 2, false);
+    doc.m_CutPlane.SetPlane(12.349, 33.3, 7.777, 44, CutPlaneKind::CrossSection, false);
     doc.GetOutfall(0)->m_Material.SetColor(2, 0.1f, 0.2f, 0.3f, 0.4f);
     doc.SetCurrentAngle(60.0f);
-    app.m_bNoRiser = true;
+    doc.m_bNoRiser = true;
     const std::vector<unsigned char> first = doc.SaveToBytes();
 
     CAppState app2;
     CPlumexDoc copy(app2, prompt);
     std::string err;
     ASSERT_TRUE(copy.LoadFromBytes(first, err)) << err;
-    EXPECT_TRUE(app2.m_bNoRiser);
+    EXPECT_TRUE(copy.m_bNoRiser);
     EXPECT_EQ(copy.m_fCurrentAngle, 60.0f);
     EXPECT_EQ(copy.m_ViewControl.m_nWidth, 800);
     EXPECT_EQ(copy.m_ViewControl.m_dEye[2], doc.m_ViewControl.m_dEye[2]);
     EXPECT_EQ(copy.m_CutPlane.m_dHAngle, 12.34);
-    EXPECT_EQ(copy.m_CutPlane.m_nKind, 2);
+    EXPECT_EQ(copy.m_CutPlane.m_eKind, CutPlaneKind::CrossSection);
     EXPECT_EQ(copy.m_CutPlane.m_nDiskNo, 44);
     ASSERT_EQ(copy.GetJetCount(), 4);
     ASSERT_EQ(copy.m_pAmbient->Rows(), doc.m_pAmbient->Rows());
@@ -194,13 +194,12 @@ TEST_F(SerializeFixture, RoundTripKeepsEveryField) {
 TEST_F(SerializeFixture, Version15LoadsWithDefaults) {
     StreamWriter w("Plumex1.5");
     w.WholeCase(5);
-    app.m_bNoRiser = true;
+    doc.m_bNoRiser = true;
     ASSERT_TRUE(Load(w.bytes));
-    EXPECT_FALSE(app.m_bNoRiser);
+    EXPECT_FALSE(doc.m_bNoRiser);
     EXPECT_EQ(doc.m_strVersion, "Plumex2.00");
-    EXPECT_EQ(app.m_strFileVersion, "Plumex2.00");
     EXPECT_EQ(doc.m_fCurrentAngle, 90.0f);
-    EXPECT_EQ(doc.m_CutPlane.m_nKind, 0);
+    EXPECT_EQ(doc.m_CutPlane.m_eKind, CutPlaneKind::Horizontal);
     EXPECT_EQ(doc.m_CutPlane.m_nDiskNo, 200);
     EXPECT_EQ(doc.m_CutPlane.m_dVAngle, 45.25);
     const CRiser* o = doc.GetOutfall(0);
@@ -234,16 +233,16 @@ TEST_F(SerializeFixture, Version151CarriesTheAngle) {
     EXPECT_EQ(doc.m_fCurrentAngle, 60.0f);
     EXPECT_EQ(doc.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_dCurrentAngle, 60.0);
     EXPECT_EQ(doc.GetOutfall(0)->m_dLength, 200.0);
-    EXPECT_FALSE(app.m_bNoRiser);
+    EXPECT_FALSE(doc.m_bNoRiser);
 }
 
 TEST_F(SerializeFixture, Version20HasLengthsAndTailButNoMaximumConcentration) {
     StreamWriter w("Plumex2.0");
     w.WholeCase();
     ASSERT_TRUE(Load(w.bytes));
-    EXPECT_TRUE(app.m_bNoRiser);
+    EXPECT_TRUE(doc.m_bNoRiser);
     EXPECT_EQ(doc.m_fCurrentAngle, 75.0f);
-    EXPECT_EQ(doc.m_CutPlane.m_nKind, 2);
+    EXPECT_EQ(doc.m_CutPlane.m_eKind, CutPlaneKind::CrossSection);
     EXPECT_EQ(doc.m_CutPlane.m_nDiskNo, 17);
     EXPECT_EQ(doc.GetOutfall(0)->m_dLength, 350.0);
     EXPECT_EQ(doc.GetOutfall(0)->m_dJetSpacing, 12.5);
@@ -264,21 +263,87 @@ TEST_F(SerializeFixture, Version200ReadsTheMaximumConcentration) {
     EXPECT_EQ(doc.GetOutfall(0)->m_Risers[0]->m_dTotalFlow, 0.02);
 }
 
-TEST_F(SerializeFixture, EveryTruncationFailsCleanlyAndLeavesTheDocumentEmpty) {
+TEST_F(SerializeFixture, EveryTruncationFailsCleanlyAndKeepsThePreviousCase) {
     StreamWriter w("Plumex2.00");
     w.WholeCase();
-    const bool noRiser = app.m_bNoRiser;
+    BuildSmallCase(doc, true);
+    doc.m_bNoRiser = true;
+    doc.GetOutfall(0)->m_nCurrentRiser = 1;
+    doc.SetModifiedFlag(true);
+    const std::vector<unsigned char> before = doc.SaveToBytes();
     for (size_t cut = 0; cut < w.bytes.size(); ++cut) {
         std::vector<unsigned char> part(w.bytes.begin(), w.bytes.begin() + cut);
         std::string err;
         ASSERT_FALSE(doc.LoadFromBytes(part, err)) << "cut at " << cut;
         ASSERT_FALSE(err.empty());
-        ASSERT_EQ(doc.GetOutfallCount(), 0) << "cut at " << cut;
-        ASSERT_NE(doc.m_pAmbient, nullptr);
-        ASSERT_EQ(doc.m_pAmbient->GetRowCount(), 0);
-        ASSERT_EQ(app.m_bNoRiser, noRiser);
+        ASSERT_EQ(doc.SaveToBytes(), before) << "cut at " << cut;
     }
+    EXPECT_TRUE(doc.m_bNoRiser);
+    EXPECT_EQ(doc.GetCurrentRiser(), doc.GetOutfall(0)->m_Risers[1].get());
+    EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(Load(w.bytes));
+}
+
+TEST_F(SerializeFixture, TwoCasesKeepTheirOwnScenarioThroughAlternateLoadsAndSaves) {
+    // Both cases live in one application, as the windows of one program do.
+    CPlumexDoc other(app, prompt);
+    BuildSmallCase(doc, true);
+    BuildSmallCase(other, true);
+    doc.m_bNoRiser = true;
+    const std::vector<unsigned char> withoutRisers = doc.SaveToBytes();
+    const std::vector<unsigned char> withRisers = other.SaveToBytes();
+    // The scenario is the int before the closing angle.
+    ASSERT_EQ(withoutRisers[withoutRisers.size() - 8], 1);
+    ASSERT_EQ(withRisers[withRisers.size() - 8], 0);
+    for (int round = 0; round < 2; ++round) {
+        std::string err;
+        ASSERT_TRUE(other.LoadFromBytes(withRisers, err)) << err;
+        ASSERT_TRUE(doc.LoadFromBytes(withoutRisers, err)) << err;
+        EXPECT_TRUE(doc.m_bNoRiser);
+        EXPECT_FALSE(other.m_bNoRiser);
+        EXPECT_EQ(other.SaveToBytes(), withRisers);
+        EXPECT_EQ(doc.SaveToBytes(), withoutRisers);
+    }
+}
+
+TEST_F(SerializeFixture, AnOldFileReadBesideANewestOneKeepsEachVersionsFields) {
+    StreamWriter newest("Plumex2.00");
+    newest.WholeCase();
+    StreamWriter oldest("Plumex1.5");
+    oldest.WholeCase();
+    ASSERT_TRUE(Load(newest.bytes));
+    const std::vector<unsigned char> newestSaved = doc.SaveToBytes();
+
+    // A new case starts with the application's scenario setting.
+    CAppState withoutRisers;
+    withoutRisers.m_bNewCaseNoRiser = true;
+    CPlumexDoc old(withoutRisers, prompt);
+    EXPECT_TRUE(old.m_bNoRiser);
+    std::string err;
+    ASSERT_TRUE(old.LoadFromBytes(oldest.bytes, err)) << err;
+    EXPECT_FALSE(old.m_bNoRiser) << "files before version 2 have risers";
+    EXPECT_EQ(old.GetOutfall(0)->m_dLength, 200.0);
+    EXPECT_EQ(old.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_pDisplay->m_Disks[1].m_dMaxConc, 0.0);
+
+    // The newest case still reads and writes as it did.
+    EXPECT_TRUE(doc.m_bNoRiser);
+    EXPECT_EQ(doc.GetOutfall(0)->m_dLength, 350.0);
+    EXPECT_EQ(doc.SaveToBytes(), newestSaved);
+    ASSERT_TRUE(Load(newestSaved));
+    EXPECT_EQ(doc.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_pDisplay->m_Disks[1].m_dMaxConc, 1.0);
+    EXPECT_EQ(doc.SaveToBytes(), newestSaved);
+}
+
+TEST_F(SerializeFixture, ACutPlaneKindThatNamesNoKindIsWrittenBackAsRead) {
+    BuildSmallCase(doc, true);
+    const std::vector<unsigned char> saved = doc.SaveToBytes();
+    const size_t kindAt = 208 + 24;
+    for (std::int32_t kind : {4, 7, -1}) {
+        std::vector<unsigned char> b = saved;
+        std::memcpy(b.data() + kindAt, &kind, 4);
+        ASSERT_TRUE(Load(b)) << kind;
+        EXPECT_EQ(doc.SaveToBytes(), b) << kind;
+    }
 }
 
 TEST_F(SerializeFixture, HugeCountsAreRefused) {

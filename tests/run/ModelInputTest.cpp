@@ -65,9 +65,9 @@ TEST_F(ModelInputTest, CurrentIsTheProfileMeanAndRowsFollowTheProfile) {
 }
 
 TEST_F(ModelInputTest, AllJetsInOutfallRiserJetOrderEachWithItsOutfallDepth) {
-    m_doc.Add(3);              // Jet2 on Riser1
-    m_doc.Add(2);              // Riser2 copies the jets
-    m_doc.Add(1);              // Outfall_2 copies the risers
+    m_doc.Add(TreeLevel::Jet);              // Jet2 on Riser1
+    m_doc.Add(TreeLevel::Riser);              // Riser2 copies the jets
+    m_doc.Add(TreeLevel::Outfall);              // Outfall_2 copies the risers
     m_doc.GetOutfall(1)->m_dDepth = 31.0;
     int n = 0;
     m_doc.ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) { j.m_strName = "J" + std::to_string(++n); });
@@ -89,8 +89,8 @@ TEST_F(ModelInputTest, AllJetsInOutfallRiserJetOrderEachWithItsOutfallDepth) {
 }
 
 TEST_F(ModelInputTest, SelectedJetsOnlyAndNamesStayOnOneLine) {
-    m_doc.Add(3);
-    m_doc.Add(3);
+    m_doc.Add(TreeLevel::Jet);
+    m_doc.Add(TreeLevel::Jet);
     JetAt(1).m_strName = "Port\nB";
     ASSERT_TRUE(m_doc.WriteInputJets(0, 0, 1, 1));
     const std::string in = Input();

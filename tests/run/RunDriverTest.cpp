@@ -26,9 +26,9 @@ public:
 
 void BuildCase(CPlumexDoc& doc, double flowBase) {
     doc.m_pAmbient->SetRows({{0.0, 33.0, 20.0, 0.05}, {30.0, 34.0, 12.0, 0.05}});
-    doc.Create(0);
-    doc.Create(1);
-    doc.Add(3);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
+    doc.Add(TreeLevel::Jet);
     doc.GetOutfall(0)->m_dDepth = 25.0;
     int n = 0;
     doc.ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) { j.m_dFlow = flowBase + 0.001 * n++; });
@@ -196,7 +196,7 @@ TEST_F(RunDriverTest, OutfallWithoutRiserDoesNothingSilently) {
     CScriptedPrompt prompt;
     CPlumexDoc doc(app, prompt);
     doc.m_pAmbient->SetRows({});
-    doc.Create(0);
+    doc.Create(TreeLevel::Outfall);
     doc.GetOutfall(0)->m_Risers.clear();
     EXPECT_FALSE(doc.Run(true));
     EXPECT_TRUE(prompt.Empty());

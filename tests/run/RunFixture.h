@@ -18,9 +18,9 @@ protected:
     std::string Path(const std::string& name) const { return m_dir.path().toStdString() + "/" + name; }
     // One outfall, one riser, n jets named Jet1.. (the defaults of a new case).
     void MakeJets(int n) {
-        m_doc.Create(0);
-        m_doc.Create(1);
-        for (int i = 1; i < n; ++i) m_doc.Add(3);
+        m_doc.Create(TreeLevel::Outfall);
+        m_doc.Create(TreeLevel::Riser);
+        for (int i = 1; i < n; ++i) m_doc.Add(TreeLevel::Jet);
     }
     CJet& JetAt(int k) { return *m_doc.GetOutfall(0)->GetRiser(0)->GetJet(k); }
 

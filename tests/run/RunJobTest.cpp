@@ -95,7 +95,7 @@ TEST_F(RunJobTest, ResultsReachTheJetsOfThePlanByIdentity) {
     ASSERT_TRUE(m_doc.PrepareRun(true, plan));
     EXPECT_TRUE(m_doc.IsRunInFlight());
     ASSERT_EQ(plan.m_Jets.size(), 3u);
-    m_doc.Delete(3);  // refused while the run is in flight
+    m_doc.Delete(TreeLevel::Jet);  // refused while the run is in flight
     EXPECT_EQ(m_doc.GetCurrentRiser()->GetJetCount(), 3);
 
     CModelProcess process;
@@ -151,7 +151,7 @@ TEST_F(RunJobTest, TheJobRunsWithoutBlockingAndReportsOnce) {
     EXPECT_TRUE(m_doc.IsRunInFlight());
     EXPECT_EQ(finished, 0);
     EXPECT_FALSE(job.Start(true)) << "one run at a time";
-    m_doc.Add(3);
+    m_doc.Add(TreeLevel::Jet);
     EXPECT_EQ(m_doc.GetCurrentRiser()->GetJetCount(), 3);
 
     AwaitFinished(job);

@@ -58,22 +58,22 @@ TEST(ColourTable, MaximumMapsToTheTopAndZeroWidthToTheMiddle) {
     const float top[4] = {1.0f, 2.0f, 0.0f, 1.0f};
     const float bottom[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     // The maximum falls into table entry 255 and takes its lowest level.
-    EXPECT_EQ(ColourLevel(0, top, lo, hi, t), t[255].m_nLowLevel);
+    EXPECT_EQ(ColourLevel(ColourMode::Concentration, top, lo, hi, t), t[255].m_nLowLevel);
     EXPECT_GE(t[255].m_nLowLevel, 250);
-    EXPECT_EQ(ColourLevel(0, bottom, lo, hi, t), 0);
-    EXPECT_EQ(ColourLevel(1, top, lo, hi, t), t[255].m_nLowLevel);
+    EXPECT_EQ(ColourLevel(ColourMode::Concentration, bottom, lo, hi, t), 0);
+    EXPECT_EQ(ColourLevel(ColourMode::Velocity, top, lo, hi, t), t[255].m_nLowLevel);
     // Half width runs the other way: the widest disk gets level 0.
-    EXPECT_EQ(ColourLevel(2, top, lo, hi, t), 0);
-    EXPECT_EQ(ColourLevel(2, bottom, lo, hi, t), 255);
+    EXPECT_EQ(ColourLevel(ColourMode::HalfWidth, top, lo, hi, t), 0);
+    EXPECT_EQ(ColourLevel(ColourMode::HalfWidth, bottom, lo, hi, t), 255);
 
     // One disk, or constant values: the whole case sits mid-scale.
     ColourTable flat{};
     FillColourTable(flat, {0.3, 0.3}, 0.3, 0.3);
     const CRangeRecord same = Range(0.3f, 1.0f, 0.3f);
     const float v3[4] = {0.3f, 1.0f, 0.0f, 0.3f};
-    EXPECT_EQ(ColourLevel(0, v3, same, same, flat), kMidLevel);
-    EXPECT_EQ(ColourLevel(1, v3, same, same, flat), kMidLevel);
-    EXPECT_EQ(ColourLevel(2, v3, same, same, flat), kMidLevel);
+    EXPECT_EQ(ColourLevel(ColourMode::Concentration, v3, same, same, flat), kMidLevel);
+    EXPECT_EQ(ColourLevel(ColourMode::Velocity, v3, same, same, flat), kMidLevel);
+    EXPECT_EQ(ColourLevel(ColourMode::HalfWidth, v3, same, same, flat), kMidLevel);
 }
 
 TEST(ColourTable, LevelColourRunsFromLowToHighMaterial) {
@@ -113,7 +113,7 @@ TEST(DocColours, RangesAndTableCoverEveryDiskOfEveryJet) {
     EXPECT_EQ(doc.m_ColourTable[255].m_nHighLevel, 255);
     // The velocity table differs from the concentration table.
     const auto concTable = doc.m_ColourTable;
-    doc.BuildColourTable(1);
+    doc.BuildColourTable(ColourMode::Velocity);
     int differ = 0;
     for (int a = 0; a < 256; ++a) differ += concTable[a].m_nHighLevel != doc.m_ColourTable[a].m_nHighLevel;
     EXPECT_GT(differ, 0);

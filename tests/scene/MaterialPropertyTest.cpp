@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "model/AppState.h"
 #include "model/Archive.h"
 #include "scene/MaterialProperty.h"
 
@@ -87,8 +86,7 @@ TEST(MaterialProperty, CopyFromTakesAllThirteenFloats) {
 }
 
 TEST(MaterialProperty, SerializesAs52BytesInFieldOrder) {
-    CAppState app;
-    CArchive out(app);
+    CArchive out;
     CMaterialProperty m = Distinct();
     m.Serialize(out);
     ASSERT_EQ(52u, out.Data().size());
@@ -99,7 +97,7 @@ TEST(MaterialProperty, SerializesAs52BytesInFieldOrder) {
     EXPECT_EQ(0.35f, f[11]);  // specular a
     EXPECT_EQ(77.5f, f[12]);  // shininess
 
-    CArchive in(app, out.Data());
+    CArchive in(out.Data());
     CMaterialProperty back;
     back.Serialize(in);
     EXPECT_EQ(0u, in.Remaining());
@@ -107,13 +105,12 @@ TEST(MaterialProperty, SerializesAs52BytesInFieldOrder) {
 }
 
 TEST(MaterialProperty, ShortStreamThrowsAndLeavesMaterial) {
-    CAppState app;
-    CArchive out(app);
+    CArchive out;
     CMaterialProperty m = Distinct();
     m.Serialize(out);
     std::vector<std::uint8_t> bytes = out.Data();
     bytes.resize(50);
-    CArchive in(app, bytes);
+    CArchive in(bytes);
     CMaterialProperty target = CMaterialProperty::RiserDefault();
     EXPECT_THROW(target.Serialize(in), CArchiveException);
     ExpectSameFloats(CMaterialProperty::RiserDefault(), target);

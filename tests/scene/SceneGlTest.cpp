@@ -181,10 +181,11 @@ TEST_F(SceneGl, SortedDisplayDiffersFromFastAndIsTranslucent) {
 
 TEST_F(SceneGl, ColourModesGiveDifferentPixels) {
     std::vector<std::uint8_t> img[3];
-    for (int mode = 0; mode < 3; ++mode) {
-        m_doc.m_nColourMode = mode;
-        m_doc.BuildColourTable(mode);
-        img[mode] = Render(false);
+    const ColourMode modes[3] = {ColourMode::Concentration, ColourMode::Velocity, ColourMode::HalfWidth};
+    for (int k = 0; k < 3; ++k) {
+        m_doc.m_eColourMode = modes[k];
+        m_doc.BuildColourTable(modes[k]);
+        img[k] = Render(false);
     }
     EXPECT_GT(Differing(img[0], img[1]), 100);
     EXPECT_GT(Differing(img[0], img[2]), 100);
@@ -284,7 +285,7 @@ TEST_F(SceneGl, SingleDiskJetAndSteepPortDrawWithoutFault) {
     EXPECT_EQ(jet.m_pDisplay->GetRingCount(), 1);
     Render(true);
     Render(false);
-    m_app.m_bNoRiser = true;
+    m_doc.m_bNoRiser = true;
     Render(true);
     SUCCEED();
 }

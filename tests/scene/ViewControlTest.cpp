@@ -4,7 +4,6 @@
 #include <cstring>
 #include <limits>
 
-#include "model/AppState.h"
 #include "model/Archive.h"
 #include "scene/ViewControl.h"
 
@@ -37,15 +36,13 @@ CViewControl Looking(double ex, double ey, double ez) {
 }
 
 std::vector<std::uint8_t> Store(CViewControl& v) {
-    CAppState app;
-    CArchive ar(app);
+    CArchive ar;
     v.Serialize(ar);
     return ar.Data();
 }
 
 CViewControl Load(const std::vector<std::uint8_t>& bytes) {
-    CAppState app;
-    CArchive ar(app, bytes);
+    CArchive ar(bytes);
     CViewControl v;
     v.SetWindowSize(3, 7);
     v.Serialize(ar);
@@ -260,8 +257,7 @@ TEST(ViewControl, ShortStreamThrowsAndLeavesCamera) {
     CViewControl v = Looking(1, 2, 3);
     std::vector<std::uint8_t> bytes = Store(v);
     bytes.resize(111);
-    CAppState app;
-    CArchive ar(app, bytes);
+    CArchive ar(bytes);
     CViewControl target;
     EXPECT_THROW(target.Serialize(ar), CArchiveException);
     ExpectXyz(target.m_dEye, 8, 15, 100, 0);
