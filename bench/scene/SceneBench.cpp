@@ -12,7 +12,7 @@
 
 #include "OsMesaContext.h"
 #include "SyntheticCase.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 #include "scene/GlSetup.h"
 #include "scene/SceneFrame.h"

@@ -8,8 +8,8 @@
 #include "SectionCase.h"
 #include "geometry/CutPlane.h"
 #include "geometry/Polygon.h"
-#include "model/AppState.h"
-#include "model/Prompt.h"
+#include "base/AppState.h"
+#include "base/Prompt.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979;

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "geometry/Matrix.h"
+#include "base/Matrix.h"
 
 #include <cmath>
 #include <cstring>

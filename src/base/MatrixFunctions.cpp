@@ -1,4 +1,4 @@
-#include "geometry/MatrixFunctions.h"
+#include "base/MatrixFunctions.h"
 
 #include <cmath>
 #include <cstring>

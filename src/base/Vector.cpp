@@ -1,8 +1,8 @@
-#include "geometry/Vector.h"
+#include "base/Vector.h"
 
 #include <cmath>
 
-#include "geometry/Matrix.h"
+#include "base/Matrix.h"
 
 namespace {
 const float kPi = 3.1415927f;

@@ -4,19 +4,19 @@
 // frame and transforms derived from them, the mappings between world, plane
 // and section-image pixels, the cross-section polygons of all jets and the
 // 8-bit section image composed from them. The plane reaches the case through
-// the document, so everything but drawing works without a view.
+// the narrow interface CCutPlaneCase, so everything but drawing works
+// without a view and without the document.
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "image/ImageTypes.h"
-#include "model/RangeRecord.h"
+#include "base/RangeRecord.h"
 
 class CArchive;
-class CPlumexDoc;
+class CCutPlaneCase;
 class CPolygon;
 class CDib;
-class CJet;
 
 class CCutPlane {
 public:
@@ -33,7 +33,7 @@ public:
     CCutPlane& operator=(const CCutPlane&) = delete;
 
     // Stores H, V and d truncated to two decimals (toward zero), the disk
-    // number and the kind. Kind 3 asks the document to place the plane at
+    // number and the kind. Kind 3 asks the case to place the plane at
     // the disk (which sets H, V and d); other kinds clear the jets' marks.
     // Then derives the plane and, with recompute, the section.
     void SetPlane(double h, double v, double d, int diskNo, int kind, bool recompute);
@@ -64,11 +64,8 @@ public:
     float Probe(int column, int row, double& x, double& y, double& z, std::vector<CPolygon*>* hits);
 
     // Cuts all jets, scan-converts the polygons, composes the image and has
-    // the document recompute its section statistics.
+    // the case recompute its section statistics.
     void ComputeSection();
-    // True when the plane stands normal to this jet, the current one, at
-    // its marked disk: its section is then that disk itself.
-    bool ShowsDiskOf(const CJet& jet, const CJet* current) const;
     // Palette index of a section value; 255 is background.
     int ColourIndex(double v) const;
 
@@ -88,7 +85,7 @@ public:
     double m_vPoint[3] = {0, 0, 0};
     double m_vUp[3] = {0, 0, 0};
     double m_dEquation[4] = {0, 0, 0, 0};
-    CPlumexDoc* m_pDoc = nullptr;  // the case the plane cuts; not owned
+    CCutPlaneCase* m_pCase = nullptr;  // the case the plane cuts; not owned
     double m_dBox[6] = {0, 0, 0, 0, 0, 0};
     double m_dExtent[4] = {0, 0, 0, 0};
     double m_dOutline[4] = {-10.0, 10.0, -10.0, 10.0};

@@ -1,11 +1,11 @@
-#include "scene/CameraFraming.h"
+#include "model/CameraFraming.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
-#include "scene/ViewControl.h"
+#include "model/ViewControl.h"
 
 namespace {
 // Seen from this direction (scene axes, y up): above the water line, to the

@@ -3,7 +3,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/CaseJson.h"
 #include "model/PlumexDoc.h"
 

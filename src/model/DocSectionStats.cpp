@@ -44,6 +44,11 @@ PolygonArea MeasureGrid(const CPolygon& poly, double levelMin, double scale) {
 }
 }  // namespace
 
+bool CPlumexDoc::CutPlaneShowsDiskOf(const CJet& jet, const CJet* current) const {
+    return m_CutPlane.m_nKind == CCutPlane::kNormalToJet && &jet == current && jet.m_bSectionAtDisk &&
+           jet.m_nSectionDisk > 0 && jet.m_nSectionDisk < jet.GetDiskCount();
+}
+
 void CPlumexDoc::ComputeSectionStatistics() {
     CSectionStats st;
     const CCutPlane& plane = m_CutPlane;
@@ -56,7 +61,7 @@ void CPlumexDoc::ComputeSectionStatistics() {
     for (const auto& poly : plane.Polygons()) {
         CJet* jet = FindJet(poly->m_strOutfall, poly->m_strRiser, poly->m_strJet);
         PolygonArea a;
-        if (jet && plane.ShowsDiskOf(*jet, current)) {
+        if (jet && CutPlaneShowsDiskOf(*jet, current)) {
             // The section is the selected disk itself (the polygon is its
             // outline only when the jet is marked; otherwise it was cut
             // like every other jet and is measured from its grid).

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "model/DocObserver.h"
+#include "base/DocObserver.h"
 #include "model/PlumexDoc.h"
 
 bool CPlumexDoc::SelectFromPick(const unsigned int* hits, int count) {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "model/Archive.h"
+#include "base/Archive.h"
 
 CJet::CJet(bool noRiser)
     : m_pDisplay(std::make_unique<CJetDispModal>()),

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "model/KeyParameters.h"
-#include "model/RangeRecord.h"
-#include "scene/JetDispModal.h"
-#include "scene/MaterialProperty.h"
+#include "base/RangeRecord.h"
+#include "model/JetDispModal.h"
+#include "model/MaterialProperty.h"
 
 class CArchive;
 struct SceneDrawState;

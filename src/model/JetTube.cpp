@@ -2,8 +2,8 @@
 // smooth normals. GL-free, so cross-sections can be computed headless.
 #include <cmath>
 
-#include "geometry/MatrixFunctions.h"
-#include "scene/JetDispModal.h"
+#include "base/MatrixFunctions.h"
+#include "model/JetDispModal.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "model/AmbientGridLink.h"
-#include "model/AppState.h"
-#include "model/Archive.h"
+#include "base/AppState.h"
+#include "base/Archive.h"
 #include "model/UniqueName.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/PlumexDoc.h"
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 #include "run/ClassicNumericScope.h"
 #include "run/RunProgress.h"
 #include "run/RunSettings.h"

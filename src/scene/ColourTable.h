@@ -8,9 +8,8 @@
 #include <array>
 #include <vector>
 
-#include "model/PlumexDoc.h"
-
-using ColourTable = std::array<ColourTableEntry, 256>;
+#include "base/RangeRecord.h"
+#include "geometry/ColourTableEntry.h"
 
 // The middle of the colour scale, used where a range has no width.
 constexpr int kMidLevel = 127;

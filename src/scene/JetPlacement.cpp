@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "geometry/MatrixFunctions.h"
+#include "base/MatrixFunctions.h"
 #include "model/Riser.h"
 
 namespace {

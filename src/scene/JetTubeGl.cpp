@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "scene/JetDispModal.h"
+#include "model/JetDispModal.h"
 #include "scene/SceneDrawState.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "model/PlumexDoc.h"
 #include "scene/GlSetup.h"
 #include "scene/SceneDrawState.h"
-#include "scene/ViewControl.h"
+#include "model/ViewControl.h"
 
 void DrawCurrentArrow(float fCurrentAngle) {
     static const GLfloat red[4] = {1.0f, 0.0f, 0.0f, 1.0f};

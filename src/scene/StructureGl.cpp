@@ -3,9 +3,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
-#include "scene/MaterialProperty.h"
+#include "model/MaterialProperty.h"
 #include "scene/SceneDrawState.h"
 #include "scene/SceneShapes.h"
 

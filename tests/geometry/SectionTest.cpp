@@ -9,9 +9,9 @@
 #include "SectionCase.h"
 #include "geometry/CutPlane.h"
 #include "geometry/Polygon.h"
-#include "geometry/TubeSection.h"
+#include "model/TubeSection.h"
 #include "image/Dib.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979;

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "model/AppState.h"
-#include "model/Archive.h"
+#include "base/AppState.h"
+#include "base/Archive.h"
 
 TEST(Archive, FieldsRoundTripLittleEndian) {
     CAppState app;

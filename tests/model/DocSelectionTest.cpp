@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "model/AppState.h"
-#include "model/DocObserver.h"
+#include "base/AppState.h"
+#include "base/DocObserver.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 #include "CaseBuilder.h"

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "model/AppState.h"
-#include "model/Archive.h"
-#include "scene/MaterialProperty.h"
+#include "base/AppState.h"
+#include "base/Archive.h"
+#include "model/MaterialProperty.h"
 
 namespace {
 struct Expected {

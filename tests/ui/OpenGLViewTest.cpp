@@ -13,7 +13,7 @@
 #include "../scene/SyntheticCase.h"
 #include "image/DibFormat.h"
 #include "image/Hdibapi.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/OffscreenScene.h"
