@@ -25,6 +25,7 @@ class CPrompt;
 class CDocObserver;
 class CSortTree;
 struct SceneDrawState;
+class CGlResources;
 class CAmbientGridLink;
 class CPolygon;
 class CRunSettings;
@@ -140,9 +141,10 @@ public:
     void BuildColourTable(int mode);
     void SetRingInterval(int interval);
     // Drawing (GL library only): the structures and jets with selection
-    // names, the ambient box, the jets sorted back to front.
+    // names, the ambient box with the GL names of the drawing context, the
+    // jets sorted back to front. Drawing changes nothing of the case.
     void DrawStructures(SceneDrawState& state);
-    void DrawAmbient(const SceneDrawState& state);
+    void DrawAmbient(const SceneDrawState& state, CGlResources& resources) const;
     void DrawSortedJets(const SceneDrawState& state) const;
 
     // --- model run (defined with the model coupling in src/run) ---
