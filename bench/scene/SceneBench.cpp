@@ -12,8 +12,9 @@
 
 #include "OsMesaContext.h"
 #include "SyntheticCase.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
+#include "scene/GlResources.h"
 #include "scene/GlSetup.h"
 #include "scene/SceneFrame.h"
 #include "scene/SortTree.h"
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
                 "fast-frame(ms)\n");
     for (int jets : {1, 10, 50}) {
         CPlumexDoc doc(app, prompt);
+        CGlResources resources;
         BuildSyntheticCase(doc, jets, 1500);
         CViewControl camera;
         LookAtStructure(camera);
@@ -69,10 +71,10 @@ int main(int argc, char** argv) {
         const auto t2 = Clock::now();
         SceneFrameOptions sorted;
         sorted.m_bFastDisplay = false;
-        DrawSceneFrame(doc, camera, sorted);
+        DrawSceneFrame(doc, camera, sorted, resources);
         const auto t3 = Clock::now();
         SceneFrameOptions fast;
-        DrawSceneFrame(doc, camera, fast);
+        DrawSceneFrame(doc, camera, fast, resources);
         const auto t4 = Clock::now();
         const CSortTree& tree = *doc.m_pSortTree;
         std::printf("%4d  %9d  %11.1f  %8.1f  %8d  %11d  %5d  %16.1f  %14.1f\n", jets, 1500, Ms(t0, t1), Ms(t1, t2),

@@ -6,11 +6,11 @@
 #include <cstdio>
 
 #include "SectionCase.h"
-#include "geometry/Angles.h"
+#include "base/Angles.h"
 #include "geometry/CutPlane.h"
 #include "geometry/Polygon.h"
-#include "model/AppState.h"
-#include "model/Prompt.h"
+#include "base/AppState.h"
+#include "base/Prompt.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "app/CaseLoad.h"
 #include "app/ConsolePrompt.h"
 #include "app/ResultCsv.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // questions take the answer that lets the job go on, and say so.
 #include <cstdio>
 
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 
 class CConsolePrompt : public CPrompt {
 public:

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/ConsolePrompt.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/CaseJson.h"
 #include "model/PlumexDoc.h"
 

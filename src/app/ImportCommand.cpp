@@ -4,7 +4,7 @@
 
 #include "app/CaseLoad.h"
 #include "app/ConsolePrompt.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 
 int RunImportCommand(const QString& jsonPath, const QString& outPath) {

@@ -4,7 +4,7 @@
 
 #include "app/CaseInfo.h"
 #include "app/ConsolePrompt.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 
 int RunInfoCommand(const QString& path) {

@@ -11,7 +11,7 @@
 #include "app/CaseLoad.h"
 #include "app/ConsolePrompt.h"
 #include "image/DibFile.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 #include "ui/OffscreenScene.h"
 

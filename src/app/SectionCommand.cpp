@@ -9,9 +9,9 @@
 #include "image/Dib.h"
 #include "image/DibFile.h"
 #include "image/GlobalBlock.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 
 namespace {
 const char* const kTooFar =

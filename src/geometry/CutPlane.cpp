@@ -4,12 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/Angles.h"
-#include "geometry/MatrixFunctions.h"
+#include "base/Angles.h"
+#include "base/MatrixFunctions.h"
 #include "geometry/Polygon.h"
 #include "image/Dib.h"
-#include "model/Archive.h"
-#include "model/PlumexDoc.h"
+#include "base/Archive.h"
+#include "base/AppState.h"
+#include "geometry/CutPlaneCase.h"
 
 CCutPlane::CCutPlane() {
     MatIdentity(m_mWorldToPlane);
@@ -35,13 +36,13 @@ void CCutPlane::SetPlane(double h, double v, double d, int diskNo, CutPlaneKind 
     m_nDiskNo = diskNo;
     m_eKind = kind;
     if (kind != CutPlaneKind::NormalToJet) {
-        if (m_pDoc) m_pDoc->ClearSectionMarks();
+        if (m_pCase) m_pCase->ClearSectionMarks();
     } else {
-        // The document puts the plane through the chosen disk, normal to
+        // The case puts the plane through the chosen disk, normal to
         // the jet's axis there; without a current jet nothing changes.
         double dh = 0.0, dv = 0.0, dd = 0.0;
         int k = diskNo;
-        if (!m_pDoc || !m_pDoc->PlaceCutPlaneAtDisk(k, kind, dh, dv, dd)) return;
+        if (!m_pCase || !m_pCase->PlaceCutPlaneAtDisk(k, kind, dh, dv, dd)) return;
         m_dHAngle = dh;
         m_dVAngle = dv;
         m_dDistance = dd;
@@ -57,11 +58,6 @@ void CCutPlane::GetPlane(double& h, double& v, double& d, int& diskNo, CutPlaneK
     d = m_dDistance;
     diskNo = m_nDiskNo;
     kind = m_eKind;
-}
-
-bool CCutPlane::ShowsDiskOf(const CJet& jet, const CJet* current) const {
-    return m_eKind == CutPlaneKind::NormalToJet && &jet == current && jet.m_bSectionAtDisk && jet.m_nSectionDisk > 0 &&
-           jet.m_nSectionDisk < jet.GetDiskCount();
 }
 
 void CCutPlane::ComputePlane(bool recompute) {

@@ -4,20 +4,20 @@
 // frame and transforms derived from them, the mappings between world, plane
 // and section-image pixels, the cross-section polygons of all jets and the
 // 8-bit section image composed from them. The plane reaches the case through
-// the document, so everything but drawing works without a view.
+// the narrow interface CCutPlaneCase, so everything but drawing works
+// without a view and without the document.
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "image/ImageTypes.h"
-#include "model/RangeRecord.h"
+#include "base/RangeRecord.h"
 
 class CArchive;
-class CPlumexDoc;
+class CCutPlaneCase;
 class CPolygon;
 class CDib;
-class CJet;
 
 // How the plane is placed; the case file stores the number.
 enum class CutPlaneKind : std::int32_t {
@@ -42,7 +42,7 @@ public:
     CCutPlane& operator=(const CCutPlane&) = delete;
 
     // Stores H, V and d truncated to two decimals (toward zero), the disk
-    // number and the kind. A plane normal to the jet asks the document to
+    // number and the kind. A plane normal to the jet asks the case to
     // place it at the disk (which sets H, V and d); other kinds clear the
     // jets' marks.
     // Then derives the plane and, with recompute, the section.
@@ -74,11 +74,8 @@ public:
     float Probe(int column, int row, double& x, double& y, double& z, std::vector<CPolygon*>* hits);
 
     // Cuts all jets, scan-converts the polygons, composes the image and has
-    // the document recompute its section statistics.
+    // the case recompute its section statistics.
     void ComputeSection();
-    // True when the plane stands normal to this jet, the current one, at
-    // its marked disk: its section is then that disk itself.
-    bool ShowsDiskOf(const CJet& jet, const CJet* current) const;
     // Palette index of a section value; 255 is background.
     int ColourIndex(double v) const;
 
@@ -98,7 +95,7 @@ public:
     double m_vPoint[3] = {0, 0, 0};
     double m_vUp[3] = {0, 0, 0};
     double m_dEquation[4] = {0, 0, 0, 0};
-    CPlumexDoc* m_pDoc = nullptr;  // the case the plane cuts; not owned
+    CCutPlaneCase* m_pCase = nullptr;  // the case the plane cuts; not owned
     double m_dBox[6] = {0, 0, 0, 0, 0, 0};
     double m_dExtent[4] = {0, 0, 0, 0};
     double m_dOutline[4] = {-10.0, 10.0, -10.0, 10.0};

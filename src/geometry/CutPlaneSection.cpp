@@ -8,8 +8,9 @@
 #include "geometry/CutPlane.h"
 #include "geometry/Polygon.h"
 #include "image/Dib.h"
-#include "model/PlumexDoc.h"
-#include "model/Prompt.h"
+#include "geometry/CutPlaneCase.h"
+#include "base/RangeRecord.h"
+#include "base/Prompt.h"
 
 namespace {
 constexpr std::uint8_t kBackground = 255;
@@ -57,7 +58,7 @@ bool CCutPlane::CreateImage(int cx, int cy) {
     // 8 bits per pixel with a full 256-entry colour table.
     auto image = std::make_unique<CDib>();
     if (!image->Create(cx, cy, 8)) {
-        if (m_pDoc) m_pDoc->Prompt().Inform(kDibTooBig, PromptIcon::Information);
+        if (m_pCase) m_pCase->Prompt().Inform(kDibTooBig, PromptIcon::Information);
         m_bValid = false;
         return false;
     }
@@ -85,8 +86,8 @@ int CCutPlane::ColourIndex(double v) const {
     int k = hi > lo ? static_cast<int>((v - lo) * 254.0 / (hi - lo)) : 0;
     k = std::clamp(k, 0, 255);
     int index = k;
-    if (m_pDoc) {
-        const ColourTableEntry& e = m_pDoc->m_ColourTable[k];
+    if (m_pCase) {
+        const ColourTableEntry& e = m_pCase->SectionColourTable()[k];
         const double width = e.m_dToValue - e.m_dFromValue;
         const double level = width != 0.0 ? e.m_nLowLevel + (v - e.m_dFromValue) *
                                                                 (e.m_nHighLevel - e.m_nLowLevel) / width
@@ -132,12 +133,12 @@ void CCutPlane::ComposePolygon(const CPolygon& poly) {
 }
 
 void CCutPlane::ComputeSection() {
-    if (!m_pDoc) return;
-    m_pDoc->GetValueRanges(m_fLevelMin, m_fLevelMax);
-    m_pDoc->CutAllJets(m_dEquation, m_aPolygons);
+    if (!m_pCase) return;
+    m_pCase->GetValueRanges(m_fLevelMin, m_fLevelMax);
+    m_pCase->CutAllJets(m_dEquation, m_aPolygons);
     if (m_aPolygons.empty()) {
         ClearImage();
-        m_pDoc->ComputeSectionStatistics();
+        m_pCase->ComputeSectionStatistics();
         NotifySection(false);
         return;
     }
@@ -186,11 +187,11 @@ void CCutPlane::ComputeSection() {
         }
     }
     if (!fits) {
-        m_pDoc->Prompt().Inform(kTooLarge);
+        m_pCase->Prompt().Inform(kTooLarge);
         m_bValid = false;
         // The previous plane's areas and dilution must not stay on show as if
         // they belonged to this one.
-        m_pDoc->ClearSectionStatistics();
+        m_pCase->ClearSectionStatistics();
         return;
     }
 
@@ -215,7 +216,7 @@ void CCutPlane::ComputeSection() {
     if (!m_pImage || m_pImage->Width() < cx || m_pImage->Height() < cy || m_pImage->Width() > cx + kResizeSlack ||
         m_pImage->Height() > cy + kResizeSlack) {
         if (!CreateImage(cx, cy)) {
-            m_pDoc->ClearSectionStatistics();
+            m_pCase->ClearSectionStatistics();
             return;
         }
         recreated = true;
@@ -226,9 +227,9 @@ void CCutPlane::ComputeSection() {
     m_dValueMin = 100.0;
     for (auto& poly : m_aPolygons) {
         if (!poly->AllocateGrid()) {
-            m_pDoc->Prompt().Inform(kNoMemory);
+            m_pCase->Prompt().Inform(kNoMemory);
             m_bValid = false;
-            m_pDoc->ClearSectionStatistics();
+            m_pCase->ClearSectionStatistics();
             return;
         }
         poly->Fill(poly->Values(), poly->GridStride());
@@ -238,7 +239,7 @@ void CCutPlane::ComputeSection() {
 
     m_bOverlap = false;
     for (const auto& poly : m_aPolygons) ComposePolygon(*poly);
-    m_pDoc->ComputeSectionStatistics();
+    m_pCase->ComputeSectionStatistics();
     m_bValid = true;
     NotifySection(recreated);
 }

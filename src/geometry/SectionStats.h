@@ -1,7 +1,7 @@
 #pragma once
 // Areas, spans and the composite values of the last cross-section, as the
 // document keeps them for the data pane, the area dialog and the command line.
-#include "model/JetSection.h"
+#include "geometry/JetSection.h"
 
 struct CSectionStats {
     double m_dTotalArea = 0.0;     // m^2 covered by any jet (overlaps counted once)

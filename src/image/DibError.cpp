@@ -1,6 +1,6 @@
 #include "image/DibError.h"
 
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 
 namespace {
 const char* const kTexts[kDibErrorCount] = {

@@ -10,7 +10,7 @@
 #include <jpeglib.h>
 
 #include "image/FileBytes.h"
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "image/BMPFile.h"
 #include "image/JpegFile.h"
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 
 namespace {
 bool EndsWithJpg(const std::string& name)

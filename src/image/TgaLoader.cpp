@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "image/FileBytes.h"
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 
 namespace {
 

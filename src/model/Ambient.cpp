@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/Archive.h"
+#include "base/Archive.h"
 
 CAmbient::CAmbient() = default;
 

@@ -1,12 +1,12 @@
 #pragma once
 // The receiving water of a case: the vertical profile (depth, density or
 // salinity, temperature, current speed), the water depth and the extent and
-// face textures of the ambient box the scene draws.
+// face image names of the ambient box the scene draws (its GL textures and
+// display list belong to the drawing context, not to the case).
 #include <string>
 #include <vector>
 
 class CArchive;
-struct SceneDrawState;
 
 struct ProfileRow {
     double m_dDepth = 0.0;        // m below the surface
@@ -18,14 +18,6 @@ struct ProfileRow {
         return m_dDepth == o.m_dDepth && m_dValue == o.m_dValue && m_dTemperature == o.m_dTemperature &&
                m_dCurrent == o.m_dCurrent;
     }
-};
-
-// A loaded face image of the ambient box (filled by the scene code).
-struct FaceTexture {
-    std::vector<unsigned char> m_Pixels;
-    int m_nWidth = 0;
-    int m_nHeight = 0;
-    bool m_bLoaded = false;  // the image was read (its pixels go once uploaded)
 };
 
 class CAmbient {
@@ -60,23 +52,10 @@ public:
     // Mean of the current-speed column, 0 without rows.
     double AverageCurrent() const;
 
-    // --- the ambient box in the scene (GL library only) ---
-    // Reads the four face images from the folder, uploads them and builds
-    // the display list. A face whose image is missing is left out.
-    void LoadTextures(const std::string& dir);
-    // (Re)compiles the box's display list, e.g. after the water depth changed.
-    void BuildList();
-    // Keeps the state's zoom factor and calls the display list.
-    void Draw(const SceneDrawState& state);
-
     double m_dHalfExtentX = kHalfExtent;
     double m_dBoxValue = 20.0;
     double m_dHalfExtentZ = kHalfExtent;
     double m_dWaterDepth = 20.0;
     std::string m_strFaceNames[4] = {"SeaBed", "Left", "Front", "Right"};
-    FaceTexture m_Faces[4];  // in texture order: Left, Right, SeaBed, Front
-    unsigned int m_nTexNames[4] = {0, 0, 0, 0};  // GL textures, same order
-    unsigned int m_nList = 0;      // GL display list of the box
-    float m_fZoomFactor = 1.0f;    // zoom factor of the last frame
     std::vector<ProfileRow> m_Profile;
 };

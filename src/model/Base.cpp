@@ -1,6 +1,7 @@
 #include "model/Base.h"
 
-#include "model/Archive.h"
+#include "base/Archive.h"
+#include "base/AppState.h"
 #include "model/UniqueName.h"
 
 namespace {

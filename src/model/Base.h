@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "model/Jet.h"
-#include "model/RangeRecord.h"
-#include "scene/MaterialProperty.h"
+#include "base/RangeRecord.h"
+#include "model/MaterialProperty.h"
 
 class CArchive;
 struct SceneDrawState;

@@ -6,9 +6,10 @@
 #include <QSet>
 #include <cmath>
 
+#include "base/AppState.h"
 #include "model/CaseJson.h"
 #include "model/PlumexDoc.h"
-#include "scene/CameraFraming.h"
+#include "model/CameraFraming.h"
 
 namespace {
 class CReader {

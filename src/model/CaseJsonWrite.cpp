@@ -3,6 +3,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "base/AppState.h"
 #include "model/CaseJson.h"
 #include "model/PlumexDoc.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "model/DocObserver.h"
+#include "base/DocObserver.h"
 #include "model/PlumexDoc.h"
 
 bool CPlumexDoc::SelectFromPick(const unsigned int* hits, int count) {
@@ -36,10 +36,11 @@ bool CPlumexDoc::SelectFromPick(const unsigned int* hits, int count) {
             if (ji >= 0 && ji < r->GetJetCount()) {
                 r->m_nCurrentJet = ji;
                 CJet* j = r->m_Jets[ji].get();
-                const auto& rings = j->m_pDisplay->m_Rings;
-                if (ring >= 0 && ring < static_cast<int>(rings.size())) {
+                // Picking draws a ring at every disk: the ring named is the
+                // disk, held to the last one.
+                if (ring >= 0 && j->GetDiskCount() > 0) {
                     const int last = std::max(0, j->GetDiskCount() - 1);
-                    j->m_nCurrentDisk = std::min(rings[ring].m_nDisk, last);
+                    j->m_nCurrentDisk = std::min(ring, last);
                     m_nCurrentDiskMirror = j->m_nCurrentDisk;
                 }
             }

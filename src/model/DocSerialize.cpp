@@ -1,12 +1,12 @@
 // The case stream: version tag, ranges, camera, cut plane, ambient water,
 // outfalls, and a tail that depends on the version.
-#include <cctype>
 #include <cmath>
 
-#include "model/FileVersion.h"
-#include "model/Archive.h"
+#include "base/FileVersion.h"
+#include "base/Archive.h"
+#include "base/AppState.h"
 #include "model/CaseFile.h"
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 #include "model/PlumexDoc.h"
 
 namespace {
@@ -112,22 +112,6 @@ void CPlumexDoc::TakeLoadedCase(CPlumexDoc& loaded) {
     m_nCurrentOutfall = loaded.m_nCurrentOutfall;
     m_bNoRiser = loaded.m_bNoRiser;
     m_fCurrentAngle = loaded.m_fCurrentAngle;
-}
-
-bool CPlumexDoc::OpenCase(const std::string& path) {
-    std::vector<unsigned char> bytes;
-    std::string error;
-    if (!CaseFile::Read(path, bytes, error) || !LoadFromBytes(bytes, error)) {
-        m_prompt.Inform("Unable to read the case file \"" + path + "\": " + error + ".", PromptIcon::Exclamation);
-        return false;
-    }
-    std::string lower = path;
-    for (auto& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    m_bTutorial = lower.find("tutorial files") != std::string::npos;
-    // An opened case is shown from its stored results without a new run.
-    PrepareJetDisplays();
-    m_bModified = false;
-    return true;
 }
 
 bool CPlumexDoc::SaveCase(const std::string& path) {

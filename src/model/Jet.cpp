@@ -3,7 +3,7 @@
 #include <atomic>
 #include <cstring>
 
-#include "model/Archive.h"
+#include "base/Archive.h"
 
 namespace {
 // Identities count up from 1 for the whole process; a copy of a jet is a new

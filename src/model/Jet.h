@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "model/JetSection.h"
+#include "geometry/JetSection.h"
 #include "model/KeyParameters.h"
-#include "model/RangeRecord.h"
-#include "scene/JetDispModal.h"
-#include "scene/MaterialProperty.h"
+#include "base/RangeRecord.h"
+#include "model/JetDispModal.h"
+#include "model/MaterialProperty.h"
 
 class CArchive;
 struct SceneDrawState;

@@ -1,6 +1,7 @@
 #include "model/JetDisk.h"
 
-#include "model/Archive.h"
+#include "base/Archive.h"
+#include "base/AppState.h"
 
 bool CJetDisk::operator==(const CJetDisk& o) const {
     return m_dRadius == o.m_dRadius && m_dX == o.m_dX && m_dY == o.m_dY && m_dZ == o.m_dZ &&

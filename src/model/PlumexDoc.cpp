@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "model/AppState.h"
-#include "model/DocObserver.h"
-#include "model/Prompt.h"
+#include "base/AppState.h"
+#include "base/DocObserver.h"
+#include "base/Prompt.h"
 #include "model/UniqueName.h"
 
 CPlumexDoc::CPlumexDoc(CAppState& app, CPrompt& prompt)
@@ -14,7 +14,7 @@ CPlumexDoc::CPlumexDoc(CAppState& app, CPrompt& prompt)
         m_ColourTable[i].m_nHighLevel = i + 1;
         m_ColourTable[i].m_dFromValue = 100.0;
     }
-    m_CutPlane.m_pDoc = this;
+    m_CutPlane.m_pCase = this;
     // Views hear about new sections through the observers like every other change.
     m_CutPlane.m_fnSectionChanged = [this](bool recreated) {
         Notify(DocEvent::Flag(DocEvent::CutPlaneChanged, recreated));

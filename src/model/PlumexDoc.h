@@ -9,22 +9,25 @@
 #include <string>
 #include <vector>
 
+#include "geometry/ColourTableEntry.h"
 #include "geometry/CutPlane.h"
+#include "geometry/CutPlaneCase.h"
 #include "geometry/SectionStats.h"
 #include "model/Ambient.h"
 #include "model/ColourMode.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/KeyParameters.h"
-#include "model/RangeRecord.h"
+#include "base/RangeRecord.h"
 #include "model/Riser.h"
-#include "model/TreeLevel.h"
-#include "scene/ViewControl.h"
+#include "base/TreeLevel.h"
+#include "model/ViewControl.h"
 
 class CArchive;
 class CPrompt;
 class CDocObserver;
 class CSortTree;
 struct SceneDrawState;
+class CGlResources;
 class CAmbientGridLink;
 class CPolygon;
 class CRunSettings;
@@ -34,14 +37,6 @@ struct RunReport;
 struct ModelResult;
 struct DocEvent;
 enum class DocItemLevel;
-
-// One entry of the histogram-equalised colour transfer table.
-struct ColourTableEntry {
-    int m_nLowLevel = 0;
-    int m_nHighLevel = 0;
-    double m_dFromValue = 100.0;
-    double m_dToValue = 0.0;
-};
 
 // Names and indices of the current selection, filled as far as each level exists.
 struct CurrentNames {
@@ -62,7 +57,7 @@ struct DiskInfo {
     double m_dRadius = 0, m_dThickness = 0, m_dVAngle = 0, m_dVelocity = 0, m_dDilution = 0;
 };
 
-class CPlumexDoc {
+class CPlumexDoc : public CCutPlaneCase {
 public:
     CPlumexDoc(CAppState& app, CPrompt& prompt);
     ~CPlumexDoc();
@@ -70,7 +65,7 @@ public:
     CPlumexDoc& operator=(const CPlumexDoc&) = delete;
 
     CAppState& App() const { return m_app; }
-    CPrompt& Prompt() const { return m_prompt; }
+    CPrompt& Prompt() const override { return m_prompt; }
 
     // Observers (views, input bar) hear about changes; not owned.
     void AddObserver(CDocObserver* o);
@@ -90,8 +85,8 @@ public:
     void ResetToNew();
     void Serialize(CArchive& ar);
     // Reads a case file and prepares the jet displays from its stored
-    // results; on failure shows a message naming the file and leaves the
-    // case as it was.
+    // results (defined with the scene's GL-free code); on failure shows a
+    // message naming the file and leaves the case as it was.
     bool OpenCase(const std::string& path);
     // Writes the case file (compound file with the "Contents" stream); the
     // previous file survives a failed save, which is reported.
@@ -174,9 +169,10 @@ public:
     void BuildColourTable(ColourMode mode);
     void SetRingInterval(int interval);
     // Drawing (GL library only): the structures and jets with selection
-    // names, the ambient box, the jets sorted back to front.
+    // names, the ambient box with the GL names of the drawing context, the
+    // jets sorted back to front. Drawing changes nothing of the case.
     void DrawStructures(SceneDrawState& state);
-    void DrawAmbient(const SceneDrawState& state);
+    void DrawAmbient(const SceneDrawState& state, CGlResources& resources) const;
     void DrawSortedJets(const SceneDrawState& state) const;
 
     // --- model run (defined with the model coupling in src/run) ---
@@ -219,7 +215,7 @@ public:
     bool SelectFromPick(const unsigned int* hits, int count);
     void GetCurrentJetKeyParameters(CKeyParameters& dst) const;
     std::string GetCurrentJetStatusText() const;
-    void GetValueRanges(CRangeRecord& min, CRangeRecord& max) const;
+    void GetValueRanges(CRangeRecord& min, CRangeRecord& max) const override;
     void GetCurrentDiskInfo(DiskInfo& info, int& index, int& count) const;
     void GetDiskInfo(DiskInfo& info, int& index) const;
     void SetCurrentDisk(int index);
@@ -228,17 +224,20 @@ public:
     // --- cut plane and cross-sections (defined with the section code) ---
     // Deletes the polygons and appends the cross-section polygons of every
     // jet cut by the plane a x + b y + c z + e = 0.
-    void CutAllJets(const double equation[4], std::vector<std::unique_ptr<CPolygon>>& polygons) const;
+    void CutAllJets(const double equation[4], std::vector<std::unique_ptr<CPolygon>>& polygons) const override;
     // Puts the cut plane of the given kind through disk diskNo of the
     // current jet (normal to its axis for that kind) and gives H, V and d; the disk
     // number is held to 1 .. disks - 1. False without a current jet.
-    bool PlaceCutPlaneAtDisk(int& diskNo, CutPlaneKind kind, double& h, double& v, double& d);
+    bool PlaceCutPlaneAtDisk(int& diskNo, CutPlaneKind kind, double& h, double& v, double& d) override;
+    // True when the cut plane stands normal to this jet, the current one,
+    // at its marked disk: its section is then that disk itself.
+    bool CutPlaneShowsDiskOf(const CJet& jet, const CJet* current) const;
     // Clears on every jet the mark that makes its section its selected disk.
-    void ClearSectionMarks();
+    void ClearSectionMarks() override;
     // Areas, spans and composite values of the cut plane's last section.
-    void ComputeSectionStatistics();
+    void ComputeSectionStatistics() override;
     // After a section that could not be computed: no areas, no dilution.
-    void ClearSectionStatistics();
+    void ClearSectionStatistics() override;
     // Height of the reference level the horizontal plane's shown distance is
     // measured from: outfall depth - riser height - water depth.
     double CutPlaneReferenceLevel() const;
@@ -246,6 +245,7 @@ public:
     // --- data ---
     bool m_bTutorial = false;
     std::array<ColourTableEntry, 256> m_ColourTable;
+    const ColourTable& SectionColourTable() const override { return m_ColourTable; }
     bool m_bContinuous = false;
     int m_nMaxTimeSteps = 1500;
     std::vector<std::unique_ptr<CRiser>> m_Outfalls;

@@ -4,7 +4,8 @@
 #include <cmath>
 
 #include "model/AmbientGridLink.h"
-#include "model/Archive.h"
+#include "base/Archive.h"
+#include "base/AppState.h"
 #include "model/UniqueName.h"
 
 namespace {

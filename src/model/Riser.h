@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "model/Base.h"
-#include "model/RangeRecord.h"
-#include "scene/MaterialProperty.h"
+#include "base/RangeRecord.h"
+#include "model/MaterialProperty.h"
 
 class CArchive;
 class CAmbientGridLink;

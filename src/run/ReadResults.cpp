@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/PlumexDoc.h"
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 #include "run/ClassicNumericScope.h"
 #include "run/ModelOutputFile.h"
 #include "run/RunPlan.h"

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "model/DocObserver.h"
+#include "base/DocObserver.h"
 #include "model/PlumexDoc.h"
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 #include "run/ModelProcess.h"
 #include "run/ProblemList.h"
 #include "run/RunJob.h"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "model/PlumexDoc.h"
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 #include "run/TextLine.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "model/Jet.h"
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 #include "run/RunProgress.h"
 #include "run/TextLine.h"
 

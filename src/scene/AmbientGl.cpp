@@ -1,10 +1,12 @@
 // The ambient box: textured sea bed and walls, fogged below the water line,
-// compiled into one display list.
+// compiled into one display list held by the context's resource holder.
 #include <GL/gl.h>
+
+#include <algorithm>
 
 #include "model/Ambient.h"
 #include "scene/AmbientImages.h"
-#include "scene/SceneDrawState.h"
+#include "scene/GlResources.h"
 
 namespace {
 // File stem of a face in texture order, from the record's face names
@@ -15,15 +17,52 @@ const std::string& Stem(const CAmbient& a, int face) {
 }
 }  // namespace
 
-void CAmbient::LoadTextures(const std::string& dir) {
-    for (int i = 0; i < 4; ++i) ReadFaceImage(dir + "/" + Stem(*this, i) + ".bmp", m_Faces[i]);
+bool CGlResources::BoxKey::operator==(const BoxKey& o) const {
+    for (int i = 0; i < 4; ++i)
+        if (m_strFaceNames[i] != o.m_strFaceNames[i]) return false;
+    return m_dHalfExtentX == o.m_dHalfExtentX && m_dHalfExtentZ == o.m_dHalfExtentZ &&
+           m_dWaterDepth == o.m_dWaterDepth;
+}
+
+CGlResources::BoxKey CGlResources::KeyOf(const CAmbient& ambient) {
+    BoxKey k;
+    k.m_dHalfExtentX = ambient.m_dHalfExtentX;
+    k.m_dHalfExtentZ = ambient.m_dHalfExtentZ;
+    k.m_dWaterDepth = ambient.m_dWaterDepth;
+    for (int i = 0; i < 4; ++i) k.m_strFaceNames[i] = ambient.m_strFaceNames[i];
+    return k;
+}
+
+void CGlResources::DrawAmbientBox(const CAmbient& ambient, float zoomFactor) {
+    m_fZoomFactor = zoomFactor;
+    PrepareAmbientBox(ambient);
+    if (m_nBoxList) glCallList(m_nBoxList);
+}
+
+void CGlResources::PrepareAmbientBox(const CAmbient& ambient) {
+    if (m_strTextureDir.empty()) return;
+    const BoxKey key = KeyOf(ambient);
+    if (!m_bHaveBox || !(key == m_Key)) {
+        // The face names decide the images; the extents and depth the list.
+        if (!m_bHaveBox || !std::equal(key.m_strFaceNames, key.m_strFaceNames + 4, m_Key.m_strFaceNames))
+            LoadTextures(ambient);
+        BuildList(ambient);
+        m_Key = key;
+        m_bHaveBox = true;
+    }
+}
+
+void CGlResources::LoadTextures(const CAmbient& ambient) {
+    FaceTexture faces[4];
+    for (int i = 0; i < 4; ++i) ReadFaceImage(m_strTextureDir + "/" + Stem(ambient, i) + ".bmp", faces[i]);
     if (m_nTexNames[0]) glDeleteTextures(4, m_nTexNames);
     glGenTextures(4, m_nTexNames);
     GLint alignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (int i = 0; i < 4; ++i) {
-        FaceTexture& f = m_Faces[i];
+        FaceTexture& f = faces[i];
+        m_bFaceLoaded[i] = f.m_bLoaded;
         if (!f.m_bLoaded) continue;
         glBindTexture(GL_TEXTURE_2D, m_nTexNames[i]);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, f.m_nWidth, f.m_nHeight, 0, GL_RGB, GL_UNSIGNED_BYTE,
@@ -32,20 +71,17 @@ void CAmbient::LoadTextures(const std::string& dir) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        // The texture holds the pixels now.
-        std::vector<unsigned char>().swap(f.m_Pixels);
     }
     glBindTexture(GL_TEXTURE_2D, 0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     glShadeModel(GL_SMOOTH);
-    BuildList();
 }
 
-void CAmbient::BuildList() {
-    if (m_nList) glDeleteLists(m_nList, 1);
-    m_nList = glGenLists(1);
-    if (!m_nList) return;
-    const double W = m_dHalfExtentX, D = m_dHalfExtentZ, H = m_dWaterDepth;
+void CGlResources::BuildList(const CAmbient& ambient) {
+    if (m_nBoxList) glDeleteLists(m_nBoxList, 1);
+    m_nBoxList = glGenLists(1);
+    if (!m_nBoxList) return;
+    const double W = ambient.m_dHalfExtentX, D = ambient.m_dHalfExtentZ, H = ambient.m_dWaterDepth;
     const double B = -50.0, T = H + W;  // sea-bed level, top of the walls
     struct FaceDef {
         int face;
@@ -64,7 +100,7 @@ void CAmbient::BuildList() {
     };
     static const GLfloat fogColour[4] = {0.0f, 0.0f, 0.5f, 1.0f};
     static const GLfloat diffuse[4] = {0.0f, 0.0f, 1.0f, 0.4f};
-    glNewList(m_nList, GL_COMPILE);
+    glNewList(m_nBoxList, GL_COMPILE);
     // The attribute stack gives back texturing, fog, lighting, the texture
     // binding and environment, the colour and the material the box changes.
     glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_FOG_BIT | GL_LIGHTING_BIT | GL_CURRENT_BIT);
@@ -81,7 +117,7 @@ void CAmbient::BuildList() {
     for (const FaceDef& f : faces) {
         // A face whose image is missing is still drawn, in a plain colour:
         // sand for the bed, sea water below the water line, sky above it.
-        const bool textured = m_Faces[f.face].m_bLoaded;
+        const bool textured = m_bFaceLoaded[f.face];
         if (textured) {
             glEnable(GL_TEXTURE_2D);
             glEnable(GL_LIGHTING);
@@ -107,9 +143,4 @@ void CAmbient::BuildList() {
     glPopMatrix();
     glPopAttrib();
     glEndList();
-}
-
-void CAmbient::Draw(const SceneDrawState& state) {
-    m_fZoomFactor = state.zoomFactor;
-    if (m_nList) glCallList(m_nList);
 }

@@ -2,8 +2,15 @@
 // Reading the face images of the ambient box: 24-bit uncompressed BMP files
 // turned into RGB textures whose sides are powers of two. GL-free.
 #include <string>
+#include <vector>
 
-struct FaceTexture;
+// A face image read for the ambient box, before it is uploaded.
+struct FaceTexture {
+    std::vector<unsigned char> m_Pixels;
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    bool m_bLoaded = false;  // the image was read
+};
 
 // The file stems of the faces in texture order (Left, Right, SeaBed, Front),
 // taken from the ambient record's face names.

@@ -8,9 +8,9 @@
 #include <array>
 #include <vector>
 
-#include "model/PlumexDoc.h"
-
-using ColourTable = std::array<ColourTableEntry, 256>;
+#include "base/RangeRecord.h"
+#include "geometry/ColourTableEntry.h"
+#include "model/ColourMode.h"
 
 // The middle of the colour scale, used where a range has no width.
 constexpr int kMidLevel = 127;

@@ -1,6 +1,7 @@
 // The document's preparation of the jet displays after a run or a load:
 // placements and tubes of the jets, then the value ranges, the sort tree
 // (while a view shows the jets sorted) and the colour table.
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 #include "scene/JetPlacement.h"
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "geometry/Angles.h"
+#include "base/Angles.h"
 #include "model/Jet.h"
 #include "scene/SceneDrawState.h"
 

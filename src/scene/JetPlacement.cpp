@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "geometry/Angles.h"
-#include "geometry/MatrixFunctions.h"
+#include "base/Angles.h"
+#include "base/MatrixFunctions.h"
 #include "model/Riser.h"
 
 void ComputeJetPlacement(const JetPlacementInput& in, const CRiser& outfall, const CBase& riser,

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "scene/JetDispModal.h"
+#include "model/JetDispModal.h"
 #include "scene/SceneDrawState.h"
 
 namespace {
@@ -39,17 +39,31 @@ void CJetDispModal::Draw(SceneDrawState state) const {
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
     ApplyTubeMaterial();
     glPushMatrix();
-    int count = GetRingCount();
-    if (state.animating && state.animationStep < count) count = state.animationStep;
     const bool selecting = state.Selecting();
-    const int stride = selecting ? std::max(1, m_nRingInterval) : (m_nRingInterval == 1 ? 20 : 1);
+    // Picking names every disk: it draws a tube of its own with a ring per
+    // disk, so that the ring named by a hit is the disk, and the jet's tube
+    // stays as the display settings made it.
+    std::vector<TubeRing> pickRings;
+    if (selecting) MakeRings(1, state.waterDepth, true, pickRings);
+    const std::vector<TubeRing>& rings = selecting ? pickRings : m_Rings;
+    const int interval = selecting ? 1 : m_nRingInterval;
+    int count = static_cast<int>(rings.size());
+    if (state.animating && state.animationStep < count) count = state.animationStep;
+    const int stride = selecting ? 1 : (interval == 1 ? 20 : 1);
+    // The picked ring counts disks; the highlighted segment is the one of
+    // this tube that holds the picked disk.
+    int picked = m_nPickedRing;
+    if (interval != 1) {
+        for (int k = 0; k + 1 < count; ++k)
+            if (rings[k].m_nDisk <= m_nPickedRing && m_nPickedRing < rings[k + 1].m_nDisk) picked = k;
+    }
     for (int k = 0; k < count - 1;) {
         // The highlighted segment turns lighting off; the material stays.
         glEnable(GL_LIGHTING);
         int next = std::min(k + stride, count - 1);
-        if (state.highlightPick && k <= m_nPickedRing && m_nPickedRing <= next) {
-            if (k < m_nPickedRing) {
-                next = m_nPickedRing;
+        if (state.highlightPick && k <= picked && picked <= next) {
+            if (k < picked) {
+                next = picked;
             } else {
                 next = k + 1;
                 glColor4d(0.8, 0.1, 0.6, 1.0);
@@ -57,7 +71,7 @@ void CJetDispModal::Draw(SceneDrawState state) const {
             }
         }
         if (selecting) glPushName(static_cast<GLuint>(k));
-        Strip(m_Rings[k], m_Rings[next]);
+        Strip(rings[k], rings[next]);
         if (selecting) glPopName();
         k = next;
     }

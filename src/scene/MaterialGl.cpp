@@ -1,6 +1,6 @@
 #include <GL/gl.h>
 
-#include "scene/MaterialProperty.h"
+#include "model/MaterialProperty.h"
 
 void ApplyMaterial(const CMaterialProperty& material) {
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, material.m_fAmbient);

@@ -23,6 +23,7 @@ struct SceneDrawState {
     // them from the document before the traversal.
     bool noRiser = false;                  // scenario without risers
     double currentAngle = 90.0;            // angle between current and outfalls (degrees)
+    double waterDepth = 0.0;               // tubes made while drawing flatten at this height
 
     bool Selecting() const { return renderMode == kRenderModeSelect; }
 };

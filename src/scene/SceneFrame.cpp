@@ -4,9 +4,10 @@
 #include <GL/glu.h>
 
 #include "model/PlumexDoc.h"
+#include "scene/GlResources.h"
 #include "scene/GlSetup.h"
 #include "scene/SceneDrawState.h"
-#include "scene/ViewControl.h"
+#include "model/ViewControl.h"
 
 void DrawCurrentArrow(float fCurrentAngle) {
     static const GLfloat red[4] = {1.0f, 0.0f, 0.0f, 1.0f};
@@ -26,7 +27,9 @@ void DrawCurrentArrow(float fCurrentAngle) {
     gluDeleteQuadric(q);
 }
 
-void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFrameOptions& options) {
+void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFrameOptions& options,
+                    CGlResources& resources) {
+    if (doc.m_pAmbient) resources.PrepareAmbientBox(*doc.m_pAmbient);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     camera.ApplyProjection();
     camera.ApplyCamera();
@@ -43,9 +46,9 @@ void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFram
     state.animating = options.m_bAnimating;
     state.particleMode = options.m_bParticles;
     state.animationStep = options.m_nAnimStep;
-    // The ambient record keeps the zoom factor of the frame it was drawn in.
+    // The context's holder keeps the zoom factor of the frame it drew.
     state.zoomFactor = camera.ZoomFactor();
-    doc.DrawAmbient(state);
+    doc.DrawAmbient(state, resources);
 
     if (options.m_bClipToCutPlane) {
         glClipPlane(GL_CLIP_PLANE0, doc.m_CutPlane.m_dEquation);
@@ -85,7 +88,6 @@ int PickScene(CPlumexDoc& doc, const CViewControl& camera, int x, int y, unsigne
     state.jetsOnly = true;
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
-    doc.SetRingInterval(1);  // every disk is a ring, so the hit names the disk
     doc.DrawStructures(state);
     glEnable(GL_LIGHTING);
     glEnable(GL_BLEND);

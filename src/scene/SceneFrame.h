@@ -3,6 +3,7 @@
 // renderer draw it: camera, structures, ambient box, jets (uniform tubes or
 // sorted and colour-mapped), current arrow. The cut plane and the water are
 // drawn by their own code. GL drawing code.
+class CGlResources;
 class CPlumexDoc;
 class CViewControl;
 
@@ -17,14 +18,17 @@ struct SceneFrameOptions {
 
 // Clears colour and depth, sets the camera and draws the scene. The caller
 // has set the viewport and the fixed state. The alpha channel is left at 1.
-void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFrameOptions& options);
+// The GL names the frame needs come from resources, the holder of the
+// current context.
+void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFrameOptions& options,
+                    CGlResources& resources);
 
 // The green arrow that shows the direction of the current.
 void DrawCurrentArrow(float fCurrentAngle);
 
 // Picks at window point (x, y) (y from the top) in a viewport of the
-// current context: every disk becomes a ring (ring interval 1), the jets are
-// drawn in select mode and the hit records (7 words each: name count,
+// current context: the jets are drawn in select mode with a ring at every
+// disk (the case's tubes stay as they are) and the hit records (7 words each: name count,
 // minimum and maximum depth, outfall, riser, jet, ring) land in buffer.
 // Returns the hit count (negative on overflow).
 int PickScene(CPlumexDoc& doc, const CViewControl& camera, int x, int y, unsigned int* buffer, int size);

@@ -3,19 +3,22 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
-#include "scene/MaterialProperty.h"
+#include "model/MaterialProperty.h"
+#include "scene/GlResources.h"
 #include "scene/SceneDrawState.h"
 #include "scene/SceneShapes.h"
 
-void CPlumexDoc::DrawAmbient(const SceneDrawState& state) {
-    if (m_pAmbient) m_pAmbient->Draw(state);
+void CPlumexDoc::DrawAmbient(const SceneDrawState& state, CGlResources& resources) const {
+    if (m_pAmbient) resources.DrawAmbientBox(*m_pAmbient, state.zoomFactor);
 }
 
 void CPlumexDoc::DrawStructures(SceneDrawState& state) {
     state.noRiser = m_bNoRiser;
     state.currentAngle = m_fCurrentAngle;
     const double depth = m_pAmbient ? m_pAmbient->m_dWaterDepth : 0.0;
+    state.waterDepth = depth;
     glPushMatrix();
     if (!state.jetsOnly) glTranslated(0.0, depth, 0.0);
     for (int i = 0; i < GetOutfallCount(); ++i) {

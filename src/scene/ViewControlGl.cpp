@@ -1,7 +1,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "scene/ViewControl.h"
+#include "model/ViewControl.h"
 
 void CViewControl::ApplyProjection() const {
     glMatrixMode(GL_PROJECTION);

@@ -13,7 +13,7 @@
 
 #include "image/DibFormat.h"
 #include "image/Hdibapi.h"
-#include "model/Ambient.h"
+#include "scene/GlResources.h"
 #include "model/PlumexDoc.h"
 #include "scene/GlSetup.h"
 #include "ui/GlFormat.h"
@@ -44,16 +44,6 @@ HDIB MakeDib(const std::vector<std::uint8_t>& rgba, int w, int h) {
     GlobalUnlockBlock(hDib);
     return hDib;
 }
-
-// The ambient box's textures and display list belong to this context, which
-// ends with the picture: delete them and clear the names, so that no later
-// context calls a list or binds a texture of the same number that is not the box.
-void ReleaseAmbientGl(CAmbient& ambient) {
-    if (ambient.m_nList) glDeleteLists(ambient.m_nList, 1);
-    if (ambient.m_nTexNames[0]) glDeleteTextures(4, ambient.m_nTexNames);
-    ambient.m_nList = 0;
-    for (unsigned int& name : ambient.m_nTexNames) name = 0;
-}
 }  // namespace
 
 HDIB RenderSceneToDib(CPlumexDoc& doc, int nWidth, int nHeight, const SceneFrameOptions& options,
@@ -73,6 +63,8 @@ HDIB RenderSceneToDib(CPlumexDoc& doc, int nWidth, int nHeight, const SceneFrame
     }
     HDIB hDib = nullptr;
     {
+        // The GL names of this context end with the picture, while it is current.
+        CGlResources resources(resourceDir);
         QOpenGLFramebufferObject fbo(nWidth, nHeight, QOpenGLFramebufferObject::CombinedDepthStencil);
         if (!fbo.isValid() || !fbo.bind()) {
             error = "no offscreen framebuffer could be created";
@@ -81,10 +73,9 @@ HDIB RenderSceneToDib(CPlumexDoc& doc, int nWidth, int nHeight, const SceneFrame
             glMatrixMode(GL_MODELVIEW);
             glLoadIdentity();
             ApplyFixedGlState();
-            if (doc.m_pAmbient) doc.m_pAmbient->LoadTextures(resourceDir);
             CViewControl camera = doc.m_ViewControl;
             camera.SetWindowSize(nWidth, nHeight);
-            DrawSceneFrame(doc, camera, options);
+            DrawSceneFrame(doc, camera, options, resources);
             std::vector<std::uint8_t> rgba(std::size_t(nWidth) * nHeight * 4);
             glPixelStorei(GL_PACK_ALIGNMENT, 1);
             glReadPixels(0, 0, nWidth, nHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
@@ -92,7 +83,6 @@ HDIB RenderSceneToDib(CPlumexDoc& doc, int nWidth, int nHeight, const SceneFrame
             if (!hDib) error = "out of memory for the picture";
             fbo.release();
         }
-        if (doc.m_pAmbient) ReleaseAmbientGl(*doc.m_pAmbient);
     }
     context.doneCurrent();
     return hDib;

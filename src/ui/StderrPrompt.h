@@ -3,7 +3,7 @@
 // standard error, questions are answered No.
 #include <cstdio>
 
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 
 class CStderrPrompt : public CPrompt {
 public:

@@ -1,5 +1,6 @@
 #include "validation/CaseValidation.h"
 
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 #include "validation/FieldLimits.h"
 #include "validation/StructureCheck.h"

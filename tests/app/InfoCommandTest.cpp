@@ -5,7 +5,7 @@
 
 #include "CaseBuilder.h"
 #include "CliRunner.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 

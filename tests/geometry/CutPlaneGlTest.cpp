@@ -9,7 +9,7 @@
 #include "OsMesaContext.h"
 #include "SectionCase.h"
 #include "geometry/CutPlane.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "support/ScriptedPrompt.h"
 #include "geometry/CutPlane.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "geometry/MatrixFunctions.h"
+#include "base/MatrixFunctions.h"
 
 namespace {
 void ExpectMatNear(const double* expected, const double* actual, double tol = 1e-12) {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "geometry/Matrix.h"
+#include "base/Matrix.h"
 
 namespace {
 void ExpectMatrixNear(const CMatrix& expected, const CMatrix& actual, float tol = 1e-5f) {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "geometry/MatrixFunctions.h"
+#include "base/MatrixFunctions.h"
 
 void BuildSectionCase(CPlumexDoc& doc, const std::vector<StraightJet>& jets, double current) {
     doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, current * 1.5}, {30.0, 1.025, 0.0, current * 0.5}});

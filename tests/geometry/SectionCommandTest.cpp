@@ -9,7 +9,7 @@
 
 #include "SectionCase.h"
 #include "app/SectionCommand.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include "SectionCase.h"
 #include "geometry/CutPlane.h"
 #include "geometry/Polygon.h"
-#include "geometry/TubeSection.h"
+#include "model/TubeSection.h"
 #include "image/Dib.h"
-#include "model/AppState.h"
-#include "model/DocObserver.h"
+#include "base/AppState.h"
+#include "base/DocObserver.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979;

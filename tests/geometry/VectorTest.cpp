@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "geometry/Vector.h"
+#include "base/Vector.h"
 
 namespace {
 void ExpectXyz(const CVector& v, float x, float y, float z, float tol = 1e-6f) {

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "image/JpegFile.h"
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

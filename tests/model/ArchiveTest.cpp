@@ -2,7 +2,8 @@
 
 #include <limits>
 
-#include "model/Archive.h"
+#include "base/Archive.h"
+#include "base/AppState.h"
 
 TEST(Archive, FieldsRoundTripLittleEndian) {
     CArchive out;

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/CaseFile.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"

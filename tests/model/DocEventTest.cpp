@@ -6,8 +6,8 @@
 #include <set>
 #include <vector>
 
-#include "model/AppState.h"
-#include "model/DocObserver.h"
+#include "base/AppState.h"
+#include "base/DocObserver.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 

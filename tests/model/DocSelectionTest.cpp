@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "model/AppState.h"
-#include "model/DocObserver.h"
+#include "base/AppState.h"
+#include "base/DocObserver.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 #include "CaseBuilder.h"
@@ -12,11 +12,6 @@ namespace {
 struct SelectionFixture : ::testing::Test {
     void SetUp() override {
         BuildSmallCase(doc, true);
-        // Rings of the first riser's second jet made from disks 0 and 2.
-        CJet* j = doc.GetOutfall(0)->m_Risers[0]->m_Jets[1].get();
-        j->m_pDisplay->m_Rings.resize(2);
-        j->m_pDisplay->m_Rings[0].m_nDisk = 0;
-        j->m_pDisplay->m_Rings[1].m_nDisk = 7;  // beyond the last disk
     }
     CAppState app;
     CScriptedPrompt prompt;
@@ -37,11 +32,14 @@ TEST_F(SelectionFixture, NearestHitWinsAndSelectsDownToTheDisk) {
     EXPECT_TRUE(doc.SelectFromPick(hits, 2));
     EXPECT_EQ(doc.GetCurrentOutfall()->m_nCurrentRiser, 0);
     EXPECT_EQ(doc.GetCurrentRiser()->m_nCurrentJet, 1);
-    EXPECT_EQ(doc.GetCurrentJet()->m_nCurrentDisk, 2) << "ring disk 7 limited to the last disk";
-    EXPECT_EQ(doc.m_nCurrentDiskMirror, 2);
+    // The ring a pick names is the disk (picking makes a ring of every disk).
+    EXPECT_EQ(doc.GetCurrentJet()->m_nCurrentDisk, 1);
+    EXPECT_EQ(doc.m_nCurrentDiskMirror, 1);
     EXPECT_EQ(doc.m_nLastPick[3], 1);
     EXPECT_EQ(c.n, 1);
-    EXPECT_TRUE(doc.SelectFromPick(hits + 7, 1));
+    const unsigned int beyond[] = {4, 0x10000000u, 0x20000000u, 0, 0, 1, 7};
+    EXPECT_TRUE(doc.SelectFromPick(beyond, 1));
+    EXPECT_EQ(doc.GetCurrentJet()->m_nCurrentDisk, 2) << "ring 7 held to the last disk";
     EXPECT_EQ(c.n, 1) << "same selection again: nothing to tell";
     doc.RemoveObserver(&c);
 }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "model/AppState.h"
-#include "model/DocObserver.h"
+#include "base/AppState.h"
+#include "base/DocObserver.h"
 #include "model/PlumexDoc.h"
 #include "scene/SortTree.h"
 #include "support/ScriptedPrompt.h"

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CAppState app;

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <limits>
 
-#include "model/AppState.h"
-#include "model/Archive.h"
+#include "base/AppState.h"
+#include "base/Archive.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 #include "CaseBuilder.h"

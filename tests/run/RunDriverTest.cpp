@@ -12,7 +12,7 @@
 #include "RecordingProgress.h"
 #include "ResultFiles.h"
 #include "RunFixture.h"
-#include "model/DocObserver.h"
+#include "base/DocObserver.h"
 
 namespace {
 class EventLog : public CDocObserver {

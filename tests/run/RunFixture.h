@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <string>
 
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 #include "run/RunSettings.h"
 #include "support/ScriptedPrompt.h"

@@ -16,7 +16,7 @@
 
 #include "ResultFiles.h"
 #include "RunFixture.h"
-#include "model/DocObserver.h"
+#include "base/DocObserver.h"
 #include "run/ModelProcess.h"
 #include "run/RunJob.h"
 #include "run/RunPlan.h"

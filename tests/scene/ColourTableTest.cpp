@@ -6,7 +6,8 @@
 
 #include "SyntheticCase.h"
 #include "support/ScriptedPrompt.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
+#include "model/PlumexDoc.h"
 #include "scene/ColourTable.h"
 
 namespace {

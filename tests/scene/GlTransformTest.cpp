@@ -8,9 +8,9 @@
 #include <cmath>
 
 #include "OsMesaContext.h"
-#include "geometry/Matrix.h"
-#include "scene/MaterialProperty.h"
-#include "scene/ViewControl.h"
+#include "base/Matrix.h"
+#include "model/MaterialProperty.h"
+#include "model/ViewControl.h"
 
 namespace {
 class GlTransform : public ::testing::Test {

@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "SyntheticCase.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
-#include "scene/JetDispModal.h"
+#include "model/JetDispModal.h"
 #include "scene/JetPlacement.h"
 
 namespace {

@@ -2,8 +2,9 @@
 
 #include <cstring>
 
-#include "model/Archive.h"
-#include "scene/MaterialProperty.h"
+#include "base/Archive.h"
+#include "model/MaterialProperty.h"
+#include "base/AppState.h"
 
 namespace {
 struct Expected {

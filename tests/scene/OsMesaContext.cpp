@@ -35,6 +35,12 @@ COsMesaContext::~COsMesaContext() {
     if (m_pContext) OSMesaDestroyContext(static_cast<OSMesaContext>(m_pContext));
 }
 
+bool COsMesaContext::MakeCurrent() {
+    return m_pContext && OSMesaMakeCurrent(static_cast<OSMesaContext>(m_pContext), m_buffer.data(),
+                                           GL_UNSIGNED_BYTE, m_nWidth, m_nHeight) &&
+           (OSMesaPixelStore(OSMESA_Y_UP, 0), true);
+}
+
 std::vector<std::uint8_t> COsMesaContext::ReadPixels() const {
     if (!m_pContext) return {};
     glFinish();

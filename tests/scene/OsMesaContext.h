@@ -17,6 +17,9 @@ public:
     bool IsValid() const { return m_pContext != nullptr; }
     const std::string& Error() const { return m_strError; }
 
+    // Makes this context current again (after another one was).
+    bool MakeCurrent();
+
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
 

@@ -14,8 +14,9 @@
 
 #include "OsMesaContext.h"
 #include "SyntheticCase.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
+#include "scene/GlResources.h"
 #include "scene/GlSetup.h"
 #include "scene/SceneDrawState.h"
 #include "scene/SceneFrame.h"
@@ -53,7 +54,7 @@ protected:
         SceneFrameOptions o;
         o.m_bFastDisplay = fast;
         if (!fast && !m_doc.m_pSortTree) m_doc.BuildSortTree();
-        DrawSceneFrame(m_doc, m_camera, o);
+        DrawSceneFrame(m_doc, m_camera, o, m_resources);
         auto px = m_context.ReadPixels();
         // PLUMEX_SCENE_DUMP=folder keeps every frame as a PPM picture to look at.
         if (const char* dir = std::getenv("PLUMEX_SCENE_DUMP")) {
@@ -118,6 +119,9 @@ protected:
     CScriptedPrompt m_prompt;
     CPlumexDoc m_doc{m_app, m_prompt};
     CViewControl m_camera;
+    // Declared after the context, so that it releases its names while the
+    // context still lives.
+    CGlResources m_resources;  // no texture folder: no ambient box
 };
 }  // namespace
 
@@ -238,7 +242,8 @@ TEST_F(SceneGl, DrawingRoutinesRestoreTheState) {
     };
     m_camera.ApplyProjection();
     m_camera.ApplyCamera();
-    m_doc.m_pAmbient->LoadTextures("/nonexistent-folder");
+    m_resources.SetTextureDir("/nonexistent-folder");
+    m_resources.PrepareAmbientBox(*m_doc.m_pAmbient);
     const auto before = snapshot();
     SceneDrawState state;
     m_doc.DrawStructures(state);
@@ -250,7 +255,7 @@ TEST_F(SceneGl, DrawingRoutinesRestoreTheState) {
     m_doc.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_pDisplay->m_nPickedRing = 2;
     m_doc.DrawStructures(state);
     EXPECT_EQ(snapshot(), before) << "highlighted jets";
-    m_doc.DrawAmbient(state);
+    m_doc.DrawAmbient(state, m_resources);
     EXPECT_EQ(snapshot(), before) << "ambient";
     m_doc.DrawSortedJets(state);
     EXPECT_EQ(snapshot(), before) << "sorted jets";
@@ -263,7 +268,7 @@ TEST_F(SceneGl, AnimationStepLimitsTheTubes) {
     SceneFrameOptions o;
     o.m_bAnimating = true;
     o.m_nAnimStep = 3;
-    DrawSceneFrame(m_doc, m_camera, o);
+    DrawSceneFrame(m_doc, m_camera, o, m_resources);
     const auto grown = m_context.ReadPixels();
     const auto full = Render(true);
     // Rings 0..2 only: the far end of each plume is not drawn.
@@ -291,7 +296,7 @@ TEST_F(SceneGl, SingleDiskJetAndSteepPortDrawWithoutFault) {
 }
 
 TEST_F(SceneGl, MissingFaceImagesStillDrawThePlainBox) {
-    m_doc.m_pAmbient->LoadTextures("/nonexistent-folder");
+    m_resources.SetTextureDir("/nonexistent-folder");
     LookStraightDown();
     const auto px = Render(true);
     // Looking straight down: the sand-coloured bed (through the fog), not the clear colour.
@@ -316,23 +321,23 @@ TEST_F(SceneGl, FaceImageTexturesTheSeaBed) {
         }
         std::fclose(f);
     }
-    m_doc.m_pAmbient->LoadTextures(dir.string());
-    fs::remove_all(dir);
-    EXPECT_TRUE(m_doc.m_pAmbient->m_Faces[2].m_bLoaded);
-    EXPECT_FALSE(m_doc.m_pAmbient->m_Faces[0].m_bLoaded);
+    m_resources.SetTextureDir(dir.string());
     LookStraightDown();
     const auto px = Render(true);
+    fs::remove_all(dir);
+    EXPECT_TRUE(m_resources.FaceLoaded(2));
+    EXPECT_FALSE(m_resources.FaceLoaded(0));
     const Rgb bed = At(px, 5, 5);
     EXPECT_GT(bed.g, 120);
     EXPECT_LT(bed.r, 30);
 }
 
-TEST_F(SceneGl, AmbientKeepsTheZoomFactorOfTheFrame) {
+TEST_F(SceneGl, ContextKeepsTheZoomFactorOfTheFrame) {
     m_camera.ScaleFieldOfView(0.5);
     ASSERT_FLOAT_EQ(m_camera.ZoomFactor(), 0.5f);
     Render(true);
-    EXPECT_FLOAT_EQ(m_doc.m_pAmbient->m_fZoomFactor, 0.5f);
+    EXPECT_FLOAT_EQ(m_resources.LastZoomFactor(), 0.5f);
     m_camera.ScaleFieldOfView(1.5);
     Render(false);
-    EXPECT_FLOAT_EQ(m_doc.m_pAmbient->m_fZoomFactor, 0.75f);
+    EXPECT_FLOAT_EQ(m_resources.LastZoomFactor(), 0.75f);
 }

@@ -7,7 +7,7 @@
 
 #include "SyntheticCase.h"
 #include "support/ScriptedPrompt.h"
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 #include "scene/SortTree.h"
 

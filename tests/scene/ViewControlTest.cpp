@@ -4,8 +4,9 @@
 #include <cstring>
 #include <limits>
 
-#include "model/Archive.h"
-#include "scene/ViewControl.h"
+#include "base/Archive.h"
+#include "model/ViewControl.h"
+#include "base/AppState.h"
 
 namespace {
 double Dist(const double a[3], const double b[3]) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Prompt.h"
+#include "base/Prompt.h"
 
 class CScriptedPrompt : public CPrompt {
 public:

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "model/AppState.h"
+#include "base/AppState.h"
 #include "model/CaseJson.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"

@@ -2,9 +2,9 @@
 // smooth normals. GL-free, so cross-sections can be computed headless.
 #include <cmath>
 
-#include "geometry/Angles.h"
-#include "geometry/MatrixFunctions.h"
-#include "scene/JetDispModal.h"
+#include "base/Angles.h"
+#include "base/MatrixFunctions.h"
+#include "model/JetDispModal.h"
 
 namespace {
 
@@ -41,27 +41,51 @@ void CJetDispModal::ReleaseTube() {
     m_Sections.clear();
 }
 
-void CJetDispModal::BuildTube(double dDepthLimit, bool bClampToSurface) {
-    ReleaseTube();
-    const int n = static_cast<int>(m_Disks.size());
-    const int slices = m_nSlices;
-    if (n == 0 || slices < 1) return;
-    const double step = 2.0 * kPi / slices;
-
+namespace {
+// The disks that become rings: the first, the last and every interval-th
+// disk between.
+std::vector<int> RingDisks(int n, int interval) {
+    std::vector<int> out;
     int counter = 0;
     for (int i = 0; i < n; ++i) {
         bool makeRing = (i == 0 || i == n - 1);
         if (!makeRing) {
             ++counter;
-            makeRing = counter >= m_nRingInterval;
+            makeRing = counter >= interval;
         }
         if (!makeRing) continue;
         counter = 0;
+        out.push_back(i);
+    }
+    return out;
+}
 
-        CJetDisk& d = m_Disks[i];
-        // A disk exactly on the current axis followed by one on its far side
-        // would take the near side's turn; nudge it across.
-        if (i < n - 1 && d.m_dY == 0.0 && m_Disks[i + 1].m_dY < 0.0) d.m_dY -= 0.0001;
+// A disk exactly on the current axis followed by one on its far side would
+// take the near side's turn; it is nudged across.
+bool NeedsNudge(const std::vector<CJetDisk>& disks, int i) {
+    return i + 1 < static_cast<int>(disks.size()) && disks[i].m_dY == 0.0 && disks[i + 1].m_dY < 0.0;
+}
+}  // namespace
+
+void CJetDispModal::BuildTube(double dDepthLimit, bool bClampToSurface) {
+    ReleaseTube();
+    // The nudge stays with the disks, as it always has.
+    for (int i : RingDisks(static_cast<int>(m_Disks.size()), m_nRingInterval))
+        if (NeedsNudge(m_Disks, i)) m_Disks[i].m_dY -= 0.0001;
+    MakeRings(m_nRingInterval, dDepthLimit, bClampToSurface, m_Rings);
+}
+
+void CJetDispModal::MakeRings(int interval, double dDepthLimit, bool bClampToSurface,
+                              std::vector<TubeRing>& rings) const {
+    rings.clear();
+    const int n = static_cast<int>(m_Disks.size());
+    const int slices = m_nSlices;
+    if (n == 0 || slices < 1) return;
+    const double step = 2.0 * kPi / slices;
+
+    for (int i : RingDisks(n, interval)) {
+        CJetDisk d = m_Disks[i];
+        if (NeedsNudge(m_Disks, i)) d.m_dY -= 0.0001;
 
         double m[16];
         DiskMatrix(d, m);
@@ -78,14 +102,14 @@ void CJetDispModal::BuildTube(double dDepthLimit, bool bClampToSurface) {
             MatTransformPoint(m, p, v.m_dPos);
             for (int q = 0; q < 4; ++q) v.m_fValues[q] = values[q];
         }
-        m_Rings.push_back(std::move(ring));
+        rings.push_back(std::move(ring));
     }
 
-    const int rings = static_cast<int>(m_Rings.size());
+    const int count = static_cast<int>(rings.size());
     // Face normals: ring k, vertex s holds the normal of the quad towards ring k+1.
-    for (int k = 0; k + 1 < rings; ++k) {
-        auto& a = m_Rings[k].m_Vertices;
-        const auto& b = m_Rings[k + 1].m_Vertices;
+    for (int k = 0; k + 1 < count; ++k) {
+        auto& a = rings[k].m_Vertices;
+        const auto& b = rings[k + 1].m_Vertices;
         for (int s = 0; s < slices; ++s) {
             const int s1 = (s + 1) % slices;
             TriangleNormal(a[s].m_dPos, a[s1].m_dPos, b[s1].m_dPos, a[s].m_dFaceNormal);
@@ -94,12 +118,12 @@ void CJetDispModal::BuildTube(double dDepthLimit, bool bClampToSurface) {
     // Smooth normals: the mean of the face normals around each vertex. The
     // first and last ring see one ring of faces, the middle rings two. GL
     // normalises them.
-    for (int k = 0; k < rings; ++k) {
-        auto& verts = m_Rings[k].m_Vertices;
-        const bool middle = k > 0 && k < rings - 1;
-        const int faceRing = (k == rings - 1 && k > 0) ? k - 1 : k;
-        const auto& f = m_Rings[faceRing].m_Vertices;
-        const auto* g = middle ? &m_Rings[k - 1].m_Vertices : nullptr;
+    for (int k = 0; k < count; ++k) {
+        auto& verts = rings[k].m_Vertices;
+        const bool middle = k > 0 && k < count - 1;
+        const int faceRing = (k == count - 1 && k > 0) ? k - 1 : k;
+        const auto& f = rings[faceRing].m_Vertices;
+        const auto* g = middle ? &rings[k - 1].m_Vertices : nullptr;
         for (int s = 0; s < slices; ++s) {
             const int sp = (s + slices - 1) % slices;
             for (int q = 0; q < 3; ++q) {
@@ -114,7 +138,7 @@ void CJetDispModal::BuildTube(double dDepthLimit, bool bClampToSurface) {
     }
     // The surface flattens at the water line.
     if (bClampToSurface)
-        for (auto& r : m_Rings)
+        for (auto& r : rings)
             for (auto& v : r.m_Vertices)
                 if (v.m_dPos[1] > dDepthLimit) v.m_dPos[1] = dDepthLimit;
 }

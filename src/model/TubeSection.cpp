@@ -1,15 +1,15 @@
 // Section outlines of a jet's tube: edge crossings with a plane, disk
 // outlines, and the chaining of crossings into polygons.
-#include "geometry/TubeSection.h"
+#include "model/TubeSection.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
-#include "geometry/Angles.h"
-#include "geometry/MatrixFunctions.h"
+#include "base/Angles.h"
+#include "base/MatrixFunctions.h"
 #include "model/JetDisk.h"
-#include "scene/JetDispModal.h"
+#include "model/JetDispModal.h"
 
 float SectionValue(const CJetDisk& d, double threshold) {
     if (d.m_dMeanConc >= threshold) return static_cast<float>(d.m_dMeanConc);

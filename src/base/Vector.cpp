@@ -1,9 +1,9 @@
-#include "geometry/Vector.h"
+#include "base/Vector.h"
 
 #include <cmath>
 
-#include "geometry/Angles.h"
-#include "geometry/Matrix.h"
+#include "base/Angles.h"
+#include "base/Matrix.h"
 
 namespace {
 const float kPiF = static_cast<float>(kPi);

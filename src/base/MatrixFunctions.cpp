@@ -1,9 +1,9 @@
-#include "geometry/MatrixFunctions.h"
+#include "base/MatrixFunctions.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "geometry/Angles.h"
+#include "base/Angles.h"
 
 namespace {
 

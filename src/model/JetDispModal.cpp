@@ -1,9 +1,10 @@
-#include "scene/JetDispModal.h"
+#include "model/JetDispModal.h"
 
 #include <algorithm>
 #include <string>
 
-#include "model/Archive.h"
+#include "base/Archive.h"
+#include "base/AppState.h"
 
 CJetDispModal::CJetDispModal() {
     std::fill(m_Placement, m_Placement + 16, 0.0);

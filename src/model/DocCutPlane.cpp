@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/Angles.h"
-#include "geometry/MatrixFunctions.h"
+#include "base/Angles.h"
+#include "base/MatrixFunctions.h"
 #include "geometry/Polygon.h"
-#include "geometry/TubeSection.h"
+#include "model/TubeSection.h"
 #include "model/PlumexDoc.h"
 
 namespace {
@@ -42,7 +42,7 @@ void CPlumexDoc::CutAllJets(const double equation[4], std::vector<std::unique_pt
         const CJetDispModal& disp = *j.m_pDisplay;
         points.clear();
         // The jet the plane was put normal to shows the disk itself.
-        if (m_CutPlane.ShowsDiskOf(j, current)) {
+        if (CutPlaneShowsDiskOf(j, current)) {
             if (disp.PickedDiskOutline(j.m_nSectionDisk, points) && points.size() >= 3) {
                 std::vector<int> order(points.size());
                 for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);

@@ -1,6 +1,6 @@
-#include "scene/MaterialProperty.h"
+#include "model/MaterialProperty.h"
 
-#include "model/Archive.h"
+#include "base/Archive.h"
 
 namespace {
 CMaterialProperty Make(const float amb[4], const float dif[4], float fShininess) {

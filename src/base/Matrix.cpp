@@ -1,9 +1,9 @@
-#include "geometry/Matrix.h"
+#include "base/Matrix.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "geometry/Angles.h"
+#include "base/Angles.h"
 
 CMatrix::CMatrix() {
     for (int i = 0; i < 16; ++i) m[i] = (i % 5 == 0) ? 1.0f : 0.0f;

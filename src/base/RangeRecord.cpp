@@ -1,6 +1,6 @@
-#include "model/RangeRecord.h"
+#include "base/RangeRecord.h"
 
-#include "model/Archive.h"
+#include "base/Archive.h"
 
 float CRangeRecord::Get(int i) const {
     switch (i) {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <unordered_map>
 
-#include "geometry/Angles.h"
+#include "base/Angles.h"
 #include "geometry/Polygon.h"
 #include "model/PlumexDoc.h"
 
@@ -45,6 +45,11 @@ PolygonArea MeasureGrid(const CPolygon& poly, double levelMin, double scale) {
 }
 }  // namespace
 
+bool CPlumexDoc::CutPlaneShowsDiskOf(const CJet& jet, const CJet* current) const {
+    return m_CutPlane.m_eKind == CutPlaneKind::NormalToJet && &jet == current && jet.m_bSectionAtDisk &&
+           jet.m_nSectionDisk > 0 && jet.m_nSectionDisk < jet.GetDiskCount();
+}
+
 void CPlumexDoc::ComputeSectionStatistics() {
     CSectionStats st;
     const CCutPlane& plane = m_CutPlane;
@@ -61,7 +66,7 @@ void CPlumexDoc::ComputeSectionStatistics() {
         const auto found = jets.find(poly->m_nJetId);
         CJet* jet = found != jets.end() ? found->second : nullptr;
         PolygonArea a;
-        if (jet && plane.ShowsDiskOf(*jet, current)) {
+        if (jet && CutPlaneShowsDiskOf(*jet, current)) {
             // The section is the selected disk itself (the polygon is its
             // outline only when the jet is marked; otherwise it was cut
             // like every other jet and is measured from its grid).

@@ -1,11 +1,12 @@
-#include "scene/CameraFraming.h"
+#include "model/CameraFraming.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/Angles.h"
+#include "base/Angles.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
-#include "scene/ViewControl.h"
+#include "model/ViewControl.h"
 
 namespace {
 // Seen from this direction (scene axes, y up): above the water line, to the

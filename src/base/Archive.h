@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "model/FileVersion.h"
+#include "base/FileVersion.h"
 
 class CArchiveException : public std::runtime_error {
 public:

@@ -4,7 +4,7 @@
 // kind, and for the kinds that concern one item, which item.
 #include <cstdint>
 
-#include "model/TreeLevel.h"
+#include "base/TreeLevel.h"
 
 // Levels of the outfall -> riser -> jet tree as the item events name them:
 // the tree's levels, and None for events that concern no item.

@@ -2,7 +2,7 @@
 // A single-precision 4x4 matrix in OpenGL (column-major) order: element
 // (row r, column c) sits at m[4c + r], so the array can be handed to and read
 // from OpenGL unchanged.
-#include "geometry/Vector.h"
+#include "base/Vector.h"
 
 class CMatrix {
 public:

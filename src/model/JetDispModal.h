@@ -43,6 +43,9 @@ public:
     // and from every m_nRingInterval-th disk between, with face and smooth
     // normals; with bClampToSurface no vertex rises above dDepthLimit.
     void BuildTube(double dDepthLimit, bool bClampToSurface);
+    // The rings BuildTube would make with the given interval, into rings;
+    // the display object is left as it is (picking uses interval 1).
+    void MakeRings(int interval, double dDepthLimit, bool bClampToSurface, std::vector<TubeRing>& rings) const;
     // Drops the rings and the cross-section point lists.
     void ReleaseTube();
     int GetRingCount() const { return static_cast<int>(m_Rings.size()); }

@@ -4,7 +4,7 @@
 // through a reference given at construction. What belongs to one case (its
 // scenario) lives in the document, and what belongs to one read (the version
 // of the file being read) lives in the archive.
-#include "model/FileVersion.h"
+#include "base/FileVersion.h"
 
 class CAppState {
 public:

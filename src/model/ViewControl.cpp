@@ -1,9 +1,9 @@
-#include "scene/ViewControl.h"
+#include "model/ViewControl.h"
 
 #include <cmath>
 
-#include "geometry/MatrixFunctions.h"
-#include "model/Archive.h"
+#include "base/MatrixFunctions.h"
+#include "base/Archive.h"
 
 namespace {
 const double kFreshEye[3] = {8.0, 15.0, 100.0};
