@@ -6,6 +6,7 @@
 #include "model/AppState.h"
 #include "model/Archive.h"
 #include "model/CaseFile.h"
+#include "model/LoadedCaseCheck.h"
 #include "model/Prompt.h"
 #include "model/PlumexDoc.h"
 
@@ -67,6 +68,8 @@ void CPlumexDoc::Serialize(CArchive& ar) {
     }
     if (angleRead && !std::isfinite(m_fCurrentAngle))
         throw CArchiveException("the current angle is not a number");
+    // Nothing computes with a number of the file before it is checked.
+    CheckLoadedCase(*this);
     if (angleRead) PropagateCurrentAngle();
     m_strVersion = kCurrentFileVersion;
     ar.App().m_strFileVersion = kCurrentFileVersion;

@@ -1,5 +1,6 @@
 #include "model/Jet.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "model/Archive.h"
@@ -9,6 +10,17 @@ CJet::CJet(bool noRiser)
       m_MaterialA(CMaterialProperty::JetHighDefault()),
       m_MaterialB(CMaterialProperty::JetLowDefault()) {
     CopyFrom(nullptr, noRiser);
+}
+
+double CJet::TurnedAngle(double angle, double turn) {
+    // Above 360 the angle is taken back into (0, 360]; fmod, not a loop of
+    // subtractions, so that a huge or infinite value cannot hang.
+    double a = angle + turn;
+    if (a > 360.0) {
+        a = std::fmod(a, 360.0);
+        if (a == 0.0) a = 360.0;
+    }
+    return a;
 }
 
 void CJet::CopyFrom(const CJet* src, bool noRiser) {
@@ -22,8 +34,7 @@ void CJet::CopyFrom(const CJet* src, bool noRiser) {
     // The editable fields are exactly what a copy takes over; only the
     // horizontal angle is turned.
     SetData(src->GetData());
-    m_dHAngle += 60.0;
-    while (m_dHAngle > 360.0) m_dHAngle -= 360.0;
+    m_dHAngle = TurnedAngle(m_dHAngle, 60.0);
 }
 
 JetData CJet::GetData() const {

@@ -115,6 +115,7 @@ public:
     }
     int GetJetCount() const;
 
+    static constexpr const char* kOutfallNamePattern = "Outfall_%d";
     std::string MakeOutfallName() const;
     void Create(int level);  // 0 outfall, 1 riser, 2 jet
     void Add(int level);     // 1 outfall, 2 riser, 3 jet
