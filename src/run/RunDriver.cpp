@@ -35,7 +35,10 @@ bool CPlumexDoc::LaunchModelAndWait() {
     case ModelOutcome::Cancelled:
         return false;
     case ModelOutcome::TimedOut:
-        m_prompt.Inform("Unable to retrieve output of Mardex, please inspect input parameters.");
+        // Not a fault of the inputs: the model ran out of its time.
+        m_prompt.Inform(RowsText("Mardex did not finish within %d.%d s and was stopped; no results were read.",
+                                 settings.m_nMaxWaits * settings.m_nWaitMs / 1000,
+                                 settings.m_nMaxWaits * settings.m_nWaitMs % 1000 / 100));
         return false;
     case ModelOutcome::FailedToStart:
         m_prompt.Inform("Unable to start Mardex (" + settings.m_strModelProgram + "): " + r.m_strError,
