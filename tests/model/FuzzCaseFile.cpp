@@ -1,21 +1,49 @@
 // libFuzzer target: the case stream reader must refuse any byte sequence it
-// cannot read, without reading past its input or allocating without bound.
+// cannot read, without reading past its input or allocating without bound;
+// whatever it accepts must go through what a user does next without a hang
+// or undefined behaviour: the jet displays are prepared, cross-sections are
+// computed, jets are added and copied, and the case is written again.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "geometry/CutPlane.h"
 #include "model/AppState.h"
 #include "model/PlumexDoc.h"
 #include "model/Prompt.h"
+
+namespace {
+// A case of more disks than this takes long per input without reaching
+// other code; the reader itself still sees it whole.
+constexpr int kMaxDisks = 20000;
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CAppState app;
     CSilentPrompt prompt;
     CPlumexDoc doc(app, prompt);
     std::string error;
-    if (doc.LoadFromBytes(std::vector<unsigned char>(data, data + size), error)) {
-        // Whatever loaded must write out again.
-        (void)doc.SaveToBytes();
+    if (!doc.LoadFromBytes(std::vector<unsigned char>(data, data + size), error)) return 0;
+    int disks = 0;
+    doc.ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) { disks += j.GetDiskCount(); });
+    if (disks <= kMaxDisks) {
+        doc.PrepareJetDisplays();
+        CCutPlane& plane = doc.m_CutPlane;
+        // The stored plane, then a horizontal and a cross-section plane
+        // through the middle of the water.
+        const double depth = doc.m_pAmbient ? doc.m_pAmbient->m_dWaterDepth : 10.0;
+        plane.SetPlane(plane.m_dHAngle, plane.m_dVAngle, plane.m_dDistance, plane.m_nDiskNo, plane.m_nKind, true);
+        plane.SetPlane(90.0, 90.0, -depth / 2, 0, CCutPlane::kHorizontal, true);
+        plane.SetPlane(180.0 - doc.m_fCurrentAngle, 0.0, 20.0, 0, CCutPlane::kCrossSection, true);
+        double h = 0, v = 0, d = 0;
+        int disk = 1;
+        if (doc.PlaceCutPlaneAtDisk(disk, CCutPlane::kNormalToJet, h, v, d))
+            plane.SetPlane(h, v, d, disk, CCutPlane::kNormalToJet, true);
     }
+    // Edits: a copy of the current jet (its angle turned), riser and outfall.
+    doc.Add(3);
+    doc.Add(2);
+    doc.Add(1);
+    (void)doc.SaveToBytes();
     return 0;
 }
