@@ -2,7 +2,8 @@
 // cannot read, without reading past its input or allocating without bound;
 // whatever it accepts must go through what a user does next without a hang
 // or undefined behaviour: the jet displays are prepared, cross-sections are
-// computed, jets are added and copied, and the case is written again.
+// computed, a jet, a riser and an outfall are added, and the case is written
+// again.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -29,12 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (disks <= kMaxDisks) {
         doc.PrepareJetDisplays();
         CCutPlane& plane = doc.m_CutPlane;
-        // The stored plane, then a horizontal and a cross-section plane
-        // through the middle of the water.
-        const double depth = doc.m_pAmbient ? doc.m_pAmbient->m_dWaterDepth : 10.0;
+        // The stored plane (its kind, angles and distance come from the
+        // input), then one normal to a jet. More planes cost pixels of the
+        // section image, not new code.
         plane.SetPlane(plane.m_dHAngle, plane.m_dVAngle, plane.m_dDistance, plane.m_nDiskNo, plane.m_nKind, true);
-        plane.SetPlane(90.0, 90.0, -depth / 2, 0, CCutPlane::kHorizontal, true);
-        plane.SetPlane(180.0 - doc.m_fCurrentAngle, 0.0, 20.0, 0, CCutPlane::kCrossSection, true);
         double h = 0, v = 0, d = 0;
         int disk = 1;
         if (doc.PlaceCutPlaneAtDisk(disk, CCutPlane::kNormalToJet, h, v, d))

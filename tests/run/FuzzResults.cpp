@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -29,9 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CAppState app;
     CSilentPrompt prompt;
     CPlumexDoc doc(app, prompt);
-    doc.Create(0);
+    doc.Create(0);  // an outfall
+    doc.Create(1);  // its riser with one jet
     doc.Add(3);
     doc.Add(3);
+    if (doc.GetJetCount() != 3) std::abort();
     std::FILE* summary = OpenMemory(summaryText);
     std::FILE* trajectory = OpenMemory(trajectoryText);
     if (summary && trajectory) {
