@@ -90,3 +90,11 @@ TEST(InfoCommand, ControlCharactersInNamesAreShownEscaped) {
     EXPECT_NE(r.out.find("Jet \"J\\x07\\x9b31m\""), std::string::npos) << r.out;
     for (char c : r.out) EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << int(c);
 }
+
+TEST(InfoCommand, MessagesShowControlCharactersOfFileNamesEscaped) {
+    QTemporaryDir dir;
+    const CliResult r = RunPlumex({"--info", dir.filePath("bad\x1b]0;title\x07.pmx")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("bad\\x1b]0;title\\x07.pmx"), std::string::npos) << r.err;
+    for (char c : r.err) EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << int(c);
+}
