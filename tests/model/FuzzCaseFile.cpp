@@ -4,6 +4,7 @@
 // or undefined behaviour: the jet displays are prepared, cross-sections are
 // computed, a jet, a riser and an outfall are added, and the case is written
 // again.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -17,6 +18,26 @@ namespace {
 // A case of more disks than this takes long per input without reaching
 // other code; the reader itself still sees it whole.
 constexpr int kMaxDisks = 20000;
+// Sections are computed when the jets fit into a cube of this edge (m): a
+// section image of a wider case costs up to two million pixels per plane,
+// which would make this target a benchmark of the pixel loops.
+constexpr double kMaxSectionExtent = 25.0;
+
+double JetExtent(const CPlumexDoc& doc) {
+    double lo[3] = {1e300, 1e300, 1e300}, hi[3] = {-1e300, -1e300, -1e300};
+    doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
+        for (const CJetDisk& d : j.m_pDisplay->m_Disks) {
+            const double c[3] = {d.m_dX, d.m_dY, d.m_dZ};
+            for (int k = 0; k < 3; ++k) {
+                lo[k] = std::min(lo[k], c[k] - d.m_dRadius);
+                hi[k] = std::max(hi[k], c[k] + d.m_dRadius);
+            }
+        }
+    });
+    double e = 0.0;
+    for (int k = 0; k < 3; ++k) e = std::max(e, hi[k] - lo[k]);
+    return e;
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -29,6 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     doc.ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) { disks += j.GetDiskCount(); });
     if (disks <= kMaxDisks) {
         doc.PrepareJetDisplays();
+    }
+    if (disks <= kMaxDisks && JetExtent(doc) <= kMaxSectionExtent) {
         CCutPlane& plane = doc.m_CutPlane;
         // The stored plane (its kind, angles and distance come from the
         // input), then one normal to a jet. More planes cost pixels of the
