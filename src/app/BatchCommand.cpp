@@ -6,13 +6,14 @@
 #include "app/ConsolePrompt.h"
 #include "app/ResultCsv.h"
 #include "base/AppState.h"
+#include "app/StandardOutput.h"
 #include "model/PlumexDoc.h"
 
 namespace {
 void PrintJet(const CRiser& o, const CBase& r, const CJet& j) {
-    std::printf("%s / %s / %s: %d steps", o.m_strName.c_str(), r.m_strName.c_str(), j.m_strName.c_str(),
-                j.GetSteps());
-    if (!j.m_strStatus.empty()) std::printf(", %s", j.m_strStatus.c_str());
+    std::printf("%s / %s / %s: %d steps", TerminalText(o.m_strName).c_str(), TerminalText(r.m_strName).c_str(),
+                TerminalText(j.m_strName).c_str(), j.GetSteps());
+    if (!j.m_strStatus.empty()) std::printf(", %s", TerminalText(j.m_strStatus).c_str());
     if (j.GetDiskCount() > 0)
         std::printf(", dilution %.2f at the last disk", j.m_pDisplay->m_Disks.back().m_dDilution);
     else
@@ -75,6 +76,12 @@ int RunBatchCommand(const QString& casePath, const QString& outPath, const QStri
             return 1;
         }
         std::printf("CSV written to %s/disks.csv and %s/jets.csv\n", qPrintable(csvDir), qPrintable(csvDir));
+    }
+    if (computed < doc.GetJetCount()) {
+        // The results are saved, but a script must not take them as complete.
+        std::fprintf(stderr, "plumex: %s: only %d of %d jets computed (exit status %d)\n", qPrintable(casePath),
+                     computed, doc.GetJetCount(), kExitSomeJetsNotComputed);
+        return kExitSomeJetsNotComputed;
     }
     return 0;
 }

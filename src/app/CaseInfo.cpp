@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/AppState.h"
+#include "app/StandardOutput.h"
 #include "model/PlumexDoc.h"
 
 namespace {
@@ -45,22 +46,22 @@ std::string DescribeCase(const CPlumexDoc& doc) {
     out << "Outfalls: " << doc.GetOutfallCount() << "\n";
     for (const auto& o : doc.m_Outfalls) {
         out << Fmt("  Outfall \"%s\": depth %.3f m, width %.3f m, length %.1f m, x %.3f m, jet spacing %.3f m%s\n",
-                   o->m_strName.c_str(), o->m_dDepth, o->m_dWidth, o->m_dLength, o->m_dPosition[0],
+                   TerminalText(o->m_strName).c_str(), o->m_dDepth, o->m_dWidth, o->m_dLength, o->m_dPosition[0],
                    o->m_dJetSpacing, o->m_nVisible ? "" : " (hidden)");
         for (const auto& r : o->m_Risers) {
             out << Fmt("    Riser \"%s\": distance %.3f m, radius top %.4f / bottom %.4f m, height %.3f m, "
                        "total flow %.6f m3/s\n",
-                       r->m_strName.c_str(), r->m_dDistance, r->m_dTopRadius, r->m_dBottomRadius, r->m_dHeight,
+                       TerminalText(r->m_strName).c_str(), r->m_dDistance, r->m_dTopRadius, r->m_dBottomRadius, r->m_dHeight,
                        r->m_dTotalFlow);
             for (const auto& j : r->m_Jets) {
                 out << Fmt("      Jet \"%s\": D %.4f m, Q %.6f m3/s, port height %.3f m, H.angle %.2f, "
                            "V.angle %.2f, %s %.4f, T %.2f C\n",
-                           j->m_strName.c_str(), j->m_dDiameter, j->m_dFlow, j->m_dPortHeight, j->m_dHAngle,
+                           TerminalText(j->m_strName).c_str(), j->m_dDiameter, j->m_dFlow, j->m_dPortHeight, j->m_dHAngle,
                            j->m_dVAngle, j->m_dTemperature == 0.0 ? "density" : "salinity", j->m_dSalinity,
                            j->m_dTemperature);
                 const int disks = j->GetDiskCount();
                 out << "        results: " << j->GetSteps() << " steps, " << disks << " disks";
-                if (!j->m_strStatus.empty()) out << ", \"" << j->m_strStatus << "\"";
+                if (!j->m_strStatus.empty()) out << ", \"" << TerminalText(j->m_strStatus) << "\"";
                 if (disks > 0)
                     out << ", dilution at last disk " << Fmt("%.2f", j->m_pDisplay->m_Disks.back().m_dDilution);
                 out << "\n";

@@ -13,7 +13,10 @@
 bool RunCommandLine(const QStringList& arguments, int& exitCode) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Plumex: buoyant jets of submarine sewage outfalls, computed and shown in 3-D.");
+        "Plumex: buoyant jets of submarine sewage outfalls, computed and shown in 3-D.\n\n"
+        "Exit status: 0 done; 1 the case or a file could not be read or written, or no jet\n"
+        "could be computed; 2 wrong arguments; 3 --render without a display; 4 --batch\n"
+        "saved its results but some jets could not be computed.");
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption info("info", "Print the case file CASE: profile, structure, inputs, results.", "CASE");

@@ -1,27 +1,33 @@
 #include "app/ExportCommand.h"
 
-#include <QSaveFile>
 #include <cstdio>
 
 #include "app/ConsolePrompt.h"
 #include "base/AppState.h"
 #include "model/CaseJson.h"
 #include "model/PlumexDoc.h"
+#include "base/SafeFileWriter.h"
 
 int RunExportCommand(const QString& casePath, const QString& outPath) {
+    const bool toStandardOutput = outPath.isEmpty() || outPath == "-";
+    if (!toStandardOutput && IsSameFile(casePath.toStdString(), outPath.toStdString())) {
+        std::fprintf(stderr, "plumex: %s: --out names the case being exported; nothing written\n",
+                     qPrintable(outPath));
+        return 1;
+    }
     CAppState app;
     CConsolePrompt prompt;
     CPlumexDoc doc(app, prompt);
     if (!doc.OpenCase(casePath.toStdString())) return 1;
     const std::string text = WriteCaseJson(doc);
-    if (outPath.isEmpty() || outPath == "-") {
-        std::fputs(text.c_str(), stdout);
+    if (toStandardOutput) {
+        // Checked by the program before it exits.
+        std::fwrite(text.data(), 1, text.size(), stdout);
         return 0;
     }
-    // Written beside the target and renamed, so a failure leaves no half file.
-    QSaveFile f(outPath);
-    if (!f.open(QIODevice::WriteOnly) || f.write(text.data(), static_cast<qint64>(text.size())) < 0 || !f.commit()) {
-        std::fprintf(stderr, "plumex: %s: cannot be written: %s\n", qPrintable(outPath), qPrintable(f.errorString()));
+    std::string error;
+    if (!WriteFileSafely(outPath.toStdString(), text.data(), text.size(), error)) {
+        std::fprintf(stderr, "plumex: %s: cannot be written: %s\n", qPrintable(outPath), error.c_str());
         return 1;
     }
     std::printf("plumex: wrote %s\n", qPrintable(outPath));

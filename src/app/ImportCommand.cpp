@@ -6,11 +6,17 @@
 #include "app/ConsolePrompt.h"
 #include "base/AppState.h"
 #include "model/PlumexDoc.h"
+#include "base/SafeFileWriter.h"
 
 int RunImportCommand(const QString& jsonPath, const QString& outPath) {
     if (outPath.isEmpty()) {
         std::fprintf(stderr, "plumex: --import needs --out FILE.pmx\n");
         return 2;
+    }
+    if (IsSameFile(jsonPath.toStdString(), outPath.toStdString())) {
+        std::fprintf(stderr, "plumex: %s: --out names the case being imported; nothing written\n",
+                     qPrintable(outPath));
+        return 1;
     }
     CAppState app;
     CConsolePrompt prompt;

@@ -12,6 +12,7 @@
 #include "app/ConsolePrompt.h"
 #include "image/DibFile.h"
 #include "base/AppState.h"
+#include "app/SaveImage.h"
 #include "model/PlumexDoc.h"
 #include "ui/OffscreenScene.h"
 
@@ -89,12 +90,12 @@ int RunRenderCommand(const QCommandLineParser& parser) {
                      qPrintable(casePath), qPrintable(imagePath));
         return 3;
     }
-    std::FILE* f = std::fopen(imagePath.toLocal8Bit().constData(), "wb");
-    bool ok = f && SaveDIB(hDib, f);
-    if (f && std::fclose(f) != 0) ok = false;
+    std::string reason;
+    const bool ok = SaveDibFile(hDib, imagePath.toLocal8Bit().toStdString(), reason);
     GlobalFreeBlock(hDib);
     if (!ok) {
-        std::fprintf(stderr, "plumex: Cannot save the BMP file <%s> !!!\n", qPrintable(imagePath));
+        std::fprintf(stderr, "plumex: Cannot save the BMP file <%s> !!!\nplumex: %s\n", qPrintable(imagePath),
+                     reason.c_str());
         return 1;
     }
     std::printf("%s\n", qPrintable(imagePath));

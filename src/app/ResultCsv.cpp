@@ -1,11 +1,11 @@
 #include "app/ResultCsv.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <cstdio>
 #include <sstream>
 
 #include "model/PlumexDoc.h"
+#include "base/SafeFileWriter.h"
 #include "run/ClassicNumericScope.h"
 
 namespace {
@@ -25,12 +25,10 @@ std::string Num(double v) {
 }
 
 bool Save(const QString& path, const std::string& text, std::string& error) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(text.data(), static_cast<qint64>(text.size())) < 0 || !f.commit()) {
-        error = path.toStdString() + ": " + f.errorString().toStdString();
-        return false;
-    }
-    return true;
+    std::string reason;
+    if (WriteFileSafely(path.toStdString(), text.data(), text.size(), reason)) return true;
+    error = path.toStdString() + ": " + reason;
+    return false;
 }
 
 std::string JetKey(const CRiser& o, const CBase& r, const CJet& j) {

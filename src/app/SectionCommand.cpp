@@ -7,7 +7,8 @@
 #include "app/ConsolePrompt.h"
 #include "geometry/CutPlane.h"
 #include "image/Dib.h"
-#include "image/DibFile.h"
+#include "app/SaveImage.h"
+#include "app/StandardOutput.h"
 #include "image/GlobalBlock.h"
 #include "base/AppState.h"
 #include "model/PlumexDoc.h"
@@ -32,11 +33,10 @@ bool WriteImage(const CCutPlane& plane, const std::string& path, CPrompt& prompt
     }
     std::memcpy(GlobalLockBlock(h), dib->Header(), dib->BlockSize());
     GlobalUnlockBlock(h);
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    bool ok = f && SaveDIB(h, f);
-    if (f && std::fclose(f) != 0) ok = false;
+    std::string reason;
+    const bool ok = SaveDibFile(h, path, reason);
     GlobalFreeBlock(h);
-    if (!ok) prompt.Inform("Cannot write the section image " + path + ".");
+    if (!ok) prompt.Inform("Cannot write the section image " + path + ": " + reason + ".");
     return ok;
 }
 }  // namespace
@@ -148,8 +148,9 @@ int RunSection(const SectionRequest& req, CPrompt& prompt, std::FILE* out) {
     std::fprintf(out, "Sum of Area(m^2): %.4f\n", st.m_dSumOfArea);
     doc.ForEachJet([&](int, int, int, const CRiser& o, const CBase& r, const CJet& j) {
         std::fprintf(out, "Jet %s/%s/%s: Area(m^2) %.4f, Horizontal Span(m) %.4f, Vertical Span(m) %.4f\n",
-                     o.m_strName.c_str(), r.m_strName.c_str(), j.m_strName.c_str(), j.m_Section.m_dArea,
-                     j.m_Section.m_dHSpan, j.m_Section.m_dVSpan);
+                     TerminalText(o.m_strName).c_str(), TerminalText(r.m_strName).c_str(),
+                     TerminalText(j.m_strName).c_str(), j.m_Section.m_dArea, j.m_Section.m_dHSpan,
+                     j.m_Section.m_dVSpan);
     });
     std::fprintf(out, "Selected Jet Area: %.4f\n", st.m_Selected.m_dArea);
     std::fprintf(out, "Composite mean: %.6g\n", st.m_dCompositeMean);

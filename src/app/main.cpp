@@ -8,6 +8,7 @@
 
 #include "app/CommandLine.h"
 #include "app/RenderCommand.h"
+#include "app/StandardOutput.h"
 #include "ui/GlFormat.h"
 
 int main(int argc, char** argv) {
@@ -29,7 +30,11 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("plumex");
     QCoreApplication::setApplicationVersion(PLUMEX_VERSION);
     int exitCode = 0;
-    if (RunCommandLine(QCoreApplication::arguments(), exitCode)) return exitCode;
+    if (RunCommandLine(QCoreApplication::arguments(), exitCode)) {
+        // What a job printed is part of its result: a lost line is a failure.
+        if (!FinishStandardOutput() && exitCode == 0) exitCode = 1;
+        return exitCode;
+    }
     std::fprintf(stderr, "plumex: the graphical user interface is not part of this build yet; see --help\n");
     return 2;
 }

@@ -108,8 +108,15 @@ void CCutPlane::WorldToPixel(double x, double y, double z, int& column, int& row
     const double ex = m_dExtent[1] - m_dExtent[0];
     const double ey = m_dExtent[3] - m_dExtent[2];
     // Before any section the extent has no width: everything maps to 0.
-    column = ex > 0.0 ? static_cast<int>((px - m_dExtent[0]) * m_rcImage.Width() / ex + 0.5) : 0;
-    row = ey > 0.0 ? static_cast<int>((py - m_dExtent[2]) * m_rcImage.Height() / ey + 0.5) : 0;
+    // Bounded before the conversion: a point far off the image (or not a
+    // number) must not overflow the integer.
+    auto pixel = [](double v) {
+        if (!(v > -1e8)) return -100000000;
+        if (v > 1e8) return 100000000;
+        return static_cast<int>(v);
+    };
+    column = ex > 0.0 ? pixel((px - m_dExtent[0]) * m_rcImage.Width() / ex + 0.5) : 0;
+    row = ey > 0.0 ? pixel((py - m_dExtent[2]) * m_rcImage.Height() / ey + 0.5) : 0;
 }
 
 void CCutPlane::PlaneToWorld(double px, double py, double& x, double& y, double& z) const {

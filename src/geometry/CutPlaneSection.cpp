@@ -19,11 +19,15 @@ const char* const kTooLarge =
     "The range of the cross section is too large, please reset the cutplane's position again.";
 const char* const kNoMemory = "Sorry, memory is not enough!";
 const char* const kDibTooBig = "The DIB is too big.";
+const char* const kNotNumbers =
+    "The cross section cannot be computed: a jet on the cut plane holds values that are not numbers.";
 
 // Integer part of (v * scale + 0.5), as a wide integer so that a plane far
 // away from the jets cannot overflow before the size check sees it.
+// A value that is not a number counts as infinitely far.
 long long PixelEdge(double v, double scale) {
     const double p = std::trunc(v * scale + 0.5);
+    if (std::isnan(p)) return 4000000000000000000LL;
     if (p > 4e18) return 4000000000000000000LL;
     if (p < -4e18) return -4000000000000000000LL;
     return static_cast<long long>(p);
@@ -142,6 +146,16 @@ void CCutPlane::ComputeSection() {
         NotifySection(false);
         return;
     }
+
+    // A polygon with a non-finite vertex has no place on the image.
+    for (const auto& poly : m_aPolygons)
+        for (double b : poly->m_dBox)
+            if (!std::isfinite(b)) {
+                m_pCase->Prompt().Inform(kNotNumbers);
+                m_bValid = false;
+                m_pCase->ClearSectionStatistics();
+                return;
+            }
 
     // World box of all polygons with a margin on every side.
     for (int k = 0; k < 6; k += 2) {

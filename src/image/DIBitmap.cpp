@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <cstdlib>
 #include <istream>
 #include <new>
 #include <ostream>
@@ -18,9 +19,18 @@
 #include "image/Hdibapi.h"
 
 namespace {
+// Debug traces for developers, never shown to users: written to standard
+// error only when PLUMEX_TRACE is set.
+bool TraceOn()
+{
+    static const bool on = std::getenv("PLUMEX_TRACE") != nullptr;
+    return on;
+}
+
 void Trace(const char* fmt, const char* arg)
 {
-    std::fprintf(stderr, fmt, arg);
+    if (TraceOn())
+        std::fprintf(stderr, fmt, arg);
 }
 
 std::uint8_t* NewZeroed(std::size_t n)
@@ -337,7 +347,8 @@ bool CDIBitmap::RepackRows(bool toPadded)
     const std::size_t h = static_cast<std::size_t>(GetHeight());
     std::unique_ptr<std::uint8_t[]> p(NewZeroed(nTo * h));
     if (!p) {
-        std::fprintf(stderr, "CDIBitmap: could not allocate rows of width %d.\n", GetWidth());
+        if (TraceOn())
+            std::fprintf(stderr, "CDIBitmap: could not allocate rows of width %d.\n", GetWidth());
         return false;
     }
     for (std::size_t y = 0; y < h; ++y)

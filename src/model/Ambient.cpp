@@ -1,6 +1,9 @@
 #include "model/Ambient.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 #include "base/Archive.h"
 
@@ -26,18 +29,40 @@ double CAmbient::Density(double value, double temperature) {
 }
 
 int CAmbient::CheckProfile(int& rowA, int& rowB) const {
+    // The result is that of comparing every pair (i, j), i < j, in order:
+    // the first pair whose depth does not increase (-2) or whose density
+    // falls (-1). Suffix minima tell at once whether row i has such a
+    // partner, so only that row's partners are searched: linear time.
     const int n = GetRowCount();
+    if (n < 2) return 0;
+    std::vector<double> density(n);
+    for (int i = 0; i < n; ++i) density[i] = Density(m_Profile[i].m_dValue, m_Profile[i].m_dTemperature);
+    // Over rows i+1..n-1: the smallest depth and density (NaN left out) and
+    // whether a depth is NaN (a NaN depth fails every comparison).
+    std::vector<double> minDepth(n, std::numeric_limits<double>::infinity());
+    std::vector<double> minDensity(n, std::numeric_limits<double>::infinity());
+    std::vector<char> nanDepth(n, 0);
+    for (int i = n - 2; i >= 0; --i) {
+        const double d = m_Profile[i + 1].m_dDepth;
+        minDepth[i] = std::isnan(d) ? minDepth[i + 1] : std::min(minDepth[i + 1], d);
+        minDensity[i] = std::isnan(density[i + 1]) ? minDensity[i + 1] : std::min(minDensity[i + 1], density[i + 1]);
+        nanDepth[i] = static_cast<char>(nanDepth[i + 1] || std::isnan(d));
+    }
     for (int i = 0; i + 1 < n; ++i) {
-        const double di = Density(m_Profile[i].m_dValue, m_Profile[i].m_dTemperature);
+        const double di = m_Profile[i].m_dDepth;
+        const bool depthFault = std::isnan(di) || nanDepth[i] || !(minDepth[i] > di);
+        const bool densityFault = minDensity[i] < density[i];
+        if (!depthFault && !densityFault) continue;
         for (int j = i + 1; j < n; ++j) {
-            const double dj = Density(m_Profile[j].m_dValue, m_Profile[j].m_dTemperature);
             rowA = i + 1;
             rowB = j + 1;
             // Written as "not greater" so that a NaN depth also fails.
-            if (!(m_Profile[j].m_dDepth > m_Profile[i].m_dDepth)) return -2;
-            if (dj < di) return -1;
+            if (!(m_Profile[j].m_dDepth > di)) return -2;
+            if (density[j] < density[i]) return -1;
         }
     }
+    rowA = n - 1;  // the last pair compared, as a full comparison leaves them
+    rowB = n;
     return 0;
 }
 

@@ -13,7 +13,7 @@ constexpr std::size_t kMinJetBytes = 64 + 52 + 52 + 8 * 8 + 344 + 4 + 32 + 32 + 
 CBase::CBase() : m_Material(CMaterialProperty::RiserDefault()) {}
 
 std::string CBase::MakeChildName() const {
-    return MakeUniqueName("Jet%d", m_Jets, [](const std::unique_ptr<CJet>& j) { return j->m_strName; });
+    return MakeUniqueName(kChildNamePattern, m_Jets, [](const std::unique_ptr<CJet>& j) { return j->m_strName; });
 }
 
 double CBase::RadiusAt(double height) const {

@@ -35,6 +35,7 @@ public:
     void SetData(const RiserData& d);
 
     // Next free "Jet%d" name among this riser's jets.
+    static constexpr const char* kChildNamePattern = "Jet%d";
     std::string MakeChildName() const;
     // Riser radius at a height above its base (linear between the radii).
     double RadiusAt(double height) const;

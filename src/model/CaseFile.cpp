@@ -2,32 +2,33 @@
 
 #include <gsf/gsf.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
 
+#include "base/SafeFileWriter.h"
+
 namespace {
 
-// Nothing in a case comes near this; a larger stream is not ours.
-constexpr gsf_off_t kMaxStreamBytes = gsf_off_t(1) << 30;
+constexpr gsf_off_t kMaxStreamBytes = static_cast<gsf_off_t>(CaseFile::kMaxStreamBytes);
 constexpr char kStreamName[] = "Contents";
+// The signature of every compound file.
+constexpr unsigned char kCompoundSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
 
 void InitOnce() {
     static std::once_flag once;
     std::call_once(once, [] { gsf_init(); });
 }
 
-std::string TakeError(GError*& err, const char* fallback) {
-    std::string s = err && err->message ? err->message : fallback;
-    if (err) g_error_free(err);
-    err = nullptr;
-    return s;
-}
-
 bool ReadAll(GsfInput* in, std::vector<unsigned char>& bytes, std::string& error) {
     const gsf_off_t size = gsf_input_size(in);
     if (size < 0 || size > kMaxStreamBytes) {
-        error = "the case stream is too large";
+        error = "the case stream is larger than a case file may hold";
         return false;
     }
     bytes.assign(static_cast<std::size_t>(size), 0);
@@ -43,17 +44,67 @@ bool LooksLikeBareStream(const std::vector<unsigned char>& b) {
     return b.size() >= 32 && std::memcmp(b.data(), "Plumex", 6) == 0;
 }
 
-}  // namespace
+std::string ByteCount(std::size_t n) { return std::to_string(n) + " bytes"; }
 
-bool CaseFile::Read(const std::string& path, std::vector<unsigned char>& bytes, std::string& error) {
-    InitOnce();
-    bytes.clear();
-    GError* err = nullptr;
-    GsfInput* file = gsf_input_stdio_new(path.c_str(), &err);
-    if (!file) {
-        error = TakeError(err, "the file cannot be opened");
+// The whole file, read only when it is a regular file of at most the size
+// a case file can have: a device, a FIFO or an oversized file is refused
+// before anything is read from it.
+bool ReadRegularFile(const std::string& path, std::vector<unsigned char>& file, std::string& error) {
+    // Non-blocking, so that opening a FIFO does not wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = std::string("the file cannot be opened: ") + std::strerror(errno);
         return false;
     }
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0;
+    if (!ok) {
+        error = std::string("the file cannot be examined: ") + std::strerror(errno);
+    } else if (!S_ISREG(st.st_mode)) {
+        error = "it is not a regular file";
+        ok = false;
+    } else if (static_cast<unsigned long long>(st.st_size) > CaseFile::kMaxFileBytes) {
+        error = "the file has " + ByteCount(static_cast<std::size_t>(st.st_size)) +
+                ", more than a case file may have (" + ByteCount(CaseFile::kMaxFileBytes) + ")";
+        ok = false;
+    }
+    if (ok) {
+        file.resize(static_cast<std::size_t>(st.st_size));
+        std::size_t got = 0;
+        while (got < file.size()) {
+            const ssize_t n = ::read(fd, file.data() + got, file.size() - got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                error = std::string("the file cannot be read: ") + std::strerror(errno);
+                ok = false;
+                break;
+            }
+            if (n == 0) break;  // shrank meanwhile: take what is there
+            got += static_cast<std::size_t>(n);
+        }
+        file.resize(got);
+    }
+    ::close(fd);
+    return ok;
+}
+
+}  // namespace
+
+bool CaseFile::ReadFromMemory(const unsigned char* data, std::size_t size, std::vector<unsigned char>& bytes,
+                              std::string& error) {
+    InitOnce();
+    bytes.clear();
+    if (size > kMaxFileBytes) {
+        error = "the file is larger than a case file may be";
+        return false;
+    }
+    // The library reads from this block only, never more than it holds.
+    GsfInput* file = gsf_input_memory_new(data, static_cast<gsf_off_t>(size), FALSE);
+    if (!file) {
+        error = "the file cannot be read";
+        return false;
+    }
+    GError* err = nullptr;
     GsfInfile* ole = gsf_infile_msole_new(file, &err);
     if (err) g_error_free(err);
     err = nullptr;
@@ -67,28 +118,38 @@ bool CaseFile::Read(const std::string& path, std::vector<unsigned char>& bytes, 
             error = "the compound file holds no \"Contents\" stream";
         }
         g_object_unref(ole);
+    } else if (size >= sizeof kCompoundSignature && std::memcmp(data, kCompoundSignature, sizeof kCompoundSignature) == 0) {
+        error = "the compound file is damaged";
     } else {
         // Not a compound file: accept the bare case stream.
-        gsf_input_seek(file, 0, G_SEEK_SET);
-        ok = ReadAll(file, bytes, error);
-        if (ok && !LooksLikeBareStream(bytes)) {
-            error = "the file is not a case file";
-            ok = false;
-        }
+        bytes.assign(data, data + size);
+        ok = LooksLikeBareStream(bytes);
+        if (!ok) error = "the file is not a case file";
     }
     g_object_unref(file);
     if (!ok) bytes.clear();
     return ok;
 }
 
-bool CaseFile::Write(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error) {
-    InitOnce();
-    GError* err = nullptr;
-    GsfOutput* sink = gsf_output_stdio_new(path.c_str(), &err);
-    if (!sink) {
-        error = TakeError(err, "the file cannot be created");
+bool CaseFile::Read(const std::string& path, std::vector<unsigned char>& bytes, std::string& error) {
+    bytes.clear();
+    std::vector<unsigned char> file;
+    if (!ReadRegularFile(path, file, error)) return false;
+    return ReadFromMemory(file.data(), file.size(), bytes, error);
+}
+
+bool CaseFile::Write(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error,
+                     std::size_t maxStreamBytes) {
+    // A case that the reader would refuse is not written: the previous file
+    // stays readable.
+    if (bytes.size() > maxStreamBytes) {
+        error = "the case would need " + ByteCount(bytes.size()) + ", more than the " + ByteCount(maxStreamBytes) +
+                " a case file may hold (too many results); the file was not saved";
         return false;
     }
+    InitOnce();
+    // The compound file is made in memory and written by the one file writer.
+    GsfOutput* sink = gsf_output_memory_new();
     GsfOutfile* ole = gsf_outfile_msole_new(sink);
     bool ok = ole != nullptr;
     if (ok) {
@@ -99,19 +160,17 @@ bool CaseFile::Write(const std::string& path, const std::vector<unsigned char>& 
             ok = gsf_output_close(stream) && ok;
             g_object_unref(stream);
         }
-        // An error on the sink makes its close discard the temporary file,
-        // so the previous file stays as it was.
-        if (!ok) gsf_output_set_error(sink, 0, "the case stream could not be written");
-        // Closing the compound file writes its tables and closes the sink.
+        // Closing the compound file writes its tables into the sink.
         ok = gsf_output_close(GSF_OUTPUT(ole)) && ok;
         g_object_unref(ole);
-    } else {
-        gsf_output_set_error(sink, 0, "the compound file could not be started");
     }
     if (!gsf_output_is_closed(sink)) ok = gsf_output_close(sink) && ok;
     if (!ok) {
-        const GError* e = gsf_output_error(sink);
-        error = e && e->message ? e->message : "the file could not be written";
+        error = "the compound file could not be made";
+    } else {
+        const guint8* data = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink));
+        const auto size = static_cast<std::size_t>(gsf_output_size(sink));
+        ok = WriteFileSafely(path, data, size, error);
     }
     g_object_unref(sink);
     return ok;

@@ -2,14 +2,30 @@
 // The container of a case file: an OLE2 compound file whose stream
 // "Contents" holds the case bytes. Reading also accepts a file that holds
 // the bare byte sequence.
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace CaseFile {
+// The largest case stream read or written; nothing a case holds comes near
+// it, and a larger stream is not ours.
+constexpr std::size_t kMaxStreamBytes = std::size_t(1) << 30;
+// The largest file read: the stream and the compound file's tables.
+constexpr std::size_t kMaxFileBytes = kMaxStreamBytes + kMaxStreamBytes / 32;
+
 // Reads the case bytes; false with a reason when the file cannot be read or
 // is neither a compound file with a "Contents" stream nor a bare case stream.
+// Only a regular file is opened (no device, FIFO or folder, also not
+// through a link), and only when it is not larger than kMaxFileBytes.
 bool Read(const std::string& path, std::vector<unsigned char>& bytes, std::string& error);
-// Writes the case bytes. The file is written under a temporary name and
-// renamed on success, so a failed save leaves the previous file intact.
-bool Write(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error);
+// The same from the bytes of a whole file in memory.
+bool ReadFromMemory(const unsigned char* data, std::size_t size, std::vector<unsigned char>& bytes,
+                    std::string& error);
+// Writes the case bytes through the one file writer (a temporary file
+// beside the target, synced and renamed), so a failed save leaves the
+// previous file intact; a target that is not a regular file is refused.
+// A case stream larger than maxStreamBytes, which the reader would refuse,
+// is not written at all.
+bool Write(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error,
+           std::size_t maxStreamBytes = kMaxStreamBytes);
 }  // namespace CaseFile

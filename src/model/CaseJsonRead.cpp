@@ -8,8 +8,10 @@
 
 #include "base/AppState.h"
 #include "model/CaseJson.h"
+#include "model/JsonDuplicateKeys.h"
 #include "model/PlumexDoc.h"
 #include "model/CameraFraming.h"
+#include "model/UniqueName.h"
 
 namespace {
 class CReader {
@@ -130,10 +132,15 @@ void ReadJet(CReader& rd, const QJsonObject& o, const std::string& path, CJet& j
 void ReadJets(CReader& rd, const QJsonObject& o, const std::string& path, CBase& r, bool noRiser) {
     const QJsonArray jets = rd.Array(o, path, "jets");
     const std::string pj = CReader::Join(path, "jets");
+    // Default names as MakeChildName gives them, without a search through
+    // all siblings for every jet.
+    CUniqueNamer names(CBase::kChildNamePattern);
+    for (const auto& j : r.m_Jets) names.Take(j->m_strName);
     for (int i = 0; i < jets.size(); ++i) {
         auto jet = std::make_unique<CJet>(noRiser);
-        jet->m_strName = r.MakeChildName();
+        jet->m_strName = names.Next();
         ReadJet(rd, rd.Element(jets, i, CReader::Index(pj, i)), CReader::Index(pj, i), *jet, noRiser);
+        names.Take(jet->m_strName);
         r.AppendJet(std::move(jet));
     }
     r.m_dTotalFlow = r.SumOfJetFlows();
@@ -177,7 +184,7 @@ void ReadOutfall(CReader& rd, const QJsonObject& o, const std::string& path, CRi
         auto r = std::make_unique<CBase>();
         r->CopyFrom(nullptr, true);
         r->m_Jets.clear();  // the defaults bring a jet of their own
-        r->m_strName = out.MakeChildName();
+        r->m_strName = out.MakeChildName();  // the only riser
         r->m_dJetSpacing = out.m_dJetSpacing;
         ReadJets(rd, o, path, *r, true);
         out.AppendRiser(std::move(r));
@@ -185,10 +192,13 @@ void ReadOutfall(CReader& rd, const QJsonObject& o, const std::string& path, CRi
     }
     const QJsonArray risers = rd.Array(o, path, "risers");
     const std::string pr = CReader::Join(path, "risers");
+    CUniqueNamer names(CRiser::kChildNamePattern);
+    for (const auto& r : out.m_Risers) names.Take(r->m_strName);
     for (int i = 0; i < risers.size(); ++i) {
         auto r = std::make_unique<CBase>();
-        r->m_strName = out.MakeChildName();
+        r->m_strName = names.Next();
         ReadRiser(rd, rd.Element(risers, i, CReader::Index(pr, i)), CReader::Index(pr, i), *r);
+        names.Take(r->m_strName);
         r->m_dJetSpacing = out.m_dJetSpacing;
         out.AppendRiser(std::move(r));
     }
@@ -262,6 +272,10 @@ bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJson
         problems.push_back({"", "the case must be a JSON object"});
         return false;
     }
+    // The parser keeps one of two equal keys; which value was meant is unknown.
+    const std::vector<std::string> repeated = FindDuplicateJsonKeys(text);
+    for (const std::string& path : repeated) problems.push_back({path, "given more than once"});
+    if (!repeated.empty()) return false;
     CReader rd(problems);
     const QJsonObject root = json.object();
     rd.OnlyKeys(root, "", {"format", "version", "scenario", "current_angle_deg", "run", "ambient", "outfalls", "view"});
@@ -309,11 +323,13 @@ bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJson
     }
 
     const QJsonArray outfalls = rd.Array(root, "", "outfalls");
+    CUniqueNamer names(CPlumexDoc::kOutfallNamePattern);
     for (int i = 0; i < outfalls.size(); ++i) {
         const std::string p = CReader::Index("outfalls", i);
         auto o = std::make_unique<CRiser>();
-        o->m_strName = doc.MakeOutfallName();
+        o->m_strName = names.Next();
         ReadOutfall(rd, rd.Element(outfalls, i, p), p, *o, i, noRiser);
+        names.Take(o->m_strName);
         doc.m_Outfalls.push_back(std::move(o));
     }
     // The jets take their outfall's effluent (and, without risers, their

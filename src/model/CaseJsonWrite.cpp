@@ -8,7 +8,22 @@
 #include "model/PlumexDoc.h"
 
 namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// A name as a case file keeps it (63 bytes at most), cut between characters:
+// the text form then holds what saving the case would keep, and reading it
+// back accepts it. Bytes that are not UTF-8 become U+FFFD, which can make
+// the text longer: it is cut again.
+QString Name(const std::string& s) {
+    constexpr std::size_t kKept = 63;
+    auto cut = [](std::string t) {
+        if (t.size() <= kKept) return t;
+        std::size_t n = kKept;
+        while (n > 0 && (static_cast<unsigned char>(t[n]) & 0xC0) == 0x80) --n;
+        t.resize(n);
+        return t;
+    };
+    return QString::fromStdString(cut(QString::fromStdString(cut(s)).toStdString()));
+}
 
 // The second column of a profile row or an effluent: density when the
 // temperature is 0, else salinity.
@@ -18,7 +33,7 @@ void PutValue(QJsonObject& o, double value, double temperature) {
 
 QJsonObject JetObject(const CJet& j, bool noRiser) {
     QJsonObject o;
-    o.insert("name", Q(j.m_strName));
+    o.insert("name", Name(j.m_strName));
     o.insert("diameter_m", j.m_dDiameter);
     o.insert("flow_m3_s", j.m_dFlow);
     if (!noRiser) o.insert("port_height_m", j.m_dPortHeight);
@@ -59,7 +74,7 @@ std::string WriteCaseJson(const CPlumexDoc& doc) {
     QJsonArray outfalls;
     for (const auto& o : doc.m_Outfalls) {
         QJsonObject oj;
-        oj.insert("name", Q(o->m_strName));
+        oj.insert("name", Name(o->m_strName));
         oj.insert("depth_m", o->m_dDepth);
         oj.insert("width_m", o->m_dWidth);
         oj.insert("length_m", o->m_dLength);
@@ -79,7 +94,7 @@ std::string WriteCaseJson(const CPlumexDoc& doc) {
             QJsonArray risers;
             for (const auto& r : o->m_Risers) {
                 QJsonObject rj;
-                rj.insert("name", Q(r->m_strName));
+                rj.insert("name", Name(r->m_strName));
                 rj.insert("distance_m", r->m_dDistance);
                 rj.insert("top_radius_m", r->m_dTopRadius);
                 rj.insert("bottom_radius_m", r->m_dBottomRadius);

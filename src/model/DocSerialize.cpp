@@ -7,6 +7,7 @@
 #include "base/AppState.h"
 #include "model/CaseFile.h"
 #include "base/Prompt.h"
+#include "model/LoadedCaseCheck.h"
 #include "model/PlumexDoc.h"
 
 namespace {
@@ -67,6 +68,8 @@ void CPlumexDoc::Serialize(CArchive& ar) {
     }
     if (angleRead && !std::isfinite(m_fCurrentAngle))
         throw CArchiveException("the current angle is not a number");
+    // Nothing computes with a number of the file before it is checked.
+    CheckLoadedCase(*this);
     if (angleRead) PropagateCurrentAngle();
     m_strVersion = kCurrentFileVersion;
 }

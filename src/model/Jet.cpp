@@ -1,6 +1,7 @@
 #include "model/Jet.h"
 
 #include <atomic>
+#include <cmath>
 #include <cstring>
 
 #include "base/Archive.h"
@@ -22,6 +23,17 @@ CJet::CJet(bool noRiser)
     CopyFrom(nullptr, noRiser);
 }
 
+double CJet::TurnedAngle(double angle, double turn) {
+    // Above 360 the angle is taken back into (0, 360]; fmod, not a loop of
+    // subtractions, so that a huge or infinite value cannot hang.
+    double a = angle + turn;
+    if (a > 360.0) {
+        a = std::fmod(a, 360.0);
+        if (a == 0.0) a = 360.0;
+    }
+    return a;
+}
+
 void CJet::CopyFrom(const CJet* src, bool noRiser) {
     if (!src) {
         const JetData def;
@@ -33,8 +45,7 @@ void CJet::CopyFrom(const CJet* src, bool noRiser) {
     // The editable fields are exactly what a copy takes over; only the
     // horizontal angle is turned.
     SetData(src->GetData());
-    m_dHAngle += 60.0;
-    while (m_dHAngle > 360.0) m_dHAngle -= 360.0;
+    m_dHAngle = TurnedAngle(m_dHAngle, 60.0);
 }
 
 JetData CJet::GetData() const {

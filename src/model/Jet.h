@@ -40,6 +40,9 @@ struct JetData {
 
 class CJet {
 public:
+    // The horizontal angle of a copy: angle + turn, taken back into
+    // (0, 360] when above 360 (angle + turn when not above).
+    static double TurnedAngle(double angle, double turn);
     explicit CJet(bool noRiser = false);
     CJet(const CJet&) = delete;
     CJet& operator=(const CJet&) = delete;

@@ -198,7 +198,7 @@ int CPlumexDoc::GetJetCount() const {
 }
 
 std::string CPlumexDoc::MakeOutfallName() const {
-    return MakeUniqueName("Outfall_%d", m_Outfalls, [](const std::unique_ptr<CRiser>& o) { return o->m_strName; });
+    return MakeUniqueName(kOutfallNamePattern, m_Outfalls, [](const std::unique_ptr<CRiser>& o) { return o->m_strName; });
 }
 
 void CPlumexDoc::AppendNewJet(CBase& riser, const CJet* source) {

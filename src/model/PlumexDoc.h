@@ -136,6 +136,7 @@ public:
     }
     int GetJetCount() const;
 
+    static constexpr const char* kOutfallNamePattern = "Outfall_%d";
     std::string MakeOutfallName() const;
     // Each marks the case modified and sends ItemAdded / ItemRemoved; none
     // does anything while a run is in flight.

@@ -18,7 +18,7 @@ constexpr double kDefaultDepth = 21.0;
 CRiser::CRiser() : m_Material(CMaterialProperty::OutfallDefault()) {}
 
 std::string CRiser::MakeChildName() const {
-    return MakeUniqueName("Riser%d", m_Risers, [](const std::unique_ptr<CBase>& r) { return r->m_strName; });
+    return MakeUniqueName(kChildNamePattern, m_Risers, [](const std::unique_ptr<CBase>& r) { return r->m_strName; });
 }
 
 CBase* CRiser::AppendRiser(std::unique_ptr<CBase> riser) {

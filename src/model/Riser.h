@@ -41,6 +41,7 @@ public:
     void SetData(const OutfallData& d);
 
     // Next free "Riser%d" name among this outfall's risers.
+    static constexpr const char* kChildNamePattern = "Riser%d";
     std::string MakeChildName() const;
 
     int GetRiserCount() const { return static_cast<int>(m_Risers.size()); }

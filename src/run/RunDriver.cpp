@@ -22,10 +22,12 @@ std::string RowsText(const char* format, int a, int b) {
 }
 
 // What the user is told about a model run that gave no output to read.
-std::string OutcomeText(const ModelResult& r, const std::string& program) {
+std::string OutcomeText(const ModelResult& r, const std::string& program, int timeoutMs) {
     switch (r.m_nOutcome) {
     case ModelOutcome::TimedOut:
-        return "Unable to retrieve output of Mardex, please inspect input parameters.";
+        // Not a fault of the inputs: the model ran out of its time.
+        return RowsText("Mardex did not finish within %d.%d s and was stopped; no results were read.",
+                        timeoutMs / 1000, timeoutMs % 1000 / 100);
     case ModelOutcome::FailedToStart:
         return "Unable to start Mardex (" + program + "): " + r.m_strError;
     case ModelOutcome::ErrorExit:
@@ -105,7 +107,8 @@ RunReport CPlumexDoc::ApplyRun(const RunPlan& plan, const ModelResult& result) {
         default: report.m_nStatus = RunStatus::Failed; break;
         }
         const std::string program = plan.m_pSettings ? plan.m_pSettings->m_strModelProgram : std::string();
-        const std::string text = OutcomeText(result, program);
+        const int timeoutMs = plan.m_pSettings ? plan.m_pSettings->m_nMaxWaits * plan.m_pSettings->m_nWaitMs : 0;
+        const std::string text = OutcomeText(result, program, timeoutMs);
         if (!text.empty()) report.m_Problems.push_back(text);
         m_bResultsDrawable = true;
         SetRunInFlight(false);

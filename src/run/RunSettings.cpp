@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <mutex>
+
+#include "run/StaleRunDirs.h"
 
 CRunSettings::CRunSettings() : m_strModelProgram(DefaultModelProgram()) {}
 
@@ -18,7 +21,10 @@ bool CRunSettings::EnsureWorkDir() {
         base = QString::fromLocal8Bit(runtime);
     else
         base = QDir::tempPath();
-    auto dir = std::make_unique<QTemporaryDir>(base + "/plumex-run-XXXXXX");
+    // Directories left by runs of programs that were killed go first.
+    static std::once_flag cleaned;
+    std::call_once(cleaned, [&base] { RemoveStaleRunDirs(base.toStdString()); });
+    auto dir = std::make_unique<QTemporaryDir>(QString::fromStdString(RunDirTemplate(base.toStdString())));
     if (!dir->isValid()) return false;
     m_strWorkDir = dir->path().toStdString();
     m_pOwnDir = std::move(dir);

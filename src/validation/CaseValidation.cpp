@@ -48,7 +48,7 @@ std::vector<CaseIssue> ValidateCase(const CPlumexDoc& doc) {
         const CRiser& o = *doc.GetOutfall(i);
         const OutfallData od = o.GetData();
         const std::string po = "outfalls[" + std::to_string(i) + "]";
-        Add(issues, po + ".name", CheckName(o.m_strName));
+        Add(issues, po + ".name", CheckStoredName(o.m_strName));
         AddAll(issues, po, CheckOutfallValues(od, noRiser));
         Add(issues, po + ".effluent.temperature_c",
             CheckRange(od.m_dTemperature, FieldLimits::kEffluentMin, FieldLimits::kEffluentMax));
@@ -62,13 +62,13 @@ std::vector<CaseIssue> ValidateCase(const CPlumexDoc& doc) {
             // Without risers the ports sit on the pipe: the riser is the
             // outfall's hidden holder of its jets and has no path of its own.
             const std::string pr = noRiser ? po : po + ".risers[" + std::to_string(k) + "]";
-            if (!noRiser) Add(issues, pr + ".name", CheckName(r.m_strName));
+            if (!noRiser) Add(issues, pr + ".name", CheckStoredName(r.m_strName));
             AddAll(issues, pr, CheckRiserValues(rd, od, noRiser));
             if (r.GetJetCount() == 0) Add(issues, pr, "No jet is defined.");
             for (int j = 0; j < r.GetJetCount(); ++j) {
                 const CJet& jet = *r.GetJet(j);
                 const std::string pj = pr + ".jets[" + std::to_string(j) + "]";
-                Add(issues, pj + ".name", CheckName(jet.m_strName));
+                Add(issues, pj + ".name", CheckStoredName(jet.m_strName));
                 AddAll(issues, pj, CheckJetValues(jet.GetData(), rd, noRiser, CheckSurface::InputBar));
                 Add(issues, pj + ".vertical_angle_deg",
                     CheckRange(jet.m_dVAngle, FieldLimits::kAngleMin, FieldLimits::kAngleMax));

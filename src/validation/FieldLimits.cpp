@@ -9,11 +9,21 @@ std::string CheckRange(double value, double lower, double upper) {
     return buf;
 }
 
-std::string CheckName(const std::string& name) {
-    if (name.size() > FieldLimits::kMaxNameLength) return "A name may have at most 60 characters.";
+std::string CheckStoredName(const std::string& name) {
     for (unsigned char c : name)
         if (c < 0x20 || c == 0x7f) return "A name must be one line of printable characters.";
+    if (name.size() > FieldLimits::kMaxStoredNameBytes)
+        return "A name may have at most 63 bytes (in UTF-8), what a case file keeps.";
     return std::string();
+}
+
+std::string CheckName(const std::string& name) {
+    // Characters, not bytes: UTF-8 continuation bytes do not count.
+    std::size_t characters = 0;
+    for (unsigned char c : name)
+        if ((c & 0xC0) != 0x80) ++characters;
+    if (characters > FieldLimits::kMaxNameLength) return "A name may have at most 60 characters.";
+    return CheckStoredName(name);
 }
 
 std::string ProfileOrderMessage(int result, int rowA, int rowB) {

@@ -9,13 +9,19 @@ namespace FieldLimits {
 constexpr double kAngleMin = -360.0, kAngleMax = 360.0;        // jet angles, current angle
 constexpr double kEffluentMin = 0.0, kEffluentMax = 100.0;     // outfall salinity, temperature
 constexpr int kMaxStepsMin = 1, kMaxStepsMax = 5000;           // maximum number of time steps
-constexpr std::size_t kMaxNameLength = 60;
+constexpr std::size_t kMaxNameLength = 60;     // characters, in the input forms
+constexpr std::size_t kMaxStoredNameBytes = 63; // what a case file's name field keeps
 }  // namespace FieldLimits
 
 // "" when lower <= value <= upper, else a prompt naming the range.
 std::string CheckRange(double value, double lower, double upper);
-// "" for a name of at most 60 characters on one line.
+// "" for a name of at most 60 characters (not bytes) on one line that a
+// case file can keep whole.
 std::string CheckName(const std::string& name);
+// "" for a name on one line that a case file can keep whole (at most 63
+// bytes): the rule for a case given as a whole (imported), which may hold
+// any name a case file holds.
+std::string CheckStoredName(const std::string& name);
 
 // The text of a profile order fault (CAmbient::CheckProfile result -1 or -2)
 // as the wizard shows it; "" for 0.

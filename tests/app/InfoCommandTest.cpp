@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -59,12 +61,40 @@ TEST(InfoCommand, HugeValuesArePrintedWhole) {
     CAppState app;
     CScriptedPrompt prompt;
     CPlumexDoc doc(app, prompt);
-    BuildSmallCase(doc, false);
-    doc.GetOutfall(0)->m_dLength = 1e300;  // finite, so the file keeps it; 300 digits in print
+    BuildSmallCase(doc, true);
+    // A finite result, so the file keeps it: 300 digits in print.
+    doc.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_pDisplay->m_Disks.back().m_dDilution = 1e300;
     const QString path = dir.filePath("huge.pmx");
     ASSERT_TRUE(doc.SaveCase(path.toStdString()));
 
     const CliResult r = RunPlumex({"--info", path});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.out.find("jet spacing 10.000 m\n    Riser \"Riser1\""), std::string::npos) << r.out;
+    char digits[400];
+    std::snprintf(digits, sizeof digits, "dilution at last disk %.2f\n      Jet \"Jet2\"", 1e300);
+    EXPECT_NE(r.out.find(digits), std::string::npos) << r.out;
+}
+
+TEST(InfoCommand, ControlCharactersInNamesAreShownEscaped) {
+    QTemporaryDir dir;
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc doc(app, prompt);
+    BuildSmallCase(doc, true);
+    doc.GetOutfall(0)->m_strName = "Pipe\x1b[2J\rX";
+    doc.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_strName = "J\x07\xc2\x9b" "31m";
+    const QString path = dir.filePath("names.pmx");
+    ASSERT_TRUE(doc.SaveCase(path.toStdString()));
+    const CliResult r = RunPlumex({"--info", path});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("Outfall \"Pipe\\x1b[2J\\x0dX\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Jet \"J\\x07\\x9b31m\""), std::string::npos) << r.out;
+    for (char c : r.out) EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << int(c);
+}
+
+TEST(InfoCommand, MessagesShowControlCharactersOfFileNamesEscaped) {
+    QTemporaryDir dir;
+    const CliResult r = RunPlumex({"--info", dir.filePath("bad\x1b]0;title\x07.pmx")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("bad\\x1b]0;title\\x07.pmx"), std::string::npos) << r.err;
+    for (char c : r.err) EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << int(c);
 }

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "base/AppState.h"
 #include "model/CaseFile.h"
@@ -140,4 +142,67 @@ TEST_F(CaseFileFixture, TutorialCasesAreRecognisedByTheirFolder) {
     CPlumexDoc back(app, prompt);
     ASSERT_TRUE(back.OpenCase(path));
     EXPECT_TRUE(back.m_bTutorial);
+}
+
+TEST_F(CaseFileFixture, OnlyRegularFilesOfACaseFileSizeAreRead) {
+    std::vector<unsigned char> bytes;
+    std::string err;
+    // A link to an endless device, and a FIFO nobody writes to: refused at
+    // once, nothing read.
+    const std::string zero = Path("zero.pmx");
+    ASSERT_EQ(::symlink("/dev/zero", zero.c_str()), 0);
+    EXPECT_FALSE(CaseFile::Read(zero, bytes, err));
+    EXPECT_NE(err.find("not a regular file"), std::string::npos) << err;
+    const std::string fifo = Path("fifo.pmx");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(CaseFile::Read(fifo, bytes, err));
+    EXPECT_NE(err.find("not a regular file"), std::string::npos) << err;
+
+    // A (sparse) file larger than any case file is refused by its size.
+    const std::string huge = Path("huge.pmx");
+    {
+        QFile f(QString::fromStdString(huge));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(static_cast<qint64>(CaseFile::kMaxFileBytes) + 1));
+    }
+    EXPECT_FALSE(CaseFile::Read(huge, bytes, err));
+    EXPECT_NE(err.find("more than a case file may have"), std::string::npos) << err;
+    EXPECT_TRUE(bytes.empty());
+}
+
+TEST_F(CaseFileFixture, ADamagedCompoundFileIsCalledSo) {
+    BuildSmallCase(doc, true);
+    const std::string path = Path("case.pmx");
+    ASSERT_TRUE(doc.SaveCase(path));
+    QByteArray raw = ReadRaw(path);
+    raw.truncate(600);  // the header survives, the tables do not
+    std::vector<unsigned char> bytes;
+    std::string err;
+    EXPECT_FALSE(CaseFile::ReadFromMemory(reinterpret_cast<const unsigned char*>(raw.constData()),
+                                          static_cast<std::size_t>(raw.size()), bytes, err));
+    EXPECT_EQ(err, "the compound file is damaged");
+}
+
+TEST_F(CaseFileFixture, ACaseTooLargeToReadBackIsNotSavedAndTheOldFileStays) {
+    BuildSmallCase(doc, true);
+    const std::string path = Path("case.pmx");
+    ASSERT_TRUE(doc.SaveCase(path));
+    const QByteArray before = ReadRaw(path);
+    const std::vector<unsigned char> stream = doc.SaveToBytes();
+    std::string err;
+    // The same check the reader's cap makes, here with a small cap.
+    EXPECT_FALSE(CaseFile::Write(path, stream, err, stream.size() - 1));
+    EXPECT_NE(err.find("not saved"), std::string::npos) << err;
+    EXPECT_EQ(ReadRaw(path), before);
+    EXPECT_TRUE(CaseFile::Write(path, stream, err, stream.size())) << err;
+}
+
+TEST_F(CaseFileFixture, SavingOverADeviceIsRefused) {
+    BuildSmallCase(doc, true);
+    const std::string link = Path("null.pmx");
+    ASSERT_EQ(::symlink("/dev/null", link.c_str()), 0);
+    EXPECT_FALSE(doc.SaveCase(link));
+    struct stat st {};
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
 }

@@ -334,15 +334,20 @@ TEST_F(SerializeFixture, AnOldFileReadBesideANewestOneKeepsEachVersionsFields) {
     EXPECT_EQ(doc.SaveToBytes(), newestSaved);
 }
 
-TEST_F(SerializeFixture, ACutPlaneKindThatNamesNoKindIsWrittenBackAsRead) {
+TEST_F(SerializeFixture, ACutPlaneKindIsWrittenBackAsReadAndOneThatNamesNoKindIsRefused) {
     BuildSmallCase(doc, true);
     const std::vector<unsigned char> saved = doc.SaveToBytes();
     const size_t kindAt = 208 + 24;
-    for (std::int32_t kind : {4, 7, -1}) {
+    for (std::int32_t kind : {0, 4}) {
         std::vector<unsigned char> b = saved;
         std::memcpy(b.data() + kindAt, &kind, 4);
         ASSERT_TRUE(Load(b)) << kind;
         EXPECT_EQ(doc.SaveToBytes(), b) << kind;
+    }
+    for (std::int32_t kind : {7, -1}) {
+        std::vector<unsigned char> b = saved;
+        std::memcpy(b.data() + kindAt, &kind, 4);
+        EXPECT_FALSE(Load(b)) << kind;
     }
 }
 

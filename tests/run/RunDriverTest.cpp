@@ -157,7 +157,7 @@ TEST_F(RunDriverTest, TimeOutShowsTheMessageAndStopsTheProcess) {
     m_doc.RunSettings().m_nWaitMs = 50;
     EXPECT_FALSE(m_doc.Run(true));
     EXPECT_EQ(m_prompt.Texts(),
-              std::vector<std::string>{"Unable to retrieve output of Mardex, please inspect input parameters."});
+              std::vector<std::string>{"Mardex did not finish within 1.0 s and was stopped; no results were read."});
     EXPECT_TRUE(ProcessGone(Path("pid")));
     ExpectOldResults();
 }

@@ -194,7 +194,7 @@ TEST_F(RunJobTest, CancelAndTimeOutLeaveEveryJetAsItWas) {
     AwaitFinished(job);
     EXPECT_EQ(job.Report().m_nStatus, RunStatus::TimedOut);
     EXPECT_EQ(job.Report().m_Problems,
-              std::vector<std::string>{"Unable to retrieve output of Mardex, please inspect input parameters."});
+              std::vector<std::string>{"Mardex did not finish within 0.5 s and was stopped; no results were read."});
     EXPECT_TRUE(ProcessGoesAway(PidFrom("pid")));
     ExpectOldResults();
     EXPECT_FALSE(m_doc.IsRunInFlight());
@@ -215,7 +215,7 @@ TEST_F(RunJobTest, NothingTheModelStartedOutlivesTheRun) {
     m_doc.RunSettings().m_nWaitMs = 50;
     EXPECT_FALSE(m_doc.Run(true));
     EXPECT_EQ(m_prompt.Texts(),
-              std::vector<std::string>{"Unable to retrieve output of Mardex, please inspect input parameters."});
+              std::vector<std::string>{"Mardex did not finish within 0.5 s and was stopped; no results were read."});
     EXPECT_TRUE(ProcessGoesAway(PidFrom("grandchild")));
     EXPECT_TRUE(ProcessGoesAway(PidFrom("pid")));
 }

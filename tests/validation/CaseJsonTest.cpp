@@ -10,6 +10,7 @@
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 #include "validation/CaseValidation.h"
+#include "validation/FieldLimits.h"
 
 namespace {
 std::string Example(const char* name) {
@@ -200,4 +201,71 @@ TEST_F(CaseJsonTest, AViewIsReadCheckedAndWrittenBack) {
     const std::vector<std::string> paths = Paths();
     EXPECT_NE(std::find(paths.begin(), paths.end(), "view.eye_m"), paths.end());
     EXPECT_NE(std::find(paths.begin(), paths.end(), "view.field_of_view_deg"), paths.end());
+}
+
+TEST_F(CaseJsonTest, RepeatedKeysAreRefusedWithTheirPaths) {
+    std::string text = kSmall;
+    // A repeated diameter in the first jet and a repeated root key, one
+    // spelled with an escape.
+    const std::string jet = "\"name\": \"Port A\", ";
+    text.insert(text.find(jet) + jet.size(), "\"diameter_m\": 0.3, ");
+    text.insert(text.find("\"run\""), "\"curr\\u0065nt_angle_deg\": 10, ");
+    EXPECT_FALSE(Read(text));
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"current_angle_deg",
+                                                 "outfalls[0].risers[0].jets[0].diameter_m"}));
+    EXPECT_EQ(m_problems[0].m_strMessage, "given more than once");
+    EXPECT_EQ(m_doc.GetOutfallCount(), 0) << "nothing of a refused text is kept";
+    // Equal keys in different objects are no repetition.
+    EXPECT_TRUE(Read(kSmall));
+}
+
+TEST_F(CaseJsonTest, ManyJetsAndProfileRowsReadInLinearTime) {
+    // 20,000 unnamed jets: each takes the next free default name; a search
+    // through all siblings per jet would take minutes here.
+    std::string jets;
+    for (int i = 0; i < 20000; ++i)
+        jets += std::string(i ? "," : "") +
+                R"({"diameter_m": 0.1, "flow_m3_s": 0.01, "port_height_m": 1, "vertical_angle_deg": 0,)"
+                R"( "horizontal_angle_deg": 0})";
+    std::string text = kSmall;
+    const std::size_t from = text.find("\"jets\": [") + 9;
+    const std::size_t to = text.find("]}]}]", from);
+    text.replace(from, to - from, R"({"name": "Jet3", "diameter_m": 0.1, "flow_m3_s": 0.01, "port_height_m": 1,)"
+                                  R"( "vertical_angle_deg": 0, "horizontal_angle_deg": 0},)" + jets);
+    ASSERT_TRUE(Read(text));
+    const CBase& r = *m_doc.GetOutfall(0)->GetRiser(0);
+    ASSERT_EQ(r.GetJetCount(), 20001);
+    // The given name is skipped by the defaults, as MakeChildName does.
+    EXPECT_EQ(r.GetJet(1)->m_strName, "Jet1");
+    EXPECT_EQ(r.GetJet(2)->m_strName, "Jet2");
+    EXPECT_EQ(r.GetJet(3)->m_strName, "Jet4");
+    EXPECT_EQ(r.GetJet(20000)->m_strName, "Jet20001");
+}
+
+TEST_F(CaseJsonTest, NamesAreCountedInCharactersAndMustFitTheCaseFile) {
+    std::string sixty;
+    for (int i = 0; i < 30; ++i) sixty += "\xc3\xa9";  // 30 x e-acute: 30 characters, 60 bytes
+    EXPECT_EQ(CheckName(sixty), "");
+    EXPECT_EQ(CheckName(std::string(61, 'a')), "A name may have at most 60 characters.");
+    std::string wide;
+    for (int i = 0; i < 22; ++i) wide += "\xe2\x82\xac";  // 22 euro signs: 66 bytes
+    EXPECT_NE(CheckName(wide), "") << "a case file would cut it";
+    EXPECT_NE(CheckStoredName(wide), "");
+    EXPECT_EQ(CheckStoredName(std::string(63, 'a')), "");
+}
+
+TEST_F(CaseJsonTest, ANameFillingItsCaseFileFieldExportsToATextThatReadsBack) {
+    ASSERT_TRUE(Read(kSmall));
+    m_doc.GetOutfall(0)->m_strName = std::string(64, 'x');  // as a full name field reads
+    std::string euro;
+    for (int i = 0; i < 21; ++i) euro += "\xe2\x82\xac";
+    m_doc.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_strName = "a" + euro;  // 64 bytes, the last euro cut
+    const std::string text = WriteCaseJson(m_doc);
+    CAppState app;
+    CPlumexDoc back(app, m_prompt);
+    std::vector<CaseJsonProblem> problems;
+    ASSERT_TRUE(ReadCaseJson(text, back, problems));
+    EXPECT_TRUE(ValidateCase(back).empty());
+    EXPECT_EQ(back.GetOutfall(0)->m_strName, std::string(63, 'x')) << "what saving the case keeps";
+    EXPECT_EQ(back.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_strName, "a" + euro.substr(0, 60));
 }

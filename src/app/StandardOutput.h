@@ -1,0 +1,13 @@
+#pragma once
+// A command's standard output is part of its result: a cut output (a full
+// disk, a closed pipe) must not end with success.
+#include <string>
+
+// Flushes standard output; false when anything written to it was lost,
+// with a message on standard error.
+bool FinishStandardOutput();
+
+// A text from a case file or the model's output made safe to print on a
+// terminal: control characters (escape, carriage return, ...), DEL and
+// the 8-bit control codes are shown as \xNN; everything else is kept.
+std::string TerminalText(const std::string& text);

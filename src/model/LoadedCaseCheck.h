@@ -1,0 +1,12 @@
+#pragma once
+// The numbers of a case just read from a case file, checked before anything
+// computes with them: every stored value must be a finite number, and the
+// inputs and results within the range a real case can have. One flipped
+// bit must not reach the scene or the cross-section as an endless loop, an
+// integer overflow or a plausible but wrong area.
+class CPlumexDoc;
+
+// Throws CArchiveException with a message that names the item and the value
+// (for example: jet "Jet 2" of riser "Riser 1" of outfall "Outfall 1": the
+// horizontal angle 1e+300 is out of range).
+void CheckLoadedCase(const CPlumexDoc& doc);
