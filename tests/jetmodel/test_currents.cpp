@@ -85,9 +85,8 @@ double largestDilutionJump(const JetResult& r)
 // solutions z/l_b = (3 pi/8)^(1/3) (x/l_b)^(2/3) = 1.056 (x/l_b)^(2/3) and
 // z/l_m = (3 pi/4)^(1/3) (x/l_m)^(1/3) = 1.331 (x/l_m)^(1/3), dilution
 // S Q = pi b^2 U_a = (4/pi) U_a z^2 (Lee & Chu 2003, "Turbulent Jets and
-// Plumes: A Lagrangian Approach", ch. 6; Wright 1977, J. Fluid Mech. 82:189,
-// measured 1.0-1.3 and 1.6 for the two coefficients). Approached slowly: tested
-// at x/l_b or x/l_m of 200 to 400.
+// Plumes: A Lagrangian Approach", advected line thermal and line puff).
+// Approached slowly: tested at x/l_b or x/l_m of 200 to 400.
 TEST(JetFarField, BuoyancyDominatedPlumeBentOverByTheCurrent)
 {
   // Plume source (F_d = 1) with l_m << l_b.
@@ -126,9 +125,9 @@ TEST(JetFarField, MomentumDominatedJetBentOverByTheCurrent)
 }
 
 // A neutral jet discharged straight against a uniform current penetrates
-// x_p = 2.4 to 2.9 R D upstream, R = U_j/U_a (Beltaos & Rajaratnam 1973,
-// J. Hydraul. Res. 11:29; Lam & Chan 1997, J. Hydraul. Eng. 123:1060; Yoda &
-// Fiedler 1996, Exp. Fluids 21:427): within 15 % of 2.65 R D for R = 5 to 20.
+// x_p = 2.4 to 2.9 R D upstream, R = U_j/U_a (Beltaos & Rajaratnam 1973;
+// Lam & Chan 1997, J. Hydraul. Eng. 123; Yoda & Fiedler 1996, Exp. Fluids
+// 21:427): within 15 % of 2.65 R D for R = 5 to 20.
 // The centre's most upstream position is the model's penetration.
 TEST(JetCounterflow, PenetrationAgainstTheCurrent)
 {
