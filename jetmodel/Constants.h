@@ -40,6 +40,10 @@ inline constexpr double kStepFactor = 0.1;
 // 2 alpha f (1.6 %) a step; the bound acts where a slow element is swept
 // across the current.
 inline constexpr double kMassGrowthPerStepFactor = 0.5;
+// A step whose mass grew by more than this multiple of the bound above is
+// taken again with half the length, at most kMaxStepHalvings times.
+inline constexpr double kStepRetryMargin = 1.5;
+inline constexpr int kMaxStepHalvings = 8;
 // Floor of the velocity scale of the step rule (m/s).
 inline constexpr double kStepVelocityFloor = 1e-6;
 

@@ -207,8 +207,20 @@ Trajectory integrate(const State& start, const Setting& where, bool continuous, 
     }
 
     const State k1 = rates(cur, where, &out.stats);
-    const double dt = timeStep(cur, d, k1, options.stepFactor);
-    cur = rk4Step(cur, dt, where, &out.stats, &k1);
+    double dt = timeStep(cur, d, k1, options.stepFactor);
+    State next = rk4Step(cur, dt, where, &out.stats, &k1);
+    // The bounds above use the rates where the step starts. A slow element
+    // swept round by the current can gain entrainment within the step; a
+    // step whose mass grew by more than 1.5 times the bound is taken again
+    // with half the length.
+    const double grown = cur[State::Mass] *
+                         (1.0 + kStepRetryMargin * kMassGrowthPerStepFactor * options.stepFactor);
+    for (int i = 0; i < kMaxStepHalvings && next[State::Mass] > grown; ++i) {
+      dt *= 0.5;
+      next = rk4Step(cur, dt, where, &out.stats, &k1);
+      ++out.stats.stepHalvings;
+    }
+    cur = next;
   }
 
   double rise = 0.0;

@@ -17,7 +17,8 @@ struct IntegratorOptions {
 
 // Counts of events of a computation, for tests and diagnostics.
 struct IntegrationStats {
-  long forcedFallbacks = 0;  // evaluations where A1 exceeded its bound 1/2
+  long forcedFallbacks = 0;  // evaluations where A1 exceeded its bound
+  long stepHalvings = 0;     // steps taken again with half the length
 };
 
 // Vertical force F_b = g (rho_a - rho) Vol on the element (N).

@@ -159,7 +159,7 @@ TEST(JetCounterflow, ContinuousAcross180DegreesWithoutDilutionJumps)
   const double D = 0.1, Ua = 0.1;
   struct Case { double R, rho0, phi; };
   for (const Case& c : {Case{5, kRhoSea, 0}, Case{10, kRhoSea, 0}, Case{20, kRhoSea, 0},
-                        Case{10, 1020.0, 0}, Case{8, 1000.0, 20}}) {
+                        Case{10, 1020.0, 0}, Case{10, kRhoSea, 10}, Case{8, 1000.0, 20}}) {
     double xp[3];
     double finalS[3];
     const double thetas[3] = {180.0, 179.0, 181.0};
@@ -179,6 +179,30 @@ TEST(JetCounterflow, ContinuousAcross180DegreesWithoutDilutionJumps)
     std::printf("  R %4.1f rho0 %6.1f phi %4.1f: x_p 180/179 %.4f, final S 180 %.1f 179 %.1f\n",
                 c.R, c.rho0, c.phi, xp[0] / xp[1], finalS[0], finalS[1]);
   }
+}
+
+// No single step changes the dilution by more than 10 % for any jet aimed
+// into the current: horizontal angles 120 to 180 degrees, vertical angles
+// 0 to 40, velocity ratios 3 to 20, buoyant, neutral and dense effluents.
+TEST(JetCounterflow, NoDilutionJumpsOverAGridOfJetsAgainstTheCurrent)
+{
+  const double D = 0.1, Ua = 0.1;
+
+  for (double theta : {120.0, 150.0, 170.0, 178.0, 180.0})
+    for (double phi : {0.0, 10.0, 40.0})
+      for (double R : {3.0, 8.0, 20.0})
+        for (double rho0 : {1000.0, kRhoSea, 1030.0}) {
+          JetInput j = makeJet(D, R * Ua, rho0, phi, theta, 30.0, uniformProfile(kRhoSea, 60.0, Ua),
+                               Ua);
+          j.maxSteps = 1500;
+          const JetResult r = computeJet(j);
+          ASSERT_FALSE(r.rejected());
+          EXPECT_LT(largestDilutionJump(r), 1.10) << "theta " << theta << " phi " << phi << " R "
+                                                 << R << " rho0 " << rho0;
+          EXPECT_NE(r.trajectory.reason, StopReason::Vanished)
+              << "theta " << theta << " phi " << phi << " R " << R << " rho0 " << rho0;
+
+        }
 }
 
 // A neutrally buoyant jet in still uniform water runs on as a pure jet past
