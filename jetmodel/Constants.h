@@ -35,6 +35,15 @@ inline constexpr double kStartThicknessOverD = 0.2;
 // Step rule: the time step makes the arc-length step about this
 // fraction of the top-hat radius.
 inline constexpr double kStepFactor = 0.1;
+// Step rule: the mass may grow by at most this multiple of the step factor
+// in one step (E dt <= 0.5 f M, 5 % at f = 0.1). Ordinary jets grow by
+// 2 alpha f (1.6 %) a step; the bound acts where a slow element is swept
+// across the current.
+inline constexpr double kMassGrowthPerStepFactor = 0.5;
+// A step whose mass grew by more than this multiple of the bound above is
+// taken again with half the length, at most kMaxStepHalvings times.
+inline constexpr double kStepRetryMargin = 1.5;
+inline constexpr int kMaxStepHalvings = 8;
 // Floor of the velocity scale of the step rule (m/s).
 inline constexpr double kStepVelocityFloor = 1e-6;
 
@@ -45,11 +54,18 @@ inline constexpr double kSpeedFloor = 1e-9;
 inline constexpr double kVanishingSpeed = 1e-6;
 
 // Forced entrainment (Frick 1984, Atmospheric Environment 18:653-662):
-// pure co-flow below this sin(Psi).
+// pure co-flow below this sin(Psi) (with e_x > 0).
 inline constexpr double kCoflowSinPsi = 1e-9;
-// The growth terms need an arc length since the last accepted step of more
-// than this fraction of b.
-inline constexpr double kMinArcForGrowth = 1e-3;
+// Bound of the slope A1 of E_f(E) = A0 + A1 E. In the far field of a jet
+// bent over by the current A1 tends to 1/2 (the growth term doubles a1);
+// the bound lies above that and acts only on slow elements turning against
+// the current.
+inline constexpr double kForcedSlopeLimit = 2.0 / 3.0;
+
+// Stop rule 3 counts a sign of rho_a - rho only above this fraction of rho_a
+// (and a sign of w only above 1e-6 U_j): round-off is no sign change.
+inline constexpr double kRealDensityDifference = 1e-9;
+inline constexpr double kRealVerticalVelocity = 1e-6;
 
 // Output: an axis whose horizontal projection is shorter than this
 // (as a fraction of the unit axis) counts as vertical; its horizontal angle is

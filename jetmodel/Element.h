@@ -29,6 +29,7 @@ struct Setting {
   double portDepth = 0;  // H_p (m): the surface is at z = H_p
   double bedZ = 0;       // z of the sea bed, -(H_bed - H_p) (m)
   double tau = 0;        // thickness time scale (D/5)/U_j (s)
+  double jetVelocity = 0;  // U_j (m/s), the scale of a real vertical velocity
 };
 
 // Quantities derived from a state.

@@ -2,6 +2,8 @@
 // entrainment, forced entrainment by the current, and their combination.
 #pragma once
 
+#include "Element.h"
+
 namespace mardex {
 
 // Shear entrainment E_s (kg/s): the Gaussian closure of Jirka (2004,
@@ -16,20 +18,22 @@ double shearEntrainment(double ambientDensity, double density, double speed, dou
 double shearCoefficient(double ambientDensity, double density, double speed, double current,
                         double cosPsi, double sinPhi, double radius);
 
-// Values of the last accepted step, frozen through the Runge-Kutta stages of
-// the next step. valid is false before the first accepted step.
-struct FrozenStep {
-  bool valid = false;
-  double radius = 0;   // b_p
-  double cosPsi = 1;   // cosPsi_p
-  double arc = 0;      // s_p
+// Forced entrainment by the current through the projected area (Frick 1984,
+// Atmospheric Environment 18:653-662), E_f = rho_a U_a (a1 + a2 + a3) with
+//   a1 = 2 b h sin(Psi), a2 = pi b h cos(Psi) db/ds, a3 = (pi/2) b^2 h d(cos Psi)/ds.
+// The growth and curvature rates are the element's instantaneous ones. They
+// depend linearly on the entrainment E itself, E_f(E) = A0 + A1 E, so the
+// value that is consistent with its own growth, E* = A0 / (1 - A1), is solved
+// for directly. A1 is bounded by 1/2, its far-field value.
+struct ForcedEntrainment {
+  double rate = 0;        // E* (kg/s), never negative
+  double constant = 0;    // A0 (kg/s)
+  double slope = 0;       // A1
+  bool fallback = false;  // A1 was above its bound 1/2 and was bounded
 };
 
-// Forced entrainment E_f (kg/s) by the current through the projected area
-// (Frick 1984, Atmospheric Environment 18:653-662). Zero when U_a <= 0 or in
-// pure co-flow; the growth terms need a valid frozen step and an arc length
-// s - s_p of more than 1e-3 b.
-double forcedEntrainment(double ambientDensity, double current, double radius, double thickness,
-                         double cosPsi, double sinPsi, double arc, const FrozenStep& last);
+// Zero without a current and in true co-flow (sin(Psi) < 1e-9, e_x > 0).
+// `buoyancyForce` is the vertical force F_b on the element (N).
+ForcedEntrainment forcedEntrainment(const State& s, const Derived& d, double buoyancyForce);
 
 }  // namespace mardex

@@ -7,19 +7,25 @@
 
 namespace mardex {
 
-double entrainmentRate(const State& s, const Derived& d, const FrozenStep& last)
+double buoyancyForce(const State& s, const Derived& d)
+{
+  return kGravity * (d.ambientDensity - d.density) * s[State::Volume];
+}
+
+double entrainmentRate(const State& s, const Derived& d, IntegrationStats* stats)
 {
   const double Es = shearEntrainment(d.ambientDensity, d.density, d.speed, d.current, d.cosPsi,
                                      d.sinPhi, d.radius, d.thickness);
-  const double Ef = forcedEntrainment(d.ambientDensity, d.current, d.radius, d.thickness,
-                                      d.cosPsi, d.sinPsi, s[State::Arc], last);
-  return std::max(Es, Ef);
+  const ForcedEntrainment Ef = forcedEntrainment(s, d, buoyancyForce(s, d));
+  if (Ef.fallback && stats)
+    ++stats->forcedFallbacks;
+  return std::max(Es, Ef.rate);
 }
 
-State rates(const State& s, const Setting& where, const FrozenStep& last)
+State rates(const State& s, const Setting& where, IntegrationStats* stats)
 {
   const Derived d = derive(s, where);
-  const double E = entrainmentRate(s, d, last);
+  const double E = entrainmentRate(s, d, stats);
   State r;
   r[State::Mass] = E;
   r[State::Volume] = E / d.ambientDensity;
@@ -27,7 +33,7 @@ State rates(const State& s, const Setting& where, const FrozenStep& last)
   // No drag: the current bends the jet through the x momentum it entrains.
   r[State::Px] = E * d.current;
   r[State::Py] = 0.0;
-  r[State::Pz] = kGravity * (d.ambientDensity - d.density) * s[State::Volume];
+  r[State::Pz] = buoyancyForce(s, d);
   r[State::X] = d.ux;
   r[State::Y] = d.uy;
   r[State::Z] = d.uz;
@@ -38,17 +44,41 @@ State rates(const State& s, const Setting& where, const FrozenStep& last)
 
 double timeStep(const Derived& d, double stepFactor)
 {
-  const double scale =
-      std::max({d.speed, std::sqrt(d.reducedGravity * d.radius), kStepVelocityFloor});
+  // The current bounds the step too: where the jet turns round against the
+  // current its own speed passes near zero while the current keeps moving it.
+  const double scale = std::max(
+      {d.speed, d.current, std::sqrt(d.reducedGravity * d.radius), kStepVelocityFloor});
   return stepFactor * d.radius / scale;
 }
 
-State rk4Step(const State& s, double dt, const Setting& where, const FrozenStep& last)
+double timeStep(const State& s, const Derived& d, const State& k, double stepFactor)
 {
-  const State k1 = rates(s, where, last);
-  const State k2 = rates(s.plus(k1, 0.5 * dt), where, last);
-  const State k3 = rates(s.plus(k2, 0.5 * dt), where, last);
-  const State k4 = rates(s.plus(k3, dt), where, last);
+  double dt = timeStep(d, stepFactor);
+  // Mass growth: E dt <= 0.5 f M.
+  const double E = k[State::Mass];
+  const double growth = kMassGrowthPerStepFactor * stepFactor * s[State::Mass];
+  if (E * dt > growth)
+    dt = growth / E;
+  // Turning: |de/dt| dt <= f radians, de/dt = (a - e (e.a)) / V with the
+  // acceleration a = (dP/dt - u dM/dt) / M.
+  const double M = s[State::Mass];
+  const double ax = (k[State::Px] - d.ux * E) / M, ay = (k[State::Py] - d.uy * E) / M,
+               az = (k[State::Pz] - d.uz * E) / M;
+  const double along = ax * d.ex + ay * d.ey + az * d.ez;
+  const double turn = std::sqrt(std::pow(ax - along * d.ex, 2) + std::pow(ay - along * d.ey, 2) +
+                                std::pow(az - along * d.ez, 2)) / d.speed;
+  if (turn * dt > stepFactor)
+    dt = stepFactor / turn;
+  return dt;
+}
+
+State rk4Step(const State& s, double dt, const Setting& where, IntegrationStats* stats,
+              const State* given)
+{
+  const State k1 = given ? *given : rates(s, where, stats);
+  const State k2 = rates(s.plus(k1, 0.5 * dt), where, stats);
+  const State k3 = rates(s.plus(k2, 0.5 * dt), where, stats);
+  const State k4 = rates(s.plus(k3, dt), where, stats);
   State out = s;
   for (std::size_t i = 0; i < out.v.size(); ++i)
     out.v[i] += dt / 6.0 * (k1.v[i] + 2.0 * k2.v[i] + 2.0 * k3.v[i] + k4.v[i]);
@@ -91,9 +121,21 @@ Trajectory integrate(const State& start, const Setting& where, bool continuous, 
   maxRows = std::max(1, maxRows);
   out.points.reserve(static_cast<std::size_t>(std::min(maxRows, 2048)));
   State cur = start;
-  FrozenStep last;  // not valid before the first accepted step
-  TerminalLevelWatch watch;
+  TerminalLevelWatch watch(where.jetVelocity);
   bool terminalDone = false;  // continuous mode: the terminal level acts once
+  double lastEdgeRadius = 0;  // edge radius of the last accepted point
+  // The surface and bed rules see the jet's edge through the radius capped as
+  // the rows show it, b_edge = min(b, b_edge,prev + ds): where the jet stops
+  // and turns (against the current, or at a still-water turning point) the
+  // top-hat radius of the thin element spikes for a step, which is no reach
+  // of the jet toward the surface or the bed.
+  const auto edge = [&](const State& s, const Derived& d) {
+    Derived e = d;
+    if (!out.points.empty())
+      e.radius = std::min(d.radius, lastEdgeRadius + std::fabs(s[State::Arc] -
+                                                               out.points.back().state[State::Arc]));
+    return e;
+  };
 
   for (;;) {
     Derived d = derive(cur, where);
@@ -102,7 +144,7 @@ Trajectory integrate(const State& start, const Setting& where, bool continuous, 
       break;
     }
     if (continuous) {
-      bool changed = holdInWaterColumn(cur, d, where);
+      bool changed = holdInWaterColumn(cur, edge(cur, d), where);
       if (!terminalDone && watch.check(d)) {
         cur[State::Pz] = 0.0;
         terminalDone = changed = true;
@@ -120,16 +162,21 @@ Trajectory integrate(const State& start, const Setting& where, bool continuous, 
     StopReason hit = StopReason::None;
     double f = 1.0;
     const TrajectoryPoint* prev = out.points.empty() ? nullptr : &out.points.back();
+    const Derived de = edge(cur, d);
+    Derived pe;
+    if (prev) {
+      pe = prev->derived;
+      pe.radius = lastEdgeRadius;
+    }
     if (!continuous) {
-      if (surfaceGap(cur, d, where) >= 0.0) {
+      if (surfaceGap(cur, de, where) >= 0.0) {
         hit = StopReason::Surface;
         if (prev)
-          f = crossingFraction(surfaceGap(prev->state, prev->derived, where),
-                               surfaceGap(cur, d, where));
-      } else if (sinking(d) && bedGap(cur, d, where) >= 0.0) {
+          f = crossingFraction(surfaceGap(prev->state, pe, where), surfaceGap(cur, de, where));
+      } else if (sinking(d) && bedGap(cur, de, where) >= 0.0) {
         hit = StopReason::Bed;
         if (prev)
-          f = crossingFraction(bedGap(prev->state, prev->derived, where), bedGap(cur, d, where));
+          f = crossingFraction(bedGap(prev->state, pe, where), bedGap(cur, de, where));
       } else if (watch.check(d)) {
         hit = StopReason::TerminalLevel;
         if (prev) {
@@ -152,23 +199,28 @@ Trajectory integrate(const State& start, const Setting& where, bool continuous, 
     }
 
     out.points.push_back({cur, d});
+    lastEdgeRadius = de.radius;
     watch.accept(d);
     if (static_cast<int>(out.points.size()) >= maxRows) {
       out.reason = StopReason::MaxSteps;
       break;
     }
 
-    const double dt = timeStep(d, options.stepFactor);
-    cur = rk4Step(cur, dt, where, last);
-    // The step is accepted: its end values are frozen through the stages of
-    // the next step, so that Frick's growth terms (b - b_p)/(s - s_p) measure
-    // the growth from the last accepted state to each stage. The first stage
-    // of every step has s = s_p and so no growth terms.
-    const Derived accepted = derive(cur, where);
-    last.valid = true;
-    last.radius = accepted.radius;
-    last.cosPsi = accepted.cosPsi;
-    last.arc = cur[State::Arc];
+    const State k1 = rates(cur, where, &out.stats);
+    double dt = timeStep(cur, d, k1, options.stepFactor);
+    State next = rk4Step(cur, dt, where, &out.stats, &k1);
+    // The bounds above use the rates where the step starts. A slow element
+    // swept round by the current can gain entrainment within the step; a
+    // step whose mass grew by more than 1.5 times the bound is taken again
+    // with half the length.
+    const double grown = cur[State::Mass] *
+                         (1.0 + kStepRetryMargin * kMassGrowthPerStepFactor * options.stepFactor);
+    for (int i = 0; i < kMaxStepHalvings && next[State::Mass] > grown; ++i) {
+      dt *= 0.5;
+      next = rk4Step(cur, dt, where, &out.stats, &k1);
+      ++out.stats.stepHalvings;
+    }
+    cur = next;
   }
 
   double rise = 0.0;

@@ -15,17 +15,33 @@ struct IntegratorOptions {
   double stepFactor = 0.1;  // arc-length step / b; kStepFactor
 };
 
-// Entrainment rate E = max(E_s, E_f) (kg/s) of the element in state s.
-double entrainmentRate(const State& s, const Derived& d, const FrozenStep& last);
+// Counts of events of a computation, for tests and diagnostics.
+struct IntegrationStats {
+  long forcedFallbacks = 0;  // evaluations where A1 exceeded its bound
+  long stepHalvings = 0;     // steps taken again with half the length
+};
+
+// Vertical force F_b = g (rho_a - rho) Vol on the element (N).
+double buoyancyForce(const State& s, const Derived& d);
+
+// Entrainment rate E = max(E_s, E*) (kg/s) of the element in state s.
+double entrainmentRate(const State& s, const Derived& d, IntegrationStats* stats = nullptr);
 
 // d(state)/dt.
-State rates(const State& s, const Setting& where, const FrozenStep& last);
+State rates(const State& s, const Setting& where, IntegrationStats* stats = nullptr);
 
-// dt = factor * b / max(V, sqrt(g' b), 1e-6).
+// dt = factor * b / max(V, U_a, sqrt(g' b), 1e-6).
 double timeStep(const Derived& d, double stepFactor);
+// The same, and with the rates k of the state no longer than lets the mass
+// grow by 0.5 factor M or the axis turn by factor radians: where a slow
+// element is swept round by the current, its width alone does not bound
+// the change of one step.
+double timeStep(const State& s, const Derived& d, const State& k, double stepFactor);
 
-// One classical four-stage Runge-Kutta step; `last` stays frozen through it.
-State rk4Step(const State& s, double dt, const Setting& where, const FrozenStep& last);
+// One classical four-stage Runge-Kutta step; `k1`, when given, holds the
+// rates at s.
+State rk4Step(const State& s, double dt, const Setting& where, IntegrationStats* stats = nullptr,
+              const State* k1 = nullptr);
 
 // One accepted (written) state of the jet.
 struct TrajectoryPoint {
@@ -37,6 +53,7 @@ struct Trajectory {
   std::vector<TrajectoryPoint> points;  // the rows, the first at the port
   StopReason reason = StopReason::None;
   double riseHeight = 0;  // largest centre z of the rows (m above the port)
+  IntegrationStats stats;
 };
 
 // Follows the element from `start` until a stop rule holds.

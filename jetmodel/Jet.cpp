@@ -102,6 +102,7 @@ JetResult computeJet(const JetInput& jet, const IntegratorOptions& options)
   r.setting.portDepth = jet.depth;
   r.setting.bedZ = -(std::max(r.ambient.deepest(), jet.depth) - jet.depth);
   r.setting.tau = kStartThicknessOverD * jet.diameter / Uj;
+  r.setting.jetVelocity = Uj;
 
   const State start =
       startState(jet.diameter, Uj, r.effluentDensity, jet.verticalAngle, jet.horizontalAngle);

@@ -78,7 +78,8 @@ std::string rejectionReason(const JetInput& j)
     return outOfRange;
   if (std::fabs(j.verticalAngle) > kMaxAngle || std::fabs(j.horizontalAngle) > kMaxAngle)
     return outOfRange;
-  if (std::fabs(j.currentSpeed) > kMaxSpeed)
+  // The current flows along +x by definition: a speed is never negative.
+  if (j.currentSpeed < 0.0 || j.currentSpeed > kMaxSpeed)
     return outOfRange;
   if (j.maxSteps < kMinStepCap || j.maxSteps > kMaxStepCap || j.maxSteps != std::floor(j.maxSteps))
     return outOfRange;
@@ -89,7 +90,7 @@ std::string rejectionReason(const JetInput& j)
     if (r.depth < lastDepth || r.depth > kMaxDepth || r.depth < -kMaxDepth)
       return outOfRange;
     lastDepth = r.depth;
-    if (!densityOk(r.value, r.temperature) || std::fabs(r.current) > kMaxSpeed)
+    if (!densityOk(r.value, r.temperature) || r.current < 0.0 || r.current > kMaxSpeed)
       return outOfRange;
   }
   return {};

@@ -43,21 +43,32 @@ double rangeGap(const State& s)
 
 double buoyancyExcess(const Derived& d) { return d.ambientDensity - d.density; }
 
+int TerminalLevelWatch::verticalSign(const Derived& d) const
+{
+  return std::fabs(d.uz) > wFloor_ ? signOf(d.uz) : 0;
+}
+
+int TerminalLevelWatch::excessSign(const Derived& d)
+{
+  const double e = buoyancyExcess(d);
+  return std::fabs(e) > kRealDensityDifference * d.ambientDensity ? signOf(e) : 0;
+}
+
 bool TerminalLevelWatch::check(const Derived& d) const
 {
-  const int e = signOf(buoyancyExcess(d));
+  const int e = excessSign(d);
   return armed_ && e != 0 && lastExcess_ != 0 && e != lastExcess_;
 }
 
 void TerminalLevelWatch::accept(const Derived& d)
 {
-  const int w = signOf(d.uz);
+  const int w = verticalSign(d);
   if (w != 0) {
     if (lastW_ != 0 && w != lastW_)
       armed_ = true;
     lastW_ = w;
   }
-  const int e = signOf(buoyancyExcess(d));
+  const int e = excessSign(d);
   if (e != 0)
     lastExcess_ = e;
 }

@@ -1,6 +1,7 @@
 // Stop rules of a jet, tested in the order of the enumeration.
 #pragma once
 
+#include "Constants.h"
 #include "Element.h"
 
 namespace mardex {
@@ -32,15 +33,23 @@ double buoyancyExcess(const Derived& d);
 // Rule 3: arms when the vertical velocity has changed sign at least once; then
 // fires at the next sign change of (rho_a - rho). check() looks at the state
 // about to be accepted against the states accepted before; accept() records it.
+// Only real signs count: |w| > 1e-6 U_j and |rho_a - rho| > 1e-9 rho_a. A
+// neutrally buoyant jet whose w and rho_a - rho are round-off has no sign
+// and so no terminal level.
 class TerminalLevelWatch {
 public:
+  explicit TerminalLevelWatch(double jetVelocity = 0.0) : wFloor_(kRealVerticalVelocity * jetVelocity) {}
   bool check(const Derived& d) const;
   void accept(const Derived& d);
   bool armed() const { return armed_; }
 
 private:
-  int lastW_ = 0;      // sign of the last non-zero vertical velocity
-  int lastExcess_ = 0; // sign of the last non-zero rho_a - rho
+  int verticalSign(const Derived& d) const;
+  static int excessSign(const Derived& d);
+
+  double wFloor_ = 0;  // a vertical velocity at or below this has no sign (m/s)
+  int lastW_ = 0;      // sign of the last real vertical velocity
+  int lastExcess_ = 0; // sign of the last real rho_a - rho
   bool armed_ = false;
 };
 

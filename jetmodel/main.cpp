@@ -2,6 +2,8 @@
 // directory, writes "Suspend" and "Plxdata" there (see jet-model.md).
 #include "Run.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <iostream>
@@ -38,9 +40,21 @@ const char* const kUsage =
 
 }  // namespace
 
+// The step factor of --step-factor: a finite number in (0, 1].
+static bool parseStepFactor(const char* text, double& out)
+{
+  char* end = nullptr;
+  const double v = std::strtod(text, &end);
+  if (end == text || *end != '\0' || !std::isfinite(v) || !(v > 0.0) || v > 1.0)
+    return false;
+  out = v;
+  return true;
+}
+
 int main(int argc, char** argv)
 {
   std::string dir = ".";
+  mardex::IntegratorOptions options;
   for (int i = 1; i < argc; ++i) {
     const char* a = argv[i];
     if (std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0) {
@@ -59,11 +73,21 @@ int main(int argc, char** argv)
       dir = argv[++i];
       continue;
     }
+    // Hidden option for convergence tests: the arc-length step as a fraction
+    // of the jet radius (0.1 by default). Described in the model's help page.
+    if (std::strcmp(a, "--step-factor") == 0) {
+      if (i + 1 >= argc || !parseStepFactor(argv[i + 1], options.stepFactor)) {
+        std::cerr << "mardex2k: option --step-factor needs a number above 0 and at most 1\n";
+        return mardex::kExitBadInput;
+      }
+      ++i;
+      continue;
+    }
     std::cerr << "mardex2k: unknown argument '" << a << "' (see --help)\n";
     return mardex::kExitBadInput;
   }
   try {
-    return mardex::runModel(dir, std::cerr);
+    return mardex::runModel(dir, std::cerr, options);
   } catch (const std::bad_alloc&) {
     std::cerr << "mardex2k: " << dir << "/UDF: out of memory reading or computing the input\n";
   } catch (const std::exception& e) {

@@ -1,5 +1,7 @@
 #include "JetTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -71,6 +73,13 @@ double geometricMeanRatio(const std::vector<double>& x, const std::vector<double
   for (std::size_t i = 0; i < x.size(); ++i)
     s += std::log(y[i] / x[i]);
   return std::exp(s / static_cast<double>(x.size()));
+}
+
+void expectWithin(double got, double nominal, double tol, const char* what)
+{
+  EXPECT_GE(got, nominal * (1.0 - tol)) << what;
+  EXPECT_LE(got, nominal * (1.0 + tol)) << what;
+  std::printf("  %-44s %.4f (law %.4f +-%.0f %%)\n", what, got, nominal, tol * 100);
 }
 
 std::string udfBlock(const JetInput& j)

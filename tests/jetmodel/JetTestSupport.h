@@ -40,6 +40,9 @@ double logLogSlope(const std::vector<double>& x, const std::vector<double>& y);
 // exp(mean ln(y/x)): the coefficient of y = a x with every case weighted alike.
 double geometricMeanRatio(const std::vector<double>& x, const std::vector<double>& y);
 
+// Expects `got` within nominal*(1 -+ tol) and prints the figure.
+void expectWithin(double got, double nominal, double tol, const char* what);
+
 // The UDF block of a jet, written with the program's input formats.
 std::string udfBlock(const JetInput& jet);
 

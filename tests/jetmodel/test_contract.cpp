@@ -221,6 +221,35 @@ TEST(JetContract, RealBinaryEndToEndInATemporaryDirectory)
   fs::remove_all(dir);
 }
 
+// The hidden option --step-factor F runs the same model with another step
+// factor (for convergence checks on the real program); it is not in --help.
+TEST(JetContract, StepFactorOptionOfTheRealBinary)
+{
+  const fs::path dir = freshDirectory("step");
+  ASSERT_FALSE(dir.empty());
+  const std::vector<JetInput> jets = contractJets();
+  writeText(dir / "UDF", udfOf(jets));
+  ASSERT_EQ(runBinary(dir, "--step-factor 0.05"), 0) << readText(dir / "stderr.txt");
+  const fs::path twin = freshDirectory("step-twin");
+  writeText(twin / "UDF", udfOf(jets));
+  std::ostringstream err;
+  mardex::IntegratorOptions half;
+  half.stepFactor = 0.05;
+  ASSERT_EQ(mardex::runModel(twin, err, half), 0);
+  EXPECT_EQ(readText(dir / "Plxdata"), readText(twin / "Plxdata"));
+  ASSERT_EQ(mardex::runModel(twin, err), 0);
+  EXPECT_NE(readText(dir / "Plxdata"), readText(twin / "Plxdata"));
+  fs::remove_all(twin);
+  for (const char* bad : {"--step-factor", "--step-factor 0", "--step-factor -0.1",
+                          "--step-factor 2", "--step-factor nan", "--step-factor 0.1x"}) {
+    EXPECT_EQ(runBinary(dir, bad), 2) << bad;
+    EXPECT_NE(readText(dir / "stderr.txt").find("--step-factor"), std::string::npos) << bad;
+  }
+  EXPECT_EQ(runBinary(dir, "--help"), 0);
+  EXPECT_EQ(readText(dir / "stdout.txt").find("step-factor"), std::string::npos);
+  fs::remove_all(dir);
+}
+
 TEST(JetContract, MissingInputDirectoryFailsWithExit2)
 {
   const fs::path dir = freshDirectory("missing");

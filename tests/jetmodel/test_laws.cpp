@@ -17,14 +17,6 @@ namespace {
 
 constexpr double kRhoSea = 1025.0;
 
-// Relative tolerance band around a nominal value.
-void expectWithin(double got, double nominal, double tol, const char* what)
-{
-  EXPECT_GE(got, nominal * (1.0 - tol)) << what;
-  EXPECT_LE(got, nominal * (1.0 + tol)) << what;
-  std::printf("  %-44s %.4f (law %.4f +-%.0f %%)\n", what, got, nominal, tol * 100);
-}
-
 }  // namespace
 
 // Pure jet in still uniform water (rho_0 = rho_a), 50 to 200 D:

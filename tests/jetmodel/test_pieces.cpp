@@ -176,27 +176,113 @@ TEST(JetEntrainment, ShearRateIsRhoAlphaTwoPiBHdV)
   EXPECT_NEAR(E, 1025 * kSqrt2 * 0.055 * 2 * kPi * 0.3 * 0.04 * 2.0, 1e-9);
 }
 
-// Frick (1984): projected area; growth terms divide by (s - s_p).
-TEST(JetEntrainment, ForcedEntrainmentOfFrick1984)
+// The shear velocity: with the current the harmonic mean 2 V dV/(V + dV)
+// of the jet speed and the relative speed (co-flow factor 2V/(dV + V)),
+// against it their arithmetic mean (V + dV)/2; the two agree at 90 degrees.
+TEST(JetEntrainment, ShearVelocityWithAndAgainstTheCurrent)
 {
-  FrozenStep none;
-  const double b = 0.5, h = 0.1, U = 0.1, rho = 1025;
-  // Cross-flow, before the first accepted step: a1 only.
-  EXPECT_NEAR(forcedEntrainment(rho, U, b, h, 0.0, 1.0, 3.0, none), rho * U * 2 * b * h, 1e-12);
-  // No current, or pure co-flow: nothing.
-  EXPECT_EQ(forcedEntrainment(rho, 0.0, b, h, 0.0, 1.0, 3.0, none), 0.0);
-  EXPECT_EQ(forcedEntrainment(rho, U, b, h, 1.0, 0.0, 3.0, none), 0.0);
-  // Growth terms with frozen values.
-  FrozenStep last{true, 0.4, 0.5, 2.0};
-  const double cosPsi = 0.6, sinPsi = 0.8, s = 2.5;
-  const double a1 = 2 * b * h * sinPsi;
-  const double a2 = kPi * b * h * cosPsi * (b - 0.4) / (s - 2.0);
-  const double a3 = 0.5 * kPi * b * b * h * (cosPsi - 0.5) / (s - 2.0);
-  EXPECT_NEAR(forcedEntrainment(rho, U, b, h, cosPsi, sinPsi, s, last), rho * U * (a1 + a2 + a3),
-              1e-12);
-  // s - s_p <= 1e-3 b: growth terms off.
-  EXPECT_NEAR(forcedEntrainment(rho, U, b, h, cosPsi, sinPsi, 2.0 + 1e-4, last), rho * U * a1,
-              1e-12);
+  const double with = shearCoefficient(1025, 1025, 1.0, 0.5, 0.8, 0.0, 0.1);
+  EXPECT_NEAR(with, kSqrt2 * 0.055 * 2.0 / (1.0 + std::fabs(1.0 - 0.4)), 1e-12);
+  EXPECT_NEAR(shearCoefficient(1025, 1025, 1.0, 0.5, -0.8, 0.0, 0.1),
+              kSqrt2 * 0.055 * (1.0 + 1.4) / (2 * 1.4), 1e-12);
+  // E_s = rho_a alpha_s 2 pi b h dV = rho_a sqrt2 alpha 2 pi b h (V + dV)/2,
+  // dV = V + U_a |e_x| = 1.5.
+  EXPECT_NEAR(shearEntrainment(1025, 1025, 1.0, 0.5, -1.0, 0.0, 0.3, 0.04),
+              1025 * kSqrt2 * 0.055 * 2 * kPi * 0.3 * 0.04 * 1.25, 1e-9);
+  // Continuous across Psi = 90 degrees.
+  EXPECT_NEAR(shearEntrainment(1025, 1025, 1.0, 0.5, 1e-9, 0.0, 0.3, 0.04),
+              shearEntrainment(1025, 1025, 1.0, 0.5, -1e-9, 0.0, 0.3, 0.04), 1e-8);
+}
+
+namespace {
+
+// An element of radius b moving at speed V along (ex, 0, ez), in water of
+// density 1025 with current U, the element's own density rho.
+struct Probe {
+  Ambient amb;
+  Setting where;
+  State s;
+  Derived d;
+  Probe(double U, double V, double ex, double ez, double rho, double b)
+      : amb({{0.0, 1.025, 0, U}})
+  {
+    where = Setting{&amb, 50.0, -50.0, 0.1, 1.0};
+    const double h = where.tau * V;
+    s[State::Volume] = kPi * b * b * h;
+    s[State::Mass] = rho * s[State::Volume];
+    s[State::Tracer] = 1e-3 * s[State::Mass];
+    s[State::Px] = s[State::Mass] * V * ex;
+    s[State::Pz] = s[State::Mass] * V * ez;
+    d = derive(s, where);
+  }
+  double Fb() const { return buoyancyForce(s, d); }
+  // Frick's E_f(E) with db/ds and d(cos Psi)/ds taken from the state's rates
+  // under entrainment E, differentiated numerically along the motion.
+  double frickAt(double E) const
+  {
+    const double dt = 1e-7;
+    State r;
+    r[State::Mass] = E;
+    r[State::Volume] = E / d.ambientDensity;
+    r[State::Px] = E * d.current;
+    r[State::Pz] = Fb();
+    const Derived n = derive(s.plus(r, dt), where);
+    const Derived p = derive(s.plus(r, -dt), where);
+    const double dbds = (n.radius - p.radius) / (2 * dt) / d.speed;
+    const double dcds = (n.cosPsi - p.cosPsi) / (2 * dt) / d.speed;
+    const double b = d.radius, h = d.thickness;
+    return d.ambientDensity * d.current *
+           (2 * b * h * d.sinPsi + kPi * b * h * d.cosPsi * dbds + 0.5 * kPi * b * b * h * dcds);
+  }
+};
+
+}  // namespace
+
+// Frick (1984) with instantaneous rates: E* satisfies E_f(E*) = E*, where
+// E_f is evaluated with the growth and curvature the element has under E*.
+TEST(JetEntrainment, ForcedEntrainmentIsConsistentWithItsOwnGrowth)
+{
+  struct Case { double U, V, ex, ez, rho, b; };
+  for (const Case& c : {Case{0.1, 0.12, 0.8, 0.6, 1020.0, 0.5}, Case{0.1, 0.5, 0.0, 1.0, 1000.0, 0.2},
+                        Case{0.2, 0.3, 0.6, -0.8, 1030.0, 0.3}, Case{0.1, 0.4, -0.6, 0.8, 1025.0, 0.2},
+                        Case{0.1, 0.15, 0.99, 0.141, 1024.0, 1.0}}) {
+    Probe p(c.U, c.V, c.ex, c.ez, c.rho, c.b);
+    const ForcedEntrainment f = forcedEntrainment(p.s, p.d, p.Fb());
+    ASSERT_FALSE(f.fallback);
+    // The linear form matches the numerical derivative at two entrainments.
+    for (double E : {0.0, f.rate + 1.0}) {
+      EXPECT_NEAR(f.constant + f.slope * E, p.frickAt(E), 1e-6 * (1.0 + std::fabs(p.frickAt(E))));
+    }
+    if (f.constant > 0) {
+      EXPECT_NEAR(p.frickAt(f.rate), f.rate, 1e-6 * f.rate) << c.ex;
+    }
+  }
+  // Far field of a bent-over plume moving with the current: A1 -> 1/2, so
+  // the growth term doubles a1 (E* = 2 A0), which gives db/dz = 2/pi.
+  Probe far(0.1, 0.1, 0.9999, std::sqrt(1 - 0.9999 * 0.9999), 1025.0, 1.0);
+  EXPECT_NEAR(forcedEntrainment(far.s, far.d, 0.0).slope, 0.5, 1e-3);
+}
+
+TEST(JetEntrainment, ForcedEntrainmentLimits)
+{
+  // No current; true co-flow: nothing.
+  Probe still(0.0, 0.5, 0.0, 1.0, 1000.0, 0.2);
+  EXPECT_EQ(forcedEntrainment(still.s, still.d, still.Fb()).rate, 0.0);
+  Probe co(0.1, 0.5, 1.0, 0.0, 1025.0, 0.2);
+  EXPECT_EQ(forcedEntrainment(co.s, co.d, co.Fb()).rate, 0.0);
+  // Straight against the current it is not switched off as co-flow is: the
+  // linear relation is evaluated (a1 = 0, so E* is 0 for a neutral jet).
+  Probe against(0.1, 0.5, -1.0, 0.0, 1025.0, 0.2);
+  const ForcedEntrainment a = forcedEntrainment(against.s, against.d, 0.0);
+  EXPECT_LT(a.slope, 0.0);
+  EXPECT_EQ(a.rate, 0.0);
+  // A slow element crossing the current: A1 far above 1 (the pole of
+  // A0/(1 - A1) lies between) is bounded at 2/3, so E* = 3 A0 = 3 rho_a U_a a1.
+  Probe slow(0.1, 0.01, 0.0, 1.0, 1025.0, 0.2);
+  const ForcedEntrainment f = forcedEntrainment(slow.s, slow.d, 0.0);
+  EXPECT_GT(f.slope, 1.0);
+  EXPECT_TRUE(f.fallback);
+  EXPECT_NEAR(f.rate, 3 * 1025 * 0.1 * 2 * slow.d.radius * slow.d.thickness, 1e-12);
 }
 
 TEST(JetIntegrator, StepRuleIsATenthOfTheWidth)
@@ -211,15 +297,18 @@ TEST(JetIntegrator, StepRuleIsATenthOfTheWidth)
   EXPECT_DOUBLE_EQ(timeStep(d, 0.1), 0.1 * 0.5 / std::sqrt(0.2 * 0.5));
   d.reducedGravity = 0.0;
   EXPECT_DOUBLE_EQ(timeStep(d, 0.1), 0.1 * 0.5 / 1e-6);
+  // The current bounds it where the jet itself is slow.
+  d.current = 0.1;
+  EXPECT_DOUBLE_EQ(timeStep(d, 0.1), 0.1 * 0.5 / 0.1);
 }
 
 TEST(JetIntegrator, RatesFollowTheElementEquations)
 {
   Ambient amb({{0.0, 1.025, 0, 0.1}});
   const double D = 0.2, Uj = 1.0;
-  Setting where{&amb, 20.0, -5.0, 0.2 * D / Uj};
+  Setting where{&amb, 20.0, -5.0, 0.2 * D / Uj, Uj};
   const State s = startState(D, Uj, 1000.0, 0.0, 90.0);
-  const State r = rates(s, where, FrozenStep{});
+  const State r = rates(s, where);
   const Derived d = derive(s, where);
   const double E = r[State::Mass];
   EXPECT_GT(E, 0.0);
@@ -233,8 +322,8 @@ TEST(JetIntegrator, RatesFollowTheElementEquations)
   // Cross-flow jet: E is the larger of the two mechanisms.
   const double Es = shearEntrainment(1025, 1000, d.speed, 0.1, d.cosPsi, d.sinPhi, d.radius,
                                      d.thickness);
-  const double Ef = forcedEntrainment(1025, 0.1, d.radius, d.thickness, d.cosPsi, d.sinPsi, 0.0,
-                                      FrozenStep{});
+  const double Ef = forcedEntrainment(s, d, buoyancyForce(s, d)).rate;
+  EXPECT_GT(Ef, 0.0);
   EXPECT_DOUBLE_EQ(E, std::max(Es, Ef));
 }
 
@@ -269,6 +358,19 @@ TEST(JetStopRules, TerminalLevelArmsOnlyAfterTheVerticalVelocityTurned)
   EXPECT_TRUE(w.armed());
   EXPECT_FALSE(w.check(at(-0.05, -0.5)));
   EXPECT_TRUE(w.check(at(-0.05, 0.2)));  // back at neutral buoyancy
+
+  // Round-off is no sign: with U_j = 1, |w| <= 1e-6 and |rho_a - rho| <=
+  // 1e-9 rho_a neither arm the watch nor fire it.
+  TerminalLevelWatch n(1.0);
+  n.accept(at(1e-7, 1e-7));
+  n.accept(at(-1e-7, -1e-7));
+  n.accept(at(1e-7, 1e-7));
+  EXPECT_FALSE(n.armed());
+  n.accept(at(0.1, 1.0));
+  n.accept(at(-0.1, 1.0));
+  EXPECT_TRUE(n.armed());
+  EXPECT_FALSE(n.check(at(-0.1, -1e-7)));  // below 1e-9 rho_a: no sign yet
+  EXPECT_TRUE(n.check(at(-0.1, -1e-3)));
 }
 
 // Plxdata fields: 9 characters, only digits . - E, fixed where it fits.

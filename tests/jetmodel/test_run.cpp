@@ -259,6 +259,16 @@ TEST(JetSteps, HalvingTheStepFactorChangesFinalRowsLessThan2Percent)
   expectHalvingWithin2Percent(
       makeJet(0.1, 3.0, 1050.0, 60.0, 0.0, 20.0, uniformProfile(1025.0, 25.0)),
       "dense 60 deg, uniform, still");
+  // Against the current: the jet stops, turns round and is carried back.
+  expectHalvingWithin2Percent(
+      makeJet(0.1, 1.0, 1020.0, 0.0, 180.0, 30.0, uniformProfile(1025.0, 60.0, 0.1), 0.1),
+      "against the current, 180 deg, buoyant");
+  expectHalvingWithin2Percent(
+      makeJet(0.1, 1.0, 1020.0, 0.0, 179.0, 30.0, uniformProfile(1025.0, 60.0, 0.1), 0.1),
+      "against the current, 179 deg, buoyant");
+  expectHalvingWithin2Percent(
+      makeJet(0.1, 0.8, 1000.0, 20.0, 150.0, 30.0, uniformProfile(1025.0, 60.0, 0.1), 0.1),
+      "against the current, 150 deg, 20 deg up");
 }
 
 // The demo-like case (summer stratification, current 0.05-0.1 m/s) trapped at
@@ -304,6 +314,9 @@ TEST(JetRejection, ReasonsInTheirCheckingOrder)
            [](JetInput& x) { x.effluentValue = 50.0; },  // 50 g/mL
            [](JetInput& x) { x.profile[2].depth = 5.0; },  // depths not increasing
            [](JetInput& x) { x.profile[0].current = 1e300; },
+           // The current flows along +x: a negative speed is never valid.
+           [](JetInput& x) { x.currentSpeed = -0.1; },
+           [](JetInput& x) { x.profile[1].current = -0.05; },
        }) {
     j = ok;
     change(j);
