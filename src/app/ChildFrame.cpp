@@ -11,7 +11,7 @@
 #include "ui/SceneView.h"
 
 CChildFrame::CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& creation, QWidget* parent)
-    : QWidget(parent), m_doc(doc) {
+    : QWidget(parent), m_doc(doc), m_Screen(screen) {
     m_pOuter = new QSplitter(Qt::Horizontal, this);
     m_pOuter->setObjectName("outerSplitter");
     m_pOuter->setChildrenCollapsible(false);
@@ -31,9 +31,9 @@ CChildFrame::CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& c
     m_pOuter->setStretchFactor(0, 1);
     m_pOuter->setStretchFactor(1, 0);
 
-    m_Sizes = ComputePaneSizes(screen, creation);
-    m_pOuter->setSizes({m_Sizes.m_nLeftWidth, m_Sizes.m_nRightWidth});
-    m_pNested->setSizes({m_Sizes.m_nTopRightHeight, m_Sizes.m_nBottomRightHeight});
+    ApplyInitialSizes(creation);
+    for (QSplitter* s : {m_pOuter, m_pNested})
+        connect(s, &QSplitter::splitterMoved, this, [this] { m_bUserSized = true; });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -46,6 +46,19 @@ CChildFrame::CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& c
 }
 
 CChildFrame::~CChildFrame() = default;
+
+void CChildFrame::ApplyInitialSizes(const QSize& size) {
+    m_Sizes = ComputePaneSizes(m_Screen, size);
+    m_pOuter->setSizes({m_Sizes.m_nLeftWidth, m_Sizes.m_nRightWidth});
+    m_pNested->setSizes({m_Sizes.m_nTopRightHeight, m_Sizes.m_nBottomRightHeight});
+}
+
+void CChildFrame::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // A window is made small and then maximised: the sizes follow it until
+    // the user sets them.
+    if (!m_bUserSized) ApplyInitialSizes(size());
+}
 
 void CChildFrame::ApplyPaneFlags(bool crossSectionShown, bool dataShown) {
     if (crossSectionShown || dataShown) {

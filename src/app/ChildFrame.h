@@ -43,9 +43,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The pane sizes for the window's present size, until the user moves a splitter.
+    void ApplyInitialSizes(const QSize& size);
+
     CCaseDocument& m_doc;
+    QSize m_Screen;
+    bool m_bUserSized = false;
     QSplitter* m_pOuter;
     QSplitter* m_pNested;
     CSceneView* m_pView;

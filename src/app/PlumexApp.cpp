@@ -48,7 +48,12 @@ bool CPlumexApp::Start() {
     m_pProfile = std::make_unique<CProfile>(m_options.m_strProfilePath);
     m_pFrame = std::make_unique<CMainFrame>(*this, screen);
     if (m_options.m_bShowSplash) CSplashScreen::ShowSplash(m_pFrame.get());
-    if (m_options.m_bShowWindow) m_pFrame->showMaximized();
+    if (m_options.m_bShowWindow) {
+        // Without a window manager (a bare X server) maximised means nothing:
+        // the window takes the screen's free area itself.
+        if (QScreen* s = QGuiApplication::primaryScreen()) m_pFrame->setGeometry(s->availableGeometry());
+        m_pFrame->showMaximized();
+    }
     for (const QString& f : m_options.m_Files) OpenFile(f, false);
     return true;
 }

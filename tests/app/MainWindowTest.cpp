@@ -60,7 +60,10 @@ TEST_F(GuiFixture, OpeningTheDemoCaseShowsACaseWindowWithThreePanesThatDrawsTheS
     EXPECT_LT(view.x(), plane.x());
     EXPECT_EQ(plane.x(), data.x());
     EXPECT_LT(plane.y(), data.y());
-    EXPECT_GT(child->SceneView()->width(), child->PlaneView()->width());
+    // Sized for a 1280 x 1024 screen: 832 pixels for the 3-D view, 256 for the plane view.
+    EXPECT_NEAR(child->SceneView()->width(), 832, child->OuterSplitter()->handleWidth());
+    EXPECT_NEAR(child->PlaneView()->height(), 256, child->NestedSplitter()->handleWidth());
+    EXPECT_GT(child->DataView()->height(), 100);
     EXPECT_TRUE(Frame().MdiArea()->activeSubWindow()->isMaximized());
     EXPECT_EQ(MenuTitles(), kCaseMenus);
     EXPECT_TRUE(Frame().ViewToolBar()->isVisible());
