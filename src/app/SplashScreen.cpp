@@ -83,15 +83,15 @@ QPixmap CSplashScreen::Picture(qreal ratio) {
     bed.closeSubpath();
     p.fillPath(bed, QColor(150, 125, 80));
     p.setPen(QPen(QColor(70, 70, 70), 5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(190, 199, 390, 199);
+    p.drawLine(200, 199, 360, 199);
     // Plumes rising and bending with the current, widening as they dilute.
     for (int i = 0; i < 3; ++i) {
-        const qreal x = 230 + i * 60;
+        const qreal x = 230 + i * 50;
         p.setPen(QPen(QColor(60, 60, 60), 3));
         p.drawLine(QPointF(x, 199), QPointF(x, 185));
         for (int k = 0; k < 14; ++k) {
             const qreal t = k / 13.0;
-            const QPointF c(x - 90 * t * t - 10 * t, 182 - 120 * t);
+            const QPointF c(x + 55 * t * t + 5 * t, 182 - 120 * t);
             const qreal r = 3 + 16 * t;
             QColor plume = QColor::fromHsvF(0.02 + 0.14 * t, 0.85, 1.0, 0.55 - 0.3 * t);
             p.setPen(Qt::NoPen);
@@ -107,7 +107,7 @@ QPixmap CSplashScreen::Picture(qreal ratio) {
     QFont line("Sans", 10);
     p.setFont(line);
     p.setPen(QColor(220, 235, 245));
-    p.drawText(QRect(22, 74, 260, 40), Qt::AlignLeft | Qt::TextWordWrap,
+    p.drawText(QRect(22, 74, 180, 40), Qt::AlignLeft | Qt::TextWordWrap,
                "Buoyant jets of submarine sewage outfalls");
     p.drawText(QRect(22, 110, 200, 20), Qt::AlignLeft, QString("Version %1").arg(PLUMEX_VERSION));
     return pixmap;
