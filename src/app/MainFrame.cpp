@@ -45,6 +45,7 @@ CMainFrame::CMainFrame(CPlumexApp& app, const QSize& screen)
     connect(m_pRuns, &CRunController::runningChanged, this, &CMainFrame::updateActions);
     connect(m_pMdi, &QMdiArea::subWindowActivated, this, &CMainFrame::updateActions);
     connect(&m_app, &CPlumexApp::documentsChanged, this, &CMainFrame::updateActions);
+    qApp->installEventFilter(this);
     OnNoCase();
 }
 
@@ -207,7 +208,6 @@ void CMainFrame::updateActions() {
     for (const char* name : {"file.close", "file.save", "file.saveAs", "file.saveBmp", "file.print",
                              "file.printPreview", "window.newWindow", "option.continuous", "option.maxTimeSteps"})
         Action(name)->setEnabled(idle && hasCase);
-    Action("file.save")->setEnabled(idle && hasCase);
     const bool hasJet = hasCase && doc->Doc().GetCurrentJet() != nullptr;
     Action("run.allJets")->setEnabled(idle && hasJet);
     Action("run.currentJet")->setEnabled(idle && hasJet);
@@ -240,7 +240,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool CMainFrame::event(QEvent* e) {
-    if (e->type() == QEvent::KeyRelease || e->type() == QEvent::WindowActivate) UpdateLockPanes();
-    return QMainWindow::event(e);
+bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyRelease || (e->type() == QEvent::WindowActivate && watched == this))
+        UpdateLockPanes();
+    return QMainWindow::eventFilter(watched, e);
 }

@@ -64,7 +64,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
+    // Lock keys change with key presses anywhere in the program.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void MakeActions();

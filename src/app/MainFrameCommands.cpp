@@ -166,9 +166,7 @@ void CMainFrame::UseCaseMenus(bool caseOpen) {
 }
 
 void CMainFrame::FillRecentFiles(QMenu* menu) {
-    QAction* marker = nullptr;
     for (QAction* a : menu->actions()) {
-        if (a->objectName() == "recentFiles") marker = a;
         if (a->property("recentFile").isValid()) {
             menu->removeAction(a);
             a->deleteLater();
@@ -191,7 +189,6 @@ void CMainFrame::FillRecentFiles(QMenu* menu) {
         sep->setProperty("recentFile", true);
         menu->insertAction(before, sep);
     }
-    Q_UNUSED(marker);
 }
 
 void CMainFrame::FillWindowList() {
