@@ -34,10 +34,9 @@ CPlumexApp::CPlumexApp(const PlumexStartOptions& options)
 }
 
 CPlumexApp::~CPlumexApp() {
-    if (m_pFrame)
-        for (CCaseDocument* doc : m_Documents) m_pFrame->RemoveWindowsOf(*doc);
+    // The windows go before their cases, the main window last.
+    for (CCaseDocument* doc : QList<CCaseDocument*>(m_Documents)) DiscardDocument(doc);
     m_pFrame.reset();
-    qDeleteAll(m_Documents);
 }
 
 bool CPlumexApp::Start() {

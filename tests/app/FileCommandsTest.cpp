@@ -34,7 +34,7 @@ protected:
         CCaseDocument* doc = m_app->Documents().back();
         doc->Doc().Add(3);
         doc->Doc().SetModifiedFlag(true);
-        Settle();
+        SettleActive();
         return doc;
     }
     std::string CloseText(const CCaseDocument* d) const { return "Close the file " + d->Path().toStdString() + "?"; }
@@ -152,6 +152,7 @@ TEST_F(FileCommands, SaveWritesTheCaseAndSaveAsMovesItToTheNewFile) {
     // A new case is saved through Save As; cancelling it keeps the case unsaved.
     m_prompt.QueueAnswer(PromptAnswer::Yes);  // close the saved case
     ClickMenu("&File", "&New");
+    SettleActive();
     CCaseDocument* fresh = Frame().ActiveDocument();
     fresh->Doc().SetModifiedFlag(true);
     QTest::keyClick(&Frame(), Qt::Key_S, Qt::ControlModifier);

@@ -56,6 +56,16 @@ void GuiFixture::Settle(int ms) {
     QTest::qWait(ms);
 }
 
+void GuiFixture::SettleActive() {
+    Settle();
+    // The first GL view of a window makes Qt make the window anew, which
+    // may leave it inactive for a moment; keys go to the active window.
+    if (!Frame().isActiveWindow()) {
+        Frame().activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    }
+}
+
 void GuiFixture::ClickMenu(const QString& menuTitle, const QString& item) {
     QMenuBar* bar = Frame().menuBar();
     QAction* menuAction = nullptr;

@@ -47,6 +47,8 @@ protected:
     CChildFrame* ActiveChild() const;
     // Lets queued signals and paints run.
     static void Settle(int ms = 20);
+    // Settles and makes sure the main window takes the keys.
+    void SettleActive();
 
     QTemporaryDir m_dir;
     CScriptedPrompt m_prompt;

@@ -54,6 +54,7 @@ TEST_F(Runs, CancelStopsARunningModelAndOtherCommandsWaitMeanwhile) {
     ModelEnvironment model(PLUMEX_FAKE_MODEL, "never");
     ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
     CCaseDocument* doc = m_app->Documents().front();
+    SettleActive();
     const auto before = Snapshot(doc->Doc());
     bool sawMeter = false, newIgnored = false;
     // While the model runs: the meter shows, File > New (Ctrl+N) does nothing,
