@@ -46,6 +46,7 @@ bool CPlumexApp::Start() {
 
     m_pProfile = std::make_unique<CProfile>(m_options.m_strProfilePath);
     m_pFrame = std::make_unique<CMainFrame>(*this, screen);
+    m_bShowStartPage = m_pProfile->ShowBegin();
     if (m_options.m_bShowSplash) CSplashScreen::ShowSplash(m_pFrame.get());
     if (m_options.m_bShowWindow) {
         // Without a window manager (a bare X server) maximised means nothing:

@@ -44,6 +44,8 @@ public:
     CMainFrame* MainFrame() const { return m_pFrame.get(); }
     const QList<CCaseDocument*>& Documents() const { return m_Documents; }
     QString StartupDirectory() const { return m_strStartupDir; }
+    // Whether the start page comes up while no case is open (PLUMEX/ShowBegin).
+    bool ShowStartPage() const { return m_bShowStartPage; }
 
     // --- commands ---
     void OnFileNew();
@@ -87,4 +89,5 @@ private:
     QList<CCaseDocument*> m_Documents;
     QString m_strStartupDir;
     int m_nNewCount = 0;
+    bool m_bShowStartPage = true;
 };
