@@ -12,6 +12,7 @@
 #include <QToolBar>
 
 #include "app/ActionRegistry.h"
+#include "app/CaseArea.h"
 #include "app/CaseDocument.h"
 #include "app/ChildFrame.h"
 #include "app/PlumexApp.h"
@@ -23,7 +24,7 @@
 #include "ui/StatusProgress.h"
 
 CMainFrame::CMainFrame(CPlumexApp& app, const QSize& screen)
-    : m_app(app), m_Screen(screen), m_pActions(new CActionRegistry(this)), m_pMdi(new QMdiArea(this)) {
+    : m_app(app), m_Screen(screen), m_pActions(new CActionRegistry(this)), m_pMdi(new CCaseArea(this)) {
     // The icons live in the program's resources, linked from a library.
     Q_INIT_RESOURCE(plumex);
     setObjectName("mainFrame");
@@ -33,7 +34,6 @@ CMainFrame::CMainFrame(CPlumexApp& app, const QSize& screen)
 
     m_pMdi->setObjectName("mdiArea");
     m_pMdi->setViewMode(QMdiArea::SubWindowView);
-    m_pMdi->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(m_pMdi);
 
     MakeActions();
