@@ -180,3 +180,17 @@ TEST_F(GuiFixture, TheRecentFileListKeepsTheLastFourNewestFirst) {
     EXPECT_EQ(m_app->Documents().front()->Path(), paths[2]);
     EXPECT_EQ(m_app->Profile().RecentFiles().front(), paths[2]);
 }
+
+TEST_F(GuiFixture, SaveToBmpWritesThePictureOfThe3DView) {
+    ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
+    Settle(100);
+    const QString path = TempPath("scene");  // the extension is added
+    m_chooser.m_Bitmap << path;
+    ClickMenu("&File", "Save to BMP");
+    QImage picture;
+    ASSERT_TRUE(picture.load(path + ".bmp", "BMP"));
+    const qreal ratio = ActiveChild()->SceneView()->devicePixelRatioF();
+    EXPECT_EQ(picture.size(), ActiveChild()->SceneView()->size() * ratio);
+    EXPECT_NE(picture.pixel(picture.width() / 2, picture.height() / 2), picture.pixel(0, 0));
+    EXPECT_TRUE(m_prompt.Empty());
+}
