@@ -7,11 +7,15 @@
 #include <memory>
 
 #include "app/CommandLine.h"
+#include "app/GuiMain.h"
 #include "app/RenderCommand.h"
 #include "app/StandardOutput.h"
 #include "ui/GlFormat.h"
 
 int main(int argc, char** argv) {
+    // Case files alone (or nothing) open the program window; any option
+    // runs a job without one.
+    if (ArgumentsAskForGui(argc, argv)) return RunGui(argc, argv);
     // Drawing needs a GUI application; the other jobs run headless. Without
     // a display the offscreen platform lets --render fail with a message
     // instead of aborting in the platform plugin.
@@ -35,6 +39,7 @@ int main(int argc, char** argv) {
         if (!FinishStandardOutput() && exitCode == 0) exitCode = 1;
         return exitCode;
     }
-    std::fprintf(stderr, "plumex: the graphical user interface is not part of this build yet; see --help\n");
+    std::fprintf(stderr, "plumex: these options need a job (see --help); case files given alone open in the "
+                         "program window\n");
     return 2;
 }

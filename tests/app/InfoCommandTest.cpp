@@ -56,6 +56,22 @@ TEST(CommandLine, HelpAndVersion) {
     EXPECT_NE(wrong.exitCode, 0);
 }
 
+// Jobs never need a display; the program window says plainly when there is
+// none instead of failing in the window system.
+TEST(CommandLine, JobsRunWithoutADisplayAndTheWindowSaysItNeedsOne) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    const CliResult help = FinishPlumex(*StartPlumex({"--help"}, env));
+    EXPECT_EQ(help.exitCode, 0);
+    const CliResult window = FinishPlumex(*StartPlumex({"some.pmx"}, env), 20000);
+    EXPECT_EQ(window.exitCode, 2);
+    EXPECT_NE(window.err.find("no display"), std::string::npos) << window.err;
+    // Options without a job name no case to open.
+    const CliResult noJob = FinishPlumex(*StartPlumex({"--sorted", "some.pmx"}, env));
+    EXPECT_EQ(noJob.exitCode, 2);
+    EXPECT_NE(noJob.err.find("need a job"), std::string::npos) << noJob.err;
+}
+
 TEST(InfoCommand, HugeValuesArePrintedWhole) {
     QTemporaryDir dir;
     CAppState app;

@@ -26,7 +26,7 @@ set(allowed_validation ${allowed_model} validation)
 set(allowed_scene ${allowed_model} scene)
 set(allowed_run ${allowed_scene} run)
 set(allowed_gl ${allowed_scene} gl)
-set(allowed_ui ${allowed_gl} ui)
+set(allowed_ui ${allowed_gl} ${allowed_run} ui)
 set(allowed_cli ${allowed_ui} ${allowed_run} ${allowed_validation} cli)
 set(headless base image geometry model validation scene run)
 

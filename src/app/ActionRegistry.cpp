@@ -1,0 +1,25 @@
+#include "app/ActionRegistry.h"
+
+#include <QIcon>
+
+QAction* CActionRegistry::Add(const QString& name, const QString& caption, const QString& statusTip,
+                              const QString& iconName, const QKeySequence& key) {
+    Q_ASSERT(!m_Actions.contains(name));
+    auto* a = new QAction(caption, this);
+    a->setObjectName(name);
+    a->setStatusTip(statusTip);
+    QString tip = caption;
+    tip.remove('&');
+    if (tip.endsWith("...")) tip.chop(3);
+    a->setToolTip(tip);
+    if (!iconName.isEmpty()) a->setIcon(QIcon(":/icons/" + iconName + ".svg"));
+    if (!key.isEmpty()) a->setShortcut(key);
+    m_Actions.insert(name, a);
+    return a;
+}
+
+QAction* CActionRegistry::Get(const QString& name) const {
+    QAction* a = Find(name);
+    Q_ASSERT_X(a, "CActionRegistry::Get", qPrintable(name));
+    return a;
+}

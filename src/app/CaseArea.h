@@ -1,0 +1,12 @@
+#pragma once
+// The area of the main window that holds the case windows. While it holds
+// none it shows the program icon and how to begin.
+#include <QMdiArea>
+
+class CCaseArea : public QMdiArea {
+public:
+    explicit CCaseArea(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};

@@ -1,0 +1,19 @@
+#include "app/FileChooser.h"
+
+#include <QFileDialog>
+
+namespace {
+const char kCaseFilter[] = "Plumex Files (*.pmx);;All Files (*)";
+}
+
+QString CDialogFileChooser::OpenCase(QWidget* parent, const QString& directory) {
+    return QFileDialog::getOpenFileName(parent, "Open", directory, kCaseFilter);
+}
+
+QString CDialogFileChooser::SaveCaseAs(QWidget* parent, const QString& suggested) {
+    return QFileDialog::getSaveFileName(parent, "Save As", suggested, kCaseFilter);
+}
+
+QString CDialogFileChooser::SaveBitmap(QWidget* parent, const QString& suggested) {
+    return QFileDialog::getSaveFileName(parent, "Save to BMP", suggested, "Bitmap Files (*.bmp)");
+}

@@ -1,0 +1,247 @@
+#include "app/MainFrame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/ActionRegistry.h"
+#include "app/CaseArea.h"
+#include "app/CaseDocument.h"
+#include "app/ChildFrame.h"
+#include "app/PlumexApp.h"
+#include "app/Profile.h"
+#include "app/RunController.h"
+#include "app/SplashScreen.h"
+#include "model/PlumexDoc.h"
+#include "ui/SceneView.h"
+#include "ui/StatusProgress.h"
+
+CMainFrame::CMainFrame(CPlumexApp& app, const QSize& screen)
+    : m_app(app), m_Screen(screen), m_pActions(new CActionRegistry(this)), m_pMdi(new CCaseArea(this)) {
+    // The icons live in the program's resources, linked from a library.
+    Q_INIT_RESOURCE(plumex);
+    setObjectName("mainFrame");
+    setWindowTitle("Plumex System");
+    setWindowIcon(QIcon(":/icons/plumex.svg"));
+    m_Docking = DockingDescription::Parse(m_app.Profile().InputPosition(), screen);
+
+    m_pMdi->setObjectName("mdiArea");
+    m_pMdi->setViewMode(QMdiArea::SubWindowView);
+    setCentralWidget(m_pMdi);
+
+    MakeActions();
+    MakeToolBars();
+    MakeStatusBar();
+    MakeMenus();
+    ConnectCommands();
+    m_pRuns = new CRunController(*m_pProgress, this);
+    connect(m_pRuns, &CRunController::runningChanged, this, &CMainFrame::updateActions);
+    connect(m_pMdi, &QMdiArea::subWindowActivated, this, &CMainFrame::updateActions);
+    connect(&m_app, &CPlumexApp::documentsChanged, this, &CMainFrame::updateActions);
+    qApp->installEventFilter(this);
+    OnNoCase();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::Action(const QString& name) const { return m_pActions->Get(name); }
+
+void CMainFrame::MakeStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("statusBar");
+    m_pProgress = new CStatusProgress(bar);
+    m_pProgress->setObjectName("progress");
+    bar->addPermanentWidget(m_pProgress);
+    const char* const names[3] = {"CAP", "NUM", "SCRL"};
+    for (int i = 0; i < 3; ++i) {
+        auto* pane = new QLabel(names[i], bar);
+        pane->setObjectName(QString("lockPane%1").arg(i));
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance("SCRLW"));
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        bar->addPermanentWidget(pane);
+        m_pLockPanes[i] = pane;
+    }
+    connect(m_pProgress, &CStatusProgress::statusText, bar, [bar](const QString& t) { bar->showMessage(t); });
+    bar->showMessage("Ready");
+    UpdateLockPanes();
+}
+
+CChildFrame* CMainFrame::AddCaseWindow(CCaseDocument& doc) {
+    const QSize creation = m_pMdi->viewport()->size().expandedTo(QSize(200, 150));
+    auto* child = new CChildFrame(doc, m_Screen, creation);
+    child->SetCloseGuard([this](CChildFrame* frame) {
+        if (m_pRuns->IsRunning() && m_pRuns->RunningDocument() == &frame->Document()) return false;
+        if (WindowsOf(frame->Document()).size() > 1) return true;
+        return m_app.CanCloseLastWindow(frame->Document());
+    });
+    QMdiSubWindow* sub = m_pMdi->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(QIcon(":/icons/case.svg"));
+    // The window's own menu would take the main window's Close key.
+    if (QMenu* menu = sub->systemMenu())
+        for (QAction* a : menu->actions()) a->setShortcut(QKeySequence());
+    connect(child, &QObject::destroyed, this, [this, &doc] {
+        // Still listed: that window was its last, so the case goes too.
+        if (m_app.Documents().contains(&doc) && WindowsOf(doc).isEmpty()) m_app.DiscardDocument(&doc);
+        else if (m_app.Documents().contains(&doc)) RenumberWindows(doc);
+        updateActions();
+    });
+    connect(&doc, &CCaseDocument::stateChanged, this, &CMainFrame::updateActions);
+    RenumberWindows(doc);
+    sub->show();
+    m_pMdi->setActiveSubWindow(sub);
+    updateActions();
+    return child;
+}
+
+void CMainFrame::RenumberWindows(const CCaseDocument& doc) {
+    const auto windows = WindowsOf(doc);
+    int n = 1;
+    for (CChildFrame* f : windows) f->SetWindowNumber(n++, int(windows.size()));
+}
+
+CChildFrame* CMainFrame::ActiveChild() const {
+    QMdiSubWindow* sub = m_pMdi->activeSubWindow();
+    if (!sub) {
+        // Without focus (another program active) the last active one counts.
+        const auto list = m_pMdi->subWindowList(QMdiArea::ActivationHistoryOrder);
+        if (list.isEmpty()) return nullptr;
+        sub = list.last();
+    }
+    return qobject_cast<CChildFrame*>(sub->widget());
+}
+
+CCaseDocument* CMainFrame::ActiveDocument() const {
+    CChildFrame* c = ActiveChild();
+    return c ? &c->Document() : nullptr;
+}
+
+QList<CChildFrame*> CMainFrame::CaseWindows() const {
+    QList<CChildFrame*> list;
+    for (QMdiSubWindow* sub : m_pMdi->subWindowList(QMdiArea::CreationOrder))
+        if (auto* c = qobject_cast<CChildFrame*>(sub->widget())) list << c;
+    return list;
+}
+
+QList<CChildFrame*> CMainFrame::WindowsOf(const CCaseDocument& doc) const {
+    QList<CChildFrame*> list;
+    for (CChildFrame* c : CaseWindows())
+        if (&c->Document() == &doc) list << c;
+    return list;
+}
+
+void CMainFrame::RemoveWindowsOf(const CCaseDocument& doc) {
+    for (QMdiSubWindow* sub : m_pMdi->subWindowList(QMdiArea::CreationOrder)) {
+        auto* c = qobject_cast<CChildFrame*>(sub->widget());
+        if (!c || &c->Document() != &doc) continue;
+        c->SetCloseGuard(nullptr);
+        m_pMdi->removeSubWindow(sub);
+        delete sub;
+    }
+}
+
+void CMainFrame::OnCaseShown() {
+    m_bCaseShown = true;
+    if (QMdiSubWindow* sub = m_pMdi->activeSubWindow()) sub->showMaximized();
+    m_pViewBar->show();
+    UseCaseMenus(true);
+    updateActions();
+}
+
+void CMainFrame::OnNoCase() {
+    if (m_bCaseShown && m_app.Documents().isEmpty()) {
+        m_pViewBar->hide();
+        UseCaseMenus(false);
+    }
+    updateActions();
+}
+
+void CMainFrame::ToggleCrossSection() {
+    m_bCrossSectionShown = !m_bCrossSectionShown;
+    if (CChildFrame* c = ActiveChild()) c->ApplyPaneFlags(m_bCrossSectionShown, m_bDataShown);
+    updateActions();
+}
+
+void CMainFrame::ToggleData() {
+    m_bDataShown = !m_bDataShown;
+    if (CChildFrame* c = ActiveChild()) c->ApplyPaneFlags(m_bCrossSectionShown, m_bDataShown);
+    updateActions();
+}
+
+void CMainFrame::NewWindow() {
+    if (CCaseDocument* doc = ActiveDocument()) {
+        CChildFrame* c = AddCaseWindow(*doc);
+        if (QMdiSubWindow* sub = m_pMdi->activeSubWindow(); sub && sub->widget() == c) sub->showMaximized();
+    }
+}
+
+void CMainFrame::ArrangeIcons() {
+    // Minimised case windows in a row along the bottom of the area.
+    int x = 0;
+    const int bottom = m_pMdi->viewport()->height();
+    for (QMdiSubWindow* sub : m_pMdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized()) continue;
+        sub->move(x, bottom - sub->height());
+        x += sub->width();
+    }
+}
+
+void CMainFrame::updateActions() {
+    CCaseDocument* doc = ActiveDocument();
+    const bool running = m_pRuns && m_pRuns->IsRunning();
+    const bool hasCase = doc != nullptr;
+    const bool idle = !running;
+    if (!m_app.Documents().isEmpty() != m_bCaseMenus) UseCaseMenus(!m_app.Documents().isEmpty());
+
+    for (const char* name : {"file.new", "file.open", "file.exit", "file.startPage", "help.about", "help.tutorial",
+                             "help.topics", "file.printSetup"})
+        Action(name)->setEnabled(idle);
+    for (const char* name : {"file.close", "file.save", "file.saveAs", "file.saveBmp", "file.print",
+                             "file.printPreview", "window.newWindow", "option.continuous", "option.maxTimeSteps"})
+        Action(name)->setEnabled(idle && hasCase);
+    const bool hasJet = hasCase && doc->Doc().GetCurrentJet() != nullptr;
+    Action("run.allJets")->setEnabled(idle && hasJet);
+    Action("run.currentJet")->setEnabled(idle && hasJet);
+    Action("option.continuous")->setChecked(hasCase && doc->Doc().m_bContinuous);
+
+    const bool windows = !m_pMdi->subWindowList().isEmpty();
+    for (const char* name : {"window.cascade", "window.tile", "window.arrangeIcons"})
+        Action(name)->setEnabled(idle && windows);
+    Action("view.crossSectionView")->setChecked(m_bCrossSectionShown);
+    Action("view.dataView")->setChecked(m_bDataShown);
+    Action("view.crossSectionView")->setEnabled(hasCase);
+    Action("view.dataView")->setEnabled(hasCase);
+    Action("view.toolbar")->setChecked(!m_pMainBar->isHidden());
+    Action("view.statusBar")->setChecked(!statusBar()->isHidden());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_pRuns->IsRunning() || !m_app.SaveAllWithPrompts()) {
+        event->ignore();
+        return;
+    }
+    // The input bar is always docked at the right when it is made; it is
+    // written back with the rectangle read at start-up.
+    DockingDescription d = m_Docking;
+    d.m_nSide = DockSide::Right;
+    d.m_bShown = true;
+    m_app.Profile().SetInputPosition(d.Format());
+    m_app.Profile().Sync();
+    for (CCaseDocument* doc : QList<CCaseDocument*>(m_app.Documents())) m_app.DiscardDocument(doc);
+    event->accept();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyRelease || (e->type() == QEvent::WindowActivate && watched == this))
+        UpdateLockPanes();
+    return QMainWindow::eventFilter(watched, e);
+}

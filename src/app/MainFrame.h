@@ -1,0 +1,113 @@
+#pragma once
+// The program's main window: menus and tool bars built from one registry
+// of commands, a multiple-document area with one sub-window per case
+// window, the status bar with the message, the progress meter and the
+// three lock-key panes. It knows which case window is active; the file
+// commands themselves belong to the application.
+#include <QLabel>
+#include <QList>
+#include <QMainWindow>
+
+#include "app/DockingDescription.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class CActionRegistry;
+class CCaseDocument;
+class CChildFrame;
+class CPlumexApp;
+class CRunController;
+class CStatusProgress;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(CPlumexApp& app, const QSize& screen);
+    ~CMainFrame() override;
+
+    CActionRegistry& Actions() const { return *m_pActions; }
+    QAction* Action(const QString& name) const;
+    QMdiArea* MdiArea() const { return m_pMdi; }
+    QToolBar* MainToolBar() const { return m_pMainBar; }
+    QToolBar* ViewToolBar() const { return m_pViewBar; }
+    CStatusProgress& Progress() const { return *m_pProgress; }
+    CRunController& Runs() const { return *m_pRuns; }
+    QLabel* LockPane(int i) const { return m_pLockPanes[i]; }
+
+    // A new case window on doc, shown and activated.
+    CChildFrame* AddCaseWindow(CCaseDocument& doc);
+    CChildFrame* ActiveChild() const;
+    CCaseDocument* ActiveDocument() const;
+    QList<CChildFrame*> CaseWindows() const;
+    QList<CChildFrame*> WindowsOf(const CCaseDocument& doc) const;
+    // Closes every window on doc at once, without questions.
+    void RemoveWindowsOf(const CCaseDocument& doc);
+
+    // A case was made or opened: maximise the active case window, show the
+    // view tools.
+    void OnCaseShown();
+    // Without an open case the view tools go and the menus of an empty
+    // program come back.
+    void OnNoCase();
+
+    bool CrossSectionShown() const { return m_bCrossSectionShown; }
+    bool DataShown() const { return m_bDataShown; }
+    // The docking description read at start-up, written back on close.
+    const DockingDescription& Docking() const { return m_Docking; }
+
+public slots:
+    // Enables, checks and captions every command from the active case and
+    // the state of the program.
+    void updateActions();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // Lock keys change with key presses anywhere in the program.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void MakeActions();
+    void MakeMenus();
+    void MakeToolBars();
+    void MakeStatusBar();
+    void ConnectCommands();
+    void UseCaseMenus(bool caseOpen);
+    void FillRecentFiles(QMenu* menu);
+    void FillWindowList();
+    void ToggleCrossSection();
+    void ToggleData();
+    void NewWindow();
+    void ArrangeIcons();
+    void SaveToBmp();
+    void Print(bool preview);
+    void NotYetAvailable(const QString& what);
+    void UpdateLockPanes();
+    void RenumberWindows(const CCaseDocument& doc);
+
+    CPlumexApp& m_app;
+    QSize m_Screen;
+    CActionRegistry* m_pActions;
+    QMdiArea* m_pMdi;
+    QToolBar* m_pMainBar = nullptr;
+    QToolBar* m_pViewBar = nullptr;
+    CStatusProgress* m_pProgress = nullptr;
+    CRunController* m_pRuns = nullptr;
+    QLabel* m_pLockPanes[3] = {};
+    // Menus of the empty program and of an open case.
+    QMenu* m_pNoCaseFile = nullptr;
+    QMenu* m_pNoCaseView = nullptr;
+    QMenu* m_pNoCaseHelp = nullptr;
+    QMenu* m_pFile = nullptr;
+    QMenu* m_pOption = nullptr;
+    QMenu* m_pView = nullptr;
+    QMenu* m_pWindow = nullptr;
+    QMenu* m_pHelp = nullptr;
+    QList<QAction*> m_WindowListActions;
+    bool m_bCaseMenus = false;
+    bool m_bCrossSectionShown = true;
+    bool m_bDataShown = true;
+    bool m_bCaseShown = true;
+    DockingDescription m_Docking;
+};

@@ -1,0 +1,9 @@
+#include "ui/DocEventBridge.h"
+
+#include "model/PlumexDoc.h"
+
+CDocEventBridge::CDocEventBridge(CPlumexDoc& doc, QObject* parent) : QObject(parent), m_doc(doc) {
+    m_doc.AddObserver(this);
+}
+
+CDocEventBridge::~CDocEventBridge() { m_doc.RemoveObserver(this); }

@@ -1,0 +1,44 @@
+#include "ui/SceneView.h"
+
+#include <GL/gl.h>
+
+#include "model/Ambient.h"
+#include "model/PlumexDoc.h"
+#include "scene/GlResources.h"
+#include "scene/GlSetup.h"
+#include "scene/SceneFrame.h"
+
+CSceneView::CSceneView(CPlumexDoc& doc, QWidget* parent) : COpenGLView(parent), m_doc(doc) {
+    setMinimumSize(20, 20);
+}
+
+CSceneView::~CSceneView() {
+    // The holder's names belong to this view's context: delete them there.
+    if (!context()) return;
+    makeCurrent();
+    CGlResources::ReleaseKey(context());
+    doneCurrent();
+}
+
+void CSceneView::resizeGL(int, int) {
+    // The camera sets projection and viewport for every frame.
+}
+
+void CSceneView::paintGL() {
+    const qreal ratio = devicePixelRatioF();
+    const int cx = qMax(1, int(width() * ratio));
+    const int cy = qMax(1, int(height() * ratio));
+    glViewport(0, 0, cx, cy);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    ApplyFixedGlState();
+    // Each view keeps the GL names of its own context (the ambient box's
+    // textures and list), so two cases shown side by side never make each
+    // other's box again.
+    CGlResources& resources = CGlResources::ForKey(context(), ResourceDir());
+    CViewControl camera = m_doc.m_ViewControl;
+    camera.SetWindowSize(cx, cy);
+    SceneFrameOptions options;
+    options.m_bFastDisplay = !m_doc.m_bSortedDisplay;
+    DrawSceneFrame(m_doc, camera, options, resources);
+}

@@ -1,0 +1,196 @@
+// The main window and its case windows as a user meets them: start-up,
+// opening a case, the panes and the View commands, more windows on a case.
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include "GuiFixture.h"
+#include "app/ActionRegistry.h"
+#include "app/CaseDocument.h"
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/Profile.h"
+#include "model/PlumexDoc.h"
+#include "ui/SceneView.h"
+
+namespace {
+const QStringList kNoCaseMenus = {"&File", "&View", "&Help"};
+const QStringList kCaseMenus = {"&File", "&Option", "&View", "&Window", "&Help"};
+}  // namespace
+
+TEST_F(GuiFixture, StartsWithNoCaseTheEmptyProgramsMenusAndNoViewTools) {
+    EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(m_app->Documents().isEmpty());
+    EXPECT_EQ(MenuTitles(), kNoCaseMenus);
+    EXPECT_TRUE(Frame().MainToolBar()->isVisible());
+    EXPECT_FALSE(Frame().ViewToolBar()->isVisible());
+    EXPECT_TRUE(Frame().statusBar()->isVisible());
+    EXPECT_EQ(Frame().windowTitle(), "Plumex System");
+    EXPECT_TRUE(Frame().isMaximized());
+    EXPECT_TRUE(m_prompt.Empty());
+    // Every tool bar button has an icon and a tip.
+    for (QToolBar* bar : {Frame().MainToolBar(), Frame().ViewToolBar()})
+        for (QAction* a : bar->actions())
+            if (!a->isSeparator()) {
+                EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+                EXPECT_FALSE(a->toolTip().isEmpty()) << a->objectName().toStdString();
+                EXPECT_FALSE(a->statusTip().isEmpty()) << a->objectName().toStdString();
+            }
+}
+
+TEST_F(GuiFixture, OpeningTheDemoCaseShowsACaseWindowWithThreePanesThatDrawsTheScene) {
+    const QString path = CopyExample("demo.pmx");
+    m_chooser.m_Open << path;
+    QTest::keyClick(&Frame(), Qt::Key_O, Qt::ControlModifier);
+    Settle(100);
+    ASSERT_EQ(m_app->Documents().size(), 1);
+    CChildFrame* child = ActiveChild();
+    ASSERT_NE(child, nullptr);
+    EXPECT_TRUE(child->SceneView()->isVisible());
+    EXPECT_TRUE(child->PlaneView()->isVisible());
+    EXPECT_TRUE(child->DataView()->isVisible());
+    // The 3-D view on the left, the plane view above the data pane on the right.
+    const QPoint view = child->SceneView()->mapTo(child, QPoint(0, 0));
+    const QPoint plane = child->PlaneView()->mapTo(child, QPoint(0, 0));
+    const QPoint data = child->DataView()->mapTo(child, QPoint(0, 0));
+    EXPECT_LT(view.x(), plane.x());
+    EXPECT_EQ(plane.x(), data.x());
+    EXPECT_LT(plane.y(), data.y());
+    // Sized for a 1280 x 1024 screen: 832 pixels for the 3-D view, 256 for the plane view.
+    EXPECT_NEAR(child->SceneView()->width(), 832, child->OuterSplitter()->handleWidth());
+    EXPECT_NEAR(child->PlaneView()->height(), 256, child->NestedSplitter()->handleWidth());
+    EXPECT_GT(child->DataView()->height(), 100);
+    EXPECT_TRUE(Frame().MdiArea()->activeSubWindow()->isMaximized());
+    EXPECT_EQ(MenuTitles(), kCaseMenus);
+    EXPECT_TRUE(Frame().ViewToolBar()->isVisible());
+    EXPECT_EQ(child->windowTitle(), "demo.pmx[*]");
+    EXPECT_EQ(m_app->Profile().RecentFiles(), QStringList{path});
+
+    // The view draws the case: the picture is not one flat colour.
+    const QImage picture = child->SceneView()->grabFramebuffer();
+    ASSERT_FALSE(picture.isNull());
+    QSet<QRgb> colours;
+    for (int y = 0; y < picture.height(); y += 7)
+        for (int x = 0; x < picture.width(); x += 7) colours.insert(picture.pixel(x, y));
+    EXPECT_GT(colours.size(), 20);
+    EXPECT_TRUE(m_prompt.Empty()) << m_prompt.Texts().front();
+}
+
+TEST_F(GuiFixture, ViewCommandsHideAndBringBackTheRightPanes) {
+    ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
+    Settle();
+    CChildFrame* child = ActiveChild();
+    const int fullWidth = child->width();
+
+    ClickMenu("&View", "Data View");
+    EXPECT_FALSE(Frame().Action("view.dataView")->isChecked());
+    EXPECT_TRUE(child->PlaneView()->isVisible());
+    EXPECT_FALSE(child->DataView()->isVisible());
+
+    ClickMenu("&View", "CrossSection View");
+    EXPECT_FALSE(child->PlaneView()->isVisible());
+    EXPECT_FALSE(child->NestedSplitter()->isVisible());
+    EXPECT_EQ(child->SceneView()->width(), fullWidth);  // the 3-D view fills the window
+
+    ClickMenu("&View", "Data View");
+    EXPECT_TRUE(child->NestedSplitter()->isVisible());
+    EXPECT_TRUE(child->DataView()->isVisible());
+    EXPECT_FALSE(child->PlaneView()->isVisible());
+    EXPECT_LT(child->SceneView()->width(), fullWidth);
+
+    ClickMenu("&View", "CrossSection View");
+    EXPECT_TRUE(child->PlaneView()->isVisible());
+    EXPECT_TRUE(child->DataView()->isVisible());
+    EXPECT_TRUE(Frame().Action("view.crossSectionView")->isChecked());
+
+    // The tool bar and the status bar toggles.
+    ClickMenu("&View", "&Status Bar");
+    EXPECT_FALSE(Frame().statusBar()->isVisible());
+    ClickMenu("&View", "&Toolbar");
+    EXPECT_FALSE(Frame().MainToolBar()->isVisible());
+    ClickMenu("&View", "&Toolbar");
+    ClickMenu("&View", "&Status Bar");
+    EXPECT_TRUE(Frame().MainToolBar()->isVisible());
+    EXPECT_TRUE(Frame().statusBar()->isVisible());
+}
+
+TEST_F(GuiFixture, NewWindowShowsTheSameCaseAndTheCaseLivesWhileAWindowShowsIt) {
+    ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
+    Settle();
+    CCaseDocument* doc = m_app->Documents().front();
+    ClickMenu("&Window", "&New Window");
+    const auto windows = Frame().WindowsOf(*doc);
+    ASSERT_EQ(windows.size(), 2);
+    EXPECT_EQ(&windows[0]->SceneView()->Document(), &windows[1]->SceneView()->Document());
+    EXPECT_EQ(windows[0]->windowTitle(), "demo.pmx:1[*]");
+    EXPECT_EQ(windows[1]->windowTitle(), "demo.pmx:2[*]");
+
+    // Closing one window asks nothing and keeps the case, even when modified.
+    doc->Doc().SetModifiedFlag(true);
+    windows[1]->parentWidget()->close();
+    Settle();
+    ASSERT_EQ(m_app->Documents().size(), 1);
+    EXPECT_TRUE(m_prompt.Empty());
+    EXPECT_EQ(Frame().WindowsOf(*doc).front()->windowTitle(), "demo.pmx[*]");
+
+    // The last window asks to save; Cancel keeps it.
+    m_prompt.QueueAnswer(PromptAnswer::Cancel);
+    Frame().WindowsOf(*doc).front()->parentWidget()->close();
+    Settle();
+    ASSERT_EQ(m_prompt.Texts().size(), 1u);
+    EXPECT_EQ(m_prompt.Texts()[0], "Save the file " + doc->Path().toStdString() + "?");
+    ASSERT_EQ(m_app->Documents().size(), 1);
+
+    // No: the window and the case go, and the empty program's menus come back.
+    m_prompt.QueueAnswer(PromptAnswer::No);
+    Frame().WindowsOf(*doc).front()->parentWidget()->close();
+    Settle();
+    EXPECT_TRUE(m_app->Documents().isEmpty());
+    EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(MenuTitles(), kNoCaseMenus);
+}
+
+TEST_F(GuiFixture, SeveralFilesOnTheCommandLineOpenSeveralCases) {
+    m_app.reset();
+    m_options.m_Files = {CopyExample("demo.pmx"), CopyExample("diffuser.pmx")};
+    StartApp();
+    Settle();
+    EXPECT_EQ(m_app->Documents().size(), 2);
+    EXPECT_EQ(Frame().CaseWindows().size(), 2);
+    EXPECT_TRUE(m_prompt.Empty());
+}
+
+TEST_F(GuiFixture, TheRecentFileListKeepsTheLastFourNewestFirst) {
+    QStringList paths;
+    for (int i = 0; i < 5; ++i) {
+        const QString sub = QString("case%1").arg(i);
+        paths << CopyExample("demo.pmx", sub);
+        m_prompt.QueueAnswer(PromptAnswer::Yes);  // close the case opened before
+        ASSERT_TRUE(m_app->OpenFile(paths.back()));
+    }
+    EXPECT_EQ(m_app->Profile().RecentFiles(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
+    // The file menu lists them; choosing one opens it (after closing the open case).
+    m_prompt.QueueAnswer(PromptAnswer::Yes);
+    ClickMenu("&File", "&3 demo.pmx");
+    ASSERT_EQ(m_app->Documents().size(), 1);
+    EXPECT_EQ(m_app->Documents().front()->Path(), paths[2]);
+    EXPECT_EQ(m_app->Profile().RecentFiles().front(), paths[2]);
+}
+
+TEST_F(GuiFixture, SaveToBmpWritesThePictureOfThe3DView) {
+    ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
+    Settle(100);
+    const QString path = TempPath("scene");  // the extension is added
+    m_chooser.m_Bitmap << path;
+    ClickMenu("&File", "Save to BMP");
+    QImage picture;
+    ASSERT_TRUE(picture.load(path + ".bmp", "BMP"));
+    const qreal ratio = ActiveChild()->SceneView()->devicePixelRatioF();
+    EXPECT_EQ(picture.size(), ActiveChild()->SceneView()->size() * ratio);
+    EXPECT_NE(picture.pixel(picture.width() / 2, picture.height() / 2), picture.pixel(0, 0));
+    EXPECT_TRUE(m_prompt.Empty());
+}
