@@ -41,7 +41,7 @@ CStartPage::CStartPage(const QString& helpFolder, QSettings& settings, QWidget* 
     strip->addWidget(m_pExit);
     layout->addLayout(strip);
     // Wide enough for the page's text, no less than its size in dialog units.
-    resize(DialogUnitsToPixels(fontMetrics(), 213, 215).expandedTo(QSize(440, 480)));
+    resize(DialogUnitsToPixels(fontMetrics(), 213, 215).expandedTo(QSize(480, 540)));
 
     connect(m_pBrowser, &CHelpBrowser::commandLink, this, &CStartPage::OnCommandLink);
     connect(m_pShowBox, &QCheckBox::toggled, this, &CStartPage::OnShowToggled);
