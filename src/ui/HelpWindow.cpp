@@ -1,6 +1,8 @@
 #include "ui/HelpWindow.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,7 +74,9 @@ CHelpWindow::CHelpWindow(const QString& helpFolder, QWidget* parent)
 bool CHelpWindow::ShowPage(const QString& page, const QString& anchor) {
     const bool found = m_pBrowser->ShowPage(page, anchor);
     if (!found) {
-        m_pBrowser->ShowPage(QString::fromLatin1(kContents));
+        if (!m_pBrowser->ShowPage(QString::fromLatin1(kContents)))
+            m_pBrowser->setHtml(tr("<p>The help pages are missing from %1.</p>")
+                                    .arg(m_pBrowser->HelpFolder().toHtmlEscaped()));
         statusBar()->showMessage(tr("The page %1 is missing from the help folder.").arg(page), 5000);
     }
     if (isMinimized()) showNormal();
@@ -84,11 +88,34 @@ bool CHelpWindow::ShowPage(const QString& page, const QString& anchor) {
 
 QString CHelpWindow::CurrentFindText() const { return m_pFind->text(); }
 
+QString CHelpWindow::NextPageHolding(const QString& text) const {
+    const QDir folder(m_pBrowser->HelpFolder());
+    const QStringList pages = folder.entryList({"*.htm", "*.html"}, QDir::Files, QDir::Name);
+    const int current = pages.indexOf(m_pBrowser->source().fileName());
+    for (int i = 1; i < pages.size(); ++i) {
+        const QString& name = pages[(current + i + pages.size()) % pages.size()];
+        QFile file(folder.filePath(name));
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        QTextDocument page;
+        page.setHtml(QString::fromUtf8(file.readAll()));
+        if (page.toPlainText().contains(text, Qt::CaseInsensitive)) return name;
+    }
+    return QString();
+}
+
 bool CHelpWindow::FindText(const QString& text, bool bBackward) {
     m_pFindStatus->clear();
     if (text.isEmpty()) return false;
     const QTextDocument::FindFlags flags = bBackward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
     if (m_pBrowser->find(text, flags)) return true;
+    // Searching on past the end of the page: the next page that holds the text.
+    if (!bBackward) {
+        const QString next = NextPageHolding(text);
+        if (!next.isEmpty() && m_pBrowser->ShowPage(next) && m_pBrowser->find(text)) {
+            m_pFindStatus->setText(tr("Found on the next page that holds it."));
+            return true;
+        }
+    }
     // Not found between the cursor and the end (or start): wrap round once.
     QTextCursor cursor = m_pBrowser->textCursor();
     const QTextCursor before = cursor;

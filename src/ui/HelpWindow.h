@@ -25,8 +25,9 @@ public:
     void ShowContents() { ShowPage(QString::fromLatin1(kContents)); }
     void ShowTutorial() { ShowPage(QString::fromLatin1(kTutorial)); }
 
-    // Finds text from the cursor on; wraps round once. False when the page
-    // does not hold it.
+    // Finds text from the cursor on. Forward, past the last place on the page,
+    // it goes on to the next page of the help folder that holds the text;
+    // otherwise it wraps round the page once. False when no page holds it.
     bool FindText(const QString& text, bool bBackward = false);
 
     CHelpBrowser* Browser() const { return m_pBrowser; }
@@ -40,6 +41,9 @@ private:
     void FindNext() { FindText(CurrentFindText(), false); }
     void FindPrevious() { FindText(CurrentFindText(), true); }
     QString CurrentFindText() const;
+    // The name of the next page of the folder (by name, after the shown one,
+    // round to the start) whose text holds text; empty when none does.
+    QString NextPageHolding(const QString& text) const;
     void UpdateTitle();
     bool eventFilter(QObject* watched, QEvent* event) override;
 

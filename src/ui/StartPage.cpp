@@ -54,7 +54,15 @@ bool CStartPage::ShowOnStartup() const { return m_pShowBox->isChecked(); }
 
 void CStartPage::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    m_pBrowser->ShowPage(QString::fromLatin1(kPage));
+    if (m_pBrowser->ShowPage(QString::fromLatin1(kPage))) return;
+    // Without its page the start page still offers its commands.
+    m_pBrowser->setHtml(
+        tr("<p>The page %1 is missing from %2.</p>"
+           "<p><a href=\"%3\">New case</a> &nbsp; <a href=\"%4\">Open a case</a> &nbsp; "
+           "<a href=\"%5\">Tutorial</a> &nbsp; <a href=\"%6\">Help topics</a></p>")
+            .arg(QString::fromLatin1(kPage), m_pBrowser->HelpFolder().toHtmlEscaped(),
+                 QString::fromLatin1(CHelpBrowser::kNewCase), QString::fromLatin1(CHelpBrowser::kOpenCase),
+                 QString::fromLatin1(CHelpBrowser::kTutorial), QString::fromLatin1(CHelpBrowser::kHelp)));
 }
 
 void CStartPage::OnCommandLink(const QString& address) {

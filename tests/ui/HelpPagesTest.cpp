@@ -79,7 +79,9 @@ TEST(HelpPages, EveryLinkLeadsToAPageOrAnchorThatExists) {
             const QString target = url.path().isEmpty() ? name : url.path();
             const auto it = pages.find(target);
             ASSERT_TRUE(it != pages.end()) << "no such page";
-            if (url.hasFragment()) EXPECT_TRUE(it->second.anchors.contains(url.fragment())) << "no such anchor";
+            if (url.hasFragment()) {
+                EXPECT_TRUE(it->second.anchors.contains(url.fragment())) << "no such anchor";
+            }
         }
     }
 }
@@ -116,8 +118,11 @@ TEST(HelpPages, EveryPageCanBeReachedFromTheContents) {
             todo << url.path();
         }
     }
-    for (const auto& [name, page] : pages)
-        if (name != CStartPage::kPage) EXPECT_TRUE(reached.contains(name)) << name.toStdString();
+    for (const auto& [name, page] : pages) {
+        if (name != CStartPage::kPage) {
+            EXPECT_TRUE(reached.contains(name)) << name.toStdString();
+        }
+    }
 }
 
 TEST(HelpPages, TheStartPageCarriesTheFiveCommands) {

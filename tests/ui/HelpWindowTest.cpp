@@ -102,7 +102,7 @@ TEST_F(HelpWindowTest, LinksLeavingTheHelpFolderGoToTheDesktop) {
     EXPECT_EQ(desktop.m_urls.size(), 2);
 }
 
-TEST_F(HelpWindowTest, FindFieldFindsForwardBackwardAndWrapsRound) {
+TEST_F(HelpWindowTest, FindFieldFindsForwardBackwardWrapsRoundAndGoesOnToOtherPages) {
     m_window->ShowTutorial();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
     CHelpBrowser& b = *m_window->Browser();
@@ -131,5 +131,13 @@ TEST_F(HelpWindowTest, FindFieldFindsForwardBackwardAndWrapsRound) {
     QTest::keyClick(m_window->FindField(), Qt::Key_Return);
     EXPECT_EQ(b.textCursor().selectionStart(), first);
     EXPECT_FALSE(m_window->FindText("tidal excursion"));
+    EXPECT_EQ(Shown(), "tutorial.htm");
+
+    // Text that only another page holds: the search goes on to that page.
+    m_window->FindField()->clear();
+    QTest::keyClicks(m_window->FindField(), "tides");
+    QTest::keyClick(m_window->FindField(), Qt::Key_Return);
+    EXPECT_EQ(Shown(), "contents.htm");
+    EXPECT_EQ(b.textCursor().selectedText(), "Tides");
 }
 }  // namespace
