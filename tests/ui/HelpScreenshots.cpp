@@ -1,8 +1,9 @@
-// Shows the start page and one tutorial page in the help window and saves a
-// grab of each as PNG, to look at them:
-//   xvfb-run -a -s '-screen 0 1280x1024x24' build/bin/help_screenshots OUTDIR
+// Shows the start page and one help page (by default a tutorial page) in the
+// help window and saves a grab of each as PNG, to look at them:
+//   xvfb-run -a -s '-screen 0 1280x1024x24' build/bin/help_screenshots OUTDIR [PAGE.htm]
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -38,7 +39,10 @@ int main(int argc, char** argv) {
 
     CHelpWindow help(folder);
     help.resize(900, 860);
-    help.ShowPage("tut-section.htm");
-    ok = Grab(help, out + "/tutorial-page.png") && ok;
+    const QString page = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("tut-section.htm");
+    help.ShowPage(page);
+    ok = Grab(help, out + "/" + (argc > 2 ? QFileInfo(page).completeBaseName() : QStringLiteral("tutorial-page")) +
+                        ".png") &&
+         ok;
     return ok ? 0 : 1;
 }
