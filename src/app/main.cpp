@@ -8,14 +8,16 @@
 
 #include "app/CommandLine.h"
 #include "app/RenderCommand.h"
+#include "app/ReportCommand.h"
 #include "ui/GlFormat.h"
 
 int main(int argc, char** argv) {
-    // Drawing needs a GUI application; the other jobs run headless. Without
-    // a display the offscreen platform lets --render fail with a message
-    // instead of aborting in the platform plugin.
+    // Drawing (--render, --report) needs a GUI application; the other jobs
+    // run headless. Without a display the offscreen platform lets --render
+    // fail with a message instead of aborting in the platform plugin, and
+    // --report go on without the 3-D picture.
     std::unique_ptr<QCoreApplication> application;
-    if (ArgumentsAskForRender(argc, argv)) {
+    if (ArgumentsAskForRender(argc, argv) || ArgumentsAskForReport(argc, argv)) {
         if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
         QSurfaceFormat::setDefaultFormat(SceneSurfaceFormat());
