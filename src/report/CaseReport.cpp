@@ -12,7 +12,7 @@
 namespace {
 constexpr int kPlotWidth = 1200;   // pixels of a plot picture
 constexpr int kPlotHeight = 760;
-constexpr int kShownWidth = 620;   // width a plot is shown at in the document
+constexpr int kShownWidth = 600;   // width a plot is shown at in the document (fits A4 and Letter)
 
 QString Esc(const std::string& s) { return QString::fromStdString(s).toHtmlEscaped(); }
 QString Fix(double v, int decimals) {
@@ -136,17 +136,18 @@ struct Builder {
     }
 
     static QString Effluent(const CJet& j) {
-        if (j.m_dTemperature == 0.0) return "density " + Fix(j.m_dSalinity, 5) + " g/mL";
-        return "salinity " + Fix(j.m_dSalinity, 2) + " ppt, " + Fix(j.m_dTemperature, 2) + " &deg;C";
+        if (j.m_dTemperature == 0.0) return Fix(j.m_dSalinity, 5) + " g/mL";
+        return Fix(j.m_dSalinity, 2) + " ppt, " + Fix(j.m_dTemperature, 1) + " &deg;C";
     }
 
     void Ports(int n) {
         h.Heading(2, QString::number(n), "Ports");
-        h.Para("Horizontal angles are measured from the current direction, vertical angles above the horizontal.");
-        h.TableStart({"Jet", "Outfall / riser", "Flow (m<sup>3</sup>/s)", "Diameter (m)", "Port height (m)",
-                      "Horizontal angle (deg)", "Vertical angle (deg)", "Effluent"});
-        doc.ForEachJet([&](int, int, int, const CRiser& o, const CBase& r, const CJet& j) {
-            h.Row({Esc(j.m_strName), Esc(o.m_strName + " / " + r.m_strName), Fix(j.m_dFlow, 5),
+        h.Para("Horizontal angles (H) are measured from the current direction, vertical angles (V) above the "
+               "horizontal. The effluent is given by its salinity and temperature, or by its density.");
+        h.TableStart({"Jet", "Riser", "Flow (m<sup>3</sup>/s)", "Diameter (m)", "Port height (m)", "H (deg)",
+                      "V (deg)", "Effluent"});
+        doc.ForEachJet([&](int, int, int, const CRiser&, const CBase& r, const CJet& j) {
+            h.Row({Esc(j.m_strName), Esc(r.m_strName), Fix(j.m_dFlow, 5),
                    Fix(j.m_dDiameter, 3), Fix(j.m_dPortHeight, 2), Fix(j.m_dHAngle, 1), Fix(j.m_dVAngle, 1),
                    Effluent(j)});
         });
@@ -163,9 +164,10 @@ struct Builder {
 
     void KeyParameters(int n) {
         h.Heading(2, QString::number(n), "Jet key parameters");
-        h.Para("Source values and length scales as the jet model reported them.");
-        h.TableStart({"Jet", "Port depth (m)", "Jet velocity Uj (m/s)", "Current Ua (m/s)", "Froude number Fd (-)",
-                      "lQ (m)", "lm (m)", "lb (m)", "lM (m)"});
+        h.Para("Source values and length scales as the jet model reported them: jet velocity Uj, mean current "
+               "Ua, densimetric Froude number Fd, and the flux length scales lQ, lm, lb and lM.");
+        h.TableStart({"Jet", "Port depth (m)", "Uj (m/s)", "Ua (m/s)", "Fd (-)", "lQ (m)", "lm (m)", "lb (m)",
+                      "lM (m)"});
         doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
             const QString none = NoResult(j);
             if (!none.isEmpty()) {
@@ -184,13 +186,13 @@ struct Builder {
         h.Para("Values at the last computed step of each jet. The rise height is the highest point of the "
                "centreline above the port; the horizontal distance is measured from the port.");
         h.TableStart({"Jet", "Rise height (m)", "Horizontal distance (m)", "Travel time (s)",
-                      "Centreline dilution (-)", "Average dilution (-)", "Stop reason"});
+                      "Centreline dilution (-)", "Average dilution (-)"});
         int computed = 0, rejected = 0;
         doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
             const QString none = NoResult(j);
             if (!none.isEmpty()) {
                 if (!j.m_strStatus.empty()) ++rejected;
-                h.WideRow(Esc(j.m_strName), none, 6);
+                h.WideRow(Esc(j.m_strName), none, 5);
                 return;
             }
             ++computed;
@@ -199,8 +201,17 @@ struct Builder {
             for (const CJetDisk& d : disks) rise = std::max(rise, d.m_dZ);
             const CJetDisk& last = disks.back();
             h.Row({Esc(j.m_strName), Fix(rise, 2), Fix(std::hypot(last.m_dX, last.m_dY), 2),
-                   Fix(last.m_dUnnamed, 1), Fix(CentreDilution(last.m_dMaxConc), 2), Fix(last.m_dDilution, 2),
-                   j.m_strStatus.empty() ? QString("-") : Esc(j.m_strStatus)});
+                   Fix(last.m_dUnnamed, 1), Fix(CentreDilution(last.m_dMaxConc), 2), Fix(last.m_dDilution, 2)});
+        });
+        h.TableEnd();
+        // Stop reasons in a table of their own keep every row on one line,
+        // so no row breaks across a page.
+        h.Heading(3, QString("%1.1").arg(n), "Stop reasons");
+        h.TableStart({"Jet", "Why the computation stopped"});
+        doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
+            const QString none = NoResult(j);
+            h.Row({Esc(j.m_strName), !none.isEmpty() ? none : j.m_strStatus.empty() ? QString("-")
+                                                                                   : Esc(j.m_strStatus)});
         });
         h.TableEnd();
         QString summary = QString("%1 of %2 jets computed").arg(computed).arg(doc.GetJetCount());

@@ -209,7 +209,7 @@ void PaintPlot(QPainter& p, const QRectF& area, const PlotData& plot) {
             for (const PlotPoint& q : c.m_Points) band << m(q.x, q.y);
             const auto& low = plot.m_Curves[i + 1].m_Points;
             for (auto it = low.rbegin(); it != low.rend(); ++it) band << m(it->x, it->y);
-            colour.setAlpha(50);
+            colour.setAlpha(35);
             p.setPen(Qt::NoPen);
             p.setBrush(colour);
             p.drawPolygon(band);

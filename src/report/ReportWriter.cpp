@@ -41,9 +41,10 @@ bool WritePdf(const ReportDocument& report, QSaveFile& file, ReportPaper paper) 
     writer.setTitle(doc.metaInformation(QTextDocument::DocumentTitle));
     writer.setResolution(300);
     writer.setPageLayout(QPageLayout(QPageSize(paper == ReportPaper::Letter ? QPageSize::Letter : QPageSize::A4),
-                                     QPageLayout::Portrait, QMarginsF(18, 15, 18, 15), QPageLayout::Millimeter));
-    // Without a page size of its own the document takes the writer's pages,
-    // breaks tables between rows and numbers the pages.
+                                     QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    // Without a page size of its own the document takes the writer's pages
+    // with a margin of 2 cm, breaks tables between rows, repeats their
+    // heading rows and numbers the pages.
     doc.print(&writer);
     return true;
 }
