@@ -66,13 +66,19 @@ JetSeries MakeJetSeries(const CPlumexDoc& doc, int outfall, int riser, int jet, 
     s.m_strJet = j->m_strName;
 
     // The model puts the surface at the port depth above the port and the
-    // bed at the deepest profile row.
-    const double portDepth = j->m_KeyParams.m_dDepth;
-    const double bedDepth = doc.m_pAmbient ? doc.m_pAmbient->GetLastRow().m_dDepth : portDepth;
+    // bed at the deepest profile row. Without the depth the model used
+    // (results of an old file), the port's place in the scene gives it: the
+    // water line is at the water depth, the bed at 0.
+    const CJetDispModal& display = *j->m_pDisplay;
+    const double waterDepth = doc.m_pAmbient ? doc.m_pAmbient->m_dWaterDepth : 0.0;
+    const double portDepth = j->m_KeyParams.m_dDepth > 0.0 ? j->m_KeyParams.m_dDepth
+                                                           : waterDepth - display.m_Placement[7];
+    const double bedDepth = doc.m_pAmbient && doc.m_pAmbient->GetRowCount() > 0
+                                ? doc.m_pAmbient->GetLastRow().m_dDepth
+                                : waterDepth;
     s.m_dSurface = portDepth;
     s.m_dBed = -(std::max(bedDepth, portDepth) - portDepth);
 
-    const CJetDispModal& display = *j->m_pDisplay;
     double p0[3], p1[3];
     ScenePoint(display, 0.0, 0.0, 0.0, p0);
     ScenePoint(display, 1.0, 0.0, 0.0, p1);

@@ -20,6 +20,7 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
+#include <algorithm>
 #include <cmath>
 
 #include "model/PlumexDoc.h"
@@ -42,9 +43,42 @@ QLineSeries* LineOf(const PlotCurve& c) {
     return s;
 }
 
-QString SeriesName(const PlotCurve& c) {
+// Legend text: the jet without the outfall (and riser) all shown jets
+// share, then what the curve shows.
+QString SeriesName(const PlotCurve& c, const QString& sharedPrefix) {
     const QString name = QString::fromStdString(c.m_strName);
-    return c.m_strJet.empty() ? name : QString::fromStdString(c.m_strJet) + " - " + name;
+    if (c.m_strJet.empty()) return name;
+    QString jet = QString::fromStdString(c.m_strJet);
+    if (jet.startsWith(sharedPrefix)) jet = jet.mid(sharedPrefix.size());
+    return jet + " - " + name;
+}
+
+// The leading "outfall / " or "outfall / riser / " that every jet label of
+// the plot shares.
+QString SharedPrefix(const PlotData& plot) {
+    QString prefix;
+    bool first = true;
+    for (const PlotCurve& c : plot.m_Curves) {
+        if (c.m_strJet.empty()) continue;
+        const QString jet = QString::fromStdString(c.m_strJet);
+        const QString own = jet.left(jet.lastIndexOf(" / ") + 3);
+        if (first) prefix = own;
+        first = false;
+        while (!prefix.isEmpty() && !own.startsWith(prefix)) {
+            const int cut = prefix.lastIndexOf(" / ", prefix.size() - 4);
+            prefix = cut < 0 ? QString() : prefix.left(cut + 3);
+        }
+    }
+    return prefix;
+}
+
+// An axis range with a margin that does not go below 0 for values that
+// never do (distances, dilutions, widths, speeds).
+void SetRange(QValueAxis* axis, double lo, double hi) {
+    const double m = (hi - lo) * 0.05 + 1e-9;
+    axis->setRange(lo >= 0.0 ? std::max(0.0, lo - m) : lo - m, hi + m);
+    axis->applyNiceNumbers();
+    if (lo >= 0.0 && axis->min() < 0.0) axis->setMin(0.0);
 }
 }  // namespace
 
@@ -56,6 +90,7 @@ CPlotsWidget::CPlotsWidget(QWidget* parent) : QWidget(parent) {
     for (int k = 0; k < kPlotKindCount; ++k) m_pKind->addItem(PlotKindTitle(static_cast<PlotKind>(k)));
     m_pChart = new QChart;
     m_pChart->legend()->setAlignment(Qt::AlignBottom);
+    m_pChart->legend()->setShowToolTips(true);
     m_pView = new CPlotChartView(m_pChart);
     m_pView->setMinimumSize(320, 240);
     m_pCursor = new QLabel(" ");
@@ -145,6 +180,7 @@ void CPlotsWidget::FillList() {
             m_pList->addItem(it);
         });
     }
+    m_pList->setMinimumWidth(std::min(m_pList->sizeHintForColumn(0) + 30, 320));
     m_bFilling = false;
 }
 
@@ -188,7 +224,12 @@ void CPlotsWidget::Rebuild() {
         m_pChart->addAxis(ay2, Qt::AlignRight);
     }
     bool markerInLegend = false;
-    auto attach = [&](QAbstractSeries* s, bool right) {
+    const QString shared = SharedPrefix(m_Plot);
+    // Each series says which jet and which curve it draws.
+    auto attach = [&](QAbstractSeries* s, const PlotCurve& c) {
+        const bool right = c.m_bRightAxis;
+        s->setProperty("jetOrdinal", c.m_nOrdinal);
+        s->setProperty("curve", QString::fromStdString(c.m_strName));
         m_pChart->addSeries(s);
         s->attachAxis(ax);
         s->attachAxis(right && ay2 ? ay2 : ay);
@@ -204,8 +245,9 @@ void CPlotsWidget::Rebuild() {
             fill.setAlpha(55);
             area->setBrush(fill);
             area->setPen(Qt::NoPen);
-            area->setName(QString::fromStdString(c.m_strJet) + " - half width");
-            attach(area, false);
+            area->setName(SeriesName(c, shared) + " band");
+            attach(area, c);
+            m_pChart->legend()->markers(area).first()->setVisible(false);  // the line names the jet
             continue;
         }
         if (c.m_Role == CurveRole::Marker) {
@@ -216,7 +258,7 @@ void CPlotsWidget::Rebuild() {
             s->setColor(Qt::transparent);
             s->setBorderColor(Qt::red);
             s->setName("cut plane");
-            attach(s, c.m_bRightAxis);
+            attach(s, c);
             if (markerInLegend) m_pChart->legend()->markers(s).first()->setVisible(false);
             markerInLegend = true;
             continue;
@@ -240,8 +282,8 @@ void CPlotsWidget::Rebuild() {
         if (c.m_bDashed) pen.setStyle(Qt::DashLine);
         if (c.m_Role == CurveRole::Reference) pen.setStyle(Qt::DotLine);
         s->setPen(pen);
-        s->setName(SeriesName(c));
-        attach(s, c.m_bRightAxis);
+        s->setName(SeriesName(c, shared));
+        attach(s, c);
     }
 
     // Ranges: all points with a margin; the plan view at one scale both ways.
@@ -250,20 +292,28 @@ void CPlotsWidget::Rebuild() {
         double u0, u1, v0, v1;
         if (ay2 && PlotBounds(m_Plot, true, u0, u1, v0, v1)) {
             x0 = std::min(x0, u0), x1 = std::max(x1, u1);
-            const double m = (v1 - v0) * 0.05 + 1e-9;
-            ay2->setRange(v0 - m, v1 + m);
+            SetRange(ay2, v0, v1);
         }
-        const double mx = (x1 - x0) * 0.05 + 1e-9, my = (y1 - y0) * 0.05 + 1e-9;
-        x0 -= mx, x1 += mx, y0 -= my, y1 += my;
         if (m_Plot.m_bEqualScale) {
-            const double span = std::max(x1 - x0, y1 - y0);
+            // One metre as long across as up, for the plot area as it is
+            // laid out now; ticks at a round step from 0.
+            const QRectF area = m_pChart->plotArea();
+            const double aspect = area.width() > 10 && area.height() > 10 ? area.width() / area.height() : 1.0;
+            const double sx = std::max(x1 - x0, (y1 - y0) * aspect) * 1.1 + 1e-9, sy = sx / aspect;
             const double cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
-            x0 = cx - span / 2, x1 = cx + span / 2, y0 = cy - span / 2, y1 = cy + span / 2;
+            ax->setRange(cx - sx / 2, cx + sx / 2);
+            ay->setRange(cy - sy / 2, cy + sy / 2);
+            const double raw = sx / 6.0, mag = std::pow(10.0, std::floor(std::log10(raw))), f = raw / mag;
+            const double step = (f < 1.5 ? 1.0 : f < 3.5 ? 2.0 : f < 7.5 ? 5.0 : 10.0) * mag;
+            for (QValueAxis* a : {ax, ay}) {
+                a->setTickType(QValueAxis::TicksDynamic);
+                a->setTickAnchor(0.0);
+                a->setTickInterval(step);
+            }
+        } else {
+            SetRange(ax, x0, x1);
+            SetRange(ay, y0, y1);
         }
-        ax->setRange(x0, x1);
-        ay->setRange(y0, y1);
-        ax->applyNiceNumbers();
-        ay->applyNiceNumbers();
     }
     m_pCursor->setText(series.empty() ? QString("Tick a computed jet to plot it.") : QString(" "));
 }

@@ -163,6 +163,22 @@ TEST_F(SeriesTest, PlanesThatMissTheJetMarkNothing) {
     EXPECT_TRUE(MakeJetSeries(m_doc, 0, 0, 0, nullptr).m_Crossings.empty());
 }
 
+TEST_F(SeriesTest, SurfaceAndBedStandWhereTheModelHadThem) {
+    BuildStraightJet();
+    double portX, portY;
+    PortInScene(portX, portY);
+    // Without the model's port depth, the port's height in the scene gives it.
+    JetSeries s = MakeJetSeries(m_doc, 0, 0, 0, nullptr);
+    EXPECT_NEAR(s.m_dSurface, 20.0 - portY, 1e-9);
+    EXPECT_NEAR(s.m_dBed, -portY, 1e-9);
+    // With it, the model's own levels: surface at the port depth, bed at the
+    // deepest profile row.
+    m_doc.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_KeyParams.m_dDepth = 17.25;
+    s = MakeJetSeries(m_doc, 0, 0, 0, nullptr);
+    EXPECT_EQ(s.m_dSurface, 17.25);
+    EXPECT_EQ(s.m_dBed, -(20.0 - 17.25));
+}
+
 TEST_F(SeriesTest, JetsWithoutDisksHaveNoSeries) {
     BuildSyntheticCase(m_doc, 3, 20);
     m_doc.GetOutfall(0)->GetRiser(0)->GetJet(1)->m_pDisplay->m_Disks.clear();
