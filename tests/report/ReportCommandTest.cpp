@@ -10,6 +10,8 @@
 #include <map>
 
 #include "CliRunner.h"
+#include "model/PlumexDoc.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 constexpr int kTimeoutMs = 180000;
@@ -83,6 +85,34 @@ TEST_F(ReportCommandTest, DemoReportHoldsEveryJetWithItsEndDilution) {
         EXPECT_TRUE(pdfText.contains(row) || htmlText.contains(row)) << qPrintable(jet + " " + dilution);
     }
     EXPECT_TRUE(pdfText.contains("8 of 8 jets computed"));
+}
+
+TEST_F(ReportCommandTest, JetTheModelRejectsIsReportedAndTheOthersStillAre) {
+    // One port of the second riser stands higher above the outfall than the
+    // water is deep: the model refuses it ("Port is above the water surface").
+    {
+        CAppState app;
+        CScriptedPrompt prompt;
+        CPlumexDoc doc(app, prompt);
+        ASSERT_TRUE(doc.OpenCase(PLUMEX_DEMO_CASE));
+        doc.GetOutfall(0)->GetRiser(1)->GetJet(0)->m_dPortHeight = 35.0;
+        doc.GetOutfall(0)->GetRiser(1)->GetJet(0)->m_strName = "High port";
+        ASSERT_TRUE(doc.SaveCase(In("high.pmx").toStdString()));
+    }
+    const CliResult r = Run({"--report", In("high.pmx"), "--out", In("high.pdf")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    QProcess text;
+    text.start("pdftotext", {In("high.pdf"), "-"});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString pdfText = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    EXPECT_TRUE(pdfText.contains("High port rejected by the jet model: Port is above the water surface"))
+        << qPrintable(pdfText);
+    EXPECT_TRUE(pdfText.contains("7 of 8 jets computed; 1 rejected by the jet model"));
+    // The other ports are reported with their results.
+    for (const char* jet : {"R1 port 1", "R2 port 2", "R2 port 4"}) {
+        const QRegularExpression computed(QString(jet) + " [0-9.]+ [0-9.]+ [0-9.]+ [0-9.]+ [0-9.]+ ");
+        EXPECT_TRUE(pdfText.contains(computed)) << jet;
+    }
 }
 
 TEST_F(ReportCommandTest, WrongRequestsAreRefusedAndWriteNothing) {
