@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
@@ -15,27 +14,13 @@
 #include "model/AppState.h"
 #include "model/PlumexDoc.h"
 #include "report/CaseReport.h"
+#include "report/ModelVersion.h"
 #include "report/ReportWriter.h"
-#include "run/RunSettings.h"
 #include "ui/OffscreenScene.h"
 
 namespace {
 constexpr int kSceneWidth = 1280;
 constexpr int kSceneHeight = 800;
-
-// What the model program says of itself on --version (first line).
-QString ModelVersion(CPlumexDoc& doc) {
-    std::string program = doc.RunSettings().m_strModelProgram;
-    if (program.empty()) program = CRunSettings::DefaultModelProgram();
-    QProcess p;
-    p.start(QString::fromStdString(program), {"--version"});
-    if (!p.waitForFinished(5000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        p.kill();
-        p.waitForFinished(1000);
-        return QString();
-    }
-    return QString::fromLocal8Bit(p.readAllStandardOutput()).section('\n', 0, 0).trimmed();
-}
 
 // The 3-D scene from the case's camera, or a null image and the reason.
 QImage ScenePicture(CPlumexDoc& doc, QString& note) {
@@ -125,7 +110,7 @@ int RunReportCommand(const QCommandLineParser& parser) {
     ReportOptions options;
     options.m_strCaseName = QFileInfo(casePath).fileName();
     options.m_strProgramVersion = PLUMEX_VERSION;
-    options.m_strModelVersion = ModelVersion(doc);
+    options.m_strModelVersion = JetModelVersion(doc);
     options.m_Date = QDateTime::currentDateTime();
     options.m_Scene = ScenePicture(doc, options.m_strSceneNote);
     if (options.m_Scene.isNull()) std::fprintf(stderr, "plumex: %s\n", qPrintable(options.m_strSceneNote));

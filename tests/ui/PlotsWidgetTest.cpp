@@ -27,6 +27,7 @@
 #include "ui/PlotChartView.h"
 #include "ui/PlotsDock.h"
 #include "ui/PlotsWidget.h"
+#include "ui/ReportExport.h"
 
 namespace {
 class PlotsWidgetTest : public ::testing::Test {
@@ -201,6 +202,21 @@ TEST_F(PlotsWidgetTest, ExportsReadBack) {
     }
     EXPECT_TRUE(found);
     EXPECT_FALSE(m_widget.ExportCsv(m_dir.filePath("no/such/folder.csv"), error));
+}
+
+TEST_F(PlotsWidgetTest, ReportOfTheCaseAsItStandsWithTheViewsPicture) {
+    QImage scene(320, 200, QImage::Format_RGB32);
+    scene.fill(QColor(10, 20, 200));
+    QString error;
+    const QString html = m_dir.filePath("case.html");
+    ASSERT_TRUE(WriteCaseReportFile(m_doc, "case.pmx", scene, html, false, error)) << qPrintable(error);
+    QFile f(html);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(f.readAll());
+    EXPECT_EQ(page.count("src=\"data:image/png;base64,"), 7);  // profile, five plots, the 3-D view
+    EXPECT_TRUE(page.contains("Discharge report: case.pmx"));
+    EXPECT_FALSE(page.contains("The 3-D picture is left out"));
+    EXPECT_FALSE(WriteCaseReportFile(m_doc, "case.pmx", scene, m_dir.filePath("case.docx"), false, error));
 }
 
 TEST(PlotsDockTest, TheDockHoldsThePlotsOfTheCase) {
