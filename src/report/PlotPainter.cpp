@@ -98,17 +98,23 @@ void PaintPlot(QPainter& p, const QRectF& area, const PlotData& plot) {
         if (c.m_Role == CurveRole::Line && !c.m_strJet.empty())
             addEntry({QString::fromStdString(c.m_strJet), JetQColor(c.m_nOrdinal), Qt::SolidLine, false});
     }
+    // Line kinds: solid and dashed tell the quantities of a jet apart.
+    const bool anyDashed = std::any_of(plot.m_Curves.begin(), plot.m_Curves.end(),
+                                       [](const PlotCurve& c) { return c.m_bDashed; });
     for (const PlotCurve& c : plot.m_Curves) {
         const QString name = QString::fromStdString(c.m_strName);
-        if (c.m_Role == CurveRole::Line && c.m_bDashed) addEntry({name + " (dashed)", Qt::black, Qt::DashLine, false});
-        else if (c.m_Role == CurveRole::Line && !c.m_strJet.empty() && plot.m_strY2Title.empty() == false)
-            addEntry({name + " (solid)", Qt::black, Qt::SolidLine, false});
-        else if (c.m_Role == CurveRole::Reference) addEntry({name, JetQColor(-1), Qt::DotLine, false});
-        else if (c.m_Role == CurveRole::Marker) addEntry({"cut plane", Qt::red, Qt::NoPen, true});
-        else if (c.m_Role == CurveRole::Arrow) addEntry({"current direction", JetQColor(-1), Qt::SolidLine, false});
-        else if (c.m_Role == CurveRole::BandUpper) addEntry({"half-width band", QColor(150, 150, 150), Qt::NoPen, false});
-        else if (c.m_Role == CurveRole::Line && plot.m_Curves.size() > 0 && c.m_strJet.empty())
-            addEntry({name, JetQColor(0), Qt::SolidLine, false});
+        switch (c.m_Role) {
+        case CurveRole::Line:
+            if (c.m_strJet.empty()) addEntry({name, JetQColor(0), Qt::SolidLine, false});
+            else if (c.m_bDashed) addEntry({name + " (dashed)", Qt::black, Qt::DashLine, false});
+            else if (anyDashed) addEntry({name + " (solid)", Qt::black, Qt::SolidLine, false});
+            break;
+        case CurveRole::Reference: addEntry({name, JetQColor(-1), Qt::DotLine, false}); break;
+        case CurveRole::Marker: addEntry({"cut plane crossing", Qt::red, Qt::NoPen, true}); break;
+        case CurveRole::Arrow: addEntry({"current direction", JetQColor(-1), Qt::SolidLine, false}); break;
+        case CurveRole::BandUpper: addEntry({"half-width band", QColor(150, 150, 150), Qt::NoPen, false}); break;
+        case CurveRole::BandLower: break;
+        }
     }
     const double legendH = lh * (legend.size() + 1) / 2 + lh * 0.5;
 

@@ -12,6 +12,7 @@
 #include "support/ScriptedPrompt.h"
 #include "SyntheticCase.h"
 #include "model/PlumexDoc.h"
+#include "plot/JetPalette.h"
 #include "report/CaseReport.h"
 #include "report/ReportWriter.h"
 
@@ -85,6 +86,24 @@ TEST_F(ReportTest, RejectedJetIsReportedAndTheOthersWithTheirResults) {
     for (const auto& [name, image] : report.m_Images) {
         EXPECT_TRUE(report.m_strHtml.contains("src=\"" + name + "\""));
         EXPECT_FALSE(image.isNull());
+    }
+    // Each plot of the outfall draws the first jet in its palette colour
+    // and leaves out the rejected one.
+    auto pixelsOf = [](const QImage& image, int ordinal) {
+        const JetColour c = JetPaletteColour(ordinal);
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                n += std::abs(qRed(p) - c.r) + std::abs(qGreen(p) - c.g) + std::abs(qBlue(p) - c.b) < 40;
+            }
+        }
+        return n;
+    };
+    for (std::size_t i = 1; i < report.m_Images.size(); ++i) {
+        EXPECT_GT(pixelsOf(report.m_Images[i].second, 0), 50) << i;
+        EXPECT_GT(pixelsOf(report.m_Images[i].second, 2), 50) << i;
+        EXPECT_EQ(pixelsOf(report.m_Images[i].second, 1), 0) << i;
     }
     QTextDocument doc;
     doc.setHtml(report.m_strHtml);
