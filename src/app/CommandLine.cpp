@@ -23,7 +23,7 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
                                    "Compute every jet of CASE (.pmx, or .json in the text form) without the GUI, "
                                    "print one line per jet and save the results into the case (or to --out).",
                                    "CASE");
-    const QCommandLineOption out("out", "The file --batch, --import or --export writes.", "FILE");
+    const QCommandLineOption out("out", "The file --batch, --import, --export or --report writes.", "FILE");
     const QCommandLineOption csv("csv", "With --batch: also write disks.csv and jets.csv into DIR.", "DIR");
     const QCommandLineOption import("import", "Check the text form CASE.json and write it as a case file (--out).",
                                     "CASE.json");

@@ -238,7 +238,7 @@ struct Builder {
     }
 
     void Section(int n, bool valid) {
-        h.Heading(2, QString::number(n), "Cross-section", true);
+        h.Heading(2, QString::number(n), "Cross-section");
         const CCutPlane& p = doc.m_CutPlane;
         static const char* const kinds[] = {"horizontal plane", "vertical plane (side view)",
                                             "vertical plane (cross-section view)", "plane normal to a jet axis",
