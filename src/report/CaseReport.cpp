@@ -222,9 +222,10 @@ struct Builder {
     void Plots(int n, const double* plane) {
         h.Heading(2, QString::number(n), "Plots", true);
         int sub = 0;
+        const std::vector<JetSeries> all = MakeCaseSeries(doc, plane);
         for (int o = 0; o < doc.GetOutfallCount(); ++o) {
             std::vector<JetSeries> series;
-            for (const JetSeries& s : MakeCaseSeries(doc, plane))
+            for (const JetSeries& s : all)
                 if (s.m_nOutfall == o) series.push_back(s);
             h.Heading(3, QString("%1.%2").arg(n).arg(++sub), "Outfall " + QString::fromStdString(doc.GetOutfall(o)->m_strName));
             if (series.empty()) {
