@@ -8,6 +8,7 @@
 #include "app/ImportCommand.h"
 #include "app/InfoCommand.h"
 #include "app/RenderCommand.h"
+#include "app/ReportCommand.h"
 #include "app/SectionCommand.h"
 
 bool RunCommandLine(const QStringList& arguments, int& exitCode) {
@@ -25,7 +26,7 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
                                    "Compute every jet of CASE (.pmx, or .json in the text form) without the GUI, "
                                    "print one line per jet and save the results into the case (or to --out).",
                                    "CASE");
-    const QCommandLineOption out("out", "The file --batch, --import or --export writes.", "FILE");
+    const QCommandLineOption out("out", "The file --batch, --import, --export or --report writes.", "FILE");
     const QCommandLineOption csv("csv", "With --batch: also write disks.csv and jets.csv into DIR.", "DIR");
     const QCommandLineOption import("import", "Check the text form CASE.json and write it as a case file (--out).",
                                     "CASE.json");
@@ -35,6 +36,7 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
     parser.addOptions({batch, out, csv, import, exportOpt});
     AddSectionOptions(parser);
     AddRenderOptions(parser);
+    AddReportOptions(parser);
     parser.addPositionalArgument("case", "A case file to open in the program.", "[CASE.pmx]");
 
     if (!parser.parse(arguments)) {
@@ -52,14 +54,15 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
         exitCode = 0;
         return true;
     }
-    const int jobs = parser.isSet(info) + parser.isSet(batch) + parser.isSet(import) + parser.isSet(exportOpt);
+    const int jobs = parser.isSet(info) + parser.isSet(batch) + parser.isSet(import) + parser.isSet(exportOpt) +
+                     parser.isSet("report");
     if (jobs > 1) {
-        std::fprintf(stderr, "plumex: give one of --info, --batch, --import, --export\n");
+        std::fprintf(stderr, "plumex: give one of --info, --batch, --import, --export, --report\n");
         exitCode = 2;
         return true;
     }
     if (jobs == 0 && (parser.isSet(out) || parser.isSet(csv))) {
-        std::fprintf(stderr, "plumex: --out and --csv go with --batch, --import or --export\n");
+        std::fprintf(stderr, "plumex: --out and --csv go with --batch, --import, --export or --report\n");
         exitCode = 2;
         return true;
     }
@@ -73,6 +76,10 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
     }
     if (parser.isSet(exportOpt)) {
         exitCode = RunExportCommand(parser.value(exportOpt), parser.value(out));
+        return true;
+    }
+    if (ReportRequested(parser)) {
+        exitCode = RunReportCommand(parser);
         return true;
     }
     if (parser.isSet(info)) {

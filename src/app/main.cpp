@@ -9,6 +9,7 @@
 #include "app/CommandLine.h"
 #include "app/GuiMain.h"
 #include "app/RenderCommand.h"
+#include "app/ReportCommand.h"
 #include "app/StandardOutput.h"
 #include "ui/GlFormat.h"
 
@@ -16,11 +17,12 @@ int main(int argc, char** argv) {
     // Case files alone (or nothing) open the program window; any option
     // runs a job without one.
     if (ArgumentsAskForGui(argc, argv)) return RunGui(argc, argv);
-    // Drawing needs a GUI application; the other jobs run headless. Without
-    // a display the offscreen platform lets --render fail with a message
-    // instead of aborting in the platform plugin.
+    // Drawing (--render, --report) needs a GUI application; the other jobs
+    // run headless. Without a display the offscreen platform lets --render
+    // fail with a message instead of aborting in the platform plugin, and
+    // --report go on without the 3-D picture.
     std::unique_ptr<QCoreApplication> application;
-    if (ArgumentsAskForRender(argc, argv)) {
+    if (ArgumentsAskForRender(argc, argv) || ArgumentsAskForReport(argc, argv)) {
         if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
         QSurfaceFormat::setDefaultFormat(SceneSurfaceFormat());

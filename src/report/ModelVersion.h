@@ -1,0 +1,9 @@
+#pragma once
+// What the case's jet model program says of itself on --version, for the
+// report. Empty when the program cannot be started or does not answer in a
+// few seconds.
+#include <QString>
+
+class CPlumexDoc;
+
+QString JetModelVersion(CPlumexDoc& doc);

@@ -1,0 +1,11 @@
+#pragma once
+// The plots window as a dock of the main window (right side, floatable).
+class CPlumexDoc;
+class CPlotsWidget;
+class QDockWidget;
+class QMainWindow;
+
+// Makes the "Plots" dock with its plots widget on the case (may be null),
+// adds it to the main window hidden; the View menu shows it with
+// dock->toggleViewAction() or dock->show().
+QDockWidget* CreatePlotsDock(QMainWindow* window, CPlumexDoc* doc, CPlotsWidget** widget = nullptr);
