@@ -26,29 +26,7 @@ int RunBatchCommand(const QString& casePath, const QString& outPath, const QStri
     CAppState app;
     CConsolePrompt prompt;
     CPlumexDoc doc(app, prompt);
-    if (!LoadCaseForJob(casePath, doc)) {
-        std::fprintf(stderr, "plumex: %s: the case cannot be read\n", qPrintable(casePath));
-        return 1;
-    }
-    if (doc.GetJetCount() == 0) {
-        std::fprintf(stderr, "plumex: %s: the case has no jet\n", qPrintable(casePath));
-        return 1;
-    }
-    // The run starts from the first jet (the driver's checks look at the current one).
-    bool first = true;
-    doc.ForEachJet([&](int o, int r, int j, CRiser& outfall, CBase& riser, CJet&) {
-        if (!first) return;
-        first = false;
-        doc.m_nCurrentOutfall = o;
-        outfall.m_nCurrentRiser = r;
-        riser.m_nCurrentJet = j;
-    });
-    // A run that does not get as far as reading results leaves the jets as
-    // the case file held them: those are not results of this run.
-    if (!doc.Run(true)) {
-        std::fprintf(stderr, "plumex: %s: no jet could be computed\n", qPrintable(casePath));
-        return 1;
-    }
+    if (!LoadCaseWithJetsForJob(casePath, doc) || !ComputeAllJetsForJob(casePath, doc)) return 1;
 
     int computed = 0;
     doc.ForEachJet([&](int, int, int, CRiser& o, CBase& r, CJet& j) {

@@ -45,3 +45,31 @@ bool LoadCaseForJob(const QString& path, CPlumexDoc& doc) {
     }
     return true;
 }
+
+bool LoadCaseWithJetsForJob(const QString& path, CPlumexDoc& doc) {
+    if (!LoadCaseForJob(path, doc)) {
+        std::fprintf(stderr, "plumex: %s: the case cannot be read\n", qPrintable(path));
+        return false;
+    }
+    if (doc.GetJetCount() == 0) {
+        std::fprintf(stderr, "plumex: %s: the case has no jet\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+bool ComputeAllJetsForJob(const QString& path, CPlumexDoc& doc) {
+    bool first = true;
+    doc.ForEachJet([&](int o, int r, int j, CRiser& outfall, CBase& riser, CJet&) {
+        if (!first) return;
+        first = false;
+        doc.m_nCurrentOutfall = o;
+        outfall.m_nCurrentRiser = r;
+        riser.m_nCurrentJet = j;
+    });
+    if (!doc.Run(true)) {
+        std::fprintf(stderr, "plumex: %s: no jet could be computed\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}

@@ -8,3 +8,12 @@ class CPlumexDoc;
 
 bool IsJsonCase(const QString& path);
 bool LoadCaseForJob(const QString& path, CPlumexDoc& doc);
+
+// The steps jobs that compute a case share: load it (a case without a jet
+// is refused), then compute every jet, starting from the first one (the
+// run's checks look at the current jet). Each says what went wrong on
+// standard error and returns false. A run that does not get as far as
+// reading results leaves the jets as the case held them: those are not
+// results of this run.
+bool LoadCaseWithJetsForJob(const QString& path, CPlumexDoc& doc);
+bool ComputeAllJetsForJob(const QString& path, CPlumexDoc& doc);

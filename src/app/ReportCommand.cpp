@@ -47,19 +47,6 @@ QImage ScenePicture(CPlumexDoc& doc, QString& note) {
     return image;
 }
 
-// Every jet computed, starting from the first (the run's checks look at the
-// current jet). False when no results could be read.
-bool ComputeAllJets(CPlumexDoc& doc) {
-    bool first = true;
-    doc.ForEachJet([&](int o, int r, int j, CRiser& outfall, CBase& riser, CJet&) {
-        if (!first) return;
-        first = false;
-        doc.m_nCurrentOutfall = o;
-        outfall.m_nCurrentRiser = r;
-        riser.m_nCurrentJet = j;
-    });
-    return doc.Run(true);
-}
 }  // namespace
 
 void AddReportOptions(QCommandLineParser& parser) {
@@ -89,20 +76,9 @@ int RunReportCommand(const QCommandLineParser& parser) {
     CAppState app;
     CConsolePrompt prompt;
     CPlumexDoc doc(app, prompt);
-    if (!LoadCaseForJob(casePath, doc)) {
-        std::fprintf(stderr, "plumex: %s: the case cannot be read\n", qPrintable(casePath));
-        return 1;
-    }
-    if (doc.GetJetCount() == 0) {
-        std::fprintf(stderr, "plumex: %s: the case has no jet\n", qPrintable(casePath));
-        return 1;
-    }
     // The report always shows results of the inputs it lists, with their
     // stop reasons (which a case file does not keep): compute them now.
-    if (!ComputeAllJets(doc)) {
-        std::fprintf(stderr, "plumex: %s: no jet could be computed\n", qPrintable(casePath));
-        return 1;
-    }
+    if (!LoadCaseWithJetsForJob(casePath, doc) || !ComputeAllJetsForJob(casePath, doc)) return 1;
     // The case's own cut plane, as the 3-D view would show it.
     CCutPlane& plane = doc.m_CutPlane;
     plane.SetPlane(plane.m_dHAngle, plane.m_dVAngle, plane.m_dDistance, plane.m_nDiskNo, plane.m_eKind, true);
