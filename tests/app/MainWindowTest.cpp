@@ -15,7 +15,7 @@
 #include "app/MainFrame.h"
 #include "app/Profile.h"
 #include "model/PlumexDoc.h"
-#include "ui/SceneView.h"
+#include "ui/PlumexView.h"
 
 namespace {
 const QStringList kNoCaseMenus = {"&File", "&View", "&Help"};
