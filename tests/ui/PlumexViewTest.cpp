@@ -24,6 +24,7 @@
 #include "model/JetDispModal.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
+#include "ui/ModeCursors.h"
 #include "ui/PlumexView.h"
 
 namespace {
@@ -285,4 +286,23 @@ TEST_F(PlumexViewTest, ContextMenuChecksFollowTheView) {
     action("colour1")->trigger();
     EXPECT_EQ(doc.m_eColourMode, ColourMode::Velocity);
     EXPECT_TRUE(action("colour1")->isChecked());
+}
+
+TEST(ModeCursors, EachModeHasItsOwnPictureAtTheScreensPixelRatio) {
+    QList<QImage> pictures;
+    for (int mode : {1, 2, 4, 8}) {
+        const QCursor cursor = ModeCursor(mode, 2.0);
+        ASSERT_EQ(cursor.shape(), Qt::BitmapCursor) << mode;
+        const QPixmap pixmap = cursor.pixmap();
+        EXPECT_EQ(pixmap.size(), QSize(64, 64)) << mode;
+        EXPECT_EQ(pixmap.devicePixelRatio(), 2.0) << mode;
+        const QImage image = pixmap.toImage();
+        int opaque = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) opaque += qAlpha(image.pixel(x, y)) > 128;
+        EXPECT_GT(opaque, 200) << mode;
+        for (const QImage& other : pictures) EXPECT_NE(image, other) << mode;
+        pictures << image;
+    }
+    EXPECT_EQ(ModeCursor(int(MouseMode::Pick), 2.0).shape(), Qt::ArrowCursor);
 }
