@@ -8,14 +8,14 @@
 #include "base/DocObserver.h"
 #include "ui/DocEventBridge.h"
 #include "ui/PanePlaceholder.h"
-#include "ui/SceneView.h"
+#include "ui/PlumexView.h"
 
 CChildFrame::CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& creation, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_Screen(screen) {
     m_pOuter = new QSplitter(Qt::Horizontal, this);
     m_pOuter->setObjectName("outerSplitter");
     m_pOuter->setChildrenCollapsible(false);
-    m_pView = new CSceneView(doc.Doc(), m_pOuter);
+    m_pView = new CPlumexView(doc.Doc(), m_pOuter);
     m_pView->setObjectName("sceneView");
     m_pNested = new QSplitter(Qt::Vertical, m_pOuter);
     m_pNested->setObjectName("nestedSplitter");

@@ -9,7 +9,7 @@
 
 class QSplitter;
 class CCaseDocument;
-class CSceneView;
+class CPlumexView;
 
 class CChildFrame : public QWidget {
     Q_OBJECT
@@ -20,7 +20,7 @@ public:
     ~CChildFrame() override;
 
     CCaseDocument& Document() const { return m_doc; }
-    CSceneView* SceneView() const { return m_pView; }
+    CPlumexView* SceneView() const { return m_pView; }
     QWidget* PlaneView() const { return m_pPlane; }
     QWidget* DataView() const { return m_pData; }
     QSplitter* OuterSplitter() const { return m_pOuter; }
@@ -54,7 +54,7 @@ private:
     bool m_bUserSized = false;
     QSplitter* m_pOuter;
     QSplitter* m_pNested;
-    CSceneView* m_pView;
+    CPlumexView* m_pView;
     QWidget* m_pPlane;
     QWidget* m_pData;
     PaneSizes m_Sizes;

@@ -15,5 +15,7 @@ QString CDialogFileChooser::SaveCaseAs(QWidget* parent, const QString& suggested
 }
 
 QString CDialogFileChooser::SaveBitmap(QWidget* parent, const QString& suggested) {
-    return QFileDialog::getSaveFileName(parent, "Save to BMP", suggested, "Bitmap Files (*.bmp)");
+    // Any other name is allowed too: a name ending in ".png" saves a PNG picture.
+    return QFileDialog::getSaveFileName(parent, "Save Bitmap Dialog", suggested,
+                                        "Bitmap Files (*.bmp);;All Files (*.*)");
 }

@@ -20,7 +20,7 @@
 #include "app/RunController.h"
 #include "app/SplashScreen.h"
 #include "model/PlumexDoc.h"
-#include "ui/SceneView.h"
+#include "ui/PlumexView.h"
 #include "ui/StatusProgress.h"
 
 CMainFrame::CMainFrame(CPlumexApp& app, const QSize& screen)
@@ -96,6 +96,7 @@ CChildFrame* CMainFrame::AddCaseWindow(CCaseDocument& doc) {
         updateActions();
     });
     connect(&doc, &CCaseDocument::stateChanged, this, &CMainFrame::updateActions);
+    connect(child->SceneView(), &CPlumexView::stateChanged, this, &CMainFrame::updateActions);
     RenumberWindows(doc);
     sub->show();
     m_pMdi->setActiveSubWindow(sub);
@@ -222,6 +223,7 @@ void CMainFrame::updateActions() {
     Action("view.dataView")->setEnabled(hasCase);
     Action("view.toolbar")->setChecked(!m_pMainBar->isHidden());
     Action("view.statusBar")->setChecked(!statusBar()->isHidden());
+    UpdateViewTools();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -17,6 +17,7 @@ class QToolBar;
 class CActionRegistry;
 class CCaseDocument;
 class CChildFrame;
+class CPlumexView;
 class CPlumexApp;
 class CRunController;
 class CStatusProgress;
@@ -39,6 +40,8 @@ public:
     // A new case window on doc, shown and activated.
     CChildFrame* AddCaseWindow(CCaseDocument& doc);
     CChildFrame* ActiveChild() const;
+    // The 3-D view of the active case window; null without one.
+    CPlumexView* ActiveView() const;
     CCaseDocument* ActiveDocument() const;
     QList<CChildFrame*> CaseWindows() const;
     QList<CChildFrame*> WindowsOf(const CCaseDocument& doc) const;
@@ -81,6 +84,8 @@ private:
     void NewWindow();
     void ArrangeIcons();
     void SaveToBmp();
+    // Checks the view tools, the animation speed and the disturbance as the active 3-D view has them.
+    void UpdateViewTools();
     void Print(bool preview);
     void NotYetAvailable(const QString& what);
     void UpdateLockPanes();

@@ -30,9 +30,15 @@
 #include "model/PlumexDoc.h"
 #include "base/Prompt.h"
 #include "ui/LockKeys.h"
-#include "ui/SceneView.h"
+#include "ui/PlumexView.h"
 
 namespace {
+// The view tools that choose a mouse mode of the 3-D view.
+constexpr std::pair<const char*, int> kModeTools[] = {
+    {"tool.move", int(MouseMode::Move)},     {"tool.zoom", int(MouseMode::Zoom)}, {"tool.rotate", int(MouseMode::Rotate)},
+    {"tool.plane", int(MouseMode::Plane)}, {"tool.pick", int(MouseMode::Pick)}};
+constexpr const char* kSpeedActions[3] = {"option.speedHigh", "option.speedMedium", "option.speedLow"};
+
 QPrinter& SharedPrinter() {
     static QPrinter printer(QPrinter::HighResolution);
     return printer;
@@ -63,7 +69,8 @@ void CMainFrame::MakeActions() {
     r.Get("option.speedMedium")->setChecked(true);
     r.Add("option.continuous", "Continuous mode", "Compute the jets in continuous mode")->setCheckable(true);
     r.Add("option.maxTimeSteps", "Max number of time steps", "Set the largest number of steps of a jet");
-    r.Add("option.waterDisturbance", "Disturbance of the water surface", "Let waves run over the water surface");
+    r.Add("option.waterDisturbance", "Disturbance of the water surface", "Let waves run over the water surface")
+        ->setCheckable(true);
     r.Add("option.waterProperty", "Water surface property", "Set the look of the water surface");
 
     r.Add("view.toolbar", "&Toolbar", "Show or hide the tool bar")->setCheckable(true);
@@ -262,9 +269,15 @@ void CMainFrame::ConnectCommands() {
                                            d->Doc().m_nMaxTimeSteps, 1, 1000000, 100, &ok);
         if (ok) d->Doc().m_nMaxTimeSteps = n;
     });
-    for (const char* n : {"option.speedHigh", "option.speedMedium", "option.speedLow"})
-        on(n, [this] { NotYetAvailable("The animation of the jets"); });
-    on("option.waterDisturbance", [this] { NotYetAvailable("The water surface"); });
+    for (int speed = 0; speed < 3; ++speed)
+        on(kSpeedActions[speed], [this, speed] {
+            if (CPlumexView* v = ActiveView()) v->SetAnimationSpeed(speed);
+            updateActions();
+        });
+    on("option.waterDisturbance", [this] {
+        if (CPlumexView* v = ActiveView()) v->ToggleDisturbance();
+        updateActions();
+    });
     on("option.waterProperty", [this] { NotYetAvailable("The water surface"); });
 
     on("view.toolbar", [this](bool show) { m_pMainBar->setVisible(show); });
@@ -297,12 +310,19 @@ void CMainFrame::ConnectCommands() {
         about.exec();
     });
 
-    for (const char* n : {"tool.move", "tool.zoom", "tool.rotate", "tool.plane", "tool.pick", "tool.animation",
-                          "tool.particles"})
-        on(n, [this, n] {
-            Action(n)->setChecked(false);
-            NotYetAvailable("The mouse tools and animations of the 3-D view");
+    for (const auto& [n, mode] : kModeTools)
+        on(n, [this, mode = mode] {
+            if (CPlumexView* v = ActiveView()) v->SetMouseMode(mode);
+            updateActions();
         });
+    on("tool.animation", [this] {
+        if (CPlumexView* v = ActiveView()) v->ToggleGrowthAnimation();
+        updateActions();
+    });
+    on("tool.particles", [this] {
+        Action("tool.particles")->setChecked(false);
+        NotYetAvailable("The particle animation");
+    });
     on("run.allJets", [this] {
         if (CCaseDocument* d = ActiveDocument()) m_pRuns->RunAllJets(*d);
     });
@@ -326,9 +346,24 @@ void CMainFrame::SaveToBmp() {
     QString path = m_app.Chooser().SaveBitmap(this, suggested);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += ".bmp";
-    const QImage picture = c->SceneView()->grabFramebuffer().convertToFormat(QImage::Format_RGB888);
-    if (picture.isNull() || !picture.save(path, "BMP"))
-        m_app.Prompt().Inform("Unable to save the picture \"" + path.toStdString() + "\".", PromptIcon::Exclamation);
+    c->SceneView()->SavePicture(path);
+}
+
+CPlumexView* CMainFrame::ActiveView() const {
+    CChildFrame* c = ActiveChild();
+    return c ? c->SceneView() : nullptr;
+}
+
+void CMainFrame::UpdateViewTools() {
+    CPlumexView* v = ActiveView();
+    for (const auto& [n, mode] : kModeTools) {
+        Action(n)->setEnabled(v != nullptr);
+        Action(n)->setChecked(v && v->MouseModeValue() == mode);
+    }
+    Action("tool.animation")->setEnabled(v != nullptr);
+    Action("tool.animation")->setChecked(v && v->IsAnimating());
+    for (int speed = 0; speed < 3; ++speed) Action(kSpeedActions[speed])->setChecked(v && v->AnimationSpeed() == speed);
+    Action("option.waterDisturbance")->setChecked(v && v->IsDisturbed());
 }
 
 void CMainFrame::Print(bool preview) {
@@ -340,9 +375,11 @@ void CMainFrame::Print(bool preview) {
     auto paint = [picture, title = c->Document().Title()](QPrinter* p) {
         QPainter painter(p);
         const QRect page = painter.viewport();
-        const QSize size = picture.size().scaled(page.size() * 0.9, Qt::KeepAspectRatio);
-        const QRect target(page.x() + (page.width() - size.width()) / 2, page.y() + page.height() / 20, size.width(),
-                           size.height());
+        // The picture takes the page width and keeps its proportions on the
+        // printer's pixels, which need not be square.
+        const double height = double(picture.height()) * page.width() * p->logicalDpiY() / picture.width() /
+                              p->logicalDpiX();
+        const QRect target(page.x(), page.y(), page.width(), int(height));
         painter.drawImage(target, picture);
         painter.drawText(QRect(target.left(), target.bottom() + 10, target.width(), page.height() / 20),
                          Qt::AlignLeft | Qt::AlignTop, title);

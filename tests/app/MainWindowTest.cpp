@@ -2,6 +2,7 @@
 // opening a case, the panes and the View commands, more windows on a case.
 #include <QImage>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <QSplitter>
 #include <QStatusBar>
@@ -15,7 +16,7 @@
 #include "app/MainFrame.h"
 #include "app/Profile.h"
 #include "model/PlumexDoc.h"
-#include "ui/SceneView.h"
+#include "ui/PlumexView.h"
 
 namespace {
 const QStringList kNoCaseMenus = {"&File", "&View", "&Help"};
@@ -192,5 +193,23 @@ TEST_F(GuiFixture, SaveToBmpWritesThePictureOfThe3DView) {
     const qreal ratio = ActiveChild()->SceneView()->devicePixelRatioF();
     EXPECT_EQ(picture.size(), ActiveChild()->SceneView()->size() * ratio);
     EXPECT_NE(picture.pixel(picture.width() / 2, picture.height() / 2), picture.pixel(0, 0));
+    EXPECT_TRUE(m_prompt.Empty());
+}
+
+TEST_F(GuiFixture, ViewToolsSetTheMouseModeOfTheActiveViewAndShowIt) {
+    ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
+    Settle(100);
+    CPlumexView* view = ActiveChild()->SceneView();
+    EXPECT_TRUE(Frame().Action("tool.zoom")->isChecked());  // a new view zooms
+    ClickToolButton(Frame().Action("tool.rotate"));
+    EXPECT_EQ(view->MouseModeValue(), int(MouseMode::Rotate));
+    EXPECT_TRUE(Frame().Action("tool.rotate")->isChecked());
+    EXPECT_FALSE(Frame().Action("tool.zoom")->isChecked());
+    // The view's own menu changes the mode: the tool bar follows.
+    view->ContextMenu()->findChild<QAction*>("mode8")->trigger();
+    EXPECT_TRUE(Frame().Action("tool.plane")->isChecked());
+    EXPECT_FALSE(Frame().Action("tool.rotate")->isChecked());
+    Frame().Action("option.speedLow")->trigger();
+    EXPECT_EQ(view->AnimationSpeed(), 2);
     EXPECT_TRUE(m_prompt.Empty());
 }

@@ -1,0 +1,377 @@
+#include "ui/PlumexView.h"
+
+#include <QActionGroup>
+#include <QBuffer>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+#include <GL/gl.h>
+
+#include "base/Prompt.h"
+#include "base/SafeFileWriter.h"
+#include "model/Jet.h"
+#include "model/JetDispModal.h"
+#include "model/PlumexDoc.h"
+#include "scene/CutPlaneArrow.h"
+#include "scene/GlResources.h"
+#include "scene/GlSetup.h"
+#include "scene/SceneDrawState.h"
+#include "scene/SceneFrame.h"
+#include "ui/ModeCursors.h"
+#include "ui/ViewDrag.h"
+
+namespace {
+constexpr int kSelectBufferInts = 512;
+constexpr int kHitRecordInts = 7;
+}  // namespace
+
+CPlumexView::CPlumexView(CPlumexDoc& doc, QWidget* parent) : COpenGLView(parent), m_doc(doc) {
+    setMinimumSize(20, 20);
+    setFocusPolicy(Qt::ClickFocus);
+    m_bFastDisplay = !doc.m_bSortedDisplay;
+    m_bSavedFastDisplay = m_bFastDisplay;
+    m_GrowthTimer.setInterval(kGrowthIntervalMs);
+    connect(&m_GrowthTimer, &QTimer::timeout, this, &CPlumexView::OnGrowthTick);
+    m_DisturbanceTimer.setInterval(kDisturbanceIntervalMs);
+    connect(&m_DisturbanceTimer, &QTimer::timeout, this, [this] {
+        if (!m_bDrawing) update();
+    });
+    BuildContextMenu();
+    UpdateCursor();
+}
+
+CPlumexView::~CPlumexView() {
+    // The holder's names belong to this view's context: delete them there.
+    if (!context()) return;
+    makeCurrent();
+    CGlResources::ReleaseKey(context());
+    doneCurrent();
+}
+
+int CPlumexView::DeviceWidth() const { return std::max(1, int(width() * devicePixelRatioF())); }
+int CPlumexView::DeviceHeight() const { return std::max(1, int(height() * devicePixelRatioF())); }
+
+void CPlumexView::initializeGL() {
+    COpenGLView::initializeGL();
+    // The cursors are drawn for the screen the view opened on.
+    UpdateCursor();
+}
+
+void CPlumexView::resizeGL(int, int) {
+    // The camera sets projection and viewport for every frame.
+    m_doc.m_ViewControl.SetWindowSize(DeviceWidth(), DeviceHeight());
+}
+
+void CPlumexView::paintGL() {
+    m_bDrawing = true;
+    const int cx = DeviceWidth(), cy = DeviceHeight();
+    glViewport(0, 0, cx, cy);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    ApplyFixedGlState();
+    CViewControl& camera = m_doc.m_ViewControl;
+    camera.SetWindowSize(cx, cy);
+    // Each view keeps the GL names of its own context (the ambient box's
+    // textures and list).
+    CGlResources& resources = CGlResources::ForKey(context(), ResourceDir());
+    if (m_doc.m_pAmbient) resources.PrepareAmbientBox(*m_doc.m_pAmbient);
+
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    camera.ApplyProjection();
+    camera.ApplyCamera();
+    glPushMatrix();
+
+    SceneDrawState state;
+    state.highlightPick = m_nMouseMode == static_cast<int>(MouseMode::Pick);
+    state.renderMode = kRenderModeRender;
+    m_doc.DrawStructures(state);
+
+    state.jetsOnly = true;
+    state.animating = m_bAnimating;
+    state.animationStep = m_nAnimStep;
+    state.zoomFactor = camera.ZoomFactor();
+    m_doc.DrawAmbient(state, resources);
+
+    CCutPlane& plane = m_doc.m_CutPlane;
+    const bool planeDrawn = m_bShowCutPlane && !m_bAnimating;
+    if (planeDrawn) {
+        glDisable(GL_LIGHTING);
+        plane.Draw();
+        if (plane.m_eKind == CutPlaneKind::UserSpecified) DrawCutPlaneArrow(plane);
+        glEnable(GL_CLIP_PLANE1);
+        glEnable(GL_LIGHTING);
+    }
+    // The shown plane cuts the jets away on its far side.
+    if (m_bShowCutPlane) {
+        glClipPlane(GL_CLIP_PLANE0, plane.m_dEquation);
+        glEnable(GL_CLIP_PLANE0);
+    }
+    if (m_bFastDisplay) {
+        m_doc.DrawStructures(state);
+    } else {
+        camera.GetEyePosition(state.eyePosition);
+        m_doc.DrawSortedJets(state);
+    }
+    glDisable(GL_CLIP_PLANE0);
+    glDisable(GL_CLIP_PLANE1);
+
+    DrawCurrentArrow(m_doc.m_fCurrentAngle);
+    glPopMatrix();
+    // The widget composites its framebuffer with alpha: keep the picture opaque.
+    MakeFrameOpaque();
+    glFinish();
+    m_bDrawing = false;
+}
+
+void CPlumexView::UpdateCursor() { setCursor(ModeCursor(m_nMouseMode, devicePixelRatioF())); }
+
+void CPlumexView::SetMouseMode(int mode) {
+    const bool planeOrPick = mode == int(MouseMode::Plane) || mode == int(MouseMode::Pick);
+    if (m_bAnimating && planeOrPick) return;
+    if (mode == int(MouseMode::Plane) && !m_bShowCutPlane) ShowCutPlane(true);
+    m_nMouseMode = mode;
+    if (!planeOrPick) m_doc.SetRingInterval(kNormalRingInterval);
+    UpdateCursor();
+    UpdateMenuChecks();
+    update();
+    emit stateChanged();
+}
+
+void CPlumexView::SetFastDisplay(bool fast) {
+    if (fast == m_bFastDisplay) return;
+    m_bFastDisplay = fast;
+    m_bSavedFastDisplay = fast;
+    m_doc.m_bSortedDisplay = !fast;
+    if (!fast) {
+        m_doc.BuildSortTree();
+        m_doc.BuildColourTable(m_doc.m_eColourMode);
+    }
+    UpdateMenuChecks();
+    update();
+    emit stateChanged();
+}
+
+void CPlumexView::ShowCutPlane(bool show) {
+    if (show == m_bShowCutPlane) return;
+    m_bShowCutPlane = show;
+    if (show) m_doc.m_CutPlane.ComputePlane(true);
+    UpdateMenuChecks();
+    update();
+    emit stateChanged();
+}
+
+void CPlumexView::SetColourMode(ColourMode mode) {
+    m_doc.m_eColourMode = mode;
+    // The half-width colouring needs no table of its own.
+    if (mode != ColourMode::HalfWidth) m_doc.BuildColourTable(mode);
+    UpdateMenuChecks();
+    update();
+    emit stateChanged();
+}
+
+void CPlumexView::SetAnimationSpeed(int speed) {
+    m_nAnimSpeed = std::clamp(speed, 0, 2);
+    emit stateChanged();
+}
+
+void CPlumexView::StartGrowthAnimation() {
+    m_doc.SetRingInterval(kSpeedRingInterval[m_nAnimSpeed]);
+    int limit = 0;
+    m_doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
+        limit = std::max(limit, j.m_pDisplay->GetRingCount());
+    });
+    m_nAnimLimit = limit;
+    m_nAnimIncrement = 1;
+    m_nAnimStep = 0;
+    m_bAnimating = true;
+    m_DisturbanceTimer.stop();
+    m_GrowthTimer.start();
+    update();
+    emit stateChanged();
+}
+
+void CPlumexView::StopGrowthAnimation() {
+    m_doc.SetRingInterval(kNormalRingInterval);
+    m_bAnimating = false;
+    m_GrowthTimer.stop();
+    if (m_bDisturbance) m_DisturbanceTimer.start();
+    update();
+    emit stateChanged();
+}
+
+void CPlumexView::ToggleGrowthAnimation() {
+    if (m_bAnimating) StopGrowthAnimation();
+    else StartGrowthAnimation();
+}
+
+void CPlumexView::OnGrowthTick() {
+    if (m_bDrawing) return;
+    m_nAnimStep += m_nAnimIncrement;
+    update();
+    if (m_nAnimLimit < m_nAnimStep) StopGrowthAnimation();
+}
+
+void CPlumexView::ToggleDisturbance() {
+    if (m_bDisturbance) {
+        m_bDisturbance = false;
+        m_DisturbanceTimer.stop();
+    } else if (m_doc.Prompt().AskYesNo(
+                   "This feature will slow down your system performance, would you like to proceed?")) {
+        m_bDisturbance = true;
+        if (!m_bAnimating) m_DisturbanceTimer.start();
+    }
+    emit stateChanged();
+}
+
+bool CPlumexView::PickAt(const QPoint& point) {
+    if (!context()) return false;
+    makeCurrent();
+    const qreal ratio = devicePixelRatioF();
+    glViewport(0, 0, DeviceWidth(), DeviceHeight());
+    m_doc.m_ViewControl.SetWindowSize(DeviceWidth(), DeviceHeight());
+    unsigned int buffer[kSelectBufferInts] = {};
+    // Device pixels, measured from the top: the pick flips them.
+    const int hits = PickScene(m_doc, m_doc.m_ViewControl, int(point.x() * ratio), int(point.y() * ratio), buffer,
+                               kSelectBufferInts);
+    doneCurrent();
+    if (hits <= 0 || hits > kSelectBufferInts / kHitRecordInts) return false;
+    return m_doc.SelectFromPick(buffer, hits);
+}
+
+void CPlumexView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        COpenGLView::mousePressEvent(event);
+        return;
+    }
+    m_bSavedFastDisplay = m_bFastDisplay;
+    const QPoint p = event->position().toPoint();
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    const MouseMode mode = static_cast<MouseMode>(m_nMouseMode);
+    if ((mode == MouseMode::Plane && !ctrl) || mode == MouseMode::Pick) {
+        if (PickAt(p) && mode == MouseMode::Plane) {
+            // The plane goes through the picked disk of the picked jet.
+            CCutPlane& plane = m_doc.m_CutPlane;
+            if (CJet* jet = m_doc.GetCurrentJet()) {
+                double h, v, d;
+                int disk;
+                CutPlaneKind kind;
+                plane.GetPlane(h, v, d, disk, kind);
+                disk = jet->m_nCurrentDisk;
+                if (m_doc.PlaceCutPlaneAtDisk(disk, kind, h, v, d)) plane.SetPlane(h, v, d, disk, kind, true);
+            }
+        }
+        m_bPlaneChanged = false;
+    }
+    m_ptDown = m_ptLast = p;
+    m_bDragging = true;
+    // Interaction draws the quick way.
+    m_bFastDisplay = true;
+    update();
+}
+
+void CPlumexView::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_bDragging || !(event->buttons() & Qt::LeftButton)) return;
+    const QPoint p = event->position().toPoint();
+    const int dx = p.x() - m_ptLast.x(), dy = p.y() - m_ptLast.y();
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (m_nMouseMode == int(MouseMode::Plane)) {
+        if (ApplyPlaneDrag(m_doc, dx, dy, width(), height(), ctrl)) m_bPlaneChanged = true;
+    } else {
+        ApplyCameraDrag(m_doc.m_ViewControl, m_nMouseMode, dx, dy, width(), height(), ctrl);
+    }
+    m_ptLast = p;
+    update();
+}
+
+void CPlumexView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_bDragging) {
+        COpenGLView::mouseReleaseEvent(event);
+        return;
+    }
+    m_bDragging = false;
+    if (m_nMouseMode == int(MouseMode::Plane) && m_bPlaneChanged) {
+        m_ptLast = event->position().toPoint();
+        m_doc.m_CutPlane.ComputePlane(true);
+        m_bPlaneChanged = false;
+    }
+    m_bFastDisplay = m_bSavedFastDisplay;
+    update();
+}
+
+void CPlumexView::BuildContextMenu() {
+    m_pMenu = new QMenu(this);
+    auto* modes = new QActionGroup(m_pMenu);
+    for (const auto& [caption, mode] :
+         {std::pair{"Move", MouseMode::Move}, {"Zoom", MouseMode::Zoom}, {"Rotate", MouseMode::Rotate},
+          {"Plane", MouseMode::Plane}, {"Pick", MouseMode::Pick}}) {
+        QAction* a = m_pMenu->addAction(caption, this, [this, m = int(mode)] { SetMouseMode(m); });
+        a->setCheckable(true);
+        a->setData(int(mode));
+        a->setObjectName(QString("mode%1").arg(int(mode)));
+        modes->addAction(a);
+    }
+    m_pMenu->addSeparator();
+    QAction* fast = m_pMenu->addAction("Fast Display", this, [this](bool on) { SetFastDisplay(on); });
+    fast->setCheckable(true);
+    fast->setStatusTip("Display Mode");
+    fast->setObjectName("fastDisplay");
+    QAction* cut = m_pMenu->addAction("Display Cut Plane", this, [this](bool on) { ShowCutPlane(on); });
+    cut->setCheckable(true);
+    cut->setObjectName("displayCutPlane");
+    m_pMenu->addSeparator();
+    auto* colours = new QActionGroup(m_pMenu);
+    for (const auto& [caption, mode] : {std::pair{"Simulation Concentration", ColourMode::Concentration},
+                                        {"Simulation Velocity", ColourMode::Velocity},
+                                        {"Simulation Half Width", ColourMode::HalfWidth}}) {
+        QAction* a = m_pMenu->addAction(caption, this, [this, mode = mode] { SetColourMode(mode); });
+        a->setCheckable(true);
+        a->setObjectName(QString("colour%1").arg(int(mode)));
+        colours->addAction(a);
+    }
+    m_pMenu->findChild<QAction*>("colour2")->setStatusTip("gradual color simulation the change of disk half width");
+    UpdateMenuChecks();
+}
+
+void CPlumexView::UpdateMenuChecks() {
+    if (!m_pMenu) return;
+    for (QAction* a : m_pMenu->actions()) {
+        const QString name = a->objectName();
+        if (name.startsWith("mode")) a->setChecked(a->data().toInt() == m_nMouseMode);
+        else if (name == "fastDisplay") a->setChecked(m_bFastDisplay);
+        else if (name == "displayCutPlane") a->setChecked(m_bShowCutPlane);
+        else if (name.startsWith("colour")) a->setChecked(name == QString("colour%1").arg(int(m_doc.m_eColourMode)));
+    }
+}
+
+void CPlumexView::contextMenuEvent(QContextMenuEvent* event) {
+    UpdateMenuChecks();
+    // From the keyboard the menu opens near the middle of the view.
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? rect().center() + QPoint(5, 5) : event->pos();
+    m_pMenu->popup(mapToGlobal(at));
+}
+
+QImage CPlumexView::Picture() { return grabFramebuffer(); }
+
+bool CPlumexView::SavePicture(const QString& path) {
+    const QImage picture = Picture().convertToFormat(QImage::Format_RGB888);
+    if (picture.isNull()) {
+        m_doc.Prompt().Inform("HDIB handle is NULL, save abort !!!");
+        return false;
+    }
+    const bool png = QFileInfo(path).suffix().compare("png", Qt::CaseInsensitive) == 0;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    std::string error;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = picture.save(&buffer, png ? "PNG" : "BMP") &&
+                    WriteFileSafely(path.toStdString(), bytes.constData(), std::size_t(bytes.size()), error);
+    QGuiApplication::restoreOverrideCursor();
+    if (!ok) m_doc.Prompt().Inform("Cannot save the BMP file <" + path.toStdString() + "> !!!");
+    return ok;
+}

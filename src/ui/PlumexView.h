@@ -1,0 +1,115 @@
+#pragma once
+// The interactive 3-D view of a case window. It draws the case's frame
+// (structures, ambient box, cut plane with its arrow, jets as uniform tubes
+// or sorted and colour-mapped, the current arrow) with the case's camera,
+// turns left-button drags into camera or cut-plane moves according to the
+// mouse mode, picks jets with GL selection, runs the growth animation and
+// the water disturbance timer, and saves its picture.
+#include <QTimer>
+
+#include "model/ColourMode.h"
+#include "ui/MouseMode.h"
+#include "ui/OpenGLView.h"
+
+class CPlumexDoc;
+class QMenu;
+
+class CPlumexView : public COpenGLView {
+    Q_OBJECT
+public:
+    static constexpr int kGrowthIntervalMs = 80;
+    static constexpr int kDisturbanceIntervalMs = 200;
+    // Rings shown per disk while the growth animation runs, by speed
+    // (0 "High", 1 "Medium", 2 "Low"), and when it does not.
+    static constexpr int kSpeedRingInterval[3] = {20, 10, 1};
+    static constexpr int kNormalRingInterval = 20;
+
+    explicit CPlumexView(CPlumexDoc& doc, QWidget* parent = nullptr);
+    ~CPlumexView() override;
+
+    CPlumexDoc& Document() const { return m_doc; }
+    QSize sizeHint() const override { return {640, 480}; }
+
+    int MouseModeValue() const { return m_nMouseMode; }
+    // Ignored for Plane and Pick while the growth animation runs. Plane
+    // shows the cut plane; modes other than Plane and Pick put the jets'
+    // rings back to their normal spacing.
+    void SetMouseMode(int mode);
+
+    bool FastDisplay() const { return m_bFastDisplay; }
+    // Off: the jets are sorted back to front and colour-mapped.
+    void SetFastDisplay(bool fast);
+    bool CutPlaneShown() const { return m_bShowCutPlane; }
+    // Shown: the plane is drawn, clips the jets and its section is made.
+    void ShowCutPlane(bool show);
+    void SetColourMode(ColourMode mode);
+
+    int AnimationSpeed() const { return m_nAnimSpeed; }
+    void SetAnimationSpeed(int speed);
+    bool IsAnimating() const { return m_bAnimating; }
+    int AnimationStep() const { return m_nAnimStep; }
+    int AnimationLimit() const { return m_nAnimLimit; }
+    void StartGrowthAnimation();
+    void StopGrowthAnimation();
+    // Starts the growth animation, or stops it when it runs.
+    void ToggleGrowthAnimation();
+
+    bool IsDisturbed() const { return m_bDisturbance; }
+    // Asks before switching it on, as it slows the drawing down.
+    void ToggleDisturbance();
+
+    // Picks at a widget point (logical pixels); a hit makes the jet under
+    // it current in the case. True on a hit.
+    bool PickAt(const QPoint& point);
+
+    // The picture as drawn now, device pixels.
+    QImage Picture();
+    // Writes the picture to path: PNG when the name ends in ".png", a BMP
+    // otherwise; the file is replaced only when complete. Failures are told
+    // to the user; false then.
+    bool SavePicture(const QString& path);
+
+    // The menu of the right button (the mouse modes and display commands).
+    QMenu* ContextMenu() const { return m_pMenu; }
+
+signals:
+    // The mouse mode, the animation or a display setting changed.
+    void stateChanged();
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void BuildContextMenu();
+    void UpdateMenuChecks();
+    void UpdateCursor();
+    void OnGrowthTick();
+    // Device pixels of the client area.
+    int DeviceWidth() const;
+    int DeviceHeight() const;
+
+    CPlumexDoc& m_doc;
+    int m_nMouseMode = static_cast<int>(MouseMode::Zoom);
+    bool m_bFastDisplay = true;
+    bool m_bSavedFastDisplay = true;
+    bool m_bShowCutPlane = false;
+    bool m_bPlaneChanged = false;
+    bool m_bDragging = false;
+    bool m_bDrawing = false;
+    bool m_bAnimating = false;
+    bool m_bDisturbance = false;
+    int m_nAnimSpeed = 1;
+    int m_nAnimLimit = 0;
+    int m_nAnimIncrement = 0;
+    int m_nAnimStep = 0;
+    QPoint m_ptDown, m_ptLast;
+    QTimer m_GrowthTimer;
+    QTimer m_DisturbanceTimer;
+    QMenu* m_pMenu = nullptr;
+};

@@ -1,0 +1,308 @@
+// The case window's 3-D view with real mouse events (xcb under Xvfb): the
+// drags of each mouse mode, picking (also at device pixel ratio 2 when the
+// test runs with QT_SCALE_FACTOR=2), the fast display during a drag, the
+// growth animation and the saved picture.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageReader>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+#include <memory>
+
+#include "../scene/SyntheticCase.h"
+#include "base/AppState.h"
+#include "base/MatrixFunctions.h"
+#include "model/Jet.h"
+#include "model/JetDispModal.h"
+#include "model/PlumexDoc.h"
+#include "support/ScriptedPrompt.h"
+#include "ui/ModeCursors.h"
+#include "ui/PlumexView.h"
+
+namespace {
+bool HaveGlPlatform() { return QGuiApplication::platformName() == "xcb"; }
+
+#define REQUIRE_GL_PLATFORM()                                                              \
+    if (!HaveGlPlatform())                                                                 \
+    GTEST_SKIP() << "GL widgets need the xcb platform (run under xvfb-run); platform is " \
+                 << QGuiApplication::platformName().toStdString()
+
+void ExpectSameCamera(const CViewControl& a, const CViewControl& b) {
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(a.m_dEye[i], b.m_dEye[i], 1e-9) << "eye " << i;
+        EXPECT_NEAR(a.m_dTarget[i], b.m_dTarget[i], 1e-9) << "target " << i;
+    }
+    EXPECT_FLOAT_EQ(a.m_fFieldOfView, b.m_fFieldOfView);
+}
+
+class PlumexViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!HaveGlPlatform()) return;
+        BuildSyntheticCase(doc, 2, 300);
+        doc.PrepareJetDisplays();
+        view = std::make_unique<CPlumexView>(doc);
+        view->resize(400, 300);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        view->grabFramebuffer();  // the context exists and a frame was drawn
+    }
+
+    // A left-button drag from a to b in one move, with modifiers.
+    void Drag(QPoint a, QPoint b, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::mousePress(view.get(), Qt::LeftButton, mods, a);
+        // QTest::mouseMove sends no modifiers: the move with the button held goes directly.
+        QMouseEvent move(QEvent::MouseMove, QPointF(b), view->mapToGlobal(QPointF(b)), Qt::NoButton, Qt::LeftButton,
+                         mods);
+        QCoreApplication::sendEvent(view.get(), &move);
+        QTest::mouseRelease(view.get(), Qt::LeftButton, mods, b);
+    }
+
+    // Widget point (logical pixels) of the centre of disk k of the jet.
+    QPoint ScreenPointOfDisk(const CJet& jet, int k) {
+        const CJetDispModal& disp = *jet.m_pDisplay;
+        double m[16], centre[3];
+        const double origin[3] = {0, 0, 0};
+        disp.DiskMatrix(disp.m_Disks[k], m);
+        MatTransformPoint(m, origin, centre);
+        view->makeCurrent();
+        const qreal ratio = view->devicePixelRatioF();
+        const int cx = int(view->width() * ratio), cy = int(view->height() * ratio);
+        glViewport(0, 0, cx, cy);
+        CViewControl camera = doc.m_ViewControl;
+        camera.SetWindowSize(cx, cy);
+        camera.ApplyProjection();
+        camera.ApplyCamera();
+        double model[16], proj[16], wx, wy, wz;
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, proj);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        gluProject(centre[0], centre[1], centre[2], model, proj, viewport, &wx, &wy, &wz);
+        view->doneCurrent();
+        return QPoint(int(std::lround(wx / ratio)), int(std::lround((cy - wy) / ratio)));
+    }
+
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc doc{app, prompt};
+    std::unique_ptr<CPlumexView> view;
+};
+}  // namespace
+
+TEST_F(PlumexViewTest, EachCameraModeDragFollowsThePerCentArithmetic) {
+    REQUIRE_GL_PLATFORM();
+    const int w = view->width(), h = view->height();
+    const QPoint a(200, 150), b(240, 140);  // dx = 40, dy = -10
+    const double fx = 40.0 / w, fy = -10.0 / h;
+
+    view->SetMouseMode(int(MouseMode::Move));
+    CViewControl expected = doc.m_ViewControl;
+    Drag(a, b);
+    expected.TurnTargetAboutUp(fx * 100.0);
+    expected.TurnTargetAboutSide(fy * 100.0);
+    ExpectSameCamera(doc.m_ViewControl, expected);
+
+    view->SetMouseMode(int(MouseMode::Zoom));
+    expected = doc.m_ViewControl;
+    Drag(a, b);
+    expected.Dolly(1.0 - fy);
+    ExpectSameCamera(doc.m_ViewControl, expected);
+    // With Ctrl the field of view narrows or widens instead.
+    expected = doc.m_ViewControl;
+    Drag(b, a, Qt::ControlModifier);
+    expected.ScaleFieldOfView(1.0 + fy);
+    ExpectSameCamera(doc.m_ViewControl, expected);
+    EXPECT_NE(doc.m_ViewControl.m_fFieldOfView, 40.0f);
+
+    view->SetMouseMode(int(MouseMode::Rotate));
+    expected = doc.m_ViewControl;
+    Drag(a, b);  // horizontal dominates: about the up axis
+    expected.OrbitAboutUp(-fx * 100.0);
+    ExpectSameCamera(doc.m_ViewControl, expected);
+}
+
+TEST_F(PlumexViewTest, DegenerateDragsMoveTheCameraAsTheRulesSay) {
+    REQUIRE_GL_PLATFORM();
+    const int h = view->height();
+    // A zoom drag down by the full height would make the factor 0: nothing happens.
+    view->SetMouseMode(int(MouseMode::Zoom));
+    CViewControl before = doc.m_ViewControl;
+    Drag(QPoint(100, 0), QPoint(100, h));
+    ExpectSameCamera(doc.m_ViewControl, before);
+
+    // A diagonal rotate drag with |dx| = |dy| orbits about the side axis only.
+    view->SetMouseMode(int(MouseMode::Rotate));
+    CViewControl expected = doc.m_ViewControl;
+    Drag(QPoint(100, 100), QPoint(130, 130));
+    expected.OrbitAboutSide(-30.0 / h * 100.0);
+    ExpectSameCamera(doc.m_ViewControl, expected);
+    EXPECT_GT(std::fabs(doc.m_ViewControl.m_dEye[1] - before.m_dEye[1]), 1.0);
+}
+
+TEST_F(PlumexViewTest, PlaneDragsMoveAndTurnThePlane) {
+    REQUIRE_GL_PLATFORM();
+    view->SetMouseMode(int(MouseMode::Plane));
+    EXPECT_TRUE(view->CutPlaneShown());
+    CCutPlane& plane = doc.m_CutPlane;
+    plane.SetPlane(90.0, 0.0, 10.0, 200, CutPlaneKind::CrossSection, true);
+    const int h = view->height();
+
+    // Without Ctrl the distance falls by 5 x dy / height (a press in empty sky picks nothing).
+    Drag(QPoint(5, 5), QPoint(5, 5 + h / 5));
+    EXPECT_NEAR(plane.m_dDistance, CCutPlane::Truncate2(10.0 - 1.0), 0.011);
+
+    // With Ctrl a vertical drag lowers V (held at 0) and a horizontal one turns H.
+    Drag(QPoint(5, 5), QPoint(5 + view->width() / 10, 5), Qt::ControlModifier);
+    EXPECT_NEAR(plane.m_dHAngle, 95.0, 0.011);
+    EXPECT_NEAR(plane.m_dVAngle, 0.0, 1e-9);
+    Drag(QPoint(5, 50), QPoint(5, 5), Qt::ControlModifier);
+    EXPECT_NEAR(plane.m_dVAngle, CCutPlane::Truncate2(45.0 / h * 50.0), 0.011);
+
+    // A move that would take the distance past 50 m is dropped.
+    plane.SetPlane(90.0, 0.0, 49.0, 200, CutPlaneKind::CrossSection, true);
+    Drag(QPoint(5, h - 5), QPoint(5, 5));
+    EXPECT_NEAR(plane.m_dDistance, 49.0, 1e-9);
+}
+
+TEST_F(PlumexViewTest, PickingSelectsTheJetUnderTheMouseAndNothingInEmptySpace) {
+    REQUIRE_GL_PLATFORM();
+    // The second run of these tests asks for twice the pixels.
+    if (qEnvironmentVariableIntValue("QT_SCALE_FACTOR") == 2) EXPECT_EQ(view->devicePixelRatioF(), 2.0);
+    view->SetMouseMode(int(MouseMode::Pick));
+    CBase* riser = doc.GetCurrentRiser();
+    ASSERT_NE(riser, nullptr);
+    ASSERT_EQ(riser->GetJetCount(), 2);
+    riser->m_nCurrentJet = 0;
+    const CViewControl camera = doc.m_ViewControl;
+
+    // Empty water above the scene: nothing changes.
+    QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    EXPECT_EQ(riser->m_nCurrentJet, 0);
+    ExpectSameCamera(doc.m_ViewControl, camera);
+
+    // The end of the second jet, seen from the default camera.
+    CJet& jet = *riser->m_Jets[1];
+    const int k = 100;
+    const QPoint at = ScreenPointOfDisk(jet, k);
+    ASSERT_TRUE(view->rect().contains(at)) << at.x() << "," << at.y();
+    QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_EQ(riser->m_nCurrentJet, 1) << "device pixel ratio " << view->devicePixelRatioF();
+    // The front surface of the tube is hit a few disks from the centre's own.
+    EXPECT_NEAR(jet.m_nCurrentDisk, k, 8);
+    ExpectSameCamera(doc.m_ViewControl, camera);
+}
+
+TEST_F(PlumexViewTest, DragsDrawFastAndRestoreTheSetting) {
+    REQUIRE_GL_PLATFORM();
+    view->SetFastDisplay(false);
+    EXPECT_TRUE(doc.m_bSortedDisplay);
+    view->SetMouseMode(int(MouseMode::Rotate));
+    QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    EXPECT_TRUE(view->FastDisplay());
+    QTest::mouseRelease(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(120, 100));
+    EXPECT_FALSE(view->FastDisplay());
+    // The sorted frame draws the jets colour-mapped: it differs from the fast one.
+    const QImage sorted = view->grabFramebuffer();
+    view->SetFastDisplay(true);
+    EXPECT_NE(view->grabFramebuffer(), sorted);
+}
+
+TEST_F(PlumexViewTest, GrowthAnimationRunsToTheLargestRingCountAndStops) {
+    REQUIRE_GL_PLATFORM();
+    view->SetAnimationSpeed(0);
+    view->StartGrowthAnimation();
+    EXPECT_TRUE(view->IsAnimating());
+    const int limit = view->AnimationLimit();
+    int largest = 0;
+    doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
+        largest = std::max(largest, j.m_pDisplay->GetRingCount());
+    });
+    EXPECT_EQ(limit, largest);
+    ASSERT_GT(limit, 1);
+    // Plane and Pick are refused while it runs.
+    view->SetMouseMode(int(MouseMode::Pick));
+    EXPECT_EQ(view->MouseModeValue(), int(MouseMode::Zoom));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->IsAnimating(); }, 20000));
+    EXPECT_EQ(view->AnimationStep(), limit + 1);
+    doc.ForEachJet([](int, int, int, const CRiser&, const CBase&, const CJet& j) {
+        EXPECT_EQ(j.m_pDisplay->m_nRingInterval, CPlumexView::kNormalRingInterval);
+    });
+}
+
+TEST_F(PlumexViewTest, DecliningTheDisturbanceLeavesItOff) {
+    REQUIRE_GL_PLATFORM();
+    prompt.QueueAnswer(PromptAnswer::No);
+    view->ToggleDisturbance();
+    EXPECT_FALSE(view->IsDisturbed());
+    ASSERT_EQ(prompt.Entries().size(), 1u);
+    EXPECT_EQ(prompt.Entries()[0].kind, "yesno");
+    prompt.QueueAnswer(PromptAnswer::Yes);
+    view->ToggleDisturbance();
+    EXPECT_TRUE(view->IsDisturbed());
+    view->ToggleDisturbance();
+    EXPECT_FALSE(view->IsDisturbed());
+}
+
+TEST_F(PlumexViewTest, SavedPicturesReadBackWithTheViewsSize) {
+    REQUIRE_GL_PLATFORM();
+    QTemporaryDir dir;
+    const QSize expected = view->size() * view->devicePixelRatioF();
+    for (const char* name : {"scene.png", "scene.bmp"}) {
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(view->SavePicture(path)) << name;
+        QImageReader reader(path);
+        EXPECT_EQ(reader.format(), QByteArray(name).endsWith("png") ? "png" : "bmp");
+        const QImage back = reader.read();
+        EXPECT_EQ(back.size(), expected) << name;
+    }
+    EXPECT_TRUE(prompt.Empty());
+    // A folder that does not exist: the message names the file.
+    const QString bad = dir.filePath("missing/scene.bmp");
+    EXPECT_FALSE(view->SavePicture(bad));
+    ASSERT_EQ(prompt.Entries().size(), 1u);
+    EXPECT_EQ(prompt.Entries()[0].text, "Cannot save the BMP file <" + bad.toStdString() + "> !!!");
+}
+
+TEST_F(PlumexViewTest, ContextMenuChecksFollowTheView) {
+    REQUIRE_GL_PLATFORM();
+    view->SetMouseMode(int(MouseMode::Move));
+    QMenu* menu = view->ContextMenu();
+    auto action = [menu](const char* name) { return menu->findChild<QAction*>(name); };
+    EXPECT_TRUE(action("mode1")->isChecked());
+    EXPECT_FALSE(action("mode2")->isChecked());
+    action("mode4")->trigger();
+    EXPECT_EQ(view->MouseModeValue(), int(MouseMode::Rotate));
+    action("displayCutPlane")->trigger();
+    EXPECT_TRUE(view->CutPlaneShown());
+    action("colour1")->trigger();
+    EXPECT_EQ(doc.m_eColourMode, ColourMode::Velocity);
+    EXPECT_TRUE(action("colour1")->isChecked());
+}
+
+TEST(ModeCursors, EachModeHasItsOwnPictureAtTheScreensPixelRatio) {
+    QList<QImage> pictures;
+    for (int mode : {1, 2, 4, 8}) {
+        const QCursor cursor = ModeCursor(mode, 2.0);
+        ASSERT_EQ(cursor.shape(), Qt::BitmapCursor) << mode;
+        const QPixmap pixmap = cursor.pixmap();
+        EXPECT_EQ(pixmap.size(), QSize(64, 64)) << mode;
+        EXPECT_EQ(pixmap.devicePixelRatio(), 2.0) << mode;
+        const QImage image = pixmap.toImage();
+        int opaque = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) opaque += qAlpha(image.pixel(x, y)) > 128;
+        EXPECT_GT(opaque, 200) << mode;
+        for (const QImage& other : pictures) EXPECT_NE(image, other) << mode;
+        pictures << image;
+    }
+    EXPECT_EQ(ModeCursor(int(MouseMode::Pick), 2.0).shape(), Qt::ArrowCursor);
+}
