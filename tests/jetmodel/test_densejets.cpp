@@ -26,13 +26,12 @@ namespace {
 constexpr double kRhoSea = 1025.0;
 constexpr double kD = 0.1;
 constexpr double kRho0 = 1050.0;
-// Centreline-to-average concentration ratio of the model (section on
-// concentrations of the model's note): S_c = S / 1.47.
-constexpr double kCentreline = 1.47;
-// Ratio of the concentration width to the velocity width of the Gaussian
-// profiles (Jirka 2004): the concentration falls to e^-2 of its centreline
-// value (the nominal boundary) at lambda times the top-hat radius.
-constexpr double kLambda = 1.2;
+// The model's centreline dilution is S / K_c.
+constexpr double kCentreline = mardex::kCentrelineFactor;
+// Ratio lambda of the concentration width to the velocity width of the
+// Gaussian profiles (Jirka 2004): the concentration falls to e^-2 of its
+// centreline value (the nominal boundary) at lambda times the top-hat radius.
+constexpr double kLambda = mardex::kLambda;
 
 // What the experiments measure, in units of D F_d and F_d.
 struct DenseJetFigures {
