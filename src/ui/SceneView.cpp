@@ -1,5 +1,7 @@
 #include "ui/SceneView.h"
 
+#include <QOpenGLContext>
+
 #include <GL/gl.h>
 
 #include "model/Ambient.h"
@@ -13,10 +15,26 @@ CSceneView::CSceneView(CPlumexDoc& doc, QWidget* parent) : COpenGLView(parent), 
 }
 
 CSceneView::~CSceneView() {
-    // The holder's names belong to this view's context: delete them there.
     if (!context()) return;
+    // The context dies with the base class; this view is gone by then.
+    disconnect(context(), nullptr, this, nullptr);
+    ReleaseGlResources();
+}
+
+void CSceneView::initializeGL() {
+    COpenGLView::initializeGL();
+    // The widget makes a new context when it moves to another window (a
+    // case window maximised, a dock floated); the names of the old one go
+    // with it, before another context could take its address as key.
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CSceneView::ReleaseGlResources,
+            Qt::DirectConnection);
+}
+
+void CSceneView::ReleaseGlResources() {
+    QOpenGLContext* ctx = context();
+    if (!ctx) return;
     makeCurrent();
-    CGlResources::ReleaseKey(context());
+    CGlResources::ReleaseKey(ctx);
     doneCurrent();
 }
 

@@ -16,9 +16,14 @@ public:
     QSize sizeHint() const override { return {640, 480}; }
 
 protected:
+    void initializeGL() override;
     void paintGL() override;
     void resizeGL(int w, int h) override;
 
 private:
+    // Deletes the GL names this view made in its context; the context is
+    // made current for it.
+    void ReleaseGlResources();
+
     CPlumexDoc& m_doc;
 };
