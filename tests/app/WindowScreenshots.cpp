@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
 
     if (!plumex.OpenFile(QString::fromLocal8Bit(argv[2]))) return 1;
     plumex.MainFrame()->Action("view.plots")->trigger();
-    plumex.MainFrame()->Results().Dock()->resize(520, plumex.MainFrame()->height());
+    plumex.MainFrame()->resizeDocks({plumex.MainFrame()->Results().Dock()}, {430}, Qt::Horizontal);
     ok = GrabScreen(out + "/plots.png") && ok;
     return ok ? 0 : 1;
 }
