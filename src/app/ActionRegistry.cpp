@@ -18,6 +18,13 @@ QAction* CActionRegistry::Add(const QString& name, const QString& caption, const
     return a;
 }
 
+QAction* CActionRegistry::Adopt(const QString& name, QAction* action) {
+    Q_ASSERT(!m_Actions.contains(name));
+    action->setObjectName(name);
+    m_Actions.insert(name, action);
+    return action;
+}
+
 QAction* CActionRegistry::Get(const QString& name) const {
     QAction* a = Find(name);
     Q_ASSERT_X(a, "CActionRegistry::Get", qPrintable(name));

@@ -16,6 +16,8 @@ public:
     // when iconName is given, the icon ":/icons/<iconName>.svg".
     QAction* Add(const QString& name, const QString& caption, const QString& statusTip,
                  const QString& iconName = QString(), const QKeySequence& key = QKeySequence());
+    // Lists an action made elsewhere (a dock's toggle) under name.
+    QAction* Adopt(const QString& name, QAction* action);
     // The command of that name; null when there is none.
     QAction* Find(const QString& name) const { return m_Actions.value(name, nullptr); }
     // The command of that name, which must exist.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -17,9 +18,14 @@
 #include "app/ChildFrame.h"
 #include "app/PlumexApp.h"
 #include "app/Profile.h"
+#include "app/ResultsHost.h"
 #include "app/RunController.h"
+#include "app/StartPageHost.h"
 #include "app/SplashScreen.h"
+#include "base/DocObserver.h"
+#include "base/Prompt.h"
 #include "model/PlumexDoc.h"
+#include "ui/DocEventBridge.h"
 #include "ui/PlumexView.h"
 #include "ui/StatusProgress.h"
 
@@ -37,19 +43,25 @@ CMainFrame::CMainFrame(CPlumexApp& app, const QSize& screen)
     setCentralWidget(m_pMdi);
 
     MakeActions();
+    m_pResults = new CResultsHost(*this);
+    m_pStart = new CStartPageHost(*this, m_app);
     MakeToolBars();
     MakeStatusBar();
     MakeMenus();
     ConnectCommands();
-    m_pRuns = new CRunController(*m_pProgress, this);
+    m_pRuns = new CRunController(*m_pProgress, m_app.Prompt(), this);
     connect(m_pRuns, &CRunController::runningChanged, this, &CMainFrame::updateActions);
     connect(m_pMdi, &QMdiArea::subWindowActivated, this, &CMainFrame::updateActions);
+    connect(m_pMdi, &QMdiArea::subWindowActivated, this, [this] { m_pResults->Follow(ActiveDocument()); });
     connect(&m_app, &CPlumexApp::documentsChanged, this, &CMainFrame::updateActions);
     qApp->installEventFilter(this);
     OnNoCase();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The run ends while the meter it moves still exists.
+    if (m_pRuns) m_pRuns->Abandon();
+}
 
 QAction* CMainFrame::Action(const QString& name) const { return m_pActions->Get(name); }
 
@@ -79,7 +91,7 @@ CChildFrame* CMainFrame::AddCaseWindow(CCaseDocument& doc) {
     const QSize creation = m_pMdi->viewport()->size().expandedTo(QSize(200, 150));
     auto* child = new CChildFrame(doc, m_Screen, creation);
     child->SetCloseGuard([this](CChildFrame* frame) {
-        if (m_pRuns->IsRunning() && m_pRuns->RunningDocument() == &frame->Document()) return false;
+        if (WindowsOf(frame->Document()).size() == 1 && !StopRunBeforeClose(&frame->Document())) return false;
         if (WindowsOf(frame->Document()).size() > 1) return true;
         return m_app.CanCloseLastWindow(frame->Document());
     });
@@ -97,6 +109,11 @@ CChildFrame* CMainFrame::AddCaseWindow(CCaseDocument& doc) {
     });
     connect(&doc, &CCaseDocument::stateChanged, this, &CMainFrame::updateActions);
     connect(child->SceneView(), &CPlumexView::stateChanged, this, &CMainFrame::updateActions);
+    // One window of the case passes its changes on while it is the active one.
+    connect(&doc.Events(), &CDocEventBridge::docEvent, child, [this, child, &doc](const DocEvent& e) {
+        if (e.m_nKind == DocEvent::RunStateChanged) updateActions();
+        if (child == ActiveChild()) m_pResults->OnDocumentChanged(doc);
+    });
     RenumberWindows(doc);
     sub->show();
     m_pMdi->setActiveSubWindow(sub);
@@ -141,6 +158,9 @@ QList<CChildFrame*> CMainFrame::WindowsOf(const CCaseDocument& doc) const {
 }
 
 void CMainFrame::RemoveWindowsOf(const CCaseDocument& doc) {
+    // The case goes away: its run and its plots go first.
+    if (m_pRuns->RunningDocument() == &doc) m_pRuns->Abandon();
+    m_pResults->Forget(doc);
     for (QMdiSubWindow* sub : m_pMdi->subWindowList(QMdiArea::CreationOrder)) {
         auto* c = qobject_cast<CChildFrame*>(sub->widget());
         if (!c || &c->Document() != &doc) continue;
@@ -152,6 +172,7 @@ void CMainFrame::RemoveWindowsOf(const CCaseDocument& doc) {
 
 void CMainFrame::OnCaseShown() {
     m_bCaseShown = true;
+    m_pStart->Hide();
     if (QMdiSubWindow* sub = m_pMdi->activeSubWindow()) sub->showMaximized();
     m_pViewBar->show();
     UseCaseMenus(true);
@@ -162,6 +183,8 @@ void CMainFrame::OnNoCase() {
     if (m_bCaseShown && m_app.Documents().isEmpty()) {
         m_pViewBar->hide();
         UseCaseMenus(false);
+        m_pResults->Dock()->hide();
+        m_pStart->ShowIfEnabled();
     }
     updateActions();
 }
@@ -198,16 +221,18 @@ void CMainFrame::ArrangeIcons() {
 
 void CMainFrame::updateActions() {
     CCaseDocument* doc = ActiveDocument();
-    const bool running = m_pRuns && m_pRuns->IsRunning();
+    const bool running = AnyRunInFlight();
     const bool hasCase = doc != nullptr;
     const bool idle = !running;
     if (!m_app.Documents().isEmpty() != m_bCaseMenus) UseCaseMenus(!m_app.Documents().isEmpty());
 
-    for (const char* name : {"file.new", "file.open", "file.exit", "file.startPage", "help.about", "help.tutorial",
-                             "help.topics", "file.printSetup"})
+    // While a run is in flight nothing may add, remove or replace a case or
+    // its parts; the help and the views stay at hand.
+    for (const char* name : {"file.new", "file.open", "file.exit", "file.startPage", "file.printSetup"})
         Action(name)->setEnabled(idle);
     for (const char* name : {"file.close", "file.save", "file.saveAs", "file.saveBmp", "file.print",
-                             "file.printPreview", "window.newWindow", "option.continuous", "option.maxTimeSteps"})
+                             "file.printPreview", "file.exportReport", "window.newWindow", "option.continuous",
+                             "option.maxTimeSteps"})
         Action(name)->setEnabled(idle && hasCase);
     const bool hasJet = hasCase && doc->Doc().GetCurrentJet() != nullptr;
     Action("run.allJets")->setEnabled(idle && hasJet);
@@ -226,8 +251,25 @@ void CMainFrame::updateActions() {
     UpdateViewTools();
 }
 
+bool CMainFrame::AnyRunInFlight() const {
+    if (m_pRuns && m_pRuns->IsRunning()) return true;
+    for (const CCaseDocument* d : m_app.Documents())
+        if (d->Doc().IsRunInFlight()) return true;
+    return false;
+}
+
+bool CMainFrame::StopRunBeforeClose(const CCaseDocument* doc) {
+    if (!m_pRuns->IsRunning() || (doc && m_pRuns->RunningDocument() != doc)) return true;
+    const QString name = m_pRuns->RunningDocument()->DisplayName();
+    if (!m_app.Prompt().AskYesNo("The jet model is still computing " + name.toStdString() +
+                                 ". Stop the run? The jets keep their earlier results."))
+        return false;
+    m_pRuns->Abandon();
+    return true;
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (m_pRuns->IsRunning() || !m_app.SaveAllWithPrompts()) {
+    if (!StopRunBeforeClose(nullptr) || !m_app.SaveAllWithPrompts()) {
         event->ignore();
         return;
     }

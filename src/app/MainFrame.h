@@ -19,7 +19,9 @@ class CCaseDocument;
 class CChildFrame;
 class CPlumexView;
 class CPlumexApp;
+class CResultsHost;
 class CRunController;
+class CStartPageHost;
 class CStatusProgress;
 
 class CMainFrame : public QMainWindow {
@@ -35,6 +37,10 @@ public:
     QToolBar* ViewToolBar() const { return m_pViewBar; }
     CStatusProgress& Progress() const { return *m_pProgress; }
     CRunController& Runs() const { return *m_pRuns; }
+    CStartPageHost& StartPages() const { return *m_pStart; }
+    CResultsHost& Results() const { return *m_pResults; }
+    // A run is in flight in some case: structural commands are off.
+    bool AnyRunInFlight() const;
     QLabel* LockPane(int i) const { return m_pLockPanes[i]; }
 
     // A new case window on doc, shown and activated.
@@ -88,6 +94,9 @@ private:
     void UpdateViewTools();
     void Print(bool preview);
     void NotYetAvailable(const QString& what);
+    // Before a window closes during a run: asks whether to stop it (and
+    // stops it); false keeps the window. doc null: any run.
+    bool StopRunBeforeClose(const CCaseDocument* doc);
     void UpdateLockPanes();
     void RenumberWindows(const CCaseDocument& doc);
 
@@ -99,6 +108,8 @@ private:
     QToolBar* m_pViewBar = nullptr;
     CStatusProgress* m_pProgress = nullptr;
     CRunController* m_pRuns = nullptr;
+    CStartPageHost* m_pStart = nullptr;
+    CResultsHost* m_pResults = nullptr;
     QLabel* m_pLockPanes[3] = {};
     // Menus of the empty program and of an open case.
     QMenu* m_pNoCaseFile = nullptr;

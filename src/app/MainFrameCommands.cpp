@@ -2,7 +2,6 @@
 // the tool bars, and the commands the main window carries out itself.
 #include <QActionGroup>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QImage>
 #include <QInputDialog>
@@ -27,6 +26,7 @@
 #include "app/PlumexApp.h"
 #include "app/Profile.h"
 #include "app/RunController.h"
+#include "app/StartPageHost.h"
 #include "model/PlumexDoc.h"
 #include "base/Prompt.h"
 #include "ui/LockKeys.h"
@@ -89,7 +89,7 @@ void CMainFrame::MakeActions() {
     r.Add("window.arrangeIcons", "&Arrange Icons", "Arrange the minimised windows along the bottom");
 
     r.Add("help.tutorial", "Tutorial", "Learn Plumex step by step");
-    r.Add("help.topics", "Help Topics", "The description of the jet model and its limits", "help",
+    r.Add("help.topics", "Help Topics", "Show the help pages: contents, the jet model and its limits", "help",
           QKeySequence::HelpContents);
     r.Add("help.about", "&About Plumex...", "Program name, version and jet model", "about");
 
@@ -140,7 +140,7 @@ void CMainFrame::MakeMenus() {
     add(m_pNoCaseHelp, {"help.about"});
 
     m_pFile = menu("&File");
-    add(m_pFile, {"file.new", "file.open", "file.close", "file.save", "file.saveAs", "-", "file.saveBmp", "-",
+    add(m_pFile, {"file.new", "file.open", "file.close", "file.save", "file.saveAs", "-", "file.saveBmp", "file.exportReport", "-",
                   "file.print", "file.printPreview", "file.printSetup"});
     m_pFile->addSeparator()->setObjectName("recentFiles");
     add(m_pFile, {"file.exit"});
@@ -150,7 +150,8 @@ void CMainFrame::MakeMenus() {
     add(m_pOption, {"option.continuous", "option.maxTimeSteps", "option.waterDisturbance", "option.waterProperty",
                     "-", "run.allJets", "run.currentJet"});
     m_pView = menu("&View");
-    add(m_pView, {"view.toolbar", "view.statusBar", "view.dataView", "view.crossSectionView", "view.profile"});
+    add(m_pView, {"view.toolbar", "view.statusBar", "view.dataView", "view.crossSectionView", "view.profile",
+                  "view.plots"});
     m_pWindow = menu("&Window");
     add(m_pWindow, {"window.newWindow", "window.cascade", "window.tile", "window.arrangeIcons"});
     m_pWindow->addSeparator();
@@ -254,7 +255,7 @@ void CMainFrame::ConnectCommands() {
         QPageSetupDialog dialog(&SharedPrinter(), this);
         dialog.exec();
     });
-    on("file.startPage", [this] { NotYetAvailable("The start page"); });
+    on("file.startPage", [this] { m_pStart->ShowPage(); });
     on("file.exit", [this] { close(); });
 
     on("option.continuous", [this] {
@@ -297,14 +298,8 @@ void CMainFrame::ConnectCommands() {
     on("window.tile", [this] { m_pMdi->tileSubWindows(); });
     on("window.arrangeIcons", [this] { ArrangeIcons(); });
 
-    on("help.tutorial", [this] { NotYetAvailable("The tutorial"); });
-    on("help.topics", [this] {
-        const QString page = QCoreApplication::applicationDirPath() + "/model.htm";
-        if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
-            m_app.Prompt().Inform("The help page \"" + page.toStdString() +
-                                      "\" could not be shown. Open it in a web browser.",
-                                  PromptIcon::Information);
-    });
+    on("help.tutorial", [this] { m_pStart->ShowTutorial(); });
+    on("help.topics", [this] { m_pStart->ShowContents(); });
     on("help.about", [this] {
         CAboutBox about(this);
         about.exec();

@@ -15,6 +15,7 @@
 #include "app/Profile.h"
 #include "app/ScreenCheck.h"
 #include "app/SplashScreen.h"
+#include "app/StartPageHost.h"
 #include "model/PlumexDoc.h"
 #include "base/Prompt.h"
 #include "ui/QtPrompt.h"
@@ -47,6 +48,7 @@ bool CPlumexApp::Start() {
     m_pProfile = std::make_unique<CProfile>(m_options.m_strProfilePath);
     m_pFrame = std::make_unique<CMainFrame>(*this, screen);
     m_bShowStartPage = m_pProfile->ShowBegin();
+    if (m_bShowStartPage) m_pFrame->StartPages().CreateHidden();
     if (m_options.m_bShowSplash) CSplashScreen::ShowSplash(m_pFrame.get());
     if (m_options.m_bShowWindow) {
         // Without a window manager (a bare X server) maximised means nothing:
@@ -55,6 +57,8 @@ bool CPlumexApp::Start() {
         m_pFrame->showMaximized();
     }
     for (const QString& f : m_options.m_Files) OpenFile(f, false);
+    // With a splash the page comes when the splash has gone.
+    if (m_options.m_bShowWindow && !CSplashScreen::Current()) m_pFrame->OnNoCase();
     return true;
 }
 
@@ -101,7 +105,10 @@ void CPlumexApp::OnFileOpen() {
     // The dialog starts in the folder above the start-up directory.
     const QString folder = QFileInfo(m_strStartupDir).path();
     const QString path = m_pChooser->OpenCase(m_pFrame.get(), folder);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) {
+        if (m_Documents.isEmpty()) m_pFrame->StartPages().ShowIfEnabled();
+        return;
+    }
     OpenFile(path);
 }
 

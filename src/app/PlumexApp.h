@@ -46,6 +46,7 @@ public:
     QString StartupDirectory() const { return m_strStartupDir; }
     // Whether the start page comes up while no case is open (PLUMEX/ShowBegin).
     bool ShowStartPage() const { return m_bShowStartPage; }
+    void SetShowStartPage(bool show) { m_bShowStartPage = show; }
 
     // --- commands ---
     void OnFileNew();

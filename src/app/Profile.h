@@ -28,6 +28,8 @@ public:
     void AddRecentFile(const QString& path);
     void RemoveRecentFile(const QString& path);
 
+    // The settings themselves, for pieces that keep their own keys (the start page).
+    QSettings& Settings() const { return *m_pSettings; }
     QString FileName() const { return m_pSettings->fileName(); }
     void Sync() { m_pSettings->sync(); }
 

@@ -1,5 +1,7 @@
 #include "ui/PlumexView.h"
 
+#include <QOpenGLContext>
+
 #include <QActionGroup>
 #include <QBuffer>
 #include <QContextMenuEvent>
@@ -46,10 +48,18 @@ CPlumexView::CPlumexView(CPlumexDoc& doc, QWidget* parent) : COpenGLView(parent)
 }
 
 CPlumexView::~CPlumexView() {
-    // The holder's names belong to this view's context: delete them there.
     if (!context()) return;
+    // The context dies with the base class; this view is gone by then.
+    disconnect(context(), nullptr, this, nullptr);
+    ReleaseGlResources();
+}
+
+void CPlumexView::ReleaseGlResources() {
+    // The holder's names belong to this view's context: delete them there.
+    QOpenGLContext* ctx = context();
+    if (!ctx) return;
     makeCurrent();
-    CGlResources::ReleaseKey(context());
+    CGlResources::ReleaseKey(ctx);
     doneCurrent();
 }
 
@@ -58,6 +68,11 @@ int CPlumexView::DeviceHeight() const { return std::max(1, int(height() * device
 
 void CPlumexView::initializeGL() {
     COpenGLView::initializeGL();
+    // The widget makes a new context when it moves to another window (a
+    // case window maximised, a dock floated); the names of the old one go
+    // with it, before another context could take its address as key.
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CPlumexView::ReleaseGlResources,
+            Qt::DirectConnection);
     // The cursors are drawn for the screen the view opened on.
     UpdateCursor();
 }

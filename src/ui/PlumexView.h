@@ -86,6 +86,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // Deletes the GL names this view keeps in its current context.
+    void ReleaseGlResources();
     void BuildContextMenu();
     void UpdateMenuChecks();
     void UpdateCursor();

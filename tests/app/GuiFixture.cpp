@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -23,6 +24,8 @@ void GuiFixture::SetUp() {
     m_options.m_strProfilePath = m_dir.filePath("plumex.ini");
     m_options.m_Screen = QSize(1280, 1024);
     m_options.m_bShowSplash = false;
+    // The start page would take the keys the tests send; its own tests turn it on.
+    SetShowBegin(false);
     StartApp();
 }
 
@@ -37,6 +40,11 @@ void GuiFixture::StartApp() {
 void GuiFixture::TearDown() {
     m_app.reset();
     Settle(0);
+}
+
+void GuiFixture::SetShowBegin(bool show) {
+    QSettings ini(m_options.m_strProfilePath, QSettings::IniFormat);
+    ini.setValue("PLUMEX/ShowBegin", show ? 1 : 0);
 }
 
 CMainFrame& GuiFixture::Frame() const { return *m_app->MainFrame(); }

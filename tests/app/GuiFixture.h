@@ -34,6 +34,8 @@ protected:
     void TearDown() override;
     // Starts the program (SetUp does so with the defaults).
     void StartApp();
+    // Writes PLUMEX/ShowBegin into the test's profile (read when the program starts).
+    void SetShowBegin(bool show);
 
     CMainFrame& Frame() const;
     // A copy of a bundled example case in the test's folder (sub: a sub-folder).

@@ -1,0 +1,54 @@
+// Saves pictures of the program's main window, to look at (not a test):
+//   start-page.png    the empty window with the start page over it
+//   plots.png         the case FILE open (computed beforehand with --batch)
+//                     with the Plots dock shown
+//   xvfb-run -a -s '-screen 0 1280x1024x24' build/bin/window_screenshots OUTDIR FILE.pmx
+#include <QApplication>
+#include <QDir>
+#include <QDockWidget>
+#include <QScreen>
+#include <QSettings>
+#include <QSurfaceFormat>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+#include "app/MainFrame.h"
+#include "app/PlumexApp.h"
+#include "app/ResultsHost.h"
+#include "ui/GlFormat.h"
+
+namespace {
+bool GrabScreen(const QString& path) {
+    QTest::qWait(1500);
+    const bool ok = QGuiApplication::primaryScreen()->grabWindow(0).save(path, "PNG");
+    std::printf("%s %s\n", ok ? "wrote" : "cannot write", qPrintable(path));
+    return ok;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QSurfaceFormat::setDefaultFormat(SceneSurfaceFormat());
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: window_screenshots OUTDIR FILE.pmx\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QTemporaryDir profileDir;
+    PlumexStartOptions options;
+    options.m_strProfilePath = profileDir.filePath("plumex.ini");
+    QSettings(options.m_strProfilePath, QSettings::IniFormat).setValue("PLUMEX/ShowBegin", 1);
+    options.m_bShowSplash = false;
+    CPlumexApp plumex(options);
+    if (!plumex.Start()) return 1;
+    bool ok = GrabScreen(out + "/start-page.png");
+
+    if (!plumex.OpenFile(QString::fromLocal8Bit(argv[2]))) return 1;
+    plumex.MainFrame()->Action("view.plots")->trigger();
+    plumex.MainFrame()->resizeDocks({plumex.MainFrame()->Results().Dock()}, {430}, Qt::Horizontal);
+    ok = GrabScreen(out + "/plots.png") && ok;
+    return ok ? 0 : 1;
+}
