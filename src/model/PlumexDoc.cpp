@@ -85,11 +85,13 @@ void CPlumexDoc::DeleteContents() {
     m_Outfalls.clear();
     m_nCurrentOutfall = 0;
     // The drawing list holds the polygons of the jets just deleted.
+    m_pSortTree.reset();
     InvalidateSortTree();
 }
 
 void CPlumexDoc::InvalidateSortTree() {
-    m_pSortTree.reset();
+    // The old tree is never drawn again; it is freed when the next one is
+    // made, so that a re-run does not wait for a large tree to be freed.
     m_bSortTreeStale = true;
 }
 

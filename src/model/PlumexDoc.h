@@ -173,8 +173,8 @@ public:
     // The sort tree of the jets as they are, made first when the tubes
     // changed since it was last made; null when there is none.
     const CSortTree* SortTree() const;
-    // The tubes or the order of the jets changed: the sort tree is dropped
-    // and made again when a sorted frame next asks for it.
+    // The tubes or the order of the jets changed: the sort tree is made
+    // again when a sorted frame next asks for it.
     void InvalidateSortTree();
     bool IsSortTreeStale() const { return m_bSortTreeStale; }
     void BuildColourTable(ColourMode mode);
@@ -285,7 +285,7 @@ public:
     CSectionStats m_SectionStats;  // of the cut plane's last section
 
     // The jets' polygons sorted for back-to-front drawing: a cache of the
-    // tubes, made by SortTree() after InvalidateSortTree dropped it.
+    // tubes, made again by SortTree() after InvalidateSortTree.
     mutable std::shared_ptr<CSortTree> m_pSortTree;
     bool m_bSortedDisplay = false;  // a view shows the jets sorted ("Fast Display" off)
 

@@ -8,6 +8,7 @@
 #include "scene/SortTree.h"
 
 void CPlumexDoc::BuildSortTree() const {
+    m_pSortTree.reset();  // before the new one is made: one tree in memory at a time
     std::vector<CSortPolygon> polygons;
     ForEachJet([&](int i, int j, int k, CRiser&, CBase&, CJet& jet) {
         const auto& rings = jet.m_pDisplay->Rings();
