@@ -53,7 +53,7 @@ void CPlumexDoc::CutAllJets(const double equation[4], std::vector<std::unique_pt
         disp.IntersectTubeWithPlane(equation[0], equation[1], equation[2], equation[3], points);
         if (points.empty()) return;
         int slices = 0;
-        for (const TubeRing& ring : disp.m_Rings) slices = std::max(slices, static_cast<int>(ring.m_Vertices.size()));
+        for (const TubeRing& ring : disp.Rings()) slices = std::max(slices, static_cast<int>(ring.m_Vertices.size()));
         for (const auto& chain : ChainTubeCrossings(points, disp.GetRingCount(), slices))
             polygons.push_back(MakePolygon(points, chain, o, r, j));
     });

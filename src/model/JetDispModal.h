@@ -43,12 +43,23 @@ public:
     // and from every m_nRingInterval-th disk between, with face and smooth
     // normals; with bClampToSurface no vertex rises above dDepthLimit.
     void BuildTube(double dDepthLimit, bool bClampToSurface);
+    // The same tube made on first use: the disks are nudged now, as
+    // BuildTube nudges them, and the rings wait until Rings() is asked for
+    // (a case opened only to be listed or cut never draws most tubes).
+    void ScheduleTube(double dDepthLimit, bool bClampToSurface);
+    // The tube's rings, made first when a scheduled tube is still pending.
+    const std::vector<TubeRing>& Rings() const;
+    // True while a scheduled tube has not been made yet.
+    bool IsTubePending() const { return m_bTubePending; }
+    // The case's current angle; a pending tube is made first with the angle
+    // it was placed with, so that it comes out as an eager build would have.
+    void SetDisplayAngle(double angle);
     // The rings BuildTube would make with the given interval, into rings;
     // the display object is left as it is (picking uses interval 1).
     void MakeRings(int interval, double dDepthLimit, bool bClampToSurface, std::vector<TubeRing>& rings) const;
     // Drops the rings and the cross-section point lists.
     void ReleaseTube();
-    int GetRingCount() const { return static_cast<int>(m_Rings.size()); }
+    int GetRingCount() const { return static_cast<int>(Rings().size()); }
 
     // --- cross-section support (GL-free) ---
     // The points where the tube's edges cross the plane a x + b y + c z + d = 0,
@@ -68,9 +79,17 @@ public:
     int m_nSlices = 32;          // vertices per ring
     int m_nRingInterval = 20;    // a ring every this many disks (at least 20 after loading)
     std::vector<CJetDisk> m_Disks;
-    std::vector<TubeRing> m_Rings;     // the tube, rebuilt from the disks
+    // The tube, rebuilt from the disks; read it through Rings(), which makes
+    // a scheduled tube first.
+    mutable std::vector<TubeRing> m_Rings;
     std::vector<TubeRing> m_Sections;  // point lists for cross-sections
     double m_Placement[16];      // jet frame to scene, row-major
     int m_nPickedRing = 0;       // ring whose following segment is highlighted
     double m_dDisplayAngle = 90.0;  // copy of the case's current angle
+
+private:
+    // Made from the disks by Rings() with these settings when pending.
+    mutable bool m_bTubePending = false;
+    double m_dPendingDepth = 0.0;
+    bool m_bPendingClamp = true;
 };

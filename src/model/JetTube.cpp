@@ -37,6 +37,7 @@ void CJetDispModal::DiskMatrix(const CJetDisk& d, double out[16]) const {
 }
 
 void CJetDispModal::ReleaseTube() {
+    m_bTubePending = false;
     m_Rings.clear();
     m_Sections.clear();
 }
@@ -68,11 +69,32 @@ bool NeedsNudge(const std::vector<CJetDisk>& disks, int i) {
 }  // namespace
 
 void CJetDispModal::BuildTube(double dDepthLimit, bool bClampToSurface) {
+    ScheduleTube(dDepthLimit, bClampToSurface);
+    Rings();
+}
+
+void CJetDispModal::ScheduleTube(double dDepthLimit, bool bClampToSurface) {
     ReleaseTube();
-    // The nudge stays with the disks, as it always has.
+    // The nudge stays with the disks, as it always has; it is made at once
+    // because the disks are read and saved whether or not the tube is drawn.
     for (int i : RingDisks(static_cast<int>(m_Disks.size()), m_nRingInterval))
         if (NeedsNudge(m_Disks, i)) m_Disks[i].m_dY -= 0.0001;
-    MakeRings(m_nRingInterval, dDepthLimit, bClampToSurface, m_Rings);
+    m_dPendingDepth = dDepthLimit;
+    m_bPendingClamp = bClampToSurface;
+    m_bTubePending = true;
+}
+
+const std::vector<TubeRing>& CJetDispModal::Rings() const {
+    if (m_bTubePending) {
+        m_bTubePending = false;
+        MakeRings(m_nRingInterval, m_dPendingDepth, m_bPendingClamp, m_Rings);
+    }
+    return m_Rings;
+}
+
+void CJetDispModal::SetDisplayAngle(double angle) {
+    Rings();
+    m_dDisplayAngle = angle;
 }
 
 void CJetDispModal::MakeRings(int interval, double dDepthLimit, bool bClampToSurface,

@@ -25,6 +25,9 @@ std::string Number(double v) {
 class CChecker {
 public:
     explicit CChecker(std::string item) : m_strItem(std::move(item)) {}
+    // Disk `disk` (from 1) of the item `where`: the name is made only when
+    // the disk is refused, as a case holds many thousand disks.
+    CChecker(const std::string& where, std::size_t disk) : m_pWhere(&where), m_nDisk(disk) {}
 
     // Finite, and lower <= v <= upper.
     const CChecker& Value(const char* what, double v, double lower, double upper) const {
@@ -42,10 +45,16 @@ public:
         return *this;
     }
 
-    [[noreturn]] void Refuse(const std::string& why) const { throw CArchiveException(m_strItem + ": " + why); }
+    [[noreturn]] void Refuse(const std::string& why) const { throw CArchiveException(Item() + ": " + why); }
 
 private:
+    std::string Item() const {
+        return m_pWhere ? "disk " + std::to_string(m_nDisk) + " of " + *m_pWhere : m_strItem;
+    }
+
     std::string m_strItem;
+    const std::string* m_pWhere = nullptr;
+    std::size_t m_nDisk = 0;
 };
 
 std::string Quoted(const char* kind, const std::string& name) { return std::string(kind) + " \"" + name + "\""; }
@@ -85,7 +94,7 @@ void CheckJet(const std::string& where, const CJet& j) {
     CheckRanges(c, j.m_RangeMin, j.m_RangeMax);
     const auto& disks = j.m_pDisplay->m_Disks;
     for (std::size_t i = 0; i < disks.size(); ++i)
-        CheckDisk(CChecker("disk " + std::to_string(i + 1) + " of " + where), disks[i]);
+        CheckDisk(CChecker(where, i + 1), disks[i]);
 }
 }  // namespace
 

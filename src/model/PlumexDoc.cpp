@@ -86,6 +86,13 @@ void CPlumexDoc::DeleteContents() {
     m_nCurrentOutfall = 0;
     // The drawing list holds the polygons of the jets just deleted.
     m_pSortTree.reset();
+    InvalidateSortTree();
+}
+
+void CPlumexDoc::InvalidateSortTree() {
+    // The old tree is never drawn again; it is freed when the next one is
+    // made, so that a re-run does not wait for a large tree to be freed.
+    m_bSortTreeStale = true;
 }
 
 void CPlumexDoc::ResetToNew() {
@@ -328,6 +335,8 @@ void CPlumexDoc::Delete(TreeLevel level) {
     }
     // Nothing selected at that level: nothing changes.
     if (!deleted) return;
+    // The sort tree names jets by position, which the deletion has shifted.
+    InvalidateSortTree();
     SetModifiedFlag(true);
     Notify(DocEvent::Item(DocEvent::ItemRemoved, ItemLevelOf(level), where.m_nOutfall,
                           level != TreeLevel::Outfall ? where.m_nRiser : -1,
@@ -386,7 +395,7 @@ void CPlumexDoc::SetCurrentAngle(float angle) {
 void CPlumexDoc::PropagateCurrentAngle() {
     ForEachJet([this](int, int, int, CRiser&, CBase&, CJet& j) {
         j.m_dCurrentAngle = m_fCurrentAngle;
-        j.m_pDisplay->m_dDisplayAngle = m_fCurrentAngle;
+        j.m_pDisplay->SetDisplayAngle(m_fCurrentAngle);
     });
 }
 

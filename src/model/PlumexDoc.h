@@ -159,14 +159,24 @@ public:
     bool CheckDepth();
 
     // --- jet displays (defined with the scene's GL-free code) ---
-    // After a run or a load: placements, tubes, value ranges, sort tree and
-    // colour table for all jets.
+    // After a run or a load: placements, value ranges and colour table for
+    // all jets. Their tubes are made when first drawn or cut and the sort
+    // tree on the first sorted frame (see SortTree).
     void PrepareJetDisplays();
-    // After a run of some jets of one riser: those jets' placements and
-    // tubes, then ranges, the sort tree of all jets and the colour table.
+    // After a run of some jets of one riser: those jets' placements (their
+    // tubes made on first use), then ranges and the colour table; the sort
+    // tree is made again on the next sorted frame.
     void PrepareJetDisplays(int outfall, int riser, int firstJet, int count);
     void ComputeValueRanges();
-    void BuildSortTree();
+    // Makes the sort tree from the jets' tubes now.
+    void BuildSortTree() const;
+    // The sort tree of the jets as they are, made first when the tubes
+    // changed since it was last made; null when there is none.
+    const CSortTree* SortTree() const;
+    // The tubes or the order of the jets changed: the sort tree is made
+    // again when a sorted frame next asks for it.
+    void InvalidateSortTree();
+    bool IsSortTreeStale() const { return m_bSortTreeStale; }
     void BuildColourTable(ColourMode mode);
     void SetRingInterval(int interval);
     // Drawing (GL library only): the structures and jets with selection
@@ -274,9 +284,9 @@ public:
     CCutPlane m_CutPlane;
     CSectionStats m_SectionStats;  // of the cut plane's last section
 
-    // The jets' polygons sorted for back-to-front drawing; rebuilt by
-    // PrepareJetDisplays only while a view shows them sorted.
-    std::shared_ptr<CSortTree> m_pSortTree;
+    // The jets' polygons sorted for back-to-front drawing: a cache of the
+    // tubes, made again by SortTree() after InvalidateSortTree.
+    mutable std::shared_ptr<CSortTree> m_pSortTree;
     bool m_bSortedDisplay = false;  // a view shows the jets sorted ("Fast Display" off)
 
     std::shared_ptr<CRunSettings> m_pRunSettings;  // made on first use
@@ -296,6 +306,7 @@ private:
     std::vector<CDocObserver*> m_Observers;
     bool m_bModified = false;
     bool m_bRunInFlight = false;
+    mutable bool m_bSortTreeStale = false;
     // Sends ItemAdded for the current item of the level just appended.
     void NotifyAdded(DocItemLevel level);
 };

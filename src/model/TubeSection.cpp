@@ -42,7 +42,8 @@ void CJetDispModal::IntersectTubeWithPlane(double a, double b, double c, double 
                                            std::vector<TubeCrossing>& out) const {
     const double n[3] = {a, b, c};
     const double norm = std::sqrt(a * a + b * b + c * c);
-    const int rings = static_cast<int>(m_Rings.size());
+    const std::vector<TubeRing>& tube = Rings();
+    const int rings = static_cast<int>(tube.size());
     if (!(norm > 0.0) || rings == 0) return;
 
     // Distance of every ring centre (midpoint of vertex 0 and the middle
@@ -53,7 +54,7 @@ void CJetDispModal::IntersectTubeWithPlane(double a, double b, double c, double 
     std::vector<char> ringHit(rings, 0), bandHit(rings, 0);
     const int nDisks = static_cast<int>(m_Disks.size());
     for (int i = 0; i < rings; ++i) {
-        const TubeRing& r = m_Rings[i];
+        const TubeRing& r = tube[i];
         if (r.m_Vertices.empty()) continue;
         const int u = static_cast<int>(r.m_Vertices.size()) / 2;
         double m[3];
@@ -73,7 +74,7 @@ void CJetDispModal::IntersectTubeWithPlane(double a, double b, double c, double 
         const bool testRing = ringHit[i] || bandHit[i] || (i > 0 && bandHit[i - 1]);
         const bool testBand = i + 1 < rings && bandHit[i];
         if (!testRing && !testBand) continue;
-        const auto& v = m_Rings[i].m_Vertices;
+        const auto& v = tube[i].m_Vertices;
         const int slices = static_cast<int>(v.size());
         for (int s = 0; s < slices; ++s) {
             TubeCrossing p;
@@ -84,7 +85,7 @@ void CJetDispModal::IntersectTubeWithPlane(double a, double b, double c, double 
                 p.m_fValue = value[i];
                 out.push_back(p);
             }
-            const auto& w = m_Rings[testBand ? i + 1 : i].m_Vertices;
+            const auto& w = tube[testBand ? i + 1 : i].m_Vertices;
             if (testBand && s < static_cast<int>(w.size()) &&
                 EdgeCrossing(n, d, v[s].m_dPos, w[s].m_dPos, p.m_dPos)) {
                 p.m_nKind = TubeCrossing::kBandEdge;
@@ -104,9 +105,9 @@ bool CJetDispModal::PickedDiskOutline(int nDisk, std::vector<TubeCrossing>& out)
     p.m_nKind = TubeCrossing::kDiskOutline;
     p.m_fValue = value;
     p.m_nRing = nDisk;
-    if (m_nRingInterval == 1 && nDisk < static_cast<int>(m_Rings.size())) {
+    if (m_nRingInterval == 1 && nDisk < GetRingCount()) {
         // Every disk is a ring: its vertices are the outline.
-        for (const TubeVertex& v : m_Rings[nDisk].m_Vertices) {
+        for (const TubeVertex& v : Rings()[nDisk].m_Vertices) {
             std::copy(v.m_dPos, v.m_dPos + 3, p.m_dPos);
             out.push_back(p);
             ++p.m_nSlice;

@@ -134,7 +134,6 @@ RunReport CPlumexDoc::ApplyRun(const RunPlan& plan, const ModelResult& result) {
             int o = 0, r = 0, j = 0;
             if (LocateJet(id, o, r, j)) PrepareJetDisplays(o, r, j, 1);
         }
-        BuildSortTree();
     }
     SetRunInFlight(false);
     SetModifiedFlag(true);

@@ -1,6 +1,7 @@
 // The document's preparation of the jet displays after a run or a load:
-// placements and tubes of the jets, then the value ranges, the sort tree
-// (while a view shows the jets sorted) and the colour table.
+// placements of the jets, then the value ranges and the colour table. The
+// tubes and the sort tree are made from these when a view or a section
+// first needs them.
 #include "base/AppState.h"
 #include "model/PlumexDoc.h"
 #include "scene/JetPlacement.h"
@@ -20,7 +21,7 @@ void PlaceJet(const JetPlacementInput& in, const CRiser& outfall, const CBase& r
     disp.m_dDisplayAngle = in.m_dCurrentAngle;
     ComputeJetPlacement(in, outfall, riser, k, jet, m);
     disp.SetPlacement(m);
-    disp.BuildTube(in.m_dWaterDepth, true);
+    disp.ScheduleTube(in.m_dWaterDepth, true);
 }
 }  // namespace
 
@@ -28,7 +29,7 @@ void CPlumexDoc::PrepareJetDisplays() {
     const JetPlacementInput in = PlacementInput(*this);
     ForEachJet([&](int, int, int k, CRiser& o, CBase& r, CJet& j) { PlaceJet(in, o, r, k, j); });
     ComputeValueRanges();
-    if (m_bSortedDisplay) BuildSortTree();
+    InvalidateSortTree();
     BuildColourTable(m_eColourMode);
 }
 
@@ -41,7 +42,7 @@ void CPlumexDoc::PrepareJetDisplays(int outfall, int riser, int firstJet, int co
             PlaceJet(in, *o, *r, k, *r->m_Jets[k]);
     }
     ComputeValueRanges();
-    if (m_bSortedDisplay) BuildSortTree();
+    InvalidateSortTree();
     BuildColourTable(m_eColourMode);
 }
 
@@ -52,6 +53,7 @@ void CPlumexDoc::SetRingInterval(int interval) {
         CJetDispModal& disp = *j.m_pDisplay;
         if (disp.m_nRingInterval == interval) return;
         disp.m_nRingInterval = interval;
-        disp.BuildTube(depth, true);
+        disp.ScheduleTube(depth, true);
     });
+    InvalidateSortTree();
 }

@@ -7,10 +7,11 @@
 #include "model/PlumexDoc.h"
 #include "scene/SortTree.h"
 
-void CPlumexDoc::BuildSortTree() {
+void CPlumexDoc::BuildSortTree() const {
+    m_pSortTree.reset();  // before the new one is made: one tree in memory at a time
     std::vector<CSortPolygon> polygons;
     ForEachJet([&](int i, int j, int k, CRiser&, CBase&, CJet& jet) {
-        const auto& rings = jet.m_pDisplay->m_Rings;
+        const auto& rings = jet.m_pDisplay->Rings();
         for (int r = static_cast<int>(rings.size()) - 1; r >= 1; --r) {
             const auto& a = rings[r - 1].m_Vertices;
             const auto& b = rings[r].m_Vertices;
@@ -39,4 +40,10 @@ void CPlumexDoc::BuildSortTree() {
     auto tree = std::make_shared<CSortTree>();
     tree->Build(std::move(polygons));
     m_pSortTree = std::move(tree);
+    m_bSortTreeStale = false;
+}
+
+const CSortTree* CPlumexDoc::SortTree() const {
+    if (m_bSortTreeStale) BuildSortTree();
+    return m_pSortTree.get();
 }

@@ -45,7 +45,7 @@ void CJetDispModal::Draw(SceneDrawState state) const {
     // stays as the display settings made it.
     std::vector<TubeRing> pickRings;
     if (selecting) MakeRings(1, state.waterDepth, true, pickRings);
-    const std::vector<TubeRing>& rings = selecting ? pickRings : m_Rings;
+    const std::vector<TubeRing>& rings = selecting ? pickRings : Rings();
     const int interval = selecting ? 1 : m_nRingInterval;
     int count = static_cast<int>(rings.size());
     if (state.animating && state.animationStep < count) count = state.animationStep;

@@ -7,14 +7,16 @@
 #include "scene/SortTree.h"
 
 void CPlumexDoc::DrawSortedJets(const SceneDrawState& state) const {
-    if (state.particleMode || !m_pSortTree) return;  // particles draw the jets then
+    if (state.particleMode) return;  // particles draw the jets then
+    const CSortTree* tree = SortTree();
+    if (!tree) return;
     static const GLfloat ambient[4] = {0.0f, 0.2f, 0.2f, 1.0f};
     static const GLfloat specular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     glPushMatrix();
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 100.0f);
-    m_pSortTree->ForEachBackToFront(state.eyePosition, [&](const CSortPolygon& p) {
+    tree->ForEachBackToFront(state.eyePosition, [&](const CSortPolygon& p) {
         if (state.animating && state.animationStep < p.m_nRing) return;
         const CRiser* o = GetOutfall(p.m_nOutfall);
         const CBase* r = o ? o->GetRiser(p.m_nRiser) : nullptr;

@@ -394,3 +394,28 @@ TEST_F(SectionTest, NormalPlaneMeasuresAnUnmarkedCurrentJetFromItsCut) {
     EXPECT_NEAR(st.m_Selected.m_dHSpan, 4.0, 0.1);
     EXPECT_NEAR(st.m_dSumOfArea, Jet(0).m_Section.m_dArea + Jet(1).m_Section.m_dArea, 1e-12);
 }
+
+TEST_F(SectionTest, SectionOfAnOpenedCaseNeedsNoFrameDrawnFirst) {
+    StraightJet a, b;
+    b.m_dStart[1] = 2.0;  // overlapping
+    BuildSectionCase(m_doc, {a, b});
+    ASSERT_TRUE(Jet(0).m_pDisplay->IsTubePending()) << "nothing has asked for the tube yet";
+    // The same case with every tube made before the section.
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc built(app, prompt);
+    BuildSectionCase(built, {a, b});
+    for (const auto& jet : built.GetCurrentRiser()->m_Jets) jet->m_pDisplay->Rings();
+
+    double c[3];
+    DiskCentre(Jet(0), 90, c);
+    CutAcrossX(c[0] + 0.3);
+    built.m_CutPlane.SetPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
+    ASSERT_EQ(Plane().Polygons().size(), 2u);
+    ASSERT_EQ(built.m_CutPlane.Polygons().size(), 2u);
+    EXPECT_GT(m_doc.m_SectionStats.m_dTotalArea, 0.0);
+    EXPECT_EQ(m_doc.m_SectionStats.m_dTotalArea, built.m_SectionStats.m_dTotalArea);
+    EXPECT_EQ(m_doc.m_SectionStats.m_dSumOfArea, built.m_SectionStats.m_dSumOfArea);
+    EXPECT_EQ(Plane().ImageWidth(), built.m_CutPlane.ImageWidth());
+    EXPECT_EQ(Plane().ImageHeight(), built.m_CutPlane.ImageHeight());
+}

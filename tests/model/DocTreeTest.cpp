@@ -231,15 +231,17 @@ TEST_F(DocFixture, EmptyingTheCaseReleasesTheJetDrawingList) {
     BuildSmallCase(doc, true);
     doc.m_bSortedDisplay = true;
     doc.PrepareJetDisplays();
-    ASSERT_TRUE(doc.m_pSortTree);
-    ASSERT_FALSE(doc.m_pSortTree->IsEmpty());
+    ASSERT_TRUE(doc.SortTree());
+    ASSERT_FALSE(doc.SortTree()->IsEmpty());
     doc.ResetToNew();
     EXPECT_FALSE(doc.m_pSortTree) << "no polygons of deleted jets may stay drawable";
+    ASSERT_TRUE(doc.SortTree());
+    EXPECT_TRUE(doc.SortTree()->IsEmpty());
 
     // A failed load keeps the case, and with it the drawing list of its jets.
     BuildSmallCase(doc, true);
     doc.PrepareJetDisplays();
-    ASSERT_TRUE(doc.m_pSortTree);
+    ASSERT_TRUE(doc.SortTree());
     std::string error;
     EXPECT_FALSE(doc.LoadFromBytes({'P', 'l', 'u'}, error));
     EXPECT_TRUE(doc.m_pSortTree);

@@ -135,3 +135,43 @@ TEST_F(GlContexts, PaintingAndPickingLeaveTheCaseUnchanged) {
     EXPECT_EQ(Differing(Draw(m_first, resources, true), fast), 0);
 }
 }  // namespace
+
+namespace {
+TEST_F(GlContexts, TubesAndSortTreeAreMadeWhenAFrameFirstNeedsThem) {
+    CGlResources resources(kNoImages);
+    CJet& jet = *m_doc.GetOutfall(0)->m_Risers[0]->m_Jets[1];
+    Draw(m_first, resources, true);  // the first frame of a context differs
+    const auto sortedBefore = Draw(m_first, resources, false);
+
+    // New results for one jet: its tube and the tree wait for a frame.
+    m_doc.PrepareJetDisplays(0, 0, 1, 1);
+    EXPECT_TRUE(jet.m_pDisplay->IsTubePending());
+    EXPECT_TRUE(m_doc.IsSortTreeStale());
+    unsigned int hits[512];
+    int picked = 0;
+    for (int y = 0; y < kH; y += 16)
+        for (int x = 0; x < kW; x += 16) picked += PickScene(m_doc, m_camera, x, y, hits, 512) > 0;
+    EXPECT_GT(picked, 0);
+    EXPECT_TRUE(m_doc.IsSortTreeStale()) << "a pick needs no sort tree";
+    Draw(m_first, resources, true);
+    EXPECT_FALSE(jet.m_pDisplay->IsTubePending()) << "a fast frame draws the tube";
+    EXPECT_TRUE(m_doc.IsSortTreeStale()) << "a fast frame needs no sort tree";
+
+    const auto sorted = Draw(m_first, resources, false);
+    EXPECT_FALSE(m_doc.IsSortTreeStale());
+    // Held here, so that a tree made again could not take its address.
+    const std::shared_ptr<CSortTree> tree = m_doc.m_pSortTree;
+    ASSERT_TRUE(tree);
+    EXPECT_EQ(Differing(sorted, sortedBefore), 0) << "same results, same picture";
+
+    // Repainting and picking use the tree made by the first sorted frame.
+    Draw(m_first, resources, false);
+    PickScene(m_doc, m_camera, kW / 2, kH / 2, hits, 512);
+    EXPECT_EQ(m_doc.m_pSortTree, tree);
+
+    // Deleting a jet shifts the positions the tree names jets by.
+    m_doc.GetOutfall(0)->m_Risers[0]->m_nCurrentJet = 0;
+    m_doc.Delete(TreeLevel::Jet);
+    EXPECT_TRUE(m_doc.IsSortTreeStale());
+}
+}  // namespace

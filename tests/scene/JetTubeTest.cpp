@@ -159,3 +159,39 @@ TEST(JetPlacement, PreparedDisksFollowThePlacementIntoTheScene) {
     for (const auto& r : disp.m_Rings)
         for (const auto& v : r.m_Vertices) EXPECT_LE(v.m_dPos[1], 20.0);
 }
+
+TEST(JetTube, TubeMadeOnFirstUseEqualsTheOneMadeAtOnce) {
+    // Two copies of one case: one reads its tubes at once, the other only
+    // after the current angle has turned and the case has been saved.
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc eager(app, prompt), lazy(app, prompt);
+    for (CPlumexDoc* doc : {&eager, &lazy}) {
+        BuildSyntheticCase(*doc, 2, 100);
+        // A ring disk on the current axis with the next beyond it is nudged.
+        auto& disks = doc->GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_pDisplay->m_Disks;
+        disks[40].m_dY = 0.0;
+        disks[41].m_dY = -0.5;
+        doc->PrepareJetDisplays();
+    }
+    const CJetDispModal& e = *eager.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_pDisplay;
+    const CJetDispModal& l = *lazy.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_pDisplay;
+    ASSERT_TRUE(l.IsTubePending());
+    const std::vector<TubeRing> eagerRings = e.Rings();
+    EXPECT_FALSE(e.IsTubePending());
+    // The nudge is in the disks whether or not the tube was made.
+    EXPECT_EQ(lazy.SaveToBytes(), eager.SaveToBytes());
+    eager.SetCurrentAngle(30.0f);
+    lazy.SetCurrentAngle(30.0f);
+    const std::vector<TubeRing>& lazyRings = l.Rings();
+    ASSERT_EQ(lazyRings.size(), eagerRings.size());
+    ASSERT_EQ(lazyRings.size(), 6u);
+    for (std::size_t r = 0; r < lazyRings.size(); ++r) {
+        ASSERT_EQ(lazyRings[r].m_Vertices.size(), eagerRings[r].m_Vertices.size());
+        for (std::size_t v = 0; v < lazyRings[r].m_Vertices.size(); ++v)
+            for (int c = 0; c < 3; ++c) {
+                EXPECT_EQ(lazyRings[r].m_Vertices[v].m_dPos[c], eagerRings[r].m_Vertices[v].m_dPos[c]);
+                EXPECT_EQ(lazyRings[r].m_Vertices[v].m_dNormal[c], eagerRings[r].m_Vertices[v].m_dNormal[c]);
+            }
+    }
+}
