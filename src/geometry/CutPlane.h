@@ -108,6 +108,7 @@ public:
     double m_dOutline[4] = {-10.0, 10.0, -10.0, 10.0};
     CRect m_rcImage;
     float m_fProbe[3] = {0, 0, 0};
+    float m_fProbeValue = 0.0f;  // summed value at the probe point, as the plane view took it
     double m_dScale = kScaleFine;
     double m_dValueMax = 0.0;
     double m_dValueMin = 100.0;
