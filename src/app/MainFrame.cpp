@@ -20,7 +20,10 @@
 #include "app/RunController.h"
 #include "app/SplashScreen.h"
 #include "model/PlumexDoc.h"
+#include "run/RunSettings.h"
+#include "ui/DataView.h"
 #include "ui/SceneView.h"
+#include "ui/SummaryViewer.h"
 #include "ui/StatusProgress.h"
 
 CMainFrame::CMainFrame(CPlumexApp& app, const QSize& screen)
@@ -96,11 +99,21 @@ CChildFrame* CMainFrame::AddCaseWindow(CCaseDocument& doc) {
         updateActions();
     });
     connect(&doc, &CCaseDocument::stateChanged, this, &CMainFrame::updateActions);
+    if (auto* data = qobject_cast<CDataView*>(child->DataView()))
+        connect(data, &CDataView::viewSummaryRequested, this, [this, &doc] { ViewSummaryFile(doc); });
     RenumberWindows(doc);
     sub->show();
     m_pMdi->setActiveSubWindow(sub);
     updateActions();
     return child;
+}
+
+void CMainFrame::ViewSummaryFile(CCaseDocument& doc) {
+    // All jets are computed first, so the file speaks of the case as it stands.
+    m_pRuns->RunAllJets(doc);
+    auto* viewer = new CSummaryViewer(this);
+    viewer->Load(QString::fromStdString(doc.Doc().RunSettings().SummaryPath()));
+    viewer->show();
 }
 
 void CMainFrame::RenumberWindows(const CCaseDocument& doc) {

@@ -85,6 +85,8 @@ private:
     void NotYetAvailable(const QString& what);
     void UpdateLockPanes();
     void RenumberWindows(const CCaseDocument& doc);
+    // "View suspend file": computes all jets, then shows the summary file.
+    void ViewSummaryFile(CCaseDocument& doc);
 
     CPlumexApp& m_app;
     QSize m_Screen;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -31,6 +32,11 @@ constexpr int kDiskMax = 50000;
 constexpr int kMaxBoxChars = 30;
 
 double Truncate3(double x) { return CCutPlane::TruncateDecimals(x, 3); }
+
+double RoundTo(float v, int decimals) {
+    const double f = std::pow(10.0, decimals);
+    return std::round(static_cast<double>(v) * f) / f;
+}
 
 QLineEdit* NumberBox(const QString& name, bool readOnly) {
     auto* box = new QLineEdit;
@@ -96,11 +102,21 @@ CDataView::CDataView(CPlumexDoc& doc, QWidget* parent) : QWidget(parent), m_doc(
 }
 
 void CDataView::BuildForm() {
-    auto* layout = new QVBoxLayout(this);
+    // The form scrolls in a pane smaller than itself, so the pane's
+    // splitter keeps its sizes.
+    auto* form = new QWidget;
+    auto* layout = new QVBoxLayout(form);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(BuildPositionGroup());
     layout->addWidget(BuildPlaneGroup());
     layout->addWidget(BuildOutputGroup(), 1);
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(form);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
 }
 
 QWidget* CDataView::BuildPositionGroup() {
@@ -244,10 +260,12 @@ void CDataView::Refresh(bool withPlane) {
     const CCutPlane& plane = m_doc.m_CutPlane;
     if (HasResults()) {
         // The displayed Y is the world's horizontal z reversed, Z its vertical y.
-        m_dX = plane.m_fProbe[0];
-        m_dY = -plane.m_fProbe[2];
-        m_dZ = plane.m_fProbe[1];
-        m_dConc = plane.m_fProbeValue;
+        // The probe was truncated to three decimals (the value to four)
+        // before it was kept in single precision: rounding gives it back.
+        m_dX = RoundTo(plane.m_fProbe[0], 3);
+        m_dY = -RoundTo(plane.m_fProbe[2], 3);
+        m_dZ = RoundTo(plane.m_fProbe[1], 3);
+        m_dConc = RoundTo(plane.m_fProbeValue, 4);
     }
     if (withPlane) {
         m_nKind = static_cast<int>(plane.m_eKind);

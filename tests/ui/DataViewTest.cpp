@@ -170,7 +170,7 @@ TEST_F(DataViewTest, DiskSpinStopsAtTheLastDiskAndTheScrollBarWalksTheDisks) {
 
 TEST_F(DataViewTest, ProbeBoxesKeepTheirValuesWithoutResultsAndShowTheProbeWithThem) {
     MakeCase(false);
-    m_doc.m_CutPlane.m_fProbe[0] = 1.5f;
+    m_doc.m_CutPlane.m_fProbe[0] = 1.7f;  // held as 1.70000005
     m_doc.m_CutPlane.m_fProbe[1] = -2.0f;
     m_doc.m_CutPlane.m_fProbe[2] = 3.25f;
     m_doc.m_CutPlane.m_fProbeValue = 0.125f;
@@ -181,7 +181,7 @@ TEST_F(DataViewTest, ProbeBoxesKeepTheirValuesWithoutResultsAndShowTheProbeWithT
     StraightJet a;
     BuildSectionCase(m_doc, {a});
     m_doc.UpdateAllViews();
-    EXPECT_EQ(Box("probeX")->text(), "1.5");
+    EXPECT_EQ(Box("probeX")->text(), "1.7");
     EXPECT_EQ(Box("probeY")->text(), "-3.25");  // the world's z reversed
     EXPECT_EQ(Box("probeZ")->text(), "-2");     // the world's y
     EXPECT_EQ(Box("probeConc")->text(), "0.125");
