@@ -7,8 +7,9 @@
 #include "app/CaseDocument.h"
 #include "base/DocObserver.h"
 #include "ui/DocEventBridge.h"
-#include "ui/PanePlaceholder.h"
 #include "ui/PlumexView.h"
+#include "ui/DataView.h"
+#include "ui/PlaneView.h"
 
 CChildFrame::CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& creation, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_Screen(screen) {
@@ -20,13 +21,13 @@ CChildFrame::CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& c
     m_pNested = new QSplitter(Qt::Vertical, m_pOuter);
     m_pNested->setObjectName("nestedSplitter");
     m_pNested->setChildrenCollapsible(false);
-    m_pPlane = new CPanePlaceholder("Cross-section", "The plane view will show the section of the jets in the cut plane "
-                                                     "here.",
-                                    m_pNested);
+    auto* plane = new CPlaneView(doc.Doc(), m_pNested);
+    connect(&doc.Events(), &CDocEventBridge::docEvent, plane, &CPlaneView::OnDocEvent);
+    m_pPlane = plane;
     m_pPlane->setObjectName("planeView");
-    m_pData = new CPanePlaceholder("Data", "The data pane will show the picked point, the disk values and the key "
-                                           "parameters of the current jet here.",
-                                   m_pNested);
+    auto* data = new CDataView(doc.Doc(), m_pNested);
+    connect(&doc.Events(), &CDocEventBridge::docEvent, data, &CDataView::OnDocEvent);
+    m_pData = data;
     m_pData->setObjectName("dataView");
     m_pOuter->setStretchFactor(0, 1);
     m_pOuter->setStretchFactor(1, 0);

@@ -27,6 +27,9 @@
 #include "model/PlumexDoc.h"
 #include "ui/DocEventBridge.h"
 #include "ui/PlumexView.h"
+#include "run/RunSettings.h"
+#include "ui/DataView.h"
+#include "ui/SummaryViewer.h"
 #include "ui/StatusProgress.h"
 
 CMainFrame::CMainFrame(CPlumexApp& app, const QSize& screen)
@@ -114,11 +117,21 @@ CChildFrame* CMainFrame::AddCaseWindow(CCaseDocument& doc) {
         if (e.m_nKind == DocEvent::RunStateChanged) updateActions();
         if (child == ActiveChild()) m_pResults->OnDocumentChanged(doc);
     });
+    if (auto* data = qobject_cast<CDataView*>(child->DataView()))
+        connect(data, &CDataView::viewSummaryRequested, this, [this, &doc] { ViewSummaryFile(doc); });
     RenumberWindows(doc);
     sub->show();
     m_pMdi->setActiveSubWindow(sub);
     updateActions();
     return child;
+}
+
+void CMainFrame::ViewSummaryFile(CCaseDocument& doc) {
+    // All jets are computed first, so the file speaks of the case as it stands.
+    m_pRuns->RunAllJets(doc);
+    auto* viewer = new CSummaryViewer(this);
+    viewer->Load(QString::fromStdString(doc.Doc().RunSettings().SummaryPath()));
+    viewer->show();
 }
 
 void CMainFrame::RenumberWindows(const CCaseDocument& doc) {

@@ -99,6 +99,8 @@ private:
     bool StopRunBeforeClose(const CCaseDocument* doc);
     void UpdateLockPanes();
     void RenumberWindows(const CCaseDocument& doc);
+    // "View suspend file": computes all jets, then shows the summary file.
+    void ViewSummaryFile(CCaseDocument& doc);
 
     CPlumexApp& m_app;
     QSize m_Screen;

@@ -102,12 +102,19 @@ void CCutPlane::WorldToPlane(double x, double y, double z, double& px, double& p
     py = m[4] * x + m[5] * y + m[6] * z + m[7];
 }
 
-void CCutPlane::WorldToPixel(double x, double y, double z, int& column, int& row) const {
+void CCutPlane::WorldToImage(double x, double y, double z, double& column, double& row) const {
     double px = 0.0, py = 0.0;
     WorldToPlane(x, y, z, px, py);
     const double ex = m_dExtent[1] - m_dExtent[0];
     const double ey = m_dExtent[3] - m_dExtent[2];
     // Before any section the extent has no width: everything maps to 0.
+    column = ex > 0.0 ? (px - m_dExtent[0]) * m_rcImage.Width() / ex : 0.0;
+    row = ey > 0.0 ? (py - m_dExtent[2]) * m_rcImage.Height() / ey : 0.0;
+}
+
+void CCutPlane::WorldToPixel(double x, double y, double z, int& column, int& row) const {
+    double c = 0.0, r = 0.0;
+    WorldToImage(x, y, z, c, r);
     // Bounded before the conversion: a point far off the image (or not a
     // number) must not overflow the integer.
     auto pixel = [](double v) {
@@ -115,8 +122,35 @@ void CCutPlane::WorldToPixel(double x, double y, double z, int& column, int& row
         if (v > 1e8) return 100000000;
         return static_cast<int>(v);
     };
-    column = ex > 0.0 ? pixel((px - m_dExtent[0]) * m_rcImage.Width() / ex + 0.5) : 0;
-    row = ey > 0.0 ? pixel((py - m_dExtent[2]) * m_rcImage.Height() / ey + 0.5) : 0;
+    column = pixel(c + 0.5);
+    row = pixel(r + 0.5);
+}
+
+void CCutPlane::MeasurePolygon(const CPolygon& poly, double& area, double& hSpan, double& vSpan) const {
+    area = hSpan = vSpan = 0.0;
+    const auto& v = poly.m_aVertices;
+    if (v.empty()) return;
+    double twice = 0.0;
+    double xmin = 0.0, xmax = 0.0, ymin = 0.0, ymax = 0.0;
+    double px0 = 0.0, py0 = 0.0;
+    WorldToPlane(v[0].m_dX, v[0].m_dY, v[0].m_dZ, px0, py0);
+    xmin = xmax = px0;
+    ymin = ymax = py0;
+    double px = px0, py = py0;
+    for (std::size_t i = 1; i <= v.size(); ++i) {
+        double qx = px0, qy = py0;
+        if (i < v.size()) WorldToPlane(v[i].m_dX, v[i].m_dY, v[i].m_dZ, qx, qy);
+        twice += px * qy - qx * py;
+        xmin = std::min(xmin, qx);
+        xmax = std::max(xmax, qx);
+        ymin = std::min(ymin, qy);
+        ymax = std::max(ymax, qy);
+        px = qx;
+        py = qy;
+    }
+    area = std::fabs(twice) / 2.0;
+    hSpan = xmax - xmin;
+    vSpan = ymax - ymin;
 }
 
 void CCutPlane::PlaneToWorld(double px, double py, double& x, double& y, double& z) const {

@@ -66,6 +66,13 @@ public:
 
     void WorldToPlane(double x, double y, double z, double& px, double& py) const;
     void WorldToPixel(double x, double y, double z, int& column, int& row) const;
+    // The same position in image pixels without rounding: pixel (c, r)
+    // covers [c, c + 1) x [r, r + 1).
+    void WorldToImage(double x, double y, double z, double& column, double& row) const;
+    // A polygon's exact area on the plane (shoelace formula over its
+    // vertices in plane coordinates, m^2) and its spans along the plane's
+    // two axes (m).
+    void MeasurePolygon(const CPolygon& poly, double& area, double& hSpan, double& vSpan) const;
     void PlaneToWorld(double px, double py, double& x, double& y, double& z) const;
     void PixelToWorld(int column, int row, double& x, double& y, double& z) const;
     // The world point of a pixel (stored as the probe point) and, while the
@@ -101,6 +108,7 @@ public:
     double m_dOutline[4] = {-10.0, 10.0, -10.0, 10.0};
     CRect m_rcImage;
     float m_fProbe[3] = {0, 0, 0};
+    float m_fProbeValue = 0.0f;  // summed value at the probe point, as the plane view took it
     double m_dScale = kScaleFine;
     double m_dValueMax = 0.0;
     double m_dValueMin = 100.0;

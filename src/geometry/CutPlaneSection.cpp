@@ -196,6 +196,12 @@ void CCutPlane::ComputeSection() {
             m_dScale = scale;
             m_rcImage = CRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
                               static_cast<int>(bottom));
+            // The extent snaps to the pixel edges, so that a pixel is exactly
+            // 1 / scale metres wide and high and cell counts measure areas.
+            m_dExtent[0] = static_cast<double>(left) / scale;
+            m_dExtent[1] = static_cast<double>(right) / scale;
+            m_dExtent[2] = static_cast<double>(top) / scale;
+            m_dExtent[3] = static_cast<double>(bottom) / scale;
             fits = true;
             break;
         }
@@ -209,19 +215,27 @@ void CCutPlane::ComputeSection() {
         return;
     }
 
+    // Vertices keep their fractional pixel positions; the box holds every
+    // cell whose centre can lie inside the polygon.
     for (auto& poly : m_aPolygons) {
         poly->m_aPixels.resize(poly->m_aVertices.size());
-        CRect box(100000, 100000, -100000, -100000);
+        double box[4] = {1e9, -1e9, 1e9, -1e9};
         for (std::size_t i = 0; i < poly->m_aVertices.size(); ++i) {
             const SectionVertex& v = poly->m_aVertices[i];
             PixelPoint& p = poly->m_aPixels[i];
-            WorldToPixel(v.m_dX, v.m_dY, v.m_dZ, p.x, p.y);
-            box.left = std::min(box.left, p.x);
-            box.top = std::min(box.top, p.y);
-            box.right = std::max(box.right, p.x);
-            box.bottom = std::max(box.bottom, p.y);
+            WorldToImage(v.m_dX, v.m_dY, v.m_dZ, p.x, p.y);
+            box[0] = std::min(box[0], p.x);
+            box[1] = std::max(box[1], p.x);
+            box[2] = std::min(box[2], p.y);
+            box[3] = std::max(box[3], p.y);
         }
-        poly->m_rcPixel = box;
+        if (poly->m_aVertices.empty()) {
+            poly->m_rcPixel = CRect(0, 0, 0, 0);
+            continue;
+        }
+        auto clampPixel = [](double v) { return static_cast<int>(std::clamp(v, -1e8, 1e8)); };
+        poly->m_rcPixel = CRect(clampPixel(std::floor(box[0])), clampPixel(std::floor(box[2])),
+                                clampPixel(std::ceil(box[1])), clampPixel(std::ceil(box[3])));
     }
 
     const int cx = std::max(1, m_rcImage.Width());

@@ -17,10 +17,11 @@ struct SectionVertex {
     int m_nTag = 0;
 };
 
-// A vertex position in image pixels (column, row).
+// A vertex position in image pixels (column, row), not rounded: pixel
+// (c, r) covers [c, c + 1) x [r, r + 1) and is sampled at its centre.
 struct PixelPoint {
-    int x = 0;
-    int y = 0;
+    double x = 0.0;
+    double y = 0.0;
 };
 
 class CPolygon {
@@ -48,10 +49,11 @@ public:
     const float* Values() const { return m_pValues; }
 
     // Scan-converts the polygon (its pixel positions relative to m_rcPixel)
-    // into the grid: every covered cell receives the value interpolated
-    // along its row between the two bounding edges. Sets m_dMax and m_dMin.
-    // Writes only rows 0 .. H - 1 and columns 0 .. W - 1 of the pixel box,
-    // whatever the pixel positions are.
+    // into the grid: every cell whose centre lies inside receives the value
+    // interpolated along its row between the two bounding edges, so the
+    // count of cells estimates the area without bias. Sets m_dMax, m_dMin
+    // and m_nCells. Writes only rows 0 .. H - 1 and columns 0 .. W - 1 of
+    // the pixel box, whatever the pixel positions are.
     void Fill(float* grid, int stride);
 
     CRect m_rcPixel;
@@ -68,6 +70,7 @@ public:
     double m_dMax = 0.0;
     double m_dMin = 100.0;
     double m_dMean = 0.0;
+    long long m_nCells = 0;  // cells the last Fill covered
 
 private:
     float* m_pValues = nullptr;  // malloc'ed value grid

@@ -1,5 +1,6 @@
 // The document's statistics of the last cross-section: areas and spans per
 // jet, Total Area, Sum of Area, the composite mean and the composite dilution.
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -18,8 +19,10 @@ struct PolygonArea {
     double m_dVSpan = 0.0;
 };
 
-// Area, mean and spans of a polygon from its value grid.
-PolygonArea MeasureGrid(const CPolygon& poly, double levelMin, double scale) {
+// Area, mean and spans of a polygon: the area exactly from its outline,
+// less the share of its cells that show no value (below the level minimum),
+// the mean over the cells that show one.
+PolygonArea MeasurePolygon(const CCutPlane& plane, const CPolygon& poly, double levelMin) {
     PolygonArea a;
     const float* grid = poly.Values();
     const int w = poly.m_rcPixel.Width();
@@ -37,10 +40,21 @@ PolygonArea MeasureGrid(const CPolygon& poly, double levelMin, double scale) {
                 }
             }
     }
-    a.m_dArea = static_cast<double>(cells) / (scale * scale);
-    a.m_dMean = cells > 0 ? sum / static_cast<double>(cells) : 0.0;
-    a.m_dHSpan = std::max(0, w) / scale;
-    a.m_dVSpan = std::max(0, h) / scale;
+    double exact = 0.0;
+    plane.MeasurePolygon(poly, exact, a.m_dHSpan, a.m_dVSpan);
+    if (poly.m_nCells > 0) {
+        a.m_dArea = exact * std::min(1.0, static_cast<double>(cells) / static_cast<double>(poly.m_nCells));
+        a.m_dMean = cells > 0 ? sum / static_cast<double>(cells) : 0.0;
+    } else if (!poly.m_aVertices.empty()) {
+        // Smaller than a cell: its vertices' mean value decides and stands.
+        double vsum = 0.0;
+        for (const SectionVertex& v : poly.m_aVertices) vsum += v.m_fValue;
+        const double mean = vsum / static_cast<double>(poly.m_aVertices.size());
+        if (mean >= levelMin && mean >= kBackgroundValue) {
+            a.m_dArea = exact;
+            a.m_dMean = mean;
+        }
+    }
     return a;
 }
 }  // namespace
@@ -75,7 +89,7 @@ void CPlumexDoc::ComputeSectionStatistics() {
             a.m_dHSpan = a.m_dVSpan = disk.m_dRadius;
             a.m_dMean = disk.m_dMeanConc;
         } else {
-            a = MeasureGrid(*poly, plane.m_fLevelMin.m_fConc, scale);
+            a = MeasurePolygon(plane, *poly, plane.m_fLevelMin.m_fConc);
         }
         poly->m_dMean = a.m_dMean;
         if (jet) {

@@ -33,12 +33,14 @@ TEST(PolygonFill, SquareCoversItsCellsWithValuesInterpolatedAlongRows) {
     std::vector<float> grid(stride * 15, 0.0f);
     p.Fill(grid.data(), stride);
     EXPECT_EQ(CountNonZero(grid), 100);
-    EXPECT_FLOAT_EQ(grid[0], 1.0f);
-    EXPECT_FLOAT_EQ(grid[5 * stride + 5], 2.0f);
-    EXPECT_FLOAT_EQ(grid[9 * stride + 9], 2.8f);
+    EXPECT_EQ(p.m_nCells, 100);
+    // Cells are sampled at their centres.
+    EXPECT_FLOAT_EQ(grid[0], 1.1f);
+    EXPECT_FLOAT_EQ(grid[5 * stride + 5], 2.1f);
+    EXPECT_FLOAT_EQ(grid[9 * stride + 9], 2.9f);
     EXPECT_FLOAT_EQ(grid[9 * stride + 10], 0.0f);  // right column is exclusive
-    EXPECT_DOUBLE_EQ(p.m_dMin, 1.0);
-    EXPECT_NEAR(p.m_dMax, 2.8, 1e-6);
+    EXPECT_NEAR(p.m_dMin, 1.1, 1e-6);
+    EXPECT_NEAR(p.m_dMax, 2.9, 1e-6);
 }
 
 TEST(PolygonFill, TriangleWithHorizontalEdgeHalvesItsBox) {
@@ -46,8 +48,10 @@ TEST(PolygonFill, TriangleWithHorizontalEdgeHalvesItsBox) {
     SetPixels(p, {{0, 0}, {20, 0}, {0, 20}}, {1.0f, 1.0f, 1.0f}, CRect(0, 0, 20, 20));
     std::vector<float> grid(21 * 25, 0.0f);
     p.Fill(grid.data(), 21);
-    // Row i covers columns 0 .. 19 - i: 20 + 19 + ... + 1 cells.
-    EXPECT_EQ(CountNonZero(grid), 210);
+    // Row i holds the centres of columns 0 .. 18 - i: 19 + 18 + ... + 0
+    // cells, against an area of 200 (the diagonal passes through centres,
+    // which it leaves out).
+    EXPECT_EQ(CountNonZero(grid), 190);
 }
 
 TEST(PolygonFill, AllVerticesOnOneRowFillNothing) {

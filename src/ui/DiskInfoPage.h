@@ -1,0 +1,28 @@
+#pragma once
+// The "Disk" page of the data pane: the values of one trajectory disk of
+// the current jet.
+#include <QWidget>
+
+class QLineEdit;
+struct DiskInfo;
+
+class CDialogDiskInfo : public QWidget {
+    Q_OBJECT
+public:
+    explicit CDialogDiskInfo(QWidget* parent = nullptr);
+    void Fill(const DiskInfo& info);
+
+private:
+    QLineEdit* m_pNumber;
+    QLineEdit* m_pX;
+    QLineEdit* m_pY;
+    QLineEdit* m_pZ;
+    QLineEdit* m_pRadius;
+    QLineEdit* m_pThickness;
+    QLineEdit* m_pHAngle;
+    QLineEdit* m_pVAngle;
+    QLineEdit* m_pVelocity;
+    QLineEdit* m_pMaxConc;
+    QLineEdit* m_pDilution;
+    QLineEdit* m_pMeanConc;
+};

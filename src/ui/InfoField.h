@@ -1,0 +1,13 @@
+#pragma once
+// Read-only number boxes of the data pane's pages and dialogs: a label and a
+// box showing a number in the C locale, whatever the user's locale.
+#include <QLineEdit>
+#include <QString>
+
+class QGridLayout;
+
+// Appends a row "label [box] unit" to the grid and returns the box.
+QLineEdit* AddInfoRow(QGridLayout* grid, const QString& label, const QString& unit = QString(),
+                      const QString& name = QString());
+// The way the pane writes a double into a box: shortest exact form, C locale.
+QString FormatBoxNumber(double v);

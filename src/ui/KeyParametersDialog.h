@@ -1,0 +1,12 @@
+#pragma once
+// The "SubData" dialog: the current jet's key parameters and length scales
+// as the model reported them, read-only, in single precision.
+#include <QDialog>
+
+struct CKeyParameters;
+
+class CSubDialog : public QDialog {
+    Q_OBJECT
+public:
+    CSubDialog(const CKeyParameters& record, const QString& jetName, QWidget* parent = nullptr);
+};

@@ -1,0 +1,232 @@
+// The data pane with real key and mouse events: the cut plane's kinds,
+// distance and disk edits against the document's plane, the dilution box,
+// the probe boxes, the pages and the key-parameter dialog.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "support/ScriptedPrompt.h"
+#include "SectionCase.h"
+#include "base/AppState.h"
+#include "geometry/CutPlane.h"
+#include "ui/DataView.h"
+#include "ui/DocEventBridge.h"
+#include "ui/KeyParametersDialog.h"
+
+namespace {
+class DataViewTest : public ::testing::Test {
+protected:
+    CAppState m_app;
+    CScriptedPrompt m_prompt;
+    CPlumexDoc m_doc{m_app, m_prompt};
+    CDocEventBridge m_bridge{m_doc};
+    std::unique_ptr<CDataView> m_view;
+
+    // Two straight jets; the ambient profile ends at 20 m.
+    void MakeCase(bool results = true) {
+        if (results) {
+            StraightJet a, b;
+            b.m_dStart[1] = 6.0;
+            BuildSectionCase(m_doc, {a, b});
+        } else {
+            m_doc.Create(TreeLevel::Outfall);
+        }
+        m_doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, 0.3}, {20.0, 1.025, 0.0, 0.1}});
+        m_view = std::make_unique<CDataView>(m_doc);
+        QObject::connect(&m_bridge, &CDocEventBridge::docEvent, m_view.get(), &CDataView::OnDocEvent);
+        m_view->resize(300, 700);
+        m_view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_view.get()));
+        m_view->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_view.get()));
+    }
+    template <typename T>
+    T* Find(const char* name) {
+        T* w = m_view->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QLineEdit* Box(const char* name) { return Find<QLineEdit>(name); }
+    // Clicks the radio button's indicator.
+    void Choose(int kind) {
+        QRadioButton* r = Find<QRadioButton>(QString("kind%1").arg(kind).toLatin1());
+        QTest::mouseClick(r, Qt::LeftButton, Qt::NoModifier, QPoint(8, r->height() / 2));
+    }
+    // Clicks into the box, selects its text and types over it.
+    void TypeInto(const char* name, const QString& text) {
+        QLineEdit* box = Box(name);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, text);
+    }
+    const CCutPlane& Plane() const { return m_doc.m_CutPlane; }
+};
+}  // namespace
+
+TEST_F(DataViewTest, DistanceUpToTwentyFiveDepthsIsTakenBeyondIsRefusedAndTheOldOneComesBack) {
+    MakeCase();
+    ASSERT_EQ(m_view->Kind(), 1);  // side view, the pane's default
+    TypeInto("distance", "500");
+    EXPECT_DOUBLE_EQ(Plane().m_dDistance, 500.0);
+    EXPECT_EQ(Plane().m_eKind, CutPlaneKind::SideView);
+    EXPECT_TRUE(m_prompt.Empty());
+
+    QTest::keyClicks(Box("distance"), ".001");
+    ASSERT_FALSE(m_prompt.Empty());
+    EXPECT_EQ(m_prompt.Texts().back(), CDataView::kTooFar);
+    EXPECT_EQ(Box("distance")->text(), "500");
+    EXPECT_DOUBLE_EQ(Plane().m_dDistance, 500.0);
+    EXPECT_DOUBLE_EQ(m_view->Distance(), 500.0);
+}
+
+TEST_F(DataViewTest, KindsSetTheirAnglesFromTheCurrentDirection) {
+    MakeCase();
+    ASSERT_FLOAT_EQ(m_doc.m_fCurrentAngle, 90.0f);
+    Choose(1);
+    EXPECT_EQ(Box("hAngle")->text(), "90");
+    EXPECT_EQ(Box("vAngle")->text(), "0");
+    EXPECT_DOUBLE_EQ(Plane().m_dHAngle, 180.0);  // shown angle + 90
+    Choose(2);
+    EXPECT_EQ(Box("hAngle")->text(), "0");
+    EXPECT_EQ(Plane().m_eKind, CutPlaneKind::CrossSection);
+
+    // The angles are typed only for a user-specified plane.
+    EXPECT_FALSE(Box("hAngle")->isEnabled());
+    Choose(4);
+    ASSERT_TRUE(Box("hAngle")->isEnabled());
+    TypeInto("hAngle", "30");
+    EXPECT_DOUBLE_EQ(Plane().m_dHAngle, 120.0);
+    Choose(0);
+    EXPECT_EQ(Box("hAngle")->text(), "30");
+    EXPECT_EQ(Box("vAngle")->text(), "90");
+    EXPECT_DOUBLE_EQ(Plane().m_dVAngle, 90.0);
+    EXPECT_DOUBLE_EQ(Plane().m_dHAngle, 120.0);
+    EXPECT_FALSE(Box("hAngle")->isEnabled());
+
+    // Out of range is refused with the range message; the plane keeps its angle.
+    Choose(4);
+    TypeInto("vAngle", "361");
+    ASSERT_FALSE(m_prompt.Empty());
+    EXPECT_EQ(m_prompt.Texts().back(), "Please enter a number between -360 and 360.");
+    EXPECT_DOUBLE_EQ(Plane().m_dVAngle, 36.0);  // "36" was taken on the way
+}
+
+TEST_F(DataViewTest, TheCompositeDilutionShowsForTheCrossSectionOnly) {
+    MakeCase();
+    double c[3];
+    DiskCentre(*m_doc.GetCurrentRiser()->m_Jets[0], 90, c);
+    Choose(2);
+    // The cross-section plane runs across the jets (along model x).
+    TypeInto("distance", QString::number(c[0] + 0.3));
+    ASSERT_GT(m_doc.m_SectionStats.m_dTotalArea, 0.0);
+    EXPECT_TRUE(Box("dilution")->isVisible());
+    EXPECT_DOUBLE_EQ(m_view->Dilution(), CCutPlane::TruncateDecimals(m_doc.m_SectionStats.m_dDilution, 3));
+    EXPECT_EQ(Box("dilution")->text(), QString::asprintf("%.3f", m_view->Dilution()));
+    EXPECT_GT(m_view->Dilution(), 0.0);
+    // The area page shows the new section.
+    EXPECT_EQ(Box("totalArea")->text(), QString::number(m_doc.m_SectionStats.m_dTotalArea, 'g', 15));
+    Choose(1);
+    EXPECT_FALSE(Box("dilution")->isVisible());
+    Choose(3);
+    EXPECT_FALSE(Box("dilution")->isVisible());
+}
+
+TEST_F(DataViewTest, DiskSpinStopsAtTheLastDiskAndTheScrollBarWalksTheDisks) {
+    MakeCase();
+    Choose(3);
+    EXPECT_TRUE(Box("diskNo")->isVisible());
+    EXPECT_FALSE(Box("distance")->isVisible());
+    // 200 disks: the default disk 200 is corrected to the last one, 199.
+    EXPECT_EQ(m_view->DiskNo(), 199);
+    EXPECT_EQ(Box("diskNo")->text(), "199");
+    TypeInto("diskNo", "198");
+    EXPECT_EQ(Plane().m_nDiskNo, 198);
+    auto* up = Find<QToolButton>("diskSpinUp");
+    QTest::mouseClick(up, Qt::LeftButton);
+    QTest::mouseClick(up, Qt::LeftButton);
+    EXPECT_EQ(m_view->DiskNo(), 199);
+    EXPECT_EQ(Plane().m_nDiskNo, 199);
+
+    QTest::mouseClick(Find<QTabWidget>("outputTabs")->tabBar(), Qt::LeftButton, Qt::NoModifier,
+                      Find<QTabWidget>("outputTabs")->tabBar()->tabRect(1).center());
+    QScrollBar* bar = Find<QScrollBar>("diskScroller");
+    ASSERT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->maximum(), 199);
+    bar->setFocus();
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(bar->value(), 189);
+    EXPECT_EQ(Box("diskNumber")->text(), "189");
+    EXPECT_EQ(m_doc.GetCurrentJet()->m_nCurrentDisk, 189);
+}
+
+TEST_F(DataViewTest, ProbeBoxesKeepTheirValuesWithoutResultsAndShowTheProbeWithThem) {
+    MakeCase(false);
+    m_doc.m_CutPlane.m_fProbe[0] = 1.7f;  // held as 1.70000005
+    m_doc.m_CutPlane.m_fProbe[1] = -2.0f;
+    m_doc.m_CutPlane.m_fProbe[2] = 3.25f;
+    m_doc.m_CutPlane.m_fProbeValue = 0.125f;
+    m_doc.UpdateAllViews();
+    EXPECT_EQ(Box("probeX")->text(), "0");
+    EXPECT_EQ(Box("probeConc")->text(), "0");
+
+    StraightJet a;
+    BuildSectionCase(m_doc, {a});
+    m_doc.UpdateAllViews();
+    EXPECT_EQ(Box("probeX")->text(), "1.7");
+    EXPECT_EQ(Box("probeY")->text(), "-3.25");  // the world's z reversed
+    EXPECT_EQ(Box("probeZ")->text(), "-2");     // the world's y
+    EXPECT_EQ(Box("probeConc")->text(), "0.125");
+}
+
+TEST_F(DataViewTest, KeyParametersNeedAComputedJet) {
+    MakeCase();
+    auto* tabs = Find<QTabWidget>("outputTabs");
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(2).center());
+    auto* button = Find<QPushButton>("keyParameters");
+    ASSERT_TRUE(button->isVisible());
+    EXPECT_FALSE(Find<QScrollBar>("diskScroller")->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_FALSE(m_prompt.Empty());
+    EXPECT_EQ(m_prompt.Texts().back(), CDataView::kNoKeyParameters);
+
+    CJet& jet = *m_doc.GetCurrentJet();
+    jet.m_KeyParams.m_nSteps = 42;
+    jet.m_KeyParams.m_dQj = 0.0125;
+    jet.m_KeyParams.m_dlM = 3.5;
+    QString qj, name;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dlg = qobject_cast<CSubDialog*>(w); dlg && dlg->isVisible()) {
+                qj = dlg->findChild<QLineEdit*>("Qj")->text();
+                name = dlg->findChild<QLineEdit*>("jetName")->text();
+                QTest::mouseClick(dlg->findChild<QPushButton*>(), Qt::LeftButton);
+            }
+    });
+    const std::size_t before = m_prompt.Entries().size();
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(m_prompt.Entries().size(), before);
+    EXPECT_EQ(qj, "0.0125");
+    EXPECT_EQ(name, QString::fromStdString(jet.m_strName));
+}
+
+TEST_F(DataViewTest, TheEditBoxWithTheFocusIsYellow) {
+    MakeCase();
+    QLineEdit* box = Box("distance");
+    QTest::mouseClick(box, Qt::LeftButton);
+    ASSERT_TRUE(box->hasFocus());
+    const QImage shot = box->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(box->width() - 5, box->height() / 2), QColor(255, 255, 0));
+    QTest::mouseClick(Box("hAngle"), Qt::LeftButton);  // disabled: the focus stays
+    Choose(4);
+    QTest::mouseClick(Box("hAngle"), Qt::LeftButton);
+    EXPECT_NE(box->grab().toImage().pixelColor(box->width() - 5, box->height() / 2), QColor(255, 255, 0));
+}
