@@ -20,6 +20,8 @@ class CChildFrame;
 class CPlumexApp;
 class CRunController;
 class CStatusProgress;
+class CProfileWnd;
+class CInputBar;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -35,6 +37,8 @@ public:
     CStatusProgress& Progress() const { return *m_pProgress; }
     CRunController& Runs() const { return *m_pRuns; }
     QLabel* LockPane(int i) const { return m_pLockPanes[i]; }
+    CProfileWnd* ProfileWindow() const { return m_pProfileWnd; }
+    CInputBar* InputBar() const { return m_pInputBar; }
 
     // A new case window on doc, shown and activated.
     CChildFrame* AddCaseWindow(CCaseDocument& doc);
@@ -110,4 +114,6 @@ private:
     bool m_bDataShown = true;
     bool m_bCaseShown = true;
     DockingDescription m_Docking;
+    CProfileWnd* m_pProfileWnd = nullptr;
+    CInputBar* m_pInputBar = nullptr;  // the docked editing surface of the active case  // "Profile of ambient data", shown by its View command
 };
