@@ -92,6 +92,8 @@ bool CPlumexApp::InitNewCase(CCaseDocument& doc) {
         m_pProfile->Sync();
     });
     if (wizard.exec() != QDialog::Accepted) return false;
+    // A case just made is not yet a change to keep: closing it asks nothing.
+    doc.Doc().SetModifiedFlag(false);
     doc.SetTitle(QString("Plumex%1").arg(++m_nNewCount));
     return true;
 }

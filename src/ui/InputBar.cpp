@@ -106,6 +106,12 @@ CInputBar::CInputBar(CPrompt& prompt, QWidget* parent) : QDockWidget("parmeter",
 
     m_pResimulate = new QPushButton("Resimulate selected Jet", form);
     m_pResimulate->setObjectName("resimulate");
+    m_pStale = new QLabel("The jets shown were computed before the last change: press \"Resimulate selected Jet\".",
+                          form);
+    m_pStale->setObjectName("staleResults");
+    m_pStale->setWordWrap(true);
+    m_pStale->setStyleSheet("color: rgb(160, 0, 0);");
+    m_pStale->hide();
     m_pPick = new QLabel("Ready", form);
     m_pPick->setObjectName("pickText");
     m_pPick->setWordWrap(true);
@@ -115,6 +121,7 @@ CInputBar::CInputBar(CPrompt& prompt, QWidget* parent) : QDockWidget("parmeter",
         layout->addWidget(m_pBody[i]);
     }
     layout->addWidget(m_pResimulate);
+    layout->addWidget(m_pStale);
     layout->addWidget(m_pPick);
     layout->addStretch();
     auto* scroll = new QScrollArea(this);
@@ -159,6 +166,7 @@ void CInputBar::SetCase(CPlumexDoc* doc, bool force) {
     if (doc == m_pDoc && !force) return;
     m_pDoc = doc;
     setEnabled(true);
+    m_pStale->hide();
     Refresh();
 }
 
@@ -219,9 +227,17 @@ void CInputBar::UpdateItemButtons() {
 bool CInputBar::CommitForms() {
     if (!m_pDoc || m_bRebuilding) return true;
     m_bBusy = true;
-    const bool ok = m_Forms.Commit(*m_pDoc, m_nLevel, CheckSurface::InputBar);
+    bool changed = false;
+    const bool ok = m_Forms.Commit(*m_pDoc, m_nLevel, CheckSurface::InputBar, &changed);
     m_bBusy = false;
+    if (changed) MarkResultsStale();
     return ok;
+}
+
+void CInputBar::MarkResultsStale() {
+    bool results = false;
+    m_pDoc->ForEachJet([&results](int, int, int, CRiser&, CBase&, CJet& j) { results = results || j.GetSteps() > 0; });
+    m_pStale->setVisible(results);
 }
 
 bool CInputBar::StoreAll() {
@@ -234,11 +250,13 @@ bool CInputBar::StoreAll() {
         m_pDoc->m_pAmbient->SetRows(rows);
         m_pDoc->SetModifiedFlag(true);
         m_pDoc->Notify(DocEvent::ProfileChanged);
+        MarkResultsStale();
     }
     const float angle = static_cast<float>(m_pAngle->Value());
     if (angle != m_pDoc->m_fCurrentAngle) {
         m_pDoc->SetCurrentAngle(angle);
         m_pDoc->SetModifiedFlag(true);
+        MarkResultsStale();
     }
     m_bBusy = false;
     return CommitForms();
@@ -372,6 +390,10 @@ void CInputBar::OnDocEvent(const DocEvent& event) {
         break;
     case DocEvent::ProfileChanged:
         LoadGrid();
+        break;
+    case DocEvent::ResultsReady:
+    case DocEvent::ResultsChanged:
+        m_pStale->hide();
         break;
     default:
         break;

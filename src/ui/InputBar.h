@@ -51,6 +51,7 @@ public:
     QPushButton* DeleteButton() const { return m_pDelete; }
     QPushButton* ResimulateButton() const { return m_pResimulate; }
     QLabel* PickLabel() const { return m_pPick; }
+    QLabel* StaleNote() const { return m_pStale; }
     const CItemFormSet& Forms() const { return m_Forms; }
 
     // News of the shown case (connected by the owner to the case's events).
@@ -78,6 +79,8 @@ private:
     void OnResimulate();
     void OnDisplayToggled(int level, bool shown);
     void RefillTree();
+    // Says that the jets shown no longer match the input, when they have results.
+    void MarkResultsStale();
 
     CPrompt& m_prompt;
     CPlumexDoc* m_pDoc = nullptr;
@@ -96,5 +99,6 @@ private:
     QStackedWidget* m_pFormStack;
     CItemFormSet m_Forms;
     QPushButton* m_pResimulate;
+    QLabel* m_pStale;  // shown while the results are older than the input
     QLabel* m_pPick;
 };

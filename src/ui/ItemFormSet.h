@@ -19,6 +19,7 @@ struct CItemFormSet {
 
     void Load(const CPlumexDoc& doc) const;
     // level: 0 none, 1 outfall, 2 riser, 3 jet selected. True when every
-    // value up to the selected level was stored (or nothing was selected).
-    bool Commit(CPlumexDoc& doc, int level, CheckSurface surface) const;
+    // value up to the selected level was stored (or nothing was selected);
+    // *changed tells whether a record took a new value.
+    bool Commit(CPlumexDoc& doc, int level, CheckSurface surface, bool* changed = nullptr) const;
 };

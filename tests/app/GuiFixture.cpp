@@ -11,6 +11,10 @@
 
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
+#include "ui/NewCaseDlg.h"
+
+#include <QApplication>
+#include <QPushButton>
 
 void GuiFixture::SetUp() {
     if (QGuiApplication::platformName() != "xcb")
@@ -23,6 +27,19 @@ void GuiFixture::SetUp() {
     m_options.m_strProfilePath = m_dir.filePath("plumex.ini");
     m_options.m_Screen = QSize(1280, 1024);
     m_options.m_bShowSplash = false;
+    // New opens the wizard: unless a test drives it itself, it is answered
+    // with the smallest case (one level, one outfall with a riser and a jet).
+    m_wizardDriver.setInterval(30);
+    QObject::connect(&m_wizardDriver, &QTimer::timeout, [this] {
+        auto* wizard = qobject_cast<CNewCaseDlg*>(QApplication::activeModalWidget());
+        if (!m_bFinishWizards || !wizard || !wizard->isVisible()) return;
+        QTest::mouseClick(wizard->AddLevelButton(), Qt::LeftButton);
+        QTest::mouseClick(wizard->NextButton(), Qt::LeftButton);
+        QTest::mouseClick(wizard->NextButton(), Qt::LeftButton);
+        QTest::mouseClick(wizard->CreateButton(), Qt::LeftButton);
+        QTest::mouseClick(wizard->FinishButton(), Qt::LeftButton);
+    });
+    m_wizardDriver.start();
     StartApp();
 }
 
@@ -35,6 +52,7 @@ void GuiFixture::StartApp() {
 }
 
 void GuiFixture::TearDown() {
+    m_wizardDriver.stop();
     m_app.reset();
     Settle(0);
 }

@@ -129,3 +129,24 @@ TEST_F(InputBarTest, ThePickedItemIsShownAndAClosedCaseIsLetGo) {
     EXPECT_EQ(bar->Case(), nullptr);
     EXPECT_FALSE(bar->isEnabled());
 }
+
+TEST_F(InputBarTest, AnEditAfterARunSaysTheResultsAreOld) {
+    doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) { j.m_KeyParams.m_nSteps = 3; });
+    // Moving through the tree stores nothing new: the case stays unmodified.
+    ClickItem(bar->Tree()->topLevelItem(0));
+    ClickItem(bar->Tree()->topLevelItem(0)->child(0)->child(1));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(bar->StaleNote()->isVisible());
+
+    CJetForm* jet = bar->Forms().m_pJet;
+    jet->m_pVAngle->setFocus();
+    QTest::keyClick(jet->m_pVAngle, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(jet->m_pVAngle, "45");
+    QTest::keyClick(jet->m_pVAngle, Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(doc.GetCurrentJet()->m_dVAngle, 45.0);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(bar->StaleNote()->isVisible());
+    bar->OnDocEvent(DocEvent::ResultsReady);
+    EXPECT_FALSE(bar->StaleNote()->isVisible());
+}
