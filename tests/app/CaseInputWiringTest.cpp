@@ -88,7 +88,7 @@ TEST_F(CaseInputWiring, ProfileWindowAndTimeStepsFollowTheActiveCase) {
     EXPECT_EQ(doc->Doc().m_nMaxTimeSteps, 3000);
 
     m_prompt.QueueAnswer(PromptAnswer::No);  // do not save
-    QTest::keyClick(&Frame(), Qt::Key_W, Qt::ControlModifier);
+    ClickMenu("&File", "&Close");
     Settle();
     ASSERT_TRUE(m_app->Documents().isEmpty());
     EXPECT_EQ(Frame().ProfileWindow()->Document(), nullptr);

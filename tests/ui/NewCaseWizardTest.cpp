@@ -192,12 +192,15 @@ TEST_F(WizardTest, RenamingAnItemRenamesItsRecord) {
 
 namespace {
 // Presses Tab until the widget has the focus (at most 40 times).
+// The window's own focus widget: keys reach it even while another program's
+// window is active on the same display.
 bool TabTo(QWidget* target) {
-    for (int i = 0; i < 40 && QApplication::focusWidget() != target; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* window = target->window();
+    for (int i = 0; i < 40 && window->focusWidget() != target; ++i) {
+        QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Tab);
         Settle();
     }
-    return QApplication::focusWidget() == target;
+    return window->focusWidget() == target;
 }
 void Press(QWidget* w) {
     QTest::keyClick(w, Qt::Key_Space);
