@@ -24,6 +24,9 @@
 #include "app/SplashScreen.h"
 #include "base/DocObserver.h"
 #include "base/Prompt.h"
+#include "ui/DocEventBridge.h"
+#include "ui/InputBar.h"
+#include "ui/ProfileWnd.h"
 #include "model/PlumexDoc.h"
 #include "ui/DocEventBridge.h"
 #include "ui/PlumexView.h"
@@ -57,6 +60,58 @@ CMainFrame::CMainFrame(CPlumexApp& app, const QSize& screen)
     connect(m_pMdi, &QMdiArea::subWindowActivated, this, &CMainFrame::updateActions);
     connect(m_pMdi, &QMdiArea::subWindowActivated, this, [this] { m_pResults->Follow(ActiveDocument()); });
     connect(&m_app, &CPlumexApp::documentsChanged, this, &CMainFrame::updateActions);
+    // The profile window draws the active case, and nothing once it is closed.
+    m_pProfileWnd = new CProfileWnd(this);
+    auto showActiveProfile = [this] {
+        CCaseDocument* d = ActiveDocument();
+        if (!d) {
+            bool open = false;
+            for (CCaseDocument* doc : m_app.Documents()) open = open || &doc->Doc() == m_pProfileWnd->Document();
+            if (!open) m_pProfileWnd->SetDocument(nullptr);
+            return;
+        }
+        m_pProfileWnd->SetDocument(&d->Doc());
+        if (d)
+            connect(&d->Events(), &CDocEventBridge::docEvent, m_pProfileWnd,
+                    static_cast<void (QWidget::*)()>(&QWidget::update), Qt::UniqueConnection);
+    };
+    connect(m_pMdi, &QMdiArea::subWindowActivated, this, showActiveProfile);
+    connect(&m_app, &CPlumexApp::documentsChanged, this, showActiveProfile);
+
+    // The input bar shows the active case; its re-runs go through the run controller.
+    m_pInputBar = new CInputBar(m_app.Prompt(), this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pInputBar);
+    if (!m_app.Profile().InputPosition().isEmpty() && m_Docking.m_nSide == DockSide::None) {
+        m_pInputBar->setFloating(true);
+        m_pInputBar->setGeometry(QRect(QPoint(m_Docking.m_nLeft, m_Docking.m_nTop),
+                                       QPoint(m_Docking.m_nRight, m_Docking.m_nBottom)));
+    }
+    m_pInputBar->hide();
+    auto showActiveInput = [this] {
+        CCaseDocument* d = ActiveDocument();
+        if (!d) {
+            // No active window (the program lost the focus, or a case closed):
+            // the bar forgets its case only when that case is gone.
+            bool open = false;
+            for (CCaseDocument* doc : m_app.Documents()) open = open || &doc->Doc() == m_pInputBar->Case();
+            if (!open) m_pInputBar->SetCase(nullptr, true);
+            return;
+        }
+        m_pInputBar->SetCase(&d->Doc());
+        if (d)
+            connect(&d->Events(), &CDocEventBridge::docEvent, m_pInputBar, &CInputBar::OnDocEvent,
+                    Qt::UniqueConnection);
+    };
+    connect(m_pMdi, &QMdiArea::subWindowActivated, this, showActiveInput);
+    connect(&m_app, &CPlumexApp::documentsChanged, this, showActiveInput);
+    connect(m_pInputBar, &CInputBar::runRequested, this, [this](bool allJets) {
+        CCaseDocument* d = ActiveDocument();
+        if (!d) return;
+        if (allJets)
+            m_pRuns->RunAllJets(*d);
+        else
+            m_pRuns->RunCurrentJet(*d);
+    });
     qApp->installEventFilter(this);
     OnNoCase();
 }
@@ -188,6 +243,7 @@ void CMainFrame::OnCaseShown() {
     m_pStart->Hide();
     if (QMdiSubWindow* sub = m_pMdi->activeSubWindow()) sub->showMaximized();
     m_pViewBar->show();
+    m_pInputBar->show();
     UseCaseMenus(true);
     updateActions();
 }
@@ -195,6 +251,7 @@ void CMainFrame::OnCaseShown() {
 void CMainFrame::OnNoCase() {
     if (m_bCaseShown && m_app.Documents().isEmpty()) {
         m_pViewBar->hide();
+        m_pInputBar->hide();
         UseCaseMenus(false);
         m_pResults->Dock()->hide();
         m_pStart->ShowIfEnabled();
@@ -286,10 +343,18 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // The input bar is always docked at the right when it is made; it is
-    // written back with the rectangle read at start-up.
+    // The input bar is written back docked at the right with the rectangle
+    // read at start-up, or floating where it floats now.
     DockingDescription d = m_Docking;
     d.m_nSide = DockSide::Right;
+    if (m_pInputBar->isFloating()) {
+        const QRect r = m_pInputBar->geometry();
+        d.m_nSide = DockSide::None;
+        d.m_nLeft = r.left();
+        d.m_nTop = r.top();
+        d.m_nRight = r.right() + 1;
+        d.m_nBottom = r.bottom() + 1;
+    }
     d.m_bShown = true;
     m_app.Profile().SetInputPosition(d.Format());
     m_app.Profile().Sync();

@@ -23,6 +23,8 @@ class CResultsHost;
 class CRunController;
 class CStartPageHost;
 class CStatusProgress;
+class CProfileWnd;
+class CInputBar;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -42,6 +44,8 @@ public:
     // A run is in flight in some case: structural commands are off.
     bool AnyRunInFlight() const;
     QLabel* LockPane(int i) const { return m_pLockPanes[i]; }
+    CProfileWnd* ProfileWindow() const { return m_pProfileWnd; }
+    CInputBar* InputBar() const { return m_pInputBar; }
 
     // A new case window on doc, shown and activated.
     CChildFrame* AddCaseWindow(CCaseDocument& doc);
@@ -128,4 +132,6 @@ private:
     bool m_bDataShown = true;
     bool m_bCaseShown = true;
     DockingDescription m_Docking;
+    CProfileWnd* m_pProfileWnd = nullptr;
+    CInputBar* m_pInputBar = nullptr;  // the docked editing surface of the active case  // "Profile of ambient data", shown by its View command
 };

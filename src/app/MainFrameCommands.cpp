@@ -19,6 +19,8 @@
 
 #include "app/AboutBox.h"
 #include "app/ActionRegistry.h"
+#include "ui/MaxTimeStepsDlg.h"
+#include "ui/ProfileWnd.h"
 #include "app/CaseDocument.h"
 #include "app/ChildFrame.h"
 #include "app/FileChooser.h"
@@ -265,10 +267,11 @@ void CMainFrame::ConnectCommands() {
     on("option.maxTimeSteps", [this] {
         CCaseDocument* d = ActiveDocument();
         if (!d) return;
-        bool ok = false;
-        const int n = QInputDialog::getInt(this, "Max number of time steps", "Max number of time steps",
-                                           d->Doc().m_nMaxTimeSteps, 1, 1000000, 100, &ok);
-        if (ok) d->Doc().m_nMaxTimeSteps = n;
+        CMaxTimeStepsDlg dialog(d->Doc().m_nMaxTimeSteps, m_app.Prompt(), this);
+        if (dialog.exec() == QDialog::Accepted && dialog.Steps() != d->Doc().m_nMaxTimeSteps) {
+            d->Doc().m_nMaxTimeSteps = dialog.Steps();
+            d->Doc().SetModifiedFlag(true);
+        }
     });
     for (int speed = 0; speed < 3; ++speed)
         on(kSpeedActions[speed], [this, speed] {
@@ -285,7 +288,7 @@ void CMainFrame::ConnectCommands() {
     on("view.statusBar", [this](bool show) { statusBar()->setVisible(show); });
     on("view.dataView", [this] { ToggleData(); });
     on("view.crossSectionView", [this] { ToggleCrossSection(); });
-    on("view.profile", [this] { NotYetAvailable("The ambient profile plot"); });
+    on("view.profile", [this] { m_pProfileWnd->setVisible(!m_pProfileWnd->isVisible()); });
     on("view.nextPane", [this] {
         if (CChildFrame* c = ActiveChild()) c->FocusNextPane(true);
     });

@@ -13,6 +13,8 @@
 #include "app/FileChooser.h"
 #include "app/MainFrame.h"
 #include "app/Profile.h"
+#include "ui/HelpBrowser.h"
+#include "ui/NewCaseDlg.h"
 #include "app/ScreenCheck.h"
 #include "app/SplashScreen.h"
 #include "app/StartPageHost.h"
@@ -85,6 +87,17 @@ CCaseDocument* CPlumexApp::FindOpen(const QString& path) const {
 
 bool CPlumexApp::InitNewCase(CCaseDocument& doc) {
     doc.Doc().ResetToNew();
+    const bool noRiser = m_pProfile->NoRiserOption();
+    m_state.m_bNewCaseNoRiser = noRiser;
+    doc.Doc().m_bNoRiser = noRiser;
+    CNewCaseDlg wizard(doc.Doc(), noRiser, CHelpBrowser::DefaultFolder(), m_pFrame.get());
+    connect(&wizard, &CNewCaseDlg::scenarioChosen, this, [this](bool chosen) {
+        m_pProfile->SetNoRiserOption(chosen);
+        m_pProfile->Sync();
+    });
+    if (wizard.exec() != QDialog::Accepted) return false;
+    // A case just made is not yet a change to keep: closing it asks nothing.
+    doc.Doc().SetModifiedFlag(false);
     doc.SetTitle(QString("Plumex%1").arg(++m_nNewCount));
     return true;
 }

@@ -121,3 +121,35 @@ int CPlumexDoc::GetCurrentJetDiskCount() const {
     const CJet* j = GetCurrentJet();
     return j ? j->GetDiskCount() : 0;
 }
+
+namespace {
+template <typename List>
+int IndexOfName(const List& list, const std::string& name) {
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i]->m_strName == name) return static_cast<int>(i);
+    return -1;
+}
+}  // namespace
+
+bool CPlumexDoc::SelectPath(const std::string& outfall, const std::string& riser, const std::string& jet) {
+    const CurrentNames before = GetCurrentNames();
+    const int o = IndexOfName(m_Outfalls, outfall);
+    if (o < 0) return false;
+    m_nCurrentOutfall = o;
+    CRiser& out = *m_Outfalls[o];
+    if (!riser.empty()) {
+        const int r = IndexOfName(out.m_Risers, riser);
+        if (r >= 0) {
+            out.m_nCurrentRiser = r;
+            CBase& base = *out.m_Risers[r];
+            if (!jet.empty()) {
+                const int j = IndexOfName(base.m_Jets, jet);
+                if (j >= 0) base.m_nCurrentJet = j;
+            }
+        }
+    }
+    const CurrentNames after = GetCurrentNames();
+    if (after.m_nOutfall != before.m_nOutfall || after.m_nRiser != before.m_nRiser || after.m_nJet != before.m_nJet)
+        NotifySelection();
+    return true;
+}

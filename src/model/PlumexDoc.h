@@ -224,6 +224,10 @@ public:
     // --- selection and results ---
     // hits: count records of 7 ints {names, zmin, zmax, outfall, riser, jet, ring}.
     bool SelectFromPick(const unsigned int* hits, int count);
+    // Makes the item with this path of names current, as far as the names
+    // are found level by level (an empty name stops there); tells the
+    // observers when the selection changed. False when the outfall is not found.
+    bool SelectPath(const std::string& outfall, const std::string& riser, const std::string& jet);
     void GetCurrentJetKeyParameters(CKeyParameters& dst) const;
     std::string GetCurrentJetStatusText() const;
     void GetValueRanges(CRangeRecord& min, CRangeRecord& max) const override;

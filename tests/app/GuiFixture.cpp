@@ -12,6 +12,10 @@
 
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
+#include "ui/NewCaseDlg.h"
+
+#include <QApplication>
+#include <QPushButton>
 
 void GuiFixture::SetUp() {
     if (QGuiApplication::platformName() != "xcb")
@@ -26,6 +30,19 @@ void GuiFixture::SetUp() {
     m_options.m_bShowSplash = false;
     // The start page would take the keys the tests send; its own tests turn it on.
     SetShowBegin(false);
+    // New opens the wizard: unless a test drives it itself, it is answered
+    // with the smallest case (one level, one outfall with a riser and a jet).
+    m_wizardDriver.setInterval(30);
+    QObject::connect(&m_wizardDriver, &QTimer::timeout, [this] {
+        auto* wizard = qobject_cast<CNewCaseDlg*>(QApplication::activeModalWidget());
+        if (!m_bFinishWizards || !wizard || !wizard->isVisible()) return;
+        QTest::mouseClick(wizard->AddLevelButton(), Qt::LeftButton);
+        QTest::mouseClick(wizard->NextButton(), Qt::LeftButton);
+        QTest::mouseClick(wizard->NextButton(), Qt::LeftButton);
+        QTest::mouseClick(wizard->CreateButton(), Qt::LeftButton);
+        QTest::mouseClick(wizard->FinishButton(), Qt::LeftButton);
+    });
+    m_wizardDriver.start();
     StartApp();
 }
 
@@ -38,6 +55,7 @@ void GuiFixture::StartApp() {
 }
 
 void GuiFixture::TearDown() {
+    m_wizardDriver.stop();
     m_app.reset();
     Settle(0);
 }

@@ -6,6 +6,7 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <memory>
 
 #include "app/FileChooser.h"
@@ -57,4 +58,8 @@ protected:
     CScriptedChooser m_chooser;
     PlumexStartOptions m_options;
     std::unique_ptr<CPlumexApp> m_app;
+    // Finishes every new-case wizard that comes up (tests that drive the
+    // wizard themselves clear the flag).
+    QTimer m_wizardDriver;
+    bool m_bFinishWizards = true;
 };

@@ -30,7 +30,7 @@ set(allowed_run ${allowed_scene} run)
 set(allowed_plot ${allowed_scene} plot)
 set(allowed_report ${allowed_plot} ${allowed_run} report)
 set(allowed_gl ${allowed_scene} gl)
-set(allowed_ui ${allowed_gl} ${allowed_run} ${allowed_report} ui)
+set(allowed_ui ${allowed_gl} ${allowed_run} ${allowed_report} ${allowed_validation} ui)
 set(allowed_cli ${allowed_ui} ${allowed_run} ${allowed_validation} cli)
 set(headless base image geometry model validation scene run plot)
 

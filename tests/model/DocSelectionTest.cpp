@@ -100,3 +100,23 @@ TEST_F(SelectionFixture, NoCurrentJetGivesZeros) {
     EXPECT_EQ(doc.GetCurrentJetDiskCount(), 0);
     EXPECT_EQ(doc.GetCurrentJetStatusText(), "");
 }
+
+TEST_F(SelectionFixture, SelectingByNamesGoesAsDeepAsTheNamesAreFound) {
+    Counter c;
+    doc.AddObserver(&c);
+    // Riser1 holds Jet1 and Jet2, Riser2 a copy of them.
+    EXPECT_TRUE(doc.SelectPath("Outfall_1", "Riser1", "Jet2"));
+    CurrentNames n = doc.GetCurrentNames();
+    EXPECT_EQ(n.m_nRiser, 0);
+    EXPECT_EQ(n.m_nJet, 1);
+    EXPECT_EQ(c.n, 1);
+    EXPECT_TRUE(doc.SelectPath("Outfall_1", "Riser1", "Jet2"));
+    EXPECT_EQ(c.n, 1);  // nothing changed, nothing told
+    // An unknown jet keeps the riser's current jet; an unknown outfall changes nothing.
+    EXPECT_TRUE(doc.SelectPath("Outfall_1", "Riser2", "Jet9"));
+    n = doc.GetCurrentNames();
+    EXPECT_EQ(n.m_nRiser, 1);
+    EXPECT_FALSE(doc.SelectPath("Outfall_7", "Riser1", "Jet1"));
+    EXPECT_EQ(doc.GetCurrentNames().m_nRiser, 1);
+    doc.RemoveObserver(&c);
+}

@@ -1,0 +1,316 @@
+#include "ui/AmbientGrid.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+
+#include "base/Prompt.h"
+#include "validation/FieldLimits.h"
+
+namespace {
+// What a cell may hold while it is typed: an optional leading minus, digits
+// and at most one decimal point.
+const QRegularExpression& NumberPattern() {
+    static const QRegularExpression re(QStringLiteral("-?[0-9]*\\.?[0-9]*"));
+    return re;
+}
+
+QString NumberText(double v) { return QString::number(v, 'g', 10); }
+
+double CellNumber(const QString& text, bool* ok = nullptr) { return text.trimmed().toDouble(ok); }
+}  // namespace
+
+CAmbientGrid::CAmbientGrid(CheckSurface surface, CPrompt& prompt, QWidget* parent)
+    : QTableWidget(0, 4, parent), m_surface(surface), m_prompt(prompt) {
+    setObjectName("ambientGrid");
+    const bool wizard = surface == CheckSurface::Wizard;
+    const QStringList captions = wizard ? QStringList{"Depth(m)", "Density(g/ml)", "Temperature(deg)", "Current(m/s)"}
+                                        : QStringList{"Depth", "  Salinity ", "Tempe", "Current"};
+    for (int c = 0; c < 4; ++c) {
+        auto* item = new QTableWidgetItem(captions[c]);
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        setHorizontalHeaderItem(c, item);
+    }
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::DoubleClicked |
+                    QAbstractItemView::EditKeyPressed);
+    // A click on a cell opens its editor, also on the current cell.
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (state() != QAbstractItemView::EditingState && index.isValid()) {
+            CommitTyped();
+            edit(index);
+        }
+    });
+    setItemDelegate(new CAmbientCellDelegate(*this));
+    // Tab leaves the grid (the arrows move between cells; in an editor Tab
+    // goes on to the next cell).
+    setTabKeyNavigation(false);
+}
+
+void CAmbientGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    // A cell typed into without an editor is checked when it is left,
+    // before the next cell's editor opens and takes its own restore text.
+    if (m_bTyped && previous.isValid()) {
+        m_bTyped = false;
+        CheckCell(previous.row(), previous.column());
+    }
+    SaveCellText(current.row(), current.column());
+    QTableWidget::currentChanged(current, previous);
+}
+
+QString CAmbientGrid::CellText(int level, int column) const {
+    const QTableWidgetItem* it = item(level, column);
+    return it ? it->text() : QString();
+}
+
+void CAmbientGrid::SetCellText(int level, int column, const QString& text) {
+    QTableWidgetItem* it = item(level, column);
+    if (!it) {
+        it = new QTableWidgetItem;
+        it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        setItem(level, column, it);
+    }
+    it->setText(text);
+}
+
+std::vector<ProfileRow> CAmbientGrid::Rows() const {
+    std::vector<ProfileRow> rows(static_cast<std::size_t>(LevelCount()));
+    for (int r = 0; r < LevelCount(); ++r) {
+        rows[r].m_dDepth = CellNumber(CellText(r, 0));
+        rows[r].m_dValue = CellNumber(CellText(r, 1));
+        rows[r].m_dTemperature = CellNumber(CellText(r, 2));
+        rows[r].m_dCurrent = CellNumber(CellText(r, 3));
+    }
+    return rows;
+}
+
+void CAmbientGrid::SetRows(const std::vector<ProfileRow>& rows) {
+    m_bTyped = false;
+    setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        SetCellText(r, 0, NumberText(rows[r].m_dDepth));
+        SetCellText(r, 1, NumberText(rows[r].m_dValue));
+        SetCellText(r, 2, NumberText(rows[r].m_dTemperature));
+        SetCellText(r, 3, NumberText(rows[r].m_dCurrent));
+    }
+    if (!rows.empty()) SetValueCaption(rows.front().m_dTemperature != 0.0);
+    SaveCellText(currentRow(), currentColumn());
+}
+
+void CAmbientGrid::AddLevel() {
+    CommitEditor();
+    const int n = LevelCount();
+    insertRow(n);
+    if (n == 0) {
+        const char* first[4] = {"0", "1.0246", "0", "0.05"};
+        for (int c = 0; c < 4; ++c) SetCellText(0, c, first[c]);
+    } else {
+        double depth = CellNumber(CellText(n - 1, 0)) + 20.0;
+        if (n >= 2) depth = 2.0 * CellNumber(CellText(n - 1, 0)) - CellNumber(CellText(n - 2, 0));
+        SetCellText(n, 0, QString::asprintf("%3.2f", depth));
+        for (int c = 1; c < 4; ++c) SetCellText(n, c, CellText(n - 1, c));
+    }
+    emit levelsChanged();
+}
+
+void CAmbientGrid::DeleteLevel() {
+    CommitEditor();
+    const int r = currentRow();
+    if (LevelCount() < 1 || r < 0 || r >= LevelCount()) return;
+    m_bTyped = false;
+    removeRow(r);
+    SaveCellText(currentRow(), currentColumn());
+    emit levelsChanged();
+}
+
+void CAmbientGrid::CommitEditor() {
+    auto* delegate = static_cast<CAmbientCellDelegate*>(itemDelegate());
+    delegate->CommitOpenEditor();
+    CommitTyped();
+}
+
+void CAmbientGrid::CommitTyped() {
+    if (!m_bTyped) return;
+    m_bTyped = false;
+    CheckCell(currentRow(), currentColumn());
+}
+
+QString CAmbientGrid::ValueCaption() const { return horizontalHeaderItem(1)->text(); }
+
+std::vector<double> CAmbientGrid::DepthColumn() const {
+    std::vector<double> depths;
+    for (int r = 0; r < LevelCount(); ++r) depths.push_back(CellNumber(CellText(r, 0)));
+    return depths;
+}
+
+void CAmbientGrid::SetValueCaption(bool salinity) {
+    const bool wizard = m_surface == CheckSurface::Wizard;
+    horizontalHeaderItem(1)->setText(salinity ? (wizard ? "Salinity(ppt)" : "Salinity")
+                                              : (wizard ? "Density(g/ml)" : "Density"));
+}
+
+void CAmbientGrid::UpdateValueCaption() {
+    if (LevelCount() < 2) return;
+    const QString t = CellText(0, 2).trimmed();
+    if (t.isEmpty()) return;
+    SetValueCaption(CellNumber(t) != 0.0);
+}
+
+void CAmbientGrid::SaveCellText(int row, int column) {
+    m_nSavedRow = row;
+    m_nSavedColumn = column;
+    m_strSaved = row >= 0 && column >= 0 ? CellText(row, column) : QString();
+}
+
+bool CAmbientGrid::CheckCell(int row, int column) {
+    const bool saved = row == m_nSavedRow && column == m_nSavedColumn;
+    return CheckCell(row, column, saved ? m_strSaved : CellText(row, column));
+}
+
+bool CAmbientGrid::CheckCell(int row, int column, const QString& restoreText) {
+    if (m_bChecking || row < 0 || column < 0 || row >= LevelCount()) return true;
+    m_bChecking = true;
+    UpdateValueCaption();
+    const QString text = CellText(row, column).trimmed();
+    bool ok = true;
+    std::string message;
+    bool restore = false;
+    if (!text.isEmpty()) {
+        bool isNumber = false;
+        const double value = CellNumber(text, &isNumber);
+        if (!isNumber) {
+            // A lone "-" or "." is no number: it cannot stand in the profile.
+            message = "Please enter a number.";
+            restore = true;
+        } else {
+            message = ProfileCellMessage(column, value, CellNumber(CellText(row, 1)), CellNumber(CellText(row, 2)),
+                                         m_surface, &restore);
+        }
+    }
+    if (!message.empty()) {
+        if (restore) SetCellText(row, column, restoreText);
+        ok = false;
+    }
+    emit levelsChanged();
+    if (!message.empty()) m_prompt.Inform(message);
+    m_bChecking = false;
+    return ok;
+}
+
+void CAmbientGrid::PasteIntoCell() {
+    const int r = currentRow(), c = currentColumn();
+    if (r < 0 || c < 0) return;
+    const QString text = QApplication::clipboard()->text().trimmed();
+    if (text.isEmpty()) return;
+    static const QRegularExpression whole(QRegularExpression::anchoredPattern(NumberPattern().pattern()));
+    if (!whole.match(text).hasMatch()) {
+        m_prompt.Inform("Please enter a number.");
+        return;
+    }
+    SaveCellText(r, c);
+    SetCellText(r, c, text);
+    m_bTyped = false;
+    CheckCell(r, c);
+}
+
+void CAmbientGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste)) {
+        PasteIntoCell();
+        return;
+    }
+    const int r = currentRow(), c = currentColumn();
+    const QString t = event->text();
+    const bool digit = t.size() == 1 && t[0].isDigit() && t[0].unicode() < 128;
+    if (r >= 0 && c >= 0 && (digit || t == "." || t == "-" || event->key() == Qt::Key_Backspace)) {
+        QString text = CellText(r, c);
+        if (digit) {
+            text += t;
+        } else if (t == ".") {
+            if (text.contains('.')) return;
+            text += t;
+        } else if (t == "-") {
+            if (!text.isEmpty()) return;
+            text = t;
+        } else {
+            if (text.isEmpty()) return;
+            text.chop(1);
+        }
+        SetCellText(r, c, text);
+        m_bTyped = true;
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Left: case Qt::Key_Right:
+    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Home: case Qt::Key_End:
+    case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_F2:
+        QTableWidget::keyPressEvent(event);
+        return;
+    case Qt::Key_Return: case Qt::Key_Enter:
+        // Enter finishes the typed value: it is checked at once.
+        if (m_bTyped) {
+            m_bTyped = false;
+            CheckCell(r, c);
+            SaveCellText(r, c);
+        }
+        return;
+    case Qt::Key_Escape:
+        if (m_bTyped && r == m_nSavedRow && c == m_nSavedColumn) {
+            SetCellText(r, c, m_strSaved);
+            m_bTyped = false;
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    event->ignore();
+}
+
+QWidget* CAmbientCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                            const QModelIndex&) const {
+    auto* editor = new QLineEdit(parent);
+    editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    editor->setFrame(false);
+    editor->setValidator(new QRegularExpressionValidator(NumberPattern(), editor));
+    m_pEditor = editor;
+    return editor;
+}
+
+void CAmbientCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    auto* line = static_cast<QLineEdit*>(editor);
+    line->setText(index.data().toString());
+    line->selectAll();
+    m_grid.SaveCellText(index.row(), index.column());
+}
+
+void CAmbientCellDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const {
+    const QString text = static_cast<QLineEdit*>(editor)->text().trimmed();
+    const QString old = m_grid.CellText(index.row(), index.column());
+    if (text == old.trimmed()) return;
+    m_grid.SetCellText(index.row(), index.column(), text);
+    // The check may show a message: it runs after the editor has closed,
+    // with the text the cell had before this edit to put back.
+    const int row = index.row(), column = index.column();
+    QPointer<CAmbientGrid> grid(&m_grid);
+    QTimer::singleShot(0, &m_grid, [grid, row, column, old] {
+        if (grid) grid->CheckCell(row, column, old);
+    });
+}
+
+void CAmbientCellDelegate::CommitOpenEditor() {
+    if (!m_pEditor || m_grid.state() != QAbstractItemView::EditingState) return;
+    QLineEdit* editor = m_pEditor;
+    m_pEditor = nullptr;
+    const QModelIndex index = m_grid.currentIndex();
+    const QString text = editor->text().trimmed();
+    const QString old = index.isValid() ? m_grid.CellText(index.row(), index.column()) : QString();
+    const bool changed = index.isValid() && text != old.trimmed();
+    if (changed) m_grid.SetCellText(index.row(), index.column(), text);
+    emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (changed) m_grid.CheckCell(index.row(), index.column(), old);
+}

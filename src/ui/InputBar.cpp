@@ -1,0 +1,419 @@
+#include "ui/InputBar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "base/Prompt.h"
+#include "model/PlumexDoc.h"
+#include "ui/AmbientGrid.h"
+#include "ui/JetForm.h"
+#include "ui/NumberField.h"
+#include "ui/OutfallForm.h"
+#include "ui/RiserForm.h"
+#include "ui/StructureTree.h"
+#include "validation/FieldLimits.h"
+
+namespace {
+const char* const kItemCaptions[4] = {"Parameters", "Outfall Parameters", "Riser Parameters", "Jet Parameters"};
+
+QPushButton* SectionButton(QWidget* parent) {
+    auto* b = new QPushButton(parent);
+    b->setFlat(true);
+    b->setStyleSheet("text-align: left; font-weight: bold;");
+    b->setAutoDefault(false);
+    return b;
+}
+}  // namespace
+
+CInputBar::CInputBar(CPrompt& prompt, QWidget* parent) : QDockWidget("parmeter", parent), m_prompt(prompt) {
+    setObjectName("inputBar");
+    setAllowedAreas(Qt::RightDockWidgetArea);
+    setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable | QDockWidget::DockWidgetClosable);
+
+    auto* form = new QWidget;
+    form->setStyleSheet("QLineEdit:focus { background-color: rgb(255, 255, 0); }");
+    auto* layout = new QVBoxLayout(form);
+    layout->setSpacing(4);
+    for (int i = 0; i < 3; ++i) {
+        m_pHeader[i] = SectionButton(form);
+        m_pHeader[i]->setObjectName(QString("sectionHeader%1").arg(i));
+        m_pBody[i] = new QWidget(form);
+    }
+
+    // Ambient section: the grid, its level buttons and the current angle.
+    m_pGrid = new CAmbientGrid(CheckSurface::InputBar, prompt, m_pBody[0]);
+    m_pGrid->setMinimumHeight(120);
+    auto* addLevel = new QPushButton("Add Item", m_pBody[0]);
+    auto* deleteLevel = new QPushButton("Delete Item", m_pBody[0]);
+    addLevel->setObjectName("addLevel");
+    deleteLevel->setObjectName("deleteLevel");
+    m_pAngle = new CNumberField(prompt, m_pBody[0]);
+    m_pAngle->setObjectName("currentAngle");
+    m_pAngle->SetLimits(FieldLimits::kAngleMin, FieldLimits::kAngleMax);
+    auto* ambient = new QVBoxLayout(m_pBody[0]);
+    ambient->setContentsMargins(0, 0, 0, 0);
+    ambient->addWidget(m_pGrid);
+    auto* levelButtons = new QHBoxLayout;
+    levelButtons->addWidget(addLevel);
+    levelButtons->addWidget(deleteLevel);
+    ambient->addLayout(levelButtons);
+    auto* angleRow = new QHBoxLayout;
+    angleRow->addWidget(new QLabel("Current angle(deg)", m_pBody[0]));
+    angleRow->addWidget(m_pAngle);
+    ambient->addLayout(angleRow);
+
+    // Structure section: the tree, the name of the selected item, the item buttons.
+    m_pTree = new QTreeWidget(m_pBody[1]);
+    m_pTree->setObjectName("structureTree");
+    m_pTree->setHeaderHidden(true);
+    m_pTree->setMinimumHeight(110);
+    m_pName = new QLineEdit(m_pBody[1]);
+    m_pName->setObjectName("itemName");
+    m_pName->setMaxLength(static_cast<int>(FieldLimits::kMaxNameLength));
+    m_pCreate = new QPushButton("Create", m_pBody[1]);
+    m_pAdd = new QPushButton("Add", m_pBody[1]);
+    m_pDelete = new QPushButton("Delete", m_pBody[1]);
+    m_pCreate->setObjectName("createItem");
+    m_pAdd->setObjectName("addItem");
+    m_pDelete->setObjectName("deleteItem");
+    auto* structure = new QVBoxLayout(m_pBody[1]);
+    structure->setContentsMargins(0, 0, 0, 0);
+    structure->addWidget(m_pTree);
+    structure->addWidget(m_pName);
+    auto* itemButtons = new QHBoxLayout;
+    for (QPushButton* b : {m_pCreate, m_pAdd, m_pDelete}) itemButtons->addWidget(b);
+    structure->addLayout(itemButtons);
+
+    // Item section: the form of the selected item.
+    m_pFormStack = new QStackedWidget(m_pBody[2]);
+    m_Forms.m_pOutfall = new COutfallForm(prompt);
+    m_Forms.m_pRiser = new CRiserForm(prompt);
+    m_Forms.m_pJet = new CJetForm(prompt);
+    m_pFormStack->addWidget(new QWidget);
+    m_pFormStack->addWidget(m_Forms.m_pOutfall);
+    m_pFormStack->addWidget(m_Forms.m_pRiser);
+    m_pFormStack->addWidget(m_Forms.m_pJet);
+    auto* item = new QVBoxLayout(m_pBody[2]);
+    item->setContentsMargins(0, 0, 0, 0);
+    item->addWidget(m_pFormStack);
+
+    m_pResimulate = new QPushButton("Resimulate selected Jet", form);
+    m_pResimulate->setObjectName("resimulate");
+    m_pStale = new QLabel("The jets shown were computed before the last change: press \"Resimulate selected Jet\".",
+                          form);
+    m_pStale->setObjectName("staleResults");
+    m_pStale->setWordWrap(true);
+    m_pStale->setStyleSheet("color: rgb(160, 0, 0);");
+    m_pStale->hide();
+    m_pPick = new QLabel("Ready", form);
+    m_pPick->setObjectName("pickText");
+    m_pPick->setWordWrap(true);
+
+    for (int i = 0; i < 3; ++i) {
+        layout->addWidget(m_pHeader[i]);
+        layout->addWidget(m_pBody[i]);
+    }
+    layout->addWidget(m_pResimulate);
+    layout->addWidget(m_pStale);
+    layout->addWidget(m_pPick);
+    layout->addStretch();
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(form);
+    setWidget(scroll);
+
+    connect(m_pHeader[0], &QPushButton::clicked, this, [this] { LayoutSections(); });
+    for (int i : {1, 2})
+        connect(m_pHeader[i], &QPushButton::clicked, this, [this, i] {
+            m_bOpen[i] = !m_bOpen[i];
+            LayoutSections();
+        });
+    connect(addLevel, &QPushButton::clicked, m_pGrid, &CAmbientGrid::AddLevel);
+    connect(deleteLevel, &QPushButton::clicked, m_pGrid, &CAmbientGrid::DeleteLevel);
+    connect(m_pTree, &QTreeWidget::currentItemChanged, this, &CInputBar::OnTreeSelection);
+    connect(m_pName, &QLineEdit::editingFinished, this, &CInputBar::OnNameEdited);
+    connect(m_pCreate, &QPushButton::clicked, this, &CInputBar::OnCreate);
+    connect(m_pAdd, &QPushButton::clicked, this, &CInputBar::OnAdd);
+    connect(m_pDelete, &QPushButton::clicked, this, &CInputBar::OnDelete);
+    connect(m_pResimulate, &QPushButton::clicked, this, &CInputBar::OnResimulate);
+    const std::initializer_list<CItemForm*> forms{m_Forms.m_pOutfall, m_Forms.m_pRiser, m_Forms.m_pJet};
+    int level = 1;
+    for (CItemForm* f : forms) {
+        connect(f, &CItemForm::commitRequested, this, &CInputBar::CommitForms);
+        connect(f, &CItemForm::displayToggled, this, [this, level](bool shown) { OnDisplayToggled(level, shown); });
+        ++level;
+    }
+    connect(m_Forms.m_pJet, &CJetForm::leftCommitField, this, &CInputBar::CommitForms);
+    SwitchForm(0);
+    setEnabled(false);
+}
+
+CInputBar::~CInputBar() = default;
+
+void CInputBar::SetCase(CPlumexDoc* doc, bool force) {
+    if (!doc) {
+        m_pDoc = nullptr;
+        setEnabled(false);
+        return;
+    }
+    if (doc == m_pDoc && !force) return;
+    m_pDoc = doc;
+    setEnabled(true);
+    m_pStale->hide();
+    Refresh();
+}
+
+void CInputBar::Refresh() {
+    if (!m_pDoc) return;
+    m_Forms.m_pOutfall->SetNoRiser(m_pDoc->m_bNoRiser);
+    RefillTree();
+    m_Forms.Load(*m_pDoc);
+    LoadGrid();
+}
+
+void CInputBar::LoadGrid() {
+    m_pGrid->SetRows(m_pDoc->m_pAmbient ? m_pDoc->m_pAmbient->Rows() : std::vector<ProfileRow>{});
+    m_pAngle->SetValue(m_pDoc->m_fCurrentAngle);
+}
+
+void CInputBar::RefillTree() {
+    m_bRebuilding = true;
+    const int level = FillStructureTree(*m_pTree, *m_pDoc, m_pDoc->m_bNoRiser);
+    if (QTreeWidgetItem* item = m_pTree->currentItem()) m_pName->setText(item->text(0));
+    SwitchForm(level);
+    m_bRebuilding = false;
+}
+
+void CInputBar::LayoutSections() {
+    m_pHeader[0]->setText(m_bOpen[0] ? "         Ambient Parameter" : "+         Ambient Parameter");
+    m_pHeader[1]->setText(m_bOpen[1] ? "-         Outfall Structure" : "+         Outfall Structure");
+    m_pHeader[2]->setText(QString(m_bOpen[2] ? "-         " : "+         ") +
+                          kItemCaptions[std::clamp(m_nLevel, 0, 3)]);
+    for (int i = 0; i < 3; ++i) m_pBody[i]->setVisible(m_bOpen[i]);
+}
+
+void CInputBar::SwitchForm(int level) {
+    if (level != m_nLevel) {
+        m_nLevel = level;
+        m_pFormStack->setCurrentIndex(std::clamp(level, 0, 3));
+    }
+    UpdateItemButtons();
+    LayoutSections();
+}
+
+void CInputBar::UpdateItemButtons() {
+    static const char* const create[4] = {"Create an Outfall", "Create a Riser", "Create a Jet", "Nothing Create"};
+    static const char* const remove[4] = {"Nothing Delete", "Delete the Outfall", "Delete the Riser",
+                                          "Delete the Jet"};
+    static const char* const add[4] = {"Nothig Add", "Add an Outfall", "Add a Riser", "Add a Jet"};
+    const int l = std::clamp(m_nLevel, 0, 3);
+    const bool noRiser = m_pDoc && m_pDoc->m_bNoRiser;
+    m_pCreate->setText(l == 1 && noRiser ? "Create a Jet" : create[l]);
+    m_pDelete->setText(remove[l]);
+    m_pAdd->setText(add[l]);
+    const CRiser* outfall = m_pDoc ? m_pDoc->GetCurrentOutfall() : nullptr;
+    m_pCreate->setEnabled(l == 0 || l == 2 || (l == 1 && outfall && outfall->GetRiserCount() == 0));
+    m_pAdd->setEnabled(l != 0);
+    m_pDelete->setEnabled(l != 0);
+}
+
+bool CInputBar::CommitForms() {
+    if (!m_pDoc || m_bRebuilding) return true;
+    m_bBusy = true;
+    bool changed = false;
+    const bool ok = m_Forms.Commit(*m_pDoc, m_nLevel, CheckSurface::InputBar, &changed);
+    m_bBusy = false;
+    if (changed) MarkResultsStale();
+    return ok;
+}
+
+void CInputBar::MarkResultsStale() {
+    bool results = false;
+    m_pDoc->ForEachJet([&results](int, int, int, CRiser&, CBase&, CJet& j) { results = results || j.GetSteps() > 0; });
+    m_pStale->setVisible(results);
+}
+
+bool CInputBar::StoreAll() {
+    m_pGrid->CommitEditor();
+    if (!m_pAngle->Check()) return false;
+    m_bBusy = true;
+    const std::vector<ProfileRow> rows = m_pGrid->Rows();
+    if (!m_pDoc->m_pAmbient) m_pDoc->m_pAmbient = std::make_unique<CAmbient>();
+    if (rows != m_pDoc->m_pAmbient->Rows()) {
+        m_pDoc->m_pAmbient->SetRows(rows);
+        m_pDoc->SetModifiedFlag(true);
+        m_pDoc->Notify(DocEvent::ProfileChanged);
+        MarkResultsStale();
+    }
+    const float angle = static_cast<float>(m_pAngle->Value());
+    if (angle != m_pDoc->m_fCurrentAngle) {
+        m_pDoc->SetCurrentAngle(angle);
+        m_pDoc->SetModifiedFlag(true);
+        MarkResultsStale();
+    }
+    m_bBusy = false;
+    return CommitForms();
+}
+
+void CInputBar::OnTreeSelection() {
+    if (m_bRebuilding || !m_pDoc) return;
+    CommitForms();
+    QTreeWidgetItem* item = m_pTree->currentItem();
+    if (!item) {
+        SwitchForm(0);
+        return;
+    }
+    m_pName->setText(item->text(0));
+    const TreePath path = PathOfItem(item, m_pDoc->m_bNoRiser);
+    SwitchForm(path.m_nLevel);
+    m_bBusy = true;
+    m_pDoc->SelectPath(path.m_strOutfall, path.m_strRiser, path.m_strJet);
+    m_bBusy = false;
+    m_Forms.Load(*m_pDoc);
+    UpdateItemButtons();
+    m_pDoc->UpdateAllViews();
+}
+
+void CInputBar::OnNameEdited() {
+    QTreeWidgetItem* item = m_pTree->currentItem();
+    if (!m_pDoc || !item || m_pName->text() == item->text(0)) return;
+    const std::string name = m_pName->text().toStdString();
+    const std::string problem = CheckName(name);
+    if (!problem.empty()) {
+        m_pName->setText(item->text(0));
+        m_prompt.Inform(problem);
+        return;
+    }
+    item->setText(0, m_pName->text());
+    if (m_nLevel == 1) {
+        if (CRiser* o = m_pDoc->GetCurrentOutfall()) o->m_strName = name;
+    } else if (m_nLevel == 2) {
+        if (CBase* r = m_pDoc->GetCurrentRiser()) r->m_strName = name;
+    } else if (m_nLevel == 3) {
+        if (CJet* j = m_pDoc->GetCurrentJet()) j->m_strName = name;
+    }
+    m_bBusy = true;
+    m_pDoc->SetModifiedFlag(true);
+    m_bBusy = false;
+}
+
+void CInputBar::OnCreate() {
+    if (!m_pDoc) return;
+    CommitForms();
+    m_bBusy = true;
+    m_pDoc->Create(static_cast<TreeLevel>(std::clamp(m_nLevel, 0, 2)));
+    RefillTree();
+    if (m_nLevel == 1) {
+        m_pDoc->Create(TreeLevel::Riser);
+        RefillTree();
+    }
+    if (m_nLevel == 2) {
+        m_pDoc->Create(TreeLevel::Jet);
+        RefillTree();
+    }
+    m_bBusy = false;
+    m_bStructureChanged = true;
+    m_Forms.Load(*m_pDoc);
+}
+
+void CInputBar::OnAdd() {
+    if (!m_pDoc || m_nLevel < 1) return;
+    CommitForms();
+    m_bBusy = true;
+    m_pDoc->Add(static_cast<TreeLevel>(m_nLevel - 1));
+    RefillTree();
+    // An added outfall comes with one riser.
+    if (m_nLevel == 1) {
+        m_pDoc->Create(TreeLevel::Riser);
+        RefillTree();
+    }
+    m_bBusy = false;
+    m_bStructureChanged = true;
+    m_Forms.Load(*m_pDoc);
+}
+
+void CInputBar::OnDelete() {
+    if (!m_pDoc || m_nLevel < 1 || !m_prompt.AskYesNo("Delete the selected item?")) return;
+    CommitForms();
+    m_bBusy = true;
+    m_pDoc->Delete(static_cast<TreeLevel>(m_nLevel - 1));
+    RefillTree();
+    m_bBusy = false;
+    m_bStructureChanged = true;
+    m_Forms.Load(*m_pDoc);
+}
+
+void CInputBar::OnResimulate() {
+    const bool structureChanged = m_bStructureChanged;
+    m_bStructureChanged = false;
+    if (!m_pDoc) return;
+    if (m_pGrid->LevelCount() < 1) {
+        m_prompt.Inform("No ambient data");
+        return;
+    }
+    if (!StoreAll()) return;
+    emit runRequested(!(m_nLevel == 3 && !structureChanged));
+}
+
+void CInputBar::OnDisplayToggled(int level, bool shown) {
+    if (!m_pDoc) return;
+    const int visible = shown ? 1 : 0;
+    if (level == 1) {
+        if (CRiser* o = m_pDoc->GetCurrentOutfall()) o->m_nVisible = visible;
+    } else if (level == 2) {
+        if (CBase* r = m_pDoc->GetCurrentRiser()) r->m_nVisible = visible;
+    } else if (CJet* j = m_pDoc->GetCurrentJet()) {
+        j->m_nVisible = visible;
+    }
+    m_bBusy = true;
+    m_pDoc->SetModifiedFlag(true);
+    m_bBusy = false;
+    m_pDoc->UpdateAllViews();
+}
+
+void CInputBar::OnDocEvent(const DocEvent& event) {
+    if (m_bBusy || !m_pDoc) return;
+    switch (event.m_nKind) {
+    case DocEvent::SelectionChanged:
+    case DocEvent::ItemAdded:
+    case DocEvent::ItemRemoved:
+    case DocEvent::InputBarRefresh:
+        RefillTree();
+        m_Forms.Load(*m_pDoc);
+        break;
+    case DocEvent::ProfileChanged:
+        LoadGrid();
+        break;
+    case DocEvent::ResultsReady:
+    case DocEvent::ResultsChanged:
+        m_pStale->hide();
+        break;
+    default:
+        break;
+    }
+}
+
+QString CInputBar::PickText(float value, const std::vector<const CJet*>& jets, const CPlumexDoc& doc) {
+    if (!(value > 1e-12f)) return "Ready";
+    QString text;
+    for (const CJet* jet : jets) {
+        text += "<";
+        int o = 0, r = 0, j = 0;
+        if (jets.size() < 2 && doc.LocateJet(jet->Id(), o, r, j))
+            text += QString::fromStdString(doc.GetOutfall(o)->m_strName + "." +
+                                           doc.GetOutfall(o)->GetRiser(r)->m_strName + ".");
+        text += QString::fromStdString(jet->m_strName) + "-" + QString::asprintf("%6.4f>", value);
+    }
+    return text;
+}
+
+void CInputBar::ShowPickResult(double, double, double, float value, const std::vector<const CJet*>& jets) {
+    m_pPick->setText(m_pDoc ? PickText(value, jets, *m_pDoc) : QString("Ready"));
+}

@@ -1,0 +1,104 @@
+#pragma once
+// The input bar: the permanent editing surface of the active case, docked
+// at the right of the main window (it may float). Three sections that open
+// and close by their headers: the ambient profile grid with the angle of
+// the current, the outfall structure tree with its item buttons, and the
+// form of the selected outfall, riser or jet; below them "Resimulate
+// selected Jet" and the text of the last pick. Every change goes into the
+// case and is checked as it is in the wizard.
+#include <QDockWidget>
+#include <vector>
+
+#include "base/DocObserver.h"
+#include "ui/ItemFormSet.h"
+
+class CPlumexDoc;
+class CPrompt;
+class CAmbientGrid;
+class CNumberField;
+class CJet;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStackedWidget;
+class QTreeWidget;
+
+class CInputBar : public QDockWidget {
+    Q_OBJECT
+public:
+    CInputBar(CPrompt& prompt, QWidget* parent = nullptr);
+    ~CInputBar() override;
+
+    // The case to show (null: none; the form is left as it is). The bar
+    // refreshes everything when the case differs or force is set.
+    void SetCase(CPlumexDoc* doc, bool force = false);
+    CPlumexDoc* Case() const { return m_pDoc; }
+    // "<Outfall.Riser.Jet-value>" for each picked jet (names of the outfall
+    // and riser only for a single jet); "Ready" for no value.
+    void ShowPickResult(double x, double y, double z, float value, const std::vector<const CJet*>& jets);
+    static QString PickText(float value, const std::vector<const CJet*>& jets, const CPlumexDoc& doc);
+
+    int Level() const { return m_nLevel; }
+    bool StructureChanged() const { return m_bStructureChanged; }
+    CAmbientGrid* Grid() const { return m_pGrid; }
+    QTreeWidget* Tree() const { return m_pTree; }
+    QLineEdit* NameField() const { return m_pName; }
+    CNumberField* AngleField() const { return m_pAngle; }
+    QPushButton* SectionHeader(int i) const { return m_pHeader[i]; }
+    QWidget* SectionBody(int i) const { return m_pBody[i]; }
+    QPushButton* CreateButton() const { return m_pCreate; }
+    QPushButton* AddButton() const { return m_pAdd; }
+    QPushButton* DeleteButton() const { return m_pDelete; }
+    QPushButton* ResimulateButton() const { return m_pResimulate; }
+    QLabel* PickLabel() const { return m_pPick; }
+    QLabel* StaleNote() const { return m_pStale; }
+    const CItemFormSet& Forms() const { return m_Forms; }
+
+    // News of the shown case (connected by the owner to the case's events).
+    void OnDocEvent(const DocEvent& event);
+
+signals:
+    // The case is stored and checked: compute all its jets, or only the
+    // current jet.
+    void runRequested(bool allJets);
+
+private:
+    void Refresh();
+    void LoadGrid();
+    void LayoutSections();
+    void SwitchForm(int level);
+    void UpdateItemButtons();
+    bool CommitForms();
+    // Grid and angle into the case, then the structure check.
+    bool StoreAll();
+    void OnTreeSelection();
+    void OnNameEdited();
+    void OnCreate();
+    void OnAdd();
+    void OnDelete();
+    void OnResimulate();
+    void OnDisplayToggled(int level, bool shown);
+    void RefillTree();
+    // Says that the jets shown no longer match the input, when they have results.
+    void MarkResultsStale();
+
+    CPrompt& m_prompt;
+    CPlumexDoc* m_pDoc = nullptr;
+    int m_nLevel = -1;
+    bool m_bRebuilding = false;
+    bool m_bBusy = false;  // the bar itself is changing the case
+    bool m_bStructureChanged = false;
+    bool m_bOpen[3] = {true, true, true};
+    QPushButton* m_pHeader[3] = {};
+    QWidget* m_pBody[3] = {};
+    CAmbientGrid* m_pGrid;
+    CNumberField* m_pAngle;
+    QTreeWidget* m_pTree;
+    QLineEdit* m_pName;
+    QPushButton *m_pCreate, *m_pAdd, *m_pDelete;
+    QStackedWidget* m_pFormStack;
+    CItemFormSet m_Forms;
+    QPushButton* m_pResimulate;
+    QLabel* m_pStale;  // shown while the results are older than the input
+    QLabel* m_pPick;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// The outfall, riser and jet forms of one input surface, and the two ways
+// values travel between them and the case: loading the current records into
+// the forms, and storing the forms into the current records with the
+// structure check (the first failing check is shown and stops the store at
+// that record; the records above it keep what was stored).
+#include "validation/CheckSurface.h"
+
+class CPlumexDoc;
+class CPrompt;
+class COutfallForm;
+class CRiserForm;
+class CJetForm;
+
+struct CItemFormSet {
+    COutfallForm* m_pOutfall = nullptr;
+    CRiserForm* m_pRiser = nullptr;
+    CJetForm* m_pJet = nullptr;
+
+    void Load(const CPlumexDoc& doc) const;
+    // level: 0 none, 1 outfall, 2 riser, 3 jet selected. True when every
+    // value up to the selected level was stored (or nothing was selected);
+    // *changed tells whether a record took a new value.
+    bool Commit(CPlumexDoc& doc, int level, CheckSurface surface, bool* changed = nullptr) const;
+};

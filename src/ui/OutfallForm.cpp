@@ -1,0 +1,55 @@
+#include "ui/OutfallForm.h"
+
+#include <QCheckBox>
+
+#include "ui/NumberField.h"
+#include "validation/FieldLimits.h"
+
+COutfallForm::COutfallForm(CPrompt& prompt, QWidget* parent) : CItemForm(prompt, parent) {
+    setObjectName("outfallForm");
+    m_pDepth = AddField("Depth(m)", "depth");
+    m_pTemperature = AddField("Temperature(d)", "temperature");
+    m_pSalinity = AddField("Salinity(ppt)", "salinity");
+    m_pDensity = AddField("Density(gm/mL)", "density");
+    m_pLength = AddField("Length(m)", "length");
+    m_pWidth = AddField("Width(m)", "width");
+    m_pSpacing = AddField("Space Between Jets(m):", "spacing");
+    m_pDistance = AddField("Distance", "distance");
+    AddDisplayBox();
+    m_pTemperature->SetLimits(FieldLimits::kEffluentMin, FieldLimits::kEffluentMax);
+    m_pSalinity->SetLimits(FieldLimits::kEffluentMin, FieldLimits::kEffluentMax);
+    SetNoRiser(false);
+}
+
+void COutfallForm::SetNoRiser(bool noRiser) {
+    LabelOf(m_pWidth)->setText(noRiser ? " Radius(m)" : "Width(m)");
+    m_pSpacing->setVisible(noRiser);
+    LabelOf(m_pSpacing)->setVisible(noRiser);
+}
+
+void COutfallForm::Load(const OutfallData& d) {
+    m_data = d;
+    m_pDepth->SetValue(d.m_dDepth);
+    m_pTemperature->SetValue(d.m_dTemperature);
+    m_pSalinity->SetValue(d.m_dSalinity);
+    m_pDensity->SetValue(d.m_dDensity);
+    m_pLength->SetValue(d.m_dLength);
+    m_pWidth->SetValue(d.m_dWidth);
+    m_pSpacing->SetValue(d.m_dJetSpacing);
+    m_pDistance->SetValue(d.m_dPositionX);
+    m_pDisplay->setChecked(d.m_nVisible != 0);
+}
+
+OutfallData COutfallForm::Data() const {
+    OutfallData d = m_data;
+    d.m_dDepth = m_pDepth->Value();
+    d.m_dTemperature = m_pTemperature->Value();
+    d.m_dSalinity = m_pSalinity->Value();
+    d.m_dDensity = m_pDensity->Value();
+    d.m_dLength = m_pLength->Value();
+    d.m_dWidth = m_pWidth->Value();
+    d.m_dJetSpacing = m_pSpacing->Value();
+    d.m_dPositionX = m_pDistance->Value();
+    d.m_nVisible = m_pDisplay->isChecked() ? 1 : 0;
+    return d;
+}

@@ -1,0 +1,36 @@
+#include "ui/RiserForm.h"
+
+#include <QCheckBox>
+
+#include "ui/NumberField.h"
+
+CRiserForm::CRiserForm(CPrompt& prompt, QWidget* parent) : CItemForm(prompt, parent) {
+    setObjectName("riserForm");
+    m_pFlow = AddField("Flow(m^3/s)", "flow");
+    m_pDistance = AddField("Distance(m)", "distance");
+    m_pHeight = AddField("Height(m)", "height");
+    m_pTopRadius = AddField("T. radius(m)", "topRadius");
+    m_pBottomRadius = AddField("B. radius(m)", "bottomRadius");
+    AddDisplayBox();
+}
+
+void CRiserForm::Load(const RiserData& d) {
+    m_data = d;
+    m_pFlow->SetValue(d.m_dTotalFlow);
+    m_pDistance->SetValue(d.m_dDistance);
+    m_pHeight->SetValue(d.m_dHeight);
+    m_pTopRadius->SetValue(d.m_dTopRadius);
+    m_pBottomRadius->SetValue(d.m_dBottomRadius);
+    m_pDisplay->setChecked(d.m_nVisible != 0);
+}
+
+RiserData CRiserForm::Data() const {
+    RiserData d = m_data;
+    d.m_dTotalFlow = m_pFlow->Value();
+    d.m_dDistance = m_pDistance->Value();
+    d.m_dHeight = m_pHeight->Value();
+    d.m_dTopRadius = m_pTopRadius->Value();
+    d.m_dBottomRadius = m_pBottomRadius->Value();
+    d.m_nVisible = m_pDisplay->isChecked() ? 1 : 0;
+    return d;
+}

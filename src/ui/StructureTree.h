@@ -1,0 +1,23 @@
+#pragma once
+// The case's outfall -> riser -> jet tree as the input surfaces show it.
+// Without risers the risers get no item and their jets stand directly
+// under the outfall.
+#include <string>
+
+class CPlumexDoc;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+struct TreePath {
+    int m_nLevel = 0;  // 0 nothing, 1 outfall, 2 riser, 3 jet
+    std::string m_strOutfall, m_strRiser, m_strJet;
+};
+
+// Refills the tree from the case and selects the case's current item (the
+// caller ignores selection news meanwhile). Returns the current item's level.
+int FillStructureTree(QTreeWidget& tree, const CPlumexDoc& doc, bool noRiser);
+// The level and names of a tree item; a jet under an outfall (without
+// risers) stands on "Riser1".
+TreePath PathOfItem(const QTreeWidgetItem* item, bool noRiser);
+// The level of the case's current item: 3 with a current jet, 2 riser, 1 outfall, else 0.
+int CurrentLevel(const CPlumexDoc& doc);

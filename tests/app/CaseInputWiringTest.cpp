@@ -1,0 +1,97 @@
+// The case input pieces in the program: New through the wizard, the input
+// bar beside the active case, the profile window and the time-steps dialog.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "GuiFixture.h"
+#include "app/CaseDocument.h"
+#include "app/MainFrame.h"
+#include "model/PlumexDoc.h"
+#include "ui/InputBar.h"
+#include "ui/MaxTimeStepsDlg.h"
+#include "ui/NewCaseDlg.h"
+#include "ui/ProfileWnd.h"
+
+class CaseInputWiring : public GuiFixture {
+protected:
+    // Runs action on the modal dialog of type T once it is up.
+    template <typename T, typename F>
+    void WhenModal(F action) {
+        auto* timer = new QTimer(&Frame());
+        timer->setInterval(20);
+        QObject::connect(timer, &QTimer::timeout, [timer, action] {
+            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                timer->stop();
+                timer->deleteLater();
+                action(*dialog);
+            }
+        });
+        timer->start();
+    }
+};
+
+TEST_F(CaseInputWiring, NewMakesTheWizardsCaseAndRemembersItsScenario) {
+    m_bFinishWizards = false;
+    WhenModal<CNewCaseDlg>([](CNewCaseDlg& w) { QTest::mouseClick(w.CancelButton(), Qt::LeftButton); });
+    ClickMenu("&File", "&New");
+    EXPECT_TRUE(m_app->Documents().isEmpty());
+
+    WhenModal<CNewCaseDlg>([](CNewCaseDlg& w) {
+        QTest::mouseClick(w.AddLevelButton(), Qt::LeftButton);
+        QTest::mouseClick(w.AddLevelButton(), Qt::LeftButton);
+        QTest::mouseClick(w.NextButton(), Qt::LeftButton);
+        QTest::mouseClick(w.ScenarioRadio(1), Qt::LeftButton);
+        QTest::mouseClick(w.NextButton(), Qt::LeftButton);
+        QTest::mouseClick(w.CreateButton(), Qt::LeftButton);
+        QTest::mouseClick(w.FinishButton(), Qt::LeftButton);
+    });
+    ClickMenu("&File", "&New");
+    Settle();
+    ASSERT_EQ(m_app->Documents().size(), 1);
+    CPlumexDoc& doc = m_app->Documents().front()->Doc();
+    EXPECT_TRUE(doc.m_bNoRiser);
+    EXPECT_EQ(doc.GetJetCount(), 1);
+    EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 20.0);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(QSettings(TempPath("plumex.ini"), QSettings::IniFormat).value("PLUMEX/Option").toInt(), 1);
+
+    // The input bar shows the new case, its jet directly under the outfall.
+    CInputBar* bar = Frame().InputBar();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(Frame().dockWidgetArea(bar), Qt::RightDockWidgetArea);
+    EXPECT_EQ(bar->Case(), &doc);
+    ASSERT_EQ(bar->Tree()->topLevelItemCount(), 1);
+    EXPECT_EQ(bar->Tree()->topLevelItem(0)->child(0)->text(0), "Jet1");
+}
+
+TEST_F(CaseInputWiring, ProfileWindowAndTimeStepsFollowTheActiveCase) {
+    m_chooser.m_Open << CopyExample("demo.pmx");
+    ClickMenu("&File", "&Open...");
+    ASSERT_EQ(m_app->Documents().size(), 1);
+    CCaseDocument* doc = m_app->Documents().front();
+    ClickMenu("&View", "Profile of Ambient");
+    EXPECT_TRUE(Frame().ProfileWindow()->isVisible());
+    EXPECT_EQ(Frame().ProfileWindow()->Document(), &doc->Doc());
+
+    WhenModal<CMaxTimeStepsDlg>([](CMaxTimeStepsDlg& d) {
+        d.Field()->selectAll();
+        QTest::keyClicks(d.Field(), "3000");
+        QTest::keyClick(d.Field(), Qt::Key_Return);
+    });
+    ClickMenu("&Option", "Max number of time steps");
+    EXPECT_EQ(doc->Doc().m_nMaxTimeSteps, 3000);
+
+    m_prompt.QueueAnswer(PromptAnswer::No);  // do not save
+    ClickMenu("&File", "&Close");
+    Settle();
+    ASSERT_TRUE(m_app->Documents().isEmpty());
+    EXPECT_EQ(Frame().ProfileWindow()->Document(), nullptr);
+    EXPECT_EQ(Frame().InputBar()->Case(), nullptr);
+    EXPECT_FALSE(Frame().InputBar()->isVisible());
+}

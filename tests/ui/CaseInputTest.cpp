@@ -1,0 +1,301 @@
+// The ambient grid, the item forms, the time-steps dialog and the profile
+// plot, driven by real key and mouse events.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "InputTestSupport.h"
+#include "base/AppState.h"
+#include "model/PlumexDoc.h"
+#include "support/ScriptedPrompt.h"
+#include "ui/AmbientGrid.h"
+#include "ui/ItemFormSet.h"
+#include "ui/JetForm.h"
+#include "ui/MaxTimeStepsDlg.h"
+#include "ui/NumberField.h"
+#include "ui/OutfallForm.h"
+#include "ui/ProfileWnd.h"
+#include "ui/RiserForm.h"
+
+namespace {
+class GridTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        grid.resize(500, 200);
+        ShowAndActivate(grid);
+        grid.AddLevel();
+    }
+    CScriptedPrompt prompt;
+    CAmbientGrid grid{CheckSurface::Wizard, prompt};
+};
+}  // namespace
+
+TEST_F(GridTest, DepthZeroPassesAndANegativeDepthBringsTheOldTextBack) {
+    TypeIntoCell(grid, 0, 0, "12.5");
+    EXPECT_EQ(grid.CellText(0, 0), "12.5");
+    TypeIntoCell(grid, 0, 0, "-0.01");
+    EXPECT_EQ(grid.CellText(0, 0), "12.5");
+    EXPECT_EQ(LastText(prompt), "Please enter a positive number");
+    prompt.Clear();
+    TypeIntoCell(grid, 0, 0, "0");
+    EXPECT_EQ(grid.CellText(0, 0), "0");
+    EXPECT_TRUE(prompt.Empty());
+}
+
+TEST_F(GridTest, DensityAndSalinityLimitsFollowTheRowTemperature) {
+    for (const char* refused : {"0.49", "1.51"}) {
+        TypeIntoCell(grid, 0, 1, refused);
+        EXPECT_EQ(grid.CellText(0, 1), "1.0246") << refused;
+        EXPECT_EQ(LastText(prompt), "Please enter a number between 0.5 to 1.5");
+    }
+    prompt.Clear();
+    for (const char* accepted : {"0.5", "1.5"}) {
+        TypeIntoCell(grid, 0, 1, accepted);
+        EXPECT_EQ(grid.CellText(0, 1), accepted);
+    }
+    EXPECT_TRUE(prompt.Empty());
+    // Temperature 10 with the density 1.5 in the row: the row now reads
+    // salinity, and 1.5 is a salinity in range, so nothing is said.
+    TypeIntoCell(grid, 0, 2, "10");
+    TypeIntoCell(grid, 0, 1, "35");
+    EXPECT_EQ(grid.CellText(0, 1), "35");
+    EXPECT_TRUE(prompt.Empty());
+    TypeIntoCell(grid, 0, 1, "40.5");
+    EXPECT_EQ(grid.CellText(0, 1), "35");
+    EXPECT_EQ(LastText(prompt), "Please enter a number between 0.0 to 40.0");
+}
+
+TEST_F(GridTest, TemperatureToZeroUnderASalinityWarnsButKeepsBothCells) {
+    TypeIntoCell(grid, 0, 2, "10");
+    TypeIntoCell(grid, 0, 1, "35");
+    prompt.Clear();
+    TypeIntoCell(grid, 0, 2, "0");
+    EXPECT_EQ(grid.CellText(0, 2), "0");
+    EXPECT_EQ(grid.CellText(0, 1), "35");
+    EXPECT_EQ(LastText(prompt), "Density of ambient water should be in the range of 0.5 to 1.5");
+    TypeIntoCell(grid, 0, 3, "-1");
+    EXPECT_EQ(grid.CellText(0, 3), "0.05");
+    EXPECT_EQ(LastText(prompt), "Current of Ambient water should not be negative");
+}
+
+TEST_F(GridTest, ValueCaptionFollowsTheFirstTemperatureOnlyWithTwoLevels) {
+    TypeIntoCell(grid, 0, 2, "10");
+    EXPECT_EQ(grid.ValueCaption(), "Density(g/ml)");  // one level: unchanged
+    grid.AddLevel();
+    TypeIntoCell(grid, 1, 0, "25");
+    EXPECT_EQ(grid.ValueCaption(), "Salinity(ppt)");
+    TypeIntoCell(grid, 0, 2, "0");
+    EXPECT_EQ(grid.ValueCaption(), "Density(g/ml)");
+}
+
+TEST_F(GridTest, KeysWithoutAnEditorFollowTheNumberRules) {
+    ClickCell(grid, 0, 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    Settle();
+    ASSERT_EQ(QApplication::focusWidget(), &grid);
+    QTest::keyClick(&grid, Qt::Key_Minus);  // the cell holds "0": refused
+    QTest::keyClicks(&grid, "5.2.5x");      // the second point and the letter are ignored
+    EXPECT_EQ(grid.CellText(0, 0), "05.25");
+    QTest::keyClick(&grid, Qt::Key_Backspace);
+    EXPECT_EQ(grid.CellText(0, 0), "05.2");
+    // Emptied, the cell takes a leading minus; leaving it checks the value.
+    for (int i = 0; i < 4; ++i) QTest::keyClick(&grid, Qt::Key_Backspace);
+    QTest::keyClicks(&grid, "-3");
+    EXPECT_EQ(grid.CellText(0, 0), "-3");
+    QTest::keyClick(&grid, Qt::Key_Right);
+    Settle();
+    EXPECT_EQ(grid.CellText(0, 0), "0");
+    EXPECT_EQ(LastText(prompt), "Please enter a positive number");
+}
+
+TEST_F(GridTest, PasteIsCheckedLikeTyping) {
+    ClickCell(grid, 0, 3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    Settle();
+    QApplication::clipboard()->setText("-0.2");
+    QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid.CellText(0, 3), "0.05");
+    EXPECT_EQ(LastText(prompt), "Current of Ambient water should not be negative");
+    QApplication::clipboard()->setText("0.3");
+    QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid.CellText(0, 3), "0.3");
+    QApplication::clipboard()->setText("1,5");
+    QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid.CellText(0, 3), "0.3");
+}
+
+TEST_F(GridTest, NewLevelsContinueTheDepthSpacing) {
+    grid.AddLevel();
+    EXPECT_EQ(grid.CellText(1, 0), "20.00");
+    EXPECT_EQ(grid.CellText(1, 1), "1.0246");
+    grid.AddLevel();
+    EXPECT_EQ(grid.CellText(2, 0), "40.00");
+    TypeIntoCell(grid, 1, 0, "15");
+    grid.removeRow(2);
+    grid.AddLevel();
+    EXPECT_EQ(grid.CellText(2, 0), "30.00");
+    ClickCell(grid, 1, 0);
+    grid.DeleteLevel();
+    ASSERT_EQ(grid.LevelCount(), 2);
+    EXPECT_EQ(grid.CellText(1, 0), "30.00");
+    const std::vector<double> depths = grid.DepthColumn();
+    EXPECT_EQ(depths, (std::vector<double>{0.0, 30.0}));
+}
+
+TEST(ItemFormTest, RefusedFieldValuesComeBackAsTheyWere) {
+    CScriptedPrompt prompt;
+    COutfallForm form(prompt);
+    ShowAndActivate(form);
+    OutfallData d;
+    d.m_dSalinity = 30.0;
+    form.Load(d);
+    auto typeInto = [](QLineEdit* f, const char* text) {
+        f->setFocus();
+        QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(f, text);
+        QTest::keyClick(f, Qt::Key_Return);
+        Settle();
+    };
+    typeInto(form.m_pSalinity, "100.5");
+    EXPECT_EQ(form.m_pSalinity->text(), "30");
+    EXPECT_EQ(LastText(prompt), "Please enter a number between 0 and 100.");
+    typeInto(form.m_pSalinity, "abc");
+    EXPECT_EQ(form.m_pSalinity->text(), "30");
+    EXPECT_EQ(LastText(prompt), "Please enter a number.");
+    typeInto(form.m_pSalinity, "100");
+    EXPECT_EQ(form.Data().m_dSalinity, 100.0);
+    // Escape brings the accepted text back.
+    QTest::keyClicks(form.m_pSalinity, "7");
+    QTest::keyClick(form.m_pSalinity, Qt::Key_Escape);
+    EXPECT_EQ(form.m_pSalinity->text(), "100");
+    // The focused field is yellow; Tab moves down the form.
+    const QImage field = form.m_pSalinity->grab().toImage();
+    EXPECT_EQ(field.pixelColor(4, field.height() / 2), QColor(255, 255, 0));
+    QTest::keyClick(form.m_pSalinity, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.m_pDensity);
+
+    CJetForm jet(prompt);
+    ShowAndActivate(jet);
+    jet.Load(JetData{});
+    typeInto(jet.m_pHAngle, "360.5");
+    EXPECT_EQ(jet.m_pHAngle->text(), "0");
+    EXPECT_EQ(LastText(prompt), "Please enter a number between -360 and 360.");
+    EXPECT_EQ(jet.LabelOf(jet.m_pSalinity)->text(), "Density(gm/mL)");
+    typeInto(jet.m_pTemperature, "12");
+    EXPECT_EQ(jet.LabelOf(jet.m_pSalinity)->text(), "Salinity(ppt)");
+}
+
+TEST(ItemFormTest, StoringStopsAtTheFirstRefusedRecordAndKeepsSmallValuesExact) {
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc doc(app, prompt);
+    doc.ResetToNew();
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
+    CItemFormSet forms{new COutfallForm(prompt), new CRiserForm(prompt), new CJetForm(prompt)};
+    forms.Load(doc);
+    // A flow below the fields' four decimals survives a store untouched.
+    doc.GetCurrentJet()->m_dFlow = 2.5e-5;
+    forms.Load(doc);
+    ASSERT_TRUE(forms.Commit(doc, 3, CheckSurface::Wizard));
+    EXPECT_DOUBLE_EQ(doc.GetCurrentJet()->m_dFlow, 2.5e-5);
+
+    // A port height above the riser: the outfall and riser are stored, the jet not.
+    forms.m_pOutfall->m_pLength->setText("150");
+    forms.m_pRiser->m_pHeight->setText("3");
+    forms.m_pJet->m_pPortHeight->setText("3.5");
+    forms.m_pJet->m_pDiameter->setText("0.2");
+    EXPECT_FALSE(forms.Commit(doc, 3, CheckSurface::Wizard));
+    EXPECT_EQ(LastText(prompt), "Port height should be smaller than the riser height.");
+    EXPECT_EQ(doc.GetCurrentOutfall()->m_dLength, 150.0);
+    EXPECT_EQ(doc.GetCurrentRiser()->m_dHeight, 3.0);
+    EXPECT_EQ(doc.GetCurrentJet()->m_dDiameter, 0.1);
+    forms.m_pJet->m_pPortHeight->setText("3");
+    EXPECT_TRUE(forms.Commit(doc, 3, CheckSurface::Wizard));
+    EXPECT_EQ(doc.GetCurrentJet()->m_dDiameter, 0.2);
+    delete forms.m_pOutfall;
+    delete forms.m_pRiser;
+    delete forms.m_pJet;
+}
+
+TEST(MaxTimeStepsTest, OnlyOneTo5000IsTaken) {
+    CScriptedPrompt prompt;
+    CMaxTimeStepsDlg dialog(1500, prompt);
+    ShowAndActivate(dialog);
+    for (const char* refused : {"5001", "0", "12x"}) {
+        dialog.Field()->selectAll();
+        QTest::keyClicks(dialog.Field(), refused);
+        QTest::keyClick(dialog.Field(), Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible()) << refused;
+        EXPECT_EQ(dialog.Field()->text(), "1500");
+    }
+    EXPECT_EQ(prompt.Entries().size(), 3u);
+    dialog.Field()->selectAll();
+    QTest::keyClicks(dialog.Field(), "5000");
+    QTest::keyClick(dialog.Field(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Steps(), 5000);
+}
+
+namespace {
+// Centres of the red level marks in the picture (pixels within 6 px of a
+// mark's first pixel belong to it).
+std::vector<QPointF> RedMarks(const QImage& image) {
+    struct Mark { QPoint first; double sx = 0, sy = 0; int n = 0; };
+    std::vector<Mark> marks;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() < 200 || c.green() > 80 || c.blue() > 80) continue;
+            Mark* mark = nullptr;
+            for (Mark& m : marks)
+                if (std::abs(m.first.x() - x) <= 6 && std::abs(m.first.y() - y) <= 6) mark = &m;
+            if (!mark) {
+                marks.push_back(Mark{QPoint(x, y)});
+                mark = &marks.back();
+            }
+            mark->sx += x;
+            mark->sy += y;
+            ++mark->n;
+        }
+    std::vector<QPointF> centres;
+    for (const Mark& m : marks) centres.push_back(QPointF(m.sx / m.n, m.sy / m.n));
+    return centres;
+}
+}  // namespace
+
+TEST(ProfilePlotTest, OneLevelSitsAtTickFifteenAndTheDepthAxisRoundsUp) {
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc doc(app, prompt);
+    doc.ResetToNew();
+    doc.m_pAmbient->SetRows({{12.0, 1.025, 0.0, 0.1}});
+    CProfileWnd wnd;
+    wnd.resize(238, 200);
+    wnd.SetDocument(&doc);
+    const QImage image = wnd.grab().toImage().scaled(wnd.size());
+    const std::vector<QPointF> marks = RedMarks(image);
+    ASSERT_EQ(marks.size(), 1u);
+    const int length = wnd.width() - 20 - 5 - 18;
+    const int tick15 = 20 + 15 * length / 20;
+    EXPECT_NEAR(marks[0].x(), tick15 + 0.5, 1.0);  // the 5-pixel mark's centre is half a pixel right
+
+    EXPECT_EQ(CProfileWnd::AxisDepth(35.0), 40);
+    EXPECT_EQ(CProfileWnd::AxisDepth(40.0), 40);
+    EXPECT_EQ(CProfileWnd::AxisDepth(0.5), 0);
+    // Two levels, the lower one lighter: the second point lies left of the first.
+    doc.m_pAmbient->SetRows({{0.0, 1.026, 0.0, 0.1}, {35.0, 1.024, 0.0, 0.1}});
+    const std::vector<QPointF> two = RedMarks(wnd.grab().toImage().scaled(wnd.size()));
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_GT(two[0].x(), two[1].x());
+    EXPECT_LT(two[0].y(), two[1].y());
+    // A closed case is not drawn.
+    wnd.SetDocument(nullptr);
+    EXPECT_TRUE(RedMarks(wnd.grab().toImage()).empty());
+}

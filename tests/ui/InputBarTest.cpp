@@ -1,0 +1,152 @@
+// The input bar on a small case: sections, tree operations, re-runs and
+// the pick text, with real clicks.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "InputTestSupport.h"
+#include "base/AppState.h"
+#include "model/PlumexDoc.h"
+#include "support/ScriptedPrompt.h"
+#include "ui/AmbientGrid.h"
+#include "ui/InputBar.h"
+#include "ui/JetForm.h"
+#include "ui/NumberField.h"
+
+namespace {
+class InputBarTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        doc.ResetToNew();
+        doc.m_pAmbient->SetRows({{0.0, 1.025, 0.0, 0.1}, {30.0, 1.026, 0.0, 0.05}});
+        doc.Create(TreeLevel::Outfall);
+        doc.Create(TreeLevel::Riser);
+        doc.Add(TreeLevel::Jet);
+        doc.SetModifiedFlag(false);
+        window.addDockWidget(Qt::RightDockWidgetArea, bar);
+        window.resize(700, 900);
+        bar->SetCase(&doc);
+        ShowAndActivate(window);
+    }
+    void ClickItem(QTreeWidgetItem* item) {
+        QTreeWidget* tree = bar->Tree();
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+        Settle();
+    }
+    void Click(QAbstractButton* b) {
+        QTest::mouseClick(b, Qt::LeftButton);
+        Settle();
+    }
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc doc{app, prompt};
+    QMainWindow window;
+    CInputBar* bar = new CInputBar(prompt, &window);
+};
+}  // namespace
+
+TEST_F(InputBarTest, ShowsTheCaseAndFoldsItsSections) {
+    EXPECT_EQ(bar->Grid()->LevelCount(), 2);
+    EXPECT_EQ(bar->Grid()->ValueCaption(), "Density");
+    EXPECT_EQ(bar->Tree()->topLevelItem(0)->child(0)->childCount(), 2);
+    EXPECT_EQ(bar->Level(), 3);
+    EXPECT_EQ(bar->SectionHeader(2)->text(), "-         Jet Parameters");
+    const int itemHeaderY = bar->SectionHeader(2)->y();
+    Click(bar->SectionHeader(1));
+    EXPECT_EQ(bar->SectionHeader(1)->text(), "+         Outfall Structure");
+    EXPECT_FALSE(bar->SectionBody(1)->isVisible());
+    EXPECT_LT(bar->SectionHeader(2)->y(), itemHeaderY);
+    EXPECT_LT(bar->SectionHeader(2)->y() - bar->SectionHeader(1)->geometry().bottom(), 10);
+    Click(bar->SectionHeader(0));  // the ambient section stays open
+    EXPECT_TRUE(bar->SectionBody(0)->isVisible());
+    Click(bar->SectionHeader(1));
+    EXPECT_TRUE(bar->SectionBody(1)->isVisible());
+}
+
+TEST_F(InputBarTest, ResimulateRunsOneJetUnlessTheStructureChanged) {
+    QSignalSpy runs(bar, &CInputBar::runRequested);
+    ClickItem(bar->Tree()->topLevelItem(0)->child(0)->child(0));
+    EXPECT_EQ(doc.GetCurrentNames().m_strJet, "Jet1");
+    Click(bar->ResimulateButton());
+    ASSERT_EQ(runs.count(), 1);
+    EXPECT_FALSE(runs.takeFirst().at(0).toBool());
+
+    Click(bar->AddButton());
+    EXPECT_EQ(bar->AddButton()->text(), "Add a Jet");
+    EXPECT_EQ(doc.GetCurrentRiser()->GetJetCount(), 3);
+    Click(bar->ResimulateButton());
+    ASSERT_EQ(runs.count(), 1);
+    EXPECT_TRUE(runs.takeFirst().at(0).toBool());
+
+    // A value the structure check refuses stops the run.
+    CJetForm* jet = bar->Forms().m_pJet;
+    jet->m_pDiameter->setText("0.00001");
+    Click(bar->ResimulateButton());
+    EXPECT_EQ(runs.count(), 0);
+    EXPECT_EQ(LastText(prompt), "Jet diameter is too small, it should be equal to or greater than 1.0e-4m.");
+}
+
+TEST_F(InputBarTest, ResimulateStoresTheGridAndAngleAndNeedsALevel) {
+    QSignalSpy runs(bar, &CInputBar::runRequested);
+    TypeIntoCell(*bar->Grid(), 1, 0, "45");
+    bar->AngleField()->setText("30");
+    Click(bar->ResimulateButton());
+    EXPECT_EQ(runs.count(), 1);
+    EXPECT_EQ(doc.m_pAmbient->GetRow(1).m_dDepth, 45.0);
+    EXPECT_EQ(doc.m_fCurrentAngle, 30.0f);
+    EXPECT_EQ(doc.GetCurrentJet()->m_dCurrentAngle, 30.0);
+    EXPECT_TRUE(doc.IsModified());
+
+    bar->Grid()->setRowCount(0);
+    Click(bar->ResimulateButton());
+    EXPECT_EQ(runs.count(), 1);
+    EXPECT_EQ(LastText(prompt), "No ambient data");
+}
+
+TEST_F(InputBarTest, PickTextNamesThePickedJets) {
+    const CJet* a = doc.GetOutfall(0)->GetRiser(0)->GetJet(0);
+    const CJet* b = doc.GetOutfall(0)->GetRiser(0)->GetJet(1);
+    bar->ShowPickResult(1, 2, 3, 0.25f, {a});
+    EXPECT_EQ(bar->PickLabel()->text(), "<Outfall_1.Riser1.Jet1-0.2500>");
+    bar->ShowPickResult(1, 2, 3, 12.5f, {a, b});
+    EXPECT_EQ(bar->PickLabel()->text(), "<Jet1-12.5000><Jet2-12.5000>");
+    bar->ShowPickResult(1, 2, 3, 0.0f, {a});
+    EXPECT_EQ(bar->PickLabel()->text(), "Ready");
+}
+
+TEST_F(InputBarTest, ThePickedItemIsShownAndAClosedCaseIsLetGo) {
+    doc.SelectPath("Outfall_1", "Riser1", "Jet2");  // as a pick in the 3-D view does
+    bar->OnDocEvent(DocEvent::SelectionChanged);
+    EXPECT_EQ(bar->Tree()->currentItem()->text(0), "Jet2");
+    bar->SetCase(nullptr, true);
+    EXPECT_EQ(bar->Case(), nullptr);
+    EXPECT_FALSE(bar->isEnabled());
+}
+
+TEST_F(InputBarTest, AnEditAfterARunSaysTheResultsAreOld) {
+    doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) { j.m_KeyParams.m_nSteps = 3; });
+    // Moving through the tree stores nothing new: the case stays unmodified.
+    ClickItem(bar->Tree()->topLevelItem(0));
+    ClickItem(bar->Tree()->topLevelItem(0)->child(0)->child(1));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(bar->StaleNote()->isVisible());
+
+    CJetForm* jet = bar->Forms().m_pJet;
+    jet->m_pVAngle->setFocus();
+    QTest::keyClick(jet->m_pVAngle, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(jet->m_pVAngle, "45");
+    QTest::keyClick(jet->m_pVAngle, Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(doc.GetCurrentJet()->m_dVAngle, 45.0);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(bar->StaleNote()->isVisible());
+    bar->OnDocEvent(DocEvent::ResultsReady);
+    EXPECT_FALSE(bar->StaleNote()->isVisible());
+}
