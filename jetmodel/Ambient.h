@@ -6,8 +6,8 @@
 namespace mardex {
 
 struct ProfileRow {
-  double depth = 0;  // m below the surface, increasing down the table
-  double value = 0;  // density (g/mL) when temperature is 0, else salinity (ppt)
+  double depth = 0;        // m below the surface, increasing down the table
+  double value = 0;        // density (g/mL) when temperature is 0, else salinity (ppt)
   double temperature = 0;  // deg C
   double current = 0;      // m/s
 };

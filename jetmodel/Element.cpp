@@ -73,10 +73,26 @@ double wrapDegrees(double deg)
 void sinCosDegrees(double deg, double& sn, double& cs)
 {
   const double r = wrapDegrees(deg);
-  if (r == 0.0) { sn = 0.0; cs = 1.0; return; }
-  if (r == 90.0) { sn = 1.0; cs = 0.0; return; }
-  if (r == -90.0) { sn = -1.0; cs = 0.0; return; }
-  if (r == 180.0) { sn = 0.0; cs = -1.0; return; }
+  if (r == 0.0) {
+    sn = 0.0;
+    cs = 1.0;
+    return;
+  }
+  if (r == 90.0) {
+    sn = 1.0;
+    cs = 0.0;
+    return;
+  }
+  if (r == -90.0) {
+    sn = -1.0;
+    cs = 0.0;
+    return;
+  }
+  if (r == 180.0) {
+    sn = 0.0;
+    cs = -1.0;
+    return;
+  }
   const double rad = r * kPi / 180.0;
   sn = std::sin(rad);
   cs = std::cos(rad);

@@ -26,28 +26,28 @@ struct State {
 // Where the element lives: the water column and the element's time scale.
 struct Setting {
   const Ambient* ambient = nullptr;
-  double portDepth = 0;  // H_p (m): the surface is at z = H_p
-  double bedZ = 0;       // z of the sea bed, -(H_bed - H_p) (m)
-  double tau = 0;        // thickness time scale (D/5)/U_j (s)
+  double portDepth = 0;    // H_p (m): the surface is at z = H_p
+  double bedZ = 0;         // z of the sea bed, -(H_bed - H_p) (m)
+  double tau = 0;          // thickness time scale (D/5)/U_j (s)
   double jetVelocity = 0;  // U_j (m/s), the scale of a real vertical velocity
 };
 
 // Quantities derived from a state.
 struct Derived {
   double ux = 0, uy = 0, uz = 0;  // velocity P/M (m/s)
-  double speedRaw = 0;  // |u| as computed (stop rule 5 looks at it)
-  double speed = 0;     // V = max(|u|, 1e-9)
+  double speedRaw = 0;            // |u| as computed (stop rule 5 looks at it)
+  double speed = 0;               // V = max(|u|, 1e-9)
   double ex = 1, ey = 0, ez = 0;  // axis direction u/V
-  double density = 0;   // rho = M/Vol (kg/m^3)
-  double thickness = 0; // h = tau V (m)
-  double radius = 0;    // b = sqrt(Vol/(pi h)) (m)
-  double dilution = 1;  // S = M/C
+  double density = 0;             // rho = M/Vol (kg/m^3)
+  double thickness = 0;           // h = tau V (m)
+  double radius = 0;              // b = sqrt(Vol/(pi h)) (m)
+  double dilution = 1;            // S = M/C
   double sinPhi = 0, cosPhi = 1;  // vertical angle phi = asin(e_z)
   double cosPsi = 1, sinPsi = 0;  // angle to the current: cos(Psi) = e_x
-  double depth = 0;     // H_p - z (m)
-  double ambientDensity = 0;  // rho_a at the element (kg/m^3)
-  double current = 0;   // U_a at the element (m/s)
-  double reducedGravity = 0;  // g' = g |rho_a - rho| / rho_a (m/s^2)
+  double depth = 0;               // H_p - z (m)
+  double ambientDensity = 0;      // rho_a at the element (kg/m^3)
+  double current = 0;             // U_a at the element (m/s)
+  double reducedGravity = 0;      // g' = g |rho_a - rho| / rho_a (m/s^2)
 };
 
 Derived derive(const State& s, const Setting& where);

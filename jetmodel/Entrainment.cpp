@@ -9,11 +9,14 @@ namespace mardex {
 
 namespace {
 constexpr double kSqrt2 = 1.41421356237309504880;
-double sign(double v) { return v > 0 ? 1.0 : (v < 0 ? -1.0 : 0.0); }
+double sign(double v)
+{
+  return v > 0 ? 1.0 : (v < 0 ? -1.0 : 0.0);
+}
 }  // namespace
 
-double shearCoefficient(double rhoA, double rho, double V, double Ua, double cosPsi,
-                        double sinPhi, double b)
+double shearCoefficient(double rhoA, double rho, double V, double Ua, double cosPsi, double sinPhi,
+                        double b)
 {
   // 1. excess speed over the current component along the axis
   const double Us = Ua * cosPsi;
@@ -47,8 +50,8 @@ double shearCoefficient(double rhoA, double rho, double V, double Ua, double cos
   return kSqrt2 * (kAlphaJet + alphaP) * 2.0 * V / (dV + V);
 }
 
-double shearEntrainment(double rhoA, double rho, double V, double Ua, double cosPsi,
-                        double sinPhi, double b, double h)
+double shearEntrainment(double rhoA, double rho, double V, double Ua, double cosPsi, double sinPhi,
+                        double b, double h)
 {
   const double dV = std::fabs(V - Ua * cosPsi);
   const double alphaS = shearCoefficient(rhoA, rho, V, Ua, cosPsi, sinPhi, b);

@@ -46,8 +46,8 @@ double timeStep(const Derived& d, double stepFactor)
 {
   // The current bounds the step too: where the jet turns round against the
   // current its own speed passes near zero while the current keeps moving it.
-  const double scale = std::max(
-      {d.speed, d.current, std::sqrt(d.reducedGravity * d.radius), kStepVelocityFloor});
+  const double scale =
+      std::max({d.speed, d.current, std::sqrt(d.reducedGravity * d.radius), kStepVelocityFloor});
   return stepFactor * d.radius / scale;
 }
 
@@ -66,7 +66,8 @@ double timeStep(const State& s, const Derived& d, const State& k, double stepFac
                az = (k[State::Pz] - d.uz * E) / M;
   const double along = ax * d.ex + ay * d.ey + az * d.ez;
   const double turn = std::sqrt(std::pow(ax - along * d.ex, 2) + std::pow(ay - along * d.ey, 2) +
-                                std::pow(az - along * d.ez, 2)) / d.speed;
+                                std::pow(az - along * d.ez, 2)) /
+                      d.speed;
   if (turn * dt > stepFactor)
     dt = stepFactor / turn;
   return dt;
@@ -90,8 +91,8 @@ namespace {
 bool finitePoint(const State& s, const Derived& d)
 {
   return s.finite() && std::isfinite(d.radius) && std::isfinite(d.density) &&
-         std::isfinite(d.speedRaw) && std::isfinite(d.ambientDensity) &&
-         std::isfinite(d.current) && d.radius > 0.0 && d.density > 0.0;
+         std::isfinite(d.speedRaw) && std::isfinite(d.ambientDensity) && std::isfinite(d.current) &&
+         d.radius > 0.0 && d.density > 0.0;
 }
 
 // Continuous mode: the surface and the bed take the vertical
@@ -132,8 +133,9 @@ Trajectory integrate(const State& start, const Setting& where, bool continuous, 
   const auto edge = [&](const State& s, const Derived& d) {
     Derived e = d;
     if (!out.points.empty())
-      e.radius = std::min(d.radius, lastEdgeRadius + std::fabs(s[State::Arc] -
-                                                               out.points.back().state[State::Arc]));
+      e.radius =
+          std::min(d.radius,
+                   lastEdgeRadius + std::fabs(s[State::Arc] - out.points.back().state[State::Arc]));
     return e;
   };
 
@@ -213,8 +215,8 @@ Trajectory integrate(const State& start, const Setting& where, bool continuous, 
     // swept round by the current can gain entrainment within the step; a
     // step whose mass grew by more than 1.5 times the bound is taken again
     // with half the length.
-    const double grown = cur[State::Mass] *
-                         (1.0 + kStepRetryMargin * kMassGrowthPerStepFactor * options.stepFactor);
+    const double grown =
+        cur[State::Mass] * (1.0 + kStepRetryMargin * kMassGrowthPerStepFactor * options.stepFactor);
     for (int i = 0; i < kMaxStepHalvings && next[State::Mass] > grown; ++i) {
       dt *= 0.5;
       next = rk4Step(cur, dt, where, &out.stats, &k1);

@@ -56,9 +56,10 @@ std::vector<OutputRow> outputRows(const Trajectory& t, double thetaDeg)
     r.col[OutputRow::Y] = s[State::Y];
     r.col[OutputRow::Z] = s[State::Z];
     // Display cap against the one-step spike at a still-water turning point.
-    shownRadius = i == 0 ? d.radius
-                         : std::min(d.radius, shownRadius + (s[State::Arc] -
-                                                             t.points[i - 1].state[State::Arc]));
+    shownRadius =
+        i == 0
+            ? d.radius
+            : std::min(d.radius, shownRadius + (s[State::Arc] - t.points[i - 1].state[State::Arc]));
     r.col[OutputRow::Radius] = shownRadius;
     r.col[OutputRow::HAngle] = unsignedHorizontalAngle(d.ex, d.ey, thetaDeg);
     r.col[OutputRow::VAngle] = std::asin(d.sinPhi) * 180.0 / kPi;
@@ -106,8 +107,8 @@ JetResult computeJet(const JetInput& jet, const IntegratorOptions& options)
 
   const State start =
       startState(jet.diameter, Uj, r.effluentDensity, jet.verticalAngle, jet.horizontalAngle);
-  r.trajectory = integrate(start, r.setting, jet.continuous, static_cast<int>(jet.maxSteps),
-                           options);
+  r.trajectory =
+      integrate(start, r.setting, jet.continuous, static_cast<int>(jet.maxSteps), options);
   r.rows = outputRows(r.trajectory, jet.horizontalAngle);
   return r;
 }

@@ -14,19 +14,32 @@ namespace mardex {
 
 // The twelve numbers of a "Plxdata" row, in column order.
 struct OutputRow {
-  enum Column { X, Y, Z, Radius, HAngle, VAngle, Speed, Thickness, Time, CMax, CAvg, Dilution,
-                Count };
+  enum Column {
+    X,
+    Y,
+    Z,
+    Radius,
+    HAngle,
+    VAngle,
+    Speed,
+    Thickness,
+    Time,
+    CMax,
+    CAvg,
+    Dilution,
+    Count
+  };
   std::array<double, Count> col{};
   double operator[](int i) const { return col[static_cast<std::size_t>(i)]; }
 };
 
 struct JetResult {
-  std::string rejection;  // non-empty: the jet was rejected with this reason
+  std::string rejection;       // non-empty: the jet was rejected with this reason
   double effluentDensity = 0;  // rho_0 (kg/m^3)
   double ambientDensity = 0;   // rho_a0 at the port (kg/m^3)
   SourceQuantities source;
   Setting setting;
-  Ambient ambient;        // kept alive for setting.ambient
+  Ambient ambient;  // kept alive for setting.ambient
   Trajectory trajectory;
   std::vector<OutputRow> rows;  // one per trajectory point
 

@@ -17,19 +17,19 @@ constexpr double kMinJetVelocity = 1.0e-6;  // m/s: stop rule 5 would end it at 
 constexpr double kMaxJetVelocity = 1.0e3;   // m/s
 constexpr double kMaxFlow = 1.0e5;          // m^3/s per port
 constexpr double kMaxPorts = 1.0e6;
-constexpr double kMaxAngle = 1.0e6;         // deg, any direction is allowed
-constexpr double kMaxSpeed = 100.0;         // m/s, current speed
-constexpr double kMinDensity = 500.0;       // kg/m^3
-constexpr double kMaxDensity = 2500.0;      // kg/m^3
-constexpr double kMaxSalinity = 1000.0;     // ppt
-constexpr double kMinTemperature = -50.0;   // deg C
-constexpr double kMaxTemperature = 200.0;   // deg C
+constexpr double kMaxAngle = 1.0e6;        // deg, any direction is allowed
+constexpr double kMaxSpeed = 100.0;        // m/s, current speed
+constexpr double kMinDensity = 500.0;      // kg/m^3
+constexpr double kMaxDensity = 2500.0;     // kg/m^3
+constexpr double kMaxSalinity = 1000.0;    // ppt
+constexpr double kMinTemperature = -50.0;  // deg C
+constexpr double kMaxTemperature = 200.0;  // deg C
 
 bool finiteJet(const JetInput& j)
 {
-  const double v[] = {j.flow, j.ports, j.diameter, j.verticalAngle, j.depth,
-                      j.currentSpeed, j.horizontalAngle, j.maxSteps,
-                      j.effluentValue, j.effluentTemperature};
+  const double v[] = {
+      j.flow,         j.ports,           j.diameter, j.verticalAngle, j.depth,
+      j.currentSpeed, j.horizontalAngle, j.maxSteps, j.effluentValue, j.effluentTemperature};
   for (double x : v)
     if (!std::isfinite(x))
       return false;

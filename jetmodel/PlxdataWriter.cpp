@@ -25,8 +25,7 @@ std::string formatRow(const OutputRow& row)
   return s;
 }
 
-void appendPlxdataSection(std::string& out, int jetNumber, const JetInput& jet,
-                          const JetResult& r)
+void appendPlxdataSection(std::string& out, int jetNumber, const JetInput& jet, const JetResult& r)
 {
   if (r.rejected())
     return;

@@ -7,7 +7,10 @@
 namespace mardex {
 
 namespace {
-double finiteOr(double v) { return std::isfinite(v) ? v : kInfiniteScale; }
+double finiteOr(double v)
+{
+  return std::isfinite(v) ? v : kInfiniteScale;
+}
 }  // namespace
 
 SourceQuantities sourceQuantities(double Q, double D, double rho0, double rhoA, double Ua)

@@ -7,19 +7,29 @@
 namespace mardex {
 
 namespace {
-int signOf(double v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+int signOf(double v)
+{
+  return v > 0 ? 1 : (v < 0 ? -1 : 0);
+}
 }  // namespace
 
 const char* stopText(StopReason r)
 {
   switch (r) {
-  case StopReason::Surface: return "Plume reached the water surface";
-  case StopReason::Bed: return "Plume hit the sea bed";
-  case StopReason::TerminalLevel: return "Plume reached its terminal level";
-  case StopReason::MaxSteps: return "Maximum number of steps reached";
-  case StopReason::Vanished: return "Jet velocity vanished";
-  case StopReason::Beyond800m: return "Plume travelled beyond 800 m";
-  case StopReason::None: break;
+  case StopReason::Surface:
+    return "Plume reached the water surface";
+  case StopReason::Bed:
+    return "Plume hit the sea bed";
+  case StopReason::TerminalLevel:
+    return "Plume reached its terminal level";
+  case StopReason::MaxSteps:
+    return "Maximum number of steps reached";
+  case StopReason::Vanished:
+    return "Jet velocity vanished";
+  case StopReason::Beyond800m:
+    return "Plume travelled beyond 800 m";
+  case StopReason::None:
+    break;
   }
   return "";
 }
@@ -34,14 +44,20 @@ double bedGap(const State& s, const Derived& d, const Setting& where)
   return where.bedZ - (s[State::Z] - d.radius * d.cosPhi);
 }
 
-bool sinking(const Derived& d) { return d.uz < 0.0; }
+bool sinking(const Derived& d)
+{
+  return d.uz < 0.0;
+}
 
 double rangeGap(const State& s)
 {
   return std::hypot(s[State::X], s[State::Y]) - kContinuousRange;
 }
 
-double buoyancyExcess(const Derived& d) { return d.ambientDensity - d.density; }
+double buoyancyExcess(const Derived& d)
+{
+  return d.ambientDensity - d.density;
+}
 
 int TerminalLevelWatch::verticalSign(const Derived& d) const
 {

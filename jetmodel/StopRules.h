@@ -38,7 +38,9 @@ double buoyancyExcess(const Derived& d);
 // and so no terminal level.
 class TerminalLevelWatch {
 public:
-  explicit TerminalLevelWatch(double jetVelocity = 0.0) : wFloor_(kRealVerticalVelocity * jetVelocity) {}
+  explicit TerminalLevelWatch(double jetVelocity = 0.0)
+      : wFloor_(kRealVerticalVelocity * jetVelocity)
+  {}
   bool check(const Derived& d) const;
   void accept(const Derived& d);
   bool armed() const { return armed_; }
@@ -47,9 +49,9 @@ private:
   int verticalSign(const Derived& d) const;
   static int excessSign(const Derived& d);
 
-  double wFloor_ = 0;  // a vertical velocity at or below this has no sign (m/s)
-  int lastW_ = 0;      // sign of the last real vertical velocity
-  int lastExcess_ = 0; // sign of the last real rho_a - rho
+  double wFloor_ = 0;   // a vertical velocity at or below this has no sign (m/s)
+  int lastW_ = 0;       // sign of the last real vertical velocity
+  int lastExcess_ = 0;  // sign of the last real rho_a - rho
   bool armed_ = false;
 };
 

@@ -18,7 +18,10 @@ std::string padRight(const std::string& s, std::size_t width)
   return s.size() >= width ? s : s + std::string(width - s.size(), ' ');
 }
 
-void line(std::string& out, const std::string& text) { out += text + kEol; }
+void line(std::string& out, const std::string& text)
+{
+  out += text + kEol;
+}
 
 }  // namespace
 
@@ -45,8 +48,7 @@ std::string tableRow(const std::string& leftLabel, const std::string& leftValue,
          padRight(rightLabel, 11) + "= " + rightValue;
 }
 
-void appendSuspendPage(std::string& out, int jetNumber, const JetInput& jet,
-                       const JetResult& r)
+void appendSuspendPage(std::string& out, int jetNumber, const JetInput& jet, const JetResult& r)
 {
   const std::string number = std::to_string(jetNumber);
   if (r.rejected()) {

@@ -122,8 +122,8 @@ UdfParse parseUdf(std::string_view text, const std::string& fileLabel)
       double row[4];
       if (jetNo > 1 && readNumbers(jet.name, row, 4))
         return " (the name line " + std::to_string(jet.firstLine) +
-               " looks like a profile row: does the row count of jet " +
-               std::to_string(jetNo - 1) + " match its rows?)";
+               " looks like a profile row: does the row count of jet " + std::to_string(jetNo - 1) +
+               " match its rows?)";
       return {};
     };
 
@@ -200,8 +200,8 @@ UdfParse parseUdf(std::string_view text, const std::string& fileLabel)
     // 7. the profile rows
     const int n = static_cast<int>(rows);
     for (int r = 0; r < n; ++r) {
-      const std::string what = "profile row " + std::to_string(r + 1) + " of " +
-                               std::to_string(n) + " 'depth value T U'";
+      const std::string what = "profile row " + std::to_string(r + 1) + " of " + std::to_string(n) +
+                               " 'depth value T U'";
       if (!need(what))
         return result;
       double v[4];

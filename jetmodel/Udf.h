@@ -14,8 +14,8 @@ namespace mardex {
 struct UdfParse {
   std::vector<JetInput> jets;
   bool ok = true;
-  int errorLine = 0;       // 1-based line of the error
-  std::string error;       // "<file>:<line>: <what was expected>", one line
+  int errorLine = 0;  // 1-based line of the error
+  std::string error;  // "<file>:<line>: <what was expected>", one line
 };
 
 // Parses the whole text. `fileLabel` names the file in the error message.

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "base/AppState.h"
+#include "base/Prompt.h"
 #include "model/CaseJson.h"
 #include "model/PlumexDoc.h"
-#include "base/Prompt.h"
 #include "validation/CaseValidation.h"
 
 namespace {
@@ -25,10 +25,13 @@ std::string CaseText(int jets, int rows) {
                 "{\"diameter_m\": 0.1, \"flow_m3_s\": 0.01, \"port_height_m\": 1, \"vertical_angle_deg\": 0, "
                 "\"horizontal_angle_deg\": 0}";
     return "{\"format\": \"plumex-case\", \"version\": 1, \"scenario\": \"with-risers\", "
-           "\"ambient\": {\"profile\": [" + profile + "]}, "
+           "\"ambient\": {\"profile\": [" +
+           profile +
+           "]}, "
            "\"outfalls\": [{\"name\": \"O\", \"depth_m\": 29, \"width_m\": 2, \"length_m\": 100, "
            "\"effluent\": {\"temperature_c\": 18, \"salinity_ppt\": 0.5}, \"risers\": [{\"distance_m\": 5, "
-           "\"top_radius_m\": 0.3, \"bottom_radius_m\": 0.5, \"height_m\": 2, \"jets\": [" + list + "]}]}]}";
+           "\"top_radius_m\": 0.3, \"bottom_radius_m\": 0.5, \"height_m\": 2, \"jets\": [" +
+           list + "]}]}]}";
 }
 
 void Measure(const char* what, int jets, int rows) {

@@ -5,8 +5,8 @@
 // tree made by the first sorted frame after it. The sorted display is on.
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -83,9 +83,10 @@ void Measure(int jets, const std::string& dir) {
         }
         apply.push_back(Ms(t0, t1));
     }
-    std::printf("%4d jets x %d disks  re-run of one jet %6.2f ms best %6.2f ms median (processor %6.2f ms median)"
-                "  first sorted frame's tree %7.1f ms best %7.1f ms median  (%d polygons)\n",
-                jets, kDisks, Best(apply), Median(apply), Median(applyCpu), Best(tree), Median(tree), polygons);
+    std::printf(
+        "%4d jets x %d disks  re-run of one jet %6.2f ms best %6.2f ms median (processor %6.2f ms median)"
+        "  first sorted frame's tree %7.1f ms best %7.1f ms median  (%d polygons)\n",
+        jets, kDisks, Best(apply), Median(apply), Median(applyCpu), Best(tree), Median(tree), polygons);
 }
 }  // namespace
 

@@ -22,9 +22,7 @@
 
 namespace {
 using Clock = std::chrono::steady_clock;
-double Ms(Clock::time_point a, Clock::time_point b) {
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
+double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
 
 void LookAtStructure(CViewControl& v) {
     const double eye[3] = {-70.0, 40.0, 170.0}, target[3] = {20.0, 8.0, 60.0};
@@ -54,8 +52,9 @@ int main(int argc, char** argv) {
     }
     ApplyFixedGlState();
     glViewport(0, 0, kW, kH);
-    std::printf("jets  disks/jet  prepare(ms)  tree(ms)  polygons  after-split  nodes  sorted-frame(ms)  "
-                "fast-frame(ms)\n");
+    std::printf(
+        "jets  disks/jet  prepare(ms)  tree(ms)  polygons  after-split  nodes  sorted-frame(ms)  "
+        "fast-frame(ms)\n");
     for (int jets : {1, 10, 50}) {
         CPlumexDoc doc(app, prompt);
         CGlResources resources;

@@ -7,10 +7,10 @@
 
 #include "SectionCase.h"
 #include "base/Angles.h"
-#include "geometry/CutPlane.h"
-#include "geometry/Polygon.h"
 #include "base/AppState.h"
 #include "base/Prompt.h"
+#include "geometry/CutPlane.h"
+#include "geometry/Polygon.h"
 
 namespace {
 
@@ -29,11 +29,12 @@ void Measure(const char* name, CPlumexDoc& doc, double h, double v, double d, Cu
     long long cells = 0;
     for (const auto& p : plane.Polygons())
         cells += static_cast<long long>(p->m_rcPixel.Width()) * p->m_rcPixel.Height();
-    std::printf("%-34s %8.2f ms best %8.2f ms mean  polygons %3zu  image %5d x %5d = %9lld px  grid cells %9lld"
-                "  scale %.0f  Total Area %.2f m^2\n",
-                name, best, total / runs, plane.Polygons().size(), plane.ImageWidth(), plane.ImageHeight(),
-                static_cast<long long>(plane.ImageWidth()) * plane.ImageHeight(), cells, plane.m_dScale,
-                doc.m_SectionStats.m_dTotalArea);
+    std::printf(
+        "%-34s %8.2f ms best %8.2f ms mean  polygons %3zu  image %5d x %5d = %9lld px  grid cells %9lld"
+        "  scale %.0f  Total Area %.2f m^2\n",
+        name, best, total / runs, plane.Polygons().size(), plane.ImageWidth(), plane.ImageHeight(),
+        static_cast<long long>(plane.ImageWidth()) * plane.ImageHeight(), cells, plane.m_dScale,
+        doc.m_SectionStats.m_dTotalArea);
 }
 }  // namespace
 

@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
+#include "base/AppState.h"
 #include "geometry/CutPlane.h"
 #include "image/Dib.h"
 #include "model/Ambient.h"
-#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 #include "scene/GlResources.h"
 #include "scene/GlSetup.h"
@@ -37,8 +37,14 @@ constexpr double kPlaneDistance = 40.0;
 class COffscreenContext {
 public:
     COffscreenContext(int w, int h) : m_buffer(std::size_t(w) * h * 4), m_nWidth(w), m_nHeight(h) {
-        const int attribs[] = {OSMESA_FORMAT,       OSMESA_RGBA,  OSMESA_DEPTH_BITS, 24,
-                               OSMESA_STENCIL_BITS, 8,            OSMESA_PROFILE,    OSMESA_COMPAT_PROFILE,
+        const int attribs[] = {OSMESA_FORMAT,
+                               OSMESA_RGBA,
+                               OSMESA_DEPTH_BITS,
+                               24,
+                               OSMESA_STENCIL_BITS,
+                               8,
+                               OSMESA_PROFILE,
+                               OSMESA_COMPAT_PROFILE,
                                0};
         m_ctx = OSMesaCreateContextAttribs(attribs, nullptr);
         if (m_ctx && !OSMesaMakeCurrent(m_ctx, m_buffer.data(), GL_UNSIGNED_BYTE, w, h)) {
@@ -78,7 +84,8 @@ bool Save(const QImage& image, const std::string& folder, const char* name) {
 // of the BMP file it would be saved as.
 QImage SectionPicture(const CDib& dib) {
     QByteArray bmp;
-    const std::uint32_t offset = 14 + dib.Header()->biSize + 4 * (dib.Header()->biClrUsed ? dib.Header()->biClrUsed : 256);
+    const std::uint32_t offset =
+        14 + dib.Header()->biSize + 4 * (dib.Header()->biClrUsed ? dib.Header()->biClrUsed : 256);
     const std::uint32_t size = 14 + std::uint32_t(dib.BlockSize());
     auto put32 = [&bmp](std::uint32_t v) {
         for (int i = 0; i < 4; ++i) bmp.append(char((v >> (8 * i)) & 0xff));

@@ -24,18 +24,17 @@ class CNoise {
 public:
     explicit CNoise(std::uint32_t seed) : m_seed(seed) {}
 
-    double Lattice(int x, int y, int nPeriod) const
-    {
+    double Lattice(int x, int y, int nPeriod) const {
         x = ((x % nPeriod) + nPeriod) % nPeriod;
         y = ((y % nPeriod) + nPeriod) % nPeriod;
-        std::uint32_t h = m_seed ^ (static_cast<std::uint32_t>(x) * 374761393u) ^ (static_cast<std::uint32_t>(y) * 668265263u);
+        std::uint32_t h =
+            m_seed ^ (static_cast<std::uint32_t>(x) * 374761393u) ^ (static_cast<std::uint32_t>(y) * 668265263u);
         h = (h ^ (h >> 13)) * 1274126177u;
         h ^= h >> 16;
         return (h & 0xFFFFFF) / double(0xFFFFFF);
     }
     // Smooth noise in [0, 1] at (u, v) in cells.
-    double Value(double u, double v, int nPeriod) const
-    {
+    double Value(double u, double v, int nPeriod) const {
         const int x0 = static_cast<int>(std::floor(u));
         const int y0 = static_cast<int>(std::floor(v));
         const double fx = u - x0, fy = v - y0;
@@ -46,8 +45,7 @@ public:
     }
     // Fractal sum over octaves; (s, t) in [0, 1) tile with nBase cells at the
     // first octave. Result in about [0, 1].
-    double Fbm(double s, double t, int nBase, int nOctaves) const
-    {
+    double Fbm(double s, double t, int nBase, int nOctaves) const {
         double sum = 0, amp = 0.5, norm = 0;
         int cells = nBase;
         for (int o = 0; o < nOctaves; ++o) {
@@ -67,8 +65,7 @@ struct CImage {
     int w, h;
     std::vector<std::uint8_t> rgb;  // top row first
     CImage(int width, int height) : w(width), h(height), rgb(static_cast<std::size_t>(width) * height * 3) {}
-    void Set(int x, int y, double r, double g, double b)
-    {
+    void Set(int x, int y, double r, double g, double b) {
         std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * w + x) * 3];
         p[0] = static_cast<std::uint8_t>(std::clamp(r, 0.0, 255.0));
         p[1] = static_cast<std::uint8_t>(std::clamp(g, 0.0, 255.0));
@@ -76,19 +73,14 @@ struct CImage {
     }
 };
 
-double Mix(double a, double b, double t)
-{
-    return a + (b - a) * t;
-}
+double Mix(double a, double b, double t) { return a + (b - a) * t; }
 
-double SmoothStep(double e0, double e1, double x)
-{
+double SmoothStep(double e0, double e1, double x) {
     const double t = std::clamp((x - e0) / (e1 - e0), 0.0, 1.0);
     return t * t * (3 - 2 * t);
 }
 
-bool WriteBmp(const CImage& img, const std::string& path)
-{
+bool WriteBmp(const CImage& img, const std::string& path) {
     CDeviceBitmap bmp;
     bmp.m_nWidth = img.w;
     bmp.m_nHeight = img.h;
@@ -96,17 +88,14 @@ bool WriteBmp(const CImage& img, const std::string& path)
     HDIB hDib = BitmapToDIB(bmp, nullptr);
     std::FILE* f = hDib ? std::fopen(path.c_str(), "wb") : nullptr;
     bool bOk = f && SaveDIB(hDib, f);
-    if (f)
-        bOk = (std::fclose(f) == 0) && bOk;
+    if (f) bOk = (std::fclose(f) == 0) && bOk;
     GlobalFreeBlock(hDib);
-    if (!bOk)
-        std::fprintf(stderr, "plumex_texgen: cannot write %s\n", path.c_str());
+    if (!bOk) std::fprintf(stderr, "plumex_texgen: cannot write %s\n", path.c_str());
     return bOk;
 }
 
 // Sand with ripples, grain, darker patches and a few pebbles; tiles.
-CImage SeaBed(int n)
-{
+CImage SeaBed(int n) {
     CImage img(n, n);
     const CNoise warp(11), patches(23), grain(37), pebbles(41);
     for (int y = 0; y < n; ++y) {
@@ -136,8 +125,7 @@ CImage SeaBed(int n)
 // A wall: the view above water in the upper half (sky with clouds over a
 // strip of distant sea at the horizon), the view under water in the lower
 // half (sea water darkening with depth, faint light shafts).
-CImage Wall(int n, std::uint32_t seed, double cloudiness)
-{
+CImage Wall(int n, std::uint32_t seed, double cloudiness) {
     CImage img(n, n);
     const CNoise clouds(seed), shafts(seed + 7), particles(seed + 13), swell(seed + 19);
     const int half = n / 2;
@@ -200,8 +188,7 @@ CImage Wall(int n, std::uint32_t seed, double cloudiness)
 }
 
 // Water surface: blue-green with crossing wave crests and glints; tiles.
-CImage Water(int n)
-{
+CImage Water(int n) {
     CImage img(n, n);
     const CNoise warp(71), detail(83);
     for (int y = 0; y < n; ++y) {
@@ -221,8 +208,7 @@ CImage Water(int n)
 }
 
 // A soft puff of smoke on black: a few overlapping lobes shaped by noise.
-CImage Smoke(int n, int k)
-{
+CImage Smoke(int n, int k) {
     CImage img(n, n);
     const CNoise shape(1000 + 17 * k), lobes(2000 + 31 * k);
     const int nLobes = 2 + k % 4;
@@ -257,8 +243,7 @@ CImage Smoke(int n, int k)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: plumex_texgen <output folder>\n");
         return 2;

@@ -36,9 +36,10 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent) {
     icon->setAlignment(Qt::AlignTop);
     auto* version = new QLabel(QString("<b>Plumex</b> version %1").arg(PLUMEX_VERSION), this);
     version->setObjectName("versionLine");
-    auto* what = new QLabel("Computes the buoyant jets of submarine sewage outfalls with its jet model and shows "
-                            "them in 3-D with cut planes, cross-sections and dilutions.",
-                            this);
+    auto* what = new QLabel(
+        "Computes the buoyant jets of submarine sewage outfalls with its jet model and shows "
+        "them in 3-D with cut planes, cross-sections and dilutions.",
+        this);
     what->setWordWrap(true);
     auto* model = new QLabel(ModelVersion(QString::fromStdString(CRunSettings::DefaultModelProgram())), this);
     model->setObjectName("modelLine");

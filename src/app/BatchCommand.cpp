@@ -5,8 +5,8 @@
 #include "app/CaseLoad.h"
 #include "app/ConsolePrompt.h"
 #include "app/ResultCsv.h"
-#include "base/AppState.h"
 #include "app/StandardOutput.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 
 namespace {
@@ -14,10 +14,8 @@ void PrintJet(const CRiser& o, const CBase& r, const CJet& j) {
     std::printf("%s / %s / %s: %d steps", TerminalText(o.m_strName).c_str(), TerminalText(r.m_strName).c_str(),
                 TerminalText(j.m_strName).c_str(), j.GetSteps());
     if (!j.m_strStatus.empty()) std::printf(", %s", TerminalText(j.m_strStatus).c_str());
-    if (j.GetDiskCount() > 0)
-        std::printf(", dilution %.2f at the last disk", j.m_pDisplay->m_Disks.back().m_dDilution);
-    else
-        std::printf(", not computed");
+    if (j.GetDiskCount() > 0) std::printf(", dilution %.2f at the last disk", j.m_pDisplay->m_Disks.back().m_dDilution);
+    else std::printf(", not computed");
     std::printf("\n");
 }
 }  // namespace

@@ -3,9 +3,7 @@
 #include <QIcon>
 #include <QPainter>
 
-CCaseArea::CCaseArea(QWidget* parent) : QMdiArea(parent) {
-    setBackground(palette().brush(QPalette::Dark));
-}
+CCaseArea::CCaseArea(QWidget* parent) : QMdiArea(parent) { setBackground(palette().brush(QPalette::Dark)); }
 
 void CCaseArea::paintEvent(QPaintEvent* event) {
     QMdiArea::paintEvent(event);

@@ -9,8 +9,8 @@ CCaseDocument::CCaseDocument(CAppState& app, CPrompt& prompt, QObject* parent)
     : QObject(parent), m_pDoc(std::make_unique<CPlumexDoc>(app, prompt)) {
     m_pBridge = std::make_unique<CDocEventBridge>(*m_pDoc);
     // Queued: the document tells its news before it sets its modified flag.
-    connect(m_pBridge.get(), &CDocEventBridge::docEvent, this, [this] { emit stateChanged(); },
-            Qt::QueuedConnection);
+    connect(
+        m_pBridge.get(), &CDocEventBridge::docEvent, this, [this] { emit stateChanged(); }, Qt::QueuedConnection);
 }
 
 CCaseDocument::~CCaseDocument() { m_pBridge.reset(); }

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <sstream>
 
-#include "base/AppState.h"
 #include "app/StandardOutput.h"
+#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 
 namespace {
@@ -28,19 +28,18 @@ __attribute__((format(printf, 1, 2))) std::string Fmt(const char* format, ...) {
 std::string DescribeCase(const CPlumexDoc& doc) {
     std::ostringstream out;
     out << "Version tag:    " << doc.m_strVersion << "\n";
-    out << "Scenario:       " << (doc.m_bNoRiser ? "without risers (ports on the pipe)" : "with risers")
-        << "\n";
+    out << "Scenario:       " << (doc.m_bNoRiser ? "without risers (ports on the pipe)" : "with risers") << "\n";
     out << "Current angle:  " << Fmt("%.2f", doc.m_fCurrentAngle) << " deg\n";
-    out << "Continuous:     " << (doc.m_bContinuous ? "on" : "off") << ", max time steps "
-        << doc.m_nMaxTimeSteps << "\n";
+    out << "Continuous:     " << (doc.m_bContinuous ? "on" : "off") << ", max time steps " << doc.m_nMaxTimeSteps
+        << "\n";
     if (doc.m_pAmbient) {
         const CAmbient& a = *doc.m_pAmbient;
         out << "Water depth:    " << Fmt("%.3f", a.m_dWaterDepth) << " m\n";
         out << "Ambient profile (" << a.GetRowCount() << " rows):\n";
         out << "    depth(m)   dens/sal   temp(C)  current(m/s)  density(g/mL)\n";
         for (const auto& r : a.Rows()) {
-            out << Fmt("  %10.3f %10.4f %9.3f %13.4f %14.6f\n", r.m_dDepth, r.m_dValue, r.m_dTemperature,
-                       r.m_dCurrent, CAmbient::Density(r.m_dValue, r.m_dTemperature));
+            out << Fmt("  %10.3f %10.4f %9.3f %13.4f %14.6f\n", r.m_dDepth, r.m_dValue, r.m_dTemperature, r.m_dCurrent,
+                       CAmbient::Density(r.m_dValue, r.m_dTemperature));
         }
     }
     out << "Outfalls: " << doc.GetOutfallCount() << "\n";
@@ -49,16 +48,17 @@ std::string DescribeCase(const CPlumexDoc& doc) {
                    TerminalText(o->m_strName).c_str(), o->m_dDepth, o->m_dWidth, o->m_dLength, o->m_dPosition[0],
                    o->m_dJetSpacing, o->m_nVisible ? "" : " (hidden)");
         for (const auto& r : o->m_Risers) {
-            out << Fmt("    Riser \"%s\": distance %.3f m, radius top %.4f / bottom %.4f m, height %.3f m, "
-                       "total flow %.6f m3/s\n",
-                       TerminalText(r->m_strName).c_str(), r->m_dDistance, r->m_dTopRadius, r->m_dBottomRadius, r->m_dHeight,
-                       r->m_dTotalFlow);
+            out << Fmt(
+                "    Riser \"%s\": distance %.3f m, radius top %.4f / bottom %.4f m, height %.3f m, "
+                "total flow %.6f m3/s\n",
+                TerminalText(r->m_strName).c_str(), r->m_dDistance, r->m_dTopRadius, r->m_dBottomRadius, r->m_dHeight,
+                r->m_dTotalFlow);
             for (const auto& j : r->m_Jets) {
-                out << Fmt("      Jet \"%s\": D %.4f m, Q %.6f m3/s, port height %.3f m, H.angle %.2f, "
-                           "V.angle %.2f, %s %.4f, T %.2f C\n",
-                           TerminalText(j->m_strName).c_str(), j->m_dDiameter, j->m_dFlow, j->m_dPortHeight, j->m_dHAngle,
-                           j->m_dVAngle, j->m_dTemperature == 0.0 ? "density" : "salinity", j->m_dSalinity,
-                           j->m_dTemperature);
+                out << Fmt(
+                    "      Jet \"%s\": D %.4f m, Q %.6f m3/s, port height %.3f m, H.angle %.2f, "
+                    "V.angle %.2f, %s %.4f, T %.2f C\n",
+                    TerminalText(j->m_strName).c_str(), j->m_dDiameter, j->m_dFlow, j->m_dPortHeight, j->m_dHAngle,
+                    j->m_dVAngle, j->m_dTemperature == 0.0 ? "density" : "salinity", j->m_dSalinity, j->m_dTemperature);
                 const int disks = j->GetDiskCount();
                 out << "        results: " << j->GetSteps() << " steps, " << disks << " disks";
                 if (!j->m_strStatus.empty()) out << ", \"" << TerminalText(j->m_strStatus) << "\"";

@@ -11,10 +11,8 @@ bool IsJsonCase(const QString& path) { return path.endsWith(".json", Qt::CaseIns
 
 namespace {
 void Report(const QString& file, const std::string& path, const std::string& message) {
-    if (path.empty())
-        std::fprintf(stderr, "plumex: %s: %s\n", qPrintable(file), message.c_str());
-    else
-        std::fprintf(stderr, "plumex: %s: %s: %s\n", qPrintable(file), path.c_str(), message.c_str());
+    if (path.empty()) std::fprintf(stderr, "plumex: %s: %s\n", qPrintable(file), message.c_str());
+    else std::fprintf(stderr, "plumex: %s: %s: %s\n", qPrintable(file), path.c_str(), message.c_str());
 }
 }  // namespace
 

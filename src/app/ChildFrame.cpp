@@ -6,10 +6,10 @@
 
 #include "app/CaseDocument.h"
 #include "base/DocObserver.h"
-#include "ui/DocEventBridge.h"
-#include "ui/PlumexView.h"
 #include "ui/DataView.h"
+#include "ui/DocEventBridge.h"
 #include "ui/PlaneView.h"
+#include "ui/PlumexView.h"
 
 CChildFrame::CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& creation, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_Screen(screen) {

@@ -30,8 +30,9 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
     const QCommandLineOption csv("csv", "With --batch: also write disks.csv and jets.csv into DIR.", "DIR");
     const QCommandLineOption import("import", "Check the text form CASE.json and write it as a case file (--out).",
                                     "CASE.json");
-    const QCommandLineOption exportOpt("export", "Write the case file CASE in its text form (to --out or standard "
-                                                 "output).",
+    const QCommandLineOption exportOpt("export",
+                                       "Write the case file CASE in its text form (to --out or standard "
+                                       "output).",
                                        "CASE.pmx");
     parser.addOptions({batch, out, csv, import, exportOpt});
     AddSectionOptions(parser);

@@ -5,11 +5,15 @@
 namespace {
 const char* Prefix(PromptIcon icon) {
     switch (icon) {
-    case PromptIcon::Information: return "note";
-    case PromptIcon::Stop: return "error";
-    case PromptIcon::Question: return "question";
+    case PromptIcon::Information:
+        return "note";
+    case PromptIcon::Stop:
+        return "error";
+    case PromptIcon::Question:
+        return "question";
     case PromptIcon::Exclamation:
-    default: return "warning";
+    default:
+        return "warning";
     }
 }
 // Messages carry file names and lines of the model's output: their control

@@ -39,11 +39,16 @@ void KeepOnScreen(int& lo, int& hi, int extent) {
 
 const char* DockSideWord(DockSide side) {
     switch (side) {
-    case DockSide::Top: return "TOP";
-    case DockSide::Left: return "LEFT";
-    case DockSide::Right: return "RIGHT";
-    case DockSide::Bottom: return "BOTTOM";
-    case DockSide::None: break;
+    case DockSide::Top:
+        return "TOP";
+    case DockSide::Left:
+        return "LEFT";
+    case DockSide::Right:
+        return "RIGHT";
+    case DockSide::Bottom:
+        return "BOTTOM";
+    case DockSide::None:
+        break;
     }
     return "NONE";
 }

@@ -4,15 +4,14 @@
 
 #include "app/ConsolePrompt.h"
 #include "base/AppState.h"
+#include "base/SafeFileWriter.h"
 #include "model/CaseJson.h"
 #include "model/PlumexDoc.h"
-#include "base/SafeFileWriter.h"
 
 int RunExportCommand(const QString& casePath, const QString& outPath) {
     const bool toStandardOutput = outPath.isEmpty() || outPath == "-";
     if (!toStandardOutput && IsSameFile(casePath.toStdString(), outPath.toStdString())) {
-        std::fprintf(stderr, "plumex: %s: --out names the case being exported; nothing written\n",
-                     qPrintable(outPath));
+        std::fprintf(stderr, "plumex: %s: --out names the case being exported; nothing written\n", qPrintable(outPath));
         return 1;
     }
     CAppState app;

@@ -21,8 +21,9 @@ bool ArgumentsAskForGui(int argc, char** argv) {
 
 int RunGui(int argc, char** argv) {
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
-        std::fprintf(stderr, "plumex: no display to open the program window on; start it in a desktop session "
-                             "or under xvfb-run, or see --help for the jobs that need none\n");
+        std::fprintf(stderr,
+                     "plumex: no display to open the program window on; start it in a desktop session "
+                     "or under xvfb-run, or see --help for the jobs that need none\n");
         return 2;
     }
     // Every 3-D view shares its GL objects with the others (two windows on

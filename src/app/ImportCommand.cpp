@@ -5,8 +5,8 @@
 #include "app/CaseLoad.h"
 #include "app/ConsolePrompt.h"
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
 #include "base/SafeFileWriter.h"
+#include "model/PlumexDoc.h"
 
 int RunImportCommand(const QString& jsonPath, const QString& outPath) {
     if (outPath.isEmpty()) {
@@ -14,8 +14,7 @@ int RunImportCommand(const QString& jsonPath, const QString& outPath) {
         return 2;
     }
     if (IsSameFile(jsonPath.toStdString(), outPath.toStdString())) {
-        std::fprintf(stderr, "plumex: %s: --out names the case being imported; nothing written\n",
-                     qPrintable(outPath));
+        std::fprintf(stderr, "plumex: %s: --out names the case being imported; nothing written\n", qPrintable(outPath));
         return 1;
     }
     CAppState app;

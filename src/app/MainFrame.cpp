@@ -20,20 +20,19 @@
 #include "app/Profile.h"
 #include "app/ResultsHost.h"
 #include "app/RunController.h"
-#include "app/StartPageHost.h"
 #include "app/SplashScreen.h"
+#include "app/StartPageHost.h"
 #include "base/DocObserver.h"
 #include "base/Prompt.h"
-#include "ui/DocEventBridge.h"
-#include "ui/InputBar.h"
-#include "ui/ProfileWnd.h"
 #include "model/PlumexDoc.h"
-#include "ui/DocEventBridge.h"
-#include "ui/PlumexView.h"
 #include "run/RunSettings.h"
 #include "ui/DataView.h"
-#include "ui/SummaryViewer.h"
+#include "ui/DocEventBridge.h"
+#include "ui/InputBar.h"
+#include "ui/PlumexView.h"
+#include "ui/ProfileWnd.h"
 #include "ui/StatusProgress.h"
+#include "ui/SummaryViewer.h"
 
 CMainFrame::CMainFrame(CPlumexApp& app, const QSize& screen)
     : m_app(app), m_Screen(screen), m_pActions(new CActionRegistry(this)), m_pMdi(new CCaseArea(this)) {
@@ -83,8 +82,8 @@ CMainFrame::CMainFrame(CPlumexApp& app, const QSize& screen)
     addDockWidget(Qt::RightDockWidgetArea, m_pInputBar);
     if (!m_app.Profile().InputPosition().isEmpty() && m_Docking.m_nSide == DockSide::None) {
         m_pInputBar->setFloating(true);
-        m_pInputBar->setGeometry(QRect(QPoint(m_Docking.m_nLeft, m_Docking.m_nTop),
-                                       QPoint(m_Docking.m_nRight, m_Docking.m_nBottom)));
+        m_pInputBar->setGeometry(
+            QRect(QPoint(m_Docking.m_nLeft, m_Docking.m_nTop), QPoint(m_Docking.m_nRight, m_Docking.m_nBottom)));
     }
     m_pInputBar->hide();
     auto showActiveInput = [this] {
@@ -107,10 +106,8 @@ CMainFrame::CMainFrame(CPlumexApp& app, const QSize& screen)
     connect(m_pInputBar, &CInputBar::runRequested, this, [this](bool allJets) {
         CCaseDocument* d = ActiveDocument();
         if (!d) return;
-        if (allJets)
-            m_pRuns->RunAllJets(*d);
-        else
-            m_pRuns->RunCurrentJet(*d);
+        if (allJets) m_pRuns->RunAllJets(*d);
+        else m_pRuns->RunCurrentJet(*d);
     });
     qApp->installEventFilter(this);
     OnNoCase();
@@ -300,9 +297,9 @@ void CMainFrame::updateActions() {
     // its parts; the help and the views stay at hand.
     for (const char* name : {"file.new", "file.open", "file.exit", "file.startPage", "file.printSetup"})
         Action(name)->setEnabled(idle);
-    for (const char* name : {"file.close", "file.save", "file.saveAs", "file.saveBmp", "file.print",
-                             "file.printPreview", "file.exportReport", "window.newWindow", "option.continuous",
-                             "option.maxTimeSteps"})
+    for (const char* name :
+         {"file.close", "file.save", "file.saveAs", "file.saveBmp", "file.print", "file.printPreview",
+          "file.exportReport", "window.newWindow", "option.continuous", "option.maxTimeSteps"})
         Action(name)->setEnabled(idle && hasCase);
     const bool hasJet = hasCase && doc->Doc().GetCurrentJet() != nullptr;
     Action("run.allJets")->setEnabled(idle && hasJet);
@@ -363,7 +360,6 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::KeyRelease || (e->type() == QEvent::WindowActivate && watched == this))
-        UpdateLockPanes();
+    if (e->type() == QEvent::KeyRelease || (e->type() == QEvent::WindowActivate && watched == this)) UpdateLockPanes();
     return QMainWindow::eventFilter(watched, e);
 }

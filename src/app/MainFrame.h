@@ -133,5 +133,6 @@ private:
     bool m_bCaseShown = true;
     DockingDescription m_Docking;
     CProfileWnd* m_pProfileWnd = nullptr;
-    CInputBar* m_pInputBar = nullptr;  // the docked editing surface of the active case  // "Profile of ambient data", shown by its View command
+    CInputBar* m_pInputBar = nullptr;  // the docked editing surface of the active case  // "Profile of ambient data",
+                                       // shown by its View command
 };

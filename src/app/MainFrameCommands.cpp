@@ -19,8 +19,6 @@
 
 #include "app/AboutBox.h"
 #include "app/ActionRegistry.h"
-#include "ui/MaxTimeStepsDlg.h"
-#include "ui/ProfileWnd.h"
 #include "app/CaseDocument.h"
 #include "app/ChildFrame.h"
 #include "app/FileChooser.h"
@@ -29,16 +27,20 @@
 #include "app/Profile.h"
 #include "app/RunController.h"
 #include "app/StartPageHost.h"
-#include "model/PlumexDoc.h"
 #include "base/Prompt.h"
+#include "model/PlumexDoc.h"
 #include "ui/LockKeys.h"
+#include "ui/MaxTimeStepsDlg.h"
 #include "ui/PlumexView.h"
+#include "ui/ProfileWnd.h"
 
 namespace {
 // The view tools that choose a mouse mode of the 3-D view.
-constexpr std::pair<const char*, int> kModeTools[] = {
-    {"tool.move", int(MouseMode::Move)},     {"tool.zoom", int(MouseMode::Zoom)}, {"tool.rotate", int(MouseMode::Rotate)},
-    {"tool.plane", int(MouseMode::Plane)}, {"tool.pick", int(MouseMode::Pick)}};
+constexpr std::pair<const char*, int> kModeTools[] = {{"tool.move", int(MouseMode::Move)},
+                                                      {"tool.zoom", int(MouseMode::Zoom)},
+                                                      {"tool.rotate", int(MouseMode::Rotate)},
+                                                      {"tool.plane", int(MouseMode::Plane)},
+                                                      {"tool.pick", int(MouseMode::Pick)}};
 constexpr const char* kSpeedActions[3] = {"option.speedHigh", "option.speedMedium", "option.speedLow"};
 
 QPrinter& SharedPrinter() {
@@ -62,8 +64,8 @@ void CMainFrame::MakeActions() {
     r.Add("file.exit", "E&xit", "Quit the program; asks to save modified cases", "exit", QKeySequence::Quit);
 
     auto* speed = new QActionGroup(this);
-    for (const auto& [name, caption] : {std::pair{"option.speedHigh", "High"}, {"option.speedMedium", "Medium"},
-                                        {"option.speedLow", "Low"}}) {
+    for (const auto& [name, caption] :
+         {std::pair{"option.speedHigh", "High"}, {"option.speedMedium", "Medium"}, {"option.speedLow", "Low"}}) {
         QAction* a = r.Add(name, caption, QString("Animation speed: %1").arg(caption).toLower().replace(0, 1, "A"));
         a->setCheckable(true);
         speed->addAction(a);
@@ -142,26 +144,25 @@ void CMainFrame::MakeMenus() {
     add(m_pNoCaseHelp, {"help.about"});
 
     m_pFile = menu("&File");
-    add(m_pFile, {"file.new", "file.open", "file.close", "file.save", "file.saveAs", "-", "file.saveBmp", "file.exportReport", "-",
-                  "file.print", "file.printPreview", "file.printSetup"});
+    add(m_pFile, {"file.new", "file.open", "file.close", "file.save", "file.saveAs", "-", "file.saveBmp",
+                  "file.exportReport", "-", "file.print", "file.printPreview", "file.printSetup"});
     m_pFile->addSeparator()->setObjectName("recentFiles");
     add(m_pFile, {"file.exit"});
     m_pOption = menu("&Option");
     QMenu* speed = m_pOption->addMenu("Animation Speed");
     add(speed, {"option.speedHigh", "option.speedMedium", "option.speedLow"});
-    add(m_pOption, {"option.continuous", "option.maxTimeSteps", "option.waterDisturbance", "option.waterProperty",
-                    "-", "run.allJets", "run.currentJet"});
+    add(m_pOption, {"option.continuous", "option.maxTimeSteps", "option.waterDisturbance", "option.waterProperty", "-",
+                    "run.allJets", "run.currentJet"});
     m_pView = menu("&View");
-    add(m_pView, {"view.toolbar", "view.statusBar", "view.dataView", "view.crossSectionView", "view.profile",
-                  "view.plots"});
+    add(m_pView,
+        {"view.toolbar", "view.statusBar", "view.dataView", "view.crossSectionView", "view.profile", "view.plots"});
     m_pWindow = menu("&Window");
     add(m_pWindow, {"window.newWindow", "window.cascade", "window.tile", "window.arrangeIcons"});
     m_pWindow->addSeparator();
     m_pHelp = menu("&Help");
     add(m_pHelp, {"help.tutorial", "help.topics", "-", "help.about"});
 
-    for (QMenu* m : {m_pNoCaseFile, m_pFile})
-        connect(m, &QMenu::aboutToShow, this, [this, m] { FillRecentFiles(m); });
+    for (QMenu* m : {m_pNoCaseFile, m_pFile}) connect(m, &QMenu::aboutToShow, this, [this, m] { FillRecentFiles(m); });
     connect(m_pWindow, &QMenu::aboutToShow, this, &CMainFrame::FillWindowList);
     UseCaseMenus(false);
 }
@@ -338,9 +339,9 @@ void CMainFrame::SaveToBmp() {
     CChildFrame* c = ActiveChild();
     if (!c) return;
     QString suggested = c->Document().Path();
-    suggested = suggested.isEmpty() ? c->Document().Title() + ".bmp" : QFileInfo(suggested).path() + "/" +
-                                                                             QFileInfo(suggested).completeBaseName() +
-                                                                             ".bmp";
+    suggested = suggested.isEmpty()
+                    ? c->Document().Title() + ".bmp"
+                    : QFileInfo(suggested).path() + "/" + QFileInfo(suggested).completeBaseName() + ".bmp";
     QString path = m_app.Chooser().SaveBitmap(this, suggested);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += ".bmp";
@@ -375,8 +376,8 @@ void CMainFrame::Print(bool preview) {
         const QRect page = painter.viewport();
         // The picture takes the page width and keeps its proportions on the
         // printer's pixels, which need not be square.
-        const double height = double(picture.height()) * page.width() * p->logicalDpiY() / picture.width() /
-                              p->logicalDpiX();
+        const double height =
+            double(picture.height()) * page.width() * p->logicalDpiY() / picture.width() / p->logicalDpiX();
         const QRect target(page.x(), page.y(), page.width(), int(height));
         painter.drawImage(target, picture);
         painter.drawText(QRect(target.left(), target.bottom() + 10, target.width(), page.height() / 20),

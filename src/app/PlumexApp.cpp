@@ -13,17 +13,16 @@
 #include "app/FileChooser.h"
 #include "app/MainFrame.h"
 #include "app/Profile.h"
-#include "ui/HelpBrowser.h"
-#include "ui/NewCaseDlg.h"
 #include "app/ScreenCheck.h"
 #include "app/SplashScreen.h"
 #include "app/StartPageHost.h"
-#include "model/PlumexDoc.h"
 #include "base/Prompt.h"
+#include "model/PlumexDoc.h"
+#include "ui/HelpBrowser.h"
+#include "ui/NewCaseDlg.h"
 #include "ui/QtPrompt.h"
 
-CPlumexApp::CPlumexApp(const PlumexStartOptions& options)
-    : m_options(options), m_strStartupDir(QDir::currentPath()) {
+CPlumexApp::CPlumexApp(const PlumexStartOptions& options) : m_options(options), m_strStartupDir(QDir::currentPath()) {
     m_pPrompt = options.m_pPrompt;
     if (!m_pPrompt) {
         m_pOwnPrompt = std::make_unique<CQtPrompt>();

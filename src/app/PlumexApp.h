@@ -18,13 +18,13 @@ class CPrompt;
 class CProfile;
 
 struct PlumexStartOptions {
-    CPrompt* m_pPrompt = nullptr;             // null: message boxes
-    CFileChooser* m_pChooser = nullptr;       // null: file dialogs
-    QString m_strProfilePath;                 // empty: the user's configuration folder
-    QSize m_Screen;                           // empty: the primary screen
+    CPrompt* m_pPrompt = nullptr;        // null: message boxes
+    CFileChooser* m_pChooser = nullptr;  // null: file dialogs
+    QString m_strProfilePath;            // empty: the user's configuration folder
+    QSize m_Screen;                      // empty: the primary screen
     bool m_bShowSplash = true;
     bool m_bShowWindow = true;
-    QStringList m_Files;                      // cases to open at start
+    QStringList m_Files;  // cases to open at start
 };
 
 class CPlumexApp : public QObject {

@@ -9,8 +9,7 @@ const char kRecentGroup[] = "Recent File List";
 CProfile::CProfile(const QString& iniPath) {
     if (iniPath.isEmpty())
         m_pSettings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Plumex", "Plumex");
-    else
-        m_pSettings = std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
+    else m_pSettings = std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
 }
 
 bool CProfile::ShowBegin() const { return m_pSettings->value("PLUMEX/ShowBegin", 1).toInt() != 0; }
@@ -21,9 +20,7 @@ void CProfile::SetNoRiserOption(bool noRiser) { m_pSettings->setValue("PLUMEX/Op
 QString CProfile::InputPosition() const {
     return m_pSettings->value("System Controls/Input_Position", QString()).toString();
 }
-void CProfile::SetInputPosition(const QString& text) {
-    m_pSettings->setValue("System Controls/Input_Position", text);
-}
+void CProfile::SetInputPosition(const QString& text) { m_pSettings->setValue("System Controls/Input_Position", text); }
 
 QStringList CProfile::RecentFiles() const {
     QStringList files;

@@ -10,9 +10,9 @@
 
 #include "app/CaseLoad.h"
 #include "app/ConsolePrompt.h"
-#include "image/DibFile.h"
-#include "base/AppState.h"
 #include "app/SaveImage.h"
+#include "base/AppState.h"
+#include "image/DibFile.h"
 #include "model/PlumexDoc.h"
 #include "ui/OffscreenScene.h"
 
@@ -24,8 +24,9 @@ constexpr int kDefaultHeight = 800;
 void AddRenderOptions(QCommandLineParser& parser) {
     // --image (the BMP file to write) is shared with --section, which adds it.
     parser.addOptions({
-        {"render", "Draw one frame of the 3-D scene of CASE offscreen into the BMP file --image "
-                   "(needs a display, e.g. xvfb-run -a).",
+        {"render",
+         "Draw one frame of the 3-D scene of CASE offscreen into the BMP file --image "
+         "(needs a display, e.g. xvfb-run -a).",
          "CASE"},
         {"size", "With --render: picture size (default 1280x800).", "WxH"},
         {"sorted", "With --render: translucent colour-mapped jets sorted back to front (else uniform tubes)."},
@@ -82,8 +83,8 @@ int RunRenderCommand(const QCommandLineParser& parser) {
     SceneFrameOptions options;
     options.m_bFastDisplay = !sorted;
     std::string error;
-    HDIB hDib = RenderSceneToDib(doc, width, height, options,
-                                 QCoreApplication::applicationDirPath().toStdString(), error);
+    HDIB hDib =
+        RenderSceneToDib(doc, width, height, options, QCoreApplication::applicationDirPath().toStdString(), error);
     if (!hDib) {
         std::fprintf(stderr, "plumex: cannot render: %s.\n", error.c_str());
         std::fprintf(stderr, "plumex: without a display run it as: xvfb-run -a plumex --render %s --image %s\n",

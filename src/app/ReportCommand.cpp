@@ -10,8 +10,8 @@
 
 #include "app/CaseLoad.h"
 #include "app/ConsolePrompt.h"
-#include "image/DibFile.h"
 #include "base/AppState.h"
+#include "image/DibFile.h"
 #include "model/PlumexDoc.h"
 #include "report/CaseReport.h"
 #include "report/ModelVersion.h"
@@ -94,8 +94,7 @@ int RunReportCommand(const QCommandLineParser& parser) {
     QString error;
     if (!WriteReport(BuildCaseReport(doc, options), outPath,
                      parser.isSet("letter") ? ReportPaper::Letter : ReportPaper::A4, error)) {
-        std::fprintf(stderr, "plumex: %s: the report cannot be written: %s\n", qPrintable(outPath),
-                     qPrintable(error));
+        std::fprintf(stderr, "plumex: %s: the report cannot be written: %s\n", qPrintable(outPath), qPrintable(error));
         return 1;
     }
     std::printf("%s\n", qPrintable(outPath));

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <sstream>
 
-#include "model/PlumexDoc.h"
 #include "base/SafeFileWriter.h"
+#include "model/PlumexDoc.h"
 #include "run/ClassicNumericScope.h"
 
 namespace {
@@ -57,16 +57,26 @@ bool WriteResultCsv(const CPlumexDoc& doc, const std::string& dir, std::string& 
         for (std::size_t i = 0; i < d.size(); ++i) {
             const CJetDisk& k = d[i];
             disks << key << "," << i << "," << Num(k.m_dX) << "," << Num(k.m_dY) << "," << Num(k.m_dZ) << ","
-                  << Num(k.m_dRadius) << "," << Num(k.m_dThickness) << "," << Num(k.m_dHAngle / kTrajectoryDegToRad) << ","
-                  << Num(k.m_dVAngle / kTrajectoryDegToRad) << "," << Num(k.m_dVelocity) << "," << Num(k.m_dUnnamed) << ","
-                  << Num(k.m_dMaxConc) << "," << Num(k.m_dMeanConc) << "," << Num(k.m_dDilution) << "\n";
+                  << Num(k.m_dRadius) << "," << Num(k.m_dThickness) << "," << Num(k.m_dHAngle / kTrajectoryDegToRad)
+                  << "," << Num(k.m_dVAngle / kTrajectoryDegToRad) << "," << Num(k.m_dVelocity) << ","
+                  << Num(k.m_dUnnamed) << "," << Num(k.m_dMaxConc) << "," << Num(k.m_dMeanConc) << ","
+                  << Num(k.m_dDilution) << "\n";
         }
         const CKeyParameters& p = j.m_KeyParams;
         jets << key << "," << p.m_nSteps << "," << d.size() << "," << Quoted(j.m_strStatus);
-        for (double v : {p.m_dTotalQ, static_cast<double>(p.m_nPorts), p.m_dQj, p.m_dDepth, p.m_dDiameter, p.m_dUj,
-                         p.m_dUa, p.m_ddpPa, p.m_dpo, p.m_dpa, p.m_dVAngle, p.m_dHAngle, p.m_dFd, p.m_dUjUa, p.m_dMj,
-                         p.m_dBj, p.m_dlQ, p.m_dlm, p.m_dlb, p.m_dlM, p.m_dSm, p.m_dSb, p.m_dlQlm, p.m_dlQlM,
-                         p.m_dlmlb, p.m_dlMlb})
+        for (double v : {p.m_dTotalQ,   static_cast<double>(p.m_nPorts),
+                         p.m_dQj,       p.m_dDepth,
+                         p.m_dDiameter, p.m_dUj,
+                         p.m_dUa,       p.m_ddpPa,
+                         p.m_dpo,       p.m_dpa,
+                         p.m_dVAngle,   p.m_dHAngle,
+                         p.m_dFd,       p.m_dUjUa,
+                         p.m_dMj,       p.m_dBj,
+                         p.m_dlQ,       p.m_dlm,
+                         p.m_dlb,       p.m_dlM,
+                         p.m_dSm,       p.m_dSb,
+                         p.m_dlQlm,     p.m_dlQlM,
+                         p.m_dlmlb,     p.m_dlMlb})
             jets << "," << Num(v);
         jets << "\n";
     });

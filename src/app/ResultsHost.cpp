@@ -11,8 +11,8 @@
 #include "model/PlumexDoc.h"
 #include "ui/PlotsDock.h"
 #include "ui/PlotsWidget.h"
-#include "ui/ReportExport.h"
 #include "ui/PlumexView.h"
+#include "ui/ReportExport.h"
 
 CResultsHost::CResultsHost(CMainFrame& frame) : QObject(&frame), m_frame(frame) {
     m_pDock = CreatePlotsDock(&frame, nullptr, &m_pPlots);

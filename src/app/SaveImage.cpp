@@ -1,7 +1,7 @@
 #include "app/SaveImage.h"
 
-#include "image/DibFile.h"
 #include "base/SafeFileWriter.h"
+#include "image/DibFile.h"
 
 bool SaveDibFile(HDIB hDib, const std::string& path, std::string& error) {
     CSafeFileWriter w;

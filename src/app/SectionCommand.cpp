@@ -5,14 +5,14 @@
 #include <cstring>
 
 #include "app/ConsolePrompt.h"
-#include "geometry/CutPlane.h"
-#include "image/Dib.h"
 #include "app/SaveImage.h"
 #include "app/StandardOutput.h"
-#include "image/GlobalBlock.h"
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
 #include "base/Prompt.h"
+#include "geometry/CutPlane.h"
+#include "image/Dib.h"
+#include "image/GlobalBlock.h"
+#include "model/PlumexDoc.h"
 
 namespace {
 const char* const kTooFar =
@@ -43,8 +43,10 @@ bool WriteImage(const CCutPlane& plane, const std::string& path, CPrompt& prompt
 
 void AddSectionOptions(QCommandLineParser& parser) {
     parser.addOption({"section", "Compute the cross-section of the computed case CASE.", "CASE"});
-    parser.addOption({"kind", "Cut plane kind for --section: 0 horizontal, 1 side view, "
-                              "2 cross-section view, 3 normal to the current jet, 4 user specified.", "K"});
+    parser.addOption({"kind",
+                      "Cut plane kind for --section: 0 horizontal, 1 side view, "
+                      "2 cross-section view, 3 normal to the current jet, 4 user specified.",
+                      "K"});
     parser.addOption({"distance", "Distance of the plane for --section (kinds 0, 1, 2, 4).", "D"});
     parser.addOption({"disk", "Disk number of the current jet for --section --kind 3.", "N"});
     parser.addOption({"hangle", "Shown H.Angle for --section (kinds 0 and 4).", "H"});

@@ -19,9 +19,9 @@ struct SectionRequest {
     double m_dDistance = 0.0;  // as the data pane shows it (kind 0: above the reference level)
     bool m_bDisk = false;
     int m_nDisk = 0;
-    double m_dHAngle = 0.0;    // shown "H.Angle" (H - 90)
-    double m_dVAngle = 0.0;    // shown "V.Angle"
-    std::string m_strImage;    // BMP file for the section image, or empty
+    double m_dHAngle = 0.0;  // shown "H.Angle" (H - 90)
+    double m_dVAngle = 0.0;  // shown "V.Angle"
+    std::string m_strImage;  // BMP file for the section image, or empty
 };
 
 // Adds the options of the job to the parser.

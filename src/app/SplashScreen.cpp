@@ -107,8 +107,7 @@ QPixmap CSplashScreen::Picture(qreal ratio) {
     QFont line("Sans", 10);
     p.setFont(line);
     p.setPen(QColor(220, 235, 245));
-    p.drawText(QRect(22, 74, 180, 40), Qt::AlignLeft | Qt::TextWordWrap,
-               "Buoyant jets of submarine sewage outfalls");
+    p.drawText(QRect(22, 74, 180, 40), Qt::AlignLeft | Qt::TextWordWrap, "Buoyant jets of submarine sewage outfalls");
     p.drawText(QRect(22, 110, 200, 20), Qt::AlignLeft, QString("Version %1").arg(PLUMEX_VERSION));
     return pixmap;
 }

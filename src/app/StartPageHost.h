@@ -40,6 +40,6 @@ private:
 
     CMainFrame& m_frame;
     CPlumexApp& m_app;
-    CStartPage* m_pPage = nullptr;       // a child of the main window
-    CHelpWindow* m_pHelp = nullptr;      // a child of the main window
+    CStartPage* m_pPage = nullptr;   // a child of the main window
+    CHelpWindow* m_pHelp = nullptr;  // a child of the main window
 };

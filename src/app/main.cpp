@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
         if (!FinishStandardOutput() && exitCode == 0) exitCode = 1;
         return exitCode;
     }
-    std::fprintf(stderr, "plumex: these options need a job (see --help); case files given alone open in the "
-                         "program window\n");
+    std::fprintf(stderr,
+                 "plumex: these options need a job (see --help); case files given alone open in the "
+                 "program window\n");
     return 2;
 }

@@ -39,8 +39,7 @@ void CArchive::WriteText(const std::string& text, std::size_t width) {
 
 void CArchive::Need(std::size_t n) {
     if (m_bStoring) throw CArchiveException("archive is not open for reading");
-    if (n > Remaining())
-        throw CArchiveException("unexpected end of file at byte " + std::to_string(m_nPos));
+    if (n > Remaining()) throw CArchiveException("unexpected end of file at byte " + std::to_string(m_nPos));
 }
 
 std::int32_t CArchive::ReadInt32() {
@@ -87,8 +86,7 @@ std::string CArchive::ReadText(std::size_t width) {
 std::int32_t CArchive::ReadCount(std::size_t minItemBytes, const char* what) {
     const std::size_t at = m_nPos;
     const std::int32_t n = ReadInt32();
-    if (n < 0)
-        throw CArchiveException(std::string("negative ") + what + " count at byte " + std::to_string(at));
+    if (n < 0) throw CArchiveException(std::string("negative ") + what + " count at byte " + std::to_string(at));
     if (minItemBytes > 0 && static_cast<std::uint64_t>(n) * minItemBytes > Remaining())
         throw CArchiveException(std::string(what) + " count " + std::to_string(n) +
                                 " does not fit the rest of the file (byte " + std::to_string(at) + ")");

@@ -9,9 +9,8 @@ CMatrix::CMatrix() {
     for (int i = 0; i < 16; ++i) m[i] = (i % 5 == 0) ? 1.0f : 0.0f;
 }
 
-CMatrix::CMatrix(float m0, float m1, float m2, float m3, float m4, float m5, float m6, float m7,
-                 float m8, float m9, float m10, float m11, float m12, float m13, float m14,
-                 float m15)
+CMatrix::CMatrix(float m0, float m1, float m2, float m3, float m4, float m5, float m6, float m7, float m8, float m9,
+                 float m10, float m11, float m12, float m13, float m14, float m15)
     : m{m0, m1, m2, m3, m4, m5, m6, m7, m8, m9, m10, m11, m12, m13, m14, m15} {}
 
 CMatrix::CMatrix(const float a[16]) { std::memcpy(m, a, sizeof m); }
@@ -92,8 +91,7 @@ float Minor(const float* m, int r, int c) {
         }
     }
     // a is column-major here; the determinant does not care.
-    return a[0] * (a[4] * a[8] - a[5] * a[7]) - a[3] * (a[1] * a[8] - a[2] * a[7]) +
-           a[6] * (a[1] * a[5] - a[2] * a[4]);
+    return a[0] * (a[4] * a[8] - a[5] * a[7]) - a[3] * (a[1] * a[8] - a[2] * a[7]) + a[6] * (a[1] * a[5] - a[2] * a[4]);
 }
 }  // namespace
 

@@ -9,8 +9,8 @@ public:
     // Identity.
     CMatrix();
     // Sixteen values in storage order, m[0] first.
-    CMatrix(float m0, float m1, float m2, float m3, float m4, float m5, float m6, float m7,
-            float m8, float m9, float m10, float m11, float m12, float m13, float m14, float m15);
+    CMatrix(float m0, float m1, float m2, float m3, float m4, float m5, float m6, float m7, float m8, float m9,
+            float m10, float m11, float m12, float m13, float m14, float m15);
     explicit CMatrix(const float a[16]);
     // Translation by t.
     explicit CMatrix(const CVector& t);

@@ -86,11 +86,9 @@ void MatRotateAxis(double m[16], double dAx, double dAy, double dAz, double dAng
     double v[3];
     VecCross(n, u, v);
     double b[16];
-    MatSet(b, u[0], u[1], u[2], 0.0, v[0], v[1], v[2], 0.0, n[0], n[1], n[2], 0.0, 0.0, 0.0,
-           0.0, 1.0);
+    MatSet(b, u[0], u[1], u[2], 0.0, v[0], v[1], v[2], 0.0, n[0], n[1], n[2], 0.0, 0.0, 0.0, 0.0, 1.0);
     double bt[16];
-    MatSet(bt, u[0], v[0], n[0], 0.0, u[1], v[1], n[1], 0.0, u[2], v[2], n[2], 0.0, 0.0, 0.0,
-           0.0, 1.0);
+    MatSet(bt, u[0], v[0], n[0], 0.0, u[1], v[1], n[1], 0.0, u[2], v[2], n[2], 0.0, 0.0, 0.0, 0.0, 1.0);
     double rz[16];
     MatRotate(rz, dAngle, 3);
     // B takes the axis onto z, Rz turns about z, B transposed takes it back.
@@ -98,11 +96,10 @@ void MatRotateAxis(double m[16], double dAx, double dAy, double dAz, double dAng
     MatMultiply(m, b, m);
 }
 
-void MatSet(double m[16], double a00, double a01, double a02, double a03, double a10,
-            double a11, double a12, double a13, double a20, double a21, double a22,
-            double a23, double a30, double a31, double a32, double a33) {
-    const double a[16] = {a00, a01, a02, a03, a10, a11, a12, a13,
-                          a20, a21, a22, a23, a30, a31, a32, a33};
+void MatSet(double m[16], double a00, double a01, double a02, double a03, double a10, double a11, double a12,
+            double a13, double a20, double a21, double a22, double a23, double a30, double a31, double a32,
+            double a33) {
+    const double a[16] = {a00, a01, a02, a03, a10, a11, a12, a13, a20, a21, a22, a23, a30, a31, a32, a33};
     std::memcpy(m, a, sizeof a);
 }
 
@@ -121,10 +118,9 @@ void MatMultiply(const double a[16], const double b[16], double out[16]) {
     MatCopy(out, t);
 }
 
-double MatDet3(double a00, double a01, double a02, double a10, double a11, double a12,
-               double a20, double a21, double a22) {
-    return a00 * (a11 * a22 - a12 * a21) - a01 * (a10 * a22 - a12 * a20) +
-           a02 * (a10 * a21 - a11 * a20);
+double MatDet3(double a00, double a01, double a02, double a10, double a11, double a12, double a20, double a21,
+               double a22) {
+    return a00 * (a11 * a22 - a12 * a21) - a01 * (a10 * a22 - a12 * a20) + a02 * (a10 * a21 - a11 * a20);
 }
 
 double MatDet4(const double m[16]) {
@@ -149,14 +145,12 @@ void MatInverse(double out[16], const double m[16]) {
 
 void MatTransformPoint(const double m[16], const double p[3], double out[3]) {
     double t[3];
-    for (int i = 0; i < 3; ++i)
-        t[i] = m[4 * i] * p[0] + m[4 * i + 1] * p[1] + m[4 * i + 2] * p[2] + m[4 * i + 3];
+    for (int i = 0; i < 3; ++i) t[i] = m[4 * i] * p[0] + m[4 * i + 1] * p[1] + m[4 * i + 2] * p[2] + m[4 * i + 3];
     for (int i = 0; i < 3; ++i) out[i] = t[i];
 }
 
 void VecCross(const double a[3], const double b[3], double out[3]) {
-    const double t[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
-                         a[0] * b[1] - a[1] * b[0]};
+    const double t[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
     out[0] = t[0];
     out[1] = t[1];
     out[2] = t[2];

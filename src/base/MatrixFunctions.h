@@ -15,15 +15,14 @@ void MatRotate(double m[16], double dAngle, int nAxis);
 // Rotation about the direction (ax, ay, az), which need not have length 1.
 void MatRotateAxis(double m[16], double dAx, double dAy, double dAz, double dAngle);
 // Sixteen values row by row.
-void MatSet(double m[16], double a00, double a01, double a02, double a03, double a10,
-            double a11, double a12, double a13, double a20, double a21, double a22,
-            double a23, double a30, double a31, double a32, double a33);
+void MatSet(double m[16], double a00, double a01, double a02, double a03, double a10, double a11, double a12,
+            double a13, double a20, double a21, double a22, double a23, double a30, double a31, double a32, double a33);
 void MatCopy(double dst[16], const double src[16]);
 // out = a * b; out may be a or b.
 void MatMultiply(const double a[16], const double b[16], double out[16]);
 // Determinant of a 3x3 matrix given row by row.
-double MatDet3(double a00, double a01, double a02, double a10, double a11, double a12,
-               double a20, double a21, double a22);
+double MatDet3(double a00, double a01, double a02, double a10, double a11, double a12, double a20, double a21,
+               double a22);
 double MatDet4(const double m[16]);
 // Cofactor inverse; a singular matrix gives non-finite values.
 void MatInverse(double out[16], const double m[16]);

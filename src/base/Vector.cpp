@@ -64,9 +64,7 @@ void CVector::Normalize() {
     z /= fLen;
 }
 
-float CVector::Distance(const CVector& v) const {
-    return CVector(x - v.x, y - v.y, z - v.z).Length();
-}
+float CVector::Distance(const CVector& v) const { return CVector(x - v.x, y - v.y, z - v.z).Length(); }
 
 CVector CVector::RotateX(float fAngle) const {
     if (fAngle == 0.0f) return *this;

@@ -5,12 +5,12 @@
 #include <cmath>
 
 #include "base/Angles.h"
+#include "base/AppState.h"
+#include "base/Archive.h"
 #include "base/MatrixFunctions.h"
+#include "geometry/CutPlaneCase.h"
 #include "geometry/Polygon.h"
 #include "image/Dib.h"
-#include "base/Archive.h"
-#include "base/AppState.h"
-#include "geometry/CutPlaneCase.h"
 
 CCutPlane::CCutPlane() {
     MatIdentity(m_mWorldToPlane);
@@ -90,8 +90,7 @@ void CCutPlane::ComputePlane(bool recompute) {
 
     const double rp = r[0] * p[0] + r[1] * p[1] + r[2] * p[2];
     const double sp = s[0] * p[0] + s[1] * p[1] + s[2] * p[2];
-    MatSet(m_mWorldToPlane, r[0], r[1], r[2], -rp, s[0], s[1], s[2], -sp, n[0], n[1], n[2], -np, 0, 0,
-           0, 1);
+    MatSet(m_mWorldToPlane, r[0], r[1], r[2], -rp, s[0], s[1], s[2], -sp, n[0], n[1], n[2], -np, 0, 0, 0, 1);
     MatInverse(m_mPlaneToWorld, m_mWorldToPlane);
     if (recompute) ComputeSection();
 }
@@ -177,10 +176,9 @@ float CCutPlane::Probe(int column, int row, double& x, double& y, double& z, std
     float sum = 0.0f;
     for (auto& poly : m_aPolygons) {
         const CRect& rc = poly->m_rcPixel;
-        if (!poly->Values() || column < rc.left || column >= rc.right || row < rc.top || row >= rc.bottom)
-            continue;
-        const float v = poly->Values()[static_cast<std::size_t>(row - rc.top) * poly->GridStride() +
-                                       (column - rc.left)];
+        if (!poly->Values() || column < rc.left || column >= rc.right || row < rc.top || row >= rc.bottom) continue;
+        const float v =
+            poly->Values()[static_cast<std::size_t>(row - rc.top) * poly->GridStride() + (column - rc.left)];
         poly->m_fProbeValue = v;
         sum += v;
         if (hits) hits->push_back(poly.get());

@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "image/ImageTypes.h"
 #include "base/RangeRecord.h"
+#include "image/ImageTypes.h"
 
 class CArchive;
 class CCutPlaneCase;
@@ -30,7 +30,6 @@ enum class CutPlaneKind : std::int32_t {
 
 class CCutPlane {
 public:
-
     // Largest section image in pixels, and the scales tried in turn.
     static constexpr long long kMaxPixels = 2000000;
     static constexpr double kScaleFine = 20.0;
@@ -95,9 +94,9 @@ public:
     // Image pixels whose index is not background.
     long long CountCoveredPixels() const;
 
-    double m_dHAngle = 0.0;    // degrees
-    double m_dVAngle = 90.0;   // degrees
-    double m_dDistance = 20.0; // metres
+    double m_dHAngle = 0.0;     // degrees
+    double m_dVAngle = 90.0;    // degrees
+    double m_dDistance = 20.0;  // metres
     double m_vNormal[3] = {0, 0, 0};
     double m_vPoint[3] = {0, 0, 0};
     double m_vUp[3] = {0, 0, 0};

@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/Prompt.h"
+#include "base/RangeRecord.h"
 #include "geometry/CutPlane.h"
+#include "geometry/CutPlaneCase.h"
 #include "geometry/Polygon.h"
 #include "image/Dib.h"
-#include "geometry/CutPlaneCase.h"
-#include "base/RangeRecord.h"
-#include "base/Prompt.h"
 
 namespace {
 constexpr std::uint8_t kBackground = 255;
@@ -52,8 +52,7 @@ void CCutPlane::NotifySection(bool recreated) {
 
 void CCutPlane::ClearImage() {
     if (!m_pImage || m_pImage->IsEmpty()) return;
-    std::memset(m_pImage->Bits(), kBackground,
-                static_cast<std::size_t>(m_pImage->Stride()) * m_pImage->Height());
+    std::memset(m_pImage->Bits(), kBackground, static_cast<std::size_t>(m_pImage->Stride()) * m_pImage->Height());
 }
 
 bool CCutPlane::CreateImage(int cx, int cy) {
@@ -93,9 +92,9 @@ int CCutPlane::ColourIndex(double v) const {
     if (m_pCase) {
         const ColourTableEntry& e = m_pCase->SectionColourTable()[k];
         const double width = e.m_dToValue - e.m_dFromValue;
-        const double level = width != 0.0 ? e.m_nLowLevel + (v - e.m_dFromValue) *
-                                                                (e.m_nHighLevel - e.m_nLowLevel) / width
-                                           : e.m_nLowLevel;
+        const double level = width != 0.0
+                                 ? e.m_nLowLevel + (v - e.m_dFromValue) * (e.m_nHighLevel - e.m_nLowLevel) / width
+                                 : e.m_nLowLevel;
         index = std::isfinite(level) ? static_cast<int>(std::clamp(level, -1.0, 255.0)) : 0;
     }
     return std::clamp(index, 0, 254);
@@ -190,12 +189,12 @@ void CCutPlane::ComputeSection() {
         const long long left = PixelEdge(m_dExtent[0], scale), right = PixelEdge(m_dExtent[1], scale);
         const long long top = PixelEdge(m_dExtent[2], scale), bottom = PixelEdge(m_dExtent[3], scale);
         const double pixels = static_cast<double>(right - left) * static_cast<double>(bottom - top);
-        const bool inRange = std::max({std::llabs(left), std::llabs(right), std::llabs(top),
-                                       std::llabs(bottom)}) < 1000000000LL;
+        const bool inRange =
+            std::max({std::llabs(left), std::llabs(right), std::llabs(top), std::llabs(bottom)}) < 1000000000LL;
         if (inRange && pixels <= static_cast<double>(kMaxPixels)) {
             m_dScale = scale;
-            m_rcImage = CRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
-                              static_cast<int>(bottom));
+            m_rcImage =
+                CRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom));
             // The extent snaps to the pixel edges, so that a pixel is exactly
             // 1 / scale metres wide and high and cell counts measure areas.
             m_dExtent[0] = static_cast<double>(left) / scale;

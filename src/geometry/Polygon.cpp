@@ -89,7 +89,7 @@ void CPolygon::Fill(float* grid, int stride) {
         const double lowerY = std::max(yi, yk);
         long long startRow = FirstCentreAtOrAfter(upperY);
         const long long endRow = std::min<long long>(FirstCentreAtOrAfter(lowerY), h);
-        if (startRow < 0) startRow = 0;  // clipped above the box
+        if (startRow < 0) startRow = 0;    // clipped above the box
         if (startRow >= endRow) continue;  // crosses no centre line inside the box
         const double upperX = m_aPixels[up].x - m_rcPixel.left;
         const double lowerX = m_aPixels[lo].x - m_rcPixel.left;
@@ -122,9 +122,9 @@ void CPolygon::Fill(float* grid, int stride) {
             }
         }
         for (ScanEdge& e : active) e.m_dX += e.m_dDx;
-        active.erase(std::remove_if(active.begin(), active.end(),
-                                    [i](const ScanEdge& e) { return e.m_nEndRow <= i + 1; }),
-                     active.end());
+        active.erase(
+            std::remove_if(active.begin(), active.end(), [i](const ScanEdge& e) { return e.m_nEndRow <= i + 1; }),
+            active.end());
         // Edges of a polygon that crosses itself change order; keep the list sorted.
         std::stable_sort(active.begin(), active.end(), EdgeBefore);
     }

@@ -12,14 +12,12 @@ namespace {
 constexpr std::uint64_t kMaxPixels = std::uint64_t(1) << 28;
 }  // namespace
 
-std::unique_ptr<std::uint8_t[]> CBMPFile::Fail(const char* text)
-{
+std::unique_ptr<std::uint8_t[]> CBMPFile::Fail(const char* text) {
     m_errorText = text;
     return nullptr;
 }
 
-std::unique_ptr<std::uint8_t[]> CBMPFile::LoadBMP(const std::string& name, int& nWidth, int& nHeight)
-{
+std::unique_ptr<std::uint8_t[]> CBMPFile::LoadBMP(const std::string& name, int& nWidth, int& nHeight) {
     m_errorText = "OK";
     m_bytesRead = 0;
     nWidth = nHeight = 0;
@@ -31,37 +29,32 @@ std::unique_ptr<std::uint8_t[]> CBMPFile::LoadBMP(const std::string& name, int& 
     return LoadBMPFromMemory(bytes.data(), bytes.size(), nWidth, nHeight);
 }
 
-std::unique_ptr<std::uint8_t[]> CBMPFile::LoadBMPFromMemory(const std::uint8_t* pData, std::size_t nSize,
-                                                            int& nWidth, int& nHeight)
-{
+std::unique_ptr<std::uint8_t[]> CBMPFile::LoadBMPFromMemory(const std::uint8_t* pData, std::size_t nSize, int& nWidth,
+                                                            int& nHeight) {
     m_errorText = "OK";
     m_bytesRead = 0;
     nWidth = nHeight = 0;
     CByteReader in(pData, pData ? nSize : 0);
 
     std::uint8_t b = 0, m = 0;
-    if (!in.ReadU8(b) || !in.ReadU8(m))
-        return Fail("Read Error!");
-    if (b != 'B' || m != 'M')
-        return Fail("Not a valid BMP File");
+    if (!in.ReadU8(b) || !in.ReadU8(m)) return Fail("Read Error!");
+    if (b != 'B' || m != 'M') return Fail("Not a valid BMP File");
 
     std::uint32_t fileSize, offBits, hdrSize, compression, sizeImage, clrUsed, clrImportant;
     std::uint16_t res1, res2, planes, bitCount;
     std::int32_t width, height, xRes, yRes;
-    if (!in.ReadU32(fileSize) || !in.ReadU16(res1) || !in.ReadU16(res2) || !in.ReadU32(offBits)
-        || !in.ReadU32(hdrSize) || !in.ReadI32(width) || !in.ReadI32(height) || !in.ReadU16(planes)
-        || !in.ReadU16(bitCount) || !in.ReadU32(compression) || !in.ReadU32(sizeImage)
-        || !in.ReadI32(xRes) || !in.ReadI32(yRes) || !in.ReadU32(clrUsed) || !in.ReadU32(clrImportant))
+    if (!in.ReadU32(fileSize) || !in.ReadU16(res1) || !in.ReadU16(res2) || !in.ReadU32(offBits) ||
+        !in.ReadU32(hdrSize) || !in.ReadI32(width) || !in.ReadI32(height) || !in.ReadU16(planes) ||
+        !in.ReadU16(bitCount) || !in.ReadU32(compression) || !in.ReadU32(sizeImage) || !in.ReadI32(xRes) ||
+        !in.ReadI32(yRes) || !in.ReadU32(clrUsed) || !in.ReadU32(clrImportant))
         return Fail("Read Error!");
     m_bytesRead = static_cast<int>(in.Position());
 
-    if (compression != BI_RGB)
-        return Fail("This is a compressed file.");
-    if (hdrSize < sizeof(BITMAPINFOHEADER))
-        return Fail("Unsupported BMP header (OS/2 format)");
+    if (compression != BI_RGB) return Fail("This is a compressed file.");
+    if (hdrSize < sizeof(BITMAPINFOHEADER)) return Fail("Unsupported BMP header (OS/2 format)");
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24) {
-        m_errorText = "Unsupported BMP format: " + std::to_string(bitCount)
-                      + " bits per pixel (only 1, 4, 8 and 24 are read)";
+        m_errorText =
+            "Unsupported BMP format: " + std::to_string(bitCount) + " bits per pixel (only 1, 4, 8 and 24 are read)";
         return nullptr;
     }
     // A negative height marks top-down rows; zero or negative width is no image.
@@ -76,23 +69,18 @@ std::unique_ptr<std::uint8_t[]> CBMPFile::LoadBMPFromMemory(const std::uint8_t* 
     if (bitCount <= 8) {
         // The table follows the whole information header, which newer
         // writers make longer than the 40 bytes read above.
-        if (!in.Skip(hdrSize - sizeof(BITMAPINFOHEADER)))
-            return Fail("Read Error!");
+        if (!in.Skip(hdrSize - sizeof(BITMAPINFOHEADER))) return Fail("Read Error!");
         const std::uint32_t nMax = 1u << bitCount;
-        if (clrUsed == 0)
-            clrUsed = nMax;
-        if (clrUsed > nMax)
-            return Fail("Corrupt palette");
+        if (clrUsed == 0) clrUsed = nMax;
+        if (clrUsed > nMax) return Fail("Corrupt palette");
         table.assign(nMax, RGBQUAD{0, 0, 0, 0});
         for (std::uint32_t i = 0; i < clrUsed; ++i) {
-            if (in.Read(&table[i], 4) != 4)
-                return Fail("Read Error!");
+            if (in.Read(&table[i], 4) != 4) return Fail("Read Error!");
         }
         m_bytesRead = static_cast<int>(in.Position());
     }
 
-    if (offBits < in.Position())
-        return Fail("Corrupt palette");
+    if (offBits < in.Position()) return Fail("Corrupt palette");
     if (!in.Skip(offBits - in.Position())) {
         m_bytesRead = static_cast<int>(in.Position());
         return Fail("Read Error!");
@@ -101,14 +89,12 @@ std::unique_ptr<std::uint8_t[]> CBMPFile::LoadBMPFromMemory(const std::uint8_t* 
 
     // The pixel rows must all be in the file before the buffer is allocated.
     const std::size_t nStride = DibRowStride(bitCount, width);
-    if (static_cast<std::uint64_t>(nStride) * nRows > in.Remaining())
-        return Fail("Read Error");
+    if (static_cast<std::uint64_t>(nStride) * nRows > in.Remaining()) return Fail("Read Error");
 
     const int nChannels = m_bRGBA ? 4 : 3;
     const std::size_t nOut = static_cast<std::size_t>(width) * static_cast<std::size_t>(nRows) * nChannels;
     std::unique_ptr<std::uint8_t[]> out(new (std::nothrow) std::uint8_t[nOut]());
-    if (!out)
-        return Fail("Memory alloc Failed");
+    if (!out) return Fail("Memory alloc Failed");
 
     const std::uint8_t* row0 = pData + offBits;
     const unsigned mask = (1u << (bitCount <= 8 ? bitCount : 1)) - 1u;

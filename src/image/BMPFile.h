@@ -17,8 +17,8 @@ public:
     // The pixels, or null with width and height 0 and the reason in GetError().
     std::unique_ptr<std::uint8_t[]> LoadBMP(const std::string& name, int& nWidth, int& nHeight);
     // The same on the bytes of a file already in memory.
-    std::unique_ptr<std::uint8_t[]> LoadBMPFromMemory(const std::uint8_t* pData, std::size_t nSize,
-                                                      int& nWidth, int& nHeight);
+    std::unique_ptr<std::uint8_t[]> LoadBMPFromMemory(const std::uint8_t* pData, std::size_t nSize, int& nWidth,
+                                                      int& nHeight);
     const std::string& GetError() const { return m_errorText; }
 
     std::string m_errorText = "OK";

@@ -5,9 +5,9 @@
 #include <QString>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <cstdlib>
 #include <istream>
 #include <new>
 #include <ostream>
@@ -21,26 +21,19 @@
 namespace {
 // Debug traces for developers, never shown to users: written to standard
 // error only when PLUMEX_TRACE is set.
-bool TraceOn()
-{
+bool TraceOn() {
     static const bool on = std::getenv("PLUMEX_TRACE") != nullptr;
     return on;
 }
 
-void Trace(const char* fmt, const char* arg)
-{
-    if (TraceOn())
-        std::fprintf(stderr, fmt, arg);
+void Trace(const char* fmt, const char* arg) {
+    if (TraceOn()) std::fprintf(stderr, fmt, arg);
 }
 
-std::uint8_t* NewZeroed(std::size_t n)
-{
-    return new (std::nothrow) std::uint8_t[n]();
-}
+std::uint8_t* NewZeroed(std::size_t n) { return new (std::nothrow) std::uint8_t[n](); }
 }  // namespace
 
-void CDIBitmap::Clear()
-{
+void CDIBitmap::Clear() {
     m_pInfo.reset();
     m_pBits.reset();
     m_pPalette.reset();
@@ -48,56 +41,38 @@ void CDIBitmap::Clear()
     m_nBitsSize = 0;
 }
 
-const BITMAPINFOHEADER* CDIBitmap::GetHeaderPtr() const
-{
+const BITMAPINFOHEADER* CDIBitmap::GetHeaderPtr() const {
     return reinterpret_cast<const BITMAPINFOHEADER*>(m_pInfo.get());
 }
 
-const RGBQUAD* CDIBitmap::GetColorTable() const
-{
+const RGBQUAD* CDIBitmap::GetColorTable() const {
     return m_pInfo ? reinterpret_cast<const RGBQUAD*>(m_pInfo.get() + sizeof(BITMAPINFOHEADER)) : nullptr;
 }
 
-int CDIBitmap::GetWidth() const
-{
-    return m_pInfo ? GetHeaderPtr()->biWidth : 0;
-}
+int CDIBitmap::GetWidth() const { return m_pInfo ? GetHeaderPtr()->biWidth : 0; }
 
-int CDIBitmap::GetHeight() const
-{
-    return m_pInfo ? GetHeaderPtr()->biHeight : 0;
-}
+int CDIBitmap::GetHeight() const { return m_pInfo ? GetHeaderPtr()->biHeight : 0; }
 
-int CDIBitmap::GetBitCount() const
-{
-    return m_pInfo ? GetHeaderPtr()->biBitCount : 0;
-}
+int CDIBitmap::GetBitCount() const { return m_pInfo ? GetHeaderPtr()->biBitCount : 0; }
 
-std::uint32_t CDIBitmap::GetPalEntries() const
-{
-    if (!m_pInfo)
-        return 0;
+std::uint32_t CDIBitmap::GetPalEntries() const {
+    if (!m_pInfo) return 0;
     const BITMAPINFOHEADER* bi = GetHeaderPtr();
-    if (bi->biClrUsed != 0)
-        return bi->biClrUsed;
+    if (bi->biClrUsed != 0) return bi->biClrUsed;
     return bi->biBitCount < 32 ? (1u << bi->biBitCount) : 0u;
 }
 
-std::uint32_t CDIBitmap::TableEntries() const
-{
-    if (!m_pInfo || GetBitCount() > 8)
-        return 0;
+std::uint32_t CDIBitmap::TableEntries() const {
+    if (!m_pInfo || GetBitCount() > 8) return 0;
     const std::uint32_t n = GetPalEntries();
     return n > 256 ? 256 : n;
 }
 
-std::size_t CDIBitmap::RowBytes() const
-{
+std::size_t CDIBitmap::RowBytes() const {
     return m_bPadded ? DibRowStride(GetBitCount(), GetWidth()) : DibPackedRowLength(GetBitCount(), GetWidth());
 }
 
-bool CDIBitmap::CreateFromBitmap(const CDeviceBitmap& bitmap)
-{
+bool CDIBitmap::CreateFromBitmap(const CDeviceBitmap& bitmap) {
     Clear();
     const char* reason = nullptr;
     const int w = bitmap.m_nWidth;
@@ -112,8 +87,7 @@ bool CDIBitmap::CreateFromBitmap(const CDeviceBitmap& bitmap)
             reason = "could not allocate data storage\n";
         } else {
             m_pInfo.reset(NewZeroed(kInfoBlockSize));
-            if (!m_pInfo)
-                reason = "could not allocate BITMAPINFO struct\n";
+            if (!m_pInfo) reason = "could not allocate BITMAPINFO struct\n";
         }
     }
     if (reason) {
@@ -133,8 +107,7 @@ bool CDIBitmap::CreateFromBitmap(const CDeviceBitmap& bitmap)
     return true;
 }
 
-bool CDIBitmap::LoadResource(const std::string& name, const std::string& folder)
-{
+bool CDIBitmap::LoadResource(const std::string& name, const std::string& folder) {
     Clear();
     QString path = QString::fromStdString(name);
     if (!path.startsWith(QLatin1Char(':'))) {
@@ -151,9 +124,8 @@ bool CDIBitmap::LoadResource(const std::string& name, const std::string& folder)
     const QByteArray bytes = f.readAll();
     CBMPFile reader;
     int w = 0, h = 0;
-    std::unique_ptr<std::uint8_t[]> rgb =
-        reader.LoadBMPFromMemory(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                 static_cast<std::size_t>(bytes.size()), w, h);
+    std::unique_ptr<std::uint8_t[]> rgb = reader.LoadBMPFromMemory(
+        reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()), w, h);
     if (!rgb) {
         Trace("CDIBitmap::LoadResource(): %s\n", reader.GetError().c_str());
         return false;
@@ -165,16 +137,14 @@ bool CDIBitmap::LoadResource(const std::string& name, const std::string& folder)
     return CreateFromBitmap(bmp);
 }
 
-bool CDIBitmap::Load(std::istream& file)
-{
+bool CDIBitmap::Load(std::istream& file) {
     Clear();
     std::vector<std::uint8_t> bytes;
     char chunk[65536];
     while (file) {
         file.read(chunk, sizeof chunk);
         const std::streamsize n = file.gcount();
-        if (n <= 0)
-            break;
+        if (n <= 0) break;
         if (bytes.size() + static_cast<std::size_t>(n) > kMaxImageFileBytes) {
             Trace("%s", "Error:file too large\n");
             return false;
@@ -184,8 +154,7 @@ bool CDIBitmap::Load(std::istream& file)
     return LoadBytes(bytes.data(), bytes.size());
 }
 
-bool CDIBitmap::Load(const std::string& name)
-{
+bool CDIBitmap::Load(const std::string& name) {
     Clear();
     std::vector<std::uint8_t> bytes;
     if (!ReadFileBytes(name, bytes)) {
@@ -195,14 +164,12 @@ bool CDIBitmap::Load(const std::string& name)
     return LoadBytes(bytes.data(), bytes.size());
 }
 
-bool CDIBitmap::LoadFromMemory(const std::uint8_t* pData, std::size_t nSize)
-{
+bool CDIBitmap::LoadFromMemory(const std::uint8_t* pData, std::size_t nSize) {
     Clear();
     return LoadBytes(pData, pData ? nSize : 0);
 }
 
-bool CDIBitmap::LoadBytes(const std::uint8_t* pData, std::size_t nSize)
-{
+bool CDIBitmap::LoadBytes(const std::uint8_t* pData, std::size_t nSize) {
     BITMAPFILEHEADER bf;
     BITMAPINFOHEADER bi;
     if (nSize < sizeof bf + sizeof bi) {
@@ -225,8 +192,8 @@ bool CDIBitmap::LoadBytes(const std::uint8_t* pData, std::size_t nSize)
         Trace("%s", "Error:compressed or unsupported DIB format\n");
         return false;
     }
-    if (bi.biWidth <= 0 || bi.biHeight <= 0 || static_cast<std::uint64_t>(bi.biWidth) * bi.biHeight > (1u << 28)
-        || (nBits <= 8 && bi.biClrUsed > (1u << nBits))) {
+    if (bi.biWidth <= 0 || bi.biHeight <= 0 || static_cast<std::uint64_t>(bi.biWidth) * bi.biHeight > (1u << 28) ||
+        (nBits <= 8 && bi.biClrUsed > (1u << nBits))) {
         Trace("%s", "Error:bad DIB header\n");
         return false;
     }
@@ -255,26 +222,21 @@ bool CDIBitmap::LoadBytes(const std::uint8_t* pData, std::size_t nSize)
     return true;
 }
 
-bool CDIBitmap::Save(const std::string& name)
-{
+bool CDIBitmap::Save(const std::string& name) {
     std::ofstream f(name, std::ios::binary | std::ios::trunc);
     if (!f) {
         Trace("CDIBitmap::Save(): Failed to open file %s for writing.\n", name.c_str());
         return false;
     }
-    if (!Save(f))
-        return false;
+    if (!Save(f)) return false;
     f.close();
     return !f.fail();
 }
 
-bool CDIBitmap::Save(std::ostream& file)
-{
-    if (!m_pInfo || !m_pBits)
-        return false;
+bool CDIBitmap::Save(std::ostream& file) {
+    if (!m_pInfo || !m_pBits) return false;
     PadBits();
-    if (!m_bPadded)
-        return false;
+    if (!m_bPadded) return false;
     const std::size_t nTable = static_cast<std::size_t>(TableEntries()) * sizeof(RGBQUAD);
     const std::size_t nImage = DibRowStride(GetBitCount(), GetWidth()) * static_cast<std::size_t>(GetHeight());
     BITMAPINFOHEADER bi;
@@ -291,8 +253,7 @@ bool CDIBitmap::Save(std::ostream& file)
     return static_cast<bool>(file);
 }
 
-CDibView CDIBitmap::View() const
-{
+CDibView CDIBitmap::View() const {
     CDibView v;
     v.m_nWidth = GetWidth();
     v.m_nHeight = GetHeight();
@@ -305,41 +266,30 @@ CDibView CDIBitmap::View() const
     return v;
 }
 
-void CDIBitmap::Draw(CArgbImage& dc, int x, int y, int nWidth, int nHeight) const
-{
-    if (!m_pInfo || !m_pBits)
-        return;
+void CDIBitmap::Draw(CArgbImage& dc, int x, int y, int nWidth, int nHeight) const {
+    if (!m_pInfo || !m_pBits) return;
     const CDibView v = View();
     PaintDibRect(dc, CRect(x, y, x + nWidth, y + nHeight), v, 0, 0, v.m_nWidth, v.m_nHeight);
 }
 
-void CDIBitmap::Draw(CArgbImage& dc, const CRect& rcDest, const CRect& rcSrc) const
-{
-    if (!m_pInfo || !m_pBits)
-        return;
+void CDIBitmap::Draw(CArgbImage& dc, const CRect& rcDest, const CRect& rcSrc) const {
+    if (!m_pInfo || !m_pBits) return;
     const CDibView v = View();
     const CRect rcTo(rcDest.left, rcDest.top, rcDest.left + rcSrc.Width(), rcDest.top + rcSrc.Height());
     PaintDibRect(dc, rcTo, v, rcSrc.left, v.m_nHeight - rcSrc.top - rcSrc.Height(), rcSrc.Width(), rcSrc.Height());
 }
 
-void CDIBitmap::PadBits()
-{
-    if (m_bPadded || !m_pInfo || !m_pBits)
-        return;
-    if (RepackRows(true))
-        m_bPadded = true;
+void CDIBitmap::PadBits() {
+    if (m_bPadded || !m_pInfo || !m_pBits) return;
+    if (RepackRows(true)) m_bPadded = true;
 }
 
-void CDIBitmap::UnPadBits()
-{
-    if (!m_bPadded || !m_pInfo || !m_pBits)
-        return;
-    if (RepackRows(false))
-        m_bPadded = false;
+void CDIBitmap::UnPadBits() {
+    if (!m_bPadded || !m_pInfo || !m_pBits) return;
+    if (RepackRows(false)) m_bPadded = false;
 }
 
-bool CDIBitmap::RepackRows(bool toPadded)
-{
+bool CDIBitmap::RepackRows(bool toPadded) {
     const std::size_t nPacked = DibPackedRowLength(GetBitCount(), GetWidth());
     const std::size_t nStride = DibRowStride(GetBitCount(), GetWidth());
     const std::size_t nFrom = toPadded ? nPacked : nStride;
@@ -347,22 +297,18 @@ bool CDIBitmap::RepackRows(bool toPadded)
     const std::size_t h = static_cast<std::size_t>(GetHeight());
     std::unique_ptr<std::uint8_t[]> p(NewZeroed(nTo * h));
     if (!p) {
-        if (TraceOn())
-            std::fprintf(stderr, "CDIBitmap: could not allocate rows of width %d.\n", GetWidth());
+        if (TraceOn()) std::fprintf(stderr, "CDIBitmap: could not allocate rows of width %d.\n", GetWidth());
         return false;
     }
-    for (std::size_t y = 0; y < h; ++y)
-        std::memcpy(p.get() + y * nTo, m_pBits.get() + y * nFrom, nPacked);
+    for (std::size_t y = 0; y < h; ++y) std::memcpy(p.get() + y * nTo, m_pBits.get() + y * nFrom, nPacked);
     m_pBits = std::move(p);
     m_nBitsSize = nTo * h;
     return true;
 }
 
-void CDIBitmap::CreatePalette()
-{
+void CDIBitmap::CreatePalette() {
     m_pPalette.reset();
-    if (!m_pInfo || GetBitCount() > 8)
-        return;
+    if (!m_pInfo || GetBitCount() > 8) return;
     m_pPalette = std::make_unique<CPalette>();
     m_pPalette->AssignColorTable(GetColorTable(), TableEntries());
 }

@@ -35,14 +35,9 @@ const char* const kTexts[kDibErrorCount] = {
 };
 }  // namespace
 
-std::string DIBErrorText(int nIndex)
-{
-    if (nIndex < 0 || nIndex >= kDibErrorCount)
-        return "Undefined Error!";
+std::string DIBErrorText(int nIndex) {
+    if (nIndex < 0 || nIndex >= kDibErrorCount) return "Undefined Error!";
     return kTexts[nIndex];
 }
 
-void DIBError(int nIndex, CPrompt& prompt)
-{
-    prompt.Inform(DIBErrorText(nIndex), PromptIcon::Stop);
-}
+void DIBError(int nIndex, CPrompt& prompt) { prompt.Inform(DIBErrorText(nIndex), PromptIcon::Stop); }

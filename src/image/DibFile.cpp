@@ -4,13 +4,10 @@
 
 #include "image/DibFormat.h"
 
-bool SaveDIB(HDIB hDib, std::FILE* file)
-{
-    if (!hDib || !file)
-        return false;
+bool SaveDIB(HDIB hDib, std::FILE* file) {
+    if (!hDib || !file) return false;
     std::uint8_t* p = GlobalLockBlock(hDib);
-    if (!p)
-        return false;
+    if (!p) return false;
     const std::size_t nBlock = GlobalBlockSize(hDib);
     BITMAPINFOHEADER bi;
     if (nBlock < sizeof bi) {

@@ -7,23 +7,22 @@
 #include <cstddef>
 #include <cstdint>
 
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
-              "the DIB structs are read and written in host byte order");
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the DIB structs are read and written in host byte order");
 
 #pragma pack(push, 1)
 struct BITMAPFILEHEADER {
-    std::uint16_t bfType;       // 'B' 'M'
-    std::uint32_t bfSize;       // whole file in bytes
+    std::uint16_t bfType;  // 'B' 'M'
+    std::uint32_t bfSize;  // whole file in bytes
     std::uint16_t bfReserved1;
     std::uint16_t bfReserved2;
-    std::uint32_t bfOffBits;    // offset of the pixel rows from the file start
+    std::uint32_t bfOffBits;  // offset of the pixel rows from the file start
 };
 
 struct BITMAPINFOHEADER {
-    std::uint32_t biSize;       // 40
+    std::uint32_t biSize;  // 40
     std::int32_t biWidth;
-    std::int32_t biHeight;      // positive: bottom-up rows
-    std::uint16_t biPlanes;     // 1
+    std::int32_t biHeight;   // positive: bottom-up rows
+    std::uint16_t biPlanes;  // 1
     std::uint16_t biBitCount;
     std::uint32_t biCompression;
     std::uint32_t biSizeImage;

@@ -14,8 +14,8 @@
 class CDibView {
 public:
     int m_nWidth = 0;
-    int m_nHeight = 0;            // rows, bottom-up
-    int m_nBitCount = 0;          // 1, 4, 8, 16, 24 or 32
+    int m_nHeight = 0;    // rows, bottom-up
+    int m_nBitCount = 0;  // 1, 4, 8, 16, 24 or 32
     const RGBQUAD* m_pColors = nullptr;
     std::uint32_t m_nColors = 0;  // entries the colour table really holds
     const std::uint8_t* m_pBits = nullptr;
@@ -32,5 +32,5 @@ public:
 
 // Draws the source rectangle (xSrc, ySrc lower-left in bottom-up rows, size
 // nSrcWidth x nSrcHeight) into the destination rectangle of the target.
-void PaintDibRect(CArgbImage& target, const CRect& rcDest, const CDibView& dib,
-                  int xSrc, int ySrc, int nSrcWidth, int nSrcHeight);
+void PaintDibRect(CArgbImage& target, const CRect& rcDest, const CDibView& dib, int xSrc, int ySrc, int nSrcWidth,
+                  int nSrcHeight);

@@ -22,9 +22,13 @@ public:
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     bool IsRectEmpty() const { return right <= left || bottom <= top; }
-    void OffsetRect(int dx, int dy) { left += dx; right += dx; top += dy; bottom += dy; }
-    bool operator==(const CRect& o) const
-    {
+    void OffsetRect(int dx, int dy) {
+        left += dx;
+        right += dx;
+        top += dy;
+        bottom += dy;
+    }
+    bool operator==(const CRect& o) const {
         return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
     }
 };

@@ -9,8 +9,8 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-#include "image/FileBytes.h"
 #include "base/Prompt.h"
+#include "image/FileBytes.h"
 
 namespace {
 
@@ -21,8 +21,7 @@ struct CJpegErrorManager {
     char m_szMessage[JMSG_LENGTH_MAX];
 };
 
-void ErrorExit(j_common_ptr cinfo)
-{
+void ErrorExit(j_common_ptr cinfo) {
     CJpegErrorManager* err = reinterpret_cast<CJpegErrorManager*>(cinfo->err);
     (*cinfo->err->format_message)(cinfo, err->m_szMessage);
     std::longjmp(err->m_jump, 1);
@@ -30,10 +29,8 @@ void ErrorExit(j_common_ptr cinfo)
 
 // Warnings about damaged data end the decoding (a truncated file gives no
 // image); stray bytes between markers are tolerated, as every viewer does.
-void EmitMessage(j_common_ptr cinfo, int nLevel)
-{
-    if (nLevel < 0 && cinfo->err->msg_code != JWRN_EXTRANEOUS_DATA)
-        ErrorExit(cinfo);
+void EmitMessage(j_common_ptr cinfo, int nLevel) {
+    if (nLevel < 0 && cinfo->err->msg_code != JWRN_EXTRANEOUS_DATA) ErrorExit(cinfo);
 }
 
 enum class EDecode { Ok, LibraryError, Cmyk, TooLarge, OutOfMemory };
@@ -45,8 +42,7 @@ constexpr std::uint64_t kBaseAllowance = std::uint64_t(64) << 20;
 
 // Plain C-style decoding: nothing with a destructor lives in this frame, so
 // the jump back from the library's error handler skips no clean-up.
-EDecode Decode(const std::uint8_t* pData, std::size_t nSize, std::uint8_t** ppOut, int* pWidth, int* pHeight)
-{
+EDecode Decode(const std::uint8_t* pData, std::size_t nSize, std::uint8_t** ppOut, int* pWidth, int* pHeight) {
     jpeg_decompress_struct cinfo;
     CJpegErrorManager jerr;
     std::uint8_t* volatile pOut = nullptr;
@@ -85,15 +81,14 @@ EDecode Decode(const std::uint8_t* pData, std::size_t nSize, std::uint8_t** ppOu
         return EDecode::OutOfMemory;
     }
     JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
-                                                 static_cast<JDIMENSION>(nWidth * nComponents), 1);
+                                                static_cast<JDIMENSION>(nWidth * nComponents), 1);
     while (cinfo.output_scanline < cinfo.output_height) {
         jpeg_read_scanlines(&cinfo, row, 1);
         std::uint8_t* dst = pOut + static_cast<std::size_t>(cinfo.output_scanline - 1) * nRowBytes;
         if (nComponents == 3) {
             std::memcpy(dst, row[0], nRowBytes);
         } else {
-            for (std::size_t x = 0; x < nWidth; ++x)
-                dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = row[0][x];
+            for (std::size_t x = 0; x < nWidth; ++x) dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = row[0][x];
         }
     }
     *pWidth = static_cast<int>(cinfo.output_width);
@@ -106,12 +101,10 @@ EDecode Decode(const std::uint8_t* pData, std::size_t nSize, std::uint8_t** ppOu
 
 }  // namespace
 
-std::unique_ptr<std::uint8_t[]> JpegMemToRGB(const std::uint8_t* pData, std::size_t nSize, int& nWidth,
-                                             int& nHeight, CPrompt& prompt)
-{
+std::unique_ptr<std::uint8_t[]> JpegMemToRGB(const std::uint8_t* pData, std::size_t nSize, int& nWidth, int& nHeight,
+                                             CPrompt& prompt) {
     nWidth = nHeight = 0;
-    if (!pData || nSize == 0)
-        return nullptr;
+    if (!pData || nSize == 0) return nullptr;
     std::uint8_t* pOut = nullptr;
     int w = 0, h = 0;
     switch (Decode(pData, nSize, &pOut, &w, &h)) {
@@ -134,8 +127,7 @@ std::unique_ptr<std::uint8_t[]> JpegMemToRGB(const std::uint8_t* pData, std::siz
     return nullptr;
 }
 
-std::unique_ptr<std::uint8_t[]> JpegFileToRGB(const std::string& name, int& nWidth, int& nHeight, CPrompt& prompt)
-{
+std::unique_ptr<std::uint8_t[]> JpegFileToRGB(const std::string& name, int& nWidth, int& nHeight, CPrompt& prompt) {
     nWidth = nHeight = 0;
     std::vector<std::uint8_t> bytes;
     if (!ReadFileBytes(name, bytes)) {
@@ -145,10 +137,8 @@ std::unique_ptr<std::uint8_t[]> JpegFileToRGB(const std::string& name, int& nWid
     return JpegMemToRGB(bytes.data(), bytes.size(), nWidth, nHeight, prompt);
 }
 
-void VertFlipBuf(std::uint8_t* pBuffer, std::size_t nRowBytes, std::size_t nRows)
-{
-    if (!pBuffer || nRowBytes == 0 || nRows < 2)
-        return;
+void VertFlipBuf(std::uint8_t* pBuffer, std::size_t nRowBytes, std::size_t nRows) {
+    if (!pBuffer || nRowBytes == 0 || nRows < 2) return;
     std::vector<std::uint8_t> tmp;
     try {
         tmp.resize(nRowBytes);

@@ -12,7 +12,7 @@ class CPrompt;
 
 std::unique_ptr<std::uint8_t[]> JpegFileToRGB(const std::string& name, int& nWidth, int& nHeight, CPrompt& prompt);
 // The same on the bytes of a file already in memory.
-std::unique_ptr<std::uint8_t[]> JpegMemToRGB(const std::uint8_t* pData, std::size_t nSize, int& nWidth,
-                                             int& nHeight, CPrompt& prompt);
+std::unique_ptr<std::uint8_t[]> JpegMemToRGB(const std::uint8_t* pData, std::size_t nSize, int& nWidth, int& nHeight,
+                                             CPrompt& prompt);
 // Swaps row i and row rows - 1 - i in place.
 void VertFlipBuf(std::uint8_t* pBuffer, std::size_t nRowBytes, std::size_t nRows);

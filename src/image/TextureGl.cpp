@@ -7,8 +7,7 @@
 #include "image/Texture.h"
 
 namespace {
-void DeleteTexture(unsigned int nTexId)
-{
+void DeleteTexture(unsigned int nTexId) {
     GLuint id = nTexId;
     glDeleteTextures(1, &id);
 }
@@ -16,15 +15,13 @@ void DeleteTexture(unsigned int nTexId)
 // Keeps the pixel store alignments and restores them when it goes.
 class CAlignmentGuard {
 public:
-    CAlignmentGuard()
-    {
+    CAlignmentGuard() {
         glGetIntegerv(GL_UNPACK_ALIGNMENT, &m_nUnpack);
         glGetIntegerv(GL_PACK_ALIGNMENT, &m_nPack);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
     }
-    ~CAlignmentGuard()
-    {
+    ~CAlignmentGuard() {
         glPixelStorei(GL_UNPACK_ALIGNMENT, m_nUnpack);
         glPixelStorei(GL_PACK_ALIGNMENT, m_nPack);
     }
@@ -35,12 +32,9 @@ private:
 };
 }  // namespace
 
-bool CTexture::Upload()
-{
-    if (!m_pPixels || m_nSize < 4 || m_nWidth <= 0 || m_nHeight <= 0)
-        return false;
-    if (m_pfnDeleteTexture && m_nTexId != 0)
-        m_pfnDeleteTexture(m_nTexId);
+bool CTexture::Upload() {
+    if (!m_pPixels || m_nSize < 4 || m_nWidth <= 0 || m_nHeight <= 0) return false;
+    if (m_pfnDeleteTexture && m_nTexId != 0) m_pfnDeleteTexture(m_nTexId);
     GLuint id = 0;
     glGenTextures(1, &id);
     m_nTexId = id;
@@ -63,32 +57,26 @@ bool CTexture::Upload()
     if (gluScaleImage(format, m_nWidth, m_nHeight, GL_UNSIGNED_BYTE, m_pPixels.get(), m_nSize, m_nSize,
                       GL_UNSIGNED_BYTE, square.data()) != 0)
         return false;
-    return gluBuild2DMipmaps(GL_TEXTURE_2D, components, m_nSize, m_nSize, format, GL_UNSIGNED_BYTE,
-                             square.data()) == 0;
+    return gluBuild2DMipmaps(GL_TEXTURE_2D, components, m_nSize, m_nSize, format, GL_UNSIGNED_BYTE, square.data()) == 0;
 }
 
-void CTexture::Bind() const
-{
+void CTexture::Bind() const {
     glBindTexture(GL_TEXTURE_2D, m_nTexId);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, m_bAlpha ? GL_BLEND : GL_MODULATE);
 }
 
-void CTexture::DrawPixels() const
-{
-    if (!m_pPixels)
-        return;
+void CTexture::DrawPixels() const {
+    if (!m_pPixels) return;
     CAlignmentGuard alignment;
     glDrawPixels(m_nWidth, m_nHeight, m_bAlpha ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE, m_pPixels.get());
 }
 
-void CTexture::DrawPixelsAt(int x, int y) const
-{
+void CTexture::DrawPixelsAt(int x, int y) const {
     glRasterPos2i(x, y);
     DrawPixels();
 }
 
-void CTexture::DrawPixelsMarked(int x, int y) const
-{
+void CTexture::DrawPixelsMarked(int x, int y) const {
     glBegin(GL_QUADS);
     glVertex2i(x, y);
     glVertex2i(x + 11, y);

@@ -4,13 +4,12 @@
 #include <new>
 #include <vector>
 
-#include "image/FileBytes.h"
 #include "base/Prompt.h"
+#include "image/FileBytes.h"
 
 namespace {
 
-std::string Format(const char* fmt, int value)
-{
+std::string Format(const char* fmt, int value) {
     char text[128];
     std::snprintf(text, sizeof text, fmt, value);
     return text;
@@ -43,22 +42,19 @@ private:
     std::vector<std::uint8_t> m_row;  // red, green, blue of the row being read
 };
 
-bool CTgaReader::ReadError()
-{
+bool CTgaReader::ReadError() {
     std::fputs("read error on input\n", stderr);
     return false;
 }
 
-bool CTgaReader::ReadHeader()
-{
-    return m_in.ReadU8(m_nIdLength) && m_in.ReadU8(m_nMapType) && m_in.ReadU8(m_nImageType)
-           && m_in.ReadU16(m_nMapFirst) && m_in.ReadU16(m_nMapLength) && m_in.ReadU8(m_nMapEntryBits)
-           && m_in.ReadI16(m_nXOrigin) && m_in.ReadI16(m_nYOrigin) && m_in.ReadU16(m_nWidth)
-           && m_in.ReadU16(m_nHeight) && m_in.ReadU8(m_nDepth) && m_in.ReadU8(m_nDescriptor);
+bool CTgaReader::ReadHeader() {
+    return m_in.ReadU8(m_nIdLength) && m_in.ReadU8(m_nMapType) && m_in.ReadU8(m_nImageType) &&
+           m_in.ReadU16(m_nMapFirst) && m_in.ReadU16(m_nMapLength) && m_in.ReadU8(m_nMapEntryBits) &&
+           m_in.ReadI16(m_nXOrigin) && m_in.ReadI16(m_nYOrigin) && m_in.ReadU16(m_nWidth) && m_in.ReadU16(m_nHeight) &&
+           m_in.ReadU8(m_nDepth) && m_in.ReadU8(m_nDescriptor);
 }
 
-void CTgaReader::DecodePixel(const std::uint8_t* p, std::uint8_t& r, std::uint8_t& g, std::uint8_t& b) const
-{
+void CTgaReader::DecodePixel(const std::uint8_t* p, std::uint8_t& r, std::uint8_t& g, std::uint8_t& b) const {
     switch (m_nDepth) {
     case 8:
         r = g = b = p[0];
@@ -79,17 +75,14 @@ void CTgaReader::DecodePixel(const std::uint8_t* p, std::uint8_t& r, std::uint8_
     }
 }
 
-bool CTgaReader::ReadPixel(std::uint8_t& r, std::uint8_t& g, std::uint8_t& b)
-{
+bool CTgaReader::ReadPixel(std::uint8_t& r, std::uint8_t& g, std::uint8_t& b) {
     std::uint8_t p[4];
-    if (m_in.Read(p, m_nBytesPerPixel) != static_cast<std::size_t>(m_nBytesPerPixel))
-        return false;
+    if (m_in.Read(p, m_nBytesPerPixel) != static_cast<std::size_t>(m_nBytesPerPixel)) return false;
     DecodePixel(p, r, g, b);
     return true;
 }
 
-void CTgaReader::StoreRow(int nRow)
-{
+void CTgaReader::StoreRow(int nRow) {
     const int target = (m_nFlags & 2) ? m_nHeight - 1 - nRow : nRow;
     std::uint8_t* dst = m_pOut + static_cast<std::size_t>(target) * m_nWidth * 4;
     for (int i = 0; i < m_nWidth; ++i) {
@@ -102,13 +95,11 @@ void CTgaReader::StoreRow(int nRow)
     }
 }
 
-bool CTgaReader::ReadUncompressed()
-{
+bool CTgaReader::ReadUncompressed() {
     std::vector<std::uint8_t> rowBuffer(kTgaRowBufferBytes);
     const std::size_t nRowBytes = static_cast<std::size_t>(m_nWidth) * m_nBytesPerPixel;
     for (int r = 0; r < m_nHeight; ++r) {
-        if (m_in.Read(rowBuffer.data(), nRowBytes) != nRowBytes)
-            return ReadError();
+        if (m_in.Read(rowBuffer.data(), nRowBytes) != nRowBytes) return ReadError();
         for (int i = 0; i < m_nWidth; ++i)
             DecodePixel(&rowBuffer[static_cast<std::size_t>(i) * m_nBytesPerPixel], m_row[3 * i], m_row[3 * i + 1],
                         m_row[3 * i + 2]);
@@ -117,21 +108,17 @@ bool CTgaReader::ReadUncompressed()
     return true;
 }
 
-bool CTgaReader::ReadRunLength()
-{
+bool CTgaReader::ReadRunLength() {
     int nRow = 0, nCol = 0;
     while (nRow < m_nHeight) {
         std::uint8_t h;
-        if (!m_in.ReadU8(h))
-            return ReadError();
+        if (!m_in.ReadU8(h)) return ReadError();
         const int nCount = (h & 0x7F) + 1;
         const bool bRun = (h & 0x80) != 0;
         std::uint8_t r = 0, g = 0, b = 0;
-        if (bRun && !ReadPixel(r, g, b))
-            return ReadError();
+        if (bRun && !ReadPixel(r, g, b)) return ReadError();
         for (int k = 0; k < nCount && nRow < m_nHeight; ++k) {
-            if (!bRun && !ReadPixel(r, g, b))
-                return ReadError();
+            if (!bRun && !ReadPixel(r, g, b)) return ReadError();
             m_row[3 * nCol] = r;
             m_row[3 * nCol + 1] = g;
             m_row[3 * nCol + 2] = b;
@@ -144,22 +131,26 @@ bool CTgaReader::ReadRunLength()
     return true;
 }
 
-bool CTgaReader::Load(int& nWidth, int& nHeight, std::unique_ptr<std::uint8_t[]>& pBuffer)
-{
-    if (!ReadHeader() || !m_in.Skip(m_nIdLength))
-        return ReadError();
+bool CTgaReader::Load(int& nWidth, int& nHeight, std::unique_ptr<std::uint8_t[]>& pBuffer) {
+    if (!ReadHeader() || !m_in.Skip(m_nIdLength)) return ReadError();
     if (m_nMapLength >= 1) {
         int nEntryBytes = 0;
         switch (m_nMapEntryBits) {
-        case 15: case 16: nEntryBytes = 2; break;
-        case 24: nEntryBytes = 3; break;
-        case 32: nEntryBytes = 4; break;
+        case 15:
+        case 16:
+            nEntryBytes = 2;
+            break;
+        case 24:
+            nEntryBytes = 3;
+            break;
+        case 32:
+            nEntryBytes = 4;
+            break;
         default:
             m_prompt.Inform(Format("bad map entry size %d", m_nMapEntryBits), PromptIcon::Stop);
             return false;
         }
-        if (!m_in.Skip(static_cast<std::size_t>(m_nMapLength) * nEntryBytes))
-            return ReadError();
+        if (!m_in.Skip(static_cast<std::size_t>(m_nMapLength) * nEntryBytes)) return ReadError();
     }
     const bool bRle = m_nImageType == 10 || m_nImageType == 11;
     if (m_nImageType != 2 && m_nImageType != 3 && !bRle) {
@@ -167,10 +158,19 @@ bool CTgaReader::Load(int& nWidth, int& nHeight, std::unique_ptr<std::uint8_t[]>
         return false;
     }
     switch (m_nDepth) {
-    case 8: m_nBytesPerPixel = 1; break;
-    case 15: case 16: m_nBytesPerPixel = 2; break;
-    case 24: m_nBytesPerPixel = 3; break;
-    case 32: m_nBytesPerPixel = 4; break;
+    case 8:
+        m_nBytesPerPixel = 1;
+        break;
+    case 15:
+    case 16:
+        m_nBytesPerPixel = 2;
+        break;
+    case 24:
+        m_nBytesPerPixel = 3;
+        break;
+    case 32:
+        m_nBytesPerPixel = 4;
+        break;
     default:
         m_prompt.Inform(Format("un-support pixel depth %d", m_nDepth), PromptIcon::Stop);
         return false;
@@ -189,8 +189,7 @@ bool CTgaReader::Load(int& nWidth, int& nHeight, std::unique_ptr<std::uint8_t[]>
     const std::uint64_t nPixels = std::uint64_t(m_nWidth) * m_nHeight;
     const std::uint64_t nCanFill = bRle ? std::uint64_t(m_in.Remaining()) / (1 + m_nBytesPerPixel) * 128
                                         : std::uint64_t(m_in.Remaining()) / m_nBytesPerPixel;
-    if (nPixels > nCanFill)
-        return ReadError();
+    if (nPixels > nCanFill) return ReadError();
 
     std::unique_ptr<std::uint8_t[]> out(new (std::nothrow) std::uint8_t[nPixels * 4]());
     if (!out) {
@@ -200,8 +199,7 @@ bool CTgaReader::Load(int& nWidth, int& nHeight, std::unique_ptr<std::uint8_t[]>
     m_pOut = out.get();
     m_row.assign(static_cast<std::size_t>(m_nWidth) * 3, 0);
     m_nFlags = (m_nDescriptor >> 4) & 3;
-    if (!(bRle ? ReadRunLength() : ReadUncompressed()))
-        return false;
+    if (!(bRle ? ReadRunLength() : ReadUncompressed())) return false;
     nWidth = m_nWidth;
     nHeight = m_nHeight;
     pBuffer = std::move(out);
@@ -211,15 +209,13 @@ bool CTgaReader::Load(int& nWidth, int& nHeight, std::unique_ptr<std::uint8_t[]>
 }  // namespace
 
 bool LoadTGAFromMemory(const std::uint8_t* pData, std::size_t nSize, int& nWidth, int& nHeight,
-                       std::unique_ptr<std::uint8_t[]>& pBuffer, CPrompt& prompt)
-{
+                       std::unique_ptr<std::uint8_t[]>& pBuffer, CPrompt& prompt) {
     CTgaReader reader(pData, pData ? nSize : 0, prompt);
     return reader.Load(nWidth, nHeight, pBuffer);
 }
 
 bool LoadTGA(const std::string& name, int& nWidth, int& nHeight, std::unique_ptr<std::uint8_t[]>& pBuffer,
-             CPrompt& prompt)
-{
+             CPrompt& prompt) {
     std::vector<std::uint8_t> bytes;
     if (!ReadFileBytes(name, bytes)) {
         prompt.Inform("can't open input file " + name, PromptIcon::Stop);

@@ -14,8 +14,8 @@ class CPrompt;
 // Largest row of file data the loader takes, in bytes.
 constexpr int kTgaRowBufferBytes = 32768;
 
-bool LoadTGA(const std::string& name, int& nWidth, int& nHeight,
-             std::unique_ptr<std::uint8_t[]>& pBuffer, CPrompt& prompt);
+bool LoadTGA(const std::string& name, int& nWidth, int& nHeight, std::unique_ptr<std::uint8_t[]>& pBuffer,
+             CPrompt& prompt);
 // The same on the bytes of a file already in memory.
 bool LoadTGAFromMemory(const std::uint8_t* pData, std::size_t nSize, int& nWidth, int& nHeight,
                        std::unique_ptr<std::uint8_t[]>& pBuffer, CPrompt& prompt);

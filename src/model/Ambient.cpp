@@ -96,8 +96,7 @@ void CAmbient::Serialize(CArchive& ar) {
         ar.ReadDouble();
         m_dHalfExtentZ = kHalfExtent;
         m_dWaterDepth = ar.ReadDouble();
-        if (!std::isfinite(m_dWaterDepth))
-            throw CArchiveException("the water depth is not a number");
+        if (!std::isfinite(m_dWaterDepth)) throw CArchiveException("the water depth is not a number");
         ar.ReadText(64);
         // The name becomes part of a file path beside the program: only a
         // plain base name is taken, anything else falls back to the default.

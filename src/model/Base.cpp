@@ -1,7 +1,7 @@
 #include "model/Base.h"
 
-#include "base/Archive.h"
 #include "base/AppState.h"
+#include "base/Archive.h"
 #include "model/UniqueName.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "model/Jet.h"
 #include "base/RangeRecord.h"
+#include "model/Jet.h"
 #include "model/MaterialProperty.h"
 
 class CArchive;

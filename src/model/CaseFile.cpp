@@ -118,7 +118,8 @@ bool CaseFile::ReadFromMemory(const unsigned char* data, std::size_t size, std::
             error = "the compound file holds no \"Contents\" stream";
         }
         g_object_unref(ole);
-    } else if (size >= sizeof kCompoundSignature && std::memcmp(data, kCompoundSignature, sizeof kCompoundSignature) == 0) {
+    } else if (size >= sizeof kCompoundSignature &&
+               std::memcmp(data, kCompoundSignature, sizeof kCompoundSignature) == 0) {
         error = "the compound file is damaged";
     } else {
         // Not a compound file: accept the bare case stream.

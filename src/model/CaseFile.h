@@ -19,8 +19,7 @@ constexpr std::size_t kMaxFileBytes = kMaxStreamBytes + kMaxStreamBytes / 32;
 // through a link), and only when it is not larger than kMaxFileBytes.
 bool Read(const std::string& path, std::vector<unsigned char>& bytes, std::string& error);
 // The same from the bytes of a whole file in memory.
-bool ReadFromMemory(const unsigned char* data, std::size_t size, std::vector<unsigned char>& bytes,
-                    std::string& error);
+bool ReadFromMemory(const unsigned char* data, std::size_t size, std::vector<unsigned char>& bytes, std::string& error);
 // Writes the case bytes through the one file writer (a temporary file
 // beside the target, synced and renamed), so a failed save leaves the
 // previous file intact; a target that is not a regular file is refused.

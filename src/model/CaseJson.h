@@ -9,7 +9,7 @@
 class CPlumexDoc;
 
 struct CaseJsonProblem {
-    std::string m_strPath;     // e.g. "outfalls[0].risers[1].height_m"; "" for the whole text
+    std::string m_strPath;  // e.g. "outfalls[0].risers[1].height_m"; "" for the whole text
     std::string m_strMessage;
 };
 

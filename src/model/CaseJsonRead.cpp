@@ -7,10 +7,10 @@
 #include <cmath>
 
 #include "base/AppState.h"
+#include "model/CameraFraming.h"
 #include "model/CaseJson.h"
 #include "model/JsonDuplicateKeys.h"
 #include "model/PlumexDoc.h"
-#include "model/CameraFraming.h"
 #include "model/UniqueName.h"
 
 namespace {
@@ -110,9 +110,9 @@ private:
 };
 
 void ReadJet(CReader& rd, const QJsonObject& o, const std::string& path, CJet& j, bool noRiser) {
-    rd.OnlyKeys(o, path,
-                {"name", "diameter_m", "flow_m3_s", "port_height_m", "vertical_angle_deg", "horizontal_angle_deg",
-                 "visible"});
+    rd.OnlyKeys(
+        o, path,
+        {"name", "diameter_m", "flow_m3_s", "port_height_m", "vertical_angle_deg", "horizontal_angle_deg", "visible"});
     j.m_strName = rd.Text(o, path, "name", j.m_strName);
     j.m_dDiameter = rd.Number(o, path, "diameter_m");
     j.m_dFlow = rd.Number(o, path, "flow_m3_s");
@@ -174,16 +174,14 @@ void ReadOutfall(CReader& rd, const QJsonObject& o, const std::string& path, CRi
     rd.OnlyKeys(eff, pe, {"temperature_c", "salinity_ppt", "density_g_ml"});
     out.m_dTemperature = rd.Number(eff, pe, "temperature_c");
     const double value = rd.DensityOrSalinity(eff, pe, out.m_dTemperature);
-    if (out.m_dTemperature == 0.0)
-        out.m_dDensity = value;
-    else
-        out.m_dSalinity = value;
+    if (out.m_dTemperature == 0.0) out.m_dDensity = value;
+    else out.m_dSalinity = value;
 
     if (noRiser) {
         // The ports sit on the pipe; a hidden riser holds them.
         auto r = std::make_unique<CBase>();
         r->CopyFrom(nullptr, true);
-        r->m_Jets.clear();  // the defaults bring a jet of their own
+        r->m_Jets.clear();                   // the defaults bring a jet of their own
         r->m_strName = out.MakeChildName();  // the only riser
         r->m_dJetSpacing = out.m_dJetSpacing;
         ReadJets(rd, o, path, *r, true);
@@ -264,8 +262,8 @@ bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJson
     QJsonParseError err{};
     const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(text), &err);
     if (err.error != QJsonParseError::NoError) {
-        problems.push_back({"", "not valid JSON at " + Where(text, err.offset) + ": " +
-                                    err.errorString().toStdString()});
+        problems.push_back(
+            {"", "not valid JSON at " + Where(text, err.offset) + ": " + err.errorString().toStdString()});
         return false;
     }
     if (!json.isObject()) {
@@ -285,10 +283,8 @@ bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJson
 
     const std::string scenario = rd.Text(root, "", "scenario", "");
     bool noRiser = false;
-    if (scenario == "without-risers")
-        noRiser = true;
-    else if (scenario != "with-risers")
-        rd.Problem("scenario", "must be \"with-risers\" or \"without-risers\"");
+    if (scenario == "without-risers") noRiser = true;
+    else if (scenario != "with-risers") rd.Problem("scenario", "must be \"with-risers\" or \"without-risers\"");
     doc.m_bNoRiser = noRiser;
 
     const double angle = rd.Number(root, "", "current_angle_deg", false, 90.0);
@@ -298,8 +294,7 @@ bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJson
     const double steps = rd.Number(run, "run", "max_time_steps", false, 1500.0);
     if (steps != std::floor(steps) || std::fabs(steps) > 1e9)
         rd.Problem("run.max_time_steps", "must be a whole number");
-    else
-        doc.m_nMaxTimeSteps = static_cast<int>(steps);
+    else doc.m_nMaxTimeSteps = static_cast<int>(steps);
 
     const QJsonObject ambient = rd.Object(root, "", "ambient", true);
     rd.OnlyKeys(ambient, "ambient", {"profile"});

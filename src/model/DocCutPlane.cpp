@@ -6,8 +6,8 @@
 #include "base/Angles.h"
 #include "base/MatrixFunctions.h"
 #include "geometry/Polygon.h"
-#include "model/TubeSection.h"
 #include "model/PlumexDoc.h"
+#include "model/TubeSection.h"
 
 namespace {
 constexpr double kRiserHeightWithoutRiser = 1.01;

@@ -121,7 +121,5 @@ void CPlumexDoc::ComputeSectionStatistics() {
 
 void CPlumexDoc::ClearSectionStatistics() {
     m_SectionStats = CSectionStats{};
-    ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
-        j.m_Section = JetSection{};
-    });
+    ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) { j.m_Section = JetSection{}; });
 }

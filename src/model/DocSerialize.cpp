@@ -2,11 +2,11 @@
 // outfalls, and a tail that depends on the version.
 #include <cmath>
 
-#include "base/FileVersion.h"
-#include "base/Archive.h"
 #include "base/AppState.h"
-#include "model/CaseFile.h"
+#include "base/Archive.h"
+#include "base/FileVersion.h"
 #include "base/Prompt.h"
+#include "model/CaseFile.h"
 #include "model/LoadedCaseCheck.h"
 #include "model/PlumexDoc.h"
 
@@ -66,8 +66,7 @@ void CPlumexDoc::Serialize(CArchive& ar) {
         m_fCurrentAngle = ar.ReadFloat();
         angleRead = true;
     }
-    if (angleRead && !std::isfinite(m_fCurrentAngle))
-        throw CArchiveException("the current angle is not a number");
+    if (angleRead && !std::isfinite(m_fCurrentAngle)) throw CArchiveException("the current angle is not a number");
     // Nothing computes with a number of the file before it is checked.
     CheckLoadedCase(*this);
     if (angleRead) PropagateCurrentAngle();

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "geometry/JetSection.h"
-#include "model/KeyParameters.h"
 #include "base/RangeRecord.h"
+#include "geometry/JetSection.h"
 #include "model/JetDispModal.h"
+#include "model/KeyParameters.h"
 #include "model/MaterialProperty.h"
 
 class CArchive;
@@ -73,13 +73,13 @@ public:
     void DrawPort(const SceneDrawState& state) const;
 
     std::string m_strName;
-    std::string m_strStatus;        // stop reason of the last run
-    double m_dCurrent = 0.05;       // ambient current speed (profile mean when the input is written)
+    std::string m_strStatus;   // stop reason of the last run
+    double m_dCurrent = 0.05;  // ambient current speed (profile mean when the input is written)
     double m_dDiameter = 0.1;
     double m_dFlow = 0.0138;
     double m_dHAngle = 0.0;
     double m_dPortHeight = 1.0;
-    double m_dSalinity = 1.0;       // effluent density when temperature is 0, else salinity
+    double m_dSalinity = 1.0;  // effluent density when temperature is 0, else salinity
     double m_dTemperature = 0.0;
     double m_dVAngle = 0.0;
     int m_nCurrentDisk = 0;
@@ -92,7 +92,7 @@ public:
     CMaterialProperty m_MaterialA;  // colour of high values
     CMaterialProperty m_MaterialB;  // colour of low values
     double m_dPortPos[3] = {0.0, 0.0, 0.0};
-    JetSection m_Section;  // of the last section
+    JetSection m_Section;           // of the last section
     bool m_bSectionAtDisk = false;  // the section of a plane normal to the axis is disk m_nSectionDisk
     int m_nSectionDisk = 0;
     double m_dCurrentAngle = 90.0;  // copy of the case's current angle

@@ -1,7 +1,7 @@
 #include "model/JetDisk.h"
 
-#include "base/Archive.h"
 #include "base/AppState.h"
+#include "base/Archive.h"
 
 bool CJetDisk::operator==(const CJetDisk& o) const {
     return m_dRadius == o.m_dRadius && m_dX == o.m_dX && m_dY == o.m_dY && m_dZ == o.m_dZ &&

@@ -25,16 +25,16 @@ public:
 
     bool operator==(const CJetDisk& o) const;
 
-    double m_dRadius = 0.0;      // half width (m)
-    double m_dX = 0.0;           // centre, model coordinates (m), z up
+    double m_dRadius = 0.0;  // half width (m)
+    double m_dX = 0.0;       // centre, model coordinates (m), z up
     double m_dY = 0.0;
     double m_dZ = 0.0;
-    double m_dMeanConc = 0.0;    // mean concentration ("A. Conc.")
+    double m_dMeanConc = 0.0;  // mean concentration ("A. Conc.")
     double m_dDilution = 0.0;
-    double m_dVelocity = 0.0;    // m/s
-    double m_dVAngle = 0.0;      // vertical angle (rad)
-    double m_dHAngle = 0.0;      // horizontal angle (rad)
-    double m_dUnnamed = 0.0;     // ninth trajectory column, kept and stored
-    double m_dThickness = 0.0;   // m
-    double m_dMaxConc = 0.0;     // maximum concentration, at most 1
+    double m_dVelocity = 0.0;   // m/s
+    double m_dVAngle = 0.0;     // vertical angle (rad)
+    double m_dHAngle = 0.0;     // horizontal angle (rad)
+    double m_dUnnamed = 0.0;    // ninth trajectory column, kept and stored
+    double m_dThickness = 0.0;  // m
+    double m_dMaxConc = 0.0;    // maximum concentration, at most 1
 };

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "base/Archive.h"
 #include "base/AppState.h"
+#include "base/Archive.h"
 
 CJetDispModal::CJetDispModal() {
     std::fill(m_Placement, m_Placement + 16, 0.0);

@@ -13,7 +13,7 @@ struct TubeCrossing;
 // One vertex of a jet's tube surface.
 struct TubeVertex {
     double m_dPos[3] = {0, 0, 0};
-    double m_dNormal[3] = {0, 0, 0};      // smooth normal
+    double m_dNormal[3] = {0, 0, 0};  // smooth normal
     double m_dFaceNormal[3] = {0, 0, 0};
     // Value quadruple copied from the disk: mean concentration, half width,
     // thickness, velocity (the order of the range records).
@@ -22,8 +22,8 @@ struct TubeVertex {
 
 // One ring of the tube, made from one disk.
 struct TubeRing {
-    int m_nDisk = 0;                  // index of the disk it was made from
-    int m_nVertices = 0;              // = slices
+    int m_nDisk = 0;      // index of the disk it was made from
+    int m_nVertices = 0;  // = slices
     std::vector<TubeVertex> m_Vertices;
 };
 
@@ -74,18 +74,18 @@ public:
     // draws itself).
     void Draw(SceneDrawState state) const;
 
-    int m_nSpriteFrame = 0;      // frame counter of the smoke presentation (0..19)
-    int m_nShownDisks = 200;     // disks shown in the smoke presentation
-    int m_nSlices = 32;          // vertices per ring
-    int m_nRingInterval = 20;    // a ring every this many disks (at least 20 after loading)
+    int m_nSpriteFrame = 0;    // frame counter of the smoke presentation (0..19)
+    int m_nShownDisks = 200;   // disks shown in the smoke presentation
+    int m_nSlices = 32;        // vertices per ring
+    int m_nRingInterval = 20;  // a ring every this many disks (at least 20 after loading)
     std::vector<CJetDisk> m_Disks;
     // The tube, rebuilt from the disks; read it through Rings(), which makes
     // a scheduled tube first.
     mutable std::vector<TubeRing> m_Rings;
     std::vector<TubeRing> m_Sections;  // point lists for cross-sections
-    double m_Placement[16];      // jet frame to scene, row-major
-    int m_nPickedRing = 0;       // ring whose following segment is highlighted
-    double m_dDisplayAngle = 90.0;  // copy of the case's current angle
+    double m_Placement[16];            // jet frame to scene, row-major
+    int m_nPickedRing = 0;             // ring whose following segment is highlighted
+    double m_dDisplayAngle = 90.0;     // copy of the case's current angle
 
 private:
     // Made from the disks by Rings() with these settings when pending.

@@ -153,8 +153,7 @@ void CJetDispModal::MakeRings(int interval, double dDepthLimit, bool bClampToSur
                     verts[s].m_dNormal[q] = (f[sp].m_dFaceNormal[q] + f[s].m_dFaceNormal[q] +
                                              (*g)[sp].m_dFaceNormal[q] + (*g)[s].m_dFaceNormal[q]) /
                                             4.0;
-                else
-                    verts[s].m_dNormal[q] = (f[sp].m_dFaceNormal[q] + f[s].m_dFaceNormal[q]) / 2.0;
+                else verts[s].m_dNormal[q] = (f[sp].m_dFaceNormal[q] + f[s].m_dFaceNormal[q]) / 2.0;
             }
         }
     }

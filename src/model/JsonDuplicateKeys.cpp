@@ -90,11 +90,21 @@ private:
             if (m_nPos >= m_text.size()) break;
             const char e = m_text[m_nPos++];
             switch (e) {
-            case 'b': s += '\b'; break;
-            case 'f': s += '\f'; break;
-            case 'n': s += '\n'; break;
-            case 'r': s += '\r'; break;
-            case 't': s += '\t'; break;
+            case 'b':
+                s += '\b';
+                break;
+            case 'f':
+                s += '\f';
+                break;
+            case 'n':
+                s += '\n';
+                break;
+            case 'r':
+                s += '\r';
+                break;
+            case 't':
+                s += '\t';
+                break;
             case 'u': {
                 unsigned cp = Hex4();
                 if (cp >= 0xD800 && cp < 0xDC00 && m_text.compare(m_nPos, 2, "\\u") == 0) {
@@ -105,7 +115,9 @@ private:
                 Utf8(cp, s);
                 break;
             }
-            default: s += e; break;  // \" \\ \/
+            default:
+                s += e;
+                break;  // \" \\ \/
             }
         }
         m_bFailed = true;

@@ -7,35 +7,35 @@
 
 #pragma pack(push, 4)
 struct CKeyParameters {
-    char m_szTitle[128];   // title of the jet's summary page
-    double m_dBj;          // buoyancy flux
+    char m_szTitle[128];  // title of the jet's summary page
+    double m_dBj;         // buoyancy flux
     double m_dDiameter;
     double m_dDepth;
-    double m_dFd;          // densimetric Froude number
+    double m_dFd;  // densimetric Froude number
     double m_dHAngle;
-    double m_dlMlb;        // lM/lb
-    double m_dlmlb;        // lm/lb
-    double m_dlQlM;        // lQ/lM
-    double m_dlQlm;        // lQ/lm
+    double m_dlMlb;  // lM/lb
+    double m_dlmlb;  // lm/lb
+    double m_dlQlM;  // lQ/lM
+    double m_dlQlm;  // lQ/lm
     double m_dlQ;
-    double m_dMj;          // momentum flux
-    double m_dpa;          // ambient density at the port (g/mL)
-    double m_dpo;          // effluent density (g/mL)
-    std::int32_t m_nPorts; // integer of the "N. Ports" row (not displayed)
+    double m_dMj;           // momentum flux
+    double m_dpa;           // ambient density at the port (g/mL)
+    double m_dpo;           // effluent density (g/mL)
+    std::int32_t m_nPorts;  // integer of the "N. Ports" row (not displayed)
     std::int32_t m_nPad1;
     double m_dQj;
-    double m_dSb;          // average dilution at the last step
-    double m_dSm;          // centreline dilution at the last step
+    double m_dSb;  // average dilution at the last step
+    double m_dSm;  // centreline dilution at the last step
     double m_dTotalQ;
     double m_dUa;
     double m_dUj;
-    double m_dUjUa;        // Uj/Ua
+    double m_dUjUa;  // Uj/Ua
     double m_dVAngle;
     double m_dlb;
     double m_dlm;
     double m_dlM;
-    double m_ddpPa;        // dp/pa
-    std::int32_t m_nSteps; // trajectory lines of the jet
+    double m_ddpPa;         // dp/pa
+    std::int32_t m_nSteps;  // trajectory lines of the jet
     std::int32_t m_nPad2;
 };
 #pragma pack(pop)

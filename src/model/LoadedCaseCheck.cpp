@@ -48,9 +48,7 @@ public:
     [[noreturn]] void Refuse(const std::string& why) const { throw CArchiveException(Item() + ": " + why); }
 
 private:
-    std::string Item() const {
-        return m_pWhere ? "disk " + std::to_string(m_nDisk) + " of " + *m_pWhere : m_strItem;
-    }
+    std::string Item() const { return m_pWhere ? "disk " + std::to_string(m_nDisk) + " of " + *m_pWhere : m_strItem; }
 
     std::string m_strItem;
     const std::string* m_pWhere = nullptr;
@@ -93,8 +91,7 @@ void CheckJet(const std::string& where, const CJet& j) {
     CheckMaterial(c, j.m_MaterialB);
     CheckRanges(c, j.m_RangeMin, j.m_RangeMax);
     const auto& disks = j.m_pDisplay->m_Disks;
-    for (std::size_t i = 0; i < disks.size(); ++i)
-        CheckDisk(CChecker(where, i + 1), disks[i]);
+    for (std::size_t i = 0; i < disks.size(); ++i) CheckDisk(CChecker(where, i + 1), disks[i]);
 }
 }  // namespace
 

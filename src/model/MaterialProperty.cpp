@@ -56,10 +56,14 @@ CMaterialProperty CMaterialProperty::ParticleBDefault() {
 
 const float* CMaterialProperty::Color(int nKind) const {
     switch (nKind) {
-    case kAmbient: return m_fAmbient;
-    case kDiffuse: return m_fDiffuse;
-    case kSpecular: return m_fSpecular;
-    default: return nullptr;
+    case kAmbient:
+        return m_fAmbient;
+    case kDiffuse:
+        return m_fDiffuse;
+    case kSpecular:
+        return m_fSpecular;
+    default:
+        return nullptr;
     }
 }
 

@@ -25,8 +25,7 @@ CPlumexDoc::CPlumexDoc(CAppState& app, CPrompt& prompt)
 CPlumexDoc::~CPlumexDoc() = default;
 
 void CPlumexDoc::AddObserver(CDocObserver* o) {
-    if (o && std::find(m_Observers.begin(), m_Observers.end(), o) == m_Observers.end())
-        m_Observers.push_back(o);
+    if (o && std::find(m_Observers.begin(), m_Observers.end(), o) == m_Observers.end()) m_Observers.push_back(o);
 }
 
 void CPlumexDoc::RemoveObserver(CDocObserver* o) {
@@ -48,19 +47,15 @@ DocEvent CurrentItemEvent(const CPlumexDoc& doc, DocEvent::Kind kind, DocItemLev
     const bool riser = level == DocItemLevel::Riser || level == DocItemLevel::Jet;
     const bool jet = level == DocItemLevel::Jet;
     const CJet* j = jet ? doc.GetCurrentJet() : nullptr;
-    return DocEvent::Item(kind, level, n.m_nOutfall, riser ? n.m_nRiser : -1, jet ? n.m_nJet : -1,
-                          j ? j->Id() : 0);
+    return DocEvent::Item(kind, level, n.m_nOutfall, riser ? n.m_nRiser : -1, jet ? n.m_nJet : -1, j ? j->Id() : 0);
 }
 }  // namespace
 
 void CPlumexDoc::NotifySelection() {
     DocItemLevel level = DocItemLevel::None;
-    if (GetCurrentJet())
-        level = DocItemLevel::Jet;
-    else if (GetCurrentRiser())
-        level = DocItemLevel::Riser;
-    else if (GetCurrentOutfall())
-        level = DocItemLevel::Outfall;
+    if (GetCurrentJet()) level = DocItemLevel::Jet;
+    else if (GetCurrentRiser()) level = DocItemLevel::Riser;
+    else if (GetCurrentOutfall()) level = DocItemLevel::Outfall;
     Notify(CurrentItemEvent(*this, DocEvent::SelectionChanged, level));
 }
 
@@ -205,7 +200,8 @@ int CPlumexDoc::GetJetCount() const {
 }
 
 std::string CPlumexDoc::MakeOutfallName() const {
-    return MakeUniqueName(kOutfallNamePattern, m_Outfalls, [](const std::unique_ptr<CRiser>& o) { return o->m_strName; });
+    return MakeUniqueName(kOutfallNamePattern, m_Outfalls,
+                          [](const std::unique_ptr<CRiser>& o) { return o->m_strName; });
 }
 
 void CPlumexDoc::AppendNewJet(CBase& riser, const CJet* source) {

@@ -9,17 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "base/AppState.h"
+#include "base/RangeRecord.h"
+#include "base/TreeLevel.h"
 #include "geometry/ColourTableEntry.h"
 #include "geometry/CutPlane.h"
 #include "geometry/CutPlaneCase.h"
 #include "geometry/SectionStats.h"
 #include "model/Ambient.h"
 #include "model/ColourMode.h"
-#include "base/AppState.h"
 #include "model/KeyParameters.h"
-#include "base/RangeRecord.h"
 #include "model/Riser.h"
-#include "base/TreeLevel.h"
 #include "model/ViewControl.h"
 
 class CArchive;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/AmbientGridLink.h"
-#include "base/Archive.h"
 #include "base/AppState.h"
+#include "base/Archive.h"
+#include "model/AmbientGridLink.h"
 #include "model/UniqueName.h"
 
 namespace {
@@ -149,10 +149,8 @@ void CRiser::Serialize(CArchive& ar) {
     const CJet* jet = first ? first->GetJet(0) : nullptr;
     if (jet) {
         m_dTemperature = jet->m_dTemperature;
-        if (m_dTemperature > 0.0)
-            m_dSalinity = jet->m_dSalinity;
-        else
-            m_dDensity = jet->m_dSalinity;
+        if (m_dTemperature > 0.0) m_dSalinity = jet->m_dSalinity;
+        else m_dDensity = jet->m_dSalinity;
     } else {
         m_dTemperature = 0.0;
         m_dDensity = 1.0;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "model/Base.h"
 #include "base/RangeRecord.h"
+#include "model/Base.h"
 #include "model/MaterialProperty.h"
 
 class CArchive;

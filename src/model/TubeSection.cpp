@@ -65,8 +65,7 @@ void CJetDispModal::IntersectTubeWithPlane(double a, double b, double c, double 
         ringHit[i] = std::fabs(dist[i]) / norm < radius;
         value[i] = validDisk ? SectionValue(m_Disks[r.m_nDisk], kRingThreshold) : 0.0f;
     }
-    for (int i = 0; i + 1 < rings; ++i)
-        bandHit[i] = dist[i] * dist[i + 1] < 0.0 || ringHit[i] || ringHit[i + 1];
+    for (int i = 0; i + 1 < rings; ++i) bandHit[i] = dist[i] * dist[i + 1] < 0.0 || ringHit[i] || ringHit[i + 1];
 
     for (int i = 0; i < rings; ++i) {
         // The ring's own edges are tested too when a band next to it is, so
@@ -86,8 +85,7 @@ void CJetDispModal::IntersectTubeWithPlane(double a, double b, double c, double 
                 out.push_back(p);
             }
             const auto& w = tube[testBand ? i + 1 : i].m_Vertices;
-            if (testBand && s < static_cast<int>(w.size()) &&
-                EdgeCrossing(n, d, v[s].m_dPos, w[s].m_dPos, p.m_dPos)) {
+            if (testBand && s < static_cast<int>(w.size()) && EdgeCrossing(n, d, v[s].m_dPos, w[s].m_dPos, p.m_dPos)) {
                 p.m_nKind = TubeCrossing::kBandEdge;
                 p.m_fValue = (value[i] + value[i + 1]) / 2.0f;
                 out.push_back(p);
@@ -133,8 +131,7 @@ long long EdgeKey(int kind, int ring, int slice, int nRings, int nSlices) {
 }
 }  // namespace
 
-std::vector<std::vector<int>> ChainTubeCrossings(const std::vector<TubeCrossing>& crossings, int nRings,
-                                                 int nSlices) {
+std::vector<std::vector<int>> ChainTubeCrossings(const std::vector<TubeCrossing>& crossings, int nRings, int nSlices) {
     std::vector<std::vector<int>> outlines;
     const int count = static_cast<int>(crossings.size());
     if (count < 3 || nRings < 1 || nSlices < 1) return outlines;

@@ -25,5 +25,4 @@ float SectionValue(const CJetDisk& d, double threshold);
 // around it. The open ends of the tube count as flat caps, so an outline
 // that reaches an end is closed across it. Outlines of fewer than three
 // points are dropped.
-std::vector<std::vector<int>> ChainTubeCrossings(const std::vector<TubeCrossing>& crossings, int nRings,
-                                                 int nSlices);
+std::vector<std::vector<int>> ChainTubeCrossings(const std::vector<TubeCrossing>& crossings, int nRings, int nSlices);

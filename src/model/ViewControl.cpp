@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "base/MatrixFunctions.h"
 #include "base/Archive.h"
+#include "base/MatrixFunctions.h"
 
 namespace {
 const double kFreshEye[3] = {8.0, 15.0, 100.0};
@@ -13,8 +13,7 @@ const float kDefaultFar = 5000.0f;
 
 // Rotates the point in place by the angle about the axis through the centre:
 // T(centre) * R(axis, angle) * T(-centre).
-void RotatePointAbout(double dPoint[3], const double dCentre[3], const double dAxis[3],
-                      double dAngle) {
+void RotatePointAbout(double dPoint[3], const double dCentre[3], const double dAxis[3], double dAngle) {
     double m[16], r[16], t[16];
     MatTranslate(m, dCentre[0], dCentre[1], dCentre[2]);
     MatRotateAxis(r, dAxis[0], dAxis[1], dAxis[2], dAngle);
@@ -102,8 +101,7 @@ bool CViewControl::HasUsableView() const {
     if (!AllFinite(m_dEye, 3) || !AllFinite(m_dTarget, 3) || !UsableAxis(m_dUp)) return false;
     if (!(m_fFieldOfView > 0.0f && m_fFieldOfView < 180.0f)) return false;
     if (!(m_fInitFieldOfView > 0.0f && m_fInitFieldOfView < 180.0f)) return false;
-    const double d[3] = {m_dTarget[0] - m_dEye[0], m_dTarget[1] - m_dEye[1],
-                         m_dTarget[2] - m_dEye[2]};
+    const double d[3] = {m_dTarget[0] - m_dEye[0], m_dTarget[1] - m_dEye[1], m_dTarget[2] - m_dEye[2]};
     if (!UsableAxis(d)) return false;
     double side[3];
     return SideAxis(side);
@@ -134,8 +132,7 @@ void CViewControl::GetEyePosition(float fEye[3]) const {
 float CViewControl::ZoomFactor() const { return m_fFieldOfView / m_fInitFieldOfView; }
 
 bool CViewControl::SideAxis(double dSide[3]) const {
-    const double d[3] = {m_dTarget[0] - m_dEye[0], m_dTarget[1] - m_dEye[1],
-                         m_dTarget[2] - m_dEye[2]};
+    const double d[3] = {m_dTarget[0] - m_dEye[0], m_dTarget[1] - m_dEye[1], m_dTarget[2] - m_dEye[2]};
     VecCross(d, m_dUp, dSide);
     return UsableAxis(dSide);
 }
@@ -162,8 +159,7 @@ void CViewControl::OrbitAboutSide(double dAngle) {
     if (!SideAxis(side)) return;
     const double old[3] = {m_dEye[0], m_dEye[1], m_dEye[2]};
     RotatePointAbout(m_dEye, m_dTarget, side, dAngle);
-    double d[3] = {m_dTarget[0] - m_dEye[0], m_dTarget[1] - m_dEye[1],
-                   m_dTarget[2] - m_dEye[2]};
+    double d[3] = {m_dTarget[0] - m_dEye[0], m_dTarget[1] - m_dEye[1], m_dTarget[2] - m_dEye[2]};
     const double dLen = Length(d);
     for (double& v : d) v /= dLen;
     const double c = d[0] * m_dUp[0] + d[1] * m_dUp[1] + d[2] * m_dUp[2];

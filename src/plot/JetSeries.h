@@ -22,16 +22,16 @@ struct JetSample {
     double m_dVAngle = 0.0;      // vertical angle of the axis (rad)
     double m_dCentreDilution = 0.0;
     double m_dAverageDilution = 0.0;
-    double m_dVelocity = 0.0;    // m/s
+    double m_dVelocity = 0.0;  // m/s
 };
 
 struct JetSeries {
     int m_nOrdinal = 0;  // place of the jet in the case (outfall, riser, jet order), from 0
     int m_nOutfall = 0, m_nRiser = 0, m_nJet = 0;
     std::string m_strOutfall, m_strRiser, m_strJet;
-    double m_dSurface = 0.0;  // height of the water surface above the port (m)
-    double m_dBed = 0.0;      // height of the sea bed above the port (m, negative below)
-    double m_dCurrent[2] = {1.0, 0.0};  // plan direction the current flows to (unit vector)
+    double m_dSurface = 0.0;             // height of the water surface above the port (m)
+    double m_dBed = 0.0;                 // height of the sea bed above the port (m, negative below)
+    double m_dCurrent[2] = {1.0, 0.0};   // plan direction the current flows to (unit vector)
     std::vector<JetSample> m_Samples;    // one per disk, in step order
     std::vector<JetSample> m_Crossings;  // where the cut plane crosses the axis
 

@@ -129,11 +129,16 @@ void WidthAndVelocity(PlotData& plot, const std::vector<JetSeries>& jets) {
 
 const char* PlotKindTitle(PlotKind kind) {
     switch (kind) {
-    case PlotKind::Elevation: return "Elevation";
-    case PlotKind::Plan: return "Plan view";
-    case PlotKind::DilutionAlongPath: return "Dilution along the path";
-    case PlotKind::DilutionWithHeight: return "Dilution against height";
-    case PlotKind::WidthAndVelocity: return "Half width and velocity";
+    case PlotKind::Elevation:
+        return "Elevation";
+    case PlotKind::Plan:
+        return "Plan view";
+    case PlotKind::DilutionAlongPath:
+        return "Dilution along the path";
+    case PlotKind::DilutionWithHeight:
+        return "Dilution against height";
+    case PlotKind::WidthAndVelocity:
+        return "Half width and velocity";
     }
     return "";
 }
@@ -190,7 +195,8 @@ bool PlotBounds(const PlotData& plot, bool rightAxis, double& xmin, double& xmax
 }
 
 namespace {
-PlotData ProfilePlot(const CAmbient& ambient, const char* title, const char* quantity, double (*value)(const ProfileRow&)) {
+PlotData ProfilePlot(const CAmbient& ambient, const char* title, const char* quantity,
+                     double (*value)(const ProfileRow&)) {
     PlotData plot;
     plot.m_Kind = PlotKind::Elevation;
     plot.m_strTitle = title;

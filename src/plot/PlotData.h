@@ -43,9 +43,9 @@ struct PlotCurve {
 struct PlotData {
     PlotKind m_Kind = PlotKind::Elevation;
     std::string m_strTitle;
-    std::string m_strXTitle;   // with unit
-    std::string m_strYTitle;   // with unit
-    std::string m_strY2Title;  // second value axis, empty when there is none
+    std::string m_strXTitle;     // with unit
+    std::string m_strYTitle;     // with unit
+    std::string m_strY2Title;    // second value axis, empty when there is none
     bool m_bEqualScale = false;  // both axes at one scale (plan view)
     bool m_bYDown = false;       // values grow downwards (depth)
     std::vector<PlotCurve> m_Curves;

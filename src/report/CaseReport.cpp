@@ -10,9 +10,9 @@
 #include "report/PlotPainter.h"
 
 namespace {
-constexpr int kPlotWidth = 1200;   // pixels of a plot picture
+constexpr int kPlotWidth = 1200;  // pixels of a plot picture
 constexpr int kPlotHeight = 760;
-constexpr int kShownWidth = 600;   // width a plot is shown at in the document (fits A4 and Letter)
+constexpr int kShownWidth = 600;  // width a plot is shown at in the document (fits A4 and Letter)
 
 QString Esc(const std::string& s) { return QString::fromStdString(s).toHtmlEscaped(); }
 QString Fix(double v, int decimals) {
@@ -89,8 +89,8 @@ struct Builder {
         h.Para(QString("Water depth %1 m; mean current speed %2 m/s.")
                    .arg(Fix(a.GetLastRow().m_dDepth, 2), Fix(a.AverageCurrent(), 4)));
         h.Heading(3, QString("%1.1").arg(n), "Profile");
-        h.TableStart({"Row", "Depth (m)", "Salinity (ppt)", "Temperature (&deg;C)", "Density (g/mL)",
-                      "Current speed (m/s)"});
+        h.TableStart(
+            {"Row", "Depth (m)", "Salinity (ppt)", "Temperature (&deg;C)", "Density (g/mL)", "Current speed (m/s)"});
         int row = 1;
         for (const ProfileRow& r : a.Rows()) {
             // A row with temperature 0 gives its density directly.
@@ -142,14 +142,14 @@ struct Builder {
 
     void Ports(int n) {
         h.Heading(2, QString::number(n), "Ports");
-        h.Para("Horizontal angles (H) are measured from the current direction, vertical angles (V) above the "
-               "horizontal. The effluent is given by its salinity and temperature, or by its density.");
-        h.TableStart({"Jet", "Riser", "Flow (m<sup>3</sup>/s)", "Diameter (m)", "Port height (m)", "H (deg)",
-                      "V (deg)", "Effluent"});
+        h.Para(
+            "Horizontal angles (H) are measured from the current direction, vertical angles (V) above the "
+            "horizontal. The effluent is given by its salinity and temperature, or by its density.");
+        h.TableStart({"Jet", "Riser", "Flow (m<sup>3</sup>/s)", "Diameter (m)", "Port height (m)", "H (deg)", "V (deg)",
+                      "Effluent"});
         doc.ForEachJet([&](int, int, int, const CRiser&, const CBase& r, const CJet& j) {
-            h.Row({Esc(j.m_strName), Esc(r.m_strName), Fix(j.m_dFlow, 5),
-                   Fix(j.m_dDiameter, 3), Fix(j.m_dPortHeight, 2), Fix(j.m_dHAngle, 1), Fix(j.m_dVAngle, 1),
-                   Effluent(j)});
+            h.Row({Esc(j.m_strName), Esc(r.m_strName), Fix(j.m_dFlow, 5), Fix(j.m_dDiameter, 3),
+                   Fix(j.m_dPortHeight, 2), Fix(j.m_dHAngle, 1), Fix(j.m_dVAngle, 1), Effluent(j)});
         });
         h.TableEnd();
     }
@@ -164,10 +164,11 @@ struct Builder {
 
     void KeyParameters(int n) {
         h.Heading(2, QString::number(n), "Jet key parameters");
-        h.Para("Source values and length scales as the jet model reported them: jet velocity Uj, mean current "
-               "Ua, densimetric Froude number Fd, and the flux length scales lQ, lm, lb and lM.");
-        h.TableStart({"Jet", "Port depth (m)", "Uj (m/s)", "Ua (m/s)", "Fd (-)", "lQ (m)", "lm (m)", "lb (m)",
-                      "lM (m)"});
+        h.Para(
+            "Source values and length scales as the jet model reported them: jet velocity Uj, mean current "
+            "Ua, densimetric Froude number Fd, and the flux length scales lQ, lm, lb and lM.");
+        h.TableStart(
+            {"Jet", "Port depth (m)", "Uj (m/s)", "Ua (m/s)", "Fd (-)", "lQ (m)", "lm (m)", "lb (m)", "lM (m)"});
         doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
             const QString none = NoResult(j);
             if (!none.isEmpty()) {
@@ -183,10 +184,11 @@ struct Builder {
 
     void Results(int n) {
         h.Heading(2, QString::number(n), "Jet results");
-        h.Para("Values at the last computed step of each jet. The rise height is the highest point of the "
-               "centreline above the port; the horizontal distance is measured from the port.");
-        h.TableStart({"Jet", "Rise height (m)", "Horizontal distance (m)", "Travel time (s)",
-                      "Centreline dilution (-)", "Average dilution (-)"});
+        h.Para(
+            "Values at the last computed step of each jet. The rise height is the highest point of the "
+            "centreline above the port; the horizontal distance is measured from the port.");
+        h.TableStart({"Jet", "Rise height (m)", "Horizontal distance (m)", "Travel time (s)", "Centreline dilution (-)",
+                      "Average dilution (-)"});
         int computed = 0, rejected = 0;
         doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
             const QString none = NoResult(j);
@@ -200,8 +202,8 @@ struct Builder {
             double rise = disks.front().m_dZ;
             for (const CJetDisk& d : disks) rise = std::max(rise, d.m_dZ);
             const CJetDisk& last = disks.back();
-            h.Row({Esc(j.m_strName), Fix(rise, 2), Fix(std::hypot(last.m_dX, last.m_dY), 2),
-                   Fix(last.m_dUnnamed, 1), Fix(CentreDilution(last.m_dMaxConc), 2), Fix(last.m_dDilution, 2)});
+            h.Row({Esc(j.m_strName), Fix(rise, 2), Fix(std::hypot(last.m_dX, last.m_dY), 2), Fix(last.m_dUnnamed, 1),
+                   Fix(CentreDilution(last.m_dMaxConc), 2), Fix(last.m_dDilution, 2)});
         });
         h.TableEnd();
         // Stop reasons in a table of their own keep every row on one line,
@@ -210,8 +212,9 @@ struct Builder {
         h.TableStart({"Jet", "Why the computation stopped"});
         doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
             const QString none = NoResult(j);
-            h.Row({Esc(j.m_strName), !none.isEmpty() ? none : j.m_strStatus.empty() ? QString("-")
-                                                                                   : Esc(j.m_strStatus)});
+            h.Row({Esc(j.m_strName), !none.isEmpty()         ? none
+                                     : j.m_strStatus.empty() ? QString("-")
+                                                             : Esc(j.m_strStatus)});
         });
         h.TableEnd();
         QString summary = QString("%1 of %2 jets computed").arg(computed).arg(doc.GetJetCount());
@@ -227,7 +230,8 @@ struct Builder {
             std::vector<JetSeries> series;
             for (const JetSeries& s : all)
                 if (s.m_nOutfall == o) series.push_back(s);
-            h.Heading(3, QString("%1.%2").arg(n).arg(++sub), "Outfall " + QString::fromStdString(doc.GetOutfall(o)->m_strName));
+            h.Heading(3, QString("%1.%2").arg(n).arg(++sub),
+                      "Outfall " + QString::fromStdString(doc.GetOutfall(o)->m_strName));
             if (series.empty()) {
                 h.Para("No jet of this outfall has results.");
                 continue;
@@ -250,7 +254,9 @@ struct Builder {
         }
         const CSectionStats& st = doc.m_SectionStats;
         h.TableStart({"Item", "Value"});
-        h.Row({"Plane", kinds[static_cast<int>(p.m_eKind) >= 0 && static_cast<int>(p.m_eKind) <= 4 ? static_cast<int>(p.m_eKind) : 0]});
+        h.Row({"Plane",
+               kinds[static_cast<int>(p.m_eKind) >= 0 && static_cast<int>(p.m_eKind) <= 4 ? static_cast<int>(p.m_eKind)
+                                                                                          : 0]});
         h.Row({"Angles H / V", Fix(p.m_dHAngle - 90.0, 2) + " deg / " + Fix(p.m_dVAngle, 2) + " deg"});
         if (p.m_eKind == CutPlaneKind::NormalToJet) h.Row({"Disk number", QString::number(p.m_nDiskNo)});
         else {
@@ -267,7 +273,8 @@ struct Builder {
         h.TableStart({"Jet", "Area (m<sup>2</sup>)", "Horizontal span (m)", "Vertical span (m)"});
         doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
             if (j.m_Section.m_dArea > 0.0)
-                h.Row({Esc(j.m_strName), Fix(j.m_Section.m_dArea, 3), Fix(j.m_Section.m_dHSpan, 3), Fix(j.m_Section.m_dVSpan, 3)});
+                h.Row({Esc(j.m_strName), Fix(j.m_Section.m_dArea, 3), Fix(j.m_Section.m_dHSpan, 3),
+                       Fix(j.m_Section.m_dVSpan, 3)});
         });
         h.TableEnd();
     }
@@ -287,13 +294,13 @@ ReportDocument BuildCaseReport(const CPlumexDoc& doc, const ReportOptions& optio
     Builder b{doc, options, {}, {}};
     QString& s = b.h.Text();
     const QString title = "Discharge report: " + options.m_strCaseName;
-    s += "<html><head><meta charset=\"utf-8\"><title>" + title.toHtmlEscaped() + "</title>\n"
+    s += "<html><head><meta charset=\"utf-8\"><title>" + title.toHtmlEscaped() +
+         "</title>\n"
          "<style>body { font-size: 9pt; } th { font-weight: bold; } "
          "td, th { font-size: 8pt; }</style></head><body>\n";
     s += "<h1>" + title.toHtmlEscaped() + "</h1>\n";
     s += QString("<p>Plumex %1, %2.</p>\n")
-             .arg(options.m_strProgramVersion.toHtmlEscaped(),
-                  options.m_Date.toString("yyyy-MM-dd HH:mm"));
+             .arg(options.m_strProgramVersion.toHtmlEscaped(), options.m_Date.toString("yyyy-MM-dd HH:mm"));
     const bool section = doc.m_CutPlane.m_bValid && !doc.m_CutPlane.Polygons().empty();
     int n = 0;
     b.Case(++n);

@@ -15,12 +15,12 @@
 class CPlumexDoc;
 
 struct ReportOptions {
-    QString m_strCaseName;        // the case file as the report names it
+    QString m_strCaseName;  // the case file as the report names it
     QString m_strProgramVersion;
-    QString m_strModelVersion;    // empty when the model program did not tell
+    QString m_strModelVersion;  // empty when the model program did not tell
     QDateTime m_Date;
-    QImage m_Scene;               // the 3-D picture; null when there is none
-    QString m_strSceneNote;       // said instead of a missing 3-D picture
+    QImage m_Scene;          // the 3-D picture; null when there is none
+    QString m_strSceneNote;  // said instead of a missing 3-D picture
 };
 
 // The report as HTML whose pictures are referred to by name; the pictures

@@ -99,8 +99,8 @@ void PaintPlot(QPainter& p, const QRectF& area, const PlotData& plot) {
             addEntry({QString::fromStdString(c.m_strJet), JetQColor(c.m_nOrdinal), Qt::SolidLine, false});
     }
     // Line kinds: solid and dashed tell the quantities of a jet apart.
-    const bool anyDashed = std::any_of(plot.m_Curves.begin(), plot.m_Curves.end(),
-                                       [](const PlotCurve& c) { return c.m_bDashed; });
+    const bool anyDashed =
+        std::any_of(plot.m_Curves.begin(), plot.m_Curves.end(), [](const PlotCurve& c) { return c.m_bDashed; });
     for (const PlotCurve& c : plot.m_Curves) {
         const QString name = QString::fromStdString(c.m_strName);
         switch (c.m_Role) {
@@ -109,11 +109,20 @@ void PaintPlot(QPainter& p, const QRectF& area, const PlotData& plot) {
             else if (c.m_bDashed) addEntry({name + " (dashed)", Qt::black, Qt::DashLine, false});
             else if (anyDashed) addEntry({name + " (solid)", Qt::black, Qt::SolidLine, false});
             break;
-        case CurveRole::Reference: addEntry({name, JetQColor(-1), Qt::DotLine, false}); break;
-        case CurveRole::Marker: addEntry({"cut plane crossing", Qt::red, Qt::NoPen, true}); break;
-        case CurveRole::Arrow: addEntry({"current direction", JetQColor(-1), Qt::SolidLine, false}); break;
-        case CurveRole::BandUpper: addEntry({"half-width band", QColor(150, 150, 150), Qt::NoPen, false}); break;
-        case CurveRole::BandLower: break;
+        case CurveRole::Reference:
+            addEntry({name, JetQColor(-1), Qt::DotLine, false});
+            break;
+        case CurveRole::Marker:
+            addEntry({"cut plane crossing", Qt::red, Qt::NoPen, true});
+            break;
+        case CurveRole::Arrow:
+            addEntry({"current direction", JetQColor(-1), Qt::SolidLine, false});
+            break;
+        case CurveRole::BandUpper:
+            addEntry({"half-width band", QColor(150, 150, 150), Qt::NoPen, false});
+            break;
+        case CurveRole::BandLower:
+            break;
         }
     }
     const double legendH = lh * (legend.size() + 1) / 2 + lh * 0.5;

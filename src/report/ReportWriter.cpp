@@ -21,7 +21,8 @@ QByteArray SelfContainedHtml(const ReportDocument& report) {
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         image.save(&buffer, "PNG");
-        html.replace("src=\"" + name + "\"", "src=\"data:image/png;base64," + QString::fromLatin1(png.toBase64()) + "\"");
+        html.replace("src=\"" + name + "\"",
+                     "src=\"data:image/png;base64," + QString::fromLatin1(png.toBase64()) + "\"");
     }
     return html.toUtf8();
 }

@@ -23,9 +23,8 @@ bool NextToken(const std::string& line, std::size_t& pos, std::string& token) {
 }  // namespace
 
 bool CJetDisk::ReadLine(const std::string& line) {
-    double* const fields[12] = {&m_dX,        &m_dY,       &m_dZ,         &m_dRadius,
-                                &m_dHAngle,   &m_dVAngle,  &m_dVelocity,  &m_dThickness,
-                                &m_dUnnamed,  &m_dMaxConc, &m_dMeanConc,  &m_dDilution};
+    double* const fields[12] = {&m_dX,        &m_dY,         &m_dZ,       &m_dRadius,  &m_dHAngle,   &m_dVAngle,
+                                &m_dVelocity, &m_dThickness, &m_dUnnamed, &m_dMaxConc, &m_dMeanConc, &m_dDilution};
     std::size_t pos = 0;
     std::string token;
     for (int col = 0; col < 12; ++col) {

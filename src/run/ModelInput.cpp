@@ -30,8 +30,8 @@ std::string SingleLineName(const std::string& name) {
 constexpr const char* kFixedNumbers = "0.0 2 3    200        0 0 0. 0.5 0. -1. 1. .1 ";
 }  // namespace
 
-void CJet::WriteModelInput(std::FILE* file, int /*jetIndex*/, double outfallDepth,
-                           const std::vector<ProfileRow>& rows, bool continuousMode, int maxTimeSteps) {
+void CJet::WriteModelInput(std::FILE* file, int /*jetIndex*/, double outfallDepth, const std::vector<ProfileRow>& rows,
+                           bool continuousMode, int maxTimeSteps) {
     double sum = 0.0;
     for (const auto& r : rows) sum += r.m_dCurrent;
     m_dCurrent = rows.empty() ? 0.0 : sum / static_cast<double>(rows.size());

@@ -118,9 +118,8 @@ void CModelProcess::OnFinished(int exitCode, QProcess::ExitStatus status) {
         std::string tail = m_strErrorTail.size() > static_cast<std::size_t>(kKeptErrorBytes)
                                ? m_strErrorTail.substr(m_strErrorTail.size() - kKeptErrorBytes)
                                : m_strErrorTail;
-        m_Result.m_strError = QString::fromLocal8Bit(tail.data(), static_cast<qsizetype>(tail.size()))
-                                  .trimmed()
-                                  .toStdString();
+        m_Result.m_strError =
+            QString::fromLocal8Bit(tail.data(), static_cast<qsizetype>(tail.size())).trimmed().toStdString();
         if (m_Result.m_strError.empty() && status == QProcess::CrashExit) m_Result.m_strError = "the program crashed";
     }
     End();

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "model/PlumexDoc.h"
 #include "base/Prompt.h"
+#include "model/PlumexDoc.h"
 #include "run/ClassicNumericScope.h"
 #include "run/ModelOutputFile.h"
 #include "run/RunPlan.h"
@@ -22,10 +22,8 @@ bool OpenResultFiles(const CRunSettings& settings, CPrompt& prompt, std::FILE*& 
     OutputOpen how = OutputOpen::Missing;
     summary = settings.m_strWorkDir.empty() ? nullptr : OpenModelOutput(settings.SummaryPath(), how);
     if (!summary) {
-        if (how == OutputOpen::Missing)
-            prompt.Inform("Unable to read suspend file", PromptIcon::Exclamation);
-        else
-            prompt.Inform(RefusedOutputText(settings.SummaryPath(), how), PromptIcon::Exclamation);
+        if (how == OutputOpen::Missing) prompt.Inform("Unable to read suspend file", PromptIcon::Exclamation);
+        else prompt.Inform(RefusedOutputText(settings.SummaryPath(), how), PromptIcon::Exclamation);
         return false;
     }
     // A missing trajectory file reads as an empty one: every jet then
@@ -117,8 +115,7 @@ bool CPlumexDoc::ReadResults(const RunPlan& plan, CPrompt& prompt, RunReport& re
         if (jets[n]) ++report.m_nJetsRead;
     }
     if (report.m_nJetsSkipped > 0)
-        prompt.Inform(std::to_string(report.m_nJetsSkipped) +
-                      (report.m_nJetsSkipped == 1 ? " jet was" : " jets were") +
+        prompt.Inform(std::to_string(report.m_nJetsSkipped) + (report.m_nJetsSkipped == 1 ? " jet was" : " jets were") +
                       " deleted while the model ran; " + (report.m_nJetsSkipped == 1 ? "its" : "their") +
                       " results were not kept.");
     FinishReading(*this, summary, trajectory);

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "base/DocObserver.h"
-#include "model/PlumexDoc.h"
 #include "base/Prompt.h"
+#include "model/PlumexDoc.h"
 #include "run/ModelProcess.h"
 #include "run/ProblemList.h"
 #include "run/RunJob.h"
@@ -26,8 +26,8 @@ std::string OutcomeText(const ModelResult& r, const std::string& program, int ti
     switch (r.m_nOutcome) {
     case ModelOutcome::TimedOut:
         // Not a fault of the inputs: the model ran out of its time.
-        return RowsText("Mardex did not finish within %d.%d s and was stopped; no results were read.",
-                        timeoutMs / 1000, timeoutMs % 1000 / 100);
+        return RowsText("Mardex did not finish within %d.%d s and was stopped; no results were read.", timeoutMs / 1000,
+                        timeoutMs % 1000 / 100);
     case ModelOutcome::FailedToStart:
         return "Unable to start Mardex (" + program + "): " + r.m_strError;
     case ModelOutcome::ErrorExit:
@@ -88,10 +88,8 @@ bool CPlumexDoc::PrepareRun(bool allJets, RunPlan& plan) {
     plan.m_bContinuous = m_bContinuous;
     plan.m_nMaxTimeSteps = m_nMaxTimeSteps;
     plan.m_pSettings = m_pRunSettings;
-    if (allJets)
-        ForEachJet([&plan](int, int, int, CRiser&, CBase&, CJet& j) { plan.m_Jets.push_back(j.Id()); });
-    else
-        plan.m_Jets.push_back(jet->Id());
+    if (allJets) ForEachJet([&plan](int, int, int, CRiser&, CBase&, CJet& j) { plan.m_Jets.push_back(j.Id()); });
+    else plan.m_Jets.push_back(jet->Id());
     m_bResultsDrawable = false;
     SetRunInFlight(true);
     return true;
@@ -102,9 +100,15 @@ RunReport CPlumexDoc::ApplyRun(const RunPlan& plan, const ModelResult& result) {
     if (result.m_nOutcome != ModelOutcome::Finished) {
         // Nothing was read: every jet is as it was, and so is what the views show.
         switch (result.m_nOutcome) {
-        case ModelOutcome::Cancelled: report.m_nStatus = RunStatus::Cancelled; break;
-        case ModelOutcome::TimedOut: report.m_nStatus = RunStatus::TimedOut; break;
-        default: report.m_nStatus = RunStatus::Failed; break;
+        case ModelOutcome::Cancelled:
+            report.m_nStatus = RunStatus::Cancelled;
+            break;
+        case ModelOutcome::TimedOut:
+            report.m_nStatus = RunStatus::TimedOut;
+            break;
+        default:
+            report.m_nStatus = RunStatus::Failed;
+            break;
         }
         const std::string program = plan.m_pSettings ? plan.m_pSettings->m_strModelProgram : std::string();
         const int timeoutMs = plan.m_pSettings ? plan.m_pSettings->m_nMaxWaits * plan.m_pSettings->m_nWaitMs : 0;

@@ -12,12 +12,17 @@ constexpr int kTickMs = 200;
 
 QString EndText(RunStatus status) {
     switch (status) {
-    case RunStatus::Completed: return QStringLiteral("Jets computed");
-    case RunStatus::Cancelled: return QStringLiteral("Run cancelled");
-    case RunStatus::TimedOut: return QStringLiteral("Run timed out");
-    case RunStatus::Failed: return QStringLiteral("Run failed");
+    case RunStatus::Completed:
+        return QStringLiteral("Jets computed");
+    case RunStatus::Cancelled:
+        return QStringLiteral("Run cancelled");
+    case RunStatus::TimedOut:
+        return QStringLiteral("Run timed out");
+    case RunStatus::Failed:
+        return QStringLiteral("Run failed");
     case RunStatus::NotStarted:
-    default: return QString();
+    default:
+        return QString();
     }
 }
 }  // namespace

@@ -19,8 +19,7 @@ bool CRunSettings::EnsureWorkDir() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime && *runtime && QFileInfo(QString::fromLocal8Bit(runtime)).isDir())
         base = QString::fromLocal8Bit(runtime);
-    else
-        base = QDir::tempPath();
+    else base = QDir::tempPath();
     // Directories left by runs of programs that were killed go first.
     static std::once_flag cleaned;
     std::call_once(cleaned, [&base] { RemoveStaleRunDirs(base.toStdString()); });

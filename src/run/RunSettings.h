@@ -34,12 +34,12 @@ public:
     // the search path.
     static std::string DefaultModelProgram();
 
-    std::string m_strWorkDir;               // empty until EnsureWorkDir (or set by the caller)
+    std::string m_strWorkDir;  // empty until EnsureWorkDir (or set by the caller)
     std::string m_strInputName = "UDF";
     std::string m_strSummaryName = "Suspend";
     std::string m_strTrajectoryName = "Plxdata";
     std::string m_strModelProgram;
-    int m_nMaxWaits = 1000;                 // the model gets m_nMaxWaits x m_nWaitMs ms
+    int m_nMaxWaits = 1000;  // the model gets m_nMaxWaits x m_nWaitMs ms
     int m_nWaitMs = 100;
 
 private:

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include "model/PlumexDoc.h"
 #include "base/Prompt.h"
+#include "model/PlumexDoc.h"
 #include "run/TextLine.h"
 
 namespace {
@@ -81,7 +81,7 @@ bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPro
             return formatError();
         m_strStatus = reason;
         prompt.Inform("Computations Cease for:JET" + std::string(1, numberLine[kJetDigitAt]) + m_strStatus +
-                        " Reported by MARDEX");
+                      " Reported by MARDEX");
         return false;
     }
 
@@ -128,8 +128,7 @@ bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPro
     m_strStatus.clear();
     for (int n = 0; n < 7; ++n) {
         if (!ReadTextLine(file, line)) {
-            prompt.Inform(
-                "No `Computations Cease' output in suspend file!,Please inspect the suspend file!");
+            prompt.Inform("No `Computations Cease' output in suspend file!,Please inspect the suspend file!");
             return false;
         }
         if (line.find("COMPUTATIONS CEASE:") != std::string::npos) {

@@ -3,8 +3,8 @@
 // one line per computed step.
 #include <string>
 
-#include "model/Jet.h"
 #include "base/Prompt.h"
+#include "model/Jet.h"
 #include "run/RunProgress.h"
 #include "run/TextLine.h"
 

@@ -20,8 +20,7 @@ const std::string& Stem(const CAmbient& a, int face) {
 bool CGlResources::BoxKey::operator==(const BoxKey& o) const {
     for (int i = 0; i < 4; ++i)
         if (m_strFaceNames[i] != o.m_strFaceNames[i]) return false;
-    return m_dHalfExtentX == o.m_dHalfExtentX && m_dHalfExtentZ == o.m_dHalfExtentZ &&
-           m_dWaterDepth == o.m_dWaterDepth;
+    return m_dHalfExtentX == o.m_dHalfExtentX && m_dHalfExtentZ == o.m_dHalfExtentZ && m_dWaterDepth == o.m_dWaterDepth;
 }
 
 CGlResources::BoxKey CGlResources::KeyOf(const CAmbient& ambient) {
@@ -65,8 +64,7 @@ void CGlResources::LoadTextures(const CAmbient& ambient) {
         m_bFaceLoaded[i] = f.m_bLoaded;
         if (!f.m_bLoaded) continue;
         glBindTexture(GL_TEXTURE_2D, m_nTexNames[i]);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, f.m_nWidth, f.m_nHeight, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                     f.m_Pixels.data());
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, f.m_nWidth, f.m_nHeight, 0, GL_RGB, GL_UNSIGNED_BYTE, f.m_Pixels.data());
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);

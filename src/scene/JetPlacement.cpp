@@ -6,8 +6,8 @@
 #include "base/MatrixFunctions.h"
 #include "model/Riser.h"
 
-void ComputeJetPlacement(const JetPlacementInput& in, const CRiser& outfall, const CBase& riser,
-                         int k, CJet& jet, double out[16]) {
+void ComputeJetPlacement(const JetPlacementInput& in, const CRiser& outfall, const CBase& riser, int k, CJet& jet,
+                         double out[16]) {
     double lift[16], base[16], along[16], port[16];
     MatTranslate(lift, 0.0, in.m_dWaterDepth, 0.0);
     MatTranslate(base, outfall.m_dPosition[0], -outfall.m_dDepth, outfall.m_dPosition[2]);

@@ -14,5 +14,5 @@ struct JetPlacementInput {
 
 // The placement matrix (row-major) of jet k of the riser on the outfall.
 // Stores the port offset in the jet's port position.
-void ComputeJetPlacement(const JetPlacementInput& in, const CRiser& outfall, const CBase& riser,
-                         int k, CJet& jet, double out[16]);
+void ComputeJetPlacement(const JetPlacementInput& in, const CRiser& outfall, const CBase& riser, int k, CJet& jet,
+                         double out[16]);

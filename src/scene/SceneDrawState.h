@@ -9,21 +9,21 @@ constexpr int kRenderModeRender = 0x1C00;
 constexpr int kRenderModeSelect = 0x1C02;
 
 struct SceneDrawState {
-    double riserRadiusAtPort = 0.0;        // set by the riser for each of its jets
+    double riserRadiusAtPort = 0.0;          // set by the riser for each of its jets
     double portColour[3] = {0.0, 0.0, 0.0};  // colour given before a port pipe is drawn
-    int renderMode = kRenderModeRender;    // names are pushed only in select mode
-    bool jetsOnly = false;                 // false: structure bodies; true: only the jets
-    int animationStep = 0;                 // rings shown while the growth animation runs
+    int renderMode = kRenderModeRender;      // names are pushed only in select mode
+    bool jetsOnly = false;                   // false: structure bodies; true: only the jets
+    int animationStep = 0;                   // rings shown while the growth animation runs
     bool animating = false;
-    float zoomFactor = 1.0f;               // field of view over the initial one
+    float zoomFactor = 1.0f;                    // field of view over the initial one
     float eyePosition[3] = {0.0f, 0.0f, 0.0f};  // camera position, for back-to-front sorting
-    bool particleMode = false;             // smoke presentation of the jets
-    bool highlightPick = false;            // show the picked trajectory segment highlighted
+    bool particleMode = false;                  // smoke presentation of the jets
+    bool highlightPick = false;                 // show the picked trajectory segment highlighted
     // Case settings the records need while they draw; DrawStructures copies
     // them from the document before the traversal.
-    bool noRiser = false;                  // scenario without risers
-    double currentAngle = 90.0;            // angle between current and outfalls (degrees)
-    double waterDepth = 0.0;               // tubes made while drawing flatten at this height
+    bool noRiser = false;        // scenario without risers
+    double currentAngle = 90.0;  // angle between current and outfalls (degrees)
+    double waterDepth = 0.0;     // tubes made while drawing flatten at this height
 
     bool Selecting() const { return renderMode == kRenderModeSelect; }
 };

@@ -4,10 +4,10 @@
 #include <GL/glu.h>
 
 #include "model/PlumexDoc.h"
+#include "model/ViewControl.h"
 #include "scene/GlResources.h"
 #include "scene/GlSetup.h"
 #include "scene/SceneDrawState.h"
-#include "model/ViewControl.h"
 
 void DrawCurrentArrow(float fCurrentAngle) {
     static const GLfloat red[4] = {1.0f, 0.0f, 0.0f, 1.0f};

@@ -8,7 +8,7 @@ class CPlumexDoc;
 class CViewControl;
 
 struct SceneFrameOptions {
-    bool m_bFastDisplay = true;      // uniform tubes; false: the sort tree
+    bool m_bFastDisplay = true;  // uniform tubes; false: the sort tree
     bool m_bParticles = false;
     bool m_bAnimating = false;
     int m_nAnimStep = 0;

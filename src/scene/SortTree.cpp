@@ -134,8 +134,7 @@ void CSortTree::SplitPolygon(int index, const float n[3], float d, int& front, i
             SortVertex x;
             for (int k = 0; k < 3; ++k) {
                 x.m_fPos[k] = static_cast<float>(a.m_fPos[k] + t * (double(c.m_fPos[k]) - a.m_fPos[k]));
-                x.m_fNormal[k] =
-                    static_cast<float>(a.m_fNormal[k] + t * (double(c.m_fNormal[k]) - a.m_fNormal[k]));
+                x.m_fNormal[k] = static_cast<float>(a.m_fNormal[k] + t * (double(c.m_fNormal[k]) - a.m_fNormal[k]));
             }
             f.m_Vertices.push_back(x);
             b.m_Vertices.push_back(x);
@@ -212,8 +211,7 @@ void CSortTree::Build(std::vector<CSortPolygon> polygons, double dMinSplitSize) 
     }
 }
 
-void CSortTree::ForEachBackToFront(const float eye[3],
-                                   const std::function<void(const CSortPolygon&)>& f) const {
+void CSortTree::ForEachBackToFront(const float eye[3], const std::function<void(const CSortPolygon&)>& f) const {
     if (m_nRoot < 0) return;
     // Each entry is a node still to be opened, or (bDraw) a node whose own
     // polygons are due.

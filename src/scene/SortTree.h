@@ -13,7 +13,7 @@ struct SortVertex {
 // One tube quad (or a piece of one after splitting).
 struct CSortPolygon {
     std::vector<SortVertex> m_Vertices;
-    float m_fValues[4] = {0, 0, 0, 0};  // mean of the quad's vertex value quadruples
+    float m_fValues[4] = {0, 0, 0, 0};    // mean of the quad's vertex value quadruples
     float m_fPlaneNormal[3] = {0, 0, 0};  // unit normal of the first three vertices
     std::uint16_t m_nOutfall = 0, m_nRiser = 0, m_nJet = 0, m_nRing = 0;
     std::uint16_t m_nFlag = 0;

@@ -24,8 +24,8 @@ void CPlumexDoc::DrawSortedJets(const SceneDrawState& state) const {
         if (!j || !o->m_nVisible || !r->m_nVisible || !j->m_nVisible || j->m_pDisplay->m_Disks.empty()) return;
         const CMaterialProperty& m1 = j->m_MaterialA;
         float diffuse[4];
-        LevelColour(ColourLevel(m_eColourMode, p.m_fValues, m_RangeMin, m_RangeMax, m_ColourTable),
-                    m1.m_fDiffuse, j->m_MaterialB.m_fDiffuse, diffuse);
+        LevelColour(ColourLevel(m_eColourMode, p.m_fValues, m_RangeMin, m_RangeMax, m_ColourTable), m1.m_fDiffuse,
+                    j->m_MaterialB.m_fDiffuse, diffuse);
         glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS,
                     m1.m_fShininess >= 0.0f && m1.m_fShininess <= 128.0f ? m1.m_fShininess : 100.0f);
         glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, m1.m_fAmbient);

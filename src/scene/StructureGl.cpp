@@ -4,8 +4,8 @@
 #include <GL/glu.h>
 
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
 #include "model/MaterialProperty.h"
+#include "model/PlumexDoc.h"
 #include "scene/GlResources.h"
 #include "scene/SceneDrawState.h"
 #include "scene/SceneShapes.h"

@@ -245,12 +245,21 @@ void CAmbientGrid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     switch (event->key()) {
-    case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Left: case Qt::Key_Right:
-    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Home: case Qt::Key_End:
-    case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_F2:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_F2:
         QTableWidget::keyPressEvent(event);
         return;
-    case Qt::Key_Return: case Qt::Key_Enter:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         // Enter finishes the typed value: it is checked at once.
         if (m_bTyped) {
             m_bTyped = false;
@@ -271,8 +280,7 @@ void CAmbientGrid::keyPressEvent(QKeyEvent* event) {
     event->ignore();
 }
 
-QWidget* CAmbientCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                                            const QModelIndex&) const {
+QWidget* CAmbientCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const {
     auto* editor = new QLineEdit(parent);
     editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     editor->setFrame(false);

@@ -12,8 +12,8 @@
 #include <QTableWidget>
 #include <vector>
 
-#include "model/AmbientGridLink.h"
 #include "model/Ambient.h"
+#include "model/AmbientGridLink.h"
 #include "validation/CheckSurface.h"
 
 class CPrompt;
@@ -80,8 +80,7 @@ class CAmbientCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     explicit CAmbientCellDelegate(CAmbientGrid& grid) : QStyledItemDelegate(&grid), m_grid(grid) {}
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
     // Writes the open editor's text back and closes it.

@@ -156,10 +156,12 @@ QWidget* CDataView::BuildPlaneGroup() {
     // The distance and the disk number share one place; the kind decides which shows.
     auto* place = new QHBoxLayout;
     m_pDistance = NumberBox("distance", false);
-    m_pDistanceSpin = SpinButtons("distanceSpin", [this] { StepDistance(1.0); }, [this] { StepDistance(-1.0); });
+    m_pDistanceSpin = SpinButtons(
+        "distanceSpin", [this] { StepDistance(1.0); }, [this] { StepDistance(-1.0); });
     m_pUnit = new QLabel("m");
     m_pDisk = NumberBox("diskNo", false);
-    m_pDiskSpin = SpinButtons("diskSpin", [this] { StepDisk(1); }, [this] { StepDisk(-1); });
+    m_pDiskSpin = SpinButtons(
+        "diskSpin", [this] { StepDisk(1); }, [this] { StepDisk(-1); });
     for (QWidget* w : {static_cast<QWidget*>(m_pDistance), m_pDistanceSpin, static_cast<QWidget*>(m_pUnit),
                        static_cast<QWidget*>(m_pDisk), m_pDiskSpin})
         place->addWidget(w);
@@ -355,8 +357,8 @@ void CDataView::Apply() {
     const CutPlaneKind kind = static_cast<CutPlaneKind>(m_nKind);
     CCutPlane& plane = m_doc.m_CutPlane;
     if (kind != CutPlaneKind::NormalToJet) {
-        const bool anyText = !m_pHAngle->text().isEmpty() || !m_pVAngle->text().isEmpty() ||
-                             !m_pDistance->text().isEmpty();
+        const bool anyText =
+            !m_pHAngle->text().isEmpty() || !m_pVAngle->text().isEmpty() || !m_pDistance->text().isEmpty();
         if (anyText && !ReadControls()) return;
     }
     const double refLevel = m_doc.CutPlaneReferenceLevel();

@@ -9,7 +9,7 @@
 namespace {
 // The disk's angles are held in radians and shown in degrees.
 constexpr double kDegreesPerRadian = 180.0 / 3.1415926;
-}
+}  // namespace
 
 CDialogDiskInfo::CDialogDiskInfo(QWidget* parent) : QWidget(parent) {
     auto* grid = new QGridLayout(this);

@@ -41,7 +41,7 @@ struct TessData {
     double m_dZ = 0.0;
 };
 
-void CombineCallback(GLdouble coords[3], void*[4], GLfloat[4], void** out, void* data) {
+void CombineCallback(GLdouble coords[3], void* [4], GLfloat[4], void** out, void* data) {
     auto* d = static_cast<TessData*>(data);
     d->m_Extra.push_back({coords[0], coords[1], coords[2]});
     *out = d->m_Extra.back().data();
@@ -95,7 +95,8 @@ bool CompileBitmapFont(unsigned int base, const char* face) {
         for (int y = 0; y < height; ++y) {
             const int row = height - 1 - y;  // glBitmap rows run bottom up
             for (int x = 0; x < width; ++x)
-                if (qGray(image.pixel(x, y)) < 128) bits[std::size_t(row) * rowBytes + x / 8] |= GLubyte(0x80 >> (x % 8));
+                if (qGray(image.pixel(x, y)) < 128)
+                    bits[std::size_t(row) * rowBytes + x / 8] |= GLubyte(0x80 >> (x % 8));
         }
         glNewList(base + byte, GL_COMPILE);
         glBitmap(width, height, 0.0f, float(descent), float(advance), 0.0f, bits.data());

@@ -49,9 +49,8 @@ bool CHelpBrowser::IsInsideFolder(const QUrl& url) const {
 void CHelpBrowser::FollowLink(const QUrl& link) {
     QUrl url = link;
     if (url.isRelative()) {
-        const QUrl base = source().isValid() && !source().isEmpty()
-                              ? source()
-                              : QUrl::fromLocalFile(m_strFolder + QLatin1Char('/'));
+        const QUrl base =
+            source().isValid() && !source().isEmpty() ? source() : QUrl::fromLocalFile(m_strFolder + QLatin1Char('/'));
         url = base.resolved(link);
     }
     if (url.scheme() == QLatin1String(kScheme)) {

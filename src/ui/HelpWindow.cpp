@@ -14,8 +14,7 @@
 
 #include "ui/HelpBrowser.h"
 
-CHelpWindow::CHelpWindow(const QString& helpFolder, QWidget* parent)
-    : QMainWindow(parent, Qt::Window) {
+CHelpWindow::CHelpWindow(const QString& helpFolder, QWidget* parent) : QMainWindow(parent, Qt::Window) {
     setObjectName("helpWindow");
     setWindowTitle(tr("Plumex Help"));
     m_pBrowser = new CHelpBrowser(helpFolder.isEmpty() ? CHelpBrowser::DefaultFolder() : helpFolder, this);
@@ -25,14 +24,14 @@ CHelpWindow::CHelpWindow(const QString& helpFolder, QWidget* parent)
     bar->setObjectName("helpNavigation");
     bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_pBack = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"), m_pBrowser,
-                             &QTextBrowser::backward);
+    m_pBack =
+        bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"), m_pBrowser, &QTextBrowser::backward);
     m_pBack->setShortcut(QKeySequence::Back);
     m_pForward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Forward"), m_pBrowser,
                                 &QTextBrowser::forward);
     m_pForward->setShortcut(QKeySequence::Forward);
-    QAction* home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Contents"), this,
-                                   &CHelpWindow::ShowContents);
+    QAction* home =
+        bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Contents"), this, &CHelpWindow::ShowContents);
     home->setShortcut(Qt::ALT | Qt::Key_Home);
     m_pBack->setEnabled(false);
     m_pForward->setEnabled(false);
@@ -59,8 +58,7 @@ CHelpWindow::CHelpWindow(const QString& helpFolder, QWidget* parent)
         m_pFind->selectAll();
     });
     connect(new QShortcut(QKeySequence::FindNext, this), &QShortcut::activated, this, &CHelpWindow::FindNext);
-    connect(new QShortcut(QKeySequence::FindPrevious, this), &QShortcut::activated, this,
-            &CHelpWindow::FindPrevious);
+    connect(new QShortcut(QKeySequence::FindPrevious, this), &QShortcut::activated, this, &CHelpWindow::FindPrevious);
     connect(m_pFind, &QLineEdit::textEdited, m_pFindStatus, &QLabel::clear);
 
     connect(m_pBrowser, &CHelpBrowser::commandLink, this, &CHelpWindow::commandLink);
@@ -75,8 +73,8 @@ bool CHelpWindow::ShowPage(const QString& page, const QString& anchor) {
     const bool found = m_pBrowser->ShowPage(page, anchor);
     if (!found) {
         if (!m_pBrowser->ShowPage(QString::fromLatin1(kContents)))
-            m_pBrowser->setHtml(tr("<p>The help pages are missing from %1.</p>")
-                                    .arg(m_pBrowser->HelpFolder().toHtmlEscaped()));
+            m_pBrowser->setHtml(
+                tr("<p>The help pages are missing from %1.</p>").arg(m_pBrowser->HelpFolder().toHtmlEscaped()));
         statusBar()->showMessage(tr("The page %1 is missing from the help folder.").arg(page), 5000);
     }
     if (isMinimized()) showNormal();

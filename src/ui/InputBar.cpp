@@ -106,8 +106,8 @@ CInputBar::CInputBar(CPrompt& prompt, QWidget* parent) : QDockWidget("parmeter",
 
     m_pResimulate = new QPushButton("Resimulate selected Jet", form);
     m_pResimulate->setObjectName("resimulate");
-    m_pStale = new QLabel("The jets shown were computed before the last change: press \"Resimulate selected Jet\".",
-                          form);
+    m_pStale =
+        new QLabel("The jets shown were computed before the last change: press \"Resimulate selected Jet\".", form);
     m_pStale->setObjectName("staleResults");
     m_pStale->setWordWrap(true);
     m_pStale->setStyleSheet("color: rgb(160, 0, 0);");
@@ -210,8 +210,7 @@ void CInputBar::SwitchForm(int level) {
 
 void CInputBar::UpdateItemButtons() {
     static const char* const create[4] = {"Create an Outfall", "Create a Riser", "Create a Jet", "Nothing Create"};
-    static const char* const remove[4] = {"Nothing Delete", "Delete the Outfall", "Delete the Riser",
-                                          "Delete the Jet"};
+    static const char* const remove[4] = {"Nothing Delete", "Delete the Outfall", "Delete the Riser", "Delete the Jet"};
     static const char* const add[4] = {"Nothig Add", "Add an Outfall", "Add a Riser", "Add a Jet"};
     const int l = std::clamp(m_nLevel, 0, 3);
     const bool noRiser = m_pDoc && m_pDoc->m_bNoRiser;

@@ -16,8 +16,8 @@ bool Same(const OutfallData& a, const OutfallData& b) {
 }
 bool Same(const RiserData& a, const RiserData& b) {
     return a.m_dDistance == b.m_dDistance && a.m_dTopRadius == b.m_dTopRadius &&
-           a.m_dBottomRadius == b.m_dBottomRadius && a.m_dHeight == b.m_dHeight &&
-           a.m_dTotalFlow == b.m_dTotalFlow && a.m_nVisible == b.m_nVisible;
+           a.m_dBottomRadius == b.m_dBottomRadius && a.m_dHeight == b.m_dHeight && a.m_dTotalFlow == b.m_dTotalFlow &&
+           a.m_nVisible == b.m_nVisible;
 }
 bool Same(const JetData& a, const JetData& b) {
     return a.m_dDiameter == b.m_dDiameter && a.m_dFlow == b.m_dFlow && a.m_dPortHeight == b.m_dPortHeight &&

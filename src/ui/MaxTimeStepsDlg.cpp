@@ -27,10 +27,8 @@ void CMaxTimeStepsDlg::accept() {
     bool ok = false;
     const int n = m_pField->text().trimmed().toInt(&ok);
     std::string message;
-    if (!ok)
-        message = "Please enter an integer.";
-    else
-        message = CheckRange(n, FieldLimits::kMaxStepsMin, FieldLimits::kMaxStepsMax);
+    if (!ok) message = "Please enter an integer.";
+    else message = CheckRange(n, FieldLimits::kMaxStepsMin, FieldLimits::kMaxStepsMax);
     if (!message.empty()) {
         m_pField->setText(QString::number(m_nSteps));
         m_pField->selectAll();

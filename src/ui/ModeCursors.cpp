@@ -23,7 +23,8 @@ void Stroke(QPainter& p, const QPainterPath& path, bool fill = false) {
 void DrawHand(QPainter& p) {
     QPainterPath path;
     path.addRoundedRect(QRectF(9, 14, 15, 13), 5, 5);
-    for (int i = 0; i < 4; ++i) path.addRoundedRect(QRectF(9.5 + i * 3.6, 5 + (i == 0 || i == 3 ? 3 : 0), 3.2, 12), 1.6, 1.6);
+    for (int i = 0; i < 4; ++i)
+        path.addRoundedRect(QRectF(9.5 + i * 3.6, 5 + (i == 0 || i == 3 ? 3 : 0), 3.2, 12), 1.6, 1.6);
     path.addRoundedRect(QRectF(4, 15, 7, 3.2), 1.6, 1.6);
     Stroke(p, path.simplified(), true);
 }
@@ -92,10 +93,19 @@ QCursor ModeCursor(int mode, qreal devicePixelRatio) {
     p.setRenderHint(QPainter::Antialiasing);
     QPoint hot(16, 16);
     switch (m) {
-    case MouseMode::Move: DrawHand(p); break;
-    case MouseMode::Zoom: DrawMagnifier(p); hot = QPoint(13, 13); break;
-    case MouseMode::Rotate: DrawRotate(p); break;
-    default: DrawPlane(p); break;
+    case MouseMode::Move:
+        DrawHand(p);
+        break;
+    case MouseMode::Zoom:
+        DrawMagnifier(p);
+        hot = QPoint(13, 13);
+        break;
+    case MouseMode::Rotate:
+        DrawRotate(p);
+        break;
+    default:
+        DrawPlane(p);
+        break;
     }
     p.end();
     // Hot spots are given in logical pixels.

@@ -179,8 +179,8 @@ void CNewCaseDlg::SwitchPage(int page) {
         SwitchForm(m_nLevel);
         m_bForcing = false;
     }
-    const char* help = page == 0 ? "Ambienthelp.htm"
-                       : page == 1 ? "twomode.htm"
+    const char* help = page == 0    ? "Ambienthelp.htm"
+                       : page == 1  ? "twomode.htm"
                        : m_bNoRiser ? "Outfallhelp_Noriser.htm"
                                     : "Outfallhelp.htm";
     if (!m_pHelp->ShowPage(help)) m_pHelp->setPlainText(QString("The help page \"%1\" is missing.").arg(help));
@@ -197,8 +197,7 @@ void CNewCaseDlg::UpdateNavigation() {
 
 void CNewCaseDlg::UpdateItemButtons() {
     static const char* const create[4] = {"Create an Outfall", "Create a Riser", "Create a Jet", "Nothing Create"};
-    static const char* const remove[4] = {"Nothing Delete", "Delete the Outfall", "Delete the Riser",
-                                          "Delete the Jet"};
+    static const char* const remove[4] = {"Nothing Delete", "Delete the Outfall", "Delete the Riser", "Delete the Jet"};
     static const char* const add[4] = {"Nothig Add", "Add an Outfall", "Add a Riser", "Add a Jet"};
     const int l = std::clamp(m_nLevel, 0, 3);
     m_pCreate->setText(l == 1 && m_bNoRiser ? "Create a Jet" : create[l]);

@@ -1,9 +1,9 @@
 #include "ui/NumberField.h"
 
 #include <QKeyEvent>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
-#include <QTimer>
 
 #include "base/Prompt.h"
 #include "geometry/FormatShort.h"
@@ -37,10 +37,8 @@ bool CNumberField::Check() {
     bool ok = false;
     const double v = text().trimmed().toDouble(&ok);
     std::string message;
-    if (!ok)
-        message = "Please enter a number.";
-    else if (m_bLimited)
-        message = CheckRange(v, m_dLower, m_dUpper);
+    if (!ok) message = "Please enter a number.";
+    else if (m_bLimited) message = CheckRange(v, m_dLower, m_dUpper);
     if (message.empty()) {
         m_strAccepted = text().trimmed();
         return true;

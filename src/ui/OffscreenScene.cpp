@@ -13,8 +13,8 @@
 
 #include "image/DibFormat.h"
 #include "image/Hdibapi.h"
-#include "scene/GlResources.h"
 #include "model/PlumexDoc.h"
+#include "scene/GlResources.h"
 #include "scene/GlSetup.h"
 #include "ui/GlFormat.h"
 

@@ -162,8 +162,8 @@ void CPlotsWidget::FillList() {
         int ordinal = 0;
         m_pDoc->ForEachJet([&](int, int, int, const CRiser& o, const CBase& r, const CJet& j) {
             const int place = ordinal++;
-            auto* it = new QListWidgetItem(QString::fromStdString(o.m_strName + " / " + r.m_strName + " / " +
-                                                                  j.m_strName));
+            auto* it =
+                new QListWidgetItem(QString::fromStdString(o.m_strName + " / " + r.m_strName + " / " + j.m_strName));
             QPixmap swatch(12, 12);
             swatch.fill(PaletteColour(place));
             it->setIcon(QIcon(swatch));
@@ -372,11 +372,12 @@ bool CPlotsWidget::ExportCsv(const QString& path, QString& error) const {
 
 void CPlotsWidget::ExportWithDialog(const QString& kind) {
     const QString ext = kind.toLower();
-    const QString path = QFileDialog::getSaveFileName(this, "Export " + kind, "plot." + ext,
-                                                      QString("%1 files (*.%2)").arg(kind, ext));
+    const QString path =
+        QFileDialog::getSaveFileName(this, "Export " + kind, "plot." + ext, QString("%1 files (*.%2)").arg(kind, ext));
     if (path.isEmpty()) return;
     QString error;
-    const bool ok = kind == "PNG" ? ExportPng(path, error) : kind == "SVG" ? ExportSvg(path, error)
-                                                                           : ExportCsv(path, error);
+    const bool ok = kind == "PNG"   ? ExportPng(path, error)
+                    : kind == "SVG" ? ExportSvg(path, error)
+                                    : ExportCsv(path, error);
     if (!ok) QMessageBox::warning(this, "Plots", QString("%1 was not written: %2").arg(path, error));
 }

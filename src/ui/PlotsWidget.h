@@ -63,7 +63,7 @@ private:
     QChart* m_pChart = nullptr;
     QLabel* m_pCursor = nullptr;
     PlotData m_Plot;
-    std::set<int> m_Chosen;       // jets the user ticked, by place in the case
-    bool m_bUserChose = false;    // until then the selected jet is shown
+    std::set<int> m_Chosen;     // jets the user ticked, by place in the case
+    bool m_bUserChose = false;  // until then the selected jet is shown
     bool m_bFilling = false;
 };

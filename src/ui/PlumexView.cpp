@@ -321,9 +321,11 @@ void CPlumexView::mouseReleaseEvent(QMouseEvent* event) {
 void CPlumexView::BuildContextMenu() {
     m_pMenu = new QMenu(this);
     auto* modes = new QActionGroup(m_pMenu);
-    for (const auto& [caption, mode] :
-         {std::pair{"Move", MouseMode::Move}, {"Zoom", MouseMode::Zoom}, {"Rotate", MouseMode::Rotate},
-          {"Plane", MouseMode::Plane}, {"Pick", MouseMode::Pick}}) {
+    for (const auto& [caption, mode] : {std::pair{"Move", MouseMode::Move},
+                                        {"Zoom", MouseMode::Zoom},
+                                        {"Rotate", MouseMode::Rotate},
+                                        {"Plane", MouseMode::Plane},
+                                        {"Pick", MouseMode::Pick}}) {
         QAction* a = m_pMenu->addAction(caption, this, [this, m = int(mode)] { SetMouseMode(m); });
         a->setCheckable(true);
         a->setData(int(mode));

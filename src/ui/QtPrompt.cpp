@@ -6,10 +6,14 @@
 namespace {
 QMessageBox::Icon ToIcon(PromptIcon icon) {
     switch (icon) {
-    case PromptIcon::Information: return QMessageBox::Information;
-    case PromptIcon::Stop: return QMessageBox::Critical;
-    case PromptIcon::Question: return QMessageBox::Question;
-    case PromptIcon::Exclamation: break;
+    case PromptIcon::Information:
+        return QMessageBox::Information;
+    case PromptIcon::Stop:
+        return QMessageBox::Critical;
+    case PromptIcon::Question:
+        return QMessageBox::Question;
+    case PromptIcon::Exclamation:
+        break;
     }
     return QMessageBox::Warning;
 }
@@ -27,13 +31,12 @@ void CQtPrompt::Inform(const std::string& text, PromptIcon icon) {
 }
 
 bool CQtPrompt::AskYesNo(const std::string& text) {
-    return Show(text, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
-           QMessageBox::Yes;
+    return Show(text, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 PromptAnswer CQtPrompt::AskYesNoCancel(const std::string& text) {
-    const int r = Show(text, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                       QMessageBox::Yes);
+    const int r =
+        Show(text, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (r == QMessageBox::Yes) return PromptAnswer::Yes;
     if (r == QMessageBox::No) return PromptAnswer::No;
     return PromptAnswer::Cancel;

@@ -10,9 +10,9 @@ CQuitConfirmDlg::CQuitConfirmDlg(QWidget* parent) : QDialog(parent) {
     // The confirmation has no caption of its own.
     setWindowTitle(QString());
     auto* layout = new QVBoxLayout(this);
-    for (const char* line : {"Do you really want to quit the application?",
-                             "To continue the application,click the Resume button.",
-                             "To quit the application,click the Exit button."})
+    for (const char* line :
+         {"Do you really want to quit the application?", "To continue the application,click the Resume button.",
+          "To quit the application,click the Exit button."})
         layout->addWidget(new QLabel(QString::fromLatin1(line), this));
     layout->addSpacing(fontMetrics().height() / 2);
 

@@ -2,8 +2,8 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QLocale>
+#include <QMessageBox>
 
 #include "model/PlumexDoc.h"
 #include "report/CaseReport.h"

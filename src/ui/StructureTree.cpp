@@ -33,10 +33,8 @@ int FillStructureTree(QTreeWidget& tree, const CPlumexDoc& doc, bool noRiser) {
     for (int i = 0; level > 0 && i < tree.topLevelItemCount() && !outfall; ++i)
         if (tree.topLevelItem(i)->text(0).toStdString() == n.m_strOutfall) outfall = tree.topLevelItem(i);
     QTreeWidgetItem* selected = nullptr;
-    if (level == 1)
-        selected = outfall;
-    else if (level == 2)
-        selected = noRiser ? nullptr : child(outfall, n.m_strRiser);
+    if (level == 1) selected = outfall;
+    else if (level == 2) selected = noRiser ? nullptr : child(outfall, n.m_strRiser);
     else if (level == 3)
         selected = noRiser ? child(outfall, n.m_strJet) : child(child(outfall, n.m_strRiser), n.m_strJet);
     tree.setCurrentItem(selected);

@@ -19,7 +19,7 @@
 namespace {
 // Summary files are small; a damaged or foreign one must not fill the memory.
 constexpr qint64 kMaxBytes = 64 * 1024 * 1024;
-}
+}  // namespace
 
 CSummaryViewer::CSummaryViewer(QWidget* parent) : QDialog(parent) {
     setObjectName("summaryViewer");

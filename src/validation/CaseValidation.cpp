@@ -25,8 +25,7 @@ void CheckProfile(const CPlumexDoc& doc, std::vector<CaseIssue>& issues) {
         const double values[4] = {r.m_dDepth, r.m_dValue, r.m_dTemperature, r.m_dCurrent};
         for (int c = 0; c < 4; ++c) {
             const std::string key = c == 1 && r.m_dTemperature == 0.0 ? "density_g_ml" : kProfileKeys[c];
-            Add(issues, p + key,
-                ProfileCellMessage(c, values[c], r.m_dValue, r.m_dTemperature, CheckSurface::Wizard));
+            Add(issues, p + key, ProfileCellMessage(c, values[c], r.m_dValue, r.m_dTemperature, CheckSurface::Wizard));
         }
     }
     int a = 0, b = 0;

@@ -30,15 +30,13 @@ std::string ProfileOrderMessage(int result, int rowA, int rowB) {
     char buf[128];
     if (result == -1)
         std::snprintf(buf, sizeof buf, "Invalid ambient density of row %d and row %d, proceed or not?", rowA, rowB);
-    else if (result == -2)
-        std::snprintf(buf, sizeof buf, "Invalid ambient depth of row %d and row %d", rowA, rowB);
-    else
-        return std::string();
+    else if (result == -2) std::snprintf(buf, sizeof buf, "Invalid ambient depth of row %d and row %d", rowA, rowB);
+    else return std::string();
     return buf;
 }
 
-std::string ProfileCellMessage(int column, double value, double rowValue, double rowTemperature,
-                               CheckSurface surface, bool* restore) {
+std::string ProfileCellMessage(int column, double value, double rowValue, double rowTemperature, CheckSurface surface,
+                               bool* restore) {
     const float v = static_cast<float>(value);
     const float t = static_cast<float>(rowTemperature);
     const float c1 = static_cast<float>(rowValue);

@@ -6,11 +6,11 @@
 #include "validation/CheckSurface.h"
 
 namespace FieldLimits {
-constexpr double kAngleMin = -360.0, kAngleMax = 360.0;        // jet angles, current angle
-constexpr double kEffluentMin = 0.0, kEffluentMax = 100.0;     // outfall salinity, temperature
-constexpr int kMaxStepsMin = 1, kMaxStepsMax = 5000;           // maximum number of time steps
-constexpr std::size_t kMaxNameLength = 60;     // characters, in the input forms
-constexpr std::size_t kMaxStoredNameBytes = 63; // what a case file's name field keeps
+constexpr double kAngleMin = -360.0, kAngleMax = 360.0;     // jet angles, current angle
+constexpr double kEffluentMin = 0.0, kEffluentMax = 100.0;  // outfall salinity, temperature
+constexpr int kMaxStepsMin = 1, kMaxStepsMax = 5000;        // maximum number of time steps
+constexpr std::size_t kMaxNameLength = 60;                  // characters, in the input forms
+constexpr std::size_t kMaxStoredNameBytes = 63;             // what a case file's name field keeps
 }  // namespace FieldLimits
 
 // "" when lower <= value <= upper, else a prompt naming the range.
@@ -32,5 +32,5 @@ std::string ProfileOrderMessage(int result, int rowA, int rowB);
 // rowTemperature are the row's columns 1 and 2. Values are compared in
 // single precision. "" when the value passes; *restore tells whether the
 // grid puts the old text back.
-std::string ProfileCellMessage(int column, double value, double rowValue, double rowTemperature,
-                               CheckSurface surface, bool* restore = nullptr);
+std::string ProfileCellMessage(int column, double value, double rowValue, double rowTemperature, CheckSurface surface,
+                               bool* restore = nullptr);

@@ -15,7 +15,8 @@ std::vector<CheckFailure> CheckOutfallValues(const OutfallData& o, bool noRiser)
 
 std::vector<CheckFailure> CheckRiserValues(const RiserData& r, const OutfallData& o, bool noRiser) {
     std::vector<CheckFailure> f;
-    if (!(r.m_dTotalFlow >= 1.0e-8)) f.push_back({"total_flow_m3_s", "Total flow of riser should be greater than 1.0e-8m^3/s."});
+    if (!(r.m_dTotalFlow >= 1.0e-8))
+        f.push_back({"total_flow_m3_s", "Total flow of riser should be greater than 1.0e-8m^3/s."});
     const double maxDistance = o.m_dLength - 2.0 * r.m_dBottomRadius - o.m_dWidth / 2.0;
     if (!(r.m_dDistance >= 0.0 && r.m_dDistance <= maxDistance))
         f.push_back({"distance_m",
@@ -28,8 +29,8 @@ std::vector<CheckFailure> CheckRiserValues(const RiserData& r, const OutfallData
         f.push_back({"bottom_radius_m",
                      "Bottom radius of riser should be within the range of 0.05m and 0.5*width/radius of outfall."});
     if (!(r.m_dTopRadius >= 0.01 && r.m_dTopRadius <= r.m_dBottomRadius))
-        f.push_back({"top_radius_m",
-                     "Top radius of riser should be within the range of 0.01m and bottom Radius of riser."});
+        f.push_back(
+            {"top_radius_m", "Top radius of riser should be within the range of 0.01m and bottom Radius of riser."});
     return f;
 }
 

@@ -108,14 +108,14 @@ TEST_F(BatchCommandTest, BatchComputesSavesAndWritesCsv) {
     ASSERT_GE(lines.size(), 9u);
     // Jet k of the input gets 2 + k steps from the stand-in model; its last
     // disk's dilution is its step count.
-    EXPECT_EQ(lines[0], "Main outfall / Riser 1 / R1 port 1: 3 steps, Plume reached the water surface, "
-                        "dilution 3.00 at the last disk");
+    EXPECT_EQ(lines[0],
+              "Main outfall / Riser 1 / R1 port 1: 3 steps, Plume reached the water surface, "
+              "dilution 3.00 at the last disk");
     EXPECT_EQ(lines[7].substr(0, 36), "Main outfall / Riser 2 / R2 port 4: ");
     EXPECT_NE(r.out.find("8 of 8 jets computed"), std::string::npos);
     // Saved in place: the case now holds the results.
     const CliResult info = Run({"--info", In("demo.pmx")});
-    EXPECT_NE(info.out.find("results: 10 steps, 10 disks, dilution at last disk 10.00"), std::string::npos)
-        << info.out;
+    EXPECT_NE(info.out.find("results: 10 steps, 10 disks, dilution at last disk 10.00"), std::string::npos) << info.out;
     // CSV: header rows with units, one row per disk and per jet.
     const auto disks = Lines(ReadFile(In("csv/disks.csv")));
     const auto jets = Lines(ReadFile(In("csv/jets.csv")));
@@ -177,10 +177,8 @@ TEST_F(BatchCommandTest, DecimalCommaLocaleKeepsNumbersWhole) {
     const QByteArray previous = qgetenv("LC_ALL");
     qputenv("LC_ALL", comma);
     const CliResult r = Run({"--batch", kExamples + "/diffuser.json", "--csv", In("csv")});
-    if (previous.isEmpty())
-        qunsetenv("LC_ALL");
-    else
-        qputenv("LC_ALL", previous);
+    if (previous.isEmpty()) qunsetenv("LC_ALL");
+    else qputenv("LC_ALL", previous);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const auto disks = Lines(ReadFile(In("csv/disks.csv")));
     ASSERT_GE(disks.size(), 3u);
@@ -201,10 +199,10 @@ TEST_F(BatchCommandTest, TwoProgramsAtOnceKeepTheirOwnResults) {
          p = text.find("\"flow_m3_s\": 0.02", p))
         text.replace(p, 17, "\"flow_m3_s\": 0.04");
     std::ofstream(In("b.json").toStdString()) << text;
-    const auto a = Start({"--batch", In("a.json"), "--out", In("a.pmx"), "--csv", In("a")}, PLUMEX_FAKE_MODEL,
-                        "slow", m_dir.path());
-    const auto b = Start({"--batch", In("b.json"), "--out", In("b.pmx"), "--csv", In("b")}, PLUMEX_FAKE_MODEL,
-                        "slow", m_dir.path());
+    const auto a = Start({"--batch", In("a.json"), "--out", In("a.pmx"), "--csv", In("a")}, PLUMEX_FAKE_MODEL, "slow",
+                         m_dir.path());
+    const auto b = Start({"--batch", In("b.json"), "--out", In("b.pmx"), "--csv", In("b")}, PLUMEX_FAKE_MODEL, "slow",
+                         m_dir.path());
     const CliResult ra = FinishPlumex(*a, kTimeoutMs);
     const CliResult rb = FinishPlumex(*b, kTimeoutMs);
     ASSERT_EQ(ra.exitCode, 0) << ra.err;
@@ -224,8 +222,8 @@ TEST_F(BatchCommandTest, TwoProgramsAtOnceKeepTheirOwnResults) {
 
 #ifdef PLUMEX_REAL_MODEL
 TEST_F(BatchCommandTest, RealModelComputesEveryJetOfTheDemoCase) {
-    const CliResult r = Run({"--batch", kExamples + "/demo.json", "--out", In("demo.pmx"), "--csv", In("csv")}, "",
-                         PLUMEX_REAL_MODEL);
+    const CliResult r =
+        Run({"--batch", kExamples + "/demo.json", "--out", In("demo.pmx"), "--csv", In("csv")}, "", PLUMEX_REAL_MODEL);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("8 of 8 jets computed"), std::string::npos) << r.out;
     const auto jets = Lines(ReadFile(In("csv/jets.csv")));

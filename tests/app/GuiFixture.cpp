@@ -1,7 +1,7 @@
 #include "GuiFixture.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>

@@ -97,7 +97,9 @@ TEST(InfoCommand, ControlCharactersInNamesAreShownEscaped) {
     CPlumexDoc doc(app, prompt);
     BuildSmallCase(doc, true);
     doc.GetOutfall(0)->m_strName = "Pipe\x1b[2J\rX";
-    doc.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_strName = "J\x07\xc2\x9b" "31m";
+    doc.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_strName =
+        "J\x07\xc2\x9b"
+        "31m";
     const QString path = dir.filePath("names.pmx");
     ASSERT_TRUE(doc.SaveCase(path.toStdString()));
     const CliResult r = RunPlumex({"--info", path});

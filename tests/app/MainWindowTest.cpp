@@ -2,8 +2,8 @@
 // opening a case, the panes and the View commands, more windows on a case.
 #include <QImage>
 #include <QMdiArea>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTest>

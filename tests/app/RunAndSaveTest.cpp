@@ -9,8 +9,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include <csignal>
 #include <cerrno>
+#include <csignal>
 #include <functional>
 
 #include <signal.h>

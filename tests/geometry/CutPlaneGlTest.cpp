@@ -8,8 +8,8 @@
 
 #include "OsMesaContext.h"
 #include "SectionCase.h"
-#include "geometry/CutPlane.h"
 #include "base/AppState.h"
+#include "geometry/CutPlane.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {

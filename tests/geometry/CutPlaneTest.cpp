@@ -3,10 +3,10 @@
 
 #include <cmath>
 
-#include "support/ScriptedPrompt.h"
-#include "geometry/CutPlane.h"
 #include "base/AppState.h"
+#include "geometry/CutPlane.h"
 #include "model/PlumexDoc.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 double Dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
@@ -142,8 +142,7 @@ TEST(CutPlane, ColourIndexGuardsEmptyRangesAndClamps) {
     CPlumexDoc doc(app, prompt);
     CCutPlane& plane = doc.m_CutPlane;
     // Identity transfer table over 0 .. 1.
-    for (int k = 0; k < 256; ++k)
-        doc.m_ColourTable[k] = ColourTableEntry{k, k + 1, k / 254.0, (k + 1) / 254.0};
+    for (int k = 0; k < 256; ++k) doc.m_ColourTable[k] = ColourTableEntry{k, k + 1, k / 254.0, (k + 1) / 254.0};
     plane.m_fLevelMin.m_fConc = 0.0f;
     plane.m_fLevelMax.m_fConc = 1.0f;
     EXPECT_EQ(plane.ColourIndex(0.0), 255);

@@ -10,9 +10,7 @@ void ExpectMatrixNear(const CMatrix& expected, const CMatrix& actual, float tol 
 }
 
 // Storage order 1..16: element (r, c) = 4c + r + 1.
-CMatrix Counting() {
-    return CMatrix(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16);
-}
+CMatrix Counting() { return CMatrix(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16); }
 }  // namespace
 
 TEST(Matrix, ConstructorsUseColumnMajorOrder) {
@@ -87,8 +85,7 @@ TEST(Matrix, InverseAgainstHandValues) {
 }
 
 TEST(Matrix, InverseUndoesAPlacement) {
-    const CMatrix m = CMatrix(CVector(3, -4, 5)) * CMatrix(CVector(1, 2, 0.5f), 37) *
-                      CMatrix(2, 0.5f, 3);
+    const CMatrix m = CMatrix(CVector(3, -4, 5)) * CMatrix(CVector(1, 2, 0.5f), 37) * CMatrix(2, 0.5f, 3);
     ExpectMatrixNear(CMatrix(), m * m.Inverse(), 1e-5f);
     ExpectMatrixNear(CMatrix(), m.Inverse() * m, 1e-5f);
 }
@@ -107,6 +104,4 @@ TEST(Matrix, RotationAgainstHandValues) {
     EXPECT_EQ(1.0f, r[15]);
 }
 
-TEST(Matrix, RotationAboutNoAxisIsIdentity) {
-    ExpectMatrixNear(CMatrix(), CMatrix(CVector(0, 0, 0), 45), 0);
-}
+TEST(Matrix, RotationAboutNoAxisIsIdentity) { ExpectMatrixNear(CMatrix(), CMatrix(CVector(0, 0, 0), 45), 0); }

@@ -5,11 +5,11 @@
 
 #include <cmath>
 
-#include "support/ScriptedPrompt.h"
 #include "SectionCase.h"
+#include "base/AppState.h"
 #include "geometry/CutPlane.h"
 #include "geometry/Polygon.h"
-#include "base/AppState.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;

@@ -10,12 +10,12 @@
 // coordinates, z up) along the direction of its two angles.
 struct StraightJet {
     double m_dStart[3] = {0.0, 0.0, 5.0};
-    double m_dHAngle = 0.0;   // radians
-    double m_dVAngle = 0.0;   // radians
+    double m_dHAngle = 0.0;  // radians
+    double m_dVAngle = 0.0;  // radians
     double m_dRadius = 2.0;
     double m_dConc = 0.5;
     double m_dDilution = 2.0;
-    double m_dStep = 0.5;     // metres between disks
+    double m_dStep = 0.5;  // metres between disks
     int m_nDisks = 200;
     double m_dFlow = 0.1;
 };

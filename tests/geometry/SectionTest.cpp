@@ -5,14 +5,14 @@
 #include <cmath>
 #include <map>
 
-#include "support/ScriptedPrompt.h"
 #include "SectionCase.h"
-#include "geometry/CutPlane.h"
-#include "geometry/Polygon.h"
-#include "model/TubeSection.h"
-#include "image/Dib.h"
 #include "base/AppState.h"
 #include "base/DocObserver.h"
+#include "geometry/CutPlane.h"
+#include "geometry/Polygon.h"
+#include "image/Dib.h"
+#include "model/TubeSection.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979;
@@ -50,7 +50,9 @@ protected:
     CCutPlane& Plane() { return m_doc.m_CutPlane; }
     CJet& Jet(int k) { return *m_doc.GetCurrentRiser()->m_Jets[k]; }
     // Plane x = d (normal to a jet running along the model's x axis).
-    void CutAcrossX(double d, CutPlaneKind kind = CutPlaneKind::UserSpecified) { Plane().SetPlane(90.0, 0.0, d, 200, kind, true); }
+    void CutAcrossX(double d, CutPlaneKind kind = CutPlaneKind::UserSpecified) {
+        Plane().SetPlane(90.0, 0.0, d, 200, kind, true);
+    }
 };
 }  // namespace
 
@@ -274,7 +276,9 @@ TEST_F(SectionTest, OverlappingIndicesAddModulo256AndNeverGiveBackground) {
     b.m_dConc = 0.25;  // table entry 63
     b.m_dStart[1] = 2.0;
     double c[3];
-    struct Case { int ia, ib, sum; } cases[] = {{128, 127, 254}, {200, 100, 44}};
+    struct Case {
+        int ia, ib, sum;
+    } cases[] = {{128, 127, 254}, {200, 100, 44}};
     for (const Case& k : cases) {
         CAppState app;
         CScriptedPrompt prompt;

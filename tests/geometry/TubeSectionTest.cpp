@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "model/TubeSection.h"
 #include "model/JetDispModal.h"
+#include "model/TubeSection.h"
 
 namespace {
 // A tube along x of square (diamond) section: ring k at x = 10 k with the

@@ -97,9 +97,8 @@ TEST(Vector, SignedAngleTakesItsSignFromY) {
 
 TEST(Vector, SignedAngleOfParallelVectorsIsZeroNotNaN) {
     // Normalising both can leave a cosine a hair above 1.
-    const CVector dirs[] = {CVector(0.1f, 5 * 0.07f, 1), CVector(1, 1, 1),
-                            CVector(0.1f, 0.7f, 0.3f), CVector(3, -5, 11),
-                            CVector(1e-3f, 2e-3f, 7e-3f)};
+    const CVector dirs[] = {CVector(0.1f, 5 * 0.07f, 1), CVector(1, 1, 1), CVector(0.1f, 0.7f, 0.3f),
+                            CVector(3, -5, 11), CVector(1e-3f, 2e-3f, 7e-3f)};
     for (const CVector& d : dirs) {
         for (float k : {2.0f, 3.0f, 7.0f, 0.1f, 13.0f}) {
             CVector e = d;

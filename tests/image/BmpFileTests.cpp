@@ -12,27 +12,23 @@
 namespace {
 
 // 2 x 2, 24-bit: bottom row (file row 0) red, green; top row blue, white.
-CBytes TwoByTwo()
-{
+CBytes TwoByTwo() {
     CBytes b = BmpHeaders(54, 2, 2, 24);
-    b.Raw({0, 0, 255, 0, 255, 0, 0, 0});        // red, green, 2 padding bytes
-    b.Raw({255, 0, 0, 255, 255, 255, 0, 0});    // blue, white, 2 padding bytes
+    b.Raw({0, 0, 255, 0, 255, 0, 0, 0});      // red, green, 2 padding bytes
+    b.Raw({255, 0, 0, 255, 255, 255, 0, 0});  // blue, white, 2 padding bytes
     return b;
 }
 
-std::vector<std::uint8_t> Load(CBMPFile& reader, const CBytes& b, int& w, int& h)
-{
+std::vector<std::uint8_t> Load(CBMPFile& reader, const CBytes& b, int& w, int& h) {
     std::unique_ptr<std::uint8_t[]> p = reader.LoadBMPFromMemory(b.v.data(), b.v.size(), w, h);
-    if (!p)
-        return {};
+    if (!p) return {};
     const int ch = reader.m_bRGBA ? 4 : 3;
     return std::vector<std::uint8_t>(p.get(), p.get() + static_cast<std::size_t>(w) * h * ch);
 }
 
 }  // namespace
 
-TEST(BmpFile, TwoByTwo24BitTopRowFirst)
-{
+TEST(BmpFile, TwoByTwo24BitTopRowFirst) {
     CTempDir dir;
     WriteBytes(dir.Path("a.bmp"), TwoByTwo().v);
     CBMPFile reader;
@@ -48,8 +44,7 @@ TEST(BmpFile, TwoByTwo24BitTopRowFirst)
     EXPECT_EQ(reader.m_bytesRead, 54 + 16);
 }
 
-TEST(BmpFile, RgbaInvertsColoursAndSetsTheFourthByte)
-{
+TEST(BmpFile, RgbaInvertsColoursAndSetsTheFourthByte) {
     CBMPFile reader;
     reader.m_bRGBA = true;
     int w, h;
@@ -57,14 +52,13 @@ TEST(BmpFile, RgbaInvertsColoursAndSetsTheFourthByte)
     ASSERT_EQ(px.size(), 16u);
     // White (top right) becomes (0, 0, 0, 255); red (bottom left) (0, 255, 255, 255).
     EXPECT_EQ(std::vector<std::uint8_t>(px.begin() + 4, px.begin() + 8), (std::vector<std::uint8_t>{0, 0, 0, 255}));
-    EXPECT_EQ(std::vector<std::uint8_t>(px.begin() + 8, px.begin() + 12), (std::vector<std::uint8_t>{0, 255, 255, 255}));
+    EXPECT_EQ(std::vector<std::uint8_t>(px.begin() + 8, px.begin() + 12),
+              (std::vector<std::uint8_t>{0, 255, 255, 255}));
 }
 
-TEST(BmpFile, FourBitWithoutColourCountReadsSixteenEntries)
-{
+TEST(BmpFile, FourBitWithoutColourCountReadsSixteenEntries) {
     CBytes b = BmpHeaders(54 + 64, 3, 1, 4);
-    for (int i = 0; i < 16; ++i)
-        b.Raw({i, 2 * i, 3 * i, 0});
+    for (int i = 0; i < 16; ++i) b.Raw({i, 2 * i, 3 * i, 0});
     b.Raw({0x1F, 0x70, 0, 0});  // indices 1, 15, 7
     CBMPFile reader;
     int w, h;
@@ -73,8 +67,7 @@ TEST(BmpFile, FourBitWithoutColourCountReadsSixteenEntries)
     EXPECT_EQ(px, (std::vector<std::uint8_t>{3, 2, 1, 45, 30, 15, 21, 14, 7}));
 }
 
-TEST(BmpFile, OneAndEightBitTablesAndTopDownRows)
-{
+TEST(BmpFile, OneAndEightBitTablesAndTopDownRows) {
     CBytes b1 = BmpHeaders(54 + 8, 10, 1, 1);
     b1.Raw({0, 0, 0, 0, 255, 255, 255, 0});
     b1.Raw({0xA0, 0x40, 0, 0});  // pixels 0, 2 and 9 set
@@ -97,8 +90,7 @@ TEST(BmpFile, OneAndEightBitTablesAndTopDownRows)
     EXPECT_EQ(px, (std::vector<std::uint8_t>{30, 20, 10, 60, 50, 40}));
 }
 
-TEST(BmpFile, IndexBeyondTheListedColoursIsBlackNotARead)
-{
+TEST(BmpFile, IndexBeyondTheListedColoursIsBlackNotARead) {
     CBytes b = BmpHeaders(54 + 4, 1, 1, 8, 0, 1);
     b.Raw({9, 9, 9, 0});
     b.Raw({200, 0, 0, 0});
@@ -107,8 +99,7 @@ TEST(BmpFile, IndexBeyondTheListedColoursIsBlackNotARead)
     EXPECT_EQ(Load(reader, b, w, h), (std::vector<std::uint8_t>{0, 0, 0}));
 }
 
-TEST(BmpFile, ColourTableFollowsALongerInformationHeader)
-{
+TEST(BmpFile, ColourTableFollowsALongerInformationHeader) {
     // A 108-byte information header: the table starts 68 bytes after the
     // 40 bytes of the classic header.
     CBytes b = BmpHeaders(14 + 108 + 8, 1, 1, 8, 0, 2);
@@ -126,16 +117,14 @@ TEST(BmpFile, ColourTableFollowsALongerInformationHeader)
     EXPECT_EQ(reader.GetError(), "Read Error!");
 }
 
-TEST(BmpFile, RefusalsAndTheirTexts)
-{
+TEST(BmpFile, RefusalsAndTheirTexts) {
     struct Case {
         const char* what;
         CBytes bytes;
         const char* error;
     };
     CBytes corrupt = BmpHeaders(60, 1, 1, 4);
-    for (int i = 0; i < 16; ++i)
-        corrupt.Raw({0, 0, 0, 0});
+    for (int i = 0; i < 16; ++i) corrupt.Raw({0, 0, 0, 0});
     corrupt.Raw({0, 0, 0, 0});
     CBytes rle = BmpHeaders(54 + 1024, 2, 2, 8, 1);  // no colour table follows: refused before it
     CBytes notBm;
@@ -170,8 +159,7 @@ TEST(BmpFile, RefusalsAndTheirTexts)
     }
 }
 
-TEST(BmpFile, SixteenAndThirtyTwoBitFilesAreRefusedByName)
-{
+TEST(BmpFile, SixteenAndThirtyTwoBitFilesAreRefusedByName) {
     for (unsigned bits : {16u, 32u}) {
         CBytes b = BmpHeaders(54, 1, 1, bits);
         b.Raw({1, 2, 3, 4});
@@ -183,8 +171,7 @@ TEST(BmpFile, SixteenAndThirtyTwoBitFilesAreRefusedByName)
     }
 }
 
-TEST(BmpFile, MissingFileAndErrorReset)
-{
+TEST(BmpFile, MissingFileAndErrorReset) {
     CTempDir dir;
     CBMPFile reader;
     int w, h;
@@ -195,14 +182,12 @@ TEST(BmpFile, MissingFileAndErrorReset)
     EXPECT_EQ(reader.GetError(), "OK");
 }
 
-TEST(SaveDib, WritesHeadersAndReadsBack)
-{
+TEST(SaveDib, WritesHeadersAndReadsBack) {
     // A 3 x 2 capture: odd width, so rows carry padding.
     CDeviceBitmap bmp;
     bmp.m_nWidth = 3;
     bmp.m_nHeight = 2;
-    for (int i = 0; i < 18; ++i)
-        bmp.m_pixels.push_back(static_cast<std::uint8_t>(10 * i));
+    for (int i = 0; i < 18; ++i) bmp.m_pixels.push_back(static_cast<std::uint8_t>(10 * i));
     HDIB h = BitmapToDIB(bmp, nullptr);
     ASSERT_NE(h, nullptr);
     CTempDir dir;
@@ -235,8 +220,7 @@ TEST(SaveDib, WritesHeadersAndReadsBack)
     EXPECT_EQ(std::vector<std::uint8_t>(px.get(), px.get() + 18), bmp.m_pixels);
 }
 
-TEST(SaveDib, RefusesWhatItCannotWrite)
-{
+TEST(SaveDib, RefusesWhatItCannotWrite) {
     CTempDir dir;
     std::FILE* f = std::fopen(dir.Path("x.bmp").c_str(), "wb");
     ASSERT_TRUE(f);
@@ -259,11 +243,9 @@ TEST(SaveDib, RefusesWhatItCannotWrite)
     std::fclose(in);
 }
 
-TEST(SaveDib, AWriteFailureIsReported)
-{
+TEST(SaveDib, AWriteFailureIsReported) {
     std::FILE* full = std::fopen("/dev/full", "wb");
-    if (!full)
-        GTEST_SKIP() << "/dev/full not available";
+    if (!full) GTEST_SKIP() << "/dev/full not available";
     CDeviceBitmap bmp;
     bmp.m_nWidth = 64;
     bmp.m_nHeight = 64;

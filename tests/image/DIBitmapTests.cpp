@@ -11,8 +11,7 @@
 
 namespace {
 // A 5 x 2 device bitmap (odd packed row length 15): pixel (x, y) = (x, y, 7).
-CDeviceBitmap FiveByTwo()
-{
+CDeviceBitmap FiveByTwo() {
     CDeviceBitmap bmp;
     bmp.m_nWidth = 5;
     bmp.m_nHeight = 2;
@@ -25,14 +24,12 @@ CDeviceBitmap FiveByTwo()
     return bmp;
 }
 
-std::uint32_t Argb(int r, int g, int b)
-{
+std::uint32_t Argb(int r, int g, int b) {
     return 0xFF000000u | (std::uint32_t(r) << 16) | (std::uint32_t(g) << 8) | std::uint32_t(b);
 }
 }  // namespace
 
-TEST(DIBitmapTest, CreateFromBitmapSaveAndLoadKeepThePixels)
-{
+TEST(DIBitmapTest, CreateFromBitmapSaveAndLoadKeepThePixels) {
     CDIBitmap dib;
     ASSERT_TRUE(dib.CreateFromBitmap(FiveByTwo()));
     EXPECT_EQ(dib.GetWidth(), 5);
@@ -58,8 +55,7 @@ TEST(DIBitmapTest, CreateFromBitmapSaveAndLoadKeepThePixels)
     EXPECT_EQ(img.At(3, 1), Argb(3, 1, 7));
 }
 
-TEST(DIBitmapTest, PadAndUnpadMoveRowsBetweenStrides)
-{
+TEST(DIBitmapTest, PadAndUnpadMoveRowsBetweenStrides) {
     CDIBitmap dib;
     ASSERT_TRUE(dib.CreateFromBitmap(FiveByTwo()));
     const std::vector<std::uint8_t> padded(dib.GetPixelPtr(), dib.GetPixelPtr() + 32);
@@ -76,8 +72,7 @@ TEST(DIBitmapTest, PadAndUnpadMoveRowsBetweenStrides)
     EXPECT_TRUE(std::equal(padded.begin() + 16, padded.begin() + 31, dib.GetPixelPtr() + 16));
 }
 
-TEST(DIBitmapTest, EightBitFileWithPaletteRoundTrips)
-{
+TEST(DIBitmapTest, EightBitFileWithPaletteRoundTrips) {
     CBytes b = BmpHeaders(54 + 12, 3, 2, 8, 0, 3);
     b.Raw({0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0});
     b.Raw({0, 1, 2, 0});  // bottom row
@@ -105,8 +100,7 @@ TEST(DIBitmapTest, EightBitFileWithPaletteRoundTrips)
     EXPECT_FALSE(dib.Save(dir.Path("no/such/folder/p.bmp")));
 }
 
-TEST(DIBitmapTest, BadFilesLeaveTheObjectEmpty)
-{
+TEST(DIBitmapTest, BadFilesLeaveTheObjectEmpty) {
     CBytes os2 = BmpHeaders(54, 1, 1, 24);
     os2.v[14] = 12;
     CBytes rle = BmpHeaders(54, 1, 1, 8, 1);
@@ -125,8 +119,7 @@ TEST(DIBitmapTest, BadFilesLeaveTheObjectEmpty)
     }
 }
 
-TEST(DIBitmapTest, LoadResourceFromTheResourceFolder)
-{
+TEST(DIBitmapTest, LoadResourceFromTheResourceFolder) {
     CTempDir dir;
     CBytes b = BmpHeaders(54 + 8, 2, 1, 1);
     b.Raw({0, 0, 0, 0, 255, 255, 255, 0});

@@ -14,8 +14,7 @@
 
 namespace {
 
-BITMAPINFOHEADER Header(int bits, std::uint32_t clrUsed = 0)
-{
+BITMAPINFOHEADER Header(int bits, std::uint32_t clrUsed = 0) {
     BITMAPINFOHEADER bi{};
     bi.biSize = 40;
     bi.biWidth = 4;
@@ -27,26 +26,22 @@ BITMAPINFOHEADER Header(int bits, std::uint32_t clrUsed = 0)
 
 // An 8-bit 3 x 4 CDib whose pixel (x, row from bottom) holds index 10 * row + x
 // and whose colour table maps index i to grey i.
-void MakeIndexed(CDib& dib)
-{
+void MakeIndexed(CDib& dib) {
     ASSERT_TRUE(dib.Create(3, 4, 8));
     RGBQUAD* table = dib.ColorTable();
     for (int i = 0; i < 256; ++i)
         table[i] = RGBQUAD{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), 0};
     for (int row = 0; row < 4; ++row)
-        for (int x = 0; x < 3; ++x)
-            dib.Bits()[row * dib.Stride() + x] = static_cast<std::uint8_t>(10 * row + x);
+        for (int x = 0; x < 3; ++x) dib.Bits()[row * dib.Stride() + x] = static_cast<std::uint8_t>(10 * row + x);
 }
 
-std::uint32_t Grey(int v)
-{
+std::uint32_t Grey(int v) {
     return 0xFF000000u | (std::uint32_t(v) << 16) | (std::uint32_t(v) << 8) | std::uint32_t(v);
 }
 
 }  // namespace
 
-TEST(DibFormat, ColourCountsTableSizesAndStrides)
-{
+TEST(DibFormat, ColourCountsTableSizesAndStrides) {
     EXPECT_EQ(DibNumColors(Header(1)), 2u);
     EXPECT_EQ(DibPaletteSize(Header(1)), 8u);
     EXPECT_EQ(DibNumColors(Header(4)), 16u);
@@ -65,8 +60,7 @@ TEST(DibFormat, ColourCountsTableSizesAndStrides)
     EXPECT_EQ(DibPackedRowLength(4, 3), 2u);
 }
 
-TEST(DibFormat, PixelsOfA24BitDibFollowTheHeader)
-{
+TEST(DibFormat, PixelsOfA24BitDibFollowTheHeader) {
     std::uint8_t block[40 + 16] = {};
     BITMAPINFOHEADER bi = Header(24);
     std::memcpy(block, &bi, sizeof bi);
@@ -78,8 +72,7 @@ TEST(DibFormat, PixelsOfA24BitDibFollowTheHeader)
     EXPECT_EQ(PaletteSize(block), 8u);
 }
 
-TEST(CDibTest, CreateFillsTheHeaderAndSizes)
-{
+TEST(CDibTest, CreateFillsTheHeaderAndSizes) {
     CDib dib;
     EXPECT_TRUE(dib.IsEmpty());
     ASSERT_TRUE(dib.Create(5, 2, 24));
@@ -94,8 +87,7 @@ TEST(CDibTest, CreateFillsTheHeaderAndSizes)
     EXPECT_TRUE(dib.IsEmpty());
 }
 
-TEST(CDibTest, HeaderWrittenByTheCallerIsCheckedAgainstTheBlock)
-{
+TEST(CDibTest, HeaderWrittenByTheCallerIsCheckedAgainstTheBlock) {
     CDib dib;
     ASSERT_TRUE(dib.AllocateBlock(40 + 1024 + 4 * 2));
     BITMAPINFOHEADER bi = Header(8);
@@ -109,12 +101,10 @@ TEST(CDibTest, HeaderWrittenByTheCallerIsCheckedAgainstTheBlock)
     EXPECT_FALSE(dib.UpdateFromHeader());
     CArgbImage img(3, 3, 0);
     dib.Paint(img, CRect(0, 0, 3, 3), CRect(0, 0, 3, 3), nullptr);
-    for (std::uint32_t p : img.m_pixels)
-        EXPECT_EQ(p, 0u) << "nothing is painted from a block too short for its header";
+    for (std::uint32_t p : img.m_pixels) EXPECT_EQ(p, 0u) << "nothing is painted from a block too short for its header";
 }
 
-TEST(CDibTest, PaintWithEqualSizesAddressesSourceRowsFromTheBottom)
-{
+TEST(CDibTest, PaintWithEqualSizesAddressesSourceRowsFromTheBottom) {
     CDib dib;
     MakeIndexed(dib);
     CArgbImage img(5, 5, 0);
@@ -128,8 +118,7 @@ TEST(CDibTest, PaintWithEqualSizesAddressesSourceRowsFromTheBottom)
     EXPECT_EQ(img.At(4, 4), 0u);
 }
 
-TEST(CDibTest, PaintStretchesTheWholeImage)
-{
+TEST(CDibTest, PaintStretchesTheWholeImage) {
     CDib dib;
     MakeIndexed(dib);
     CArgbImage img(6, 8, 0);
@@ -142,8 +131,7 @@ TEST(CDibTest, PaintStretchesTheWholeImage)
     EXPECT_EQ(img.At(3, 4), Grey(11));
 }
 
-TEST(CDibTest, PaintClipsToTargetAndImage)
-{
+TEST(CDibTest, PaintClipsToTargetAndImage) {
     CDib dib;
     MakeIndexed(dib);
     CArgbImage img(2, 2, 0);
@@ -156,8 +144,7 @@ TEST(CDibTest, PaintClipsToTargetAndImage)
     EXPECT_EQ(img2.At(2, 0), 0u);
 }
 
-TEST(CDibTest, MakePaletteCopiesTheColourTable)
-{
+TEST(CDibTest, MakePaletteCopiesTheColourTable) {
     CDib dib;
     ASSERT_TRUE(dib.Create(2, 2, 1));
     dib.ColorTable()[1] = RGBQUAD{3, 2, 1, 9};
@@ -173,8 +160,7 @@ TEST(CDibTest, MakePaletteCopiesTheColourTable)
     EXPECT_FALSE(rgb.MakePalette(pal));
 }
 
-TEST(HandleDib, InitBitmapInfoHeaderChoosesDepths)
-{
+TEST(HandleDib, InitBitmapInfoHeaderChoosesDepths) {
     BITMAPINFOHEADER bi;
     InitBitmapInfoHeader(bi, 5, 3, 1);
     EXPECT_EQ(Val(bi.biBitCount), 1);
@@ -195,8 +181,7 @@ namespace {
 struct CScreen {
     std::vector<std::uint8_t> px;
     CPixelView view;
-    CScreen(bool bBottomUp = false) : px(4 * 3 * 4)
-    {
+    CScreen(bool bBottomUp = false) : px(4 * 3 * 4) {
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 4; ++x) {
                 const int row = bBottomUp ? 2 - y : y;
@@ -211,8 +196,7 @@ struct CScreen {
 };
 
 // The blue, green, red bytes of DIB pixel (x, top-down y).
-std::array<int, 3> DibPixel(HDIB h, int x, int y)
-{
+std::array<int, 3> DibPixel(HDIB h, int x, int y) {
     std::uint8_t* p = GlobalLockBlock(h);
     const BITMAPINFOHEADER* bi = reinterpret_cast<const BITMAPINFOHEADER*>(p);
     const std::size_t stride = DibRowStride(24, bi->biWidth);
@@ -223,8 +207,7 @@ std::array<int, 3> DibPixel(HDIB h, int x, int y)
 }
 }  // namespace
 
-TEST(HandleDib, CaptureIsClippedToTheScreenAndStoredBottomUp)
-{
+TEST(HandleDib, CaptureIsClippedToTheScreenAndStoredBottomUp) {
     for (bool bBottomUp : {false, true}) {
         CScreen screen(bBottomUp);
         CScriptedPrompt prompt;
@@ -244,8 +227,7 @@ TEST(HandleDib, CaptureIsClippedToTheScreenAndStoredBottomUp)
     }
 }
 
-TEST(HandleDib, EmptyOrOffScreenRectanglesGiveNoDib)
-{
+TEST(HandleDib, EmptyOrOffScreenRectanglesGiveNoDib) {
     CScreen screen;
     CScriptedPrompt prompt;
     EXPECT_EQ(CopyScreenToDIB(screen.view, CRect(1, 1, 1, 3), prompt), nullptr);
@@ -253,8 +235,7 @@ TEST(HandleDib, EmptyOrOffScreenRectanglesGiveNoDib)
     EXPECT_EQ(CopyScreenToBitmap(screen.view, CRect(3, 2, 2, 3)), nullptr);
 }
 
-TEST(HandleDib, WindowCaptureUsesWindowOrClientRectangle)
-{
+TEST(HandleDib, WindowCaptureUsesWindowOrClientRectangle) {
     CScreen screen;
     CCaptureWindow wnd{screen.view, CRect(0, 0, 4, 3), CRect(1, 1, 3, 3)};
     CScriptedPrompt prompt;
@@ -275,8 +256,7 @@ TEST(HandleDib, WindowCaptureUsesWindowOrClientRectangle)
     GlobalFreeBlock(hPart);
 }
 
-TEST(HandleDib, SystemPaletteIsTheIdentity)
-{
+TEST(HandleDib, SystemPaletteIsTheIdentity) {
     CScriptedPrompt prompt;
     std::unique_ptr<CPalette> pal = GetSystemPalette(prompt);
     ASSERT_TRUE(pal);
@@ -286,8 +266,7 @@ TEST(HandleDib, SystemPaletteIsTheIdentity)
     EXPECT_TRUE(prompt.Empty());
 }
 
-TEST(HandleDib, PaletteCopyAndPaintOfAHandleDib)
-{
+TEST(HandleDib, PaletteCopyAndPaintOfAHandleDib) {
     // A 4-bit 3 x 1 DIB: indices 1, 2, 15.
     const std::size_t nSize = 40 + 16 * 4 + 4;
     HDIB h = GlobalAllocBlock(nSize);
@@ -324,11 +303,9 @@ TEST(HandleDib, PaletteCopyAndPaintOfAHandleDib)
     GlobalFreeBlock(h);
 }
 
-TEST(DibErrorTest, AllTextsAndTheUndefinedOne)
-{
+TEST(DibErrorTest, AllTextsAndTheUndefinedOne) {
     CScriptedPrompt prompt;
-    for (int i = -1; i <= kDibErrorCount; ++i)
-        DIBError(i, prompt);
+    for (int i = -1; i <= kDibErrorCount; ++i) DIBError(i, prompt);
     const std::vector<std::string> texts = prompt.Texts();
     ASSERT_EQ(texts.size(), 30u);
     EXPECT_EQ(texts[0], "Undefined Error!");
@@ -340,8 +317,7 @@ TEST(DibErrorTest, AllTextsAndTheUndefinedOne)
     EXPECT_EQ(texts[23], "Can't copy to clipboard -- no current DIB!");
     EXPECT_EQ(texts[28], "Error writing DIB file!");
     EXPECT_EQ(texts[29], "Undefined Error!");
-    for (const auto& e : prompt.Entries())
-        EXPECT_EQ(e.icon, PromptIcon::Stop);
+    for (const auto& e : prompt.Entries()) EXPECT_EQ(e.icon, PromptIcon::Stop);
     // All 28 texts are distinct and none is empty.
     std::set<std::string> distinct(texts.begin() + 1, texts.end() - 1);
     EXPECT_EQ(distinct.size(), 28u);

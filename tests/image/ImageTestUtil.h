@@ -21,10 +21,22 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 // Little-endian byte building.
 struct CBytes {
     std::vector<std::uint8_t> v;
-    CBytes& U8(unsigned x) { v.push_back(static_cast<std::uint8_t>(x)); return *this; }
-    CBytes& U16(unsigned x) { U8(x & 0xFF); return U8((x >> 8) & 0xFF); }
-    CBytes& U32(std::uint32_t x) { U16(x & 0xFFFF); return U16(x >> 16); }
-    CBytes& Raw(std::initializer_list<int> xs) { for (int x : xs) U8(static_cast<unsigned>(x)); return *this; }
+    CBytes& U8(unsigned x) {
+        v.push_back(static_cast<std::uint8_t>(x));
+        return *this;
+    }
+    CBytes& U16(unsigned x) {
+        U8(x & 0xFF);
+        return U8((x >> 8) & 0xFF);
+    }
+    CBytes& U32(std::uint32_t x) {
+        U16(x & 0xFFFF);
+        return U16(x >> 16);
+    }
+    CBytes& Raw(std::initializer_list<int> xs) {
+        for (int x : xs) U8(static_cast<unsigned>(x));
+        return *this;
+    }
 };
 
 // A BMP file header and information header; the caller appends the colour

@@ -10,33 +10,25 @@
 namespace {
 // A 16 x 8 image: left half red, right half blue (flat colours survive JPEG
 // almost unchanged).
-std::vector<std::uint8_t> Halves()
-{
+std::vector<std::uint8_t> Halves() {
     std::vector<std::uint8_t> px;
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 16; ++x) {
-            if (x < 8)
-                px.insert(px.end(), {220, 20, 20});
-            else
-                px.insert(px.end(), {20, 20, 220});
+            if (x < 8) px.insert(px.end(), {220, 20, 20});
+            else px.insert(px.end(), {20, 20, 220});
         }
     return px;
 }
 
-bool Near(int a, int b, int tol = 12)
-{
-    return std::abs(a - b) <= tol;
-}
+bool Near(int a, int b, int tol = 12) { return std::abs(a - b) <= tol; }
 }  // namespace
 
-TEST(JpegRead, ColourImageTopRowFirst)
-{
+TEST(JpegRead, ColourImageTopRowFirst) {
     CTempDir dir;
     // Top half bright, bottom half dark, to see the row order.
     std::vector<std::uint8_t> px;
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 8; ++x)
-            px.insert(px.end(), 3, static_cast<std::uint8_t>(y < 8 ? 230 : 20));
+        for (int x = 0; x < 8; ++x) px.insert(px.end(), 3, static_cast<std::uint8_t>(y < 8 ? 230 : 20));
     WriteBytes(dir.Path("a.jpg"), MakeJpeg(8, 16, 3, px));
     CScriptedPrompt prompt;
     int w = 0, h = 0;
@@ -55,11 +47,9 @@ TEST(JpegRead, ColourImageTopRowFirst)
     EXPECT_TRUE(Near(rgb[15 * 3], 20) && Near(rgb[15 * 3 + 2], 220));
 }
 
-TEST(JpegRead, GreyImageGivesEqualChannels)
-{
+TEST(JpegRead, GreyImageGivesEqualChannels) {
     std::vector<std::uint8_t> grey(16 * 16);
-    for (std::size_t i = 0; i < grey.size(); ++i)
-        grey[i] = static_cast<std::uint8_t>(i);
+    for (std::size_t i = 0; i < grey.size(); ++i) grey[i] = static_cast<std::uint8_t>(i);
     const std::vector<std::uint8_t> bytes = MakeJpeg(16, 16, 1, grey);
     CScriptedPrompt prompt;
     int w = 0, h = 0;
@@ -73,8 +63,7 @@ TEST(JpegRead, GreyImageGivesEqualChannels)
     EXPECT_TRUE(Near(rgb[3 * 255], 255));
 }
 
-TEST(JpegRead, TruncatedAndBrokenFilesGiveNothingAndNoMessage)
-{
+TEST(JpegRead, TruncatedAndBrokenFilesGiveNothingAndNoMessage) {
     std::vector<std::uint8_t> bytes = MakeJpeg(16, 8, 3, Halves());
     CScriptedPrompt prompt;
     int w = 5, h = 5;
@@ -89,8 +78,7 @@ TEST(JpegRead, TruncatedAndBrokenFilesGiveNothingAndNoMessage)
     EXPECT_TRUE(prompt.Empty());
 }
 
-TEST(JpegRead, CmykIsRefused)
-{
+TEST(JpegRead, CmykIsRefused) {
     std::vector<std::uint8_t> cmyk(8 * 8 * 4, 100);
     const std::vector<std::uint8_t> bytes = MakeJpeg(8, 8, 4, cmyk);
     CScriptedPrompt prompt;
@@ -100,8 +88,7 @@ TEST(JpegRead, CmykIsRefused)
     EXPECT_EQ(prompt.Texts()[0], "JpegFile :\nCMYK images are not supported");
 }
 
-TEST(JpegRead, HeaderClaimingAHugeImageIsRefusedBeforeDecoding)
-{
+TEST(JpegRead, HeaderClaimingAHugeImageIsRefusedBeforeDecoding) {
     std::vector<std::uint8_t> bytes = MakeJpeg(8, 8, 3, std::vector<std::uint8_t>(8 * 8 * 3, 9));
     // Patch the frame header (FFC0: length, precision, height, width) to 60000 x 60000.
     for (std::size_t i = 0; i + 8 < bytes.size(); ++i) {
@@ -120,8 +107,7 @@ TEST(JpegRead, HeaderClaimingAHugeImageIsRefusedBeforeDecoding)
     EXPECT_EQ(prompt.Texts()[0], "JpegFile :\nImage too large");
 }
 
-TEST(JpegRead, MissingFileIsReported)
-{
+TEST(JpegRead, MissingFileIsReported) {
     CTempDir dir;
     CScriptedPrompt prompt;
     int w, h;
@@ -130,8 +116,7 @@ TEST(JpegRead, MissingFileIsReported)
     EXPECT_EQ(prompt.Texts()[0], "JPEG :\nCan't open " + dir.Path("x.jpg") + "\n");
 }
 
-TEST(VertFlip, SwapsOuterRowsAndKeepsTheMiddle)
-{
+TEST(VertFlip, SwapsOuterRowsAndKeepsTheMiddle) {
     std::vector<std::uint8_t> buf{1, 2, 3, 4, 5, 6};
     VertFlipBuf(buf.data(), 2, 3);
     EXPECT_EQ(buf, (std::vector<std::uint8_t>{5, 6, 3, 4, 1, 2}));

@@ -2,8 +2,8 @@
 // textured quad and pixel drawing, read back.
 #include <gtest/gtest.h>
 
-#include <GL/osmesa.h>
 #include <GL/gl.h>
+#include <GL/osmesa.h>
 
 #include <array>
 #include <cstdlib>
@@ -19,10 +19,9 @@ class OsMesaTest : public ::testing::Test {
 protected:
     static constexpr int kSize = 32;
 
-    void SetUp() override
-    {
-        const int attribs[] = {OSMESA_FORMAT, OSMESA_RGBA, OSMESA_DEPTH_BITS, 24, OSMESA_PROFILE,
-                               OSMESA_COMPAT_PROFILE, 0};
+    void SetUp() override {
+        const int attribs[] = {
+            OSMESA_FORMAT, OSMESA_RGBA, OSMESA_DEPTH_BITS, 24, OSMESA_PROFILE, OSMESA_COMPAT_PROFILE, 0};
         m_ctx = OSMesaCreateContextAttribs(attribs, nullptr);
         ASSERT_NE(m_ctx, nullptr);
         m_frame.assign(kSize * kSize * 4, 0);
@@ -37,13 +36,10 @@ protected:
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
     }
-    void TearDown() override
-    {
-        if (m_ctx)
-            OSMesaDestroyContext(m_ctx);
+    void TearDown() override {
+        if (m_ctx) OSMesaDestroyContext(m_ctx);
     }
-    std::array<int, 3> ReadPixel(int x, int y)
-    {
+    std::array<int, 3> ReadPixel(int x, int y) {
         glFinish();
         std::uint8_t p[4] = {};
         glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
@@ -55,35 +51,28 @@ protected:
 };
 
 // An 8 x 8 BMP: bottom half red, top half green.
-std::vector<std::uint8_t> HalvesBmp(int width = 8, int height = 8)
-{
+std::vector<std::uint8_t> HalvesBmp(int width = 8, int height = 8) {
     const int stride = (width * 3 + 3) / 4 * 4;
     CBytes b = BmpHeaders(54, width, height, 24);
     for (int row = 0; row < height; ++row) {  // file rows bottom-up
         for (int x = 0; x < width; ++x) {
-            if (row < height / 2)
-                b.Raw({0, 0, 255});
-            else
-                b.Raw({0, 255, 0});
+            if (row < height / 2) b.Raw({0, 0, 255});
+            else b.Raw({0, 255, 0});
         }
-        for (int p = width * 3; p < stride; ++p)
-            b.U8(0);
+        for (int p = width * 3; p < stride; ++p) b.U8(0);
     }
     return b.v;
 }
 
-bool Near(const std::array<int, 3>& a, const std::array<int, 3>& b)
-{
+bool Near(const std::array<int, 3>& a, const std::array<int, 3>& b) {
     for (int i = 0; i < 3; ++i)
-        if (std::abs(a[i] - b[i]) > 8)
-            return false;
+        if (std::abs(a[i] - b[i]) > 8) return false;
     return true;
 }
 
 }  // namespace
 
-TEST_F(OsMesaTest, UploadedTextureDrawsOnAQuadTheRightWayUp)
-{
+TEST_F(OsMesaTest, UploadedTextureDrawsOnAQuadTheRightWayUp) {
     CTempDir dir;
     WriteBytes(dir.Path("water.bmp"), HalvesBmp());
     CScriptedPrompt prompt;
@@ -103,10 +92,14 @@ TEST_F(OsMesaTest, UploadedTextureDrawsOnAQuadTheRightWayUp)
     EXPECT_EQ(mode, GL_MODULATE);
     glColor3f(1, 1, 1);
     glBegin(GL_QUADS);
-    glTexCoord2f(0, 0); glVertex2i(0, 0);
-    glTexCoord2f(1, 0); glVertex2i(kSize, 0);
-    glTexCoord2f(1, 1); glVertex2i(kSize, kSize);
-    glTexCoord2f(0, 1); glVertex2i(0, kSize);
+    glTexCoord2f(0, 0);
+    glVertex2i(0, 0);
+    glTexCoord2f(1, 0);
+    glVertex2i(kSize, 0);
+    glTexCoord2f(1, 1);
+    glVertex2i(kSize, kSize);
+    glTexCoord2f(0, 1);
+    glVertex2i(0, kSize);
     glEnd();
     glDisable(GL_TEXTURE_2D);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -114,8 +107,7 @@ TEST_F(OsMesaTest, UploadedTextureDrawsOnAQuadTheRightWayUp)
     EXPECT_TRUE(Near(ReadPixel(16, 28), {0, 255, 0}));
 }
 
-TEST_F(OsMesaTest, NonSquareImagesAreRescaledAndPixelsDrawn)
-{
+TEST_F(OsMesaTest, NonSquareImagesAreRescaledAndPixelsDrawn) {
     CTempDir dir;
     WriteBytes(dir.Path("w.bmp"), HalvesBmp(6, 6));  // rows of 18 bytes, not 4-aligned
     CScriptedPrompt prompt;
@@ -136,15 +128,13 @@ TEST_F(OsMesaTest, NonSquareImagesAreRescaledAndPixelsDrawn)
     EXPECT_TRUE(Near(ReadPixel(20, 20), {255, 0, 0}));
 }
 
-TEST_F(OsMesaTest, NothingLoadedMeansNothingUploaded)
-{
+TEST_F(OsMesaTest, NothingLoadedMeansNothingUploaded) {
     CTexture tex("none.bmp");
     EXPECT_FALSE(tex.Upload());
     EXPECT_EQ(tex.m_nTexId, 0u);
 }
 
-TEST_F(OsMesaTest, DestructorDeletesTheTextureName)
-{
+TEST_F(OsMesaTest, DestructorDeletesTheTextureName) {
     CTempDir dir;
     WriteBytes(dir.Path("a.bmp"), HalvesBmp());
     CScriptedPrompt prompt;

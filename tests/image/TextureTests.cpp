@@ -7,22 +7,18 @@
 
 namespace {
 // A 24-bit BMP of width x height whose rows are grey 10 * (row from the top).
-std::vector<std::uint8_t> GreyRowsBmp(int width, int height)
-{
+std::vector<std::uint8_t> GreyRowsBmp(int width, int height) {
     const int stride = (width * 3 + 3) / 4 * 4;
     CBytes b = BmpHeaders(54, width, height, 24);
     for (int r = height - 1; r >= 0; --r) {
-        for (int x = 0; x < width; ++x)
-            b.Raw({10 * r, 10 * r, 10 * r});
-        for (int p = width * 3; p < stride; ++p)
-            b.U8(0);
+        for (int x = 0; x < width; ++x) b.Raw({10 * r, 10 * r, 10 * r});
+        for (int p = width * 3; p < stride; ++p) b.U8(0);
     }
     return b.v;
 }
 }  // namespace
 
-TEST(TextureLoad, ReaderFollowsTheLastThreeLettersOfTheName)
-{
+TEST(TextureLoad, ReaderFollowsTheLastThreeLettersOfTheName) {
     CTempDir dir;
     const std::vector<std::uint8_t> jpeg = MakeJpeg(8, 8, 3, std::vector<std::uint8_t>(8 * 8 * 3, 128));
     WriteBytes(dir.Path("wall.JPG"), jpeg);
@@ -37,8 +33,7 @@ TEST(TextureLoad, ReaderFollowsTheLastThreeLettersOfTheName)
     EXPECT_TRUE(prompt.Empty());
 }
 
-TEST(TextureLoad, BottomRowComesFirstAndSizeIsChosen)
-{
+TEST(TextureLoad, BottomRowComesFirstAndSizeIsChosen) {
     CTempDir dir;
     WriteBytes(dir.Path("t.bmp"), GreyRowsBmp(8, 4));
     CScriptedPrompt prompt;
@@ -56,8 +51,7 @@ TEST(TextureLoad, BottomRowComesFirstAndSizeIsChosen)
     EXPECT_EQ(tex.m_nWidth, 3);
 }
 
-TEST(TextureLoad, SquareSizes)
-{
+TEST(TextureLoad, SquareSizes) {
     EXPECT_EQ(CTexture::SquareSize(512, 256, 0), 256);
     EXPECT_EQ(CTexture::SquareSize(4096, 2048, 0), 1024);
     EXPECT_EQ(CTexture::SquareSize(300, 200, 0), 128);
@@ -66,8 +60,7 @@ TEST(TextureLoad, SquareSizes)
     EXPECT_EQ(CTexture::SquareSize(4, 4, 64), 4);
 }
 
-TEST(TextureLoad, AlphaTexturesHaveFourBytesPerPixel)
-{
+TEST(TextureLoad, AlphaTexturesHaveFourBytesPerPixel) {
     CTempDir dir;
     WriteBytes(dir.Path("a.bmp"), GreyRowsBmp(4, 2));
     WriteBytes(dir.Path("a.jpg"), MakeJpeg(4, 2, 3, std::vector<std::uint8_t>(4 * 2 * 3, 200)));

@@ -9,8 +9,7 @@
 namespace {
 
 CBytes TgaHeader(int type, int width, int height, int depth, int descriptor = 0, int mapLength = 0, int mapBits = 0,
-                 int idLength = 0)
-{
+                 int idLength = 0) {
     CBytes b;
     b.U8(idLength).U8(mapLength ? 1 : 0).U8(type).U16(0).U16(mapLength).U8(mapBits);
     b.U16(0).U16(0).U16(width).U16(height).U8(depth).U8(descriptor);
@@ -23,20 +22,17 @@ struct CLoaded {
     std::vector<std::uint8_t> px;
 };
 
-CLoaded Load(const CBytes& b, CScriptedPrompt& prompt)
-{
+CLoaded Load(const CBytes& b, CScriptedPrompt& prompt) {
     CLoaded r;
     std::unique_ptr<std::uint8_t[]> buf;
     r.ok = LoadTGAFromMemory(b.v.data(), b.v.size(), r.w, r.h, buf, prompt);
-    if (r.ok)
-        r.px.assign(buf.get(), buf.get() + static_cast<std::size_t>(r.w) * r.h * 4);
+    if (r.ok) r.px.assign(buf.get(), buf.get() + static_cast<std::size_t>(r.w) * r.h * 4);
     return r;
 }
 
 }  // namespace
 
-TEST(TgaLoad, Uncompressed24BitPixelsAreSwappedToRgb)
-{
+TEST(TgaLoad, Uncompressed24BitPixelsAreSwappedToRgb) {
     CBytes b = TgaHeader(2, 2, 1, 24);
     b.Raw({1, 2, 3, 4, 5, 6});
     CScriptedPrompt prompt;
@@ -46,8 +42,7 @@ TEST(TgaLoad, Uncompressed24BitPixelsAreSwappedToRgb)
     EXPECT_TRUE(prompt.Empty());
 }
 
-TEST(TgaLoad, RunLengthPacketsRepeatAndSpanRows)
-{
+TEST(TgaLoad, RunLengthPacketsRepeatAndSpanRows) {
     // 3 x 2 grey: a run of 4 (0x83) spans into the second row, then 2 raw pixels.
     CBytes b = TgaHeader(11, 3, 2, 8);
     b.Raw({0x83, 50, 0x01, 60, 70});
@@ -59,8 +54,7 @@ TEST(TgaLoad, RunLengthPacketsRepeatAndSpanRows)
     EXPECT_EQ(r.px, expect);
 }
 
-TEST(TgaLoad, SixteenAndThirtyTwoBitPixels)
-{
+TEST(TgaLoad, SixteenAndThirtyTwoBitPixels) {
     CBytes b16 = TgaHeader(2, 2, 1, 16);
     b16.U16(0x7FFF).U16(0x7C00);
     CScriptedPrompt prompt;
@@ -75,13 +69,12 @@ TEST(TgaLoad, SixteenAndThirtyTwoBitPixels)
     EXPECT_EQ(r.px, (std::vector<std::uint8_t>{30, 20, 10, 255}));
 }
 
-TEST(TgaLoad, OrientationBitsPutTheBottomRowFirstAndPixelsLeftToRight)
-{
+TEST(TgaLoad, OrientationBitsPutTheBottomRowFirstAndPixelsLeftToRight) {
     // 2 x 2 grey; file rows: (1, 2) then (3, 4).
     const std::vector<std::pair<int, std::vector<int>>> cases = {
-        {0x00, {1, 2, 3, 4}},   // bottom-up, left to right: kept as is
-        {0x20, {3, 4, 1, 2}},   // top-down: the first file row becomes the last
-        {0x10, {2, 1, 4, 3}},   // right to left
+        {0x00, {1, 2, 3, 4}},  // bottom-up, left to right: kept as is
+        {0x20, {3, 4, 1, 2}},  // top-down: the first file row becomes the last
+        {0x10, {2, 1, 4, 3}},  // right to left
         {0x30, {4, 3, 2, 1}},
     };
     for (const auto& c : cases) {
@@ -90,13 +83,11 @@ TEST(TgaLoad, OrientationBitsPutTheBottomRowFirstAndPixelsLeftToRight)
         CScriptedPrompt prompt;
         const CLoaded r = Load(b, prompt);
         ASSERT_TRUE(r.ok);
-        for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(r.px[4 * i], c.second[i]) << "descriptor " << c.first << " pixel " << i;
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(r.px[4 * i], c.second[i]) << "descriptor " << c.first << " pixel " << i;
     }
 }
 
-TEST(TgaLoad, IdFieldAndColourMapAreSkipped)
-{
+TEST(TgaLoad, IdFieldAndColourMapAreSkipped) {
     CBytes b = TgaHeader(2, 1, 1, 24, 0, 2, 24, 3);
     b.Raw({'a', 'b', 'c', 9, 9, 9, 9, 9, 9, 7, 8, 9});
     CScriptedPrompt prompt;
@@ -105,8 +96,7 @@ TEST(TgaLoad, IdFieldAndColourMapAreSkipped)
     EXPECT_EQ(r.px, (std::vector<std::uint8_t>{9, 8, 7, 255}));
 }
 
-TEST(TgaLoad, BadFilesAreRefusedWithAMessageAndTheProcessGoesOn)
-{
+TEST(TgaLoad, BadFilesAreRefusedWithAMessageAndTheProcessGoesOn) {
     struct Case {
         const char* what;
         CBytes bytes;
@@ -150,16 +140,14 @@ TEST(TgaLoad, BadFilesAreRefusedWithAMessageAndTheProcessGoesOn)
     }
 }
 
-TEST(TgaLoad, RowOfExactly32768BytesIsRead)
-{
+TEST(TgaLoad, RowOfExactly32768BytesIsRead) {
     CBytes b = TgaHeader(2, 8192, 1, 32);
     b.v.resize(b.v.size() + 8192 * 4, 5);
     CScriptedPrompt prompt;
     EXPECT_TRUE(Load(b, prompt).ok);
 }
 
-TEST(TgaLoad, MissingFileIsReported)
-{
+TEST(TgaLoad, MissingFileIsReported) {
     CTempDir dir;
     CScriptedPrompt prompt;
     int w = 0, h = 0;
@@ -170,8 +158,7 @@ TEST(TgaLoad, MissingFileIsReported)
     EXPECT_FALSE(buf);
 }
 
-TEST(TgaWrite, RawAndRunLengthFilesReadBackTheSame)
-{
+TEST(TgaWrite, RawAndRunLengthFilesReadBackTheSame) {
     // 5 x 3 top-down RGB with runs and single pixels.
     const int w = 5, h = 3;
     std::vector<std::uint8_t> rgb;

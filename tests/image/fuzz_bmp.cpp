@@ -4,8 +4,7 @@
 
 #include "image/BMPFile.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     for (bool rgba : {false, true}) {
         CBMPFile reader;
         reader.m_bRGBA = rgba;

@@ -7,8 +7,7 @@
 
 #include "image/DIBitmap.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     CDIBitmap dib;
     if (dib.Load(in)) {

@@ -2,11 +2,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "image/TgaLoader.h"
 #include "base/Prompt.h"
+#include "image/TgaLoader.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CSilentPrompt prompt;
     int w = 0, h = 0;
     std::unique_ptr<std::uint8_t[]> p;

@@ -55,18 +55,18 @@ std::string readText(const std::filesystem::path& p);
 
 // The 344-byte key-parameter record, as named values.
 struct KeyRecord {
-  std::string title;
-  std::array<double, 13> left{};   // table rows 0..12, left values
-  std::array<double, 13> right{};  // table rows 0..12, right values
-  int ports = 0;                   // row 1 left, read with atoi
-  int steps = 0;
+    std::string title;
+    std::array<double, 13> left{};   // table rows 0..12, left values
+    std::array<double, 13> right{};  // table rows 0..12, right values
+    int ports = 0;                   // row 1 left, read with atoi
+    int steps = 0;
 };
 
 struct SummaryOutcome {
-  bool ok = false;
-  std::string status;   // the document's status text
-  std::string message;  // what the program would show, if anything
-  int rejectedDigit = -1;  // the digit at index 15 of a rejection page
+    bool ok = false;
+    std::string status;      // the document's status text
+    std::string message;     // what the program would show, if anything
+    int rejectedDigit = -1;  // the digit at index 15 of a rejection page
 };
 
 // Reads the next page from `f` (opened "rb") into `rec`, as the program's summary reader does.
@@ -75,17 +75,17 @@ SummaryOutcome parseSummaryBlock(std::FILE* f, KeyRecord& rec);
 // One trajectory disk: the twelve columns, angles converted to radians with
 // pi taken as 3.1415926, c.max limited to 1.
 struct Disk {
-  double radius = 0, x = 0, y = 0, z = 0, meanConc = 0, dilution = 0, velocity = 0,
-         vAngle = 0, hAngle = 0, unnamed = 0, thickness = 0, maxConc = 0;
+    double radius = 0, x = 0, y = 0, z = 0, meanConc = 0, dilution = 0, velocity = 0, vAngle = 0, hAngle = 0,
+           unnamed = 0, thickness = 0, maxConc = 0;
 };
 
 // CJetDisk::ReadLine on one line of text.
 bool readDiskLine(const char* line, Disk& d);
 
 struct TrajectoryOutcome {
-  std::vector<Disk> disks;
-  int steps = 0;        // the jet's number of steps afterwards
-  std::string message;  // what the program would show, if anything
+    std::vector<Disk> disks;
+    int steps = 0;        // the jet's number of steps afterwards
+    std::string message;  // what the program would show, if anything
 };
 
 // CJet::ReadTrajectory: reads the jet's section from `f` given its step count.

@@ -2,9 +2,7 @@
 
 #include "model/Ambient.h"
 
-TEST(AmbientDensity, TemperatureZeroMeansTheValueIsTheDensity) {
-    EXPECT_EQ(CAmbient::Density(1.0246, 0.0), 1.0246);
-}
+TEST(AmbientDensity, TemperatureZeroMeansTheValueIsTheDensity) { EXPECT_EQ(CAmbient::Density(1.0246, 0.0), 1.0246); }
 
 TEST(AmbientDensity, KnudsenEkmanForSeaWater) {
     EXPECT_NEAR(CAmbient::Density(35.0, 10.0), 1.0270, 5e-5);

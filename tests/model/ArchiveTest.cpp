@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "base/Archive.h"
 #include "base/AppState.h"
+#include "base/Archive.h"
 
 TEST(Archive, FieldsRoundTripLittleEndian) {
     CArchive out;

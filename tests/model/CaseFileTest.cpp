@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include "CaseBuilder.h"
 #include "base/AppState.h"
 #include "model/CaseFile.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
-#include "CaseBuilder.h"
 
 namespace {
 struct CaseFileFixture : ::testing::Test {

@@ -21,7 +21,8 @@ public:
     }
     std::vector<DocEvent> Of(DocEvent::Kind k) const {
         std::vector<DocEvent> out;
-        std::copy_if(m_Events.begin(), m_Events.end(), std::back_inserter(out), [k](const DocEvent& e) { return e == k; });
+        std::copy_if(m_Events.begin(), m_Events.end(), std::back_inserter(out),
+                     [k](const DocEvent& e) { return e == k; });
         return out;
     }
     const CPlumexDoc& m_doc;

@@ -2,17 +2,15 @@
 
 #include <limits>
 
+#include "CaseBuilder.h"
 #include "base/AppState.h"
 #include "base/DocObserver.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
-#include "CaseBuilder.h"
 
 namespace {
 struct SelectionFixture : ::testing::Test {
-    void SetUp() override {
-        BuildSmallCase(doc, true);
-    }
+    void SetUp() override { BuildSmallCase(doc, true); }
     CAppState app;
     CScriptedPrompt prompt;
     CPlumexDoc doc{app, prompt};
@@ -27,8 +25,7 @@ struct Counter : CDocObserver {
 TEST_F(SelectionFixture, NearestHitWinsAndSelectsDownToTheDisk) {
     Counter c;
     doc.AddObserver(&c);
-    const unsigned int hits[] = {4, 0x90000000u, 0xA0000000u, 0, 1, 0, 0,
-                                 4, 0x10000000u, 0x20000000u, 0, 0, 1, 1};
+    const unsigned int hits[] = {4, 0x90000000u, 0xA0000000u, 0, 1, 0, 0, 4, 0x10000000u, 0x20000000u, 0, 0, 1, 1};
     EXPECT_TRUE(doc.SelectFromPick(hits, 2));
     EXPECT_EQ(doc.GetCurrentOutfall()->m_nCurrentRiser, 0);
     EXPECT_EQ(doc.GetCurrentRiser()->m_nCurrentJet, 1);

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "CaseBuilder.h"
 #include "base/AppState.h"
 #include "base/DocObserver.h"
 #include "model/PlumexDoc.h"
 #include "scene/SortTree.h"
 #include "support/ScriptedPrompt.h"
-#include "CaseBuilder.h"
 
 namespace {
 class RecordingObserver : public CDocObserver {
@@ -179,9 +179,9 @@ TEST_F(DocFixture, JetsOfNewAndCopiedRisersAndOutfallsCarryTheCaseAngle) {
     doc.Create(TreeLevel::Outfall);
     doc.Create(TreeLevel::Riser);  // a new riser with its default jet
     doc.Add(TreeLevel::Riser);     // a copied riser with copied jets
-    doc.Add(TreeLevel::Outfall);     // a copied outfall with copied risers and jets
-    doc.Create(TreeLevel::Jet);  // a new jet with defaults
-    doc.Add(TreeLevel::Jet);     // a jet copied from the riser's last one
+    doc.Add(TreeLevel::Outfall);   // a copied outfall with copied risers and jets
+    doc.Create(TreeLevel::Jet);    // a new jet with defaults
+    doc.Add(TreeLevel::Jet);       // a jet copied from the riser's last one
     ASSERT_EQ(doc.GetJetCount(), 6);
     doc.ForEachJet([](int i, int j, int k, CRiser&, CBase&, CJet& jet) {
         EXPECT_EQ(jet.m_dCurrentAngle, 45.0) << i << "/" << j << "/" << k;

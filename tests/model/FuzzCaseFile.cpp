@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "base/AppState.h"
+#include "base/Prompt.h"
 #include "geometry/CutPlane.h"
 #include "model/PlumexDoc.h"
-#include "base/Prompt.h"
 
 namespace {
 // A case of more disks than this takes long per input without reaching

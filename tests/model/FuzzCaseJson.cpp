@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "base/AppState.h"
+#include "base/Prompt.h"
 #include "model/CaseJson.h"
 #include "model/PlumexDoc.h"
-#include "base/Prompt.h"
 #include "validation/CaseValidation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

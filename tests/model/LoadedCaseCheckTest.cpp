@@ -6,11 +6,11 @@
 #include <functional>
 #include <limits>
 
-#include "geometry/CutPlane.h"
+#include "CaseBuilder.h"
 #include "base/AppState.h"
+#include "geometry/CutPlane.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
-#include "CaseBuilder.h"
 
 namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -56,10 +56,13 @@ TEST_F(LoadedCaseCheckTest, BadNumbersAreRefusedNamingTheItem) {
          "riser \"Riser1\" of outfall \"Outfall_1\": the top radius is not a number"},
         {[](CPlumexDoc& d) { d.GetOutfall(0)->m_dJetSpacing = kNaN; },
          "outfall \"Outfall_1\": the jet spacing is not a number"},
-        {[](CPlumexDoc& d) { d.m_pAmbient->SetRows({{0.0, 35.0, 20.0, 0.1}, {kInf, 35.5, 12.0, 0.05}}); },
+        {[](CPlumexDoc& d) {
+             d.m_pAmbient->SetRows({{0.0, 35.0, 20.0, 0.1}, {kInf, 35.5, 12.0, 0.05}});
+         },
          "ambient profile row 2: the depth is not a number"},
         {[](CPlumexDoc& d) { d.m_CutPlane.m_dDistance = kNaN; }, "the cut plane: the distance is not a number"},
-        {[](CPlumexDoc& d) { d.m_CutPlane.m_eKind = static_cast<CutPlaneKind>(9); }, "the cut plane: the kind 9 is out of range"},
+        {[](CPlumexDoc& d) { d.m_CutPlane.m_eKind = static_cast<CutPlaneKind>(9); },
+         "the cut plane: the kind 9 is out of range"},
         {[](CPlumexDoc& d) { d.m_RangeMax.m_fRadius = INFINITY; }, "the case: the range maximum is not a number"},
         {[](CPlumexDoc& d) { d.m_fCurrentAngle = 1e30f; }, "the case: the current angle 1e+30 is out of range"},
     };

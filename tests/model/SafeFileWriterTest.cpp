@@ -97,8 +97,8 @@ TEST_F(SafeFileWriterTest, RefusesTargetsThatAreNotRegularFiles) {
 
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
     EXPECT_FALSE(WriteFileSafely(Path("folder"), "x", 1, error));
-    for (const QString& name : QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                         QDir::NoDotAndDotDot))
+    for (const QString& name :
+         QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
         EXPECT_FALSE(name.startsWith('.')) << "temporary file left behind: " << name.toStdString();
 }
 

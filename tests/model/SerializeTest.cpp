@@ -3,11 +3,11 @@
 #include <cstring>
 #include <limits>
 
+#include "CaseBuilder.h"
 #include "base/AppState.h"
 #include "base/Archive.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
-#include "CaseBuilder.h"
 
 namespace {
 
@@ -43,24 +43,80 @@ public:
         Range(-1.0f);
         Range(9.0f);
         // camera: width, height, aspect, eye, target, up, fov, fov0, near, far, far, pad
-        I(640); I(480); D(640.0 / 480.0);
-        D(1); D(2); D(3); D(0); D(0); D(0); D(0); D(1); D(0);
-        F(30); F(40); F(0.5f); F(123); F(123); I(0);
+        I(640);
+        I(480);
+        D(640.0 / 480.0);
+        D(1);
+        D(2);
+        D(3);
+        D(0);
+        D(0);
+        D(0);
+        D(0);
+        D(1);
+        D(0);
+        F(30);
+        F(40);
+        F(0.5f);
+        F(123);
+        F(123);
+        I(0);
         // cut plane
-        D(10.5); D(45.25); D(-3.0);
-        if (V2()) { I(2); I(17); }
+        D(10.5);
+        D(45.25);
+        D(-3.0);
+        if (V2()) {
+            I(2);
+            I(17);
+        }
         // ambient
-        D(1.0); D(20.0); D(2.0); D(25.0);
-        T("", 64); T("SeaBed", 64); T("", 64);
-        I(1); D(0.0); D(1.0246); D(0.0); D(0.07);
+        D(1.0);
+        D(20.0);
+        D(2.0);
+        D(25.0);
+        T("", 64);
+        T("SeaBed", 64);
+        T("", 64);
+        I(1);
+        D(0.0);
+        D(1.0246);
+        D(0.0);
+        D(0.07);
         I(1);  // outfalls
-        T("Pipe A", 64); Material(0.1f); D(26.0); D(0.05); D(7.5); I(1); Range(0.5f); Range(1.5f);
-        if (V2()) { D(350.0); D(12.5); }
+        T("Pipe A", 64);
+        Material(0.1f);
+        D(26.0);
+        D(0.05);
+        D(7.5);
+        I(1);
+        Range(0.5f);
+        Range(1.5f);
+        if (V2()) {
+            D(350.0);
+            D(12.5);
+        }
         I(1);  // risers
-        T("Tower", 64); Material(0.2f); D(15.0); D(1.0); D(1.5); D(2.0); I(1); Range(0.5f); Range(1.5f);
+        T("Tower", 64);
+        Material(0.2f);
+        D(15.0);
+        D(1.0);
+        D(1.5);
+        D(2.0);
+        I(1);
+        Range(0.5f);
+        Range(1.5f);
         I(1);  // jets
-        T("Port 1", 64); Material(0.3f); Material(0.4f);
-        D(0.07); D(0.15); D(0.02); D(1.8); D(30.0); D(10.0); D(35.0); D(16.0);
+        T("Port 1", 64);
+        Material(0.3f);
+        Material(0.4f);
+        D(0.07);
+        D(0.15);
+        D(0.02);
+        D(1.8);
+        D(30.0);
+        D(10.0);
+        D(35.0);
+        D(16.0);
         std::vector<unsigned char> kp(344, 0);
         std::int32_t steps = 2;
         std::memcpy(kp.data() + 336, &steps, 4);
@@ -68,17 +124,35 @@ public:
         std::memcpy(kp.data() + 152, &fd, 8);
         std::memcpy(kp.data(), "Port 1 title", 12);
         Raw(kp.data(), kp.size());
-        I(1); Range(0.5f); Range(1.5f);
+        I(1);
+        Range(0.5f);
+        Range(1.5f);
         I(2);  // disks
         for (int d = 0; d < 2; ++d) {
-            D(0.075 + d); D(d); D(0); D(d * 2.0); D(1.0 / (d + 1));
+            D(0.075 + d);
+            D(d);
+            D(0);
+            D(d * 2.0);
+            D(1.0 / (d + 1));
             if (m_tag == "Plumex2.00") D(1.0);
-            D(1.0 + d); D(1.2); D(0.5); D(0.0); D(0.1 * d); D(0.03);
+            D(1.0 + d);
+            D(1.2);
+            D(0.5);
+            D(0.0);
+            D(0.1 * d);
+            D(0.03);
         }
-        I(32); I(ringInterval);
+        I(32);
+        I(ringInterval);
         if (m_tag == "Plumex1.5") I(0);
-        if (m_tag == "Plumex1.51") { I(0); F(60.0f); }
-        if (V2()) { I(1); F(75.0f); }
+        if (m_tag == "Plumex1.51") {
+            I(0);
+            F(60.0f);
+        }
+        if (V2()) {
+            I(1);
+            F(75.0f);
+        }
     }
 
     std::vector<unsigned char> bytes;
@@ -100,9 +174,9 @@ struct SerializeFixture : ::testing::Test {
 
 // Expected stream length from the layout of the file format.
 size_t ExpectedLength(int profileRows, const std::vector<std::vector<int>>& disksPerJet) {
-    size_t n = 32 + 32 + 32 + 112 + 32;   // tag, ranges, camera, cut plane
+    size_t n = 32 + 32 + 32 + 112 + 32;  // tag, ranges, camera, cut plane
     n += 4 * 8 + 3 * 64 + 4 + 32 * profileRows;
-    n += 4;  // outfall count
+    n += 4;                                          // outfall count
     n += 64 + 52 + 3 * 8 + 4 + 32 + 32 + 8 + 8 + 4;  // one outfall
     for (const auto& riser : disksPerJet) {
         n += 64 + 52 + 4 * 8 + 4 + 32 + 32 + 4;

@@ -4,15 +4,15 @@
 
 #include <cmath>
 #include <set>
-#include <tuple>
 #include <sstream>
+#include <tuple>
 
-#include "support/ScriptedPrompt.h"
 #include "SyntheticCase.h"
 #include "model/PlumexDoc.h"
 #include "plot/JetPalette.h"
 #include "plot/PlotCsv.h"
 #include "plot/PlotData.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 std::vector<std::string> SplitCsv(const std::string& line) {

@@ -4,11 +4,11 @@
 
 #include <cmath>
 
-#include "support/ScriptedPrompt.h"
 #include "SyntheticCase.h"
 #include "geometry/CutPlane.h"
 #include "model/PlumexDoc.h"
 #include "plot/JetSeries.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 class SeriesTest : public ::testing::Test {
@@ -63,8 +63,8 @@ TEST_F(SeriesTest, SamplesAreTheDisksOfThreeJets) {
         EXPECT_EQ(s.m_nOrdinal, ordinal);
         const auto& disks = JetAt(ordinal).m_pDisplay->m_Disks;
         ASSERT_EQ(s.m_Samples.size(), disks.size());
-        EXPECT_EQ(s.Label(), "Outfall1 / Riser" + std::to_string(ordinal / 2 + 1) + " / Jet" +
-                                 std::to_string(ordinal % 2 + 1));
+        EXPECT_EQ(s.Label(),
+                  "Outfall1 / Riser" + std::to_string(ordinal / 2 + 1) + " / Jet" + std::to_string(ordinal % 2 + 1));
         for (std::size_t i : {std::size_t(0), std::size_t(23), disks.size() - 1}) {
             const JetSample& p = s.m_Samples[i];
             const CJetDisk& d = disks[i];
@@ -84,7 +84,8 @@ TEST_F(SeriesTest, SamplesAreTheDisksOfThreeJets) {
         const CJetDisk& b = disks.back();
         EXPECT_EQ(s.m_Samples.front().m_dPath, 0.0);
         EXPECT_GE(s.m_Samples.back().m_dPath, std::sqrt(std::pow(b.m_dX - a.m_dX, 2) + std::pow(b.m_dY - a.m_dY, 2) +
-                                                        std::pow(b.m_dZ - a.m_dZ, 2)) - 1e-9);
+                                                        std::pow(b.m_dZ - a.m_dZ, 2)) -
+                                                  1e-9);
         EXPECT_GE(s.m_Samples.back().m_dHorizontal, std::hypot(b.m_dX - a.m_dX, b.m_dY - a.m_dY) - 1e-9);
         for (std::size_t i = 1; i < s.m_Samples.size(); ++i) {
             ASSERT_GE(s.m_Samples[i].m_dPath, s.m_Samples[i - 1].m_dPath);

@@ -9,12 +9,12 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
-#include "support/ScriptedPrompt.h"
 #include "SyntheticCase.h"
 #include "model/PlumexDoc.h"
 #include "plot/JetPalette.h"
 #include "report/CaseReport.h"
 #include "report/ReportWriter.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 const char* const kRejected = "Port is above the water surface";

@@ -34,8 +34,8 @@ bool ReadUdf(std::vector<Block>& blocks) {
         Block b;
         b.name = line;
         std::string control, l3, l4, l5, l6;
-        if (!std::getline(in, control) || !std::getline(in, l3) || !std::getline(in, l4) ||
-            !std::getline(in, l5) || !std::getline(in, l6))
+        if (!std::getline(in, control) || !std::getline(in, l3) || !std::getline(in, l4) || !std::getline(in, l5) ||
+            !std::getline(in, l6))
             return false;
         b.flow = std::atof(l3.c_str());
         const int rows = std::atoi(l6.c_str());

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
 #include "base/Prompt.h"
+#include "model/PlumexDoc.h"
 
 namespace {
 std::FILE* OpenMemory(std::string& text) {
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CSilentPrompt prompt;
     CPlumexDoc doc(app, prompt);
     doc.Create(TreeLevel::Outfall);  // an outfall
-    doc.Create(TreeLevel::Riser);  // its riser with one jet
+    doc.Create(TreeLevel::Riser);    // its riser with one jet
     doc.Add(TreeLevel::Jet);
     doc.Add(TreeLevel::Jet);
     if (doc.GetJetCount() != 3) std::abort();

@@ -65,9 +65,9 @@ TEST_F(ModelInputTest, CurrentIsTheProfileMeanAndRowsFollowTheProfile) {
 }
 
 TEST_F(ModelInputTest, AllJetsInOutfallRiserJetOrderEachWithItsOutfallDepth) {
-    m_doc.Add(TreeLevel::Jet);              // Jet2 on Riser1
-    m_doc.Add(TreeLevel::Riser);              // Riser2 copies the jets
-    m_doc.Add(TreeLevel::Outfall);              // Outfall_2 copies the risers
+    m_doc.Add(TreeLevel::Jet);      // Jet2 on Riser1
+    m_doc.Add(TreeLevel::Riser);    // Riser2 copies the jets
+    m_doc.Add(TreeLevel::Outfall);  // Outfall_2 copies the risers
     m_doc.GetOutfall(1)->m_dDepth = 31.0;
     int n = 0;
     m_doc.ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) { j.m_strName = "J" + std::to_string(++n); });

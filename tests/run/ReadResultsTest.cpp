@@ -50,8 +50,7 @@ TEST_F(ReadResultsTest, MissingSummaryFileTouchesNoJet) {
 TEST_F(ReadResultsTest, AllJetsWithARejectedJetInTheMiddle) {
     JetAt(1).m_pDisplay->m_Disks.resize(7);
     WriteResults(PageText(Page(1, 4, "Plume reached the water surface")) +
-                     RejectedPageText(2, "Flow must be positive") +
-                     PageText(Page(3, 2, "Plume hit the sea bed")),
+                     RejectedPageText(2, "Flow must be positive") + PageText(Page(3, 2, "Plume hit the sea bed")),
                  SectionText(1, "Jet1", 4) + SectionText(3, "Jet3", 2, 30.0));
     ASSERT_TRUE(m_doc.ReadResultsAll());
     EXPECT_EQ(m_prompt.Texts(),
@@ -73,9 +72,9 @@ TEST_F(ReadResultsTest, AllJetsWithARejectedJetInTheMiddle) {
 
 TEST_F(ReadResultsTest, ContinuousModeReadsOneStepLessPerJet) {
     m_doc.m_bContinuous = true;
-    WriteResults(PageText(Page(1, 5, "Maximum number of steps reached")) + PageText(Page(2, 3, "x")) +
-                     PageText(Page(3, 3, "y")),
-                 SectionText(1, "Jet1", 5) + SectionText(2, "Jet2", 3) + SectionText(3, "Jet3", 3));
+    WriteResults(
+        PageText(Page(1, 5, "Maximum number of steps reached")) + PageText(Page(2, 3, "x")) + PageText(Page(3, 3, "y")),
+        SectionText(1, "Jet1", 5) + SectionText(2, "Jet2", 3) + SectionText(3, "Jet3", 3));
     ASSERT_TRUE(m_doc.ReadResultsAll());
     EXPECT_TRUE(m_prompt.Empty());
     EXPECT_EQ(JetAt(0).GetSteps(), 4);
@@ -103,7 +102,8 @@ TEST_F(ReadResultsTest, SelectedJetOnlyWithProgressOverThePreviousStepCounts) {
 TEST_F(ReadResultsTest, StepCountsBeyondTheRunsLimitAreRefusedAndTheNextJetStillReads) {
     m_doc.m_nMaxTimeSteps = 50;
     WriteResults(PageText(Page(1, 12000000, "Maximum number of steps reached")) +
-                     PageText(Page(2, 51, "Maximum number of steps reached")) + PageText(Page(3, 2, "Plume hit the sea bed")),
+                     PageText(Page(2, 51, "Maximum number of steps reached")) +
+                     PageText(Page(3, 2, "Plume hit the sea bed")),
                  SectionText(1, "Jet1", 60) + SectionText(2, "Jet2", 51, 20.0) + SectionText(3, "Jet3", 2, 30.0));
     ASSERT_TRUE(m_doc.ReadResultsAll());
     ASSERT_EQ(m_prompt.Texts().size(), 1u);

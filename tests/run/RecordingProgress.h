@@ -8,7 +8,9 @@
 
 class CRecordingProgress : public CRunProgress {
 public:
-    void Begin(int lower, int upper) override { m_Calls.push_back("begin " + std::to_string(lower) + " " + std::to_string(upper)); }
+    void Begin(int lower, int upper) override {
+        m_Calls.push_back("begin " + std::to_string(lower) + " " + std::to_string(upper));
+    }
     void SetPosition(int position) override { m_Calls.push_back("pos " + std::to_string(position)); }
     void End() override { m_Calls.push_back("end"); }
     bool CancelRequested() override {

@@ -7,10 +7,10 @@
 std::string g_strEol = "\r\n";
 
 namespace {
-const char* kLeftLabels[13] = {"Total Q", "N. Ports", "Depth", "Diameter", "Uj", "Ua", "dp/pa",
-                               "po", "pa", "V. angle", "H. angle", "Fd", "Uj/Ua"};
-const char* kRightLabels[13] = {"Qj", "Mj", "Bj", "lQ", "lm", "lb", "lM", "Sm", "Sb", "lQ/lm", "lQ/lM",
-                                "lm/lb", "lM/lb"};
+const char* kLeftLabels[13] = {"Total Q", "N. Ports", "Depth",    "Diameter", "Uj", "Ua",   "dp/pa",
+                               "po",      "pa",       "V. angle", "H. angle", "Fd", "Uj/Ua"};
+const char* kRightLabels[13] = {"Qj", "Mj", "Bj",    "lQ",    "lm",    "lb",   "lM",
+                                "Sm", "Sb", "lQ/lm", "lQ/lM", "lm/lb", "lM/lb"};
 
 std::string Format(const char* format, const char* a, const char* b, const char* c, const char* d) {
     char buf[256];
@@ -62,8 +62,8 @@ std::string RejectedPageText(int number, const std::string& reason, bool separat
 }
 
 std::string TrajectoryRow(int i, double tag) {
-    const double v[12] = {i * 0.5 + tag, -0.1 * i, 0.2 * i, 0.05 + 0.01 * i, 30.0, 45.0,
-                          1.0 / (1 + i), 0.02, 0.1 * i, 1.0, 1.0 / (1 + i), 1.0 + i};
+    const double v[12] = {i * 0.5 + tag, -0.1 * i, 0.2 * i, 0.05 + 0.01 * i, 30.0,   45.0, 1.0 / (1 + i),
+                          0.02,          0.1 * i,  1.0,     1.0 / (1 + i),   1.0 + i};
     std::string line;
     for (double x : v) {
         char buf[32];
@@ -79,7 +79,8 @@ std::string SectionText(int number, const std::string& name, int steps, double t
     std::snprintf(head, sizeof head, " Jet %4d  %s", number, name.c_str());
     std::string s = head + e;
     s += "      X(M)      Y(M)      Z(M)      B(M)   H.ANGLE   V.ANGLE    VEL(M/S)  THICK(M)   TIME(S)    C.MAX"
-         "     C.AVG  DILUTION" + e;
+         "     C.AVG  DILUTION" +
+         e;
     for (int i = 0; i < steps; ++i) s += TrajectoryRow(i, tag) + e;
     return s;
 }

@@ -1,5 +1,5 @@
-#include <QDir>
 #include <gtest/gtest.h>
+#include <QDir>
 
 #include <signal.h>
 

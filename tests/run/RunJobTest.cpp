@@ -202,15 +202,13 @@ TEST_F(RunJobTest, CancelAndTimeOutLeaveEveryJetAsItWas) {
 
 TEST_F(RunJobTest, NothingTheModelStartedOutlivesTheRun) {
     // Normal exit: the model leaves a sleeping child behind.
-    m_doc.RunSettings().m_strModelProgram =
-        Script("leaves-child", "sleep 600 &\necho $! > grandchild\nexit 0\n");
+    m_doc.RunSettings().m_strModelProgram = Script("leaves-child", "sleep 600 &\necho $! > grandchild\nexit 0\n");
     EXPECT_FALSE(m_doc.Run(true));  // it wrote no results
     EXPECT_TRUE(ProcessGoesAway(PidFrom("grandchild")));
 
     // Time-out: the model and its child both sleep.
     m_prompt.Clear();
-    m_doc.RunSettings().m_strModelProgram =
-        Script("hangs", "sleep 600 &\necho $! > grandchild\necho $$ > pid\nwait\n");
+    m_doc.RunSettings().m_strModelProgram = Script("hangs", "sleep 600 &\necho $! > grandchild\necho $$ > pid\nwait\n");
     m_doc.RunSettings().m_nMaxWaits = 10;
     m_doc.RunSettings().m_nWaitMs = 50;
     EXPECT_FALSE(m_doc.Run(true));

@@ -39,12 +39,13 @@ TEST_F(SummaryReaderTest, CompletePageFillsEveryFieldOfTheRecord) {
     EXPECT_EQ(m_rec.m_nSteps, 345);
     EXPECT_EQ(m_doc.m_strStatus, "Plume reached the water surface");
     // Left value of row r is 10.25 + r, right value 100.5 + r; row 1 left is an integer.
-    const std::pair<double, double> rec[13] = {
-        {m_rec.m_dTotalQ, m_rec.m_dQj},  {0, m_rec.m_dMj},        {m_rec.m_dDepth, m_rec.m_dBj},
-        {m_rec.m_dDiameter, m_rec.m_dlQ}, {m_rec.m_dUj, m_rec.m_dlm}, {m_rec.m_dUa, m_rec.m_dlb},
-        {m_rec.m_ddpPa, m_rec.m_dlM},    {m_rec.m_dpo, m_rec.m_dSm}, {m_rec.m_dpa, m_rec.m_dSb},
-        {m_rec.m_dVAngle, m_rec.m_dlQlm}, {m_rec.m_dHAngle, m_rec.m_dlQlM}, {m_rec.m_dFd, m_rec.m_dlmlb},
-        {m_rec.m_dUjUa, m_rec.m_dlMlb}};
+    const std::pair<double, double> rec[13] = {{m_rec.m_dTotalQ, m_rec.m_dQj},   {0, m_rec.m_dMj},
+                                               {m_rec.m_dDepth, m_rec.m_dBj},    {m_rec.m_dDiameter, m_rec.m_dlQ},
+                                               {m_rec.m_dUj, m_rec.m_dlm},       {m_rec.m_dUa, m_rec.m_dlb},
+                                               {m_rec.m_ddpPa, m_rec.m_dlM},     {m_rec.m_dpo, m_rec.m_dSm},
+                                               {m_rec.m_dpa, m_rec.m_dSb},       {m_rec.m_dVAngle, m_rec.m_dlQlm},
+                                               {m_rec.m_dHAngle, m_rec.m_dlQlM}, {m_rec.m_dFd, m_rec.m_dlmlb},
+                                               {m_rec.m_dUjUa, m_rec.m_dlMlb}};
     for (int r = 0; r < 13; ++r) {
         if (r != 1) {
             EXPECT_EQ(rec[r].first, 10.25 + r) << "row " << r;
@@ -58,7 +59,7 @@ TEST_F(SummaryReaderTest, CompletePageFillsEveryFieldOfTheRecord) {
 
 TEST_F(SummaryReaderTest, NumberEdgeCases) {
     SummaryPage p;
-    p.m_Left[11] = "1.5E+03";   // the '+' ends the number
+    p.m_Left[11] = "1.5E+03";  // the '+' ends the number
     p.m_Right[7] = "2.5E03";
     p.m_Left[1] = "4 ports";
     p.m_Right[0] = "-0.75abc";

@@ -56,9 +56,9 @@ TEST(AmbientImages, NonPowerOfTwoImageIsSampledDown) {
     // Target (k, j) takes source column k * 300 / 256 and row j * 200 / 128.
     const int k = 200, j = 100;
     const unsigned char* p = &t.m_Pixels[(std::size_t(j) * 256 + k) * 3];
-    EXPECT_EQ(p[0], 7);                        // red
-    EXPECT_EQ(p[1], (j * 200 / 128) & 255);    // green
-    EXPECT_EQ(p[2], (k * 300 / 256) & 255);    // blue
+    EXPECT_EQ(p[0], 7);                      // red
+    EXPECT_EQ(p[1], (j * 200 / 128) & 255);  // green
+    EXPECT_EQ(p[2], (k * 300 / 256) & 255);  // blue
 }
 
 TEST(AmbientImages, PowerOfTwoImageIsCopiedWithRedAndBlueSwapped) {

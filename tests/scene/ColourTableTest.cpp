@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "SyntheticCase.h"
-#include "support/ScriptedPrompt.h"
 #include "base/AppState.h"
 #include "model/PlumexDoc.h"
 #include "scene/ColourTable.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 CRangeRecord Range(float conc, float radius, float velocity) {

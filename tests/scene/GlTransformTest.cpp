@@ -76,17 +76,15 @@ TEST_F(GlTransform, ContextRowsRunFromTheTop) {
 }
 
 TEST_F(GlTransform, MatrixRotationEqualsGlRotate) {
-    const CVector axes[] = {CVector(1, 0, 0),  CVector(0, 1, 0),     CVector(0, 0, 1),
-                            CVector(1, 2, 3),  CVector(-0.3f, 0.5f, -2), CVector(0, -4, 0),
-                            CVector(0, 0, 0)};
+    const CVector axes[] = {CVector(1, 0, 0),         CVector(0, 1, 0),  CVector(0, 0, 1), CVector(1, 2, 3),
+                            CVector(-0.3f, 0.5f, -2), CVector(0, -4, 0), CVector(0, 0, 0)};
     const float angles[] = {0, 30, -75, 90, 180, 271.5f, 1000};
     glMatrixMode(GL_MODELVIEW);
     for (const CVector& a : axes) {
         for (float angle : angles) {
             glLoadIdentity();
             glRotatef(angle, a.x, a.y, a.z);
-            SCOPED_TRACE(::testing::Message() << "axis " << a.x << "," << a.y << "," << a.z
-                                              << " angle " << angle);
+            SCOPED_TRACE(::testing::Message() << "axis " << a.x << "," << a.y << "," << a.z << " angle " << angle);
             ExpectMatrixNear(Read(GL_MODELVIEW_MATRIX), CMatrix(a, angle), 2e-6f);
         }
     }
@@ -121,15 +119,14 @@ TEST_F(GlTransform, ApplyCameraLoadsTheLookAtMatrix) {
     const CMatrix m = Read(GL_MODELVIEW_MATRIX);
 
     glLoadIdentity();
-    gluLookAt(cam.m_dEye[0], cam.m_dEye[1], cam.m_dEye[2], cam.m_dTarget[0], cam.m_dTarget[1],
-              cam.m_dTarget[2], cam.m_dUp[0], cam.m_dUp[1], cam.m_dUp[2]);
+    gluLookAt(cam.m_dEye[0], cam.m_dEye[1], cam.m_dEye[2], cam.m_dTarget[0], cam.m_dTarget[1], cam.m_dTarget[2],
+              cam.m_dUp[0], cam.m_dUp[1], cam.m_dUp[2]);
     ExpectMatrixNear(Read(GL_MODELVIEW_MATRIX), m, 0);
 
     // The eye goes to the origin and the target onto the negative z axis.
     const CVector eye(static_cast<float>(cam.m_dEye[0]), static_cast<float>(cam.m_dEye[1]),
                       static_cast<float>(cam.m_dEye[2]));
-    const CVector target(static_cast<float>(cam.m_dTarget[0]),
-                         static_cast<float>(cam.m_dTarget[1]),
+    const CVector target(static_cast<float>(cam.m_dTarget[0]), static_cast<float>(cam.m_dTarget[1]),
                          static_cast<float>(cam.m_dTarget[2]));
     const CVector e = m * eye;
     const CVector t = m * target;

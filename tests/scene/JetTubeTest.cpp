@@ -5,10 +5,10 @@
 
 #include "SyntheticCase.h"
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
-#include "support/ScriptedPrompt.h"
 #include "model/JetDispModal.h"
+#include "model/PlumexDoc.h"
 #include "scene/JetPlacement.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 CJetDisk Disk(double x, double y, double z, double r) {

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "base/AppState.h"
 #include "base/Archive.h"
 #include "model/MaterialProperty.h"
-#include "base/AppState.h"
 
 namespace {
 struct Expected {
@@ -46,14 +46,10 @@ TEST(MaterialProperty, DefaultsOfTheOwners) {
     const Expected structure{{0.205f, 0.16f, 0.135f, 1}, {0.82f, 0.64f, 0.54f, 1}, 50};
     ExpectMaterial(structure, CMaterialProperty::OutfallDefault());
     ExpectMaterial(structure, CMaterialProperty::RiserDefault());
-    ExpectMaterial({{0, 0.2f, 0.2f, 1}, {0.3f, 0.9f, 0, 0.6f}, 100},
-                   CMaterialProperty::JetHighDefault());
-    ExpectMaterial({{0, 0.2f, 0.2f, 1}, {0.3f, 0.9f, 1, 0.6f}, 100},
-                   CMaterialProperty::JetLowDefault());
-    ExpectMaterial({{0, 0.5f, 0.5f, 1}, {0.6f, 1, 0, 0.6f}, 100},
-                   CMaterialProperty::ParticleADefault());
-    ExpectMaterial({{0, 0.5f, 0.5f, 1}, {0.6f, 0.2f, 1, 0.6f}, 100},
-                   CMaterialProperty::ParticleBDefault());
+    ExpectMaterial({{0, 0.2f, 0.2f, 1}, {0.3f, 0.9f, 0, 0.6f}, 100}, CMaterialProperty::JetHighDefault());
+    ExpectMaterial({{0, 0.2f, 0.2f, 1}, {0.3f, 0.9f, 1, 0.6f}, 100}, CMaterialProperty::JetLowDefault());
+    ExpectMaterial({{0, 0.5f, 0.5f, 1}, {0.6f, 1, 0, 0.6f}, 100}, CMaterialProperty::ParticleADefault());
+    ExpectMaterial({{0, 0.5f, 0.5f, 1}, {0.6f, 0.2f, 1, 0.6f}, 100}, CMaterialProperty::ParticleBDefault());
 }
 
 TEST(MaterialProperty, ColourKindsOutsideOneToThreeAreIgnored) {

@@ -2,16 +2,19 @@
 
 #include <GL/osmesa.h>
 
-COsMesaContext::COsMesaContext(int nWidth, int nHeight)
-    : m_nWidth(nWidth), m_nHeight(nHeight) {
+COsMesaContext::COsMesaContext(int nWidth, int nHeight) : m_nWidth(nWidth), m_nHeight(nHeight) {
     if (nWidth <= 0 || nHeight <= 0) {
         m_strError = "context size must be positive";
         return;
     }
-    const int attribs[] = {OSMESA_FORMAT,       OSMESA_RGBA,
-                           OSMESA_DEPTH_BITS,   24,
-                           OSMESA_STENCIL_BITS, 8,
-                           OSMESA_PROFILE,      OSMESA_COMPAT_PROFILE,
+    const int attribs[] = {OSMESA_FORMAT,
+                           OSMESA_RGBA,
+                           OSMESA_DEPTH_BITS,
+                           24,
+                           OSMESA_STENCIL_BITS,
+                           8,
+                           OSMESA_PROFILE,
+                           OSMESA_COMPAT_PROFILE,
                            0};
     OSMesaContext ctx = OSMesaCreateContextAttribs(attribs, nullptr);
     if (!ctx) {
@@ -36,8 +39,9 @@ COsMesaContext::~COsMesaContext() {
 }
 
 bool COsMesaContext::MakeCurrent() {
-    return m_pContext && OSMesaMakeCurrent(static_cast<OSMesaContext>(m_pContext), m_buffer.data(),
-                                           GL_UNSIGNED_BYTE, m_nWidth, m_nHeight) &&
+    return m_pContext &&
+           OSMesaMakeCurrent(static_cast<OSMesaContext>(m_pContext), m_buffer.data(), GL_UNSIGNED_BYTE, m_nWidth,
+                             m_nHeight) &&
            (OSMesaPixelStore(OSMESA_Y_UP, 0), true);
 }
 
@@ -51,6 +55,5 @@ std::uint32_t COsMesaContext::Pixel(int x, int y) const {
     if (!m_pContext || x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight) return 0;
     glFinish();
     const std::uint8_t* p = &m_buffer[(static_cast<std::size_t>(y) * m_nWidth + x) * 4];
-    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) |
-           (std::uint32_t(p[2]) << 8) | p[3];
+    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
 }

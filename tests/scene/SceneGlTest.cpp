@@ -8,8 +8,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "OsMesaContext.h"
@@ -312,8 +312,8 @@ TEST_F(SceneGl, FaceImageTexturesTheSeaBed) {
     {
         std::FILE* f = std::fopen((dir / "SeaBed.bmp").c_str(), "wb");
         ASSERT_TRUE(f);
-        const unsigned char header[54] = {'B', 'M', 54 + 48, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0,
-                                          0, 0, 4, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 48, 0, 0, 0};
+        const unsigned char header[54] = {'B', 'M', 54 + 48, 0, 0, 0, 0, 0, 0, 0,  54, 0, 0, 0, 40, 0,  0, 0, 4,
+                                          0,   0,   0,       4, 0, 0, 0, 1, 0, 24, 0,  0, 0, 0, 0,  48, 0, 0, 0};
         std::fwrite(header, 1, 54, f);
         for (int i = 0; i < 16; ++i) {
             const unsigned char bgr[3] = {0, 220, 0};

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "SyntheticCase.h"
-#include "support/ScriptedPrompt.h"
 #include "base/AppState.h"
 #include "model/PlumexDoc.h"
 #include "scene/SortTree.h"
+#include "support/ScriptedPrompt.h"
 
 namespace {
 CSortPolygon Triangle(std::mt19937& rng) {

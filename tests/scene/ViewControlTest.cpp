@@ -4,14 +4,13 @@
 #include <cstring>
 #include <limits>
 
+#include "base/AppState.h"
 #include "base/Archive.h"
 #include "model/ViewControl.h"
-#include "base/AppState.h"
 
 namespace {
 double Dist(const double a[3], const double b[3]) {
-    return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) +
-                     (a[2] - b[2]) * (a[2] - b[2]));
+    return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]));
 }
 
 // Cosine between the view direction and the up vector.
@@ -162,9 +161,7 @@ TEST(ViewControl, OrbitAboutSideStopsShortOfThePoles) {
         }
         const double c = UpCosine(v);
         // Stopped close to a pole, before the 0.01 band, and stays there.
-        EXPECT_GT(std::fabs(c), std::cos((std::acos(0.99) * 180 / M_PI + std::fabs(step)) *
-                                         M_PI / 180))
-            << step;
+        EXPECT_GT(std::fabs(c), std::cos((std::acos(0.99) * 180 / M_PI + std::fabs(step)) * M_PI / 180)) << step;
         EXPECT_GE(std::fabs(c + 1), 0.01) << step;
         EXPECT_GE(std::fabs(c - 1), 0.01) << step;
         EXPECT_LT(moves, 200) << step;
@@ -204,9 +201,21 @@ TEST(ViewControl, SerializesAs112BytesInFieldOrder) {
     v.m_fFar = 900;
     const std::vector<std::uint8_t> bytes = Store(v);
     ASSERT_EQ(112u, bytes.size());
-    auto i32 = [&](std::size_t o) { std::int32_t x; std::memcpy(&x, &bytes[o], 4); return x; };
-    auto f64 = [&](std::size_t o) { double x; std::memcpy(&x, &bytes[o], 8); return x; };
-    auto f32 = [&](std::size_t o) { float x; std::memcpy(&x, &bytes[o], 4); return x; };
+    auto i32 = [&](std::size_t o) {
+        std::int32_t x;
+        std::memcpy(&x, &bytes[o], 4);
+        return x;
+    };
+    auto f64 = [&](std::size_t o) {
+        double x;
+        std::memcpy(&x, &bytes[o], 8);
+        return x;
+    };
+    auto f32 = [&](std::size_t o) {
+        float x;
+        std::memcpy(&x, &bytes[o], 4);
+        return x;
+    };
     EXPECT_EQ(640, i32(0));
     EXPECT_EQ(480, i32(4));
     EXPECT_DOUBLE_EQ(640.0 / 480.0, f64(8));
@@ -303,6 +312,5 @@ TEST(ViewControl, DamagedBlockFallsBackToFreshView) {
     EXPECT_EQ(1, v.m_nWidth);
     EXPECT_EQ(200, v.m_nHeight);
     EXPECT_DOUBLE_EQ(1.0 / 200.0, v.m_dAspect);
-    EXPECT_NE(0, std::memcmp(v.m_dEye, CViewControl().m_dEye, sizeof v.m_dEye))
-        << "a bad size alone keeps the view";
+    EXPECT_NE(0, std::memcmp(v.m_dEye, CViewControl().m_dEye, sizeof v.m_dEye)) << "a bad size alone keeps the view";
 }

@@ -1,8 +1,6 @@
 #include "support/ScriptedPrompt.h"
 
-void CScriptedPrompt::Inform(const std::string& text, PromptIcon icon) {
-    m_entries.push_back({"inform", text, icon});
-}
+void CScriptedPrompt::Inform(const std::string& text, PromptIcon icon) { m_entries.push_back({"inform", text, icon}); }
 
 PromptAnswer CScriptedPrompt::Next() {
     if (m_answers.empty()) return m_default;

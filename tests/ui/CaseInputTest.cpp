@@ -247,7 +247,11 @@ namespace {
 // Centres of the red level marks in the picture (pixels within 6 px of a
 // mark's first pixel belong to it).
 std::vector<QPointF> RedMarks(const QImage& image) {
-    struct Mark { QPoint first; double sx = 0, sy = 0; int n = 0; };
+    struct Mark {
+        QPoint first;
+        double sx = 0, sy = 0;
+        int n = 0;
+    };
     std::vector<Mark> marks;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {

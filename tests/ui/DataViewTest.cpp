@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -14,10 +14,10 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "support/ScriptedPrompt.h"
 #include "SectionCase.h"
 #include "base/AppState.h"
 #include "geometry/CutPlane.h"
+#include "support/ScriptedPrompt.h"
 #include "ui/DataView.h"
 #include "ui/DocEventBridge.h"
 #include "ui/KeyParametersDialog.h"

@@ -23,9 +23,9 @@ const QString kFolder = QString::fromUtf8(PLUMEX_HELP_DIR);
 
 struct Page {
     QString text;
-    QStringList links;     // href values
-    QStringList pictures;  // img src values
-    QSet<QString> anchors; // id and name values
+    QStringList links;      // href values
+    QStringList pictures;   // img src values
+    QSet<QString> anchors;  // id and name values
 };
 
 QStringList Captures(const QString& text, const QString& pattern) {

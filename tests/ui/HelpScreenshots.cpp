@@ -41,8 +41,8 @@ int main(int argc, char** argv) {
     help.resize(900, 860);
     const QString page = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("tut-section.htm");
     help.ShowPage(page);
-    ok = Grab(help, out + "/" + (argc > 2 ? QFileInfo(page).completeBaseName() : QStringLiteral("tutorial-page")) +
-                        ".png") &&
+    ok = Grab(help,
+              out + "/" + (argc > 2 ? QFileInfo(page).completeBaseName() : QStringLiteral("tutorial-page")) + ".png") &&
          ok;
     return ok ? 0 : 1;
 }

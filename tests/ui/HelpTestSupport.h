@@ -2,12 +2,12 @@
 // Helpers of the start page and help window tests: a folder of small pages
 // written by the test, and clicks on links with real mouse events.
 #include <QDesktopServices>
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QString>
 #include <QTemporaryDir>
 #include <QUrl>
-#include <QList>
 
 class QTextBrowser;
 

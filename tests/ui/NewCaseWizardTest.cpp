@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <functional>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <functional>
 
 #include "InputTestSupport.h"
 #include "base/AppState.h"
@@ -114,14 +114,12 @@ TEST_F(WizardTest, OneCreateGivesOutfallRiserAndJet) {
 
     // Selecting the riser shows its form; a new riser comes with a jet.
     QTreeWidgetItem* riser = wizard->Tree()->topLevelItem(0)->child(0);
-    QTest::mouseClick(wizard->Tree()->viewport(), Qt::LeftButton, {},
-                      wizard->Tree()->visualItemRect(riser).center());
+    QTest::mouseClick(wizard->Tree()->viewport(), Qt::LeftButton, {}, wizard->Tree()->visualItemRect(riser).center());
     Settle();
     EXPECT_EQ(wizard->Level(), 2);
     EXPECT_EQ(wizard->AddButton()->text(), "Add a Riser");
     Click(wizard->AddButton());
-    EXPECT_EQ(TreeLines(*wizard->Tree()),
-              QStringList({"Outfall_1", "  Riser1", "    Jet1", "  Riser2", "    Jet1"}));
+    EXPECT_EQ(TreeLines(*wizard->Tree()), QStringList({"Outfall_1", "  Riser1", "    Jet1", "  Riser2", "    Jet1"}));
     EXPECT_EQ(doc.GetCurrentRiser()->m_dDistance, 20.0);
 
     // Leaving the scenario page again clears the structure.
@@ -142,8 +140,7 @@ TEST_F(WizardTest, WithoutRisersJetsStandOnTheOutfall) {
     Click(wizard->AddButton());
     EXPECT_EQ(TreeLines(*wizard->Tree()), QStringList({"Outfall_1", "  Jet1", "  Jet2"}));
     QTreeWidgetItem* first = wizard->Tree()->topLevelItem(0)->child(0);
-    QTest::mouseClick(wizard->Tree()->viewport(), Qt::LeftButton, {},
-                      wizard->Tree()->visualItemRect(first).center());
+    QTest::mouseClick(wizard->Tree()->viewport(), Qt::LeftButton, {}, wizard->Tree()->visualItemRect(first).center());
     Settle();
     const CurrentNames n = doc.GetCurrentNames();
     EXPECT_EQ(n.m_strOutfall + "/" + n.m_strRiser + "/" + n.m_strJet, "Outfall_1/Riser1/Jet1");

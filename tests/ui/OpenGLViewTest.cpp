@@ -11,9 +11,9 @@
 #include <cstring>
 
 #include "../scene/SyntheticCase.h"
+#include "base/AppState.h"
 #include "image/DibFormat.h"
 #include "image/Hdibapi.h"
-#include "base/AppState.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/OffscreenScene.h"
@@ -22,9 +22,9 @@
 namespace {
 bool HaveGlPlatform() { return QGuiApplication::platformName() == "xcb"; }
 
-#define REQUIRE_GL_PLATFORM()                                                                       \
-    if (!HaveGlPlatform())                                                                          \
-    GTEST_SKIP() << "GL widgets need the xcb platform (run under xvfb-run); platform is "          \
+#define REQUIRE_GL_PLATFORM()                                                             \
+    if (!HaveGlPlatform())                                                                \
+    GTEST_SKIP() << "GL widgets need the xcb platform (run under xvfb-run); platform is " \
                  << QGuiApplication::platformName().toStdString()
 
 class TestView : public COpenGLView {

@@ -7,11 +7,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "support/ScriptedPrompt.h"
 #include "SectionCase.h"
 #include "base/AppState.h"
 #include "geometry/CutPlane.h"
 #include "image/Dib.h"
+#include "support/ScriptedPrompt.h"
 #include "ui/DocEventBridge.h"
 #include "ui/PlaneView.h"
 

@@ -19,11 +19,11 @@
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 
-#include "support/ScriptedPrompt.h"
 #include "SyntheticCase.h"
 #include "geometry/CutPlane.h"
 #include "model/PlumexDoc.h"
 #include "plot/JetPalette.h"
+#include "support/ScriptedPrompt.h"
 #include "ui/PlotChartView.h"
 #include "ui/PlotsDock.h"
 #include "ui/PlotsWidget.h"
@@ -168,7 +168,8 @@ TEST_F(PlotsWidgetTest, ExportsReadBack) {
         for (int x = 0; x < image.width(); x += 2) {
             const QColor c = image.pixelColor(x, y);
             if (std::abs(c.red() - Palette(0).red()) + std::abs(c.green() - Palette(0).green()) +
-                    std::abs(c.blue() - Palette(0).blue()) < 30)
+                    std::abs(c.blue() - Palette(0).blue()) <
+                30)
                 ++jetPixels;
         }
     EXPECT_GT(jetPixels, 10);

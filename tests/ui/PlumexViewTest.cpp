@@ -30,8 +30,8 @@
 namespace {
 bool HaveGlPlatform() { return QGuiApplication::platformName() == "xcb"; }
 
-#define REQUIRE_GL_PLATFORM()                                                              \
-    if (!HaveGlPlatform())                                                                 \
+#define REQUIRE_GL_PLATFORM()                                                             \
+    if (!HaveGlPlatform())                                                                \
     GTEST_SKIP() << "GL widgets need the xcb platform (run under xvfb-run); platform is " \
                  << QGuiApplication::platformName().toStdString()
 
@@ -176,7 +176,9 @@ TEST_F(PlumexViewTest, PlaneDragsMoveAndTurnThePlane) {
 TEST_F(PlumexViewTest, PickingSelectsTheJetUnderTheMouseAndNothingInEmptySpace) {
     REQUIRE_GL_PLATFORM();
     // The second run of these tests asks for twice the pixels.
-    if (qEnvironmentVariableIntValue("QT_SCALE_FACTOR") == 2) EXPECT_EQ(view->devicePixelRatioF(), 2.0);
+    if (qEnvironmentVariableIntValue("QT_SCALE_FACTOR") == 2) {
+        EXPECT_EQ(view->devicePixelRatioF(), 2.0);
+    }
     view->SetMouseMode(int(MouseMode::Pick));
     CBase* riser = doc.GetCurrentRiser();
     ASSERT_NE(riser, nullptr);

@@ -118,9 +118,9 @@ TEST_F(CaseJsonTest, EveryStructuralProblemIsReportedWithItsPath) {
     text.replace(text.find("\"density_g_ml\": 1.026"), 21, "\"salinity_ppt\": 1.026");
     text.replace(text.find("\"continuous\": true"), 18, "\"continuous\": 1");
     EXPECT_FALSE(Read(text));
-    EXPECT_EQ(Paths(), (std::vector<std::string>{"run.continuous", "ambient.profile[1].salinity_ppt",
-                                                 "outfalls[0].depht_m", "outfalls[0].depth_m",
-                                                 "outfalls[0].risers[0].jets[1].flow_m3_s"}));
+    EXPECT_EQ(Paths(),
+              (std::vector<std::string>{"run.continuous", "ambient.profile[1].salinity_ppt", "outfalls[0].depht_m",
+                                        "outfalls[0].depth_m", "outfalls[0].risers[0].jets[1].flow_m3_s"}));
     // Nothing of it stays.
     EXPECT_EQ(m_doc.GetOutfallCount(), 0);
 }
@@ -146,10 +146,10 @@ TEST_F(CaseJsonTest, ValidationFindsEveryRuleViolationWithPaths) {
     const std::vector<CaseIssue> issues = ValidateCase(m_doc);
     std::vector<std::string> paths;
     for (const auto& i : issues) paths.push_back(i.m_strPath);
-    EXPECT_EQ(paths, (std::vector<std::string>{"ambient.profile", "outfalls[0].length_m",
-                                               "outfalls[0].risers[0].distance_m",
-                                               "outfalls[0].risers[0].jets[0].port_height_m",
-                                               "outfalls[0].risers[0].jets[1].horizontal_angle_deg"}));
+    EXPECT_EQ(paths,
+              (std::vector<std::string>{"ambient.profile", "outfalls[0].length_m", "outfalls[0].risers[0].distance_m",
+                                        "outfalls[0].risers[0].jets[0].port_height_m",
+                                        "outfalls[0].risers[0].jets[1].horizontal_angle_deg"}));
     EXPECT_EQ(issues[0].m_strMessage, "Invalid ambient depth of row 1 and row 2");
     EXPECT_FALSE(issues[0].m_bAcceptable);
 }
@@ -211,8 +211,7 @@ TEST_F(CaseJsonTest, RepeatedKeysAreRefusedWithTheirPaths) {
     text.insert(text.find(jet) + jet.size(), "\"diameter_m\": 0.3, ");
     text.insert(text.find("\"run\""), "\"curr\\u0065nt_angle_deg\": 10, ");
     EXPECT_FALSE(Read(text));
-    EXPECT_EQ(Paths(), (std::vector<std::string>{"current_angle_deg",
-                                                 "outfalls[0].risers[0].jets[0].diameter_m"}));
+    EXPECT_EQ(Paths(), (std::vector<std::string>{"current_angle_deg", "outfalls[0].risers[0].jets[0].diameter_m"}));
     EXPECT_EQ(m_problems[0].m_strMessage, "given more than once");
     EXPECT_EQ(m_doc.GetOutfallCount(), 0) << "nothing of a refused text is kept";
     // Equal keys in different objects are no repetition.
@@ -230,8 +229,10 @@ TEST_F(CaseJsonTest, ManyJetsAndProfileRowsReadInLinearTime) {
     std::string text = kSmall;
     const std::size_t from = text.find("\"jets\": [") + 9;
     const std::size_t to = text.find("]}]}]", from);
-    text.replace(from, to - from, R"({"name": "Jet3", "diameter_m": 0.1, "flow_m3_s": 0.01, "port_height_m": 1,)"
-                                  R"( "vertical_angle_deg": 0, "horizontal_angle_deg": 0},)" + jets);
+    text.replace(from, to - from,
+                 R"({"name": "Jet3", "diameter_m": 0.1, "flow_m3_s": 0.01, "port_height_m": 1,)"
+                 R"( "vertical_angle_deg": 0, "horizontal_angle_deg": 0},)" +
+                     jets);
     ASSERT_TRUE(Read(text));
     const CBase& r = *m_doc.GetOutfall(0)->GetRiser(0);
     ASSERT_EQ(r.GetJetCount(), 20001);

@@ -54,9 +54,9 @@ TEST(StructureCheck, RiserDistanceBoundAndRiserOnlyChecks) {
     r.m_dDistance += 1e-9;
     EXPECT_EQ(Fields(CheckRiserValues(r, o, false)), std::vector<std::string>{"distance_m"});
     r = Riser();
-    r.m_dHeight = 25.0;        // deeper than the outfall
-    r.m_dBottomRadius = 2.5;   // more than half the width
-    r.m_dTopRadius = 3.0;      // more than the bottom radius
+    r.m_dHeight = 25.0;       // deeper than the outfall
+    r.m_dBottomRadius = 2.5;  // more than half the width
+    r.m_dTopRadius = 3.0;     // more than the bottom radius
     r.m_dTotalFlow = 0.0;
     EXPECT_EQ(Fields(CheckRiserValues(r, o, false)),
               (std::vector<std::string>{"total_flow_m3_s", "height_m", "bottom_radius_m", "top_radius_m"}));
