@@ -299,10 +299,9 @@ void CNewCaseDlg::OnFinish() {
     accept();
 }
 
-void CNewCaseDlg::OnCreate() {
-    CommitForms();
-    m_bCommitEnabled = false;
-    m_doc.Create(static_cast<TreeLevel>(std::clamp(m_nLevel, 0, 2)));
+// A new outfall or riser comes with what it holds down to a jet, so the
+// item forms always have a jet to show.
+void CNewCaseDlg::CompleteNewItem() {
     RefillTree();
     if (m_nLevel == 1) {
         m_doc.Create(TreeLevel::Riser);
@@ -316,22 +315,19 @@ void CNewCaseDlg::OnCreate() {
     AfterDocumentOperation();
 }
 
+void CNewCaseDlg::OnCreate() {
+    CommitForms();
+    m_bCommitEnabled = false;
+    m_doc.Create(static_cast<TreeLevel>(std::clamp(m_nLevel, 0, 2)));
+    CompleteNewItem();
+}
+
 void CNewCaseDlg::OnAdd() {
     if (m_nLevel < 1) return;
     CommitForms();
     m_bCommitEnabled = false;
     m_doc.Add(static_cast<TreeLevel>(m_nLevel - 1));
-    RefillTree();
-    if (m_nLevel == 1) {
-        m_doc.Create(TreeLevel::Riser);
-        RefillTree();
-    }
-    if (m_nLevel == 2) {
-        m_doc.Create(TreeLevel::Jet);
-        RefillTree();
-    }
-    m_bCommitEnabled = true;
-    AfterDocumentOperation();
+    CompleteNewItem();
 }
 
 void CNewCaseDlg::OnDelete() {

@@ -73,6 +73,7 @@ private:
     void OnBack();
     void OnFinish();
     void OnCreate();
+    void CompleteNewItem();
     void OnAdd();
     void OnDelete();
     void OnSelectionChanged();
