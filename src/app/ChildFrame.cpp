@@ -28,6 +28,8 @@ CChildFrame::CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& c
     auto* data = new CDataView(doc.Doc(), m_pNested);
     connect(&doc.Events(), &CDocEventBridge::docEvent, data, &CDataView::OnDocEvent);
     m_pData = data;
+    connect(m_pView, &CPlumexView::pickModeEntered, data, [data] { data->SelectPage(1); });
+    connect(m_pView, &CPlumexView::planePlacedAtDisk, data, [data] { data->Refresh(true); });
     m_pData->setObjectName("dataView");
     m_pOuter->setStretchFactor(0, 1);
     m_pOuter->setStretchFactor(1, 0);

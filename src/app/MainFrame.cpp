@@ -169,8 +169,10 @@ CChildFrame* CMainFrame::AddCaseWindow(CCaseDocument& doc) {
         if (e.m_nKind == DocEvent::RunStateChanged) updateActions();
         if (child == ActiveChild()) m_pResults->OnDocumentChanged(doc);
     });
-    if (auto* data = qobject_cast<CDataView*>(child->DataView()))
+    if (auto* data = qobject_cast<CDataView*>(child->DataView())) {
         connect(data, &CDataView::viewSummaryRequested, this, [this, &doc] { ViewSummaryFile(doc); });
+        connect(data, &CDataView::statusText, this, [this](const QString& t) { statusBar()->showMessage(t); });
+    }
     RenumberWindows(doc);
     sub->show();
     m_pMdi->setActiveSubWindow(sub);

@@ -155,6 +155,7 @@ void CPlumexView::SetMouseMode(int mode) {
     UpdateMenuChecks();
     update();
     emit stateChanged();
+    if (mode == int(MouseMode::Pick)) emit pickModeEntered();
 }
 
 void CPlumexView::SetFastDisplay(bool fast) {
@@ -277,7 +278,10 @@ void CPlumexView::mousePressEvent(QMouseEvent* event) {
                 CutPlaneKind kind;
                 plane.GetPlane(h, v, d, disk, kind);
                 disk = jet->m_nCurrentDisk;
-                if (m_doc.PlaceCutPlaneAtDisk(disk, kind, h, v, d)) plane.SetPlane(h, v, d, disk, kind, true);
+                if (m_doc.PlaceCutPlaneAtDisk(disk, kind, h, v, d)) {
+                    plane.SetPlane(h, v, d, disk, kind, true);
+                    emit planePlacedAtDisk();
+                }
             }
         }
         m_bPlaneChanged = false;

@@ -75,6 +75,11 @@ public:
 signals:
     // The mouse mode, the animation or a display setting changed.
     void stateChanged();
+    // The pick mode was chosen: the data pane shows its disk page.
+    void pickModeEntered();
+    // A click in plane mode put the cut plane through a picked disk: the
+    // data pane reads the plane's new values.
+    void planePlacedAtDisk();
 
 protected:
     void initializeGL() override;

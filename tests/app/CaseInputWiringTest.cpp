@@ -12,11 +12,13 @@
 #include "GuiFixture.h"
 #include "app/CaseDocument.h"
 #include "app/MainFrame.h"
+#include "app/StartPageHost.h"
 #include "model/PlumexDoc.h"
 #include "ui/InputBar.h"
 #include "ui/MaxTimeStepsDlg.h"
 #include "ui/NewCaseDlg.h"
 #include "ui/ProfileWnd.h"
+#include "ui/StartPage.h"
 
 class CaseInputWiring : public GuiFixture {
 protected:
@@ -68,6 +70,26 @@ TEST_F(CaseInputWiring, NewMakesTheWizardsCaseAndRemembersItsScenario) {
     EXPECT_EQ(bar->Case(), &doc);
     ASSERT_EQ(bar->Tree()->topLevelItemCount(), 1);
     EXPECT_EQ(bar->Tree()->topLevelItem(0)->child(0)->text(0), "Jet1");
+}
+
+TEST_F(CaseInputWiring, LeavingTheWizardFromItsFirstPageGoesBackToTheStartPage) {
+    m_app.reset();
+    SetShowBegin(true);
+    StartApp();
+    Settle();
+    m_bFinishWizards = false;
+    // Cancel and Back on the first page both give the new case up and show
+    // the start page again over the empty window.
+    for (bool back : {false, true}) {
+        Frame().StartPages().Hide();
+        WhenModal<CNewCaseDlg>([back](CNewCaseDlg& w) {
+            QTest::mouseClick(back ? w.BackButton() : w.CancelButton(), Qt::LeftButton);
+        });
+        ClickMenu("&File", "&New");
+        Settle();
+        EXPECT_TRUE(m_app->Documents().isEmpty());
+        EXPECT_TRUE(Frame().StartPages().Page()->isVisible()) << (back ? "Back" : "Cancel");
+    }
 }
 
 TEST_F(CaseInputWiring, ProfileWindowAndTimeStepsFollowTheActiveCase) {

@@ -4,8 +4,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QRadioButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
 
@@ -212,4 +214,21 @@ TEST_F(GuiFixture, ViewToolsSetTheMouseModeOfTheActiveViewAndShowIt) {
     Frame().Action("option.speedLow")->trigger();
     EXPECT_EQ(view->AnimationSpeed(), 2);
     EXPECT_TRUE(m_prompt.Empty());
+}
+
+TEST_F(GuiFixture, TheDataPaneFollowsThePickModeAndTalksThroughTheStatusBar) {
+    ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
+    Settle(100);
+    QWidget* data = ActiveChild()->DataView();
+    auto* tabs = data->findChild<QTabWidget*>("outputTabs");
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    // The pick tool turns the pane to its disk page.
+    ClickToolButton(Frame().Action("tool.pick"));
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    // Choosing a plane kind in the pane says what the plane is.
+    auto* horizontal = data->findChild<QRadioButton*>("kind0");
+    ASSERT_NE(horizontal, nullptr);
+    QTest::mouseClick(horizontal, Qt::LeftButton, {}, QPoint(5, horizontal->height() / 2));
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "plane parallel to the surface of the sea");
 }

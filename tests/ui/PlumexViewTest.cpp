@@ -9,6 +9,7 @@
 #include <QImageReader>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <GL/gl.h>
@@ -201,6 +202,25 @@ TEST_F(PlumexViewTest, PickingSelectsTheJetUnderTheMouseAndNothingInEmptySpace) 
     // The front surface of the tube is hit a few disks from the centre's own.
     EXPECT_NEAR(jet.m_nCurrentDisk, k, 8);
     ExpectSameCamera(doc.m_ViewControl, camera);
+}
+
+TEST_F(PlumexViewTest, APlaneClickOnAJetPutsThePlaneThroughThePickedDiskAndSaysSo) {
+    REQUIRE_GL_PLATFORM();
+    QSignalSpy placed(view.get(), &CPlumexView::planePlacedAtDisk);
+    QSignalSpy pick(view.get(), &CPlumexView::pickModeEntered);
+    view->SetMouseMode(int(MouseMode::Pick));
+    EXPECT_EQ(pick.count(), 1);
+    view->SetMouseMode(int(MouseMode::Plane));
+    EXPECT_EQ(pick.count(), 1);
+    // A click in empty water places nothing.
+    QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    EXPECT_EQ(placed.count(), 0);
+    CJet& jet = *doc.GetCurrentRiser()->m_Jets[1];
+    const QPoint at = ScreenPointOfDisk(jet, 100);
+    ASSERT_TRUE(view->rect().contains(at));
+    QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, at);
+    ASSERT_EQ(placed.count(), 1);
+    EXPECT_EQ(doc.m_CutPlane.m_nDiskNo, jet.m_nCurrentDisk);
 }
 
 TEST_F(PlumexViewTest, DragsDrawFastAndRestoreTheSetting) {
