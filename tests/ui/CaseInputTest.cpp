@@ -303,3 +303,40 @@ TEST(ProfilePlotTest, OneLevelSitsAtTickFifteenAndTheDepthAxisRoundsUp) {
     wnd.SetDocument(nullptr);
     EXPECT_TRUE(RedMarks(wnd.grab().toImage()).empty());
 }
+
+TEST(ProfilePlotTest, DrawsAtTheDevicesOwnResolutionAtRatioTwo) {
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc doc(app, prompt);
+    doc.ResetToNew();
+    doc.m_pAmbient->SetRows({{0.0, 1.026, 0.0, 0.1}, {35.0, 1.024, 0.0, 0.1}});
+    CProfileWnd wnd;
+    wnd.resize(238, 200);
+    wnd.SetDocument(&doc);
+    QImage one(wnd.size(), QImage::Format_RGB32);
+    wnd.render(&one);
+    QImage two(wnd.size() * 2, QImage::Format_RGB32);
+    two.setDevicePixelRatio(2.0);
+    wnd.render(&two);
+    two.setDevicePixelRatio(1.0);
+
+    // The marks land at twice their places: sampled back down, they sit where
+    // the plain picture has them.
+    const std::vector<QPointF> low = RedMarks(one);
+    const std::vector<QPointF> high = RedMarks(two.scaled(one.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    ASSERT_EQ(low.size(), 2u);
+    ASSERT_EQ(high.size(), 2u);
+    for (size_t i = 0; i < low.size(); ++i) {
+        EXPECT_NEAR(high[i].x(), low[i].x(), 1.0);
+        EXPECT_NEAR(high[i].y(), low[i].y(), 1.0);
+    }
+    // A picture painted at the finer grid has detail inside each 2x2 block of
+    // device pixels (the text's edges); one blown up from the coarse grid has none.
+    int detailed = 0;
+    for (int y = 0; y + 1 < two.height(); y += 2)
+        for (int x = 0; x + 1 < two.width(); x += 2) {
+            const QRgb c = two.pixel(x, y);
+            if (two.pixel(x + 1, y) != c || two.pixel(x, y + 1) != c || two.pixel(x + 1, y + 1) != c) ++detailed;
+        }
+    EXPECT_GT(detailed, 50);
+}
