@@ -48,20 +48,8 @@ protected:
         m_doc.RemoveObserver(&m_log);
         ::unsetenv("PLUMEX_FAKE_MODE");
     }
-    // Marks every jet with an old result that a failed run must leave alone.
-    void GiveOldResults() {
-        m_doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
-            j.m_KeyParams.m_nSteps = 42;
-            j.m_pDisplay->m_Disks.resize(42);
-            j.m_strStatus = "old";
-        });
-    }
     void ExpectOldResults() {
-        m_doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
-            EXPECT_EQ(j.GetSteps(), 42);
-            EXPECT_EQ(j.GetDiskCount(), 42);
-            EXPECT_EQ(j.m_strStatus, "old");
-        });
+        RunFixture::ExpectOldResults();
         EXPECT_FALSE(m_log.Has(DocEvent::ResultsReady));
     }
     static bool ProcessGone(const std::string& pidFile) {

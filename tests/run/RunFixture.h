@@ -7,6 +7,8 @@
 #include <string>
 
 #include "base/AppState.h"
+#include "model/Jet.h"
+#include "model/JetDispModal.h"
 #include "model/PlumexDoc.h"
 #include "run/RunSettings.h"
 #include "support/ScriptedPrompt.h"
@@ -23,6 +25,21 @@ protected:
         for (int i = 1; i < n; ++i) m_doc.Add(TreeLevel::Jet);
     }
     CJet& JetAt(int k) { return *m_doc.GetOutfall(0)->GetRiser(0)->GetJet(k); }
+    // Marks every jet with an old result that a failed run must leave alone.
+    void GiveOldResults() {
+        m_doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
+            j.m_KeyParams.m_nSteps = 42;
+            j.m_pDisplay->m_Disks.resize(42);
+            j.m_strStatus = "old";
+        });
+    }
+    void ExpectOldResults() {
+        m_doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
+            EXPECT_EQ(j.GetSteps(), 42);
+            EXPECT_EQ(j.GetDiskCount(), 42);
+            EXPECT_EQ(j.m_strStatus, "old");
+        });
+    }
 
     QTemporaryDir m_dir;
     CAppState m_app;

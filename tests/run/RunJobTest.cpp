@@ -63,20 +63,6 @@ protected:
         ::chmod(path.c_str(), 0700);
         return path;
     }
-    void GiveOldResults() {
-        m_doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
-            j.m_KeyParams.m_nSteps = 42;
-            j.m_pDisplay->m_Disks.resize(42);
-            j.m_strStatus = "old";
-        });
-    }
-    void ExpectOldResults() {
-        m_doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
-            EXPECT_EQ(j.GetSteps(), 42);
-            EXPECT_EQ(j.GetDiskCount(), 42);
-            EXPECT_EQ(j.m_strStatus, "old");
-        });
-    }
     // Runs the job's event loop until it has finished (as the GUI's loop would).
     static void AwaitFinished(CRunJob& job) {
         QEventLoop loop;
