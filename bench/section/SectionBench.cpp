@@ -42,21 +42,7 @@ int main() {
     CAppState app;
     CSilentPrompt prompt;
     CPlumexDoc doc(app, prompt);
-    // 50 rising, widening plumes 4 m apart along the outfall, bending with
-    // the current: built as straight segments of a slanted jet.
-    std::vector<StraightJet> jets(50);
-    for (int k = 0; k < 50; ++k) {
-        StraightJet& s = jets[k];
-        s.m_dStart[0] = 0.0;
-        s.m_dStart[1] = 4.0 * k - 100.0;
-        s.m_dStart[2] = 0.0;
-        s.m_dHAngle = 0.0;
-        s.m_dVAngle = 30.0 * kPi / 180.0;
-        s.m_dRadius = 2.5;  // 4 m apart: neighbours overlap
-        s.m_nDisks = 1500;
-        s.m_dStep = 0.04;  // 60 m along the axis: rises 30 m
-        s.m_dFlow = 0.05;
-    }
+    const std::vector<StraightJet> jets = FiftyPlumes();
     const auto t0 = std::chrono::steady_clock::now();
     BuildSectionCase(doc, jets, 0.2);
     std::printf("case: 50 jets x 1500 disks, prepared in %.1f ms\n",

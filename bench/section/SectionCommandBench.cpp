@@ -54,20 +54,7 @@ int main() {
     double midDepth = 0.0, across = 0.0;
     {
         CPlumexDoc doc(app, prompt);
-        // 50 rising plumes 4 m apart along the outfall, as the section
-        // benchmark builds them.
-        std::vector<StraightJet> jets(50);
-        for (int k = 0; k < 50; ++k) {
-            StraightJet& s = jets[k];
-            s.m_dStart[0] = 0.0;
-            s.m_dStart[1] = 4.0 * k - 100.0;
-            s.m_dStart[2] = 0.0;
-            s.m_dVAngle = 30.0 * kPi / 180.0;
-            s.m_dRadius = 2.5;
-            s.m_nDisks = 1500;
-            s.m_dStep = 0.04;
-            s.m_dFlow = 0.05;
-        }
+        const std::vector<StraightJet> jets = FiftyPlumes();
         BuildSectionCase(doc, jets, 0.2);
         double c[3];
         DiskCentre(*doc.GetCurrentRiser()->m_Jets[0], 750, c);

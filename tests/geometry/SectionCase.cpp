@@ -2,7 +2,25 @@
 
 #include <cmath>
 
+#include "base/Angles.h"
 #include "base/MatrixFunctions.h"
+
+std::vector<StraightJet> FiftyPlumes() {
+    std::vector<StraightJet> jets(50);
+    for (int k = 0; k < 50; ++k) {
+        StraightJet& s = jets[k];
+        s.m_dStart[0] = 0.0;
+        s.m_dStart[1] = 4.0 * k - 100.0;
+        s.m_dStart[2] = 0.0;
+        s.m_dHAngle = 0.0;
+        s.m_dVAngle = 30.0 * kPi / 180.0;
+        s.m_dRadius = 2.5;
+        s.m_nDisks = 1500;
+        s.m_dStep = 0.04;
+        s.m_dFlow = 0.05;
+    }
+    return jets;
+}
 
 void BuildSectionCase(CPlumexDoc& doc, const std::vector<StraightJet>& jets, double current) {
     doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, current * 1.5}, {30.0, 1.025, 0.0, current * 0.5}});

@@ -25,5 +25,10 @@ struct StraightJet {
 // Prepares the jet displays.
 void BuildSectionCase(CPlumexDoc& doc, const std::vector<StraightJet>& jets, double current = 0.2);
 
+// The benchmarks' case: 50 rising, widening plumes 4 m apart along the
+// outfall (neighbours overlap), each 1500 disks along 60 m of a slanted
+// axis that rises 30 m.
+std::vector<StraightJet> FiftyPlumes();
+
 // World (scene) centre of disk k of a jet.
 void DiskCentre(const CJet& jet, int k, double out[3]);
