@@ -48,7 +48,8 @@ std::unique_ptr<QUndoCommand> OutfallValues(CPlumexDoc& doc, int k) {
 
 std::unique_ptr<QUndoCommand> Profile(CPlumexDoc& doc, int k) {
     std::vector<ProfileRow> rows = doc.m_pAmbient->Rows();
-    if (k % 3 == 0 || rows.size() < 2) rows.push_back({rows.empty() ? 0.0 : rows.back().m_dDepth + 10.0, 35.0, 11, 0.02});
+    if (k % 3 == 0 || rows.size() < 2)
+        rows.push_back({rows.empty() ? 0.0 : rows.back().m_dDepth + 10.0, 35.0, 11, 0.02});
     else if (k % 3 == 1) rows.pop_back();
     else rows.front().m_dCurrent = 0.01 * (k % 40);
     return CProfileCommand::Make(doc, rows);
@@ -147,7 +148,8 @@ TEST_F(EditCommands, TextsNameTheFieldAndTheItem) {
     d.m_dDiameter = 0.3;
     auto cmd = CItemValuesCommand::Make(m_doc, d, CheckSurface::InputBar);
     ASSERT_NE(cmd, nullptr);
-    EXPECT_EQ(cmd->text(), QString("Change Diameter of %1").arg(QString::fromStdString(m_doc.GetCurrentJet()->m_strName)));
+    EXPECT_EQ(cmd->text(),
+              QString("Change Diameter of %1").arg(QString::fromStdString(m_doc.GetCurrentJet()->m_strName)));
     d.m_dVAngle = 45.0;
     EXPECT_EQ(CItemValuesCommand::Make(m_doc, d, CheckSurface::InputBar)->text(),
               QString("Change %1").arg(QString::fromStdString(m_doc.GetCurrentJet()->m_strName)));
