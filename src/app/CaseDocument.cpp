@@ -2,18 +2,24 @@
 
 #include <QFileInfo>
 
+#include "edit/EditHistory.h"
 #include "model/PlumexDoc.h"
 #include "ui/DocEventBridge.h"
 
 CCaseDocument::CCaseDocument(CAppState& app, CPrompt& prompt, QObject* parent)
     : QObject(parent), m_pDoc(std::make_unique<CPlumexDoc>(app, prompt)) {
     m_pBridge = std::make_unique<CDocEventBridge>(*m_pDoc);
+    m_pHistory = std::make_unique<CEditHistory>(*m_pDoc);
+    connect(&m_pHistory->Stack(), &QUndoStack::indexChanged, this, &CCaseDocument::stateChanged);
     // Queued: the document tells its news before it sets its modified flag.
     connect(
         m_pBridge.get(), &CDocEventBridge::docEvent, this, [this] { emit stateChanged(); }, Qt::QueuedConnection);
 }
 
-CCaseDocument::~CCaseDocument() { m_pBridge.reset(); }
+CCaseDocument::~CCaseDocument() {
+    m_pHistory.reset();
+    m_pBridge.reset();
+}
 
 void CCaseDocument::SetPath(const QString& path) {
     m_strPath = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
@@ -31,6 +37,8 @@ bool CCaseDocument::IsTutorial() const { return m_pDoc->m_bTutorial; }
 
 bool CCaseDocument::Open(const QString& path) {
     if (!m_pDoc->OpenCase(path.toStdString())) return false;
+    m_pHistory->Stack().clear();
+    m_pHistory->MarkSaved();
     SetPath(path);
     return true;
 }
@@ -41,6 +49,7 @@ bool CCaseDocument::SaveTo(const QString& path) {
         emit stateChanged();
         return false;
     }
+    m_pHistory->MarkSaved();
     SetPath(full);
     return true;
 }

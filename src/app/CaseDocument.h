@@ -10,6 +10,7 @@ class CAppState;
 class CPrompt;
 class CPlumexDoc;
 class CDocEventBridge;
+class CEditHistory;
 
 class CCaseDocument : public QObject {
     Q_OBJECT
@@ -19,6 +20,8 @@ public:
 
     CPlumexDoc& Doc() const { return *m_pDoc; }
     CDocEventBridge& Events() const { return *m_pBridge; }
+    // The edits of the case that can be taken back (Edit > Undo, Redo).
+    CEditHistory& History() const { return *m_pHistory; }
 
     // The file the case was read from or saved to; empty for a new case.
     const QString& Path() const { return m_strPath; }
@@ -35,7 +38,8 @@ public:
     // Reads the case file; the core reports a failure to the user.
     bool Open(const QString& path);
     // Writes the case file in one piece (the old file stays whole if the
-    // save fails); on success the case takes the path.
+    // save fails); on success the case takes the path and the history
+    // marks the saved state.
     bool SaveTo(const QString& path);
     // Tells the windows that the title or modified state may have changed.
     void Touch() { emit stateChanged(); }
@@ -46,6 +50,7 @@ signals:
 private:
     std::unique_ptr<CPlumexDoc> m_pDoc;
     std::unique_ptr<CDocEventBridge> m_pBridge;
+    std::unique_ptr<CEditHistory> m_pHistory;
     QString m_strPath;
     QString m_strTitle;
 };

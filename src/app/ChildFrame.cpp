@@ -6,6 +6,7 @@
 
 #include "app/CaseDocument.h"
 #include "base/DocObserver.h"
+#include "edit/EditHistory.h"
 #include "ui/DataView.h"
 #include "ui/DocEventBridge.h"
 #include "ui/PlaneView.h"
@@ -26,6 +27,7 @@ CChildFrame::CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& c
     m_pPlane = plane;
     m_pPlane->setObjectName("planeView");
     auto* data = new CDataView(doc.Doc(), m_pNested);
+    data->SetHistory(&doc.History());
     connect(&doc.Events(), &CDocEventBridge::docEvent, data, &CDataView::OnDocEvent);
     m_pData = data;
     connect(m_pView, &CPlumexView::pickModeEntered, data, [data] { data->SelectPage(1); });

@@ -16,6 +16,7 @@
 #include "app/CaseArea.h"
 #include "app/CaseDocument.h"
 #include "app/ChildFrame.h"
+#include "app/EditHost.h"
 #include "app/PlumexApp.h"
 #include "app/Profile.h"
 #include "app/ResultsHost.h"
@@ -49,6 +50,7 @@ CMainFrame::CMainFrame(CPlumexApp& app, const QSize& screen)
 
     MakeActions();
     m_pResults = new CResultsHost(*this);
+    m_pEdits = new CEditHost(*this);
     m_pStart = new CStartPageHost(*this, m_app);
     MakeToolBars();
     MakeStatusBar();
@@ -93,10 +95,17 @@ CMainFrame::CMainFrame(CPlumexApp& app, const QSize& screen)
             // the bar forgets its case only when that case is gone.
             bool open = false;
             for (CCaseDocument* doc : m_app.Documents()) open = open || &doc->Doc() == m_pInputBar->Case();
-            if (!open) m_pInputBar->SetCase(nullptr, true);
+            if (!open) {
+                m_pInputBar->SetCase(nullptr, true);
+                m_pInputBar->SetHistory(nullptr);
+                m_pEdits->Follow(nullptr);
+            }
             return;
         }
         m_pInputBar->SetCase(&d->Doc());
+        m_pInputBar->SetHistory(&d->History());
+        m_pEdits->Follow(d);
+        updateActions();
         if (d)
             connect(&d->Events(), &CDocEventBridge::docEvent, m_pInputBar, &CInputBar::OnDocEvent,
                     Qt::UniqueConnection);
@@ -317,6 +326,7 @@ void CMainFrame::updateActions() {
     Action("view.dataView")->setEnabled(hasCase);
     Action("view.toolbar")->setChecked(!m_pMainBar->isHidden());
     Action("view.statusBar")->setChecked(!statusBar()->isHidden());
+    m_pEdits->Update(idle);
     UpdateViewTools();
 }
 

@@ -25,6 +25,7 @@ class CStartPageHost;
 class CStatusProgress;
 class CProfileWnd;
 class CInputBar;
+class CEditHost;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -46,6 +47,7 @@ public:
     QLabel* LockPane(int i) const { return m_pLockPanes[i]; }
     CProfileWnd* ProfileWindow() const { return m_pProfileWnd; }
     CInputBar* InputBar() const { return m_pInputBar; }
+    CEditHost& Edits() const { return *m_pEdits; }
 
     // A new case window on doc, shown and activated.
     CChildFrame* AddCaseWindow(CCaseDocument& doc);
@@ -116,12 +118,14 @@ private:
     CRunController* m_pRuns = nullptr;
     CStartPageHost* m_pStart = nullptr;
     CResultsHost* m_pResults = nullptr;
+    CEditHost* m_pEdits = nullptr;  // Edit > Undo, Redo and the edit history dock
     QLabel* m_pLockPanes[3] = {};
     // Menus of the empty program and of an open case.
     QMenu* m_pNoCaseFile = nullptr;
     QMenu* m_pNoCaseView = nullptr;
     QMenu* m_pNoCaseHelp = nullptr;
     QMenu* m_pFile = nullptr;
+    QMenu* m_pEdit = nullptr;
     QMenu* m_pOption = nullptr;
     QMenu* m_pView = nullptr;
     QMenu* m_pWindow = nullptr;

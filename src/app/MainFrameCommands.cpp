@@ -148,14 +148,16 @@ void CMainFrame::MakeMenus() {
                   "file.exportReport", "-", "file.print", "file.printPreview", "file.printSetup"});
     m_pFile->addSeparator()->setObjectName("recentFiles");
     add(m_pFile, {"file.exit"});
+    m_pEdit = menu("&Edit");
+    add(m_pEdit, {"edit.undo", "edit.redo"});
     m_pOption = menu("&Option");
     QMenu* speed = m_pOption->addMenu("Animation Speed");
     add(speed, {"option.speedHigh", "option.speedMedium", "option.speedLow"});
     add(m_pOption, {"option.continuous", "option.maxTimeSteps", "option.waterDisturbance", "option.waterProperty", "-",
                     "run.allJets", "run.currentJet"});
     m_pView = menu("&View");
-    add(m_pView,
-        {"view.toolbar", "view.statusBar", "view.dataView", "view.crossSectionView", "view.profile", "view.plots"});
+    add(m_pView, {"view.toolbar", "view.statusBar", "view.dataView", "view.crossSectionView", "view.profile",
+                  "view.plots", "view.editHistory"});
     m_pWindow = menu("&Window");
     add(m_pWindow, {"window.newWindow", "window.cascade", "window.tile", "window.arrangeIcons"});
     m_pWindow->addSeparator();
@@ -170,7 +172,7 @@ void CMainFrame::MakeMenus() {
 void CMainFrame::UseCaseMenus(bool caseOpen) {
     QMenuBar* bar = menuBar();
     bar->clear();
-    const QList<QMenu*> menus = caseOpen ? QList<QMenu*>{m_pFile, m_pOption, m_pView, m_pWindow, m_pHelp}
+    const QList<QMenu*> menus = caseOpen ? QList<QMenu*>{m_pFile, m_pEdit, m_pOption, m_pView, m_pWindow, m_pHelp}
                                          : QList<QMenu*>{m_pNoCaseFile, m_pNoCaseView, m_pNoCaseHelp};
     for (QMenu* m : menus) bar->addMenu(m);
     m_bCaseMenus = caseOpen;

@@ -17,6 +17,7 @@
 #include "app/SplashScreen.h"
 #include "app/StartPageHost.h"
 #include "base/Prompt.h"
+#include "edit/EditHistory.h"
 #include "model/PlumexDoc.h"
 #include "ui/HelpBrowser.h"
 #include "ui/NewCaseDlg.h"
@@ -95,8 +96,9 @@ bool CPlumexApp::InitNewCase(CCaseDocument& doc) {
         m_pProfile->Sync();
     });
     if (wizard.exec() != QDialog::Accepted) return false;
-    // A case just made is not yet a change to keep: closing it asks nothing.
-    doc.Doc().SetModifiedFlag(false);
+    // A case just made is not yet a change to keep: closing it asks nothing,
+    // and taking back the edits that follow comes back to it.
+    doc.History().MarkSaved();
     doc.SetTitle(QString("Plumex%1").arg(++m_nNewCount));
     return true;
 }

@@ -18,6 +18,8 @@
 
 #include "base/DocObserver.h"
 #include "base/Prompt.h"
+#include "edit/CutPlaneCommand.h"
+#include "edit/EditHistory.h"
 #include "geometry/CutPlane.h"
 #include "model/PlumexDoc.h"
 #include "ui/AreaInfoPage.h"
@@ -231,6 +233,11 @@ void CDataView::SelectPage(int k) {
 
 // --- what the document tells -------------------------------------------
 
+void CDataView::SetHistory(CEditHistory* history) {
+    m_pHistory = history;
+    if (history) connect(history, &CEditHistory::inputsRestored, this, [this] { Refresh(true); });
+}
+
 void CDataView::OnDocEvent(const DocEvent& e) {
     if (m_bApplying) return;
     switch (e.m_nKind) {
@@ -376,8 +383,10 @@ void CDataView::Apply() {
         m_doc.SetCurrentDisk(m_nDiskNo);
         RefillDiskPage();
     }
+    const CutPlaneSettings before = CutPlaneSettings::Of(plane);
     m_bApplying = true;
     plane.SetPlane(h, v, d, m_nDiskNo, kind, true);
+    if (m_pHistory) m_pHistory->Push(CCutPlaneCommand::Made(m_doc, before));
     m_bApplying = false;
     m_pArea->Fill(m_doc.m_SectionStats);
     UpdateDilution();

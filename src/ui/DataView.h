@@ -18,6 +18,8 @@ class QTabWidget;
 class QToolButton;
 struct DocEvent;
 
+class CEditHistory;
+
 class CDataView : public QWidget {
     Q_OBJECT
 public:
@@ -28,6 +30,9 @@ public:
         "There is no key parameter to be displayed, please simulate the case first";
 
     explicit CDataView(CPlumexDoc& doc, QWidget* parent = nullptr);
+    // The history each placing of the plane goes into (null: none); an
+    // edit taken back or made again shows the plane as it then stands.
+    void SetHistory(CEditHistory* history);
 
     void OnDocEvent(const DocEvent& e);
     // Shows the probe (with results) and, with plane, the cut plane's own
@@ -82,6 +87,7 @@ private:
 
     CPlumexDoc& m_doc;
     bool m_bReady = false;
+    CEditHistory* m_pHistory = nullptr;
     bool m_bApplying = false;  // the pane's own changes do not refresh the pane
     int m_nTab = 0;
 

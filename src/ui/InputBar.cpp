@@ -11,6 +11,11 @@
 #include <algorithm>
 
 #include "base/Prompt.h"
+#include "edit/CurrentAngleCommand.h"
+#include "edit/ProfileCommand.h"
+#include "edit/RenameCommand.h"
+#include "edit/TreeEditCommand.h"
+#include "edit/VisibilityCommand.h"
 #include "model/PlumexDoc.h"
 #include "ui/AmbientGrid.h"
 #include "ui/JetForm.h"
@@ -137,6 +142,9 @@ CInputBar::CInputBar(CPrompt& prompt, QWidget* parent) : QDockWidget("parmeter",
         });
     connect(addLevel, &QPushButton::clicked, m_pGrid, &CAmbientGrid::AddLevel);
     connect(deleteLevel, &QPushButton::clicked, m_pGrid, &CAmbientGrid::DeleteLevel);
+    // Every level added or deleted and every cell accepted goes into the case at once.
+    connect(m_pGrid, &CAmbientGrid::levelsChanged, this, &CInputBar::StoreGrid);
+    connect(m_pAngle, &CNumberField::accepted, this, &CInputBar::StoreAngle);
     connect(m_pTree, &QTreeWidget::currentItemChanged, this, &CInputBar::OnTreeSelection);
     connect(m_pName, &QLineEdit::editingFinished, this, &CInputBar::OnNameEdited);
     connect(m_pCreate, &QPushButton::clicked, this, &CInputBar::OnCreate);
@@ -168,6 +176,39 @@ void CInputBar::SetCase(CPlumexDoc* doc, bool force) {
     setEnabled(true);
     m_pStale->hide();
     Refresh();
+}
+
+void CInputBar::SetHistory(CEditHistory* history) {
+    if (history == m_pHistory) return;
+    if (m_pHistory) disconnect(m_pHistory, nullptr, this, nullptr);
+    m_pHistory = history;
+    if (history) connect(history, &CEditHistory::inputsRestored, this, &CInputBar::OnInputsRestored);
+}
+
+void CInputBar::OnInputsRestored() {
+    if (!m_pDoc || !m_pHistory || &m_pHistory->Doc() != m_pDoc) return;
+    // The next re-run computes every jet: the structure may be another.
+    m_bStructureChanged = true;
+    Refresh();
+    MarkResultsStale();
+}
+
+bool CInputBar::Edit(std::unique_ptr<QUndoCommand> command) {
+    const bool busy = m_bBusy;
+    m_bBusy = true;
+    const bool done = CEditHistory::Apply(m_pHistory, std::move(command));
+    m_bBusy = busy;
+    return done;
+}
+
+void CInputBar::BeginEdits(const QString& text) {
+    m_bBusy = true;
+    if (m_pHistory) m_pHistory->Stack().beginMacro(text);
+}
+
+void CInputBar::EndEdits() {
+    if (m_pHistory) m_pHistory->Stack().endMacro();
+    m_bBusy = false;
 }
 
 void CInputBar::Refresh() {
@@ -227,7 +268,7 @@ bool CInputBar::CommitForms() {
     if (!m_pDoc || m_bRebuilding) return true;
     m_bBusy = true;
     bool changed = false;
-    const bool ok = m_Forms.Commit(*m_pDoc, m_nLevel, CheckSurface::InputBar, &changed);
+    const bool ok = m_Forms.Commit(*m_pDoc, m_nLevel, CheckSurface::InputBar, &changed, m_pHistory);
     m_bBusy = false;
     if (changed) MarkResultsStale();
     return ok;
@@ -242,23 +283,19 @@ void CInputBar::MarkResultsStale() {
 bool CInputBar::StoreAll() {
     m_pGrid->CommitEditor();
     if (!m_pAngle->Check()) return false;
-    m_bBusy = true;
-    const std::vector<ProfileRow> rows = m_pGrid->Rows();
-    if (!m_pDoc->m_pAmbient) m_pDoc->m_pAmbient = std::make_unique<CAmbient>();
-    if (rows != m_pDoc->m_pAmbient->Rows()) {
-        m_pDoc->m_pAmbient->SetRows(rows);
-        m_pDoc->SetModifiedFlag(true);
-        m_pDoc->Notify(DocEvent::ProfileChanged);
-        MarkResultsStale();
-    }
-    const float angle = static_cast<float>(m_pAngle->Value());
-    if (angle != m_pDoc->m_fCurrentAngle) {
-        m_pDoc->SetCurrentAngle(angle);
-        m_pDoc->SetModifiedFlag(true);
-        MarkResultsStale();
-    }
-    m_bBusy = false;
+    StoreGrid();
+    StoreAngle();
     return CommitForms();
+}
+
+void CInputBar::StoreGrid() {
+    if (!m_pDoc || m_bRebuilding) return;
+    if (Edit(CProfileCommand::Make(*m_pDoc, m_pGrid->Rows()))) MarkResultsStale();
+}
+
+void CInputBar::StoreAngle() {
+    if (!m_pDoc || m_bRebuilding) return;
+    if (Edit(CCurrentAngleCommand::Make(*m_pDoc, static_cast<float>(m_pAngle->Value())))) MarkResultsStale();
 }
 
 void CInputBar::OnTreeSelection() {
@@ -291,33 +328,35 @@ void CInputBar::OnNameEdited() {
         return;
     }
     item->setText(0, m_pName->text());
-    if (m_nLevel == 1) {
-        if (CRiser* o = m_pDoc->GetCurrentOutfall()) o->m_strName = name;
-    } else if (m_nLevel == 2) {
-        if (CBase* r = m_pDoc->GetCurrentRiser()) r->m_strName = name;
-    } else if (m_nLevel == 3) {
-        if (CJet* j = m_pDoc->GetCurrentJet()) j->m_strName = name;
-    }
-    m_bBusy = true;
-    m_pDoc->SetModifiedFlag(true);
-    m_bBusy = false;
+    if (m_nLevel >= 1 && m_nLevel <= 3) Edit(CRenameCommand::Make(*m_pDoc, static_cast<TreeLevel>(m_nLevel - 1), name));
+}
+
+QString CInputBar::NewItemName(TreeLevel level) const {
+    if (level == TreeLevel::Outfall) return QString::fromStdString(m_pDoc->MakeOutfallName());
+    const CRiser* o = m_pDoc->GetCurrentOutfall();
+    if (level == TreeLevel::Riser) return o ? QString::fromStdString(o->MakeChildName()) : QString();
+    const CBase* r = m_pDoc->GetCurrentRiser();
+    return r ? QString::fromStdString(r->MakeChildName()) : QString();
 }
 
 void CInputBar::OnCreate() {
     if (!m_pDoc) return;
     CommitForms();
-    m_bBusy = true;
-    m_pDoc->Create(static_cast<TreeLevel>(std::clamp(m_nLevel, 0, 2)));
+    using Kind = CTreeEditCommand::Kind;
+    const TreeLevel level = static_cast<TreeLevel>(std::clamp(m_nLevel, 0, 2));
+    BeginEdits("Create " + NewItemName(level));
+    Edit(CTreeEditCommand::Make(*m_pDoc, Kind::Create, level));
     RefillTree();
+    // A new outfall comes with a riser, a new riser with a jet.
     if (m_nLevel == 1) {
-        m_pDoc->Create(TreeLevel::Riser);
+        Edit(CTreeEditCommand::Make(*m_pDoc, Kind::Create, TreeLevel::Riser));
         RefillTree();
     }
     if (m_nLevel == 2) {
-        m_pDoc->Create(TreeLevel::Jet);
+        Edit(CTreeEditCommand::Make(*m_pDoc, Kind::Create, TreeLevel::Jet));
         RefillTree();
     }
-    m_bBusy = false;
+    EndEdits();
     m_bStructureChanged = true;
     m_Forms.Load(*m_pDoc);
 }
@@ -325,15 +364,17 @@ void CInputBar::OnCreate() {
 void CInputBar::OnAdd() {
     if (!m_pDoc || m_nLevel < 1) return;
     CommitForms();
-    m_bBusy = true;
-    m_pDoc->Add(static_cast<TreeLevel>(m_nLevel - 1));
+    using Kind = CTreeEditCommand::Kind;
+    const TreeLevel level = static_cast<TreeLevel>(m_nLevel - 1);
+    BeginEdits("Add " + NewItemName(level));
+    Edit(CTreeEditCommand::Make(*m_pDoc, Kind::Add, level));
     RefillTree();
     // An added outfall comes with one riser.
     if (m_nLevel == 1) {
-        m_pDoc->Create(TreeLevel::Riser);
+        Edit(CTreeEditCommand::Make(*m_pDoc, Kind::Create, TreeLevel::Riser));
         RefillTree();
     }
-    m_bBusy = false;
+    EndEdits();
     m_bStructureChanged = true;
     m_Forms.Load(*m_pDoc);
 }
@@ -341,10 +382,8 @@ void CInputBar::OnAdd() {
 void CInputBar::OnDelete() {
     if (!m_pDoc || m_nLevel < 1 || !m_prompt.AskYesNo("Delete the selected item?")) return;
     CommitForms();
-    m_bBusy = true;
-    m_pDoc->Delete(static_cast<TreeLevel>(m_nLevel - 1));
+    Edit(CTreeEditCommand::Make(*m_pDoc, CTreeEditCommand::Kind::Delete, static_cast<TreeLevel>(m_nLevel - 1)));
     RefillTree();
-    m_bBusy = false;
     m_bStructureChanged = true;
     m_Forms.Load(*m_pDoc);
 }
@@ -363,18 +402,7 @@ void CInputBar::OnResimulate() {
 
 void CInputBar::OnDisplayToggled(int level, bool shown) {
     if (!m_pDoc) return;
-    const int visible = shown ? 1 : 0;
-    if (level == 1) {
-        if (CRiser* o = m_pDoc->GetCurrentOutfall()) o->m_nVisible = visible;
-    } else if (level == 2) {
-        if (CBase* r = m_pDoc->GetCurrentRiser()) r->m_nVisible = visible;
-    } else if (CJet* j = m_pDoc->GetCurrentJet()) {
-        j->m_nVisible = visible;
-    }
-    m_bBusy = true;
-    m_pDoc->SetModifiedFlag(true);
-    m_bBusy = false;
-    m_pDoc->UpdateAllViews();
+    Edit(CVisibilityCommand::Make(*m_pDoc, static_cast<TreeLevel>(level - 1), shown));
 }
 
 void CInputBar::OnDocEvent(const DocEvent& event) {
@@ -385,6 +413,9 @@ void CInputBar::OnDocEvent(const DocEvent& event) {
     case DocEvent::ItemRemoved:
     case DocEvent::InputBarRefresh:
         RefillTree();
+        m_Forms.Load(*m_pDoc);
+        break;
+    case DocEvent::ItemChanged:
         m_Forms.Load(*m_pDoc);
         break;
     case DocEvent::ProfileChanged:

@@ -7,13 +7,18 @@
 // selected Jet" and the text of the last pick. Every change goes into the
 // case and is checked as it is in the wizard.
 #include <QDockWidget>
+#include <QPointer>
+#include <memory>
 #include <vector>
 
 #include "base/DocObserver.h"
+#include "base/TreeLevel.h"
+#include "edit/EditHistory.h"
 #include "ui/ItemFormSet.h"
 
 class CPlumexDoc;
 class CPrompt;
+class QUndoCommand;
 class CAmbientGrid;
 class CNumberField;
 class CJet;
@@ -33,6 +38,11 @@ public:
     // refreshes everything when the case differs or force is set.
     void SetCase(CPlumexDoc* doc, bool force = false);
     CPlumexDoc* Case() const { return m_pDoc; }
+    // The history the bar's edits go into (null: they are made at once and
+    // cannot be taken back). Its undo and redo bring the bar up to date and
+    // show the note on results that no longer match.
+    void SetHistory(CEditHistory* history);
+    CEditHistory* History() const { return m_pHistory; }
     // "<Outfall.Riser.Jet-value>" for each picked jet (names of the outfall
     // and riser only for a single jet); "Ready" for no value.
     void ShowPickResult(double x, double y, double z, float value, const std::vector<const CJet*>& jets);
@@ -71,6 +81,18 @@ private:
     bool CommitForms();
     // Grid and angle into the case, then the structure check.
     bool StoreAll();
+    void StoreGrid();
+    void StoreAngle();
+    // One edit into the history (or the case); true when it changed the case.
+    bool Edit(std::unique_ptr<QUndoCommand> command);
+    // The edits of one button (a new outfall comes with a riser and a jet)
+    // as one entry of the history, named by its first edit.
+    void BeginEdits(const QString& text);
+    void EndEdits();
+    // An edit was taken back or made again.
+    void OnInputsRestored();
+    // The name the case will give a new item of the level.
+    QString NewItemName(TreeLevel level) const;
     void OnTreeSelection();
     void OnNameEdited();
     void OnCreate();
@@ -84,6 +106,7 @@ private:
 
     CPrompt& m_prompt;
     CPlumexDoc* m_pDoc = nullptr;
+    QPointer<CEditHistory> m_pHistory;
     int m_nLevel = -1;
     bool m_bRebuilding = false;
     bool m_bBusy = false;  // the bar itself is changing the case

@@ -7,6 +7,7 @@
 #include "validation/CheckSurface.h"
 
 class CPlumexDoc;
+class CEditHistory;
 class CPrompt;
 class COutfallForm;
 class CRiserForm;
@@ -20,6 +21,8 @@ struct CItemFormSet {
     void Load(const CPlumexDoc& doc) const;
     // level: 0 none, 1 outfall, 2 riser, 3 jet selected. True when every
     // value up to the selected level was stored (or nothing was selected);
-    // *changed tells whether a record took a new value.
-    bool Commit(CPlumexDoc& doc, int level, CheckSurface surface, bool* changed = nullptr) const;
+    // *changed tells whether a record took a new value. Each record's
+    // change is one edit of the history (made at once without one).
+    bool Commit(CPlumexDoc& doc, int level, CheckSurface surface, bool* changed = nullptr,
+                CEditHistory* history = nullptr) const;
 };

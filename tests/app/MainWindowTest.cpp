@@ -22,7 +22,7 @@
 
 namespace {
 const QStringList kNoCaseMenus = {"&File", "&View", "&Help"};
-const QStringList kCaseMenus = {"&File", "&Option", "&View", "&Window", "&Help"};
+const QStringList kCaseMenus = {"&File", "&Edit", "&Option", "&View", "&Window", "&Help"};
 }  // namespace
 
 TEST_F(GuiFixture, StartsWithNoCaseTheEmptyProgramsMenusAndNoViewTools) {

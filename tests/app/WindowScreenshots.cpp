@@ -2,10 +2,14 @@
 //   start-page.png    the empty window with the start page over it
 //   plots.png         the case FILE open (computed beforehand with --batch)
 //                     with the Plots dock shown
+//   edit-history.png  the same case after three edits, one taken back: the
+//                     Edit menu open and the Edit history dock shown
 //   xvfb-run -a -s '-screen 0 1280x1024x24' build/bin/window_screenshots OUTDIR FILE.pmx
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
 #include <QSurfaceFormat>
@@ -14,9 +18,16 @@
 
 #include <cstdio>
 
+#include "app/CaseDocument.h"
+#include "app/EditHost.h"
 #include "app/MainFrame.h"
 #include "app/PlumexApp.h"
 #include "app/ResultsHost.h"
+#include "edit/CurrentAngleCommand.h"
+#include "edit/EditHistory.h"
+#include "edit/ItemValuesCommand.h"
+#include "edit/TreeEditCommand.h"
+#include "model/PlumexDoc.h"
 #include "ui/GlFormat.h"
 
 namespace {
@@ -50,5 +61,24 @@ int main(int argc, char** argv) {
     plumex.MainFrame()->Action("view.plots")->trigger();
     plumex.MainFrame()->resizeDocks({plumex.MainFrame()->Results().Dock()}, {430}, Qt::Horizontal);
     ok = GrabScreen(out + "/plots.png") && ok;
+
+    CMainFrame& frame = *plumex.MainFrame();
+    frame.Action("view.plots")->trigger();
+    CCaseDocument& doc = *plumex.Documents().front();
+    CPlumexDoc& d = doc.Doc();
+    if (CJet* jet = d.GetCurrentJet()) {
+        JetData values = jet->GetData();
+        values.m_dDiameter *= 1.5;
+        doc.History().Push(CItemValuesCommand::Make(d, values, CheckSurface::InputBar));
+    }
+    doc.History().Push(CCurrentAngleCommand::Make(d, 45.0f));
+    doc.History().Push(CTreeEditCommand::Make(d, CTreeEditCommand::Kind::Add, TreeLevel::Jet));
+    doc.History().Stack().undo();
+    frame.Action("view.editHistory")->trigger();
+    frame.resizeDocks({frame.Edits().Dock()}, {300}, Qt::Horizontal);
+    for (QAction* a : frame.menuBar()->actions())
+        if (a->text() == "&Edit")
+            a->menu()->popup(frame.menuBar()->mapToGlobal(frame.menuBar()->actionGeometry(a).bottomLeft()));
+    ok = GrabScreen(out + "/edit-history.png") && ok;
     return ok ? 0 : 1;
 }

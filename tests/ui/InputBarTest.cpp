@@ -150,3 +150,26 @@ TEST_F(InputBarTest, AnEditAfterARunSaysTheResultsAreOld) {
     bar->OnDocEvent(DocEvent::ResultsReady);
     EXPECT_FALSE(bar->StaleNote()->isVisible());
 }
+
+TEST_F(InputBarTest, UndoingAnEditAfterARunSaysTheResultsNoLongerMatch) {
+    CEditHistory history(doc);
+    bar->SetHistory(&history);
+    CJetForm* jet = bar->Forms().m_pJet;
+    const double angle = doc.GetCurrentJet()->m_dVAngle;
+    jet->m_pVAngle->setFocus();
+    QTest::keyClick(jet->m_pVAngle, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(jet->m_pVAngle, "45");
+    QTest::keyClick(jet->m_pVAngle, Qt::Key_Return);
+    Settle();
+    ASSERT_EQ(history.Stack().count(), 1);
+    // A run computes the jets with the new angle.
+    doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) { j.m_KeyParams.m_nSteps = 3; });
+    bar->OnDocEvent(DocEvent::ResultsReady);
+    EXPECT_FALSE(bar->StaleNote()->isVisible());
+
+    history.Stack().undo();
+    EXPECT_EQ(doc.GetCurrentJet()->m_dVAngle, angle);
+    EXPECT_EQ(jet->m_pVAngle->Value(), angle);
+    EXPECT_EQ(doc.GetCurrentJet()->GetSteps(), 3);
+    EXPECT_TRUE(bar->StaleNote()->isVisible());
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The base of every edit of a case that can be taken back. A command
+// changes the case through the document's own operations, so the case
+// tells its observers and marks itself modified as the edit always did.
+// While a command runs, IsApplying() is true: the history tells its own
+// changes from those made outside it (a run, a new case).
+#include <QUndoCommand>
+
+class CPlumexDoc;
+
+class CCaseCommand : public QUndoCommand {
+public:
+    explicit CCaseCommand(CPlumexDoc& doc, QUndoCommand* parent = nullptr) : QUndoCommand(parent), m_doc(doc) {}
+
+    void redo() final;
+    void undo() final;
+    static bool IsApplying() { return s_nApplying > 0; }
+
+protected:
+    // Brings the case to the state after the edit (forward) or before it.
+    virtual void Apply(bool forward) = 0;
+    CPlumexDoc& m_doc;
+
+private:
+    static int s_nApplying;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// A change of the angle of the current: every jet takes the case's angle.
+#include <memory>
+
+#include "edit/CaseCommand.h"
+
+class CCurrentAngleCommand : public CCaseCommand {
+public:
+    // Null when the angle equals the case's.
+    static std::unique_ptr<CCurrentAngleCommand> Make(CPlumexDoc& doc, float angle);
+
+protected:
+    void Apply(bool forward) override;
+
+private:
+    CCurrentAngleCommand(CPlumexDoc& doc, float before, float after);
+    float m_fBefore, m_fAfter;
+};

@@ -1,0 +1,79 @@
+#include "edit/ItemPath.h"
+
+#include "model/PlumexDoc.h"
+
+ItemPath ItemPath::Current(const CPlumexDoc& doc, TreeLevel level) {
+    ItemPath p;
+    p.m_nLevel = level;
+    const CurrentNames n = doc.GetCurrentNames();
+    if (n.m_nOutfall < 0) return p;
+    if (level == TreeLevel::Outfall) {
+        p.m_nOutfall = n.m_nOutfall;
+    } else if (level == TreeLevel::Riser) {
+        if (n.m_nRiser < 0) return p;
+        p.m_nOutfall = n.m_nOutfall;
+        p.m_nRiser = n.m_nRiser;
+    } else {
+        if (n.m_nJet < 0) return p;
+        p.m_nOutfall = n.m_nOutfall;
+        p.m_nRiser = n.m_nRiser;
+        p.m_nJet = n.m_nJet;
+    }
+    return p;
+}
+
+CRiser* ItemPath::Outfall(const CPlumexDoc& doc) const { return doc.GetOutfall(m_nOutfall); }
+
+CBase* ItemPath::Riser(const CPlumexDoc& doc) const {
+    const CRiser* o = Outfall(doc);
+    return o ? o->GetRiser(m_nRiser) : nullptr;
+}
+
+CJet* ItemPath::Jet(const CPlumexDoc& doc) const {
+    const CBase* r = Riser(doc);
+    return r ? r->GetJet(m_nJet) : nullptr;
+}
+
+std::string ItemPath::Name(const CPlumexDoc& doc) const {
+    switch (m_nLevel) {
+    case TreeLevel::Outfall:
+        if (const CRiser* o = Outfall(doc)) return o->m_strName;
+        break;
+    case TreeLevel::Riser:
+        if (const CBase* r = Riser(doc)) return r->m_strName;
+        break;
+    case TreeLevel::Jet:
+        if (const CJet* j = Jet(doc)) return j->m_strName;
+        break;
+    }
+    return {};
+}
+
+SelectionPath SelectionPath::Current(const CPlumexDoc& doc) {
+    SelectionPath s;
+    s.m_nOutfall = doc.m_nCurrentOutfall;
+    if (const CRiser* o = doc.GetCurrentOutfall()) {
+        s.m_nRiser = o->m_nCurrentRiser;
+        if (const CBase* r = o->GetCurrentRiser()) s.m_nJet = r->m_nCurrentJet;
+    }
+    return s;
+}
+
+void SelectionPath::Restore(CPlumexDoc& doc) const {
+    doc.m_nCurrentOutfall = m_nOutfall;
+    CRiser* o = doc.GetCurrentOutfall();
+    if (!o) return;
+    o->m_nCurrentRiser = m_nRiser;
+    if (CBase* r = o->GetCurrentRiser()) r->m_nCurrentJet = m_nJet;
+}
+
+void SelectionPath::Select(CPlumexDoc& doc, const ItemPath& path) {
+    if (!path.IsValid()) return;
+    doc.m_nCurrentOutfall = path.m_nOutfall;
+    CRiser* o = doc.GetCurrentOutfall();
+    if (!o || path.m_nLevel == TreeLevel::Outfall) return;
+    o->m_nCurrentRiser = path.m_nRiser;
+    CBase* r = o->GetCurrentRiser();
+    if (!r || path.m_nLevel == TreeLevel::Riser) return;
+    r->m_nCurrentJet = path.m_nJet;
+}

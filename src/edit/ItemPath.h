@@ -1,0 +1,45 @@
+#pragma once
+// Where an outfall, riser or jet stands in the case: its level and its
+// indices (-1 below its level). Commands name the item they change by its
+// path, and put the case's selection back on it before they change it.
+#include <string>
+
+#include "base/TreeLevel.h"
+
+class CPlumexDoc;
+class CRiser;
+class CBase;
+class CJet;
+
+struct ItemPath {
+    TreeLevel m_nLevel = TreeLevel::Outfall;
+    int m_nOutfall = -1;
+    int m_nRiser = -1;
+    int m_nJet = -1;
+
+    // The current item of that level; m_nOutfall is -1 when there is none.
+    static ItemPath Current(const CPlumexDoc& doc, TreeLevel level);
+    bool IsValid() const { return m_nOutfall >= 0; }
+    bool operator==(const ItemPath& o) const {
+        return m_nLevel == o.m_nLevel && m_nOutfall == o.m_nOutfall && m_nRiser == o.m_nRiser && m_nJet == o.m_nJet;
+    }
+
+    CRiser* Outfall(const CPlumexDoc& doc) const;
+    CBase* Riser(const CPlumexDoc& doc) const;
+    CJet* Jet(const CPlumexDoc& doc) const;
+    // The item's name, empty when the path names no item.
+    std::string Name(const CPlumexDoc& doc) const;
+};
+
+// The current outfall, its current riser and that riser's current jet.
+struct SelectionPath {
+    int m_nOutfall = 0;
+    int m_nRiser = 0;
+    int m_nJet = 0;
+
+    static SelectionPath Current(const CPlumexDoc& doc);
+    // Makes these the current items, as far as they exist.
+    void Restore(CPlumexDoc& doc) const;
+    // The selection on the item of a path (its children keep theirs).
+    static void Select(CPlumexDoc& doc, const ItemPath& path);
+};

@@ -1,0 +1,82 @@
+#include "edit/TreeEditCommand.h"
+
+#include "base/DocObserver.h"
+#include "model/PlumexDoc.h"
+
+namespace {
+int CountAt(const CPlumexDoc& doc, TreeLevel level) {
+    if (level == TreeLevel::Outfall) return doc.GetOutfallCount();
+    int n = 0;
+    for (int i = 0; i < doc.GetOutfallCount(); ++i) {
+        const CRiser* o = doc.GetOutfall(i);
+        if (level == TreeLevel::Riser) n += o->GetRiserCount();
+        else
+            for (int j = 0; j < o->GetRiserCount(); ++j) n += o->GetRiser(j)->GetJetCount();
+    }
+    return n;
+}
+}  // namespace
+
+std::unique_ptr<CTreeEditCommand> CTreeEditCommand::Make(CPlumexDoc& doc, Kind kind, TreeLevel level) {
+    if (doc.IsRunInFlight()) return nullptr;
+    if (kind == Kind::Delete && !ItemPath::Current(doc, level).IsValid()) return nullptr;
+    return std::unique_ptr<CTreeEditCommand>(new CTreeEditCommand(doc, kind, level));
+}
+
+CTreeEditCommand::CTreeEditCommand(CPlumexDoc& doc, Kind kind, TreeLevel level)
+    : CCaseCommand(doc), m_nKind(kind), m_nLevel(level) {
+    if (kind == Kind::Delete) {
+        m_item = ItemPath::Current(doc, level);
+        setText(QString::fromStdString("Delete " + m_item.Name(doc)));
+    }
+}
+
+void CTreeEditCommand::FirstApply() {
+    m_bApplied = true;
+    m_selBefore = SelectionPath::Current(m_doc);
+    if (m_nKind == Kind::Delete) {
+        m_subtree = Subtree::Take(m_doc, m_item);
+        m_doc.Delete(m_nLevel);
+        m_selAfter = SelectionPath::Current(m_doc);
+        return;
+    }
+    const int before = CountAt(m_doc, m_nLevel);
+    if (m_nKind == Kind::Create) m_doc.Create(m_nLevel);
+    else m_doc.Add(m_nLevel);
+    m_selAfter = SelectionPath::Current(m_doc);
+    if (CountAt(m_doc, m_nLevel) == before) {
+        // Nothing was made (no parent, or a scenario without risers that
+        // has its one riser): not an edit.
+        setObsolete(true);
+        return;
+    }
+    m_item = ItemPath::Current(m_doc, m_nLevel);
+    setText(QString::fromStdString((m_nKind == Kind::Create ? "Create " : "Add ") + m_item.Name(m_doc)));
+}
+
+void CTreeEditCommand::Insert(const SelectionPath& selection) {
+    if (!m_subtree.Insert(m_doc, m_item)) return;
+    selection.Restore(m_doc);
+    m_doc.SetModifiedFlag(true);
+    m_doc.Notify(DocEvent::Item(DocEvent::ItemAdded, ItemLevelOf(m_item.m_nLevel), m_item.m_nOutfall, m_item.m_nRiser,
+                                m_item.m_nJet));
+    m_doc.NotifySelection();
+    m_doc.UpdateAllViews();
+}
+
+void CTreeEditCommand::Remove(const SelectionPath& selection) {
+    // The results computed since the item came back go with it.
+    m_subtree = Subtree::Take(m_doc, m_item);
+    SelectionPath::Select(m_doc, m_item);
+    m_doc.Delete(m_item.m_nLevel);
+    selection.Restore(m_doc);
+    m_doc.NotifySelection();
+}
+
+void CTreeEditCommand::Apply(bool forward) {
+    if (forward && !m_bApplied) return FirstApply();
+    if (!m_item.IsValid()) return;
+    const bool removes = (m_nKind == Kind::Delete) == forward;
+    if (removes) Remove(forward ? m_selAfter : m_selBefore);
+    else Insert(forward ? m_selAfter : m_selBefore);
+}

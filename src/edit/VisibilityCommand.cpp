@@ -1,0 +1,40 @@
+#include "edit/VisibilityCommand.h"
+
+#include "model/PlumexDoc.h"
+
+std::unique_ptr<CVisibilityCommand> CVisibilityCommand::Make(CPlumexDoc& doc, TreeLevel level, bool shown) {
+    const ItemPath path = ItemPath::Current(doc, level);
+    if (!path.IsValid()) return nullptr;
+    auto cmd = std::unique_ptr<CVisibilityCommand>(new CVisibilityCommand(doc, path, 0, shown ? 1 : 0));
+    const int* flag = cmd->Flag();
+    if (!flag || (*flag != 0) == shown) return nullptr;
+    cmd->m_nBefore = *flag;
+    return cmd;
+}
+
+CVisibilityCommand::CVisibilityCommand(CPlumexDoc& doc, const ItemPath& path, int before, int after)
+    : CCaseCommand(doc), m_path(path), m_nBefore(before), m_nAfter(after) {
+    setText(QString::fromStdString((after ? "Show " : "Hide ") + path.Name(doc)));
+}
+
+int* CVisibilityCommand::Flag() const {
+    switch (m_path.m_nLevel) {
+    case TreeLevel::Outfall:
+        if (CRiser* o = m_path.Outfall(m_doc)) return &o->m_nVisible;
+        break;
+    case TreeLevel::Riser:
+        if (CBase* r = m_path.Riser(m_doc)) return &r->m_nVisible;
+        break;
+    case TreeLevel::Jet:
+        if (CJet* j = m_path.Jet(m_doc)) return &j->m_nVisible;
+        break;
+    }
+    return nullptr;
+}
+
+void CVisibilityCommand::Apply(bool forward) {
+    if (int* flag = Flag()) *flag = forward ? m_nAfter : m_nBefore;
+    SelectionPath::Select(m_doc, m_path);
+    m_doc.SetModifiedFlag(true);
+    m_doc.UpdateAllViews();
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The "Display" flag of an outfall, riser or jet: "Hide Jet3", "Show Jet3".
+#include <memory>
+
+#include "edit/CaseCommand.h"
+#include "edit/ItemPath.h"
+
+class CVisibilityCommand : public CCaseCommand {
+public:
+    // The current item of the level; null when there is none or it is
+    // already shown (or hidden) as asked.
+    static std::unique_ptr<CVisibilityCommand> Make(CPlumexDoc& doc, TreeLevel level, bool shown);
+
+protected:
+    void Apply(bool forward) override;
+
+private:
+    CVisibilityCommand(CPlumexDoc& doc, const ItemPath& path, int before, int after);
+    int* Flag() const;
+    ItemPath m_path;
+    int m_nBefore, m_nAfter;
+};

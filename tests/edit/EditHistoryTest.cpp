@@ -1,0 +1,59 @@
+// The history keeps the case's modified flag in step with the saved state,
+// and a change made outside it (a run) keeps the flag set.
+#include "EditTestSupport.h"
+#include "base/DocObserver.h"
+#include "edit/CurrentAngleCommand.h"
+#include "edit/EditHistory.h"
+#include "edit/ProfileCommand.h"
+
+namespace {
+class EditHistory : public EditFixture {
+protected:
+    void ChangeAngle(float angle) { m_history.Push(CCurrentAngleCommand::Make(m_doc, angle)); }
+    CEditHistory m_history{m_doc};
+};
+}  // namespace
+
+TEST_F(EditHistory, ModifiedFlagFollowsTheSavedState) {
+    m_history.MarkSaved();
+    ChangeAngle(45.0f);
+    EXPECT_TRUE(m_doc.IsModified());
+    m_history.Stack().undo();
+    EXPECT_FALSE(m_doc.IsModified());
+    m_history.Stack().redo();
+    EXPECT_TRUE(m_doc.IsModified());
+    // Saved with the edit made: taking it back is a change again.
+    m_history.MarkSaved();
+    EXPECT_FALSE(m_doc.IsModified());
+    m_history.Stack().undo();
+    EXPECT_TRUE(m_doc.IsModified());
+    m_history.Stack().redo();
+    EXPECT_FALSE(m_doc.IsModified());
+}
+
+TEST_F(EditHistory, ChangesOutsideTheHistoryKeepTheCaseModified) {
+    m_history.MarkSaved();
+    ChangeAngle(45.0f);
+    // A run puts new results into the case: undoing the edit does not bring
+    // back the file as saved.
+    m_doc.Notify(DocEvent::ResultsReady);
+    m_history.Stack().undo();
+    EXPECT_TRUE(m_doc.IsModified());
+    m_history.MarkSaved();
+    // A change the history does not hold (a new case, a setting).
+    m_doc.SetModifiedFlag(true);
+    ChangeAngle(30.0f);
+    m_history.Stack().undo();
+    EXPECT_TRUE(m_doc.IsModified());
+}
+
+TEST_F(EditHistory, TakingAnEditBackOrRedoingItIsReported) {
+    int restored = 0;
+    QObject::connect(&m_history, &CEditHistory::inputsRestored, [&restored] { ++restored; });
+    ChangeAngle(45.0f);
+    EXPECT_EQ(restored, 0);
+    m_history.Stack().undo();
+    m_history.Stack().redo();
+    EXPECT_EQ(restored, 2);
+    EXPECT_FALSE(m_history.Push(CProfileCommand::Make(m_doc, m_doc.m_pAmbient->Rows())));
+}
