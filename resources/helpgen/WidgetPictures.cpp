@@ -280,6 +280,9 @@ void StartPagePicture(const QString& helpFolder, CPictureWriter& out) {
     QTemporaryDir settingsDir;
     QSettings settings(settingsDir.filePath("plumex.ini"), QSettings::IniFormat);
     CStartPage start(helpFolder, settings);
+    // Low enough that the picture shows the links and the buttons, not
+    // much of the scene picture on the page.
+    start.resize(480, 400);
     start.show();
     out.Save(start, "start-page.png");
 }
