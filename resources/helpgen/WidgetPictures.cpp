@@ -146,9 +146,8 @@ QRect BelowHelp(CNewCaseDlg& wizard) {
     return QRect(0, top, wizard.width(), wizard.height() - top);
 }
 
-void WizardPictures(const char* demoJson, const QString& helpFolder, CPictureWriter& out) {
+void WizardPictures(const char* demoJson, const QString& helpFolder, CPrompt& prompt, CPictureWriter& out) {
     CAppState state;
-    CBuildPrompt prompt;
     CPlumexDoc doc(state, prompt), demo(state, prompt);
     if (!ReadCase(demoJson, demo)) return out.Fail("cannot read the demo case");
     doc.ResetToNew();
@@ -178,9 +177,9 @@ void WizardPictures(const char* demoJson, const QString& helpFolder, CPictureWri
     }
 }
 
-void WizardWithoutRisersPicture(const char* diffuserJson, const QString& helpFolder, CPictureWriter& out) {
+void WizardWithoutRisersPicture(const char* diffuserJson, const QString& helpFolder, CPrompt& prompt,
+                                CPictureWriter& out) {
     CAppState state;
-    CBuildPrompt prompt;
     CPlumexDoc doc(state, prompt), diffuser(state, prompt);
     if (!ReadCase(diffuserJson, diffuser)) return out.Fail("cannot read the diffuser case");
     doc.ResetToNew();
@@ -196,9 +195,8 @@ void WizardWithoutRisersPicture(const char* diffuserJson, const QString& helpFol
     out.Save(wizard, "wizard-noriser.png", BelowHelp(wizard));
 }
 
-void InputBarPictures(const char* demoJson, CPictureWriter& out) {
+void InputBarPictures(const char* demoJson, CPrompt& prompt, CPictureWriter& out) {
     CAppState state;
-    CBuildPrompt prompt;
     CPlumexDoc doc(state, prompt);
     if (!ReadCase(demoJson, doc)) return out.Fail("cannot read the demo case");
     CInputBar bar(prompt);
@@ -233,9 +231,8 @@ void TypeInto(QLineEdit& box, const char* text) {
 
 // The data pane and the plane view on the cross-section 40 m downstream,
 // chosen as a user does: the kind's radio button, then the distance typed.
-void PanePictures(const char* continuousCase, CPictureWriter& out) {
+void PanePictures(const char* continuousCase, CPrompt& prompt, CPictureWriter& out) {
     CAppState state;
-    CBuildPrompt prompt;
     CPlumexDoc doc(state, prompt);
     if (!doc.OpenCase(continuousCase)) return out.Fail("cannot open the computed demo case");
     CDocEventBridge bridge(doc);
@@ -300,10 +297,14 @@ int main(int argc, char** argv) {
     QApplication::setFont(QFont("DejaVu Sans", 9));
     const QString folder = QString::fromLocal8Bit(argv[4]);
     CPictureWriter out(folder);
-    WizardPictures(argv[1], folder, out);
-    WizardWithoutRisersPicture(argv[2], folder, out);
-    InputBarPictures(argv[1], out);
-    PanePictures(argv[3], out);
+    CBuildPrompt prompt;
+    WizardPictures(argv[1], folder, prompt, out);
+    WizardWithoutRisersPicture(argv[2], folder, prompt, out);
+    InputBarPictures(argv[1], prompt, out);
+    PanePictures(argv[3], prompt, out);
     StartPagePicture(folder, out);
+    // A message means that a form refused a value: its picture would show
+    // something other than the example.
+    if (prompt.m_nMessages > 0) out.Fail("the program refused a value of the examples (see above)");
     return out.Ok() ? 0 : 1;
 }
