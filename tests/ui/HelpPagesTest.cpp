@@ -1,7 +1,7 @@
 // The help pages as the build puts them beside the program: every link leads
-// to a page or anchor that exists, every picture exists and shows something,
-// every page can be reached from the contents, and the start page carries
-// the program's five command links.
+// to a page or anchor that exists, every picture exists, shows something and
+// fits the help window undistorted, every page can be reached from the
+// contents, and the start page carries the program's five command links.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -101,7 +101,31 @@ TEST(HelpPages, EveryPictureExistsAndShowsSomething) {
             EXPECT_GE(colours.size(), 20);
         }
     }
-    EXPECT_GE(pictures, 3);
+    EXPECT_GE(pictures, 15);
+}
+
+// The size a page gives a picture (its width and height attributes, or its
+// own size): it must fit the help window and keep the picture's shape.
+TEST(HelpPages, EveryPictureFitsTheHelpWindowUndistorted) {
+    for (const auto& [name, page] : ReadPages()) {
+        for (const QString& tag : Captures(page.text, R"re((<img\s[^>]*>))re")) {
+            SCOPED_TRACE((name + ": " + tag).toStdString());
+            const QStringList src = Captures(tag, R"re(\ssrc\s*=\s*"([^"]*)")re");
+            ASSERT_EQ(src.size(), 1);
+            const QImage image(kFolder + "/" + src.first());
+            if (image.isNull()) continue;  // reported by the test above
+            EXPECT_GE(image.width(), 100);
+            EXPECT_GE(image.height(), 40);
+            const QStringList w = Captures(tag, R"re(\swidth\s*=\s*"(\d+)")re");
+            const QStringList h = Captures(tag, R"re(\sheight\s*=\s*"(\d+)")re");
+            const int shownWidth = w.isEmpty() ? image.width() : w.first().toInt();
+            EXPECT_LE(shownWidth, 900) << "wider than the help window";
+            if (!w.isEmpty() && !h.isEmpty()) {
+                const double shown = w.first().toDouble() / h.first().toDouble();
+                EXPECT_NEAR(shown, double(image.width()) / image.height(), 0.02 * shown) << "distorted";
+            }
+        }
+    }
 }
 
 TEST(HelpPages, EveryPageCanBeReachedFromTheContents) {
