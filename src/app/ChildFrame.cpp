@@ -1,11 +1,13 @@
 #include "app/ChildFrame.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QSplitter>
 #include <QVBoxLayout>
 
 #include "app/CaseDocument.h"
 #include "base/DocObserver.h"
+#include "model/PlumexDoc.h"
 #include "edit/EditHistory.h"
 #include "ui/DataView.h"
 #include "ui/DocEventBridge.h"
@@ -17,8 +19,25 @@ CChildFrame::CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& c
     m_pOuter = new QSplitter(Qt::Horizontal, this);
     m_pOuter->setObjectName("outerSplitter");
     m_pOuter->setChildrenCollapsible(false);
-    m_pView = new CPlumexView(doc.Doc(), m_pOuter);
+    // The 3-D view, with a note above it while the jets it shows were
+    // computed from inputs that have changed since.
+    auto* left = new QWidget(m_pOuter);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->setSpacing(0);
+    m_pOutOfDate = new QLabel(
+        "The jets shown were computed before the last change of the input: run the jets again to see the "
+        "present case.",
+        left);
+    m_pOutOfDate->setObjectName("resultsOutOfDate");
+    m_pOutOfDate->setWordWrap(true);
+    m_pOutOfDate->setMargin(4);
+    m_pOutOfDate->setStyleSheet("background: rgb(255, 244, 200); color: rgb(120, 0, 0);");
+    m_pOutOfDate->setVisible(doc.Doc().AreResultsOutOfDate());
+    m_pView = new CPlumexView(doc.Doc(), left);
     m_pView->setObjectName("sceneView");
+    leftLayout->addWidget(m_pOutOfDate);
+    leftLayout->addWidget(m_pView, 1);
     m_pNested = new QSplitter(Qt::Vertical, m_pOuter);
     m_pNested->setObjectName("nestedSplitter");
     m_pNested->setChildrenCollapsible(false);
@@ -46,7 +65,10 @@ CChildFrame::CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& c
     resize(creation);
 
     connect(&doc, &CCaseDocument::stateChanged, this, &CChildFrame::UpdateTitle);
-    connect(&doc.Events(), &CDocEventBridge::docEvent, m_pView, [this](const DocEvent&) { m_pView->update(); });
+    connect(&doc.Events(), &CDocEventBridge::docEvent, m_pView, [this](const DocEvent& e) {
+        if (e == DocEvent::ResultsOutOfDate) m_pOutOfDate->setVisible(e.m_bFlag);
+        m_pView->update();
+    });
     UpdateTitle();
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/PaneSizes.h"
 
+class QLabel;
 class QSplitter;
 class CCaseDocument;
 class CPlumexView;
@@ -23,6 +24,8 @@ public:
     CPlumexView* SceneView() const { return m_pView; }
     QWidget* PlaneView() const { return m_pPlane; }
     QWidget* DataView() const { return m_pData; }
+    // The note over the 3-D view that the jets shown are out of date.
+    QLabel* OutOfDateNote() const { return m_pOutOfDate; }
     QSplitter* OuterSplitter() const { return m_pOuter; }
     QSplitter* NestedSplitter() const { return m_pNested; }
     const PaneSizes& InitialSizes() const { return m_Sizes; }
@@ -55,6 +58,7 @@ private:
     QSplitter* m_pOuter;
     QSplitter* m_pNested;
     CPlumexView* m_pView;
+    QLabel* m_pOutOfDate;
     QWidget* m_pPlane;
     QWidget* m_pData;
     PaneSizes m_Sizes;

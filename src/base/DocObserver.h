@@ -27,6 +27,7 @@ struct DocEvent {
         ResultsChanged,     // results of jets changed; m_nCount jets received new results
         ModifiedChanged,    // the modified flag changed; m_bFlag is its new value (already set)
         RunStateChanged,    // a run started or ended; m_bFlag: a run is in flight
+        ResultsOutOfDate,   // the results shown stopped (or started again) matching the input; m_bFlag: out of date
     };
 
     DocEvent(Kind kind = ViewsUpdate) : m_nKind(kind) {}  // NOLINT: a bare kind is an event

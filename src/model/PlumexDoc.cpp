@@ -75,7 +75,24 @@ void CPlumexDoc::SetRunInFlight(bool inFlight) {
     Notify(DocEvent::Flag(DocEvent::RunStateChanged, inFlight));
 }
 
+void CPlumexDoc::MarkResultsOutOfDate() {
+    bool results = false;
+    ForEachJet([&results](int, int, int, const CRiser&, const CBase&, const CJet& j) {
+        results = results || j.GetSteps() > 0;
+    });
+    if (!results || m_bResultsOutOfDate) return;
+    m_bResultsOutOfDate = true;
+    Notify(DocEvent::Flag(DocEvent::ResultsOutOfDate, true));
+}
+
+void CPlumexDoc::ClearResultsOutOfDate() {
+    if (!m_bResultsOutOfDate) return;
+    m_bResultsOutOfDate = false;
+    Notify(DocEvent::Flag(DocEvent::ResultsOutOfDate, false));
+}
+
 void CPlumexDoc::DeleteContents() {
+    ClearResultsOutOfDate();
     m_pAmbient.reset();
     m_Outfalls.clear();
     m_nCurrentOutfall = 0;

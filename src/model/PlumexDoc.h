@@ -110,6 +110,14 @@ public:
     bool IsRunInFlight() const { return m_bRunInFlight; }
     void SetRunInFlight(bool inFlight);
 
+    // An input was changed (or an edit taken back) after jets were
+    // computed: the jets shown no longer match the input until they are
+    // computed again. Marking a case without results does nothing.
+    void MarkResultsOutOfDate();
+    // Results were placed (or the case was replaced): they match the input.
+    void ClearResultsOutOfDate();
+    bool AreResultsOutOfDate() const { return m_bResultsOutOfDate; }
+
     // --- the tree ---
     int GetOutfallCount() const { return static_cast<int>(m_Outfalls.size()); }
     CRiser* GetOutfall(int i) const { return i >= 0 && i < GetOutfallCount() ? m_Outfalls[i].get() : nullptr; }
@@ -271,6 +279,7 @@ public:
     CRangeRecord m_RangeMin = CRangeRecord::FreshMin();
     CRangeRecord m_RangeMax = CRangeRecord::FreshMax();
     bool m_bResultsDrawable = true;
+    bool m_bResultsOutOfDate = false;
     std::string m_strStatus;
     int m_nCurrentDiskMirror = 1;
     const CAmbientGridLink* m_pGridLink = nullptr;

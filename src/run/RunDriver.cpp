@@ -141,6 +141,7 @@ RunReport CPlumexDoc::ApplyRun(const RunPlan& plan, const ModelResult& result) {
     }
     SetRunInFlight(false);
     SetModifiedFlag(true);
+    ClearResultsOutOfDate();
     Notify(DocEvent::ResultsReady);
     DocEvent changed(DocEvent::ResultsChanged);
     changed.m_nCount = report.m_nJetsRead;

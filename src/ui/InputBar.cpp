@@ -174,7 +174,7 @@ void CInputBar::SetCase(CPlumexDoc* doc, bool force) {
     if (doc == m_pDoc && !force) return;
     m_pDoc = doc;
     setEnabled(true);
-    m_pStale->hide();
+    m_pStale->setVisible(doc->AreResultsOutOfDate());
     Refresh();
 }
 
@@ -275,9 +275,8 @@ bool CInputBar::CommitForms() {
 }
 
 void CInputBar::MarkResultsStale() {
-    bool results = false;
-    m_pDoc->ForEachJet([&results](int, int, int, CRiser&, CBase&, CJet& j) { results = results || j.GetSteps() > 0; });
-    m_pStale->setVisible(results);
+    m_pDoc->MarkResultsOutOfDate();
+    m_pStale->setVisible(m_pDoc->AreResultsOutOfDate());
 }
 
 bool CInputBar::StoreAll() {
@@ -421,9 +420,8 @@ void CInputBar::OnDocEvent(const DocEvent& event) {
     case DocEvent::ProfileChanged:
         LoadGrid();
         break;
-    case DocEvent::ResultsReady:
-    case DocEvent::ResultsChanged:
-        m_pStale->hide();
+    case DocEvent::ResultsOutOfDate:
+        m_pStale->setVisible(event.m_bFlag);
         break;
     default:
         break;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
@@ -67,9 +68,20 @@ TEST_F(Runs, RunAllJetsFromTheToolBarComputesTheCase) {
     ModelEnvironment model(PLUMEX_FAKE_MODEL, "echo");
     ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
     CCaseDocument* doc = m_app->Documents().front();
+    QLabel* note = ActiveChild()->OutOfDateNote();
+    // Without results there is nothing to be out of date.
+    doc->Doc().MarkResultsOutOfDate();
+    EXPECT_FALSE(note->isVisible());
     ClickToolButton(Frame().Action("run.allJets"));
     ASSERT_TRUE(WaitForRunEnd());
     EXPECT_TRUE(m_prompt.Empty()) << m_prompt.Texts().front();
+    // An input changed after the run: the view says so until the next run.
+    doc->Doc().MarkResultsOutOfDate();
+    EXPECT_TRUE(note->isVisible());
+    ClickToolButton(Frame().Action("run.allJets"));
+    ASSERT_TRUE(WaitForRunEnd());
+    EXPECT_FALSE(note->isVisible());
+    EXPECT_FALSE(doc->Doc().AreResultsOutOfDate());
     EXPECT_TRUE(doc->IsModified());
     doc->Doc().ForEachJet([](int, int, int, CRiser&, CBase&, CJet& jet) { EXPECT_GT(jet.m_KeyParams.m_nSteps, 0); });
     EXPECT_TRUE(Frame().Progress().isHidden());

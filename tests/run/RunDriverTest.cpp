@@ -63,7 +63,14 @@ protected:
 }  // namespace
 
 TEST_F(RunDriverTest, AllJetsResultsArriveAndTheViewsHear) {
+    // A case without results has nothing out of date.
+    m_doc.MarkResultsOutOfDate();
+    EXPECT_FALSE(m_doc.AreResultsOutOfDate());
+    GiveOldResults();
+    m_doc.MarkResultsOutOfDate();
+    EXPECT_TRUE(m_doc.AreResultsOutOfDate());
     ASSERT_TRUE(m_doc.Run(true));
+    EXPECT_FALSE(m_doc.AreResultsOutOfDate());
     EXPECT_TRUE(m_prompt.Empty()) << m_prompt.Texts()[0];
     EXPECT_EQ(JetAt(0).GetSteps(), 3);
     EXPECT_EQ(JetAt(1).GetSteps(), 4);
@@ -117,6 +124,8 @@ TEST_F(RunDriverTest, InputThatCannotBeWrittenStopsTheRun) {
 
 TEST_F(RunDriverTest, ModelErrorShowsItsMessageAndChangesNothing) {
     GiveOldResults();
+    m_doc.MarkResultsOutOfDate();
+    ASSERT_TRUE(m_doc.AreResultsOutOfDate());
     ::setenv("PLUMEX_FAKE_MODE", "fail", 1);
     EXPECT_FALSE(m_doc.Run(true));
     ASSERT_EQ(m_prompt.Texts().size(), 1u);
@@ -136,6 +145,8 @@ TEST_F(RunDriverTest, ModelErrorShowsItsMessageAndChangesNothing) {
     ASSERT_EQ(m_prompt.Texts().size(), 1u);
     EXPECT_EQ(m_prompt.Texts()[0].rfind("Unable to start Mardex", 0), 0u);
     ExpectOldResults();
+    // The old results still do not match the input.
+    EXPECT_TRUE(m_doc.AreResultsOutOfDate());
 }
 
 TEST_F(RunDriverTest, TimeOutShowsTheMessageAndStopsTheProcess) {

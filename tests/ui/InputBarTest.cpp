@@ -15,6 +15,7 @@
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/AmbientGrid.h"
+#include "ui/DocEventBridge.h"
 #include "ui/InputBar.h"
 #include "ui/JetForm.h"
 #include "ui/NumberField.h"
@@ -32,6 +33,7 @@ protected:
         window.addDockWidget(Qt::RightDockWidgetArea, bar);
         window.resize(700, 900);
         bar->SetCase(&doc);
+        QObject::connect(&events, &CDocEventBridge::docEvent, bar, &CInputBar::OnDocEvent);
         ShowAndActivate(window);
     }
     void ClickItem(QTreeWidgetItem* item) {
@@ -47,6 +49,7 @@ protected:
     CAppState app;
     CScriptedPrompt prompt;
     CPlumexDoc doc{app, prompt};
+    CDocEventBridge events{doc};
     QMainWindow window;
     CInputBar* bar = new CInputBar(prompt, &window);
 };
@@ -147,7 +150,7 @@ TEST_F(InputBarTest, AnEditAfterARunSaysTheResultsAreOld) {
     EXPECT_EQ(doc.GetCurrentJet()->m_dVAngle, 45.0);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(bar->StaleNote()->isVisible());
-    bar->OnDocEvent(DocEvent::ResultsReady);
+    doc.ClearResultsOutOfDate();  // as results placed by a run do
     EXPECT_FALSE(bar->StaleNote()->isVisible());
 }
 
@@ -164,7 +167,7 @@ TEST_F(InputBarTest, UndoingAnEditAfterARunSaysTheResultsNoLongerMatch) {
     ASSERT_EQ(history.Stack().count(), 1);
     // A run computes the jets with the new angle.
     doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) { j.m_KeyParams.m_nSteps = 3; });
-    bar->OnDocEvent(DocEvent::ResultsReady);
+    doc.ClearResultsOutOfDate();
     EXPECT_FALSE(bar->StaleNote()->isVisible());
 
     history.Stack().undo();
