@@ -1,8 +1,11 @@
 // The uniform tube of a jet ("Fast Display"), with the picked segment
-// highlighted and the growth animation's limit.
+// highlighted and the growth animation's limit. The tube goes out as vertex
+// arrays, the segments between highlights in one call; picking draws it
+// segment by segment, each with its selection name.
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "model/JetDispModal.h"
 #include "scene/SceneDrawState.h"
@@ -32,6 +35,41 @@ void Strip(const TubeRing& from, const TubeRing& to) {
     }
     glEnd();
 }
+
+// The rings' vertices one after another as floats (position, normal), and
+// where each ring starts.
+struct TubeArrays {
+    std::vector<float> m_Vertices;
+    std::vector<int> m_RingStart;
+    std::vector<unsigned int> m_Indices;
+
+    explicit TubeArrays(const std::vector<TubeRing>& rings) {
+        m_RingStart.reserve(rings.size());
+        for (const TubeRing& ring : rings) {
+            m_RingStart.push_back(static_cast<int>(m_Vertices.size() / 6));
+            for (const TubeVertex& v : ring.m_Vertices) {
+                for (int c = 0; c < 3; ++c) m_Vertices.push_back(static_cast<float>(v.m_dPos[c]));
+                for (int c = 0; c < 3; ++c) m_Vertices.push_back(static_cast<float>(v.m_dNormal[c]));
+            }
+        }
+    }
+    // Adds the quads of the strip between ring from and ring to, each in the
+    // order the quad strip of Strip gives it.
+    void AddSegment(const std::vector<TubeRing>& rings, int from, int to) {
+        const int n = static_cast<int>(std::min(rings[from].m_Vertices.size(), rings[to].m_Vertices.size()));
+        const unsigned int a = static_cast<unsigned int>(m_RingStart[to]);
+        const unsigned int b = static_cast<unsigned int>(m_RingStart[from]);
+        for (int j = 0; j < n; ++j) {
+            const unsigned int j1 = static_cast<unsigned int>((j + 1) % n);
+            m_Indices.insert(m_Indices.end(), {b + j, b + j1, a + j1, a + j});
+        }
+    }
+    void Flush() {
+        if (!m_Indices.empty())
+            glDrawElements(GL_QUADS, static_cast<GLsizei>(m_Indices.size()), GL_UNSIGNED_INT, m_Indices.data());
+        m_Indices.clear();
+    }
+};
 }  // namespace
 
 void CJetDispModal::Draw(SceneDrawState state) const {
@@ -57,23 +95,56 @@ void CJetDispModal::Draw(SceneDrawState state) const {
         for (int k = 0; k + 1 < count; ++k)
             if (rings[k].m_nDisk <= m_nPickedRing && m_nPickedRing < rings[k + 1].m_nDisk) picked = k;
     }
-    for (int k = 0; k < count - 1;) {
-        // The highlighted segment turns lighting off; the material stays.
-        glEnable(GL_LIGHTING);
-        int next = std::min(k + stride, count - 1);
-        if (state.highlightPick && k <= picked && picked <= next) {
-            if (k < picked) {
-                next = picked;
-            } else {
-                next = k + 1;
-                glColor4d(0.8, 0.1, 0.6, 1.0);
-                glDisable(GL_LIGHTING);
+    if (selecting || state.immediateMode) {
+        for (int k = 0; k < count - 1;) {
+            // The highlighted segment turns lighting off; the material stays.
+            glEnable(GL_LIGHTING);
+            int next = std::min(k + stride, count - 1);
+            if (state.highlightPick && k <= picked && picked <= next) {
+                if (k < picked) {
+                    next = picked;
+                } else {
+                    next = k + 1;
+                    glColor4d(0.8, 0.1, 0.6, 1.0);
+                    glDisable(GL_LIGHTING);
+                }
             }
+            if (selecting) glPushName(static_cast<GLuint>(k));
+            Strip(rings[k], rings[next]);
+            if (selecting) glPopName();
+            k = next;
         }
-        if (selecting) glPushName(static_cast<GLuint>(k));
-        Strip(rings[k], rings[next]);
-        if (selecting) glPopName();
-        k = next;
+    } else if (count > 1) {
+        TubeArrays arrays(rings);
+        glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), arrays.m_Vertices.data());
+        glNormalPointer(GL_FLOAT, 6 * sizeof(float), arrays.m_Vertices.data() + 3);
+        glEnable(GL_LIGHTING);
+        for (int k = 0; k < count - 1;) {
+            int next = std::min(k + stride, count - 1);
+            if (state.highlightPick && k <= picked && picked <= next) {
+                if (k < picked) {
+                    next = picked;
+                } else {
+                    // The highlighted segment turns lighting off; the material stays.
+                    next = k + 1;
+                    arrays.Flush();
+                    glColor4d(0.8, 0.1, 0.6, 1.0);
+                    glDisable(GL_LIGHTING);
+                    arrays.AddSegment(rings, k, next);
+                    arrays.Flush();
+                    glEnable(GL_LIGHTING);
+                    k = next;
+                    continue;
+                }
+            }
+            arrays.AddSegment(rings, k, next);
+            k = next;
+        }
+        arrays.Flush();
+        glPopClientAttrib();
     }
     glPopMatrix();
     glPopAttrib();

@@ -183,7 +183,11 @@ void CSortTree::Build(std::vector<CSortPolygon> polygons, double dMinSplitSize) 
         const int splitter = list[0];
         node.m_Coplanar.push_back(splitter);
         float n[3];
-        for (int i = 0; i < 3; ++i) n[i] = m_Polygons[splitter].m_fPlaneNormal[i];
+        for (int i = 0; i < 3; ++i) {
+            n[i] = m_Polygons[splitter].m_fPlaneNormal[i];
+            node.m_fNormal[i] = n[i];
+            node.m_fPoint[i] = m_Polygons[splitter].m_Vertices[0].m_fPos[i];
+        }
         const float d = static_cast<float>(-Dot(n, m_Polygons[splitter].m_Vertices[0].m_fPos));
         std::vector<int> frontList, backList;
         for (std::size_t i = 1; i < list.size(); ++i) {
@@ -212,26 +216,35 @@ void CSortTree::Build(std::vector<CSortPolygon> polygons, double dMinSplitSize) 
 }
 
 void CSortTree::ForEachBackToFront(const float eye[3], const std::function<void(const CSortPolygon&)>& f) const {
+    std::vector<int> order;
+    BackToFrontOrder(eye, order);
+    for (int idx : order) f(m_Polygons[idx]);
+}
+
+void CSortTree::BackToFrontOrder(const float eye[3], std::vector<int>& order) const {
+    order.clear();
     if (m_nRoot < 0) return;
+    order.reserve(m_Polygons.size());
     // Each entry is a node still to be opened, or (bDraw) a node whose own
     // polygons are due.
     struct Step {
         int m_nNode;
         bool m_bDraw;
     };
-    std::vector<Step> stack{{m_nRoot, false}};
+    std::vector<Step> stack;
+    stack.reserve(64);
+    stack.push_back({m_nRoot, false});
     while (!stack.empty()) {
         const Step step = stack.back();
         stack.pop_back();
         const Node& node = m_Nodes[step.m_nNode];
         if (step.m_bDraw) {
-            for (int idx : node.m_Coplanar) f(m_Polygons[idx]);
+            order.insert(order.end(), node.m_Coplanar.begin(), node.m_Coplanar.end());
             continue;
         }
-        const CSortPolygon& s = m_Polygons[node.m_Coplanar.front()];
-        const float* p = s.m_Vertices[0].m_fPos;
+        const float* p = node.m_fPoint;
         const float rel[3] = {eye[0] - p[0], eye[1] - p[1], eye[2] - p[2]};
-        const bool eyeInFront = Dot(rel, s.m_fPlaneNormal) > 0.0;
+        const bool eyeInFront = Dot(rel, node.m_fNormal) > 0.0;
         const int first = eyeInFront ? node.m_nBack : node.m_nFront;
         const int last = eyeInFront ? node.m_nFront : node.m_nBack;
         // Pushed in reverse: far side, own polygons, near side.
