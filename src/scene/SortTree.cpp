@@ -69,6 +69,7 @@ double CSortPolygon::SizeMeasure() const {
 void CSortTree::Clear() {
     m_Polygons.clear();
     m_Nodes.clear();
+    m_Coplanar.clear();
     m_nRoot = -1;
     m_nInput = 0;
     m_nSplits = 0;
@@ -181,7 +182,8 @@ void CSortTree::Build(std::vector<CSortPolygon> polygons, double dMinSplitSize) 
 
         Node node;
         const int splitter = list[0];
-        node.m_Coplanar.push_back(splitter);
+        node.m_nFirst = static_cast<int>(m_Coplanar.size());
+        m_Coplanar.push_back(splitter);
         float n[3];
         for (int i = 0; i < 3; ++i) {
             n[i] = m_Polygons[splitter].m_fPlaneNormal[i];
@@ -193,7 +195,7 @@ void CSortTree::Build(std::vector<CSortPolygon> polygons, double dMinSplitSize) 
         for (std::size_t i = 1; i < list.size(); ++i) {
             const int idx = list[i];
             const Sides s = Classify(m_Polygons[idx], n, d);
-            if (!s.m_nFront && !s.m_nBack) node.m_Coplanar.push_back(idx);
+            if (!s.m_nFront && !s.m_nBack) m_Coplanar.push_back(idx);
             else if (!s.m_nFront) backList.push_back(idx);
             else if (!s.m_nBack) frontList.push_back(idx);
             else if (m_Polygons[idx].SizeMeasure() > dMinSplitSize) {
@@ -203,8 +205,9 @@ void CSortTree::Build(std::vector<CSortPolygon> polygons, double dMinSplitSize) 
                 backList.push_back(b);
             } else if (s.m_nFront > s.m_nBack) frontList.push_back(idx);
             else if (s.m_nBack > s.m_nFront) backList.push_back(idx);
-            else node.m_Coplanar.push_back(idx);
+            else m_Coplanar.push_back(idx);
         }
+        node.m_nCount = static_cast<int>(m_Coplanar.size()) - node.m_nFirst;
         const int nodeIndex = static_cast<int>(m_Nodes.size());
         m_Nodes.push_back(std::move(node));
         if (job.m_nParent < 0) *job.m_pSlot = nodeIndex;
@@ -239,7 +242,7 @@ void CSortTree::BackToFrontOrder(const float eye[3], std::vector<int>& order) co
         stack.pop_back();
         const Node& node = m_Nodes[step.m_nNode];
         if (step.m_bDraw) {
-            order.insert(order.end(), node.m_Coplanar.begin(), node.m_Coplanar.end());
+            for (int i = 0; i < node.m_nCount; ++i) order.push_back(m_Coplanar[node.m_nFirst + i]);
             continue;
         }
         const float* p = node.m_fPoint;

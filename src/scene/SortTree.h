@@ -51,7 +51,10 @@ public:
 
 private:
     struct Node {
-        std::vector<int> m_Coplanar;  // first: the splitter
+        // The polygons in the node's plane, m_Coplanar[m_nFirst ...
+        // m_nFirst + m_nCount - 1]; the first is the splitter.
+        int m_nFirst = 0;
+        int m_nCount = 0;
         // The splitter's first vertex and plane normal, kept here so that a
         // walk does not reach into the polygons.
         float m_fPoint[3] = {0, 0, 0};
@@ -64,6 +67,7 @@ private:
 
     std::vector<CSortPolygon> m_Polygons;
     std::vector<Node> m_Nodes;
+    std::vector<int> m_Coplanar;  // the nodes' polygon lists, one after another
     int m_nRoot = -1;
     int m_nInput = 0;
     int m_nSplits = 0;

@@ -67,26 +67,34 @@ void CSortedJetArrays::MakeLook(const CSortTree& tree, const LookFunction& look)
 void CSortedJetArrays::Walk(const CSortTree& tree, const float eye[3]) {
     ++m_nWalks;
     tree.BackToFrontOrder(eye, m_Order);
-    m_Indices.clear();
     m_Runs.clear();
+    // Room for every polygon as a fan, cut to what was written at the end.
+    m_Indices.resize(3 * (m_Positions.size() / 3));
+    unsigned int* out = m_Indices.data();
+    int lastShown = -1;
     for (int idx : m_Order) {
         const int material = m_PolygonMaterial[idx];
         if (material < 0) continue;
+        const int written = static_cast<int>(out - m_Indices.data());
         if (m_Runs.empty() || m_Runs.back().m_nMaterial != material) {
+            if (!m_Runs.empty()) m_Runs.back().m_nCount = written - m_Runs.back().m_nFirst;
             Run run;
-            run.m_nFirst = static_cast<int>(m_Indices.size());
+            run.m_nFirst = written;
             run.m_nMaterial = material;
             m_Runs.push_back(run);
         }
-        // The polygon as a fan about its first vertex, as GL draws a polygon.
+        // The polygon as a fan about its first vertex, each triangle in the
+        // vertex order GL gives the triangles of a polygon.
         const unsigned int first = static_cast<unsigned int>(m_First[idx]);
         const unsigned int end = static_cast<unsigned int>(m_First[idx + 1]);
         for (unsigned int v = first + 2; v < end; ++v) {
-            m_Indices.push_back(v - 1);
-            m_Indices.push_back(v);
-            m_Indices.push_back(first);
+            *out++ = v - 1;
+            *out++ = v;
+            *out++ = first;
         }
-        m_Runs.back().m_nCount = static_cast<int>(m_Indices.size()) - m_Runs.back().m_nFirst;
-        std::copy(&m_Colours[first * 4], &m_Colours[first * 4] + 4, m_fLastDiffuse);
+        lastShown = static_cast<int>(first);
     }
+    m_Indices.resize(static_cast<std::size_t>(out - m_Indices.data()));
+    if (!m_Runs.empty()) m_Runs.back().m_nCount = static_cast<int>(m_Indices.size()) - m_Runs.back().m_nFirst;
+    if (lastShown >= 0) std::copy(&m_Colours[lastShown * 4], &m_Colours[lastShown * 4] + 4, m_fLastDiffuse);
 }

@@ -44,8 +44,8 @@ public:
     // look function is called for every polygon when key differs from the
     // key of the last look (or the tree is new). Returns true when the
     // triangles were made again (the walk was redone).
-    bool Update(const std::shared_ptr<const CSortTree>& tree, const std::vector<double>& key,
-                const LookFunction& look, const float eye[3]);
+    bool Update(const std::shared_ptr<const CSortTree>& tree, const std::vector<double>& key, const LookFunction& look,
+                const float eye[3]);
 
     const std::vector<float>& Positions() const { return m_Positions; }  // 3 per vertex
     const std::vector<float>& Normals() const { return m_Normals; }      // 3 per vertex
@@ -64,7 +64,7 @@ private:
 
     std::weak_ptr<const CSortTree> m_pTree;  // the tree the vertices were made from
     std::vector<float> m_Positions, m_Normals, m_Colours;
-    std::vector<int> m_First;  // first vertex of each polygon, one more at the end
+    std::vector<int> m_First;            // first vertex of each polygon, one more at the end
     std::vector<int> m_PolygonMaterial;  // -1: not shown
     std::vector<Material> m_Materials;
     std::vector<double> m_LookKey;

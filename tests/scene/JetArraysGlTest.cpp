@@ -161,12 +161,14 @@ TEST_F(JetArrays, EveryChangeOfTheSortedPictureReachesACachedFrame) {
         {"riser hidden", [&] { m_doc.GetOutfall(0)->m_Risers[1]->m_nVisible = 0; }},
         {"range", [&] { m_doc.m_RangeMax.m_fConc *= 4.0f; }},
         {"colour mode", [&] { m_doc.m_eColourMode = ColourMode::HalfWidth; }},
-        {"colour table", [&] {
+        {"colour table",
+         [&] {
              m_doc.m_eColourMode = ColourMode::Concentration;
              for (auto& e : m_doc.m_ColourTable) e.m_nHighLevel = e.m_nLowLevel;
          }},
         {"results cleared", [&] { Jet(2, 1).m_pDisplay->m_Disks.clear(); }},
-        {"tubes remade", [&] {
+        {"tubes remade",
+         [&] {
              FillPlumeDisks(Jet(2, 0), 400, 5.0, 30.0, 0.5);
              m_doc.PrepareJetDisplays();
          }},
