@@ -35,22 +35,21 @@ bool CSortedJetArrays::Update(const std::shared_ptr<const CSortTree>& tree, cons
 
 void CSortedJetArrays::MakeVertices(const CSortTree& tree) {
     const int count = tree.PolygonCount();
-    m_Positions.clear();
-    m_Normals.clear();
+    m_Vertices.clear();
     m_First.assign(1, 0);
     m_First.reserve(count + 1);
     for (int i = 0; i < count; ++i) {
         for (const SortVertex& v : tree.Polygon(i).m_Vertices) {
-            m_Positions.insert(m_Positions.end(), v.m_fPos, v.m_fPos + 3);
-            m_Normals.insert(m_Normals.end(), v.m_fNormal, v.m_fNormal + 3);
+            m_Vertices.insert(m_Vertices.end(), v.m_fPos, v.m_fPos + 3);
+            m_Vertices.insert(m_Vertices.end(), v.m_fNormal, v.m_fNormal + 3);
+            m_Vertices.insert(m_Vertices.end(), 4, 0.0f);
         }
-        m_First.push_back(static_cast<int>(m_Positions.size() / 3));
+        m_First.push_back(static_cast<int>(m_Vertices.size() / kStride));
     }
 }
 
 void CSortedJetArrays::MakeLook(const CSortTree& tree, const LookFunction& look) {
     const int count = tree.PolygonCount();
-    m_Colours.assign(m_Positions.size() / 3 * 4, 0.0f);
     m_PolygonMaterial.assign(count, -1);
     m_Materials.clear();
     for (int i = 0; i < count; ++i) {
@@ -60,7 +59,8 @@ void CSortedJetArrays::MakeLook(const CSortTree& tree, const LookFunction& look)
         auto found = std::find(m_Materials.begin(), m_Materials.end(), l.m_Material);
         if (found == m_Materials.end()) found = m_Materials.insert(m_Materials.end(), l.m_Material);
         m_PolygonMaterial[i] = static_cast<int>(found - m_Materials.begin());
-        for (int v = m_First[i]; v < m_First[i + 1]; ++v) std::copy(l.m_fDiffuse, l.m_fDiffuse + 4, &m_Colours[v * 4]);
+        for (int v = m_First[i]; v < m_First[i + 1]; ++v)
+            std::copy(l.m_fDiffuse, l.m_fDiffuse + 4, &m_Vertices[v * kStride + 6]);
     }
 }
 
@@ -69,7 +69,7 @@ void CSortedJetArrays::Walk(const CSortTree& tree, const float eye[3]) {
     tree.BackToFrontOrder(eye, m_Order);
     m_Runs.clear();
     // Room for every polygon as a fan, cut to what was written at the end.
-    m_Indices.resize(3 * (m_Positions.size() / 3));
+    m_Indices.resize(3 * (m_Vertices.size() / kStride));
     unsigned int* out = m_Indices.data();
     int lastShown = -1;
     for (int idx : m_Order) {
@@ -96,5 +96,8 @@ void CSortedJetArrays::Walk(const CSortTree& tree, const float eye[3]) {
     }
     m_Indices.resize(static_cast<std::size_t>(out - m_Indices.data()));
     if (!m_Runs.empty()) m_Runs.back().m_nCount = static_cast<int>(m_Indices.size()) - m_Runs.back().m_nFirst;
-    if (lastShown >= 0) std::copy(&m_Colours[lastShown * 4], &m_Colours[lastShown * 4] + 4, m_fLastDiffuse);
+    if (lastShown >= 0) {
+        const float* colour = &m_Vertices[lastShown * kStride + 6];
+        std::copy(colour, colour + 4, m_fLastDiffuse);
+    }
 }

@@ -2,7 +2,8 @@
 // The sorted jet polygons as vertex arrays, so that a sorted frame goes out
 // in a few draw calls instead of one call per vertex. Three layers, each
 // made again only when what it depends on changed:
-//  - positions and normals of every polygon of the sort tree (per tree);
+//  - positions and normals of every polygon of the sort tree (per tree),
+//    interleaved with the colours;
 //  - a diffuse colour per vertex and a material per polygon, and whether the
 //    polygon is shown (per look: the caller's key of everything colouring
 //    and visibility depend on);
@@ -47,9 +48,9 @@ public:
     bool Update(const std::shared_ptr<const CSortTree>& tree, const std::vector<double>& key, const LookFunction& look,
                 const float eye[3]);
 
-    const std::vector<float>& Positions() const { return m_Positions; }  // 3 per vertex
-    const std::vector<float>& Normals() const { return m_Normals; }      // 3 per vertex
-    const std::vector<float>& Colours() const { return m_Colours; }      // 4 per vertex
+    // Per vertex kStride floats: position (3), normal (3), diffuse colour (4).
+    static constexpr int kStride = 10;
+    const std::vector<float>& Vertices() const { return m_Vertices; }
     const std::vector<unsigned int>& Indices() const { return m_Indices; }
     const std::vector<Run>& Runs() const { return m_Runs; }
     const std::vector<Material>& Materials() const { return m_Materials; }
@@ -63,7 +64,7 @@ private:
     void Walk(const CSortTree& tree, const float eye[3]);
 
     std::weak_ptr<const CSortTree> m_pTree;  // the tree the vertices were made from
-    std::vector<float> m_Positions, m_Normals, m_Colours;
+    std::vector<float> m_Vertices;
     std::vector<int> m_First;            // first vertex of each polygon, one more at the end
     std::vector<int> m_PolygonMaterial;  // -1: not shown
     std::vector<Material> m_Materials;

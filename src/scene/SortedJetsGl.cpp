@@ -101,9 +101,11 @@ void CPlumexDoc::DrawSortedJets(const SceneDrawState& state) const {
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_NORMAL_ARRAY);
         glEnableClientState(GL_COLOR_ARRAY);
-        glVertexPointer(3, GL_FLOAT, 0, arrays.Positions().data());
-        glNormalPointer(GL_FLOAT, 0, arrays.Normals().data());
-        glColorPointer(4, GL_FLOAT, 0, arrays.Colours().data());
+        const GLsizei stride = CSortedJetArrays::kStride * sizeof(float);
+        const float* vertices = arrays.Vertices().data();
+        glVertexPointer(3, GL_FLOAT, stride, vertices);
+        glNormalPointer(GL_FLOAT, stride, vertices + 3);
+        glColorPointer(4, GL_FLOAT, stride, vertices + 6);
         // The colour of each vertex is its diffuse material colour.
         glColorMaterial(GL_FRONT_AND_BACK, GL_DIFFUSE);
         glEnable(GL_COLOR_MATERIAL);
