@@ -101,6 +101,12 @@ TEST_F(JetArrays, FastFramesMatchTheVertexByVertexDrawing) {
     o.m_bAnimating = true;
     o.m_nAnimStep = 4;
     RenderChecked(o, "growing");
+    // A ring at every disk: every twentieth is drawn.
+    m_doc.SetRingInterval(1);
+    RenderChecked(o, "growing, ring at every disk");
+    o.m_bAnimating = false;
+    RenderChecked(o, "ring at every disk");
+    m_doc.SetRingInterval(20);
     o = SceneFrameOptions();
     o.m_bClipToCutPlane = true;
     const double plane[4] = {1.0, 0.0, 0.0, -10.0};
