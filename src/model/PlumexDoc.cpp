@@ -98,6 +98,7 @@ void CPlumexDoc::DeleteContents() {
     m_nCurrentOutfall = 0;
     // The drawing list holds the polygons of the jets just deleted.
     m_pSortTree.reset();
+    m_pSortedArrays.reset();
     InvalidateSortTree();
 }
 

@@ -26,6 +26,7 @@ class CArchive;
 class CPrompt;
 class CDocObserver;
 class CSortTree;
+class CSortedJetArrays;
 struct SceneDrawState;
 class CGlResources;
 class CAmbientGridLink;
@@ -300,6 +301,9 @@ public:
     // The jets' polygons sorted for back-to-front drawing: a cache of the
     // tubes, made again by SortTree() after InvalidateSortTree.
     mutable std::shared_ptr<CSortTree> m_pSortTree;
+    // The sorted polygons as vertex arrays, and the order of the last walk
+    // of the tree: a cache of DrawSortedJets, checked on every sorted frame.
+    mutable std::shared_ptr<CSortedJetArrays> m_pSortedArrays;
     bool m_bSortedDisplay = false;  // a view shows the jets sorted ("Fast Display" off)
 
     std::shared_ptr<CRunSettings> m_pRunSettings;  // made on first use

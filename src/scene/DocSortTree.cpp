@@ -8,7 +8,9 @@
 #include "scene/SortTree.h"
 
 void CPlumexDoc::BuildSortTree() const {
-    m_pSortTree.reset();  // before the new one is made: one tree in memory at a time
+    // Before the new one is made: one tree in memory at a time.
+    m_pSortTree.reset();
+    m_pSortedArrays.reset();
     std::vector<CSortPolygon> polygons;
     ForEachJet([&](int i, int j, int k, CRiser&, CBase&, CJet& jet) {
         const auto& rings = jet.m_pDisplay->Rings();

@@ -19,6 +19,9 @@ struct SceneDrawState {
     float eyePosition[3] = {0.0f, 0.0f, 0.0f};  // camera position, for back-to-front sorting
     bool particleMode = false;                  // smoke presentation of the jets
     bool highlightPick = false;                 // show the picked trajectory segment highlighted
+    // Jets drawn one GL call per vertex instead of from vertex arrays: the
+    // plain drawing the array drawing must match pixel for pixel.
+    bool immediateMode = false;
     // Case settings the records need while they draw; DrawStructures copies
     // them from the document before the traversal.
     bool noRiser = false;        // scenario without risers

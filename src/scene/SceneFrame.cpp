@@ -37,6 +37,7 @@ void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFram
 
     SceneDrawState state;
     state.highlightPick = options.m_bHighlightPick;
+    state.immediateMode = options.m_bImmediateMode;
     state.renderMode = kRenderModeRender;
     state.jetsOnly = false;
     state.particleMode = false;

@@ -14,6 +14,7 @@ struct SceneFrameOptions {
     int m_nAnimStep = 0;
     bool m_bHighlightPick = false;
     bool m_bClipToCutPlane = false;  // clip plane 0 from the document's cut plane
+    bool m_bImmediateMode = false;   // jets one call per vertex (see SceneDrawState)
 };
 
 // Clears colour and depth, sets the camera and draws the scene. The caller

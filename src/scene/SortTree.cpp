@@ -69,6 +69,7 @@ double CSortPolygon::SizeMeasure() const {
 void CSortTree::Clear() {
     m_Polygons.clear();
     m_Nodes.clear();
+    m_Coplanar.clear();
     m_nRoot = -1;
     m_nInput = 0;
     m_nSplits = 0;
@@ -181,15 +182,20 @@ void CSortTree::Build(std::vector<CSortPolygon> polygons, double dMinSplitSize) 
 
         Node node;
         const int splitter = list[0];
-        node.m_Coplanar.push_back(splitter);
+        node.m_nFirst = static_cast<int>(m_Coplanar.size());
+        m_Coplanar.push_back(splitter);
         float n[3];
-        for (int i = 0; i < 3; ++i) n[i] = m_Polygons[splitter].m_fPlaneNormal[i];
+        for (int i = 0; i < 3; ++i) {
+            n[i] = m_Polygons[splitter].m_fPlaneNormal[i];
+            node.m_fNormal[i] = n[i];
+            node.m_fPoint[i] = m_Polygons[splitter].m_Vertices[0].m_fPos[i];
+        }
         const float d = static_cast<float>(-Dot(n, m_Polygons[splitter].m_Vertices[0].m_fPos));
         std::vector<int> frontList, backList;
         for (std::size_t i = 1; i < list.size(); ++i) {
             const int idx = list[i];
             const Sides s = Classify(m_Polygons[idx], n, d);
-            if (!s.m_nFront && !s.m_nBack) node.m_Coplanar.push_back(idx);
+            if (!s.m_nFront && !s.m_nBack) m_Coplanar.push_back(idx);
             else if (!s.m_nFront) backList.push_back(idx);
             else if (!s.m_nBack) frontList.push_back(idx);
             else if (m_Polygons[idx].SizeMeasure() > dMinSplitSize) {
@@ -199,8 +205,9 @@ void CSortTree::Build(std::vector<CSortPolygon> polygons, double dMinSplitSize) 
                 backList.push_back(b);
             } else if (s.m_nFront > s.m_nBack) frontList.push_back(idx);
             else if (s.m_nBack > s.m_nFront) backList.push_back(idx);
-            else node.m_Coplanar.push_back(idx);
+            else m_Coplanar.push_back(idx);
         }
+        node.m_nCount = static_cast<int>(m_Coplanar.size()) - node.m_nFirst;
         const int nodeIndex = static_cast<int>(m_Nodes.size());
         m_Nodes.push_back(std::move(node));
         if (job.m_nParent < 0) *job.m_pSlot = nodeIndex;
@@ -212,26 +219,35 @@ void CSortTree::Build(std::vector<CSortPolygon> polygons, double dMinSplitSize) 
 }
 
 void CSortTree::ForEachBackToFront(const float eye[3], const std::function<void(const CSortPolygon&)>& f) const {
+    std::vector<int> order;
+    BackToFrontOrder(eye, order);
+    for (int idx : order) f(m_Polygons[idx]);
+}
+
+void CSortTree::BackToFrontOrder(const float eye[3], std::vector<int>& order) const {
+    order.clear();
     if (m_nRoot < 0) return;
+    order.reserve(m_Polygons.size());
     // Each entry is a node still to be opened, or (bDraw) a node whose own
     // polygons are due.
     struct Step {
         int m_nNode;
         bool m_bDraw;
     };
-    std::vector<Step> stack{{m_nRoot, false}};
+    std::vector<Step> stack;
+    stack.reserve(64);
+    stack.push_back({m_nRoot, false});
     while (!stack.empty()) {
         const Step step = stack.back();
         stack.pop_back();
         const Node& node = m_Nodes[step.m_nNode];
         if (step.m_bDraw) {
-            for (int idx : node.m_Coplanar) f(m_Polygons[idx]);
+            for (int i = 0; i < node.m_nCount; ++i) order.push_back(m_Coplanar[node.m_nFirst + i]);
             continue;
         }
-        const CSortPolygon& s = m_Polygons[node.m_Coplanar.front()];
-        const float* p = s.m_Vertices[0].m_fPos;
+        const float* p = node.m_fPoint;
         const float rel[3] = {eye[0] - p[0], eye[1] - p[1], eye[2] - p[2]};
-        const bool eyeInFront = Dot(rel, s.m_fPlaneNormal) > 0.0;
+        const bool eyeInFront = Dot(rel, node.m_fNormal) > 0.0;
         const int first = eyeInFront ? node.m_nBack : node.m_nFront;
         const int last = eyeInFront ? node.m_nFront : node.m_nBack;
         // Pushed in reverse: far side, own polygons, near side.

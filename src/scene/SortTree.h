@@ -39,6 +39,10 @@ public:
 
     // Calls f for every polygon, farthest from the eye first.
     void ForEachBackToFront(const float eye[3], const std::function<void(const CSortPolygon&)>& f) const;
+    // The indices (for Polygon) of every polygon, farthest from the eye
+    // first, into order (replaced).
+    void BackToFrontOrder(const float eye[3], std::vector<int>& order) const;
+    const CSortPolygon& Polygon(int index) const { return m_Polygons[index]; }
 
     int InputPolygonCount() const { return m_nInput; }
     int PolygonCount() const { return static_cast<int>(m_Polygons.size()); }
@@ -47,7 +51,14 @@ public:
 
 private:
     struct Node {
-        std::vector<int> m_Coplanar;  // first: the splitter
+        // The polygons in the node's plane, m_Coplanar[m_nFirst ...
+        // m_nFirst + m_nCount - 1]; the first is the splitter.
+        int m_nFirst = 0;
+        int m_nCount = 0;
+        // The splitter's first vertex and plane normal, kept here so that a
+        // walk does not reach into the polygons.
+        float m_fPoint[3] = {0, 0, 0};
+        float m_fNormal[3] = {0, 0, 0};
         int m_nFront = -1;
         int m_nBack = -1;
     };
@@ -56,6 +67,7 @@ private:
 
     std::vector<CSortPolygon> m_Polygons;
     std::vector<Node> m_Nodes;
+    std::vector<int> m_Coplanar;  // the nodes' polygon lists, one after another
     int m_nRoot = -1;
     int m_nInput = 0;
     int m_nSplits = 0;
