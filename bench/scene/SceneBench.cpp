@@ -1,7 +1,8 @@
 // Figures of the jet display: preparing the tubes, building the sort tree,
 // and one sorted and one fast frame at 1280 x 800, for cases of 1, 10 and 50
 // jets of 1500 disks each. Frames are drawn offscreen on OSMesa (llvmpipe).
-// With --write-case FILE it saves the 10-jet case (with a camera that looks
+// Then the frame of the demo case (or of --demo FILE) with the water and
+// the particles running beside the plain frame. With --write-case FILE it saves the 10-jet case (with a camera that looks
 // at the structure) for --render instead.
 #include <GL/gl.h>
 
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "DemoFrameBench.h"
 #include "OsMesaContext.h"
 #include "SyntheticCase.h"
 #include "base/AppState.h"
@@ -79,5 +81,6 @@ int main(int argc, char** argv) {
         std::printf("%4d  %9d  %11.1f  %8.1f  %8d  %11d  %5d  %16.1f  %14.1f\n", jets, 1500, Ms(t0, t1), Ms(t1, t2),
                     tree.InputPolygonCount(), tree.PolygonCount(), tree.NodeCount(), Ms(t2, t3), Ms(t3, t4));
     }
-    return 0;
+    const char* demo = argc == 3 && std::strcmp(argv[1], "--demo") == 0 ? argv[2] : PLUMEX_DEMO_CASE;
+    return PrintAnimatedFrameTimes(demo, PLUMEX_TEXTURE_DIR, kW, kH);
 }

@@ -18,6 +18,7 @@ struct SceneDrawState {
     float zoomFactor = 1.0f;                    // field of view over the initial one
     float eyePosition[3] = {0.0f, 0.0f, 0.0f};  // camera position, for back-to-front sorting
     bool particleMode = false;                  // smoke presentation of the jets
+    const unsigned int* smokeTextures = nullptr;  // the 51 smoke sprite textures of the context
     bool highlightPick = false;                 // show the picked trajectory segment highlighted
     // Case settings the records need while they draw; DrawStructures copies
     // them from the document before the traversal.
