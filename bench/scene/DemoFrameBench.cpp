@@ -1,5 +1,7 @@
 #include "DemoFrameBench.h"
 
+#include <QCoreApplication>
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -30,6 +32,11 @@ double MeanFrameMs(CPlumexDoc& doc, const CViewControl& camera, const SceneFrame
 }  // namespace
 
 int PrintAnimatedFrameTimes(const char* casePath, const char* textureDir, int width, int height) {
+    // The model run waits for the model process in an event loop.
+    int argc = 1;
+    char name[] = "bench_scene";
+    char* argv[] = {name, nullptr};
+    QCoreApplication qt(argc, argv);
     CAppState app;
     CScriptedPrompt prompt;
     CPlumexDoc doc(app, prompt);

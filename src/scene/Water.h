@@ -80,8 +80,17 @@ private:
     static float* Point(Grid& g, int x, int z) { return &g[(std::size_t(z) * kGridMax + x) * 3]; }
     static const float* Point(const Grid& g, int x, int z) { return &g[(std::size_t(z) * kGridMax + x) * 3]; }
 
+    // Texture coordinates of every grid point for the step s, and the
+    // point indices of the triangle strips (row i with row i + 1), for
+    // drawing the grid from arrays.
+    void PrepareArrays(float s);
+
     Grid m_Positions;
     Grid m_Velocities;  // only y is used, as vertical velocity
+    std::vector<float> m_TexCoords;
+    float m_fTexCoordStep = 0.0f;
+    std::vector<unsigned int> m_StripIndices;
+    int m_nStripColumns = 0, m_nStripRows = 0;
     std::unique_ptr<CTexture> m_pTexture;
     CRandom15 m_Random;
 };

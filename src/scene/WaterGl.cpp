@@ -22,6 +22,28 @@ bool CWater::LoadTexture(int kind, const std::string& startDir, CPrompt& prompt)
     return m_pTexture->Upload();
 }
 
+void CWater::PrepareArrays(float s) {
+    if (m_TexCoords.empty() || s != m_fTexCoordStep) {
+        m_TexCoords.assign(std::size_t(kGridMax) * kGridMax * 2, 0.0f);
+        for (int z = 0; z < kGridMax; ++z)
+            for (int x = 0; x < kGridMax; ++x) {
+                m_TexCoords[(std::size_t(z) * kGridMax + x) * 2] = x * s;
+                m_TexCoords[(std::size_t(z) * kGridMax + x) * 2 + 1] = z * s;
+            }
+        m_fTexCoordStep = s;
+    }
+    if (m_nStripColumns != m_nColumns || m_nStripRows != m_nRows) {
+        m_StripIndices.clear();
+        for (int i = 0; i + 1 < m_nRows; ++i)
+            for (int j = 0; j + 1 < m_nColumns; ++j) {
+                m_StripIndices.push_back(unsigned(i) * kGridMax + j);
+                m_StripIndices.push_back(unsigned(i + 1) * kGridMax + j);
+            }
+        m_nStripColumns = m_nColumns;
+        m_nStripRows = m_nRows;
+    }
+}
+
 void CWater::ReleaseTexture() { m_pTexture.reset(); }
 
 void CWater::Draw(bool disturbed) {
@@ -42,16 +64,18 @@ void CWater::Draw(bool disturbed) {
         m_pTexture->Bind();
         glPushMatrix();
     }
-    for (int i = 0; i + 1 < m_nRows; ++i) {
-        glBegin(GL_TRIANGLE_STRIP);
-        for (int j = 0; j + 1 < m_nColumns; ++j) {
-            glTexCoord2f(j * s, i * s);
-            glVertex3fv(Position(j, i));
-            glTexCoord2f(j * s, (i + 1) * s);
-            glVertex3fv(Position(j, i + 1));
-        }
-        glEnd();
-    }
+    // The strips come from arrays: the same vertices and coordinates as
+    // one call per vertex, at a fraction of the cost.
+    PrepareArrays(s);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, m_Positions.data());
+    glTexCoordPointer(2, GL_FLOAT, 0, m_TexCoords.data());
+    const int perStrip = 2 * (m_nColumns - 1);
+    for (int i = 0; i + 1 < m_nRows; ++i)
+        glDrawElements(GL_TRIANGLE_STRIP, perStrip, GL_UNSIGNED_INT, &m_StripIndices[std::size_t(i) * perStrip]);
+    glPopClientAttrib();
     if (textured) {
         glPopMatrix();
         glMatrixMode(GL_MODELVIEW);

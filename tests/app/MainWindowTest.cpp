@@ -229,6 +229,7 @@ TEST_F(GuiFixture, ParticleAndWaterCommandsReachTheActiveView) {
     EXPECT_FALSE(Frame().Action("tool.particles")->isChecked());
     EXPECT_EQ(view->MouseModeValue(), int(MouseMode::Pick));
 
+    m_prompt.QueueAnswer(PromptAnswer::Yes);
     ClickMenu("&Option", "Disturbance of the water surface");
     EXPECT_TRUE(view->IsDisturbed());
     EXPECT_TRUE(Frame().Action("option.waterDisturbance")->isChecked());
