@@ -57,22 +57,24 @@ void CJetDispModal::DrawSmoke(int i, const unsigned int* smokeTextures) const {
     const int sprites = SmokeSpriteCount(spread);
     float colour[4];
     SmokeColour(d.m_dMeanConc, colour);
+    // Every sprite of the disk faces the viewer alike: the offsets only
+    // move it, so the turn and the scales come from the disk's matrix once.
+    float m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    const SpritePlacement shape = DecomposeSpriteMatrix(m);
+    const float c = std::cos(shape.m_fAngle * float(kDegToRad)), s = std::sin(shape.m_fAngle * float(kDegToRad));
+    float sprite[16] = {c * shape.m_fScaleX, s * shape.m_fScaleX, 0, 0, -s * shape.m_fScaleY, c * shape.m_fScaleY, 0, 0,
+                        0, 0, 1, 0, 0, 0, 0, 1};
+    glColor4fv(colour);
     for (int k = 0; k < sprites; ++k) {
         const double r = random.Normal() / 4.0;
         const double phi = random.Unit() * 2.0 * kPi;
         const double offset[3] = {r * std::cos(phi), r * std::sin(phi), -random.Unit() * spread};
-        glPushMatrix();
-        glTranslated(offset[0], offset[1], offset[2]);
-        float m[16];
-        glGetFloatv(GL_MODELVIEW_MATRIX, m);
-        const SpritePlacement s = DecomposeSpriteMatrix(m);
+        for (int q = 0; q < 3; ++q)
+            sprite[12 + q] = float(m[q] * offset[0] + m[4 + q] * offset[1] + m[8 + q] * offset[2] + m[12 + q]);
         const int texture = std::clamp(static_cast<int>(random.Unit() * kSmokeTextureCount), 0, kSmokeTextureCount - 1);
         glBindTexture(GL_TEXTURE_2D, smokeTextures[texture]);
-        glLoadIdentity();
-        glTranslatef(s.m_fPos[0], s.m_fPos[1], s.m_fPos[2]);
-        glRotatef(s.m_fAngle, 0.0f, 0.0f, 1.0f);
-        glScalef(s.m_fScaleX, s.m_fScaleY, 1.0f);
-        glColor4fv(colour);
+        glLoadMatrixf(sprite);
         glBegin(GL_TRIANGLE_STRIP);
         glTexCoord2f(0, 0);
         glVertex3f(1, 1, 0);
@@ -83,7 +85,6 @@ void CJetDispModal::DrawSmoke(int i, const unsigned int* smokeTextures) const {
         glTexCoord2f(1, 1);
         glVertex3f(-1, -1, 0);
         glEnd();
-        glPopMatrix();
     }
     glPopMatrix();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
