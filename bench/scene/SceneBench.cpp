@@ -2,7 +2,9 @@
 // and one sorted and one fast frame at 1280 x 800, for cases of 1, 10 and 50
 // jets of 1500 disks each. Frames are drawn offscreen on OSMesa (llvmpipe);
 // a frame's figure is the median of several frames drawn while the camera
-// orbits a little between them, as during a rotate drag.
+// orbits a little between them, as during a rotate drag. Then the frame of
+// the demo case (or of --demo FILE) with the water and the particles
+// running beside the plain frame.
 // With --immediate the jets are drawn one GL call per vertex, the plain way
 // the array drawing is checked against. With --write-case FILE it saves the
 // 10-jet case (with a camera that looks at the structure) for --render
@@ -17,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "DemoFrameBench.h"
 #include "OsMesaContext.h"
 #include "SyntheticCase.h"
 #include "base/AppState.h"
@@ -83,7 +86,8 @@ int main(int argc, char** argv) {
         std::printf("%s\n", argv[2]);
         return 0;
     }
-    const bool immediate = argc == 2 && std::strcmp(argv[1], "--immediate") == 0;
+    bool immediate = false;
+    for (int i = 1; i < argc; ++i) immediate = immediate || std::strcmp(argv[i], "--immediate") == 0;
     constexpr int kW = 1280, kH = 800;
     COsMesaContext context(kW, kH);
     if (!context.IsValid()) {
@@ -120,5 +124,8 @@ int main(int argc, char** argv) {
                     Ms(t1, t2), tree.InputPolygonCount(), tree.PolygonCount(), tree.NodeCount(), sortedMs.m_dWallMs,
                     fastMs.m_dWallMs, sortedMs.m_dCpuMs, fastMs.m_dCpuMs);
     }
-    return 0;
+    const char* demo = PLUMEX_DEMO_CASE;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--demo") == 0) demo = argv[i + 1];
+    return PrintAnimatedFrameTimes(demo, PLUMEX_TEXTURE_DIR, kW, kH);
 }

@@ -99,7 +99,6 @@ private:
     // Checks the view tools, the animation speed and the disturbance as the active 3-D view has them.
     void UpdateViewTools();
     void Print(bool preview);
-    void NotYetAvailable(const QString& what);
     // Before a window closes during a run: asks whether to stop it (and
     // stops it); false keeps the window. doc null: any run.
     bool StopRunBeforeClose(const CCaseDocument* doc);

@@ -285,7 +285,9 @@ void CMainFrame::ConnectCommands() {
         if (CPlumexView* v = ActiveView()) v->ToggleDisturbance();
         updateActions();
     });
-    on("option.waterProperty", [this] { NotYetAvailable("The water surface"); });
+    on("option.waterProperty", [this] {
+        if (CPlumexView* v = ActiveView()) v->ShowWaterProperties();
+    });
 
     on("view.toolbar", [this](bool show) { m_pMainBar->setVisible(show); });
     on("view.statusBar", [this](bool show) { statusBar()->setVisible(show); });
@@ -313,7 +315,12 @@ void CMainFrame::ConnectCommands() {
 
     for (const auto& [n, mode] : kModeTools)
         on(n, [this, mode = mode] {
-            if (CPlumexView* v = ActiveView()) v->SetMouseMode(mode);
+            if (CPlumexView* v = ActiveView()) {
+                // Plane and Pick stop the particles first.
+                if ((mode == int(MouseMode::Plane) || mode == int(MouseMode::Pick)) && v->ParticlesRunning())
+                    v->ToggleParticles();
+                v->SetMouseMode(mode);
+            }
             updateActions();
         });
     on("tool.animation", [this] {
@@ -321,8 +328,12 @@ void CMainFrame::ConnectCommands() {
         updateActions();
     });
     on("tool.particles", [this] {
-        Action("tool.particles")->setChecked(false);
-        NotYetAvailable("The particle animation");
+        if (CPlumexView* v = ActiveView()) {
+            v->ToggleParticles();
+            // The particles leave the left button without a drag action.
+            v->SetMouseMode(int(MouseMode::Idle));
+        }
+        updateActions();
     });
     on("run.allJets", [this] {
         if (CCaseDocument* d = ActiveDocument()) m_pRuns->RunAllJets(*d);
@@ -330,11 +341,6 @@ void CMainFrame::ConnectCommands() {
     on("run.currentJet", [this] {
         if (CCaseDocument* d = ActiveDocument()) m_pRuns->RunCurrentJet(*d);
     });
-}
-
-void CMainFrame::NotYetAvailable(const QString& what) {
-    m_app.Prompt().Inform((what + " is not part of this version of Plumex yet.").toStdString(),
-                          PromptIcon::Information);
 }
 
 void CMainFrame::SaveToBmp() {
@@ -363,6 +369,9 @@ void CMainFrame::UpdateViewTools() {
     }
     Action("tool.animation")->setEnabled(v != nullptr);
     Action("tool.animation")->setChecked(v && v->IsAnimating());
+    Action("tool.particles")->setEnabled(v != nullptr);
+    Action("tool.particles")->setChecked(v && v->ParticlesRunning());
+    Action("option.waterProperty")->setEnabled(v != nullptr);
     for (int speed = 0; speed < 3; ++speed) Action(kSpeedActions[speed])->setChecked(v && v->AnimationSpeed() == speed);
     Action("option.waterDisturbance")->setChecked(v && v->IsDisturbed());
 }

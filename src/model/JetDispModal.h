@@ -70,9 +70,14 @@ public:
     bool PickedDiskOutline(int nDisk, std::vector<TubeCrossing>& out) const;
 
     // --- drawing (GL library only) ---
-    // The uniform tube; in particle mode nothing yet (the smoke presentation
-    // draws itself).
+    // The uniform tube; nothing in particle mode.
     void Draw(SceneDrawState state) const;
+    // The smoke presentation, in the jet's port frame: the smoke of the
+    // shown disks (one more shown per frame), then the sprite frame moves on.
+    void DrawSmokePresentation(const SceneDrawState& state);
+    // The sprites of disk i (only every tenth disk carries smoke), drawn
+    // with the given 51 smoke textures.
+    void DrawSmoke(int i, const unsigned int* smokeTextures) const;
 
     int m_nSpriteFrame = 0;    // frame counter of the smoke presentation (0..19)
     int m_nShownDisks = 200;   // disks shown in the smoke presentation

@@ -20,7 +20,8 @@ void CJet::Draw(const SceneDrawState& state) {
         if (!m_pDisplay->m_Disks.empty()) {
             SceneDrawState copy = state;
             if (state.particleMode) glTranslated(m_dPortPos[0], m_dPortPos[1], m_dPortPos[2]);
-            m_pDisplay->Draw(copy);
+            if (state.particleMode && !state.Selecting()) m_pDisplay->DrawSmokePresentation(copy);
+            else m_pDisplay->Draw(copy);
         }
     } else {
         DrawPort(state);

@@ -18,6 +18,7 @@ struct SceneDrawState {
     float zoomFactor = 1.0f;                    // field of view over the initial one
     float eyePosition[3] = {0.0f, 0.0f, 0.0f};  // camera position, for back-to-front sorting
     bool particleMode = false;                  // smoke presentation of the jets
+    const unsigned int* smokeTextures = nullptr;  // the 51 smoke sprite textures of the context
     bool highlightPick = false;                 // show the picked trajectory segment highlighted
     // Jets drawn one GL call per vertex instead of from vertex arrays: the
     // plain drawing the array drawing must match pixel for pixel.

@@ -7,16 +7,25 @@
 #include "model/ViewControl.h"
 #include "scene/GlResources.h"
 #include "scene/GlSetup.h"
+#include "scene/ParticleSystems.h"
 #include "scene/SceneDrawState.h"
+#include "scene/Water.h"
 
 void DrawCurrentArrow(float fCurrentAngle) {
     static const GLfloat red[4] = {1.0f, 0.0f, 0.0f, 1.0f};
+    // The rest of the material as the jets leave it, so that the arrow
+    // looks the same whatever was drawn before it.
+    static const GLfloat ambient[4] = {0.0f, 0.2f, 0.2f, 1.0f};
+    static const GLfloat specular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     const double s = 3.0;
     GLUquadric* q = gluNewQuadric();
     if (!q) return;
     glPushMatrix();
     glColor4d(0.0, 1.0, 0.5, 1.0);
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, red);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 100.0f);
     glTranslated(-30.0, -4.0, 0.0);
     glRotated(180.0 - fCurrentAngle, 0.0, 1.0, 0.0);
     glTranslated(2 * s, 2 * s, -3 * s);
@@ -25,6 +34,15 @@ void DrawCurrentArrow(float fCurrentAngle) {
     gluCylinder(q, 0.3 * s, 0.0, s, 16, 1);
     glPopMatrix();
     gluDeleteQuadric(q);
+}
+
+void DrawWaterSurface(const CPlumexDoc& doc, CWater& water, bool disturbed) {
+    const CAmbient* ambient = doc.m_pAmbient.get();
+    if (!ambient) return;
+    glPushMatrix();
+    glTranslated(-ambient->m_dHalfExtentX, ambient->m_dWaterDepth + 0.1, -ambient->m_dHalfExtentZ);
+    water.Draw(disturbed);
+    glPopMatrix();
 }
 
 void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFrameOptions& options,
@@ -46,6 +64,7 @@ void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFram
     state.jetsOnly = true;
     state.animating = options.m_bAnimating;
     state.particleMode = options.m_bParticles;
+    state.smokeTextures = options.m_pSmokeTextures;
     state.animationStep = options.m_nAnimStep;
     // The context's holder keeps the zoom factor of the frame it drew.
     state.zoomFactor = camera.ZoomFactor();
@@ -57,6 +76,8 @@ void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFram
     }
     if (options.m_bFastDisplay) {
         doc.DrawStructures(state);
+    } else if (options.m_bParticles) {
+        if (options.m_pParticles) options.m_pParticles->Draw(doc);
     } else {
         camera.GetEyePosition(state.eyePosition);
         doc.DrawSortedJets(state);
@@ -64,6 +85,7 @@ void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFram
     glDisable(GL_CLIP_PLANE0);
 
     DrawCurrentArrow(doc.m_fCurrentAngle);
+    if (options.m_pWater) DrawWaterSurface(doc, *options.m_pWater, options.m_bDisturbed);
     glPopMatrix();
 
     // Blending leaves alpha below 1 where translucent jets are; the picture

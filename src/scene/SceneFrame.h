@@ -1,11 +1,13 @@
 #pragma once
 // One frame of the main 3-D view's scene, as the view and the offscreen
 // renderer draw it: camera, structures, ambient box, jets (uniform tubes or
-// sorted and colour-mapped), current arrow. The cut plane and the water are
-// drawn by their own code. GL drawing code.
+// sorted and colour-mapped), current arrow, and the water and particles
+// when given. The cut plane is drawn by its own code. GL drawing code.
 class CGlResources;
+class CParticleSystems;
 class CPlumexDoc;
 class CViewControl;
+class CWater;
 
 struct SceneFrameOptions {
     bool m_bFastDisplay = true;  // uniform tubes; false: the sort tree
@@ -15,7 +17,17 @@ struct SceneFrameOptions {
     bool m_bHighlightPick = false;
     bool m_bClipToCutPlane = false;  // clip plane 0 from the document's cut plane
     bool m_bImmediateMode = false;   // jets one call per vertex (see SceneDrawState)
+    // With particles: the smoke sprites' textures ("Fast Display") or the
+    // streaks of these renderers (sorted display).
+    const unsigned int* m_pSmokeTextures = nullptr;
+    CParticleSystems* m_pParticles = nullptr;
+    CWater* m_pWater = nullptr;  // drawn last, at the water line
+    bool m_bDisturbed = false;   // the water's waves take a step
 };
+
+// The water surface at the water line of the case's ambient box (its grid
+// starts at the box's corner); disturbed steps its waves first.
+void DrawWaterSurface(const CPlumexDoc& doc, CWater& water, bool disturbed);
 
 // Clears colour and depth, sets the camera and draws the scene. The caller
 // has set the viewport and the fixed state. The alpha channel is left at 1.

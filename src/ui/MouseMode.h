@@ -7,4 +7,5 @@ enum class MouseMode : int {
     Rotate = 4,  // orbit the eye about the target
     Plane = 8,   // pick a disk for the cut plane and move the plane
     Pick = 16,   // pick an outfall, riser, jet or disk
+    Idle = 61458,  // no drag action (chosen with the particle presentation)
 };

@@ -9,8 +9,11 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QShowEvent>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include <GL/gl.h>
 
@@ -24,12 +27,22 @@
 #include "scene/GlSetup.h"
 #include "scene/SceneDrawState.h"
 #include "scene/SceneFrame.h"
+#include "scene/Water.h"
 #include "ui/ModeCursors.h"
 #include "ui/ViewDrag.h"
+#include "ui/WaterPropertiesDlg.h"
 
 namespace {
 constexpr int kSelectBufferInts = 512;
 constexpr int kHitRecordInts = 7;
+
+// Keeps what a reader says while the GL context is being set up, to be
+// shown once the event loop runs again.
+class CKeptPrompt : public CSilentPrompt {
+public:
+    void Inform(const std::string& text, PromptIcon) override { m_texts.push_back(text); }
+    std::vector<std::string> m_texts;
+};
 }  // namespace
 
 CPlumexView::CPlumexView(CPlumexDoc& doc, QWidget* parent) : COpenGLView(parent), m_doc(doc) {
@@ -43,6 +56,11 @@ CPlumexView::CPlumexView(CPlumexDoc& doc, QWidget* parent) : COpenGLView(parent)
     connect(&m_DisturbanceTimer, &QTimer::timeout, this, [this] {
         if (!m_bDrawing) update();
     });
+    m_ParticleTimer.setInterval(kParticleIntervalMs);
+    connect(&m_ParticleTimer, &QTimer::timeout, this, [this] {
+        if (!m_bDrawing) update();
+    });
+    m_pWater = std::make_unique<CWater>();
     BuildContextMenu();
     UpdateCursor();
 }
@@ -60,6 +78,7 @@ void CPlumexView::ReleaseGlResources() {
     if (!ctx) return;
     makeCurrent();
     CGlResources::ReleaseKey(ctx);
+    m_pWater->ReleaseTexture();
     doneCurrent();
 }
 
@@ -75,6 +94,12 @@ void CPlumexView::initializeGL() {
             Qt::DirectConnection);
     // The cursors are drawn for the screen the view opened on.
     UpdateCursor();
+    CKeptPrompt kept;
+    m_pWater->LoadTexture(3, ResourceDir(), kept);
+    if (!kept.m_texts.empty())
+        QTimer::singleShot(0, this, [this, texts = kept.m_texts] {
+            for (const std::string& t : texts) m_doc.Prompt().Inform(t);
+        });
 }
 
 void CPlumexView::resizeGL(int, int) {
@@ -108,12 +133,14 @@ void CPlumexView::paintGL() {
 
     state.jetsOnly = true;
     state.animating = m_bAnimating;
+    state.particleMode = m_bParticles;
+    state.smokeTextures = SmokeTextures();
     state.animationStep = m_nAnimStep;
     state.zoomFactor = camera.ZoomFactor();
     m_doc.DrawAmbient(state, resources);
 
     CCutPlane& plane = m_doc.m_CutPlane;
-    const bool planeDrawn = m_bShowCutPlane && !m_bAnimating;
+    const bool planeDrawn = m_bShowCutPlane && !m_bAnimating && !m_bParticles;
     if (planeDrawn) {
         glDisable(GL_LIGHTING);
         plane.Draw();
@@ -127,7 +154,9 @@ void CPlumexView::paintGL() {
         glEnable(GL_CLIP_PLANE0);
     }
     if (m_bFastDisplay) {
-        m_doc.DrawStructures(state);
+        m_doc.DrawStructures(state);  // smoke sprites in particle mode
+    } else if (m_bParticles) {
+        m_Particles.Draw(m_doc);
     } else {
         camera.GetEyePosition(state.eyePosition);
         m_doc.DrawSortedJets(state);
@@ -136,6 +165,7 @@ void CPlumexView::paintGL() {
     glDisable(GL_CLIP_PLANE1);
 
     DrawCurrentArrow(m_doc.m_fCurrentAngle);
+    DrawWaterSurface(m_doc, *m_pWater, m_bDisturbance && !m_bParticles && !m_bAnimating);
     glPopMatrix();
     // The widget composites its framebuffer with alpha: keep the picture opaque.
     MakeFrameOpaque();
@@ -147,7 +177,7 @@ void CPlumexView::UpdateCursor() { setCursor(ModeCursor(m_nMouseMode, devicePixe
 
 void CPlumexView::SetMouseMode(int mode) {
     const bool planeOrPick = mode == int(MouseMode::Plane) || mode == int(MouseMode::Pick);
-    if (m_bAnimating && planeOrPick) return;
+    if ((m_bAnimating || m_bParticles) && planeOrPick) return;
     if (mode == int(MouseMode::Plane) && !m_bShowCutPlane) ShowCutPlane(true);
     m_nMouseMode = mode;
     if (!planeOrPick) m_doc.SetRingInterval(kNormalRingInterval);
@@ -205,8 +235,8 @@ void CPlumexView::StartGrowthAnimation() {
     m_nAnimIncrement = 1;
     m_nAnimStep = 0;
     m_bAnimating = true;
-    m_DisturbanceTimer.stop();
-    m_GrowthTimer.start();
+    m_bParticles = false;
+    SyncTimers();
     update();
     emit stateChanged();
 }
@@ -214,8 +244,7 @@ void CPlumexView::StartGrowthAnimation() {
 void CPlumexView::StopGrowthAnimation() {
     m_doc.SetRingInterval(kNormalRingInterval);
     m_bAnimating = false;
-    m_GrowthTimer.stop();
-    if (m_bDisturbance) m_DisturbanceTimer.start();
+    SyncTimers();
     update();
     emit stateChanged();
 }
@@ -235,13 +264,76 @@ void CPlumexView::OnGrowthTick() {
 void CPlumexView::ToggleDisturbance() {
     if (m_bDisturbance) {
         m_bDisturbance = false;
-        m_DisturbanceTimer.stop();
     } else if (m_doc.Prompt().AskYesNo(
                    "This feature will slow down your system performance, would you like to proceed?")) {
         m_bDisturbance = true;
-        if (!m_bAnimating) m_DisturbanceTimer.start();
     }
+    SyncTimers();
     emit stateChanged();
+}
+
+void CPlumexView::ToggleParticles() {
+    if (m_bParticles) {
+        m_bParticles = false;
+        m_bAnimating = false;
+    } else {
+        if (m_bAnimating) {
+            m_bAnimating = false;
+            m_doc.SetRingInterval(kNormalRingInterval);
+        }
+        m_Particles.Restart(m_doc, m_doc.Prompt());
+        m_bParticles = true;
+    }
+    SyncTimers();
+    update();
+    emit stateChanged();
+}
+
+void CPlumexView::ShowWaterProperties() {
+    if (!m_pWaterDlg) {
+        m_pWaterDlg = new CWaterPropertiesDlg(*m_pWater, this);
+        connect(m_pWaterDlg, &CWaterPropertiesDlg::changed, this, qOverload<>(&QWidget::update));
+    }
+    m_pWaterDlg->show();
+    m_pWaterDlg->raise();
+    m_pWaterDlg->activateWindow();
+}
+
+bool CPlumexView::CanBeSeen() const {
+    if (!isVisible()) return false;
+    for (const QWidget* w = this; w; w = w->parentWidget())
+        if (w->isMinimized()) return false;
+    return true;
+}
+
+void CPlumexView::SyncTimers() {
+    const bool seen = CanBeSeen();
+    const auto set = [](QTimer& timer, bool on) {
+        if (on && !timer.isActive()) timer.start();
+        if (!on && timer.isActive()) timer.stop();
+    };
+    set(m_GrowthTimer, seen && m_bAnimating);
+    set(m_ParticleTimer, seen && m_bParticles);
+    set(m_DisturbanceTimer, seen && m_bDisturbance && !m_bAnimating && !m_bParticles);
+}
+
+void CPlumexView::showEvent(QShowEvent* event) {
+    COpenGLView::showEvent(event);
+    // Minimising a window (the case window or the main window) sends its
+    // state change to that window only: watch every window up the chain.
+    for (QWidget* w = this; w; w = w->parentWidget())
+        if (w->isWindow() || w->inherits("QMdiSubWindow")) w->installEventFilter(this);
+    SyncTimers();
+}
+
+void CPlumexView::hideEvent(QHideEvent* event) {
+    COpenGLView::hideEvent(event);
+    SyncTimers();
+}
+
+bool CPlumexView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) SyncTimers();
+    return COpenGLView::eventFilter(watched, event);
 }
 
 bool CPlumexView::PickAt(const QPoint& point) {

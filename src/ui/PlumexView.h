@@ -3,15 +3,22 @@
 // (structures, ambient box, cut plane with its arrow, jets as uniform tubes
 // or sorted and colour-mapped, the current arrow) with the case's camera,
 // turns left-button drags into camera or cut-plane moves according to the
-// mouse mode, picks jets with GL selection, runs the growth animation and
-// the water disturbance timer, and saves its picture.
+// mouse mode, picks jets with GL selection, runs the growth animation, the
+// particle presentation and the water disturbance, draws the water surface,
+// and saves its picture. Its timers stop while the view cannot be seen
+// (its window minimised).
 #include <QTimer>
+
+#include <memory>
 
 #include "model/ColourMode.h"
 #include "ui/MouseMode.h"
+#include "scene/ParticleSystems.h"
 #include "ui/OpenGLView.h"
 
 class CPlumexDoc;
+class CWater;
+class CWaterPropertiesDlg;
 class QMenu;
 
 class CPlumexView : public COpenGLView {
@@ -19,6 +26,7 @@ class CPlumexView : public COpenGLView {
 public:
     static constexpr int kGrowthIntervalMs = 80;
     static constexpr int kDisturbanceIntervalMs = 200;
+    static constexpr int kParticleIntervalMs = 33;
     // Rings shown per disk while the growth animation runs, by speed
     // (0 "High", 1 "Medium", 2 "Low"), and when it does not.
     static constexpr int kSpeedRingInterval[3] = {20, 10, 1};
@@ -58,6 +66,23 @@ public:
     // Asks before switching it on, as it slows the drawing down.
     void ToggleDisturbance();
 
+    // The particle presentation: smoke sprites with "Fast Display", streaks
+    // along the jets without. Starting it stops the growth animation and the
+    // disturbance; stopping it lets the disturbance run again.
+    bool ParticlesRunning() const { return m_bParticles; }
+    void ToggleParticles();
+    const CParticleSystems& Particles() const { return m_Particles; }
+
+    CWater& Water() const { return *m_pWater; }
+    // The modeless "Water properties" dialog, made on first use.
+    void ShowWaterProperties();
+    CWaterPropertiesDlg* WaterProperties() const { return m_pWaterDlg; }
+
+    // Whether each timer runs now (they stop while the view cannot be seen).
+    bool GrowthTimerActive() const { return m_GrowthTimer.isActive(); }
+    bool ParticleTimerActive() const { return m_ParticleTimer.isActive(); }
+    bool DisturbanceTimerActive() const { return m_DisturbanceTimer.isActive(); }
+
     // Picks at a widget point (logical pixels); a hit makes the jet under
     // it current in the case. True on a hit.
     bool PickAt(const QPoint& point);
@@ -89,6 +114,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Deletes the GL names this view keeps in its current context.
@@ -97,6 +125,10 @@ private:
     void UpdateMenuChecks();
     void UpdateCursor();
     void OnGrowthTick();
+    // Starts the timers the running presentations need while the view can
+    // be seen, and stops every other one.
+    void SyncTimers();
+    bool CanBeSeen() const;
     // Device pixels of the client area.
     int DeviceWidth() const;
     int DeviceHeight() const;
@@ -111,6 +143,7 @@ private:
     bool m_bDrawing = false;
     bool m_bAnimating = false;
     bool m_bDisturbance = false;
+    bool m_bParticles = false;
     int m_nAnimSpeed = 1;
     int m_nAnimLimit = 0;
     int m_nAnimIncrement = 0;
@@ -118,5 +151,9 @@ private:
     QPoint m_ptDown, m_ptLast;
     QTimer m_GrowthTimer;
     QTimer m_DisturbanceTimer;
+    QTimer m_ParticleTimer;
     QMenu* m_pMenu = nullptr;
+    std::unique_ptr<CWater> m_pWater;
+    CParticleSystems m_Particles;
+    CWaterPropertiesDlg* m_pWaterDlg = nullptr;
 };

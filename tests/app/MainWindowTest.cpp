@@ -19,6 +19,7 @@
 #include "app/Profile.h"
 #include "model/PlumexDoc.h"
 #include "ui/PlumexView.h"
+#include "ui/WaterPropertiesDlg.h"
 
 namespace {
 const QStringList kNoCaseMenus = {"&File", "&View", "&Help"};
@@ -231,4 +232,30 @@ TEST_F(GuiFixture, TheDataPaneFollowsThePickModeAndTalksThroughTheStatusBar) {
     ASSERT_NE(horizontal, nullptr);
     QTest::mouseClick(horizontal, Qt::LeftButton, {}, QPoint(5, horizontal->height() / 2));
     EXPECT_EQ(Frame().statusBar()->currentMessage(), "plane parallel to the surface of the sea");
+}
+
+TEST_F(GuiFixture, ParticleAndWaterCommandsReachTheActiveView) {
+    ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
+    Settle(100);
+    CPlumexView* view = ActiveChild()->SceneView();
+    ClickToolButton(Frame().Action("tool.particles"));
+    EXPECT_TRUE(view->ParticlesRunning());
+    EXPECT_TRUE(Frame().Action("tool.particles")->isChecked());
+    EXPECT_EQ(view->MouseModeValue(), int(MouseMode::Idle));
+    // Pick stops the particles first, then takes the left button.
+    ClickToolButton(Frame().Action("tool.pick"));
+    EXPECT_FALSE(view->ParticlesRunning());
+    EXPECT_FALSE(Frame().Action("tool.particles")->isChecked());
+    EXPECT_EQ(view->MouseModeValue(), int(MouseMode::Pick));
+
+    m_prompt.QueueAnswer(PromptAnswer::Yes);
+    ClickMenu("&Option", "Disturbance of the water surface");
+    EXPECT_TRUE(view->IsDisturbed());
+    EXPECT_TRUE(Frame().Action("option.waterDisturbance")->isChecked());
+    ClickMenu("&Option", "Water surface property");
+    Settle(50);
+    ASSERT_NE(view->WaterProperties(), nullptr);
+    EXPECT_TRUE(view->WaterProperties()->isVisible());
+    ASSERT_EQ(m_prompt.Entries().size(), 1u);  // only the disturbance's question
+    EXPECT_EQ(m_prompt.Entries()[0].kind, "yesno");
 }

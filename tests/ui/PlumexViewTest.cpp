@@ -1,7 +1,7 @@
 // The case window's 3-D view with real mouse events (xcb under Xvfb): the
 // drags of each mouse mode, picking (also at device pixel ratio 2 when the
 // test runs with QT_SCALE_FACTOR=2), the fast display during a drag, the
-// growth animation and the saved picture.
+// growth animation, the particles, the water surface and the saved picture.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
@@ -25,8 +25,15 @@
 #include "model/JetDispModal.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
+#include "scene/Water.h"
 #include "ui/ModeCursors.h"
 #include "ui/PlumexView.h"
+#include "ui/WaterPropertiesDlg.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSlider>
 
 namespace {
 bool HaveGlPlatform() { return QGuiApplication::platformName() == "xcb"; }
@@ -65,6 +72,61 @@ protected:
                          mods);
         QCoreApplication::sendEvent(view.get(), &move);
         QTest::mouseRelease(view.get(), Qt::LeftButton, mods, b);
+    }
+
+    // Device pixel (from the top) of a scene point in the view's picture.
+    QPoint Project(const double p[3]) {
+        view->makeCurrent();
+        const qreal ratio = view->devicePixelRatioF();
+        const int cx = int(view->width() * ratio), cy = int(view->height() * ratio);
+        glViewport(0, 0, cx, cy);
+        CViewControl camera = doc.m_ViewControl;
+        camera.SetWindowSize(cx, cy);
+        camera.ApplyProjection();
+        camera.ApplyCamera();
+        double model[16], proj[16], wx, wy, wz;
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, proj);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        gluProject(p[0], p[1], p[2], model, proj, viewport, &wx, &wy, &wz);
+        view->doneCurrent();
+        return QPoint(int(std::lround(wx)), int(std::lround(cy - wy)));
+    }
+
+    // The pixels where two pictures differ, and whether all of them lie in region.
+    static int Differences(const QImage& a, const QImage& b, const QRect& region, int& outside) {
+        int count = 0;
+        outside = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (a.pixel(x, y) != b.pixel(x, y)) {
+                    ++count;
+                    outside += !region.contains(x, y);
+                }
+        return count;
+    }
+
+    // Screen box of every disk's centre, widened by reach x its radius in each
+    // direction, with a margin of a few pixels.
+    QRect JetsBox(double reach) {
+        QRect box;
+        doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& jet) {
+            const CJetDispModal& disp = *jet.m_pDisplay;
+            for (const CJetDisk& d : disp.m_Disks) {
+                double m[16], c[3];
+                const double origin[3] = {0, 0, 0};
+                disp.DiskMatrix(d, m);
+                MatTransformPoint(m, origin, c);
+                const double r = d.m_dRadius * reach;
+                for (int corner = 0; corner < 8; ++corner) {
+                    const double p[3] = {c[0] + (corner & 1 ? r : -r), c[1] + (corner & 2 ? r : -r),
+                                         c[2] + (corner & 4 ? r : -r)};
+                    box |= QRect(Project(p), QSize(1, 1));
+                }
+            }
+        });
+        return box.adjusted(-3, -3, 3, 3);
     }
 
     // Widget point (logical pixels) of the centre of disk k of the jet.
@@ -327,4 +389,157 @@ TEST(ModeCursors, EachModeHasItsOwnPictureAtTheScreensPixelRatio) {
         pictures << image;
     }
     EXPECT_EQ(ModeCursor(int(MouseMode::Pick), 2.0).shape(), Qt::ArrowCursor);
+}
+
+TEST_F(PlumexViewTest, StreaksDrawWhereTheJetsAreAndNowhereElse) {
+    REQUIRE_GL_PLATFORM();
+    view->SetFastDisplay(false);
+    const QImage plain = view->grabFramebuffer();
+    view->ToggleParticles();
+    ASSERT_TRUE(view->ParticlesRunning());
+    EXPECT_TRUE(view->ParticleTimerActive());
+    EXPECT_EQ(view->Particles().Count(), 2);
+    for (int i = 0; i < 40; ++i) view->grabFramebuffer();  // every frame moves the particles on
+    const QImage running = view->grabFramebuffer();
+    int outside = 0;
+    const QRect jets = JetsBox(1.0);
+    EXPECT_GT(Differences(plain, running, jets, outside), 100);
+    EXPECT_EQ(outside, 0) << "jets in " << jets.x() << ", " << jets.y() << " " << jets.width() << " x "
+                          << jets.height();
+    // Stopping leaves the jets drawn as before.
+    view->ToggleParticles();
+    EXPECT_FALSE(view->ParticleTimerActive());
+    EXPECT_EQ(view->grabFramebuffer(), plain);
+    EXPECT_TRUE(prompt.Empty());
+}
+
+TEST_F(PlumexViewTest, SmokeDrawsAroundTheJetsAndNowhereElse) {
+    REQUIRE_GL_PLATFORM();
+    const QImage plain = view->grabFramebuffer();
+    view->ToggleParticles();
+    const QImage smoke = view->grabFramebuffer();
+    int outside = 0;
+    // A sprite reaches its offset (a quarter of a normal value, in radii)
+    // plus the corner of its quad (1.4 radii) from the disk's centre.
+    EXPECT_GT(Differences(plain, smoke, JetsBox(4.0), outside), 100);
+    EXPECT_EQ(outside, 0);
+    // The sprites change from frame to frame.
+    EXPECT_NE(view->grabFramebuffer(), smoke);
+}
+
+TEST_F(PlumexViewTest, DisturbedWaterChangesOnlyTheSurface) {
+    REQUIRE_GL_PLATFORM();
+    ASSERT_TRUE(view->Water().HasTexture());
+    const QImage still = view->grabFramebuffer();
+    view->Water().m_fWaveHeight = 1.0f;
+    view->ToggleDisturbance();  // the prompt answers Yes
+    ASSERT_TRUE(view->IsDisturbed());
+    EXPECT_TRUE(view->DisturbanceTimerActive());
+    for (int i = 0; i < 10; ++i) view->grabFramebuffer();
+    const QImage waves = view->grabFramebuffer();
+    // The surface's moving part: the grid inside its two still outer rings,
+    // found by following each changed pixel's ray down to the water line.
+    const CWater& water = view->Water();
+    const CAmbient& a = *doc.m_pAmbient;
+    const double step = CWater::kExtent / water.m_nColumns;
+    const double level = a.m_dWaterDepth + 0.1;
+    view->makeCurrent();
+    const int cx = still.width(), cy = still.height();
+    CViewControl camera = doc.m_ViewControl;
+    camera.SetWindowSize(cx, cy);
+    glViewport(0, 0, cx, cy);
+    camera.ApplyProjection();
+    camera.ApplyCamera();
+    double model[16], proj[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, proj);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    view->doneCurrent();
+    auto onSurface = [&](int x, int y) {
+        double n[3], f[3];
+        gluUnProject(x + 0.5, cy - y - 0.5, 0.0, model, proj, viewport, &n[0], &n[1], &n[2]);
+        gluUnProject(x + 0.5, cy - y - 0.5, 1.0, model, proj, viewport, &f[0], &f[1], &f[2]);
+        if ((n[1] - level) * (f[1] - level) > 0.0) return false;
+        const double t = (level - n[1]) / (f[1] - n[1]);
+        const double gx = n[0] + t * (f[0] - n[0]) + a.m_dHalfExtentX, gz = n[2] + t * (f[2] - n[2]) + a.m_dHalfExtentZ;
+        // The waves lift the surface a little: allow a grid step of slack.
+        return gx > step && gz > step && gx < (water.m_nColumns - 2) * step && gz < (water.m_nRows - 2) * step;
+    };
+    int changed = 0, outside = 0;
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x)
+            if (still.pixel(x, y) != waves.pixel(x, y)) {
+                ++changed;
+                outside += !onSurface(x, y);
+            }
+    EXPECT_GT(changed, 100);
+    EXPECT_EQ(outside, 0);
+    // The particles stop the waves (and their timer); stopping them brings both back.
+    view->ToggleParticles();
+    EXPECT_FALSE(view->DisturbanceTimerActive());
+    view->ToggleParticles();
+    EXPECT_TRUE(view->DisturbanceTimerActive());
+}
+
+TEST_F(PlumexViewTest, TimersStopWhileTheWindowIsMinimised) {
+    REQUIRE_GL_PLATFORM();
+    view->ToggleParticles();
+    ASSERT_TRUE(view->ParticleTimerActive());
+    view->showMinimized();
+    QTest::qWait(50);
+    EXPECT_FALSE(view->ParticleTimerActive());
+    view->showNormal();
+    QTest::qWait(50);
+    EXPECT_TRUE(view->ParticleTimerActive());
+    // The growth animation takes over from the particles.
+    view->StartGrowthAnimation();
+    EXPECT_FALSE(view->ParticlesRunning());
+    EXPECT_FALSE(view->ParticleTimerActive());
+    EXPECT_TRUE(view->GrowthTimerActive());
+    view->showMinimized();
+    QTest::qWait(50);
+    EXPECT_FALSE(view->GrowthTimerActive());
+}
+
+TEST_F(PlumexViewTest, WaterPropertiesApplyEachControlAtOnce) {
+    REQUIRE_GL_PLATFORM();
+    view->ShowWaterProperties();
+    CWaterPropertiesDlg* dialog = view->WaterProperties();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+    EXPECT_EQ(dialog->windowTitle(), "Water properties");
+    EXPECT_FALSE(dialog->isModal());
+    EXPECT_EQ(dialog->Slider("Height")->value(), 6);
+    EXPECT_EQ(dialog->Slider("Frequency")->value(), 25);
+    CWater& water = view->Water();
+
+    // Keys: the height slider one step up, the frequency to its start.
+    dialog->activateWindow();
+    dialog->Slider("Height")->setFocus();
+    QTest::keyClick(dialog->Slider("Height"), Qt::Key_Right);
+    EXPECT_FLOAT_EQ(water.m_fWaveHeight, 0.7f);
+    EXPECT_EQ(dialog->findChild<QLabel*>("HeightValue")->text(), "0.7");
+    QTest::keyClick(dialog->Slider("Frequency"), Qt::Key_Home);
+    EXPECT_EQ(water.m_nDropAttempts, 0);
+    QTest::keyClick(dialog->Slider("B"), Qt::Key_End);
+    QTest::keyClick(dialog->Slider("B"), Qt::Key_Left);
+    EXPECT_FLOAT_EQ(water.m_fColour[2], 0.9f);
+
+    // Clicks: texture and smooth off.
+    QTest::mouseClick(dialog->findChild<QRadioButton*>("TextureOff"), Qt::LeftButton);
+    EXPECT_FALSE(water.m_bTextured);
+    QTest::mouseClick(dialog->findChild<QRadioButton*>("SmoothOff"), Qt::LeftButton);
+    EXPECT_FALSE(water.m_bSmooth);
+    EXPECT_TRUE(water.m_bTextured == false);
+    QTest::mouseClick(dialog->findChild<QRadioButton*>("TextureOn"), Qt::LeftButton);
+    EXPECT_TRUE(water.m_bTextured);
+    EXPECT_FALSE(water.m_bSmooth);
+
+    // Escape closes it; it comes back as it was.
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    view->ShowWaterProperties();
+    EXPECT_EQ(view->WaterProperties(), dialog);
+    EXPECT_EQ(dialog->Slider("Height")->value(), 7);
 }

@@ -1,5 +1,6 @@
 // Opens a case in the 3-D view, uses each mouse mode with real mouse events
-// and saves the picture after each, plus the mode cursors at twice the
+// and saves the picture after each, then the waves on the water and the
+// particles (streaks, then smoke), plus the mode cursors at twice the
 // pixels, to look at them:
 //   xvfb-run -a -s '-screen 0 1280x1024x24' build/bin/view_screenshots OUTDIR CASE.pmx
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QTest>
 
 #include <cstdio>
+#include <string>
 
 #include "base/AppState.h"
 #include "model/PlumexDoc.h"
@@ -17,6 +19,12 @@
 #include "ui/StderrPrompt.h"
 
 namespace {
+// Says yes to the question the disturbance asks.
+class CYesPrompt : public CStderrPrompt {
+public:
+    bool AskYesNo(const std::string&) override { return true; }
+};
+
 void Drag(CPlumexView& view, QPoint a, QPoint b) {
     QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, a);
     for (int i = 1; i <= 10; ++i) {
@@ -43,7 +51,7 @@ int main(int argc, char** argv) {
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     CAppState state;
-    CStderrPrompt prompt;
+    CYesPrompt prompt;
     CPlumexDoc doc(state, prompt);
     if (!doc.OpenCase(argv[2])) return 1;
     CPlumexView view(doc);
@@ -63,6 +71,20 @@ int main(int argc, char** argv) {
     Save(view, out + "/view-plane.png");
     view.SetFastDisplay(false);
     Save(view, out + "/view-sorted.png");
+
+    // The still water is part of every frame above; now let waves run.
+    view.ToggleDisturbance();
+    QTest::qWait(3000);
+    Save(view, out + "/view-water.png");
+    view.ToggleDisturbance();
+    view.ToggleParticles();
+    QTest::qWait(3000);
+    Save(view, out + "/view-particles.png");
+    view.SetFastDisplay(true);
+    QTest::qWait(1000);
+    Save(view, out + "/view-smoke.png");
+    view.ToggleParticles();
+    Save(view, out + "/view-after.png");
 
     QImage cursors(4 * 80, 80, QImage::Format_ARGB32);
     cursors.fill(QColor(45, 71, 128));
