@@ -47,6 +47,7 @@ CChildFrame::CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& c
     m_pPlane->setObjectName("planeView");
     auto* data = new CDataView(doc.Doc(), m_pNested);
     data->SetHistory(&doc.History());
+    m_pView->SetHistory(&doc.History());
     connect(&doc.Events(), &CDocEventBridge::docEvent, data, &CDataView::OnDocEvent);
     m_pData = data;
     connect(m_pView, &CPlumexView::pickModeEntered, data, [data] { data->SelectPage(1); });

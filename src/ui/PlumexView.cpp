@@ -17,6 +17,7 @@
 
 #include <GL/gl.h>
 
+#include "edit/EditHistory.h"
 #include "base/Prompt.h"
 #include "base/SafeFileWriter.h"
 #include "model/Jet.h"
@@ -357,6 +358,7 @@ void CPlumexView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     m_bSavedFastDisplay = m_bFastDisplay;
+    m_PlaneBefore = CutPlaneSettings::Of(m_doc.m_CutPlane);
     const QPoint p = event->position().toPoint();
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     const MouseMode mode = static_cast<MouseMode>(m_nMouseMode);
@@ -410,6 +412,9 @@ void CPlumexView::mouseReleaseEvent(QMouseEvent* event) {
         m_doc.m_CutPlane.ComputePlane(true);
         m_bPlaneChanged = false;
     }
+    // A plane placed at a picked disk or dragged is one edit of the case.
+    if (m_pHistory && m_nMouseMode == int(MouseMode::Plane))
+        m_pHistory->Push(CCutPlaneCommand::Made(m_doc, m_PlaneBefore));
     m_bFastDisplay = m_bSavedFastDisplay;
     update();
 }

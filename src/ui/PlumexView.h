@@ -11,11 +11,13 @@
 
 #include <memory>
 
+#include "edit/CutPlaneCommand.h"
 #include "model/ColourMode.h"
 #include "ui/MouseMode.h"
 #include "scene/ParticleSystems.h"
 #include "ui/OpenGLView.h"
 
+class CEditHistory;
 class CPlumexDoc;
 class CWater;
 class CWaterPropertiesDlg;
@@ -37,6 +39,10 @@ public:
 
     CPlumexDoc& Document() const { return m_doc; }
     QSize sizeHint() const override { return {640, 480}; }
+
+    // The case's edit history: a drag or click of the plane mode that moves
+    // the cut plane is kept there as an edit. Null: the moves are not kept.
+    void SetHistory(CEditHistory* history) { m_pHistory = history; }
 
     int MouseModeValue() const { return m_nMouseMode; }
     // Ignored for Plane and Pick while the growth animation runs. Plane
@@ -139,6 +145,8 @@ private:
     bool m_bSavedFastDisplay = true;
     bool m_bShowCutPlane = false;
     bool m_bPlaneChanged = false;
+    CEditHistory* m_pHistory = nullptr;
+    CutPlaneSettings m_PlaneBefore;  // the cut plane when the button went down
     bool m_bDragging = false;
     bool m_bDrawing = false;
     bool m_bAnimating = false;

@@ -21,6 +21,7 @@
 #include "../scene/SyntheticCase.h"
 #include "base/AppState.h"
 #include "base/MatrixFunctions.h"
+#include "edit/EditHistory.h"
 #include "model/Jet.h"
 #include "model/JetDispModal.h"
 #include "model/PlumexDoc.h"
@@ -220,8 +221,18 @@ TEST_F(PlumexViewTest, PlaneDragsMoveAndTurnThePlane) {
     const int h = view->height();
 
     // Without Ctrl the distance falls by 5 x dy / height (a press in empty sky picks nothing).
+    CEditHistory history(doc);
+    view->SetHistory(&history);
     Drag(QPoint(5, 5), QPoint(5, 5 + h / 5));
     EXPECT_NEAR(plane.m_dDistance, CCutPlane::Truncate2(10.0 - 1.0), 0.011);
+    // The drag is an edit of the case that can be taken back.
+    ASSERT_EQ(history.Stack().count(), 1);
+    EXPECT_EQ(history.Stack().undoText(), "Move Cut Plane");
+    history.Stack().undo();
+    EXPECT_NEAR(plane.m_dDistance, 10.0, 1e-9);
+    history.Stack().redo();
+    EXPECT_NEAR(plane.m_dDistance, CCutPlane::Truncate2(10.0 - 1.0), 0.011);
+    view->SetHistory(nullptr);
 
     // With Ctrl a vertical drag lowers V (held at 0) and a horizontal one turns H.
     Drag(QPoint(5, 5), QPoint(5 + view->width() / 10, 5), Qt::ControlModifier);
