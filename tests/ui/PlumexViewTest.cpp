@@ -75,8 +75,9 @@ protected:
         QTest::mouseRelease(view.get(), Qt::LeftButton, mods, b);
     }
 
-    // Device pixel (from the top) of a scene point in the view's picture.
-    QPoint Project(const double p[3]) {
+    // Device pixel (from the top) of a scene point in the view's picture,
+    // unrounded.
+    QPointF ProjectF(const double p[3]) {
         view->makeCurrent();
         const qreal ratio = view->devicePixelRatioF();
         const int cx = int(view->width() * ratio), cy = int(view->height() * ratio);
@@ -92,7 +93,11 @@ protected:
         glGetIntegerv(GL_VIEWPORT, viewport);
         gluProject(p[0], p[1], p[2], model, proj, viewport, &wx, &wy, &wz);
         view->doneCurrent();
-        return QPoint(int(std::lround(wx)), int(std::lround(cy - wy)));
+        return QPointF(wx, cy - wy);
+    }
+    QPoint Project(const double p[3]) {
+        const QPointF d = ProjectF(p);
+        return QPoint(int(std::lround(d.x())), int(std::lround(d.y())));
     }
 
     // The pixels where two pictures differ, and whether all of them lie in region.
@@ -137,22 +142,9 @@ protected:
         const double origin[3] = {0, 0, 0};
         disp.DiskMatrix(disp.m_Disks[k], m);
         MatTransformPoint(m, origin, centre);
-        view->makeCurrent();
         const qreal ratio = view->devicePixelRatioF();
-        const int cx = int(view->width() * ratio), cy = int(view->height() * ratio);
-        glViewport(0, 0, cx, cy);
-        CViewControl camera = doc.m_ViewControl;
-        camera.SetWindowSize(cx, cy);
-        camera.ApplyProjection();
-        camera.ApplyCamera();
-        double model[16], proj[16], wx, wy, wz;
-        GLint viewport[4];
-        glGetDoublev(GL_MODELVIEW_MATRIX, model);
-        glGetDoublev(GL_PROJECTION_MATRIX, proj);
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        gluProject(centre[0], centre[1], centre[2], model, proj, viewport, &wx, &wy, &wz);
-        view->doneCurrent();
-        return QPoint(int(std::lround(wx / ratio)), int(std::lround((cy - wy) / ratio)));
+        const QPointF d = ProjectF(centre);
+        return QPoint(int(std::lround(d.x() / ratio)), int(std::lround(d.y() / ratio)));
     }
 
     CAppState app;
