@@ -317,16 +317,8 @@ void CInputBar::OnTreeSelection() {
 }
 
 void CInputBar::OnNameEdited() {
-    QTreeWidgetItem* item = m_pTree->currentItem();
-    if (!m_pDoc || !item || m_pName->text() == item->text(0)) return;
+    if (!m_pDoc || !AcceptTypedName(*m_pName, m_pTree->currentItem(), m_prompt)) return;
     const std::string name = m_pName->text().toStdString();
-    const std::string problem = CheckName(name);
-    if (!problem.empty()) {
-        m_pName->setText(item->text(0));
-        m_prompt.Inform(problem);
-        return;
-    }
-    item->setText(0, m_pName->text());
     if (m_nLevel >= 1 && m_nLevel <= 3) Edit(CRenameCommand::Make(*m_pDoc, static_cast<TreeLevel>(m_nLevel - 1), name));
 }
 

@@ -360,16 +360,8 @@ void CNewCaseDlg::OnSelectionChanged() {
 }
 
 void CNewCaseDlg::OnNameEdited() {
-    QTreeWidgetItem* item = m_pTree->currentItem();
-    if (!item || m_pName->text() == item->text(0)) return;
+    if (!AcceptTypedName(*m_pName, m_pTree->currentItem(), m_prompt)) return;
     const std::string name = m_pName->text().toStdString();
-    const std::string problem = CheckName(name);
-    if (!problem.empty()) {
-        m_pName->setText(item->text(0));
-        m_prompt.Inform(problem);
-        return;
-    }
-    item->setText(0, m_pName->text());
     if (m_nLevel == 1) {
         if (CRiser* o = m_doc.GetCurrentOutfall()) o->m_strName = name;
     } else if (m_nLevel == 2) {

@@ -1,8 +1,11 @@
 #include "ui/StructureTree.h"
 
+#include <QLineEdit>
 #include <QTreeWidget>
 
+#include "base/Prompt.h"
 #include "model/PlumexDoc.h"
+#include "validation/FieldLimits.h"
 
 int CurrentLevel(const CPlumexDoc& doc) {
     const CurrentNames n = doc.GetCurrentNames();
@@ -66,4 +69,16 @@ TreePath PathOfItem(const QTreeWidgetItem* item, bool noRiser) {
         p.m_strJet = name;
     }
     return p;
+}
+
+bool AcceptTypedName(QLineEdit& box, QTreeWidgetItem* item, CPrompt& prompt) {
+    if (!item || box.text() == item->text(0)) return false;
+    const std::string problem = CheckName(box.text().toStdString());
+    if (!problem.empty()) {
+        box.setText(item->text(0));
+        prompt.Inform(problem);
+        return false;
+    }
+    item->setText(0, box.text());
+    return true;
 }

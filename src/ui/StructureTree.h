@@ -5,6 +5,8 @@
 #include <string>
 
 class CPlumexDoc;
+class CPrompt;
+class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -21,3 +23,7 @@ int FillStructureTree(QTreeWidget& tree, const CPlumexDoc& doc, bool noRiser);
 TreePath PathOfItem(const QTreeWidgetItem* item, bool noRiser);
 // The level of the case's current item: 3 with a current jet, 2 riser, 1 outfall, else 0.
 int CurrentLevel(const CPlumexDoc& doc);
+// Takes the name typed in box for the tree's current item: a refused name
+// is told and the box shows the item's name again. True when the item now
+// shows the new name, which the caller gives to the case's item.
+bool AcceptTypedName(QLineEdit& box, QTreeWidgetItem* item, CPrompt& prompt);
