@@ -15,6 +15,9 @@ public:
     void redo() final;
     void undo() final;
     static bool IsApplying() { return s_nApplying > 0; }
+    // False for an edit the jet model does not read (the cut plane, names,
+    // what is shown): taking it back leaves computed results valid.
+    virtual bool ChangesModelInput() const { return true; }
 
 protected:
     // Brings the case to the state after the edit (forward) or before it.

@@ -22,6 +22,7 @@ struct CutPlaneSettings {
 
 class CCutPlaneCommand : public CCaseCommand {
 public:
+    bool ChangesModelInput() const override { return false; }
     // The plane was moved from before to where it stands now; null when it
     // stands where it stood.
     static std::unique_ptr<CCutPlaneCommand> Made(CPlumexDoc& doc, const CutPlaneSettings& before);

@@ -1,5 +1,7 @@
 #include "edit/EditHistory.h"
 
+#include <algorithm>
+
 #include "edit/CaseCommand.h"
 #include "model/PlumexDoc.h"
 
@@ -13,8 +15,17 @@ CEditHistory::CEditHistory(CPlumexDoc& doc, QObject* parent) : QObject(parent), 
     });
     // Undo and redo move the index without a push; a push moves it too,
     // but then the edit itself says what changed.
-    connect(&m_stack, &QUndoStack::indexChanged, this, [this] {
-        if (!m_bPushing) emit inputsRestored();
+    connect(&m_stack, &QUndoStack::indexChanged, this, [this](int index) {
+        const int from = std::min(index, m_nIndex), to = std::max(index, m_nIndex);
+        m_nIndex = index;
+        if (m_bPushing) return;
+        // The commands from..to-1 were taken back or made again.
+        bool modelInput = false;
+        for (int i = from; i < to; ++i) {
+            const auto* c = dynamic_cast<const CCaseCommand*>(m_stack.command(i));
+            modelInput = modelInput || !c || c->ChangesModelInput();
+        }
+        emit inputsRestored(modelInput);
     });
 }
 

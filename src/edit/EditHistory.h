@@ -33,13 +33,14 @@ public:
     void OnDocEvent(const DocEvent& event) override;
 
 signals:
-    // An edit was taken back or made again: the jets' results may no longer
-    // match the inputs they show.
-    void inputsRestored();
+    // Edits were taken back or made again; modelInput: one of them changed
+    // what the jet model reads, so the jets' results may no longer match.
+    void inputsRestored(bool modelInput);
 
 private:
     CPlumexDoc& m_doc;
     QUndoStack m_stack;
     bool m_bAdjusting = false;
     bool m_bPushing = false;
+    int m_nIndex = 0;  // the stack's index before its last move
 };

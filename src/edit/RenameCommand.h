@@ -8,6 +8,7 @@
 
 class CRenameCommand : public CCaseCommand {
 public:
+    bool ChangesModelInput() const override { return false; }
     // The current item of the level; null when there is none or the name
     // is the same. The name is checked by the caller (the name rules).
     static std::unique_ptr<CRenameCommand> Make(CPlumexDoc& doc, TreeLevel level, const std::string& name);

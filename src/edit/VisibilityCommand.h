@@ -7,6 +7,7 @@
 
 class CVisibilityCommand : public CCaseCommand {
 public:
+    bool ChangesModelInput() const override { return false; }
     // The current item of the level; null when there is none or it is
     // already shown (or hidden) as asked.
     static std::unique_ptr<CVisibilityCommand> Make(CPlumexDoc& doc, TreeLevel level, bool shown);

@@ -185,11 +185,12 @@ void CInputBar::SetHistory(CEditHistory* history) {
     if (history) connect(history, &CEditHistory::inputsRestored, this, &CInputBar::OnInputsRestored);
 }
 
-void CInputBar::OnInputsRestored() {
+void CInputBar::OnInputsRestored(bool modelInput) {
     if (!m_pDoc || !m_pHistory || &m_pHistory->Doc() != m_pDoc) return;
+    Refresh();
+    if (!modelInput) return;
     // The next re-run computes every jet: the structure may be another.
     m_bStructureChanged = true;
-    Refresh();
     MarkResultsStale();
 }
 

@@ -90,7 +90,7 @@ private:
     void BeginEdits(const QString& text);
     void EndEdits();
     // An edit was taken back or made again.
-    void OnInputsRestored();
+    void OnInputsRestored(bool modelInput);
     // The name the case will give a new item of the level.
     QString NewItemName(TreeLevel level) const;
     void OnTreeSelection();

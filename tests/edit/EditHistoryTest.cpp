@@ -1,8 +1,12 @@
 // The history keeps the case's modified flag in step with the saved state,
 // and a change made outside it (a run) keeps the flag set.
 #include "EditTestSupport.h"
+
+#include <vector>
+
 #include "base/DocObserver.h"
 #include "edit/CurrentAngleCommand.h"
+#include "edit/CutPlaneCommand.h"
 #include "edit/EditHistory.h"
 #include "edit/ProfileCommand.h"
 
@@ -48,12 +52,25 @@ TEST_F(EditHistory, ChangesOutsideTheHistoryKeepTheCaseModified) {
 }
 
 TEST_F(EditHistory, TakingAnEditBackOrRedoingItIsReported) {
-    int restored = 0;
-    QObject::connect(&m_history, &CEditHistory::inputsRestored, [&restored] { ++restored; });
+    std::vector<bool> seen;  // one entry a report: whether the model's input changed
+    QObject::connect(&m_history, &CEditHistory::inputsRestored, [&seen](bool input) { seen.push_back(input); });
     ChangeAngle(45.0f);
-    EXPECT_EQ(restored, 0);
+    EXPECT_TRUE(seen.empty());
     m_history.Stack().undo();
     m_history.Stack().redo();
-    EXPECT_EQ(restored, 2);
+    EXPECT_EQ(seen, std::vector<bool>({true, true}));
     EXPECT_FALSE(m_history.Push(CProfileCommand::Make(m_doc, m_doc.m_pAmbient->Rows())));
+
+    // The jet model does not read the cut plane: its edit leaves results valid.
+    const CutPlaneSettings before = CutPlaneSettings::Of(m_doc.m_CutPlane);
+    m_doc.m_CutPlane.m_dDistance += 5.0;
+    ASSERT_TRUE(m_history.Push(CCutPlaneCommand::Made(m_doc, before)));
+    seen.clear();
+    m_history.Stack().undo();
+    EXPECT_EQ(seen, std::vector<bool>({false}));
+    // Going back over the angle too reports a change of the model's input.
+    seen.clear();
+    m_history.Stack().setIndex(0);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_TRUE(seen.back());
 }
