@@ -11,11 +11,13 @@
 #include <memory>
 #include <vector>
 
+#include "base/Prompt.h"
 #include "image/DibFormat.h"
 #include "image/Hdibapi.h"
 #include "model/PlumexDoc.h"
 #include "scene/GlResources.h"
 #include "scene/GlSetup.h"
+#include "scene/Water.h"
 #include "ui/GlFormat.h"
 
 namespace {
@@ -65,6 +67,15 @@ HDIB RenderSceneToDib(CPlumexDoc& doc, int nWidth, int nHeight, const SceneFrame
     {
         // The GL names of this context end with the picture, while it is current.
         CGlResources resources(resourceDir);
+        // The still water surface the 3-D view draws; without its texture
+        // the surface is plain.
+        CWater water;
+        SceneFrameOptions frame = options;
+        if (!frame.m_pWater) {
+            CSilentPrompt quiet;
+            water.LoadTexture(3, resourceDir, quiet);
+            frame.m_pWater = &water;
+        }
         QOpenGLFramebufferObject fbo(nWidth, nHeight, QOpenGLFramebufferObject::CombinedDepthStencil);
         if (!fbo.isValid() || !fbo.bind()) {
             error = "no offscreen framebuffer could be created";
@@ -75,7 +86,7 @@ HDIB RenderSceneToDib(CPlumexDoc& doc, int nWidth, int nHeight, const SceneFrame
             ApplyFixedGlState();
             CViewControl camera = doc.m_ViewControl;
             camera.SetWindowSize(nWidth, nHeight);
-            DrawSceneFrame(doc, camera, options, resources);
+            DrawSceneFrame(doc, camera, frame, resources);
             std::vector<std::uint8_t> rgba(std::size_t(nWidth) * nHeight * 4);
             glPixelStorei(GL_PACK_ALIGNMENT, 1);
             glReadPixels(0, 0, nWidth, nHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
