@@ -27,6 +27,7 @@ struct TubeRing {
     std::vector<TubeVertex> m_Vertices;
 };
 
+struct SmokeBatch;
 class CJetDispModal {
 public:
     CJetDispModal();
@@ -75,9 +76,9 @@ public:
     // The smoke presentation, in the jet's port frame: the smoke of the
     // shown disks (one more shown per frame), then the sprite frame moves on.
     void DrawSmokePresentation(const SceneDrawState& state);
-    // The sprites of disk i (only every tenth disk carries smoke), drawn
-    // with the given 51 smoke textures.
-    void DrawSmoke(int i, const unsigned int* smokeTextures) const;
+    // Adds the sprites of disk i (only every tenth disk carries smoke) to
+    // the batch, in the eye space of the present model-view matrix.
+    void AddSmoke(int i, SmokeBatch& batch) const;
 
     int m_nSpriteFrame = 0;    // frame counter of the smoke presentation (0..19)
     int m_nShownDisks = 200;   // disks shown in the smoke presentation

@@ -1,9 +1,14 @@
 // The smoke presentation of a jet: textured sprites facing the viewer,
 // scattered behind every tenth disk and coloured by its mean concentration.
+// A jet's sprites go out in one call per smoke texture: they are blended
+// with src + dst (1 - src) and no depth test, which gives the same picture
+// in any order.
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <vector>
 
 #include "base/Angles.h"
 #include "model/JetDispModal.h"
@@ -11,6 +16,13 @@
 #include "scene/Random15.h"
 #include "scene/SceneDrawState.h"
 #include "scene/SmokeSprites.h"
+
+// Eye-space triangles of sprites, by smoke texture: per vertex the texture
+// coordinates (2), the colour (4) and the position (3).
+struct SmokeBatch {
+    static constexpr int kFloats = 9;
+    std::array<std::vector<float>, kSmokeTextureCount> m_Vertices;
+};
 
 void CJetDispModal::DrawSmokePresentation(const SceneDrawState& state) {
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT |
@@ -25,18 +37,38 @@ void CJetDispModal::DrawSmokePresentation(const SceneDrawState& state) {
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
     const int count = static_cast<int>(m_Disks.size());
     const int shown = std::min(m_nShownDisks, count);
-    if (state.smokeTextures)
-        for (int i = 0; i < shown; ++i) DrawSmoke(i, state.smokeTextures);
+    if (state.smokeTextures) {
+        SmokeBatch batch;
+        for (int i = 0; i < shown; ++i) AddSmoke(i, batch);
+        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
+        glDisable(GL_LIGHTING);
+        glPushMatrix();
+        glLoadIdentity();
+        glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        constexpr GLsizei stride = SmokeBatch::kFloats * sizeof(float);
+        for (int t = 0; t < kSmokeTextureCount; ++t) {
+            const std::vector<float>& v = batch.m_Vertices[t];
+            if (v.empty()) continue;
+            glBindTexture(GL_TEXTURE_2D, state.smokeTextures[t]);
+            glTexCoordPointer(2, GL_FLOAT, stride, v.data());
+            glColorPointer(4, GL_FLOAT, stride, v.data() + 2);
+            glVertexPointer(3, GL_FLOAT, stride, v.data() + 6);
+            glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(v.size() / SmokeBatch::kFloats));
+        }
+        glPopClientAttrib();
+        glPopMatrix();
+    }
     if (m_nShownDisks < count) ++m_nShownDisks;
     m_nSpriteFrame = (m_nSpriteFrame + 1) % kSmokeFrames;
     glPopAttrib();
 }
 
-void CJetDispModal::DrawSmoke(int i, const unsigned int* smokeTextures) const {
+void CJetDispModal::AddSmoke(int i, SmokeBatch& batch) const {
     if (i < 0 || i >= static_cast<int>(m_Disks.size()) || i % kSmokeDiskStep != 0) return;
     const CJetDisk& d = m_Disks[i];
-    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
-    glDisable(GL_LIGHTING);
     glPushMatrix();
     // The disk's own frame, as the tube places it, scaled to the disk.
     const double hDeg = d.m_dHAngle * kRadToDeg;
@@ -65,7 +97,9 @@ void CJetDispModal::DrawSmoke(int i, const unsigned int* smokeTextures) const {
     const float c = std::cos(shape.m_fAngle * float(kDegToRad)), s = std::sin(shape.m_fAngle * float(kDegToRad));
     float sprite[16] = {c * shape.m_fScaleX, s * shape.m_fScaleX, 0, 0, -s * shape.m_fScaleY, c * shape.m_fScaleY, 0, 0,
                         0, 0, 1, 0, 0, 0, 0, 1};
-    glColor4fv(colour);
+    // The two triangles of a sprite as a strip over its corners would draw them.
+    static const float kCorner[6][4] = {{1, 1, 0, 0},   {-1, 1, 1, 0},   {1, -1, 0, 1},
+                                        {1, -1, 0, 1},  {-1, 1, 1, 0},   {-1, -1, 1, 1}};
     for (int k = 0; k < sprites; ++k) {
         const double r = random.Normal() / 4.0;
         const double phi = random.Unit() * 2.0 * kPi;
@@ -73,19 +107,13 @@ void CJetDispModal::DrawSmoke(int i, const unsigned int* smokeTextures) const {
         for (int q = 0; q < 3; ++q)
             sprite[12 + q] = float(m[q] * offset[0] + m[4 + q] * offset[1] + m[8 + q] * offset[2] + m[12 + q]);
         const int texture = std::clamp(static_cast<int>(random.Unit() * kSmokeTextureCount), 0, kSmokeTextureCount - 1);
-        glBindTexture(GL_TEXTURE_2D, smokeTextures[texture]);
-        glLoadMatrixf(sprite);
-        glBegin(GL_TRIANGLE_STRIP);
-        glTexCoord2f(0, 0);
-        glVertex3f(1, 1, 0);
-        glTexCoord2f(1, 0);
-        glVertex3f(-1, 1, 0);
-        glTexCoord2f(0, 1);
-        glVertex3f(1, -1, 0);
-        glTexCoord2f(1, 1);
-        glVertex3f(-1, -1, 0);
-        glEnd();
+        std::vector<float>& out = batch.m_Vertices[texture];
+        for (const float* c : kCorner) {
+            out.insert(out.end(), {c[2], c[3], colour[0], colour[1], colour[2], colour[3]});
+            // The sprite matrix has no z part in its first two columns.
+            out.insert(out.end(), {sprite[0] * c[0] + sprite[4] * c[1] + sprite[12],
+                                   sprite[1] * c[0] + sprite[5] * c[1] + sprite[13], sprite[14]});
+        }
     }
     glPopMatrix();
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
