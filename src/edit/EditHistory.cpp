@@ -29,7 +29,12 @@ CEditHistory::CEditHistory(CPlumexDoc& doc, QObject* parent) : QObject(parent), 
     });
 }
 
-CEditHistory::~CEditHistory() { m_doc.RemoveObserver(this); }
+CEditHistory::~CEditHistory() {
+    // The stack clears itself as it goes and says so: nobody is to hear it then.
+    m_stack.disconnect(this);
+    m_stack.blockSignals(true);
+    m_doc.RemoveObserver(this);
+}
 
 bool CEditHistory::Push(std::unique_ptr<QUndoCommand> command) {
     if (!command) return false;

@@ -53,7 +53,9 @@ TEST_F(EditHistory, ChangesOutsideTheHistoryKeepTheCaseModified) {
 
 TEST_F(EditHistory, TakingAnEditBackOrRedoingItIsReported) {
     std::vector<bool> seen;  // one entry a report: whether the model's input changed
-    QObject::connect(&m_history, &CEditHistory::inputsRestored, [&seen](bool input) { seen.push_back(input); });
+    QObject listener;        // ends the connection with the test, before seen goes
+    QObject::connect(&m_history, &CEditHistory::inputsRestored, &listener,
+                     [&seen](bool input) { seen.push_back(input); });
     ChangeAngle(45.0f);
     EXPECT_TRUE(seen.empty());
     m_history.Stack().undo();
