@@ -9,10 +9,11 @@
 #include "geometry/CutPlane.h"
 #include "image/Dib.h"
 #include "model/PlumexDoc.h"
-#include "ui/PlaneCursors.h"
+#include "ui/ModeCursors.h"
+#include "ui/MouseMode.h"
 
 CPlaneView::CPlaneView(CPlumexDoc& doc, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_PanCursor(MakePanCursor()), m_ZoomCursor(MakeZoomCursor()) {
+    : QWidget(parent), m_doc(doc) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
@@ -135,8 +136,9 @@ void CPlaneView::paintEvent(QPaintEvent*) {
 }
 
 void CPlaneView::UpdateCursor() {
-    if (m_nMode == Panning) setCursor(m_PanCursor);
-    else if (m_nMode == Zooming) setCursor(m_ZoomCursor);
+    // The 3-D view's hand and magnifier, drawn for this screen's pixel ratio.
+    if (m_nMode == Panning) setCursor(ModeCursor(int(MouseMode::Move), devicePixelRatioF()));
+    else if (m_nMode == Zooming) setCursor(ModeCursor(int(MouseMode::Zoom), devicePixelRatioF()));
     else if (m_nMode == Idle) unsetCursor();
 }
 

@@ -4,7 +4,6 @@
 // fitted to the pane after every section. Ctrl + left drag pans, a plain
 // left drag zooms (down: more of the image, up: less); moving the mouse
 // probes the section under the cursor for the data pane.
-#include <QCursor>
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
@@ -64,8 +63,6 @@ private:
 
     CPlumexDoc& m_doc;
     int m_nMode = Untouched;
-    QCursor m_PanCursor;
-    QCursor m_ZoomCursor;
     QPoint m_ptDown;
     QPoint m_ptLast;
     CRect m_rcSource{0, 0, 1, 1};

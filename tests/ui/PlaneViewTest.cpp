@@ -77,6 +77,10 @@ TEST_F(PlaneViewTest, DragDownHalfTheHeightZoomsOutByOneAndAHalfAndTooFarUpIsIgn
     const double sx = m_view.ScaleX(), sy = m_view.ScaleY();
     QTest::mousePress(&m_view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
     EXPECT_EQ(m_view.ModeNow(), CPlaneView::Zooming);
+    // The magnifier is drawn for the screen's pixel ratio, not blown up.
+    const QPixmap zoomCursor = m_view.cursor().pixmap();
+    ASSERT_FALSE(zoomCursor.isNull());
+    EXPECT_EQ(zoomCursor.devicePixelRatio(), m_view.devicePixelRatioF());
     QTest::mouseMove(&m_view, QPoint(100, 100 + dh / 2));
     EXPECT_DOUBLE_EQ(m_view.ScaleX(), 1.5 * sx);
     EXPECT_DOUBLE_EQ(m_view.ScaleY(), 1.5 * sy);
@@ -95,6 +99,7 @@ TEST_F(PlaneViewTest, CtrlDragPansTheSourceAgainstTheMouse) {
     const CRect before = m_view.Source();
     QTest::mousePress(&m_view, Qt::LeftButton, Qt::ControlModifier, QPoint(50, 50));
     EXPECT_EQ(m_view.ModeNow(), CPlaneView::Panning);
+    EXPECT_FALSE(m_view.cursor().pixmap().isNull());
     QTest::mouseMove(&m_view, QPoint(70, 40));
     QTest::mouseRelease(&m_view, Qt::LeftButton, Qt::ControlModifier, QPoint(70, 40));
     EXPECT_EQ(m_view.Source().left, before.left - 20);
