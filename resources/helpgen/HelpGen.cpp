@@ -7,18 +7,21 @@
 //                     with the cross-section plane 40 m downstream
 //   demo-section.png  the section image of that plane, as the plane view shows it
 // Usage: plumex_helpgen CASE.pmx CONTINUOUS-CASE.pmx HELP-FOLDER
-#include <GL/osmesa.h>
+
+#include <GL/gl.h>
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "OsMesaContext.h"
 #include "base/AppState.h"
 #include "geometry/CutPlane.h"
 #include "image/Dib.h"
@@ -34,42 +37,12 @@ constexpr int kWidth = 880;
 constexpr int kHeight = 560;
 constexpr double kPlaneDistance = 40.0;
 
-class COffscreenContext {
-public:
-    COffscreenContext(int w, int h) : m_buffer(std::size_t(w) * h * 4), m_nWidth(w), m_nHeight(h) {
-        const int attribs[] = {OSMESA_FORMAT,
-                               OSMESA_RGBA,
-                               OSMESA_DEPTH_BITS,
-                               24,
-                               OSMESA_STENCIL_BITS,
-                               8,
-                               OSMESA_PROFILE,
-                               OSMESA_COMPAT_PROFILE,
-                               0};
-        m_ctx = OSMesaCreateContextAttribs(attribs, nullptr);
-        if (m_ctx && !OSMesaMakeCurrent(m_ctx, m_buffer.data(), GL_UNSIGNED_BYTE, w, h)) {
-            OSMesaDestroyContext(m_ctx);
-            m_ctx = nullptr;
-        }
-        if (m_ctx) OSMesaPixelStore(OSMESA_Y_UP, 0);  // rows from the top down
-    }
-    ~COffscreenContext() {
-        if (!m_ctx) return;
-        glFinish();  // llvmpipe may still be drawing into the buffer
-        OSMesaDestroyContext(m_ctx);
-    }
-    bool IsValid() const { return m_ctx != nullptr; }
-    QImage Picture() const {
-        glFinish();
-        return QImage(m_buffer.data(), m_nWidth, m_nHeight, QImage::Format_RGBA8888)
-            .convertToFormat(QImage::Format_RGB32);
-    }
-
-private:
-    OSMesaContext m_ctx = nullptr;
-    std::vector<unsigned char> m_buffer;
-    int m_nWidth, m_nHeight;
-};
+// The offscreen picture as drawn so far.
+QImage Picture(const COsMesaContext& context) {
+    const std::vector<std::uint8_t> rgba = context.ReadPixels();
+    return QImage(rgba.data(), context.Width(), context.Height(), QImage::Format_RGBA8888)
+        .convertToFormat(QImage::Format_RGB32);
+}
 
 bool Save(const QImage& image, const std::string& folder, const char* name) {
     const std::string path = folder + "/" + name;
@@ -145,7 +118,7 @@ int main(int argc, char** argv) {
     }
     const std::string folder = argv[3];
     CStderrPrompt prompt;
-    COffscreenContext context(kWidth, kHeight);
+    COsMesaContext context(kWidth, kHeight);
     if (!context.IsValid()) {
         std::fprintf(stderr, "plumex_helpgen: OSMesa gave no OpenGL context\n");
         return 1;
@@ -158,7 +131,7 @@ int main(int argc, char** argv) {
         CPlumexDoc doc(app, prompt);
         if (!OpenForDrawing(doc, argv[1])) return 1;
         DrawScene(doc, false, resources);
-        ok = Save(context.Picture(), folder, "demo-scene.png");
+        ok = Save(Picture(context), folder, "demo-scene.png");
     }
     CAppState app;
     CPlumexDoc doc(app, prompt);
@@ -174,7 +147,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     DrawScene(doc, true, resources);
-    ok = Save(context.Picture(), folder, "demo-cutplane.png") && ok;
+    ok = Save(Picture(context), folder, "demo-cutplane.png") && ok;
     QImage section = SectionPicture(*plane.Image());
     // At 20 pixels a metre a wide section is larger than a help page.
     if (!section.isNull() && section.width() > 800)
