@@ -28,6 +28,21 @@ inline constexpr double kLambda = 1.2;
 // dilution follows both the pure-jet and the pure-plume laws.
 inline constexpr double kCentrelineFactor = 1.47;
 
+// Jets discharged against their buoyancy (Limbs.h). The lower edge of an
+// inclined dense jet is unstable (Lai & Lee 2012, J. Hydro-environ. Res.
+// 6:9-28): while the jet rises it sheds dense fluid, which no longer weighs
+// on the main flow (the reduced buoyancy flux of Oliver, Davidson & Nokes
+// 2013, Desalination 309:148-155); once it has turned, the same edge mixes
+// more than the shear layer of a jet. Both act in proportion to cos(phi),
+// the component of gravity across the axis that drives the instability, so
+// that a vertical fountain keeps the plain equations. Calibrated once, on
+// the 60-degree data of Roberts, Ferrier & Daviero (1997) and Lai & Lee
+// (2012) over F_d 10 to 40; 30, 45 and 75 degrees are checks.
+// Fraction of the buoyancy force shed on the rising limb at cos(phi) = 1.
+inline constexpr double kShedBuoyancy = 0.45;
+// Extra entrainment on the falling limb at cos(phi) = 1, as a fraction of E.
+inline constexpr double kFallingEdgeMixing = 0.75;
+
 // Element thickness at the start, as a fraction of the port diameter: the
 // element is a disk D/5 thick. It cancels out of every result.
 inline constexpr double kStartThicknessOverD = 0.2;

@@ -30,6 +30,10 @@ struct Setting {
   double bedZ = 0;         // z of the sea bed, -(H_bed - H_p) (m)
   double tau = 0;          // thickness time scale (D/5)/U_j (s)
   double jetVelocity = 0;  // U_j (m/s), the scale of a real vertical velocity
+  // The buoyancy at the port opposes the discharge's vertical direction (a
+  // dense effluent discharged upward, a light one downward): the jet rises
+  // against its buoyancy, turns and falls back (see Limbs.h).
+  bool fountainLike = false;
 };
 
 // Quantities derived from a state.

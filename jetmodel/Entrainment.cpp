@@ -16,7 +16,7 @@ double sign(double v)
 }  // namespace
 
 double shearCoefficient(double rhoA, double rho, double V, double Ua, double cosPsi, double sinPhi,
-                        double b)
+                        double b, bool jetLikeAgainstBuoyancy)
 {
   // 1. excess speed over the current component along the axis
   const double Us = Ua * cosPsi;
@@ -33,7 +33,11 @@ double shearCoefficient(double rhoA, double rho, double V, double Ua, double cos
   }
   // 5. buoyancy addition, capped at the pure-plume value
   const double ratio = kAlphaFroudeSlope * std::fabs(X) / kAlphaPlumeExtra;
-  const double alphaP = sign(X) * kAlphaPlumeExtra * std::min(1.0, ratio);
+  double alphaP = sign(X) * kAlphaPlumeExtra * std::min(1.0, ratio);
+  // The rising limb of a jet discharged against its buoyancy mixes like a
+  // pure jet until it turns (Lai & Lee 2012, from PIV): no reduction.
+  if (jetLikeAgainstBuoyancy)
+    alphaP = std::max(0.0, alphaP);
   // 6. top-hat coefficient. The shear velocity alpha_s dV / (sqrt 2 alpha)
   // is a mean of the jet's speed V and its speed dV relative to the current:
   // with the current (e_x >= 0) the harmonic mean 2 V dV / (V + dV) (the
@@ -51,10 +55,10 @@ double shearCoefficient(double rhoA, double rho, double V, double Ua, double cos
 }
 
 double shearEntrainment(double rhoA, double rho, double V, double Ua, double cosPsi, double sinPhi,
-                        double b, double h)
+                        double b, double h, bool jetLikeAgainstBuoyancy)
 {
   const double dV = std::fabs(V - Ua * cosPsi);
-  const double alphaS = shearCoefficient(rhoA, rho, V, Ua, cosPsi, sinPhi, b);
+  const double alphaS = shearCoefficient(rhoA, rho, V, Ua, cosPsi, sinPhi, b, jetLikeAgainstBuoyancy);
   // 7.
   return rhoA * alphaS * 2.0 * kPi * b * h * dV;
 }

@@ -11,12 +11,16 @@ namespace mardex {
 // Socolofsky (2018, Environ. Fluid Mech. 18:1167-1202).
 //   ambientDensity rho_a, density rho (kg/m^3); speed V (m/s); current U_a
 //   (m/s); cosPsi = e_x; sinPhi = e_z; radius b and thickness h (m).
+// Buoyancy that opposes the motion reduces the coefficient, except with
+// jetLikeAgainstBuoyancy (the rising limb of Limbs.h).
 double shearEntrainment(double ambientDensity, double density, double speed, double current,
-                        double cosPsi, double sinPhi, double radius, double thickness);
+                        double cosPsi, double sinPhi, double radius, double thickness,
+                        bool jetLikeAgainstBuoyancy = false);
 
 // The coefficient alpha_s of the shear entrainment, exposed for tests.
 double shearCoefficient(double ambientDensity, double density, double speed, double current,
-                        double cosPsi, double sinPhi, double radius);
+                        double cosPsi, double sinPhi, double radius,
+                        bool jetLikeAgainstBuoyancy = false);
 
 // Forced entrainment by the current through the projected area (Frick 1984,
 // Atmospheric Environment 18:653-662), E_f = rho_a U_a (a1 + a2 + a3) with

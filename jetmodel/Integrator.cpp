@@ -12,20 +12,22 @@ double buoyancyForce(const State& s, const Derived& d)
   return kGravity * (d.ambientDensity - d.density) * s[State::Volume];
 }
 
-double entrainmentRate(const State& s, const Derived& d, IntegrationStats* stats)
+double entrainmentRate(const State& s, const Derived& d, Limb limb, IntegrationStats* stats)
 {
   const double Es = shearEntrainment(d.ambientDensity, d.density, d.speed, d.current, d.cosPsi,
-                                     d.sinPhi, d.radius, d.thickness);
-  const ForcedEntrainment Ef = forcedEntrainment(s, d, buoyancyForce(s, d));
+                                     d.sinPhi, d.radius, d.thickness, limb == Limb::Rising);
+  const ForcedEntrainment Ef =
+      forcedEntrainment(s, d, buoyancyForceFactor(limb, d) * buoyancyForce(s, d));
   if (Ef.fallback && stats)
     ++stats->forcedFallbacks;
-  return std::max(Es, Ef.rate);
+  return std::max(Es, Ef.rate) * entrainmentFactor(limb, d);
 }
 
 State rates(const State& s, const Setting& where, IntegrationStats* stats)
 {
   const Derived d = derive(s, where);
-  const double E = entrainmentRate(s, d, stats);
+  const Limb limb = limbOf(d, where);
+  const double E = entrainmentRate(s, d, limb, stats);
   State r;
   r[State::Mass] = E;
   r[State::Volume] = E / d.ambientDensity;
@@ -33,7 +35,7 @@ State rates(const State& s, const Setting& where, IntegrationStats* stats)
   // No drag: the current bends the jet through the x momentum it entrains.
   r[State::Px] = E * d.current;
   r[State::Py] = 0.0;
-  r[State::Pz] = buoyancyForce(s, d);
+  r[State::Pz] = buoyancyForceFactor(limb, d) * buoyancyForce(s, d);
   r[State::X] = d.ux;
   r[State::Y] = d.uy;
   r[State::Z] = d.uz;

@@ -5,6 +5,7 @@
 
 #include "Element.h"
 #include "Entrainment.h"
+#include "Limbs.h"
 #include "StopRules.h"
 
 #include <vector>
@@ -24,8 +25,10 @@ struct IntegrationStats {
 // Vertical force F_b = g (rho_a - rho) Vol on the element (N).
 double buoyancyForce(const State& s, const Derived& d);
 
-// Entrainment rate E = max(E_s, E*) (kg/s) of the element in state s.
-double entrainmentRate(const State& s, const Derived& d, IntegrationStats* stats = nullptr);
+// Entrainment rate E = max(E_s, E*) (kg/s) of the element in state s, times
+// the factor of its limb (Limbs.h).
+double entrainmentRate(const State& s, const Derived& d, Limb limb = Limb::Plain,
+                       IntegrationStats* stats = nullptr);
 
 // d(state)/dt.
 State rates(const State& s, const Setting& where, IntegrationStats* stats = nullptr);

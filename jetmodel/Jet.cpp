@@ -104,6 +104,11 @@ JetResult computeJet(const JetInput& jet, const IntegratorOptions& options)
   r.setting.bedZ = -(std::max(r.ambient.deepest(), jet.depth) - jet.depth);
   r.setting.tau = kStartThicknessOverD * jet.diameter / Uj;
   r.setting.jetVelocity = Uj;
+  // Buoyancy g'_0 (positive for a light effluent) against the vertical
+  // direction of the discharge.
+  double sinPhi0 = 0, cosPhi0 = 1;
+  sinCosDegrees(jet.verticalAngle, sinPhi0, cosPhi0);
+  r.setting.fountainLike = (r.ambientDensity - r.effluentDensity) * sinPhi0 < 0.0;
 
   const State start =
       startState(jet.diameter, Uj, r.effluentDensity, jet.verticalAngle, jet.horizontalAngle);

@@ -192,7 +192,7 @@ TEST(JetContract, RealBinaryEndToEndInATemporaryDirectory) {
     EXPECT_EQ(runBinary(dir, "--version"), 0);
     EXPECT_EQ(readText(dir / "stdout.txt").rfind("mardex2k ", 0), 0u);
     EXPECT_EQ(runBinary(dir, "--help"), 0);
-    EXPECT_NE(readText(dir / "stdout.txt").find("under-predicts"), std::string::npos);
+    EXPECT_NE(readText(dir / "stdout.txt").find("Limitations: neighbouring plumes do not merge"), std::string::npos);
     EXPECT_EQ(runBinary(dir, "--bogus"), 2);
     fs::remove(dir / "Suspend");
     fs::remove(dir / "Plxdata");

@@ -144,8 +144,12 @@ TEST(JetEntrainment, ShearCoefficientLimitsOfJirka2004) {
     EXPECT_NEAR(shearCoefficient(1025, 1025, 1.0, 0.0, 1.0, 0.5, 0.1), kSqrt2 * 0.055, 1e-12);
     // Strongly buoyant vertical plume: saturated buoyancy addition.
     EXPECT_NEAR(shearCoefficient(1025, 1000, 0.01, 0.0, 0.0, 1.0, 1.0), kSqrt2 * 0.083, 1e-12);
-    // Dense rising jet: buoyancy opposes the motion, coefficient drops.
+    // Dense rising jet: buoyancy opposes the motion, coefficient drops,
+    // except on the rising limb of a jet discharged against its buoyancy,
+    // which keeps the pure jet's; a buoyant one keeps its addition there.
     EXPECT_NEAR(shearCoefficient(1000, 1025, 0.01, 0.0, 0.0, 1.0, 1.0), kSqrt2 * 0.027, 1e-12);
+    EXPECT_NEAR(shearCoefficient(1000, 1025, 0.01, 0.0, 0.0, 1.0, 1.0, true), kSqrt2 * 0.055, 1e-12);
+    EXPECT_NEAR(shearCoefficient(1025, 1000, 0.01, 0.0, 0.0, 1.0, 1.0, true), kSqrt2 * 0.083, 1e-12);
     // Horizontal axis: no buoyancy term.
     EXPECT_NEAR(shearCoefficient(1025, 1000, 0.01, 0.0, 1.0, 0.0, 1.0), kSqrt2 * 0.055, 1e-12);
     // Linear part: alpha_p = 0.6 X below the cap.
