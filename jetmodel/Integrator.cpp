@@ -12,22 +12,37 @@ double buoyancyForce(const State& s, const Derived& d)
   return kGravity * (d.ambientDensity - d.density) * s[State::Volume];
 }
 
-double entrainmentRate(const State& s, const Derived& d, Limb limb, IntegrationStats* stats)
+Forcing forcing(const State& s, const Derived& d, Limb limb, IntegrationStats* stats)
 {
   const double Es = shearEntrainment(d.ambientDensity, d.density, d.speed, d.current, d.cosPsi,
-                                     d.sinPhi, d.radius, d.thickness, limb == Limb::Rising);
-  const ForcedEntrainment Ef =
-      forcedEntrainment(s, d, buoyancyForceFactor(limb, d) * buoyancyForce(s, d));
+                                     d.sinPhi, d.radius, d.thickness, limb == Limb::Rising) *
+                    shearEntrainmentFactor(limb, d);
+  Forcing out;
+  out.buoyancyForce = buoyancyForce(s, d);
+  ForcedEntrainment Ef = forcedEntrainment(s, d, out.buoyancyForce);
+  if (limb == Limb::Rising) {
+    // The buoyancy shed at the lower edge is a feature of shear mixing: where
+    // the current's entrainment dominates, the shedding fades out.
+    const double shearShare = Ef.rate > Es ? Es / Ef.rate : 1.0;
+    out.buoyancyForce *= buoyancyForceFactor(limb, d, shearShare);
+    Ef = forcedEntrainment(s, d, out.buoyancyForce);
+  }
   if (Ef.fallback && stats)
     ++stats->forcedFallbacks;
-  return std::max(Es, Ef.rate) * entrainmentFactor(limb, d);
+  out.entrainment = std::max(Es, Ef.rate);
+  return out;
+}
+
+double entrainmentRate(const State& s, const Derived& d, Limb limb, IntegrationStats* stats)
+{
+  return forcing(s, d, limb, stats).entrainment;
 }
 
 State rates(const State& s, const Setting& where, IntegrationStats* stats)
 {
   const Derived d = derive(s, where);
-  const Limb limb = limbOf(d, where);
-  const double E = entrainmentRate(s, d, limb, stats);
+  const Forcing f = forcing(s, d, limbOf(d, where), stats);
+  const double E = f.entrainment;
   State r;
   r[State::Mass] = E;
   r[State::Volume] = E / d.ambientDensity;
@@ -35,7 +50,7 @@ State rates(const State& s, const Setting& where, IntegrationStats* stats)
   // No drag: the current bends the jet through the x momentum it entrains.
   r[State::Px] = E * d.current;
   r[State::Py] = 0.0;
-  r[State::Pz] = buoyancyForceFactor(limb, d) * buoyancyForce(s, d);
+  r[State::Pz] = f.buoyancyForce;
   r[State::X] = d.ux;
   r[State::Y] = d.uy;
   r[State::Z] = d.uz;

@@ -25,8 +25,16 @@ struct IntegrationStats {
 // Vertical force F_b = g (rho_a - rho) Vol on the element (N).
 double buoyancyForce(const State& s, const Derived& d);
 
-// Entrainment rate E = max(E_s, E*) (kg/s) of the element in state s, times
-// the factor of its limb (Limbs.h).
+// The entrainment and the vertical force of the element in state s on its
+// limb (Limbs.h): E = max(E_s, E*) with the limb's shear entrainment E_s, and
+// the buoyancy force less what the rising limb sheds.
+struct Forcing {
+  double entrainment = 0;    // kg/s
+  double buoyancyForce = 0;  // N
+};
+Forcing forcing(const State& s, const Derived& d, Limb limb = Limb::Plain,
+                IntegrationStats* stats = nullptr);
+// Its entrainment alone.
 double entrainmentRate(const State& s, const Derived& d, Limb limb = Limb::Plain,
                        IntegrationStats* stats = nullptr);
 

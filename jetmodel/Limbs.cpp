@@ -14,12 +14,12 @@ Limb limbOf(const Derived& d, const Setting& where)
   return (d.ambientDensity - d.density) * d.uz < 0.0 ? Limb::Rising : Limb::Falling;
 }
 
-double buoyancyForceFactor(Limb limb, const Derived& d)
+double buoyancyForceFactor(Limb limb, const Derived& d, double shearShare)
 {
-  return limb == Limb::Rising ? 1.0 - kShedBuoyancy * std::fabs(d.cosPhi) : 1.0;
+  return limb == Limb::Rising ? 1.0 - kShedBuoyancy * std::fabs(d.cosPhi) * shearShare : 1.0;
 }
 
-double entrainmentFactor(Limb limb, const Derived& d)
+double shearEntrainmentFactor(Limb limb, const Derived& d)
 {
   return limb == Limb::Falling ? 1.0 + kFallingEdgeMixing * std::fabs(d.cosPhi) : 1.0;
 }
