@@ -58,14 +58,24 @@ void Segment(const TubeRing& from, const TubeRing& to, int nFrom, int nTo) {
     glEnd();
 }
 
-// Where the tube lands on the screen now, for the choice of vertices per ring.
+// Where the tube lands on the screen now, for the choice of vertices per
+// ring, and what bounds the drawing: the view volume and the clip planes on.
 TubeProjection CurrentProjection() {
     double modelview[16], projection[16];
     GLint viewport[4];
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, viewport);
-    return MakeTubeProjection(projection, modelview, viewport);
+    TubeProjection p = MakeTubeProjection(projection, modelview, viewport);
+    GLint planes = 0;
+    glGetIntegerv(GL_MAX_CLIP_PLANES, &planes);
+    for (int i = 0; i < planes && i < 6; ++i) {
+        if (!glIsEnabled(GL_CLIP_PLANE0 + i)) continue;
+        double eyePlane[4];
+        glGetClipPlane(GL_CLIP_PLANE0 + i, eyePlane);
+        AddTubeClipPlane(p, eyePlane, modelview);
+    }
+    return p;
 }
 
 void HighlightOn() {
@@ -124,8 +134,13 @@ void CJetDispModal::Draw(SceneDrawState state) const {
         if (!m_pTubeArrays) m_pTubeArrays = std::make_shared<CTubeArrayCache>();
         CTubeArrayCache& cache = *m_pTubeArrays;
         cache.Sync(rings, RingGeneration());
-        cache.ChooseDetail(segments, CurrentProjection());
-        cache.Build(segments);
+        const TubeProjection projection = CurrentProjection();
+        // What lies wholly outside the view or beyond a clip plane would be
+        // clipped away by GL after all its vertices were lit.
+        std::vector<TubeSegment> visible;
+        cache.DropHidden(segments, projection, visible);
+        cache.ChooseDetail(visible, projection);
+        cache.Build(visible);
         DrawBatches(cache);
     } else {
         // Picking names every disk and draws every vertex; the plain drawing

@@ -1,6 +1,7 @@
 #include "scene/TubeArrayCache.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "model/JetDispModal.h"
 
@@ -39,6 +40,23 @@ void CTubeArrayCache::Bounds(int ring, double centre[3], double& radius) {
     if (b[3] < 0.0) RingBounds((*m_pRings)[ring], b, b[3]);
     for (int c = 0; c < 3; ++c) centre[c] = b[c];
     radius = b[3];
+}
+
+void CTubeArrayCache::DropHidden(const std::vector<TubeSegment>& segments, const TubeProjection& p,
+                                 std::vector<TubeSegment>& visible) {
+    visible.clear();
+    for (const TubeSegment& s : segments) {
+        // A ball holding both rings holds the segment between them.
+        double a[3], b[3], ra, rb;
+        Bounds(s.m_nFrom, a, ra);
+        Bounds(s.m_nTo, b, rb);
+        double centre[3], half = 0.0;
+        for (int c = 0; c < 3; ++c) {
+            centre[c] = 0.5 * (a[c] + b[c]);
+            half += (b[c] - a[c]) * (b[c] - a[c]);
+        }
+        if (!BallOutside(p, centre, 0.5 * std::sqrt(half) + std::max(ra, rb))) visible.push_back(s);
+    }
 }
 
 const std::vector<int>& CTubeArrayCache::ChooseDetail(const std::vector<TubeSegment>& segments,

@@ -22,6 +22,9 @@ public:
 
     // Forgets everything when the rings are not those it was filled from.
     void Sync(const std::vector<TubeRing>& rings, unsigned long long generation);
+    // The segments of which something can be seen through p, into visible.
+    void DropHidden(const std::vector<TubeSegment>& segments, const TubeProjection& p,
+                    std::vector<TubeSegment>& visible);
     // The vertices used per ring for the segments, as seen through p; the
     // rings no segment uses get 0. Kept for Build.
     const std::vector<int>& ChooseDetail(const std::vector<TubeSegment>& segments, const TubeProjection& p);

@@ -15,7 +15,42 @@ TubeProjection MakeTubeProjection(const double projection[16], const double mode
             p.m_dMatrix[c * 4 + r] = s;
         }
     for (int i = 0; i < 4; ++i) p.m_dViewport[i] = viewport[i];
+    // The view volume is -w <= x, y, z <= w: rows 3 +- 0, 1, 2 of the matrix.
+    const double* m = p.m_dMatrix;
+    for (int row = 0; row < 3; ++row)
+        for (double sign : {1.0, -1.0}) {
+            double plane[4];
+            for (int c = 0; c < 4; ++c) plane[c] = m[c * 4 + 3] + sign * m[c * 4 + row];
+            const double len = std::sqrt(plane[0] * plane[0] + plane[1] * plane[1] + plane[2] * plane[2]);
+            if (!(len > 0.0) || !std::isfinite(len)) continue;
+            for (int c = 0; c < 4; ++c) p.m_dPlanes[p.m_nPlanes][c] = plane[c] / len;
+            ++p.m_nPlanes;
+        }
     return p;
+}
+
+void AddTubeClipPlane(TubeProjection& p, const double eyePlane[4], const double modelview[16]) {
+    if (p.m_nPlanes >= 12) return;
+    // A point x of the tube is at modelview * x in eye space.
+    double plane[4];
+    for (int c = 0; c < 4; ++c) {
+        plane[c] = 0.0;
+        for (int k = 0; k < 4; ++k) plane[c] += eyePlane[k] * modelview[c * 4 + k];
+    }
+    const double len = std::sqrt(plane[0] * plane[0] + plane[1] * plane[1] + plane[2] * plane[2]);
+    if (!(len > 0.0) || !std::isfinite(len)) return;
+    for (int c = 0; c < 4; ++c) p.m_dPlanes[p.m_nPlanes][c] = plane[c] / len;
+    ++p.m_nPlanes;
+}
+
+bool BallOutside(const TubeProjection& p, const double centre[3], double radius) {
+    // A small margin for the vertices' rounding to floats.
+    const double margin = radius * 1.001 + 1e-3;
+    for (int i = 0; i < p.m_nPlanes; ++i) {
+        const double* q = p.m_dPlanes[i];
+        if (q[0] * centre[0] + q[1] * centre[1] + q[2] * centre[2] + q[3] < -margin) return true;
+    }
+    return false;
 }
 
 void RingBounds(const TubeRing& ring, double centre[3], double& radius) {

@@ -8,13 +8,22 @@
 struct TubeRing;
 
 // Where the drawn tube lands on the screen: projection times model-view,
-// and the viewport (device pixels).
+// the viewport (device pixels), and the planes that bound what is drawn
+// (the view volume's six and the clip planes on), each a x + b y + c z + d
+// >= 0 inside with (a, b, c) of unit length, in the tube's coordinates.
 struct TubeProjection {
     double m_dMatrix[16];  // column-major, as glGetDoublev gives it
     double m_dViewport[4];
+    double m_dPlanes[12][4];
+    int m_nPlanes;
 };
-// proj * modelview, both column-major.
+// proj * modelview, both column-major, with the view volume's planes.
 TubeProjection MakeTubeProjection(const double projection[16], const double modelview[16], const int viewport[4]);
+// Adds a clip plane given as GL keeps it (eye coordinates).
+void AddTubeClipPlane(TubeProjection& p, const double eyePlane[4], const double modelview[16]);
+// True when the ball lies wholly outside one of the planes, so nothing of
+// it can be drawn.
+bool BallOutside(const TubeProjection& p, const double centre[3], double radius);
 
 // The mean of the ring's vertices and the largest distance of a vertex from it.
 void RingBounds(const TubeRing& ring, double centre[3], double& radius);
