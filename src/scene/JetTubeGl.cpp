@@ -139,7 +139,7 @@ void CJetDispModal::Draw(SceneDrawState state) const {
         // clipped away by GL after all its vertices were lit.
         std::vector<TubeSegment> visible;
         cache.DropHidden(segments, projection, visible);
-        cache.ChooseDetail(visible, projection);
+        cache.ChooseDetail(visible, projection, state.fullDetail);
         cache.Build(visible);
         DrawBatches(cache);
     } else {
@@ -150,7 +150,7 @@ void CJetDispModal::Draw(SceneDrawState state) const {
         for (const TubeSegment& s : segments) {
             for (int ring : {s.m_nFrom, s.m_nTo}) {
                 const int size = static_cast<int>(rings[ring].m_Vertices.size());
-                if (selecting) {
+                if (selecting || state.fullDetail) {
                     detail[ring] = size;
                 } else if (detail[ring] == 0) {
                     double centre[3], radius;

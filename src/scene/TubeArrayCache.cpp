@@ -60,14 +60,19 @@ void CTubeArrayCache::DropHidden(const std::vector<TubeSegment>& segments, const
 }
 
 const std::vector<int>& CTubeArrayCache::ChooseDetail(const std::vector<TubeSegment>& segments,
-                                                      const TubeProjection& p) {
+                                                      const TubeProjection& p, bool full) {
     m_Detail.assign(m_nRingCount, 0);
     for (const TubeSegment& s : segments) {
         for (int ring : {s.m_nFrom, s.m_nTo}) {
             if (m_Detail[ring] != 0) continue;
+            const int size = static_cast<int>((*m_pRings)[ring].m_Vertices.size());
+            if (full) {
+                m_Detail[ring] = size;
+                continue;
+            }
             double centre[3], radius;
             Bounds(ring, centre, radius);
-            m_Detail[ring] = RingDetail(p, centre, radius, static_cast<int>((*m_pRings)[ring].m_Vertices.size()));
+            m_Detail[ring] = RingDetail(p, centre, radius, size);
         }
     }
     return m_Detail;

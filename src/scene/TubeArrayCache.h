@@ -25,9 +25,10 @@ public:
     // The segments of which something can be seen through p, into visible.
     void DropHidden(const std::vector<TubeSegment>& segments, const TubeProjection& p,
                     std::vector<TubeSegment>& visible);
-    // The vertices used per ring for the segments, as seen through p; the
-    // rings no segment uses get 0. Kept for Build.
-    const std::vector<int>& ChooseDetail(const std::vector<TubeSegment>& segments, const TubeProjection& p);
+    // The vertices used per ring for the segments, as seen through p (all
+    // with full); the rings no segment uses get 0. Kept for Build.
+    const std::vector<int>& ChooseDetail(const std::vector<TubeSegment>& segments, const TubeProjection& p,
+                                         bool full = false);
     // The face lists of the segments with the vertex counts ChooseDetail
     // chose, unless they are those of the last frame.
     void Build(const std::vector<TubeSegment>& segments);
