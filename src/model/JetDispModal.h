@@ -2,6 +2,7 @@
 // A jet's display object: the trajectory disks and what the scene builds
 // from them. This header holds the data the case model stores; geometry
 // and drawing are added by the scene code.
+#include <memory>
 #include <vector>
 
 #include "model/JetDisk.h"
@@ -28,6 +29,7 @@ struct TubeRing {
 };
 
 struct SmokeBatch;
+class CTubeArrayCache;
 class CJetDispModal {
 public:
     CJetDispModal();
@@ -61,6 +63,13 @@ public:
     // Drops the rings and the cross-section point lists.
     void ReleaseTube();
     int GetRingCount() const { return static_cast<int>(Rings().size()); }
+    // A number that changes whenever the rings are made again or dropped,
+    // unique over all display objects: what is cached from the rings is
+    // valid while it stays the same.
+    unsigned long long RingGeneration() const {
+        Rings();
+        return m_nRingGeneration;
+    }
 
     // --- cross-section support (GL-free) ---
     // The points where the tube's edges cross the plane a x + b y + c z + d = 0,
@@ -92,10 +101,15 @@ public:
     double m_Placement[16];            // jet frame to scene, row-major
     int m_nPickedRing = 0;             // ring whose following segment is highlighted
     double m_dDisplayAngle = 90.0;     // copy of the case's current angle
+    // The fast tube's vertex arrays, kept by the drawing code between frames
+    // and made again when RingGeneration() changes.
+    mutable std::shared_ptr<CTubeArrayCache> m_pTubeArrays;
 
 private:
     // Made from the disks by Rings() with these settings when pending.
     mutable bool m_bTubePending = false;
+    mutable unsigned long long m_nRingGeneration = 0;
+    void NewRingGeneration() const;
     double m_dPendingDepth = 0.0;
     bool m_bPendingClamp = true;
 };

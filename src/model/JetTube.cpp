@@ -1,5 +1,6 @@
 // The tube of a jet: rings of vertices around selected disks, with face and
 // smooth normals. GL-free, so cross-sections can be computed headless.
+#include <atomic>
 #include <cmath>
 
 #include "base/Angles.h"
@@ -36,7 +37,13 @@ void CJetDispModal::DiskMatrix(const CJetDisk& d, double out[16]) const {
     MatMultiply(m_Placement, l, out);
 }
 
+void CJetDispModal::NewRingGeneration() const {
+    static std::atomic<unsigned long long> s_nLast{0};
+    m_nRingGeneration = ++s_nLast;
+}
+
 void CJetDispModal::ReleaseTube() {
+    NewRingGeneration();
     m_bTubePending = false;
     m_Rings.clear();
     m_Sections.clear();
@@ -88,6 +95,7 @@ const std::vector<TubeRing>& CJetDispModal::Rings() const {
     if (m_bTubePending) {
         m_bTubePending = false;
         MakeRings(m_nRingInterval, m_dPendingDepth, m_bPendingClamp, m_Rings);
+        NewRingGeneration();
     }
     return m_Rings;
 }

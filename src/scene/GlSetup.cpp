@@ -62,3 +62,15 @@ void MakeFrameOpaque() {
     glClearColor(clear[0], clear[1], clear[2], clear[3]);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
+
+void BeginOpaqueFrame() {
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClearColor(clear[0], clear[1], clear[2], 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+}
+
+void EndOpaqueFrame() { glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE); }

@@ -16,6 +16,13 @@ void ApplyFixedGlState();
 // composited or saved picture would show as washed-out colours.
 void MakeFrameOpaque();
 
+// The same result without a pass over the whole picture: BeginOpaqueFrame
+// clears colour (alpha 1) and depth and then stops all writes to alpha, so
+// that alpha stays 1; EndOpaqueFrame lets them through again. Blending reads
+// only the source alpha, so the colours come out as without the mask.
+void BeginOpaqueFrame();
+void EndOpaqueFrame();
+
 // Generates the 51 texture names and loads dir + "/smokeimages/ssN.TGA"
 // (N = 0 ... 50) into them. A file that cannot be read is reported by the
 // TGA loader and leaves its texture without an image; the rest still load.

@@ -1,14 +1,18 @@
 // The uniform tube of a jet ("Fast Display"), with the picked segment
 // highlighted and the growth animation's limit. The tube goes out as vertex
-// arrays, the segments between highlights in one call; picking draws it
-// segment by segment, each with its selection name.
+// arrays kept between frames, each ring with as many of its vertices as its
+// size on the screen needs; picking draws it segment by segment with every
+// vertex, each segment with its selection name.
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "model/JetDispModal.h"
 #include "scene/SceneDrawState.h"
+#include "scene/TubeArrayCache.h"
+#include "scene/TubeDetail.h"
 
 namespace {
 void ApplyTubeMaterial() {
@@ -21,65 +25,84 @@ void ApplyTubeMaterial() {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 100.0f);
 }
 
-void Strip(const TubeRing& from, const TubeRing& to) {
-    const int n = static_cast<int>(std::min(from.m_Vertices.size(), to.m_Vertices.size()));
-    if (n == 0) return;
-    glBegin(GL_QUAD_STRIP);
-    for (int j = 0; j <= n; ++j) {
-        const TubeVertex& a = to.m_Vertices[j % n];
-        const TubeVertex& b = from.m_Vertices[j % n];
-        glNormal3dv(a.m_dNormal);
-        glVertex3dv(a.m_dPos);
-        glNormal3dv(b.m_dNormal);
-        glVertex3dv(b.m_dPos);
+// The quad strip between two rings drawn with n of their vertices each
+// (every size/n-th), or the stitching triangles between rings drawn with
+// different counts, one GL call per vertex.
+void Segment(const TubeRing& from, const TubeRing& to, int nFrom, int nTo) {
+    const int sizeFrom = static_cast<int>(from.m_Vertices.size()), sizeTo = static_cast<int>(to.m_Vertices.size());
+    const int slices = std::min(sizeFrom, sizeTo);
+    if (slices == 0) return;
+    if (sizeFrom != sizeTo) nFrom = nTo = slices;
+    if (nFrom == nTo) {
+        const int step = slices / nFrom;
+        glBegin(GL_QUAD_STRIP);
+        for (int j = 0; j <= nFrom; ++j) {
+            const TubeVertex& a = to.m_Vertices[(j % nFrom) * step];
+            const TubeVertex& b = from.m_Vertices[(j % nFrom) * step];
+            glNormal3dv(a.m_dNormal);
+            glVertex3dv(a.m_dPos);
+            glNormal3dv(b.m_dNormal);
+            glVertex3dv(b.m_dPos);
+        }
+        glEnd();
+        return;
+    }
+    std::vector<SegmentCorner> corners;
+    StitchTriangles(slices, nFrom, nTo, corners);
+    glBegin(GL_TRIANGLES);
+    for (const SegmentCorner& c : corners) {
+        const TubeVertex& v = (c.m_bTo ? to : from).m_Vertices[c.m_nSlice];
+        glNormal3dv(v.m_dNormal);
+        glVertex3dv(v.m_dPos);
     }
     glEnd();
 }
 
-// The vertices of the rings drawn, one ring after another as floats
-// (position, normal), each ring added on its first use (with a ring at
-// every disk only every twentieth is drawn), and the quads waiting to go out.
-struct TubeArrays {
-    const std::vector<TubeRing>& m_Rings;
-    std::vector<float> m_Vertices;
-    std::vector<int> m_RingStart;  // first vertex of each ring added, -1 for the others
-    std::vector<unsigned int> m_Indices;
+// Where the tube lands on the screen now, for the choice of vertices per
+// ring, and what bounds the drawing: the view volume and the clip planes on.
+TubeProjection CurrentProjection() {
+    double modelview[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    TubeProjection p = MakeTubeProjection(projection, modelview, viewport);
+    GLint planes = 0;
+    glGetIntegerv(GL_MAX_CLIP_PLANES, &planes);
+    for (int i = 0; i < planes && i < 6; ++i) {
+        if (!glIsEnabled(GL_CLIP_PLANE0 + i)) continue;
+        double eyePlane[4];
+        glGetClipPlane(GL_CLIP_PLANE0 + i, eyePlane);
+        AddTubeClipPlane(p, eyePlane, modelview);
+    }
+    return p;
+}
 
-    explicit TubeArrays(const std::vector<TubeRing>& rings) : m_Rings(rings), m_RingStart(rings.size(), -1) {}
+void HighlightOn() {
+    glColor4d(0.8, 0.1, 0.6, 1.0);
+    glDisable(GL_LIGHTING);
+}
 
-    unsigned int RingStart(int ring) {
-        if (m_RingStart[ring] < 0) {
-            m_RingStart[ring] = static_cast<int>(m_Vertices.size() / 6);
-            for (const TubeVertex& v : m_Rings[ring].m_Vertices) {
-                for (int c = 0; c < 3; ++c) m_Vertices.push_back(static_cast<float>(v.m_dPos[c]));
-                for (int c = 0; c < 3; ++c) m_Vertices.push_back(static_cast<float>(v.m_dNormal[c]));
-            }
-        }
-        return static_cast<unsigned int>(m_RingStart[ring]);
+// The face batches of the cache, from its arrays.
+void DrawBatches(const CTubeArrayCache& cache) {
+    const std::vector<float>& v = cache.Vertices();
+    if (cache.Batches().empty()) return;
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), v.data());
+    glNormalPointer(GL_FLOAT, 6 * sizeof(float), v.data() + 3);
+    glEnable(GL_LIGHTING);
+    const unsigned int* indices = cache.Indices().data();
+    for (const CTubeArrayCache::Batch& b : cache.Batches()) {
+        // The highlighted segment turns lighting off; the material stays.
+        if (b.m_bHighlighted) HighlightOn();
+        glDrawElements(b.m_bQuads ? GL_QUADS : GL_TRIANGLES, static_cast<GLsizei>(b.m_nCount), GL_UNSIGNED_INT,
+                       indices + b.m_nFirst);
+        if (b.m_bHighlighted) glEnable(GL_LIGHTING);
     }
-    // Adds the quads of the strip Strip draws between ring from and ring to,
-    // each starting on ring from, so that GL cuts it into the same two
-    // triangles as the strip's quad.
-    void AddSegment(int from, int to) {
-        const int n = static_cast<int>(std::min(m_Rings[from].m_Vertices.size(), m_Rings[to].m_Vertices.size()));
-        if (n == 0) return;
-        const unsigned int a = RingStart(to);
-        const unsigned int b = RingStart(from);
-        for (int j = 0; j < n; ++j) {
-            const unsigned int j1 = static_cast<unsigned int>((j + 1) % n);
-            m_Indices.insert(m_Indices.end(), {b + j, b + j1, a + j1, a + j});
-        }
-    }
-    // Draws the quads waiting; the arrays of the client state point at the
-    // vertices as they are now, added rings included.
-    void Flush() {
-        if (m_Indices.empty()) return;
-        glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), m_Vertices.data());
-        glNormalPointer(GL_FLOAT, 6 * sizeof(float), m_Vertices.data() + 3);
-        glDrawElements(GL_QUADS, static_cast<GLsizei>(m_Indices.size()), GL_UNSIGNED_INT, m_Indices.data());
-        m_Indices.clear();
-    }
-};
+    glPopClientAttrib();
+}
 }  // namespace
 
 void CJetDispModal::Draw(SceneDrawState state) const {
@@ -105,54 +128,42 @@ void CJetDispModal::Draw(SceneDrawState state) const {
         for (int k = 0; k + 1 < count; ++k)
             if (rings[k].m_nDisk <= m_nPickedRing && m_nPickedRing < rings[k + 1].m_nDisk) picked = k;
     }
-    if (selecting || state.immediateMode) {
-        for (int k = 0; k < count - 1;) {
-            // The highlighted segment turns lighting off; the material stays.
+    std::vector<TubeSegment> segments;
+    FastTubeSegments(count, stride, picked, state.highlightPick, segments);
+    if (!selecting && !state.immediateMode) {
+        if (!m_pTubeArrays) m_pTubeArrays = std::make_shared<CTubeArrayCache>();
+        CTubeArrayCache& cache = *m_pTubeArrays;
+        cache.Sync(rings, RingGeneration());
+        const TubeProjection projection = CurrentProjection();
+        // What lies wholly outside the view or beyond a clip plane would be
+        // clipped away by GL after all its vertices were lit.
+        std::vector<TubeSegment> visible;
+        cache.DropHidden(segments, projection, visible);
+        cache.ChooseDetail(visible, projection, state.fullDetail);
+        cache.Build(visible);
+        DrawBatches(cache);
+    } else {
+        // Picking names every disk and draws every vertex; the plain drawing
+        // takes the same vertices per ring as the arrays.
+        std::vector<int> detail(rings.size(), 0);
+        const TubeProjection projection = selecting ? TubeProjection{} : CurrentProjection();
+        for (const TubeSegment& s : segments) {
+            for (int ring : {s.m_nFrom, s.m_nTo}) {
+                const int size = static_cast<int>(rings[ring].m_Vertices.size());
+                if (selecting || state.fullDetail) {
+                    detail[ring] = size;
+                } else if (detail[ring] == 0) {
+                    double centre[3], radius;
+                    RingBounds(rings[ring], centre, radius);
+                    detail[ring] = RingDetail(projection, centre, radius, size);
+                }
+            }
             glEnable(GL_LIGHTING);
-            int next = std::min(k + stride, count - 1);
-            if (state.highlightPick && k <= picked && picked <= next) {
-                if (k < picked) {
-                    next = picked;
-                } else {
-                    next = k + 1;
-                    glColor4d(0.8, 0.1, 0.6, 1.0);
-                    glDisable(GL_LIGHTING);
-                }
-            }
-            if (selecting) glPushName(static_cast<GLuint>(k));
-            Strip(rings[k], rings[next]);
+            if (s.m_bHighlighted) HighlightOn();
+            if (selecting) glPushName(static_cast<GLuint>(s.m_nFrom));
+            Segment(rings[s.m_nFrom], rings[s.m_nTo], detail[s.m_nFrom], detail[s.m_nTo]);
             if (selecting) glPopName();
-            k = next;
         }
-    } else if (count > 1) {
-        TubeArrays arrays(rings);
-        glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glEnableClientState(GL_NORMAL_ARRAY);
-        glEnable(GL_LIGHTING);
-        for (int k = 0; k < count - 1;) {
-            int next = std::min(k + stride, count - 1);
-            if (state.highlightPick && k <= picked && picked <= next) {
-                if (k < picked) {
-                    next = picked;
-                } else {
-                    // The highlighted segment turns lighting off; the material stays.
-                    next = k + 1;
-                    arrays.Flush();
-                    glColor4d(0.8, 0.1, 0.6, 1.0);
-                    glDisable(GL_LIGHTING);
-                    arrays.AddSegment(k, next);
-                    arrays.Flush();
-                    glEnable(GL_LIGHTING);
-                    k = next;
-                    continue;
-                }
-            }
-            arrays.AddSegment(k, next);
-            k = next;
-        }
-        arrays.Flush();
-        glPopClientAttrib();
     }
     glPopMatrix();
     glPopAttrib();

@@ -23,6 +23,9 @@ struct SceneDrawState {
     // Jets drawn one GL call per vertex instead of from vertex arrays: the
     // plain drawing the array drawing must match pixel for pixel.
     bool immediateMode = false;
+    // Fast tubes drawn with every vertex of every ring, however small they
+    // look: the picture the level of detail is checked against.
+    bool fullDetail = false;
     // Case settings the records need while they draw; DrawStructures copies
     // them from the document before the traversal.
     bool noRiser = false;        // scenario without risers

@@ -48,7 +48,8 @@ void DrawWaterSurface(const CPlumexDoc& doc, CWater& water, bool disturbed) {
 void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFrameOptions& options,
                     CGlResources& resources) {
     if (doc.m_pAmbient) resources.PrepareAmbientBox(*doc.m_pAmbient);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The picture stays opaque (alpha 1) while it is drawn.
+    BeginOpaqueFrame();
     camera.ApplyProjection();
     camera.ApplyCamera();
     glPushMatrix();
@@ -87,10 +88,7 @@ void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFram
     DrawCurrentArrow(doc.m_fCurrentAngle);
     if (options.m_pWater) DrawWaterSurface(doc, *options.m_pWater, options.m_bDisturbed);
     glPopMatrix();
-
-    // Blending leaves alpha below 1 where translucent jets are; the picture
-    // is opaque.
-    MakeFrameOpaque();
+    EndOpaqueFrame();
     glFinish();
 }
 

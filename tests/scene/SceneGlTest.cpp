@@ -130,6 +130,15 @@ TEST_F(SceneGl, CornerShowsTheClearColourAndAlphaIsOpaque) {
     const std::uint32_t p = m_context.Pixel(0, 0);
     EXPECT_TRUE(Near(ToRgb(p), {45, 71, 128})) << std::hex << p;
     EXPECT_EQ(p & 255u, 255u);
+    // Translucent jets over a clear colour of alpha 0 leave no pixel
+    // translucent either.
+    const auto sorted = Render(false);
+    int translucent = 0;
+    for (std::size_t i = 3; i < sorted.size(); i += 4) translucent += sorted[i] != 255;
+    EXPECT_EQ(translucent, 0);
+    GLboolean mask[4];
+    glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+    EXPECT_TRUE(mask[3]) << "alpha writes are given back after the frame";
 }
 
 TEST_F(SceneGl, JetsCoverThePixelsWhereTheirDisksProject) {
