@@ -144,7 +144,9 @@ void COpenGLView::resizeGL(int w, int h) {
 }
 
 void COpenGLView::paintGL() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The widget composites its framebuffer with alpha: the picture stays
+    // opaque (alpha 1) while it is drawn.
+    BeginOpaqueFrame();
     BeforeScene();
     glPushMatrix();
     DrawFloorGrid();
@@ -152,7 +154,6 @@ void COpenGLView::paintGL() {
     glPushMatrix();
     DrawScene();
     glPopMatrix();
-    // The widget composites its framebuffer with alpha: keep the picture opaque.
-    MakeFrameOpaque();
+    EndOpaqueFrame();
     glFinish();
 }

@@ -122,7 +122,9 @@ void CPlumexView::paintGL() {
     CGlResources& resources = CGlResources::ForKey(context(), ResourceDir());
     if (m_doc.m_pAmbient) resources.PrepareAmbientBox(*m_doc.m_pAmbient);
 
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The widget composites its framebuffer with alpha: the picture stays
+    // opaque (alpha 1) while it is drawn.
+    BeginOpaqueFrame();
     camera.ApplyProjection();
     camera.ApplyCamera();
     glPushMatrix();
@@ -168,8 +170,7 @@ void CPlumexView::paintGL() {
     DrawCurrentArrow(m_doc.m_fCurrentAngle);
     DrawWaterSurface(m_doc, *m_pWater, m_bDisturbance && !m_bParticles && !m_bAnimating);
     glPopMatrix();
-    // The widget composites its framebuffer with alpha: keep the picture opaque.
-    MakeFrameOpaque();
+    EndOpaqueFrame();
     glFinish();
     m_bDrawing = false;
 }
