@@ -103,11 +103,10 @@ void DrawScene(CPlumexDoc& doc, bool withPlane, CGlResources& resources) {
             camera.m_dUp[i] = i == 1 ? 1.0 : 0.0;
         }
         options.m_bClipToCutPlane = true;
+        options.m_bDrawCutPlane = true;
     }
     camera.SetWindowSize(kWidth, kHeight);
     DrawSceneFrame(doc, camera, options, resources);
-    if (withPlane) doc.m_CutPlane.Draw();
-    MakeFrameOpaque();
 }
 }  // namespace
 

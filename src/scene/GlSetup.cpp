@@ -53,16 +53,6 @@ int LoadSmokeTextures(const std::string& dir, unsigned int names[kSmokeTextureCo
     return loaded;
 }
 
-void MakeFrameOpaque() {
-    GLfloat clear[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
-    glClearColor(clear[0], clear[1], clear[2], 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(clear[0], clear[1], clear[2], clear[3]);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-}
-
 void BeginOpaqueFrame() {
     GLfloat clear[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);

@@ -11,15 +11,12 @@ constexpr int kSmokeTextureCount = 51;
 // smooth shading, two-sided lighting and one white positional light.
 void ApplyFixedGlState();
 
-// Sets the alpha channel of the whole colour buffer to 1, leaving the
-// colours: blended translucent surfaces leave alpha below 1, which a
-// composited or saved picture would show as washed-out colours.
-void MakeFrameOpaque();
-
-// The same result without a pass over the whole picture: BeginOpaqueFrame
-// clears colour (alpha 1) and depth and then stops all writes to alpha, so
-// that alpha stays 1; EndOpaqueFrame lets them through again. Blending reads
-// only the source alpha, so the colours come out as without the mask.
+// Keeps the picture opaque: blended translucent surfaces would leave alpha
+// below 1, which a composited or saved picture shows as washed-out colours.
+// BeginOpaqueFrame clears colour (alpha 1) and depth and then stops all
+// writes to alpha, so that alpha stays 1; EndOpaqueFrame lets them through
+// again. Blending reads only the source alpha, so the colours come out as
+// without the mask.
 void BeginOpaqueFrame();
 void EndOpaqueFrame();
 

@@ -5,6 +5,7 @@
 
 #include "model/PlumexDoc.h"
 #include "model/ViewControl.h"
+#include "scene/CutPlaneArrow.h"
 #include "scene/GlResources.h"
 #include "scene/GlSetup.h"
 #include "scene/ParticleSystems.h"
@@ -71,8 +72,17 @@ void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFram
     state.zoomFactor = camera.ZoomFactor();
     doc.DrawAmbient(state, resources);
 
+    const CCutPlane& plane = doc.m_CutPlane;
+    if (options.m_bDrawCutPlane) {
+        glDisable(GL_LIGHTING);
+        doc.m_CutPlane.Draw();
+        if (plane.m_eKind == CutPlaneKind::UserSpecified) DrawCutPlaneArrow(plane);
+        glEnable(GL_CLIP_PLANE1);
+        glEnable(GL_LIGHTING);
+    }
+    // The plane cuts the jets away on its far side.
     if (options.m_bClipToCutPlane) {
-        glClipPlane(GL_CLIP_PLANE0, doc.m_CutPlane.m_dEquation);
+        glClipPlane(GL_CLIP_PLANE0, plane.m_dEquation);
         glEnable(GL_CLIP_PLANE0);
     }
     if (options.m_bFastDisplay) {
@@ -84,6 +94,7 @@ void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFram
         doc.DrawSortedJets(state);
     }
     glDisable(GL_CLIP_PLANE0);
+    glDisable(GL_CLIP_PLANE1);
 
     DrawCurrentArrow(doc.m_fCurrentAngle);
     if (options.m_pWater) DrawWaterSurface(doc, *options.m_pWater, options.m_bDisturbed);

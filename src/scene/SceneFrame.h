@@ -1,8 +1,8 @@
 #pragma once
 // One frame of the main 3-D view's scene, as the view and the offscreen
 // renderer draw it: camera, structures, ambient box, jets (uniform tubes or
-// sorted and colour-mapped), current arrow, and the water and particles
-// when given. The cut plane is drawn by its own code. GL drawing code.
+// sorted and colour-mapped), current arrow, the cut plane, and the water and
+// particles when given. GL drawing code.
 class CGlResources;
 class CParticleSystems;
 class CPlumexDoc;
@@ -16,6 +16,9 @@ struct SceneFrameOptions {
     int m_nAnimStep = 0;
     bool m_bHighlightPick = false;
     bool m_bClipToCutPlane = false;  // clip plane 0 from the document's cut plane
+    // The document's cut plane is drawn before the jets (with its arrow when
+    // the user placed it) and clip plane 1 keeps the jets off its frame.
+    bool m_bDrawCutPlane = false;
     bool m_bImmediateMode = false;   // jets one call per vertex (see SceneDrawState)
     // With particles: the smoke sprites' textures ("Fast Display") or the
     // streaks of these renderers (sorted display).

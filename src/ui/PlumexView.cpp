@@ -120,58 +120,21 @@ void CPlumexView::paintGL() {
     // Each view keeps the GL names of its own context (the ambient box's
     // textures and list).
     CGlResources& resources = CGlResources::ForKey(context(), ResourceDir());
-    if (m_doc.m_pAmbient) resources.PrepareAmbientBox(*m_doc.m_pAmbient);
-
-    // The widget composites its framebuffer with alpha: the picture stays
-    // opaque (alpha 1) while it is drawn.
-    BeginOpaqueFrame();
-    camera.ApplyProjection();
-    camera.ApplyCamera();
-    glPushMatrix();
-
-    SceneDrawState state;
-    state.highlightPick = m_nMouseMode == static_cast<int>(MouseMode::Pick);
-    state.renderMode = kRenderModeRender;
-    m_doc.DrawStructures(state);
-
-    state.jetsOnly = true;
-    state.animating = m_bAnimating;
-    state.particleMode = m_bParticles;
-    state.smokeTextures = SmokeTextures();
-    state.animationStep = m_nAnimStep;
-    state.zoomFactor = camera.ZoomFactor();
-    m_doc.DrawAmbient(state, resources);
-
-    CCutPlane& plane = m_doc.m_CutPlane;
-    const bool planeDrawn = m_bShowCutPlane && !m_bAnimating && !m_bParticles;
-    if (planeDrawn) {
-        glDisable(GL_LIGHTING);
-        plane.Draw();
-        if (plane.m_eKind == CutPlaneKind::UserSpecified) DrawCutPlaneArrow(plane);
-        glEnable(GL_CLIP_PLANE1);
-        glEnable(GL_LIGHTING);
-    }
-    // The shown plane cuts the jets away on its far side.
-    if (m_bShowCutPlane) {
-        glClipPlane(GL_CLIP_PLANE0, plane.m_dEquation);
-        glEnable(GL_CLIP_PLANE0);
-    }
-    if (m_bFastDisplay) {
-        m_doc.DrawStructures(state);  // smoke sprites in particle mode
-    } else if (m_bParticles) {
-        m_Particles.Draw(m_doc);
-    } else {
-        camera.GetEyePosition(state.eyePosition);
-        m_doc.DrawSortedJets(state);
-    }
-    glDisable(GL_CLIP_PLANE0);
-    glDisable(GL_CLIP_PLANE1);
-
-    DrawCurrentArrow(m_doc.m_fCurrentAngle);
-    DrawWaterSurface(m_doc, *m_pWater, m_bDisturbance && !m_bParticles && !m_bAnimating);
-    glPopMatrix();
-    EndOpaqueFrame();
-    glFinish();
+    SceneFrameOptions options;
+    options.m_bFastDisplay = m_bFastDisplay;
+    options.m_bParticles = m_bParticles;
+    options.m_bAnimating = m_bAnimating;
+    options.m_nAnimStep = m_nAnimStep;
+    options.m_bHighlightPick = m_nMouseMode == static_cast<int>(MouseMode::Pick);
+    options.m_bClipToCutPlane = m_bShowCutPlane;
+    options.m_bDrawCutPlane = m_bShowCutPlane && !m_bAnimating && !m_bParticles;
+    options.m_pSmokeTextures = SmokeTextures();
+    options.m_pParticles = &m_Particles;
+    options.m_pWater = m_pWater.get();
+    options.m_bDisturbed = m_bDisturbance && !m_bParticles && !m_bAnimating;
+    // The frame keeps the picture opaque (alpha 1) while it is drawn: the
+    // widget composites its framebuffer with alpha.
+    DrawSceneFrame(m_doc, camera, options, resources);
     m_bDrawing = false;
 }
 
