@@ -33,11 +33,6 @@ Forcing forcing(const State& s, const Derived& d, Limb limb, IntegrationStats* s
   return out;
 }
 
-double entrainmentRate(const State& s, const Derived& d, Limb limb, IntegrationStats* stats)
-{
-  return forcing(s, d, limb, stats).entrainment;
-}
-
 State rates(const State& s, const Setting& where, IntegrationStats* stats)
 {
   const Derived d = derive(s, where);

@@ -34,9 +34,6 @@ struct Forcing {
 };
 Forcing forcing(const State& s, const Derived& d, Limb limb = Limb::Plain,
                 IntegrationStats* stats = nullptr);
-// Its entrainment alone.
-double entrainmentRate(const State& s, const Derived& d, Limb limb = Limb::Plain,
-                       IntegrationStats* stats = nullptr);
 
 // d(state)/dt.
 State rates(const State& s, const Setting& where, IntegrationStats* stats = nullptr);
