@@ -10,15 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "OsMesaContext.h"
-#include "SyntheticCase.h"
-#include "base/AppState.h"
-#include "model/PlumexDoc.h"
-#include "scene/GlResources.h"
-#include "scene/GlSetup.h"
+#include "SyntheticSceneGl.h"
 #include "scene/SceneFrame.h"
 #include "scene/SortedJetArrays.h"
-#include "support/ScriptedPrompt.h"
 
 namespace {
 constexpr int kW = 480, kH = 300;
@@ -40,15 +34,12 @@ Comparison Compare(const std::vector<std::uint8_t>& a, const std::vector<std::ui
     return c;
 }
 
-class JetArrays : public ::testing::Test {
+class JetArrays : public SyntheticSceneGl {
 protected:
+    JetArrays() : SyntheticSceneGl(kW, kH, 6, 400) {}
     void SetUp() override {
-        ASSERT_TRUE(m_context.IsValid()) << m_context.Error();
-        ApplyFixedGlState();
-        glViewport(0, 0, kW, kH);
-        m_camera.SetWindowSize(kW, kH);
-        BuildSyntheticCase(m_doc, 6, 400);
-        m_doc.PrepareJetDisplays();
+        SyntheticSceneGl::SetUp();
+        if (HasFatalFailure()) return;
         m_doc.BuildSortTree();
         const double eye[3] = {-40.0, 25.0, 90.0}, target[3] = {15.0, 6.0, 20.0};
         for (int i = 0; i < 3; ++i) {
@@ -82,12 +73,6 @@ protected:
     CJet& Jet(int riser, int jet) { return *m_doc.GetOutfall(0)->m_Risers[riser]->m_Jets[jet]; }
     int Walks() const { return m_doc.m_pSortedArrays ? m_doc.m_pSortedArrays->WalkCount() : 0; }
 
-    COsMesaContext m_context{kW, kH};
-    CAppState m_app;
-    CScriptedPrompt m_prompt;
-    CPlumexDoc m_doc{m_app, m_prompt};
-    CViewControl m_camera;
-    CGlResources m_resources;
 };
 }  // namespace
 

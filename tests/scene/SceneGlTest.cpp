@@ -12,17 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "OsMesaContext.h"
-#include "SyntheticCase.h"
-#include "base/AppState.h"
-#include "model/PlumexDoc.h"
-#include "scene/GlResources.h"
-#include "scene/GlSetup.h"
+#include "SyntheticSceneGl.h"
 #include "scene/SceneDrawState.h"
 #include "scene/SceneFrame.h"
 #include "scene/SceneShapes.h"
 #include "scene/SortTree.h"
-#include "support/ScriptedPrompt.h"
 
 namespace {
 constexpr int kW = 320, kH = 200;
@@ -35,16 +29,9 @@ bool Near(Rgb a, Rgb b, int tol = 3) {
     return std::abs(a.r - b.r) <= tol && std::abs(a.g - b.g) <= tol && std::abs(a.b - b.b) <= tol;
 }
 
-class SceneGl : public ::testing::Test {
+class SceneGl : public SyntheticSceneGl {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_context.IsValid()) << m_context.Error();
-        ApplyFixedGlState();
-        glViewport(0, 0, kW, kH);
-        m_camera.SetWindowSize(kW, kH);
-        BuildSyntheticCase(m_doc, 2, 200);
-        m_doc.PrepareJetDisplays();
-    }
+    SceneGl() : SyntheticSceneGl(kW, kH, 2, 200) {}
     void TearDown() override {
         EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
         glFinish();
@@ -114,14 +101,6 @@ protected:
         return {p[0], p[1], p[2]};
     }
 
-    COsMesaContext m_context{kW, kH};
-    CAppState m_app;
-    CScriptedPrompt m_prompt;
-    CPlumexDoc m_doc{m_app, m_prompt};
-    CViewControl m_camera;
-    // Declared after the context, so that it releases its names while the
-    // context still lives.
-    CGlResources m_resources;  // no texture folder: no ambient box
 };
 }  // namespace
 
