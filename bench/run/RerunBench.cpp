@@ -62,7 +62,7 @@ void Measure(int jets, const std::string& dir) {
     plan.m_nMaxTimeSteps = kDisks;
     plan.m_pSettings = doc.m_pRunSettings;
     ModelResult result;
-    result.m_nOutcome = ModelOutcome::Finished;
+    result.m_eOutcome = ModelOutcome::Finished;
 
     // The machine may be busy: many runs, the best and the median shown.
     const int runs = 15;

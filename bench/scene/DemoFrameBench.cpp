@@ -9,11 +9,11 @@
 #include <cstdio>
 
 #include "base/AppState.h"
+#include "gl/GlResources.h"
+#include "gl/GlSetup.h"
+#include "gl/SceneFrame.h"
 #include "model/PlumexDoc.h"
-#include "scene/GlResources.h"
-#include "scene/GlSetup.h"
 #include "scene/ParticleSystems.h"
-#include "scene/SceneFrame.h"
 #include "scene/Water.h"
 #include "support/ScriptedPrompt.h"
 

@@ -23,10 +23,10 @@
 #include "OsMesaContext.h"
 #include "SyntheticCase.h"
 #include "base/AppState.h"
+#include "gl/GlResources.h"
+#include "gl/GlSetup.h"
+#include "gl/SceneFrame.h"
 #include "model/PlumexDoc.h"
-#include "scene/GlResources.h"
-#include "scene/GlSetup.h"
-#include "scene/SceneFrame.h"
 #include "scene/SortTree.h"
 #include "support/ScriptedPrompt.h"
 

@@ -13,10 +13,10 @@
 #include <QTemporaryDir>
 
 #include "SectionCase.h"
-#include "app/SectionCommand.h"
 #include "base/Angles.h"
 #include "base/AppState.h"
 #include "base/Prompt.h"
+#include "cli/SectionCommand.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;

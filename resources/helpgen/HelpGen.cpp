@@ -23,14 +23,14 @@
 
 #include "OsMesaContext.h"
 #include "base/AppState.h"
+#include "base/StderrPrompt.h"
 #include "geometry/CutPlane.h"
+#include "gl/GlResources.h"
+#include "gl/GlSetup.h"
+#include "gl/SceneFrame.h"
 #include "image/Dib.h"
 #include "model/Ambient.h"
 #include "model/PlumexDoc.h"
-#include "scene/GlResources.h"
-#include "scene/GlSetup.h"
-#include "scene/SceneFrame.h"
-#include "ui/StderrPrompt.h"
 
 namespace {
 constexpr int kWidth = 880;

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/CommandLine.h"
-#include "app/GuiMain.h"
-#include "app/RenderCommand.h"
-#include "app/ReportCommand.h"
-#include "app/StandardOutput.h"
+#include "cli/CommandLine.h"
+#include "cli/RenderCommand.h"
+#include "cli/ReportCommand.h"
+#include "cli/StandardOutput.h"
+#include "gui/GuiMain.h"
 #include "ui/GlFormat.h"
 
 int main(int argc, char** argv) {

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_BASE
+#error "a header of plumex_base, included by a library that does not link it"
+#endif
 // Process-wide settings shared by every case the application holds. One
 // object per application (tests may hold several); documents reach it
 // through a reference given at construction. What belongs to one case (its

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_BASE
+#error "a header of plumex_base, included by a library that does not link it"
+#endif
 // A byte stream that records write themselves into and read themselves from:
 // raw little-endian fields without schema numbers. Reading is defensive: any
 // read past the end, a count the rest of the stream cannot hold or a

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_BASE
+#error "a header of plumex_base, included by a library that does not link it"
+#endif
 // Views and panes register with the document to hear about changes; the
 // document never knows a widget. Every change comes as one DocEvent: its
 // kind, and for the kinds that concern one item, which item.
@@ -30,10 +33,10 @@ struct DocEvent {
         ResultsOutOfDate,   // the results shown stopped (or started again) matching the input; m_bFlag: out of date
     };
 
-    DocEvent(Kind kind = ViewsUpdate) : m_nKind(kind) {}  // NOLINT: a bare kind is an event
+    DocEvent(Kind kind = ViewsUpdate) : m_eKind(kind) {}  // NOLINT: a bare kind is an event
     static DocEvent Item(Kind kind, DocItemLevel level, int outfall, int riser, int jet, std::uint64_t jetId = 0) {
         DocEvent e(kind);
-        e.m_nLevel = level;
+        e.m_eLevel = level;
         e.m_nOutfall = outfall;
         e.m_nRiser = riser;
         e.m_nJet = jet;
@@ -45,13 +48,13 @@ struct DocEvent {
         e.m_bFlag = flag;
         return e;
     }
-    bool operator==(Kind kind) const { return m_nKind == kind; }
-    bool operator!=(Kind kind) const { return m_nKind != kind; }
+    bool operator==(Kind kind) const { return m_eKind == kind; }
+    bool operator!=(Kind kind) const { return m_eKind != kind; }
 
-    Kind m_nKind;
+    Kind m_eKind;
     // The item an item or selection event concerns: its level and its
     // indices (-1 below its level), and for a jet its identity (CJet::Id).
-    DocItemLevel m_nLevel = DocItemLevel::None;
+    DocItemLevel m_eLevel = DocItemLevel::None;
     int m_nOutfall = -1;
     int m_nRiser = -1;
     int m_nJet = -1;

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_BASE
+#error "a header of plumex_base, included by a library that does not link it"
+#endif
 // The version tags of case files and which optional fields each carries.
 #include <string>
 

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_BASE
+#error "a header of plumex_base, included by a library that does not link it"
+#endif
 // A single-precision 4x4 matrix in OpenGL (column-major) order: element
 // (row r, column c) sits at m[4c + r], so the array can be handed to and read
 // from OpenGL unchanged.

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_BASE
+#error "a header of plumex_base, included by a library that does not link it"
+#endif
 // Double-precision 4x4 matrices as plain arrays stored row by row: element
 // (row r, column c) at index 4r + c. Points are column vectors, so the
 // translation sits in indices 3, 7 and 11 and p' = M (x, y, z, 1).

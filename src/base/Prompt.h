@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_BASE
+#error "a header of plumex_base, included by a library that does not link it"
+#endif
 // The core's way of talking to the user. The GUI implements it with message
 // boxes; batch runs print to standard error; tests record every text.
 #include <string>

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_BASE
+#error "a header of plumex_base, included by a library that does not link it"
+#endif
 // Minimum or maximum of the disk values of a jet, riser, outfall or case:
 // four floats in the order mean concentration, radius, thickness, velocity,
 // followed by 16 bytes without meaning (written as zero, ignored on read).

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_BASE
+#error "a header of plumex_base, included by a library that does not link it"
+#endif
 // The one way the program writes a file. The bytes go to a temporary file
 // beside the target; every write is checked, the file is flushed and synced
 // to the disk and only then renamed over the target. A failure at any step

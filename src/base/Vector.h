@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_BASE
+#error "a header of plumex_base, included by a library that does not link it"
+#endif
 // A single-precision homogeneous 3-D vector used to hand points and
 // directions between the 3-D view, the riser geometry and the cut plane.
 // Angles are in degrees; the scene's vertical axis is y.

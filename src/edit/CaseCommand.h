@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_EDIT
+#error "a header of plumex_edit, included by a library that does not link it"
+#endif
 // The base of every edit of a case that can be taken back. A command
 // changes the case through the document's own operations, so the case
 // tells its observers and marks itself modified as the edit always did.

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_EDIT
+#error "a header of plumex_edit, included by a library that does not link it"
+#endif
 // A change of the angle of the current: every jet takes the case's angle.
 #include <memory>
 

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_EDIT
+#error "a header of plumex_edit, included by a library that does not link it"
+#endif
 // New settings of the cut plane (kind, angles, distance, disk), which the
 // case file keeps. The pane applies the plane as it is typed, so the
 // command is made after the change with the settings before it; changes

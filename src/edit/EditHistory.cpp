@@ -59,7 +59,7 @@ void CEditHistory::MarkSaved() {
 }
 
 void CEditHistory::OnDocEvent(const DocEvent& event) {
-    switch (event.m_nKind) {
+    switch (event.m_eKind) {
     case DocEvent::ResultsReady:
     case DocEvent::ResultsChanged:
         // New results are kept by no edit: the saved state cannot come back

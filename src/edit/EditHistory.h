@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_EDIT
+#error "a header of plumex_edit, included by a library that does not link it"
+#endif
 // The edits of one case that can be taken back, and the case's modified
 // flag kept in step with them: taking the edits back to the state last
 // saved clears the flag, so closing then asks nothing. A change made

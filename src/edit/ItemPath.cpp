@@ -4,7 +4,7 @@
 
 ItemPath ItemPath::Current(const CPlumexDoc& doc, TreeLevel level) {
     ItemPath p;
-    p.m_nLevel = level;
+    p.m_eLevel = level;
     const CurrentNames n = doc.GetCurrentNames();
     if (n.m_nOutfall < 0) return p;
     if (level == TreeLevel::Outfall) {
@@ -35,7 +35,7 @@ CJet* ItemPath::Jet(const CPlumexDoc& doc) const {
 }
 
 std::string ItemPath::Name(const CPlumexDoc& doc) const {
-    switch (m_nLevel) {
+    switch (m_eLevel) {
     case TreeLevel::Outfall:
         if (const CRiser* o = Outfall(doc)) return o->m_strName;
         break;
@@ -71,9 +71,9 @@ void SelectionPath::Select(CPlumexDoc& doc, const ItemPath& path) {
     if (!path.IsValid()) return;
     doc.m_nCurrentOutfall = path.m_nOutfall;
     CRiser* o = doc.GetCurrentOutfall();
-    if (!o || path.m_nLevel == TreeLevel::Outfall) return;
+    if (!o || path.m_eLevel == TreeLevel::Outfall) return;
     o->m_nCurrentRiser = path.m_nRiser;
     CBase* r = o->GetCurrentRiser();
-    if (!r || path.m_nLevel == TreeLevel::Riser) return;
+    if (!r || path.m_eLevel == TreeLevel::Riser) return;
     r->m_nCurrentJet = path.m_nJet;
 }

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_EDIT
+#error "a header of plumex_edit, included by a library that does not link it"
+#endif
 // Where an outfall, riser or jet stands in the case: its level and its
 // indices (-1 below its level). Commands name the item they change by its
 // path, and put the case's selection back on it before they change it.
@@ -12,7 +15,7 @@ class CBase;
 class CJet;
 
 struct ItemPath {
-    TreeLevel m_nLevel = TreeLevel::Outfall;
+    TreeLevel m_eLevel = TreeLevel::Outfall;
     int m_nOutfall = -1;
     int m_nRiser = -1;
     int m_nJet = -1;
@@ -21,7 +24,7 @@ struct ItemPath {
     static ItemPath Current(const CPlumexDoc& doc, TreeLevel level);
     bool IsValid() const { return m_nOutfall >= 0; }
     bool operator==(const ItemPath& o) const {
-        return m_nLevel == o.m_nLevel && m_nOutfall == o.m_nOutfall && m_nRiser == o.m_nRiser && m_nJet == o.m_nJet;
+        return m_eLevel == o.m_eLevel && m_nOutfall == o.m_nOutfall && m_nRiser == o.m_nRiser && m_nJet == o.m_nJet;
     }
 
     CRiser* Outfall(const CPlumexDoc& doc) const;

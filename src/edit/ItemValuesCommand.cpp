@@ -14,7 +14,7 @@ TreeLevel LevelOf(const CItemValuesCommand::Values& v) {
 }
 
 CItemValuesCommand::Values ValuesOf(const CPlumexDoc& doc, const ItemPath& p) {
-    switch (p.m_nLevel) {
+    switch (p.m_eLevel) {
     case TreeLevel::Outfall:
         return p.Outfall(doc)->GetData();
     case TreeLevel::Riser:
@@ -111,7 +111,7 @@ std::unique_ptr<CItemValuesCommand> CItemValuesCommand::Make(CPlumexDoc& doc, co
 
 CItemValuesCommand::CItemValuesCommand(CPlumexDoc& doc, const ItemPath& path, const Values& values)
     : CCaseCommand(doc), m_path(path), m_values(values) {
-    const int riserScope = path.m_nLevel == TreeLevel::Outfall ? -1 : path.m_nRiser;
+    const int riserScope = path.m_eLevel == TreeLevel::Outfall ? -1 : path.m_nRiser;
     m_before = ScopeInputs::Take(doc, path.m_nOutfall, riserScope);
     const std::string field = ChangedFieldName(ValuesOf(doc, path), values, doc.m_bNoRiser);
     const std::string name = path.Name(doc);
@@ -141,5 +141,5 @@ void CItemValuesCommand::Apply(bool forward) {
     SelectionPath::Select(m_doc, m_path);
     if (forward && !m_bApplied) FirstApply();
     else (forward ? m_after : m_before).Restore(m_doc);
-    m_doc.ItemChanged(ItemLevelOf(m_path.m_nLevel));
+    m_doc.ItemChanged(ItemLevelOf(m_path.m_eLevel));
 }

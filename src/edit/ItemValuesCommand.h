@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_EDIT
+#error "a header of plumex_edit, included by a library that does not link it"
+#endif
 // A change of the values of an outfall, riser or jet form: "Change
 // Diameter of Jet3" (or "Change Jet3" when several fields changed). The
 // values are checked as the forms check them; the edit stores them in the

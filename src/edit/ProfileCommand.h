@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_EDIT
+#error "a header of plumex_edit, included by a library that does not link it"
+#endif
 // A change of the ambient profile grid: a cell written, a level added or
 // deleted. Stores the rows before and after; both ways the case tells
 // that the profile changed, so the grid, the profile plot and the note on

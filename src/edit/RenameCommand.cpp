@@ -17,7 +17,7 @@ CRenameCommand::CRenameCommand(CPlumexDoc& doc, const ItemPath& path, std::strin
 
 void CRenameCommand::Apply(bool forward) {
     const std::string& name = forward ? m_strAfter : m_strBefore;
-    switch (m_path.m_nLevel) {
+    switch (m_path.m_eLevel) {
     case TreeLevel::Outfall:
         if (CRiser* o = m_path.Outfall(m_doc)) o->m_strName = name;
         break;

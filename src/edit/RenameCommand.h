@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_EDIT
+#error "a header of plumex_edit, included by a library that does not link it"
+#endif
 // A new name of an outfall, riser or jet: "Rename Jet3 to Port A".
 #include <memory>
 #include <string>

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_EDIT
+#error "a header of plumex_edit, included by a library that does not link it"
+#endif
 // The input values of one outfall with everything below it, or of one riser
 // with its jets: what a change of a form may touch (an outfall passes its
 // effluent to its jets, a riser shares its flow among its jets, a jet's

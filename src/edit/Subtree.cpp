@@ -57,7 +57,7 @@ Subtree Subtree::Take(CPlumexDoc& doc, const ItemPath& path) {
     Subtree s;
     CArchive ar;
     ar.SetFileVersion(kCurrentFileVersion);
-    switch (path.m_nLevel) {
+    switch (path.m_eLevel) {
     case TreeLevel::Outfall:
         if (CRiser* o = path.Outfall(doc)) {
             o->Serialize(ar);
@@ -88,7 +88,7 @@ bool Subtree::Insert(CPlumexDoc& doc, const ItemPath& path) const {
     CArchive ar(m_Bytes);
     ar.SetFileVersion(kCurrentFileVersion);
     try {
-        switch (path.m_nLevel) {
+        switch (path.m_eLevel) {
         case TreeLevel::Outfall: {
             if (!IndexFits(doc.m_Outfalls, path.m_nOutfall)) return false;
             auto o = std::make_unique<CRiser>();
@@ -124,7 +124,7 @@ bool Subtree::Insert(CPlumexDoc& doc, const ItemPath& path) const {
     } catch (const CArchiveException&) {
         return false;
     }
-    if (path.m_nLevel != TreeLevel::Jet) m_Inputs.Restore(doc);
+    if (path.m_eLevel != TreeLevel::Jet) m_Inputs.Restore(doc);
     doc.InvalidateSortTree();
     return true;
 }

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_EDIT
+#error "a header of plumex_edit, included by a library that does not link it"
+#endif
 // An outfall, riser or jet with everything below it (jets with their
 // results), kept as the bytes the case file holds for it: what a deleted
 // item needs to come back exactly, and a new item to come back after its

@@ -24,7 +24,7 @@ std::unique_ptr<CTreeEditCommand> CTreeEditCommand::Make(CPlumexDoc& doc, Kind k
 }
 
 CTreeEditCommand::CTreeEditCommand(CPlumexDoc& doc, Kind kind, TreeLevel level)
-    : CCaseCommand(doc), m_nKind(kind), m_nLevel(level) {
+    : CCaseCommand(doc), m_eKind(kind), m_eLevel(level) {
     if (kind == Kind::Delete) {
         m_item = ItemPath::Current(doc, level);
         setText(QString::fromStdString("Delete " + m_item.Name(doc)));
@@ -34,31 +34,31 @@ CTreeEditCommand::CTreeEditCommand(CPlumexDoc& doc, Kind kind, TreeLevel level)
 void CTreeEditCommand::FirstApply() {
     m_bApplied = true;
     m_selBefore = SelectionPath::Current(m_doc);
-    if (m_nKind == Kind::Delete) {
+    if (m_eKind == Kind::Delete) {
         m_subtree = Subtree::Take(m_doc, m_item);
-        m_doc.Delete(m_nLevel);
+        m_doc.Delete(m_eLevel);
         m_selAfter = SelectionPath::Current(m_doc);
         return;
     }
-    const int before = CountAt(m_doc, m_nLevel);
-    if (m_nKind == Kind::Create) m_doc.Create(m_nLevel);
-    else m_doc.Add(m_nLevel);
+    const int before = CountAt(m_doc, m_eLevel);
+    if (m_eKind == Kind::Create) m_doc.Create(m_eLevel);
+    else m_doc.Add(m_eLevel);
     m_selAfter = SelectionPath::Current(m_doc);
-    if (CountAt(m_doc, m_nLevel) == before) {
+    if (CountAt(m_doc, m_eLevel) == before) {
         // Nothing was made (no parent, or a scenario without risers that
         // has its one riser): not an edit.
         setObsolete(true);
         return;
     }
-    m_item = ItemPath::Current(m_doc, m_nLevel);
-    setText(QString::fromStdString((m_nKind == Kind::Create ? "Create " : "Add ") + m_item.Name(m_doc)));
+    m_item = ItemPath::Current(m_doc, m_eLevel);
+    setText(QString::fromStdString((m_eKind == Kind::Create ? "Create " : "Add ") + m_item.Name(m_doc)));
 }
 
 void CTreeEditCommand::Insert(const SelectionPath& selection) {
     if (!m_subtree.Insert(m_doc, m_item)) return;
     selection.Restore(m_doc);
     m_doc.SetModifiedFlag(true);
-    m_doc.Notify(DocEvent::Item(DocEvent::ItemAdded, ItemLevelOf(m_item.m_nLevel), m_item.m_nOutfall, m_item.m_nRiser,
+    m_doc.Notify(DocEvent::Item(DocEvent::ItemAdded, ItemLevelOf(m_item.m_eLevel), m_item.m_nOutfall, m_item.m_nRiser,
                                 m_item.m_nJet));
     m_doc.NotifySelection();
     m_doc.UpdateAllViews();
@@ -68,7 +68,7 @@ void CTreeEditCommand::Remove(const SelectionPath& selection) {
     // The results computed since the item came back go with it.
     m_subtree = Subtree::Take(m_doc, m_item);
     SelectionPath::Select(m_doc, m_item);
-    m_doc.Delete(m_item.m_nLevel);
+    m_doc.Delete(m_item.m_eLevel);
     selection.Restore(m_doc);
     m_doc.NotifySelection();
 }
@@ -76,7 +76,7 @@ void CTreeEditCommand::Remove(const SelectionPath& selection) {
 void CTreeEditCommand::Apply(bool forward) {
     if (forward && !m_bApplied) return FirstApply();
     if (!m_item.IsValid()) return;
-    const bool removes = (m_nKind == Kind::Delete) == forward;
+    const bool removes = (m_eKind == Kind::Delete) == forward;
     if (removes) Remove(forward ? m_selAfter : m_selBefore);
     else Insert(forward ? m_selAfter : m_selBefore);
 }

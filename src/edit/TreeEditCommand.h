@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_EDIT
+#error "a header of plumex_edit, included by a library that does not link it"
+#endif
 // Creating, adding (a copy of the last sibling) or deleting an outfall,
 // riser or jet: "Create Outfall_2", "Add Jet3", "Delete Riser1". The first
 // time it runs it goes through the case's own Create, Add or Delete; taking
@@ -29,8 +32,8 @@ private:
     void Insert(const SelectionPath& selection);
     void Remove(const SelectionPath& selection);
 
-    Kind m_nKind;
-    TreeLevel m_nLevel;
+    Kind m_eKind;
+    TreeLevel m_eLevel;
     ItemPath m_item;  // the item made or deleted
     SelectionPath m_selBefore, m_selAfter;
     Subtree m_subtree;  // the item while it is out of the case

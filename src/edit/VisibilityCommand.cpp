@@ -18,7 +18,7 @@ CVisibilityCommand::CVisibilityCommand(CPlumexDoc& doc, const ItemPath& path, in
 }
 
 int* CVisibilityCommand::Flag() const {
-    switch (m_path.m_nLevel) {
+    switch (m_path.m_eLevel) {
     case TreeLevel::Outfall:
         if (CRiser* o = m_path.Outfall(m_doc)) return &o->m_nVisible;
         break;

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_EDIT
+#error "a header of plumex_edit, included by a library that does not link it"
+#endif
 // The "Display" flag of an outfall, riser or jet: "Hide Jet3", "Show Jet3".
 #include <memory>
 

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_GEOMETRY
+#error "a header of plumex_geometry, included by a library that does not link it"
+#endif
 #include <array>
 
 // One entry of the histogram-equalised colour transfer table.

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_GEOMETRY
+#error "a header of plumex_geometry, included by a library that does not link it"
+#endif
 // The one plane through the scene along which the jets are cut: its
 // parameters (two angles, a distance, the plane kind and a disk number), the
 // frame and transforms derived from them, the mappings between world, plane
@@ -62,6 +65,8 @@ public:
     // just below a whole number of units of the last decimal (2.3 is held
     // as 2.2999...) keeps that number, so 2.3 stays 2.3 and not 2.29.
     static double TruncateDecimals(double x, int decimals);
+    // The plane's angles, distance and dilutions as they are shown: cut to three decimals.
+    static double Truncate3(double x) { return TruncateDecimals(x, 3); }
 
     void WorldToPlane(double x, double y, double z, double& px, double& py) const;
     void WorldToPixel(double x, double y, double z, int& column, int& row) const;

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_GEOMETRY
+#error "a header of plumex_geometry, included by a library that does not link it"
+#endif
 // What the cut plane needs from the case it cuts: the jets' cross-section
 // polygons, the value ranges and colour table that map section values to
 // palette indices, the section statistics and the disk marks it keeps up to

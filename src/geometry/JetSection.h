@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_GEOMETRY
+#error "a header of plumex_geometry, included by a library that does not link it"
+#endif
 // A jet's share of a cross-section.
 
 struct JetSection {

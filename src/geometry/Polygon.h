@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_GEOMETRY
+#error "a header of plumex_geometry, included by a library that does not link it"
+#endif
 // One closed cross-section polygon of a jet on the cut plane: its world
 // vertices with their values, their positions in section-image pixels, and
 // the grid of values the polygon covers after scan conversion.

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_GEOMETRY
+#error "a header of plumex_geometry, included by a library that does not link it"
+#endif
 // Areas, spans and the composite values of the last cross-section, as the
 // document keeps them for the data pane, the area dialog and the command line.
 #include "geometry/JetSection.h"

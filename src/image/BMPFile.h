@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_IMAGE
+#error "a header of plumex_image, included by a library that does not link it"
+#endif
 // Reader of BMP files into a plain pixel buffer: rows top to bottom, no
 // padding, 3 bytes per pixel (red, green, blue) or, with m_bRGBA, 4 bytes
 // (255 - red, 255 - green, 255 - blue, 255). Uncompressed 1-, 4-, 8- and

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_IMAGE
+#error "a header of plumex_image, included by a library that does not link it"
+#endif
 // A DIB kept as two blocks: the information header with a 256-entry colour
 // table, and the pixel rows (bottom row first). It carries a palette for
 // depths up to 8 bits and loads and saves BMP files.

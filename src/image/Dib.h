@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_IMAGE
+#error "a header of plumex_image, included by a library that does not link it"
+#endif
 // A DIB kept in one block: the 40-byte information header, the colour table
 // and the padded pixel rows, bottom row first. The cut plane builds its 8-bit
 // section image in one and the plane view paints it.

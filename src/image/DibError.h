@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_IMAGE
+#error "a header of plumex_image, included by a library that does not link it"
+#endif
 // The fixed error texts of the DIB functions and the message that shows one.
 #include <string>
 

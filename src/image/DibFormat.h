@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_IMAGE
+#error "a header of plumex_image, included by a library that does not link it"
+#endif
 // The device-independent bitmap layout as it is stored in memory and in BMP
 // files: a 14-byte file header, a 40-byte information header, a colour table
 // of 4-byte entries and the pixel rows, bottom row first, each row padded to

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_IMAGE
+#error "a header of plumex_image, included by a library that does not link it"
+#endif
 // Drawing of DIB pixels into a 32-bit image: the common ground of CDib::Paint,
 // CDIBitmap::Draw and PaintDIB. Source rows are addressed the DIB way, from the
 // bottom: the source rectangle is given by its lower-left corner (x, row) in

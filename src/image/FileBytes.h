@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_IMAGE
+#error "a header of plumex_image, included by a library that does not link it"
+#endif
 // Whole-file reading for the image readers, which then parse the bytes with
 // every read checked against the end of the buffer.
 #include <cstddef>

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_IMAGE
+#error "a header of plumex_image, included by a library that does not link it"
+#endif
 // A movable memory block in the manner of the window system's global memory:
 // allocated zeroed, reached through a handle, locked for access. Handle-based
 // DIBs live in such blocks. A null handle stands for "no block".

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_IMAGE
+#error "a header of plumex_image, included by a library that does not link it"
+#endif
 // Functions on DIBs held in global memory blocks (header, colour table and
 // pixels in one block): capture of a screen area into a 24-bit DIB, palettes
 // and painting. The "screen" is whatever pixels the GUI hands in: the 3-D

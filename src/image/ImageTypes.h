@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_IMAGE
+#error "a header of plumex_image, included by a library that does not link it"
+#endif
 // Plain image types that stand in for the window-system objects the DIB code
 // talks to: rectangles, a view of pixels the GUI hands in (a framebuffer read
 // back or a widget grab), a device bitmap (a captured true-colour area), the

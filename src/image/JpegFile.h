@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_IMAGE
+#error "a header of plumex_image, included by a library that does not link it"
+#endif
 // JPEG decoding into a plain RGB buffer (3 bytes per pixel, rows top to
 // bottom, no padding) with the IJG library, and the vertical flip applied to
 // every texture image. Library errors, truncated files and CMYK images give

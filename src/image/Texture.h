@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_IMAGE
+#error "a header of plumex_image, included by a library that does not link it"
+#endif
 // One texture image: read from a BMP file (or a JPEG file when the name ends
 // in "jpg"), kept bottom row first, and built into a mipmapped, repeating
 // OpenGL 2-D texture. Loading is headless; Upload, Bind and the DrawPixels

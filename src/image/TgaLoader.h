@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_IMAGE
+#error "a header of plumex_image, included by a library that does not link it"
+#endif
 // Loader of Truevision TGA images (uncompressed and run-length encoded, true
 // colour and grey) into a buffer of 4 bytes per pixel: red, green, blue, 255.
 // Rows are stored bottom row first and pixels left to right, whatever origin

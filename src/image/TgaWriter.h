@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_IMAGE
+#error "a header of plumex_image, included by a library that does not link it"
+#endif
 // Writer of 24-bit true-colour TGA files, uncompressed or run-length encoded.
 #include <cstdint>
 #include <string>

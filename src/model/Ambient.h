@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // The receiving water of a case: the vertical profile (depth, density or
 // salinity, temperature, current speed), the water depth and the extent and
 // face image names of the ambient box the scene draws (its GL textures and

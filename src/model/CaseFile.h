@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // The container of a case file: an OLE2 compound file whose stream
 // "Contents" holds the case bytes. Reading also accepts a file that holds
 // the bare byte sequence.

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // The text form of a case (JSON): every input a case file holds - scenario
 // kind, current angle, ambient profile, outfalls, risers and jets with
 // their values and display flags - and the run settings of batch runs;

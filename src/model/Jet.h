@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // One jet (port) of a riser: its input values and its last results.
 #include <cstdint>
 #include <cstdio>

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // One cross-section ("disk") of a computed jet: centre, half width,
 // direction and the flow values of one model step. Angles in radians.
 #include <string>

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // A jet's display object: the trajectory disks and what the scene builds
 // from them. This header holds the data the case model stores; geometry
 // and drawing are added by the scene code.

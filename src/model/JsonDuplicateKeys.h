@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // Keys given twice in one object of a JSON text. A JSON reader keeps only
 // one of them without a word; for a case that would silently drop a value.
 #include <string>

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // A jet's summary values as the model reported them, with the number of
 // computed steps. The layout is fixed (344 bytes) because the case file
 // stores the record raw.

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // The numbers of a case just read from a case file, checked before anything
 // computes with them: every stored value must be a finite number, and the
 // inputs and results within the range a real case can have. One flipped

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // The surface colour of a drawn structure, jet or particle system: the
 // GL_AMBIENT, GL_DIFFUSE and GL_SPECULAR colours (r, g, b, a) and the
 // GL_SHININESS. The diffuse alpha is the surface's opacity.

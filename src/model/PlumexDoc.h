@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // The case: the ambient water and the ordered outfall -> riser -> jet tree,
 // the current selection, the run settings and the colour state. Everything
 // that reads or changes a case goes through it. It reports to the user
@@ -58,7 +61,7 @@ struct DiskInfo {
     double m_dRadius = 0, m_dThickness = 0, m_dVAngle = 0, m_dVelocity = 0, m_dDilution = 0;
 };
 
-class CPlumexDoc : public CCutPlaneCase {
+class CPlumexDoc final : public CCutPlaneCase {
 public:
     CPlumexDoc(CAppState& app, CPrompt& prompt);
     ~CPlumexDoc();
@@ -159,7 +162,6 @@ public:
     CMaterialProperty* GetCurrentMaterial(TreeLevel level, bool second) const;
     void SetCurrentAngle(float angle);
     void PropagateCurrentAngle();
-    void ToggleContinuousMode() { m_bContinuous = !m_bContinuous; }
     void SetAmbientGridLink(const CAmbientGridLink* link) { m_pGridLink = link; }
 
     // --- checks before a run ---

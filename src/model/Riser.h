@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // One outfall (pipe on the sea bed) with its risers. The class name is one
 // level apart from what it holds: CRiser is the outfall, CBase a riser.
 #include <memory>

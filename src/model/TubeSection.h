@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // Cutting a jet's tube with a plane: the points where its mesh edges cross
 // the plane, and the chaining of those points into closed outlines.
 #include <vector>

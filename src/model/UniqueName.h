@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // Names of new children: the pattern with n = 1, 2, 3, ... and the first
 // text that no sibling bears (exact, case-sensitive comparison).
 #include <cstdio>

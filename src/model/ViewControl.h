@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
+#endif
 // The camera of the main 3-D view: eye, target and up fed to gluLookAt, and a
 // perspective projection (vertical field of view in degrees, aspect, near and
 // far planes) fed to gluPerspective. The mouse modes turn the view direction

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_PLOT
+#error "a header of plumex_plot, included by a library that does not link it"
+#endif
 // What the plots of a computed jet show, taken from its disks: per disk the
 // distance along the path, the horizontal distance along the path, the
 // height above the port, the plan position in the case, the half width,

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_PLOT
+#error "a header of plumex_plot, included by a library that does not link it"
+#endif
 // One plot of one or more jets, ready to draw: titles with units and the
 // curves with their points, taken from the jets' series. The plots window
 // draws it with Qt Charts, the report with a painter, and both export the

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_REPORT
+#error "a header of plumex_report, included by a library that does not link it"
+#endif
 // The report of a computed case, as an engineer hands it in: numbered
 // sections with the inputs (ambient profile table and plots, structure,
 // every port), every jet's key parameters and results (a jet the model

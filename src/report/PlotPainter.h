@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_REPORT
+#error "a header of plumex_report, included by a library that does not link it"
+#endif
 // Draws a plot with a painter: frame, axes with ticks and titles, the jets'
 // curves in their palette colours, the half-width bands, reference levels,
 // cut-plane markers, the current arrow and a legend. The report uses it for

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_REPORT
+#error "a header of plumex_report, included by a library that does not link it"
+#endif
 // Writes a built report as a PDF (laid out on A4 or US Letter pages with
 // page numbers; tables break between rows and repeat their heading row) or
 // as one self-contained HTML file with its pictures inside. The kind

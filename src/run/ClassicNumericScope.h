@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_RUN
+#error "a header of plumex_run, included by a library that does not link it"
+#endif
 // The model's files are exchanged in the "C" number notation (a point as
 // decimal separator). A GUI program runs under the user's locale, where
 // printf and atof may write and expect a comma instead: the model would then

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_RUN
+#error "a header of plumex_run, included by a library that does not link it"
+#endif
 // Opening the model's output files for reading. A misbehaving program may
 // leave a FIFO, a device or a link to one in place of a result file, or a
 // file without end: only a regular file of at most kMaxModelOutputBytes is

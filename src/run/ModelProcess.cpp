@@ -79,7 +79,7 @@ void CModelProcess::KillGroup() {
 void CModelProcess::Stop(ModelOutcome outcome) {
     if (!m_bRunning || m_bStopping) return;
     m_bStopping = true;
-    m_nStopOutcome = outcome;
+    m_eStopOutcome = outcome;
     m_Deadline.stop();
     KillGroup();
     if (m_pProcess->state() == QProcess::NotRunning) {
@@ -93,10 +93,10 @@ void CModelProcess::Stop(ModelOutcome outcome) {
 void CModelProcess::OnError(QProcess::ProcessError error) {
     if (error != QProcess::FailedToStart || !m_bRunning) return;
     if (!m_bStopping) {
-        m_Result.m_nOutcome = ModelOutcome::FailedToStart;
+        m_Result.m_eOutcome = ModelOutcome::FailedToStart;
         m_Result.m_strError = m_pProcess->errorString().toStdString();
     } else {
-        m_Result.m_nOutcome = m_nStopOutcome;
+        m_Result.m_eOutcome = m_eStopOutcome;
     }
     // Reported from the event loop, never from inside Start.
     QMetaObject::invokeMethod(this, &CModelProcess::End, Qt::QueuedConnection);
@@ -106,15 +106,15 @@ void CModelProcess::OnFinished(int exitCode, QProcess::ExitStatus status) {
     if (!m_bRunning) return;
     OnErrorOutput();
     if (m_bStopping) {
-        m_Result.m_nOutcome = m_nStopOutcome;
+        m_Result.m_eOutcome = m_eStopOutcome;
     } else if (status == QProcess::CrashExit) {
-        m_Result.m_nOutcome = ModelOutcome::ErrorExit;
+        m_Result.m_eOutcome = ModelOutcome::ErrorExit;
         m_Result.m_nExitCode = -1;
     } else {
         m_Result.m_nExitCode = exitCode;
-        m_Result.m_nOutcome = exitCode == 0 ? ModelOutcome::Finished : ModelOutcome::ErrorExit;
+        m_Result.m_eOutcome = exitCode == 0 ? ModelOutcome::Finished : ModelOutcome::ErrorExit;
     }
-    if (m_Result.m_nOutcome == ModelOutcome::ErrorExit) {
+    if (m_Result.m_eOutcome == ModelOutcome::ErrorExit) {
         std::string tail = m_strErrorTail.size() > static_cast<std::size_t>(kKeptErrorBytes)
                                ? m_strErrorTail.substr(m_strErrorTail.size() - kKeptErrorBytes)
                                : m_strErrorTail;

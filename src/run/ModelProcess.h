@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_RUN
+#error "a header of plumex_run, included by a library that does not link it"
+#endif
 // Runs the jet model program once in the working directory, asynchronously:
 // Start returns at once and finished() is emitted once when the run has
 // ended, whatever the outcome (finished, failed to start, error exit, timed
@@ -19,7 +22,7 @@
 enum class ModelOutcome { Finished, FailedToStart, ErrorExit, TimedOut, Cancelled };
 
 struct ModelResult {
-    ModelOutcome m_nOutcome = ModelOutcome::FailedToStart;
+    ModelOutcome m_eOutcome = ModelOutcome::FailedToStart;
     int m_nExitCode = 0;
     std::string m_strError;  // the end of the program's standard error, or why it did not start
 };
@@ -62,7 +65,7 @@ private:
     qint64 m_nGroup = 0;  // process group (= the program's process id) while it may have members
     bool m_bRunning = false;
     bool m_bStopping = false;
-    ModelOutcome m_nStopOutcome = ModelOutcome::Cancelled;
+    ModelOutcome m_eStopOutcome = ModelOutcome::Cancelled;
     std::string m_strErrorTail;
     ModelResult m_Result;
 };

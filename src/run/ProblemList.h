@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_RUN
+#error "a header of plumex_run, included by a library that does not link it"
+#endif
 // A prompt that shows nothing and keeps every message, so that the readers
 // of the model's output can report jet by jet and the caller shows the
 // whole list once. Questions are answered No.

@@ -10,7 +10,6 @@
 #include "model/PlumexDoc.h"
 #include "run/ModelProcess.h"
 #include "run/ProblemList.h"
-#include "run/RunJob.h"
 #include "run/RunPlan.h"
 #include "run/RunSettings.h"
 
@@ -23,7 +22,7 @@ std::string RowsText(const char* format, int a, int b) {
 
 // What the user is told about a model run that gave no output to read.
 std::string OutcomeText(const ModelResult& r, const std::string& program, int timeoutMs) {
-    switch (r.m_nOutcome) {
+    switch (r.m_eOutcome) {
     case ModelOutcome::TimedOut:
         // Not a fault of the inputs: the model ran out of its time.
         return RowsText("Mardex did not finish within %d.%d s and was stopped; no results were read.", timeoutMs / 1000,
@@ -97,17 +96,17 @@ bool CPlumexDoc::PrepareRun(bool allJets, RunPlan& plan) {
 
 RunReport CPlumexDoc::ApplyRun(const RunPlan& plan, const ModelResult& result) {
     RunReport report;
-    if (result.m_nOutcome != ModelOutcome::Finished) {
+    if (result.m_eOutcome != ModelOutcome::Finished) {
         // Nothing was read: every jet is as it was, and so is what the views show.
-        switch (result.m_nOutcome) {
+        switch (result.m_eOutcome) {
         case ModelOutcome::Cancelled:
-            report.m_nStatus = RunStatus::Cancelled;
+            report.m_eStatus = RunStatus::Cancelled;
             break;
         case ModelOutcome::TimedOut:
-            report.m_nStatus = RunStatus::TimedOut;
+            report.m_eStatus = RunStatus::TimedOut;
             break;
         default:
-            report.m_nStatus = RunStatus::Failed;
+            report.m_eStatus = RunStatus::Failed;
             break;
         }
         const std::string program = plan.m_pSettings ? plan.m_pSettings->m_strModelProgram : std::string();
@@ -124,11 +123,11 @@ RunReport CPlumexDoc::ApplyRun(const RunPlan& plan, const ModelResult& result) {
     report.m_Problems = problems.m_Texts;
     if (!read) {
         // The output could not be read: no jet was touched.
-        report.m_nStatus = RunStatus::Failed;
+        report.m_eStatus = RunStatus::Failed;
         SetRunInFlight(false);
         return report;
     }
-    report.m_nStatus = RunStatus::Completed;
+    report.m_eStatus = RunStatus::Completed;
 
     ComputeValueRanges();
     if (plan.m_bAllJets) {
@@ -150,15 +149,4 @@ RunReport CPlumexDoc::ApplyRun(const RunPlan& plan, const ModelResult& result) {
     Notify(DocEvent::ProfileChanged);
     m_bResultsDrawable = true;
     return report;
-}
-
-bool CPlumexDoc::Run(bool allJets) {
-    CRunJob job(*this);
-    if (!job.Start(allJets)) return false;
-    job.WaitForFinished();
-    const RunReport& report = job.Report();
-    if (!report.m_Problems.empty())
-        m_prompt.Inform(report.ProblemText(),
-                        report.m_nStatus == RunStatus::Failed ? PromptIcon::Stop : PromptIcon::Exclamation);
-    return report.Succeeded();
 }

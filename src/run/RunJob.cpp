@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <climits>
 
+#include "base/Prompt.h"
 #include "model/PlumexDoc.h"
 #include "run/RunProgress.h"
 #include "run/RunSettings.h"
@@ -40,7 +41,7 @@ CRunJob::~CRunJob() {
     // The document must not stay "in flight"; the model's results are not wanted.
     m_Process.disconnect(this);
     ModelResult cancelled;
-    cancelled.m_nOutcome = ModelOutcome::Cancelled;
+    cancelled.m_eOutcome = ModelOutcome::Cancelled;
     m_doc.ApplyRun(m_Plan, cancelled);
 }
 
@@ -66,11 +67,11 @@ void CRunJob::Cancel() {
 
 void CRunJob::OnModelFinished() {
     m_Tick.stop();
-    if (m_Process.Result().m_nOutcome == ModelOutcome::Finished) SetStatus(QStringLiteral("Reading the results"));
+    if (m_Process.Result().m_eOutcome == ModelOutcome::Finished) SetStatus(QStringLiteral("Reading the results"));
     m_Report = m_doc.ApplyRun(m_Plan, m_Process.Result());
     m_bRunning = false;
     emit progress(m_nTimeoutMs, m_nTimeoutMs);
-    SetStatus(EndText(m_Report.m_nStatus));
+    SetStatus(EndText(m_Report.m_eStatus));
     emit finished();
 }
 
@@ -95,4 +96,16 @@ void CRunJob::WaitForFinished() {
         cancelQuery.start();
     }
     if (m_bRunning) loop.exec();
+}
+
+// The run that waits (console jobs, tests): the job above, driven to its end.
+bool CPlumexDoc::Run(bool allJets) {
+    CRunJob job(*this);
+    if (!job.Start(allJets)) return false;
+    job.WaitForFinished();
+    const RunReport& report = job.Report();
+    if (!report.m_Problems.empty())
+        m_prompt.Inform(report.ProblemText(),
+                        report.m_eStatus == RunStatus::Failed ? PromptIcon::Stop : PromptIcon::Exclamation);
+    return report.Succeeded();
 }

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_RUN
+#error "a header of plumex_run, included by a library that does not link it"
+#endif
 // One model run of a case, driven without blocking: Start prepares the run
 // (checks and questions through the document's prompt, input file, the
 // jets by identity) and starts the model; when the model has ended, the

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_RUN
+#error "a header of plumex_run, included by a library that does not link it"
+#endif
 // The three steps of a model run and what passes between them.
 //
 //   Prepare  (CPlumexDoc::PrepareRun): the checks and questions, the input
@@ -37,14 +40,14 @@ enum class RunStatus {
 };
 
 struct RunReport {
-    RunStatus m_nStatus = RunStatus::NotStarted;
+    RunStatus m_eStatus = RunStatus::NotStarted;
     // Messages for the user, in the order they arose; the caller shows them
     // once, together.
     std::vector<std::string> m_Problems;
     int m_nJetsRead = 0;     // jets of the plan that received results
     int m_nJetsSkipped = 0;  // jets of the plan deleted before the results came
 
-    bool Succeeded() const { return m_nStatus == RunStatus::Completed; }
+    bool Succeeded() const { return m_eStatus == RunStatus::Completed; }
     // The problems as one text, one per line.
     std::string ProblemText() const;
 };

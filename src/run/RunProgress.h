@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_RUN
+#error "a header of plumex_run, included by a library that does not link it"
+#endif
 // What a model run reports while its results are read: the progress of
 // reading, and the stop reason of the jet read last. The GUI implements it
 // with the status-bar progress meter; while the model itself runs it follows

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_RUN
+#error "a header of plumex_run, included by a library that does not link it"
+#endif
 // Where and how a case's jets are computed: the working directory the model
 // program runs in, the names of the three files it exchanges with it, the
 // program itself and how long a run may take.

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_RUN
+#error "a header of plumex_run, included by a library that does not link it"
+#endif
 // Private working directories of runs whose program has ended without
 // removing them (killed, crashed). Their names carry the process id of the
 // program that made them: "plumex-run-<pid>-XXXXXX".

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_RUN
+#error "a header of plumex_run, included by a library that does not link it"
+#endif
 // Reading the model's text files line by line. A line's end (CR LF as the
 // model writes it, or a bare LF) is removed. A line longer than
 // kMaxTextLine characters keeps its first kMaxTextLine; the rest of it is

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_SCENE
+#error "a header of plumex_scene, included by a library that does not link it"
+#endif
 // Reading the face images of the ambient box: 24-bit uncompressed BMP files
 // turned into RGB textures whose sides are powers of two. GL-free.
 #include <string>

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_SCENE
+#error "a header of plumex_scene, included by a library that does not link it"
+#endif
 // Colour mapping of the sorted jet display: the histogram-equalised transfer
 // table and the level (0 ... 255) of a value quadruple. GL-free.
 //

@@ -137,7 +137,7 @@ bool ParticleRender::BuildFrames(const CJetDispModal& display) {
             first.m_dStreak[q] = dir[q] * (-0.1 * p1.m_dVelocity);
         }
         int d = 1;
-        double before = 0.0;                           // accumulated time at disk d - 1
+        double before = 0.0;                               // accumulated time at disk d - 1
         double after = n > 1 ? point(b, 1).m_dTime : 0.0;  // ... at disk d
         for (int f = 0; f < m_nFrameCount; ++f) {
             Particle& pt = m_Frames[std::size_t(f) * m_nTracks + b];

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_SCENE
+#error "a header of plumex_scene, included by a library that does not link it"
+#endif
 // The particles of one jet: 24 tracks through the jet's disks, along which
 // particles travel with the flow speed (accelerating or slowing between
 // disks), precomputed as time frames. Each tick every particle moves one

@@ -21,7 +21,8 @@ std::uint64_t CParticleSystems::Stamp(const CJetDispModal& display) {
     const std::size_t n = display.m_Disks.size();
     Mix(h, &n, sizeof n);
     for (const CJetDisk& d : display.m_Disks) {
-        const double v[8] = {d.m_dX, d.m_dY, d.m_dZ, d.m_dRadius, d.m_dVelocity, d.m_dMeanConc, d.m_dVAngle, d.m_dHAngle};
+        const double v[8] = {d.m_dX,        d.m_dY,        d.m_dZ,      d.m_dRadius,
+                             d.m_dVelocity, d.m_dMeanConc, d.m_dVAngle, d.m_dHAngle};
         Mix(h, v, sizeof v);
     }
     Mix(h, display.m_Placement, sizeof display.m_Placement);

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_SCENE
+#error "a header of plumex_scene, included by a library that does not link it"
+#endif
 // The particle renderers of a case's jets, one per jet, kept by the view
 // that runs the particle presentation. A jet's renderer is rebuilt when its
 // results or its place changed since it was built, and restarted each time

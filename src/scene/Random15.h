@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_SCENE
+#error "a header of plumex_scene, included by a library that does not link it"
+#endif
 // A small random source with the range of the classic C library generator
 // (0 ... 32767), owned by whoever draws from it, so that its sequence is
 // repeatable for a given seed and no other code disturbs it. GL-free.

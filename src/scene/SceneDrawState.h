@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_SCENE
+#error "a header of plumex_scene, included by a library that does not link it"
+#endif
 // The per-frame drawing state that a view fills and hands down the case's
 // object tree (document -> outfall -> riser -> jet -> tube). A jet's display
 // object receives a copy. GL-free: the render modes are the GL enum values.
@@ -15,11 +18,11 @@ struct SceneDrawState {
     bool jetsOnly = false;                   // false: structure bodies; true: only the jets
     int animationStep = 0;                   // rings shown while the growth animation runs
     bool animating = false;
-    float zoomFactor = 1.0f;                    // field of view over the initial one
-    float eyePosition[3] = {0.0f, 0.0f, 0.0f};  // camera position, for back-to-front sorting
-    bool particleMode = false;                  // smoke presentation of the jets
+    float zoomFactor = 1.0f;                      // field of view over the initial one
+    float eyePosition[3] = {0.0f, 0.0f, 0.0f};    // camera position, for back-to-front sorting
+    bool particleMode = false;                    // smoke presentation of the jets
     const unsigned int* smokeTextures = nullptr;  // the 51 smoke sprite textures of the context
-    bool highlightPick = false;                 // show the picked trajectory segment highlighted
+    bool highlightPick = false;                   // show the picked trajectory segment highlighted
     // Jets drawn one GL call per vertex instead of from vertex arrays: the
     // plain drawing the array drawing must match pixel for pixel.
     bool immediateMode = false;

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_SCENE
+#error "a header of plumex_scene, included by a library that does not link it"
+#endif
 // The arithmetic of the smoke presentation ("Fast Display" with particles):
 // which disks carry smoke, how many sprites, their colour from a 64-step
 // scale of mean concentration, and the viewer-facing placement of a sprite

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_SCENE
+#error "a header of plumex_scene, included by a library that does not link it"
+#endif
 // Binary space partitioning of the translucent jet polygons, so that they
 // can be drawn back to front from any eye point. GL-free.
 #include <cstdint>

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_SCENE
+#error "a header of plumex_scene, included by a library that does not link it"
+#endif
 // The sorted jet polygons as vertex arrays, so that a sorted frame goes out
 // in a few draw calls instead of one call per vertex. Three layers, each
 // made again only when what it depends on changed:

@@ -59,8 +59,8 @@ void CTubeArrayCache::DropHidden(const std::vector<TubeSegment>& segments, const
     }
 }
 
-const std::vector<int>& CTubeArrayCache::ChooseDetail(const std::vector<TubeSegment>& segments,
-                                                      const TubeProjection& p, bool full) {
+const std::vector<int>& CTubeArrayCache::ChooseDetail(const std::vector<TubeSegment>& segments, const TubeProjection& p,
+                                                      bool full) {
     m_Detail.assign(m_nRingCount, 0);
     for (const TubeSegment& s : segments) {
         for (int ring : {s.m_nFrom, s.m_nTo}) {
@@ -82,8 +82,8 @@ void CTubeArrayCache::Build(const std::vector<TubeSegment>& segments) {
     m_NewKey.clear();
     m_NewKey.reserve(5 * segments.size());
     for (const TubeSegment& s : segments)
-        m_NewKey.insert(m_NewKey.end(), {s.m_nFrom, s.m_nTo, s.m_bHighlighted ? 1 : 0, m_Detail[s.m_nFrom],
-                                         m_Detail[s.m_nTo]});
+        m_NewKey.insert(m_NewKey.end(),
+                        {s.m_nFrom, s.m_nTo, s.m_bHighlighted ? 1 : 0, m_Detail[s.m_nFrom], m_Detail[s.m_nTo]});
     if (m_NewKey == m_Key && !m_Batches.empty()) return;
     m_Key.swap(m_NewKey);
     ++m_nBuilds;

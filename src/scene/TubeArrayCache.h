@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_SCENE
+#error "a header of plumex_scene, included by a library that does not link it"
+#endif
 // What the fast tube of one jet keeps between frames: its rings' vertices
 // as floats (position, normal) ready for the vertex arrays, each ring's
 // centre and radius, and the face lists of the last frame, made again only

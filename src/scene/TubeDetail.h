@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_SCENE
+#error "a header of plumex_scene, included by a library that does not link it"
+#endif
 // How many of a ring's vertices the fast tube uses: a ring far from the eye
 // is drawn with every second, fourth... vertex, as long as the polygon
 // stays within half a device pixel of the full ring. GL-free: the matrices

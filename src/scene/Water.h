@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_SCENE
+#error "a header of plumex_scene, included by a library that does not link it"
+#endif
 // The sea surface of the 3-D view: a translucent height field over the whole
 // ambient box (1600 x 1600 units from its corner), optionally textured, that
 // a damped wave simulation fed by random drops can set moving. The grid,
@@ -70,9 +73,9 @@ public:
     bool m_bDropsOn = true;
     float m_fColour[3] = {1.0f, 1.0f, 1.0f};
     float m_fWaveHeight = 0.6f;
-    float m_fTiling = 2.0f;     // texture coordinates advance 1 / (tiling * 20) per grid step
-    int m_nDropAttempts = 25;   // "Frequency"
-    bool m_bSmooth = true;      // drops are Gaussian bumps
+    float m_fTiling = 2.0f;    // texture coordinates advance 1 / (tiling * 20) per grid step
+    int m_nDropAttempts = 25;  // "Frequency"
+    bool m_bSmooth = true;     // drops are Gaussian bumps
     bool m_bTextured = true;
 
 private:

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The ambient profile grid of the input surfaces: one row per level (the
 // header is the caption row), columns depth, density or salinity,
 // temperature and current speed. Editing follows the rules users of the

@@ -23,5 +23,3 @@ void CDialogAreaInfo::Fill(const CSectionStats& st) {
     m_pHSpan->setText(FormatBoxNumber(st.m_Selected.m_dHSpan));
     m_pVSpan->setText(FormatBoxNumber(st.m_Selected.m_dVSpan));
 }
-
-QString CDialogAreaInfo::TotalText() const { return m_pTotal->text(); }

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The "Area" page of the data pane: the areas and spans of the last
 // cross-section, as the document's section statistics hold them.
 #include <QWidget>
@@ -11,7 +14,6 @@ class CDialogAreaInfo : public QWidget {
 public:
     explicit CDialogAreaInfo(QWidget* parent = nullptr);
     void Fill(const CSectionStats& stats);
-    QString TotalText() const;
 
 private:
     QLineEdit* m_pTotal;

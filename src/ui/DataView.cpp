@@ -33,8 +33,6 @@ constexpr int kDiskMin = 1;
 constexpr int kDiskMax = 50000;
 constexpr int kMaxBoxChars = 30;
 
-double Truncate3(double x) { return CCutPlane::TruncateDecimals(x, 3); }
-
 double RoundTo(float v, int decimals) {
     const double f = std::pow(10.0, decimals);
     return std::round(static_cast<double>(v) * f) / f;
@@ -240,7 +238,7 @@ void CDataView::SetHistory(CEditHistory* history) {
 
 void CDataView::OnDocEvent(const DocEvent& e) {
     if (m_bApplying) return;
-    switch (e.m_nKind) {
+    switch (e.m_eKind) {
     case DocEvent::CutPlaneChanged:
         m_pArea->Fill(m_doc.m_SectionStats);
         UpdateDilution();
@@ -279,13 +277,13 @@ void CDataView::Refresh(bool withPlane) {
     if (withPlane) {
         m_nKind = static_cast<int>(plane.m_eKind);
         if (m_nKind < 0 || m_nKind > 4) m_nKind = static_cast<int>(CutPlaneKind::UserSpecified);
-        m_dHAngle = Truncate3(plane.m_dHAngle) - 90.0;
-        m_dVAngle = Truncate3(plane.m_dVAngle);
+        m_dHAngle = CCutPlane::Truncate3(plane.m_dHAngle) - 90.0;
+        m_dVAngle = CCutPlane::Truncate3(plane.m_dVAngle);
         m_nDiskNo = plane.m_nDiskNo;
         const double shown = plane.m_eKind == CutPlaneKind::Horizontal
                                  ? plane.m_dDistance + m_doc.CutPlaneReferenceLevel()
                                  : plane.m_dDistance;
-        m_dDistance = Truncate3(shown);
+        m_dDistance = CCutPlane::Truncate3(shown);
         if (m_nKind == static_cast<int>(CutPlaneKind::NormalToJet)) m_doc.SetCurrentDisk(m_nDiskNo);
         RefillDiskPage();
         UpdateDilution();
@@ -326,8 +324,8 @@ void CDataView::UpdateKindControls() {
 
 void CDataView::UpdateDilution() {
     if (m_nKind != static_cast<int>(CutPlaneKind::CrossSection)) return;
-    m_dDilution = Truncate3(m_doc.m_SectionStats.m_dDilution);
-    m_dInvMean = Truncate3(m_doc.m_SectionStats.m_dInvMean);
+    m_dDilution = CCutPlane::Truncate3(m_doc.m_SectionStats.m_dDilution);
+    m_dInvMean = CCutPlane::Truncate3(m_doc.m_SectionStats.m_dInvMean);
     m_pDilution->setText(QString::asprintf("%.3lf", m_dDilution));
     SetBoxNumber(m_pInvMean, m_dInvMean);
 }
@@ -441,9 +439,9 @@ bool CDataView::PlaceAtDisk() {
     int disk = m_nDiskNo;
     if (!m_doc.PlaceCutPlaneAtDisk(disk, CutPlaneKind::NormalToJet, h, v, d)) return false;
     m_nDiskNo = disk;
-    m_dHAngle = Truncate3(h) - 90.0;
-    m_dVAngle = Truncate3(v);
-    m_dDistance = Truncate3(d);
+    m_dHAngle = CCutPlane::Truncate3(h) - 90.0;
+    m_dVAngle = CCutPlane::Truncate3(v);
+    m_dDistance = CCutPlane::Truncate3(d);
     return true;
 }
 

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The data pane beside the 3-D view: the world point and concentration the
 // plane view probed, the cut plane's kind, distance (or disk) and angles,
 // and the three pages of the "Data Output Window" (areas, one disk, buttons

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The "Disk" page of the data pane: the values of one trajectory disk of
 // the current jet.
 #include <QWidget>

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // Turns the document's observer events into a Qt signal, so panes and the
 // main window connect to what they need instead of calling each other.
 #include <QObject>

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // Fonts for OpenGL text built with Qt: 256 display lists, one per byte
 // (bytes read as Windows-1252), starting at base. Need a current context.
 

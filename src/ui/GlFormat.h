@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The OpenGL surface format of every 3-D view: a compatibility-profile
 // context (the scene uses immediate mode, display lists and selection),
 // 24-bit depth, double buffering, no alpha channel in the window.

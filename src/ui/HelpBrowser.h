@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // A QTextBrowser for the program's own HTML pages. It decides itself where
 // every link goes:
 //  - an address of the "plumex:" scheme is a command of the program, never a

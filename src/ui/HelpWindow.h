@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The help window: the program's own pages in a browser with Back, Forward,
 // Home (the contents page) and a find field (Ctrl+F; Enter or F3 finds the
 // next place, Shift+Enter or Shift+F3 the previous one). Links that leave

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // Read-only number boxes of the data pane's pages and dialogs: a label and a
 // box showing a number in the C locale, whatever the user's locale.
 #include <QLineEdit>

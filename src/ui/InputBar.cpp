@@ -399,7 +399,7 @@ void CInputBar::OnDisplayToggled(int level, bool shown) {
 
 void CInputBar::OnDocEvent(const DocEvent& event) {
     if (m_bBusy || !m_pDoc) return;
-    switch (event.m_nKind) {
+    switch (event.m_eKind) {
     case DocEvent::SelectionChanged:
     case DocEvent::ItemAdded:
     case DocEvent::ItemRemoved:

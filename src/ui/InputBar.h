@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The input bar: the permanent editing surface of the active case, docked
 // at the right of the main window (it may float). Three sections that open
 // and close by their headers: the ambient profile grid with the angle of

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The common part of the outfall, riser and jet forms: labelled number
 // fields in reading order (Tab follows it), a "Display" box, and the field
 // with the keyboard focus drawn on a yellow background.

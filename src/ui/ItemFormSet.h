@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The outfall, riser and jet forms of one input surface, and the two ways
 // values travel between them and the case: loading the current records into
 // the forms, and storing the forms into the current records with the

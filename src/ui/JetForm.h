@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The values of one jet: flow, diameter, port height, vertical and
 // horizontal angle (with arrow buttons that turn it by 1 degree), salinity
 // (density while the temperature is 0), temperature, Display. The jet's

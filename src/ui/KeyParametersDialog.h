@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The "SubData" dialog: the current jet's key parameters and length scales
 // as the model reported them, read-only, in single precision.
 #include <QDialog>

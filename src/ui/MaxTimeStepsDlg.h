@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // "Max number of time steps": one field with the largest number of steps
 // the jet model computes for a jet, 1 to 5000. A refused value leaves the
 // dialog open with the field as it was before.

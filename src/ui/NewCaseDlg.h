@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The wizard every new case is made with: page 0 the ambient profile, page
 // 1 the kind of scenario (with or without risers), page 2 the structure as
 // a tree of outfalls, risers and jets with the form of the selected item.

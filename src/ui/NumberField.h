@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // A numeric field of the item forms. Its value is checked when the user
 // finishes it (Enter or leaving the field): text that is no number, or a
 // number outside the field's limits, is refused with a message, the text

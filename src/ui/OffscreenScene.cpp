@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "base/Prompt.h"
+#include "gl/GlResources.h"
+#include "gl/GlSetup.h"
 #include "image/DibFormat.h"
 #include "image/Hdibapi.h"
 #include "model/PlumexDoc.h"
-#include "scene/GlResources.h"
-#include "scene/GlSetup.h"
 #include "scene/Water.h"
 #include "ui/GlFormat.h"
 

@@ -1,12 +1,15 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // One frame of a case's 3-D scene drawn into an offscreen framebuffer, as
 // the main view draws it, and handed back as a 24-bit DIB. Needs a
 // QGuiApplication whose platform can give an OpenGL context (xcb with a
 // display, or Xvfb).
 #include <string>
 
+#include "gl/SceneFrame.h"
 #include "image/GlobalBlock.h"
-#include "scene/SceneFrame.h"
 
 class CPlumexDoc;
 

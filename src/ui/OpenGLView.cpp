@@ -9,11 +9,11 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "scene/GlSetup.h"
-#include "scene/SceneShapes.h"
+#include "base/StderrPrompt.h"
+#include "gl/GlSetup.h"
+#include "gl/SceneShapes.h"
 #include "ui/GlFonts.h"
 #include "ui/GlFormat.h"
-#include "ui/StderrPrompt.h"
 
 const char* const COpenGLView::kErrorTexts[8] = {
     "No Error",
@@ -68,8 +68,6 @@ bool COpenGLView::ConfigureCamera() {
 }
 
 bool COpenGLView::BeforeScene() { return true; }
-
-void COpenGLView::ActivateContext() { makeCurrent(); }
 
 bool COpenGLView::DrawFloorGrid() {
     ::DrawFloorGrid();

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The base of every window that draws with OpenGL: owns the widget's
 // compatibility-profile context, sets the fixed state the scene relies on
 // (clear colour, depth test, blending, two-sided lighting, one white
@@ -8,7 +11,7 @@
 #include <QOpenGLWidget>
 #include <string>
 
-#include "scene/GlSetup.h"
+#include "gl/GlSetup.h"
 
 class COpenGLView : public QOpenGLWidget {
 public:
@@ -36,7 +39,6 @@ public:
     virtual bool ConfigureProjection(double aspect);
     virtual bool ConfigureCamera();
     virtual bool BeforeScene();
-    virtual void ActivateContext();
     virtual bool DrawFloorGrid();
     virtual bool DrawScene();
     // Next unused display-list name after the last one handed out; 0 when

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The values of one outfall: depth, effluent temperature, salinity and
 // density, length, width (the pipe's radius without risers), the spacing of
 // the jets (only without risers), its distance along the x axis, Display.

@@ -12,8 +12,7 @@
 #include "ui/ModeCursors.h"
 #include "ui/MouseMode.h"
 
-CPlaneView::CPlaneView(CPlumexDoc& doc, QWidget* parent)
-    : QWidget(parent), m_doc(doc) {
+CPlaneView::CPlaneView(CPlumexDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The flat view of the current cross-section: the cut plane's section image
 // seen along the plane's normal (plane x to the right, plane y downward),
 // fitted to the pane after every section. Ctrl + left drag pans, a plain

@@ -17,17 +17,17 @@
 
 #include <GL/gl.h>
 
-#include "edit/EditHistory.h"
 #include "base/Prompt.h"
 #include "base/SafeFileWriter.h"
+#include "edit/EditHistory.h"
+#include "gl/CutPlaneArrow.h"
+#include "gl/GlResources.h"
+#include "gl/GlSetup.h"
+#include "gl/SceneFrame.h"
 #include "model/Jet.h"
 #include "model/JetDispModal.h"
 #include "model/PlumexDoc.h"
-#include "scene/CutPlaneArrow.h"
-#include "scene/GlResources.h"
-#include "scene/GlSetup.h"
 #include "scene/SceneDrawState.h"
-#include "scene/SceneFrame.h"
 #include "scene/Water.h"
 #include "ui/ModeCursors.h"
 #include "ui/ViewDrag.h"

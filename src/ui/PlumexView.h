@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The interactive 3-D view of a case window. It draws the case's frame
 // (structures, ambient box, cut plane with its arrow, jets as uniform tubes
 // or sorted and colour-mapped, the current arrow) with the case's camera,
@@ -13,8 +16,8 @@
 
 #include "edit/CutPlaneCommand.h"
 #include "model/ColourMode.h"
-#include "ui/MouseMode.h"
 #include "scene/ParticleSystems.h"
+#include "ui/MouseMode.h"
 #include "ui/OpenGLView.h"
 
 class CEditHistory;

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // "Profile of ambient data": a small window that plots the density of the
 // active case's ambient water against depth, density along the top and
 // depth downwards, so that the user sees at a glance whether the water is

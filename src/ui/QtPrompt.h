@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The core's prompt shown as message boxes over the program's active window.
 #include "base/Prompt.h"
 

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The quit confirmation of the start page: three lines of text, "Resume"
 // (the default: back to the program) and "Exit". exec() returns Accepted
 // for "Exit" and Rejected for "Resume" (and for Escape or closing it).

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The values of one riser: its total flow, distance along the outfall,
 // height, top and bottom radius, Display.
 #include "model/Base.h"

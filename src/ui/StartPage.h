@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The start page shown over the empty main window while no case is open:
 // the page "Startup.htm" of the help folder, whose links act as commands,
 // the "Show on startup" box (key ShowBegin in section PLUMEX of the given

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The progress meter of long operations in the status bar: a bar of 200
 // pixels with a Cancel button beside it, shown from Begin to End. It moves
 // only in steps of at least a hundredth of its range, however often it is

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The case's outfall -> riser -> jet tree as the input surfaces show it.
 // Without risers the risers get no item and their jets stand directly
 // under the outfall.

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // A read-only viewer of the jet model's summary file: monospace text, find
 // with Ctrl+F (Enter finds the next, from the top again at the end), copy,
 // and a button that opens the file in the desktop's text editor.

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // The arithmetic of the 3-D view's drags: a mouse move of (dx, dy) pixels in
 // a client area of cw x ch pixels turns or moves the camera, or moves the
 // cut plane. The angles are the drag distances in per cent of the window.

@@ -48,8 +48,7 @@ CWaterPropertiesDlg::CWaterPropertiesDlg(CWater& water, QWidget* parent) : QDial
 
 QSlider* CWaterPropertiesDlg::Slider(const QString& name) const { return findChild<QSlider*>(name); }
 
-QSlider* CWaterPropertiesDlg::AddSlider(const QString& caption, int maximum, int position, QGridLayout* grid,
-                                        int row) {
+QSlider* CWaterPropertiesDlg::AddSlider(const QString& caption, int maximum, int position, QGridLayout* grid, int row) {
     auto* label = new QLabel(caption);
     auto* slider = new QSlider(Qt::Horizontal);
     slider->setObjectName(caption);

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_UI
+#error "a header of plumex_ui, included by a library that does not link it"
+#endif
 // "Water properties": the modeless dialog that sets the look of a view's
 // water surface. Every slider and radio button applies its value to the
 // water at once (there is nothing to confirm or cancel); "Close" hides it.

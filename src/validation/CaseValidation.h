@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_VALIDATION
+#error "a header of plumex_validation, included by a library that does not link it"
+#endif
 // Every check of a whole case at once, for cases that do not come through
 // the input forms (a case imported from its text form): the profile cells
 // and order, the structure check of every outfall, riser and jet, and the

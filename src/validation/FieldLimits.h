@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_VALIDATION
+#error "a header of plumex_validation, included by a library that does not link it"
+#endif
 // Range limits of single input fields, and the profile checks with their
 // message texts.
 #include <string>

@@ -1,4 +1,7 @@
 #pragma once
+#ifndef PLUMEX_LAYER_VALIDATION
+#error "a header of plumex_validation, included by a library that does not link it"
+#endif
 // The checks run when the values of an outfall, a riser or a jet are
 // committed from the input forms into the case records. Each function
 // returns every failure of its record in check order; the forms show the

@@ -10,9 +10,9 @@
 #include <QTreeWidget>
 
 #include "GuiFixture.h"
-#include "app/CaseDocument.h"
-#include "app/MainFrame.h"
-#include "app/StartPageHost.h"
+#include "gui/CaseDocument.h"
+#include "gui/MainFrame.h"
+#include "gui/StartPageHost.h"
 #include "model/PlumexDoc.h"
 #include "ui/InputBar.h"
 #include "ui/MaxTimeStepsDlg.h"
@@ -82,9 +82,8 @@ TEST_F(CaseInputWiring, LeavingTheWizardFromItsFirstPageGoesBackToTheStartPage) 
     // the start page again over the empty window.
     for (bool back : {false, true}) {
         Frame().StartPages().Hide();
-        WhenModal<CNewCaseDlg>([back](CNewCaseDlg& w) {
-            QTest::mouseClick(back ? w.BackButton() : w.CancelButton(), Qt::LeftButton);
-        });
+        WhenModal<CNewCaseDlg>(
+            [back](CNewCaseDlg& w) { QTest::mouseClick(back ? w.BackButton() : w.CancelButton(), Qt::LeftButton); });
         ClickMenu("&File", "&New");
         Settle();
         EXPECT_TRUE(m_app->Documents().isEmpty());

@@ -8,9 +8,9 @@
 #include <QUndoView>
 
 #include "GuiFixture.h"
-#include "app/CaseDocument.h"
-#include "app/EditHost.h"
-#include "app/MainFrame.h"
+#include "gui/CaseDocument.h"
+#include "gui/EditHost.h"
+#include "gui/MainFrame.h"
 #include "model/PlumexDoc.h"
 #include "ui/AmbientGrid.h"
 #include "ui/InputBar.h"

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "GuiFixture.h"
-#include "app/CaseDocument.h"
-#include "app/ChildFrame.h"
-#include "app/MainFrame.h"
-#include "app/Profile.h"
+#include "gui/CaseDocument.h"
+#include "gui/ChildFrame.h"
+#include "gui/MainFrame.h"
+#include "gui/Profile.h"
 #include "model/CaseFile.h"
 #include "model/PlumexDoc.h"
 

@@ -10,8 +10,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/ChildFrame.h"
-#include "app/MainFrame.h"
+#include "gui/ChildFrame.h"
+#include "gui/MainFrame.h"
 #include "ui/NewCaseDlg.h"
 
 #include <QApplication>

@@ -9,8 +9,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/FileChooser.h"
-#include "app/PlumexApp.h"
+#include "gui/FileChooser.h"
+#include "gui/PlumexApp.h"
 #include "support/ScriptedPrompt.h"
 
 class CMainFrame;

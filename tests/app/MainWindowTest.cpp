@@ -12,11 +12,11 @@
 #include <QToolBar>
 
 #include "GuiFixture.h"
-#include "app/ActionRegistry.h"
-#include "app/CaseDocument.h"
-#include "app/ChildFrame.h"
-#include "app/MainFrame.h"
-#include "app/Profile.h"
+#include "gui/ActionRegistry.h"
+#include "gui/CaseDocument.h"
+#include "gui/ChildFrame.h"
+#include "gui/MainFrame.h"
+#include "gui/Profile.h"
 #include "model/PlumexDoc.h"
 #include "ui/PlumexView.h"
 #include "ui/WaterPropertiesDlg.h"

@@ -105,7 +105,7 @@ TEST_F(OutputSafetyTest, AnOutputThatIsTheInputIsRefused) {
     Import("diffuser.json", In("d.pmx"));
     const std::string before = ReadFile(In("d.pmx"));
     ASSERT_EQ(::link(In("d.pmx").toLocal8Bit().constData(), In("hard.pmx").toLocal8Bit().constData()), 0);
-    for (const QString out : {In("d.pmx"), In("hard.pmx"), In("./d.pmx")}) {
+    for (const QString& out : {In("d.pmx"), In("hard.pmx"), In("./d.pmx")}) {
         const CliResult r = Run({"--export", In("d.pmx"), "--out", out});
         EXPECT_EQ(r.exitCode, 1) << out.toStdString();
         EXPECT_NE(r.err.find("names the case being exported"), std::string::npos) << r.err;

@@ -17,10 +17,10 @@
 #include <signal.h>
 
 #include "GuiFixture.h"
-#include "app/CaseDocument.h"
-#include "app/ChildFrame.h"
-#include "app/MainFrame.h"
-#include "app/RunController.h"
+#include "gui/CaseDocument.h"
+#include "gui/ChildFrame.h"
+#include "gui/MainFrame.h"
+#include "gui/RunController.h"
 #include "model/CaseFile.h"
 #include "model/PlumexDoc.h"
 #include "run/RunSettings.h"

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/CaseDocument.h"
-#include "app/PlumexApp.h"
+#include "gui/CaseDocument.h"
+#include "gui/PlumexApp.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 

@@ -5,8 +5,8 @@
 #include <QTest>
 #include <QWidget>
 
-#include "app/AboutBox.h"
-#include "app/SplashScreen.h"
+#include "gui/AboutBox.h"
+#include "gui/SplashScreen.h"
 
 TEST(SplashScreen, GoesAtTheFirstKeyPressOrAfterItsTime) {
     QWidget other;

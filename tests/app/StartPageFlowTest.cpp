@@ -6,15 +6,15 @@
 #include <QTest>
 
 #include "GuiFixture.h"
-#include "app/CaseDocument.h"
-#include "app/MainFrame.h"
-#include "app/ResultsHost.h"
-#include "app/RunController.h"
-#include "app/StartPageHost.h"
+#include "gui/CaseDocument.h"
+#include "gui/MainFrame.h"
+#include "gui/ResultsHost.h"
+#include "gui/RunController.h"
+#include "gui/StartPageHost.h"
 #include "model/PlumexDoc.h"
+#include "results_ui/PlotsWidget.h"
 #include "ui/HelpBrowser.h"
 #include "ui/HelpWindow.h"
-#include "ui/PlotsWidget.h"
 #include "ui/StartPage.h"
 
 namespace {

@@ -2,9 +2,9 @@
 // a case window, the docking description of the input bar.
 #include <gtest/gtest.h>
 
-#include "app/DockingDescription.h"
-#include "app/PaneSizes.h"
-#include "app/ScreenCheck.h"
+#include "gui/DockingDescription.h"
+#include "gui/PaneSizes.h"
+#include "gui/ScreenCheck.h"
 
 TEST(ScreenCheck, AsksOnlyWhenEitherSideIsAtOrBelowItsLimit) {
     EXPECT_FALSE(ScreenNeedsQuestion(QSize(1024, 768)));
@@ -58,7 +58,7 @@ TEST(DockingDescription, ReadsWhatItWritesAndTheExampleOfItsFormat) {
     EXPECT_EQ(d.m_nTop, 40);
     EXPECT_EQ(d.m_nRight, 300);
     EXPECT_EQ(d.m_nBottom, 600);
-    EXPECT_EQ(d.m_nSide, DockSide::Right);
+    EXPECT_EQ(d.m_eSide, DockSide::Right);
     EXPECT_TRUE(d.m_bStoredShown);
     EXPECT_EQ(d.Format(), "[ L:100 T:40 R:300 B:600 ; RIGHT | SHOW]");
 }
@@ -69,7 +69,7 @@ TEST(DockingDescription, EmptyOrMissingPartsGiveTheDefaults) {
 
     // Unparsable text: zeros for the numbers, no side, shown all the same.
     const DockingDescription junk = DockingDescription::Parse("garbage", kScreen);
-    EXPECT_EQ(junk.m_nSide, DockSide::None);
+    EXPECT_EQ(junk.m_eSide, DockSide::None);
     EXPECT_TRUE(junk.m_bShown);
     EXPECT_EQ(junk.m_nRight, 0);
     EXPECT_EQ(junk.m_nBottom, 0);
@@ -79,11 +79,11 @@ TEST(DockingDescription, EmptyOrMissingPartsGiveTheDefaults) {
     EXPECT_EQ(part.m_nLeft, 10);
     EXPECT_EQ(part.m_nTop, 20);
     EXPECT_EQ(part.m_nRight, 0);
-    EXPECT_EQ(part.m_nSide, DockSide::Left);  // trimmed and upper-cased
+    EXPECT_EQ(part.m_eSide, DockSide::Left);  // trimmed and upper-cased
     EXPECT_FALSE(part.m_bStoredShown);
 
-    EXPECT_EQ(DockingDescription::Parse("[ L:1 T:1 R:2 B:2 ; MIDDLE | SHOW]", kScreen).m_nSide, DockSide::None);
-    EXPECT_EQ(DockingDescription::Parse("[ L:1 T:1 R:2 B:2 ; bottom | show ]", kScreen).m_nSide, DockSide::Bottom);
+    EXPECT_EQ(DockingDescription::Parse("[ L:1 T:1 R:2 B:2 ; MIDDLE | SHOW]", kScreen).m_eSide, DockSide::None);
+    EXPECT_EQ(DockingDescription::Parse("[ L:1 T:1 R:2 B:2 ; bottom | show ]", kScreen).m_eSide, DockSide::Bottom);
 }
 
 TEST(DockingDescription, ARectangleOffTheScreenIsPutBackOnIt) {
@@ -94,7 +94,7 @@ TEST(DockingDescription, ARectangleOffTheScreenIsPutBackOnIt) {
     EXPECT_EQ(d.m_nLeft, 1278 - 205);
     EXPECT_EQ(d.m_nTop, 0);
     EXPECT_EQ(d.m_nBottom, 500);
-    EXPECT_EQ(d.m_nSide, DockSide::Left);
+    EXPECT_EQ(d.m_eSide, DockSide::Left);
     EXPECT_FALSE(d.m_bStoredShown);
     EXPECT_TRUE(d.m_bShown);
 

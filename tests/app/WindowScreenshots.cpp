@@ -18,15 +18,15 @@
 
 #include <cstdio>
 
-#include "app/CaseDocument.h"
-#include "app/EditHost.h"
-#include "app/MainFrame.h"
-#include "app/PlumexApp.h"
-#include "app/ResultsHost.h"
 #include "edit/CurrentAngleCommand.h"
 #include "edit/EditHistory.h"
 #include "edit/ItemValuesCommand.h"
 #include "edit/TreeEditCommand.h"
+#include "gui/CaseDocument.h"
+#include "gui/EditHost.h"
+#include "gui/MainFrame.h"
+#include "gui/PlumexApp.h"
+#include "gui/ResultsHost.h"
 #include "model/PlumexDoc.h"
 #include "ui/GlFormat.h"
 

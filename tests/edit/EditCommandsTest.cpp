@@ -13,6 +13,7 @@
 #include "edit/ItemValuesCommand.h"
 #include "edit/ProfileCommand.h"
 #include "edit/RenameCommand.h"
+#include "edit/RunOptionsCommand.h"
 #include "edit/TreeEditCommand.h"
 #include "edit/VisibilityCommand.h"
 
@@ -112,7 +113,7 @@ struct EventLog : CDocObserver {
     void OnDocEvent(const DocEvent& e) override { m_Events.push_back(e); }
     bool Has(DocEvent::Kind kind, DocItemLevel level) const {
         for (const DocEvent& e : m_Events)
-            if (e.m_nKind == kind && e.m_nLevel == level) return true;
+            if (e.m_eKind == kind && e.m_eLevel == level) return true;
         return false;
     }
     std::vector<DocEvent> m_Events;
@@ -180,6 +181,34 @@ TEST_F(EditCommands, RefusedOrUnchangedValuesPushNothing) {
     EXPECT_EQ(m_stack.count(), 0);
     EXPECT_TRUE(SameBytes(Bytes(), before));
     EXPECT_FALSE(m_doc.IsModified());
+}
+
+TEST_F(EditCommands, RunOptionsAreEditsThatCanBeTakenBack) {
+    EXPECT_FALSE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, m_doc.m_nMaxTimeSteps)));
+    EXPECT_FALSE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, 0)));
+    EXPECT_FALSE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, 5001)));
+    EXPECT_EQ(m_stack.count(), 0);
+    EXPECT_FALSE(m_doc.IsModified());
+
+    const bool continuous = m_doc.m_bContinuous;
+    const int steps = m_doc.m_nMaxTimeSteps;
+    ASSERT_TRUE(Push(CRunOptionsCommand::ToggleContinuous(m_doc)));
+    ASSERT_TRUE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, 200)));
+    EXPECT_EQ(m_doc.m_bContinuous, !continuous);
+    EXPECT_EQ(m_doc.m_nMaxTimeSteps, 200);
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_EQ(m_stack.undoText(), QString("Change Max number of time steps"));
+
+    m_stack.undo();
+    EXPECT_EQ(m_doc.m_nMaxTimeSteps, steps);
+    EXPECT_EQ(m_doc.m_bContinuous, !continuous);
+    EXPECT_EQ(m_stack.undoText(), QString("Change Continuous mode"));
+    m_stack.undo();
+    EXPECT_EQ(m_doc.m_bContinuous, continuous);
+    m_stack.redo();
+    m_stack.redo();
+    EXPECT_EQ(m_doc.m_bContinuous, !continuous);
+    EXPECT_EQ(m_doc.m_nMaxTimeSteps, 200);
 }
 
 TEST_F(EditCommands, ACreateThatMakesNothingIsDropped) {

@@ -8,8 +8,8 @@
 #include <iterator>
 
 #include "SectionCase.h"
-#include "app/SectionCommand.h"
 #include "base/AppState.h"
+#include "cli/SectionCommand.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {

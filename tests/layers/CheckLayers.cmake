@@ -2,25 +2,16 @@ cmake_minimum_required(VERSION 3.25)
 # Fails on an #include that runs against the layers of src/: every layer may
 # include its own headers and those of the layers below it, nothing else,
 # and the headless layers include no GL or widget headers.
-#   cmake -DSRC=<src folder> -DGL_SOURCES=<file listing the GL library's sources> -P CheckLayers.cmake
-# A header beside a GL source of the same stem belongs to the GL layer.
+#   cmake -DSRC=<src folder> -P CheckLayers.cmake
+# The compiler keeps the layers too (each header refuses a library that does
+# not link its own); this scan also names GL and widget headers in the
+# headless layers, which the compiler would accept.
 if(NOT SRC OR NOT IS_DIRECTORY "${SRC}")
   message(FATAL_ERROR "CheckLayers: SRC must name the source folder")
 endif()
 
 # Layer of each folder and what each layer may include.
-set(folder_base base)
-set(folder_image image)
-set(folder_geometry geometry)
-set(folder_model model)
-set(folder_validation validation)
-set(folder_scene scene)
-set(folder_run run)
-set(folder_edit edit)
-set(folder_plot plot)
-set(folder_report report)
-set(folder_ui ui)
-set(folder_app cli)
+set(folders base image geometry model validation scene run edit plot report gl ui results_ui cli gui)
 set(allowed_base base)
 set(allowed_image ${allowed_base} image)
 set(allowed_geometry ${allowed_image} geometry)
@@ -32,29 +23,18 @@ set(allowed_edit ${allowed_scene} ${allowed_validation} edit)
 set(allowed_plot ${allowed_scene} plot)
 set(allowed_report ${allowed_plot} ${allowed_run} report)
 set(allowed_gl ${allowed_scene} gl)
-set(allowed_ui ${allowed_gl} ${allowed_run} ${allowed_report} ${allowed_validation} ${allowed_edit} ui)
-set(allowed_cli ${allowed_ui} ${allowed_run} ${allowed_validation} cli)
+set(allowed_ui ${allowed_gl} ${allowed_run} ${allowed_validation} ${allowed_edit} ui)
+set(allowed_results_ui ${allowed_ui} ${allowed_report} results_ui)
+set(allowed_cli ${allowed_ui} ${allowed_report} cli)
+set(allowed_gui ${allowed_results_ui} gui)
 set(headless base image geometry model validation scene run plot edit)
 
-set(gl_stems "")
-if(GL_SOURCES AND EXISTS "${GL_SOURCES}")
-  file(STRINGS "${GL_SOURCES}" gl_files)
-  foreach(f IN LISTS gl_files)
-    file(RELATIVE_PATH rel "${SRC}" "${f}")
-    string(REGEX REPLACE "\\.[a-z]+$" "" stem "${rel}")
-    list(APPEND gl_stems "${stem}")
-  endforeach()
-endif()
-
-# Layer of a file given relative to SRC ("scene/SceneFrame.h"); empty when
+# Layer of a file given relative to SRC ("scene/SortTree.h"); empty when
 # the folder is not a layer.
 function(layer_of rel out)
   string(REGEX MATCH "^[^/]+" folder "${rel}")
-  string(REGEX REPLACE "\\.[a-z]+$" "" stem "${rel}")
-  if(stem IN_LIST gl_stems)
-    set(${out} gl PARENT_SCOPE)
-  elseif(DEFINED folder_${folder})
-    set(${out} ${folder_${folder}} PARENT_SCOPE)
+  if(folder IN_LIST folders)
+    set(${out} ${folder} PARENT_SCOPE)
   else()
     set(${out} "" PARENT_SCOPE)
   endif()

@@ -40,7 +40,7 @@ struct DocEventTest : ::testing::Test {
 };
 
 void ExpectItem(const DocEvent& e, DocItemLevel level, int o, int r, int j) {
-    EXPECT_EQ(e.m_nLevel, level);
+    EXPECT_EQ(e.m_eLevel, level);
     EXPECT_EQ(e.m_nOutfall, o);
     EXPECT_EQ(e.m_nRiser, r);
     EXPECT_EQ(e.m_nJet, j);

@@ -89,14 +89,14 @@ TEST_F(RunJobTest, ResultsReachTheJetsOfThePlanByIdentity) {
     QObject::connect(&process, &CModelProcess::finished, &loop, &QEventLoop::quit);
     ASSERT_TRUE(process.Start(PLUMEX_FAKE_MODEL, m_doc.RunSettings().m_strWorkDir, 20000));
     loop.exec();
-    ASSERT_EQ(process.Result().m_nOutcome, ModelOutcome::Finished);
+    ASSERT_EQ(process.Result().m_eOutcome, ModelOutcome::Finished);
 
     // Meanwhile the first jet was renamed and the second one deleted.
     JetAt(0).m_strName = "Renamed";
     auto& jets = m_doc.GetCurrentRiser()->m_Jets;
     jets.erase(jets.begin() + 1);
     const RunReport report = m_doc.ApplyRun(plan, process.Result());
-    EXPECT_EQ(report.m_nStatus, RunStatus::Completed);
+    EXPECT_EQ(report.m_eStatus, RunStatus::Completed);
     EXPECT_EQ(report.m_nJetsRead, 2);
     EXPECT_EQ(report.m_nJetsSkipped, 1);
     ASSERT_EQ(report.m_Problems.size(), 1u);
@@ -143,7 +143,7 @@ TEST_F(RunJobTest, TheJobRunsWithoutBlockingAndReportsOnce) {
     AwaitFinished(job);
     EXPECT_EQ(finished, 1);
     EXPECT_FALSE(m_doc.IsRunInFlight());
-    EXPECT_EQ(job.Report().m_nStatus, RunStatus::Completed);
+    EXPECT_EQ(job.Report().m_eStatus, RunStatus::Completed);
     EXPECT_EQ(job.Report().m_nJetsRead, 3);
     EXPECT_TRUE(job.Report().m_Problems.empty());
     EXPECT_EQ(JetAt(2).GetSteps(), 5);
@@ -165,7 +165,7 @@ TEST_F(RunJobTest, CancelAndTimeOutLeaveEveryJetAsItWas) {
         ASSERT_TRUE(job.Start(true));
         QTimer::singleShot(300, &job, &CRunJob::Cancel);
         AwaitFinished(job);
-        EXPECT_EQ(job.Report().m_nStatus, RunStatus::Cancelled);
+        EXPECT_EQ(job.Report().m_eStatus, RunStatus::Cancelled);
         EXPECT_TRUE(job.Report().m_Problems.empty());
         EXPECT_TRUE(ProcessGoesAway(PidFrom("pid")));
         ExpectOldResults();
@@ -178,7 +178,7 @@ TEST_F(RunJobTest, CancelAndTimeOutLeaveEveryJetAsItWas) {
     CRunJob job(m_doc);
     ASSERT_TRUE(job.Start(false));
     AwaitFinished(job);
-    EXPECT_EQ(job.Report().m_nStatus, RunStatus::TimedOut);
+    EXPECT_EQ(job.Report().m_eStatus, RunStatus::TimedOut);
     EXPECT_EQ(job.Report().m_Problems,
               std::vector<std::string>{"Mardex did not finish within 0.5 s and was stopped; no results were read."});
     EXPECT_TRUE(ProcessGoesAway(PidFrom("pid")));

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "SyntheticSceneGl.h"
-#include "scene/SceneFrame.h"
+#include "gl/SceneFrame.h"
 #include "scene/SortedJetArrays.h"
 
 namespace {
@@ -72,7 +72,6 @@ protected:
     }
     CJet& Jet(int riser, int jet) { return *m_doc.GetOutfall(0)->m_Risers[riser]->m_Jets[jet]; }
     int Walks() const { return m_doc.m_pSortedArrays ? m_doc.m_pSortedArrays->WalkCount() : 0; }
-
 };
 }  // namespace
 

@@ -58,8 +58,8 @@ TEST(ParticleRenderTest, TracksAtConstantSpeedTakeTheirLengthOverTheSpeed) {
         const Particle& p0 = render.At(0, b);
         const Particle& p = render.At(600, b);
         EXPECT_NEAR(p.m_dPos[0] - render.At(1, b).m_dPos[0], 599.0 / 6.0, 1e-9);
-        EXPECT_NEAR(p0.m_dPos[0], 100.0, 1e-9);      // frame 0 waits on the second disk
-        EXPECT_NEAR(p.m_dStreak[0], 0.4, 1e-9);     // velocity x 0.4 along the track
+        EXPECT_NEAR(p0.m_dPos[0], 100.0, 1e-9);  // frame 0 waits on the second disk
+        EXPECT_NEAR(p.m_dStreak[0], 0.4, 1e-9);  // velocity x 0.4 along the track
         EXPECT_NEAR(p0.m_dStreak[0], -0.1, 1e-9);
     }
 }

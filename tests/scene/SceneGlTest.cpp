@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "SyntheticSceneGl.h"
+#include "gl/SceneFrame.h"
+#include "gl/SceneShapes.h"
 #include "scene/SceneDrawState.h"
-#include "scene/SceneFrame.h"
-#include "scene/SceneShapes.h"
 #include "scene/SortTree.h"
 
 namespace {
@@ -100,7 +100,6 @@ protected:
         const std::uint8_t* p = &px[(std::size_t(y) * kW + x) * 4];
         return {p[0], p[1], p[2]};
     }
-
 };
 }  // namespace
 

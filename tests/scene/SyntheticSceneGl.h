@@ -9,10 +9,10 @@
 #include "OsMesaContext.h"
 #include "SyntheticCase.h"
 #include "base/AppState.h"
+#include "gl/GlResources.h"
+#include "gl/GlSetup.h"
 #include "model/PlumexDoc.h"
 #include "model/ViewControl.h"
-#include "scene/GlResources.h"
-#include "scene/GlSetup.h"
 #include "support/ScriptedPrompt.h"
 
 class SyntheticSceneGl : public ::testing::Test {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "OsMesaContext.h"
+#include "gl/GlSetup.h"
 #include "model/JetDispModal.h"
-#include "scene/GlSetup.h"
 #include "scene/SceneDrawState.h"
 #include "scene/TubeArrayCache.h"
 

@@ -110,8 +110,7 @@ static void ExpectClosedTube(double (*radius)(int)) {
         const int corners = b.m_bQuads ? 4 : 3;
         stitched += !b.m_bQuads;
         for (std::size_t f = b.m_nFirst; f < b.m_nFirst + b.m_nCount; f += corners)
-            for (int k = 0; k < corners; ++k)
-                ++edges[{cache.Indices()[f + k], cache.Indices()[f + (k + 1) % corners]}];
+            for (int k = 0; k < corners; ++k) ++edges[{cache.Indices()[f + k], cache.Indices()[f + (k + 1) % corners]}];
     }
     EXPECT_GE(stitched, 3);
     // The rings are added in order, 32 vertices each.

@@ -23,11 +23,11 @@
 #include "geometry/CutPlane.h"
 #include "model/PlumexDoc.h"
 #include "plot/JetPalette.h"
+#include "results_ui/PlotChartView.h"
+#include "results_ui/PlotsDock.h"
+#include "results_ui/PlotsWidget.h"
+#include "results_ui/ReportExport.h"
 #include "support/ScriptedPrompt.h"
-#include "ui/PlotChartView.h"
-#include "ui/PlotsDock.h"
-#include "ui/PlotsWidget.h"
-#include "ui/ReportExport.h"
 
 namespace {
 class PlotsWidgetTest : public ::testing::Test {

@@ -8,8 +8,8 @@
 #include <QImage>
 #include <QImageReader>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <GL/gl.h>
@@ -25,8 +25,8 @@
 #include "model/Jet.h"
 #include "model/JetDispModal.h"
 #include "model/PlumexDoc.h"
-#include "support/ScriptedPrompt.h"
 #include "scene/Water.h"
+#include "support/ScriptedPrompt.h"
 #include "ui/ModeCursors.h"
 #include "ui/PlumexView.h"
 #include "ui/WaterPropertiesDlg.h"

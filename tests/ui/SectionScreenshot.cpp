@@ -11,11 +11,11 @@
 #include <cstdio>
 
 #include "base/AppState.h"
+#include "base/StderrPrompt.h"
 #include "model/PlumexDoc.h"
 #include "ui/DataView.h"
 #include "ui/DocEventBridge.h"
 #include "ui/PlaneView.h"
-#include "ui/StderrPrompt.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

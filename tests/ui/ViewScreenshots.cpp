@@ -12,11 +12,11 @@
 #include <string>
 
 #include "base/AppState.h"
+#include "base/StderrPrompt.h"
 #include "model/PlumexDoc.h"
 #include "ui/GlFormat.h"
 #include "ui/ModeCursors.h"
 #include "ui/PlumexView.h"
-#include "ui/StderrPrompt.h"
 
 namespace {
 // Says yes to the question the disturbance asks.

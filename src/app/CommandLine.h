@@ -1,8 +1,0 @@
-#pragma once
-// The program's command line: headless jobs (--info, --batch, --import,
-// --export, --render, --section) and the GUI when none is asked.
-#include <QStringList>
-
-// Runs a headless job when the arguments ask for one. Returns true and sets
-// exitCode when a job ran (or the arguments were wrong); false to start the GUI.
-bool RunCommandLine(const QStringList& arguments, int& exitCode);

@@ -1,7 +1,0 @@
-#pragma once
-// The desktop program: true when the arguments name only case files (or
-// nothing), so the program opens its window instead of running a job.
-bool ArgumentsAskForGui(int argc, char** argv);
-// Makes the QApplication, starts the program with the named case files
-// and runs it until its window closes. Returns the exit code.
-int RunGui(int argc, char** argv);

@@ -1,6 +1,0 @@
-#pragma once
-#include <QString>
-
-// plumex --import CASE.json --out CASE.pmx: checks the text form of a case
-// and writes it as a case file; nothing is written when it has problems.
-int RunImportCommand(const QString& jsonPath, const QString& outPath);

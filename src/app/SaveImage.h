@@ -1,9 +1,0 @@
-#pragma once
-// A DIB written as a BMP file through the one file writer: a failed write
-// leaves the previous picture, never an empty or cut one.
-#include <string>
-
-#include "image/GlobalBlock.h"
-
-// False with a reason in error; the block stays with the caller.
-bool SaveDibFile(HDIB hDib, const std::string& path, std::string& error);

@@ -1,8 +1,0 @@
-#pragma once
-// The start-up check of the screen size: a screen of 800 x 600 or less in
-// either dimension gets a question whether to go on.
-#include <QSize>
-#include <string>
-
-bool ScreenNeedsQuestion(const QSize& screen);
-std::string ScreenQuestionText(const QSize& screen);

@@ -1,0 +1,63 @@
+#include "cli/BatchCommand.h"
+
+#include <cstdio>
+
+#include "base/AppState.h"
+#include "cli/CaseLoad.h"
+#include "cli/ConsolePrompt.h"
+#include "cli/ResultCsv.h"
+#include "cli/StandardOutput.h"
+#include "model/PlumexDoc.h"
+
+namespace {
+void PrintJet(const CRiser& o, const CBase& r, const CJet& j) {
+    std::printf("%s / %s / %s: %d steps", TerminalText(o.m_strName).c_str(), TerminalText(r.m_strName).c_str(),
+                TerminalText(j.m_strName).c_str(), j.GetSteps());
+    if (!j.m_strStatus.empty()) std::printf(", %s", TerminalText(j.m_strStatus).c_str());
+    if (j.GetDiskCount() > 0) std::printf(", dilution %.2f at the last disk", j.m_pDisplay->m_Disks.back().m_dDilution);
+    else std::printf(", not computed");
+    std::printf("\n");
+}
+}  // namespace
+
+int RunBatchCommand(const QString& casePath, const QString& outPath, const QString& csvDir) {
+    CAppState app;
+    CConsolePrompt prompt;
+    CPlumexDoc doc(app, prompt);
+    if (!LoadCaseWithJetsForJob(casePath, doc) || !ComputeAllJetsForJob(casePath, doc)) return 1;
+
+    int computed = 0;
+    doc.ForEachJet([&](int, int, int, CRiser& o, CBase& r, CJet& j) {
+        PrintJet(o, r, j);
+        if (j.GetDiskCount() > 0) ++computed;
+    });
+    std::printf("%d of %d jets computed\n", computed, doc.GetJetCount());
+    if (computed == 0) {
+        std::fprintf(stderr, "plumex: %s: no jet could be computed\n", qPrintable(casePath));
+        return 1;
+    }
+
+    QString target = outPath;
+    if (target.isEmpty() && !IsJsonCase(casePath)) target = casePath;
+    if (target.isEmpty()) {
+        std::printf("results not saved: a .json case holds no results (use --out FILE.pmx)\n");
+    } else {
+        if (!doc.SaveCase(target.toStdString())) return 1;
+        std::printf("results saved in %s\n", qPrintable(target));
+    }
+    if (!csvDir.isEmpty()) {
+        std::string error;
+        if (!WriteResultCsv(doc, csvDir.toStdString(), error)) {
+            std::fprintf(stderr, "plumex: CSV not written: %s\n", error.c_str());
+            return 1;
+        }
+        std::printf("CSV written to %s/disks.csv and %s/jets.csv\n", qPrintable(csvDir), qPrintable(csvDir));
+    }
+    if (computed < doc.GetJetCount()) {
+        // The results are saved, but a script must not take them as complete.
+        std::fprintf(stderr, "plumex: %s: only %d of %d jets computed (exit status %d)\n", qPrintable(casePath),
+                     computed, doc.GetJetCount(), kExitSomeJetsNotComputed);
+        return kExitSomeJetsNotComputed;
+    }
+    return 0;
+}

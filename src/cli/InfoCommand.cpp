@@ -1,0 +1,17 @@
+#include "cli/InfoCommand.h"
+
+#include <cstdio>
+
+#include "base/AppState.h"
+#include "cli/CaseInfo.h"
+#include "cli/ConsolePrompt.h"
+#include "model/PlumexDoc.h"
+
+int RunInfoCommand(const QString& path) {
+    CAppState app;
+    CConsolePrompt prompt;
+    CPlumexDoc doc(app, prompt);
+    if (!doc.OpenCase(path.toStdString())) return 1;
+    std::fputs(DescribeCase(doc).c_str(), stdout);
+    return 0;
+}

@@ -1,0 +1,84 @@
+#include "cli/ResultCsv.h"
+
+#include <QDir>
+#include <cstdio>
+#include <sstream>
+
+#include "base/SafeFileWriter.h"
+#include "model/PlumexDoc.h"
+#include "run/ClassicNumericScope.h"
+
+namespace {
+std::string Quoted(const std::string& s) {
+    std::string q = "\"";
+    for (char c : s) {
+        if (c == '"') q += '"';
+        q += c;
+    }
+    return q + "\"";
+}
+
+std::string Num(double v) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.10g", v);
+    return buf;
+}
+
+bool Save(const QString& path, const std::string& text, std::string& error) {
+    std::string reason;
+    if (WriteFileSafely(path.toStdString(), text.data(), text.size(), reason)) return true;
+    error = path.toStdString() + ": " + reason;
+    return false;
+}
+
+std::string JetKey(const CRiser& o, const CBase& r, const CJet& j) {
+    return Quoted(o.m_strName) + "," + Quoted(r.m_strName) + "," + Quoted(j.m_strName);
+}
+}  // namespace
+
+bool WriteResultCsv(const CPlumexDoc& doc, const std::string& dir, std::string& error) {
+    // A decimal comma would split every number into two CSV cells.
+    const CClassicNumericScope classicNumbers;
+    const QString folder = QString::fromStdString(dir);
+    if (!QDir().mkpath(folder)) {
+        error = dir + ": the folder cannot be made";
+        return false;
+    }
+    std::ostringstream disks;
+    disks << "outfall,riser,jet,step,x_m,y_m,z_m,half_width_m,thickness_m,horizontal_angle_deg,"
+             "vertical_angle_deg,velocity_m_s,travel_time_s,max_concentration,mean_concentration,dilution\n";
+    std::ostringstream jets;
+    jets << "outfall,riser,jet,steps,disks,stop_reason,total_q_m3_s,ports,qj_m3_s,depth_m,diameter_m,uj_m_s,"
+            "ua_m_s,dp_pa,po_g_ml,pa_g_ml,v_angle_deg,h_angle_deg,fd,uj_ua,mj_m4_s2,bj_m4_s3,lq_m,lm_m,lb_m,lM_m,"
+            "sm_centreline_dilution,sb_average_dilution,lq_lm,lq_lM,lm_lb,lM_lb\n";
+    doc.ForEachJet([&](int, int, int, CRiser& o, CBase& r, CJet& j) {
+        const std::string key = JetKey(o, r, j);
+        const auto& d = j.m_pDisplay->m_Disks;
+        for (std::size_t i = 0; i < d.size(); ++i) {
+            const CJetDisk& k = d[i];
+            disks << key << "," << i << "," << Num(k.m_dX) << "," << Num(k.m_dY) << "," << Num(k.m_dZ) << ","
+                  << Num(k.m_dRadius) << "," << Num(k.m_dThickness) << "," << Num(k.m_dHAngle / kTrajectoryDegToRad)
+                  << "," << Num(k.m_dVAngle / kTrajectoryDegToRad) << "," << Num(k.m_dVelocity) << ","
+                  << Num(k.m_dUnnamed) << "," << Num(k.m_dMaxConc) << "," << Num(k.m_dMeanConc) << ","
+                  << Num(k.m_dDilution) << "\n";
+        }
+        const CKeyParameters& p = j.m_KeyParams;
+        jets << key << "," << p.m_nSteps << "," << d.size() << "," << Quoted(j.m_strStatus);
+        for (double v : {p.m_dTotalQ,   static_cast<double>(p.m_nPorts),
+                         p.m_dQj,       p.m_dDepth,
+                         p.m_dDiameter, p.m_dUj,
+                         p.m_dUa,       p.m_ddpPa,
+                         p.m_dpo,       p.m_dpa,
+                         p.m_dVAngle,   p.m_dHAngle,
+                         p.m_dFd,       p.m_dUjUa,
+                         p.m_dMj,       p.m_dBj,
+                         p.m_dlQ,       p.m_dlm,
+                         p.m_dlb,       p.m_dlM,
+                         p.m_dSm,       p.m_dSb,
+                         p.m_dlQlm,     p.m_dlQlM,
+                         p.m_dlmlb,     p.m_dlMlb})
+            jets << "," << Num(v);
+        jets << "\n";
+    });
+    return Save(folder + "/disks.csv", disks.str(), error) && Save(folder + "/jets.csv", jets.str(), error);
+}

@@ -1,0 +1,29 @@
+#pragma once
+#ifndef PLUMEX_LAYER_EDIT
+#error "a header of plumex_edit, included by a library that does not link it"
+#endif
+// A change of how the jet model computes every jet of the case: continuous
+// mode (Option > continuous) and the most time steps a jet may take
+// (Option > Max number of time steps).
+#include <memory>
+
+#include "edit/CaseCommand.h"
+
+class CRunOptionsCommand : public CCaseCommand {
+public:
+    // Continuous mode switched on or off; never null.
+    static std::unique_ptr<CRunOptionsCommand> ToggleContinuous(CPlumexDoc& doc);
+    // Null when steps equals the case's or lies outside 1 .. 5000.
+    static std::unique_ptr<CRunOptionsCommand> MaxTimeSteps(CPlumexDoc& doc, int steps);
+
+protected:
+    void Apply(bool forward) override;
+
+private:
+    struct Options {
+        bool m_bContinuous;
+        int m_nMaxTimeSteps;
+    };
+    CRunOptionsCommand(CPlumexDoc& doc, Options before, Options after, const char* text);
+    Options m_before, m_after;
+};

@@ -1,0 +1,21 @@
+#include "gui/FileChooser.h"
+
+#include <QFileDialog>
+
+namespace {
+const char kCaseFilter[] = "Plumex Files (*.pmx);;All Files (*)";
+}
+
+QString CDialogFileChooser::OpenCase(QWidget* parent, const QString& directory) {
+    return QFileDialog::getOpenFileName(parent, "Open", directory, kCaseFilter);
+}
+
+QString CDialogFileChooser::SaveCaseAs(QWidget* parent, const QString& suggested) {
+    return QFileDialog::getSaveFileName(parent, "Save As", suggested, kCaseFilter);
+}
+
+QString CDialogFileChooser::SaveBitmap(QWidget* parent, const QString& suggested) {
+    // Any other name is allowed too: a name ending in ".png" saves a PNG picture.
+    return QFileDialog::getSaveFileName(parent, "Save Bitmap Dialog", suggested,
+                                        "Bitmap Files (*.bmp);;All Files (*.*)");
+}

@@ -1,0 +1,86 @@
+#include "gui/RunController.h"
+
+#include <QPushButton>
+
+#include "base/Prompt.h"
+#include "gui/CaseDocument.h"
+#include "model/PlumexDoc.h"
+#include "run/RunJob.h"
+#include "run/RunPlan.h"
+#include "ui/StatusProgress.h"
+
+CRunController::CRunController(CStatusProgress& progress, CPrompt& prompt, QObject* parent)
+    : QObject(parent), m_progress(progress), m_prompt(prompt) {
+    connect(m_progress.CancelButton(), &QPushButton::clicked, this, &CRunController::Cancel);
+}
+
+CRunController::~CRunController() { Abandon(); }
+
+bool CRunController::Start(CCaseDocument& doc, bool allJets) {
+    if (m_pJob || doc.Doc().IsRunInFlight()) return false;
+    CPlumexDoc& d = doc.Doc();
+    auto job = std::make_unique<CRunJob>(d);
+    // The reading of the results moves the meter and leaves the stop reason
+    // of the last jet in the status bar.
+    d.SetRunProgress(&m_progress);
+    if (!job->Start(allJets)) {
+        d.SetRunProgress(nullptr);
+        return false;
+    }
+    m_pJob = std::move(job);
+    m_pRunning = &doc;
+    // The meter shows the time the model has used of the time it is given.
+    connect(m_pJob.get(), &CRunJob::progress, this, [this](int value, int maximum) {
+        if (!m_pJob || !m_pJob->IsRunning()) return;
+        if (maximum != m_nMeterMax) {
+            m_nMeterMax = maximum;
+            m_progress.Begin(0, maximum);
+        }
+        m_progress.SetPos(value);
+    });
+    connect(m_pJob.get(), &CRunJob::statusChanged, this, [this](const QString& text) {
+        if (m_pJob && m_pJob->IsRunning()) m_progress.ShowStatus(text.toStdString());
+    });
+    connect(m_pJob.get(), &CRunJob::finished, this, &CRunController::OnFinished, Qt::QueuedConnection);
+    m_nMeterMax = 0;
+    m_progress.Begin(0, 0);
+    m_progress.ShowStatus(m_pJob->StatusText().toStdString());
+    emit runningChanged(true);
+    return true;
+}
+
+void CRunController::Cancel() {
+    if (m_pJob) m_pJob->Cancel();
+}
+
+void CRunController::OnFinished() {
+    if (!m_pJob) return;
+    const RunReport report = m_pJob->Report();
+    const QString status = m_pJob->StatusText();
+    CCaseDocument* doc = m_pRunning;
+    Detach();
+    // The reading leaves the last jet's stop reason; a run that read nothing
+    // says how it ended.
+    if (!report.Succeeded()) m_progress.ShowStatus(status.toStdString());
+    doc->Touch();
+    emit runningChanged(false);
+    if (!report.m_Problems.empty())
+        m_prompt.Inform(report.ProblemText(),
+                        report.m_eStatus == RunStatus::Failed ? PromptIcon::Stop : PromptIcon::Exclamation);
+    emit runFinished(report.Succeeded());
+}
+
+void CRunController::Abandon() {
+    if (!m_pJob) return;
+    // The job stops its model and leaves the jets as they were.
+    Detach();
+    emit runningChanged(false);
+}
+
+void CRunController::Detach() {
+    m_pJob->disconnect(this);
+    m_pRunning->Doc().SetRunProgress(nullptr);
+    m_pJob.reset();
+    m_pRunning = nullptr;
+    m_progress.End();
+}

@@ -1,0 +1,383 @@
+#include "results_ui/PlotsWidget.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSplitter>
+#include <QSvgGenerator>
+#include <QVBoxLayout>
+#include <QtCharts/QAreaSeries>
+#include <QtCharts/QChart>
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QScatterSeries>
+#include <QtCharts/QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "model/PlumexDoc.h"
+#include "plot/JetPalette.h"
+#include "plot/JetSeries.h"
+#include "plot/PlotCsv.h"
+#include "results_ui/PlotChartView.h"
+
+namespace {
+QColor PaletteColour(int ordinal) {
+    if (ordinal < 0) return QColor(90, 90, 90);
+    const JetColour c = JetPaletteColour(ordinal);
+    return QColor(c.r, c.g, c.b);
+}
+
+QLineSeries* LineOf(const PlotCurve& c) {
+    auto* s = new QLineSeries;
+    for (const PlotPoint& p : c.m_Points)
+        if (std::isfinite(p.x) && std::isfinite(p.y)) s->append(p.x, p.y);
+    return s;
+}
+
+// Legend text: the jet without the outfall (and riser) all shown jets
+// share, then what the curve shows.
+QString SeriesName(const PlotCurve& c, const QString& sharedPrefix) {
+    const QString name = QString::fromStdString(c.m_strName);
+    if (c.m_strJet.empty()) return name;
+    QString jet = QString::fromStdString(c.m_strJet);
+    if (jet.startsWith(sharedPrefix)) jet = jet.mid(sharedPrefix.size());
+    return jet + " - " + name;
+}
+
+// The leading "outfall / " or "outfall / riser / " that every jet label of
+// the plot shares.
+QString SharedPrefix(const PlotData& plot) {
+    QString prefix;
+    bool first = true;
+    for (const PlotCurve& c : plot.m_Curves) {
+        if (c.m_strJet.empty()) continue;
+        const QString jet = QString::fromStdString(c.m_strJet);
+        const QString own = jet.left(jet.lastIndexOf(" / ") + 3);
+        if (first) prefix = own;
+        first = false;
+        while (!prefix.isEmpty() && !own.startsWith(prefix)) {
+            const int cut = prefix.lastIndexOf(" / ", prefix.size() - 4);
+            prefix = cut < 0 ? QString() : prefix.left(cut + 3);
+        }
+    }
+    return prefix;
+}
+
+// An axis range with a margin that does not go below 0 for values that
+// never do (distances, dilutions, widths, speeds).
+void SetRange(QValueAxis* axis, double lo, double hi) {
+    const double m = (hi - lo) * 0.05 + 1e-9;
+    axis->setRange(lo >= 0.0 ? std::max(0.0, lo - m) : lo - m, hi + m);
+    axis->applyNiceNumbers();
+    if (lo >= 0.0 && axis->min() < 0.0) axis->setMin(0.0);
+}
+}  // namespace
+
+CPlotsWidget::CPlotsWidget(QWidget* parent) : QWidget(parent) {
+    setWindowTitle("Plots");
+    m_pList = new QListWidget;
+    m_pList->setToolTip("Tick the jets to plot");
+    m_pKind = new QComboBox;
+    for (int k = 0; k < kPlotKindCount; ++k) m_pKind->addItem(PlotKindTitle(static_cast<PlotKind>(k)));
+    m_pChart = new QChart;
+    m_pChart->legend()->setAlignment(Qt::AlignBottom);
+    m_pChart->legend()->setShowToolTips(true);
+    m_pView = new CPlotChartView(m_pChart);
+    m_pView->setMinimumSize(320, 240);
+    m_pCursor = new QLabel(" ");
+
+    auto* left = new QWidget;
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(new QLabel("Plot:"));
+    leftLayout->addWidget(m_pKind);
+    leftLayout->addWidget(new QLabel("Jets:"));
+    leftLayout->addWidget(m_pList, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_pCursor, 1);
+    for (const char* kind : {"PNG", "SVG", "CSV"}) {
+        auto* b = new QPushButton(QString("Export %1...").arg(kind));
+        b->setObjectName(QString("export%1").arg(kind));
+        connect(b, &QPushButton::clicked, this, [this, kind] { ExportWithDialog(kind); });
+        buttons->addWidget(b);
+    }
+    auto* right = new QWidget;
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(m_pView, 1);
+    rightLayout->addLayout(buttons);
+
+    auto* split = new QSplitter;
+    split->addWidget(left);
+    split->addWidget(right);
+    split->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(split);
+
+    connect(m_pKind, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { Rebuild(); });
+    connect(m_pList, &QListWidget::itemChanged, this, &CPlotsWidget::OnItemChanged);
+    connect(m_pView, &CPlotChartView::cursorValues, this, &CPlotsWidget::OnCursor);
+    Rebuild();
+}
+
+void CPlotsWidget::SetDocument(CPlumexDoc* doc) {
+    m_pDoc = doc;
+    m_Chosen.clear();
+    m_bUserChose = false;
+    Refresh();
+}
+
+void CPlotsWidget::SetKind(PlotKind kind) { m_pKind->setCurrentIndex(static_cast<int>(kind)); }
+PlotKind CPlotsWidget::Kind() const { return static_cast<PlotKind>(m_pKind->currentIndex()); }
+
+std::set<int> CPlotsWidget::ShownJets() const {
+    std::set<int> shown;
+    for (int i = 0; i < m_pList->count(); ++i) {
+        const QListWidgetItem* it = m_pList->item(i);
+        if (it->checkState() == Qt::Checked) shown.insert(it->data(Qt::UserRole).toInt());
+    }
+    return shown;
+}
+
+void CPlotsWidget::Refresh() {
+    FillList();
+    Rebuild();
+}
+
+void CPlotsWidget::FillList() {
+    m_bFilling = true;
+    m_pList->clear();
+    if (m_pDoc) {
+        const CJet* current = m_pDoc->GetCurrentJet();
+        int ordinal = 0;
+        m_pDoc->ForEachJet([&](int, int, int, const CRiser& o, const CBase& r, const CJet& j) {
+            const int place = ordinal++;
+            auto* it =
+                new QListWidgetItem(QString::fromStdString(o.m_strName + " / " + r.m_strName + " / " + j.m_strName));
+            QPixmap swatch(12, 12);
+            swatch.fill(PaletteColour(place));
+            it->setIcon(QIcon(swatch));
+            it->setData(Qt::UserRole, place);
+            const bool computed = j.GetDiskCount() > 0;
+            if (!computed) {
+                it->setFlags(it->flags() & ~Qt::ItemIsEnabled);
+                it->setToolTip(j.m_strStatus.empty() ? QString("not computed")
+                                                     : "rejected: " + QString::fromStdString(j.m_strStatus));
+            }
+            it->setFlags(it->flags() | Qt::ItemIsUserCheckable);
+            const bool shown = computed && (m_bUserChose ? m_Chosen.count(place) > 0 : &j == current);
+            it->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
+            m_pList->addItem(it);
+        });
+    }
+    m_pList->setMinimumWidth(std::min(m_pList->sizeHintForColumn(0) + 30, 320));
+    m_bFilling = false;
+}
+
+void CPlotsWidget::OnItemChanged(QListWidgetItem*) {
+    if (m_bFilling) return;
+    m_bUserChose = true;
+    m_Chosen = ShownJets();
+    Rebuild();
+}
+
+void CPlotsWidget::Rebuild() {
+    std::vector<JetSeries> series;
+    if (m_pDoc) {
+        const CCutPlane& plane = m_pDoc->m_CutPlane;
+        const bool cut = plane.m_bValid && !plane.Polygons().empty();
+        const std::set<int> shown = ShownJets();
+        for (JetSeries& s : MakeCaseSeries(*m_pDoc, cut ? plane.m_dEquation : nullptr))
+            if (shown.count(s.m_nOrdinal)) series.push_back(std::move(s));
+    }
+    m_Plot = BuildPlot(Kind(), series);
+
+    m_pChart->removeAllSeries();
+    for (QAbstractAxis* a : m_pChart->axes()) {
+        m_pChart->removeAxis(a);
+        delete a;
+    }
+    m_pChart->setTitle(QString::fromStdString(m_Plot.m_strTitle));
+    auto* ax = new QValueAxis;
+    auto* ay = new QValueAxis;
+    ax->setTitleText(QString::fromStdString(m_Plot.m_strXTitle));
+    ay->setTitleText(QString::fromStdString(m_Plot.m_strYTitle));
+    ax->setLabelFormat("%g");
+    ay->setLabelFormat("%g");
+    m_pChart->addAxis(ax, Qt::AlignBottom);
+    m_pChart->addAxis(ay, Qt::AlignLeft);
+    QValueAxis* ay2 = nullptr;
+    if (!m_Plot.m_strY2Title.empty()) {
+        ay2 = new QValueAxis;
+        ay2->setTitleText(QString::fromStdString(m_Plot.m_strY2Title));
+        ay2->setLabelFormat("%g");
+        m_pChart->addAxis(ay2, Qt::AlignRight);
+    }
+    bool markerInLegend = false;
+    const QString shared = SharedPrefix(m_Plot);
+    // Each series says which jet and which curve it draws.
+    auto attach = [&](QAbstractSeries* s, const PlotCurve& c) {
+        const bool right = c.m_bRightAxis;
+        s->setProperty("jetOrdinal", c.m_nOrdinal);
+        s->setProperty("curve", QString::fromStdString(c.m_strName));
+        m_pChart->addSeries(s);
+        s->attachAxis(ax);
+        s->attachAxis(right && ay2 ? ay2 : ay);
+    };
+    const auto& curves = m_Plot.m_Curves;
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        const PlotCurve& c = curves[i];
+        const QColor colour = PaletteColour(c.m_nOrdinal);
+        if (c.m_Role == CurveRole::BandLower) continue;
+        if (c.m_Role == CurveRole::BandUpper && i + 1 < curves.size()) {
+            auto* area = new QAreaSeries(LineOf(c), LineOf(curves[i + 1]));
+            QColor fill = colour;
+            fill.setAlpha(55);
+            area->setBrush(fill);
+            area->setPen(Qt::NoPen);
+            area->setName(SeriesName(c, shared) + " band");
+            attach(area, c);
+            m_pChart->legend()->markers(area).first()->setVisible(false);  // the line names the jet
+            continue;
+        }
+        if (c.m_Role == CurveRole::Marker) {
+            auto* s = new QScatterSeries;
+            for (const PlotPoint& p : c.m_Points) s->append(p.x, p.y);
+            s->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+            s->setMarkerSize(10);
+            s->setColor(Qt::transparent);
+            s->setBorderColor(Qt::red);
+            s->setName("cut plane");
+            attach(s, c);
+            if (markerInLegend) m_pChart->legend()->markers(s).first()->setVisible(false);
+            markerInLegend = true;
+            continue;
+        }
+        QLineSeries* s = nullptr;
+        if (c.m_Role == CurveRole::Arrow && c.m_Points.size() == 2) {
+            // The shaft and two head strokes, a fifth of the shaft long.
+            const PlotPoint a = c.m_Points[0], b = c.m_Points[1];
+            const double dx = b.x - a.x, dy = b.y - a.y;
+            s = new QLineSeries;
+            const double k = 0.2, w = 0.1;
+            s->append(a.x, a.y);
+            s->append(b.x, b.y);
+            s->append(b.x - k * dx - w * dy, b.y - k * dy + w * dx);
+            s->append(b.x, b.y);
+            s->append(b.x - k * dx + w * dy, b.y - k * dy - w * dx);
+        } else {
+            s = LineOf(c);
+        }
+        QPen pen(colour, c.m_Role == CurveRole::Reference ? 1.0 : 2.0);
+        if (c.m_bDashed) pen.setStyle(Qt::DashLine);
+        if (c.m_Role == CurveRole::Reference) pen.setStyle(Qt::DotLine);
+        s->setPen(pen);
+        s->setName(SeriesName(c, shared));
+        attach(s, c);
+    }
+
+    // Ranges: all points with a margin; the plan view at one scale both ways.
+    double x0, x1, y0, y1;
+    if (PlotBounds(m_Plot, false, x0, x1, y0, y1)) {
+        double u0, u1, v0, v1;
+        if (ay2 && PlotBounds(m_Plot, true, u0, u1, v0, v1)) {
+            x0 = std::min(x0, u0), x1 = std::max(x1, u1);
+            SetRange(ay2, v0, v1);
+        }
+        if (m_Plot.m_bEqualScale) {
+            // One metre as long across as up, for the plot area as it is
+            // laid out now; ticks at a round step from 0.
+            const QRectF area = m_pChart->plotArea();
+            const double aspect = area.width() > 10 && area.height() > 10 ? area.width() / area.height() : 1.0;
+            const double sx = std::max(x1 - x0, (y1 - y0) * aspect) * 1.1 + 1e-9, sy = sx / aspect;
+            const double cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
+            ax->setRange(cx - sx / 2, cx + sx / 2);
+            ay->setRange(cy - sy / 2, cy + sy / 2);
+            const double raw = sx / 6.0, mag = std::pow(10.0, std::floor(std::log10(raw))), f = raw / mag;
+            const double step = (f < 1.5 ? 1.0 : f < 3.5 ? 2.0 : f < 7.5 ? 5.0 : 10.0) * mag;
+            for (QValueAxis* a : {ax, ay}) {
+                a->setTickType(QValueAxis::TicksDynamic);
+                a->setTickAnchor(0.0);
+                a->setTickInterval(step);
+            }
+        } else {
+            SetRange(ax, x0, x1);
+            SetRange(ay, y0, y1);
+        }
+    }
+    m_pCursor->setText(series.empty() ? QString("Tick a computed jet to plot it.") : QString(" "));
+}
+
+void CPlotsWidget::OnCursor(double x, double y, bool inside) {
+    if (!inside || m_Plot.m_Curves.empty()) {
+        m_pCursor->setText(" ");
+        return;
+    }
+    m_pCursor->setText(QString("%1 = %2,  %3 = %4")
+                           .arg(QString::fromStdString(m_Plot.m_strXTitle), QString::number(x, 'g', 5),
+                                QString::fromStdString(m_Plot.m_strYTitle), QString::number(y, 'g', 5)));
+}
+
+bool CPlotsWidget::ExportPng(const QString& path, QString& error) const {
+    const QPixmap picture = m_pView->grab();
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || !picture.save(&f, "PNG") || !f.commit()) {
+        error = f.errorString().isEmpty() ? QString("the picture cannot be written") : f.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool CPlotsWidget::ExportSvg(const QString& path, QString& error) const {
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        error = f.errorString();
+        return false;
+    }
+    {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&f);
+        svg.setSize(m_pView->size());
+        svg.setViewBox(QRect(QPoint(0, 0), m_pView->size()));
+        svg.setTitle(QString::fromStdString(m_Plot.m_strTitle));
+        QPainter painter(&svg);
+        m_pView->render(&painter);
+    }
+    if (!f.commit()) {
+        error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool CPlotsWidget::ExportCsv(const QString& path, QString& error) const {
+    QSaveFile f(path);
+    const QByteArray text = QByteArray::fromStdString(PlotCsv(m_Plot));
+    if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size() || !f.commit()) {
+        error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+void CPlotsWidget::ExportWithDialog(const QString& kind) {
+    const QString ext = kind.toLower();
+    const QString path =
+        QFileDialog::getSaveFileName(this, "Export " + kind, "plot." + ext, QString("%1 files (*.%2)").arg(kind, ext));
+    if (path.isEmpty()) return;
+    QString error;
+    const bool ok = kind == "PNG"   ? ExportPng(path, error)
+                    : kind == "SVG" ? ExportSvg(path, error)
+                                    : ExportCsv(path, error);
+    if (!ok) QMessageBox::warning(this, "Plots", QString("%1 was not written: %2").arg(path, error));
+}
