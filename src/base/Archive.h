@@ -28,7 +28,6 @@ public:
     explicit CArchive(std::vector<std::uint8_t> bytes);
 
     bool IsStoring() const { return m_bStoring; }
-    bool IsLoading() const { return !m_bStoring; }
 
     // The version tag of the stream: set by the document right after it
     // reads the tag, so nested records can tell which optional fields the

@@ -14,7 +14,6 @@ public:
     void Inform(const std::string& text, PromptIcon icon) override;
     bool AskYesNo(const std::string& text) override;
     PromptAnswer AskYesNoCancel(const std::string& text) override;
-    int MessageCount() const { return m_nMessages; }
 
 private:
     std::FILE* m_out;

@@ -31,7 +31,6 @@ public:
     QLabel* OutOfDateNote() const { return m_pOutOfDate; }
     QSplitter* OuterSplitter() const { return m_pOuter; }
     QSplitter* NestedSplitter() const { return m_pNested; }
-    const PaneSizes& InitialSizes() const { return m_Sizes; }
 
     // Shows and hides the right panes: with both flags clear the 3-D view
     // fills the window; otherwise the right column shows the panes whose
@@ -44,7 +43,6 @@ public:
     void SetCloseGuard(std::function<bool(CChildFrame*)> guard) { m_closeGuard = std::move(guard); }
     // The window number among the count of windows on the same case (1 for the first).
     void SetWindowNumber(int n, int count);
-    int WindowNumber() const { return m_nNumber; }
     void UpdateTitle();
 
 protected:

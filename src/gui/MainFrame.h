@@ -47,7 +47,6 @@ public:
     CResultsHost& Results() const { return *m_pResults; }
     // A run is in flight in some case: structural commands are off.
     bool AnyRunInFlight() const;
-    QLabel* LockPane(int i) const { return m_pLockPanes[i]; }
     CProfileWnd* ProfileWindow() const { return m_pProfileWnd; }
     CInputBar* InputBar() const { return m_pInputBar; }
     CEditHost& Edits() const { return *m_pEdits; }
@@ -69,11 +68,6 @@ public:
     // Without an open case the view tools go and the menus of an empty
     // program come back.
     void OnNoCase();
-
-    bool CrossSectionShown() const { return m_bCrossSectionShown; }
-    bool DataShown() const { return m_bDataShown; }
-    // The docking description read at start-up, written back on close.
-    const DockingDescription& Docking() const { return m_Docking; }
 
 signals:
     // The file commands, for the program that owns the window to carry out.

@@ -47,7 +47,6 @@ public:
     CProfile& Profile() const override { return *m_pProfile; }
     CMainFrame* MainFrame() const { return m_pFrame.get(); }
     const QList<CCaseDocument*>& Documents() const override { return m_Documents; }
-    QString StartupDirectory() const { return m_strStartupDir; }
     // Whether the start page comes up while no case is open (PLUMEX/ShowBegin).
     bool ShowStartPage() const override { return m_bShowStartPage; }
     void SetShowStartPage(bool show) override { m_bShowStartPage = show; }

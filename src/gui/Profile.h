@@ -33,7 +33,6 @@ public:
 
     // The settings themselves, for pieces that keep their own keys (the start page).
     QSettings& Settings() const { return *m_pSettings; }
-    QString FileName() const { return m_pSettings->fileName(); }
     void Sync() { m_pSettings->sync(); }
 
 private:

@@ -51,7 +51,6 @@ public:
     double VAngle() const { return m_dVAngle; }
     int DiskNo() const { return m_nDiskNo; }
     double Dilution() const { return m_dDilution; }
-    double InvMean() const { return m_dInvMean; }
 
 signals:
     // One line for the status bar about the plane just chosen.

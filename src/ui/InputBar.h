@@ -52,7 +52,6 @@ public:
     static QString PickText(float value, const std::vector<const CJet*>& jets, const CPlumexDoc& doc);
 
     int Level() const { return m_nLevel; }
-    bool StructureChanged() const { return m_bStructureChanged; }
     CAmbientGrid* Grid() const { return m_pGrid; }
     QTreeWidget* Tree() const { return m_pTree; }
     QLineEdit* NameField() const { return m_pName; }

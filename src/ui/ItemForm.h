@@ -21,7 +21,6 @@ public:
     // Checks every field as taking the values over does; false when one
     // was refused (its message has been shown).
     bool TakeOver();
-    QCheckBox* DisplayBox() const { return m_pDisplay; }
     QLabel* LabelOf(const CNumberField* field) const;
 
 signals:

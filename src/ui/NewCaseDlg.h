@@ -36,7 +36,6 @@ public:
     int Page() const { return m_nPage; }
     int Level() const { return m_nLevel; }
     bool NoRiser() const { return m_bNoRiser; }
-    double GreatestDepth() const { return m_dGreatestDepth; }
 
     CAmbientGrid* Grid() const { return m_pGrid; }
     QTreeWidget* Tree() const { return m_pTree; }

@@ -22,7 +22,6 @@ public:
     double Value() const;
     // Checks the text now; false (after the message) when it was refused.
     bool Check();
-    const QString& AcceptedText() const { return m_strAccepted; }
 
 signals:
     // Enter was pressed on an accepted value.

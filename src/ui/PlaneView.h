@@ -40,10 +40,8 @@ public:
     QPoint ClientToImage(int x, int y) const;
     CRect ImageToClient(int l, int t, int r, int b) const;
 
-    // The last probe: world point (three decimals) and summed value (four).
+    // The last probe: its world x (three decimals) and summed value (four).
     double ProbeX() const { return m_dProbe[0]; }
-    double ProbeY() const { return m_dProbe[1]; }
-    double ProbeZ() const { return m_dProbe[2]; }
     double ProbeValue() const { return m_dProbeValue; }
 
 signals:

@@ -21,8 +21,6 @@ public:
     // The controls by the names of their captions: "R", "G", "B", "Height",
     // "Frequency".
     QSlider* Slider(const QString& name) const;
-    QButtonGroup* TextureButtons() const { return m_pTexture; }
-    QButtonGroup* SmoothButtons() const { return m_pSmooth; }
 
 signals:
     // A value reached the water: the surface should be drawn again.
