@@ -15,13 +15,13 @@
 namespace {
 
 void Measure(const char* name, CPlumexDoc& doc, double h, double v, double d, CutPlaneKind kind) {
-    CCutPlane& plane = doc.m_CutPlane;
-    plane.SetPlane(h, v, d, 200, kind, false);
+    const CCutPlane& plane = doc.m_CutPlane;
+    doc.SetCutPlane(h, v, d, 200, kind, false);
     const int runs = 5;
     double best = 1e300, total = 0.0;
     for (int i = 0; i < runs; ++i) {
         const auto t0 = std::chrono::steady_clock::now();
-        plane.ComputeSection();
+        doc.RecomputeSection();
         const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
         best = std::min(best, ms);
         total += ms;

@@ -80,8 +80,8 @@ int RunReportCommand(const QCommandLineParser& parser) {
     // stop reasons (which a case file does not keep): compute them now.
     if (!LoadCaseWithJetsForJob(casePath, doc) || !ComputeAllJetsForJob(casePath, doc)) return 1;
     // The case's own cut plane, as the 3-D view would show it.
-    CCutPlane& plane = doc.m_CutPlane;
-    plane.SetPlane(plane.m_dHAngle, plane.m_dVAngle, plane.m_dDistance, plane.m_nDiskNo, plane.m_eKind, true);
+    const CCutPlane& plane = doc.m_CutPlane;
+    doc.SetCutPlane(plane.m_dHAngle, plane.m_dVAngle, plane.m_dDistance, plane.m_nDiskNo, plane.m_eKind, true);
 
     ReportOptions options;
     options.m_strCaseName = QFileInfo(casePath).fileName();

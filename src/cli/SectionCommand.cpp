@@ -131,7 +131,7 @@ int RunSection(const SectionRequest& req, CPrompt& prompt, std::FILE* out) {
     default:
         break;
     }
-    plane.SetPlane(h, v, d, req.m_bDisk ? req.m_nDisk : plane.m_nDiskNo, kind, true);
+    doc.SetCutPlane(h, v, d, req.m_bDisk ? req.m_nDisk : plane.m_nDiskNo, kind, true);
     if (!plane.m_bValid && !plane.Polygons().empty()) return 1;
 
     const CSectionStats& st = doc.m_SectionStats;

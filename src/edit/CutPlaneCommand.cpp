@@ -34,6 +34,6 @@ void CCutPlaneCommand::Apply(bool forward) {
         return;
     }
     const CutPlaneSettings& s = forward ? m_after : m_before;
-    m_doc.m_CutPlane.SetPlane(s.m_dHAngle, s.m_dVAngle, s.m_dDistance, s.m_nDiskNo, s.m_eKind, true);
+    m_doc.SetCutPlane(s.m_dHAngle, s.m_dVAngle, s.m_dDistance, s.m_nDiskNo, s.m_eKind, true);
     m_doc.UpdateAllViews();
 }

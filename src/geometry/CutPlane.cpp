@@ -8,7 +8,6 @@
 #include "base/AppState.h"
 #include "base/Archive.h"
 #include "base/MatrixFunctions.h"
-#include "geometry/CutPlaneCase.h"
 #include "geometry/Polygon.h"
 #include "image/Dib.h"
 
@@ -29,26 +28,13 @@ double CCutPlane::TruncateDecimals(double x, int decimals) {
     return std::trunc(scaled) / scale;
 }
 
-void CCutPlane::SetPlane(double h, double v, double d, int diskNo, CutPlaneKind kind, bool recompute) {
+void CCutPlane::SetPlane(double h, double v, double d, int diskNo, CutPlaneKind kind) {
     m_dHAngle = Truncate2(h);
     m_dVAngle = Truncate2(v);
     m_dDistance = Truncate2(d);
     m_nDiskNo = diskNo;
     m_eKind = kind;
-    if (kind != CutPlaneKind::NormalToJet) {
-        if (m_pCase) m_pCase->ClearSectionMarks();
-    } else {
-        // The case puts the plane through the chosen disk, normal to
-        // the jet's axis there; without a current jet nothing changes.
-        double dh = 0.0, dv = 0.0, dd = 0.0;
-        int k = diskNo;
-        if (!m_pCase || !m_pCase->PlaceCutPlaneAtDisk(k, kind, dh, dv, dd)) return;
-        m_dHAngle = dh;
-        m_dVAngle = dv;
-        m_dDistance = dd;
-        m_nDiskNo = k;
-    }
-    ComputePlane(recompute);
+    ComputePlane();
     m_fProbe[0] = m_fProbe[1] = m_fProbe[2] = 0.0f;
 }
 
@@ -60,7 +46,7 @@ void CCutPlane::GetPlane(double& h, double& v, double& d, int& diskNo, CutPlaneK
     kind = m_eKind;
 }
 
-void CCutPlane::ComputePlane(bool recompute) {
+void CCutPlane::ComputePlane() {
     const double h = m_dHAngle * kPi / 180.0;
     const double v = m_dVAngle * kPi / 180.0;
     const double u[3] = {std::sin(h) * std::cos(v), std::sin(v), std::cos(h) * std::cos(v)};
@@ -92,7 +78,6 @@ void CCutPlane::ComputePlane(bool recompute) {
     const double sp = s[0] * p[0] + s[1] * p[1] + s[2] * p[2];
     MatSet(m_mWorldToPlane, r[0], r[1], r[2], -rp, s[0], s[1], s[2], -sp, n[0], n[1], n[2], -np, 0, 0, 0, 1);
     MatInverse(m_mPlaneToWorld, m_mWorldToPlane);
-    if (recompute) ComputeSection();
 }
 
 void CCutPlane::WorldToPlane(double x, double y, double z, double& px, double& py) const {

@@ -6,19 +6,18 @@
 // parameters (two angles, a distance, the plane kind and a disk number), the
 // frame and transforms derived from them, the mappings between world, plane
 // and section-image pixels, the cross-section polygons of all jets and the
-// 8-bit section image composed from them. The plane reaches the case through
-// the narrow interface CCutPlaneCase, so everything but drawing works
+// 8-bit section image composed from them. The plane knows nothing of the
+// case: it is given the polygons to compose, so everything but drawing works
 // without a view and without the document.
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
 #include "base/RangeRecord.h"
+#include "geometry/ColourTableEntry.h"
 #include "image/ImageTypes.h"
 
 class CArchive;
-class CCutPlaneCase;
 class CPolygon;
 class CDib;
 
@@ -29,6 +28,20 @@ enum class CutPlaneKind : std::int32_t {
     CrossSection = 2,
     NormalToJet = 3,
     UserSpecified = 4,
+};
+
+// How composing a section ended. Every outcome but Empty and Composed leaves
+// the plane without a valid section.
+enum class SectionOutcome { Empty, Composed, NotNumbers, TooLarge, ImageTooBig, NoMemory };
+
+// What a section is composed from: the cross-section polygons of the jets,
+// and the value ranges and colour table that map their values to palette
+// indices (without a table a value's level is its palette index).
+struct SectionInput {
+    std::vector<std::unique_ptr<CPolygon>> m_Polygons;
+    CRangeRecord m_Min;
+    CRangeRecord m_Max;
+    const ColourTable* m_pColourTable = nullptr;
 };
 
 class CCutPlane {
@@ -44,15 +57,13 @@ public:
     CCutPlane& operator=(const CCutPlane&) = delete;
 
     // Stores H, V and d truncated to two decimals (toward zero), the disk
-    // number and the kind. A plane normal to the jet asks the case to
-    // place it at the disk (which sets H, V and d); other kinds clear the
-    // jets' marks.
-    // Then derives the plane and, with recompute, the section.
-    void SetPlane(double h, double v, double d, int diskNo, CutPlaneKind kind, bool recompute);
+    // number and the kind, derives the plane and forgets the probe point.
+    // The section is not recomputed: the case does that (CPlumexDoc::SetCutPlane).
+    void SetPlane(double h, double v, double d, int diskNo, CutPlaneKind kind);
     void GetPlane(double& h, double& v, double& d, int& diskNo, CutPlaneKind& kind) const;
     // Normal, point, equation, in-plane frame and both transforms from H, V
-    // and d; with recompute also the section.
-    void ComputePlane(bool recompute);
+    // and d.
+    void ComputePlane();
     void Serialize(CArchive& ar);
     // Draws the plane outline, its axis arrows, the section outlines and
     // the probe point into the current GL context and loads the plane as
@@ -84,9 +95,11 @@ public:
     // the pixel; those polygons keep their own value and are listed.
     float Probe(int column, int row, double& x, double& y, double& z, std::vector<CPolygon*>* hits);
 
-    // Cuts all jets, scan-converts the polygons, composes the image and has
-    // the case recompute its section statistics.
-    void ComputeSection();
+    // Takes the polygons over, scan-converts them and composes the image.
+    // recreated (may be null) tells whether the image was made anew.
+    SectionOutcome ComposeSection(SectionInput input, bool* recreated = nullptr);
+    // The message for an outcome that left no section; empty for the others.
+    static const char* OutcomeMessage(SectionOutcome outcome);
     // Palette index of a section value; 255 is background.
     int ColourIndex(double v) const;
 
@@ -106,7 +119,6 @@ public:
     double m_vPoint[3] = {0, 0, 0};
     double m_vUp[3] = {0, 0, 0};
     double m_dEquation[4] = {0, 0, 0, 0};
-    CCutPlaneCase* m_pCase = nullptr;  // the case the plane cuts; not owned
     double m_dBox[6] = {0, 0, 0, 0, 0, 0};
     double m_dExtent[4] = {0, 0, 0, 0};
     double m_dOutline[4] = {-10.0, 10.0, -10.0, 10.0};
@@ -126,21 +138,19 @@ public:
     CRangeRecord m_fLevelMax;
     CutPlaneKind m_eKind = CutPlaneKind::Horizontal;
     int m_nDiskNo = 200;
-    // Told after every section with whether the image was re-created. The
-    // document that owns the plane passes it on to its observers
-    // (CutPlaneChanged); views listen there, not here.
-    std::function<void(bool)> m_fnSectionChanged;
 
 private:
     // Deletes palette and image and allocates a blank one of cx x cy with
-    // the section colour table. False (image deleted, message shown) when
-    // the image cannot be made.
+    // the section colour table. False (image deleted) when the image cannot
+    // be made.
     bool CreateImage(int cx, int cy);
     void ClearImage();
     void ComposePolygon(const CPolygon& poly);
-    void NotifySection(bool recreated);
 
     std::vector<std::unique_ptr<CPolygon>> m_aPolygons;
+    // The colour table of the last section (m_bColourTable: it was given one).
+    ColourTable m_ColourTable{};
+    bool m_bColourTable = false;
     std::unique_ptr<CDib> m_pImage;
     std::unique_ptr<CPalette> m_pPalette;
 };

@@ -5,10 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "base/Prompt.h"
 #include "base/RangeRecord.h"
 #include "geometry/CutPlane.h"
-#include "geometry/CutPlaneCase.h"
 #include "geometry/Polygon.h"
 #include "image/Dib.h"
 
@@ -46,8 +44,21 @@ long long CCutPlane::CountCoveredPixels() const {
     return n;
 }
 
-void CCutPlane::NotifySection(bool recreated) {
-    if (m_fnSectionChanged) m_fnSectionChanged(recreated);
+const char* CCutPlane::OutcomeMessage(SectionOutcome outcome) {
+    switch (outcome) {
+    case SectionOutcome::NotNumbers:
+        return kNotNumbers;
+    case SectionOutcome::TooLarge:
+        return kTooLarge;
+    case SectionOutcome::ImageTooBig:
+        return kDibTooBig;
+    case SectionOutcome::NoMemory:
+        return kNoMemory;
+    case SectionOutcome::Empty:
+    case SectionOutcome::Composed:
+        break;
+    }
+    return "";
 }
 
 void CCutPlane::ClearImage() {
@@ -61,7 +72,6 @@ bool CCutPlane::CreateImage(int cx, int cy) {
     // 8 bits per pixel with a full 256-entry colour table.
     auto image = std::make_unique<CDib>();
     if (!image->Create(cx, cy, 8)) {
-        if (m_pCase) m_pCase->Prompt().Inform(kDibTooBig, PromptIcon::Information);
         m_bValid = false;
         return false;
     }
@@ -89,8 +99,8 @@ int CCutPlane::ColourIndex(double v) const {
     int k = hi > lo ? static_cast<int>((v - lo) * 254.0 / (hi - lo)) : 0;
     k = std::clamp(k, 0, 255);
     int index = k;
-    if (m_pCase) {
-        const ColourTableEntry& e = m_pCase->SectionColourTable()[k];
+    if (m_bColourTable) {
+        const ColourTableEntry& e = m_ColourTable[k];
         const double width = e.m_dToValue - e.m_dFromValue;
         const double level = width != 0.0
                                  ? e.m_nLowLevel + (v - e.m_dFromValue) * (e.m_nHighLevel - e.m_nLowLevel) / width
@@ -135,25 +145,24 @@ void CCutPlane::ComposePolygon(const CPolygon& poly) {
     }
 }
 
-void CCutPlane::ComputeSection() {
-    if (!m_pCase) return;
-    m_pCase->GetValueRanges(m_fLevelMin, m_fLevelMax);
-    m_pCase->CutAllJets(m_dEquation, m_aPolygons);
+SectionOutcome CCutPlane::ComposeSection(SectionInput input, bool* recreatedOut) {
+    if (recreatedOut) *recreatedOut = false;
+    m_fLevelMin = input.m_Min;
+    m_fLevelMax = input.m_Max;
+    m_bColourTable = input.m_pColourTable != nullptr;
+    if (m_bColourTable) m_ColourTable = *input.m_pColourTable;
+    m_aPolygons = std::move(input.m_Polygons);
     if (m_aPolygons.empty()) {
         ClearImage();
-        m_pCase->ComputeSectionStatistics();
-        NotifySection(false);
-        return;
+        return SectionOutcome::Empty;
     }
 
     // A polygon with a non-finite vertex has no place on the image.
     for (const auto& poly : m_aPolygons)
         for (double b : poly->m_dBox)
             if (!std::isfinite(b)) {
-                m_pCase->Prompt().Inform(kNotNumbers);
                 m_bValid = false;
-                m_pCase->ClearSectionStatistics();
-                return;
+                return SectionOutcome::NotNumbers;
             }
 
     // World box of all polygons with a margin on every side.
@@ -206,12 +215,8 @@ void CCutPlane::ComputeSection() {
         }
     }
     if (!fits) {
-        m_pCase->Prompt().Inform(kTooLarge);
         m_bValid = false;
-        // The previous plane's areas and dilution must not stay on show as if
-        // they belonged to this one.
-        m_pCase->ClearSectionStatistics();
-        return;
+        return SectionOutcome::TooLarge;
     }
 
     // Vertices keep their fractional pixel positions; the box holds every
@@ -242,10 +247,7 @@ void CCutPlane::ComputeSection() {
     bool recreated = false;
     if (!m_pImage || m_pImage->Width() < cx || m_pImage->Height() < cy || m_pImage->Width() > cx + kResizeSlack ||
         m_pImage->Height() > cy + kResizeSlack) {
-        if (!CreateImage(cx, cy)) {
-            m_pCase->ClearSectionStatistics();
-            return;
-        }
+        if (!CreateImage(cx, cy)) return SectionOutcome::ImageTooBig;
         recreated = true;
     }
     ClearImage();
@@ -254,10 +256,8 @@ void CCutPlane::ComputeSection() {
     m_dValueMin = 100.0;
     for (auto& poly : m_aPolygons) {
         if (!poly->AllocateGrid()) {
-            m_pCase->Prompt().Inform(kNoMemory);
             m_bValid = false;
-            m_pCase->ClearSectionStatistics();
-            return;
+            return SectionOutcome::NoMemory;
         }
         poly->Fill(poly->Values(), poly->GridStride());
         m_dValueMax = std::max(m_dValueMax, poly->m_dMax);
@@ -266,7 +266,7 @@ void CCutPlane::ComputeSection() {
 
     m_bOverlap = false;
     for (const auto& poly : m_aPolygons) ComposePolygon(*poly);
-    m_pCase->ComputeSectionStatistics();
     m_bValid = true;
-    NotifySection(recreated);
+    if (recreatedOut) *recreatedOut = recreated;
+    return SectionOutcome::Composed;
 }

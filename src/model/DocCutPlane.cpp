@@ -1,62 +1,57 @@
-// The document's side of the cut plane: cutting every jet, placing the
-// plane at a disk of the current jet, and the horizontal plane's reference level.
+// The document's side of the cut plane: placing it (at a disk of the current
+// jet), taking its section over, and the horizontal plane's reference level.
 #include <algorithm>
 #include <cmath>
 
 #include "base/Angles.h"
+#include "base/DocObserver.h"
 #include "base/MatrixFunctions.h"
+#include "base/Prompt.h"
 #include "geometry/Polygon.h"
+#include "model/CaseSection.h"
 #include "model/PlumexDoc.h"
 #include "model/TubeSection.h"
 
 namespace {
 constexpr double kRiserHeightWithoutRiser = 1.01;
 
-std::unique_ptr<CPolygon> MakePolygon(const std::vector<TubeCrossing>& points, const std::vector<int>& order,
-                                      const CRiser& o, const CBase& r, const CJet& j) {
-    auto poly = std::make_unique<CPolygon>();
-    poly->m_aVertices.reserve(order.size());
-    for (int i : order) {
-        const TubeCrossing& c = points[i];
-        SectionVertex v;
-        v.m_dX = c.m_dPos[0];
-        v.m_dY = c.m_dPos[1];
-        v.m_dZ = c.m_dPos[2];
-        v.m_fValue = c.m_fValue;
-        v.m_nTag = c.m_nKind;
-        poly->AddVertex(v);
-    }
-    poly->m_strOutfall = o.m_strName;
-    poly->m_strRiser = r.m_strName;
-    poly->m_strJet = j.m_strName;
-    poly->m_nJetId = j.Id();
-    return poly;
-}
 }  // namespace
 
-void CPlumexDoc::CutAllJets(const double equation[4], std::vector<std::unique_ptr<CPolygon>>& polygons) const {
-    polygons.clear();
-    const CJet* current = GetCurrentJet();
-    std::vector<TubeCrossing> points;
-    ForEachJet([&](int, int, int, const CRiser& o, const CBase& r, const CJet& j) {
-        const CJetDispModal& disp = *j.m_pDisplay;
-        points.clear();
-        // The jet the plane was put normal to shows the disk itself.
-        if (CutPlaneShowsDiskOf(j, current)) {
-            if (disp.PickedDiskOutline(j.m_nSectionDisk, points) && points.size() >= 3) {
-                std::vector<int> order(points.size());
-                for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-                polygons.push_back(MakePolygon(points, order, o, r, j));
-            }
-            return;
-        }
-        disp.IntersectTubeWithPlane(equation[0], equation[1], equation[2], equation[3], points);
-        if (points.empty()) return;
-        int slices = 0;
-        for (const TubeRing& ring : disp.Rings()) slices = std::max(slices, static_cast<int>(ring.m_Vertices.size()));
-        for (const auto& chain : ChainTubeCrossings(points, disp.GetRingCount(), slices))
-            polygons.push_back(MakePolygon(points, chain, o, r, j));
+void CPlumexDoc::SetCutPlane(double h, double v, double d, int diskNo, CutPlaneKind kind, bool recompute) {
+    if (kind == CutPlaneKind::NormalToJet) {
+        // Through the chosen disk, normal to the jet's axis there.
+        int k = diskNo;
+        if (!PlaceCutPlaneAtDisk(k, kind, h, v, d)) return;
+        diskNo = k;
+    } else {
+        ClearSectionMarks();
+    }
+    m_CutPlane.SetPlane(h, v, d, diskNo, kind);
+    // A plane put at a disk keeps its exact angles and distance.
+    if (kind == CutPlaneKind::NormalToJet) {
+        m_CutPlane.m_dHAngle = h;
+        m_CutPlane.m_dVAngle = v;
+        m_CutPlane.m_dDistance = d;
+        m_CutPlane.ComputePlane();
+    }
+    if (recompute) RecomputeSection();
+}
+
+void CPlumexDoc::RecomputeSection() {
+    const SectionResult r = ComputeSection(*this, m_CutPlane);
+    m_SectionStats = r.m_Stats;
+    std::size_t k = 0;
+    ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) {
+        j.m_Section = k < r.m_Jets.size() && r.m_Jets[k].first == j.Id() ? r.m_Jets[k].second : JetSection{};
+        ++k;
     });
+    if (r.m_eOutcome == SectionOutcome::Empty || r.m_eOutcome == SectionOutcome::Composed) {
+        Notify(DocEvent::Flag(DocEvent::CutPlaneChanged, r.m_bRecreated));
+        return;
+    }
+    m_prompt.Inform(CCutPlane::OutcomeMessage(r.m_eOutcome), r.m_eOutcome == SectionOutcome::ImageTooBig
+                                                                   ? PromptIcon::Information
+                                                                   : PromptIcon::Exclamation);
 }
 
 void CPlumexDoc::ClearSectionMarks() {

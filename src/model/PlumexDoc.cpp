@@ -14,11 +14,6 @@ CPlumexDoc::CPlumexDoc(CAppState& app, CPrompt& prompt)
         m_ColourTable[i].m_nHighLevel = i + 1;
         m_ColourTable[i].m_dFromValue = 100.0;
     }
-    m_CutPlane.m_pCase = this;
-    // Views hear about new sections through the observers like every other change.
-    m_CutPlane.m_fnSectionChanged = [this](bool recreated) {
-        Notify(DocEvent::Flag(DocEvent::CutPlaneChanged, recreated));
-    };
     m_bNoRiser = app.m_bNewCaseNoRiser;
 }
 

@@ -17,7 +17,6 @@
 #include "base/TreeLevel.h"
 #include "geometry/ColourTableEntry.h"
 #include "geometry/CutPlane.h"
-#include "geometry/CutPlaneCase.h"
 #include "geometry/SectionStats.h"
 #include "model/Ambient.h"
 #include "model/ColourMode.h"
@@ -61,7 +60,7 @@ struct DiskInfo {
     double m_dRadius = 0, m_dThickness = 0, m_dVAngle = 0, m_dVelocity = 0, m_dDilution = 0;
 };
 
-class CPlumexDoc final : public CCutPlaneCase {
+class CPlumexDoc final {
 public:
     CPlumexDoc(CAppState& app, CPrompt& prompt);
     ~CPlumexDoc();
@@ -69,7 +68,7 @@ public:
     CPlumexDoc& operator=(const CPlumexDoc&) = delete;
 
     CAppState& App() const { return m_app; }
-    CPrompt& Prompt() const override { return m_prompt; }
+    CPrompt& Prompt() const { return m_prompt; }
 
     // Observers (views, input bar) hear about changes; not owned.
     void AddObserver(CDocObserver* o);
@@ -241,29 +240,28 @@ public:
     bool SelectPath(const std::string& outfall, const std::string& riser, const std::string& jet);
     void GetCurrentJetKeyParameters(CKeyParameters& dst) const;
     std::string GetCurrentJetStatusText() const;
-    void GetValueRanges(CRangeRecord& min, CRangeRecord& max) const override;
+    void GetValueRanges(CRangeRecord& min, CRangeRecord& max) const;
     void GetCurrentDiskInfo(DiskInfo& info, int& index, int& count) const;
     void GetDiskInfo(DiskInfo& info, int& index) const;
     void SetCurrentDisk(int index);
     int GetCurrentJetDiskCount() const;
 
     // --- cut plane and cross-sections (defined with the section code) ---
-    // Deletes the polygons and appends the cross-section polygons of every
-    // jet cut by the plane a x + b y + c z + e = 0.
-    void CutAllJets(const double equation[4], std::vector<std::unique_ptr<CPolygon>>& polygons) const override;
+    // Places the cut plane: H, V and d (kept to two decimals), the disk
+    // number and the kind. A plane normal to the jet is put through that disk
+    // of the current jet (nothing changes without one); the other kinds clear
+    // the jets' disk marks. With recompute the section follows.
+    void SetCutPlane(double h, double v, double d, int diskNo, CutPlaneKind kind, bool recompute);
+    // Computes the section of the cut plane as it stands (ComputeSection),
+    // takes its statistics and the jets' areas over, shows why a section
+    // could not be made, and sends CutPlaneChanged for a section made.
+    void RecomputeSection();
     // Puts the cut plane of the given kind through disk diskNo of the
     // current jet (normal to its axis for that kind) and gives H, V and d; the disk
     // number is held to 1 .. disks - 1. False without a current jet.
-    bool PlaceCutPlaneAtDisk(int& diskNo, CutPlaneKind kind, double& h, double& v, double& d) override;
-    // True when the cut plane stands normal to this jet, the current one,
-    // at its marked disk: its section is then that disk itself.
-    bool CutPlaneShowsDiskOf(const CJet& jet, const CJet* current) const;
+    bool PlaceCutPlaneAtDisk(int& diskNo, CutPlaneKind kind, double& h, double& v, double& d);
     // Clears on every jet the mark that makes its section its selected disk.
-    void ClearSectionMarks() override;
-    // Areas, spans and composite values of the cut plane's last section.
-    void ComputeSectionStatistics() override;
-    // After a section that could not be computed: no areas, no dilution.
-    void ClearSectionStatistics() override;
+    void ClearSectionMarks();
     // Height of the reference level the horizontal plane's shown distance is
     // measured from: outfall depth - riser height - water depth.
     double CutPlaneReferenceLevel() const;
@@ -271,7 +269,6 @@ public:
     // --- data ---
     bool m_bTutorial = false;
     std::array<ColourTableEntry, 256> m_ColourTable;
-    const ColourTable& SectionColourTable() const override { return m_ColourTable; }
     bool m_bContinuous = false;
     int m_nMaxTimeSteps = 1500;
     std::vector<std::unique_ptr<CRiser>> m_Outfalls;

@@ -383,7 +383,7 @@ void CDataView::Apply() {
     }
     const CutPlaneSettings before = CutPlaneSettings::Of(plane);
     m_bApplying = true;
-    plane.SetPlane(h, v, d, m_nDiskNo, kind, true);
+    m_doc.SetCutPlane(h, v, d, m_nDiskNo, kind, true);
     if (m_pHistory) m_pHistory->Push(CCutPlaneCommand::Made(m_doc, before));
     m_bApplying = false;
     m_pArea->Fill(m_doc.m_SectionStats);

@@ -170,7 +170,10 @@ void CPlumexView::SetFastDisplay(bool fast) {
 void CPlumexView::ShowCutPlane(bool show) {
     if (show == m_bShowCutPlane) return;
     m_bShowCutPlane = show;
-    if (show) m_doc.m_CutPlane.ComputePlane(true);
+    if (show) {
+        m_doc.m_CutPlane.ComputePlane();
+        m_doc.RecomputeSection();
+    }
     UpdateMenuChecks();
     update();
     emit stateChanged();
@@ -337,7 +340,7 @@ void CPlumexView::mousePressEvent(QMouseEvent* event) {
                 plane.GetPlane(h, v, d, disk, kind);
                 disk = jet->m_nCurrentDisk;
                 if (m_doc.PlaceCutPlaneAtDisk(disk, kind, h, v, d)) {
-                    plane.SetPlane(h, v, d, disk, kind, true);
+                    m_doc.SetCutPlane(h, v, d, disk, kind, true);
                     emit planePlacedAtDisk();
                 }
             }
@@ -373,7 +376,8 @@ void CPlumexView::mouseReleaseEvent(QMouseEvent* event) {
     m_bDragging = false;
     if (m_nMouseMode == int(MouseMode::Plane) && m_bPlaneChanged) {
         m_ptLast = event->position().toPoint();
-        m_doc.m_CutPlane.ComputePlane(true);
+        m_doc.m_CutPlane.ComputePlane();
+        m_doc.RecomputeSection();
         m_bPlaneChanged = false;
     }
     // A plane placed at a picked disk or dragged is one edit of the case.

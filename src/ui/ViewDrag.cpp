@@ -36,7 +36,8 @@ bool ApplyCameraDrag(CViewControl& camera, int mode, int dx, int dy, int cw, int
 }
 
 namespace {
-bool TurnPlane(CCutPlane& plane, double ex, double ey) {
+bool TurnPlane(CPlumexDoc& doc, double ex, double ey) {
+    const CCutPlane& plane = doc.m_CutPlane;
     double h, v, d;
     int disk;
     CutPlaneKind kind;
@@ -51,15 +52,15 @@ bool TurnPlane(CCutPlane& plane, double ex, double ey) {
     const double hr = h * kPi / 180.0, vr = v * kPi / 180.0;
     const double n[3] = {std::sin(hr) * std::cos(vr), std::sin(vr), std::cos(hr) * std::cos(vr)};
     d = std::fabs(n[0] * plane.m_vPoint[0] + n[1] * plane.m_vPoint[1] + n[2] * plane.m_vPoint[2]);
-    plane.SetPlane(h, v, d, disk, kind, false);
+    doc.SetCutPlane(h, v, d, disk, kind, false);
     return true;
 }
 }  // namespace
 
 bool ApplyPlaneDrag(CPlumexDoc& doc, int dx, int dy, int cw, int ch, bool ctrl) {
     if (cw <= 0 || ch <= 0) return false;
-    CCutPlane& plane = doc.m_CutPlane;
-    if (ctrl) return TurnPlane(plane, double(dx) / cw * 50.0, double(dy) / ch * 50.0);
+    const CCutPlane& plane = doc.m_CutPlane;
+    if (ctrl) return TurnPlane(doc, double(dx) / cw * 50.0, double(dy) / ch * 50.0);
 
     const double s = double(dy) / ch * 5.0;
     double h, v, d;
@@ -74,11 +75,11 @@ bool ApplyPlaneDrag(CPlumexDoc& doc, int dx, int dy, int cw, int ch, bool ctrl) 
         int k = jet->m_nCurrentDisk + (s > 0.0 ? -step : step);
         k = std::max(k, 1);
         if (!doc.PlaceCutPlaneAtDisk(k, kind, h, v, d)) return false;
-        plane.SetPlane(h, v, d, k, kind, false);
+        doc.SetCutPlane(h, v, d, k, kind, false);
         return true;
     }
     const double moved = d - s;
     if (moved < -50.0 || moved >= 50.0) return false;
-    plane.SetPlane(h, v, moved, disk, kind, false);
+    doc.SetCutPlane(h, v, moved, disk, kind, false);
     return true;
 }

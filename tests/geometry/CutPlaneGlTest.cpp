@@ -34,7 +34,7 @@ TEST(CutPlaneGl, DrawsOutlineAxesAndSectionAndLoadsTheClipPlane) {
     double c[3];
     DiskCentre(*doc.GetCurrentJet(), 90, c);
     CCutPlane& plane = doc.m_CutPlane;
-    plane.SetPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
+    doc.SetCutPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
     ASSERT_EQ(plane.Polygons().size(), 1u);
 
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);

@@ -5,6 +5,7 @@
 
 #include "base/AppState.h"
 #include "geometry/CutPlane.h"
+#include "geometry/Polygon.h"
 #include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 
@@ -14,7 +15,7 @@ double Dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b
 
 TEST(CutPlane, SetPlaneTruncatesTowardZeroToTwoDecimals) {
     CCutPlane plane;
-    plane.SetPlane(12.349, -0.005, 7.777, 5, CutPlaneKind::CrossSection, false);
+    plane.SetPlane(12.349, -0.005, 7.777, 5, CutPlaneKind::CrossSection);
     EXPECT_DOUBLE_EQ(plane.m_dHAngle, 12.34);
     EXPECT_EQ(plane.m_dVAngle, 0.0);
     EXPECT_DOUBLE_EQ(plane.m_dDistance, 7.77);
@@ -26,7 +27,7 @@ TEST(CutPlane, TruncationKeepsValuesWhoseBinaryFormLiesJustBelowThem) {
     // 2.3 * 100 is 229.99999999999997 in doubles, 0.29 * 100 is 28.999...:
     // a plain truncation would move the plane by a hundredth.
     CCutPlane plane;
-    plane.SetPlane(2.3, 0.29, 20.57, 200, CutPlaneKind::UserSpecified, false);
+    plane.SetPlane(2.3, 0.29, 20.57, 200, CutPlaneKind::UserSpecified);
     EXPECT_DOUBLE_EQ(plane.m_dHAngle, 2.3);
     EXPECT_DOUBLE_EQ(plane.m_dVAngle, 0.29);
     EXPECT_DOUBLE_EQ(plane.m_dDistance, 20.57);
@@ -41,7 +42,7 @@ TEST(CutPlane, TruncationKeepsValuesWhoseBinaryFormLiesJustBelowThem) {
 TEST(CutPlane, HorizontalPlaneFrameWhateverTheHorizontalAngle) {
     for (double h : {0.0, 37.5, 200.0}) {
         CCutPlane plane;
-        plane.SetPlane(h, 90.0, 6.5, 200, CutPlaneKind::Horizontal, false);
+        plane.SetPlane(h, 90.0, 6.5, 200, CutPlaneKind::Horizontal);
         EXPECT_NEAR(plane.m_vNormal[0], 0.0, 1e-12);
         EXPECT_DOUBLE_EQ(plane.m_vNormal[1], -1.0);
         EXPECT_NEAR(plane.m_vNormal[2], 0.0, 1e-12);
@@ -57,7 +58,7 @@ TEST(CutPlane, HorizontalPlaneFrameWhateverTheHorizontalAngle) {
 
 TEST(CutPlane, VerticalPlaneFacingZ) {
     CCutPlane plane;
-    plane.SetPlane(0.0, 0.0, 4.25, 200, CutPlaneKind::UserSpecified, false);
+    plane.SetPlane(0.0, 0.0, 4.25, 200, CutPlaneKind::UserSpecified);
     EXPECT_NEAR(plane.m_vNormal[0], 0.0, 1e-15);
     EXPECT_NEAR(plane.m_vNormal[1], 0.0, 1e-15);
     EXPECT_DOUBLE_EQ(plane.m_vNormal[2], -1.0);
@@ -74,7 +75,7 @@ TEST(CutPlane, VerticalPlaneFacingZ) {
 
 TEST(CutPlane, PlaneAndWorldMappingsAreInverse) {
     CCutPlane plane;
-    plane.SetPlane(123.45, 31.7, -12.5, 200, CutPlaneKind::UserSpecified, false);
+    plane.SetPlane(123.45, 31.7, -12.5, 200, CutPlaneKind::UserSpecified);
     double x, y, z;
     plane.PlaneToWorld(3.5, -7.25, x, y, z);
     const double p[3] = {x, y, z};
@@ -87,7 +88,7 @@ TEST(CutPlane, PlaneAndWorldMappingsAreInverse) {
 
 TEST(CutPlane, PixelsMapToTheExtentOfTheSection) {
     CCutPlane plane;
-    plane.SetPlane(30.0, 10.0, 5.0, 200, CutPlaneKind::UserSpecified, false);
+    plane.SetPlane(30.0, 10.0, 5.0, 200, CutPlaneKind::UserSpecified);
     plane.m_dExtent[0] = -3.0;
     plane.m_dExtent[1] = 7.0;
     plane.m_dExtent[2] = 2.0;
@@ -107,7 +108,7 @@ TEST(CutPlane, PixelsMapToTheExtentOfTheSection) {
 
 TEST(CutPlane, ProbeWithoutValidSectionGivesZeroAndStoresThePoint) {
     CCutPlane plane;
-    plane.SetPlane(0.0, 0.0, 2.0, 200, CutPlaneKind::UserSpecified, false);
+    plane.SetPlane(0.0, 0.0, 2.0, 200, CutPlaneKind::UserSpecified);
     plane.m_dExtent[0] = 0.0;
     plane.m_dExtent[1] = 10.0;
     plane.m_dExtent[2] = 0.0;
@@ -127,36 +128,40 @@ TEST(CutPlane, NormalPlaneWithoutCurrentJetLeavesThePlaneUnchanged) {
     CAppState app;
     CScriptedPrompt prompt;
     CPlumexDoc doc(app, prompt);
-    CCutPlane& plane = doc.m_CutPlane;
-    plane.SetPlane(10.0, 20.0, 30.0, 7, CutPlaneKind::UserSpecified, false);
+    const CCutPlane& plane = doc.m_CutPlane;
+    doc.SetCutPlane(10.0, 20.0, 30.0, 7, CutPlaneKind::UserSpecified, false);
     const double before = plane.m_dEquation[3];
-    plane.SetPlane(50.0, 60.0, 70.0, 9, CutPlaneKind::NormalToJet, true);
+    doc.SetCutPlane(50.0, 60.0, 70.0, 9, CutPlaneKind::NormalToJet, true);
     EXPECT_DOUBLE_EQ(plane.m_dEquation[3], before);
     EXPECT_TRUE(plane.Polygons().empty());
     EXPECT_TRUE(prompt.Empty());
 }
 
 TEST(CutPlane, ColourIndexGuardsEmptyRangesAndClamps) {
-    CAppState app;
-    CScriptedPrompt prompt;
-    CPlumexDoc doc(app, prompt);
-    CCutPlane& plane = doc.m_CutPlane;
-    // Identity transfer table over 0 .. 1.
-    for (int k = 0; k < 256; ++k) doc.m_ColourTable[k] = ColourTableEntry{k, k + 1, k / 254.0, (k + 1) / 254.0};
-    plane.m_fLevelMin.m_fConc = 0.0f;
-    plane.m_fLevelMax.m_fConc = 1.0f;
+    CCutPlane plane;
+    // Identity transfer table over 0 .. 1, given with a section that cuts nothing.
+    ColourTable table{};
+    for (int k = 0; k < 256; ++k) table[k] = ColourTableEntry{k, k + 1, k / 254.0, (k + 1) / 254.0};
+    auto compose = [&](float lo, float hi) {
+        SectionInput input;
+        input.m_Min.m_fConc = lo;
+        input.m_Max.m_fConc = hi;
+        input.m_pColourTable = &table;
+        EXPECT_EQ(plane.ComposeSection(std::move(input)), SectionOutcome::Empty);
+    };
+    compose(0.0f, 1.0f);
     EXPECT_EQ(plane.ColourIndex(0.0), 255);
     EXPECT_EQ(plane.ColourIndex(5e-7), 255);
     EXPECT_EQ(plane.ColourIndex(0.5), 127);
     EXPECT_EQ(plane.ColourIndex(1.0), 254);
     EXPECT_EQ(plane.ColourIndex(40.0), 254);
     // A range of no width: no division by zero, a valid index.
-    plane.m_fLevelMin.m_fConc = 0.5f;
-    plane.m_fLevelMax.m_fConc = 0.5f;
+    compose(0.5f, 0.5f);
     const int idx = plane.ColourIndex(0.5);
     EXPECT_GE(idx, 0);
     EXPECT_LE(idx, 254);
     // A table entry of no width takes its low level.
-    doc.m_ColourTable[0] = ColourTableEntry{42, 42, 0.3, 0.3};
+    table[0] = ColourTableEntry{42, 42, 0.3, 0.3};
+    compose(0.5f, 0.5f);
     EXPECT_EQ(plane.ColourIndex(0.5), 42);
 }

@@ -37,7 +37,8 @@ protected:
         Plane().m_dVAngle = 0.0;
         Plane().m_dDistance = d;
         Plane().m_eKind = CutPlaneKind::UserSpecified;
-        Plane().ComputePlane(true);
+        Plane().ComputePlane();
+        m_doc.RecomputeSection();
     }
     double RasterArea() const {
         const double s = m_doc.m_CutPlane.m_dScale;
@@ -125,7 +126,8 @@ TEST_F(SectionAreaTest, SeparateTubesAddUpAndOverlappingTubesGiveTheUnionOfTheir
         doc.m_CutPlane.m_dVAngle = 0.0;
         doc.m_CutPlane.m_dDistance = c[0] + 0.02;
         doc.m_CutPlane.m_eKind = CutPlaneKind::UserSpecified;
-        doc.m_CutPlane.ComputePlane(true);
+        doc.m_CutPlane.ComputePlane();
+        doc.RecomputeSection();
         ASSERT_TRUE(doc.m_CutPlane.m_bOverlap);
         const CSectionStats& st = doc.m_SectionStats;
         const double uni = UnionOfCircles(1.0, apart);

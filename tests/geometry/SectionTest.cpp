@@ -11,6 +11,7 @@
 #include "geometry/CutPlane.h"
 #include "geometry/Polygon.h"
 #include "image/Dib.h"
+#include "model/CaseSection.h"
 #include "model/TubeSection.h"
 #include "support/ScriptedPrompt.h"
 
@@ -51,7 +52,7 @@ protected:
     CJet& Jet(int k) { return *m_doc.GetCurrentRiser()->m_Jets[k]; }
     // Plane x = d (normal to a jet running along the model's x axis).
     void CutAcrossX(double d, CutPlaneKind kind = CutPlaneKind::UserSpecified) {
-        Plane().SetPlane(90.0, 0.0, d, 200, kind, true);
+        m_doc.SetCutPlane(90.0, 0.0, d, 200, kind, true);
     }
 };
 }  // namespace
@@ -94,7 +95,7 @@ TEST_F(SectionTest, StraightJetCutAlongItsAxisGivesABandOfWidthTwoRadii) {
     DiskCentre(Jet(0), s.m_nDisks - 1, last);
     // The horizontal plane through the axis passes exactly through two
     // vertices of every ring.
-    Plane().SetPlane(0.0, 90.0, first[1], 200, CutPlaneKind::Horizontal, true);
+    m_doc.SetCutPlane(0.0, 90.0, first[1], 200, CutPlaneKind::Horizontal, true);
     ASSERT_EQ(Plane().Polygons().size(), 1u);
     const double length = last[0] - first[0];
     EXPECT_NEAR(PlaneArea(Plane(), *Plane().Polygons()[0]), 2 * r * length, 1e-6);
@@ -123,7 +124,7 @@ TEST_F(SectionTest, ParallelJetsApartAddUpAndOverlappingJetsCountTheOverlapOnce)
     CPlumexDoc doc(app, prompt);
     b.m_dStart[1] = 2.0;  // overlapping
     BuildSectionCase(doc, {a, b});
-    doc.m_CutPlane.SetPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
+    doc.SetCutPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
     ASSERT_EQ(doc.m_CutPlane.Polygons().size(), 2u);
     EXPECT_TRUE(doc.m_CutPlane.m_bOverlap);
     const CSectionStats& st = doc.m_SectionStats;
@@ -149,9 +150,39 @@ TEST_F(SectionTest, JetsWithTheSameNamesEachGetTheirOwnArea) {
     EXPECT_NEAR(Jet(1).m_Section.m_dHSpan, 2.0, 0.1);
     // The current jet's figures are its own, not its namesake's.
     m_doc.GetCurrentRiser()->m_nCurrentJet = 1;
-    m_doc.ComputeSectionStatistics();
+    m_doc.RecomputeSection();
     EXPECT_DOUBLE_EQ(m_doc.m_SectionStats.m_Selected.m_dArea, Jet(1).m_Section.m_dArea);
     EXPECT_NEAR(m_doc.m_SectionStats.m_Selected.m_dHSpan, 2.0, 0.1);
+}
+
+TEST_F(SectionTest, AComputedSectionChangesNothingOfTheCaseUntilTheCaseTakesItOver) {
+    StraightJet a, b;
+    b.m_dRadius = 1.0;
+    b.m_nDisks = 400;
+    BuildSectionCase(m_doc, {a, b});
+    double c[3];
+    DiskCentre(Jet(0), 90, c);
+    CutAcrossX(c[0] + 0.3);
+    const CSectionStats before = m_doc.m_SectionStats;
+    const double area0 = Jet(0).m_Section.m_dArea;
+    ASSERT_GT(area0, 0.0);
+
+    // Only the second jet is cut further along, where the first has ended.
+    DiskCentre(Jet(1), 290, c);
+    Plane().SetPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified);
+    const SectionResult r = ComputeSection(m_doc, Plane());
+    EXPECT_EQ(r.m_eOutcome, SectionOutcome::Composed);
+    EXPECT_DOUBLE_EQ(m_doc.m_SectionStats.m_dTotalArea, before.m_dTotalArea);
+    EXPECT_DOUBLE_EQ(Jet(0).m_Section.m_dArea, area0);
+    ASSERT_EQ(r.m_Jets.size(), 2u);
+    EXPECT_EQ(r.m_Jets[0].first, Jet(0).Id());
+    EXPECT_NE(r.m_Stats.m_dTotalArea, before.m_dTotalArea);
+
+    m_doc.RecomputeSection();
+    EXPECT_DOUBLE_EQ(m_doc.m_SectionStats.m_dTotalArea, r.m_Stats.m_dTotalArea);
+    EXPECT_DOUBLE_EQ(m_doc.m_SectionStats.m_dDilution, r.m_Stats.m_dDilution);
+    EXPECT_DOUBLE_EQ(Jet(0).m_Section.m_dArea, r.m_Jets[0].second.m_dArea);
+    EXPECT_DOUBLE_EQ(Jet(1).m_Section.m_dArea, r.m_Jets[1].second.m_dArea);
 }
 
 TEST_F(SectionTest, ObserversHearOfEveryNewSection) {
@@ -217,7 +248,7 @@ TEST_F(SectionTest, LargeSectionDropsToTenPixelsPerMetreAndTooLargeIsRefused) {
     BuildSectionCase(m_doc, {a, b});
     double c[3];
     DiskCentre(Jet(0), 100, c);
-    Plane().SetPlane(0.0, 90.0, c[1] + 0.05, 200, CutPlaneKind::Horizontal, true);
+    m_doc.SetCutPlane(0.0, 90.0, c[1] + 0.05, 200, CutPlaneKind::Horizontal, true);
     ASSERT_EQ(Plane().Polygons().size(), 2u);
     EXPECT_TRUE(Plane().m_bValid);
     EXPECT_DOUBLE_EQ(Plane().m_dScale, 10.0);
@@ -235,7 +266,7 @@ TEST_F(SectionTest, LargeSectionDropsToTenPixelsPerMetreAndTooLargeIsRefused) {
     doc.m_SectionStats.m_dTotalArea = 12.0;
     doc.m_SectionStats.m_dDilution = 34.0;
     doc.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_Section.m_dArea = 5.0;
-    doc.m_CutPlane.SetPlane(0.0, 90.0, c[1] + 0.05, 200, CutPlaneKind::Horizontal, true);
+    doc.SetCutPlane(0.0, 90.0, c[1] + 0.05, 200, CutPlaneKind::Horizontal, true);
     EXPECT_FALSE(doc.m_CutPlane.m_bValid);
     EXPECT_EQ(doc.m_CutPlane.Polygons().size(), 2u);
     EXPECT_EQ(doc.m_SectionStats.m_dTotalArea, 0.0);
@@ -289,7 +320,7 @@ TEST_F(SectionTest, OverlappingIndicesAddModulo256AndNeverGiveBackground) {
         doc.m_ColourTable[127] = ColourTableEntry{k.ia, k.ia, 0.0, 1.0};
         doc.m_ColourTable[63] = ColourTableEntry{k.ib, k.ib, 0.0, 1.0};
         DiskCentre(*doc.GetCurrentRiser()->m_Jets[0], 90, c);
-        doc.m_CutPlane.SetPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
+        doc.SetCutPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
         ASSERT_TRUE(doc.m_CutPlane.m_bOverlap);
         auto h = Histogram(*doc.m_CutPlane.Image());
         EXPECT_GT(h[k.ia], 0);
@@ -351,14 +382,14 @@ TEST_F(SectionTest, NormalPlaneAtADiskIsThatDisk) {
     b.m_dStart[1] = 30.0;
     BuildSectionCase(m_doc, {a, b});
     m_doc.GetCurrentRiser()->m_nCurrentJet = 0;
-    Plane().SetPlane(0.0, 0.0, 0.0, 500, CutPlaneKind::NormalToJet, true);
+    m_doc.SetCutPlane(0.0, 0.0, 0.0, 500, CutPlaneKind::NormalToJet, true);
     EXPECT_EQ(Plane().m_nDiskNo, 59);  // held to the last disk
     EXPECT_EQ(Jet(0).m_nCurrentDisk, 59);
     EXPECT_EQ(m_doc.m_nSelectedDisk, 59);
     // The plane holds the whole disk: every point of its outline lies on it.
     std::vector<TubeCrossing> outline;
     ASSERT_TRUE(Jet(0).m_pDisplay->PickedDiskOutline(30, outline));
-    Plane().SetPlane(0.0, 0.0, 0.0, 30, CutPlaneKind::NormalToJet, true);
+    m_doc.SetCutPlane(0.0, 0.0, 0.0, 30, CutPlaneKind::NormalToJet, true);
     for (const TubeCrossing& p : outline)
         EXPECT_NEAR(p.m_dPos[0] * Plane().m_dEquation[0] + p.m_dPos[1] * Plane().m_dEquation[1] +
                         p.m_dPos[2] * Plane().m_dEquation[2] + Plane().m_dEquation[3],
@@ -371,7 +402,7 @@ TEST_F(SectionTest, NormalPlaneAtADiskIsThatDisk) {
     EXPECT_DOUBLE_EQ(st.m_dCompositeMean, 0.5);
 
     // Any other kind clears the mark: the jet is cut like every other.
-    Plane().SetPlane(0.0, 90.0, 200.0, 30, CutPlaneKind::Horizontal, false);
+    m_doc.SetCutPlane(0.0, 90.0, 200.0, 30, CutPlaneKind::Horizontal, false);
     EXPECT_FALSE(Jet(0).m_bSectionAtDisk);
 }
 
@@ -383,7 +414,7 @@ TEST_F(SectionTest, NormalPlaneMeasuresAnUnmarkedCurrentJetFromItsCut) {
     // Disk 0 of the second jet (the port) is much narrower than its cut.
     Jet(1).m_pDisplay->m_Disks[0].m_dRadius = 0.25;
     m_doc.GetCurrentRiser()->m_nCurrentJet = 0;
-    Plane().SetPlane(0.0, 0.0, 0.0, 90, CutPlaneKind::NormalToJet, true);
+    m_doc.SetCutPlane(0.0, 0.0, 0.0, 90, CutPlaneKind::NormalToJet, true);
     ASSERT_EQ(Plane().Polygons().size(), 2u);
     EXPECT_NEAR(Jet(0).m_Section.m_dArea, kPi * 4.0, 1e-9);
     EXPECT_NEAR(Jet(1).m_Section.m_dArea, GonArea(2.0), 0.03 * GonArea(2.0));
@@ -391,7 +422,7 @@ TEST_F(SectionTest, NormalPlaneMeasuresAnUnmarkedCurrentJetFromItsCut) {
     // The second jet becomes the current one while the plane stays: its
     // polygon is its cut, not a disk, and is measured as such.
     m_doc.GetCurrentRiser()->m_nCurrentJet = 1;
-    Plane().ComputeSection();
+    m_doc.RecomputeSection();
     ASSERT_EQ(Plane().Polygons().size(), 2u);
     const CSectionStats& st = m_doc.m_SectionStats;
     EXPECT_NEAR(st.m_Selected.m_dArea, GonArea(2.0), 0.03 * GonArea(2.0));
@@ -414,7 +445,7 @@ TEST_F(SectionTest, SectionOfAnOpenedCaseNeedsNoFrameDrawnFirst) {
     double c[3];
     DiskCentre(Jet(0), 90, c);
     CutAcrossX(c[0] + 0.3);
-    built.m_CutPlane.SetPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
+    built.SetCutPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
     ASSERT_EQ(Plane().Polygons().size(), 2u);
     ASSERT_EQ(built.m_CutPlane.Polygons().size(), 2u);
     EXPECT_GT(m_doc.m_SectionStats.m_dTotalArea, 0.0);

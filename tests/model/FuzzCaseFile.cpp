@@ -56,11 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The stored plane (its kind, angles and distance come from the
         // input), then one normal to a jet. More planes cost pixels of the
         // section image, not new code.
-        plane.SetPlane(plane.m_dHAngle, plane.m_dVAngle, plane.m_dDistance, plane.m_nDiskNo, plane.m_eKind, true);
+        doc.SetCutPlane(plane.m_dHAngle, plane.m_dVAngle, plane.m_dDistance, plane.m_nDiskNo, plane.m_eKind, true);
         double h = 0, v = 0, d = 0;
         int disk = 1;
         if (doc.PlaceCutPlaneAtDisk(disk, CutPlaneKind::NormalToJet, h, v, d))
-            plane.SetPlane(h, v, d, disk, CutPlaneKind::NormalToJet, true);
+            doc.SetCutPlane(h, v, d, disk, CutPlaneKind::NormalToJet, true);
     }
     // Edits: a copy of the current jet (its angle turned), riser and outfall.
     doc.Add(TreeLevel::Jet);

@@ -98,7 +98,7 @@ TEST_F(LoadedCaseCheckTest, ASectionThroughHugeValuesIsRefusedWithoutAnOverflow)
     double h = 0, v = 0, d = 0;
     ASSERT_TRUE(doc.PlaceCutPlaneAtDisk(disk, CutPlaneKind::NormalToJet, h, v, d));
     CCutPlane& plane = doc.m_CutPlane;
-    plane.SetPlane(h, v, d, 0, CutPlaneKind::UserSpecified, true);
+    doc.SetCutPlane(h, v, d, 0, CutPlaneKind::UserSpecified, true);
     ASSERT_TRUE(plane.m_bValid);
     ASSERT_FALSE(plane.Polygons().empty());
     EXPECT_GT(doc.m_SectionStats.m_dTotalArea, 0.0);
@@ -110,7 +110,7 @@ TEST_F(LoadedCaseCheckTest, ASectionThroughHugeValuesIsRefusedWithoutAnOverflow)
     });
     doc.PrepareJetDisplays();
     prompt.Clear();
-    plane.SetPlane(h, v, d, 0, CutPlaneKind::UserSpecified, true);
+    doc.SetCutPlane(h, v, d, 0, CutPlaneKind::UserSpecified, true);
     EXPECT_FALSE(plane.m_bValid);
     ASSERT_EQ(prompt.Texts().size(), 1u);
     EXPECT_NE(prompt.Texts()[0].find("too large"), std::string::npos) << prompt.Texts()[0];

@@ -217,7 +217,7 @@ TEST_F(SerializeFixture, RoundTripKeepsEveryField) {
     BuildSmallCase(doc, true);
     doc.m_ViewControl.SetWindowSize(800, 600);
     doc.m_ViewControl.Dolly(0.5);
-    doc.m_CutPlane.SetPlane(12.349, 33.3, 7.777, 44, CutPlaneKind::CrossSection, false);
+    doc.SetCutPlane(12.349, 33.3, 7.777, 44, CutPlaneKind::CrossSection, false);
     doc.GetOutfall(0)->m_Material.SetColor(2, 0.1f, 0.2f, 0.3f, 0.4f);
     doc.SetCurrentAngle(60.0f);
     doc.m_bNoRiser = true;

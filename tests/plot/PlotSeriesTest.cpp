@@ -122,9 +122,9 @@ TEST_F(SeriesTest, CutPlaneMarkerSitsWhereThePlaneCrossesAStraightJet) {
     CCutPlane& plane = m_doc.m_CutPlane;
 
     // A horizontal plane 3.3 m above the port.
-    plane.SetPlane(90.0, 90.0, 0.0, 0, CutPlaneKind::Horizontal, false);
+    m_doc.SetCutPlane(90.0, 90.0, 0.0, 0, CutPlaneKind::Horizontal, false);
     plane.m_dDistance = portY + 3.3;
-    plane.ComputePlane(false);
+    plane.ComputePlane();
     JetSeries s = MakeJetSeries(m_doc, 0, 0, 0, plane.m_dEquation);
     ASSERT_EQ(s.m_Crossings.size(), 1u);
     EXPECT_NEAR(s.m_Crossings[0].m_dHeight, 3.3, 1e-9);
@@ -133,9 +133,9 @@ TEST_F(SeriesTest, CutPlaneMarkerSitsWhereThePlaneCrossesAStraightJet) {
     EXPECT_NEAR(s.m_Crossings[0].m_dAverageDilution, 1.0 + 6.6, 1e-9);
 
     // A vertical plane across the current, 7.25 m downstream of the port.
-    plane.SetPlane(90.0, 0.0, 0.0, 0, CutPlaneKind::UserSpecified, false);
+    m_doc.SetCutPlane(90.0, 0.0, 0.0, 0, CutPlaneKind::UserSpecified, false);
     plane.m_dDistance = portX + 7.25;
-    plane.ComputePlane(false);
+    plane.ComputePlane();
     s = MakeJetSeries(m_doc, 0, 0, 0, plane.m_dEquation);
     ASSERT_EQ(s.m_Crossings.size(), 1u);
     EXPECT_NEAR(s.m_Crossings[0].m_dHorizontal, 7.25, 1e-9);
@@ -148,16 +148,16 @@ TEST_F(SeriesTest, PlanesThatMissTheJetMarkNothing) {
     double portX, portY;
     PortInScene(portX, portY);
     CCutPlane& plane = m_doc.m_CutPlane;
-    plane.SetPlane(90.0, 90.0, 0.0, 0, CutPlaneKind::Horizontal, false);
+    m_doc.SetCutPlane(90.0, 90.0, 0.0, 0, CutPlaneKind::Horizontal, false);
     plane.m_dDistance = portY + 25.0;  // above the jet's end at 20 m
-    plane.ComputePlane(false);
+    plane.ComputePlane();
     EXPECT_TRUE(MakeJetSeries(m_doc, 0, 0, 0, plane.m_dEquation).m_Crossings.empty());
     plane.m_dDistance = portY - 0.5;  // below the port
-    plane.ComputePlane(false);
+    plane.ComputePlane();
     EXPECT_TRUE(MakeJetSeries(m_doc, 0, 0, 0, plane.m_dEquation).m_Crossings.empty());
     // A plane through the port itself crosses once, at the port.
     plane.m_dDistance = portY;
-    plane.ComputePlane(false);
+    plane.ComputePlane();
     const JetSeries s = MakeJetSeries(m_doc, 0, 0, 0, plane.m_dEquation);
     ASSERT_EQ(s.m_Crossings.size(), 1u);
     EXPECT_NEAR(s.m_Crossings[0].m_dPath, 0.0, 1e-9);

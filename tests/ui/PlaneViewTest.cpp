@@ -41,7 +41,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
         double c[3];
         DiskCentre(*m_doc.GetCurrentRiser()->m_Jets[0], 90, c);
-        m_doc.m_CutPlane.SetPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
+        m_doc.SetCutPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
         ASSERT_TRUE(m_doc.m_CutPlane.m_bValid);
     }
     int ImageW() const { return m_doc.m_CutPlane.Image()->Width(); }

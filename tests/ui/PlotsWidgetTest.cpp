@@ -107,7 +107,7 @@ TEST_F(PlotsWidgetTest, CutPlaneIsMarkedOnThePlottedJet) {
     // A horizontal plane 6 m above the outfall's port level cuts every rising jet once.
     CCutPlane& plane = m_doc.m_CutPlane;
     const double portY = m_doc.GetOutfall(0)->GetRiser(1)->GetJet(0)->m_pDisplay->m_Placement[7];
-    plane.SetPlane(90.0, 90.0, portY + 6.0, 0, CutPlaneKind::Horizontal, true);
+    m_doc.SetCutPlane(90.0, 90.0, portY + 6.0, 0, CutPlaneKind::Horizontal, true);
     ASSERT_TRUE(plane.m_bValid);
     m_widget.Refresh();
     ASSERT_EQ(markers(), 1);

@@ -209,7 +209,7 @@ TEST_F(PlumexViewTest, PlaneDragsMoveAndTurnThePlane) {
     view->SetMouseMode(int(MouseMode::Plane));
     EXPECT_TRUE(view->CutPlaneShown());
     CCutPlane& plane = doc.m_CutPlane;
-    plane.SetPlane(90.0, 0.0, 10.0, 200, CutPlaneKind::CrossSection, true);
+    doc.SetCutPlane(90.0, 0.0, 10.0, 200, CutPlaneKind::CrossSection, true);
     const int h = view->height();
 
     // Without Ctrl the distance falls by 5 x dy / height (a press in empty sky picks nothing).
@@ -234,7 +234,7 @@ TEST_F(PlumexViewTest, PlaneDragsMoveAndTurnThePlane) {
     EXPECT_NEAR(plane.m_dVAngle, CCutPlane::Truncate2(45.0 / h * 50.0), 0.011);
 
     // A move that would take the distance past 50 m is dropped.
-    plane.SetPlane(90.0, 0.0, 49.0, 200, CutPlaneKind::CrossSection, true);
+    doc.SetCutPlane(90.0, 0.0, 49.0, 200, CutPlaneKind::CrossSection, true);
     Drag(QPoint(5, h - 5), QPoint(5, 5));
     EXPECT_NEAR(plane.m_dDistance, 49.0, 1e-9);
 }
