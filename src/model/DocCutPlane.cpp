@@ -49,9 +49,8 @@ void CPlumexDoc::RecomputeSection() {
         Notify(DocEvent::Flag(DocEvent::CutPlaneChanged, r.m_bRecreated));
         return;
     }
-    m_prompt.Inform(CCutPlane::OutcomeMessage(r.m_eOutcome), r.m_eOutcome == SectionOutcome::ImageTooBig
-                                                                   ? PromptIcon::Information
-                                                                   : PromptIcon::Exclamation);
+    m_prompt.Inform(CCutPlane::OutcomeMessage(r.m_eOutcome),
+                    r.m_eOutcome == SectionOutcome::ImageTooBig ? PromptIcon::Information : PromptIcon::Exclamation);
 }
 
 void CPlumexDoc::ClearSectionMarks() {

@@ -76,8 +76,7 @@ Maker Tree(CTreeEditCommand::Kind kind, TreeLevel level) {
 
 std::unique_ptr<QUndoCommand> CutPlane(CPlumexDoc& doc, int k) {
     const CutPlaneSettings before = CutPlaneSettings::Of(doc.m_CutPlane);
-    doc.SetCutPlane(90.0 + k % 7, 10.0 * (k % 5), 3.0 + k % 11, before.m_nDiskNo, CutPlaneKind::Horizontal,
-                            true);
+    doc.SetCutPlane(90.0 + k % 7, 10.0 * (k % 5), 3.0 + k % 11, before.m_nDiskNo, CutPlaneKind::Horizontal, true);
     return CCutPlaneCommand::Made(doc, before);
 }
 
