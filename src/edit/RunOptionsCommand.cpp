@@ -1,11 +1,7 @@
 #include "edit/RunOptionsCommand.h"
 
 #include "model/PlumexDoc.h"
-
-namespace {
-constexpr int kMinSteps = 1;
-constexpr int kMaxSteps = 5000;
-}  // namespace
+#include "model/RunOptions.h"
 
 std::unique_ptr<CRunOptionsCommand> CRunOptionsCommand::ToggleContinuous(CPlumexDoc& doc) {
     const Options before{doc.m_bContinuous, doc.m_nMaxTimeSteps};
@@ -14,7 +10,8 @@ std::unique_ptr<CRunOptionsCommand> CRunOptionsCommand::ToggleContinuous(CPlumex
 }
 
 std::unique_ptr<CRunOptionsCommand> CRunOptionsCommand::MaxTimeSteps(CPlumexDoc& doc, int steps) {
-    if (steps == doc.m_nMaxTimeSteps || steps < kMinSteps || steps > kMaxSteps) return nullptr;
+    if (steps == doc.m_nMaxTimeSteps || steps < RunOptions::kMinTimeSteps || steps > RunOptions::kMaxTimeSteps)
+        return nullptr;
     const Options before{doc.m_bContinuous, doc.m_nMaxTimeSteps};
     const Options after{doc.m_bContinuous, steps};
     return std::unique_ptr<CRunOptionsCommand>(

@@ -17,6 +17,7 @@ namespace {
 
 constexpr gsf_off_t kMaxStreamBytes = static_cast<gsf_off_t>(CaseFile::kMaxStreamBytes);
 constexpr char kStreamName[] = "Contents";
+constexpr char kRunOptionsName[] = "RunOptions";
 // The signature of every compound file.
 constexpr unsigned char kCompoundSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
 
@@ -45,6 +46,35 @@ bool LooksLikeBareStream(const std::vector<unsigned char>& b) {
 }
 
 std::string ByteCount(std::size_t n) { return std::to_string(n) + " bytes"; }
+
+// The optional run options stream of a compound file; false (with a reason)
+// only when the stream is there but cannot be read.
+bool ReadRunOptions(GsfInfile* ole, std::string& text, std::string& error) {
+    text.clear();
+    GsfInput* stream = gsf_infile_child_by_name(ole, kRunOptionsName);
+    if (!stream) return true;
+    const gsf_off_t size = gsf_input_size(stream);
+    bool ok = size >= 0 && size <= static_cast<gsf_off_t>(CaseFile::kMaxRunOptionsBytes);
+    if (!ok) {
+        error = "the \"RunOptions\" stream is larger than a case file may hold";
+    } else {
+        text.assign(static_cast<std::size_t>(size), '\0');
+        ok = size == 0 ||
+             gsf_input_read(stream, static_cast<std::size_t>(size), reinterpret_cast<guint8*>(text.data())) != nullptr;
+        if (!ok) error = "the \"RunOptions\" stream could not be read";
+    }
+    g_object_unref(stream);
+    return ok;
+}
+
+bool WriteStream(GsfOutfile* ole, const char* name, const void* data, std::size_t size) {
+    GsfOutput* stream = gsf_outfile_new_child(ole, name, FALSE);
+    if (!stream) return false;
+    bool ok = size == 0 || gsf_output_write(stream, size, static_cast<const guint8*>(data));
+    ok = gsf_output_close(stream) && ok;
+    g_object_unref(stream);
+    return ok;
+}
 
 // The whole file, read only when it is a regular file of at most the size
 // a case file can have: a device, a FIFO or an oversized file is refused
@@ -91,7 +121,8 @@ bool ReadRegularFile(const std::string& path, std::vector<unsigned char>& file, 
 }  // namespace
 
 bool CaseFile::ReadFromMemory(const unsigned char* data, std::size_t size, std::vector<unsigned char>& bytes,
-                              std::string& error) {
+                              std::string& error, SideStreams* side) {
+    if (side) *side = SideStreams{};
     InitOnce();
     bytes.clear();
     if (size > kMaxFileBytes) {
@@ -114,6 +145,9 @@ bool CaseFile::ReadFromMemory(const unsigned char* data, std::size_t size, std::
         if (stream) {
             ok = ReadAll(stream, bytes, error);
             g_object_unref(stream);
+            std::string options;
+            if (ok) ok = ReadRunOptions(ole, options, error);
+            if (ok && side) side->m_strRunOptions = options;
         } else {
             error = "the compound file holds no \"Contents\" stream";
         }
@@ -132,15 +166,16 @@ bool CaseFile::ReadFromMemory(const unsigned char* data, std::size_t size, std::
     return ok;
 }
 
-bool CaseFile::Read(const std::string& path, std::vector<unsigned char>& bytes, std::string& error) {
+bool CaseFile::Read(const std::string& path, std::vector<unsigned char>& bytes, std::string& error, SideStreams* side) {
     bytes.clear();
+    if (side) *side = SideStreams{};
     std::vector<unsigned char> file;
     if (!ReadRegularFile(path, file, error)) return false;
-    return ReadFromMemory(file.data(), file.size(), bytes, error);
+    return ReadFromMemory(file.data(), file.size(), bytes, error, side);
 }
 
 bool CaseFile::Write(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error,
-                     std::size_t maxStreamBytes) {
+                     std::size_t maxStreamBytes, const SideStreams* side) {
     // A case that the reader would refuse is not written: the previous file
     // stays readable.
     if (bytes.size() > maxStreamBytes) {
@@ -154,13 +189,9 @@ bool CaseFile::Write(const std::string& path, const std::vector<unsigned char>& 
     GsfOutfile* ole = gsf_outfile_msole_new(sink);
     bool ok = ole != nullptr;
     if (ok) {
-        GsfOutput* stream = gsf_outfile_new_child(ole, kStreamName, FALSE);
-        ok = stream != nullptr;
-        if (ok) {
-            if (!bytes.empty()) ok = gsf_output_write(stream, bytes.size(), bytes.data());
-            ok = gsf_output_close(stream) && ok;
-            g_object_unref(stream);
-        }
+        ok = WriteStream(ole, kStreamName, bytes.data(), bytes.size());
+        if (ok && side && !side->m_strRunOptions.empty())
+            ok = WriteStream(ole, kRunOptionsName, side->m_strRunOptions.data(), side->m_strRunOptions.size());
         // Closing the compound file writes its tables into the sink.
         ok = gsf_output_close(GSF_OUTPUT(ole)) && ok;
         g_object_unref(ole);

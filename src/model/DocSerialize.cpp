@@ -9,6 +9,7 @@
 #include "model/CaseFile.h"
 #include "model/LoadedCaseCheck.h"
 #include "model/PlumexDoc.h"
+#include "model/RunOptions.h"
 
 namespace {
 constexpr std::size_t kTagBytes = 32;
@@ -119,8 +120,11 @@ void CPlumexDoc::TakeLoadedCase(CPlumexDoc& loaded) {
 bool CPlumexDoc::SaveCase(const std::string& path) {
     if (!m_pAmbient) m_pAmbient = std::make_unique<CAmbient>();
     const std::vector<unsigned char> bytes = SaveToBytes();
+    // Continuous mode and the step limit have no place in the case stream.
+    CaseFile::SideStreams side;
+    side.m_strRunOptions = FormatRunOptions(RunOptions{m_bContinuous, m_nMaxTimeSteps});
     std::string error;
-    if (!CaseFile::Write(path, bytes, error)) {
+    if (!CaseFile::Write(path, bytes, error, CaseFile::kMaxStreamBytes, &side)) {
         m_prompt.Inform("Unable to save the case file \"" + path + "\": " + error + ".", PromptIcon::Exclamation);
         return false;  // the document stays modified
     }

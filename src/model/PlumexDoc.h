@@ -22,6 +22,7 @@
 #include "model/ColourMode.h"
 #include "model/KeyParameters.h"
 #include "model/Riser.h"
+#include "model/RunOptions.h"
 #include "model/ViewControl.h"
 
 class CArchive;
@@ -270,7 +271,7 @@ public:
     bool m_bTutorial = false;
     std::array<ColourTableEntry, 256> m_ColourTable;
     bool m_bContinuous = false;
-    int m_nMaxTimeSteps = 1500;
+    int m_nMaxTimeSteps = RunOptions::kDefaultTimeSteps;
     std::vector<std::unique_ptr<CRiser>> m_Outfalls;
     std::unique_ptr<CAmbient> m_pAmbient;
     std::string m_strVersion = kCurrentFileVersion;

@@ -5,14 +5,22 @@
 #include "base/Prompt.h"
 #include "model/CaseFile.h"
 #include "model/PlumexDoc.h"
+#include "model/RunOptions.h"
 
 bool CPlumexDoc::OpenCase(const std::string& path) {
     std::vector<unsigned char> bytes;
     std::string error;
-    if (!CaseFile::Read(path, bytes, error) || !LoadFromBytes(bytes, error)) {
+    CaseFile::SideStreams side;
+    // A file without run options (written before they were kept) computes
+    // with the defaults.
+    RunOptions options;
+    if (!CaseFile::Read(path, bytes, error, &side) || !ParseRunOptions(side.m_strRunOptions, options, error) ||
+        !LoadFromBytes(bytes, error)) {
         m_prompt.Inform("Unable to read the case file \"" + path + "\": " + error + ".", PromptIcon::Exclamation);
         return false;
     }
+    m_bContinuous = options.m_bContinuous;
+    m_nMaxTimeSteps = options.m_nMaxTimeSteps;
     std::string lower = path;
     for (auto& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     m_bTutorial = lower.find("tutorial files") != std::string::npos;

@@ -6,14 +6,16 @@
 // message texts.
 #include <string>
 
+#include "model/RunOptions.h"
 #include "validation/CheckSurface.h"
 
 namespace FieldLimits {
 constexpr double kAngleMin = -360.0, kAngleMax = 360.0;     // jet angles, current angle
 constexpr double kEffluentMin = 0.0, kEffluentMax = 100.0;  // outfall salinity, temperature
-constexpr int kMaxStepsMin = 1, kMaxStepsMax = 5000;        // maximum number of time steps
-constexpr std::size_t kMaxNameLength = 60;                  // characters, in the input forms
-constexpr std::size_t kMaxStoredNameBytes = 63;             // what a case file's name field keeps
+constexpr int kMaxStepsMin = RunOptions::kMinTimeSteps;     // maximum number of time steps
+constexpr int kMaxStepsMax = RunOptions::kMaxTimeSteps;
+constexpr std::size_t kMaxNameLength = 60;       // characters, in the input forms
+constexpr std::size_t kMaxStoredNameBytes = 63;  // what a case file's name field keeps
 }  // namespace FieldLimits
 
 // "" when lower <= value <= upper, else a prompt naming the range.
