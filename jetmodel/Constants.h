@@ -28,6 +28,17 @@ inline constexpr double kLambda = 1.2;
 // dilution follows both the pure-jet and the pure-plume laws.
 inline constexpr double kCentrelineFactor = 1.47;
 
+// Merging of the plumes of a row of ports (Row.h).
+// Forced entrainment of a fully merged wall of plumes, as a fraction of the
+// projected-area value. Calibrated on a line plume in a strong current
+// perpendicular to it, S_m = 0.58 u H/q (Roberts 1979): the plain projected
+// area over-predicts that dilution by about 40 %.
+inline constexpr double kMergedForcedCoefficient = 0.70;
+// Centreline-to-average concentration ratio of a merged line plume: plane
+// Gaussian profiles with lambda = 1.2 give sqrt((1 + lambda^2)/lambda^2) (the
+// round profiles give the square of it).
+inline constexpr double kLineCentrelineFactor = 1.3017082793177757;  // sqrt(2.44/1.44)
+
 // Jets discharged against their buoyancy (Limbs.h). The lower edge of an
 // inclined dense jet is unstable (Lai & Lee 2012, J. Hydro-environ. Res.
 // 6:9-28): while the jet rises it sheds dense fluid, which no longer weighs

@@ -16,7 +16,7 @@ Forcing forcing(const State& s, const Derived& d, Limb limb, IntegrationStats* s
 {
   const double Es = shearEntrainment(d.ambientDensity, d.density, d.speed, d.current, d.cosPsi,
                                      d.sinPhi, d.radius, d.thickness, limb == Limb::Rising) *
-                    shearEntrainmentFactor(limb, d);
+                    shearEntrainmentFactor(limb, d) * d.row.perimeterShare;
   Forcing out;
   out.buoyancyForce = buoyancyForce(s, d);
   ForcedEntrainment Ef = forcedEntrainment(s, d, out.buoyancyForce);
