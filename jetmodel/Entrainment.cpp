@@ -76,6 +76,16 @@ double shearCoefficient(double rhoA, double rho, double V, double Ua, double cos
     return kSqrt2 * (kAlphaJet + alphaP);
   if (cosPsi < 0.0)  // here dV >= V and dV > 0
     return kSqrt2 * (kAlphaJet + alphaP) * (V + dV) / (2.0 * dV);
+  // An element slower than the current it moves with is a wake: the current
+  // shears it at its own excess speed. The harmonic mean vanishes as V -> 0,
+  // so an element that has come to rest against the current and is carried
+  // back (a jet discharged straight against it) would entrain nothing and
+  // stay at rest for as long as the step happened to leave it near V = 0. The
+  // shear velocity is therefore never below dV/2, the value the arithmetic
+  // mean has on the other side of the turn at V = 0; the bound acts only
+  // below V = dV/3 (a quarter of the current) and vanishes with dV.
+  if (4.0 * V < Ua * cosPsi)
+    return kSqrt2 * (kAlphaJet + alphaP) * 0.5;
   return kSqrt2 * (kAlphaJet + alphaP) * 2.0 * V / (dV + V);
 }
 

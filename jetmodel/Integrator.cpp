@@ -117,7 +117,7 @@ bool holdInWaterColumn(State& s, const Derived& d, const Setting& where)
     s[State::Pz] = 0.0;
     s[State::Z] = std::min(s[State::Z], where.portDepth);
     changed = true;
-  } else if (sinking(d) && bedGap(s, d, where) >= 0.0) {
+  } else if (sinking(d, where) && bedGap(s, d, where) >= 0.0) {
     s[State::Pz] = 0.0;
     s[State::Z] = std::max(s[State::Z], where.bedZ);
     changed = true;
@@ -187,7 +187,7 @@ Trajectory integrate(const State& start, const Setting& where, bool continuous, 
         hit = StopReason::Surface;
         if (prev)
           f = crossingFraction(surfaceGap(prev->state, pe, where), surfaceGap(cur, de, where));
-      } else if (sinking(d) && bedGap(cur, de, where) >= 0.0) {
+      } else if (sinking(d, where) && bedGap(cur, de, where) >= 0.0) {
         hit = StopReason::Bed;
         if (prev)
           f = crossingFraction(bedGap(prev->state, pe, where), bedGap(cur, de, where));
