@@ -35,7 +35,11 @@ Forcing forcing(const State& s, const Derived& d, Limb limb, IntegrationStats* s
 
 State rates(const State& s, const Setting& where, IntegrationStats* stats)
 {
-  const Derived d = derive(s, where);
+  return rates(s, derive(s, where), where, stats);
+}
+
+State rates(const State& s, const Derived& d, const Setting& where, IntegrationStats* stats)
+{
   const Forcing f = forcing(s, d, limbOf(d, where), stats);
   const double E = f.entrainment;
   State r;
@@ -220,7 +224,7 @@ Trajectory integrate(const State& start, const Setting& where, bool continuous, 
       break;
     }
 
-    const State k1 = rates(cur, where, &out.stats);
+    const State k1 = rates(cur, d, where, &out.stats);  // d is cur's
     double dt = timeStep(cur, d, k1, options.stepFactor);
     State next = rk4Step(cur, dt, where, &out.stats, &k1);
     // The bounds above use the rates where the step starts. A slow element

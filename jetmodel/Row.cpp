@@ -26,11 +26,78 @@ PortRow makePortRow(double ports, double spacing, double axisDeg, double diamete
   return row;
 }
 
+namespace {
+
+// The union's per-port area, perimeter and inner-strip area at b, with one
+// asin and one sqrt.
+struct Union {
+  double area = 0, perimeter = 0, strips = 0, angle = 0;  // angle = asin(a/b)
+  double curvature = 0;                                   // dP_N/db
+};
+
+Union unionAt(double b, double a, int n)
+{
+  Union u;
+  if (b <= a) {
+    u.area = kPi * b * b;
+    u.perimeter = 2.0 * kPi * b;
+    u.strips = (n - 1) * u.area;
+    u.angle = 0.5 * kPi;
+    u.curvature = 2.0 * kPi;
+    return u;
+  }
+  u.angle = std::asin(a / b);
+  const double root = std::sqrt(std::max(0.0, b * b - a * a));
+  const double strip = 2.0 * (a * root + b * b * u.angle);
+  u.strips = (n - 1) * strip;
+  u.area = (u.strips + kPi * b * b) / n;
+  u.perimeter = ((n - 1) * 4.0 * b * u.angle + 2.0 * kPi * b) / n;
+  u.curvature = root > 0.0 ? ((n - 1) * 4.0 * (u.angle - a / root) + 2.0 * kPi) / n : -HUGE_VAL;
+  return u;
+}
+
+// b with A_N(b) = area, from the bracket [lo, hi] and a first guess, by
+// Halley's method (Newton's with the curvature P_N' of A_N) kept inside the
+// bracket (bisection where a step leaves it). Returns the union at b, or at
+// the b before the last step when that step was below the tolerance.
+Union solveRadius(double area, double a, int n, double& b)
+{
+  double lo = std::sqrt(area / kPi);
+  double hi = std::max(lo, std::min(n * area / (2.0 * a * (n - 1)), std::sqrt(n * area / kPi)));
+  // First guess from A_s ~ 4ab - (4 - pi)a^2 (exact at b = a, and to
+  // (2/3) a^3/b for b >> a): a quadratic in b, within 7 % of the root.
+  const double m = n - 1;
+  const double c = n * area + m * (4.0 - kPi) * a * a;
+  b = (std::sqrt(4.0 * m * m * a * a + kPi * c) - 2.0 * m * a) / kPi;
+  if (!(b > lo && b < hi))
+    b = 0.5 * (lo + hi);
+  Union u = unionAt(b, a, n);
+  for (int i = 0; i < kMaxRadiusIterations; ++i) {
+    const double f = u.area - area;
+    if (f > 0.0)
+      hi = b;
+    else
+      lo = b;
+    const double newton = f / u.perimeter;
+    const double denominator = 1.0 - 0.5 * newton * u.curvature / u.perimeter;
+    const double step = denominator > 0.5 ? newton / denominator : newton;
+    if (std::fabs(step) <= kRadiusTolerance * b) {
+      b -= step;  // converged: the union moves by round-off
+      break;
+    }
+    b -= step;
+    if (!(b > lo && b < hi))
+      b = 0.5 * (lo + hi);
+    u = unionAt(b, a, n);
+  }
+  return u;
+}
+
+}  // namespace
+
 double stripArea(double b, double a)
 {
-  if (b <= a)
-    return kPi * b * b;
-  return 2.0 * (a * std::sqrt(std::max(0.0, b * b - a * a)) + b * b * std::asin(a / b));
+  return unionAt(b, a, 2).strips;
 }
 
 double stripPerimeter(double b, double a)
@@ -42,36 +109,21 @@ double stripPerimeter(double b, double a)
 
 double rowArea(double b, double a, int n)
 {
-  return ((n - 1) * stripArea(b, a) + kPi * b * b) / n;
+  return unionAt(b, a, n).area;
 }
 
 double rowPerimeter(double b, double a, int n)
 {
-  return ((n - 1) * stripPerimeter(b, a) + 2.0 * kPi * b) / n;
+  return unionAt(b, a, n).perimeter;
 }
 
 double rowRadius(double area, double a, int n)
 {
-  double lo = std::sqrt(area / kPi);
-  if (n < 2 || lo <= a)
-    return lo;
-  double hi = std::min(n * area / (2.0 * a * (n - 1)), std::sqrt(n * area / kPi));
-  hi = std::max(hi, lo);
-  double b = 0.5 * (lo + hi);
-  for (int i = 0; i < kMaxRadiusIterations; ++i) {
-    const double f = rowArea(b, a, n) - area;
-    if (f > 0.0)
-      hi = b;
-    else
-      lo = b;
-    double next = b - f / rowPerimeter(b, a, n);
-    if (!(next > lo && next < hi))
-      next = 0.5 * (lo + hi);
-    const double step = std::fabs(next - b);
-    b = next;
-    if (step <= kRadiusTolerance * b)
-      break;
-  }
+  const double round = std::sqrt(area / kPi);
+  if (n < 2 || round <= a)
+    return round;
+  double b = round;
+  solveRadius(area, a, n, b);
   return b;
 }
 
@@ -93,15 +145,14 @@ RowShape rowShape(const PortRow& row, double ex, double ey, double& radius)
   if (!(radius > a))
     return shape;
   const int n = row.ports;
-  const double b = rowRadius(kPi * radius * radius, a, n);
-  const double perimeter = rowPerimeter(b, a, n);
-  const double strips = (n - 1) * stripArea(b, a);
+  double b = radius;
+  const Union u = solveRadius(kPi * radius * radius, a, n, b);
   const double round = kPi * b * b;
   shape.merged = true;
-  shape.perimeterShare = perimeter / (2.0 * kPi * b);
-  shape.areaPerPerimeter = (strips + round) / n / perimeter;
-  shape.perimeterInside = 1.0 - 2.0 / kPi * std::asin(std::min(1.0, a / b));
-  shape.lineWeight = shape.perimeterInside * strips / (strips + round);
+  shape.perimeterShare = u.perimeter / (2.0 * kPi * b);
+  shape.areaPerPerimeter = u.area / u.perimeter;
+  shape.perimeterInside = 1.0 - 2.0 / kPi * u.angle;
+  shape.lineWeight = shape.perimeterInside * u.strips / (u.strips + round);
   radius = b;
   return shape;
 }
