@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 using namespace jettest;
 using mardex::OutputRow;
@@ -73,6 +75,71 @@ TEST(RowMerging, StagnantStratifiedLinePlume) {
     alone.ports = 1;
     alone.portSpacing = 0.0;
     EXPECT_GT(computeJet(alone).centrelineDilution(), 2.0 * r.centrelineDilution());
+}
+
+namespace {
+
+// Slope of y against x by least squares (with an intercept: the line plume's
+// virtual origin lies away from the ports).
+double slopeOf(const std::vector<double>& x, const std::vector<double>& y) {
+    double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    const double n = static_cast<double>(x.size());
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        sx += x[i];
+        sy += y[i];
+        sxx += x[i] * x[i];
+        sxy += x[i] * y[i];
+    }
+    return (n * sxy - sx * sy) / (n * sxx - sx * sx);
+}
+
+}  // namespace
+
+// A long row of close ports in still unstratified water is a pure line plume
+// from 20 to 100 spacings up: it spreads at db/dz = alpha = 0.11 +- 15 %
+// (Richardson & Hunt 2022, J. Fluid Mech.) and dilutes as
+// S q = (2 alpha)^(2/3) b^(1/3) z = 0.36 b^(1/3) z (0.34, Fischer et al. 1979).
+// The merged element's own round-plume closure acting on two faces gives
+// this without a coefficient of its own.
+TEST(RowMerging, LinePlumeInStillUniformWater) {
+    for (double s : {0.2, 0.5}) {
+        const double depth = 200.0 * s;
+        const JetInput j = rowJet(90.0, 0.0, depth, uniformProfile(1025.0, depth + 100.0), 0.0, 100000, s, 90.0);
+        const JetResult r = computeJet(j);
+        ASSERT_EQ(r.trajectory.reason, StopReason::Surface);
+        std::vector<double> z, b, S;
+        for (const auto& p : r.trajectory.points) {
+            const double h = p.state[mardex::State::Z];
+            if (h < 20.0 * s || h > 100.0 * s) continue;
+            z.push_back(h);
+            b.push_back(p.derived.radius);
+            S.push_back(p.derived.dilution);
+        }
+        ASSERT_GT(z.size(), 50u);
+        const double q = j.flow / s, flux = r.source.buoyancyFlux / s;
+        expectWithin(slopeOf(z, b), 0.11, 0.15, "line plume db/dz (0.11 +- 15 %)");
+        expectWithin(slopeOf(z, S) * q / std::cbrt(flux), 0.364, 0.08, "S q / (b^(1/3) z) (0.36)");
+    }
+}
+
+// A row much shorter than the height the plume rises becomes one round plume
+// carrying the flow of all its ports: dilution within 5 % of one port with N Q
+// and the same exit velocity, 400 m up.
+TEST(RowMerging, ShortRowTendsToOneRoundPlumeOfAllItsPorts) {
+    for (int n : {2, 4, 10}) {
+        const auto port = [&](double D, double Q, int ports, double s) {
+            JetInput j = rowJet(90.0, 0.0, 400.0, uniformProfile(1025.0, 500.0), 0.0, ports, s, 90.0);
+            j.diameter = D;
+            j.flow = Q;
+            return computeJet(j);
+        };
+        const JetResult row = port(0.1, 0.01, n, 1.0), one = port(0.1 * std::sqrt(n), 0.01 * n, 1, 0.0);
+        ASSERT_EQ(row.trajectory.reason, StopReason::Surface);
+        const double ratio = row.averageDilution() / one.averageDilution();
+        std::printf("  N %2d: S of the row / S of one port with N Q = %.4f\n", n, ratio);
+        EXPECT_GE(ratio, 1.0) << n;
+        EXPECT_LE(ratio, 1.05) << n;
+    }
 }
 
 // A strong current across the row, unstratified 20 m: the calibration point
