@@ -28,67 +28,72 @@ PortRow makePortRow(double ports, double spacing, double axisDeg, double diamete
 
 namespace {
 
-// The union's per-port area, perimeter and inner-strip area at b, with one
-// asin and one sqrt.
+// The union of N circles of radius b = x a, centres 2a apart, in units of a
+// and summed over the N ports (so that one evaluation takes one asin, one
+// sqrt and two divisions):
+//   sum = N A_N / a^2, slope = d sum/dx = N P_N / a, curvature = d slope/dx,
+//   strips = (N - 1) A_s / a^2, round = pi x^2, angle = asin(1/x).
 struct Union {
-  double area = 0, perimeter = 0, strips = 0, angle = 0;  // angle = asin(a/b)
-  double curvature = 0;                                   // dP_N/db
+  double sum = 0, slope = 0, curvature = 0, strips = 0, round = 0, angle = 0;
 };
 
-Union unionAt(double b, double a, int n)
+Union unionAt(double x, int n)
 {
   Union u;
-  if (b <= a) {
-    u.area = kPi * b * b;
-    u.perimeter = 2.0 * kPi * b;
-    u.strips = (n - 1) * u.area;
+  const double m = n - 1;
+  u.round = kPi * x * x;
+  if (x <= 1.0) {
+    u.strips = m * u.round;
+    u.sum = n * u.round;
+    u.slope = 2.0 * kPi * x * n;
+    u.curvature = 2.0 * kPi * n;
     u.angle = 0.5 * kPi;
-    u.curvature = 2.0 * kPi;
     return u;
   }
-  u.angle = std::asin(a / b);
-  const double root = std::sqrt(std::max(0.0, b * b - a * a));
-  const double strip = 2.0 * (a * root + b * b * u.angle);
-  u.strips = (n - 1) * strip;
-  u.area = (u.strips + kPi * b * b) / n;
-  u.perimeter = ((n - 1) * 4.0 * b * u.angle + 2.0 * kPi * b) / n;
-  u.curvature = root > 0.0 ? ((n - 1) * 4.0 * (u.angle - a / root) + 2.0 * kPi) / n : -HUGE_VAL;
+  u.angle = std::asin(1.0 / x);
+  const double root = std::sqrt(x * x - 1.0);
+  u.strips = 2.0 * m * (root + x * x * u.angle);
+  u.sum = u.strips + u.round;
+  u.slope = 4.0 * m * x * u.angle + 2.0 * kPi * x;
+  u.curvature = root > 0.0 ? 4.0 * m * (u.angle - 1.0 / root) + 2.0 * kPi : -HUGE_VAL;
   return u;
 }
 
-// b with A_N(b) = area, from the bracket [lo, hi] and a first guess, by
-// Halley's method (Newton's with the curvature P_N' of A_N) kept inside the
-// bracket (bisection where a step leaves it). Returns the union at b, or at
-// the b before the last step when that step was below the tolerance.
-Union solveRadius(double area, double a, int n, double& b)
+// x > lo with sum(x) = target (target = N A / a^2, lo = sqrt(A/pi)/a >= 1) by
+// Halley's method (Newton's with the curvature) from a first guess, kept in
+// the bracket [lo, min(target/(2(N - 1)), sqrt(target/pi))] (bisection where
+// a step leaves it). Stops when the step is below 1e-13 x; the union
+// returned is that of the x before the last step (they differ by round-off).
+Union solveScaled(double target, double lo, int n, double& x)
 {
-  double lo = std::sqrt(area / kPi);
-  double hi = std::max(lo, std::min(n * area / (2.0 * a * (n - 1)), std::sqrt(n * area / kPi)));
-  // First guess from A_s ~ 4ab - (4 - pi)a^2 (exact at b = a, and to
-  // (2/3) a^3/b for b >> a): a quadratic in b, within 7 % of the root.
   const double m = n - 1;
-  const double c = n * area + m * (4.0 - kPi) * a * a;
-  b = (std::sqrt(4.0 * m * m * a * a + kPi * c) - 2.0 * m * a) / kPi;
-  if (!(b > lo && b < hi))
-    b = 0.5 * (lo + hi);
-  Union u = unionAt(b, a, n);
+  // The strips alone (A_s >= 2ab) and one circle shared by N ports (A_N >=
+  // pi b^2/N) bound x from above.
+  const double byStrips = target / (2.0 * m);
+  double hi = kPi * byStrips * byStrips > target ? std::sqrt(target / kPi) : byStrips;
+  hi = std::max(lo, hi);
+  // First guess from A_s ~ 4ab - (4 - pi)a^2 (exact at b = a, and to
+  // (2/3) a^3/b for b >> a): a quadratic, within 7 % of the root.
+  x = (std::sqrt(4.0 * m * m + kPi * (target + m * (4.0 - kPi))) - 2.0 * m) * (1.0 / kPi);
+  if (!(x > lo && x < hi))
+    x = 0.5 * (lo + hi);
+  Union u = unionAt(x, n);
   for (int i = 0; i < kMaxRadiusIterations; ++i) {
-    const double f = u.area - area;
+    const double f = u.sum - target;
     if (f > 0.0)
-      hi = b;
+      hi = x;
     else
-      lo = b;
-    const double newton = f / u.perimeter;
-    const double denominator = 1.0 - 0.5 * newton * u.curvature / u.perimeter;
-    const double step = denominator > 0.5 ? newton / denominator : newton;
-    if (std::fabs(step) <= kRadiusTolerance * b) {
-      b -= step;  // converged: the union moves by round-off
+      lo = x;
+    const double slope2 = u.slope * u.slope, bend = f * u.curvature;
+    const double step = slope2 > bend ? 2.0 * f * u.slope / (2.0 * slope2 - bend) : f / u.slope;
+    if (std::fabs(step) <= kRadiusTolerance * x) {
+      x -= step;
       break;
     }
-    b -= step;
-    if (!(b > lo && b < hi))
-      b = 0.5 * (lo + hi);
-    u = unionAt(b, a, n);
+    x -= step;
+    if (!(x > lo && x < hi))
+      x = 0.5 * (lo + hi);
+    u = unionAt(x, n);
   }
   return u;
 }
@@ -97,7 +102,7 @@ Union solveRadius(double area, double a, int n, double& b)
 
 double stripArea(double b, double a)
 {
-  return unionAt(b, a, 2).strips;
+  return a * a * unionAt(b / a, 2).strips;
 }
 
 double stripPerimeter(double b, double a)
@@ -109,12 +114,12 @@ double stripPerimeter(double b, double a)
 
 double rowArea(double b, double a, int n)
 {
-  return unionAt(b, a, n).area;
+  return a * a * unionAt(b / a, n).sum / n;
 }
 
 double rowPerimeter(double b, double a, int n)
 {
-  return unionAt(b, a, n).perimeter;
+  return a * unionAt(b / a, n).slope / n;
 }
 
 double rowRadius(double area, double a, int n)
@@ -122,9 +127,9 @@ double rowRadius(double area, double a, int n)
   const double round = std::sqrt(area / kPi);
   if (n < 2 || round <= a)
     return round;
-  double b = round;
-  solveRadius(area, a, n, b);
-  return b;
+  double x = 0.0;
+  solveScaled(n * area / (a * a), round / a, n, x);
+  return x * a;
 }
 
 double halfGap(const PortRow& row, double ex, double ey)
@@ -145,14 +150,15 @@ RowShape rowShape(const PortRow& row, double ex, double ey, double& radius)
   if (!(radius > a))
     return shape;
   const int n = row.ports;
-  double b = radius;
-  const Union u = solveRadius(kPi * radius * radius, a, n, b);
-  const double round = kPi * b * b;
+  const double lo = radius / a;
+  double x = lo;
+  const Union u = solveScaled(n * kPi * lo * lo, lo, n, x);
+  const double b = x * a;
   shape.merged = true;
-  shape.perimeterShare = u.perimeter / (2.0 * kPi * b);
-  shape.areaPerPerimeter = u.area / u.perimeter;
+  shape.perimeterShare = u.slope / (2.0 * kPi * x * n);
+  shape.areaPerPerimeter = a * u.sum / u.slope;
   shape.perimeterInside = 1.0 - 2.0 / kPi * u.angle;
-  shape.lineWeight = shape.perimeterInside * u.strips / (u.strips + round);
+  shape.lineWeight = shape.perimeterInside * u.strips / u.sum;
   radius = b;
   return shape;
 }
