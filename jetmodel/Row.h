@@ -3,9 +3,8 @@
 // exceeds half the gap to its neighbours' axes the element's cross-section is
 // its share of the union of the N overlapping circles the row forms: the
 // entrainment is restricted to the free part of the perimeter (Yannopoulos &
-// Noutsopoulos 2006, J. Hydraul. Res. 44(2); Baumgartner, Frick & Roberts
-// 1994, EPA/600/R-94/086), made exact for a finite row at any angle between
-// the row and the jet axis. Without a row nothing here runs.
+// Noutsopoulos 2006, J. Hydraul. Res. 44(2)), made exact for a finite row at
+// any angle between the row and the jet axis. Without a row nothing here runs.
 #pragma once
 
 namespace mardex {
