@@ -12,6 +12,14 @@ namespace {
 // Newton stops when the step is below this fraction of b.
 constexpr double kRadiusTolerance = 1e-13;
 constexpr int kMaxRadiusIterations = 200;
+// A Halley step of relative size d leaves an error of about (1 + r^2) d^3;
+// the solve stops when that is below this, and carries the union over the
+// step to first order, whose error (d^2 times the union's curvature) stays
+// below 1e-12 where the curvature is moderate: from b = 1.05 a on. Closer to
+// the first touch the strips' perimeter turns infinitely fast and the solve
+// iterates until the step itself is below 1e-13 b.
+constexpr double kHalleyErrorLeft = 1e-18;
+constexpr double kTrustedHalley = 1.05;
 // A horizontal component of the axis normal shorter than this has no direction.
 constexpr double kNoDirection = 1e-12;
 }  // namespace
@@ -35,6 +43,7 @@ namespace {
 //   strips = (N - 1) A_s / a^2, round = pi x^2, angle = asin(1/x).
 struct Union {
   double sum = 0, slope = 0, curvature = 0, strips = 0, round = 0, angle = 0;
+  double root = 0;  // sqrt(x^2 - 1)
 };
 
 Union unionAt(double x, int n)
@@ -52,6 +61,7 @@ Union unionAt(double x, int n)
   }
   u.angle = std::asin(1.0 / x);
   const double root = std::sqrt(x * x - 1.0);
+  u.root = root;
   u.strips = 2.0 * m * (root + x * x * u.angle);
   u.sum = u.strips + u.round;
   u.slope = 4.0 * m * x * u.angle + 2.0 * kPi * x;
@@ -59,24 +69,50 @@ Union unionAt(double x, int n)
   return u;
 }
 
+// The union at x + dx from the union at x, to first order: for the last,
+// tiny step of the solve.
+Union advance(const Union& u, double x, double dx, int n)
+{
+  Union v = u;
+  if (x <= 1.0 || dx == 0.0)
+    return v;
+  const double m = n - 1;
+  v.sum += u.slope * dx;
+  v.slope += u.curvature * dx;
+  v.strips += 4.0 * m * x * u.angle * dx;
+  v.round += 2.0 * kPi * x * dx;
+  v.angle -= dx / (x * u.root);
+  return v;
+}
+
 // x > lo with sum(x) = target (target = N A / a^2, lo = sqrt(A/pi)/a >= 1) by
-// Halley's method (Newton's with the curvature) from a first guess, kept in
+// Halley's method (Newton's with the curvature) from a first guess (`hint`
+// times lo when it lies in the bracket, else a closed-form estimate), kept in
 // the bracket [lo, min(target/(2(N - 1)), sqrt(target/pi))] (bisection where
-// a step leaves it). Stops when the step is below 1e-13 x; the union
-// returned is that of the x before the last step (they differ by round-off).
-Union solveScaled(double target, double lo, int n, double& x)
+// a step leaves it). It stops when the step is below 1e-13 x, or when the
+// error left after a Halley step of relative size d, about (1 + r^2) d^3
+// with r = x P'/P, is below 1e-18 (from x = 1.05 on); the union is carried
+// over the last step to first order.
+Union solveScaled(double target, double lo, int n, double hint, double& x)
 {
   const double m = n - 1;
   // The strips alone (A_s >= 2ab) and one circle shared by N ports (A_N >=
-  // pi b^2/N) bound x from above.
-  const double byStrips = target / (2.0 * m);
-  double hi = kPi * byStrips * byStrips > target ? std::sqrt(target / kPi) : byStrips;
-  hi = std::max(lo, hi);
-  // First guess from A_s ~ 4ab - (4 - pi)a^2 (exact at b = a, and to
-  // (2/3) a^3/b for b >> a): a quadratic, within 7 % of the root.
-  x = (std::sqrt(4.0 * m * m + kPi * (target + m * (4.0 - kPi))) - 2.0 * m) * (1.0 / kPi);
-  if (!(x > lo && x < hi))
-    x = 0.5 * (lo + hi);
+  // pi b^2/N) bound x from above; worked out only when a step needs it.
+  double hi = HUGE_VAL;
+  const auto upperBound = [&]() {
+    const double byStrips = target / (2.0 * m);
+    return std::max(lo, kPi * byStrips * byStrips > target ? std::sqrt(target / kPi) : byStrips);
+  };
+  x = hint * lo;
+  if (!(x > lo)) {
+    // From A_s ~ 4ab - (4 - pi)a^2 (exact at b = a, and to (2/3) a^3/b for
+    // b >> a): a quadratic, within 7 % of the root.
+    x = (std::sqrt(4.0 * m * m + kPi * (target + m * (4.0 - kPi))) - 2.0 * m) * (1.0 / kPi);
+    if (!(x > lo)) {
+      hi = upperBound();
+      x = 0.5 * (lo + hi);
+    }
+  }
   Union u = unionAt(x, n);
   for (int i = 0; i < kMaxRadiusIterations; ++i) {
     const double f = u.sum - target;
@@ -85,14 +121,29 @@ Union solveScaled(double target, double lo, int n, double& x)
     else
       lo = x;
     const double slope2 = u.slope * u.slope, bend = f * u.curvature;
-    const double step = slope2 > bend ? 2.0 * f * u.slope / (2.0 * slope2 - bend) : f / u.slope;
-    if (std::fabs(step) <= kRadiusTolerance * x) {
-      x -= step;
+    const bool halley = slope2 > bend;
+    const double step = halley ? 2.0 * f * u.slope / (2.0 * slope2 - bend) : f / u.slope;
+    const double next = x - step;
+    const bool inside = next > lo && next < hi;
+    // |step| <= 1e-13 x, or (1 + r^2) (step/x)^3 <= 1e-18 with r = x P'/P,
+    // written without divisions.
+    const double s3 = step * step * std::fabs(step), x2 = x * x;
+    const bool done =
+        std::fabs(step) <= kRadiusTolerance * x ||
+        (halley && x > kTrustedHalley &&
+         (slope2 + x2 * u.curvature * u.curvature) * s3 <= kHalleyErrorLeft * slope2 * x2 * x);
+    if (inside && done) {
+      u = advance(u, x, -step, n);
+      x = next;
       break;
     }
-    x -= step;
-    if (!(x > lo && x < hi))
+    if (inside) {
+      x = next;
+    } else {
+      if (hi == HUGE_VAL)
+        hi = upperBound();
       x = 0.5 * (lo + hi);
+    }
     u = unionAt(x, n);
   }
   return u;
@@ -128,7 +179,7 @@ double rowRadius(double area, double a, int n)
   if (n < 2 || round <= a)
     return round;
   double x = 0.0;
-  solveScaled(n * area / (a * a), round / a, n, x);
+  solveScaled(n * area / (a * a), round / a, n, 0.0, x);
   return x * a;
 }
 
@@ -152,7 +203,8 @@ RowShape rowShape(const PortRow& row, double ex, double ey, double& radius)
   const int n = row.ports;
   const double lo = radius / a;
   double x = lo;
-  const Union u = solveScaled(n * kPi * lo * lo, lo, n, x);
+  const Union u = solveScaled(n * kPi * lo * lo, lo, n, row.lastRatio, x);
+  row.lastRatio = x / lo;
   const double b = x * a;
   shape.merged = true;
   shape.perimeterShare = u.slope / (2.0 * kPi * x * n);

@@ -16,6 +16,10 @@ struct PortRow {
   double axisX = 1;    // horizontal unit vector d of the diffuser axis
   double axisY = 0;
   double minHalfGap = 0;  // D/2: ports discharging along the axis do not start merged
+  // b/b_r of the last merged shape: the first guess of the next solve (the
+  // stages of a step lie close together). Only the solver's starting point:
+  // the shape is the same to 1e-13 whatever it holds.
+  mutable double lastRatio = 0;
   // N >= 2 and s > 0.
   bool active() const { return ports >= 2 && spacing > 0.0; }
 };

@@ -75,6 +75,27 @@ TEST(RowGeometry, RadiusFromTheAreaInvertsTheArea) {
     EXPECT_DOUBLE_EQ(rowRadius(kPi * 0.04, 0.3, 50), 0.2);
 }
 
+// The shape keeps the last solution as the next first guess; whatever that
+// guess, the shape is the same to round-off.
+TEST(RowGeometry, ShapeDoesNotDependOnTheSolversFirstGuess) {
+    for (int n : kPortCounts)
+        for (double round : {1.0001, 1.01, 1.3, 3.0, 30.0, 3000.0}) {
+            const PortRow cold = row(n, 2.0, 90.0);  // vertical jets: a = 1
+            double b0 = round;
+            const RowShape ref = rowShape(cold, 0.0, 0.0, b0);
+            for (double hint : {0.5, 1.0 + 1e-12, 1.001, 1.2, 2.0, 50.0, 1e6}) {
+                PortRow warm = cold;
+                warm.lastRatio = hint;
+                double b = round;
+                const RowShape s = rowShape(warm, 0.0, 0.0, b);
+                EXPECT_NEAR(b / b0, 1.0, 1e-12) << "N " << n << " b_r " << round << " hint " << hint;
+                EXPECT_NEAR(s.perimeterShare, ref.perimeterShare, 1e-12);
+                EXPECT_NEAR(s.lineWeight, ref.lineWeight, 1e-12);
+                EXPECT_NEAR(s.areaPerPerimeter / ref.areaPerPerimeter, 1.0, 1e-12);
+            }
+        }
+}
+
 TEST(RowGeometry, HalfGapAcrossTheAxisWithTheDiameterAsFloor) {
     const PortRow r = row(10, 4.0, 90.0);  // axis along y
     EXPECT_TRUE(r.active());
