@@ -132,9 +132,12 @@ Union solveScaled(double target, double lo, int n, double hint, double& x)
         std::fabs(step) <= kRadiusTolerance * x ||
         (halley && x > kTrustedHalley &&
          (slope2 + x2 * u.curvature * u.curvature) * s3 <= kHalleyErrorLeft * slope2 * x2 * x);
-    if (inside && done) {
-      u = advance(u, x, -step, n);
-      x = next;
+    if (done) {
+      // A step that would leave the bracket here is round-off: keep x.
+      if (inside) {
+        u = advance(u, x, -step, n);
+        x = next;
+      }
       break;
     }
     if (inside) {
