@@ -9,7 +9,7 @@
 namespace mardex {
 
 namespace {
-// Newton stops when the step is below this fraction of b.
+// The solve stops when its step is below this fraction of b.
 constexpr double kRadiusTolerance = 1e-13;
 constexpr int kMaxRadiusIterations = 200;
 // A Halley step of relative size d leaves an error of about (1 + r^2) d^3;

@@ -37,8 +37,9 @@ double stripPerimeter(double b, double a);       // 4 b asin(a/b)
 double rowArea(double b, double a, int n);       // A_N = ((N - 1) A_s + pi b^2) / N
 double rowPerimeter(double b, double a, int n);  // P_N = dA_N/db
 
-// The radius b >= sqrt(A/pi) with rowArea(b, a, n) = A: safeguarded Newton in
-// the bracket [sqrt(A/pi), min(N A/(2a(N - 1)), sqrt(N A/pi))].
+// The radius b >= sqrt(A/pi) with rowArea(b, a, n) = A: Halley's method (Newton's
+// with the curvature of A_N) safeguarded by bisection in the bracket
+// [sqrt(A/pi), min(N A/(2a(N - 1)), sqrt(N A/pi))], to 1e-13 b.
 double rowRadius(double area, double a, int n);
 
 // The element's cross-section in the row.
