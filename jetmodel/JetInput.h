@@ -12,7 +12,7 @@ struct JetInput {
   std::string name;            // line 1, the whole line without its end
   bool continuous = false;     // line 2, character 30 is '1'
   double flow = 0;             // line 3: Q per port (m^3/s)
-  double ports = 1;            // line 3: number of ports (an integer when valid)
+  double ports = 1;            // line 3: ports in the row, N (an integer when valid)
   double diameter = 0;         // line 3: D (m)
   double verticalAngle = 0;    // line 3: phi (deg above horizontal)
   double depth = 0;            // line 3: port depth below the surface H_p (m)
