@@ -57,6 +57,11 @@ Derived derive(const State& s, const Setting& where)
   d.ambientDensity = where.ambient->density(d.depth);
   d.current = where.ambient->current(d.depth);
   d.reducedGravity = kGravity * std::fabs(d.ambientDensity - d.density) / d.ambientDensity;
+  if (where.row.active()) {
+    d.row = rowShape(where.row, d.ex, d.ey, d.radius);
+    if (d.row.merged)
+      d.row.projectedWidth = projectedWidth(where.row, d.row, d.radius, d.ex, d.ey, d.ez, d.sinPsi);
+  }
   return d;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Ambient.h"
+#include "Row.h"
 
 #include <array>
 
@@ -34,6 +35,7 @@ struct Setting {
   // dense effluent discharged upward, a light one downward): the jet rises
   // against its buoyancy, turns and falls back (see Limbs.h).
   bool fountainLike = false;
+  PortRow row;  // the row of ports the element belongs to (Row.h)
 };
 
 // Quantities derived from a state.
@@ -44,7 +46,7 @@ struct Derived {
   double ex = 1, ey = 0, ez = 0;  // axis direction u/V
   double density = 0;             // rho = M/Vol (kg/m^3)
   double thickness = 0;           // h = tau V (m)
-  double radius = 0;              // b = sqrt(Vol/(pi h)) (m)
+  double radius = 0;              // b = sqrt(Vol/(pi h)) (m); in a merged row A_N(b) = Vol/h
   double dilution = 1;            // S = M/C
   double sinPhi = 0, cosPhi = 1;  // vertical angle phi = asin(e_z)
   double cosPsi = 1, sinPsi = 0;  // angle to the current: cos(Psi) = e_x
@@ -52,6 +54,7 @@ struct Derived {
   double ambientDensity = 0;      // rho_a at the element (kg/m^3)
   double current = 0;             // U_a at the element (m/s)
   double reducedGravity = 0;      // g' = g |rho_a - rho| / rho_a (m/s^2)
+  RowShape row;                   // the cross-section's share of a merged row
 };
 
 Derived derive(const State& s, const Setting& where);

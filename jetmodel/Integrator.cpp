@@ -16,7 +16,7 @@ Forcing forcing(const State& s, const Derived& d, Limb limb, IntegrationStats* s
 {
   const double Es = shearEntrainment(d.ambientDensity, d.density, d.speed, d.current, d.cosPsi,
                                      d.sinPhi, d.radius, d.thickness, limb == Limb::Rising) *
-                    shearEntrainmentFactor(limb, d);
+                    shearEntrainmentFactor(limb, d) * d.row.perimeterShare;
   Forcing out;
   out.buoyancyForce = buoyancyForce(s, d);
   ForcedEntrainment Ef = forcedEntrainment(s, d, out.buoyancyForce);
@@ -35,7 +35,11 @@ Forcing forcing(const State& s, const Derived& d, Limb limb, IntegrationStats* s
 
 State rates(const State& s, const Setting& where, IntegrationStats* stats)
 {
-  const Derived d = derive(s, where);
+  return rates(s, derive(s, where), where, stats);
+}
+
+State rates(const State& s, const Derived& d, const Setting& where, IntegrationStats* stats)
+{
   const Forcing f = forcing(s, d, limbOf(d, where), stats);
   const double E = f.entrainment;
   State r;
@@ -117,7 +121,7 @@ bool holdInWaterColumn(State& s, const Derived& d, const Setting& where)
     s[State::Pz] = 0.0;
     s[State::Z] = std::min(s[State::Z], where.portDepth);
     changed = true;
-  } else if (sinking(d) && bedGap(s, d, where) >= 0.0) {
+  } else if (sinking(d, where) && bedGap(s, d, where) >= 0.0) {
     s[State::Pz] = 0.0;
     s[State::Z] = std::max(s[State::Z], where.bedZ);
     changed = true;
@@ -187,7 +191,7 @@ Trajectory integrate(const State& start, const Setting& where, bool continuous, 
         hit = StopReason::Surface;
         if (prev)
           f = crossingFraction(surfaceGap(prev->state, pe, where), surfaceGap(cur, de, where));
-      } else if (sinking(d) && bedGap(cur, de, where) >= 0.0) {
+      } else if (sinking(d, where) && bedGap(cur, de, where) >= 0.0) {
         hit = StopReason::Bed;
         if (prev)
           f = crossingFraction(bedGap(prev->state, pe, where), bedGap(cur, de, where));
@@ -220,7 +224,7 @@ Trajectory integrate(const State& start, const Setting& where, bool continuous, 
       break;
     }
 
-    const State k1 = rates(cur, where, &out.stats);
+    const State k1 = rates(cur, d, where, &out.stats);  // d is cur's
     double dt = timeStep(cur, d, k1, options.stepFactor);
     State next = rk4Step(cur, dt, where, &out.stats, &k1);
     // The bounds above use the rates where the step starts. A slow element

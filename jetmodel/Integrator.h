@@ -37,6 +37,8 @@ Forcing forcing(const State& s, const Derived& d, Limb limb = Limb::Plain,
 
 // d(state)/dt.
 State rates(const State& s, const Setting& where, IntegrationStats* stats = nullptr);
+// The same with the quantities derived from s already at hand.
+State rates(const State& s, const Derived& d, const Setting& where, IntegrationStats* stats);
 
 // dt = factor * b / max(V, U_a, sqrt(g' b), 1e-6).
 double timeStep(const Derived& d, double stepFactor);

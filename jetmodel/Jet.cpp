@@ -26,7 +26,10 @@ JetResult& JetResult::operator=(const JetResult& o)
 
 double JetResult::centrelineDilution() const
 {
-  return rows.empty() ? 1.0 : std::max(1.0, rows.back()[OutputRow::Dilution] / kCentrelineFactor);
+  if (rows.empty())
+    return 1.0;
+  const double factor = centrelineFactor(trajectory.points.back().derived.row.lineWeight);
+  return std::max(1.0, rows.back()[OutputRow::Dilution] / factor);
 }
 
 double JetResult::averageDilution() const
@@ -65,7 +68,7 @@ std::vector<OutputRow> outputRows(const Trajectory& t, double thetaDeg)
     r.col[OutputRow::VAngle] = std::asin(d.sinPhi) * 180.0 / kPi;
     r.col[OutputRow::Speed] = d.speedRaw;
     r.col[OutputRow::Time] = s[State::Time];
-    r.col[OutputRow::CMax] = std::min(1.0, kCentrelineFactor / d.dilution);
+    r.col[OutputRow::CMax] = std::min(1.0, centrelineFactor(d.row.lineWeight) / d.dilution);
     r.col[OutputRow::CAvg] = 1.0 / d.dilution;
     r.col[OutputRow::Dilution] = d.dilution;
     rows.push_back(r);
@@ -109,6 +112,7 @@ JetResult computeJet(const JetInput& jet, const IntegratorOptions& options)
   double sinPhi0 = 0, cosPhi0 = 1;
   sinCosDegrees(jet.verticalAngle, sinPhi0, cosPhi0);
   r.setting.fountainLike = (r.ambientDensity - r.effluentDensity) * sinPhi0 < 0.0;
+  r.setting.row = makePortRow(jet.ports, jet.portSpacing, jet.rowAxis, jet.diameter);
 
   const State start =
       startState(jet.diameter, Uj, r.effluentDensity, jet.verticalAngle, jet.horizontalAngle);

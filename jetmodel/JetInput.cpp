@@ -17,6 +17,7 @@ constexpr double kMinJetVelocity = 1.0e-6;  // m/s: stop rule 5 would end it at 
 constexpr double kMaxJetVelocity = 1.0e3;   // m/s
 constexpr double kMaxFlow = 1.0e5;          // m^3/s per port
 constexpr double kMaxPorts = 1.0e6;
+constexpr double kMaxRowSpacing = 1.0e5;   // m
 constexpr double kMaxAngle = 1.0e6;        // deg, any direction is allowed
 constexpr double kMaxSpeed = 100.0;        // m/s, current speed
 constexpr double kMinDensity = 500.0;      // kg/m^3
@@ -29,7 +30,8 @@ bool finiteJet(const JetInput& j)
 {
   const double v[] = {
       j.flow,         j.ports,           j.diameter, j.verticalAngle, j.depth,
-      j.currentSpeed, j.horizontalAngle, j.maxSteps, j.effluentValue, j.effluentTemperature};
+      j.currentSpeed, j.horizontalAngle, j.maxSteps, j.effluentValue, j.effluentTemperature,
+      j.portSpacing,  j.rowAxis};
   for (double x : v)
     if (!std::isfinite(x))
       return false;
@@ -77,6 +79,10 @@ std::string rejectionReason(const JetInput& j)
   if (j.ports > kMaxPorts || j.ports != std::floor(j.ports))
     return outOfRange;
   if (std::fabs(j.verticalAngle) > kMaxAngle || std::fabs(j.horizontalAngle) > kMaxAngle)
+    return outOfRange;
+  // A row's spacing: 0 (no row) or at least one diameter (the ports do not overlap).
+  if (j.portSpacing < 0.0 || (j.portSpacing > 0.0 && j.portSpacing < j.diameter) ||
+      j.portSpacing > kMaxRowSpacing || std::fabs(j.rowAxis) > kMaxAngle)
     return outOfRange;
   // The current flows along +x by definition: a speed is never negative.
   if (j.currentSpeed < 0.0 || j.currentSpeed > kMaxSpeed)

@@ -16,7 +16,11 @@ Limb limbOf(const Derived& d, const Setting& where)
 
 double buoyancyForceFactor(Limb limb, const Derived& d, double shearShare)
 {
-  return limb == Limb::Rising ? 1.0 - kShedBuoyancy * std::fabs(d.cosPhi) * shearShare : 1.0;
+  if (limb != Limb::Rising)
+    return 1.0;
+  // Driven by the gravity across the axis, carried off as the jet rises away
+  // from the shed fluid: nothing for a level axis or a vertical fountain.
+  return 1.0 - kShedBuoyancy * std::fabs(d.cosPhi) * d.sinPhi * d.sinPhi * shearShare;
 }
 
 double shearEntrainmentFactor(Limb limb, const Derived& d)

@@ -19,12 +19,12 @@ enum class Limb {
 
 Limb limbOf(const Derived& d, const Setting& where);
 
-// Factor on the buoyancy force in the momentum balance: 1 - k_b cos(phi) s on
-// the rising limb, 1 otherwise. s in [0, 1] is the share of shear mixing,
-// E_s / max(E_s, E*): shedding is a feature of the shear layer, and it has no
-// effect on a jet mixed by the current (Lai & Lee 2013, Initial mixing of
-// inclined dense jet in perpendicular crossflow, Environ. Fluid Mech.,
-// doi:10.1007/s10652-013-9290-7: for crossflow Froude numbers of 2 and more).
+// Factor on the buoyancy force in the momentum balance:
+// 1 - k_b cos(phi) sin^2(phi) s on the rising limb, 1 otherwise. s in [0, 1] is the share of shear
+// mixing, E_s / max(E_s, E*): shedding is a feature of the shear layer, and it has no effect on a
+// jet mixed by the current (Lai & Lee 2013, Initial mixing of inclined dense jet in perpendicular
+// crossflow, Environ. Fluid Mech., doi:10.1007/s10652-013-9290-7: for crossflow Froude numbers of 2
+// and more).
 double buoyancyForceFactor(Limb limb, const Derived& d, double shearShare);
 
 // Factor on the shear entrainment: 1 + k_m cos(phi) on the falling limb, 1

@@ -44,9 +44,9 @@ double bedGap(const State& s, const Derived& d, const Setting& where)
   return where.bedZ - (s[State::Z] - d.radius * d.cosPhi);
 }
 
-bool sinking(const Derived& d)
+bool sinking(const Derived& d, const Setting& where)
 {
-  return d.uz < 0.0;
+  return d.uz < -kRealVerticalVelocity * where.jetVelocity;
 }
 
 double rangeGap(const State& s)

@@ -24,7 +24,10 @@ double surfaceGap(const State& s, const Derived& d, const Setting& where);
 // Rule 2 measure: z_bed - (z - b cos(phi)); the rule holds when it is >= 0
 // and the element sinks (w < 0).
 double bedGap(const State& s, const Derived& d, const Setting& where);
-bool sinking(const Derived& d);
+// w < 0 and real: below -1e-6 U_j. The vertical velocity of a neutrally
+// buoyant horizontal jet is round-off whose sign changes from one step size
+// to the next; it is no sinking, as it is no sign change for rule 3.
+bool sinking(const Derived& d, const Setting& where);
 // Continuous-mode measure: horizontal distance from the port minus 800 m.
 double rangeGap(const State& s);
 // Rule 3 measure: rho_a - rho.

@@ -23,6 +23,42 @@ void line(std::string& out, const std::string& text)
   out += text + kEol;
 }
 
+// A fixed-point number with `decimals` decimals, never "-0.000".
+std::string fixed(double v, int decimals)
+{
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+  std::string s = buf;
+  if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos)
+    s.erase(0, 1);
+  return s;
+}
+
+// The free lines of a row of ports: the row, where its plumes first merge
+// (the first row with b > a), and the merged field at the end.
+void appendRowLines(std::string& out, const JetInput& jet, const JetResult& r)
+{
+  const PortRow& row = r.setting.row;
+  line(out, " PORT ROW: N = " + std::to_string(row.ports) + ", SPACING = " +
+                fixed(jet.portSpacing, 4) + " M, AXIS = " + fixed(jet.rowAxis, 2) + " DEG");
+  const auto& points = r.trajectory.points;
+  std::size_t first = 0;
+  while (first < points.size() && !points[first].derived.row.merged)
+    ++first;
+  if (first == points.size()) {
+    line(out, " PLUMES DO NOT MERGE");
+    return;
+  }
+  const State& s = points[first].state;
+  line(out, " PLUMES MERGE AT S = " + fixed(s[State::Arc], 4) + " M, X = " + fixed(s[State::X], 4) +
+                " M, Z = " + fixed(s[State::Z], 4) +
+                " M, DILUTION = " + fixed(points[first].derived.dilution, 3));
+  const double b = r.rows.back()[OutputRow::Radius];
+  line(out, " MERGED FIELD AT END: HALF WIDTH ACROSS = " + fixed(b, 4) +
+                " M, HALF LENGTH ALONG THE ROW = " +
+                fixed(0.5 * (row.ports - 1) * row.spacing + b, 4) + " M");
+}
+
 }  // namespace
 
 std::string printableName(const std::string& name)
@@ -106,6 +142,8 @@ void appendSuspendPage(std::string& out, int jetNumber, const JetInput& jet, con
   line(out, " AVERAGE DILUTION        = " + v(r.averageDilution()));
   line(out, " RISE HEIGHT (M)         = " + v(r.trajectory.riseHeight));
   line(out, " TRAVEL TIME (S)         = " + v(t));
+  if (r.setting.row.active() && !r.rows.empty())
+    appendRowLines(out, jet, r);
   line(out, " ");
 }
 

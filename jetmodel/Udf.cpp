@@ -95,6 +95,28 @@ bool readNumbers(std::string_view line, double* out, int count)
   return i == line.size();
 }
 
+// The number of blank-separated tokens of a line when every one reads as a
+// number, or -1.
+int countNumbers(std::string_view line)
+{
+  int count = 0;
+  std::size_t i = 0;
+  for (;;) {
+    while (i < line.size() && isBlank(line[i]))
+      ++i;
+    if (i == line.size())
+      return count;
+    std::size_t j = i;
+    while (j < line.size() && !isBlank(line[j]))
+      ++j;
+    double v;
+    if (!readNumbers(line.substr(i, j - i), &v, 1))
+      return -1;
+    ++count;
+    i = j;
+  }
+}
+
 }  // namespace
 
 UdfParse parseUdf(std::string_view text, const std::string& fileLabel)
@@ -172,10 +194,22 @@ UdfParse parseUdf(std::string_view text, const std::string& fileLabel)
     jet.verticalAngle = l3[3];
     jet.depth = l3[4];
 
-    // 4. Ua theta 999.0
-    double l4[3];
-    if (!needNumbers("the line 'Ua theta 999.0'", "3 numbers 'Ua theta 999.0'", l4, 3))
+    // 4. Ua theta 999.0 [s psi]: a row of ports spaced s along an axis at psi
+    // (Row.h) when the two optional numbers are there.
+    double l4[5];
+    if (!need("the line 'Ua theta 999.0'"))
       return result;
+    if (readNumbers(line, l4, 5)) {
+      jet.portSpacing = l4[3];
+      jet.rowAxis = l4[4];
+    } else if (!readNumbers(line, l4, 3)) {
+      const int count = countNumbers(line);
+      if (count == 4 || count > 5)
+        return fail(reader.lineNumber(), "expected 3 or 5 numbers 'Ua theta 999.0 [s psi]'" +
+                                             ofJet + ", found " + excerpt(line));
+      return fail(reader.lineNumber(),
+                  "expected 3 numbers 'Ua theta 999.0'" + ofJet + ", found " + excerpt(line));
+    }
     jet.currentSpeed = l4[0] == 0.0 ? 0.0 : l4[0];  // -0 is 0
     jet.horizontalAngle = l4[1];
 

@@ -17,7 +17,7 @@
 namespace {
 
 const char* const kUsage =
-    "Usage: mardex2k [-C DIR] [--help] [--version]\n"
+    "Usage: mardex2k [-C DIR] [--help] [--version] [--capabilities]\n"
     "\n"
     "Computes the buoyant jets described in the file UDF of the working directory\n"
     "(or of DIR with -C) and writes the summary file Suspend and then the trajectory\n"
@@ -33,12 +33,25 @@ const char* const kUsage =
     "pure jet while it rises, sheds part of its buoyancy at its unstable lower edge,\n"
     "and mixes more on its way down; calibrated on inclined dense jets at 60 degrees.\n"
     "\n"
-    "Limitations: neighbouring plumes do not merge, and the jet does not interact\n"
-    "with the surface or the bed (it only stops there).\n"
+    "A row of ports: line 3's n is the number of ports in the row, and line 4 may\n"
+    "carry the port spacing s (m) and the direction psi of the diffuser axis\n"
+    "(degrees, counter-clockwise from the current): 'Ua theta 999.0 s psi'. Once a\n"
+    "port's plume reaches its neighbours' it entrains only through its free\n"
+    "perimeter and the row's projected width, and tends to a line plume.\n"
+    "\n"
+    "--capabilities lists the input features this program reads beyond the basic\n"
+    "format, one word a line: 'port-row' (the optional 's psi' of line 4).\n"
+    "\n"
+    "Limitations: ports of one row only (no rosettes, unequal ports or separate\n"
+    "outfalls), and the jet does not interact with the surface or the bed (it\n"
+    "only stops there).\n"
     "\n"
     "Exit status: 0 done; 2 the input could not be read or parsed, or bad usage\n"
     "(one line on standard error, no output written); 1 an output file could not\n"
     "be written.\n";
+
+// The answer to --capabilities.
+const char* const kCapabilities = "port-row\n";
 
 }  // namespace
 
@@ -65,6 +78,15 @@ int main(int argc, char** argv)
     }
     if (std::strcmp(a, "--version") == 0) {
       std::cout << "mardex2k " << MARDEX2K_VERSION << '\n';
+      return 0;
+    }
+    // The host asks which input features this program reads before it writes
+    // them: one word a line, exit 0. 'port-row': line 4 may carry the row's
+    // port spacing and axis, 'Ua theta 999.0 s psi', and line 3's n is the
+    // number of ports in the row. A program without the option exits 2
+    // ("unknown argument"), which tells the host to write 3 numbers on line 4.
+    if (std::strcmp(a, "--capabilities") == 0) {
+      std::cout << kCapabilities;
       return 0;
     }
     if (std::strcmp(a, "-C") == 0) {

@@ -10,6 +10,8 @@
 #include <random>
 #include <sstream>
 
+#include <sys/wait.h>
+
 namespace jettest {
 
 namespace fs = std::filesystem;
@@ -80,9 +82,12 @@ std::string udfBlock(const JetInput& j) {
     control[30] = j.continuous ? '1' : '0';
     char buf[512];
     std::string out = j.name + "\n" + control + "\n";
-    std::snprintf(buf, sizeof buf, "%f 1 %f %f %f\n", j.flow, j.diameter, j.verticalAngle, j.depth);
+    std::snprintf(buf, sizeof buf, "%f %.0f %f %f %f\n", j.flow, j.ports, j.diameter, j.verticalAngle, j.depth);
     out += buf;
     std::snprintf(buf, sizeof buf, "%f  %f  %f\n", j.currentSpeed, j.horizontalAngle, 999.0);
+    if (j.portSpacing != 0.0 || j.rowAxis != 0.0)  // a row: the two optional numbers
+        std::snprintf(buf, sizeof buf, "%f  %f  %f  %.17g  %.17g\n", j.currentSpeed, j.horizontalAngle, 999.0,
+                      j.portSpacing, j.rowAxis);
     out += buf;
     std::snprintf(buf, sizeof buf, "%s %d %d\n", "0.0 2 3    200        0 0 0. 0.5 0. -1. 1. .1 ",
                   static_cast<int>(j.maxSteps), 100);
@@ -95,6 +100,13 @@ std::string udfBlock(const JetInput& j) {
         out += buf;
     }
     return out;
+}
+
+int runBinary(const fs::path& dir, const std::string& args) {
+    const std::string cmd = std::string("\"") + MARDEX2K_EXE + "\" -C \"" + dir.string() + "\" " + args + " >\"" +
+                            (dir / "stdout.txt").string() + "\" 2>\"" + (dir / "stderr.txt").string() + "\"";
+    const int rc = std::system(cmd.c_str());
+    return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
 }
 
 fs::path freshDirectory(const std::string& tag) {

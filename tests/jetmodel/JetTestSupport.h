@@ -51,6 +51,10 @@ std::filesystem::path freshDirectory(const std::string& tag);
 void writeText(const std::filesystem::path& p, const std::string& text);
 std::string readText(const std::filesystem::path& p);
 
+// Runs the real binary with -C dir and `args`; its standard output and error
+// go to dir/stdout.txt and dir/stderr.txt. Returns the exit status.
+int runBinary(const std::filesystem::path& dir, const std::string& args = "");
+
 // ---- Tiny readers ----
 
 // The 344-byte key-parameter record, as named values.

@@ -138,6 +138,33 @@ TEST(JetCounterflow, PenetrationAgainstTheCurrent) {
     expectWithin(logLogSlope(RD, xp), 1.0, 0.10, "slope d ln x_p / d ln R");
 }
 
+// A neutral jet straight against the current (R = 10) comes to rest, turns
+// and is carried back. Halving the step moves nothing by 2 %: neither the
+// penetration, nor the end row where the jet reaches the surface, nor the
+// travel time (an element left near rest by a step once lingered there for as
+// long as the step decided), nor the stop when the bed lies just below the
+// port (the round-off vertical velocity of a neutral jet once counted as
+// sinking whenever its sign came out negative).
+TEST(JetCounterflow, HalvingTheStepConvergesForANeutralJetStraightAgainstTheCurrent) {
+    const double D = 0.1, Ua = 0.1, R = 10.0;
+    mardex::IntegratorOptions half;
+    half.stepFactor = 0.05;
+    for (const double bedBelowPort : {30.0, 0.5, 1.0}) {
+        const JetInput j =
+            makeJet(D, R * Ua, kRhoSea, 0.0, 180.0, 2.0, uniformProfile(kRhoSea, 2.0 + bedBelowPort, Ua), Ua);
+        const JetResult a = computeJet(j), b = computeJet(j, half);
+        ASSERT_EQ(a.trajectory.reason, StopReason::Surface) << bedBelowPort;
+        ASSERT_EQ(b.trajectory.reason, StopReason::Surface) << bedBelowPort;
+        EXPECT_NEAR(penetration(b) / penetration(a), 1.0, 0.02) << bedBelowPort;
+        expectWithin(penetration(a) / (R * D), 2.65, 0.15, "x_p/(R D)");
+        for (int c : {OutputRow::X, OutputRow::Radius, OutputRow::Time, OutputRow::Dilution})
+            EXPECT_NEAR(b.rows.back()[c] / a.rows.back()[c], 1.0, 0.02)
+                << "column " << c + 1 << ", bed " << bedBelowPort;
+        // It is carried back past the port before it reaches the surface.
+        EXPECT_GT(a.rows.back()[OutputRow::X], 10.0) << bedBelowPort;
+    }
+}
+
 // 179 and 180 degrees are the same physical jet: penetrations within 2 %,
 // and no single step multiplies the dilution by more than 1.1 near the
 // turning point, for neutral and buoyant jets and small vertical angles.

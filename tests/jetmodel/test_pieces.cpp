@@ -88,7 +88,7 @@ TEST(JetSourceQuantities, InfiniteScalesAreWrittenAs1E10) {
 TEST(JetElement, StartStateIsThePortDisk) {
     Ambient amb({{0.0, 1.0246, 0, 0}});
     const double D = 0.1, Uj = 1.75707;
-    Setting where{&amb, 20.0, 0.0, 0.2 * D / Uj};
+    Setting where{&amb, 20.0, 0.0, 0.2 * D / Uj, 0.0, false, {}};
     const State s = startState(D, Uj, 1000.0, 30.0, 45.0);
     const Derived d = derive(s, where);
     EXPECT_NEAR(d.radius, D / 2, 1e-12);
@@ -196,7 +196,7 @@ struct Probe {
     State s;
     Derived d;
     Probe(double U, double V, double ex, double ez, double rho, double b) : amb({{0.0, 1.025, 0, U}}) {
-        where = Setting{&amb, 50.0, -50.0, 0.1, 1.0};
+        where = Setting{&amb, 50.0, -50.0, 0.1, 1.0, false, {}};
         const double h = where.tau * V;
         s[State::Volume] = kPi * b * b * h;
         s[State::Mass] = rho * s[State::Volume];
@@ -293,7 +293,7 @@ TEST(JetIntegrator, StepRuleIsATenthOfTheWidth) {
 TEST(JetIntegrator, RatesFollowTheElementEquations) {
     Ambient amb({{0.0, 1.025, 0, 0.1}});
     const double D = 0.2, Uj = 1.0;
-    Setting where{&amb, 20.0, -5.0, 0.2 * D / Uj, Uj};
+    Setting where{&amb, 20.0, -5.0, 0.2 * D / Uj, Uj, false, {}};
     const State s = startState(D, Uj, 1000.0, 0.0, 90.0);
     const State r = rates(s, where);
     const Derived d = derive(s, where);
