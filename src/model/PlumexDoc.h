@@ -278,7 +278,6 @@ public:
     std::unique_ptr<CAmbient> m_pAmbient;
     std::string m_strVersion = kCurrentFileVersion;
     int m_nCurrentOutfall = 0;
-    int m_nLastPick[4] = {0, 0, 0, 0};
     CRangeRecord m_RangeMin = CRangeRecord::FreshMin();
     CRangeRecord m_RangeMax = CRangeRecord::FreshMax();
     bool m_bResultsDrawable = true;

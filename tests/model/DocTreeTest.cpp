@@ -266,10 +266,8 @@ TEST_F(DocFixture, DeleteWithoutASelectedItemChangesNothing) {
     doc.RemoveObserver(&obs);
 }
 
-TEST_F(DocFixture, ANewCaseForgetsTheTutorialFlagAndTheLastPick) {
+TEST_F(DocFixture, ANewCaseForgetsTheTutorialFlag) {
     doc.m_bTutorial = true;
-    doc.m_nLastPick[2] = 3;
     doc.ResetToNew();
     EXPECT_FALSE(doc.m_bTutorial);
-    EXPECT_EQ(doc.m_nLastPick[2], 0);
 }
