@@ -305,7 +305,6 @@ public:
     // The sorted polygons as vertex arrays, and the order of the last walk
     // of the tree: a cache of DrawSortedJets, checked on every sorted frame.
     mutable std::shared_ptr<CSortedJetArrays> m_pSortedArrays;
-    bool m_bSortedDisplay = false;  // a view shows the jets sorted ("Fast Display" off)
 
     std::shared_ptr<CRunSettings> m_pRunSettings;  // made on first use
     CRunProgress* m_pRunProgress = nullptr;

@@ -49,8 +49,6 @@ public:
 CPlumexView::CPlumexView(CPlumexDoc& doc, QWidget* parent) : COpenGLView(parent), m_doc(doc) {
     setMinimumSize(20, 20);
     setFocusPolicy(Qt::ClickFocus);
-    m_bFastDisplay = !doc.m_bSortedDisplay;
-    m_bSavedFastDisplay = m_bFastDisplay;
     m_GrowthTimer.setInterval(kGrowthIntervalMs);
     connect(&m_GrowthTimer, &QTimer::timeout, this, &CPlumexView::OnGrowthTick);
     m_DisturbanceTimer.setInterval(kDisturbanceIntervalMs);
@@ -157,7 +155,6 @@ void CPlumexView::SetFastDisplay(bool fast) {
     if (fast == m_bFastDisplay) return;
     m_bFastDisplay = fast;
     m_bSavedFastDisplay = fast;
-    m_doc.m_bSortedDisplay = !fast;
     if (!fast) {
         m_doc.BuildSortTree();
         m_doc.BuildColourTable(m_doc.m_eColourMode);

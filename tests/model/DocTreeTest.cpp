@@ -229,7 +229,6 @@ TEST_F(DocFixture, MaterialsByLevel) {
 
 TEST_F(DocFixture, EmptyingTheCaseReleasesTheJetDrawingList) {
     BuildSmallCase(doc, true);
-    doc.m_bSortedDisplay = true;
     doc.PrepareJetDisplays();
     ASSERT_TRUE(doc.SortTree());
     ASSERT_FALSE(doc.SortTree()->IsEmpty());

@@ -291,7 +291,7 @@ TEST_F(PlumexViewTest, APlaneClickOnAJetPutsThePlaneThroughThePickedDiskAndSaysS
 TEST_F(PlumexViewTest, DragsDrawFastAndRestoreTheSetting) {
     REQUIRE_GL_PLATFORM();
     view->SetFastDisplay(false);
-    EXPECT_TRUE(doc.m_bSortedDisplay);
+    EXPECT_FALSE(view->FastDisplay());
     view->SetMouseMode(int(MouseMode::Rotate));
     QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
     EXPECT_TRUE(view->FastDisplay());
