@@ -293,8 +293,10 @@ public:
     bool m_bNoRiser = false;
     int m_nSelectedDisk = 0;  // disk of the current jet a "normal to jet axis" plane cuts
 
-    // The camera and cut plane blocks of the case file. The main 3-D view
-    // works on these, so a case read and written without a view keeps them.
+    // The camera and cut plane blocks of the case file. Each 3-D view looks
+    // through a camera of its own, made from this one, and writes its camera
+    // here when the user moves it: the file keeps the camera of the view
+    // moved last. A case read and written without a view keeps both as read.
     CViewControl m_ViewControl;
     CCutPlane m_CutPlane;
     CSectionStats m_SectionStats;  // of the cut plane's last section
