@@ -43,7 +43,6 @@ void Measure(int jets, const std::string& dir) {
     CSilentPrompt prompt;
     CPlumexDoc doc(app, prompt);
     BuildSyntheticCase(doc, jets, kDisks);
-    doc.m_bSortedDisplay = true;
     doc.PrepareJetDisplays();
     doc.SortTree();  // the case is on screen, sorted
 

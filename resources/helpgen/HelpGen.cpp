@@ -76,7 +76,6 @@ QImage SectionPicture(const CDib& dib) {
 bool OpenForDrawing(CPlumexDoc& doc, const char* path) {
     if (!doc.OpenCase(path)) return false;
     doc.m_eColourMode = ColourMode::Concentration;
-    doc.m_bSortedDisplay = true;
     doc.PrepareJetDisplays();
     return true;
 }

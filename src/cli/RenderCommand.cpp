@@ -77,7 +77,6 @@ int RunRenderCommand(const QCommandLineParser& parser) {
     CPlumexDoc doc(app, prompt);
     if (!LoadCaseForJob(casePath, doc)) return 1;
     doc.m_eColourMode = mode;
-    doc.m_bSortedDisplay = sorted;
     doc.PrepareJetDisplays();
 
     SceneFrameOptions options;

@@ -18,7 +18,6 @@ bool CPlumexDoc::SelectFromPick(const unsigned int* hits, int count) {
         const unsigned int* rec = hits + i * kRecord;
         if (rec[1] < best[1]) best = rec;
     }
-    for (int i = 0; i < 4; ++i) m_nLastPick[i] = static_cast<int>(best[3 + i]);
 
     const int oldOutfall = m_nCurrentOutfall;
     const CRiser* oldO = GetCurrentOutfall();
@@ -26,7 +25,8 @@ bool CPlumexDoc::SelectFromPick(const unsigned int* hits, int count) {
     const CBase* oldR = GetCurrentRiser();
     const int oldJet = oldR ? oldR->m_nCurrentJet : -1;
 
-    const int oi = m_nLastPick[0], ri = m_nLastPick[1], ji = m_nLastPick[2], ring = m_nLastPick[3];
+    const int oi = static_cast<int>(best[3]), ri = static_cast<int>(best[4]), ji = static_cast<int>(best[5]),
+              ring = static_cast<int>(best[6]);
     if (oi >= 0 && oi < GetOutfallCount()) {
         m_nCurrentOutfall = oi;
         CRiser* o = m_Outfalls[oi].get();

@@ -107,7 +107,6 @@ void CPlumexDoc::ResetToNew() {
     DeleteContents();
     m_pAmbient = std::make_unique<CAmbient>();
     m_bTutorial = false;
-    for (int& n : m_nLastPick) n = 0;
     m_RangeMin = CRangeRecord::FreshMin();
     m_RangeMax = CRangeRecord::FreshMax();
     m_strVersion = kCurrentFileVersion;

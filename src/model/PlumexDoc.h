@@ -276,7 +276,6 @@ public:
     std::unique_ptr<CAmbient> m_pAmbient;
     std::string m_strVersion = kCurrentFileVersion;
     int m_nCurrentOutfall = 0;
-    int m_nLastPick[4] = {0, 0, 0, 0};
     CRangeRecord m_RangeMin = CRangeRecord::FreshMin();
     CRangeRecord m_RangeMax = CRangeRecord::FreshMax();
     bool m_bResultsDrawable = true;
@@ -292,8 +291,10 @@ public:
     bool m_bNoRiser = false;
     int m_nSelectedDisk = 0;  // disk of the current jet a "normal to jet axis" plane cuts
 
-    // The camera and cut plane blocks of the case file. The main 3-D view
-    // works on these, so a case read and written without a view keeps them.
+    // The camera and cut plane blocks of the case file. Each 3-D view looks
+    // through a camera of its own, made from this one, and writes its camera
+    // here when the user moves it: the file keeps the camera of the view
+    // moved last. A case read and written without a view keeps both as read.
     CViewControl m_ViewControl;
     CCutPlane m_CutPlane;
     CSectionStats m_SectionStats;  // of the cut plane's last section
@@ -304,7 +305,6 @@ public:
     // The sorted polygons as vertex arrays, and the order of the last walk
     // of the tree: a cache of DrawSortedJets, checked on every sorted frame.
     mutable std::shared_ptr<CSortedJetArrays> m_pSortedArrays;
-    bool m_bSortedDisplay = false;  // a view shows the jets sorted ("Fast Display" off)
 
     std::shared_ptr<CRunSettings> m_pRunSettings;  // made on first use
     CRunProgress* m_pRunProgress = nullptr;

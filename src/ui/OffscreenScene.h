@@ -13,7 +13,8 @@
 
 class CPlumexDoc;
 
-// Draws the frame at nWidth x nHeight with the case's camera, the face
+// Draws the frame at nWidth x nHeight with the camera the case stores (that
+// of the 3-D view moved last; a case without a view: as read), the face
 // textures from resourceDir (faces without an image are drawn plain).
 // Returns null and sets error when no GL context or framebuffer can be had.
 HDIB RenderSceneToDib(CPlumexDoc& doc, int nWidth, int nHeight, const SceneFrameOptions& options,

@@ -46,11 +46,10 @@ public:
 };
 }  // namespace
 
-CPlumexView::CPlumexView(CPlumexDoc& doc, QWidget* parent) : COpenGLView(parent), m_doc(doc) {
+CPlumexView::CPlumexView(CPlumexDoc& doc, QWidget* parent)
+    : COpenGLView(parent), m_doc(doc), m_Camera(doc.m_ViewControl) {
     setMinimumSize(20, 20);
     setFocusPolicy(Qt::ClickFocus);
-    m_bFastDisplay = !doc.m_bSortedDisplay;
-    m_bSavedFastDisplay = m_bFastDisplay;
     m_GrowthTimer.setInterval(kGrowthIntervalMs);
     connect(&m_GrowthTimer, &QTimer::timeout, this, &CPlumexView::OnGrowthTick);
     m_DisturbanceTimer.setInterval(kDisturbanceIntervalMs);
@@ -103,9 +102,26 @@ void CPlumexView::initializeGL() {
         });
 }
 
+namespace {
+// Where a camera looks from and how wide, its client size aside.
+bool SamePose(const CViewControl& a, const CViewControl& b) {
+    for (int i = 0; i < 3; ++i)
+        if (a.m_dEye[i] != b.m_dEye[i] || a.m_dTarget[i] != b.m_dTarget[i] || a.m_dUp[i] != b.m_dUp[i]) return false;
+    return a.m_fFieldOfView == b.m_fFieldOfView && a.m_fInitFieldOfView == b.m_fInitFieldOfView &&
+           a.m_fNear == b.m_fNear && a.m_fFar == b.m_fFar;
+}
+}  // namespace
+
+void CPlumexView::StoreWindowSize(int cx, int cy) {
+    CViewControl& stored = m_doc.m_ViewControl;
+    const bool storedIsMine = SamePose(stored, m_Camera);
+    m_Camera.SetWindowSize(cx, cy);
+    if (storedIsMine) stored.SetWindowSize(cx, cy);
+}
+
 void CPlumexView::resizeGL(int, int) {
     // The camera sets projection and viewport for every frame.
-    m_doc.m_ViewControl.SetWindowSize(DeviceWidth(), DeviceHeight());
+    StoreWindowSize(DeviceWidth(), DeviceHeight());
 }
 
 void CPlumexView::paintGL() {
@@ -115,8 +131,7 @@ void CPlumexView::paintGL() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     ApplyFixedGlState();
-    CViewControl& camera = m_doc.m_ViewControl;
-    camera.SetWindowSize(cx, cy);
+    StoreWindowSize(cx, cy);
     // Each view keeps the GL names of its own context (the ambient box's
     // textures and list).
     CGlResources& resources = CGlResources::ForKey(context(), ResourceDir());
@@ -134,7 +149,7 @@ void CPlumexView::paintGL() {
     options.m_bDisturbed = m_bDisturbance && !m_bParticles && !m_bAnimating;
     // The frame keeps the picture opaque (alpha 1) while it is drawn: the
     // widget composites its framebuffer with alpha.
-    DrawSceneFrame(m_doc, camera, options, resources);
+    DrawSceneFrame(m_doc, m_Camera, options, resources);
     m_bDrawing = false;
 }
 
@@ -157,7 +172,6 @@ void CPlumexView::SetFastDisplay(bool fast) {
     if (fast == m_bFastDisplay) return;
     m_bFastDisplay = fast;
     m_bSavedFastDisplay = fast;
-    m_doc.m_bSortedDisplay = !fast;
     if (!fast) {
         m_doc.BuildSortTree();
         m_doc.BuildColourTable(m_doc.m_eColourMode);
@@ -309,11 +323,11 @@ bool CPlumexView::PickAt(const QPoint& point) {
     makeCurrent();
     const qreal ratio = devicePixelRatioF();
     glViewport(0, 0, DeviceWidth(), DeviceHeight());
-    m_doc.m_ViewControl.SetWindowSize(DeviceWidth(), DeviceHeight());
+    StoreWindowSize(DeviceWidth(), DeviceHeight());
     unsigned int buffer[kSelectBufferInts] = {};
     // Device pixels, measured from the top: the pick flips them.
-    const int hits = PickScene(m_doc, m_doc.m_ViewControl, int(point.x() * ratio), int(point.y() * ratio), buffer,
-                               kSelectBufferInts);
+    const int hits =
+        PickScene(m_doc, m_Camera, int(point.x() * ratio), int(point.y() * ratio), buffer, kSelectBufferInts);
     doneCurrent();
     if (hits <= 0 || hits > kSelectBufferInts / kHitRecordInts) return false;
     return m_doc.SelectFromPick(buffer, hits);
@@ -362,7 +376,9 @@ void CPlumexView::mouseMoveEvent(QMouseEvent* event) {
     if (m_nMouseMode == int(MouseMode::Plane)) {
         if (ApplyPlaneDrag(m_doc, dx, dy, width(), height(), ctrl)) m_bPlaneChanged = true;
     } else {
-        ApplyCameraDrag(m_doc.m_ViewControl, m_nMouseMode, dx, dy, width(), height(), ctrl);
+        // The case file keeps the camera of the view moved last. Like the
+        // camera's moves before, this leaves the case unmodified.
+        if (ApplyCameraDrag(m_Camera, m_nMouseMode, dx, dy, width(), height(), ctrl)) m_doc.m_ViewControl = m_Camera;
     }
     m_ptLast = p;
     update();

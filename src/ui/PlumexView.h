@@ -4,8 +4,9 @@
 #endif
 // The interactive 3-D view of a case window. It draws the case's frame
 // (structures, ambient box, cut plane with its arrow, jets as uniform tubes
-// or sorted and colour-mapped, the current arrow) with the case's camera,
-// turns left-button drags into camera or cut-plane moves according to the
+// or sorted and colour-mapped, the current arrow) with a camera of its own,
+// so several windows on one case look from different places, turns
+// left-button drags into camera or cut-plane moves according to the
 // mouse mode, picks jets with GL selection, runs the growth animation, the
 // particle presentation and the water disturbance, draws the water surface,
 // and saves its picture. Its timers stop while the view cannot be seen
@@ -16,6 +17,7 @@
 
 #include "edit/CutPlaneCommand.h"
 #include "model/ColourMode.h"
+#include "model/ViewControl.h"
 #include "scene/ParticleSystems.h"
 #include "ui/MouseMode.h"
 #include "ui/OpenGLView.h"
@@ -41,6 +43,10 @@ public:
     ~CPlumexView() override;
 
     CPlumexDoc& Document() const { return m_doc; }
+    // This view's camera. It starts as the case's stored camera; a drag that
+    // moves it also writes it there, so the case file keeps the camera of
+    // the view moved last (see StoreWindowSize for the client size).
+    const CViewControl& Camera() const { return m_Camera; }
     QSize sizeHint() const override { return {640, 480}; }
 
     // The case's edit history: a drag or click of the plane mode that moves
@@ -138,11 +144,17 @@ private:
     // be seen, and stops every other one.
     void SyncTimers();
     bool CanBeSeen() const;
+    // Gives this view's camera the client size. The case's stored camera
+    // takes it too while it is this view's camera (the same eye, target, up
+    // and field of view): the size of a view that was not moved last never
+    // joins the camera of the one that was.
+    void StoreWindowSize(int cx, int cy);
     // Device pixels of the client area.
     int DeviceWidth() const;
     int DeviceHeight() const;
 
     CPlumexDoc& m_doc;
+    CViewControl m_Camera;
     int m_nMouseMode = static_cast<int>(MouseMode::Zoom);
     bool m_bFastDisplay = true;
     bool m_bSavedFastDisplay = true;

@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -18,6 +19,8 @@
 #include "gui/MainFrame.h"
 #include "gui/Profile.h"
 #include "model/PlumexDoc.h"
+#include "model/ViewControl.h"
+#include "ui/MouseMode.h"
 #include "ui/PlumexView.h"
 #include "ui/WaterPropertiesDlg.h"
 
@@ -156,6 +159,56 @@ TEST_F(GuiFixture, NewWindowShowsTheSameCaseAndTheCaseLivesWhileAWindowShowsIt) 
     EXPECT_TRUE(m_app->Documents().isEmpty());
     EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(MenuTitles(), kNoCaseMenus);
+}
+
+TEST_F(GuiFixture, TwoWindowsOnACaseLookFromTheirOwnCamerasAndTheFileKeepsTheOneMovedLast) {
+    const QString path = CopyExample("demo.pmx");
+    ASSERT_TRUE(m_app->OpenFile(path));
+    Settle();
+    CCaseDocument* doc = m_app->Documents().front();
+    ClickMenu("&Window", "&New Window");
+    const auto windows = Frame().WindowsOf(*doc);
+    ASSERT_EQ(windows.size(), 2);
+    CPlumexView& first = *windows[0]->SceneView();
+    CPlumexView& second = *windows[1]->SceneView();
+    const CViewControl firstCamera = first.Camera();
+    const QImage firstPicture = first.grabFramebuffer();
+    const QImage secondPicture = second.grabFramebuffer();
+
+    // A rotate drag in the new window, with real mouse events.
+    second.SetMouseMode(int(MouseMode::Rotate));
+    const QPoint a = second.rect().center(), b = a + QPoint(second.width() / 6, 0);
+    QTest::mousePress(&second, Qt::LeftButton, Qt::NoModifier, a);
+    QMouseEvent move(QEvent::MouseMove, QPointF(b), second.mapToGlobal(QPointF(b)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(&second, &move);
+    QTest::mouseRelease(&second, Qt::LeftButton, Qt::NoModifier, b);
+    Settle();
+    const CViewControl moved = second.Camera();
+    ASSERT_NE(moved.m_dEye[0], firstCamera.m_dEye[0]) << "the drag turned the second window's camera";
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(first.Camera().m_dEye[i], firstCamera.m_dEye[i]) << "eye " << i;
+    EXPECT_EQ(first.grabFramebuffer(), firstPicture) << "the first window still shows what it showed";
+    EXPECT_NE(second.grabFramebuffer(), secondPicture);
+
+    // Saved, closed and opened again: the case's window looks from the
+    // camera of the window moved last.
+    SettleActive();
+    ClickMenu("&File", "&Save");
+    ASSERT_TRUE(m_app->CloseDocument(*doc));
+    Settle();
+    ASSERT_TRUE(m_app->Documents().isEmpty());
+    ASSERT_TRUE(m_app->OpenFile(path));
+    Settle();
+    const auto reopened = Frame().WindowsOf(*m_app->Documents().front());
+    ASSERT_EQ(reopened.size(), 1);
+    const CViewControl& camera = reopened[0]->SceneView()->Camera();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(camera.m_dEye[i], moved.m_dEye[i]) << "eye " << i;
+        EXPECT_EQ(camera.m_dTarget[i], moved.m_dTarget[i]) << "target " << i;
+        EXPECT_EQ(camera.m_dUp[i], moved.m_dUp[i]) << "up " << i;
+    }
+    EXPECT_EQ(camera.m_fFieldOfView, moved.m_fFieldOfView);
+    EXPECT_TRUE(m_prompt.Empty());
 }
 
 TEST_F(GuiFixture, SeveralFilesOnTheCommandLineOpenSeveralCases) {

@@ -229,7 +229,6 @@ TEST_F(DocFixture, MaterialsByLevel) {
 
 TEST_F(DocFixture, EmptyingTheCaseReleasesTheJetDrawingList) {
     BuildSmallCase(doc, true);
-    doc.m_bSortedDisplay = true;
     doc.PrepareJetDisplays();
     ASSERT_TRUE(doc.SortTree());
     ASSERT_FALSE(doc.SortTree()->IsEmpty());
@@ -266,10 +265,8 @@ TEST_F(DocFixture, DeleteWithoutASelectedItemChangesNothing) {
     doc.RemoveObserver(&obs);
 }
 
-TEST_F(DocFixture, ANewCaseForgetsTheTutorialFlagAndTheLastPick) {
+TEST_F(DocFixture, ANewCaseForgetsTheTutorialFlag) {
     doc.m_bTutorial = true;
-    doc.m_nLastPick[2] = 3;
     doc.ResetToNew();
     EXPECT_FALSE(doc.m_bTutorial);
-    EXPECT_EQ(doc.m_nLastPick[2], 0);
 }

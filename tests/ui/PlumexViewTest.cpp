@@ -82,7 +82,7 @@ protected:
         const qreal ratio = view->devicePixelRatioF();
         const int cx = int(view->width() * ratio), cy = int(view->height() * ratio);
         glViewport(0, 0, cx, cy);
-        CViewControl camera = doc.m_ViewControl;
+        CViewControl camera = view->Camera();
         camera.SetWindowSize(cx, cy);
         camera.ApplyProjection();
         camera.ApplyCamera();
@@ -161,29 +161,29 @@ TEST_F(PlumexViewTest, EachCameraModeDragFollowsThePerCentArithmetic) {
     const double fx = 40.0 / w, fy = -10.0 / h;
 
     view->SetMouseMode(int(MouseMode::Move));
-    CViewControl expected = doc.m_ViewControl;
+    CViewControl expected = view->Camera();
     Drag(a, b);
     expected.TurnTargetAboutUp(fx * 100.0);
     expected.TurnTargetAboutSide(fy * 100.0);
-    ExpectSameCamera(doc.m_ViewControl, expected);
+    ExpectSameCamera(view->Camera(), expected);
 
     view->SetMouseMode(int(MouseMode::Zoom));
-    expected = doc.m_ViewControl;
+    expected = view->Camera();
     Drag(a, b);
     expected.Dolly(1.0 - fy);
-    ExpectSameCamera(doc.m_ViewControl, expected);
+    ExpectSameCamera(view->Camera(), expected);
     // With Ctrl the field of view narrows or widens instead.
-    expected = doc.m_ViewControl;
+    expected = view->Camera();
     Drag(b, a, Qt::ControlModifier);
     expected.ScaleFieldOfView(1.0 + fy);
-    ExpectSameCamera(doc.m_ViewControl, expected);
-    EXPECT_NE(doc.m_ViewControl.m_fFieldOfView, 40.0f);
+    ExpectSameCamera(view->Camera(), expected);
+    EXPECT_NE(view->Camera().m_fFieldOfView, 40.0f);
 
     view->SetMouseMode(int(MouseMode::Rotate));
-    expected = doc.m_ViewControl;
+    expected = view->Camera();
     Drag(a, b);  // horizontal dominates: about the up axis
     expected.OrbitAboutUp(-fx * 100.0);
-    ExpectSameCamera(doc.m_ViewControl, expected);
+    ExpectSameCamera(view->Camera(), expected);
 }
 
 TEST_F(PlumexViewTest, DegenerateDragsMoveTheCameraAsTheRulesSay) {
@@ -191,17 +191,17 @@ TEST_F(PlumexViewTest, DegenerateDragsMoveTheCameraAsTheRulesSay) {
     const int h = view->height();
     // A zoom drag down by the full height would make the factor 0: nothing happens.
     view->SetMouseMode(int(MouseMode::Zoom));
-    CViewControl before = doc.m_ViewControl;
+    CViewControl before = view->Camera();
     Drag(QPoint(100, 0), QPoint(100, h));
-    ExpectSameCamera(doc.m_ViewControl, before);
+    ExpectSameCamera(view->Camera(), before);
 
     // A diagonal rotate drag with |dx| = |dy| orbits about the side axis only.
     view->SetMouseMode(int(MouseMode::Rotate));
-    CViewControl expected = doc.m_ViewControl;
+    CViewControl expected = view->Camera();
     Drag(QPoint(100, 100), QPoint(130, 130));
     expected.OrbitAboutSide(-30.0 / h * 100.0);
-    ExpectSameCamera(doc.m_ViewControl, expected);
-    EXPECT_GT(std::fabs(doc.m_ViewControl.m_dEye[1] - before.m_dEye[1]), 1.0);
+    ExpectSameCamera(view->Camera(), expected);
+    EXPECT_GT(std::fabs(view->Camera().m_dEye[1] - before.m_dEye[1]), 1.0);
 }
 
 TEST_F(PlumexViewTest, PlaneDragsMoveAndTurnThePlane) {
@@ -250,12 +250,12 @@ TEST_F(PlumexViewTest, PickingSelectsTheJetUnderTheMouseAndNothingInEmptySpace) 
     ASSERT_NE(riser, nullptr);
     ASSERT_EQ(riser->GetJetCount(), 2);
     riser->m_nCurrentJet = 0;
-    const CViewControl camera = doc.m_ViewControl;
+    const CViewControl camera = view->Camera();
 
     // Empty water above the scene: nothing changes.
     QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
     EXPECT_EQ(riser->m_nCurrentJet, 0);
-    ExpectSameCamera(doc.m_ViewControl, camera);
+    ExpectSameCamera(view->Camera(), camera);
 
     // The end of the second jet, seen from the default camera.
     CJet& jet = *riser->m_Jets[1];
@@ -266,7 +266,7 @@ TEST_F(PlumexViewTest, PickingSelectsTheJetUnderTheMouseAndNothingInEmptySpace) 
     EXPECT_EQ(riser->m_nCurrentJet, 1) << "device pixel ratio " << view->devicePixelRatioF();
     // The front surface of the tube is hit a few disks from the centre's own.
     EXPECT_NEAR(jet.m_nCurrentDisk, k, 8);
-    ExpectSameCamera(doc.m_ViewControl, camera);
+    ExpectSameCamera(view->Camera(), camera);
 }
 
 TEST_F(PlumexViewTest, APlaneClickOnAJetPutsThePlaneThroughThePickedDiskAndSaysSo) {
@@ -291,7 +291,7 @@ TEST_F(PlumexViewTest, APlaneClickOnAJetPutsThePlaneThroughThePickedDiskAndSaysS
 TEST_F(PlumexViewTest, DragsDrawFastAndRestoreTheSetting) {
     REQUIRE_GL_PLATFORM();
     view->SetFastDisplay(false);
-    EXPECT_TRUE(doc.m_bSortedDisplay);
+    EXPECT_FALSE(view->FastDisplay());
     view->SetMouseMode(int(MouseMode::Rotate));
     QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
     EXPECT_TRUE(view->FastDisplay());
@@ -448,7 +448,7 @@ TEST_F(PlumexViewTest, DisturbedWaterChangesOnlyTheSurface) {
     const double level = a.m_dWaterDepth + 0.1;
     view->makeCurrent();
     const int cx = still.width(), cy = still.height();
-    CViewControl camera = doc.m_ViewControl;
+    CViewControl camera = view->Camera();
     camera.SetWindowSize(cx, cy);
     glViewport(0, 0, cx, cy);
     camera.ApplyProjection();
