@@ -57,7 +57,7 @@ protected:
     }
     // The stand-in model's process id, which it writes when it starts.
     qint64 ModelPid(CCaseDocument& doc) {
-        QFile f(QString::fromStdString(doc.Doc().RunSettings().m_strWorkDir) + "/pid");
+        QFile f(QString::fromStdString(Frame().Runs().SettingsOf(doc).m_strWorkDir) + "/pid");
         if (!WaitUntil([&] { return f.exists() && f.size() > 0; }, 10000) || !f.open(QIODevice::ReadOnly)) return 0;
         return f.readAll().trimmed().toLongLong();
     }
