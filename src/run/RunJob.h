@@ -37,7 +37,6 @@ public:
     ~CRunJob() override;
 
     CRunSettings& Settings() const { return *m_pSettings; }
-    const std::shared_ptr<CRunSettings>& SharedSettings() const { return m_pSettings; }
     const RunPlan& Plan() const { return m_Plan; }
     // The meter the reading of the results moves, and that a waiting run
     // asks whether to cancel; not owned, may be null.

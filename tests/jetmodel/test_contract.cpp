@@ -68,7 +68,7 @@ int runBinary(const fs::path& dir, const std::string& args = "") {
     return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
 }
 
-// Reads a whole run back as Plumex's ReadResultsAll does.
+// Reads a whole run back as Plumex's ReadResultFiles does for all jets.
 struct ReadJet {
     SummaryOutcome summary;
     KeyRecord record;

@@ -150,6 +150,8 @@ TEST_F(RunResultTest, ACancelledJobAppliesNothingThoughOutputLiesReady) {
     {
         CRunJob job(m_doc, m_pSettings);
         ASSERT_TRUE(job.Start(true));
+        EXPECT_EQ(&job.Settings(), m_pSettings.get());
+        EXPECT_EQ(job.Plan().m_Jets.size(), 3u);
         // Complete output appears while the model still runs.
         WriteOutput();
         QEventLoop loop;
