@@ -18,7 +18,9 @@
 #include "base/Prompt.h"
 #include "model/PlumexDoc.h"
 #include "run/ModelProcess.h"
+#include "run/RunApply.h"
 #include "run/RunPlan.h"
+#include "run/RunResult.h"
 #include "run/RunSettings.h"
 #include "scene/SortTree.h"
 
@@ -49,17 +51,17 @@ void Measure(int jets, const std::string& dir) {
     // The jet in the middle of the case is re-run.
     CBase& riser = *doc.GetOutfall(0)->m_Risers[jets / 4];
     CJet& jet = *riser.m_Jets[1];
-    doc.RunSettings().m_strWorkDir = dir;
+    CRunSettings settings;
+    settings.m_strWorkDir = dir;
     SummaryPage page;
     page.m_strName = jet.m_strName;
     page.m_nSteps = kDisks;
-    WriteText(doc.RunSettings().SummaryPath(), PageText(page));
-    WriteText(doc.RunSettings().TrajectoryPath(), SectionText(1, jet.m_strName, kDisks, 0.25));
+    WriteText(settings.SummaryPath(), PageText(page));
+    WriteText(settings.TrajectoryPath(), SectionText(1, jet.m_strName, kDisks, 0.25));
     RunPlan plan;
     plan.m_bAllJets = false;
     plan.m_Jets.push_back(jet.Id());
     plan.m_nMaxTimeSteps = kDisks;
-    plan.m_pSettings = doc.m_pRunSettings;
     ModelResult result;
     result.m_eOutcome = ModelOutcome::Finished;
 
@@ -70,7 +72,7 @@ void Measure(int jets, const std::string& dir) {
     for (int i = 0; i < runs; ++i) {
         const double c0 = CpuMs();
         const auto t0 = Clock::now();
-        const RunReport report = doc.ApplyRun(plan, result);
+        const RunReport report = ApplyRunResult(doc, plan, ReadRunResult(doc, plan, settings, result, nullptr));
         const auto t1 = Clock::now();
         applyCpu.push_back(CpuMs() - c0);
         const CSortTree* sorted = i < 3 ? doc.SortTree() : nullptr;  // the tree takes long: three times

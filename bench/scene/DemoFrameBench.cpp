@@ -13,6 +13,7 @@
 #include "gl/GlSetup.h"
 #include "gl/SceneFrame.h"
 #include "model/PlumexDoc.h"
+#include "run/RunAndWait.h"
 #include "scene/ParticleSystems.h"
 #include "scene/Water.h"
 #include "support/ScriptedPrompt.h"
@@ -47,7 +48,7 @@ int PrintAnimatedFrameTimes(const char* casePath, const char* textureDir, int wi
     int disks = 0;
     doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) { disks += j.GetDiskCount(); });
     // A case saved without results is computed with the jet model first.
-    if (disks == 0 && !doc.Run(true)) {
+    if (disks == 0 && !RunAndWait(doc, true)) {
         std::fprintf(stderr, "bench_scene: %s could not be computed\n", casePath);
         return 1;
     }

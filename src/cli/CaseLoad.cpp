@@ -5,6 +5,7 @@
 
 #include "model/CaseJson.h"
 #include "model/PlumexDoc.h"
+#include "run/RunAndWait.h"
 #include "validation/CaseValidation.h"
 
 bool IsJsonCase(const QString& path) { return path.endsWith(".json", Qt::CaseInsensitive); }
@@ -65,7 +66,7 @@ bool ComputeAllJetsForJob(const QString& path, CPlumexDoc& doc) {
         outfall.m_nCurrentRiser = r;
         riser.m_nCurrentJet = j;
     });
-    if (!doc.Run(true)) {
+    if (!RunAndWait(doc, true)) {
         std::fprintf(stderr, "plumex: %s: no jet could be computed\n", qPrintable(path));
         return false;
     }

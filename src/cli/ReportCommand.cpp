@@ -86,7 +86,7 @@ int RunReportCommand(const QCommandLineParser& parser) {
     ReportOptions options;
     options.m_strCaseName = QFileInfo(casePath).fileName();
     options.m_strProgramVersion = PLUMEX_VERSION;
-    options.m_strModelVersion = JetModelVersion(doc);
+    options.m_strModelVersion = JetModelVersion();
     options.m_Date = QDateTime::currentDateTime();
     options.m_Scene = ScenePicture(doc, options.m_strSceneNote);
     if (options.m_Scene.isNull()) std::fprintf(stderr, "plumex: %s\n", qPrintable(options.m_strSceneNote));

@@ -195,7 +195,7 @@ void CMainFrame::ViewSummaryFile(CCaseDocument& doc) {
     // All jets are computed first, so the file speaks of the case as it stands.
     m_pRuns->RunAllJets(doc);
     auto* viewer = new CSummaryViewer(this);
-    viewer->Load(QString::fromStdString(doc.Doc().RunSettings().SummaryPath()));
+    viewer->Load(QString::fromStdString(m_pRuns->SettingsOf(doc).SummaryPath()));
     viewer->show();
 }
 

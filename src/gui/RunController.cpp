@@ -7,6 +7,7 @@
 #include "model/PlumexDoc.h"
 #include "run/RunJob.h"
 #include "run/RunPlan.h"
+#include "run/RunSettings.h"
 #include "ui/StatusProgress.h"
 
 CRunController::CRunController(CStatusProgress& progress, CPrompt& prompt, QObject* parent)
@@ -16,17 +17,26 @@ CRunController::CRunController(CStatusProgress& progress, CPrompt& prompt, QObje
 
 CRunController::~CRunController() { Abandon(); }
 
+std::shared_ptr<CRunSettings> CRunController::SharedSettingsOf(CCaseDocument& doc) {
+    auto it = m_Settings.find(&doc);
+    if (it != m_Settings.end()) return it->second;
+    auto settings = std::make_shared<CRunSettings>();
+    m_Settings.emplace(&doc, settings);
+    // The working directory goes with its case (or with a run still holding it).
+    connect(&doc, &QObject::destroyed, this, [this, key = &doc] { m_Settings.erase(key); });
+    return settings;
+}
+
+CRunSettings& CRunController::SettingsOf(CCaseDocument& doc) { return *SharedSettingsOf(doc); }
+
 bool CRunController::Start(CCaseDocument& doc, bool allJets) {
     if (m_pJob || doc.Doc().IsRunInFlight()) return false;
     CPlumexDoc& d = doc.Doc();
-    auto job = std::make_unique<CRunJob>(d);
+    auto job = std::make_unique<CRunJob>(d, SharedSettingsOf(doc));
     // The reading of the results moves the meter and leaves the stop reason
     // of the last jet in the status bar.
-    d.SetRunProgress(&m_progress);
-    if (!job->Start(allJets)) {
-        d.SetRunProgress(nullptr);
-        return false;
-    }
+    job->SetProgress(&m_progress);
+    if (!job->Start(allJets)) return false;
     m_pJob = std::move(job);
     m_pRunning = &doc;
     // The meter shows the time the model has used of the time it is given.
@@ -79,7 +89,6 @@ void CRunController::Abandon() {
 
 void CRunController::Detach() {
     m_pJob->disconnect(this);
-    m_pRunning->Doc().SetRunProgress(nullptr);
     m_pJob.reset();
     m_pRunning = nullptr;
     m_progress.End();

@@ -8,12 +8,18 @@
 // its Cancel button stops the model, and the run's problems are shown once
 // when it has ended. Commands that change the structure of a case are off
 // while its run is in flight (the main window asks IsRunning()).
+//
+// Each case keeps its run settings here from its first run until the case
+// goes: its runs share one private working directory, and the files of its
+// last run stay there to be viewed.
 #include <QObject>
+#include <map>
 #include <memory>
 
 class CCaseDocument;
 class CPrompt;
 class CRunJob;
+class CRunSettings;
 class CStatusProgress;
 
 class CRunController : public QObject {
@@ -31,6 +37,10 @@ public:
     bool RunAllJets(CCaseDocument& doc) { return Start(doc, true); }
     bool RunCurrentJet(CCaseDocument& doc) { return Start(doc, false); }
 
+    // The run settings of this case (made from the environment on first
+    // use): where its last run's files are.
+    CRunSettings& SettingsOf(CCaseDocument& doc);
+
     // Stops the model; runFinished(false) follows with every jet unchanged.
     void Cancel();
     // Ends the run at once, before its case goes away: the model process is
@@ -44,6 +54,7 @@ signals:
 
 private:
     bool Start(CCaseDocument& doc, bool allJets);
+    std::shared_ptr<CRunSettings> SharedSettingsOf(CCaseDocument& doc);
     void OnFinished();
     void Detach();
 
@@ -51,5 +62,6 @@ private:
     CPrompt& m_prompt;
     std::unique_ptr<CRunJob> m_pJob;
     CCaseDocument* m_pRunning = nullptr;
+    std::map<const CCaseDocument*, std::shared_ptr<CRunSettings>> m_Settings;
     int m_nMeterMax = 0;
 };

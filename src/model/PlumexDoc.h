@@ -3,7 +3,7 @@
 #error "a header of plumex_model, included by a library that does not link it"
 #endif
 // The case: the ambient water and the ordered outfall -> riser -> jet tree,
-// the current selection, the run settings and the colour state. Everything
+// the current selection and the colour state. Everything
 // that reads or changes a case goes through it. It reports to the user
 // through a CPrompt and tells registered observers about changes.
 #include <array>
@@ -34,11 +34,6 @@ struct SceneDrawState;
 class CGlResources;
 class CAmbientGridLink;
 class CPolygon;
-class CRunSettings;
-class CRunProgress;
-struct RunPlan;
-struct RunReport;
-struct ModelResult;
 struct DocEvent;
 enum class DocItemLevel;
 
@@ -197,41 +192,6 @@ public:
     void DrawAmbient(const SceneDrawState& state, CGlResources& resources) const;
     void DrawSortedJets(const SceneDrawState& state) const;
 
-    // --- model run (defined with the model coupling in src/run) ---
-    // Computes all jets, or only the current jet, with the jet model program
-    // and reads the results back, waiting for the model; the problems found
-    // are shown once, together. True when results were read. (The GUI runs
-    // the same steps without waiting through CRunJob.)
-    bool Run(bool allJets);
-    // First step of a run: the checks and questions, the input file (after
-    // the old output is deleted) and the plan naming the jets by identity.
-    // False when the run does not go ahead; the user has been told why where
-    // there is something to tell. On true the run is in flight until ApplyRun.
-    bool PrepareRun(bool allJets, RunPlan& plan);
-    // Last step, called once for every prepared run whatever the model did:
-    // a model that finished has its results read into the jets of the plan
-    // that still exist; any other outcome changes no jet. Ends the run in
-    // flight. Nothing is shown: the report lists the problems.
-    RunReport ApplyRun(const RunPlan& plan, const ModelResult& result);
-    // The model's input file: every jet, or jets firstJet.. of one riser.
-    bool WriteInputAllJets();
-    bool WriteInputJets(int outfall, int riser, int firstJet, int count);
-    // Reads the next jet page of the summary file into the record; messages
-    // go to the prompt given (the document's by default).
-    bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file);
-    bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt);
-    // Read the summary and trajectory files into the jets; false when the
-    // summary file cannot be opened (or is refused).
-    bool ReadResultsAll();
-    bool ReadResultsJets(int outfall, int riser, int firstJet, int count);
-    // The same for the jets of a plan, found by identity; messages go to the
-    // prompt, counts into the report.
-    bool ReadResults(const RunPlan& plan, CPrompt& prompt, RunReport& report);
-    // The working directory, file names and model program of this case.
-    CRunSettings& RunSettings();
-    // Progress meter of runs; not owned, may be null.
-    void SetRunProgress(CRunProgress* progress) { m_pRunProgress = progress; }
-
     // --- selection and results ---
     // hits: count records of 7 ints {names, zmin, zmax, outfall, riser, jet, ring}.
     bool SelectFromPick(const unsigned int* hits, int count);
@@ -280,7 +240,7 @@ public:
     CRangeRecord m_RangeMax = CRangeRecord::FreshMax();
     bool m_bResultsDrawable = true;
     bool m_bResultsOutOfDate = false;
-    std::string m_strStatus;
+    std::string m_strStatus;  // stop reason of the jet whose results were read last
     int m_nCurrentDiskMirror = 1;
     const CAmbientGridLink* m_pGridLink = nullptr;
     ColourMode m_eColourMode = ColourMode::Concentration;
@@ -305,9 +265,6 @@ public:
     // The sorted polygons as vertex arrays, and the order of the last walk
     // of the tree: a cache of DrawSortedJets, checked on every sorted frame.
     mutable std::shared_ptr<CSortedJetArrays> m_pSortedArrays;
-
-    std::shared_ptr<CRunSettings> m_pRunSettings;  // made on first use
-    CRunProgress* m_pRunProgress = nullptr;
 
 private:
     // A new jet with the next free name, copied from source or given

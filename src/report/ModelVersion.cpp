@@ -2,11 +2,10 @@
 
 #include <QProcess>
 
-#include "model/PlumexDoc.h"
 #include "run/RunSettings.h"
 
-QString JetModelVersion(CPlumexDoc& doc) {
-    std::string program = doc.RunSettings().m_strModelProgram;
+QString JetModelVersion(const CRunSettings& settings) {
+    std::string program = settings.m_strModelProgram;
     if (program.empty()) program = CRunSettings::DefaultModelProgram();
     QProcess p;
     p.start(QString::fromStdString(program), {"--version"});
@@ -17,3 +16,5 @@ QString JetModelVersion(CPlumexDoc& doc) {
     }
     return QString::fromLocal8Bit(p.readAllStandardOutput()).section('\n', 0, 0).trimmed();
 }
+
+QString JetModelVersion() { return JetModelVersion(CRunSettings()); }

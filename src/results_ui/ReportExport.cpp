@@ -15,7 +15,7 @@ bool WriteCaseReportFile(CPlumexDoc& doc, const QString& caseName, const QImage&
     ReportOptions options;
     options.m_strCaseName = caseName.isEmpty() ? QString("unsaved case") : caseName;
     options.m_strProgramVersion = PLUMEX_VERSION;
-    options.m_strModelVersion = JetModelVersion(doc);
+    options.m_strModelVersion = JetModelVersion();
     options.m_Date = QDateTime::currentDateTime();
     options.m_Scene = scene;
     options.m_strSceneNote = "The 3-D picture is left out: the view gave none.";

@@ -1,5 +1,5 @@
-// The model's input file "UDF": one block per jet, in outfall, riser, jet
-// order, which is the order the results are read back in.
+#include "run/ModelInput.h"
+
 #include <cstdio>
 #include <string>
 
@@ -66,24 +66,24 @@ bool WriteInputFile(CRunSettings& settings, WriteBlocks writeBlocks) {
 }
 }  // namespace
 
-bool CPlumexDoc::WriteInputAllJets() {
-    const std::vector<ProfileRow>& rows = ProfileOf(*this);
-    return WriteInputFile(RunSettings(), [&](std::FILE* f) {
+bool WriteInputAllJets(CPlumexDoc& doc, CRunSettings& settings) {
+    const std::vector<ProfileRow>& rows = ProfileOf(doc);
+    return WriteInputFile(settings, [&](std::FILE* f) {
         int index = 0;
-        ForEachJet([&](int, int, int, CRiser& o, CBase&, CJet& j) {
-            j.WriteModelInput(f, index++, o.m_dDepth, rows, m_bContinuous, m_nMaxTimeSteps);
+        doc.ForEachJet([&](int, int, int, CRiser& o, CBase&, CJet& j) {
+            j.WriteModelInput(f, index++, o.m_dDepth, rows, doc.m_bContinuous, doc.m_nMaxTimeSteps);
         });
     });
 }
 
-bool CPlumexDoc::WriteInputJets(int outfall, int riser, int firstJet, int count) {
-    const std::vector<ProfileRow>& rows = ProfileOf(*this);
-    CRiser* o = GetOutfall(outfall);
+bool WriteInputJets(CPlumexDoc& doc, CRunSettings& settings, int outfall, int riser, int firstJet, int count) {
+    const std::vector<ProfileRow>& rows = ProfileOf(doc);
+    CRiser* o = doc.GetOutfall(outfall);
     CBase* r = o ? o->GetRiser(riser) : nullptr;
-    return WriteInputFile(RunSettings(), [&](std::FILE* f) {
+    return WriteInputFile(settings, [&](std::FILE* f) {
         for (int k = firstJet; r && k < firstJet + count; ++k) {
             CJet* j = r->GetJet(k);
-            if (j) j->WriteModelInput(f, k, o->m_dDepth, rows, m_bContinuous, m_nMaxTimeSteps);
+            if (j) j->WriteModelInput(f, k, o->m_dDepth, rows, doc.m_bContinuous, doc.m_nMaxTimeSteps);
         }
     });
 }

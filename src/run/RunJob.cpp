@@ -3,9 +3,10 @@
 #include <QEventLoop>
 #include <climits>
 
-#include "base/Prompt.h"
-#include "model/PlumexDoc.h"
+#include "run/RunApply.h"
+#include "run/RunPreparation.h"
 #include "run/RunProgress.h"
+#include "run/RunResult.h"
 #include "run/RunSettings.h"
 
 namespace {
@@ -28,7 +29,8 @@ QString EndText(RunStatus status) {
 }
 }  // namespace
 
-CRunJob::CRunJob(CPlumexDoc& doc, QObject* parent) : QObject(parent), m_doc(doc) {
+CRunJob::CRunJob(CPlumexDoc& doc, std::shared_ptr<CRunSettings> settings, QObject* parent)
+    : QObject(parent), m_doc(doc), m_pSettings(settings ? std::move(settings) : std::make_shared<CRunSettings>()) {
     connect(&m_Process, &CModelProcess::finished, this, &CRunJob::OnModelFinished);
     m_Tick.setInterval(kTickMs);
     connect(&m_Tick, &QTimer::timeout, this, [this] {
@@ -38,18 +40,18 @@ CRunJob::CRunJob(CPlumexDoc& doc, QObject* parent) : QObject(parent), m_doc(doc)
 
 CRunJob::~CRunJob() {
     if (!m_bRunning) return;
-    // The document must not stay "in flight"; the model's results are not wanted.
+    // The case must not stay "in flight"; the model's results are not wanted.
     m_Process.disconnect(this);
-    ModelResult cancelled;
-    cancelled.m_eOutcome = ModelOutcome::Cancelled;
-    m_doc.ApplyRun(m_Plan, cancelled);
+    RunResult cancelled;
+    cancelled.m_eStatus = RunStatus::Cancelled;
+    ApplyRunResult(m_doc, m_Plan, cancelled);
 }
 
 bool CRunJob::Start(bool allJets) {
     if (m_bRunning) return false;
     m_Report = RunReport();
-    if (!m_doc.PrepareRun(allJets, m_Plan)) return false;
-    const CRunSettings& settings = *m_Plan.m_pSettings;
+    if (!PrepareRun(m_doc, *m_pSettings, allJets, m_Plan)) return false;
+    const CRunSettings& settings = *m_pSettings;
     const long long timeout = static_cast<long long>(settings.m_nMaxWaits) * settings.m_nWaitMs;
     m_nTimeoutMs = static_cast<int>(std::max(1LL, std::min<long long>(timeout, INT_MAX)));
     m_bRunning = true;
@@ -68,7 +70,8 @@ void CRunJob::Cancel() {
 void CRunJob::OnModelFinished() {
     m_Tick.stop();
     if (m_Process.Result().m_eOutcome == ModelOutcome::Finished) SetStatus(QStringLiteral("Reading the results"));
-    m_Report = m_doc.ApplyRun(m_Plan, m_Process.Result());
+    const RunResult result = ReadRunResult(m_doc, m_Plan, *m_pSettings, m_Process.Result(), m_pProgress);
+    m_Report = ApplyRunResult(m_doc, m_Plan, result);
     m_bRunning = false;
     emit progress(m_nTimeoutMs, m_nTimeoutMs);
     SetStatus(EndText(m_Report.m_eStatus));
@@ -86,26 +89,13 @@ void CRunJob::WaitForFinished() {
     connect(this, &CRunJob::finished, &loop, &QEventLoop::quit);
     // Console jobs and the synchronous run cancel through the progress meter.
     QTimer cancelQuery;
-    CRunProgress* meter = m_doc.m_pRunProgress;
+    CRunProgress* meter = m_pProgress;
     if (meter) {
-        const int interval = m_Plan.m_pSettings ? m_Plan.m_pSettings->m_nWaitMs : 100;
-        cancelQuery.setInterval(std::max(1, interval));
+        cancelQuery.setInterval(std::max(1, m_pSettings->m_nWaitMs));
         connect(&cancelQuery, &QTimer::timeout, this, [this, meter] {
             if (meter->CancelRequested()) Cancel();
         });
         cancelQuery.start();
     }
     if (m_bRunning) loop.exec();
-}
-
-// The run that waits (console jobs, tests): the job above, driven to its end.
-bool CPlumexDoc::Run(bool allJets) {
-    CRunJob job(*this);
-    if (!job.Start(allJets)) return false;
-    job.WaitForFinished();
-    const RunReport& report = job.Report();
-    if (!report.m_Problems.empty())
-        m_prompt.Inform(report.ProblemText(),
-                        report.m_eStatus == RunStatus::Failed ? PromptIcon::Stop : PromptIcon::Exclamation);
-    return report.Succeeded();
 }

@@ -2,30 +2,45 @@
 #ifndef PLUMEX_LAYER_RUN
 #error "a header of plumex_run, included by a library that does not link it"
 #endif
-// One model run of a case, driven without blocking: Start prepares the run
-// (checks and questions through the document's prompt, input file, the
-// jets by identity) and starts the model; when the model has ended, the
-// results are applied to the document and finished() is emitted. The GUI
-// connects to progress(), statusChanged() and finished(), offers Cancel(),
-// shows Report().m_Problems once, and keeps structural edits off while the
-// document reports a run in flight. Console jobs call WaitForFinished().
+// One model run of a case, driven without blocking. The job owns the run
+// settings (working directory, file names, model program, time limit) and
+// the plan. Start prepares the run (checks and questions through the case's
+// prompt, input file, the jets by identity; PrepareRun) and starts the
+// model; when the model has ended, its output is read into a RunResult
+// (ReadRunResult), that result is applied to the case (ApplyRunResult) and
+// finished() is emitted. The GUI connects to progress(), statusChanged() and
+// finished(), offers Cancel(), shows Report().m_Problems once, and keeps
+// structural edits off while the case reports a run in flight. Console jobs
+// call WaitForFinished().
 //
-// The job must not outlive its document. A job destroyed while its model
-// runs stops the model and leaves the jets unchanged.
+// The job must not outlive its case. A job destroyed while its model runs
+// stops the model and leaves the jets unchanged.
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <memory>
 
 #include "run/ModelProcess.h"
 #include "run/RunPlan.h"
 
 class CPlumexDoc;
+class CRunProgress;
+class CRunSettings;
 
 class CRunJob : public QObject {
     Q_OBJECT
 public:
-    explicit CRunJob(CPlumexDoc& doc, QObject* parent = nullptr);
+    // settings: shared with whoever keeps them between runs (so that the
+    // files of the last run stay readable); null makes fresh settings from
+    // the environment and defaults.
+    explicit CRunJob(CPlumexDoc& doc, std::shared_ptr<CRunSettings> settings = nullptr, QObject* parent = nullptr);
     ~CRunJob() override;
+
+    CRunSettings& Settings() const { return *m_pSettings; }
+    const RunPlan& Plan() const { return m_Plan; }
+    // The meter the reading of the results moves, and that a waiting run
+    // asks whether to cancel; not owned, may be null.
+    void SetProgress(CRunProgress* progress) { m_pProgress = progress; }
 
     // All jets of the case, or the current jet. False when the run does not
     // go ahead (a check or question stopped it, the input could not be
@@ -40,15 +55,15 @@ public:
     const RunReport& Report() const { return m_Report; }
     QString StatusText() const { return m_strStatus; }
     // Runs a local event loop until the run has ended. While it waits, the
-    // document's progress meter (if any) is asked about every wait interval
-    // whether to cancel.
+    // progress meter (if any) is asked about every wait interval whether to
+    // cancel.
     void WaitForFinished();
 
 signals:
     // While the model runs: milliseconds elapsed of those it is given.
     void progress(int value, int maximum);
     void statusChanged(const QString& text);
-    // The run has ended and its results (if any) are in the document.
+    // The run has ended and its results (if any) are in the case.
     void finished();
 
 private:
@@ -56,6 +71,8 @@ private:
     void SetStatus(const QString& text);
 
     CPlumexDoc& m_doc;
+    std::shared_ptr<CRunSettings> m_pSettings;
+    CRunProgress* m_pProgress = nullptr;
     CModelProcess m_Process;
     QTimer m_Tick;
     RunPlan m_Plan;

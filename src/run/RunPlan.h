@@ -4,20 +4,20 @@
 #endif
 // The three steps of a model run and what passes between them.
 //
-//   Prepare  (CPlumexDoc::PrepareRun): the checks and questions, the input
-//            file, and the identities of the jets the input file lists.
+//   Prepare  (PrepareRun): the checks and questions, the input file, and
+//            the identities of the jets the input file lists (the plan).
 //   Execute  (CModelProcess): the model program, asynchronous.
-//   Apply    (CPlumexDoc::ApplyRun): the results read into the jets of the
-//            plan, found by identity; problems come back as one list.
+//   Apply    (ReadRunResult, then ApplyRunResult): the model's files read
+//            into a RunResult without touching the case, then that result
+//            put into the jets of the plan that still exist, found by
+//            identity; problems come back as one list.
 //
-// CRunJob drives the three for the GUI and for console jobs.
-#include <memory>
+// CRunJob owns the settings and the plan and drives the three for the GUI
+// and for console jobs.
 #include <string>
 #include <vector>
 
 #include "model/Jet.h"
-
-class CRunSettings;
 
 struct RunPlan {
     bool m_bAllJets = true;
@@ -26,9 +26,6 @@ struct RunPlan {
     // The jets of the input file, in its order: one summary page and one
     // trajectory section each.
     std::vector<JetId> m_Jets;
-    // The working directory and program; shared so that they outlive a
-    // document closed while its run ends.
-    std::shared_ptr<CRunSettings> m_pSettings;
 };
 
 enum class RunStatus {

@@ -5,8 +5,9 @@
 // What a model run reports while its results are read: the progress of
 // reading, and the stop reason of the jet read last. The GUI implements it
 // with the status-bar progress meter; while the model itself runs it follows
-// CRunJob's signals and cancels through CRunJob::Cancel. A run that waits
-// (CPlumexDoc::Run, console jobs) asks CancelRequested every wait interval.
+// CRunJob's signals and cancels through CRunJob::Cancel. The meter is given
+// to the job (CRunJob::SetProgress); a run that waits (RunAndWait, console
+// jobs) asks CancelRequested every wait interval.
 #include <string>
 
 class CRunProgress {

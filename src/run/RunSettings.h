@@ -6,11 +6,12 @@
 // program runs in, the names of the three files it exchanges with it, the
 // program itself and how long a run may take.
 //
-// The working directory is a private directory made for the document that
-// holds these settings (0700, under $XDG_RUNTIME_DIR or the temporary
-// directory) and removed with it: two documents, or two running copies of
-// the program, never read each other's results, and nothing is written into
-// the directory the program was started from.
+// A run job owns its settings, shared with whoever keeps them between runs
+// of one case (the GUI's run controller). The working directory is a
+// private directory made for these settings (0700, under $XDG_RUNTIME_DIR
+// or the temporary directory) and removed with them: two cases, or two
+// running copies of the program, never read each other's results, and
+// nothing is written into the directory the program was started from.
 #include <memory>
 #include <string>
 

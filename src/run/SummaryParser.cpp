@@ -3,13 +3,15 @@
 // title, the 13-row table of key parameters and length scales, the number of
 // steps and the stop reason. Values sit at fixed character positions; a line
 // too short to hold a value there is a format error.
+#include "run/SummaryParser.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "base/Prompt.h"
-#include "model/PlumexDoc.h"
+#include "model/KeyParameters.h"
 #include "run/TextLine.h"
 
 namespace {
@@ -50,11 +52,7 @@ struct TableRow {
 };
 }  // namespace
 
-bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file) {
-    return ParseSummaryBlock(record, file, m_prompt);
-}
-
-bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt) {
+bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt, std::string& stopReason) {
     std::string line;
     const auto formatError = [&prompt] {
         prompt.Inform(kFormatError);
@@ -79,8 +77,8 @@ bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPro
         std::string numberLine, reason;
         if (!ReadTextLine(file, numberLine) || numberLine.size() <= kJetDigitAt || !ReadTextLine(file, reason))
             return formatError();
-        m_strStatus = reason;
-        prompt.Inform("Computations Cease for:JET" + std::string(1, numberLine[kJetDigitAt]) + m_strStatus +
+        stopReason = reason;
+        prompt.Inform("Computations Cease for:JET" + std::string(1, numberLine[kJetDigitAt]) + stopReason +
                       " Reported by MARDEX");
         return false;
     }
@@ -125,14 +123,14 @@ bool CPlumexDoc::ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPro
     }
 
     // 7. the stop reason within the next seven lines
-    m_strStatus.clear();
+    stopReason.clear();
     for (int n = 0; n < 7; ++n) {
         if (!ReadTextLine(file, line)) {
             prompt.Inform("No `Computations Cease' output in suspend file!,Please inspect the suspend file!");
             return false;
         }
         if (line.find("COMPUTATIONS CEASE:") != std::string::npos) {
-            m_strStatus = line.size() > kStopReasonAt ? line.substr(kStopReasonAt) : std::string();
+            stopReason = line.size() > kStopReasonAt ? line.substr(kStopReasonAt) : std::string();
             break;
         }
     }

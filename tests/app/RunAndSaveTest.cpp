@@ -57,7 +57,7 @@ protected:
     }
     // The stand-in model's process id, which it writes when it starts.
     qint64 ModelPid(CCaseDocument& doc) {
-        QFile f(QString::fromStdString(doc.Doc().RunSettings().m_strWorkDir) + "/pid");
+        QFile f(QString::fromStdString(Frame().Runs().SettingsOf(doc).m_strWorkDir) + "/pid");
         if (!WaitUntil([&] { return f.exists() && f.size() > 0; }, 10000) || !f.open(QIODevice::ReadOnly)) return 0;
         return f.readAll().trimmed().toLongLong();
     }
@@ -87,6 +87,29 @@ TEST_F(Runs, RunAllJetsFromTheToolBarComputesTheCase) {
     EXPECT_TRUE(Frame().Progress().isHidden());
     EXPECT_FALSE(doc->Doc().IsRunInFlight());
     EXPECT_TRUE(Frame().Action("file.new")->isEnabled());
+}
+
+TEST_F(Runs, ACaseKeepsItsRunDirectoryFromRunToRunUntilItCloses) {
+    ModelEnvironment model(PLUMEX_FAKE_MODEL, "echo");
+    ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
+    CCaseDocument* doc = m_app->Documents().front();
+    SettleActive();
+    ASSERT_TRUE(Frame().Runs().RunAllJets(*doc));
+    ASSERT_TRUE(WaitForRunEnd());
+    const QString dir = QString::fromStdString(Frame().Runs().SettingsOf(*doc).m_strWorkDir);
+    ASSERT_FALSE(dir.isEmpty());
+    // The last run's summary stays there to be viewed.
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(Frame().Runs().SettingsOf(*doc).SummaryPath())));
+    ASSERT_TRUE(Frame().Runs().RunCurrentJet(*doc));
+    ASSERT_TRUE(WaitForRunEnd());
+    EXPECT_EQ(QString::fromStdString(Frame().Runs().SettingsOf(*doc).m_strWorkDir), dir);
+    EXPECT_TRUE(m_prompt.Empty());
+
+    m_prompt.QueueAnswer(PromptAnswer::No);  // do not save
+    ClickMenu("&File", "&Close");
+    Settle();
+    ASSERT_TRUE(m_app->Documents().isEmpty());
+    EXPECT_FALSE(QDir(dir).exists()) << "the directory goes with its case";
 }
 
 TEST_F(Runs, WhileTheModelRunsTheWindowAnswersAndCancelChangesNoJet) {

@@ -61,7 +61,7 @@ std::string udfOf(const std::vector<JetInput>& jets) {
     return udf;
 }
 
-// Reads a whole run back as Plumex's ReadResultsAll does.
+// Reads a whole run back as Plumex's ReadResultFiles does for all jets.
 struct ReadJet {
     SummaryOutcome summary;
     KeyRecord record;

@@ -49,11 +49,11 @@ protected:
 }  // namespace
 
 TEST_F(CommaLocaleTest, InputFileIsWrittenWithDecimalPoints) {
-    ASSERT_TRUE(m_doc.WriteInputAllJets());
+    ASSERT_TRUE(WriteInputAllJets(m_doc, Settings()));
     const std::string in = ReadText(Path("UDF"));
     EXPECT_NE(in.find("\n0.013800 1 0.100000 0.000000 20.000000\n"), std::string::npos) << in;
     EXPECT_NE(in.find("\n0.000000     1.024600     0.000000    0.050000\n"), std::string::npos) << in;
-    ASSERT_TRUE(m_doc.WriteInputJets(0, 0, 0, 1));
+    ASSERT_TRUE(WriteInputJets(m_doc, Settings(), 0, 0, 0, 1));
     EXPECT_NE(ReadText(Path("UDF")).find("\n0.050000  0.000000  999.000000\n"), std::string::npos);
     // The user's notation is back afterwards.
     char buf[16];
@@ -62,7 +62,7 @@ TEST_F(CommaLocaleTest, InputFileIsWrittenWithDecimalPoints) {
 }
 
 TEST_F(CommaLocaleTest, ResultsKeepTheirFractions) {
-    ASSERT_TRUE(m_doc.ReadResultsAll());
+    ASSERT_TRUE(ReadResultsAll());
     EXPECT_TRUE(m_prompt.Empty());
     const CJet& jet = *m_doc.GetOutfall(0)->GetRiser(0)->GetJet(0);
     EXPECT_EQ(jet.m_KeyParams.m_dTotalQ, 10.25);
@@ -73,6 +73,6 @@ TEST_F(CommaLocaleTest, ResultsKeepTheirFractions) {
     EXPECT_DOUBLE_EQ(d.m_dRadius, 0.06);
     EXPECT_DOUBLE_EQ(d.m_dMeanConc, 0.5);
     // The single-jet reader too.
-    ASSERT_TRUE(m_doc.ReadResultsJets(0, 0, 0, 1));
+    ASSERT_TRUE(ReadResultsJets(0, 0, 0, 1));
     EXPECT_DOUBLE_EQ(jet.m_pDisplay->m_Disks[2].m_dVelocity, 0.33333);
 }

@@ -12,6 +12,7 @@
 #include "base/AppState.h"
 #include "base/Prompt.h"
 #include "model/PlumexDoc.h"
+#include "run/SummaryParser.h"
 
 namespace {
 std::FILE* OpenMemory(std::string& text) {
@@ -38,9 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::FILE* summary = OpenMemory(summaryText);
     std::FILE* trajectory = OpenMemory(trajectoryText);
     if (summary && trajectory) {
+        std::string stopReason;
         doc.ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) {
             j.m_pDisplay->m_Disks.clear();
-            if (!doc.ParseSummaryBlock(j.m_KeyParams, summary)) {
+            if (!ParseSummaryBlock(j.m_KeyParams, summary, prompt, stopReason)) {
                 j.m_KeyParams.m_nSteps = 0;
                 return;
             }

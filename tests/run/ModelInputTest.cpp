@@ -28,7 +28,7 @@ const char* kExample =
 }  // namespace
 
 TEST_F(ModelInputTest, DefaultJetGivesTheDocumentedBlockByteForByte) {
-    ASSERT_TRUE(m_doc.WriteInputAllJets());
+    ASSERT_TRUE(WriteInputAllJets(m_doc, Settings()));
     EXPECT_EQ(Input(), kExample);
 }
 
@@ -38,7 +38,7 @@ TEST_F(ModelInputTest, ZeroRowsContinuousModeAndNegativeDepth) {
     m_doc.m_nMaxTimeSteps = 77;
     JetAt(0).m_dPortHeight = 25.5;  // above the 21 m deep outfall's water line
     JetAt(0).m_dCurrent = 0.7;
-    ASSERT_TRUE(m_doc.WriteInputAllJets());
+    ASSERT_TRUE(WriteInputAllJets(m_doc, Settings()));
     EXPECT_EQ(Input(),
               "Jet1\n"
               "0 0 1      0 0 0 0 0  0 0 0 0 1\n"
@@ -52,7 +52,7 @@ TEST_F(ModelInputTest, ZeroRowsContinuousModeAndNegativeDepth) {
 
 TEST_F(ModelInputTest, CurrentIsTheProfileMeanAndRowsFollowTheProfile) {
     m_doc.m_pAmbient->SetRows({{0.0, 33.0, 20.0, 0.10}, {10.0, 34.0, 15.0, 0.20}, {30.0, 35.0, 12.0, 0.60}});
-    ASSERT_TRUE(m_doc.WriteInputAllJets());
+    ASSERT_TRUE(WriteInputAllJets(m_doc, Settings()));
     const std::string in = Input();
     EXPECT_NE(in.find("\n0.300000  0.000000  999.000000\n"), std::string::npos) << in;
     EXPECT_NE(in.find("\n3 1.000000 0.000000\n"
@@ -72,7 +72,7 @@ TEST_F(ModelInputTest, AllJetsInOutfallRiserJetOrderEachWithItsOutfallDepth) {
     int n = 0;
     m_doc.ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) { j.m_strName = "J" + std::to_string(++n); });
     ASSERT_EQ(n, 8);
-    ASSERT_TRUE(m_doc.WriteInputAllJets());
+    ASSERT_TRUE(WriteInputAllJets(m_doc, Settings()));
     const std::string in = Input();
     std::vector<std::size_t> at;
     for (int k = 1; k <= 8; ++k) {
@@ -92,7 +92,7 @@ TEST_F(ModelInputTest, SelectedJetsOnlyAndNamesStayOnOneLine) {
     m_doc.Add(TreeLevel::Jet);
     m_doc.Add(TreeLevel::Jet);
     JetAt(1).m_strName = "Port\nB";
-    ASSERT_TRUE(m_doc.WriteInputJets(0, 0, 1, 1));
+    ASSERT_TRUE(WriteInputJets(m_doc, Settings(), 0, 0, 1, 1));
     const std::string in = Input();
     EXPECT_EQ(in.compare(0, 7, "Port B\n"), 0) << in;
     EXPECT_EQ(in.find("Jet1"), std::string::npos);
@@ -102,7 +102,7 @@ TEST_F(ModelInputTest, SelectedJetsOnlyAndNamesStayOnOneLine) {
 }
 
 TEST_F(ModelInputTest, UnwritableDirectoryFailsQuietly) {
-    m_doc.RunSettings().m_strWorkDir = Path("does/not/exist");
-    EXPECT_FALSE(m_doc.WriteInputAllJets());
+    Settings().m_strWorkDir = Path("does/not/exist");
+    EXPECT_FALSE(WriteInputAllJets(m_doc, Settings()));
     EXPECT_TRUE(m_prompt.Empty());
 }

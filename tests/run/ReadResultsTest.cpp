@@ -14,7 +14,7 @@ class ReadResultsTest : public RunFixture {
 protected:
     void SetUp() override {
         MakeJets(3);
-        m_doc.SetRunProgress(&m_progress);
+        m_pProgress = &m_progress;
     }
     void WriteResults(const std::string& summary, const std::string& trajectory) {
         WriteText(Path("Suspend"), summary);
@@ -36,14 +36,14 @@ TEST_F(ReadResultsTest, MissingSummaryFileTouchesNoJet) {
     JetAt(0).m_KeyParams.m_nSteps = 9;
     JetAt(0).m_pDisplay->m_Disks.resize(4);
     JetAt(0).m_strStatus = "old";
-    EXPECT_FALSE(m_doc.ReadResultsAll());
+    EXPECT_FALSE(ReadResultsAll());
     ASSERT_EQ(m_prompt.Entries().size(), 1u);
     EXPECT_EQ(m_prompt.Entries()[0].text, "Unable to read suspend file");
     EXPECT_EQ(m_prompt.Entries()[0].icon, PromptIcon::Exclamation);
     EXPECT_EQ(JetAt(0).GetSteps(), 9);
     EXPECT_EQ(JetAt(0).GetDiskCount(), 4);
     EXPECT_EQ(JetAt(0).m_strStatus, "old");
-    EXPECT_FALSE(m_doc.ReadResultsJets(0, 0, 0, 1));
+    EXPECT_FALSE(ReadResultsJets(0, 0, 0, 1));
     EXPECT_TRUE(m_progress.m_Calls.empty());
 }
 
@@ -52,7 +52,7 @@ TEST_F(ReadResultsTest, AllJetsWithARejectedJetInTheMiddle) {
     WriteResults(PageText(Page(1, 4, "Plume reached the water surface")) +
                      RejectedPageText(2, "Flow must be positive") + PageText(Page(3, 2, "Plume hit the sea bed")),
                  SectionText(1, "Jet1", 4) + SectionText(3, "Jet3", 2, 30.0));
-    ASSERT_TRUE(m_doc.ReadResultsAll());
+    ASSERT_TRUE(ReadResultsAll());
     EXPECT_EQ(m_prompt.Texts(),
               std::vector<std::string>{"Computations Cease for:JET2 Flow must be positive Reported by MARDEX"});
     EXPECT_EQ(JetAt(0).GetSteps(), 4);
@@ -75,7 +75,7 @@ TEST_F(ReadResultsTest, ContinuousModeReadsOneStepLessPerJet) {
     WriteResults(
         PageText(Page(1, 5, "Maximum number of steps reached")) + PageText(Page(2, 3, "x")) + PageText(Page(3, 3, "y")),
         SectionText(1, "Jet1", 5) + SectionText(2, "Jet2", 3) + SectionText(3, "Jet3", 3));
-    ASSERT_TRUE(m_doc.ReadResultsAll());
+    ASSERT_TRUE(ReadResultsAll());
     EXPECT_TRUE(m_prompt.Empty());
     EXPECT_EQ(JetAt(0).GetSteps(), 4);
     EXPECT_EQ(JetAt(0).GetDiskCount(), 4);
@@ -87,7 +87,7 @@ TEST_F(ReadResultsTest, SelectedJetOnlyWithProgressOverThePreviousStepCounts) {
     JetAt(1).m_KeyParams.m_nSteps = 120;
     JetAt(1).m_strName = "Port B";
     WriteResults(PageText(Page(1, 60, "Plume reached its terminal level")), SectionText(1, "Port B", 60));
-    ASSERT_TRUE(m_doc.ReadResultsJets(0, 0, 1, 1));
+    ASSERT_TRUE(ReadResultsJets(0, 0, 1, 1));
     EXPECT_TRUE(m_prompt.Empty());
     EXPECT_EQ(JetAt(0).GetSteps(), 11);
     EXPECT_EQ(JetAt(1).GetSteps(), 60);
@@ -95,8 +95,8 @@ TEST_F(ReadResultsTest, SelectedJetOnlyWithProgressOverThePreviousStepCounts) {
     EXPECT_EQ(m_progress.m_Calls, (std::vector<std::string>{"begin 0 120", "pos 0", "pos 50", "end"}));
     EXPECT_EQ(m_progress.m_strStatus, "Plume reached its terminal level");
     // Out-of-range selections read nothing but still succeed on the file.
-    EXPECT_TRUE(m_doc.ReadResultsJets(0, 3, 0, 1));
-    EXPECT_TRUE(m_doc.ReadResultsJets(5, 0, 0, 1));
+    EXPECT_TRUE(ReadResultsJets(0, 3, 0, 1));
+    EXPECT_TRUE(ReadResultsJets(5, 0, 0, 1));
 }
 
 TEST_F(ReadResultsTest, StepCountsBeyondTheRunsLimitAreRefusedAndTheNextJetStillReads) {
@@ -105,7 +105,7 @@ TEST_F(ReadResultsTest, StepCountsBeyondTheRunsLimitAreRefusedAndTheNextJetStill
                      PageText(Page(2, 51, "Maximum number of steps reached")) +
                      PageText(Page(3, 2, "Plume hit the sea bed")),
                  SectionText(1, "Jet1", 60) + SectionText(2, "Jet2", 51, 20.0) + SectionText(3, "Jet3", 2, 30.0));
-    ASSERT_TRUE(m_doc.ReadResultsAll());
+    ASSERT_TRUE(ReadResultsAll());
     ASSERT_EQ(m_prompt.Texts().size(), 1u);
     EXPECT_NE(m_prompt.Texts()[0].find("12000000 steps"), std::string::npos) << m_prompt.Texts()[0];
     EXPECT_NE(m_prompt.Texts()[0].find("\"Jet1\""), std::string::npos);
@@ -122,7 +122,7 @@ TEST_F(ReadResultsTest, OutputsThatAreNotRegularFilesAreRefusedWithoutWaiting) {
     JetAt(0).m_KeyParams.m_nSteps = 9;
     // A FIFO without a writer would block an ordinary open for ever.
     ASSERT_EQ(::mkfifo(Path("Suspend").c_str(), 0600), 0);
-    EXPECT_FALSE(m_doc.ReadResultsAll());
+    EXPECT_FALSE(ReadResultsAll());
     ASSERT_EQ(m_prompt.Texts().size(), 1u);
     EXPECT_NE(m_prompt.Texts()[0].find("is not a regular file"), std::string::npos);
 
@@ -131,7 +131,7 @@ TEST_F(ReadResultsTest, OutputsThatAreNotRegularFilesAreRefusedWithoutWaiting) {
     ASSERT_EQ(::unlink(Path("Suspend").c_str()), 0);
     WriteText(Path("Suspend"), PageText(Page(1, 3, "x")) + PageText(Page(2, 3, "x")) + PageText(Page(3, 3, "x")));
     ASSERT_EQ(::symlink("/dev/zero", Path("Plxdata").c_str()), 0);
-    EXPECT_FALSE(m_doc.ReadResultsAll());
+    EXPECT_FALSE(ReadResultsAll());
     ASSERT_EQ(m_prompt.Texts().size(), 1u);
     EXPECT_NE(m_prompt.Texts()[0].find("Plxdata\" is not a regular file"), std::string::npos);
     EXPECT_EQ(JetAt(0).GetSteps(), 9);

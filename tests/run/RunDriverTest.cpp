@@ -38,8 +38,8 @@ class RunDriverTest : public RunFixture {
 protected:
     void SetUp() override {
         ::setenv("PLUMEX_FAKE_MODE", "echo", 1);
-        m_doc.RunSettings().m_strModelProgram = PLUMEX_FAKE_MODEL;
-        m_doc.SetRunProgress(&m_progress);
+        Settings().m_strModelProgram = PLUMEX_FAKE_MODEL;
+        m_pProgress = &m_progress;
         m_doc.AddObserver(&m_log);
         BuildCase(m_doc, 0.010);
         m_prompt.SetDefaultAnswer(PromptAnswer::Yes);
@@ -69,7 +69,7 @@ TEST_F(RunDriverTest, AllJetsResultsArriveAndTheViewsHear) {
     GiveOldResults();
     m_doc.MarkResultsOutOfDate();
     EXPECT_TRUE(m_doc.AreResultsOutOfDate());
-    ASSERT_TRUE(m_doc.Run(true));
+    ASSERT_TRUE(Run(true));
     EXPECT_FALSE(m_doc.AreResultsOutOfDate());
     EXPECT_TRUE(m_prompt.Empty()) << m_prompt.Texts()[0];
     EXPECT_EQ(JetAt(0).GetSteps(), 3);
@@ -90,7 +90,7 @@ TEST_F(RunDriverTest, AllJetsResultsArriveAndTheViewsHear) {
 TEST_F(RunDriverTest, CurrentJetOnly) {
     GiveOldResults();
     m_doc.GetOutfall(0)->GetRiser(0)->m_nCurrentJet = 1;
-    ASSERT_TRUE(m_doc.Run(false));
+    ASSERT_TRUE(Run(false));
     EXPECT_EQ(JetAt(0).GetSteps(), 42);
     EXPECT_EQ(JetAt(1).GetSteps(), 3);  // the only block of the input
     EXPECT_DOUBLE_EQ(JetAt(1).m_pDisplay->m_Disks[0].m_dX, 11.0);
@@ -102,7 +102,7 @@ TEST_F(RunDriverTest, StaleResultsAreNeverReadAsNew) {
     WriteText(Path("Suspend"), PageText(SummaryPage()) + PageText(SummaryPage()));
     WriteText(Path("Plxdata"), SectionText(1, "Jet1", 3) + SectionText(2, "Jet2", 3));
     ::setenv("PLUMEX_FAKE_MODE", "silent", 1);
-    EXPECT_FALSE(m_doc.Run(true));
+    EXPECT_FALSE(Run(true));
     EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Unable to read suspend file"});
     EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("Plxdata"))));
     ExpectOldResults();
@@ -116,7 +116,7 @@ TEST_F(RunDriverTest, InputThatCannotBeWrittenStopsTheRun) {
     WriteText(Path("Suspend"), PageText(SummaryPage()) + PageText(SummaryPage()));
     WriteText(Path("Plxdata"), SectionText(1, "Jet1", 3) + SectionText(2, "Jet2", 3));
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Path("UDF"))));
-    EXPECT_FALSE(m_doc.Run(true));
+    EXPECT_FALSE(Run(true));
     ASSERT_EQ(m_prompt.Texts().size(), 1u);
     EXPECT_EQ(m_prompt.Texts()[0].rfind("Unable to write the model input file", 0), 0u) << m_prompt.Texts()[0];
     ExpectOldResults();
@@ -127,7 +127,7 @@ TEST_F(RunDriverTest, ModelErrorShowsItsMessageAndChangesNothing) {
     m_doc.MarkResultsOutOfDate();
     ASSERT_TRUE(m_doc.AreResultsOutOfDate());
     ::setenv("PLUMEX_FAKE_MODE", "fail", 1);
-    EXPECT_FALSE(m_doc.Run(true));
+    EXPECT_FALSE(Run(true));
     ASSERT_EQ(m_prompt.Texts().size(), 1u);
     EXPECT_NE(m_prompt.Texts()[0].find("exit status 3"), std::string::npos);
     EXPECT_NE(m_prompt.Texts()[0].find("UDF line 3: expected a number"), std::string::npos);
@@ -135,13 +135,13 @@ TEST_F(RunDriverTest, ModelErrorShowsItsMessageAndChangesNothing) {
 
     m_prompt.Clear();
     ::setenv("PLUMEX_FAKE_MODE", "crash", 1);
-    EXPECT_FALSE(m_doc.Run(true));
+    EXPECT_FALSE(Run(true));
     EXPECT_EQ(m_prompt.Texts().size(), 1u);
     ExpectOldResults();
 
     m_prompt.Clear();
-    m_doc.RunSettings().m_strModelProgram = Path("no-such-model");
-    EXPECT_FALSE(m_doc.Run(true));
+    Settings().m_strModelProgram = Path("no-such-model");
+    EXPECT_FALSE(Run(true));
     ASSERT_EQ(m_prompt.Texts().size(), 1u);
     EXPECT_EQ(m_prompt.Texts()[0].rfind("Unable to start Mardex", 0), 0u);
     ExpectOldResults();
@@ -152,9 +152,9 @@ TEST_F(RunDriverTest, ModelErrorShowsItsMessageAndChangesNothing) {
 TEST_F(RunDriverTest, TimeOutShowsTheMessageAndStopsTheProcess) {
     GiveOldResults();
     ::setenv("PLUMEX_FAKE_MODE", "never", 1);
-    m_doc.RunSettings().m_nMaxWaits = 20;
-    m_doc.RunSettings().m_nWaitMs = 50;
-    EXPECT_FALSE(m_doc.Run(true));
+    Settings().m_nMaxWaits = 20;
+    Settings().m_nWaitMs = 50;
+    EXPECT_FALSE(Run(true));
     EXPECT_EQ(m_prompt.Texts(),
               std::vector<std::string>{"Mardex did not finish within 1.0 s and was stopped; no results were read."});
     EXPECT_TRUE(ProcessGone(Path("pid")));
@@ -165,7 +165,7 @@ TEST_F(RunDriverTest, CancelStopsTheProcessAndChangesNothing) {
     GiveOldResults();
     ::setenv("PLUMEX_FAKE_MODE", "never", 1);
     m_progress.m_nCancelAfter = 3;
-    EXPECT_FALSE(m_doc.Run(true));
+    EXPECT_FALSE(Run(true));
     EXPECT_TRUE(m_prompt.Empty());
     EXPECT_EQ(m_progress.m_nQueries, 4);
     EXPECT_TRUE(ProcessGone(Path("pid")));
@@ -176,17 +176,17 @@ TEST_F(RunDriverTest, ChecksBeforeTheRun) {
     // Unstable stratification: No ends the run before anything is written.
     m_doc.m_pAmbient->SetRows({{0.0, 1.025, 0.0, 0.0}, {30.0, 1.020, 0.0, 0.0}});
     m_prompt.QueueAnswer(PromptAnswer::No);
-    EXPECT_FALSE(m_doc.Run(true));
+    EXPECT_FALSE(Run(true));
     EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Invalid ambient density of row 1 and row 2"});
     EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("UDF"))));
     // ... and Yes goes on.
     m_prompt.Clear();
-    EXPECT_TRUE(m_doc.Run(true));
+    EXPECT_TRUE(Run(true));
     EXPECT_EQ(m_prompt.Texts().size(), 1u);
 
     m_prompt.Clear();
     m_doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, 0.0}, {0.0, 1.025, 0.0, 0.0}});
-    EXPECT_FALSE(m_doc.Run(true));
+    EXPECT_FALSE(Run(true));
     EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Invalid ambient depth of row 1 and row 2"});
 }
 
@@ -197,7 +197,7 @@ TEST_F(RunDriverTest, OutfallWithoutRiserDoesNothingSilently) {
     doc.m_pAmbient->SetRows({});
     doc.Create(TreeLevel::Outfall);
     doc.GetOutfall(0)->m_Risers.clear();
-    EXPECT_FALSE(doc.Run(true));
+    EXPECT_FALSE(RunAndWait(doc, true));
     EXPECT_TRUE(prompt.Empty());
     EXPECT_TRUE(doc.m_bResultsDrawable);
 }
@@ -209,25 +209,28 @@ TEST_F(RunDriverTest, TwoDocumentsRunInTheirOwnPrivateDirectories) {
     {
         auto a = std::make_unique<CPlumexDoc>(app, prompt);
         CPlumexDoc b(app, prompt);
+        auto settingsA = std::make_shared<CRunSettings>();
+        auto settingsB = std::make_shared<CRunSettings>();
         BuildCase(*a, 0.020);
         BuildCase(b, 0.030);
-        for (CPlumexDoc* d : {a.get(), &b}) d->RunSettings().m_strModelProgram = PLUMEX_FAKE_MODEL;
-        ASSERT_TRUE(a->RunSettings().EnsureWorkDir());
-        ASSERT_TRUE(b.RunSettings().EnsureWorkDir());
-        firstDir = a->RunSettings().m_strWorkDir;
-        EXPECT_NE(firstDir, b.RunSettings().m_strWorkDir);
+        for (CRunSettings* s : {settingsA.get(), settingsB.get()}) s->m_strModelProgram = PLUMEX_FAKE_MODEL;
+        ASSERT_TRUE(settingsA->EnsureWorkDir());
+        ASSERT_TRUE(settingsB->EnsureWorkDir());
+        firstDir = settingsA->m_strWorkDir;
+        EXPECT_NE(firstDir, settingsB->m_strWorkDir);
         const QFileInfo info(QString::fromStdString(firstDir));
         EXPECT_TRUE(info.isDir());
         EXPECT_EQ(info.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther), 0);
         // Interleaved: a writes its input, b runs completely, then a runs.
-        ASSERT_TRUE(a->WriteInputAllJets());
-        ASSERT_TRUE(b.Run(true));
-        ASSERT_TRUE(a->Run(true));
+        ASSERT_TRUE(WriteInputAllJets(*a, *settingsA));
+        ASSERT_TRUE(RunAndWait(b, true, settingsB));
+        ASSERT_TRUE(RunAndWait(*a, true, settingsA));
         EXPECT_TRUE(prompt.Empty());
         EXPECT_DOUBLE_EQ(a->GetOutfall(0)->GetRiser(0)->GetJet(1)->m_KeyParams.m_dSb, 21.0);
         EXPECT_DOUBLE_EQ(b.GetOutfall(0)->GetRiser(0)->GetJet(1)->m_KeyParams.m_dSb, 31.0);
         a.reset();
-        // The directory goes with its document.
+        settingsA.reset();
+        // The directory goes with the run settings that made it.
         EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(firstDir)));
     }
 }

@@ -1,21 +1,62 @@
 #pragma once
-// A document with its own working directory (a fresh temporary folder per
-// test) and a recording prompt.
+// A document with run settings of its own working directory (a fresh
+// temporary folder per test) and a recording prompt.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <memory>
 #include <string>
 
 #include "base/AppState.h"
 #include "model/Jet.h"
 #include "model/JetDispModal.h"
 #include "model/PlumexDoc.h"
+#include "run/ModelInput.h"
+#include "run/ResultsReader.h"
+#include "run/RunAndWait.h"
+#include "run/RunApply.h"
 #include "run/RunSettings.h"
 #include "support/ScriptedPrompt.h"
 
 class RunFixture : public ::testing::Test {
 protected:
-    RunFixture() : m_doc(m_app, m_prompt) { m_doc.RunSettings().m_strWorkDir = m_dir.path().toStdString(); }
+    RunFixture() : m_doc(m_app, m_prompt) { m_pSettings->m_strWorkDir = m_dir.path().toStdString(); }
+
+    CRunSettings& Settings() { return *m_pSettings; }
+    // A run of the case with these settings and m_pProgress, waiting for it.
+    bool Run(bool allJets) { return RunAndWait(m_doc, allJets, m_pSettings, m_pProgress); }
+    // The output files of the working directory read into the jets the plan
+    // names (all jets, or jets firstJet.. of one riser) as they are now, and
+    // put into them; messages go to the case's prompt. False when the
+    // summary file cannot be opened.
+    bool ReadResultsAll() {
+        RunPlan plan = ReadingPlan(true);
+        m_doc.ForEachJet([&plan](int, int, int, CRiser&, CBase&, CJet& j) { plan.m_Jets.push_back(j.Id()); });
+        return ReadAndApply(plan);
+    }
+    bool ReadResultsJets(int outfall, int riser, int firstJet, int count) {
+        RunPlan plan = ReadingPlan(false);
+        CRiser* o = m_doc.GetOutfall(outfall);
+        CBase* r = o ? o->GetRiser(riser) : nullptr;
+        for (int k = firstJet; r && k < firstJet + count; ++k)
+            if (CJet* j = r->GetJet(k)) plan.m_Jets.push_back(j->Id());
+        return ReadAndApply(plan);
+    }
+    RunPlan ReadingPlan(bool allJets) const {
+        RunPlan plan;
+        plan.m_bAllJets = allJets;
+        plan.m_bContinuous = m_doc.m_bContinuous;
+        plan.m_nMaxTimeSteps = m_doc.m_nMaxTimeSteps;
+        return plan;
+    }
+    bool ReadAndApply(const RunPlan& plan) {
+        RunResult result;
+        if (!ReadResultFiles(m_doc, plan, Settings(), m_prompt, m_pProgress, result)) return false;
+        int skipped = 0;
+        ApplyJetResults(m_doc, result, skipped);
+        m_doc.m_strStatus = result.m_strLastStopReason;
+        return true;
+    }
 
     std::string Path(const std::string& name) const { return m_dir.path().toStdString() + "/" + name; }
     // One outfall, one riser, n jets named Jet1.. (the defaults of a new case).
@@ -45,4 +86,6 @@ protected:
     CAppState m_app;
     CScriptedPrompt m_prompt;
     CPlumexDoc m_doc;
+    std::shared_ptr<CRunSettings> m_pSettings = std::make_shared<CRunSettings>();
+    CRunProgress* m_pProgress = nullptr;  // given to the runs and readings
 };

@@ -20,6 +20,7 @@
 #include "run/ModelProcess.h"
 #include "run/RunJob.h"
 #include "run/RunPlan.h"
+#include "run/RunPreparation.h"
 
 namespace {
 // Gone: no such process, or only its zombie is left.
@@ -48,7 +49,7 @@ class RunJobTest : public RunFixture {
 protected:
     void SetUp() override {
         ::setenv("PLUMEX_FAKE_MODE", "echo", 1);
-        m_doc.RunSettings().m_strModelProgram = PLUMEX_FAKE_MODEL;
+        Settings().m_strModelProgram = PLUMEX_FAKE_MODEL;
         m_doc.m_pAmbient->SetRows({{0.0, 33.0, 20.0, 0.05}, {30.0, 34.0, 12.0, 0.05}});
         MakeJets(3);
         m_doc.GetOutfall(0)->m_dDepth = 25.0;
@@ -78,7 +79,7 @@ protected:
 
 TEST_F(RunJobTest, ResultsReachTheJetsOfThePlanByIdentity) {
     RunPlan plan;
-    ASSERT_TRUE(m_doc.PrepareRun(true, plan));
+    ASSERT_TRUE(PrepareRun(m_doc, Settings(), true, plan));
     EXPECT_TRUE(m_doc.IsRunInFlight());
     ASSERT_EQ(plan.m_Jets.size(), 3u);
     m_doc.Delete(TreeLevel::Jet);  // refused while the run is in flight
@@ -87,7 +88,7 @@ TEST_F(RunJobTest, ResultsReachTheJetsOfThePlanByIdentity) {
     CModelProcess process;
     QEventLoop loop;
     QObject::connect(&process, &CModelProcess::finished, &loop, &QEventLoop::quit);
-    ASSERT_TRUE(process.Start(PLUMEX_FAKE_MODEL, m_doc.RunSettings().m_strWorkDir, 20000));
+    ASSERT_TRUE(process.Start(PLUMEX_FAKE_MODEL, Settings().m_strWorkDir, 20000));
     loop.exec();
     ASSERT_EQ(process.Result().m_eOutcome, ModelOutcome::Finished);
 
@@ -95,7 +96,8 @@ TEST_F(RunJobTest, ResultsReachTheJetsOfThePlanByIdentity) {
     JetAt(0).m_strName = "Renamed";
     auto& jets = m_doc.GetCurrentRiser()->m_Jets;
     jets.erase(jets.begin() + 1);
-    const RunReport report = m_doc.ApplyRun(plan, process.Result());
+    const RunReport report =
+        ApplyRunResult(m_doc, plan, ReadRunResult(m_doc, plan, Settings(), process.Result(), nullptr));
     EXPECT_EQ(report.m_eStatus, RunStatus::Completed);
     EXPECT_EQ(report.m_nJetsRead, 2);
     EXPECT_EQ(report.m_nJetsSkipped, 1);
@@ -122,7 +124,7 @@ TEST_F(RunJobTest, TheJobRunsWithoutBlockingAndReportsOnce) {
     } log;
     m_doc.AddObserver(&log);
     ::setenv("PLUMEX_FAKE_MODE", "slow", 1);
-    CRunJob job(m_doc);
+    CRunJob job(m_doc, m_pSettings);
     std::vector<QString> status;
     int finished = 0, lastValue = -1, lastMax = -1;
     QObject::connect(&job, &CRunJob::statusChanged, [&](const QString& s) { status.push_back(s); });
@@ -161,7 +163,7 @@ TEST_F(RunJobTest, CancelAndTimeOutLeaveEveryJetAsItWas) {
     GiveOldResults();
     ::setenv("PLUMEX_FAKE_MODE", "never", 1);
     {
-        CRunJob job(m_doc);
+        CRunJob job(m_doc, m_pSettings);
         ASSERT_TRUE(job.Start(true));
         QTimer::singleShot(300, &job, &CRunJob::Cancel);
         AwaitFinished(job);
@@ -173,9 +175,9 @@ TEST_F(RunJobTest, CancelAndTimeOutLeaveEveryJetAsItWas) {
         EXPECT_TRUE(m_doc.m_bResultsDrawable);
     }
     QFile::remove(QString::fromStdString(Path("pid")));
-    m_doc.RunSettings().m_nMaxWaits = 10;
-    m_doc.RunSettings().m_nWaitMs = 50;
-    CRunJob job(m_doc);
+    Settings().m_nMaxWaits = 10;
+    Settings().m_nWaitMs = 50;
+    CRunJob job(m_doc, m_pSettings);
     ASSERT_TRUE(job.Start(false));
     AwaitFinished(job);
     EXPECT_EQ(job.Report().m_eStatus, RunStatus::TimedOut);
@@ -188,16 +190,16 @@ TEST_F(RunJobTest, CancelAndTimeOutLeaveEveryJetAsItWas) {
 
 TEST_F(RunJobTest, NothingTheModelStartedOutlivesTheRun) {
     // Normal exit: the model leaves a sleeping child behind.
-    m_doc.RunSettings().m_strModelProgram = Script("leaves-child", "sleep 600 &\necho $! > grandchild\nexit 0\n");
-    EXPECT_FALSE(m_doc.Run(true));  // it wrote no results
+    Settings().m_strModelProgram = Script("leaves-child", "sleep 600 &\necho $! > grandchild\nexit 0\n");
+    EXPECT_FALSE(Run(true));  // it wrote no results
     EXPECT_TRUE(ProcessGoesAway(PidFrom("grandchild")));
 
     // Time-out: the model and its child both sleep.
     m_prompt.Clear();
-    m_doc.RunSettings().m_strModelProgram = Script("hangs", "sleep 600 &\necho $! > grandchild\necho $$ > pid\nwait\n");
-    m_doc.RunSettings().m_nMaxWaits = 10;
-    m_doc.RunSettings().m_nWaitMs = 50;
-    EXPECT_FALSE(m_doc.Run(true));
+    Settings().m_strModelProgram = Script("hangs", "sleep 600 &\necho $! > grandchild\necho $$ > pid\nwait\n");
+    Settings().m_nMaxWaits = 10;
+    Settings().m_nWaitMs = 50;
+    EXPECT_FALSE(Run(true));
     EXPECT_EQ(m_prompt.Texts(),
               std::vector<std::string>{"Mardex did not finish within 0.5 s and was stopped; no results were read."});
     EXPECT_TRUE(ProcessGoesAway(PidFrom("grandchild")));
@@ -207,17 +209,17 @@ TEST_F(RunJobTest, NothingTheModelStartedOutlivesTheRun) {
 TEST_F(RunJobTest, MisbehavingOutputsAreRefusedAndStandardErrorIsBounded) {
     GiveOldResults();
     // The summary left as a FIFO: refused at once, no jet touched.
-    m_doc.RunSettings().m_strModelProgram = Script("fifo", "mkfifo Suspend\nexit 0\n");
-    EXPECT_FALSE(m_doc.Run(true));
+    Settings().m_strModelProgram = Script("fifo", "mkfifo Suspend\nexit 0\n");
+    EXPECT_FALSE(Run(true));
     ASSERT_EQ(m_prompt.Texts().size(), 1u);
     EXPECT_NE(m_prompt.Texts()[0].find("Suspend\" is not a regular file"), std::string::npos) << m_prompt.Texts()[0];
     ExpectOldResults();
 
     // 20 MB on standard error: only its end is kept and shown.
     m_prompt.Clear();
-    m_doc.RunSettings().m_strModelProgram =
+    Settings().m_strModelProgram =
         Script("noisy", "head -c 20000000 /dev/zero | tr '\\000' x >&2\necho ' LAST LINE' >&2\nexit 7\n");
-    EXPECT_FALSE(m_doc.Run(true));
+    EXPECT_FALSE(Run(true));
     ASSERT_EQ(m_prompt.Texts().size(), 1u);
     const std::string text = m_prompt.Texts()[0];
     EXPECT_NE(text.find("exit status 7"), std::string::npos);

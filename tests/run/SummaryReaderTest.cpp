@@ -6,6 +6,7 @@
 
 #include "ResultFiles.h"
 #include "RunFixture.h"
+#include "run/SummaryParser.h"
 
 namespace {
 class SummaryReaderTest : public RunFixture {
@@ -19,9 +20,10 @@ protected:
         m_file = std::fopen(Path("Suspend").c_str(), "rb");
         return m_file;
     }
-    bool Parse(CKeyParameters& rec) { return m_doc.ParseSummaryBlock(rec, m_file); }
+    bool Parse(CKeyParameters& rec) { return ParseSummaryBlock(rec, m_file, m_prompt, m_strStopReason); }
 
     std::FILE* m_file = nullptr;
+    std::string m_strStopReason;  // carried from page to page
     CKeyParameters m_rec{};
 };
 
@@ -37,7 +39,7 @@ TEST_F(SummaryReaderTest, CompletePageFillsEveryFieldOfTheRecord) {
     EXPECT_TRUE(m_prompt.Empty());
     EXPECT_STREQ(m_rec.m_szTitle, "Jet7");
     EXPECT_EQ(m_rec.m_nSteps, 345);
-    EXPECT_EQ(m_doc.m_strStatus, "Plume reached the water surface");
+    EXPECT_EQ(m_strStopReason, "Plume reached the water surface");
     // Left value of row r is 10.25 + r, right value 100.5 + r; row 1 left is an integer.
     const std::pair<double, double> rec[13] = {{m_rec.m_dTotalQ, m_rec.m_dQj},   {0, m_rec.m_dMj},
                                                {m_rec.m_dDepth, m_rec.m_dBj},    {m_rec.m_dDiameter, m_rec.m_dlQ},
@@ -83,7 +85,7 @@ TEST_F(SummaryReaderTest, RejectedJetIsReportedAndTheNextPageStillReads) {
     EXPECT_FALSE(Parse(m_rec));
     ASSERT_EQ(m_prompt.Texts().size(), 1u);
     EXPECT_EQ(m_prompt.Texts()[0], "Computations Cease for:JET1 Port is above the water surface Reported by MARDEX");
-    EXPECT_EQ(m_doc.m_strStatus, " Port is above the water surface");
+    EXPECT_EQ(m_strStopReason, " Port is above the water surface");
     CKeyParameters second{};
     ASSERT_TRUE(Parse(second));
     EXPECT_STREQ(second.m_szTitle, "Port A");
@@ -118,10 +120,10 @@ TEST_F(SummaryReaderTest, EveryRowOfTheFailureTable) {
     m_prompt.Clear();
     std::fclose(m_file);
     Open(noReason);
-    m_doc.m_strStatus = "old";
+    m_strStopReason = "old";
     EXPECT_TRUE(Parse(m_rec));
     EXPECT_TRUE(m_prompt.Empty());
-    EXPECT_EQ(m_doc.m_strStatus, "");
+    EXPECT_EQ(m_strStopReason, "");
 }
 
 TEST_F(SummaryReaderTest, LinesTooShortForTheirFixedPositionsAreFormatErrors) {
@@ -150,7 +152,7 @@ TEST_F(SummaryReaderTest, LfLineEndsReadLikeCrLf) {
     EXPECT_FALSE(Parse(m_rec));
     EXPECT_EQ(m_prompt.Texts()[0], "Computations Cease for:JET3 Flow must be positive Reported by MARDEX");
     ASSERT_TRUE(Parse(m_rec));
-    EXPECT_EQ(m_doc.m_strStatus, "Plume hit the sea bed");
+    EXPECT_EQ(m_strStopReason, "Plume hit the sea bed");
     EXPECT_STREQ(m_rec.m_szTitle, "Jet1");
     EXPECT_EQ(m_rec.m_dlMlb, 112.5);
 }

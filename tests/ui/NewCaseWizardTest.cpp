@@ -13,6 +13,7 @@
 #include "InputTestSupport.h"
 #include "base/AppState.h"
 #include "model/PlumexDoc.h"
+#include "run/RunAndWait.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/AmbientGrid.h"
 #include "ui/HelpBrowser.h"
@@ -232,7 +233,7 @@ TEST_F(WizardTest, KeyboardWalkToATwoRiserCaseThatTheModelComputes) {
     EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 20.0);
 
     qputenv("PLUMEX_MODEL", PLUMEX_REAL_MODEL);
-    const bool computed = doc.Run(true);
+    const bool computed = RunAndWait(doc, true);
     qunsetenv("PLUMEX_MODEL");
     ASSERT_TRUE(computed) << (prompt.Empty() ? std::string() : LastText(prompt));
     int jets = 0;

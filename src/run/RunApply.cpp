@@ -1,0 +1,64 @@
+#include "run/RunApply.h"
+
+#include "base/DocObserver.h"
+#include "model/JetDispModal.h"
+#include "model/PlumexDoc.h"
+#include "run/RunResult.h"
+
+int ApplyJetResults(CPlumexDoc& doc, const RunResult& result, int& skipped) {
+    int read = 0;
+    for (const JetResult& r : result.m_Jets) {
+        CJet* jet = doc.FindJetById(r.m_Id);
+        if (!jet) {
+            ++skipped;
+            continue;
+        }
+        if (r.m_bPageRead) {
+            jet->m_KeyParams = r.m_KeyParams;
+            ++read;
+        } else {
+            jet->m_KeyParams.m_nSteps = 0;
+        }
+        jet->m_pDisplay->m_Disks = r.m_Disks;
+        jet->m_strStatus = r.m_strStatus;
+    }
+    return read;
+}
+
+RunReport ApplyRunResult(CPlumexDoc& doc, const RunPlan& plan, const RunResult& result) {
+    RunReport report;
+    report.m_eStatus = result.m_eStatus;
+    report.m_Problems = result.m_Problems;
+    report.m_nJetsSkipped = result.m_nJetsSkipped;
+    if (result.m_eStatus != RunStatus::Completed) {
+        // Nothing is applied: every jet is as it was, and so is what the
+        // views show. (Output that could not be read leaves the results
+        // marked undrawable, as they were while the model ran.)
+        if (!result.m_bModelFinished) doc.m_bResultsDrawable = true;
+        doc.SetRunInFlight(false);
+        return report;
+    }
+    report.m_nJetsRead = ApplyJetResults(doc, result, report.m_nJetsSkipped);
+    doc.m_strStatus = result.m_strLastStopReason;
+
+    doc.ComputeValueRanges();
+    if (plan.m_bAllJets) {
+        doc.PrepareJetDisplays();
+    } else {
+        for (JetId id : plan.m_Jets) {
+            int o = 0, r = 0, j = 0;
+            if (doc.LocateJet(id, o, r, j)) doc.PrepareJetDisplays(o, r, j, 1);
+        }
+    }
+    doc.SetRunInFlight(false);
+    doc.SetModifiedFlag(true);
+    doc.ClearResultsOutOfDate();
+    doc.Notify(DocEvent::ResultsReady);
+    DocEvent changed(DocEvent::ResultsChanged);
+    changed.m_nCount = report.m_nJetsRead;
+    doc.Notify(changed);
+    doc.UpdateAllViews();
+    doc.Notify(DocEvent::ProfileChanged);
+    doc.m_bResultsDrawable = true;
+    return report;
+}

@@ -1,0 +1,17 @@
+#pragma once
+#ifndef PLUMEX_LAYER_RUN
+#error "a header of plumex_run, included by a library that does not link it"
+#endif
+// One jet page of the model's summary file "Suspend".
+#include <cstdio>
+#include <string>
+
+struct CKeyParameters;
+class CPrompt;
+
+// Reads the next jet page into the record (left as it was when the page
+// cannot be read); messages go to the prompt. stopReason is the stop reason
+// read last: a rejected jet sets it to the model's reason, a page read to
+// the end sets it to its stop reason (empty when it has none), and a page
+// broken before that leaves it as it was.
+bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt, std::string& stopReason);
