@@ -154,7 +154,9 @@ int RunSection(const SectionRequest& req, CPrompt& prompt, std::FILE* out) {
     });
     std::fprintf(out, "Selected Jet Area: %.4f\n", st.m_Selected.m_dArea);
     std::fprintf(out, "Composite mean: %.6g\n", st.m_dCompositeMean);
-    if (kind == CutPlaneKind::CrossSection)
+    if (kind == CutPlaneKind::CrossSection && st.m_nPolygons == 0)
+        std::fprintf(out, "Composite dilution(merged jets): none, the plane cuts no jet\n");
+    else if (kind == CutPlaneKind::CrossSection)
         std::fprintf(out, "Composite dilution(merged jets): %.3f\n", CCutPlane::Truncate3(st.m_dDilution));
     if (!req.m_strImage.empty() && !WriteImage(plane, req.m_strImage, prompt)) return 1;
     return 0;

@@ -77,6 +77,11 @@ void CTreeEditCommand::Apply(bool forward) {
     if (forward && !m_bApplied) return FirstApply();
     if (!m_item.IsValid()) return;
     const bool removes = (m_eKind == Kind::Delete) == forward;
-    if (removes) Remove(forward ? m_selAfter : m_selBefore);
-    else Insert(forward ? m_selAfter : m_selBefore);
+    if (removes) {
+        Remove(forward ? m_selAfter : m_selBefore);
+    } else {
+        Insert(forward ? m_selAfter : m_selBefore);
+        // The jets that came back with their results cross the plane again.
+        m_doc.RecomputeSection(false);
+    }
 }

@@ -37,7 +37,7 @@ void CPlumexDoc::SetCutPlane(double h, double v, double d, int diskNo, CutPlaneK
     if (recompute) RecomputeSection();
 }
 
-void CPlumexDoc::RecomputeSection() {
+void CPlumexDoc::RecomputeSection(bool showProblems) {
     const SectionResult r = ComputeSection(*this, m_CutPlane);
     m_SectionStats = r.m_Stats;
     std::size_t k = 0;
@@ -49,6 +49,7 @@ void CPlumexDoc::RecomputeSection() {
         Notify(DocEvent::Flag(DocEvent::CutPlaneChanged, r.m_bRecreated));
         return;
     }
+    if (!showProblems) return;
     m_prompt.Inform(CCutPlane::OutcomeMessage(r.m_eOutcome),
                     r.m_eOutcome == SectionOutcome::ImageTooBig ? PromptIcon::Information : PromptIcon::Exclamation);
 }

@@ -349,6 +349,8 @@ void CPlumexDoc::Delete(TreeLevel level) {
     Notify(DocEvent::Item(DocEvent::ItemRemoved, ItemLevelOf(level), where.m_nOutfall,
                           level != TreeLevel::Outfall ? where.m_nRiser : -1,
                           level == TreeLevel::Jet ? where.m_nJet : -1, removedId));
+    // The deleted jets' pieces leave the section and its figures.
+    RecomputeSection(false);
     UpdateAllViews();
 }
 

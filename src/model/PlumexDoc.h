@@ -215,8 +215,10 @@ public:
     void SetCutPlane(double h, double v, double d, int diskNo, CutPlaneKind kind, bool recompute);
     // Computes the section of the cut plane as it stands (ComputeSection),
     // takes its statistics and the jets' areas over, shows why a section
-    // could not be made, and sends CutPlaneChanged for a section made.
-    void RecomputeSection();
+    // could not be made (unless showProblems is false: after a run or a
+    // deletion, which did not ask for a section), and sends CutPlaneChanged
+    // for a section made.
+    void RecomputeSection(bool showProblems = true);
     // Puts the cut plane of the given kind through disk diskNo of the
     // current jet (normal to its axis for that kind) and gives H, V and d; the disk
     // number is held to 1 .. disks - 1. False without a current jet.

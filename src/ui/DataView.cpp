@@ -32,6 +32,7 @@ constexpr double kAngleLimit = 360.0;
 constexpr int kDiskMin = 1;
 constexpr int kDiskMax = 50000;
 constexpr int kMaxBoxChars = 30;
+const char* const kNoJetCut = "The plane cuts no jet: there is no composite dilution.";
 
 double RoundTo(float v, int decimals) {
     const double f = std::pow(10.0, decimals);
@@ -303,6 +304,7 @@ void CDataView::ShowMembers() {
     SetBoxNumber(m_pVAngle, m_dVAngle);
     SetBoxNumber(m_pDilution, m_dDilution);
     SetBoxNumber(m_pInvMean, m_dInvMean);
+    ShowUncutPlane();
     UpdateKindControls();
 }
 
@@ -328,6 +330,18 @@ void CDataView::UpdateDilution() {
     m_dInvMean = CCutPlane::Truncate3(m_doc.m_SectionStats.m_dInvMean);
     m_pDilution->setText(QString::asprintf("%.3lf", m_dDilution));
     SetBoxNumber(m_pInvMean, m_dInvMean);
+    ShowUncutPlane();
+}
+
+void CDataView::ShowUncutPlane() {
+    // A plane that cuts no jet has no composite dilution: 0.000 would read as
+    // a figure.
+    const bool cut = m_doc.m_SectionStats.m_nPolygons > 0;
+    m_pDilution->setToolTip(cut ? QString() : QString(kNoJetCut));
+    m_pInvMean->setToolTip(cut ? QString() : QString(kNoJetCut));
+    if (cut) return;
+    m_pDilution->setText("none");
+    m_pInvMean->clear();
 }
 
 void CDataView::RefillDiskPage() {
@@ -447,8 +461,7 @@ bool CDataView::PlaceAtDisk() {
 
 void CDataView::OnDistanceEdited() {
     Apply();
-    if (m_nKind == static_cast<int>(CutPlaneKind::CrossSection))
-        m_pDilution->setText(QString::asprintf("%.3lf", m_dDilution));
+    UpdateDilution();
 }
 
 void CDataView::OnAngleEdited() { Apply(); }

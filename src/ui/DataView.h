@@ -83,6 +83,8 @@ private:
     void Apply();
     void UpdateKindControls();
     void UpdateDilution();
+    // The dilution boxes of a plane that cuts no jet say so instead of 0.
+    void ShowUncutPlane();
     void RefillDiskPage();
     bool HasResults() const;
     double AmbientDepth() const;

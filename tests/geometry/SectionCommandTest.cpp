@@ -124,6 +124,20 @@ TEST_F(SectionCommandTest, DistanceBeyondTwentyFiveDepthsIsRefused) {
               "The distance of cutplane is too large, it should be smaller than 25 times of the ambient depth");
 }
 
+TEST_F(SectionCommandTest, ACrossSectionThatCutsNoJetGivesNoCompositeDilution) {
+    SectionRequest req;
+    req.m_strCase = m_strCase;
+    req.m_eKind = CutPlaneKind::CrossSection;
+    req.m_bDistance = true;
+    req.m_dDistance = -20.0;  // behind the port: the jet runs the other way
+    int code = -1;
+    const std::string text = Run(req, code);
+    ASSERT_EQ(code, 0) << text;
+    EXPECT_EQ(Value(text, "Total Area(m^2)"), 0.0);
+    EXPECT_NE(text.find("Composite dilution(merged jets): none, the plane cuts no jet"), std::string::npos) << text;
+    EXPECT_EQ(text.find("dilution(merged jets): 0"), std::string::npos) << text;
+}
+
 TEST_F(SectionCommandTest, MissingCaseAndPlaneMissingTheJetsFail) {
     SectionRequest req;
     req.m_strCase = m_dir.filePath("none.pmx").toStdString();

@@ -2,12 +2,14 @@
 // areas, and the section image, its composition and the statistics.
 #include <gtest/gtest.h>
 
+#include <QUndoStack>
 #include <cmath>
 #include <map>
 
 #include "SectionCase.h"
 #include "base/AppState.h"
 #include "base/DocObserver.h"
+#include "edit/TreeEditCommand.h"
 #include "geometry/CutPlane.h"
 #include "geometry/Polygon.h"
 #include "image/Dib.h"
@@ -183,6 +185,29 @@ TEST_F(SectionTest, AComputedSectionChangesNothingOfTheCaseUntilTheCaseTakesItOv
     EXPECT_DOUBLE_EQ(m_doc.m_SectionStats.m_dDilution, r.m_Stats.m_dDilution);
     EXPECT_DOUBLE_EQ(Jet(0).m_Section.m_dArea, r.m_Jets[0].second.m_dArea);
     EXPECT_DOUBLE_EQ(Jet(1).m_Section.m_dArea, r.m_Jets[1].second.m_dArea);
+}
+
+TEST_F(SectionTest, DeletingACutJetAndTakingTheDeletionBackKeepTheSectionCurrent) {
+    StraightJet a, b;
+    b.m_dRadius = 1.0;
+    BuildSectionCase(m_doc, {a, b});
+    double c[3];
+    DiskCentre(Jet(0), 90, c);
+    CutAcrossX(c[0] + 0.3);
+    const double both = m_doc.m_SectionStats.m_dSumOfArea;
+    const double first = Jet(0).m_Section.m_dArea;
+    ASSERT_GT(Jet(1).m_Section.m_dArea, 0.0);
+    // Computed jets, as a run leaves them: a jet that comes back is placed again.
+    for (int k = 0; k < 2; ++k) Jet(k).m_KeyParams.m_nSteps = Jet(k).GetDiskCount();
+
+    QUndoStack stack;
+    m_doc.GetCurrentRiser()->m_nCurrentJet = 1;
+    stack.push(CTreeEditCommand::Make(m_doc, CTreeEditCommand::Kind::Delete, TreeLevel::Jet).release());
+    EXPECT_EQ(m_doc.m_SectionStats.m_nPolygons, 1);
+    EXPECT_DOUBLE_EQ(m_doc.m_SectionStats.m_dSumOfArea, first);
+    stack.undo();
+    EXPECT_EQ(m_doc.m_SectionStats.m_nPolygons, 2);
+    EXPECT_DOUBLE_EQ(m_doc.m_SectionStats.m_dSumOfArea, both);
 }
 
 TEST_F(SectionTest, ObserversHearOfEveryNewSection) {

@@ -140,6 +140,21 @@ TEST_F(DataViewTest, TheCompositeDilutionShowsForTheCrossSectionOnly) {
     EXPECT_FALSE(Box("dilution")->isVisible());
 }
 
+TEST_F(DataViewTest, ACrossSectionThatCutsNoJetSaysSoInsteadOfADilutionOfZero) {
+    MakeCase();
+    Choose(2);
+    TypeInto("distance", "-20");
+    ASSERT_EQ(m_doc.m_SectionStats.m_nPolygons, 0);
+    EXPECT_EQ(Box("dilution")->text(), QString("none"));
+    EXPECT_FALSE(Box("dilution")->toolTip().isEmpty());
+    // Back onto the jets: the figure returns.
+    double c[3];
+    DiskCentre(*m_doc.GetCurrentRiser()->m_Jets[0], 90, c);
+    TypeInto("distance", QString::number(c[0] + 0.3));
+    EXPECT_EQ(Box("dilution")->text(), QString::asprintf("%.3f", m_view->Dilution()));
+    EXPECT_TRUE(Box("dilution")->toolTip().isEmpty());
+}
+
 TEST_F(DataViewTest, DiskSpinStopsAtTheLastDiskAndTheScrollBarWalksTheDisks) {
     MakeCase();
     Choose(3);
