@@ -37,6 +37,8 @@ bool CCaseDocument::IsTutorial() const { return m_pDoc->m_bTutorial; }
 
 bool CCaseDocument::Open(const QString& path) {
     if (!m_pDoc->OpenCase(path.toStdString())) return false;
+    // The case opens with the section of the plane it was saved with.
+    m_pDoc->RecomputeSection(false);
     m_pHistory->Stack().clear();
     m_pHistory->MarkSaved();
     SetPath(path);

@@ -98,7 +98,8 @@ CDataView::CDataView(CPlumexDoc& doc, QWidget* parent) : QWidget(parent), m_doc(
     // The edit box being typed in stands out in yellow.
     setStyleSheet("QLineEdit:focus { background-color: rgb(255, 255, 0); }");
     SelectPage(0);
-    Refresh(false);
+    // The plane the case holds, not the pane's defaults (a reopened case).
+    Refresh(true);
     m_bReady = true;
 }
 

@@ -74,7 +74,10 @@ protected:
 
 TEST_F(DataViewTest, DistanceUpToTwentyFiveDepthsIsTakenBeyondIsRefusedAndTheOldOneComesBack) {
     MakeCase();
-    ASSERT_EQ(m_view->Kind(), 1);  // side view, the pane's default
+    // The pane shows the case's own plane (horizontal for a new case).
+    ASSERT_EQ(m_view->Kind(), static_cast<int>(Plane().m_eKind));
+    Choose(1);
+    ASSERT_EQ(m_view->Kind(), 1);
     TypeInto("distance", "500");
     EXPECT_DOUBLE_EQ(Plane().m_dDistance, 500.0);
     EXPECT_EQ(Plane().m_eKind, CutPlaneKind::SideView);
@@ -138,6 +141,19 @@ TEST_F(DataViewTest, TheCompositeDilutionShowsForTheCrossSectionOnly) {
     EXPECT_FALSE(Box("dilution")->isVisible());
     Choose(3);
     EXPECT_FALSE(Box("dilution")->isVisible());
+}
+
+TEST_F(DataViewTest, APaneMadeOnACaseShowsThePlaneTheCaseHolds) {
+    StraightJet a;
+    BuildSectionCase(m_doc, {a});
+    m_doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, 0.3}, {20.0, 1.025, 0.0, 0.1}});
+    const double h = (90.0 - m_doc.m_fCurrentAngle) + 90.0;
+    m_doc.SetCutPlane(h, 0.0, 40.0, 200, CutPlaneKind::CrossSection, true);
+    // A pane made afterwards, as for a reopened case.
+    m_view = std::make_unique<CDataView>(m_doc);
+    EXPECT_TRUE(Find<QRadioButton>("kind2")->isChecked());
+    EXPECT_EQ(Box("distance")->text().toDouble(), 40.0);
+    EXPECT_EQ(Plane().m_eKind, CutPlaneKind::CrossSection);
 }
 
 TEST_F(DataViewTest, ACrossSectionThatCutsNoJetSaysSoInsteadOfADilutionOfZero) {
