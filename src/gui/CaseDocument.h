@@ -40,6 +40,10 @@ public:
 
     // Reads the case file; the core reports a failure to the user.
     bool Open(const QString& path);
+    // Reads the text form of a case (.json) as a new untitled case, named
+    // after the file: saving asks for a case file name. False, with every
+    // problem told, when the text is refused.
+    bool OpenText(const QString& path);
     // Writes the case file in one piece (the old file stays whole if the
     // save fails); on success the case takes the path and the history
     // marks the saved state.

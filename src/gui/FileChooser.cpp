@@ -4,10 +4,12 @@
 
 namespace {
 const char kCaseFilter[] = "Plumex Files (*.pmx);;All Files (*)";
-}
+// Open also takes the text form of a case, which opens as a new case.
+const char kOpenFilter[] = "Plumex Files (*.pmx);;Case Texts (*.json);;All Files (*)";
+}  // namespace
 
 QString CDialogFileChooser::OpenCase(QWidget* parent, const QString& directory) {
-    return QFileDialog::getOpenFileName(parent, "Open", directory, kCaseFilter);
+    return QFileDialog::getOpenFileName(parent, "Open", directory, kOpenFilter);
 }
 
 QString CDialogFileChooser::SaveCaseAs(QWidget* parent, const QString& suggested) {

@@ -151,14 +151,26 @@ bool CPlumexApp::OpenFile(const QString& path, bool closeOthers) {
             m_pFrame->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(windows.first()->parentWidget()));
         return true;
     }
-    if (closeOthers && !CloseAllWithPrompts()) return false;
+    // The new case is read before any open case is closed: a file that
+    // cannot be read closes nothing.
     CCaseDocument* doc = NewDocument();
-    if (!doc->Open(path)) {
-        m_pProfile->RemoveRecentFile(path);
+    const bool text = path.endsWith(".json", Qt::CaseInsensitive);
+    if (!(text ? doc->OpenText(path) : doc->Open(path))) {
+        if (!text) m_pProfile->RemoveRecentFile(path);
         DiscardDocument(doc);
         return false;
     }
-    m_pProfile->AddRecentFile(doc->Path());
+    if (closeOthers) {
+        // The questions are about the cases open before this one.
+        m_Documents.removeOne(doc);
+        const bool closed = CloseAllWithPrompts();
+        m_Documents << doc;
+        if (!closed) {
+            DiscardDocument(doc);
+            return false;
+        }
+    }
+    if (!text) m_pProfile->AddRecentFile(doc->Path());
     m_pFrame->AddCaseWindow(*doc);
     emit documentsChanged();
     m_pFrame->OnCaseShown();

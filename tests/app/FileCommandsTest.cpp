@@ -197,3 +197,48 @@ TEST_F(FileCommands, AFileThatCannotBeReadIsReportedAndLeavesNothingOpen) {
     EXPECT_TRUE(m_app->Documents().isEmpty());
     EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
 }
+
+TEST_F(FileCommands, OpenReadsTheNewFileBeforeClosingAnyCase) {
+    CCaseDocument* kept = OpenModified();
+    const QString keptPath = kept->Path();
+    const QString bad = TempPath("broken.pmx");
+    QFile f(bad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a case");
+    f.close();
+    m_chooser.m_Open << bad;
+    ClickMenu("&File", "&Open...");
+    // Refused without a question about the open case, which stays as it was.
+    ASSERT_EQ(m_prompt.Entries().size(), 1u);
+    EXPECT_EQ(m_prompt.Entries()[0].kind, "inform");
+    ASSERT_EQ(m_app->Documents().size(), 1);
+    EXPECT_EQ(m_app->Documents()[0]->Path(), keptPath);
+    EXPECT_TRUE(m_app->Documents()[0]->IsModified());
+}
+
+TEST_F(FileCommands, OpenTakesACaseTextAsANewUntitledCase) {
+    const QString text = QString(PLUMEX_EXAMPLES_SOURCE) + "/demo.json";
+    m_chooser.m_Open << text;
+    ClickMenu("&File", "&Open...");
+    EXPECT_TRUE(m_prompt.Entries().empty()) << (m_prompt.Texts().empty() ? "" : m_prompt.Texts()[0]);
+    ASSERT_EQ(m_app->Documents().size(), 1);
+    CCaseDocument* doc = m_app->Documents()[0];
+    EXPECT_TRUE(doc->Path().isEmpty());
+    EXPECT_EQ(doc->Title(), QString("demo"));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->Doc().GetJetCount(), 8);
+
+    // A text with a refused value opens nothing and names the field.
+    const QString bad = TempPath("bad.json");
+    QFile in(text), out(bad);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(in.readAll().replace("\"outfalls\"", "\"outfallz\""));
+    out.close();
+    m_chooser.m_Open << bad;
+    ClickMenu("&File", "&Open...");
+    ASSERT_FALSE(m_prompt.Texts().empty());
+    EXPECT_NE(m_prompt.Texts().back().find("bad.json"), std::string::npos) << m_prompt.Texts().back();
+    ASSERT_EQ(m_app->Documents().size(), 1);
+    EXPECT_EQ(m_app->Documents()[0], doc);
+}
