@@ -37,6 +37,14 @@ protected:
         SettleActive();
         return doc;
     }
+    // A file named like a case that holds none.
+    QString BrokenCase() const {
+        const QString path = TempPath("broken.pmx");
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a case");
+        return path;
+    }
     std::string CloseText(const CCaseDocument* d) const { return "Close the file " + d->Path().toStdString() + "?"; }
     std::string SaveText(const CCaseDocument* d) const { return "Save the file " + d->Path().toStdString() + "?"; }
 };
@@ -184,11 +192,7 @@ TEST_F(FileCommands, ExitCancelledKeepsTheProgramAndWritesNoDockingDescription) 
 }
 
 TEST_F(FileCommands, AFileThatCannotBeReadIsReportedAndLeavesNothingOpen) {
-    const QString bad = TempPath("broken.pmx");
-    QFile f(bad);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("not a case");
-    f.close();
+    const QString bad = BrokenCase();
     m_chooser.m_Open << bad;
     ClickMenu("&File", "&Open...");
     ASSERT_EQ(m_prompt.Entries().size(), 1u);
@@ -201,11 +205,7 @@ TEST_F(FileCommands, AFileThatCannotBeReadIsReportedAndLeavesNothingOpen) {
 TEST_F(FileCommands, OpenReadsTheNewFileBeforeClosingAnyCase) {
     CCaseDocument* kept = OpenModified();
     const QString keptPath = kept->Path();
-    const QString bad = TempPath("broken.pmx");
-    QFile f(bad);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("not a case");
-    f.close();
+    const QString bad = BrokenCase();
     m_chooser.m_Open << bad;
     ClickMenu("&File", "&Open...");
     // Refused without a question about the open case, which stays as it was.
