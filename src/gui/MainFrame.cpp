@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -192,11 +193,21 @@ CChildFrame* CMainFrame::AddCaseWindow(CCaseDocument& doc) {
 }
 
 void CMainFrame::ViewSummaryFile(CCaseDocument& doc) {
-    // All jets are computed first, so the file speaks of the case as it stands.
-    m_pRuns->RunAllJets(doc);
-    auto* viewer = new CSummaryViewer(this);
-    viewer->Load(QString::fromStdString(m_pRuns->SettingsOf(doc).SummaryPath()));
-    viewer->show();
+    // All jets are computed first, so the file speaks of the case as it
+    // stands; it is shown when that run has ended well, not while the model
+    // is still writing it.
+    if (!m_pRuns->RunAllJets(doc)) return;
+    const QPointer<CCaseDocument> target(&doc);
+    connect(
+        m_pRuns, &CRunController::runFinished, this,
+        [this, target](bool succeeded) {
+            if (!succeeded || !target) return;
+            auto* viewer = new CSummaryViewer(this);
+            viewer->setObjectName("summaryViewer");
+            viewer->Load(QString::fromStdString(m_pRuns->SettingsOf(*target).SummaryPath()));
+            viewer->show();
+        },
+        Qt::SingleShotConnection);
 }
 
 void CMainFrame::RenumberWindows(const CCaseDocument& doc) {

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
@@ -25,6 +26,7 @@
 #include "model/PlumexDoc.h"
 #include "run/RunSettings.h"
 #include "ui/StatusProgress.h"
+#include "ui/SummaryViewer.h"
 
 namespace {
 // The jets' stored results, to see that a run changed nothing.
@@ -110,6 +112,28 @@ TEST_F(Runs, ACaseKeepsItsRunDirectoryFromRunToRunUntilItCloses) {
     Settle();
     ASSERT_TRUE(m_app->Documents().isEmpty());
     EXPECT_FALSE(QDir(dir).exists()) << "the directory goes with its case";
+}
+
+TEST_F(Runs, ViewSuspendFileShowsTheSummaryOfTheRunItStartsOnceThatRunHasEnded) {
+    ModelEnvironment model(PLUMEX_FAKE_MODEL, "echo");
+    ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
+    SettleActive();
+    auto* button = ActiveChild()->findChild<QPushButton*>("viewSuspend");
+    ASSERT_NE(button, nullptr);
+    button->click();
+    ASSERT_TRUE(WaitForRunEnd());
+    ASSERT_TRUE(WaitUntil([this] { return Frame().findChild<CSummaryViewer*>("summaryViewer") != nullptr; }, 5000));
+    auto* viewer = Frame().findChild<CSummaryViewer*>("summaryViewer");
+    CCaseDocument* doc = m_app->Documents().front();
+    QFile summary(QString::fromStdString(Frame().Runs().SettingsOf(*doc).SummaryPath()));
+    ASSERT_TRUE(summary.open(QIODevice::ReadOnly));
+    // The viewer shows the file's lines (a text edit keeps no carriage returns).
+    const QStringList lines = QString::fromLocal8Bit(summary.readAll()).remove('\r').split('\n');
+    ASSERT_GT(lines.size(), 8);
+    const QStringList shown = viewer->Text()->toPlainText().remove('\r').split('\n');
+    ASSERT_GE(shown.size(), lines.size() - 1);
+    for (int k = 0; k < 8; ++k) EXPECT_EQ(shown[k].trimmed(), lines[k].trimmed()) << k;
+    EXPECT_TRUE(m_prompt.Empty()) << m_prompt.Texts().front();
 }
 
 TEST_F(Runs, WhileTheModelRunsTheWindowAnswersAndCancelChangesNoJet) {
