@@ -225,9 +225,9 @@ void CInputBar::LoadGrid() {
     m_pAngle->SetValue(m_pDoc->m_fCurrentAngle);
 }
 
-void CInputBar::RefillTree() {
+void CInputBar::RefillTree(int deepest) {
     m_bRebuilding = true;
-    const int level = FillStructureTree(*m_pTree, *m_pDoc, m_pDoc->m_bNoRiser);
+    const int level = FillStructureTree(*m_pTree, *m_pDoc, m_pDoc->m_bNoRiser, deepest);
     if (QTreeWidgetItem* item = m_pTree->currentItem()) m_pName->setText(item->text(0));
     SwitchForm(level);
     m_bRebuilding = false;
@@ -358,6 +358,7 @@ void CInputBar::OnAdd() {
     CommitForms();
     using Kind = CTreeEditCommand::Kind;
     const TreeLevel level = static_cast<TreeLevel>(m_nLevel - 1);
+    const int added = m_nLevel;
     BeginEdits("Add " + NewItemName(level));
     Edit(CTreeEditCommand::Make(*m_pDoc, Kind::Add, level));
     RefillTree();
@@ -367,6 +368,7 @@ void CInputBar::OnAdd() {
         RefillTree();
     }
     EndEdits();
+    RefillTree(added);
     m_bStructureChanged = true;
     m_Forms.Load(*m_pDoc);
 }

@@ -102,7 +102,8 @@ private:
     void OnDelete();
     void OnResimulate();
     void OnDisplayToggled(int level, bool shown);
-    void RefillTree();
+    // deepest: see FillStructureTree.
+    void RefillTree(int deepest = 3);
     // Says that the jets shown no longer match the input, when they have results.
     void MarkResultsStale();
 

@@ -221,16 +221,16 @@ void CNewCaseDlg::SwitchForm(int level) {
     UpdateItemButtons();
 }
 
-void CNewCaseDlg::RefillTree() {
+void CNewCaseDlg::RefillTree(int deepest) {
     m_bRebuilding = true;
-    const int level = FillStructureTree(*m_pTree, m_doc, m_bNoRiser);
+    const int level = FillStructureTree(*m_pTree, m_doc, m_bNoRiser, deepest);
     if (QTreeWidgetItem* selected = m_pTree->currentItem()) m_pName->setText(selected->text(0));
     SwitchForm(level);
     m_bRebuilding = false;
 }
 
-void CNewCaseDlg::AfterDocumentOperation() {
-    RefillTree();
+void CNewCaseDlg::AfterDocumentOperation(int deepest) {
+    RefillTree(deepest);
     m_Forms.Load(m_doc);
     UpdateItemButtons();
     UpdateNavigation();
@@ -301,7 +301,7 @@ void CNewCaseDlg::OnFinish() {
 
 // A new outfall or riser comes with what it holds down to a jet, so the
 // item forms always have a jet to show.
-void CNewCaseDlg::CompleteNewItem() {
+void CNewCaseDlg::CompleteNewItem(int keep) {
     RefillTree();
     if (m_nLevel == 1) {
         m_doc.Create(TreeLevel::Riser);
@@ -312,7 +312,7 @@ void CNewCaseDlg::CompleteNewItem() {
         RefillTree();
     }
     m_bCommitEnabled = true;
-    AfterDocumentOperation();
+    AfterDocumentOperation(keep);
 }
 
 void CNewCaseDlg::OnCreate() {
@@ -326,8 +326,10 @@ void CNewCaseDlg::OnAdd() {
     if (m_nLevel < 1) return;
     CommitForms();
     m_bCommitEnabled = false;
+    const int added = m_nLevel;
     m_doc.Add(static_cast<TreeLevel>(m_nLevel - 1));
-    CompleteNewItem();
+    // The added outfall or riser stays selected, not the jet it came with.
+    CompleteNewItem(added);
 }
 
 void CNewCaseDlg::OnDelete() {

@@ -68,14 +68,18 @@ private:
     void UpdateNavigation();
     void UpdateItemButtons();
     void SwitchForm(int level);
-    void RefillTree();
-    void AfterDocumentOperation();
+    // deepest: see FillStructureTree.
+    void RefillTree(int deepest = 3);
+    // deepest: see FillStructureTree.
+    void AfterDocumentOperation(int deepest = 3);
     bool CommitForms();
     void OnNext();
     void OnBack();
     void OnFinish();
     void OnCreate();
-    void CompleteNewItem();
+    // Gives a new outfall or riser what it holds down to a jet; the tree then
+    // selects no deeper than keep (see FillStructureTree).
+    void CompleteNewItem(int keep = 3);
     void OnAdd();
     void OnDelete();
     void OnSelectionChanged();

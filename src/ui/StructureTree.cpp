@@ -12,7 +12,7 @@ int CurrentLevel(const CPlumexDoc& doc) {
     return n.m_nJet >= 0 ? 3 : n.m_nRiser >= 0 ? 2 : n.m_nOutfall >= 0 ? 1 : 0;
 }
 
-int FillStructureTree(QTreeWidget& tree, const CPlumexDoc& doc, bool noRiser) {
+int FillStructureTree(QTreeWidget& tree, const CPlumexDoc& doc, bool noRiser, int deepest) {
     tree.clear();
     for (int i = 0; i < doc.GetOutfallCount(); ++i) {
         const CRiser* o = doc.GetOutfall(i);
@@ -26,7 +26,9 @@ int FillStructureTree(QTreeWidget& tree, const CPlumexDoc& doc, bool noRiser) {
     tree.expandAll();
 
     const CurrentNames n = doc.GetCurrentNames();
-    const int level = CurrentLevel(doc);
+    int level = CurrentLevel(doc);
+    // Without risers there is no riser item to stop at.
+    if (deepest >= 1 && deepest < level && !(noRiser && deepest == 2)) level = deepest;
     auto child = [](QTreeWidgetItem* parent, const std::string& name) -> QTreeWidgetItem* {
         for (int i = 0; parent && i < parent->childCount(); ++i)
             if (parent->child(i)->text(0).toStdString() == name) return parent->child(i);

@@ -18,9 +18,11 @@ struct TreePath {
     std::string m_strOutfall, m_strRiser, m_strJet;
 };
 
-// Refills the tree from the case and selects the case's current item (the
-// caller ignores selection news meanwhile). Returns the current item's level.
-int FillStructureTree(QTreeWidget& tree, const CPlumexDoc& doc, bool noRiser);
+// Refills the tree from the case and selects the case's current item, but
+// no deeper than the level deepest (1 outfall, 2 riser, 3 jet): an item
+// just added stays selected though it came with the items it holds. The
+// caller ignores selection news meanwhile. Returns the selected item's level.
+int FillStructureTree(QTreeWidget& tree, const CPlumexDoc& doc, bool noRiser, int deepest = 3);
 // The level and names of a tree item; a jet under an outfall (without
 // risers) stands on "Riser1".
 TreePath PathOfItem(const QTreeWidgetItem* item, bool noRiser);

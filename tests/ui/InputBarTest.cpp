@@ -96,6 +96,24 @@ TEST_F(InputBarTest, ResimulateRunsOneJetUnlessTheStructureChanged) {
     EXPECT_EQ(LastText(prompt), "Jet diameter is too small, it should be equal to or greater than 1.0e-4m.");
 }
 
+TEST_F(InputBarTest, AnAddedRiserOrOutfallStaysSelectedThoughItComesWithItsJets) {
+    ClickItem(bar->Tree()->topLevelItem(0)->child(0));
+    ASSERT_EQ(bar->Level(), 2);
+    Click(bar->AddButton());
+    EXPECT_EQ(doc.GetOutfall(0)->GetRiserCount(), 2);
+    // The new riser, not its last jet: the button under the mouse still adds a riser.
+    EXPECT_EQ(bar->Level(), 2);
+    EXPECT_EQ(bar->Tree()->currentItem(), bar->Tree()->topLevelItem(0)->child(1));
+    EXPECT_EQ(bar->AddButton()->text(), "Add a Riser");
+    EXPECT_EQ(doc.GetCurrentRiser(), doc.GetOutfall(0)->GetRiser(1));
+
+    ClickItem(bar->Tree()->topLevelItem(0));
+    Click(bar->AddButton());
+    ASSERT_EQ(doc.GetOutfallCount(), 2);
+    EXPECT_EQ(bar->Level(), 1);
+    EXPECT_EQ(bar->Tree()->currentItem(), bar->Tree()->topLevelItem(1));
+}
+
 TEST_F(InputBarTest, ResimulateStoresTheGridAndAngleAndNeedsALevel) {
     QSignalSpy runs(bar, &CInputBar::runRequested);
     TypeIntoCell(*bar->Grid(), 1, 0, "45");
