@@ -1,6 +1,7 @@
 #include "gui/FileChooser.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 const char kCaseFilter[] = "Plumex Files (*.pmx);;All Files (*)";
@@ -18,6 +19,11 @@ QString CDialogFileChooser::SaveCaseAs(QWidget* parent, const QString& suggested
 
 QString CDialogFileChooser::SaveBitmap(QWidget* parent, const QString& suggested) {
     // Any other name is allowed too: a name ending in ".png" saves a PNG picture.
-    return QFileDialog::getSaveFileName(parent, "Save Bitmap Dialog", suggested,
-                                        "Bitmap Files (*.bmp);;All Files (*.*)");
+    const QString png = "PNG Files (*.png)";
+    QString chosen;
+    QString path = QFileDialog::getSaveFileName(parent, "Save Bitmap Dialog", suggested,
+                                                "Bitmap Files (*.bmp);;" + png + ";;All Files (*.*)", &chosen);
+    // A name typed without an ending takes the one of the chosen kind.
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += chosen == png ? ".png" : ".bmp";
+    return path;
 }
