@@ -382,6 +382,11 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     m_app.Profile().Sync();
     for (CCaseDocument* doc : QList<CCaseDocument*>(m_app.Documents())) m_app.DiscardDocument(doc);
     event->accept();
+    // The program ends with its main window: the start page, the help and
+    // the profile windows, which are windows of their own, go too, so that
+    // no window keeps the program running unseen.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible()) w->close();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {

@@ -1,5 +1,6 @@
 // The start page and the help window in the program: when the page comes
 // up, what its links do, and the help commands.
+#include <QApplication>
 #include <QCheckBox>
 #include <QDockWidget>
 #include <QSettings>
@@ -122,6 +123,21 @@ TEST_F(StartPageFlow, HelpCommandsOpenTheHelpWindow) {
     Settle();
     EXPECT_EQ(Frame().StartPages().Help(), help);
     EXPECT_TRUE(help->isVisible());
+}
+
+TEST_F(StartPageFlow, ExitAfterACaseWasOpenedLeavesNoWindowOpen) {
+    Restart(true);
+    ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
+    SettleActive();
+    QTest::keyClick(&Frame(), Qt::Key_F1);
+    Frame().Action("view.profile")->trigger();
+    Frame().Action("file.startPage")->trigger();
+    Settle();
+    ASSERT_TRUE(Frame().StartPages().Help()->isVisible());
+    Frame().Action("file.exit")->trigger();
+    Settle();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible()) << w->metaObject()->className() << " " << w->objectName().toStdString();
 }
 
 class PlotsInTheWindow : public GuiFixture {};
