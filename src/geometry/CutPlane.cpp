@@ -29,9 +29,13 @@ double CCutPlane::TruncateDecimals(double x, int decimals) {
 }
 
 void CCutPlane::SetPlane(double h, double v, double d, int diskNo, CutPlaneKind kind) {
-    m_dHAngle = Truncate2(h);
-    m_dVAngle = Truncate2(v);
-    m_dDistance = Truncate2(d);
+    SetExactPlane(Truncate2(h), Truncate2(v), Truncate2(d), diskNo, kind);
+}
+
+void CCutPlane::SetExactPlane(double h, double v, double d, int diskNo, CutPlaneKind kind) {
+    m_dHAngle = h;
+    m_dVAngle = v;
+    m_dDistance = d;
     m_nDiskNo = diskNo;
     m_eKind = kind;
     ComputePlane();

@@ -60,6 +60,9 @@ public:
     // number and the kind, derives the plane and forgets the probe point.
     // The section is not recomputed: the case does that (CPlumexDoc::SetCutPlane).
     void SetPlane(double h, double v, double d, int diskNo, CutPlaneKind kind);
+    // The same without the truncation: a plane put through a disk keeps its
+    // exact angles and distance.
+    void SetExactPlane(double h, double v, double d, int diskNo, CutPlaneKind kind);
     void GetPlane(double& h, double& v, double& d, int& diskNo, CutPlaneKind& kind) const;
     // Normal, point, equation, in-plane frame and both transforms from H, V
     // and d.

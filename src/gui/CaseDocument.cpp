@@ -21,6 +21,12 @@ CCaseDocument::CCaseDocument(CAppState& app, CPrompt& prompt, QObject* parent)
     m_pBridge = std::make_unique<CDocEventBridge>(*m_pDoc);
     m_pHistory = std::make_unique<CEditHistory>(*m_pDoc);
     connect(&m_pHistory->Stack(), &QUndoStack::indexChanged, this, &CCaseDocument::stateChanged);
+    // The figures of the cut plane on show follow new results. Only a case
+    // shown in the program needs its section: batch jobs do not build the
+    // tubes a section cuts.
+    connect(m_pBridge.get(), &CDocEventBridge::docEvent, this, [this](const DocEvent& e) {
+        if (e == DocEvent::ResultsReady) m_pDoc->RecomputeSection(false);
+    });
     // Queued: the document tells its news before it sets its modified flag.
     connect(
         m_pBridge.get(), &CDocEventBridge::docEvent, this, [this] { emit stateChanged(); }, Qt::QueuedConnection);

@@ -19,20 +19,13 @@ constexpr double kRiserHeightWithoutRiser = 1.01;
 
 void CPlumexDoc::SetCutPlane(double h, double v, double d, int diskNo, CutPlaneKind kind, bool recompute) {
     if (kind == CutPlaneKind::NormalToJet) {
-        // Through the chosen disk, normal to the jet's axis there.
-        int k = diskNo;
-        if (!PlaceCutPlaneAtDisk(k, kind, h, v, d)) return;
-        diskNo = k;
+        // Through the chosen disk, normal to the jet's axis there, with the
+        // exact angles and distance of that disk.
+        if (!PlaceCutPlaneAtDisk(diskNo, kind, h, v, d)) return;
+        m_CutPlane.SetExactPlane(h, v, d, diskNo, kind);
     } else {
         ClearSectionMarks();
-    }
-    m_CutPlane.SetPlane(h, v, d, diskNo, kind);
-    // A plane put at a disk keeps its exact angles and distance.
-    if (kind == CutPlaneKind::NormalToJet) {
-        m_CutPlane.m_dHAngle = h;
-        m_CutPlane.m_dVAngle = v;
-        m_CutPlane.m_dDistance = d;
-        m_CutPlane.ComputePlane();
+        m_CutPlane.SetPlane(h, v, d, diskNo, kind);
     }
     if (recompute) RecomputeSection();
 }

@@ -53,8 +53,6 @@ RunReport ApplyRunResult(CPlumexDoc& doc, const RunPlan& plan, const RunResult& 
     doc.SetRunInFlight(false);
     doc.SetModifiedFlag(true);
     doc.ClearResultsOutOfDate();
-    // The section shown must be that of the new results, not the last ones.
-    doc.RecomputeSection(false);
     doc.Notify(DocEvent::ResultsReady);
     DocEvent changed(DocEvent::ResultsChanged);
     changed.m_nCount = report.m_nJetsRead;

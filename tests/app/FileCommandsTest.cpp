@@ -15,15 +15,7 @@
 #include "gui/Profile.h"
 #include "model/CaseFile.h"
 #include "model/PlumexDoc.h"
-
-namespace {
-std::vector<unsigned char> StreamOf(const QString& path) {
-    std::vector<unsigned char> bytes;
-    std::string error;
-    EXPECT_TRUE(CaseFile::Read(path.toStdString(), bytes, error)) << error;
-    return bytes;
-}
-}  // namespace
+#include "support/CaseStream.h"
 
 class FileCommands : public GuiFixture {
 protected:

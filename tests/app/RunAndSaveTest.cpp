@@ -23,6 +23,7 @@
 #include "gui/MainFrame.h"
 #include "gui/RunController.h"
 #include "model/CaseFile.h"
+#include "model/CaseSection.h"
 #include "model/PlumexDoc.h"
 #include "run/RunSettings.h"
 #include "ui/StatusProgress.h"
@@ -112,6 +113,33 @@ TEST_F(Runs, ACaseKeepsItsRunDirectoryFromRunToRunUntilItCloses) {
     Settle();
     ASSERT_TRUE(m_app->Documents().isEmpty());
     EXPECT_FALSE(QDir(dir).exists()) << "the directory goes with its case";
+}
+
+TEST_F(Runs, TheSectionOnShowFollowsTheResultsOfEveryRun) {
+    ModelEnvironment model(PLUMEX_MODEL_EXE, "");
+    ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
+    CCaseDocument* doc = m_app->Documents().front();
+    CPlumexDoc& d = doc->Doc();
+    SettleActive();
+    ASSERT_TRUE(Frame().Runs().RunAllJets(*doc));
+    ASSERT_TRUE(WaitForRunEnd());
+    // A cross-section through the current jet, then the jets computed again
+    // with twice the flow: the figures shown are those of the new plumes.
+    int disk = 60;
+    double h = 0, v = 0, dist = 0;
+    ASSERT_TRUE(d.PlaceCutPlaneAtDisk(disk, CutPlaneKind::CrossSection, h, v, dist));
+    d.SetCutPlane(h, v, dist, disk, CutPlaneKind::CrossSection, true);
+    const double before = d.m_SectionStats.m_dTotalArea;
+    ASSERT_GT(before, 0.0);
+    d.SetJetFlowAll(2.0 * d.GetCurrentJet()->m_dFlow);
+    ASSERT_TRUE(Frame().Runs().RunAllJets(*doc));
+    ASSERT_TRUE(WaitForRunEnd());
+    const CSectionStats shown = d.m_SectionStats;
+    const SectionResult fresh = ComputeSection(d, d.m_CutPlane);
+    EXPECT_NE(shown.m_dTotalArea, before);
+    EXPECT_DOUBLE_EQ(shown.m_dTotalArea, fresh.m_Stats.m_dTotalArea);
+    EXPECT_DOUBLE_EQ(shown.m_dDilution, fresh.m_Stats.m_dDilution);
+    EXPECT_TRUE(m_prompt.Empty()) << m_prompt.Texts().front();
 }
 
 TEST_F(Runs, ViewSuspendFileShowsTheSummaryOfTheRunItStartsOnceThatRunHasEnded) {

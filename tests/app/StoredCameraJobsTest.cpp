@@ -15,16 +15,8 @@
 #include "base/Archive.h"
 #include "model/CaseFile.h"
 #include "model/PlumexDoc.h"
+#include "support/CaseStream.h"
 #include "support/ScriptedPrompt.h"
-
-namespace {
-std::vector<unsigned char> StreamOf(const QString& path) {
-    std::vector<unsigned char> bytes;
-    std::string error;
-    EXPECT_TRUE(CaseFile::Read(path.toStdString(), bytes, error)) << error;
-    return bytes;
-}
-}  // namespace
 
 TEST(StoredCameraJobs, BatchKeepsTheCameraBlockAsRead) {
     QTemporaryDir dir;
