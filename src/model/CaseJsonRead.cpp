@@ -289,8 +289,9 @@ bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJson
 
     const double angle = rd.Number(root, "", "current_angle_deg", false, 90.0);
     const QJsonObject run = rd.Object(root, "", "run", false);
-    rd.OnlyKeys(run, "run", {"continuous", "max_time_steps"});
+    rd.OnlyKeys(run, "run", {"continuous", "max_time_steps", "merge_plumes"});
     doc.m_bContinuous = rd.Flag(run, "run", "continuous", false);
+    doc.m_bMergePlumes = rd.Flag(run, "run", "merge_plumes", true);
     const double steps = rd.Number(run, "run", "max_time_steps", false, 1500.0);
     if (steps != std::floor(steps) || std::fabs(steps) > 1e9)
         rd.Problem("run.max_time_steps", "must be a whole number");

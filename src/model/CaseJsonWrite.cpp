@@ -54,6 +54,7 @@ std::string WriteCaseJson(const CPlumexDoc& doc) {
     QJsonObject run;
     run.insert("continuous", doc.m_bContinuous);
     run.insert("max_time_steps", doc.m_nMaxTimeSteps);
+    run.insert("merge_plumes", doc.m_bMergePlumes);
     root.insert("run", run);
 
     QJsonArray profile;

@@ -120,9 +120,9 @@ void CPlumexDoc::TakeLoadedCase(CPlumexDoc& loaded) {
 bool CPlumexDoc::SaveCase(const std::string& path) {
     if (!m_pAmbient) m_pAmbient = std::make_unique<CAmbient>();
     const std::vector<unsigned char> bytes = SaveToBytes();
-    // Continuous mode and the step limit have no place in the case stream.
+    // The run options have no place in the case stream.
     CaseFile::SideStreams side;
-    side.m_strRunOptions = FormatRunOptions(RunOptions{m_bContinuous, m_nMaxTimeSteps});
+    side.m_strRunOptions = FormatRunOptions(RunOptions{m_bContinuous, m_nMaxTimeSteps, m_bMergePlumes});
     std::string error;
     if (!CaseFile::Write(path, bytes, error, CaseFile::kMaxStreamBytes, &side)) {
         m_prompt.Inform("Unable to save the case file \"" + path + "\": " + error + ".", PromptIcon::Exclamation);

@@ -234,6 +234,9 @@ public:
     std::array<ColourTableEntry, 256> m_ColourTable;
     bool m_bContinuous = false;
     int m_nMaxTimeSteps = RunOptions::kDefaultTimeSteps;
+    // The model computes the merging of the plumes of an outfall's ports
+    // (when it can; see run/PortRow.h).
+    bool m_bMergePlumes = true;
     std::vector<std::unique_ptr<CRiser>> m_Outfalls;
     std::unique_ptr<CAmbient> m_pAmbient;
     std::string m_strVersion = kCurrentFileVersion;

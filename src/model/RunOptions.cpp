@@ -5,6 +5,7 @@
 namespace {
 constexpr char kContinuous[] = "continuous";
 constexpr char kMaxTimeSteps[] = "max_time_steps";
+constexpr char kMerge[] = "merge";
 
 // A whole number written in decimal digits, within lo .. hi.
 bool WholeNumber(const std::string& text, int lo, int hi, int& value) {
@@ -22,7 +23,7 @@ bool WholeNumber(const std::string& text, int lo, int hi, int& value) {
 
 std::string FormatRunOptions(const RunOptions& options) {
     return std::string(kContinuous) + (options.m_bContinuous ? " 1\n" : " 0\n") + kMaxTimeSteps + " " +
-           std::to_string(options.m_nMaxTimeSteps) + "\n";
+           std::to_string(options.m_nMaxTimeSteps) + "\n" + kMerge + (options.m_bMergePlumes ? " 1\n" : " 0\n");
 }
 
 bool ParseRunOptions(const std::string& text, RunOptions& options, std::string& error) {
@@ -41,6 +42,12 @@ bool ParseRunOptions(const std::string& text, RunOptions& options, std::string& 
                 return false;
             }
             read.m_bContinuous = value == "1";
+        } else if (name == kMerge) {
+            if (value != "0" && value != "1") {
+                error = "run option \"merge\" must be 0 or 1";
+                return false;
+            }
+            read.m_bMergePlumes = value == "1";
         } else if (name == kMaxTimeSteps) {
             if (!WholeNumber(value, RunOptions::kMinTimeSteps, RunOptions::kMaxTimeSteps, read.m_nMaxTimeSteps)) {
                 error = "run option \"max_time_steps\" must be a whole number from " +

@@ -3,7 +3,8 @@
 #error "a header of plumex_model, included by a library that does not link it"
 #endif
 // How the jet model computes every jet of a case: in continuous mode or not,
-// and the most time steps a jet may take. The case file keeps them in its
+// the most time steps a jet may take, and whether the plumes of neighbouring
+// ports of an outfall merge. The case file keeps them in its
 // own stream beside the case stream, as text lines "name value"; a name this
 // program does not know is passed over, so a later one may add its own.
 #include <string>
@@ -15,6 +16,8 @@ struct RunOptions {
 
     bool m_bContinuous = false;
     int m_nMaxTimeSteps = kDefaultTimeSteps;
+    // A stream without the line (written before it was kept) merges.
+    bool m_bMergePlumes = true;
 };
 
 std::string FormatRunOptions(const RunOptions& options);

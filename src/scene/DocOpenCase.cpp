@@ -21,6 +21,7 @@ bool CPlumexDoc::OpenCase(const std::string& path) {
     }
     m_bContinuous = options.m_bContinuous;
     m_nMaxTimeSteps = options.m_nMaxTimeSteps;
+    m_bMergePlumes = options.m_bMergePlumes;
     std::string lower = path;
     for (auto& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     m_bTutorial = lower.find("tutorial files") != std::string::npos;

@@ -210,6 +210,33 @@ TEST_F(EditCommands, RunOptionsAreEditsThatCanBeTakenBack) {
     EXPECT_EQ(m_doc.m_nMaxTimeSteps, 200);
 }
 
+TEST_F(EditCommands, MergingOfPlumesIsAnEditThatLeavesTheOtherRunOptions) {
+    m_doc.m_bContinuous = true;
+    m_doc.m_nMaxTimeSteps = 321;
+    ASSERT_TRUE(m_doc.m_bMergePlumes);
+    ASSERT_TRUE(Push(CRunOptionsCommand::ToggleMergePlumes(m_doc)));
+    EXPECT_FALSE(m_doc.m_bMergePlumes);
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_EQ(m_stack.undoText(), QString("Change Merge neighbouring plumes"));
+    // Edits of the other options carry the merging as it stands.
+    ASSERT_TRUE(Push(CRunOptionsCommand::ToggleContinuous(m_doc)));
+    ASSERT_TRUE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, 50)));
+    EXPECT_FALSE(m_doc.m_bMergePlumes);
+    EXPECT_FALSE(m_doc.m_bContinuous);
+
+    m_stack.undo();
+    m_stack.undo();
+    EXPECT_FALSE(m_doc.m_bMergePlumes);
+    EXPECT_TRUE(m_doc.m_bContinuous);
+    EXPECT_EQ(m_doc.m_nMaxTimeSteps, 321);
+    m_stack.undo();
+    EXPECT_TRUE(m_doc.m_bMergePlumes);
+    EXPECT_TRUE(m_doc.m_bContinuous);
+    EXPECT_EQ(m_doc.m_nMaxTimeSteps, 321);
+    m_stack.redo();
+    EXPECT_FALSE(m_doc.m_bMergePlumes);
+}
+
 TEST_F(EditCommands, ACreateThatMakesNothingIsDropped) {
     m_doc.m_bNoRiser = true;  // the one riser of the outfall exists already
     Push(CTreeEditCommand::Make(m_doc, CTreeEditCommand::Kind::Create, TreeLevel::Riser));

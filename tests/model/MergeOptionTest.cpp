@@ -1,0 +1,148 @@
+// The case option "Merge neighbouring plumes": on unless a case says
+// otherwise, kept in the run options stream of the case file and in the
+// text form of the case.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "CaseBuilder.h"
+#include "base/AppState.h"
+#include "model/CaseFile.h"
+#include "model/CaseJson.h"
+#include "model/PlumexDoc.h"
+#include "model/RunOptions.h"
+#include "support/ScriptedPrompt.h"
+
+namespace {
+struct MergeOption : ::testing::Test {
+    QTemporaryDir dir;
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc doc{app, prompt};
+    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
+    // The case as a file whose run options stream holds text.
+    std::string FileWithRunOptions(const std::string& text) {
+        const std::string path = Path("options.pmx");
+        CaseFile::SideStreams side;
+        side.m_strRunOptions = text;
+        std::string error;
+        EXPECT_TRUE(CaseFile::Write(path, doc.SaveToBytes(), error, CaseFile::kMaxStreamBytes, &side)) << error;
+        return path;
+    }
+    bool ReadJson(const std::string& text, CPlumexDoc& into, std::vector<CaseJsonProblem>& problems) {
+        problems.clear();
+        return ReadCaseJson(text, into, problems);
+    }
+};
+
+// The text with the first occurrence of from replaced by to.
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+}  // namespace
+
+TEST(MergeOptionText, WrittenAsALineAndReadBackOnWhenTheLineIsMissing) {
+    RunOptions off;
+    off.m_bMergePlumes = false;
+    const std::string text = FormatRunOptions(off);
+    EXPECT_NE(text.find("\nmerge 0\n"), std::string::npos) << text;
+    RunOptions read;
+    std::string error;
+    ASSERT_TRUE(ParseRunOptions(text, read, error)) << error;
+    EXPECT_FALSE(read.m_bMergePlumes);
+    ASSERT_TRUE(ParseRunOptions("merge 1\r\n", read, error)) << error;
+    EXPECT_TRUE(read.m_bMergePlumes);
+
+    // A stream written before the option was kept merges.
+    RunOptions old;
+    ASSERT_TRUE(ParseRunOptions("continuous 1\nmax_time_steps 20\n", old, error)) << error;
+    EXPECT_TRUE(old.m_bMergePlumes);
+    EXPECT_NE(FormatRunOptions(RunOptions()).find("merge 1\n"), std::string::npos);
+}
+
+TEST(MergeOptionText, AnythingButZeroOrOneIsRefusedAndChangesNothing) {
+    for (const char* bad : {"merge 2\n", "merge\n", "merge true\n", "merge 01\n"}) {
+        SCOPED_TRACE(bad);
+        RunOptions options;
+        options.m_bMergePlumes = false;
+        options.m_nMaxTimeSteps = 9;
+        std::string error;
+        EXPECT_FALSE(ParseRunOptions(std::string("max_time_steps 30\n") + bad, options, error));
+        EXPECT_NE(error.find("merge"), std::string::npos) << error;
+        EXPECT_FALSE(options.m_bMergePlumes);
+        EXPECT_EQ(options.m_nMaxTimeSteps, 9);
+    }
+}
+
+TEST_F(MergeOption, TheCaseFileKeepsItBesideTheCaseStream) {
+    BuildSmallCase(doc, true);
+    EXPECT_TRUE(doc.m_bMergePlumes);
+    doc.m_bMergePlumes = false;
+    doc.m_bContinuous = true;
+    const std::string path = Path("case.pmx");
+    ASSERT_TRUE(doc.SaveCase(path));
+    CPlumexDoc reopened(app, prompt);
+    ASSERT_TRUE(reopened.OpenCase(path)) << prompt.Texts().back();
+    EXPECT_FALSE(reopened.m_bMergePlumes);
+    EXPECT_TRUE(reopened.m_bContinuous);
+
+    reopened.m_bMergePlumes = true;
+    ASSERT_TRUE(reopened.SaveCase(path));
+    CPlumexDoc again(app, prompt);
+    again.m_bMergePlumes = false;
+    ASSERT_TRUE(again.OpenCase(path));
+    EXPECT_TRUE(again.m_bMergePlumes);
+}
+
+TEST_F(MergeOption, OlderCaseFilesOpenWithMergingOnAndDamagedLinesAreRefused) {
+    BuildSmallCase(doc, false);
+    CPlumexDoc open(app, prompt);
+    open.m_bMergePlumes = false;
+    ASSERT_TRUE(open.OpenCase(FileWithRunOptions("continuous 0\nmax_time_steps 1500\n")));
+    EXPECT_TRUE(open.m_bMergePlumes);
+
+    open.m_bMergePlumes = false;
+    ASSERT_TRUE(open.OpenCase(FileWithRunOptions("")));
+    EXPECT_TRUE(open.m_bMergePlumes);
+
+    open.m_bMergePlumes = false;
+    prompt.Clear();
+    EXPECT_FALSE(open.OpenCase(FileWithRunOptions("merge yes\n")));
+    ASSERT_EQ(prompt.Texts().size(), 1u);
+    EXPECT_NE(prompt.Texts()[0].find("merge"), std::string::npos) << prompt.Texts()[0];
+    EXPECT_FALSE(open.m_bMergePlumes);
+}
+
+TEST_F(MergeOption, TheTextFormKeepsItAndReadsItsAbsenceAsOn) {
+    BuildSmallCase(doc, false);
+    doc.m_bMergePlumes = false;
+    const std::string text = WriteCaseJson(doc);
+    EXPECT_NE(text.find("\"merge_plumes\": false"), std::string::npos) << text;
+    std::vector<CaseJsonProblem> problems;
+    CPlumexDoc read(app, prompt);
+    ASSERT_TRUE(ReadJson(text, read, problems)) << problems[0].m_strPath << ": " << problems[0].m_strMessage;
+    EXPECT_FALSE(read.m_bMergePlumes);
+    EXPECT_EQ(WriteCaseJson(read), text);
+
+    ASSERT_TRUE(ReadJson(Replaced(text, "\"merge_plumes\": false", "\"merge_plumes\": true"), read, problems));
+    EXPECT_TRUE(read.m_bMergePlumes);
+
+    // Without the key, and without the whole run object.
+    read.m_bMergePlumes = false;
+    ASSERT_TRUE(ReadJson(Replaced(text, ",\n        \"merge_plumes\": false", ""), read, problems))
+        << problems[0].m_strPath;
+    EXPECT_TRUE(read.m_bMergePlumes);
+    const std::size_t run = text.find("\"run\"");
+    ASSERT_NE(run, std::string::npos);
+    const std::string noRun = text.substr(0, run) + text.substr(text.find('}', run) + 3);
+    read.m_bMergePlumes = false;
+    ASSERT_TRUE(ReadJson(noRun, read, problems)) << noRun;
+    EXPECT_TRUE(read.m_bMergePlumes);
+
+    EXPECT_FALSE(ReadJson(Replaced(text, "\"merge_plumes\": false", "\"merge_plumes\": 0"), read, problems));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].m_strPath, "run.merge_plumes");
+}
