@@ -2,9 +2,12 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "model/PlumexDoc.h"
 #include "run/ClassicNumericScope.h"
+#include "run/InputRows.h"
+#include "run/ModelCapabilities.h"
 #include "run/RunSettings.h"
 
 namespace {
@@ -28,22 +31,34 @@ std::string SingleLineName(const std::string& name) {
 }
 
 constexpr const char* kFixedNumbers = "0.0 2 3    200        0 0 0. 0.5 0. -1. 1. .1 ";
+
+// One jet's block. A jet in a row gives the row's port count on line 3 and
+// the spacing and axis after the three numbers of line 4.
+void WriteBlock(std::FILE* file, CJet& jet, double outfallDepth, const std::vector<ProfileRow>& rows,
+                bool continuousMode, int maxTimeSteps, const PortRow& row) {
+    double sum = 0.0;
+    for (const auto& r : rows) sum += r.m_dCurrent;
+    jet.m_dCurrent = rows.empty() ? 0.0 : sum / static_cast<double>(rows.size());
+
+    const bool inRow = row.IsActive();
+    std::fprintf(file, "%s\n", SingleLineName(jet.m_strName).c_str());
+    std::fprintf(file, "%s\n", ControlLine(continuousMode).c_str());
+    std::fprintf(file, "%f %d %f %f %f\n", jet.m_dFlow, inRow ? row.m_nPorts : 1, jet.m_dDiameter, jet.m_dVAngle,
+                 outfallDepth - jet.m_dPortHeight);
+    if (inRow)
+        std::fprintf(file, "%f  %f  %f  %f  %f\n", jet.m_dCurrent, jet.m_dHAngle, 999.0, row.m_dSpacing,
+                     row.m_dAxisDeg);
+    else std::fprintf(file, "%f  %f  %f\n", jet.m_dCurrent, jet.m_dHAngle, 999.0);
+    std::fprintf(file, "%s %d %d\n", kFixedNumbers, maxTimeSteps, 100);
+    std::fprintf(file, "%d %f %f\n", static_cast<int>(rows.size()), jet.m_dSalinity, jet.m_dTemperature);
+    for (const auto& r : rows)
+        std::fprintf(file, "%f     %f     %f    %f\n", r.m_dDepth, r.m_dValue, r.m_dTemperature, r.m_dCurrent);
+}
 }  // namespace
 
 void CJet::WriteModelInput(std::FILE* file, int /*jetIndex*/, double outfallDepth, const std::vector<ProfileRow>& rows,
                            bool continuousMode, int maxTimeSteps) {
-    double sum = 0.0;
-    for (const auto& r : rows) sum += r.m_dCurrent;
-    m_dCurrent = rows.empty() ? 0.0 : sum / static_cast<double>(rows.size());
-
-    std::fprintf(file, "%s\n", SingleLineName(m_strName).c_str());
-    std::fprintf(file, "%s\n", ControlLine(continuousMode).c_str());
-    std::fprintf(file, "%f 1 %f %f %f\n", m_dFlow, m_dDiameter, m_dVAngle, outfallDepth - m_dPortHeight);
-    std::fprintf(file, "%f  %f  %f\n", m_dCurrent, m_dHAngle, 999.0);
-    std::fprintf(file, "%s %d %d\n", kFixedNumbers, maxTimeSteps, 100);
-    std::fprintf(file, "%d %f %f\n", static_cast<int>(rows.size()), m_dSalinity, m_dTemperature);
-    for (const auto& r : rows)
-        std::fprintf(file, "%f     %f     %f    %f\n", r.m_dDepth, r.m_dValue, r.m_dTemperature, r.m_dCurrent);
+    WriteBlock(file, *this, outfallDepth, rows, continuousMode, maxTimeSteps, PortRow());
 }
 
 namespace {
@@ -64,26 +79,45 @@ bool WriteInputFile(CRunSettings& settings, WriteBlocks writeBlocks) {
     writeBlocks(f);
     return std::fclose(f) == 0;
 }
-}  // namespace
 
-bool WriteInputAllJets(CPlumexDoc& doc, CRunSettings& settings) {
-    const std::vector<ProfileRow>& rows = ProfileOf(doc);
-    return WriteInputFile(settings, [&](std::FILE* f) {
-        int index = 0;
-        doc.ForEachJet([&](int, int, int, CRiser& o, CBase&, CJet& j) {
-            j.WriteModelInput(f, index++, o.m_dDepth, rows, doc.m_bContinuous, doc.m_nMaxTimeSteps);
-        });
-    });
+// The rows of the case's outfalls (or of one), the settings' program asked
+// about rows only when one would be written.
+InputRows RowsFor(const CPlumexDoc& doc, const CRunSettings& settings, int onlyOutfall) {
+    return PlanInputRows(
+        doc, [&settings] { return ModelReadsPortRows(settings.m_strModelProgram); }, onlyOutfall);
 }
 
-bool WriteInputJets(CPlumexDoc& doc, CRunSettings& settings, int outfall, int riser, int firstJet, int count) {
-    const std::vector<ProfileRow>& rows = ProfileOf(doc);
+// Writes the jet's block with the row planned for it, noting the jets in rows.
+void WriteJet(std::FILE* f, const CPlumexDoc& doc, const InputRows& plan, int outfall, const CRiser& o, CJet& j,
+              InputNotes& notes) {
+    const PortRow row = plan.ForJet(outfall, j);
+    if (row.IsActive()) notes.m_RowJets.push_back(j.Id());
+    WriteBlock(f, j, o.m_dDepth, ProfileOf(doc), doc.m_bContinuous, doc.m_nMaxTimeSteps, row);
+}
+}  // namespace
+
+bool WriteInputAllJets(CPlumexDoc& doc, CRunSettings& settings, InputNotes* notes) {
+    const InputRows plan = RowsFor(doc, settings, -1);
+    InputNotes written;
+    written.m_Problems = plan.m_Problems;
+    const bool ok = WriteInputFile(settings, [&](std::FILE* f) {
+        doc.ForEachJet([&](int i, int, int, CRiser& o, CBase&, CJet& j) { WriteJet(f, doc, plan, i, o, j, written); });
+    });
+    if (notes) *notes = std::move(written);
+    return ok;
+}
+
+bool WriteInputJets(CPlumexDoc& doc, CRunSettings& settings, int outfall, int riser, int firstJet, int count,
+                    InputNotes* notes) {
     CRiser* o = doc.GetOutfall(outfall);
     CBase* r = o ? o->GetRiser(riser) : nullptr;
-    return WriteInputFile(settings, [&](std::FILE* f) {
-        for (int k = firstJet; r && k < firstJet + count; ++k) {
-            CJet* j = r->GetJet(k);
-            if (j) j->WriteModelInput(f, k, o->m_dDepth, rows, doc.m_bContinuous, doc.m_nMaxTimeSteps);
-        }
+    const InputRows plan = RowsFor(doc, settings, outfall);
+    InputNotes written;
+    written.m_Problems = plan.m_Problems;
+    const bool ok = WriteInputFile(settings, [&](std::FILE* f) {
+        for (int k = firstJet; r && k < firstJet + count; ++k)
+            if (CJet* j = r->GetJet(k)) WriteJet(f, doc, plan, outfall, *o, *j, written);
     });
+    if (notes) *notes = std::move(written);
+    return ok;
 }

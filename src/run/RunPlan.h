@@ -26,6 +26,10 @@ struct RunPlan {
     // The jets of the input file, in its order: one summary page and one
     // trajectory section each.
     std::vector<JetId> m_Jets;
+    // The jets whose input block carries a row of ports (InputRows.h).
+    std::vector<JetId> m_RowJets;
+    // What the preparation found to tell; the run's problems begin with it.
+    std::vector<std::string> m_Problems;
 };
 
 enum class RunStatus {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "base/Prompt.h"
 #include "model/PlumexDoc.h"
@@ -44,9 +45,10 @@ bool PrepareRun(CPlumexDoc& doc, CRunSettings& settings, bool allJets, RunPlan& 
     QFile::remove(QString::fromStdString(settings.SummaryPath()));
     // Without a complete input file the model would compute an older one
     // and its results would be read into these jets.
-    const bool written = allJets ? WriteInputAllJets(doc, settings)
+    InputNotes notes;
+    const bool written = allJets ? WriteInputAllJets(doc, settings, &notes)
                                  : WriteInputJets(doc, settings, doc.m_nCurrentOutfall, outfall->m_nCurrentRiser,
-                                                  riser->m_nCurrentJet, 1);
+                                                  riser->m_nCurrentJet, 1, &notes);
     if (!written) {
         prompt.Inform("Unable to write the model input file \"" + settings.InputPath() + "\".",
                       PromptIcon::Exclamation);
@@ -57,6 +59,8 @@ bool PrepareRun(CPlumexDoc& doc, CRunSettings& settings, bool allJets, RunPlan& 
     plan.m_bAllJets = allJets;
     plan.m_bContinuous = doc.m_bContinuous;
     plan.m_nMaxTimeSteps = doc.m_nMaxTimeSteps;
+    plan.m_RowJets = std::move(notes.m_RowJets);
+    plan.m_Problems = std::move(notes.m_Problems);
     if (allJets) doc.ForEachJet([&plan](int, int, int, CRiser&, CBase&, CJet& j) { plan.m_Jets.push_back(j.Id()); });
     else plan.m_Jets.push_back(jet->Id());
     doc.m_bResultsDrawable = false;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "run/DoubtfulRows.h"
 #include "run/ModelProcess.h"
 #include "run/ProblemList.h"
 #include "run/ResultsReader.h"
@@ -47,6 +48,7 @@ std::string RunReport::ProblemText() const {
 RunResult ReadRunResult(const CPlumexDoc& doc, const RunPlan& plan, const CRunSettings& settings,
                         const ModelResult& model, CRunProgress* progress) {
     RunResult result;
+    result.m_Problems = plan.m_Problems;
     if (model.m_eOutcome != ModelOutcome::Finished) {
         switch (model.m_eOutcome) {
         case ModelOutcome::Cancelled:
@@ -67,7 +69,11 @@ RunResult ReadRunResult(const CPlumexDoc& doc, const RunPlan& plan, const CRunSe
     result.m_bModelFinished = true;
     CProblemList problems;
     const bool read = ReadResultFiles(doc, plan, settings, problems, progress, result);
-    result.m_Problems = problems.m_Texts;
+    result.m_Problems.insert(result.m_Problems.end(), problems.m_Texts.begin(), problems.m_Texts.end());
+    if (read) {
+        const std::vector<std::string> rows = DoubtfulRowWarnings(doc, plan, result);
+        result.m_Problems.insert(result.m_Problems.end(), rows.begin(), rows.end());
+    }
     result.m_eStatus = read ? RunStatus::Completed : RunStatus::Failed;
     return result;
 }

@@ -99,11 +99,15 @@ TEST_F(CaseJsonTest, ExamplesAreValidAndSurviveTheCaseFile) {
         ASSERT_TRUE(Read(Example(name))) << name;
         EXPECT_TRUE(ValidateCase(m_doc).empty()) << name;
         const std::string text = WriteCaseJson(m_doc);
-        // Through the case file (which keeps no run settings) and back.
+        // Through the case stream (which keeps no run settings) and back.
         CAppState app2;
         CPlumexDoc doc2(app2, m_prompt);
         std::string error;
         ASSERT_TRUE(doc2.LoadFromBytes(m_doc.SaveToBytes(), error)) << error;
+        // The run settings travel beside the case stream.
+        doc2.m_bContinuous = m_doc.m_bContinuous;
+        doc2.m_nMaxTimeSteps = m_doc.m_nMaxTimeSteps;
+        doc2.m_bMergePlumes = m_doc.m_bMergePlumes;
         EXPECT_EQ(WriteCaseJson(doc2), text) << name;
     }
     EXPECT_TRUE(m_doc.m_bNoRiser);  // the diffuser has its ports on the pipe
