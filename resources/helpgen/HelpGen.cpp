@@ -24,13 +24,13 @@
 #include "OsMesaContext.h"
 #include "base/AppState.h"
 #include "base/StderrPrompt.h"
+#include "document/PlumexDoc.h"
 #include "geometry/CutPlane.h"
 #include "gl/GlResources.h"
 #include "gl/GlSetup.h"
 #include "gl/SceneFrame.h"
 #include "image/Dib.h"
 #include "model/Ambient.h"
-#include "model/PlumexDoc.h"
 
 namespace {
 constexpr int kWidth = 880;
@@ -75,8 +75,8 @@ QImage SectionPicture(const CDib& dib) {
 // face textures of the ambient box (made by the holder on the first draw).
 bool OpenForDrawing(CPlumexDoc& doc, const char* path) {
     if (!doc.OpenCase(path)) return false;
-    doc.m_eColourMode = ColourMode::Concentration;
     doc.PrepareJetDisplays();
+    doc.BuildColourTable(ColourMode::Concentration);
     return true;
 }
 
@@ -105,7 +105,7 @@ void DrawScene(CPlumexDoc& doc, bool withPlane, CGlResources& resources) {
         options.m_bDrawCutPlane = true;
     }
     camera.SetWindowSize(kWidth, kHeight);
-    DrawSceneFrame(doc, camera, options, resources);
+    DrawSceneFrame(doc, doc.Displays(), camera, options, resources);
 }
 }  // namespace
 

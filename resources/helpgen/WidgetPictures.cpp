@@ -30,9 +30,9 @@
 
 #include "base/AppState.h"
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "model/Ambient.h"
 #include "model/CaseJson.h"
-#include "model/PlumexDoc.h"
 #include "ui/AmbientGrid.h"
 #include "ui/DataView.h"
 #include "ui/DocEventBridge.h"

@@ -6,7 +6,7 @@
 
 #include "base/AppState.h"
 #include "cli/StandardOutput.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 
 namespace {
 // printf into a string of whatever length the values need (a corrupt but

@@ -9,10 +9,10 @@
 #include "cli/ConsolePrompt.h"
 #include "cli/SaveImage.h"
 #include "cli/StandardOutput.h"
+#include "document/PlumexDoc.h"
 #include "geometry/CutPlane.h"
 #include "image/Dib.h"
 #include "image/GlobalBlock.h"
-#include "model/PlumexDoc.h"
 
 namespace {
 const char* const kTooFar =

@@ -1,14 +1,14 @@
 #include "edit/CurrentAngleCommand.h"
 
 #include "base/DocObserver.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
-std::unique_ptr<CCurrentAngleCommand> CCurrentAngleCommand::Make(CPlumexDoc& doc, float angle) {
+std::unique_ptr<CCurrentAngleCommand> CCurrentAngleCommand::Make(CCase& doc, float angle) {
     if (angle == doc.m_fCurrentAngle) return nullptr;
     return std::unique_ptr<CCurrentAngleCommand>(new CCurrentAngleCommand(doc, doc.m_fCurrentAngle, angle));
 }
 
-CCurrentAngleCommand::CCurrentAngleCommand(CPlumexDoc& doc, float before, float after)
+CCurrentAngleCommand::CCurrentAngleCommand(CCase& doc, float before, float after)
     : CCaseCommand(doc), m_fBefore(before), m_fAfter(after) {
     setText("Change Current angle");
 }

@@ -1,15 +1,15 @@
 #include "edit/ProfileCommand.h"
 
 #include "base/DocObserver.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
-std::unique_ptr<CProfileCommand> CProfileCommand::Make(CPlumexDoc& doc, const std::vector<ProfileRow>& rows) {
+std::unique_ptr<CProfileCommand> CProfileCommand::Make(CCase& doc, const std::vector<ProfileRow>& rows) {
     std::vector<ProfileRow> before = doc.m_pAmbient ? doc.m_pAmbient->Rows() : std::vector<ProfileRow>{};
     if (rows == before) return nullptr;
     return std::unique_ptr<CProfileCommand>(new CProfileCommand(doc, std::move(before), rows));
 }
 
-CProfileCommand::CProfileCommand(CPlumexDoc& doc, std::vector<ProfileRow> before, std::vector<ProfileRow> after)
+CProfileCommand::CProfileCommand(CCase& doc, std::vector<ProfileRow> before, std::vector<ProfileRow> after)
     : CCaseCommand(doc), m_before(std::move(before)), m_after(std::move(after)) {
     if (m_after.size() > m_before.size()) setText("Add Ambient Level");
     else if (m_after.size() < m_before.size()) setText("Delete Ambient Level");

@@ -1,8 +1,8 @@
 #include "edit/RenameCommand.h"
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
-std::unique_ptr<CRenameCommand> CRenameCommand::Make(CPlumexDoc& doc, TreeLevel level, const std::string& name) {
+std::unique_ptr<CRenameCommand> CRenameCommand::Make(CCase& doc, TreeLevel level, const std::string& name) {
     const ItemPath path = ItemPath::Current(doc, level);
     if (!path.IsValid()) return nullptr;
     std::string before = path.Name(doc);
@@ -10,7 +10,7 @@ std::unique_ptr<CRenameCommand> CRenameCommand::Make(CPlumexDoc& doc, TreeLevel 
     return std::unique_ptr<CRenameCommand>(new CRenameCommand(doc, path, std::move(before), name));
 }
 
-CRenameCommand::CRenameCommand(CPlumexDoc& doc, const ItemPath& path, std::string before, std::string after)
+CRenameCommand::CRenameCommand(CCase& doc, const ItemPath& path, std::string before, std::string after)
     : CCaseCommand(doc), m_path(path), m_strBefore(std::move(before)), m_strAfter(std::move(after)) {
     setText(QString::fromStdString("Rename " + m_strBefore + " to " + m_strAfter));
 }

@@ -1,15 +1,15 @@
 #include "edit/RunOptionsCommand.h"
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "model/RunOptions.h"
 
-std::unique_ptr<CRunOptionsCommand> CRunOptionsCommand::ToggleContinuous(CPlumexDoc& doc) {
+std::unique_ptr<CRunOptionsCommand> CRunOptionsCommand::ToggleContinuous(CCase& doc) {
     const Options before{doc.m_bContinuous, doc.m_nMaxTimeSteps};
     const Options after{!doc.m_bContinuous, doc.m_nMaxTimeSteps};
     return std::unique_ptr<CRunOptionsCommand>(new CRunOptionsCommand(doc, before, after, "Change Continuous mode"));
 }
 
-std::unique_ptr<CRunOptionsCommand> CRunOptionsCommand::MaxTimeSteps(CPlumexDoc& doc, int steps) {
+std::unique_ptr<CRunOptionsCommand> CRunOptionsCommand::MaxTimeSteps(CCase& doc, int steps) {
     if (steps == doc.m_nMaxTimeSteps || steps < RunOptions::kMinTimeSteps || steps > RunOptions::kMaxTimeSteps)
         return nullptr;
     const Options before{doc.m_bContinuous, doc.m_nMaxTimeSteps};
@@ -18,7 +18,7 @@ std::unique_ptr<CRunOptionsCommand> CRunOptionsCommand::MaxTimeSteps(CPlumexDoc&
         new CRunOptionsCommand(doc, before, after, "Change Max number of time steps"));
 }
 
-CRunOptionsCommand::CRunOptionsCommand(CPlumexDoc& doc, Options before, Options after, const char* text)
+CRunOptionsCommand::CRunOptionsCommand(CCase& doc, Options before, Options after, const char* text)
     : CCaseCommand(doc), m_before(before), m_after(after) {
     setText(text);
 }

@@ -12,9 +12,9 @@
 class CRunOptionsCommand : public CCaseCommand {
 public:
     // Continuous mode switched on or off; never null.
-    static std::unique_ptr<CRunOptionsCommand> ToggleContinuous(CPlumexDoc& doc);
+    static std::unique_ptr<CRunOptionsCommand> ToggleContinuous(CCase& doc);
     // Null when steps equals the case's or lies outside 1 .. 5000.
-    static std::unique_ptr<CRunOptionsCommand> MaxTimeSteps(CPlumexDoc& doc, int steps);
+    static std::unique_ptr<CRunOptionsCommand> MaxTimeSteps(CCase& doc, int steps);
 
 protected:
     void Apply(bool forward) override;
@@ -24,6 +24,6 @@ private:
         bool m_bContinuous;
         int m_nMaxTimeSteps;
     };
-    CRunOptionsCommand(CPlumexDoc& doc, Options before, Options after, const char* text);
+    CRunOptionsCommand(CCase& doc, Options before, Options after, const char* text);
     Options m_before, m_after;
 };

@@ -4,7 +4,7 @@
 
 #include "base/Archive.h"
 #include "base/FileVersion.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 namespace {
 template <typename List>
@@ -16,7 +16,7 @@ bool IndexFits(const List& list, int index) {
 // stores: placing jets computes them afresh, putting an item back must not.
 class RangeSnapshot {
 public:
-    explicit RangeSnapshot(CPlumexDoc& doc) {
+    explicit RangeSnapshot(CCase& doc) {
         Keep(doc.m_RangeMin, doc.m_RangeMax);
         for (auto& o : doc.m_Outfalls) {
             Keep(o->m_RangeMin, o->m_RangeMax);
@@ -39,7 +39,7 @@ private:
 };
 
 // The jet displays of the restored jets of a riser, when they carry results.
-void PlaceJets(CPlumexDoc& doc, int outfall, int riser) {
+void PlaceJets(CCase& doc, int outfall, int riser) {
     const CRiser* o = doc.GetOutfall(outfall);
     const CBase* r = o ? o->GetRiser(riser) : nullptr;
     if (!r) return;
@@ -47,13 +47,12 @@ void PlaceJets(CPlumexDoc& doc, int outfall, int riser) {
     for (const auto& j : r->m_Jets) results = results || j->GetSteps() > 0;
     if (!results) return;
     const RangeSnapshot ranges(doc);
-    doc.PrepareJetDisplays(outfall, riser, 0, r->GetJetCount());
+    doc.PlaceJets(outfall, riser, 0, r->GetJetCount());
     ranges.Restore();
-    doc.BuildColourTable(doc.m_eColourMode);
 }
 }  // namespace
 
-Subtree Subtree::Take(CPlumexDoc& doc, const ItemPath& path) {
+Subtree Subtree::Take(CCase& doc, const ItemPath& path) {
     Subtree s;
     CArchive ar;
     ar.SetFileVersion(kCurrentFileVersion);
@@ -83,7 +82,7 @@ Subtree Subtree::Take(CPlumexDoc& doc, const ItemPath& path) {
     return s;
 }
 
-bool Subtree::Insert(CPlumexDoc& doc, const ItemPath& path) const {
+bool Subtree::Insert(CCase& doc, const ItemPath& path) const {
     if (!m_bTaken) return false;
     CArchive ar(m_Bytes);
     ar.SetFileVersion(kCurrentFileVersion);
@@ -125,6 +124,6 @@ bool Subtree::Insert(CPlumexDoc& doc, const ItemPath& path) const {
         return false;
     }
     if (path.m_eLevel != TreeLevel::Jet) m_Inputs.Restore(doc);
-    doc.InvalidateSortTree();
+    doc.InvalidateDisplays();
     return true;
 }

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "edit/EditHistory.h"
 #include "model/CaseJson.h"
-#include "model/PlumexDoc.h"
 #include "ui/DocEventBridge.h"
 #include "validation/CaseValidation.h"
 

@@ -15,6 +15,7 @@
 
 #include "base/DocObserver.h"
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "gui/ActionRegistry.h"
 #include "gui/CaseArea.h"
 #include "gui/CaseDocument.h"
@@ -26,7 +27,6 @@
 #include "gui/RunController.h"
 #include "gui/SplashScreen.h"
 #include "gui/StartPageHost.h"
-#include "model/PlumexDoc.h"
 #include "run/RunSettings.h"
 #include "ui/DataView.h"
 #include "ui/DocEventBridge.h"

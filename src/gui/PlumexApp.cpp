@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "edit/EditHistory.h"
 #include "gui/CaseDocument.h"
 #include "gui/ChildFrame.h"
@@ -18,7 +19,6 @@
 #include "gui/ScreenCheck.h"
 #include "gui/SplashScreen.h"
 #include "gui/StartPageHost.h"
-#include "model/PlumexDoc.h"
 #include "ui/HelpBrowser.h"
 #include "ui/NewCaseDlg.h"
 #include "ui/QtPrompt.h"

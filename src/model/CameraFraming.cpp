@@ -5,7 +5,7 @@
 
 #include "base/Angles.h"
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "model/ViewControl.h"
 
 namespace {
@@ -19,7 +19,7 @@ constexpr double kRoom = 1.15;
 constexpr double kSmallestRadius = 10.0;  // m
 }  // namespace
 
-void FrameStructure(const CPlumexDoc& doc, CViewControl& camera) {
+void FrameStructure(const CCase& doc, CViewControl& camera) {
     const double depth = doc.m_pAmbient ? doc.m_pAmbient->m_dWaterDepth : 20.0;
     double lo[3] = {1e300, 0.0, 1e300};
     double hi[3] = {-1e300, depth, -1e300};

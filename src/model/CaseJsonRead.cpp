@@ -8,9 +8,9 @@
 
 #include "base/AppState.h"
 #include "model/CameraFraming.h"
+#include "model/Case.h"
 #include "model/CaseJson.h"
 #include "model/JsonDuplicateKeys.h"
-#include "model/PlumexDoc.h"
 #include "model/UniqueName.h"
 
 namespace {
@@ -183,7 +183,6 @@ void ReadOutfall(CReader& rd, const QJsonObject& o, const std::string& path, CRi
         r->CopyFrom(nullptr, true);
         r->m_Jets.clear();                   // the defaults bring a jet of their own
         r->m_strName = out.MakeChildName();  // the only riser
-        r->m_dJetSpacing = out.m_dJetSpacing;
         ReadJets(rd, o, path, *r, true);
         out.AppendRiser(std::move(r));
         return;
@@ -197,7 +196,6 @@ void ReadOutfall(CReader& rd, const QJsonObject& o, const std::string& path, CRi
         r->m_strName = names.Next();
         ReadRiser(rd, rd.Element(risers, i, CReader::Index(pr, i)), CReader::Index(pr, i), *r);
         names.Take(r->m_strName);
-        r->m_dJetSpacing = out.m_dJetSpacing;
         out.AppendRiser(std::move(r));
     }
 }
@@ -220,7 +218,7 @@ bool ReadPoint(CReader& rd, const QJsonObject& o, const std::string& path, const
 }
 
 // The camera of the 3-D view. Without one, the camera frames the structure.
-void ReadView(CReader& rd, const QJsonObject& root, CPlumexDoc& doc) {
+void ReadView(CReader& rd, const QJsonObject& root, CCase& doc) {
     CViewControl& camera = doc.m_ViewControl;
     if (!root.contains("view")) {
         FrameStructure(doc, camera);
@@ -256,7 +254,7 @@ std::string Where(const std::string& text, int offset) {
 }
 }  // namespace
 
-bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJsonProblem>& problems) {
+bool ReadCaseJson(const std::string& text, CCase& doc, std::vector<CaseJsonProblem>& problems) {
     const std::size_t before = problems.size();
     doc.ResetToNew();
     QJsonParseError err{};
@@ -318,7 +316,7 @@ bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJson
     }
 
     const QJsonArray outfalls = rd.Array(root, "", "outfalls");
-    CUniqueNamer names(CPlumexDoc::kOutfallNamePattern);
+    CUniqueNamer names(CCase::kOutfallNamePattern);
     for (int i = 0; i < outfalls.size(); ++i) {
         const std::string p = CReader::Index("outfalls", i);
         auto o = std::make_unique<CRiser>();

@@ -4,8 +4,8 @@
 #include <QJsonObject>
 
 #include "base/AppState.h"
+#include "model/Case.h"
 #include "model/CaseJson.h"
-#include "model/PlumexDoc.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ QJsonObject JetObject(const CJet& j, bool noRiser) {
 }
 }  // namespace
 
-std::string WriteCaseJson(const CPlumexDoc& doc) {
+std::string WriteCaseJson(const CCase& doc) {
     const bool noRiser = doc.m_bNoRiser;
     QJsonObject root;
     root.insert("format", "plumex-case");

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/Archive.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 namespace {
 // Angles in degrees: the input forms take -360 to 360.
@@ -95,7 +95,7 @@ void CheckJet(const std::string& where, const CJet& j) {
 }
 }  // namespace
 
-void CheckLoadedCase(const CPlumexDoc& doc) {
+void CheckLoadedCase(const CCase& doc) {
     const CChecker caseItem("the case");
     caseItem.Angle("current angle", doc.m_fCurrentAngle);
     CheckRanges(caseItem, doc.m_RangeMin, doc.m_RangeMax);

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "base/MatrixFunctions.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 namespace {
 // Scene position of a point given in the jet's own model frame (x along the
@@ -42,7 +42,7 @@ std::string JetSeries::Label() const { return m_strOutfall + " / " + m_strRiser 
 
 double CentreDilution(double maxConcentration) { return maxConcentration > 0.0 ? 1.0 / maxConcentration : 0.0; }
 
-JetSeries MakeJetSeries(const CPlumexDoc& doc, int outfall, int riser, int jet, const double* plane) {
+JetSeries MakeJetSeries(const CCase& doc, int outfall, int riser, int jet, const double* plane) {
     JetSeries s;
     int ordinal = 0;
     const CRiser* o = nullptr;
@@ -134,7 +134,7 @@ JetSeries MakeJetSeries(const CPlumexDoc& doc, int outfall, int riser, int jet, 
     return s;
 }
 
-std::vector<JetSeries> MakeCaseSeries(const CPlumexDoc& doc, const double* plane) {
+std::vector<JetSeries> MakeCaseSeries(const CCase& doc, const double* plane) {
     std::vector<JetSeries> all;
     doc.ForEachJet([&](int o, int r, int k, const CRiser&, const CBase&, const CJet& j) {
         if (j.GetDiskCount() > 0) all.push_back(MakeJetSeries(doc, o, r, k, plane));

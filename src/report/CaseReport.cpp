@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "geometry/CutPlane.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "plot/JetSeries.h"
 #include "plot/PlotData.h"
 #include "report/PlotPainter.h"
@@ -53,7 +53,7 @@ private:
 };
 
 struct Builder {
-    const CPlumexDoc& doc;
+    const CCase& doc;
     const ReportOptions& opt;
     Html h;
     ReportDocument out;
@@ -290,7 +290,7 @@ struct Builder {
 };
 }  // namespace
 
-ReportDocument BuildCaseReport(const CPlumexDoc& doc, const ReportOptions& options) {
+ReportDocument BuildCaseReport(const CCase& doc, const ReportOptions& options) {
     Builder b{doc, options, {}, {}};
     QString& s = b.h.Text();
     const QString title = "Discharge report: " + options.m_strCaseName;

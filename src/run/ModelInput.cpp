@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "run/ClassicNumericScope.h"
 #include "run/RunSettings.h"
 
@@ -47,7 +47,7 @@ void CJet::WriteModelInput(std::FILE* file, int /*jetIndex*/, double outfallDept
 }
 
 namespace {
-const std::vector<ProfileRow>& ProfileOf(const CPlumexDoc& doc) {
+const std::vector<ProfileRow>& ProfileOf(const CCase& doc) {
     static const std::vector<ProfileRow> kNone;
     return doc.m_pAmbient ? doc.m_pAmbient->Rows() : kNone;
 }
@@ -66,7 +66,7 @@ bool WriteInputFile(CRunSettings& settings, WriteBlocks writeBlocks) {
 }
 }  // namespace
 
-bool WriteInputAllJets(CPlumexDoc& doc, CRunSettings& settings) {
+bool WriteInputAllJets(CCase& doc, CRunSettings& settings) {
     const std::vector<ProfileRow>& rows = ProfileOf(doc);
     return WriteInputFile(settings, [&](std::FILE* f) {
         int index = 0;
@@ -76,7 +76,7 @@ bool WriteInputAllJets(CPlumexDoc& doc, CRunSettings& settings) {
     });
 }
 
-bool WriteInputJets(CPlumexDoc& doc, CRunSettings& settings, int outfall, int riser, int firstJet, int count) {
+bool WriteInputJets(CCase& doc, CRunSettings& settings, int outfall, int riser, int firstJet, int count) {
     const std::vector<ProfileRow>& rows = ProfileOf(doc);
     CRiser* o = doc.GetOutfall(outfall);
     CBase* r = o ? o->GetRiser(riser) : nullptr;

@@ -7,10 +7,10 @@
 // order, which is the order the results are read back in. Writing a jet's
 // block sets its current to the mean of the profile's. False when the file
 // cannot be made or written.
-class CPlumexDoc;
+class CCase;
 class CRunSettings;
 
 // Every jet of the case.
-bool WriteInputAllJets(CPlumexDoc& doc, CRunSettings& settings);
+bool WriteInputAllJets(CCase& doc, CRunSettings& settings);
 // Jets firstJet .. firstJet + count - 1 of one riser (those that exist).
-bool WriteInputJets(CPlumexDoc& doc, CRunSettings& settings, int outfall, int riser, int firstJet, int count);
+bool WriteInputJets(CCase& doc, CRunSettings& settings, int outfall, int riser, int firstJet, int count);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/Prompt.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "run/ModelInput.h"
 #include "run/RunPlan.h"
 #include "run/RunSettings.h"
@@ -18,7 +18,7 @@ std::string RowsText(const char* format, int a, int b) {
 }
 }  // namespace
 
-bool PrepareRun(CPlumexDoc& doc, CRunSettings& settings, bool allJets, RunPlan& plan) {
+bool PrepareRun(CCase& doc, CRunSettings& settings, bool allJets, RunPlan& plan) {
     if (doc.IsRunInFlight() || !doc.m_pAmbient) return false;
     CPrompt& prompt = doc.Prompt();
     int rowA = 0, rowB = 0;

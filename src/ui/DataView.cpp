@@ -18,10 +18,10 @@
 
 #include "base/DocObserver.h"
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "edit/CutPlaneCommand.h"
 #include "edit/EditHistory.h"
 #include "geometry/CutPlane.h"
-#include "model/PlumexDoc.h"
 #include "ui/AreaInfoPage.h"
 #include "ui/DiskInfoPage.h"
 #include "ui/InfoField.h"

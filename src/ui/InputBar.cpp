@@ -11,12 +11,12 @@
 #include <algorithm>
 
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "edit/CurrentAngleCommand.h"
 #include "edit/ProfileCommand.h"
 #include "edit/RenameCommand.h"
 #include "edit/TreeEditCommand.h"
 #include "edit/VisibilityCommand.h"
-#include "model/PlumexDoc.h"
 #include "ui/AmbientGrid.h"
 #include "ui/JetForm.h"
 #include "ui/NumberField.h"

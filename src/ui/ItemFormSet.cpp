@@ -1,9 +1,9 @@
 #include "ui/ItemFormSet.h"
 
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "edit/EditHistory.h"
 #include "edit/ItemValuesCommand.h"
-#include "model/PlumexDoc.h"
 #include "ui/JetForm.h"
 #include "ui/OutfallForm.h"
 #include "ui/RiserForm.h"

@@ -13,7 +13,7 @@
 #include <algorithm>
 
 #include "base/Prompt.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "ui/AmbientGrid.h"
 #include "ui/HelpBrowser.h"
 #include "ui/JetForm.h"

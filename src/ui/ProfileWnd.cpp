@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 
 CProfileWnd::CProfileWnd(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName("profileWindow");

@@ -1,7 +1,7 @@
 #include "validation/CaseValidation.h"
 
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "validation/FieldLimits.h"
 #include "validation/StructureCheck.h"
 
@@ -16,7 +16,7 @@ void AddAll(std::vector<CaseIssue>& issues, const std::string& prefix, const std
     for (const auto& f : failures) issues.push_back({prefix + "." + f.m_strField, f.m_strMessage, false});
 }
 
-void CheckProfile(const CPlumexDoc& doc, std::vector<CaseIssue>& issues) {
+void CheckProfile(const CCase& doc, std::vector<CaseIssue>& issues) {
     if (!doc.m_pAmbient) return;
     const auto& rows = doc.m_pAmbient->Rows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -35,7 +35,7 @@ void CheckProfile(const CPlumexDoc& doc, std::vector<CaseIssue>& issues) {
 }
 }  // namespace
 
-std::vector<CaseIssue> ValidateCase(const CPlumexDoc& doc) {
+std::vector<CaseIssue> ValidateCase(const CCase& doc) {
     std::vector<CaseIssue> issues;
     const bool noRiser = doc.m_bNoRiser;
     Add(issues, "current_angle_deg", CheckRange(doc.m_fCurrentAngle, FieldLimits::kAngleMin, FieldLimits::kAngleMax));

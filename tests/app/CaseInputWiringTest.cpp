@@ -10,10 +10,10 @@
 #include <QTreeWidget>
 
 #include "GuiFixture.h"
+#include "document/PlumexDoc.h"
 #include "gui/CaseDocument.h"
 #include "gui/MainFrame.h"
 #include "gui/StartPageHost.h"
-#include "model/PlumexDoc.h"
 #include "ui/InputBar.h"
 #include "ui/MaxTimeStepsDlg.h"
 #include "ui/NewCaseDlg.h"

@@ -8,10 +8,10 @@
 #include <QUndoView>
 
 #include "GuiFixture.h"
+#include "document/PlumexDoc.h"
 #include "gui/CaseDocument.h"
 #include "gui/EditHost.h"
 #include "gui/MainFrame.h"
-#include "model/PlumexDoc.h"
 #include "ui/AmbientGrid.h"
 #include "ui/InputBar.h"
 

@@ -18,9 +18,9 @@
 #include "edit/VisibilityCommand.h"
 
 namespace {
-using Maker = std::function<std::unique_ptr<QUndoCommand>(CPlumexDoc&, int)>;
+using Maker = std::function<std::unique_ptr<QUndoCommand>(CCase&, int)>;
 
-std::unique_ptr<QUndoCommand> JetValues(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> JetValues(CCase& doc, int k) {
     const CJet* jet = doc.GetCurrentJet();
     if (!jet) return nullptr;
     JetData d = jet->GetData();
@@ -29,7 +29,7 @@ std::unique_ptr<QUndoCommand> JetValues(CPlumexDoc& doc, int k) {
     return CItemValuesCommand::Make(doc, d, CheckSurface::InputBar);
 }
 
-std::unique_ptr<QUndoCommand> RiserValues(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> RiserValues(CCase& doc, int k) {
     const CBase* riser = doc.GetCurrentRiser();
     if (!riser) return nullptr;
     RiserData d = riser->GetData();
@@ -38,7 +38,7 @@ std::unique_ptr<QUndoCommand> RiserValues(CPlumexDoc& doc, int k) {
     return CItemValuesCommand::Make(doc, d, CheckSurface::InputBar);
 }
 
-std::unique_ptr<QUndoCommand> OutfallValues(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> OutfallValues(CCase& doc, int k) {
     const CRiser* outfall = doc.GetCurrentOutfall();
     if (!outfall) return nullptr;
     OutfallData d = outfall->GetData();
@@ -47,7 +47,7 @@ std::unique_ptr<QUndoCommand> OutfallValues(CPlumexDoc& doc, int k) {
     return CItemValuesCommand::Make(doc, d, CheckSurface::InputBar);
 }
 
-std::unique_ptr<QUndoCommand> Profile(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> Profile(CCase& doc, int k) {
     std::vector<ProfileRow> rows = doc.m_pAmbient->Rows();
     if (k % 3 == 0 || rows.size() < 2)
         rows.push_back({rows.empty() ? 0.0 : rows.back().m_dDepth + 10.0, 35.0, 11, 0.02});
@@ -56,25 +56,25 @@ std::unique_ptr<QUndoCommand> Profile(CPlumexDoc& doc, int k) {
     return CProfileCommand::Make(doc, rows);
 }
 
-std::unique_ptr<QUndoCommand> Angle(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> Angle(CCase& doc, int k) {
     return CCurrentAngleCommand::Make(doc, static_cast<float>(10 * (k % 36)));
 }
 
-std::unique_ptr<QUndoCommand> Rename(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> Rename(CCase& doc, int k) {
     return CRenameCommand::Make(doc, static_cast<TreeLevel>(k % 3), "Name" + std::to_string(k));
 }
 
-std::unique_ptr<QUndoCommand> Visibility(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> Visibility(CCase& doc, int k) {
     const TreeLevel level = static_cast<TreeLevel>(k % 3);
     auto shown = CVisibilityCommand::Make(doc, level, true);
     return shown ? std::move(shown) : CVisibilityCommand::Make(doc, level, false);
 }
 
 Maker Tree(CTreeEditCommand::Kind kind, TreeLevel level) {
-    return [kind, level](CPlumexDoc& doc, int) { return CTreeEditCommand::Make(doc, kind, level); };
+    return [kind, level](CCase& doc, int) { return CTreeEditCommand::Make(doc, kind, level); };
 }
 
-std::unique_ptr<QUndoCommand> CutPlane(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> CutPlane(CCase& doc, int k) {
     const CutPlaneSettings before = CutPlaneSettings::Of(doc.m_CutPlane);
     doc.SetCutPlane(90.0 + k % 7, 10.0 * (k % 5), 3.0 + k % 11, before.m_nDiskNo, CutPlaneKind::Horizontal, true);
     return CCutPlaneCommand::Made(doc, before);
@@ -124,7 +124,7 @@ using EditCommands = EditFixture;
 TEST_F(EditCommands, EveryKindUndoesAndRedoesToTheExactCaseFile) {
     for (const Kind& kind : Kinds()) {
         SCOPED_TRACE(kind.m_szName);
-        CPlumexDoc doc(m_app, m_prompt);
+        CCase doc(m_app, m_prompt);
         BuildComputedCase(doc);
         QUndoStack stack;
         const std::vector<unsigned char> before = doc.SaveToBytes();

@@ -5,7 +5,8 @@
 #include "CaseBuilder.h"
 #include "base/AppState.h"
 #include "base/DocObserver.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
+#include "scene/JetDisplays.h"
 #include "scene/SortTree.h"
 #include "support/ScriptedPrompt.h"
 
@@ -22,7 +23,7 @@ public:
 struct DocFixture : ::testing::Test {
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc{app, prompt};
+    CCase doc{app, prompt};
 };
 }  // namespace
 
@@ -145,7 +146,7 @@ TEST_F(DocFixture, FlowAndEffluentPropagation) {
     CBase* r = doc.GetCurrentRiser();
     EXPECT_DOUBLE_EQ(r->m_dTotalFlow, 0.06);
     r->m_dTotalFlow = 0.09;
-    CPlumexDoc::DistributeRiserFlow(*r);
+    CCase::DistributeRiserFlow(*r);
     for (auto& j : r->m_Jets) EXPECT_DOUBLE_EQ(j->m_dFlow, 0.03);
 
     CRiser* o = doc.GetCurrentOutfall();
@@ -229,21 +230,24 @@ TEST_F(DocFixture, MaterialsByLevel) {
 
 TEST_F(DocFixture, EmptyingTheCaseReleasesTheJetDrawingList) {
     BuildSmallCase(doc, true);
-    doc.PrepareJetDisplays();
-    ASSERT_TRUE(doc.SortTree());
-    ASSERT_FALSE(doc.SortTree()->IsEmpty());
+    CJetDisplays displays(doc);
+    doc.PlaceJets();
+    ASSERT_TRUE(displays.SortTree());
+    ASSERT_FALSE(displays.SortTree()->IsEmpty());
     doc.ResetToNew();
-    EXPECT_FALSE(doc.m_pSortTree) << "no polygons of deleted jets may stay drawable";
-    ASSERT_TRUE(doc.SortTree());
-    EXPECT_TRUE(doc.SortTree()->IsEmpty());
+    EXPECT_TRUE(displays.IsSortTreeStale()) << "no polygons of deleted jets may stay drawable";
+    ASSERT_TRUE(displays.SortTree());
+    EXPECT_TRUE(displays.SortTree()->IsEmpty());
 
     // A failed load keeps the case, and with it the drawing list of its jets.
     BuildSmallCase(doc, true);
-    doc.PrepareJetDisplays();
-    ASSERT_TRUE(doc.SortTree());
+    doc.PlaceJets();
+    const CSortTree* tree = displays.SortTree();
+    ASSERT_TRUE(tree);
     std::string error;
     EXPECT_FALSE(doc.LoadFromBytes({'P', 'l', 'u'}, error));
-    EXPECT_TRUE(doc.m_pSortTree);
+    EXPECT_FALSE(displays.IsSortTreeStale());
+    EXPECT_EQ(displays.SortTree(), tree);
     EXPECT_EQ(doc.GetJetCount(), 4);
 }
 

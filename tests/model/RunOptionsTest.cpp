@@ -6,8 +6,8 @@
 
 #include "CaseBuilder.h"
 #include "base/AppState.h"
+#include "model/Case.h"
 #include "model/CaseFile.h"
-#include "model/PlumexDoc.h"
 #include "model/RunOptions.h"
 #include "support/ScriptedPrompt.h"
 
@@ -16,7 +16,7 @@ struct RunOptionsFile : ::testing::Test {
     QTemporaryDir dir;
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc{app, prompt};
+    CCase doc{app, prompt};
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
 };
 }  // namespace
@@ -35,7 +35,7 @@ TEST_F(RunOptionsFile, ContinuousModeAndStepLimitComeBackAndTheCaseStreamIsUncha
     EXPECT_EQ(contents, doc.SaveToBytes());
     EXPECT_FALSE(side.m_strRunOptions.empty());
 
-    CPlumexDoc reopened(app, prompt);
+    CCase reopened(app, prompt);
     ASSERT_TRUE(reopened.OpenCase(path)) << prompt.Texts().back();
     EXPECT_TRUE(reopened.m_bContinuous);
     EXPECT_EQ(reopened.m_nMaxTimeSteps, 200);
@@ -47,7 +47,7 @@ TEST_F(RunOptionsFile, AFileWithoutRunOptionsOpensWithTheDefaults) {
     const std::string path = Path("old.pmx");
     std::string error;
     ASSERT_TRUE(CaseFile::Write(path, doc.SaveToBytes(), error)) << error;
-    CPlumexDoc reopened(app, prompt);
+    CCase reopened(app, prompt);
     reopened.m_bContinuous = true;
     reopened.m_nMaxTimeSteps = 7;
     ASSERT_TRUE(reopened.OpenCase(path));
@@ -58,7 +58,7 @@ TEST_F(RunOptionsFile, AFileWithoutRunOptionsOpensWithTheDefaults) {
 TEST_F(RunOptionsFile, DamagedRunOptionsAreRefusedNamingTheFieldAndTheOpenCaseStays) {
     BuildSmallCase(doc, true);
     const std::vector<unsigned char> bytes = doc.SaveToBytes();
-    CPlumexDoc open(app, prompt);
+    CCase open(app, prompt);
     BuildSmallCase(open, false);
     const std::vector<unsigned char> before = open.SaveToBytes();
     const struct {

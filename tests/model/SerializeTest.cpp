@@ -6,7 +6,7 @@
 #include "CaseBuilder.h"
 #include "base/AppState.h"
 #include "base/Archive.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -164,7 +164,7 @@ private:
 struct SerializeFixture : ::testing::Test {
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc{app, prompt};
+    CCase doc{app, prompt};
 
     bool Load(const std::vector<unsigned char>& b) {
         std::string err;
@@ -224,7 +224,7 @@ TEST_F(SerializeFixture, RoundTripKeepsEveryField) {
     const std::vector<unsigned char> first = doc.SaveToBytes();
 
     CAppState app2;
-    CPlumexDoc copy(app2, prompt);
+    CCase copy(app2, prompt);
     std::string err;
     ASSERT_TRUE(copy.LoadFromBytes(first, err)) << err;
     EXPECT_TRUE(copy.m_bNoRiser);
@@ -360,7 +360,7 @@ TEST_F(SerializeFixture, EveryTruncationFailsCleanlyAndKeepsThePreviousCase) {
 
 TEST_F(SerializeFixture, TwoCasesKeepTheirOwnScenarioThroughAlternateLoadsAndSaves) {
     // Both cases live in one application, as the windows of one program do.
-    CPlumexDoc other(app, prompt);
+    CCase other(app, prompt);
     BuildSmallCase(doc, true);
     BuildSmallCase(other, true);
     doc.m_bNoRiser = true;
@@ -391,7 +391,7 @@ TEST_F(SerializeFixture, AnOldFileReadBesideANewestOneKeepsEachVersionsFields) {
     // A new case starts with the application's scenario setting.
     CAppState withoutRisers;
     withoutRisers.m_bNewCaseNoRiser = true;
-    CPlumexDoc old(withoutRisers, prompt);
+    CCase old(withoutRisers, prompt);
     EXPECT_TRUE(old.m_bNoRiser);
     std::string err;
     ASSERT_TRUE(old.LoadFromBytes(oldest.bytes, err)) << err;

@@ -8,7 +8,7 @@
 #include <tuple>
 
 #include "SyntheticCase.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "plot/JetPalette.h"
 #include "plot/PlotCsv.h"
 #include "plot/PlotData.h"
@@ -42,12 +42,12 @@ protected:
     void SetUp() override {
         BuildSyntheticCase(m_doc, 4, 40);
         m_doc.GetOutfall(0)->GetRiser(1)->GetJet(0)->m_strName = "Port \"A\", east";
-        m_doc.PrepareJetDisplays();
+        m_doc.PlaceJets();
         m_series = MakeCaseSeries(m_doc, nullptr);
     }
     CAppState m_app;
     CScriptedPrompt m_prompt;
-    CPlumexDoc m_doc{m_app, m_prompt};
+    CCase m_doc{m_app, m_prompt};
     std::vector<JetSeries> m_series;
 };
 

@@ -24,7 +24,7 @@ public:
     std::vector<DocEvent> m_Events;
 };
 
-void BuildCase(CPlumexDoc& doc, double flowBase) {
+void BuildCase(CCase& doc, double flowBase) {
     doc.m_pAmbient->SetRows({{0.0, 33.0, 20.0, 0.05}, {30.0, 34.0, 12.0, 0.05}});
     doc.Create(TreeLevel::Outfall);
     doc.Create(TreeLevel::Riser);
@@ -193,7 +193,7 @@ TEST_F(RunDriverTest, ChecksBeforeTheRun) {
 TEST_F(RunDriverTest, OutfallWithoutRiserDoesNothingSilently) {
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     doc.m_pAmbient->SetRows({});
     doc.Create(TreeLevel::Outfall);
     doc.GetOutfall(0)->m_Risers.clear();
@@ -207,8 +207,8 @@ TEST_F(RunDriverTest, TwoDocumentsRunInTheirOwnPrivateDirectories) {
     CScriptedPrompt prompt;
     std::string firstDir;
     {
-        auto a = std::make_unique<CPlumexDoc>(app, prompt);
-        CPlumexDoc b(app, prompt);
+        auto a = std::make_unique<CCase>(app, prompt);
+        CCase b(app, prompt);
         auto settingsA = std::make_shared<CRunSettings>();
         auto settingsB = std::make_shared<CRunSettings>();
         BuildCase(*a, 0.020);

@@ -12,7 +12,7 @@
 
 #include "InputTestSupport.h"
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/AmbientGrid.h"
 #include "ui/ItemFormSet.h"

@@ -16,6 +16,7 @@
 
 #include "SectionCase.h"
 #include "base/AppState.h"
+#include "document/PlumexDoc.h"
 #include "geometry/CutPlane.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/DataView.h"

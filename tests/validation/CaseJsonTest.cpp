@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "base/AppState.h"
+#include "model/Case.h"
 #include "model/CaseJson.h"
-#include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 #include "validation/CaseValidation.h"
 #include "validation/FieldLimits.h"
@@ -34,7 +34,7 @@ protected:
     }
     CAppState m_app;
     CScriptedPrompt m_prompt;
-    CPlumexDoc m_doc;
+    CCase m_doc;
     std::vector<CaseJsonProblem> m_problems;
 };
 
@@ -101,7 +101,7 @@ TEST_F(CaseJsonTest, ExamplesAreValidAndSurviveTheCaseFile) {
         const std::string text = WriteCaseJson(m_doc);
         // Through the case file (which keeps no run settings) and back.
         CAppState app2;
-        CPlumexDoc doc2(app2, m_prompt);
+        CCase doc2(app2, m_prompt);
         std::string error;
         ASSERT_TRUE(doc2.LoadFromBytes(m_doc.SaveToBytes(), error)) << error;
         EXPECT_EQ(WriteCaseJson(doc2), text) << name;
@@ -189,7 +189,7 @@ TEST_F(CaseJsonTest, AViewIsReadCheckedAndWrittenBack) {
     EXPECT_EQ(m_doc.m_ViewControl.m_fFieldOfView, 30.0f);
     const std::string written = WriteCaseJson(m_doc);
     CAppState app2;
-    CPlumexDoc again(app2, m_prompt);
+    CCase again(app2, m_prompt);
     std::vector<CaseJsonProblem> problems;
     ASSERT_TRUE(ReadCaseJson(written, again, problems));
     EXPECT_EQ(again.m_ViewControl.m_dEye[0], 10.0);
@@ -263,7 +263,7 @@ TEST_F(CaseJsonTest, ANameFillingItsCaseFileFieldExportsToATextThatReadsBack) {
     m_doc.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_strName = "a" + euro;  // 64 bytes, the last euro cut
     const std::string text = WriteCaseJson(m_doc);
     CAppState app;
-    CPlumexDoc back(app, m_prompt);
+    CCase back(app, m_prompt);
     std::vector<CaseJsonProblem> problems;
     ASSERT_TRUE(ReadCaseJson(text, back, problems));
     EXPECT_TRUE(ValidateCase(back).empty());

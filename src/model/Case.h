@@ -3,10 +3,13 @@
 #error "a header of plumex_model, included by a library that does not link it"
 #endif
 // The case: the ambient water and the ordered outfall -> riser -> jet tree,
-// the current selection and the colour state. Everything
-// that reads or changes a case goes through it. It reports to the user
-// through a CPrompt and tells registered observers about changes.
+// the current selection, the cut plane and its section, the camera the file
+// keeps, and the run options. Everything that reads or changes a case goes
+// through it. It reports to the user through a CPrompt and tells registered
+// observers about changes. It knows nothing of how it is shown: the jet
+// displays (scene) and the renderer (GL) read it.
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -19,7 +22,6 @@
 #include "geometry/CutPlane.h"
 #include "geometry/SectionStats.h"
 #include "model/Ambient.h"
-#include "model/ColourMode.h"
 #include "model/KeyParameters.h"
 #include "model/Riser.h"
 #include "model/RunOptions.h"
@@ -28,11 +30,8 @@
 class CArchive;
 class CPrompt;
 class CDocObserver;
-class CSortTree;
-class CSortedJetArrays;
-struct SceneDrawState;
-class CGlResources;
 class CAmbientGridLink;
+class CSectionColours;
 class CPolygon;
 struct DocEvent;
 enum class DocItemLevel;
@@ -56,12 +55,12 @@ struct DiskInfo {
     double m_dRadius = 0, m_dThickness = 0, m_dVAngle = 0, m_dVelocity = 0, m_dDilution = 0;
 };
 
-class CPlumexDoc final {
+class CCase {
 public:
-    CPlumexDoc(CAppState& app, CPrompt& prompt);
-    ~CPlumexDoc();
-    CPlumexDoc(const CPlumexDoc&) = delete;
-    CPlumexDoc& operator=(const CPlumexDoc&) = delete;
+    CCase(CAppState& app, CPrompt& prompt);
+    virtual ~CCase();
+    CCase(const CCase&) = delete;
+    CCase& operator=(const CCase&) = delete;
 
     CAppState& App() const { return m_app; }
     CPrompt& Prompt() const { return m_prompt; }
@@ -164,33 +163,28 @@ public:
     // makes the water depth follow the deepest profile row.
     bool CheckDepth();
 
-    // --- jet displays (defined with the scene's GL-free code) ---
-    // After a run or a load: placements, value ranges and colour table for
-    // all jets. Their tubes are made when first drawn or cut and the sort
-    // tree on the first sorted frame (see SortTree).
-    void PrepareJetDisplays();
-    // After a run of some jets of one riser: those jets' placements (their
-    // tubes made on first use), then ranges and the colour table; the sort
-    // tree is made again on the next sorted frame.
-    void PrepareJetDisplays(int outfall, int riser, int firstJet, int count);
+    // --- placement of the jets' results ---
+    // After a run or a load: every jet's display record is placed on its
+    // structure, its tube scheduled, and the value ranges computed. What is
+    // shown from them (colours, sort tree) follows the display generation.
+    void PlaceJets();
+    // After a run of some jets of one riser: those jets placed, then the
+    // value ranges of the case.
+    void PlaceJets(int outfall, int riser, int firstJet, int count);
     void ComputeValueRanges();
-    // Makes the sort tree from the jets' tubes now.
-    void BuildSortTree() const;
-    // The sort tree of the jets as they are, made first when the tubes
-    // changed since it was last made; null when there is none.
-    const CSortTree* SortTree() const;
-    // The tubes or the order of the jets changed: the sort tree is made
-    // again when a sorted frame next asks for it.
-    void InvalidateSortTree();
-    bool IsSortTreeStale() const { return m_bSortTreeStale; }
-    void BuildColourTable(ColourMode mode);
+    // Rings every interval-th disk of every tube (made on first use).
     void SetRingInterval(int interval);
-    // Drawing (GL library only): the structures and jets with selection
-    // names, the ambient box with the GL names of the drawing context, the
-    // jets sorted back to front. Drawing changes nothing of the case.
-    void DrawStructures(SceneDrawState& state);
-    void DrawAmbient(const SceneDrawState& state, CGlResources& resources) const;
-    void DrawSortedJets(const SceneDrawState& state) const;
+    // The tubes, their placement or the jets changed: whatever was made from
+    // them (sort tree, vertex arrays) is made again when next needed. Every
+    // change bumps the display generation; a placement bumps the placement
+    // generation too (the colours follow that one).
+    void InvalidateDisplays();
+    std::uint64_t DisplayGeneration() const { return m_nDisplayGeneration; }
+    std::uint64_t PlacementGeneration() const { return m_nPlacementGeneration; }
+    // The colour table the section image is coloured with: the jet
+    // displays' when they are attached, else the identity table.
+    void SetSectionColours(const CSectionColours* colours) { m_pSectionColours = colours; }
+    const ColourTable& SectionColourTable() const;
 
     // --- selection and results ---
     // hits: count records of 7 ints {names, zmin, zmax, outfall, riser, jet, ring}.
@@ -231,7 +225,6 @@ public:
 
     // --- data ---
     bool m_bTutorial = false;
-    std::array<ColourTableEntry, 256> m_ColourTable;
     bool m_bContinuous = false;
     int m_nMaxTimeSteps = RunOptions::kDefaultTimeSteps;
     std::vector<std::unique_ptr<CRiser>> m_Outfalls;
@@ -245,7 +238,6 @@ public:
     std::string m_strStatus;  // stop reason of the jet whose results were read last
     int m_nCurrentDiskMirror = 1;
     const CAmbientGridLink* m_pGridLink = nullptr;
-    ColourMode m_eColourMode = ColourMode::Concentration;
     double m_dDisplayLength = 20.0;
     float m_fCurrentAngle = 90.0f;
     // Scenario without risers: ports stand directly on the outfall pipe. The
@@ -261,13 +253,6 @@ public:
     CCutPlane m_CutPlane;
     CSectionStats m_SectionStats;  // of the cut plane's last section
 
-    // The jets' polygons sorted for back-to-front drawing: a cache of the
-    // tubes, made again by SortTree() after InvalidateSortTree.
-    mutable std::shared_ptr<CSortTree> m_pSortTree;
-    // The sorted polygons as vertex arrays, and the order of the last walk
-    // of the tree: a cache of DrawSortedJets, checked on every sorted frame.
-    mutable std::shared_ptr<CSortedJetArrays> m_pSortedArrays;
-
 private:
     // A new jet with the next free name, copied from source or given
     // defaults, appended and made current. Create and Add then pass the
@@ -275,14 +260,16 @@ private:
     void AppendNewJet(CBase& riser, const CJet* source);
     // Empties this case and takes over what a case file holds from loaded,
     // a case that has just been read whole.
-    void TakeLoadedCase(CPlumexDoc& loaded);
+    void TakeLoadedCase(CCase& loaded);
 
     CAppState& m_app;
     CPrompt& m_prompt;
     std::vector<CDocObserver*> m_Observers;
     bool m_bModified = false;
     bool m_bRunInFlight = false;
-    mutable bool m_bSortTreeStale = false;
+    std::uint64_t m_nDisplayGeneration = 0;
+    std::uint64_t m_nPlacementGeneration = 0;
+    const CSectionColours* m_pSectionColours = nullptr;
     // Sends ItemAdded for the current item of the level just appended.
     void NotifyAdded(DocItemLevel level);
 };
