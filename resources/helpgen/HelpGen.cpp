@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
     // The cross-section view plane (normal to the current), as the data pane
     // places it for a distance of 40 m.
     const CCutPlane& plane = doc.m_CutPlane;
-    const double h = (90.0 - doc.m_fCurrentAngle) + 90.0;
+    const double h = (90.0 - doc.CurrentAngle()) + 90.0;
     doc.SetCutPlane(h, 0.0, kPlaneDistance, plane.m_nDiskNo, CutPlaneKind::CrossSection, true);
     if (!plane.m_bValid || !plane.Image() || plane.Image()->IsEmpty()) {
         std::fprintf(stderr, "plumex_helpgen: the plane at %.0f m cuts no jet\n", kPlaneDistance);

@@ -28,9 +28,9 @@ __attribute__((format(printf, 1, 2))) std::string Fmt(const char* format, ...) {
 std::string DescribeCase(const CPlumexDoc& doc) {
     std::ostringstream out;
     out << "Version tag:    " << doc.m_strVersion << "\n";
-    out << "Scenario:       " << (doc.m_bNoRiser ? "without risers (ports on the pipe)" : "with risers") << "\n";
-    out << "Current angle:  " << Fmt("%.2f", doc.m_fCurrentAngle) << " deg\n";
-    out << "Continuous:     " << (doc.m_bContinuous ? "on" : "off") << ", max time steps " << doc.m_nMaxTimeSteps
+    out << "Scenario:       " << (doc.IsNoRiser() ? "without risers (ports on the pipe)" : "with risers") << "\n";
+    out << "Current angle:  " << Fmt("%.2f", doc.CurrentAngle()) << " deg\n";
+    out << "Continuous:     " << (doc.IsContinuous() ? "on" : "off") << ", max time steps " << doc.MaxTimeSteps()
         << "\n";
     if (doc.m_pAmbient) {
         const CAmbient& a = *doc.m_pAmbient;

@@ -97,7 +97,7 @@ int RunSection(const SectionRequest& req, CPrompt& prompt, std::FILE* out) {
     CCutPlane& plane = doc.m_CutPlane;
 
     // The plane as the data pane places it.
-    const double theta = doc.m_fCurrentAngle;
+    const double theta = doc.CurrentAngle();
     const CutPlaneKind kind = req.m_eKind;
     double h = req.m_dHAngle + 90.0, v = req.m_dVAngle, d = req.m_dDistance;
     if (kind != CutPlaneKind::NormalToJet) {

@@ -91,7 +91,7 @@ std::unique_ptr<CItemValuesCommand> CItemValuesCommand::Make(CCase& doc, const V
     if (refusal) refusal->clear();
     const ItemPath path = ItemPath::Current(doc, LevelOf(values));
     if (!path.IsValid()) return nullptr;
-    const bool noRiser = doc.m_bNoRiser;
+    const bool noRiser = doc.IsNoRiser();
     std::vector<CheckFailure> failures;
     if (const auto* od = std::get_if<OutfallData>(&values)) {
         failures = CheckOutfallValues(*od, noRiser);
@@ -113,7 +113,7 @@ CItemValuesCommand::CItemValuesCommand(CCase& doc, const ItemPath& path, const V
     : CCaseCommand(doc), m_path(path), m_values(values) {
     const int riserScope = path.m_eLevel == TreeLevel::Outfall ? -1 : path.m_nRiser;
     m_before = ScopeInputs::Take(doc, path.m_nOutfall, riserScope);
-    const std::string field = ChangedFieldName(ValuesOf(doc, path), values, doc.m_bNoRiser);
+    const std::string field = ChangedFieldName(ValuesOf(doc, path), values, doc.IsNoRiser());
     const std::string name = path.Name(doc);
     setText(QString::fromStdString(field.empty() ? "Change " + name : "Change " + field + " of " + name));
 }

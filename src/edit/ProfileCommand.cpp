@@ -16,9 +16,4 @@ CProfileCommand::CProfileCommand(CCase& doc, std::vector<ProfileRow> before, std
     else setText("Change Ambient Profile");
 }
 
-void CProfileCommand::Apply(bool forward) {
-    if (!m_doc.m_pAmbient) m_doc.m_pAmbient = std::make_unique<CAmbient>();
-    m_doc.m_pAmbient->SetRows(forward ? m_after : m_before);
-    m_doc.SetModifiedFlag(true);
-    m_doc.Notify(DocEvent::ProfileChanged);
-}
+void CProfileCommand::Apply(bool forward) { m_doc.SetProfile(forward ? m_after : m_before); }

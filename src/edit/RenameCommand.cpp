@@ -16,20 +16,6 @@ CRenameCommand::CRenameCommand(CCase& doc, const ItemPath& path, std::string bef
 }
 
 void CRenameCommand::Apply(bool forward) {
-    const std::string& name = forward ? m_strAfter : m_strBefore;
-    switch (m_path.m_eLevel) {
-    case TreeLevel::Outfall:
-        if (CRiser* o = m_path.Outfall(m_doc)) o->m_strName = name;
-        break;
-    case TreeLevel::Riser:
-        if (CBase* r = m_path.Riser(m_doc)) r->m_strName = name;
-        break;
-    case TreeLevel::Jet:
-        if (CJet* j = m_path.Jet(m_doc)) j->m_strName = name;
-        break;
-    }
     SelectionPath::Select(m_doc, m_path);
-    // The modified flag brings the input bar's tree up to date.
-    m_doc.SetModifiedFlag(true);
-    m_doc.UpdateAllViews();
+    m_doc.RenameCurrent(m_path.m_eLevel, forward ? m_strAfter : m_strBefore);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "edit/CaseCommand.h"
+#include "model/RunOptions.h"
 
 class CRunOptionsCommand : public CCaseCommand {
 public:
@@ -20,10 +21,6 @@ protected:
     void Apply(bool forward) override;
 
 private:
-    struct Options {
-        bool m_bContinuous;
-        int m_nMaxTimeSteps;
-    };
-    CRunOptionsCommand(CCase& doc, Options before, Options after, const char* text);
-    Options m_before, m_after;
+    CRunOptionsCommand(CCase& doc, const RunOptions& before, const RunOptions& after, const char* text);
+    RunOptions m_before, m_after;
 };

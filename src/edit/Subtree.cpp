@@ -112,7 +112,7 @@ bool Subtree::Insert(CCase& doc, const ItemPath& path) const {
         case TreeLevel::Jet: {
             CBase* r = path.Riser(doc);
             if (!r || !IndexFits(r->m_Jets, path.m_nJet)) return false;
-            auto j = std::make_unique<CJet>(doc.m_bNoRiser);
+            auto j = std::make_unique<CJet>(doc.IsNoRiser());
             j->Serialize(ar);
             r->m_Jets.insert(r->m_Jets.begin() + path.m_nJet, std::move(j));
             doc.PropagateCurrentAngle();

@@ -33,8 +33,6 @@ int* CVisibilityCommand::Flag() const {
 }
 
 void CVisibilityCommand::Apply(bool forward) {
-    if (int* flag = Flag()) *flag = forward ? m_nAfter : m_nBefore;
     SelectionPath::Select(m_doc, m_path);
-    m_doc.SetModifiedFlag(true);
-    m_doc.UpdateAllViews();
+    m_doc.SetCurrentVisible(m_path.m_eLevel, (forward ? m_nAfter : m_nBefore) != 0);
 }

@@ -97,7 +97,7 @@ void DrawSceneFrame(const CCase& doc, CJetDisplays& displays, const CViewControl
     glDisable(GL_CLIP_PLANE0);
     glDisable(GL_CLIP_PLANE1);
 
-    DrawCurrentArrow(doc.m_fCurrentAngle);
+    DrawCurrentArrow(doc.CurrentAngle());
     if (options.m_pWater) DrawWaterSurface(doc, *options.m_pWater, options.m_bDisturbed);
     glPopMatrix();
     EndOpaqueFrame();

@@ -17,8 +17,8 @@ void DrawAmbient(const CCase& c, const SceneDrawState& state, CGlResources& reso
 }
 
 void DrawStructures(const CCase& c, CJetDisplays& displays, SceneDrawState& state) {
-    state.noRiser = c.m_bNoRiser;
-    state.currentAngle = c.m_fCurrentAngle;
+    state.noRiser = c.IsNoRiser();
+    state.currentAngle = c.CurrentAngle();
     const double depth = c.m_pAmbient ? c.m_pAmbient->m_dWaterDepth : 0.0;
     state.waterDepth = depth;
     glPushMatrix();

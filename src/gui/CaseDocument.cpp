@@ -49,7 +49,7 @@ void CCaseDocument::SetTitle(const QString& title) {
 }
 
 bool CCaseDocument::IsModified() const { return m_pDoc->IsModified(); }
-bool CCaseDocument::IsTutorial() const { return m_pDoc->m_bTutorial; }
+bool CCaseDocument::IsTutorial() const { return m_pDoc->IsTutorial(); }
 
 bool CCaseDocument::Open(const QString& path) {
     if (!m_pDoc->OpenCase(path.toStdString())) return false;

@@ -328,7 +328,7 @@ void CMainFrame::updateActions() {
     const bool hasJet = hasCase && doc->Doc().GetCurrentJet() != nullptr;
     Action("run.allJets")->setEnabled(idle && hasJet);
     Action("run.currentJet")->setEnabled(idle && hasJet);
-    Action("option.continuous")->setChecked(hasCase && doc->Doc().m_bContinuous);
+    Action("option.continuous")->setChecked(hasCase && doc->Doc().IsContinuous());
 
     const bool windows = !m_pMdi->subWindowList().isEmpty();
     for (const char* name : {"window.cascade", "window.tile", "window.arrangeIcons"})

@@ -272,7 +272,7 @@ void CMainFrame::ConnectCommands() {
     on("option.maxTimeSteps", [this] {
         CCaseDocument* d = ActiveDocument();
         if (!d) return;
-        CMaxTimeStepsDlg dialog(d->Doc().m_nMaxTimeSteps, m_app.Prompt(), this);
+        CMaxTimeStepsDlg dialog(d->Doc().MaxTimeSteps(), m_app.Prompt(), this);
         if (dialog.exec() == QDialog::Accepted)
             d->History().Push(CRunOptionsCommand::MaxTimeSteps(d->Doc(), dialog.Steps()));
     });

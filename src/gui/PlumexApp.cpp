@@ -107,7 +107,7 @@ bool CPlumexApp::InitNewCase(CCaseDocument& doc) {
     doc.Doc().ResetToNew();
     const bool noRiser = m_pProfile->NoRiserOption();
     m_state.m_bNewCaseNoRiser = noRiser;
-    doc.Doc().m_bNoRiser = noRiser;
+    doc.Doc().SetNoRiser(noRiser);
     CNewCaseDlg wizard(doc.Doc(), noRiser, CHelpBrowser::DefaultFolder(), m_pFrame.get());
     connect(&wizard, &CNewCaseDlg::scenarioChosen, this, [this](bool chosen) {
         m_pProfile->SetNoRiserOption(chosen);

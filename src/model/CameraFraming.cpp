@@ -31,7 +31,7 @@ void FrameStructure(const CCase& doc, CViewControl& camera) {
         lo[2] = std::min(lo[2], z);
         hi[2] = std::max(hi[2], z);
     };
-    const bool noRiser = doc.m_bNoRiser;
+    const bool noRiser = doc.IsNoRiser();
     for (const auto& o : doc.m_Outfalls) {
         const double bed = depth - o->m_dDepth;
         if (o->m_Risers.empty()) widen(o->m_dPosition[0], bed, 0.0);

@@ -59,6 +59,43 @@ void CCase::ItemChanged(DocItemLevel level) {
     Notify(CurrentItemEvent(*this, DocEvent::ItemChanged, level));
 }
 
+bool CCase::RenameCurrent(TreeLevel level, const std::string& name) {
+    std::string* target = nullptr;
+    if (level == TreeLevel::Outfall && GetCurrentOutfall()) target = &GetCurrentOutfall()->m_strName;
+    else if (level == TreeLevel::Riser && GetCurrentRiser()) target = &GetCurrentRiser()->m_strName;
+    else if (level == TreeLevel::Jet && GetCurrentJet()) target = &GetCurrentJet()->m_strName;
+    if (!target) return false;
+    *target = name;
+    // The modified flag brings the input bar's tree up to date.
+    SetModifiedFlag(true);
+    UpdateAllViews();
+    return true;
+}
+
+bool CCase::SetCurrentVisible(TreeLevel level, bool shown) {
+    int* flag = nullptr;
+    if (level == TreeLevel::Outfall && GetCurrentOutfall()) flag = &GetCurrentOutfall()->m_nVisible;
+    else if (level == TreeLevel::Riser && GetCurrentRiser()) flag = &GetCurrentRiser()->m_nVisible;
+    else if (level == TreeLevel::Jet && GetCurrentJet()) flag = &GetCurrentJet()->m_nVisible;
+    if (!flag) return false;
+    *flag = shown ? 1 : 0;
+    SetModifiedFlag(true);
+    UpdateAllViews();
+    return true;
+}
+
+void CCase::ResultsApplied(int count) {
+    SetRunInFlight(false);
+    SetModifiedFlag(true);
+    ClearResultsOutOfDate();
+    Notify(DocEvent::ResultsReady);
+    DocEvent changed(DocEvent::ResultsChanged);
+    changed.m_nCount = count;
+    Notify(changed);
+    UpdateAllViews();
+    Notify(DocEvent::ProfileChanged);
+}
+
 void CCase::SetRunInFlight(bool inFlight) {
     if (m_bRunInFlight == inFlight) return;
     m_bRunInFlight = inFlight;
@@ -400,9 +437,42 @@ CMaterialProperty* CCase::GetCurrentMaterial(TreeLevel level, bool second) const
     return nullptr;
 }
 
+// --- settings of the case ---
+
+void CCase::SetRunOptions(const RunOptions& options) {
+    m_RunOptions = options;
+    SetModifiedFlag(true);
+}
+
+void CCase::SetNoRiser(bool noRiser) {
+    if (noRiser == m_bNoRiser) return;
+    m_bNoRiser = noRiser;
+    SetModifiedFlag(true);
+    UpdateAllViews();
+}
+
 void CCase::SetCurrentAngle(float angle) {
     m_fCurrentAngle = angle;
     PropagateCurrentAngle();
+    SetModifiedFlag(true);
+    // The grid's section shows the angle: it reloads with the profile.
+    Notify(DocEvent::ProfileChanged);
+    UpdateAllViews();
+}
+
+void CCase::SetProfile(std::vector<ProfileRow> rows) {
+    if (!m_pAmbient) m_pAmbient = std::make_unique<CAmbient>();
+    m_pAmbient->SetRows(std::move(rows));
+    SetModifiedFlag(true);
+    Notify(DocEvent::ProfileChanged);
+}
+
+void CCase::SetProfile(std::vector<ProfileRow> rows, double waterDepth) {
+    if (!m_pAmbient) m_pAmbient = std::make_unique<CAmbient>();
+    m_pAmbient->m_dWaterDepth = waterDepth;
+    m_dDisplayLength = waterDepth;
+    SetProfile(std::move(rows));
+    Notify(DocEvent::AmbientBoxChanged);
 }
 
 void CCase::PropagateCurrentAngle() {

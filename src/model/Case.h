@@ -33,6 +33,7 @@ class CDocObserver;
 class CAmbientGridLink;
 class CSectionColours;
 class CPolygon;
+struct CaseJsonProblem;
 struct DocEvent;
 enum class DocItemLevel;
 
@@ -75,6 +76,13 @@ public:
     // The input panes changed the values of the current item of this level:
     // marks the case modified and sends ItemChanged naming it.
     void ItemChanged(DocItemLevel level);
+    // The current item of the level gets the name / is shown or hidden: the
+    // case is marked modified and the views redraw. False without one.
+    bool RenameCurrent(TreeLevel level, const std::string& name);
+    bool SetCurrentVisible(TreeLevel level, bool shown);
+    // A run's results were put into count jets and placed: the run is over,
+    // the case modified and its results current; the views learn of it.
+    void ResultsApplied(int count);
 
     // --- lifecycle and files ---
     // Deletes the ambient record and all outfalls (the ambient pointer becomes null).
@@ -154,9 +162,32 @@ public:
     void PropagateEffluent(CRiser& outfall);
     static void DistributeRiserFlow(CBase& riser);
     CMaterialProperty* GetCurrentMaterial(TreeLevel level, bool second) const;
-    void SetCurrentAngle(float angle);
     void PropagateCurrentAngle();
     void SetAmbientGridLink(const CAmbientGridLink* link) { m_pGridLink = link; }
+
+    // --- settings of the case ---
+    // Each setter marks the case modified and tells the observers; reading a
+    // case (file, stream, text form) sets them without either.
+    const RunOptions& GetRunOptions() const { return m_RunOptions; }
+    bool IsContinuous() const { return m_RunOptions.m_bContinuous; }
+    int MaxTimeSteps() const { return m_RunOptions.m_nMaxTimeSteps; }
+    void SetRunOptions(const RunOptions& options);
+    // Scenario without risers: ports stand directly on the outfall pipe. The
+    // case file stores it; a new case takes the application's setting.
+    bool IsNoRiser() const { return m_bNoRiser; }
+    void SetNoRiser(bool noRiser);
+    // Angle between the current and the outfalls (degrees); setting it
+    // passes it to every jet and redraws the views and the profile's grid.
+    float CurrentAngle() const { return m_fCurrentAngle; }
+    void SetCurrentAngle(float angle);
+    // The ambient profile rows; the profile views redraw. With a water
+    // depth the ambient box and the length the views frame follow it.
+    void SetProfile(std::vector<ProfileRow> rows);
+    void SetProfile(std::vector<ProfileRow> rows, double waterDepth);
+    // The length the views frame: the water depth of the ambient box.
+    double DisplayLength() const { return m_dDisplayLength; }
+    // A case opened from the tutorial's folder; a new case is none.
+    bool IsTutorial() const { return m_bTutorial; }
 
     // --- checks before a run ---
     // True to go on: asks when the jets stand deeper than the profile and
@@ -224,9 +255,6 @@ public:
     double CutPlaneReferenceLevel() const;
 
     // --- data ---
-    bool m_bTutorial = false;
-    bool m_bContinuous = false;
-    int m_nMaxTimeSteps = RunOptions::kDefaultTimeSteps;
     std::vector<std::unique_ptr<CRiser>> m_Outfalls;
     std::unique_ptr<CAmbient> m_pAmbient;
     std::string m_strVersion = kCurrentFileVersion;
@@ -238,11 +266,6 @@ public:
     std::string m_strStatus;  // stop reason of the jet whose results were read last
     int m_nCurrentDiskMirror = 1;
     const CAmbientGridLink* m_pGridLink = nullptr;
-    double m_dDisplayLength = 20.0;
-    float m_fCurrentAngle = 90.0f;
-    // Scenario without risers: ports stand directly on the outfall pipe. The
-    // case file stores it; a new case takes the application's setting.
-    bool m_bNoRiser = false;
     int m_nSelectedDisk = 0;  // disk of the current jet a "normal to jet axis" plane cuts
 
     // The camera and cut plane blocks of the case file. Each 3-D view looks
@@ -267,6 +290,13 @@ private:
     std::vector<CDocObserver*> m_Observers;
     bool m_bModified = false;
     bool m_bRunInFlight = false;
+    bool m_bTutorial = false;
+    RunOptions m_RunOptions;
+    double m_dDisplayLength = 20.0;
+    float m_fCurrentAngle = 90.0f;
+    bool m_bNoRiser = false;
+    // The text form reads a case's settings in place, as the case stream does.
+    friend bool ReadCaseJson(const std::string& text, CCase& doc, std::vector<CaseJsonProblem>& problems);
     std::uint64_t m_nDisplayGeneration = 0;
     std::uint64_t m_nPlacementGeneration = 0;
     const CSectionColours* m_pSectionColours = nullptr;

@@ -288,11 +288,11 @@ bool ReadCaseJson(const std::string& text, CCase& doc, std::vector<CaseJsonProbl
     const double angle = rd.Number(root, "", "current_angle_deg", false, 90.0);
     const QJsonObject run = rd.Object(root, "", "run", false);
     rd.OnlyKeys(run, "run", {"continuous", "max_time_steps"});
-    doc.m_bContinuous = rd.Flag(run, "run", "continuous", false);
+    doc.m_RunOptions.m_bContinuous = rd.Flag(run, "run", "continuous", false);
     const double steps = rd.Number(run, "run", "max_time_steps", false, 1500.0);
     if (steps != std::floor(steps) || std::fabs(steps) > 1e9)
         rd.Problem("run.max_time_steps", "must be a whole number");
-    else doc.m_nMaxTimeSteps = static_cast<int>(steps);
+    else doc.m_RunOptions.m_nMaxTimeSteps = static_cast<int>(steps);
 
     const QJsonObject ambient = rd.Object(root, "", "ambient", true);
     rd.OnlyKeys(ambient, "ambient", {"profile"});
@@ -333,7 +333,8 @@ bool ReadCaseJson(const std::string& text, CCase& doc, std::vector<CaseJsonProbl
         for (auto& r : o->m_Risers)
             for (auto& j : r->m_Jets) j->m_dCurrent = current;
     }
-    doc.SetCurrentAngle(static_cast<float>(angle));
+    doc.m_fCurrentAngle = static_cast<float>(angle);
+    doc.PropagateCurrentAngle();
     ReadView(rd, root, doc);
 
     if (problems.size() != before) {

@@ -45,15 +45,15 @@ QJsonObject JetObject(const CJet& j, bool noRiser) {
 }  // namespace
 
 std::string WriteCaseJson(const CCase& doc) {
-    const bool noRiser = doc.m_bNoRiser;
+    const bool noRiser = doc.IsNoRiser();
     QJsonObject root;
     root.insert("format", "plumex-case");
     root.insert("version", 1);
     root.insert("scenario", noRiser ? "without-risers" : "with-risers");
-    root.insert("current_angle_deg", static_cast<double>(doc.m_fCurrentAngle));
+    root.insert("current_angle_deg", static_cast<double>(doc.CurrentAngle()));
     QJsonObject run;
-    run.insert("continuous", doc.m_bContinuous);
-    run.insert("max_time_steps", doc.m_nMaxTimeSteps);
+    run.insert("continuous", doc.IsContinuous());
+    run.insert("max_time_steps", doc.MaxTimeSteps());
     root.insert("run", run);
 
     QJsonArray profile;

@@ -19,8 +19,7 @@ bool CCase::OpenCase(const std::string& path) {
         m_prompt.Inform("Unable to read the case file \"" + path + "\": " + error + ".", PromptIcon::Exclamation);
         return false;
     }
-    m_bContinuous = options.m_bContinuous;
-    m_nMaxTimeSteps = options.m_nMaxTimeSteps;
+    m_RunOptions = options;
     std::string lower = path;
     for (auto& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     m_bTutorial = lower.find("tutorial files") != std::string::npos;

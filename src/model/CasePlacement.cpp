@@ -9,8 +9,8 @@ namespace {
 JetPlacementInput PlacementInput(const CCase& doc) {
     JetPlacementInput in;
     in.m_dWaterDepth = doc.m_pAmbient ? doc.m_pAmbient->m_dWaterDepth : 0.0;
-    in.m_dCurrentAngle = doc.m_fCurrentAngle;
-    in.m_bNoRiser = doc.m_bNoRiser;
+    in.m_dCurrentAngle = doc.CurrentAngle();
+    in.m_bNoRiser = doc.IsNoRiser();
     return in;
 }
 

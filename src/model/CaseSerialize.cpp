@@ -110,11 +110,11 @@ void CCase::TakeLoadedCase(CCase& loaded) {
     m_CutPlane.m_eKind = loaded.m_CutPlane.m_eKind;
     m_CutPlane.m_nDiskNo = loaded.m_CutPlane.m_nDiskNo;
     m_pAmbient = std::move(loaded.m_pAmbient);
-    m_dDisplayLength = loaded.m_dDisplayLength;
+    m_dDisplayLength = loaded.DisplayLength();
     m_Outfalls = std::move(loaded.m_Outfalls);
     m_nCurrentOutfall = loaded.m_nCurrentOutfall;
-    m_bNoRiser = loaded.m_bNoRiser;
-    m_fCurrentAngle = loaded.m_fCurrentAngle;
+    m_bNoRiser = loaded.IsNoRiser();
+    m_fCurrentAngle = loaded.CurrentAngle();
 }
 
 bool CCase::SaveCase(const std::string& path) {
@@ -122,7 +122,7 @@ bool CCase::SaveCase(const std::string& path) {
     const std::vector<unsigned char> bytes = SaveToBytes();
     // Continuous mode and the step limit have no place in the case stream.
     CaseFile::SideStreams side;
-    side.m_strRunOptions = FormatRunOptions(RunOptions{m_bContinuous, m_nMaxTimeSteps});
+    side.m_strRunOptions = FormatRunOptions(m_RunOptions);
     std::string error;
     if (!CaseFile::Write(path, bytes, error, CaseFile::kMaxStreamBytes, &side)) {
         m_prompt.Inform("Unable to save the case file \"" + path + "\": " + error + ".", PromptIcon::Exclamation);

@@ -97,7 +97,7 @@ void CheckJet(const std::string& where, const CJet& j) {
 
 void CheckLoadedCase(const CCase& doc) {
     const CChecker caseItem("the case");
-    caseItem.Angle("current angle", doc.m_fCurrentAngle);
+    caseItem.Angle("current angle", doc.CurrentAngle());
     CheckRanges(caseItem, doc.m_RangeMin, doc.m_RangeMax);
 
     const CCutPlane& plane = doc.m_CutPlane;

@@ -72,10 +72,10 @@ struct Builder {
         h.Row({"Program", "Plumex " + opt.m_strProgramVersion.toHtmlEscaped()});
         h.Row({"Jet model", opt.m_strModelVersion.isEmpty() ? QString("version not reported")
                                                             : opt.m_strModelVersion.toHtmlEscaped()});
-        h.Row({"Scenario", doc.m_bNoRiser ? "ports directly on the outfall pipes" : "ports on risers"});
-        h.Row({"Current direction", Fix(doc.m_fCurrentAngle, 2) + " deg (angle between current and outfalls)"});
-        h.Row({"Continuous mode", doc.m_bContinuous ? "on" : "off"});
-        h.Row({"Maximum number of steps", QString::number(doc.m_nMaxTimeSteps)});
+        h.Row({"Scenario", doc.IsNoRiser() ? "ports directly on the outfall pipes" : "ports on risers"});
+        h.Row({"Current direction", Fix(doc.CurrentAngle(), 2) + " deg (angle between current and outfalls)"});
+        h.Row({"Continuous mode", doc.IsContinuous() ? "on" : "off"});
+        h.Row({"Maximum number of steps", QString::number(doc.MaxTimeSteps())});
         h.TableEnd();
     }
 
@@ -124,7 +124,7 @@ struct Builder {
             h.Row({Esc(o->m_strName), Fix(o->m_dDepth, 2), Fix(o->m_dLength, 1), Fix(o->m_dWidth, 2),
                    Fix(o->m_dPosition[0], 2), QString::number(o->GetRiserCount())});
         h.TableEnd();
-        h.Heading(3, QString("%1.2").arg(n), doc.m_bNoRiser ? "Port groups" : "Risers");
+        h.Heading(3, QString("%1.2").arg(n), doc.IsNoRiser() ? "Port groups" : "Risers");
         h.TableStart({"Riser", "Outfall", "Distance (m)", "Height (m)", "Top radius (m)", "Bottom radius (m)",
                       "Total flow (m<sup>3</sup>/s)", "Ports"});
         for (const auto& o : doc.m_Outfalls)

@@ -71,7 +71,7 @@ bool WriteInputAllJets(CCase& doc, CRunSettings& settings) {
     return WriteInputFile(settings, [&](std::FILE* f) {
         int index = 0;
         doc.ForEachJet([&](int, int, int, CRiser& o, CBase&, CJet& j) {
-            j.WriteModelInput(f, index++, o.m_dDepth, rows, doc.m_bContinuous, doc.m_nMaxTimeSteps);
+            j.WriteModelInput(f, index++, o.m_dDepth, rows, doc.IsContinuous(), doc.MaxTimeSteps());
         });
     });
 }
@@ -83,7 +83,7 @@ bool WriteInputJets(CCase& doc, CRunSettings& settings, int outfall, int riser, 
     return WriteInputFile(settings, [&](std::FILE* f) {
         for (int k = firstJet; r && k < firstJet + count; ++k) {
             CJet* j = r->GetJet(k);
-            if (j) j->WriteModelInput(f, k, o->m_dDepth, rows, doc.m_bContinuous, doc.m_nMaxTimeSteps);
+            if (j) j->WriteModelInput(f, k, o->m_dDepth, rows, doc.IsContinuous(), doc.MaxTimeSteps());
         }
     });
 }

@@ -50,15 +50,7 @@ RunReport ApplyRunResult(CCase& doc, const RunPlan& plan, const RunResult& resul
             if (doc.LocateJet(id, o, r, j)) doc.PlaceJets(o, r, j, 1);
         }
     }
-    doc.SetRunInFlight(false);
-    doc.SetModifiedFlag(true);
-    doc.ClearResultsOutOfDate();
-    doc.Notify(DocEvent::ResultsReady);
-    DocEvent changed(DocEvent::ResultsChanged);
-    changed.m_nCount = report.m_nJetsRead;
-    doc.Notify(changed);
-    doc.UpdateAllViews();
-    doc.Notify(DocEvent::ProfileChanged);
+    doc.ResultsApplied(report.m_nJetsRead);
     doc.m_bResultsDrawable = true;
     return report;
 }

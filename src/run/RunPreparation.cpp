@@ -55,8 +55,8 @@ bool PrepareRun(CCase& doc, CRunSettings& settings, bool allJets, RunPlan& plan)
 
     plan = RunPlan();
     plan.m_bAllJets = allJets;
-    plan.m_bContinuous = doc.m_bContinuous;
-    plan.m_nMaxTimeSteps = doc.m_nMaxTimeSteps;
+    plan.m_bContinuous = doc.IsContinuous();
+    plan.m_nMaxTimeSteps = doc.MaxTimeSteps();
     if (allJets) doc.ForEachJet([&plan](int, int, int, CRiser&, CBase&, CJet& j) { plan.m_Jets.push_back(j.Id()); });
     else plan.m_Jets.push_back(jet->Id());
     doc.m_bResultsDrawable = false;

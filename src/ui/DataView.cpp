@@ -410,7 +410,7 @@ void CDataView::Apply() {
 }
 
 void CDataView::OnKindChosen(int kind) {
-    const double theta = m_doc.m_fCurrentAngle;
+    const double theta = m_doc.CurrentAngle();
     m_nKind = kind;
     switch (static_cast<CutPlaneKind>(kind)) {
     case CutPlaneKind::Horizontal:

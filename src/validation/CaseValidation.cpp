@@ -37,10 +37,10 @@ void CheckProfile(const CCase& doc, std::vector<CaseIssue>& issues) {
 
 std::vector<CaseIssue> ValidateCase(const CCase& doc) {
     std::vector<CaseIssue> issues;
-    const bool noRiser = doc.m_bNoRiser;
-    Add(issues, "current_angle_deg", CheckRange(doc.m_fCurrentAngle, FieldLimits::kAngleMin, FieldLimits::kAngleMax));
+    const bool noRiser = doc.IsNoRiser();
+    Add(issues, "current_angle_deg", CheckRange(doc.CurrentAngle(), FieldLimits::kAngleMin, FieldLimits::kAngleMax));
     Add(issues, "run.max_time_steps",
-        CheckRange(doc.m_nMaxTimeSteps, FieldLimits::kMaxStepsMin, FieldLimits::kMaxStepsMax));
+        CheckRange(doc.MaxTimeSteps(), FieldLimits::kMaxStepsMin, FieldLimits::kMaxStepsMax));
     CheckProfile(doc, issues);
     if (doc.GetOutfallCount() == 0) Add(issues, "outfalls", "No outfall is defined.");
     for (int i = 0; i < doc.GetOutfallCount(); ++i) {

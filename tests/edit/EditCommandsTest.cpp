@@ -173,7 +173,7 @@ TEST_F(EditCommands, RefusedOrUnchangedValuesPushNothing) {
     EXPECT_FALSE(Push(CItemValuesCommand::Make(m_doc, r, CheckSurface::InputBar, &refusal)));
     EXPECT_FALSE(refusal.empty());
     EXPECT_FALSE(Push(CProfileCommand::Make(m_doc, m_doc.m_pAmbient->Rows())));
-    EXPECT_FALSE(Push(CCurrentAngleCommand::Make(m_doc, m_doc.m_fCurrentAngle)));
+    EXPECT_FALSE(Push(CCurrentAngleCommand::Make(m_doc, m_doc.CurrentAngle())));
     m_doc.SetRunInFlight(true);
     EXPECT_FALSE(Push(CTreeEditCommand::Make(m_doc, CTreeEditCommand::Kind::Delete, TreeLevel::Jet)));
     m_doc.SetRunInFlight(false);
@@ -183,35 +183,35 @@ TEST_F(EditCommands, RefusedOrUnchangedValuesPushNothing) {
 }
 
 TEST_F(EditCommands, RunOptionsAreEditsThatCanBeTakenBack) {
-    EXPECT_FALSE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, m_doc.m_nMaxTimeSteps)));
+    EXPECT_FALSE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, m_doc.MaxTimeSteps())));
     EXPECT_FALSE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, 0)));
     EXPECT_FALSE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, 5001)));
     EXPECT_EQ(m_stack.count(), 0);
     EXPECT_FALSE(m_doc.IsModified());
 
-    const bool continuous = m_doc.m_bContinuous;
-    const int steps = m_doc.m_nMaxTimeSteps;
+    const bool continuous = m_doc.IsContinuous();
+    const int steps = m_doc.MaxTimeSteps();
     ASSERT_TRUE(Push(CRunOptionsCommand::ToggleContinuous(m_doc)));
     ASSERT_TRUE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, 200)));
-    EXPECT_EQ(m_doc.m_bContinuous, !continuous);
-    EXPECT_EQ(m_doc.m_nMaxTimeSteps, 200);
+    EXPECT_EQ(m_doc.IsContinuous(), !continuous);
+    EXPECT_EQ(m_doc.MaxTimeSteps(), 200);
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_EQ(m_stack.undoText(), QString("Change Max number of time steps"));
 
     m_stack.undo();
-    EXPECT_EQ(m_doc.m_nMaxTimeSteps, steps);
-    EXPECT_EQ(m_doc.m_bContinuous, !continuous);
+    EXPECT_EQ(m_doc.MaxTimeSteps(), steps);
+    EXPECT_EQ(m_doc.IsContinuous(), !continuous);
     EXPECT_EQ(m_stack.undoText(), QString("Change Continuous mode"));
     m_stack.undo();
-    EXPECT_EQ(m_doc.m_bContinuous, continuous);
+    EXPECT_EQ(m_doc.IsContinuous(), continuous);
     m_stack.redo();
     m_stack.redo();
-    EXPECT_EQ(m_doc.m_bContinuous, !continuous);
-    EXPECT_EQ(m_doc.m_nMaxTimeSteps, 200);
+    EXPECT_EQ(m_doc.IsContinuous(), !continuous);
+    EXPECT_EQ(m_doc.MaxTimeSteps(), 200);
 }
 
 TEST_F(EditCommands, ACreateThatMakesNothingIsDropped) {
-    m_doc.m_bNoRiser = true;  // the one riser of the outfall exists already
+    m_doc.SetNoRiser(true);  // the one riser of the outfall exists already
     Push(CTreeEditCommand::Make(m_doc, CTreeEditCommand::Kind::Create, TreeLevel::Riser));
     EXPECT_EQ(m_stack.count(), 0);
 }

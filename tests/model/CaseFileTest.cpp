@@ -141,7 +141,9 @@ TEST_F(CaseFileFixture, TutorialCasesAreRecognisedByTheirFolder) {
     ASSERT_TRUE(doc.SaveCase(path));
     CCase back(app, prompt);
     ASSERT_TRUE(back.OpenCase(path));
-    EXPECT_TRUE(back.m_bTutorial);
+    EXPECT_TRUE(back.IsTutorial());
+    back.ResetToNew();
+    EXPECT_FALSE(back.IsTutorial()) << "a new case is no tutorial";
 }
 
 TEST_F(CaseFileFixture, OnlyRegularFilesOfACaseFileSizeAreRead) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "CaseBuilder.h"
 #include "base/AppState.h"
@@ -101,7 +102,7 @@ TEST_F(DocFixture, AddOnAnEmptyLevelCreates) {
 }
 
 TEST_F(DocFixture, NoRiserModeKeepsOneRiserPerOutfall) {
-    doc.m_bNoRiser = true;
+    doc.SetNoRiser(true);
     doc.Create(TreeLevel::Outfall);
     doc.Create(TreeLevel::Riser);
     doc.Create(TreeLevel::Riser);
@@ -157,7 +158,7 @@ TEST_F(DocFixture, FlowAndEffluentPropagation) {
     EXPECT_EQ(r->m_Jets[0]->m_dSalinity, 2.0);
     EXPECT_EQ(r->m_Jets[0]->m_dTemperature, 20.0);
     o->m_dTemperature = 0.0;
-    doc.m_bNoRiser = true;
+    doc.SetNoRiser(true);
     o->m_dWidth = 3.0;
     doc.PropagateEffluent(*o);
     EXPECT_EQ(r->m_Jets[2]->m_dSalinity, 0.998);
@@ -211,7 +212,7 @@ TEST_F(DocFixture, DepthCheckAsksWhenJetsStandBelowTheProfile) {
     prompt.QueueAnswer(PromptAnswer::Yes);
     EXPECT_TRUE(doc.CheckDepth());
     EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 15.0);
-    EXPECT_EQ(doc.m_dDisplayLength, 15.0);
+    EXPECT_EQ(doc.DisplayLength(), 15.0);
     EXPECT_EQ(obs.Count(DocEvent::AmbientBoxChanged), 1);
     doc.RemoveObserver(&obs);
 }
@@ -269,8 +270,39 @@ TEST_F(DocFixture, DeleteWithoutASelectedItemChangesNothing) {
     doc.RemoveObserver(&obs);
 }
 
-TEST_F(DocFixture, ANewCaseForgetsTheTutorialFlag) {
-    doc.m_bTutorial = true;
-    doc.ResetToNew();
-    EXPECT_FALSE(doc.m_bTutorial);
+TEST_F(DocFixture, EachSettingOfTheCaseMarksItModifiedAndSendsItsOwnEvent) {
+    BuildSmallCase(doc, true);
+    RecordingObserver obs;
+    doc.AddObserver(&obs);
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+        DocEvent::Kind event;
+    } steps[] = {
+        {"run options",
+         [&] {
+             doc.SetRunOptions(RunOptions{true, 300});
+         },
+         DocEvent::InputBarRefresh},
+        {"scenario", [&] { doc.SetNoRiser(!doc.IsNoRiser()); }, DocEvent::ViewsUpdate},
+        {"current angle", [&] { doc.SetCurrentAngle(30.0f); }, DocEvent::ProfileChanged},
+        {"profile", [&] { doc.SetProfile(doc.m_pAmbient->Rows()); }, DocEvent::ProfileChanged},
+        {"profile and depth", [&] { doc.SetProfile(doc.m_pAmbient->Rows(), 33.0); }, DocEvent::AmbientBoxChanged},
+        {"name", [&] { ASSERT_TRUE(doc.RenameCurrent(TreeLevel::Jet, "Port A")); }, DocEvent::ViewsUpdate},
+        {"visibility", [&] { ASSERT_TRUE(doc.SetCurrentVisible(TreeLevel::Riser, false)); }, DocEvent::ViewsUpdate},
+    };
+    for (const Step& s : steps) {
+        doc.SetModifiedFlag(false);
+        obs.events.clear();
+        s.change();
+        EXPECT_TRUE(doc.IsModified()) << s.name;
+        EXPECT_EQ(obs.Count(s.event), 1) << s.name;
+    }
+    EXPECT_TRUE(doc.IsContinuous());
+    EXPECT_EQ(doc.MaxTimeSteps(), 300);
+    EXPECT_EQ(doc.GetCurrentJet()->m_dCurrentAngle, 30.0) << "the angle reaches every jet";
+    EXPECT_EQ(doc.DisplayLength(), 33.0);
+    EXPECT_EQ(doc.GetCurrentJet()->m_strName, "Port A");
+    EXPECT_EQ(doc.GetCurrentRiser()->m_nVisible, 0);
+    doc.RemoveObserver(&obs);
 }

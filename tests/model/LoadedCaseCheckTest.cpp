@@ -64,7 +64,7 @@ TEST_F(LoadedCaseCheckTest, BadNumbersAreRefusedNamingTheItem) {
         {[](CCase& d) { d.m_CutPlane.m_eKind = static_cast<CutPlaneKind>(9); },
          "the cut plane: the kind 9 is out of range"},
         {[](CCase& d) { d.m_RangeMax.m_fRadius = INFINITY; }, "the case: the range maximum is not a number"},
-        {[](CCase& d) { d.m_fCurrentAngle = 1e30f; }, "the case: the current angle 1e+30 is out of range"},
+        {[](CCase& d) { d.SetCurrentAngle(1e30f); }, "the case: the current angle 1e+30 is out of range"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(LoadChanged(c.edit), c.message);

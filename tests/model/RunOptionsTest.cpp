@@ -23,8 +23,7 @@ struct RunOptionsFile : ::testing::Test {
 
 TEST_F(RunOptionsFile, ContinuousModeAndStepLimitComeBackAndTheCaseStreamIsUnchanged) {
     BuildSmallCase(doc, true);
-    doc.m_bContinuous = true;
-    doc.m_nMaxTimeSteps = 200;
+    doc.SetRunOptions(RunOptions{true, 200});
     const std::string path = Path("case.pmx");
     ASSERT_TRUE(doc.SaveCase(path));
 
@@ -37,8 +36,8 @@ TEST_F(RunOptionsFile, ContinuousModeAndStepLimitComeBackAndTheCaseStreamIsUncha
 
     CCase reopened(app, prompt);
     ASSERT_TRUE(reopened.OpenCase(path)) << prompt.Texts().back();
-    EXPECT_TRUE(reopened.m_bContinuous);
-    EXPECT_EQ(reopened.m_nMaxTimeSteps, 200);
+    EXPECT_TRUE(reopened.IsContinuous());
+    EXPECT_EQ(reopened.MaxTimeSteps(), 200);
     EXPECT_FALSE(reopened.IsModified());
 }
 
@@ -48,11 +47,10 @@ TEST_F(RunOptionsFile, AFileWithoutRunOptionsOpensWithTheDefaults) {
     std::string error;
     ASSERT_TRUE(CaseFile::Write(path, doc.SaveToBytes(), error)) << error;
     CCase reopened(app, prompt);
-    reopened.m_bContinuous = true;
-    reopened.m_nMaxTimeSteps = 7;
+    reopened.SetRunOptions(RunOptions{true, 7});
     ASSERT_TRUE(reopened.OpenCase(path));
-    EXPECT_FALSE(reopened.m_bContinuous);
-    EXPECT_EQ(reopened.m_nMaxTimeSteps, RunOptions::kDefaultTimeSteps);
+    EXPECT_FALSE(reopened.IsContinuous());
+    EXPECT_EQ(reopened.MaxTimeSteps(), RunOptions::kDefaultTimeSteps);
 }
 
 TEST_F(RunOptionsFile, DamagedRunOptionsAreRefusedNamingTheFieldAndTheOpenCaseStays) {

@@ -34,8 +34,7 @@ TEST_F(ModelInputTest, DefaultJetGivesTheDocumentedBlockByteForByte) {
 
 TEST_F(ModelInputTest, ZeroRowsContinuousModeAndNegativeDepth) {
     m_doc.m_pAmbient->SetRows({});
-    m_doc.m_bContinuous = true;
-    m_doc.m_nMaxTimeSteps = 77;
+    m_doc.SetRunOptions(RunOptions{true, 77});
     JetAt(0).m_dPortHeight = 25.5;  // above the 21 m deep outfall's water line
     JetAt(0).m_dCurrent = 0.7;
     ASSERT_TRUE(WriteInputAllJets(m_doc, Settings()));

@@ -45,8 +45,8 @@ protected:
     RunPlan ReadingPlan(bool allJets) const {
         RunPlan plan;
         plan.m_bAllJets = allJets;
-        plan.m_bContinuous = m_doc.m_bContinuous;
-        plan.m_nMaxTimeSteps = m_doc.m_nMaxTimeSteps;
+        plan.m_bContinuous = m_doc.IsContinuous();
+        plan.m_nMaxTimeSteps = m_doc.MaxTimeSteps();
         return plan;
     }
     bool ReadAndApply(const RunPlan& plan) {

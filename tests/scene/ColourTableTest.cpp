@@ -9,6 +9,7 @@
 #include "model/Case.h"
 #include "scene/ColourTable.h"
 #include "scene/JetDisplays.h"
+#include "scene/SortTree.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -122,4 +123,31 @@ TEST(DocColours, RangesAndTableCoverEveryDiskOfEveryJet) {
     EXPECT_GT(differ, 0);
     // The section image takes the displays' table.
     EXPECT_EQ(&doc.SectionColourTable(), &displays.Colours());
+}
+
+TEST(JetDisplays, ColoursAndTreeFollowTheCaseWithoutBeingTold) {
+    CAppState app;
+    CScriptedPrompt prompt;
+    CCase doc(app, prompt);
+    BuildSyntheticCase(doc, 2, 60);
+    doc.PlaceJets();
+    CJetDisplays displays(doc);
+    const ColourTable before = displays.Colours();
+    const CSortTree* tree = displays.SortTree();
+    ASSERT_TRUE(tree);
+
+    // New results for one jet: its concentrations fall ten times faster.
+    CJet& jet = *doc.GetOutfall(0)->m_Risers[0]->m_Jets[0];
+    for (CJetDisk& d : jet.m_pDisplay->m_Disks) d.m_dMeanConc *= 0.1;
+    EXPECT_EQ(displays.Colours()[128].m_dFromValue, before[128].m_dFromValue) << "nothing placed yet";
+    doc.PlaceJets(0, 0, 0, 1);
+    EXPECT_NE(displays.Colours()[128].m_dFromValue, before[128].m_dFromValue);
+    EXPECT_TRUE(displays.IsSortTreeStale());
+
+    // Deleting a jet changes the tree's names, not the placement.
+    displays.SortTree();
+    const ColourTable placed = displays.Colours();
+    doc.Delete(TreeLevel::Jet);
+    EXPECT_TRUE(displays.IsSortTreeStale());
+    EXPECT_EQ(displays.Colours()[128].m_dFromValue, placed[128].m_dFromValue);
 }

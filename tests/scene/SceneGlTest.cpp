@@ -276,7 +276,7 @@ TEST_F(SceneGl, SingleDiskJetAndSteepPortDrawWithoutFault) {
     EXPECT_EQ(jet.m_pDisplay->GetRingCount(), 1);
     Render(true);
     Render(false);
-    m_doc.m_bNoRiser = true;
+    m_doc.SetNoRiser(true);
     Render(true);
     SUCCEED();
 }

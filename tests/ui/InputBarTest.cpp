@@ -121,7 +121,7 @@ TEST_F(InputBarTest, ResimulateStoresTheGridAndAngleAndNeedsALevel) {
     Click(bar->ResimulateButton());
     EXPECT_EQ(runs.count(), 1);
     EXPECT_EQ(doc.m_pAmbient->GetRow(1).m_dDepth, 45.0);
-    EXPECT_EQ(doc.m_fCurrentAngle, 30.0f);
+    EXPECT_EQ(doc.CurrentAngle(), 30.0f);
     EXPECT_EQ(doc.GetCurrentJet()->m_dCurrentAngle, 30.0);
     EXPECT_TRUE(doc.IsModified());
 

@@ -136,7 +136,7 @@ TEST_F(WizardTest, WithoutRisersJetsStandOnTheOutfall) {
     EXPECT_TRUE(wizard->ScenarioRadio(1)->isChecked());
     ToStructurePage(true);
     EXPECT_EQ(wizard->Help()->source().fileName(), "Outfallhelp_Noriser.htm");
-    EXPECT_TRUE(doc.m_bNoRiser);
+    EXPECT_TRUE(doc.IsNoRiser());
     Click(wizard->CreateButton());
     Click(wizard->AddButton());
     EXPECT_EQ(TreeLines(*wizard->Tree()), QStringList({"Outfall_1", "  Jet1", "  Jet2"}));
@@ -171,7 +171,7 @@ TEST_F(WizardTest, FinishSetsTheWaterDepthFromTheLevels) {
     EXPECT_EQ(doc.m_pAmbient->GetRowCount(), 2);
     EXPECT_EQ(doc.m_pAmbient->GetRow(1).m_dDepth, 0.5);
     EXPECT_EQ(doc.GetCurrentJet()->m_dDiameter, 0.25);
-    EXPECT_FLOAT_EQ(static_cast<float>(doc.GetCurrentJet()->m_dCurrentAngle), doc.m_fCurrentAngle);
+    EXPECT_FLOAT_EQ(static_cast<float>(doc.GetCurrentJet()->m_dCurrentAngle), doc.CurrentAngle());
 }
 
 TEST_F(WizardTest, RenamingAnItemRenamesItsRecord) {

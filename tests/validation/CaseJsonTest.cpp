@@ -56,10 +56,10 @@ const char* kSmall = R"({
 
 TEST_F(CaseJsonTest, ReadsEveryFieldIntoTheRecords) {
     ASSERT_TRUE(Read(kSmall)) << m_problems[0].m_strPath << ": " << m_problems[0].m_strMessage;
-    EXPECT_FALSE(m_doc.m_bNoRiser);
-    EXPECT_EQ(m_doc.m_fCurrentAngle, 45.0f);
-    EXPECT_TRUE(m_doc.m_bContinuous);
-    EXPECT_EQ(m_doc.m_nMaxTimeSteps, 900);
+    EXPECT_FALSE(m_doc.IsNoRiser());
+    EXPECT_EQ(m_doc.CurrentAngle(), 45.0f);
+    EXPECT_TRUE(m_doc.IsContinuous());
+    EXPECT_EQ(m_doc.MaxTimeSteps(), 900);
     ASSERT_EQ(m_doc.m_pAmbient->GetRowCount(), 2);
     EXPECT_EQ(m_doc.m_pAmbient->GetRow(1).m_dValue, 1.026);
     EXPECT_EQ(m_doc.m_pAmbient->m_dWaterDepth, 25.0);
@@ -106,7 +106,7 @@ TEST_F(CaseJsonTest, ExamplesAreValidAndSurviveTheCaseFile) {
         ASSERT_TRUE(doc2.LoadFromBytes(m_doc.SaveToBytes(), error)) << error;
         EXPECT_EQ(WriteCaseJson(doc2), text) << name;
     }
-    EXPECT_TRUE(m_doc.m_bNoRiser);  // the diffuser has its ports on the pipe
+    EXPECT_TRUE(m_doc.IsNoRiser());  // the diffuser has its ports on the pipe
     EXPECT_EQ(m_doc.GetOutfall(0)->GetRiser(0)->GetJetCount(), 6);
     EXPECT_EQ(m_doc.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_dPortHeight, 0.5);
 }
