@@ -153,7 +153,7 @@ void WizardPictures(const char* demoJson, const QString& helpFolder, CPrompt& pr
     doc.ResetToNew();
     CNewCaseDlg wizard(doc, false, helpFolder);
     wizard.show();
-    TypeProfile(wizard, *demo.m_pAmbient);
+    TypeProfile(wizard, *demo.Ambient());
     out.Save(wizard, "wizard-ambient.png", BelowHelp(wizard));
     QTest::mouseClick(wizard.NextButton(), Qt::LeftButton);
     if (wizard.Page() != 1) return out.Fail("the wizard refused the demo profile");
@@ -185,7 +185,7 @@ void WizardWithoutRisersPicture(const char* diffuserJson, const QString& helpFol
     doc.ResetToNew();
     CNewCaseDlg wizard(doc, true, helpFolder);
     wizard.show();
-    TypeProfile(wizard, *diffuser.m_pAmbient);
+    TypeProfile(wizard, *diffuser.Ambient());
     QTest::mouseClick(wizard.NextButton(), Qt::LeftButton);
     QTest::mouseClick(wizard.NextButton(), Qt::LeftButton);
     if (wizard.Page() != 2 || !wizard.NoRiser()) return out.Fail("the wizard refused the diffuser profile");

@@ -32,8 +32,8 @@ std::string DescribeCase(const CPlumexDoc& doc) {
     out << "Current angle:  " << Fmt("%.2f", doc.CurrentAngle()) << " deg\n";
     out << "Continuous:     " << (doc.IsContinuous() ? "on" : "off") << ", max time steps " << doc.MaxTimeSteps()
         << "\n";
-    if (doc.m_pAmbient) {
-        const CAmbient& a = *doc.m_pAmbient;
+    if (doc.Ambient()) {
+        const CAmbient& a = *doc.Ambient();
         out << "Water depth:    " << Fmt("%.3f", a.m_dWaterDepth) << " m\n";
         out << "Ambient profile (" << a.GetRowCount() << " rows):\n";
         out << "    depth(m)   dens/sal   temp(C)  current(m/s)  density(g/mL)\n";

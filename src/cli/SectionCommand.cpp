@@ -101,7 +101,7 @@ int RunSection(const SectionRequest& req, CPrompt& prompt, std::FILE* out) {
     const CutPlaneKind kind = req.m_eKind;
     double h = req.m_dHAngle + 90.0, v = req.m_dVAngle, d = req.m_dDistance;
     if (kind != CutPlaneKind::NormalToJet) {
-        const double depth = doc.m_pAmbient ? doc.m_pAmbient->GetLastRow().m_dDepth : 0.0;
+        const double depth = doc.Ambient() ? doc.Ambient()->GetLastRow().m_dDepth : 0.0;
         if (std::fabs(req.m_dDistance) > 25.0 * depth) {
             prompt.Inform(kTooFar);
             return 1;

@@ -4,7 +4,7 @@
 #include "model/Case.h"
 
 std::unique_ptr<CProfileCommand> CProfileCommand::Make(CCase& doc, const std::vector<ProfileRow>& rows) {
-    std::vector<ProfileRow> before = doc.m_pAmbient ? doc.m_pAmbient->Rows() : std::vector<ProfileRow>{};
+    std::vector<ProfileRow> before = doc.Ambient() ? doc.Ambient()->Rows() : std::vector<ProfileRow>{};
     if (rows == before) return nullptr;
     return std::unique_ptr<CProfileCommand>(new CProfileCommand(doc, std::move(before), rows));
 }

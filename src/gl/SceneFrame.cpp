@@ -39,7 +39,7 @@ void DrawCurrentArrow(float fCurrentAngle) {
 }
 
 void DrawWaterSurface(const CCase& doc, CWater& water, bool disturbed) {
-    const CAmbient* ambient = doc.m_pAmbient.get();
+    const CAmbient* ambient = doc.Ambient();
     if (!ambient) return;
     glPushMatrix();
     glTranslated(-ambient->m_dHalfExtentX, ambient->m_dWaterDepth + 0.1, -ambient->m_dHalfExtentZ);
@@ -49,7 +49,7 @@ void DrawWaterSurface(const CCase& doc, CWater& water, bool disturbed) {
 
 void DrawSceneFrame(const CCase& doc, CJetDisplays& displays, const CViewControl& camera,
                     const SceneFrameOptions& options, CGlResources& resources) {
-    if (doc.m_pAmbient) resources.PrepareAmbientBox(*doc.m_pAmbient);
+    if (doc.Ambient()) resources.PrepareAmbientBox(*doc.Ambient());
     // The picture stays opaque (alpha 1) while it is drawn.
     BeginOpaqueFrame();
     camera.ApplyProjection();

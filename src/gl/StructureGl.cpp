@@ -13,13 +13,13 @@
 #include "scene/SceneDrawState.h"
 
 void DrawAmbient(const CCase& c, const SceneDrawState& state, CGlResources& resources) {
-    if (c.m_pAmbient) resources.DrawAmbientBox(*c.m_pAmbient, state.zoomFactor);
+    if (c.Ambient()) resources.DrawAmbientBox(*c.Ambient(), state.zoomFactor);
 }
 
 void DrawStructures(const CCase& c, CJetDisplays& displays, SceneDrawState& state) {
     state.noRiser = c.IsNoRiser();
     state.currentAngle = c.CurrentAngle();
-    const double depth = c.m_pAmbient ? c.m_pAmbient->m_dWaterDepth : 0.0;
+    const double depth = c.Ambient() ? c.Ambient()->m_dWaterDepth : 0.0;
     state.waterDepth = depth;
     glPushMatrix();
     if (!state.jetsOnly) glTranslated(0.0, depth, 0.0);

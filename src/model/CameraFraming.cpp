@@ -20,7 +20,7 @@ constexpr double kSmallestRadius = 10.0;  // m
 }  // namespace
 
 void FrameStructure(const CCase& doc, CViewControl& camera) {
-    const double depth = doc.m_pAmbient ? doc.m_pAmbient->m_dWaterDepth : 20.0;
+    const double depth = doc.Ambient() ? doc.Ambient()->m_dWaterDepth : 20.0;
     double lo[3] = {1e300, 0.0, 1e300};
     double hi[3] = {-1e300, depth, -1e300};
     auto widen = [&](double x, double y, double z) {

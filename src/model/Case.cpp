@@ -468,10 +468,15 @@ void CCase::SetProfile(std::vector<ProfileRow> rows) {
 }
 
 void CCase::SetProfile(std::vector<ProfileRow> rows, double waterDepth) {
-    if (!m_pAmbient) m_pAmbient = std::make_unique<CAmbient>();
-    m_pAmbient->m_dWaterDepth = waterDepth;
-    m_dDisplayLength = waterDepth;
     SetProfile(std::move(rows));
+    SetWaterDepth(waterDepth);
+}
+
+void CCase::SetWaterDepth(double depth) {
+    if (!m_pAmbient) m_pAmbient = std::make_unique<CAmbient>();
+    m_pAmbient->m_dWaterDepth = depth;
+    m_dDisplayLength = depth;
+    SetModifiedFlag(true);
     Notify(DocEvent::AmbientBoxChanged);
 }
 

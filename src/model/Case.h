@@ -180,6 +180,10 @@ public:
     // passes it to every jet and redraws the views and the profile's grid.
     float CurrentAngle() const { return m_fCurrentAngle; }
     void SetCurrentAngle(float angle);
+    // The ambient water; null only between DeleteContents and ResetToNew.
+    const CAmbient* Ambient() const { return m_pAmbient.get(); }
+    // The water depth of the ambient box, and the length the views frame.
+    void SetWaterDepth(double depth);
     // The ambient profile rows; the profile views redraw. With a water
     // depth the ambient box and the length the views frame follow it.
     void SetProfile(std::vector<ProfileRow> rows);
@@ -256,7 +260,6 @@ public:
 
     // --- data ---
     std::vector<std::unique_ptr<CRiser>> m_Outfalls;
-    std::unique_ptr<CAmbient> m_pAmbient;
     std::string m_strVersion = kCurrentFileVersion;
     int m_nCurrentOutfall = 0;
     CRangeRecord m_RangeMin = CRangeRecord::FreshMin();
@@ -290,6 +293,7 @@ private:
     std::vector<CDocObserver*> m_Observers;
     bool m_bModified = false;
     bool m_bRunInFlight = false;
+    std::unique_ptr<CAmbient> m_pAmbient;
     bool m_bTutorial = false;
     RunOptions m_RunOptions;
     double m_dDisplayLength = 20.0;

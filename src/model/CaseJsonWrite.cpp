@@ -57,8 +57,8 @@ std::string WriteCaseJson(const CCase& doc) {
     root.insert("run", run);
 
     QJsonArray profile;
-    if (doc.m_pAmbient) {
-        for (const ProfileRow& r : doc.m_pAmbient->Rows()) {
+    if (doc.Ambient()) {
+        for (const ProfileRow& r : doc.Ambient()->Rows()) {
             QJsonObject row;
             row.insert("depth_m", r.m_dDepth);
             PutValue(row, r.m_dValue, r.m_dTemperature);

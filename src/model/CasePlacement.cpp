@@ -8,7 +8,7 @@
 namespace {
 JetPlacementInput PlacementInput(const CCase& doc) {
     JetPlacementInput in;
-    in.m_dWaterDepth = doc.m_pAmbient ? doc.m_pAmbient->m_dWaterDepth : 0.0;
+    in.m_dWaterDepth = doc.Ambient() ? doc.Ambient()->m_dWaterDepth : 0.0;
     in.m_dCurrentAngle = doc.CurrentAngle();
     in.m_bNoRiser = doc.IsNoRiser();
     return in;

@@ -164,7 +164,7 @@ void MeasureSection(const CCase& doc, CCutPlane& plane, SectionResult& r) {
         if (s.m_dArea > 0.0) st.m_dFlow += inOrder[k]->m_dFlow;
         if (inOrder[k] == current) st.m_Selected = s;
     }
-    st.m_dCurrent = doc.m_pAmbient ? doc.m_pAmbient->AverageCurrent() : 0.0;
+    st.m_dCurrent = doc.Ambient() ? doc.Ambient()->AverageCurrent() : 0.0;
     st.m_dDilution = st.m_dFlow > 0.0 ? 2.0 * st.m_dCurrent * st.m_dTotalArea / st.m_dFlow : 0.0;
     st.m_dInvMean = st.m_dCompositeMean > 0.0 ? std::trunc(1000.0 / st.m_dCompositeMean) / 1000.0 : 0.0;
 }

@@ -108,8 +108,8 @@ void CheckLoadedCase(const CCase& doc) {
     cut.Value("kind", static_cast<int>(plane.m_eKind), static_cast<int>(CutPlaneKind::Horizontal),
               static_cast<int>(CutPlaneKind::UserSpecified));
 
-    if (doc.m_pAmbient) {
-        const CAmbient& a = *doc.m_pAmbient;
+    if (doc.Ambient()) {
+        const CAmbient& a = *doc.Ambient();
         CChecker("the ambient water").Magnitude("water depth", a.m_dWaterDepth).Finite("box value", a.m_dBoxValue);
         const auto& rows = a.Rows();
         for (std::size_t i = 0; i < rows.size(); ++i) {

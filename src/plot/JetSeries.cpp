@@ -70,11 +70,11 @@ JetSeries MakeJetSeries(const CCase& doc, int outfall, int riser, int jet, const
     // (results of an old file), the port's place in the scene gives it: the
     // water line is at the water depth, the bed at 0.
     const CJetDispModal& display = *j->m_pDisplay;
-    const double waterDepth = doc.m_pAmbient ? doc.m_pAmbient->m_dWaterDepth : 0.0;
+    const double waterDepth = doc.Ambient() ? doc.Ambient()->m_dWaterDepth : 0.0;
     const double portDepth =
         j->m_KeyParams.m_dDepth > 0.0 ? j->m_KeyParams.m_dDepth : waterDepth - display.m_Placement[7];
     const double bedDepth =
-        doc.m_pAmbient && doc.m_pAmbient->GetRowCount() > 0 ? doc.m_pAmbient->GetLastRow().m_dDepth : waterDepth;
+        doc.Ambient() && doc.Ambient()->GetRowCount() > 0 ? doc.Ambient()->GetLastRow().m_dDepth : waterDepth;
     s.m_dSurface = portDepth;
     s.m_dBed = -(std::max(bedDepth, portDepth) - portDepth);
 

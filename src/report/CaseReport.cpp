@@ -81,11 +81,11 @@ struct Builder {
 
     void Ambient(int n) {
         h.Heading(2, QString::number(n), "Ambient water");
-        if (!doc.m_pAmbient || doc.m_pAmbient->GetRowCount() == 0) {
+        if (!doc.Ambient() || doc.Ambient()->GetRowCount() == 0) {
             h.Para("The case has no ambient profile.");
             return;
         }
-        const CAmbient& a = *doc.m_pAmbient;
+        const CAmbient& a = *doc.Ambient();
         h.Para(QString("Water depth %1 m; mean current speed %2 m/s.")
                    .arg(Fix(a.GetLastRow().m_dDepth, 2), Fix(a.AverageCurrent(), 4)));
         h.Heading(3, QString("%1.1").arg(n), "Profile");

@@ -49,7 +49,7 @@ void CJet::WriteModelInput(std::FILE* file, int /*jetIndex*/, double outfallDept
 namespace {
 const std::vector<ProfileRow>& ProfileOf(const CCase& doc) {
     static const std::vector<ProfileRow> kNone;
-    return doc.m_pAmbient ? doc.m_pAmbient->Rows() : kNone;
+    return doc.Ambient() ? doc.Ambient()->Rows() : kNone;
 }
 
 // Makes the input file afresh in the working directory, in the "C" number

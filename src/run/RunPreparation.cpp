@@ -19,10 +19,10 @@ std::string RowsText(const char* format, int a, int b) {
 }  // namespace
 
 bool PrepareRun(CCase& doc, CRunSettings& settings, bool allJets, RunPlan& plan) {
-    if (doc.IsRunInFlight() || !doc.m_pAmbient) return false;
+    if (doc.IsRunInFlight() || !doc.Ambient()) return false;
     CPrompt& prompt = doc.Prompt();
     int rowA = 0, rowB = 0;
-    const int profile = doc.m_pAmbient->CheckProfile(rowA, rowB);
+    const int profile = doc.Ambient()->CheckProfile(rowA, rowB);
     if (profile == -1 && !prompt.AskYesNo(RowsText("Invalid ambient density of row %d and row %d", rowA, rowB)))
         return false;
     if (profile == -2) {

@@ -263,7 +263,7 @@ bool CDataView::HasResults() const {
     return any;
 }
 
-double CDataView::AmbientDepth() const { return m_doc.m_pAmbient ? m_doc.m_pAmbient->GetLastRow().m_dDepth : 0.0; }
+double CDataView::AmbientDepth() const { return m_doc.Ambient() ? m_doc.Ambient()->GetLastRow().m_dDepth : 0.0; }
 
 void CDataView::Refresh(bool withPlane) {
     const CCutPlane& plane = m_doc.m_CutPlane;

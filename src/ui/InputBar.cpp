@@ -221,7 +221,7 @@ void CInputBar::Refresh() {
 }
 
 void CInputBar::LoadGrid() {
-    m_pGrid->SetRows(m_pDoc->m_pAmbient ? m_pDoc->m_pAmbient->Rows() : std::vector<ProfileRow>{});
+    m_pGrid->SetRows(m_pDoc->Ambient() ? m_pDoc->Ambient()->Rows() : std::vector<ProfileRow>{});
     m_pAngle->SetValue(m_pDoc->CurrentAngle());
 }
 

@@ -17,8 +17,8 @@ void AddAll(std::vector<CaseIssue>& issues, const std::string& prefix, const std
 }
 
 void CheckProfile(const CCase& doc, std::vector<CaseIssue>& issues) {
-    if (!doc.m_pAmbient) return;
-    const auto& rows = doc.m_pAmbient->Rows();
+    if (!doc.Ambient()) return;
+    const auto& rows = doc.Ambient()->Rows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ProfileRow& r = rows[i];
         const std::string p = "ambient.profile[" + std::to_string(i) + "].";
@@ -29,7 +29,7 @@ void CheckProfile(const CCase& doc, std::vector<CaseIssue>& issues) {
         }
     }
     int a = 0, b = 0;
-    const int order = doc.m_pAmbient->CheckProfile(a, b);
+    const int order = doc.Ambient()->CheckProfile(a, b);
     Add(issues, "ambient.profile", ProfileOrderMessage(order, a, b));
     if (order == -1) issues.back().m_bAcceptable = true;
 }

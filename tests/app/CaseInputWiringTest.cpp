@@ -59,7 +59,7 @@ TEST_F(CaseInputWiring, NewMakesTheWizardsCaseAndRemembersItsScenario) {
     CPlumexDoc& doc = m_app->Documents().front()->Doc();
     EXPECT_TRUE(doc.IsNoRiser());
     EXPECT_EQ(doc.GetJetCount(), 1);
-    EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 20.0);
+    EXPECT_EQ(doc.Ambient()->m_dWaterDepth, 20.0);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(QSettings(TempPath("plumex.ini"), QSettings::IniFormat).value("PLUMEX/Option").toInt(), 1);
 

@@ -48,7 +48,7 @@ std::unique_ptr<QUndoCommand> OutfallValues(CCase& doc, int k) {
 }
 
 std::unique_ptr<QUndoCommand> Profile(CCase& doc, int k) {
-    std::vector<ProfileRow> rows = doc.m_pAmbient->Rows();
+    std::vector<ProfileRow> rows = doc.Ambient()->Rows();
     if (k % 3 == 0 || rows.size() < 2)
         rows.push_back({rows.empty() ? 0.0 : rows.back().m_dDepth + 10.0, 35.0, 11, 0.02});
     else if (k % 3 == 1) rows.pop_back();
@@ -172,7 +172,7 @@ TEST_F(EditCommands, RefusedOrUnchangedValuesPushNothing) {
     r.m_dHeight = 1000.0;  // higher than the outfall is deep
     EXPECT_FALSE(Push(CItemValuesCommand::Make(m_doc, r, CheckSurface::InputBar, &refusal)));
     EXPECT_FALSE(refusal.empty());
-    EXPECT_FALSE(Push(CProfileCommand::Make(m_doc, m_doc.m_pAmbient->Rows())));
+    EXPECT_FALSE(Push(CProfileCommand::Make(m_doc, m_doc.Ambient()->Rows())));
     EXPECT_FALSE(Push(CCurrentAngleCommand::Make(m_doc, m_doc.CurrentAngle())));
     m_doc.SetRunInFlight(true);
     EXPECT_FALSE(Push(CTreeEditCommand::Make(m_doc, CTreeEditCommand::Kind::Delete, TreeLevel::Jet)));

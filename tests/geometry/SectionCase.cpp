@@ -23,8 +23,8 @@ std::vector<StraightJet> FiftyPlumes() {
 }
 
 void BuildSectionCase(CCase& doc, const std::vector<StraightJet>& jets, double current) {
-    doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, current * 1.5}, {30.0, 1.025, 0.0, current * 0.5}});
-    doc.m_pAmbient->m_dWaterDepth = 30.0;
+    doc.SetProfile({{0.0, 1.02, 0.0, current * 1.5}, {30.0, 1.025, 0.0, current * 0.5}});
+    doc.SetWaterDepth(30.0);
     doc.Create(TreeLevel::Outfall);
     doc.Create(TreeLevel::Riser);
     CBase* riser = doc.GetCurrentRiser();

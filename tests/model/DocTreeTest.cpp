@@ -193,7 +193,7 @@ TEST_F(DocFixture, JetsOfNewAndCopiedRisersAndOutfallsCarryTheCaseAngle) {
 
 TEST_F(DocFixture, DepthCheckAsksWhenJetsStandBelowTheProfile) {
     EXPECT_TRUE(doc.CheckDepth()) << "no rows: nothing to check";
-    doc.m_pAmbient->SetRows({{0, 1.02, 0, 0.1}, {15, 1.025, 0, 0.1}});
+    doc.SetProfile({{0, 1.02, 0, 0.1}, {15, 1.025, 0, 0.1}});
     EXPECT_FALSE(doc.CheckDepth()) << "no current jet";
     EXPECT_TRUE(prompt.Empty());
     doc.Create(TreeLevel::Outfall);  // outfall 21 m deep, jet 1 m above it: 20 m > 15 m
@@ -205,13 +205,13 @@ TEST_F(DocFixture, DepthCheckAsksWhenJetsStandBelowTheProfile) {
     EXPECT_EQ(prompt.Entries()[0].text,
               "The depth of ambient data must be equal to or greater than the depth of the jets.\n"
               "Jet depth = Outfall depth - Jet's port height.\n Proceed or not?");
-    EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 20.0) << "refused: the water depth stays";
+    EXPECT_EQ(doc.Ambient()->m_dWaterDepth, 20.0) << "refused: the water depth stays";
 
     RecordingObserver obs;
     doc.AddObserver(&obs);
     prompt.QueueAnswer(PromptAnswer::Yes);
     EXPECT_TRUE(doc.CheckDepth());
-    EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 15.0);
+    EXPECT_EQ(doc.Ambient()->m_dWaterDepth, 15.0);
     EXPECT_EQ(doc.DisplayLength(), 15.0);
     EXPECT_EQ(obs.Count(DocEvent::AmbientBoxChanged), 1);
     doc.RemoveObserver(&obs);
@@ -286,8 +286,8 @@ TEST_F(DocFixture, EachSettingOfTheCaseMarksItModifiedAndSendsItsOwnEvent) {
          DocEvent::InputBarRefresh},
         {"scenario", [&] { doc.SetNoRiser(!doc.IsNoRiser()); }, DocEvent::ViewsUpdate},
         {"current angle", [&] { doc.SetCurrentAngle(30.0f); }, DocEvent::ProfileChanged},
-        {"profile", [&] { doc.SetProfile(doc.m_pAmbient->Rows()); }, DocEvent::ProfileChanged},
-        {"profile and depth", [&] { doc.SetProfile(doc.m_pAmbient->Rows(), 33.0); }, DocEvent::AmbientBoxChanged},
+        {"profile", [&] { doc.SetProfile(doc.Ambient()->Rows()); }, DocEvent::ProfileChanged},
+        {"profile and depth", [&] { doc.SetProfile(doc.Ambient()->Rows(), 33.0); }, DocEvent::AmbientBoxChanged},
         {"name", [&] { ASSERT_TRUE(doc.RenameCurrent(TreeLevel::Jet, "Port A")); }, DocEvent::ViewsUpdate},
         {"visibility", [&] { ASSERT_TRUE(doc.SetCurrentVisible(TreeLevel::Riser, false)); }, DocEvent::ViewsUpdate},
     };

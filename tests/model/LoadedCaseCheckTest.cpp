@@ -57,7 +57,7 @@ TEST_F(LoadedCaseCheckTest, BadNumbersAreRefusedNamingTheItem) {
         {[](CCase& d) { d.GetOutfall(0)->m_dJetSpacing = kNaN; },
          "outfall \"Outfall_1\": the jet spacing is not a number"},
         {[](CCase& d) {
-             d.m_pAmbient->SetRows({{0.0, 35.0, 20.0, 0.1}, {kInf, 35.5, 12.0, 0.05}});
+             d.SetProfile({{0.0, 35.0, 20.0, 0.1}, {kInf, 35.5, 12.0, 0.05}});
          },
          "ambient profile row 2: the depth is not a number"},
         {[](CCase& d) { d.m_CutPlane.m_dDistance = kNaN; }, "the cut plane: the distance is not a number"},

@@ -235,7 +235,7 @@ TEST_F(SerializeFixture, RoundTripKeepsEveryField) {
     EXPECT_EQ(copy.m_CutPlane.m_eKind, CutPlaneKind::CrossSection);
     EXPECT_EQ(copy.m_CutPlane.m_nDiskNo, 44);
     ASSERT_EQ(copy.GetJetCount(), 4);
-    ASSERT_EQ(copy.m_pAmbient->Rows(), doc.m_pAmbient->Rows());
+    ASSERT_EQ(copy.Ambient()->Rows(), doc.Ambient()->Rows());
     const CRiser* a = doc.GetOutfall(0);
     const CRiser* b = copy.GetOutfall(0);
     EXPECT_EQ(b->m_strName, a->m_strName);
@@ -291,9 +291,9 @@ TEST_F(SerializeFixture, Version15LoadsWithDefaults) {
     EXPECT_STREQ(j->m_KeyParams.m_szTitle, "Port 1 title");
     EXPECT_EQ(doc.m_ViewControl.m_fNear, 5.0f);
     EXPECT_EQ(doc.m_ViewControl.m_fFar, 5000.0f);
-    EXPECT_EQ(doc.m_pAmbient->m_dHalfExtentX, 800.0);
-    EXPECT_EQ(doc.m_pAmbient->m_dHalfExtentZ, 800.0);
-    EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 25.0);
+    EXPECT_EQ(doc.Ambient()->m_dHalfExtentX, 800.0);
+    EXPECT_EQ(doc.Ambient()->m_dHalfExtentZ, 800.0);
+    EXPECT_EQ(doc.Ambient()->m_dWaterDepth, 25.0);
 
     // Saving writes the newest version with every field.
     const std::vector<unsigned char> saved = doc.SaveToBytes();
@@ -477,5 +477,5 @@ TEST_F(SerializeFixture, ASeaBedNameThatIsAPathFallsBackToTheDefault) {
     std::memset(b.data() + bedName, 0, 64);
     std::memcpy(b.data() + bedName, "../../secret", 12);
     ASSERT_TRUE(Load(b));
-    EXPECT_EQ(doc.m_pAmbient->m_strFaceNames[0], "SeaBed");
+    EXPECT_EQ(doc.Ambient()->m_strFaceNames[0], "SeaBed");
 }

@@ -153,12 +153,12 @@ TEST_F(PlotDataTest, CsvHoldsThePlottedPoints) {
 }
 
 TEST_F(PlotDataTest, AProfilePlotHasEveryRowWithDepthDownwards) {
-    const PlotData d = BuildDensityProfilePlot(*m_doc.m_pAmbient);
+    const PlotData d = BuildDensityProfilePlot(*m_doc.Ambient());
     EXPECT_TRUE(d.m_bYDown);
     ASSERT_EQ(d.m_Curves.size(), 1u);
     ASSERT_EQ(d.m_Curves[0].m_Points.size(), 2u);
     EXPECT_NEAR(d.m_Curves[0].m_Points[1].x, 1.0250, 1e-12);
     EXPECT_EQ(d.m_Curves[0].m_Points[1].y, 20.0);
-    EXPECT_EQ(BuildCurrentProfilePlot(*m_doc.m_pAmbient).m_Curves[0].m_Points[0].x, 0.1);
+    EXPECT_EQ(BuildCurrentProfilePlot(*m_doc.Ambient()).m_Curves[0].m_Points[0].x, 0.1);
 }
 }  // namespace

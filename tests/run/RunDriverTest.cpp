@@ -25,7 +25,7 @@ public:
 };
 
 void BuildCase(CCase& doc, double flowBase) {
-    doc.m_pAmbient->SetRows({{0.0, 33.0, 20.0, 0.05}, {30.0, 34.0, 12.0, 0.05}});
+    doc.SetProfile({{0.0, 33.0, 20.0, 0.05}, {30.0, 34.0, 12.0, 0.05}});
     doc.Create(TreeLevel::Outfall);
     doc.Create(TreeLevel::Riser);
     doc.Add(TreeLevel::Jet);
@@ -174,7 +174,7 @@ TEST_F(RunDriverTest, CancelStopsTheProcessAndChangesNothing) {
 
 TEST_F(RunDriverTest, ChecksBeforeTheRun) {
     // Unstable stratification: No ends the run before anything is written.
-    m_doc.m_pAmbient->SetRows({{0.0, 1.025, 0.0, 0.0}, {30.0, 1.020, 0.0, 0.0}});
+    m_doc.SetProfile({{0.0, 1.025, 0.0, 0.0}, {30.0, 1.020, 0.0, 0.0}});
     m_prompt.QueueAnswer(PromptAnswer::No);
     EXPECT_FALSE(Run(true));
     EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Invalid ambient density of row 1 and row 2"});
@@ -185,7 +185,7 @@ TEST_F(RunDriverTest, ChecksBeforeTheRun) {
     EXPECT_EQ(m_prompt.Texts().size(), 1u);
 
     m_prompt.Clear();
-    m_doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, 0.0}, {0.0, 1.025, 0.0, 0.0}});
+    m_doc.SetProfile({{0.0, 1.02, 0.0, 0.0}, {0.0, 1.025, 0.0, 0.0}});
     EXPECT_FALSE(Run(true));
     EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Invalid ambient depth of row 1 and row 2"});
 }
@@ -194,7 +194,7 @@ TEST_F(RunDriverTest, OutfallWithoutRiserDoesNothingSilently) {
     CAppState app;
     CScriptedPrompt prompt;
     CCase doc(app, prompt);
-    doc.m_pAmbient->SetRows({});
+    doc.SetProfile({});
     doc.Create(TreeLevel::Outfall);
     doc.GetOutfall(0)->m_Risers.clear();
     EXPECT_FALSE(RunAndWait(doc, true));

@@ -90,7 +90,7 @@ TEST_F(GlContexts, TwoContextsDrawOneCaseAlike) {
 TEST_F(GlContexts, BoxFollowsTheWaterDepthOfTheRecord) {
     CGlResources kept(kNoImages);
     const auto before = Draw(m_first, kept);
-    m_doc.m_pAmbient->m_dWaterDepth += 15.0;
+    m_doc.SetWaterDepth(m_doc.Ambient()->m_dWaterDepth + 15.0);
     const auto after = Draw(m_first, kept);
     CGlResources fresh(kNoImages);
     const auto reference = Draw(m_first, fresh);

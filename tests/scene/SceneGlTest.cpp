@@ -229,7 +229,7 @@ TEST_F(SceneGl, DrawingRoutinesRestoreTheState) {
     m_camera.ApplyProjection();
     m_camera.ApplyCamera();
     m_resources.SetTextureDir("/nonexistent-folder");
-    m_resources.PrepareAmbientBox(*m_doc.m_pAmbient);
+    m_resources.PrepareAmbientBox(*m_doc.Ambient());
     const auto before = snapshot();
     SceneDrawState state;
     m_doc.DrawStructures(state);

@@ -33,8 +33,8 @@ void FillPlumeDisks(CJet& jet, int nDisks, double dRise, double dRun, double dTu
 
 void BuildSyntheticCase(CCase& doc, int nJets, int nDisks) {
     doc.ResetToNew();
-    doc.m_pAmbient->SetRows({{0.0, 1.0245, 0.0, 0.1}, {20.0, 1.0250, 0.0, 0.05}});
-    doc.m_pAmbient->m_dWaterDepth = 20.0;
+    doc.SetProfile({{0.0, 1.0245, 0.0, 0.1}, {20.0, 1.0250, 0.0, 0.05}});
+    doc.SetWaterDepth(20.0);
     auto outfall = std::make_unique<CRiser>();
     outfall->m_strName = "Outfall1";
     outfall->m_dDepth = 20.0;
@@ -55,4 +55,6 @@ void BuildSyntheticCase(CCase& doc, int nJets, int nDisks) {
         outfall->AppendRiser(std::move(riser));
     }
     doc.m_Outfalls.push_back(std::move(outfall));
+    // Built as if just opened: nothing to save yet.
+    doc.SetModifiedFlag(false);
 }

@@ -41,7 +41,7 @@ protected:
         } else {
             m_doc.Create(TreeLevel::Outfall);
         }
-        m_doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, 0.3}, {20.0, 1.025, 0.0, 0.1}});
+        m_doc.SetProfile({{0.0, 1.02, 0.0, 0.3}, {20.0, 1.025, 0.0, 0.1}});
         m_view = std::make_unique<CDataView>(m_doc);
         QObject::connect(&m_bridge, &CDocEventBridge::docEvent, m_view.get(), &CDataView::OnDocEvent);
         m_view->resize(300, 700);
@@ -148,7 +148,7 @@ TEST_F(DataViewTest, TheCompositeDilutionShowsForTheCrossSectionOnly) {
 TEST_F(DataViewTest, APaneMadeOnACaseShowsThePlaneTheCaseHolds) {
     StraightJet a;
     BuildSectionCase(m_doc, {a});
-    m_doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, 0.3}, {20.0, 1.025, 0.0, 0.1}});
+    m_doc.SetProfile({{0.0, 1.02, 0.0, 0.3}, {20.0, 1.025, 0.0, 0.1}});
     const double h = (90.0 - m_doc.CurrentAngle()) + 90.0;
     m_doc.SetCutPlane(h, 0.0, 40.0, 200, CutPlaneKind::CrossSection, true);
     // A pane made afterwards, as for a reopened case.

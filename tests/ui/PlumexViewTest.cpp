@@ -443,7 +443,7 @@ TEST_F(PlumexViewTest, DisturbedWaterChangesOnlyTheSurface) {
     // The surface's moving part: the grid inside its two still outer rings,
     // found by following each changed pixel's ray down to the water line.
     const CWater& water = view->Water();
-    const CAmbient& a = *doc.m_pAmbient;
+    const CAmbient& a = *doc.Ambient();
     const double step = CWater::kExtent / water.m_nColumns;
     const double level = a.m_dWaterDepth + 0.1;
     view->makeCurrent();

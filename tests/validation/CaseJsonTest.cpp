@@ -60,9 +60,9 @@ TEST_F(CaseJsonTest, ReadsEveryFieldIntoTheRecords) {
     EXPECT_EQ(m_doc.CurrentAngle(), 45.0f);
     EXPECT_TRUE(m_doc.IsContinuous());
     EXPECT_EQ(m_doc.MaxTimeSteps(), 900);
-    ASSERT_EQ(m_doc.m_pAmbient->GetRowCount(), 2);
-    EXPECT_EQ(m_doc.m_pAmbient->GetRow(1).m_dValue, 1.026);
-    EXPECT_EQ(m_doc.m_pAmbient->m_dWaterDepth, 25.0);
+    ASSERT_EQ(m_doc.Ambient()->GetRowCount(), 2);
+    EXPECT_EQ(m_doc.Ambient()->GetRow(1).m_dValue, 1.026);
+    EXPECT_EQ(m_doc.Ambient()->m_dWaterDepth, 25.0);
     const CRiser& o = *m_doc.GetOutfall(0);
     EXPECT_EQ(o.m_strName, "O");
     EXPECT_EQ(o.m_dPosition[0], 0.0);
