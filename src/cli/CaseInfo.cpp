@@ -43,7 +43,7 @@ std::string DescribeCase(const CPlumexDoc& doc) {
         }
     }
     out << "Outfalls: " << doc.GetOutfallCount() << "\n";
-    for (const auto& o : doc.m_Outfalls) {
+    for (const auto& o : doc.Outfalls()) {
         out << Fmt("  Outfall \"%s\": depth %.3f m, width %.3f m, length %.1f m, x %.3f m, jet spacing %.3f m%s\n",
                    TerminalText(o->m_strName).c_str(), o->m_dDepth, o->m_dWidth, o->m_dLength, o->m_dPosition[0],
                    o->m_dJetSpacing, o->m_nVisible ? "" : " (hidden)");

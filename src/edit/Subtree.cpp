@@ -18,7 +18,7 @@ class RangeSnapshot {
 public:
     explicit RangeSnapshot(CCase& doc) {
         Keep(doc.m_RangeMin, doc.m_RangeMax);
-        for (auto& o : doc.m_Outfalls) {
+        for (auto& o : doc.Outfalls()) {
             Keep(o->m_RangeMin, o->m_RangeMax);
             for (auto& r : o->m_Risers) {
                 Keep(r->m_RangeMin, r->m_RangeMax);
@@ -89,12 +89,11 @@ bool Subtree::Insert(CCase& doc, const ItemPath& path) const {
     try {
         switch (path.m_eLevel) {
         case TreeLevel::Outfall: {
-            if (!IndexFits(doc.m_Outfalls, path.m_nOutfall)) return false;
+            if (!IndexFits(doc.Outfalls(), path.m_nOutfall)) return false;
             auto o = std::make_unique<CRiser>();
             o->m_pGridLink = doc.m_pGridLink;
             o->Serialize(ar);
-            doc.m_Outfalls.insert(doc.m_Outfalls.begin() + path.m_nOutfall, std::move(o));
-            doc.PropagateCurrentAngle();
+            doc.InsertOutfall(path.m_nOutfall, std::move(o));
             for (int r = 0; r < doc.GetOutfall(path.m_nOutfall)->GetRiserCount(); ++r)
                 PlaceJets(doc, path.m_nOutfall, r);
             break;

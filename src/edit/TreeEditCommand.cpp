@@ -57,11 +57,7 @@ void CTreeEditCommand::FirstApply() {
 void CTreeEditCommand::Insert(const SelectionPath& selection) {
     if (!m_subtree.Insert(m_doc, m_item)) return;
     selection.Restore(m_doc);
-    m_doc.SetModifiedFlag(true);
-    m_doc.Notify(DocEvent::Item(DocEvent::ItemAdded, ItemLevelOf(m_item.m_eLevel), m_item.m_nOutfall, m_item.m_nRiser,
-                                m_item.m_nJet));
-    m_doc.NotifySelection();
-    m_doc.UpdateAllViews();
+    m_doc.ItemRestored(m_item.m_eLevel, m_item.m_nOutfall, m_item.m_nRiser, m_item.m_nJet);
 }
 
 void CTreeEditCommand::Remove(const SelectionPath& selection) {

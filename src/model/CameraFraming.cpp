@@ -32,7 +32,7 @@ void FrameStructure(const CCase& doc, CViewControl& camera) {
         hi[2] = std::max(hi[2], z);
     };
     const bool noRiser = doc.IsNoRiser();
-    for (const auto& o : doc.m_Outfalls) {
+    for (const auto& o : doc.Outfalls()) {
         const double bed = depth - o->m_dDepth;
         if (o->m_Risers.empty()) widen(o->m_dPosition[0], bed, 0.0);
         for (const auto& r : o->m_Risers) {

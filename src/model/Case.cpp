@@ -437,6 +437,21 @@ CMaterialProperty* CCase::GetCurrentMaterial(TreeLevel level, bool second) const
     return nullptr;
 }
 
+bool CCase::InsertOutfall(int index, std::unique_ptr<CRiser> outfall) {
+    if (!outfall || index < 0 || index > GetOutfallCount()) return false;
+    m_Outfalls.insert(m_Outfalls.begin() + index, std::move(outfall));
+    PropagateCurrentAngle();
+    InvalidateDisplays();
+    return true;
+}
+
+void CCase::ItemRestored(TreeLevel level, int outfall, int riser, int jet) {
+    SetModifiedFlag(true);
+    Notify(DocEvent::Item(DocEvent::ItemAdded, ItemLevelOf(level), outfall, riser, jet));
+    NotifySelection();
+    UpdateAllViews();
+}
+
 // --- settings of the case ---
 
 void CCase::SetRunOptions(const RunOptions& options) {

@@ -125,6 +125,9 @@ public:
     bool AreResultsOutOfDate() const { return m_bResultsOutOfDate; }
 
     // --- the tree ---
+    // The outfalls in order. The structure changes only through Create, Add,
+    // Delete and InsertOutfall; the records' values through their pointers.
+    const std::vector<std::unique_ptr<CRiser>>& Outfalls() const { return m_Outfalls; }
     int GetOutfallCount() const { return static_cast<int>(m_Outfalls.size()); }
     CRiser* GetOutfall(int i) const { return i >= 0 && i < GetOutfallCount() ? m_Outfalls[i].get() : nullptr; }
     CRiser* GetCurrentOutfall() const;
@@ -157,6 +160,15 @@ public:
     void Create(TreeLevel level);
     void Add(TreeLevel level);
     void Delete(TreeLevel level);
+    // Puts an outfall record in at index (0 .. count): its jets take the
+    // case's current angle and the displays are made again. False when the
+    // index does not fit. The edit that takes a deletion back calls it, and
+    // then ItemRestored.
+    bool InsertOutfall(int index, std::unique_ptr<CRiser> outfall);
+    // An item taken out was put back where it stood (and the selection
+    // restored): the case is marked modified, ItemAdded names the item, the
+    // selection and the views follow.
+    void ItemRestored(TreeLevel level, int outfall, int riser, int jet);
 
     void SetJetFlowAll(double flow);
     void PropagateEffluent(CRiser& outfall);
@@ -259,7 +271,6 @@ public:
     double CutPlaneReferenceLevel() const;
 
     // --- data ---
-    std::vector<std::unique_ptr<CRiser>> m_Outfalls;
     std::string m_strVersion = kCurrentFileVersion;
     int m_nCurrentOutfall = 0;
     CRangeRecord m_RangeMin = CRangeRecord::FreshMin();
@@ -293,6 +304,7 @@ private:
     std::vector<CDocObserver*> m_Observers;
     bool m_bModified = false;
     bool m_bRunInFlight = false;
+    std::vector<std::unique_ptr<CRiser>> m_Outfalls;
     std::unique_ptr<CAmbient> m_pAmbient;
     bool m_bTutorial = false;
     RunOptions m_RunOptions;

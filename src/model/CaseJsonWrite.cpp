@@ -72,7 +72,7 @@ std::string WriteCaseJson(const CCase& doc) {
     root.insert("ambient", ambient);
 
     QJsonArray outfalls;
-    for (const auto& o : doc.m_Outfalls) {
+    for (const auto& o : doc.Outfalls()) {
         QJsonObject oj;
         oj.insert("name", Name(o->m_strName));
         oj.insert("depth_m", o->m_dDepth);

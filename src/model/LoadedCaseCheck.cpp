@@ -119,7 +119,7 @@ void CheckLoadedCase(const CCase& doc) {
         }
     }
 
-    for (const auto& o : doc.m_Outfalls) {
+    for (const auto& o : doc.Outfalls()) {
         const std::string outfall = Quoted("outfall", o->m_strName);
         const CChecker oc(outfall);
         oc.Magnitude("depth", o->m_dDepth).NotNegative("width", o->m_dWidth).NotNegative("length", o->m_dLength);

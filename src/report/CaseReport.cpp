@@ -120,14 +120,14 @@ struct Builder {
         }
         h.Heading(3, QString("%1.1").arg(n), "Outfalls");
         h.TableStart({"Outfall", "Depth (m)", "Length (m)", "Width (m)", "Position x (m)", "Risers"});
-        for (const auto& o : doc.m_Outfalls)
+        for (const auto& o : doc.Outfalls())
             h.Row({Esc(o->m_strName), Fix(o->m_dDepth, 2), Fix(o->m_dLength, 1), Fix(o->m_dWidth, 2),
                    Fix(o->m_dPosition[0], 2), QString::number(o->GetRiserCount())});
         h.TableEnd();
         h.Heading(3, QString("%1.2").arg(n), doc.IsNoRiser() ? "Port groups" : "Risers");
         h.TableStart({"Riser", "Outfall", "Distance (m)", "Height (m)", "Top radius (m)", "Bottom radius (m)",
                       "Total flow (m<sup>3</sup>/s)", "Ports"});
-        for (const auto& o : doc.m_Outfalls)
+        for (const auto& o : doc.Outfalls())
             for (const auto& r : o->m_Risers)
                 h.Row({Esc(r->m_strName), Esc(o->m_strName), Fix(r->m_dDistance, 2), Fix(r->m_dHeight, 2),
                        Fix(r->m_dTopRadius, 3), Fix(r->m_dBottomRadius, 3), Fix(r->m_dTotalFlow, 5),

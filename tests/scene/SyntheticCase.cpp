@@ -54,7 +54,7 @@ void BuildSyntheticCase(CCase& doc, int nJets, int nDisks) {
         }
         outfall->AppendRiser(std::move(riser));
     }
-    doc.m_Outfalls.push_back(std::move(outfall));
+    doc.InsertOutfall(doc.GetOutfallCount(), std::move(outfall));
     // Built as if just opened: nothing to save yet.
     doc.SetModifiedFlag(false);
 }
