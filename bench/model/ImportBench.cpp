@@ -9,8 +9,8 @@
 
 #include "base/AppState.h"
 #include "base/Prompt.h"
+#include "model/Case.h"
 #include "model/CaseJson.h"
-#include "model/PlumexDoc.h"
 #include "validation/CaseValidation.h"
 
 namespace {
@@ -38,7 +38,7 @@ void Measure(const char* what, int jets, int rows) {
     const std::string text = CaseText(jets, rows);
     CAppState app;
     CSilentPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     std::vector<CaseJsonProblem> problems;
     const auto t0 = std::chrono::steady_clock::now();
     const bool ok = ReadCaseJson(text, doc, problems);

@@ -16,12 +16,13 @@
 #include "SyntheticCase.h"
 #include "base/AppState.h"
 #include "base/Prompt.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "run/ModelProcess.h"
 #include "run/RunApply.h"
 #include "run/RunPlan.h"
 #include "run/RunResult.h"
 #include "run/RunSettings.h"
+#include "scene/JetDisplays.h"
 #include "scene/SortTree.h"
 
 namespace {
@@ -43,10 +44,11 @@ void Measure(int jets, const std::string& dir) {
     constexpr int kDisks = 1500;
     CAppState app;
     CSilentPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     BuildSyntheticCase(doc, jets, kDisks);
-    doc.PrepareJetDisplays();
-    doc.SortTree();  // the case is on screen, sorted
+    CJetDisplays displays(doc);
+    doc.PlaceJets();
+    displays.SortTree();  // the case is on screen, sorted
 
     // The jet in the middle of the case is re-run.
     CBase& riser = *doc.GetOutfall(0)->m_Risers[jets / 4];
@@ -75,7 +77,7 @@ void Measure(int jets, const std::string& dir) {
         const RunReport report = ApplyRunResult(doc, plan, ReadRunResult(doc, plan, settings, result, nullptr));
         const auto t1 = Clock::now();
         applyCpu.push_back(CpuMs() - c0);
-        const CSortTree* sorted = i < 3 ? doc.SortTree() : nullptr;  // the tree takes long: three times
+        const CSortTree* sorted = i < 3 ? displays.SortTree() : nullptr;  // the tree takes long: three times
         const auto t2 = Clock::now();
         if (report.m_nJetsRead != 1) std::printf("  (the jet's results were not read)\n");
         if (sorted) {

@@ -9,10 +9,10 @@
 #include <cstdio>
 
 #include "base/AppState.h"
+#include "document/PlumexDoc.h"
 #include "gl/GlResources.h"
 #include "gl/GlSetup.h"
 #include "gl/SceneFrame.h"
-#include "model/PlumexDoc.h"
 #include "run/RunAndWait.h"
 #include "scene/ParticleSystems.h"
 #include "scene/Water.h"
@@ -25,9 +25,9 @@ constexpr int kFrames = 30;
 // Mean time of one frame over kFrames frames, milliseconds.
 double MeanFrameMs(CPlumexDoc& doc, const CViewControl& camera, const SceneFrameOptions& options,
                    CGlResources& resources) {
-    DrawSceneFrame(doc, camera, options, resources);  // textures and lists made outside the timing
+    DrawSceneFrame(doc, doc.Displays(), camera, options, resources);  // textures and lists made outside the timing
     const auto t0 = Clock::now();
-    for (int i = 0; i < kFrames; ++i) DrawSceneFrame(doc, camera, options, resources);
+    for (int i = 0; i < kFrames; ++i) DrawSceneFrame(doc, doc.Displays(), camera, options, resources);
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count() / kFrames;
 }
 }  // namespace
@@ -54,7 +54,7 @@ int PrintAnimatedFrameTimes(const char* casePath, const char* textureDir, int wi
     }
     doc.PrepareJetDisplays();
     doc.BuildSortTree();
-    doc.BuildColourTable(doc.m_eColourMode);
+    doc.BuildColourTable(doc.GetColourMode());
     CViewControl camera = doc.m_ViewControl;
     camera.SetWindowSize(width, height);
     CGlResources resources(textureDir);

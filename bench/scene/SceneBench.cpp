@@ -23,10 +23,10 @@
 #include "OsMesaContext.h"
 #include "SyntheticCase.h"
 #include "base/AppState.h"
+#include "document/PlumexDoc.h"
 #include "gl/GlResources.h"
 #include "gl/GlSetup.h"
 #include "gl/SceneFrame.h"
-#include "model/PlumexDoc.h"
 #include "scene/SortTree.h"
 #include "support/ScriptedPrompt.h"
 
@@ -65,7 +65,7 @@ FrameTimes MedianFrameMs(CPlumexDoc& doc, CViewControl& camera, const SceneFrame
         camera.OrbitAboutUp(1.0);
         const auto t0 = Clock::now();
         const double c0 = CpuMs();
-        DrawSceneFrame(doc, camera, options, resources);
+        DrawSceneFrame(doc, doc.Displays(), camera, options, resources);
         cpu.push_back(CpuMs() - c0);
         wall.push_back(Ms(t0, Clock::now()));
     }
@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
         SceneFrameOptions fast;
         fast.m_bImmediateMode = immediate;
         const FrameTimes fastMs = MedianFrameMs(doc, camera, fast, resources);
-        const CSortTree& tree = *doc.m_pSortTree;
+        const CSortTree& tree = *doc.SortTree();
         std::printf("%4d  %9d  %11.1f  %8.1f  %8d  %11d  %5d  %16.1f  %14.1f  %14.1f  %12.1f\n", jets, 1500, Ms(t0, t1),
                     Ms(t1, t2), tree.InputPolygonCount(), tree.PolygonCount(), tree.NodeCount(), sortedMs.m_dWallMs,
                     fastMs.m_dWallMs, sortedMs.m_dCpuMs, fastMs.m_dCpuMs);

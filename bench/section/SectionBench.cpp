@@ -14,7 +14,7 @@
 
 namespace {
 
-void Measure(const char* name, CPlumexDoc& doc, double h, double v, double d, CutPlaneKind kind) {
+void Measure(const char* name, CCase& doc, double h, double v, double d, CutPlaneKind kind) {
     const CCutPlane& plane = doc.m_CutPlane;
     doc.SetCutPlane(h, v, d, 200, kind, false);
     const int runs = 5;
@@ -41,7 +41,7 @@ void Measure(const char* name, CPlumexDoc& doc, double h, double v, double d, Cu
 int main() {
     CAppState app;
     CSilentPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     const std::vector<StraightJet> jets = FiftyPlumes();
     const auto t0 = std::chrono::steady_clock::now();
     BuildSectionCase(doc, jets, 0.2);

@@ -53,7 +53,7 @@ int main() {
     const std::string path = dir.path().toStdString() + "/fifty.pmx";
     double midDepth = 0.0, across = 0.0;
     {
-        CPlumexDoc doc(app, prompt);
+        CCase doc(app, prompt);
         const std::vector<StraightJet> jets = FiftyPlumes();
         BuildSectionCase(doc, jets, 0.2);
         double c[3];
@@ -69,7 +69,7 @@ int main() {
     std::FILE* sink = std::fopen("/dev/null", "w");
     std::printf("case: 50 jets x 1500 disks\n");
     Measure("open the case", [&] {
-        CPlumexDoc doc(app, prompt);
+        CCase doc(app, prompt);
         return doc.OpenCase(path);
     });
     SectionRequest horizontal;

@@ -24,13 +24,13 @@
 #include "OsMesaContext.h"
 #include "base/AppState.h"
 #include "base/StderrPrompt.h"
+#include "document/PlumexDoc.h"
 #include "geometry/CutPlane.h"
 #include "gl/GlResources.h"
 #include "gl/GlSetup.h"
 #include "gl/SceneFrame.h"
 #include "image/Dib.h"
 #include "model/Ambient.h"
-#include "model/PlumexDoc.h"
 
 namespace {
 constexpr int kWidth = 880;
@@ -75,8 +75,8 @@ QImage SectionPicture(const CDib& dib) {
 // face textures of the ambient box (made by the holder on the first draw).
 bool OpenForDrawing(CPlumexDoc& doc, const char* path) {
     if (!doc.OpenCase(path)) return false;
-    doc.m_eColourMode = ColourMode::Concentration;
     doc.PrepareJetDisplays();
+    doc.BuildColourTable(ColourMode::Concentration);
     return true;
 }
 
@@ -105,7 +105,7 @@ void DrawScene(CPlumexDoc& doc, bool withPlane, CGlResources& resources) {
         options.m_bDrawCutPlane = true;
     }
     camera.SetWindowSize(kWidth, kHeight);
-    DrawSceneFrame(doc, camera, options, resources);
+    DrawSceneFrame(doc, doc.Displays(), camera, options, resources);
 }
 }  // namespace
 
@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
     // The cross-section view plane (normal to the current), as the data pane
     // places it for a distance of 40 m.
     const CCutPlane& plane = doc.m_CutPlane;
-    const double h = (90.0 - doc.m_fCurrentAngle) + 90.0;
+    const double h = (90.0 - doc.CurrentAngle()) + 90.0;
     doc.SetCutPlane(h, 0.0, kPlaneDistance, plane.m_nDiskNo, CutPlaneKind::CrossSection, true);
     if (!plane.m_bValid || !plane.Image() || plane.Image()->IsEmpty()) {
         std::fprintf(stderr, "plumex_helpgen: the plane at %.0f m cuts no jet\n", kPlaneDistance);

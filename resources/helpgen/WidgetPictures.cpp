@@ -29,10 +29,11 @@
 #include <vector>
 
 #include "base/AppState.h"
+#include "base/Archive.h"
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "model/Ambient.h"
 #include "model/CaseJson.h"
-#include "model/PlumexDoc.h"
 #include "ui/AmbientGrid.h"
 #include "ui/DataView.h"
 #include "ui/DocEventBridge.h"
@@ -118,8 +119,18 @@ bool ClickItem(QTreeWidget& tree, const QString& text) {
 // and removed again with the delete button makes the wizard show them all.
 bool LoadStructure(CNewCaseDlg& wizard, CPlumexDoc& doc, CPlumexDoc& example) {
     QStringList names;
-    for (const auto& o : example.m_Outfalls) names << QString::fromStdString(o->m_strName);
-    doc.m_Outfalls = std::move(example.m_Outfalls);
+    for (const auto& o : example.Outfalls()) names << QString::fromStdString(o->m_strName);
+    // Each outfall goes over as the case stream carries it.
+    for (const auto& o : example.Outfalls()) {
+        CArchive out;
+        out.SetFileVersion(kCurrentFileVersion);
+        o->Serialize(out);
+        CArchive in(out.Data());
+        in.SetFileVersion(kCurrentFileVersion);
+        auto copy = std::make_unique<CRiser>();
+        copy->Serialize(in);
+        doc.InsertOutfall(doc.GetOutfallCount(), std::move(copy));
+    }
     doc.m_nCurrentOutfall = 0;
     QTest::mouseClick(wizard.CreateButton(), Qt::LeftButton);
     QTreeWidget& tree = *wizard.Tree();
@@ -153,7 +164,7 @@ void WizardPictures(const char* demoJson, const QString& helpFolder, CPrompt& pr
     doc.ResetToNew();
     CNewCaseDlg wizard(doc, false, helpFolder);
     wizard.show();
-    TypeProfile(wizard, *demo.m_pAmbient);
+    TypeProfile(wizard, *demo.Ambient());
     out.Save(wizard, "wizard-ambient.png", BelowHelp(wizard));
     QTest::mouseClick(wizard.NextButton(), Qt::LeftButton);
     if (wizard.Page() != 1) return out.Fail("the wizard refused the demo profile");
@@ -185,11 +196,11 @@ void WizardWithoutRisersPicture(const char* diffuserJson, const QString& helpFol
     doc.ResetToNew();
     CNewCaseDlg wizard(doc, true, helpFolder);
     wizard.show();
-    TypeProfile(wizard, *diffuser.m_pAmbient);
+    TypeProfile(wizard, *diffuser.Ambient());
     QTest::mouseClick(wizard.NextButton(), Qt::LeftButton);
     QTest::mouseClick(wizard.NextButton(), Qt::LeftButton);
     if (wizard.Page() != 2 || !wizard.NoRiser()) return out.Fail("the wizard refused the diffuser profile");
-    const QString outfall = QString::fromStdString(diffuser.m_Outfalls.at(0)->m_strName);
+    const QString outfall = QString::fromStdString(diffuser.Outfalls().at(0)->m_strName);
     if (!LoadStructure(wizard, doc, diffuser) || !ClickItem(*wizard.Tree(), outfall))
         return out.Fail("cannot show the diffuser structure in the wizard");
     out.Save(wizard, "wizard-noriser.png", BelowHelp(wizard));

@@ -7,7 +7,7 @@
 #include "cli/ConsolePrompt.h"
 #include "cli/ResultCsv.h"
 #include "cli/StandardOutput.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 
 namespace {
 void PrintJet(const CRiser& o, const CBase& r, const CJet& j) {

@@ -6,7 +6,7 @@
 
 #include "base/AppState.h"
 #include "cli/StandardOutput.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 
 namespace {
 // printf into a string of whatever length the values need (a corrupt but
@@ -28,12 +28,12 @@ __attribute__((format(printf, 1, 2))) std::string Fmt(const char* format, ...) {
 std::string DescribeCase(const CPlumexDoc& doc) {
     std::ostringstream out;
     out << "Version tag:    " << doc.m_strVersion << "\n";
-    out << "Scenario:       " << (doc.m_bNoRiser ? "without risers (ports on the pipe)" : "with risers") << "\n";
-    out << "Current angle:  " << Fmt("%.2f", doc.m_fCurrentAngle) << " deg\n";
-    out << "Continuous:     " << (doc.m_bContinuous ? "on" : "off") << ", max time steps " << doc.m_nMaxTimeSteps
+    out << "Scenario:       " << (doc.IsNoRiser() ? "without risers (ports on the pipe)" : "with risers") << "\n";
+    out << "Current angle:  " << Fmt("%.2f", doc.CurrentAngle()) << " deg\n";
+    out << "Continuous:     " << (doc.IsContinuous() ? "on" : "off") << ", max time steps " << doc.MaxTimeSteps()
         << "\n";
-    if (doc.m_pAmbient) {
-        const CAmbient& a = *doc.m_pAmbient;
+    if (doc.Ambient()) {
+        const CAmbient& a = *doc.Ambient();
         out << "Water depth:    " << Fmt("%.3f", a.m_dWaterDepth) << " m\n";
         out << "Ambient profile (" << a.GetRowCount() << " rows):\n";
         out << "    depth(m)   dens/sal   temp(C)  current(m/s)  density(g/mL)\n";
@@ -43,7 +43,7 @@ std::string DescribeCase(const CPlumexDoc& doc) {
         }
     }
     out << "Outfalls: " << doc.GetOutfallCount() << "\n";
-    for (const auto& o : doc.m_Outfalls) {
+    for (const auto& o : doc.Outfalls()) {
         out << Fmt("  Outfall \"%s\": depth %.3f m, width %.3f m, length %.1f m, x %.3f m, jet spacing %.3f m%s\n",
                    TerminalText(o->m_strName).c_str(), o->m_dDepth, o->m_dWidth, o->m_dLength, o->m_dPosition[0],
                    o->m_dJetSpacing, o->m_nVisible ? "" : " (hidden)");

@@ -3,8 +3,8 @@
 #include <QFile>
 #include <cstdio>
 
+#include "document/PlumexDoc.h"
 #include "model/CaseJson.h"
-#include "model/PlumexDoc.h"
 #include "run/RunAndWait.h"
 #include "validation/CaseValidation.h"
 

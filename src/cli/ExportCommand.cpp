@@ -5,8 +5,8 @@
 #include "base/AppState.h"
 #include "base/SafeFileWriter.h"
 #include "cli/ConsolePrompt.h"
+#include "document/PlumexDoc.h"
 #include "model/CaseJson.h"
-#include "model/PlumexDoc.h"
 
 int RunExportCommand(const QString& casePath, const QString& outPath) {
     const bool toStandardOutput = outPath.isEmpty() || outPath == "-";

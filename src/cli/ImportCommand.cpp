@@ -6,7 +6,7 @@
 #include "base/SafeFileWriter.h"
 #include "cli/CaseLoad.h"
 #include "cli/ConsolePrompt.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 
 int RunImportCommand(const QString& jsonPath, const QString& outPath) {
     if (outPath.isEmpty()) {

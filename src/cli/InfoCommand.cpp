@@ -5,7 +5,7 @@
 #include "base/AppState.h"
 #include "cli/CaseInfo.h"
 #include "cli/ConsolePrompt.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 
 int RunInfoCommand(const QString& path) {
     CAppState app;

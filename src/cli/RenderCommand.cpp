@@ -12,8 +12,8 @@
 #include "cli/CaseLoad.h"
 #include "cli/ConsolePrompt.h"
 #include "cli/SaveImage.h"
+#include "document/PlumexDoc.h"
 #include "image/DibFile.h"
-#include "model/PlumexDoc.h"
 #include "ui/OffscreenScene.h"
 
 namespace {
@@ -76,8 +76,8 @@ int RunRenderCommand(const QCommandLineParser& parser) {
     CConsolePrompt prompt;
     CPlumexDoc doc(app, prompt);
     if (!LoadCaseForJob(casePath, doc)) return 1;
-    doc.m_eColourMode = mode;
     doc.PrepareJetDisplays();
+    doc.BuildColourTable(mode);
 
     SceneFrameOptions options;
     options.m_bFastDisplay = !sorted;

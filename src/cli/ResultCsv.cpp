@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "base/SafeFileWriter.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "run/ClassicNumericScope.h"
 
 namespace {

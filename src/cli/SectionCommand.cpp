@@ -9,10 +9,10 @@
 #include "cli/ConsolePrompt.h"
 #include "cli/SaveImage.h"
 #include "cli/StandardOutput.h"
+#include "document/PlumexDoc.h"
 #include "geometry/CutPlane.h"
 #include "image/Dib.h"
 #include "image/GlobalBlock.h"
-#include "model/PlumexDoc.h"
 
 namespace {
 const char* const kTooFar =
@@ -97,11 +97,11 @@ int RunSection(const SectionRequest& req, CPrompt& prompt, std::FILE* out) {
     CCutPlane& plane = doc.m_CutPlane;
 
     // The plane as the data pane places it.
-    const double theta = doc.m_fCurrentAngle;
+    const double theta = doc.CurrentAngle();
     const CutPlaneKind kind = req.m_eKind;
     double h = req.m_dHAngle + 90.0, v = req.m_dVAngle, d = req.m_dDistance;
     if (kind != CutPlaneKind::NormalToJet) {
-        const double depth = doc.m_pAmbient ? doc.m_pAmbient->GetLastRow().m_dDepth : 0.0;
+        const double depth = doc.Ambient() ? doc.Ambient()->GetLastRow().m_dDepth : 0.0;
         if (std::fabs(req.m_dDistance) > 25.0 * depth) {
             prompt.Inform(kTooFar);
             return 1;

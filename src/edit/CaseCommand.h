@@ -9,11 +9,11 @@
 // changes from those made outside it (a run, a new case).
 #include <QUndoCommand>
 
-class CPlumexDoc;
+class CCase;
 
 class CCaseCommand : public QUndoCommand {
 public:
-    explicit CCaseCommand(CPlumexDoc& doc, QUndoCommand* parent = nullptr) : QUndoCommand(parent), m_doc(doc) {}
+    explicit CCaseCommand(CCase& doc, QUndoCommand* parent = nullptr) : QUndoCommand(parent), m_doc(doc) {}
 
     void redo() final;
     void undo() final;
@@ -25,7 +25,7 @@ public:
 protected:
     // Brings the case to the state after the edit (forward) or before it.
     virtual void Apply(bool forward) = 0;
-    CPlumexDoc& m_doc;
+    CCase& m_doc;
 
 private:
     static int s_nApplying;

@@ -1,22 +1,16 @@
 #include "edit/CurrentAngleCommand.h"
 
 #include "base/DocObserver.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
-std::unique_ptr<CCurrentAngleCommand> CCurrentAngleCommand::Make(CPlumexDoc& doc, float angle) {
-    if (angle == doc.m_fCurrentAngle) return nullptr;
-    return std::unique_ptr<CCurrentAngleCommand>(new CCurrentAngleCommand(doc, doc.m_fCurrentAngle, angle));
+std::unique_ptr<CCurrentAngleCommand> CCurrentAngleCommand::Make(CCase& doc, float angle) {
+    if (angle == doc.CurrentAngle()) return nullptr;
+    return std::unique_ptr<CCurrentAngleCommand>(new CCurrentAngleCommand(doc, doc.CurrentAngle(), angle));
 }
 
-CCurrentAngleCommand::CCurrentAngleCommand(CPlumexDoc& doc, float before, float after)
+CCurrentAngleCommand::CCurrentAngleCommand(CCase& doc, float before, float after)
     : CCaseCommand(doc), m_fBefore(before), m_fAfter(after) {
     setText("Change Current angle");
 }
 
-void CCurrentAngleCommand::Apply(bool forward) {
-    m_doc.SetCurrentAngle(forward ? m_fAfter : m_fBefore);
-    m_doc.SetModifiedFlag(true);
-    // The grid's section shows the angle: it reloads with the profile.
-    m_doc.Notify(DocEvent::ProfileChanged);
-    m_doc.UpdateAllViews();
-}
+void CCurrentAngleCommand::Apply(bool forward) { m_doc.SetCurrentAngle(forward ? m_fAfter : m_fBefore); }

@@ -10,12 +10,12 @@
 class CCurrentAngleCommand : public CCaseCommand {
 public:
     // Null when the angle equals the case's.
-    static std::unique_ptr<CCurrentAngleCommand> Make(CPlumexDoc& doc, float angle);
+    static std::unique_ptr<CCurrentAngleCommand> Make(CCase& doc, float angle);
 
 protected:
     void Apply(bool forward) override;
 
 private:
-    CCurrentAngleCommand(CPlumexDoc& doc, float before, float after);
+    CCurrentAngleCommand(CCase& doc, float before, float after);
     float m_fBefore, m_fAfter;
 };

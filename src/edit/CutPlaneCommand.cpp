@@ -1,6 +1,6 @@
 #include "edit/CutPlaneCommand.h"
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 CutPlaneSettings CutPlaneSettings::Of(const CCutPlane& plane) {
     CutPlaneSettings s;
@@ -8,13 +8,13 @@ CutPlaneSettings CutPlaneSettings::Of(const CCutPlane& plane) {
     return s;
 }
 
-std::unique_ptr<CCutPlaneCommand> CCutPlaneCommand::Made(CPlumexDoc& doc, const CutPlaneSettings& before) {
+std::unique_ptr<CCutPlaneCommand> CCutPlaneCommand::Made(CCase& doc, const CutPlaneSettings& before) {
     const CutPlaneSettings after = CutPlaneSettings::Of(doc.m_CutPlane);
     if (after == before) return nullptr;
     return std::unique_ptr<CCutPlaneCommand>(new CCutPlaneCommand(doc, before, after));
 }
 
-CCutPlaneCommand::CCutPlaneCommand(CPlumexDoc& doc, const CutPlaneSettings& before, const CutPlaneSettings& after)
+CCutPlaneCommand::CCutPlaneCommand(CCase& doc, const CutPlaneSettings& before, const CutPlaneSettings& after)
     : CCaseCommand(doc), m_before(before), m_after(after) {
     setText("Move Cut Plane");
 }

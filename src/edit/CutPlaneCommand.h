@@ -28,7 +28,7 @@ public:
     bool ChangesModelInput() const override { return false; }
     // The plane was moved from before to where it stands now; null when it
     // stands where it stood.
-    static std::unique_ptr<CCutPlaneCommand> Made(CPlumexDoc& doc, const CutPlaneSettings& before);
+    static std::unique_ptr<CCutPlaneCommand> Made(CCase& doc, const CutPlaneSettings& before);
     int id() const override { return 1; }
     bool mergeWith(const QUndoCommand* other) override;
 
@@ -36,7 +36,7 @@ protected:
     void Apply(bool forward) override;
 
 private:
-    CCutPlaneCommand(CPlumexDoc& doc, const CutPlaneSettings& before, const CutPlaneSettings& after);
+    CCutPlaneCommand(CCase& doc, const CutPlaneSettings& before, const CutPlaneSettings& after);
     CutPlaneSettings m_before, m_after;
     bool m_bApplied = true;  // the plane already stands as after when the command is pushed
 };

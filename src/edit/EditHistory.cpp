@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "edit/CaseCommand.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
-CEditHistory::CEditHistory(CPlumexDoc& doc, QObject* parent) : QObject(parent), m_doc(doc) {
+CEditHistory::CEditHistory(CCase& doc, QObject* parent) : QObject(parent), m_doc(doc) {
     m_doc.AddObserver(this);
     if (m_doc.IsModified()) m_stack.resetClean();
     connect(&m_stack, &QUndoStack::cleanChanged, this, [this](bool clean) {

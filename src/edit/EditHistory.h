@@ -13,17 +13,17 @@
 
 #include "base/DocObserver.h"
 
-class CPlumexDoc;
+class CCase;
 class QUndoCommand;
 
 class CEditHistory : public QObject, public CDocObserver {
     Q_OBJECT
 public:
-    explicit CEditHistory(CPlumexDoc& doc, QObject* parent = nullptr);
+    explicit CEditHistory(CCase& doc, QObject* parent = nullptr);
     ~CEditHistory() override;
 
     QUndoStack& Stack() { return m_stack; }
-    CPlumexDoc& Doc() const { return m_doc; }
+    CCase& Doc() const { return m_doc; }
     // Runs the edit and keeps it; an edit that turns out to change nothing
     // is dropped. False for a null command.
     bool Push(std::unique_ptr<QUndoCommand> command);
@@ -41,7 +41,7 @@ signals:
     void inputsRestored(bool modelInput);
 
 private:
-    CPlumexDoc& m_doc;
+    CCase& m_doc;
     QUndoStack m_stack;
     bool m_bAdjusting = false;
     bool m_bPushing = false;

@@ -1,8 +1,8 @@
 #include "edit/ItemPath.h"
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
-ItemPath ItemPath::Current(const CPlumexDoc& doc, TreeLevel level) {
+ItemPath ItemPath::Current(const CCase& doc, TreeLevel level) {
     ItemPath p;
     p.m_eLevel = level;
     const CurrentNames n = doc.GetCurrentNames();
@@ -22,19 +22,19 @@ ItemPath ItemPath::Current(const CPlumexDoc& doc, TreeLevel level) {
     return p;
 }
 
-CRiser* ItemPath::Outfall(const CPlumexDoc& doc) const { return doc.GetOutfall(m_nOutfall); }
+CRiser* ItemPath::Outfall(const CCase& doc) const { return doc.GetOutfall(m_nOutfall); }
 
-CBase* ItemPath::Riser(const CPlumexDoc& doc) const {
+CBase* ItemPath::Riser(const CCase& doc) const {
     const CRiser* o = Outfall(doc);
     return o ? o->GetRiser(m_nRiser) : nullptr;
 }
 
-CJet* ItemPath::Jet(const CPlumexDoc& doc) const {
+CJet* ItemPath::Jet(const CCase& doc) const {
     const CBase* r = Riser(doc);
     return r ? r->GetJet(m_nJet) : nullptr;
 }
 
-std::string ItemPath::Name(const CPlumexDoc& doc) const {
+std::string ItemPath::Name(const CCase& doc) const {
     switch (m_eLevel) {
     case TreeLevel::Outfall:
         if (const CRiser* o = Outfall(doc)) return o->m_strName;
@@ -49,7 +49,7 @@ std::string ItemPath::Name(const CPlumexDoc& doc) const {
     return {};
 }
 
-SelectionPath SelectionPath::Current(const CPlumexDoc& doc) {
+SelectionPath SelectionPath::Current(const CCase& doc) {
     SelectionPath s;
     s.m_nOutfall = doc.m_nCurrentOutfall;
     if (const CRiser* o = doc.GetCurrentOutfall()) {
@@ -59,7 +59,7 @@ SelectionPath SelectionPath::Current(const CPlumexDoc& doc) {
     return s;
 }
 
-void SelectionPath::Restore(CPlumexDoc& doc) const {
+void SelectionPath::Restore(CCase& doc) const {
     doc.m_nCurrentOutfall = m_nOutfall;
     CRiser* o = doc.GetCurrentOutfall();
     if (!o) return;
@@ -67,7 +67,7 @@ void SelectionPath::Restore(CPlumexDoc& doc) const {
     if (CBase* r = o->GetCurrentRiser()) r->m_nCurrentJet = m_nJet;
 }
 
-void SelectionPath::Select(CPlumexDoc& doc, const ItemPath& path) {
+void SelectionPath::Select(CCase& doc, const ItemPath& path) {
     if (!path.IsValid()) return;
     doc.m_nCurrentOutfall = path.m_nOutfall;
     CRiser* o = doc.GetCurrentOutfall();

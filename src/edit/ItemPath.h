@@ -9,7 +9,7 @@
 
 #include "base/TreeLevel.h"
 
-class CPlumexDoc;
+class CCase;
 class CRiser;
 class CBase;
 class CJet;
@@ -21,17 +21,17 @@ struct ItemPath {
     int m_nJet = -1;
 
     // The current item of that level; m_nOutfall is -1 when there is none.
-    static ItemPath Current(const CPlumexDoc& doc, TreeLevel level);
+    static ItemPath Current(const CCase& doc, TreeLevel level);
     bool IsValid() const { return m_nOutfall >= 0; }
     bool operator==(const ItemPath& o) const {
         return m_eLevel == o.m_eLevel && m_nOutfall == o.m_nOutfall && m_nRiser == o.m_nRiser && m_nJet == o.m_nJet;
     }
 
-    CRiser* Outfall(const CPlumexDoc& doc) const;
-    CBase* Riser(const CPlumexDoc& doc) const;
-    CJet* Jet(const CPlumexDoc& doc) const;
+    CRiser* Outfall(const CCase& doc) const;
+    CBase* Riser(const CCase& doc) const;
+    CJet* Jet(const CCase& doc) const;
     // The item's name, empty when the path names no item.
-    std::string Name(const CPlumexDoc& doc) const;
+    std::string Name(const CCase& doc) const;
 };
 
 // The current outfall, its current riser and that riser's current jet.
@@ -40,9 +40,9 @@ struct SelectionPath {
     int m_nRiser = 0;
     int m_nJet = 0;
 
-    static SelectionPath Current(const CPlumexDoc& doc);
+    static SelectionPath Current(const CCase& doc);
     // Makes these the current items, as far as they exist.
-    void Restore(CPlumexDoc& doc) const;
+    void Restore(CCase& doc) const;
     // The selection on the item of a path (its children keep theirs).
-    static void Select(CPlumexDoc& doc, const ItemPath& path);
+    static void Select(CCase& doc, const ItemPath& path);
 };

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "base/DocObserver.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "validation/StructureCheck.h"
 
 namespace {
@@ -13,7 +13,7 @@ TreeLevel LevelOf(const CItemValuesCommand::Values& v) {
     return TreeLevel::Jet;
 }
 
-CItemValuesCommand::Values ValuesOf(const CPlumexDoc& doc, const ItemPath& p) {
+CItemValuesCommand::Values ValuesOf(const CCase& doc, const ItemPath& p) {
     switch (p.m_eLevel) {
     case TreeLevel::Outfall:
         return p.Outfall(doc)->GetData();
@@ -86,12 +86,12 @@ std::string ChangedFieldName(const CItemValuesCommand::Values& before, const CIt
     return names.size() == 1 ? names.front() : std::string();
 }
 
-std::unique_ptr<CItemValuesCommand> CItemValuesCommand::Make(CPlumexDoc& doc, const Values& values,
-                                                             CheckSurface surface, std::string* refusal) {
+std::unique_ptr<CItemValuesCommand> CItemValuesCommand::Make(CCase& doc, const Values& values, CheckSurface surface,
+                                                             std::string* refusal) {
     if (refusal) refusal->clear();
     const ItemPath path = ItemPath::Current(doc, LevelOf(values));
     if (!path.IsValid()) return nullptr;
-    const bool noRiser = doc.m_bNoRiser;
+    const bool noRiser = doc.IsNoRiser();
     std::vector<CheckFailure> failures;
     if (const auto* od = std::get_if<OutfallData>(&values)) {
         failures = CheckOutfallValues(*od, noRiser);
@@ -109,11 +109,11 @@ std::unique_ptr<CItemValuesCommand> CItemValuesCommand::Make(CPlumexDoc& doc, co
     return std::unique_ptr<CItemValuesCommand>(new CItemValuesCommand(doc, path, values));
 }
 
-CItemValuesCommand::CItemValuesCommand(CPlumexDoc& doc, const ItemPath& path, const Values& values)
+CItemValuesCommand::CItemValuesCommand(CCase& doc, const ItemPath& path, const Values& values)
     : CCaseCommand(doc), m_path(path), m_values(values) {
     const int riserScope = path.m_eLevel == TreeLevel::Outfall ? -1 : path.m_nRiser;
     m_before = ScopeInputs::Take(doc, path.m_nOutfall, riserScope);
-    const std::string field = ChangedFieldName(ValuesOf(doc, path), values, doc.m_bNoRiser);
+    const std::string field = ChangedFieldName(ValuesOf(doc, path), values, doc.IsNoRiser());
     const std::string name = path.Name(doc);
     setText(QString::fromStdString(field.empty() ? "Change " + name : "Change " + field + " of " + name));
 }
@@ -127,7 +127,7 @@ void CItemValuesCommand::FirstApply() {
     } else if (const auto* rd = std::get_if<RiserData>(&m_values)) {
         CBase* riser = m_path.Riser(m_doc);
         riser->SetData(*rd);
-        CPlumexDoc::DistributeRiserFlow(*riser);
+        CCase::DistributeRiserFlow(*riser);
     } else {
         const JetData& jd = std::get<JetData>(m_values);
         m_path.Jet(m_doc)->SetData(jd);

@@ -26,7 +26,7 @@ public:
     // The edit of the current item of the values' level. Null when the
     // values equal the item's (no change), when there is no such item, or
     // when a check refuses them: then refusal holds the message to show.
-    static std::unique_ptr<CItemValuesCommand> Make(CPlumexDoc& doc, const Values& values, CheckSurface surface,
+    static std::unique_ptr<CItemValuesCommand> Make(CCase& doc, const Values& values, CheckSurface surface,
                                                     std::string* refusal = nullptr);
     const ItemPath& Path() const { return m_path; }
 
@@ -34,7 +34,7 @@ protected:
     void Apply(bool forward) override;
 
 private:
-    CItemValuesCommand(CPlumexDoc& doc, const ItemPath& path, const Values& values);
+    CItemValuesCommand(CCase& doc, const ItemPath& path, const Values& values);
     void FirstApply();
 
     ItemPath m_path;

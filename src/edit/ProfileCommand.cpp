@@ -1,24 +1,19 @@
 #include "edit/ProfileCommand.h"
 
 #include "base/DocObserver.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
-std::unique_ptr<CProfileCommand> CProfileCommand::Make(CPlumexDoc& doc, const std::vector<ProfileRow>& rows) {
-    std::vector<ProfileRow> before = doc.m_pAmbient ? doc.m_pAmbient->Rows() : std::vector<ProfileRow>{};
+std::unique_ptr<CProfileCommand> CProfileCommand::Make(CCase& doc, const std::vector<ProfileRow>& rows) {
+    std::vector<ProfileRow> before = doc.Ambient() ? doc.Ambient()->Rows() : std::vector<ProfileRow>{};
     if (rows == before) return nullptr;
     return std::unique_ptr<CProfileCommand>(new CProfileCommand(doc, std::move(before), rows));
 }
 
-CProfileCommand::CProfileCommand(CPlumexDoc& doc, std::vector<ProfileRow> before, std::vector<ProfileRow> after)
+CProfileCommand::CProfileCommand(CCase& doc, std::vector<ProfileRow> before, std::vector<ProfileRow> after)
     : CCaseCommand(doc), m_before(std::move(before)), m_after(std::move(after)) {
     if (m_after.size() > m_before.size()) setText("Add Ambient Level");
     else if (m_after.size() < m_before.size()) setText("Delete Ambient Level");
     else setText("Change Ambient Profile");
 }
 
-void CProfileCommand::Apply(bool forward) {
-    if (!m_doc.m_pAmbient) m_doc.m_pAmbient = std::make_unique<CAmbient>();
-    m_doc.m_pAmbient->SetRows(forward ? m_after : m_before);
-    m_doc.SetModifiedFlag(true);
-    m_doc.Notify(DocEvent::ProfileChanged);
-}
+void CProfileCommand::Apply(bool forward) { m_doc.SetProfile(forward ? m_after : m_before); }

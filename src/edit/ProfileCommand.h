@@ -15,12 +15,12 @@
 class CProfileCommand : public CCaseCommand {
 public:
     // Null when the rows equal the case's.
-    static std::unique_ptr<CProfileCommand> Make(CPlumexDoc& doc, const std::vector<ProfileRow>& rows);
+    static std::unique_ptr<CProfileCommand> Make(CCase& doc, const std::vector<ProfileRow>& rows);
 
 protected:
     void Apply(bool forward) override;
 
 private:
-    CProfileCommand(CPlumexDoc& doc, std::vector<ProfileRow> before, std::vector<ProfileRow> after);
+    CProfileCommand(CCase& doc, std::vector<ProfileRow> before, std::vector<ProfileRow> after);
     std::vector<ProfileRow> m_before, m_after;
 };

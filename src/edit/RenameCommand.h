@@ -14,13 +14,13 @@ public:
     bool ChangesModelInput() const override { return false; }
     // The current item of the level; null when there is none or the name
     // is the same. The name is checked by the caller (the name rules).
-    static std::unique_ptr<CRenameCommand> Make(CPlumexDoc& doc, TreeLevel level, const std::string& name);
+    static std::unique_ptr<CRenameCommand> Make(CCase& doc, TreeLevel level, const std::string& name);
 
 protected:
     void Apply(bool forward) override;
 
 private:
-    CRenameCommand(CPlumexDoc& doc, const ItemPath& path, std::string before, std::string after);
+    CRenameCommand(CCase& doc, const ItemPath& path, std::string before, std::string after);
     ItemPath m_path;
     std::string m_strBefore, m_strAfter;
 };

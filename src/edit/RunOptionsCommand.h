@@ -3,31 +3,26 @@
 #error "a header of plumex_edit, included by a library that does not link it"
 #endif
 // A change of how the jet model computes every jet of the case: continuous
-// mode (Option > continuous), the most time steps a jet may take
-// (Option > Max number of time steps) and the merging of neighbouring plumes.
+// mode (Option > continuous) and the most time steps a jet may take
+// (Option > Max number of time steps).
 #include <memory>
 
 #include "edit/CaseCommand.h"
+#include "model/RunOptions.h"
 
 class CRunOptionsCommand : public CCaseCommand {
 public:
     // Continuous mode switched on or off; never null.
-    static std::unique_ptr<CRunOptionsCommand> ToggleContinuous(CPlumexDoc& doc);
+    static std::unique_ptr<CRunOptionsCommand> ToggleContinuous(CCase& doc);
     // Null when steps equals the case's or lies outside 1 .. 5000.
-    static std::unique_ptr<CRunOptionsCommand> MaxTimeSteps(CPlumexDoc& doc, int steps);
+    static std::unique_ptr<CRunOptionsCommand> MaxTimeSteps(CCase& doc, int steps);
     // Merging of neighbouring plumes switched on or off; never null.
-    static std::unique_ptr<CRunOptionsCommand> ToggleMergePlumes(CPlumexDoc& doc);
+    static std::unique_ptr<CRunOptionsCommand> ToggleMergePlumes(CCase& doc);
 
 protected:
     void Apply(bool forward) override;
 
 private:
-    struct Options {
-        bool m_bContinuous;
-        int m_nMaxTimeSteps;
-        bool m_bMergePlumes;
-    };
-    static Options Current(const CPlumexDoc& doc);
-    CRunOptionsCommand(CPlumexDoc& doc, Options before, Options after, const char* text);
-    Options m_before, m_after;
+    CRunOptionsCommand(CCase& doc, const RunOptions& before, const RunOptions& after, const char* text);
+    RunOptions m_before, m_after;
 };

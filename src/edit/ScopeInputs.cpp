@@ -1,8 +1,8 @@
 #include "edit/ScopeInputs.h"
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
-ScopeInputs ScopeInputs::Take(const CPlumexDoc& doc, int outfall, int riser) {
+ScopeInputs ScopeInputs::Take(const CCase& doc, int outfall, int riser) {
     ScopeInputs s;
     s.m_nOutfall = outfall;
     s.m_nRiser = riser;
@@ -20,7 +20,7 @@ ScopeInputs ScopeInputs::Take(const CPlumexDoc& doc, int outfall, int riser) {
     return s;
 }
 
-bool ScopeInputs::Restore(CPlumexDoc& doc) const {
+bool ScopeInputs::Restore(CCase& doc) const {
     CRiser* o = doc.GetOutfall(m_nOutfall);
     if (!o) return false;
     std::vector<CBase*> risers;

@@ -11,7 +11,7 @@
 
 #include "model/Riser.h"
 
-class CPlumexDoc;
+class CCase;
 
 struct ScopeInputs {
     int m_nOutfall = -1;
@@ -20,8 +20,8 @@ struct ScopeInputs {
     std::vector<RiserData> m_Risers;
     std::vector<std::vector<JetData>> m_Jets;  // per riser
 
-    static ScopeInputs Take(const CPlumexDoc& doc, int outfall, int riser);
+    static ScopeInputs Take(const CCase& doc, int outfall, int riser);
     // Writes the values back; false (and nothing written) when the case's
     // tree no longer has the shape they were taken from.
-    bool Restore(CPlumexDoc& doc) const;
+    bool Restore(CCase& doc) const;
 };

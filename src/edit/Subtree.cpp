@@ -4,7 +4,7 @@
 
 #include "base/Archive.h"
 #include "base/FileVersion.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 namespace {
 template <typename List>
@@ -16,9 +16,9 @@ bool IndexFits(const List& list, int index) {
 // stores: placing jets computes them afresh, putting an item back must not.
 class RangeSnapshot {
 public:
-    explicit RangeSnapshot(CPlumexDoc& doc) {
+    explicit RangeSnapshot(CCase& doc) {
         Keep(doc.m_RangeMin, doc.m_RangeMax);
-        for (auto& o : doc.m_Outfalls) {
+        for (auto& o : doc.Outfalls()) {
             Keep(o->m_RangeMin, o->m_RangeMax);
             for (auto& r : o->m_Risers) {
                 Keep(r->m_RangeMin, r->m_RangeMax);
@@ -39,7 +39,7 @@ private:
 };
 
 // The jet displays of the restored jets of a riser, when they carry results.
-void PlaceJets(CPlumexDoc& doc, int outfall, int riser) {
+void PlaceJets(CCase& doc, int outfall, int riser) {
     const CRiser* o = doc.GetOutfall(outfall);
     const CBase* r = o ? o->GetRiser(riser) : nullptr;
     if (!r) return;
@@ -47,13 +47,12 @@ void PlaceJets(CPlumexDoc& doc, int outfall, int riser) {
     for (const auto& j : r->m_Jets) results = results || j->GetSteps() > 0;
     if (!results) return;
     const RangeSnapshot ranges(doc);
-    doc.PrepareJetDisplays(outfall, riser, 0, r->GetJetCount());
+    doc.PlaceJets(outfall, riser, 0, r->GetJetCount());
     ranges.Restore();
-    doc.BuildColourTable(doc.m_eColourMode);
 }
 }  // namespace
 
-Subtree Subtree::Take(CPlumexDoc& doc, const ItemPath& path) {
+Subtree Subtree::Take(CCase& doc, const ItemPath& path) {
     Subtree s;
     CArchive ar;
     ar.SetFileVersion(kCurrentFileVersion);
@@ -83,19 +82,18 @@ Subtree Subtree::Take(CPlumexDoc& doc, const ItemPath& path) {
     return s;
 }
 
-bool Subtree::Insert(CPlumexDoc& doc, const ItemPath& path) const {
+bool Subtree::Insert(CCase& doc, const ItemPath& path) const {
     if (!m_bTaken) return false;
     CArchive ar(m_Bytes);
     ar.SetFileVersion(kCurrentFileVersion);
     try {
         switch (path.m_eLevel) {
         case TreeLevel::Outfall: {
-            if (!IndexFits(doc.m_Outfalls, path.m_nOutfall)) return false;
+            if (!IndexFits(doc.Outfalls(), path.m_nOutfall)) return false;
             auto o = std::make_unique<CRiser>();
             o->m_pGridLink = doc.m_pGridLink;
             o->Serialize(ar);
-            doc.m_Outfalls.insert(doc.m_Outfalls.begin() + path.m_nOutfall, std::move(o));
-            doc.PropagateCurrentAngle();
+            doc.InsertOutfall(path.m_nOutfall, std::move(o));
             for (int r = 0; r < doc.GetOutfall(path.m_nOutfall)->GetRiserCount(); ++r)
                 PlaceJets(doc, path.m_nOutfall, r);
             break;
@@ -113,7 +111,7 @@ bool Subtree::Insert(CPlumexDoc& doc, const ItemPath& path) const {
         case TreeLevel::Jet: {
             CBase* r = path.Riser(doc);
             if (!r || !IndexFits(r->m_Jets, path.m_nJet)) return false;
-            auto j = std::make_unique<CJet>(doc.m_bNoRiser);
+            auto j = std::make_unique<CJet>(doc.IsNoRiser());
             j->Serialize(ar);
             r->m_Jets.insert(r->m_Jets.begin() + path.m_nJet, std::move(j));
             doc.PropagateCurrentAngle();
@@ -125,6 +123,6 @@ bool Subtree::Insert(CPlumexDoc& doc, const ItemPath& path) const {
         return false;
     }
     if (path.m_eLevel != TreeLevel::Jet) m_Inputs.Restore(doc);
-    doc.InvalidateSortTree();
+    doc.InvalidateDisplays();
     return true;
 }

@@ -12,7 +12,7 @@
 #include "edit/ItemPath.h"
 #include "edit/ScopeInputs.h"
 
-class CPlumexDoc;
+class CCase;
 
 struct Subtree {
     std::vector<std::uint8_t> m_Bytes;
@@ -22,9 +22,9 @@ struct Subtree {
     bool m_bTaken = false;
 
     // Takes the item the path names (which must exist).
-    static Subtree Take(CPlumexDoc& doc, const ItemPath& path);
+    static Subtree Take(CCase& doc, const ItemPath& path);
     // Puts the item back where the path says (its index may be one past
     // the last); places the jets that carry results for the views. False
     // when the parent is missing or the bytes cannot be read.
-    bool Insert(CPlumexDoc& doc, const ItemPath& path) const;
+    bool Insert(CCase& doc, const ItemPath& path) const;
 };

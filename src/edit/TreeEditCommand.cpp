@@ -1,10 +1,10 @@
 #include "edit/TreeEditCommand.h"
 
 #include "base/DocObserver.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 namespace {
-int CountAt(const CPlumexDoc& doc, TreeLevel level) {
+int CountAt(const CCase& doc, TreeLevel level) {
     if (level == TreeLevel::Outfall) return doc.GetOutfallCount();
     int n = 0;
     for (int i = 0; i < doc.GetOutfallCount(); ++i) {
@@ -17,13 +17,13 @@ int CountAt(const CPlumexDoc& doc, TreeLevel level) {
 }
 }  // namespace
 
-std::unique_ptr<CTreeEditCommand> CTreeEditCommand::Make(CPlumexDoc& doc, Kind kind, TreeLevel level) {
+std::unique_ptr<CTreeEditCommand> CTreeEditCommand::Make(CCase& doc, Kind kind, TreeLevel level) {
     if (doc.IsRunInFlight()) return nullptr;
     if (kind == Kind::Delete && !ItemPath::Current(doc, level).IsValid()) return nullptr;
     return std::unique_ptr<CTreeEditCommand>(new CTreeEditCommand(doc, kind, level));
 }
 
-CTreeEditCommand::CTreeEditCommand(CPlumexDoc& doc, Kind kind, TreeLevel level)
+CTreeEditCommand::CTreeEditCommand(CCase& doc, Kind kind, TreeLevel level)
     : CCaseCommand(doc), m_eKind(kind), m_eLevel(level) {
     if (kind == Kind::Delete) {
         m_item = ItemPath::Current(doc, level);
@@ -57,11 +57,7 @@ void CTreeEditCommand::FirstApply() {
 void CTreeEditCommand::Insert(const SelectionPath& selection) {
     if (!m_subtree.Insert(m_doc, m_item)) return;
     selection.Restore(m_doc);
-    m_doc.SetModifiedFlag(true);
-    m_doc.Notify(DocEvent::Item(DocEvent::ItemAdded, ItemLevelOf(m_item.m_eLevel), m_item.m_nOutfall, m_item.m_nRiser,
-                                m_item.m_nJet));
-    m_doc.NotifySelection();
-    m_doc.UpdateAllViews();
+    m_doc.ItemRestored(m_item.m_eLevel, m_item.m_nOutfall, m_item.m_nRiser, m_item.m_nJet);
 }
 
 void CTreeEditCommand::Remove(const SelectionPath& selection) {

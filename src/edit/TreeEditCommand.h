@@ -20,14 +20,14 @@ public:
     // and, for Delete, when there is no current item of the level. A
     // Create or Add that makes no item turns obsolete when it runs, and a
     // stack then drops it.
-    static std::unique_ptr<CTreeEditCommand> Make(CPlumexDoc& doc, Kind kind, TreeLevel level);
+    static std::unique_ptr<CTreeEditCommand> Make(CCase& doc, Kind kind, TreeLevel level);
     const ItemPath& Item() const { return m_item; }
 
 protected:
     void Apply(bool forward) override;
 
 private:
-    CTreeEditCommand(CPlumexDoc& doc, Kind kind, TreeLevel level);
+    CTreeEditCommand(CCase& doc, Kind kind, TreeLevel level);
     void FirstApply();
     void Insert(const SelectionPath& selection);
     void Remove(const SelectionPath& selection);

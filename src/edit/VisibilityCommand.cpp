@@ -1,8 +1,8 @@
 #include "edit/VisibilityCommand.h"
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
-std::unique_ptr<CVisibilityCommand> CVisibilityCommand::Make(CPlumexDoc& doc, TreeLevel level, bool shown) {
+std::unique_ptr<CVisibilityCommand> CVisibilityCommand::Make(CCase& doc, TreeLevel level, bool shown) {
     const ItemPath path = ItemPath::Current(doc, level);
     if (!path.IsValid()) return nullptr;
     auto cmd = std::unique_ptr<CVisibilityCommand>(new CVisibilityCommand(doc, path, 0, shown ? 1 : 0));
@@ -12,7 +12,7 @@ std::unique_ptr<CVisibilityCommand> CVisibilityCommand::Make(CPlumexDoc& doc, Tr
     return cmd;
 }
 
-CVisibilityCommand::CVisibilityCommand(CPlumexDoc& doc, const ItemPath& path, int before, int after)
+CVisibilityCommand::CVisibilityCommand(CCase& doc, const ItemPath& path, int before, int after)
     : CCaseCommand(doc), m_path(path), m_nBefore(before), m_nAfter(after) {
     setText(QString::fromStdString((after ? "Show " : "Hide ") + path.Name(doc)));
 }
@@ -33,8 +33,6 @@ int* CVisibilityCommand::Flag() const {
 }
 
 void CVisibilityCommand::Apply(bool forward) {
-    if (int* flag = Flag()) *flag = forward ? m_nAfter : m_nBefore;
     SelectionPath::Select(m_doc, m_path);
-    m_doc.SetModifiedFlag(true);
-    m_doc.UpdateAllViews();
+    m_doc.SetCurrentVisible(m_path.m_eLevel, (forward ? m_nAfter : m_nBefore) != 0);
 }

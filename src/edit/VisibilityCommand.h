@@ -13,13 +13,13 @@ public:
     bool ChangesModelInput() const override { return false; }
     // The current item of the level; null when there is none or it is
     // already shown (or hidden) as asked.
-    static std::unique_ptr<CVisibilityCommand> Make(CPlumexDoc& doc, TreeLevel level, bool shown);
+    static std::unique_ptr<CVisibilityCommand> Make(CCase& doc, TreeLevel level, bool shown);
 
 protected:
     void Apply(bool forward) override;
 
 private:
-    CVisibilityCommand(CPlumexDoc& doc, const ItemPath& path, int before, int after);
+    CVisibilityCommand(CCase& doc, const ItemPath& path, int before, int after);
     int* Flag() const;
     ItemPath m_path;
     int m_nBefore, m_nAfter;

@@ -58,7 +58,7 @@ public:
 
     // Stores H, V and d truncated to two decimals (toward zero), the disk
     // number and the kind, derives the plane and forgets the probe point.
-    // The section is not recomputed: the case does that (CPlumexDoc::SetCutPlane).
+    // The section is not recomputed: the case does that (CCase::SetCutPlane).
     void SetPlane(double h, double v, double d, int diskNo, CutPlaneKind kind);
     // The same without the truncation: a plane put through a disk keeps its
     // exact angles and distance.
@@ -71,7 +71,10 @@ public:
     // Draws the plane outline, its axis arrows, the section outlines and
     // the probe point into the current GL context and loads the plane as
     // clip plane 1 (GL code, in the drawing library).
-    void Draw();
+    void Draw() const;
+    // The drawn outline of the present section: its extent, at least 20 m
+    // each way, about its centre.
+    void SectionOutline(double out[4]) const;
 
     // Truncation toward zero to two decimals: 12.349 -> 12.34, -0.005 -> 0.
     static double Truncate2(double x);
@@ -124,6 +127,8 @@ public:
     double m_dEquation[4] = {0, 0, 0, 0};
     double m_dBox[6] = {0, 0, 0, 0, 0, 0};
     double m_dExtent[4] = {0, 0, 0, 0};
+    // The outline of the last section that cut something, drawn while the
+    // present one cuts nothing.
     double m_dOutline[4] = {-10.0, 10.0, -10.0, 10.0};
     CRect m_rcImage;
     float m_fProbe[3] = {0, 0, 0};

@@ -145,12 +145,24 @@ void CCutPlane::ComposePolygon(const CPolygon& poly) {
     }
 }
 
+void CCutPlane::SectionOutline(double out[4]) const {
+    const double hx = std::max((m_dExtent[1] - m_dExtent[0]) / 2.0, 10.0);
+    const double hy = std::max((m_dExtent[3] - m_dExtent[2]) / 2.0, 10.0);
+    const double cx = (m_dExtent[0] + m_dExtent[1]) / 2.0;
+    const double cy = (m_dExtent[2] + m_dExtent[3]) / 2.0;
+    out[0] = cx - hx;
+    out[1] = cx + hx;
+    out[2] = cy - hy;
+    out[3] = cy + hy;
+}
+
 SectionOutcome CCutPlane::ComposeSection(SectionInput input, bool* recreatedOut) {
     if (recreatedOut) *recreatedOut = false;
     m_fLevelMin = input.m_Min;
     m_fLevelMax = input.m_Max;
     m_bColourTable = input.m_pColourTable != nullptr;
     if (m_bColourTable) m_ColourTable = *input.m_pColourTable;
+    if (!m_aPolygons.empty()) SectionOutline(m_dOutline);
     m_aPolygons = std::move(input.m_Polygons);
     if (m_aPolygons.empty()) {
         ClearImage();

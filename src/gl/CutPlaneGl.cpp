@@ -21,20 +21,13 @@ void PlaneLine(const CCutPlane& plane, double x0, double y0, double x1, double y
 }
 }  // namespace
 
-void CCutPlane::Draw() {
-    // The outline follows the section, at least 20 m each way.
-    if (!m_aPolygons.empty()) {
-        const double hx = std::max((m_dExtent[1] - m_dExtent[0]) / 2.0, 10.0);
-        const double hy = std::max((m_dExtent[3] - m_dExtent[2]) / 2.0, 10.0);
-        const double cx = (m_dExtent[0] + m_dExtent[1]) / 2.0;
-        const double cy = (m_dExtent[2] + m_dExtent[3]) / 2.0;
-        m_dOutline[0] = cx - hx;
-        m_dOutline[1] = cx + hx;
-        m_dOutline[2] = cy - hy;
-        m_dOutline[3] = cy + hy;
-    }
-    const double xmin = m_dOutline[0], xmax = m_dOutline[1];
-    const double ymin = m_dOutline[2], ymax = m_dOutline[3];
+void CCutPlane::Draw() const {
+    // The outline follows the section, at least 20 m each way; without one
+    // it stays where the last section put it.
+    double outline[4] = {m_dOutline[0], m_dOutline[1], m_dOutline[2], m_dOutline[3]};
+    if (!m_aPolygons.empty()) SectionOutline(outline);
+    const double xmin = outline[0], xmax = outline[1];
+    const double ymin = outline[2], ymax = outline[3];
 
     glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT | GL_LIGHTING_BIT);
     glDisable(GL_LIGHTING);

@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "base/Angles.h"
+#include "gl/CaseRenderer.h"
 #include "model/Jet.h"
+#include "scene/JetDisplays.h"
 #include "scene/SceneDrawState.h"
 
 namespace {
@@ -14,23 +16,24 @@ namespace {
 constexpr int kMaxElbowRings = 180;
 }  // namespace
 
-void CJet::Draw(const SceneDrawState& state) {
+void DrawJet(const CJet& jet, CJetDisplays& displays, const SceneDrawState& state) {
     glPushMatrix();
     if (state.jetsOnly) {
-        if (!m_pDisplay->m_Disks.empty()) {
-            SceneDrawState copy = state;
-            if (state.particleMode) glTranslated(m_dPortPos[0], m_dPortPos[1], m_dPortPos[2]);
-            if (state.particleMode && !state.Selecting()) m_pDisplay->DrawSmokePresentation(copy);
-            else m_pDisplay->Draw(copy);
+        const CJetDispModal& display = *jet.m_pDisplay;
+        if (!display.m_Disks.empty()) {
+            const double* port = jet.m_dPortPos;
+            if (state.particleMode) glTranslated(port[0], port[1], port[2]);
+            if (state.particleMode && !state.Selecting()) DrawJetSmoke(display, displays.Smoke(jet.Id()), state);
+            else display.Draw(state);
         }
     } else {
-        DrawPort(state);
+        DrawJetPort(jet, state);
     }
     glPopMatrix();
 }
 
-void CJet::DrawPort(const SceneDrawState& state) const {
-    const double a = 180.0 - state.currentAngle + m_dHAngle;
+void DrawJetPort(const CJet& jet, const SceneDrawState& state) {
+    const double a = 180.0 - state.currentAngle + jet.m_dHAngle;
     // With lighting on the colour leaves the port in the material applied
     // last (the riser's, or the pipe's without risers).
     glColor3d(state.portColour[0], state.portColour[1], state.portColour[2]);
@@ -38,16 +41,16 @@ void CJet::DrawPort(const SceneDrawState& state) const {
     if (!q) return;
     glPushMatrix();
     if (state.noRiser) {
-        const double r = m_dDiameter / 2.0 + 0.001;
-        const double len = m_dNozzleLength;
-        glTranslated(0.0, m_dPortHeight, 0.0);
+        const double r = jet.m_dDiameter / 2.0 + 0.001;
+        const double len = jet.m_dNozzleLength;
+        glTranslated(0.0, jet.m_dPortHeight, 0.0);
         // Vertical stub.
         glPushMatrix();
         glRotated(-90.0, 1, 0, 0);
         gluCylinder(q, r, r, len, 32, 1);
         glPopMatrix();
         // The elbow: thin rings turning from vertical to the jet's angle.
-        const double bend = std::fabs(m_dVAngle - 90.0);
+        const double bend = std::fabs(jet.m_dVAngle - 90.0);
         int n = static_cast<int>(bend);
         if (!(n >= 0)) n = 0;
         if (n > kMaxElbowRings) n = kMaxElbowRings;
@@ -69,15 +72,15 @@ void CJet::DrawPort(const SceneDrawState& state) const {
         glRotated(a, 0, 0, 1);
         glTranslated(0.0, 0.0, len);
         glTranslated(0.0, -r, 0.0);
-        glRotated(90.0 - m_dVAngle, 1, 0, 0);
+        glRotated(90.0 - jet.m_dVAngle, 1, 0, 0);
         glTranslated(0.0, r, 0.0);
         gluCylinder(q, r, r, len, 32, 1);
     } else {
         const double rho = state.riserRadiusAtPort;
-        const double r = m_dDiameter / 2.0;
-        glTranslated(std::sin(a * kDegToRad) * rho, m_dPortHeight, std::cos(a * kDegToRad) * rho);
+        const double r = jet.m_dDiameter / 2.0;
+        glTranslated(std::sin(a * kDegToRad) * rho, jet.m_dPortHeight, std::cos(a * kDegToRad) * rho);
         glRotated(a, 0, 1, 0);
-        glRotated(-m_dVAngle, 1, 0, 0);
+        glRotated(-jet.m_dVAngle, 1, 0, 0);
         gluCylinder(q, r, r, 0.1, 32, 1);  // ports on a riser are 0.1 m long
     }
     glPopMatrix();

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "base/Angles.h"
+#include "gl/CaseRenderer.h"
 #include "gl/GlSetup.h"
 #include "model/JetDispModal.h"
+#include "scene/JetDisplays.h"
 #include "scene/Random15.h"
 #include "scene/SceneDrawState.h"
 #include "scene/SmokeSprites.h"
@@ -24,7 +26,11 @@ struct SmokeBatch {
     std::array<std::vector<float>, kSmokeTextureCount> m_Vertices;
 };
 
-void CJetDispModal::DrawSmokePresentation(const SceneDrawState& state) {
+namespace {
+void AddSmoke(const CJetDispModal& disp, int frame, int i, SmokeBatch& batch);
+}  // namespace
+
+void DrawJetSmoke(const CJetDispModal& disp, SmokeProgress& progress, const SceneDrawState& state) {
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT |
                  GL_CURRENT_BIT);
     glEnable(GL_AUTO_NORMAL);
@@ -35,11 +41,11 @@ void CJetDispModal::DrawSmokePresentation(const SceneDrawState& state) {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glDepthFunc(GL_LEQUAL);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
-    const int count = static_cast<int>(m_Disks.size());
-    const int shown = std::min(m_nShownDisks, count);
+    const int count = static_cast<int>(disp.m_Disks.size());
+    const int shown = std::min(progress.m_nShownDisks, count);
     if (state.smokeTextures) {
         SmokeBatch batch;
-        for (int i = 0; i < shown; ++i) AddSmoke(i, batch);
+        for (int i = 0; i < shown; ++i) AddSmoke(disp, progress.m_nSpriteFrame, i, batch);
         glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
         glDisable(GL_LIGHTING);
         glPushMatrix();
@@ -61,29 +67,31 @@ void CJetDispModal::DrawSmokePresentation(const SceneDrawState& state) {
         glPopClientAttrib();
         glPopMatrix();
     }
-    if (m_nShownDisks < count) ++m_nShownDisks;
-    m_nSpriteFrame = (m_nSpriteFrame + 1) % kSmokeFrames;
+    if (progress.m_nShownDisks < count) ++progress.m_nShownDisks;
+    progress.m_nSpriteFrame = (progress.m_nSpriteFrame + 1) % kSmokeFrames;
     glPopAttrib();
 }
 
-void CJetDispModal::AddSmoke(int i, SmokeBatch& batch) const {
-    if (i < 0 || i >= static_cast<int>(m_Disks.size()) || i % kSmokeDiskStep != 0) return;
-    const CJetDisk& d = m_Disks[i];
+namespace {
+void AddSmoke(const CJetDispModal& disp, int frame, int i, SmokeBatch& batch) {
+    const std::vector<CJetDisk>& disks = disp.m_Disks;
+    if (i < 0 || i >= static_cast<int>(disks.size()) || i % kSmokeDiskStep != 0) return;
+    const CJetDisk& d = disks[i];
     glPushMatrix();
     // The disk's own frame, as the tube places it, scaled to the disk.
     const double hDeg = d.m_dHAngle * kRadToDeg;
     const double theta = d.m_dY >= 0.0 ? -hDeg : hDeg;
-    glRotated(90.0 - m_dDisplayAngle, 0.0, 1.0, 0.0);
+    glRotated(90.0 - disp.m_dDisplayAngle, 0.0, 1.0, 0.0);
     glTranslated(d.m_dX, d.m_dZ, -d.m_dY);
     glRotated(-theta, 0.0, 1.0, 0.0);
     glRotated(d.m_dVAngle * kRadToDeg - 90.0, 0.0, 0.0, 1.0);
     glScaled(d.m_dRadius, d.m_dRadius, d.m_dThickness);
 
     // The same disk in the same sprite frame always shows the same pattern.
-    CRandom15 random(SmokeSeed(m_nSpriteFrame, i));
+    CRandom15 random(SmokeSeed(frame, i));
     double spread = 0.0;
     if (i >= kSmokeDiskStep) {
-        const CJetDisk& p = m_Disks[i - kSmokeDiskStep];
+        const CJetDisk& p = disks[i - kSmokeDiskStep];
         spread = SmokeSpread(std::hypot(d.m_dX - p.m_dX, d.m_dY - p.m_dY, d.m_dZ - p.m_dZ), d.m_dThickness);
     }
     const int sprites = SmokeSpriteCount(spread);
@@ -131,3 +139,4 @@ void CJetDispModal::AddSmoke(int i, SmokeBatch& batch) const {
     }
     glPopMatrix();
 }
+}  // namespace

@@ -1,7 +1,7 @@
 // The streaks of the particle presentation.
 #include <GL/gl.h>
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "scene/ParticleSystems.h"
 
 void ParticleRender::DrawStreaks() {
@@ -20,7 +20,7 @@ void ParticleRender::DrawStreaks() {
     Advance();
 }
 
-void CParticleSystems::Draw(const CPlumexDoc& doc) {
+void CParticleSystems::Draw(const CCase& doc) {
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
     glPushMatrix();
     doc.ForEachJet([&](int, int, int, const CRiser& outfall, const CBase& riser, const CJet& jet) {

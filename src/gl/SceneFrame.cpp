@@ -3,10 +3,11 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "gl/CaseRenderer.h"
 #include "gl/CutPlaneArrow.h"
 #include "gl/GlResources.h"
 #include "gl/GlSetup.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "model/ViewControl.h"
 #include "scene/ParticleSystems.h"
 #include "scene/SceneDrawState.h"
@@ -37,8 +38,8 @@ void DrawCurrentArrow(float fCurrentAngle) {
     gluDeleteQuadric(q);
 }
 
-void DrawWaterSurface(const CPlumexDoc& doc, CWater& water, bool disturbed) {
-    const CAmbient* ambient = doc.m_pAmbient.get();
+void DrawWaterSurface(const CCase& doc, CWater& water, bool disturbed) {
+    const CAmbient* ambient = doc.Ambient();
     if (!ambient) return;
     glPushMatrix();
     glTranslated(-ambient->m_dHalfExtentX, ambient->m_dWaterDepth + 0.1, -ambient->m_dHalfExtentZ);
@@ -46,9 +47,9 @@ void DrawWaterSurface(const CPlumexDoc& doc, CWater& water, bool disturbed) {
     glPopMatrix();
 }
 
-void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFrameOptions& options,
-                    CGlResources& resources) {
-    if (doc.m_pAmbient) resources.PrepareAmbientBox(*doc.m_pAmbient);
+void DrawSceneFrame(const CCase& doc, CJetDisplays& displays, const CViewControl& camera,
+                    const SceneFrameOptions& options, CGlResources& resources) {
+    if (doc.Ambient()) resources.PrepareAmbientBox(*doc.Ambient());
     // The picture stays opaque (alpha 1) while it is drawn.
     BeginOpaqueFrame();
     camera.ApplyProjection();
@@ -61,7 +62,7 @@ void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFram
     state.renderMode = kRenderModeRender;
     state.jetsOnly = false;
     state.particleMode = false;
-    doc.DrawStructures(state);
+    DrawStructures(doc, displays, state);
 
     state.jetsOnly = true;
     state.animating = options.m_bAnimating;
@@ -70,12 +71,12 @@ void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFram
     state.animationStep = options.m_nAnimStep;
     // The context's holder keeps the zoom factor of the frame it drew.
     state.zoomFactor = camera.ZoomFactor();
-    doc.DrawAmbient(state, resources);
+    DrawAmbient(doc, state, resources);
 
     const CCutPlane& plane = doc.m_CutPlane;
     if (options.m_bDrawCutPlane) {
         glDisable(GL_LIGHTING);
-        doc.m_CutPlane.Draw();
+        plane.Draw();
         if (plane.m_eKind == CutPlaneKind::UserSpecified) DrawCutPlaneArrow(plane);
         glEnable(GL_CLIP_PLANE1);
         glEnable(GL_LIGHTING);
@@ -86,24 +87,25 @@ void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFram
         glEnable(GL_CLIP_PLANE0);
     }
     if (options.m_bFastDisplay) {
-        doc.DrawStructures(state);
+        DrawStructures(doc, displays, state);
     } else if (options.m_bParticles) {
         if (options.m_pParticles) options.m_pParticles->Draw(doc);
     } else {
         camera.GetEyePosition(state.eyePosition);
-        doc.DrawSortedJets(state);
+        DrawSortedJets(doc, displays, state);
     }
     glDisable(GL_CLIP_PLANE0);
     glDisable(GL_CLIP_PLANE1);
 
-    DrawCurrentArrow(doc.m_fCurrentAngle);
+    DrawCurrentArrow(doc.CurrentAngle());
     if (options.m_pWater) DrawWaterSurface(doc, *options.m_pWater, options.m_bDisturbed);
     glPopMatrix();
     EndOpaqueFrame();
     glFinish();
 }
 
-int PickScene(CPlumexDoc& doc, const CViewControl& camera, int x, int y, unsigned int* buffer, int size) {
+int PickScene(const CCase& doc, CJetDisplays& displays, const CViewControl& camera, int x, int y, unsigned int* buffer,
+              int size) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     glSelectBuffer(size, buffer);
@@ -120,7 +122,7 @@ int PickScene(CPlumexDoc& doc, const CViewControl& camera, int x, int y, unsigne
     state.jetsOnly = true;
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);
-    doc.DrawStructures(state);
+    DrawStructures(doc, displays, state);
     glEnable(GL_LIGHTING);
     glEnable(GL_BLEND);
     glFlush();

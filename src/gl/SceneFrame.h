@@ -8,7 +8,8 @@
 // particles when given. GL drawing code.
 class CGlResources;
 class CParticleSystems;
-class CPlumexDoc;
+class CCase;
+class CJetDisplays;
 class CViewControl;
 class CWater;
 
@@ -33,14 +34,14 @@ struct SceneFrameOptions {
 
 // The water surface at the water line of the case's ambient box (its grid
 // starts at the box's corner); disturbed steps its waves first.
-void DrawWaterSurface(const CPlumexDoc& doc, CWater& water, bool disturbed);
+void DrawWaterSurface(const CCase& doc, CWater& water, bool disturbed);
 
-// Clears colour and depth, sets the camera and draws the scene. The caller
-// has set the viewport and the fixed state. The alpha channel is left at 1.
-// The GL names the frame needs come from resources, the holder of the
-// current context.
-void DrawSceneFrame(CPlumexDoc& doc, const CViewControl& camera, const SceneFrameOptions& options,
-                    CGlResources& resources);
+// Clears colour and depth, sets the camera and draws the scene of the case
+// as its displays show it. The caller has set the viewport and the fixed
+// state. The alpha channel is left at 1. The GL names the frame needs come
+// from resources, the holder of the current context.
+void DrawSceneFrame(const CCase& doc, CJetDisplays& displays, const CViewControl& camera,
+                    const SceneFrameOptions& options, CGlResources& resources);
 
 // The green arrow that shows the direction of the current.
 void DrawCurrentArrow(float fCurrentAngle);
@@ -50,4 +51,5 @@ void DrawCurrentArrow(float fCurrentAngle);
 // disk (the case's tubes stay as they are) and the hit records (7 words each: name count,
 // minimum and maximum depth, outfall, riser, jet, ring) land in buffer.
 // Returns the hit count (negative on overflow).
-int PickScene(CPlumexDoc& doc, const CViewControl& camera, int x, int y, unsigned int* buffer, int size);
+int PickScene(const CCase& doc, CJetDisplays& displays, const CViewControl& camera, int x, int y, unsigned int* buffer,
+              int size);

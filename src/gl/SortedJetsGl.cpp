@@ -7,8 +7,10 @@
 #include <memory>
 #include <vector>
 
-#include "model/PlumexDoc.h"
+#include "gl/CaseRenderer.h"
+#include "model/Case.h"
 #include "scene/ColourTable.h"
+#include "scene/JetDisplays.h"
 #include "scene/SceneDrawState.h"
 #include "scene/SortTree.h"
 #include "scene/SortedJetArrays.h"
@@ -22,7 +24,8 @@ void AddMaterial(std::vector<double>& key, const CMaterialProperty& m) {
 }
 // Whether the polygon is drawn (its jet, riser and outfall shown, the jet
 // computed, its ring grown), and its colour and material.
-void LookOf(const CPlumexDoc& doc, const SceneDrawState& state, const CSortPolygon& p, CSortedJetArrays::Look& l) {
+void LookOf(const CCase& doc, const CJetDisplays& displays, const SceneDrawState& state, const CSortPolygon& p,
+            CSortedJetArrays::Look& l) {
     if (state.animating && state.animationStep < p.m_nRing) return;
     const CRiser* o = doc.GetOutfall(p.m_nOutfall);
     const CBase* r = o ? o->GetRiser(p.m_nRiser) : nullptr;
@@ -30,7 +33,7 @@ void LookOf(const CPlumexDoc& doc, const SceneDrawState& state, const CSortPolyg
     if (!j || !o->m_nVisible || !r->m_nVisible || !j->m_nVisible || j->m_pDisplay->m_Disks.empty()) return;
     const CMaterialProperty& m1 = j->m_MaterialA;
     l.m_bShown = true;
-    LevelColour(ColourLevel(doc.m_eColourMode, p.m_fValues, doc.m_RangeMin, doc.m_RangeMax, doc.m_ColourTable),
+    LevelColour(ColourLevel(displays.Mode(), p.m_fValues, doc.m_RangeMin, doc.m_RangeMax, displays.Colours()),
                 m1.m_fDiffuse, j->m_MaterialB.m_fDiffuse, l.m_fDiffuse);
     for (int c = 0; c < 4; ++c) {
         l.m_Material.m_fAmbient[c] = m1.m_fAmbient[c];
@@ -40,10 +43,11 @@ void LookOf(const CPlumexDoc& doc, const SceneDrawState& state, const CSortPolyg
 }
 
 // Polygon by polygon, each with its material calls.
-void DrawPolygonByPolygon(const CPlumexDoc& doc, const CSortTree& tree, const SceneDrawState& state) {
+void DrawPolygonByPolygon(const CCase& doc, const CJetDisplays& displays, const CSortTree& tree,
+                          const SceneDrawState& state) {
     tree.ForEachBackToFront(state.eyePosition, [&](const CSortPolygon& p) {
         CSortedJetArrays::Look l;
-        LookOf(doc, state, p, l);
+        LookOf(doc, displays, state, p, l);
         if (!l.m_bShown) return;
         glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, l.m_Material.m_fShininess);
         glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, l.m_Material.m_fAmbient);
@@ -59,9 +63,10 @@ void DrawPolygonByPolygon(const CPlumexDoc& doc, const CSortTree& tree, const Sc
 }
 }  // namespace
 
-void CPlumexDoc::DrawSortedJets(const SceneDrawState& state) const {
+void DrawSortedJets(const CCase& c, const CJetDisplays& displays, const SceneDrawState& state) {
     if (state.particleMode) return;  // particles draw the jets then
-    if (!SortTree()) return;
+    const std::shared_ptr<const CSortTree> tree = displays.SharedSortTree();
+    if (!tree) return;
     static const GLfloat ambient[4] = {0.0f, 0.2f, 0.2f, 1.0f};
     static const GLfloat specular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     glPushMatrix();
@@ -69,7 +74,7 @@ void CPlumexDoc::DrawSortedJets(const SceneDrawState& state) const {
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 100.0f);
     if (state.immediateMode) {
-        DrawPolygonByPolygon(*this, *m_pSortTree, state);
+        DrawPolygonByPolygon(c, displays, *tree, state);
         glPopMatrix();
         return;
     }
@@ -77,23 +82,22 @@ void CPlumexDoc::DrawSortedJets(const SceneDrawState& state) const {
     // Everything the colours and the choice of polygons depend on: the
     // arrays are coloured again when any of it differs from the last frame.
     std::vector<double> key;
-    key.push_back(static_cast<double>(m_eColourMode));
+    key.push_back(static_cast<double>(displays.Mode()));
     key.push_back(state.animating ? state.animationStep : -1);
-    for (int i = 0; i < 4; ++i) key.push_back(m_RangeMin.Get(i));
-    for (int i = 0; i < 4; ++i) key.push_back(m_RangeMax.Get(i));
-    for (const ColourTableEntry& e : m_ColourTable) {
+    for (int i = 0; i < 4; ++i) key.push_back(c.m_RangeMin.Get(i));
+    for (int i = 0; i < 4; ++i) key.push_back(c.m_RangeMax.Get(i));
+    for (const ColourTableEntry& e : displays.Colours()) {
         key.insert(key.end(), {double(e.m_nLowLevel), double(e.m_nHighLevel), e.m_dFromValue, e.m_dToValue});
     }
-    ForEachJet([&](int i, int j, int k, const CRiser& o, const CBase& r, const CJet& jet) {
+    c.ForEachJet([&](int i, int j, int k, const CRiser& o, const CBase& r, const CJet& jet) {
         key.insert(key.end(), {double(i), double(j), double(k), double(o.m_nVisible), double(r.m_nVisible),
                                double(jet.m_nVisible), double(jet.m_pDisplay->m_Disks.size())});
         AddMaterial(key, jet.m_MaterialA);
         AddMaterial(key, jet.m_MaterialB);
     });
-    const auto look = [&](const CSortPolygon& p, CSortedJetArrays::Look& l) { LookOf(*this, state, p, l); };
-    if (!m_pSortedArrays) m_pSortedArrays = std::make_shared<CSortedJetArrays>();
-    CSortedJetArrays& arrays = *m_pSortedArrays;
-    arrays.Update(m_pSortTree, key, look, state.eyePosition);
+    const auto look = [&](const CSortPolygon& p, CSortedJetArrays::Look& l) { LookOf(c, displays, state, p, l); };
+    CSortedJetArrays& arrays = displays.SortedArrays();
+    arrays.Update(tree, key, look, state.eyePosition);
 
     if (!arrays.Runs().empty()) {
         glPushAttrib(GL_CURRENT_BIT | GL_ENABLE_BIT);

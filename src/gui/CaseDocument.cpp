@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "edit/EditHistory.h"
 #include "model/CaseJson.h"
-#include "model/PlumexDoc.h"
 #include "ui/DocEventBridge.h"
 #include "validation/CaseValidation.h"
 
@@ -49,7 +49,7 @@ void CCaseDocument::SetTitle(const QString& title) {
 }
 
 bool CCaseDocument::IsModified() const { return m_pDoc->IsModified(); }
-bool CCaseDocument::IsTutorial() const { return m_pDoc->m_bTutorial; }
+bool CCaseDocument::IsTutorial() const { return m_pDoc->IsTutorial(); }
 
 bool CCaseDocument::Open(const QString& path) {
     if (!m_pDoc->OpenCase(path.toStdString())) return false;

@@ -6,9 +6,9 @@
 #include <QVBoxLayout>
 
 #include "base/DocObserver.h"
+#include "document/PlumexDoc.h"
 #include "edit/EditHistory.h"
 #include "gui/CaseDocument.h"
-#include "model/PlumexDoc.h"
 #include "ui/DataView.h"
 #include "ui/DocEventBridge.h"
 #include "ui/PlaneView.h"

@@ -15,6 +15,7 @@
 
 #include "base/DocObserver.h"
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "gui/ActionRegistry.h"
 #include "gui/CaseArea.h"
 #include "gui/CaseDocument.h"
@@ -26,7 +27,6 @@
 #include "gui/RunController.h"
 #include "gui/SplashScreen.h"
 #include "gui/StartPageHost.h"
-#include "model/PlumexDoc.h"
 #include "run/RunSettings.h"
 #include "ui/DataView.h"
 #include "ui/DocEventBridge.h"
@@ -328,7 +328,7 @@ void CMainFrame::updateActions() {
     const bool hasJet = hasCase && doc->Doc().GetCurrentJet() != nullptr;
     Action("run.allJets")->setEnabled(idle && hasJet);
     Action("run.currentJet")->setEnabled(idle && hasJet);
-    Action("option.continuous")->setChecked(hasCase && doc->Doc().m_bContinuous);
+    Action("option.continuous")->setChecked(hasCase && doc->Doc().IsContinuous());
 
     const bool windows = !m_pMdi->subWindowList().isEmpty();
     for (const char* name : {"window.cascade", "window.tile", "window.arrangeIcons"})

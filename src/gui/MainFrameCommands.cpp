@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "edit/EditHistory.h"
 #include "edit/RunOptionsCommand.h"
 #include "gui/AboutBox.h"
@@ -30,7 +31,6 @@
 #include "gui/Profile.h"
 #include "gui/RunController.h"
 #include "gui/StartPageHost.h"
-#include "model/PlumexDoc.h"
 #include "ui/LockKeys.h"
 #include "ui/MaxTimeStepsDlg.h"
 #include "ui/PlumexView.h"
@@ -272,7 +272,7 @@ void CMainFrame::ConnectCommands() {
     on("option.maxTimeSteps", [this] {
         CCaseDocument* d = ActiveDocument();
         if (!d) return;
-        CMaxTimeStepsDlg dialog(d->Doc().m_nMaxTimeSteps, m_app.Prompt(), this);
+        CMaxTimeStepsDlg dialog(d->Doc().MaxTimeSteps(), m_app.Prompt(), this);
         if (dialog.exec() == QDialog::Accepted)
             d->History().Push(CRunOptionsCommand::MaxTimeSteps(d->Doc(), dialog.Steps()));
     });

@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "edit/EditHistory.h"
 #include "gui/CaseDocument.h"
 #include "gui/ChildFrame.h"
@@ -18,7 +19,6 @@
 #include "gui/ScreenCheck.h"
 #include "gui/SplashScreen.h"
 #include "gui/StartPageHost.h"
-#include "model/PlumexDoc.h"
 #include "ui/HelpBrowser.h"
 #include "ui/NewCaseDlg.h"
 #include "ui/QtPrompt.h"
@@ -107,7 +107,7 @@ bool CPlumexApp::InitNewCase(CCaseDocument& doc) {
     doc.Doc().ResetToNew();
     const bool noRiser = m_pProfile->NoRiserOption();
     m_state.m_bNewCaseNoRiser = noRiser;
-    doc.Doc().m_bNoRiser = noRiser;
+    doc.Doc().SetNoRiser(noRiser);
     CNewCaseDlg wizard(doc.Doc(), noRiser, CHelpBrowser::DefaultFolder(), m_pFrame.get());
     connect(&wizard, &CNewCaseDlg::scenarioChosen, this, [this](bool chosen) {
         m_pProfile->SetNoRiserOption(chosen);

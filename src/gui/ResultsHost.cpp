@@ -5,10 +5,10 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include "document/PlumexDoc.h"
 #include "gui/ActionRegistry.h"
 #include "gui/CaseDocument.h"
 #include "gui/ChildFrame.h"
-#include "model/PlumexDoc.h"
 #include "results_ui/PlotsDock.h"
 #include "results_ui/PlotsWidget.h"
 #include "results_ui/ReportExport.h"

@@ -3,8 +3,8 @@
 #include <QPushButton>
 
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "gui/CaseDocument.h"
-#include "model/PlumexDoc.h"
 #include "run/RunJob.h"
 #include "run/RunPlan.h"
 #include "run/RunSettings.h"

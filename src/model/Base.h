@@ -12,7 +12,6 @@
 #include "model/MaterialProperty.h"
 
 class CArchive;
-struct SceneDrawState;
 
 struct RiserData {
     double m_dDistance = 0.0;
@@ -49,10 +48,6 @@ public:
     CJet* AppendJet(std::unique_ptr<CJet> jet);
     double SumOfJetFlows() const;
 
-    // Drawing (GL library only): the riser body and its jets.
-    void Draw(SceneDrawState& state);
-    void DrawBody(const SceneDrawState& state);
-
     std::string m_strName;
     double m_dTopRadius = 1.5;
     double m_dBottomRadius = 2.0;
@@ -65,5 +60,4 @@ public:
     CRangeRecord m_RangeMin = CRangeRecord::FreshMin();
     CRangeRecord m_RangeMax = CRangeRecord::FreshMax();
     CMaterialProperty m_Material;
-    double m_dJetSpacing = 10.0;  // copy of the outfall's jet spacing (no-riser placement)
 };

@@ -5,7 +5,7 @@
 
 #include "base/Angles.h"
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "model/ViewControl.h"
 
 namespace {
@@ -19,8 +19,8 @@ constexpr double kRoom = 1.15;
 constexpr double kSmallestRadius = 10.0;  // m
 }  // namespace
 
-void FrameStructure(const CPlumexDoc& doc, CViewControl& camera) {
-    const double depth = doc.m_pAmbient ? doc.m_pAmbient->m_dWaterDepth : 20.0;
+void FrameStructure(const CCase& doc, CViewControl& camera) {
+    const double depth = doc.Ambient() ? doc.Ambient()->m_dWaterDepth : 20.0;
     double lo[3] = {1e300, 0.0, 1e300};
     double hi[3] = {-1e300, depth, -1e300};
     auto widen = [&](double x, double y, double z) {
@@ -31,8 +31,8 @@ void FrameStructure(const CPlumexDoc& doc, CViewControl& camera) {
         lo[2] = std::min(lo[2], z);
         hi[2] = std::max(hi[2], z);
     };
-    const bool noRiser = doc.m_bNoRiser;
-    for (const auto& o : doc.m_Outfalls) {
+    const bool noRiser = doc.IsNoRiser();
+    for (const auto& o : doc.Outfalls()) {
         const double bed = depth - o->m_dDepth;
         if (o->m_Risers.empty()) widen(o->m_dPosition[0], bed, 0.0);
         for (const auto& r : o->m_Risers) {

@@ -4,7 +4,7 @@
 #endif
 // A camera that shows a whole discharge structure: the water column over
 // every outfall, its risers and ports, seen from above and from the side.
-class CPlumexDoc;
+class CCase;
 class CViewControl;
 
-void FrameStructure(const CPlumexDoc& doc, CViewControl& camera);
+void FrameStructure(const CCase& doc, CViewControl& camera);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-class CPlumexDoc;
+class CCase;
 
 struct CaseJsonProblem {
     std::string m_strPath;  // e.g. "outfalls[0].risers[1].height_m"; "" for the whole text
@@ -21,7 +21,7 @@ struct CaseJsonProblem {
 // (bad JSON, a missing, unknown or mistyped key); on any problem the
 // document is left empty and false returned. The value checks of the input
 // forms are not applied here (see validation/CaseValidation.h).
-bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJsonProblem>& problems);
+bool ReadCaseJson(const std::string& text, CCase& doc, std::vector<CaseJsonProblem>& problems);
 
 // The text form of the document's case, indented, ending with a newline.
-std::string WriteCaseJson(const CPlumexDoc& doc);
+std::string WriteCaseJson(const CCase& doc);

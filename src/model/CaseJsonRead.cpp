@@ -8,9 +8,9 @@
 
 #include "base/AppState.h"
 #include "model/CameraFraming.h"
+#include "model/Case.h"
 #include "model/CaseJson.h"
 #include "model/JsonDuplicateKeys.h"
-#include "model/PlumexDoc.h"
 #include "model/UniqueName.h"
 
 namespace {
@@ -183,7 +183,6 @@ void ReadOutfall(CReader& rd, const QJsonObject& o, const std::string& path, CRi
         r->CopyFrom(nullptr, true);
         r->m_Jets.clear();                   // the defaults bring a jet of their own
         r->m_strName = out.MakeChildName();  // the only riser
-        r->m_dJetSpacing = out.m_dJetSpacing;
         ReadJets(rd, o, path, *r, true);
         out.AppendRiser(std::move(r));
         return;
@@ -197,7 +196,6 @@ void ReadOutfall(CReader& rd, const QJsonObject& o, const std::string& path, CRi
         r->m_strName = names.Next();
         ReadRiser(rd, rd.Element(risers, i, CReader::Index(pr, i)), CReader::Index(pr, i), *r);
         names.Take(r->m_strName);
-        r->m_dJetSpacing = out.m_dJetSpacing;
         out.AppendRiser(std::move(r));
     }
 }
@@ -220,7 +218,7 @@ bool ReadPoint(CReader& rd, const QJsonObject& o, const std::string& path, const
 }
 
 // The camera of the 3-D view. Without one, the camera frames the structure.
-void ReadView(CReader& rd, const QJsonObject& root, CPlumexDoc& doc) {
+void ReadView(CReader& rd, const QJsonObject& root, CCase& doc) {
     CViewControl& camera = doc.m_ViewControl;
     if (!root.contains("view")) {
         FrameStructure(doc, camera);
@@ -256,7 +254,7 @@ std::string Where(const std::string& text, int offset) {
 }
 }  // namespace
 
-bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJsonProblem>& problems) {
+bool ReadCaseJson(const std::string& text, CCase& doc, std::vector<CaseJsonProblem>& problems) {
     const std::size_t before = problems.size();
     doc.ResetToNew();
     QJsonParseError err{};
@@ -290,12 +288,12 @@ bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJson
     const double angle = rd.Number(root, "", "current_angle_deg", false, 90.0);
     const QJsonObject run = rd.Object(root, "", "run", false);
     rd.OnlyKeys(run, "run", {"continuous", "max_time_steps", "merge_plumes"});
-    doc.m_bContinuous = rd.Flag(run, "run", "continuous", false);
-    doc.m_bMergePlumes = rd.Flag(run, "run", "merge_plumes", true);
+    doc.m_RunOptions.m_bContinuous = rd.Flag(run, "run", "continuous", false);
+    doc.m_RunOptions.m_bMergePlumes = rd.Flag(run, "run", "merge_plumes", true);
     const double steps = rd.Number(run, "run", "max_time_steps", false, 1500.0);
     if (steps != std::floor(steps) || std::fabs(steps) > 1e9)
         rd.Problem("run.max_time_steps", "must be a whole number");
-    else doc.m_nMaxTimeSteps = static_cast<int>(steps);
+    else doc.m_RunOptions.m_nMaxTimeSteps = static_cast<int>(steps);
 
     const QJsonObject ambient = rd.Object(root, "", "ambient", true);
     rd.OnlyKeys(ambient, "ambient", {"profile"});
@@ -319,7 +317,7 @@ bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJson
     }
 
     const QJsonArray outfalls = rd.Array(root, "", "outfalls");
-    CUniqueNamer names(CPlumexDoc::kOutfallNamePattern);
+    CUniqueNamer names(CCase::kOutfallNamePattern);
     for (int i = 0; i < outfalls.size(); ++i) {
         const std::string p = CReader::Index("outfalls", i);
         auto o = std::make_unique<CRiser>();
@@ -336,7 +334,8 @@ bool ReadCaseJson(const std::string& text, CPlumexDoc& doc, std::vector<CaseJson
         for (auto& r : o->m_Risers)
             for (auto& j : r->m_Jets) j->m_dCurrent = current;
     }
-    doc.SetCurrentAngle(static_cast<float>(angle));
+    doc.m_fCurrentAngle = static_cast<float>(angle);
+    doc.PropagateCurrentAngle();
     ReadView(rd, root, doc);
 
     if (problems.size() != before) {

@@ -4,8 +4,8 @@
 #include <QJsonObject>
 
 #include "base/AppState.h"
+#include "model/Case.h"
 #include "model/CaseJson.h"
-#include "model/PlumexDoc.h"
 
 namespace {
 
@@ -44,22 +44,22 @@ QJsonObject JetObject(const CJet& j, bool noRiser) {
 }
 }  // namespace
 
-std::string WriteCaseJson(const CPlumexDoc& doc) {
-    const bool noRiser = doc.m_bNoRiser;
+std::string WriteCaseJson(const CCase& doc) {
+    const bool noRiser = doc.IsNoRiser();
     QJsonObject root;
     root.insert("format", "plumex-case");
     root.insert("version", 1);
     root.insert("scenario", noRiser ? "without-risers" : "with-risers");
-    root.insert("current_angle_deg", static_cast<double>(doc.m_fCurrentAngle));
+    root.insert("current_angle_deg", static_cast<double>(doc.CurrentAngle()));
     QJsonObject run;
-    run.insert("continuous", doc.m_bContinuous);
-    run.insert("max_time_steps", doc.m_nMaxTimeSteps);
-    run.insert("merge_plumes", doc.m_bMergePlumes);
+    run.insert("continuous", doc.IsContinuous());
+    run.insert("max_time_steps", doc.MaxTimeSteps());
+    run.insert("merge_plumes", doc.MergesPlumes());
     root.insert("run", run);
 
     QJsonArray profile;
-    if (doc.m_pAmbient) {
-        for (const ProfileRow& r : doc.m_pAmbient->Rows()) {
+    if (doc.Ambient()) {
+        for (const ProfileRow& r : doc.Ambient()->Rows()) {
             QJsonObject row;
             row.insert("depth_m", r.m_dDepth);
             PutValue(row, r.m_dValue, r.m_dTemperature);
@@ -73,7 +73,7 @@ std::string WriteCaseJson(const CPlumexDoc& doc) {
     root.insert("ambient", ambient);
 
     QJsonArray outfalls;
-    for (const auto& o : doc.m_Outfalls) {
+    for (const auto& o : doc.Outfalls()) {
         QJsonObject oj;
         oj.insert("name", Name(o->m_strName));
         oj.insert("depth_m", o->m_dDepth);

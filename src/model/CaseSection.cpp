@@ -8,7 +8,7 @@
 
 #include "base/Angles.h"
 #include "geometry/Polygon.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "model/TubeSection.h"
 
 namespace {
@@ -37,7 +37,7 @@ std::unique_ptr<CPolygon> MakePolygon(const std::vector<TubeCrossing>& points, c
 }
 
 // The cross-section polygons of every jet cut by the plane.
-std::vector<std::unique_ptr<CPolygon>> CutAllJets(const CPlumexDoc& doc, const CCutPlane& plane) {
+std::vector<std::unique_ptr<CPolygon>> CutAllJets(const CCase& doc, const CCutPlane& plane) {
     std::vector<std::unique_ptr<CPolygon>> polygons;
     const double* equation = plane.m_dEquation;
     const CJet* current = doc.GetCurrentJet();
@@ -112,7 +112,7 @@ PolygonArea MeasurePolygon(const CCutPlane& plane, const CPolygon& poly, double 
 
 // Areas and spans of every jet and the composite values of the polygons the
 // plane holds (composed or none).
-void MeasureSection(const CPlumexDoc& doc, CCutPlane& plane, SectionResult& r) {
+void MeasureSection(const CCase& doc, CCutPlane& plane, SectionResult& r) {
     CSectionStats& st = r.m_Stats;
     const double scale = plane.m_dScale > 0.0 ? plane.m_dScale : CCutPlane::kScaleFine;
     if (plane.m_bOverlap) st.m_dTotalArea = static_cast<double>(plane.CountCoveredPixels()) / (scale * scale);
@@ -164,7 +164,7 @@ void MeasureSection(const CPlumexDoc& doc, CCutPlane& plane, SectionResult& r) {
         if (s.m_dArea > 0.0) st.m_dFlow += inOrder[k]->m_dFlow;
         if (inOrder[k] == current) st.m_Selected = s;
     }
-    st.m_dCurrent = doc.m_pAmbient ? doc.m_pAmbient->AverageCurrent() : 0.0;
+    st.m_dCurrent = doc.Ambient() ? doc.Ambient()->AverageCurrent() : 0.0;
     st.m_dDilution = st.m_dFlow > 0.0 ? 2.0 * st.m_dCurrent * st.m_dTotalArea / st.m_dFlow : 0.0;
     st.m_dInvMean = st.m_dCompositeMean > 0.0 ? std::trunc(1000.0 / st.m_dCompositeMean) / 1000.0 : 0.0;
 }
@@ -175,10 +175,10 @@ bool CutPlaneShowsDiskOf(const CCutPlane& plane, const CJet& jet, const CJet* cu
            jet.m_nSectionDisk > 0 && jet.m_nSectionDisk < jet.GetDiskCount();
 }
 
-SectionResult ComputeSection(const CPlumexDoc& doc, CCutPlane& plane) {
+SectionResult ComputeSection(const CCase& doc, CCutPlane& plane) {
     SectionInput input;
     doc.GetValueRanges(input.m_Min, input.m_Max);
-    input.m_pColourTable = &doc.m_ColourTable;
+    input.m_pColourTable = &doc.SectionColourTable();
     input.m_Polygons = CutAllJets(doc, plane);
     SectionResult r;
     r.m_eOutcome = plane.ComposeSection(std::move(input), &r.m_bRecreated);

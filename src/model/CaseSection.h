@@ -6,7 +6,7 @@
 // caller (data pane, plane view, command line, report): the jets' tubes are
 // cut by the plane, the plane composes its image from the polygons, and the
 // areas, spans and composite values are measured. It reads the case and
-// changes nothing of it; the case takes the result over (CPlumexDoc::RecomputeSection).
+// changes nothing of it; the case takes the result over (CCase::RecomputeSection).
 #include <utility>
 #include <vector>
 
@@ -15,7 +15,7 @@
 #include "geometry/SectionStats.h"
 #include "model/Jet.h"
 
-class CPlumexDoc;
+class CCase;
 
 struct SectionResult {
     SectionOutcome m_eOutcome = SectionOutcome::Empty;
@@ -27,7 +27,7 @@ struct SectionResult {
     std::vector<std::pair<JetId, JetSection>> m_Jets;
 };
 
-SectionResult ComputeSection(const CPlumexDoc& doc, CCutPlane& plane);
+SectionResult ComputeSection(const CCase& doc, CCutPlane& plane);
 
 // True when the plane stands normal to this jet, the current one, at its
 // marked disk: its section is then that disk itself.

@@ -16,7 +16,6 @@
 #include "model/MaterialProperty.h"
 
 class CArchive;
-struct SceneDrawState;
 class CPrompt;
 class CRunProgress;
 struct ProfileRow;
@@ -70,10 +69,6 @@ public:
 
     int GetSteps() const { return m_KeyParams.m_nSteps; }
     int GetDiskCount() const { return static_cast<int>(m_pDisplay->m_Disks.size()); }
-
-    // Drawing (GL library only): the port pipe, or with jetsOnly the jet's tube.
-    void Draw(const SceneDrawState& state);
-    void DrawPort(const SceneDrawState& state) const;
 
     std::string m_strName;
     std::string m_strStatus;   // stop reason of the last run

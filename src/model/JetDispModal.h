@@ -31,7 +31,6 @@ struct TubeRing {
     std::vector<TubeVertex> m_Vertices;
 };
 
-struct SmokeBatch;
 class CTubeArrayCache;
 class CJetDispModal {
 public:
@@ -85,15 +84,6 @@ public:
     // --- drawing (GL library only) ---
     // The uniform tube; nothing in particle mode.
     void Draw(SceneDrawState state) const;
-    // The smoke presentation, in the jet's port frame: the smoke of the
-    // shown disks (one more shown per frame), then the sprite frame moves on.
-    void DrawSmokePresentation(const SceneDrawState& state);
-    // Adds the sprites of disk i (only every tenth disk carries smoke) to
-    // the batch, in the eye space of the present model-view matrix.
-    void AddSmoke(int i, SmokeBatch& batch) const;
-
-    int m_nSpriteFrame = 0;    // frame counter of the smoke presentation (0..19)
-    int m_nShownDisks = 200;   // disks shown in the smoke presentation
     int m_nSlices = 32;        // vertices per ring
     int m_nRingInterval = 20;  // a ring every this many disks (at least 20 after loading)
     std::vector<CJetDisk> m_Disks;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/Archive.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 namespace {
 // Angles in degrees: the input forms take -360 to 360.
@@ -95,9 +95,9 @@ void CheckJet(const std::string& where, const CJet& j) {
 }
 }  // namespace
 
-void CheckLoadedCase(const CPlumexDoc& doc) {
+void CheckLoadedCase(const CCase& doc) {
     const CChecker caseItem("the case");
-    caseItem.Angle("current angle", doc.m_fCurrentAngle);
+    caseItem.Angle("current angle", doc.CurrentAngle());
     CheckRanges(caseItem, doc.m_RangeMin, doc.m_RangeMax);
 
     const CCutPlane& plane = doc.m_CutPlane;
@@ -108,8 +108,8 @@ void CheckLoadedCase(const CPlumexDoc& doc) {
     cut.Value("kind", static_cast<int>(plane.m_eKind), static_cast<int>(CutPlaneKind::Horizontal),
               static_cast<int>(CutPlaneKind::UserSpecified));
 
-    if (doc.m_pAmbient) {
-        const CAmbient& a = *doc.m_pAmbient;
+    if (doc.Ambient()) {
+        const CAmbient& a = *doc.Ambient();
         CChecker("the ambient water").Magnitude("water depth", a.m_dWaterDepth).Finite("box value", a.m_dBoxValue);
         const auto& rows = a.Rows();
         for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -119,7 +119,7 @@ void CheckLoadedCase(const CPlumexDoc& doc) {
         }
     }
 
-    for (const auto& o : doc.m_Outfalls) {
+    for (const auto& o : doc.Outfalls()) {
         const std::string outfall = Quoted("outfall", o->m_strName);
         const CChecker oc(outfall);
         oc.Magnitude("depth", o->m_dDepth).NotNegative("width", o->m_dWidth).NotNegative("length", o->m_dLength);

@@ -14,7 +14,6 @@
 
 class CArchive;
 class CAmbientGridLink;
-struct SceneDrawState;
 
 struct OutfallData {
     double m_dDepth = 21.0;
@@ -51,10 +50,6 @@ public:
     CBase* GetRiser(int i) const { return i >= 0 && i < GetRiserCount() ? m_Risers[i].get() : nullptr; }
     CBase* GetCurrentRiser() const { return GetRiser(m_nCurrentRiser); }
     CBase* AppendRiser(std::unique_ptr<CBase> riser);
-
-    // Drawing (GL library only): the outfall body and its risers.
-    void Draw(SceneDrawState& state);
-    void DrawBody(const SceneDrawState& state);
 
     std::string m_strName;
     double m_dDepth = 21.0;

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "base/MatrixFunctions.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 namespace {
 // Scene position of a point given in the jet's own model frame (x along the
@@ -42,7 +42,7 @@ std::string JetSeries::Label() const { return m_strOutfall + " / " + m_strRiser 
 
 double CentreDilution(double maxConcentration) { return maxConcentration > 0.0 ? 1.0 / maxConcentration : 0.0; }
 
-JetSeries MakeJetSeries(const CPlumexDoc& doc, int outfall, int riser, int jet, const double* plane) {
+JetSeries MakeJetSeries(const CCase& doc, int outfall, int riser, int jet, const double* plane) {
     JetSeries s;
     int ordinal = 0;
     const CRiser* o = nullptr;
@@ -70,11 +70,11 @@ JetSeries MakeJetSeries(const CPlumexDoc& doc, int outfall, int riser, int jet, 
     // (results of an old file), the port's place in the scene gives it: the
     // water line is at the water depth, the bed at 0.
     const CJetDispModal& display = *j->m_pDisplay;
-    const double waterDepth = doc.m_pAmbient ? doc.m_pAmbient->m_dWaterDepth : 0.0;
+    const double waterDepth = doc.Ambient() ? doc.Ambient()->m_dWaterDepth : 0.0;
     const double portDepth =
         j->m_KeyParams.m_dDepth > 0.0 ? j->m_KeyParams.m_dDepth : waterDepth - display.m_Placement[7];
     const double bedDepth =
-        doc.m_pAmbient && doc.m_pAmbient->GetRowCount() > 0 ? doc.m_pAmbient->GetLastRow().m_dDepth : waterDepth;
+        doc.Ambient() && doc.Ambient()->GetRowCount() > 0 ? doc.Ambient()->GetLastRow().m_dDepth : waterDepth;
     s.m_dSurface = portDepth;
     s.m_dBed = -(std::max(bedDepth, portDepth) - portDepth);
 
@@ -134,7 +134,7 @@ JetSeries MakeJetSeries(const CPlumexDoc& doc, int outfall, int riser, int jet, 
     return s;
 }
 
-std::vector<JetSeries> MakeCaseSeries(const CPlumexDoc& doc, const double* plane) {
+std::vector<JetSeries> MakeCaseSeries(const CCase& doc, const double* plane) {
     std::vector<JetSeries> all;
     doc.ForEachJet([&](int o, int r, int k, const CRiser&, const CBase&, const CJet& j) {
         if (j.GetDiskCount() > 0) all.push_back(MakeJetSeries(doc, o, r, k, plane));

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-class CPlumexDoc;
+class CCase;
 class CRiser;
 class CBase;
 class CJet;
@@ -46,11 +46,11 @@ struct JetSeries {
 // scene coordinates, as the cut plane holds it) the crossings are filled.
 // The jet's placement must be current (the document prepares it after a
 // run or a load).
-JetSeries MakeJetSeries(const CPlumexDoc& doc, int outfall, int riser, int jet, const double* planeEquation);
+JetSeries MakeJetSeries(const CCase& doc, int outfall, int riser, int jet, const double* planeEquation);
 
 // The series of every jet of the case that has disks, in case order. With
 // a plane equation the crossings are filled.
-std::vector<JetSeries> MakeCaseSeries(const CPlumexDoc& doc, const double* planeEquation);
+std::vector<JetSeries> MakeCaseSeries(const CCase& doc, const double* planeEquation);
 
 // Centreline dilution of a disk: the inverse of its maximum concentration
 // (the model caps that at 1), 0 for a disk without one.

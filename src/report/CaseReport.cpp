@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "geometry/CutPlane.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "plot/JetSeries.h"
 #include "plot/PlotData.h"
 #include "report/PlotPainter.h"
@@ -53,7 +53,7 @@ private:
 };
 
 struct Builder {
-    const CPlumexDoc& doc;
+    const CCase& doc;
     const ReportOptions& opt;
     Html h;
     ReportDocument out;
@@ -72,20 +72,20 @@ struct Builder {
         h.Row({"Program", "Plumex " + opt.m_strProgramVersion.toHtmlEscaped()});
         h.Row({"Jet model", opt.m_strModelVersion.isEmpty() ? QString("version not reported")
                                                             : opt.m_strModelVersion.toHtmlEscaped()});
-        h.Row({"Scenario", doc.m_bNoRiser ? "ports directly on the outfall pipes" : "ports on risers"});
-        h.Row({"Current direction", Fix(doc.m_fCurrentAngle, 2) + " deg (angle between current and outfalls)"});
-        h.Row({"Continuous mode", doc.m_bContinuous ? "on" : "off"});
-        h.Row({"Maximum number of steps", QString::number(doc.m_nMaxTimeSteps)});
+        h.Row({"Scenario", doc.IsNoRiser() ? "ports directly on the outfall pipes" : "ports on risers"});
+        h.Row({"Current direction", Fix(doc.CurrentAngle(), 2) + " deg (angle between current and outfalls)"});
+        h.Row({"Continuous mode", doc.IsContinuous() ? "on" : "off"});
+        h.Row({"Maximum number of steps", QString::number(doc.MaxTimeSteps())});
         h.TableEnd();
     }
 
     void Ambient(int n) {
         h.Heading(2, QString::number(n), "Ambient water");
-        if (!doc.m_pAmbient || doc.m_pAmbient->GetRowCount() == 0) {
+        if (!doc.Ambient() || doc.Ambient()->GetRowCount() == 0) {
             h.Para("The case has no ambient profile.");
             return;
         }
-        const CAmbient& a = *doc.m_pAmbient;
+        const CAmbient& a = *doc.Ambient();
         h.Para(QString("Water depth %1 m; mean current speed %2 m/s.")
                    .arg(Fix(a.GetLastRow().m_dDepth, 2), Fix(a.AverageCurrent(), 4)));
         h.Heading(3, QString("%1.1").arg(n), "Profile");
@@ -120,14 +120,14 @@ struct Builder {
         }
         h.Heading(3, QString("%1.1").arg(n), "Outfalls");
         h.TableStart({"Outfall", "Depth (m)", "Length (m)", "Width (m)", "Position x (m)", "Risers"});
-        for (const auto& o : doc.m_Outfalls)
+        for (const auto& o : doc.Outfalls())
             h.Row({Esc(o->m_strName), Fix(o->m_dDepth, 2), Fix(o->m_dLength, 1), Fix(o->m_dWidth, 2),
                    Fix(o->m_dPosition[0], 2), QString::number(o->GetRiserCount())});
         h.TableEnd();
-        h.Heading(3, QString("%1.2").arg(n), doc.m_bNoRiser ? "Port groups" : "Risers");
+        h.Heading(3, QString("%1.2").arg(n), doc.IsNoRiser() ? "Port groups" : "Risers");
         h.TableStart({"Riser", "Outfall", "Distance (m)", "Height (m)", "Top radius (m)", "Bottom radius (m)",
                       "Total flow (m<sup>3</sup>/s)", "Ports"});
-        for (const auto& o : doc.m_Outfalls)
+        for (const auto& o : doc.Outfalls())
             for (const auto& r : o->m_Risers)
                 h.Row({Esc(r->m_strName), Esc(o->m_strName), Fix(r->m_dDistance, 2), Fix(r->m_dHeight, 2),
                        Fix(r->m_dTopRadius, 3), Fix(r->m_dBottomRadius, 3), Fix(r->m_dTotalFlow, 5),
@@ -290,7 +290,7 @@ struct Builder {
 };
 }  // namespace
 
-ReportDocument BuildCaseReport(const CPlumexDoc& doc, const ReportOptions& options) {
+ReportDocument BuildCaseReport(const CCase& doc, const ReportOptions& options) {
     Builder b{doc, options, {}, {}};
     QString& s = b.h.Text();
     const QString title = "Discharge report: " + options.m_strCaseName;

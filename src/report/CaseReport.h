@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-class CPlumexDoc;
+class CCase;
 
 struct ReportOptions {
     QString m_strCaseName;  // the case file as the report names it
@@ -35,4 +35,4 @@ struct ReportDocument {
 
 // Reads the document only. The cut plane's section must be computed before
 // when its statistics are wanted (the plane must be valid and cut a jet).
-ReportDocument BuildCaseReport(const CPlumexDoc& doc, const ReportOptions& options);
+ReportDocument BuildCaseReport(const CCase& doc, const ReportOptions& options);

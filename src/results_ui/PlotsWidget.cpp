@@ -23,7 +23,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "plot/JetPalette.h"
 #include "plot/JetSeries.h"
 #include "plot/PlotCsv.h"

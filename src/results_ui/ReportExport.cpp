@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <QMessageBox>
 
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "report/CaseReport.h"
 #include "report/ModelVersion.h"
 #include "report/ReportWriter.h"

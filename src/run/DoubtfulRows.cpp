@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <map>
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "run/PortRow.h"
 #include "run/RunResult.h"
 
@@ -21,7 +21,7 @@ std::string WarningText(const CRiser& outfall, const PortRow& row, double rise) 
 }
 }  // namespace
 
-std::vector<std::string> DoubtfulRowWarnings(const CPlumexDoc& doc, const RunPlan& plan, const RunResult& result) {
+std::vector<std::string> DoubtfulRowWarnings(const CCase& doc, const RunPlan& plan, const RunResult& result) {
     // The highest rise of the computed jets of each outfall that were in a row.
     std::map<int, double> rise;
     for (const JetResult& jet : result.m_Jets) {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-class CPlumexDoc;
+class CCase;
 struct RunPlan;
 struct RunResult;
 
@@ -23,4 +23,4 @@ constexpr double kRiserPlumeMeetsAt = 3.5;
 // One warning per outfall whose ports share risers, whose jets were computed
 // in a row (plan.m_RowJets) and whose highest computed rise is below
 // kRiserPlumeMeetsAt times the riser spacing.
-std::vector<std::string> DoubtfulRowWarnings(const CPlumexDoc& doc, const RunPlan& plan, const RunResult& result);
+std::vector<std::string> DoubtfulRowWarnings(const CCase& doc, const RunPlan& plan, const RunResult& result);

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 const char* const kMergingNotComputed =
     "Merging of neighbouring plumes was not computed: the model program does not read port rows.";
@@ -34,14 +34,14 @@ PortRow InputRows::ForJet(int outfall, const CJet& jet) const {
     return row;
 }
 
-InputRows PlanInputRows(const CPlumexDoc& doc, const std::function<bool()>& modelReadsRows, int onlyOutfall) {
+InputRows PlanInputRows(const CCase& doc, const std::function<bool()>& modelReadsRows, int onlyOutfall) {
     InputRows rows;
-    rows.m_Outfalls.resize(doc.m_Outfalls.size());
-    if (!doc.m_bMergePlumes) return rows;
+    rows.m_Outfalls.resize(doc.Outfalls().size());
+    if (!doc.MergesPlumes()) return rows;
     bool anyRow = false;
     for (int i = 0; i < doc.GetOutfallCount(); ++i) {
         if (onlyOutfall != -1 && i != onlyOutfall) continue;
-        rows.m_Outfalls[i] = OutfallPortRow(doc, *doc.m_Outfalls[i]);
+        rows.m_Outfalls[i] = OutfallPortRow(doc, *doc.Outfalls()[i]);
         anyRow = anyRow || rows.m_Outfalls[i].IsActive();
     }
     if (!anyRow) return rows;
@@ -52,9 +52,9 @@ InputRows PlanInputRows(const CPlumexDoc& doc, const std::function<bool()>& mode
     }
     for (int i = 0; i < doc.GetOutfallCount(); ++i) {
         const PortRow& row = rows.m_Outfalls[i];
-        const double widest = WidestPort(*doc.m_Outfalls[i]);
+        const double widest = WidestPort(*doc.Outfalls()[i]);
         if (row.IsActive() && row.m_dSpacing < widest)
-            rows.m_Problems.push_back(OverlapText(*doc.m_Outfalls[i], row, widest));
+            rows.m_Problems.push_back(OverlapText(*doc.Outfalls()[i], row, widest));
     }
     return rows;
 }

@@ -14,7 +14,7 @@
 
 #include "run/PortRow.h"
 
-class CPlumexDoc;
+class CCase;
 class CJet;
 
 struct InputRows {
@@ -36,4 +36,4 @@ extern const char* const kMergingNotComputed;
 // The rows of the outfalls of the case, or of the outfall onlyOutfall when
 // it is not -1. modelReadsRows is asked only when merging is on and some
 // outfall has an active row.
-InputRows PlanInputRows(const CPlumexDoc& doc, const std::function<bool()>& modelReadsRows, int onlyOutfall = -1);
+InputRows PlanInputRows(const CCase& doc, const std::function<bool()>& modelReadsRows, int onlyOutfall = -1);

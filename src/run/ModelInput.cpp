@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "run/ClassicNumericScope.h"
 #include "run/InputRows.h"
 #include "run/ModelCapabilities.h"
@@ -62,9 +62,9 @@ void CJet::WriteModelInput(std::FILE* file, int /*jetIndex*/, double outfallDept
 }
 
 namespace {
-const std::vector<ProfileRow>& ProfileOf(const CPlumexDoc& doc) {
+const std::vector<ProfileRow>& ProfileOf(const CCase& doc) {
     static const std::vector<ProfileRow> kNone;
-    return doc.m_pAmbient ? doc.m_pAmbient->Rows() : kNone;
+    return doc.Ambient() ? doc.Ambient()->Rows() : kNone;
 }
 
 // Makes the input file afresh in the working directory, in the "C" number
@@ -82,21 +82,21 @@ bool WriteInputFile(CRunSettings& settings, WriteBlocks writeBlocks) {
 
 // The rows of the case's outfalls (or of one), the settings' program asked
 // about rows only when one would be written.
-InputRows RowsFor(const CPlumexDoc& doc, const CRunSettings& settings, int onlyOutfall) {
+InputRows RowsFor(const CCase& doc, const CRunSettings& settings, int onlyOutfall) {
     return PlanInputRows(
         doc, [&settings] { return ModelReadsPortRows(settings.m_strModelProgram); }, onlyOutfall);
 }
 
 // Writes the jet's block with the row planned for it, noting the jets in rows.
-void WriteJet(std::FILE* f, const CPlumexDoc& doc, const InputRows& plan, int outfall, const CRiser& o, CJet& j,
+void WriteJet(std::FILE* f, const CCase& doc, const InputRows& plan, int outfall, const CRiser& o, CJet& j,
               InputNotes& notes) {
     const PortRow row = plan.ForJet(outfall, j);
     if (row.IsActive()) notes.m_RowJets.push_back(j.Id());
-    WriteBlock(f, j, o.m_dDepth, ProfileOf(doc), doc.m_bContinuous, doc.m_nMaxTimeSteps, row);
+    WriteBlock(f, j, o.m_dDepth, ProfileOf(doc), doc.IsContinuous(), doc.MaxTimeSteps(), row);
 }
 }  // namespace
 
-bool WriteInputAllJets(CPlumexDoc& doc, CRunSettings& settings, InputNotes* notes) {
+bool WriteInputAllJets(CCase& doc, CRunSettings& settings, InputNotes* notes) {
     const InputRows plan = RowsFor(doc, settings, -1);
     InputNotes written;
     written.m_Problems = plan.m_Problems;
@@ -107,7 +107,7 @@ bool WriteInputAllJets(CPlumexDoc& doc, CRunSettings& settings, InputNotes* note
     return ok;
 }
 
-bool WriteInputJets(CPlumexDoc& doc, CRunSettings& settings, int outfall, int riser, int firstJet, int count,
+bool WriteInputJets(CCase& doc, CRunSettings& settings, int outfall, int riser, int firstJet, int count,
                     InputNotes* notes) {
     CRiser* o = doc.GetOutfall(outfall);
     CBase* r = o ? o->GetRiser(riser) : nullptr;

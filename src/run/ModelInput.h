@@ -18,7 +18,7 @@
 
 #include "model/Jet.h"
 
-class CPlumexDoc;
+class CCase;
 class CRunSettings;
 
 // What the input file carries beyond the jets' own values.
@@ -28,7 +28,7 @@ struct InputNotes {
 };
 
 // Every jet of the case.
-bool WriteInputAllJets(CPlumexDoc& doc, CRunSettings& settings, InputNotes* notes = nullptr);
+bool WriteInputAllJets(CCase& doc, CRunSettings& settings, InputNotes* notes = nullptr);
 // Jets firstJet .. firstJet + count - 1 of one riser (those that exist).
-bool WriteInputJets(CPlumexDoc& doc, CRunSettings& settings, int outfall, int riser, int firstJet, int count,
+bool WriteInputJets(CCase& doc, CRunSettings& settings, int outfall, int riser, int firstJet, int count,
                     InputNotes* notes = nullptr);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 double OutfallAxisAngle(double currentAngleDeg) {
     // 180 - currentAngle + psi = 0 (mod 180)
@@ -41,6 +41,6 @@ PortRow OutfallPortRow(const CRiser& outfall, bool noRiser, double currentAngleD
     return row;
 }
 
-PortRow OutfallPortRow(const CPlumexDoc& doc, const CRiser& outfall) {
-    return OutfallPortRow(outfall, doc.m_bNoRiser, doc.m_fCurrentAngle);
+PortRow OutfallPortRow(const CCase& doc, const CRiser& outfall) {
+    return OutfallPortRow(outfall, doc.IsNoRiser(), doc.CurrentAngle());
 }

@@ -12,7 +12,7 @@
 // spacing, so that the row carries the outfall's true flow per metre: s is
 // the riser spacing divided by the mean number of ports per riser. One
 // riser is no row.
-class CPlumexDoc;
+class CCase;
 class CRiser;
 
 struct PortRow {
@@ -40,4 +40,4 @@ double OutfallAxisAngle(double currentAngleDeg);
 // The row of the jets of one outfall.
 PortRow OutfallPortRow(const CRiser& outfall, bool noRiser, double currentAngleDeg);
 // ... of the case's scenario and current angle.
-PortRow OutfallPortRow(const CPlumexDoc& doc, const CRiser& outfall);
+PortRow OutfallPortRow(const CCase& doc, const CRiser& outfall);

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "base/Prompt.h"
+#include "model/Case.h"
 #include "model/JetDispModal.h"
-#include "model/PlumexDoc.h"
 #include "run/ClassicNumericScope.h"
 #include "run/ModelOutputFile.h"
 #include "run/RunProgress.h"
@@ -66,7 +66,7 @@ bool WithinStepLimit(CKeyParameters& record, const std::string& name, int maxTim
 }
 }  // namespace
 
-bool ReadResultFiles(const CPlumexDoc& doc, const RunPlan& plan, const CRunSettings& settings, CPrompt& prompt,
+bool ReadResultFiles(const CCase& doc, const RunPlan& plan, const CRunSettings& settings, CPrompt& prompt,
                      CRunProgress* progress, RunResult& result) {
     const CClassicNumericScope classicNumbers;
     std::FILE* summary = nullptr;

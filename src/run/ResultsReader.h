@@ -7,7 +7,7 @@
 // the order the input file listed the jets.
 #include "run/RunResult.h"
 
-class CPlumexDoc;
+class CCase;
 class CPrompt;
 class CRunProgress;
 class CRunSettings;
@@ -19,5 +19,5 @@ class CRunSettings;
 // range, and the stop reason read last. Messages go to the prompt; the
 // progress meter (may be null) follows the reading and shows the last stop
 // reason. False when the summary file cannot be opened (or is refused).
-bool ReadResultFiles(const CPlumexDoc& doc, const RunPlan& plan, const CRunSettings& settings, CPrompt& prompt,
+bool ReadResultFiles(const CCase& doc, const RunPlan& plan, const CRunSettings& settings, CPrompt& prompt,
                      CRunProgress* progress, RunResult& result);

@@ -1,10 +1,10 @@
 #include "run/RunAndWait.h"
 
 #include "base/Prompt.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "run/RunJob.h"
 
-bool RunAndWait(CPlumexDoc& doc, bool allJets, std::shared_ptr<CRunSettings> settings, CRunProgress* progress) {
+bool RunAndWait(CCase& doc, bool allJets, std::shared_ptr<CRunSettings> settings, CRunProgress* progress) {
     CRunJob job(doc, std::move(settings));
     job.SetProgress(progress);
     if (!job.Start(allJets)) return false;

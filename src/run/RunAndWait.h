@@ -5,7 +5,7 @@
 // The run that waits (console jobs, tests): a CRunJob driven to its end.
 #include <memory>
 
-class CPlumexDoc;
+class CCase;
 class CRunProgress;
 class CRunSettings;
 
@@ -15,5 +15,5 @@ class CRunSettings;
 // read. settings: null makes fresh ones from the environment (their working
 // directory goes when the run is over); progress (may be null) follows the
 // reading and is asked whether to cancel.
-bool RunAndWait(CPlumexDoc& doc, bool allJets, std::shared_ptr<CRunSettings> settings = nullptr,
+bool RunAndWait(CCase& doc, bool allJets, std::shared_ptr<CRunSettings> settings = nullptr,
                 CRunProgress* progress = nullptr);

@@ -1,11 +1,11 @@
 #include "run/RunApply.h"
 
 #include "base/DocObserver.h"
+#include "model/Case.h"
 #include "model/JetDispModal.h"
-#include "model/PlumexDoc.h"
 #include "run/RunResult.h"
 
-int ApplyJetResults(CPlumexDoc& doc, const RunResult& result, int& skipped) {
+int ApplyJetResults(CCase& doc, const RunResult& result, int& skipped) {
     int read = 0;
     for (const JetResult& r : result.m_Jets) {
         CJet* jet = doc.FindJetById(r.m_Id);
@@ -25,7 +25,7 @@ int ApplyJetResults(CPlumexDoc& doc, const RunResult& result, int& skipped) {
     return read;
 }
 
-RunReport ApplyRunResult(CPlumexDoc& doc, const RunPlan& plan, const RunResult& result) {
+RunReport ApplyRunResult(CCase& doc, const RunPlan& plan, const RunResult& result) {
     RunReport report;
     report.m_eStatus = result.m_eStatus;
     report.m_Problems = result.m_Problems;
@@ -43,22 +43,14 @@ RunReport ApplyRunResult(CPlumexDoc& doc, const RunPlan& plan, const RunResult& 
 
     doc.ComputeValueRanges();
     if (plan.m_bAllJets) {
-        doc.PrepareJetDisplays();
+        doc.PlaceJets();
     } else {
         for (JetId id : plan.m_Jets) {
             int o = 0, r = 0, j = 0;
-            if (doc.LocateJet(id, o, r, j)) doc.PrepareJetDisplays(o, r, j, 1);
+            if (doc.LocateJet(id, o, r, j)) doc.PlaceJets(o, r, j, 1);
         }
     }
-    doc.SetRunInFlight(false);
-    doc.SetModifiedFlag(true);
-    doc.ClearResultsOutOfDate();
-    doc.Notify(DocEvent::ResultsReady);
-    DocEvent changed(DocEvent::ResultsChanged);
-    changed.m_nCount = report.m_nJetsRead;
-    doc.Notify(changed);
-    doc.UpdateAllViews();
-    doc.Notify(DocEvent::ProfileChanged);
+    doc.ResultsApplied(report.m_nJetsRead);
     doc.m_bResultsDrawable = true;
     return report;
 }

@@ -5,7 +5,7 @@
 // The last step of a model run: its result put into the case.
 #include "run/RunPlan.h"
 
-class CPlumexDoc;
+class CCase;
 struct RunResult;
 
 // The jets' results into the jets of the case that still exist, found by
@@ -13,11 +13,11 @@ struct RunResult;
 // a jet whose page was not keeps them with no steps; both take their disks
 // and stop reason. Nothing else of the case changes. Returns the number of
 // jets that took a summary page; skipped: jets no longer in the case.
-int ApplyJetResults(CPlumexDoc& doc, const RunResult& result, int& skipped);
+int ApplyJetResults(CCase& doc, const RunResult& result, int& skipped);
 
 // Called once for every prepared run, whatever the model did. A completed
 // result goes into the jets of the plan that still exist, then the value
 // ranges, the jet displays of those jets and the events follow; any other
 // result changes no jet. Ends the run in flight. Nothing is shown: the
 // report lists the problems.
-RunReport ApplyRunResult(CPlumexDoc& doc, const RunPlan& plan, const RunResult& result);
+RunReport ApplyRunResult(CCase& doc, const RunPlan& plan, const RunResult& result);

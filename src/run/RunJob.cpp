@@ -29,7 +29,7 @@ QString EndText(RunStatus status) {
 }
 }  // namespace
 
-CRunJob::CRunJob(CPlumexDoc& doc, std::shared_ptr<CRunSettings> settings, QObject* parent)
+CRunJob::CRunJob(CCase& doc, std::shared_ptr<CRunSettings> settings, QObject* parent)
     : QObject(parent), m_doc(doc), m_pSettings(settings ? std::move(settings) : std::make_shared<CRunSettings>()) {
     connect(&m_Process, &CModelProcess::finished, this, &CRunJob::OnModelFinished);
     m_Tick.setInterval(kTickMs);

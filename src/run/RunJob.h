@@ -23,7 +23,7 @@
 #include "run/ModelProcess.h"
 #include "run/RunPlan.h"
 
-class CPlumexDoc;
+class CCase;
 class CRunProgress;
 class CRunSettings;
 
@@ -33,7 +33,7 @@ public:
     // settings: shared with whoever keeps them between runs (so that the
     // files of the last run stay readable); null makes fresh settings from
     // the environment and defaults.
-    explicit CRunJob(CPlumexDoc& doc, std::shared_ptr<CRunSettings> settings = nullptr, QObject* parent = nullptr);
+    explicit CRunJob(CCase& doc, std::shared_ptr<CRunSettings> settings = nullptr, QObject* parent = nullptr);
     ~CRunJob() override;
 
     CRunSettings& Settings() const { return *m_pSettings; }
@@ -70,7 +70,7 @@ private:
     void OnModelFinished();
     void SetStatus(const QString& text);
 
-    CPlumexDoc& m_doc;
+    CCase& m_doc;
     std::shared_ptr<CRunSettings> m_pSettings;
     CRunProgress* m_pProgress = nullptr;
     CModelProcess m_Process;

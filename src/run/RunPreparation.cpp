@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "base/Prompt.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "run/ModelInput.h"
 #include "run/RunPlan.h"
 #include "run/RunSettings.h"
@@ -19,11 +19,11 @@ std::string RowsText(const char* format, int a, int b) {
 }
 }  // namespace
 
-bool PrepareRun(CPlumexDoc& doc, CRunSettings& settings, bool allJets, RunPlan& plan) {
-    if (doc.IsRunInFlight() || !doc.m_pAmbient) return false;
+bool PrepareRun(CCase& doc, CRunSettings& settings, bool allJets, RunPlan& plan) {
+    if (doc.IsRunInFlight() || !doc.Ambient()) return false;
     CPrompt& prompt = doc.Prompt();
     int rowA = 0, rowB = 0;
-    const int profile = doc.m_pAmbient->CheckProfile(rowA, rowB);
+    const int profile = doc.Ambient()->CheckProfile(rowA, rowB);
     if (profile == -1 && !prompt.AskYesNo(RowsText("Invalid ambient density of row %d and row %d", rowA, rowB)))
         return false;
     if (profile == -2) {
@@ -57,8 +57,8 @@ bool PrepareRun(CPlumexDoc& doc, CRunSettings& settings, bool allJets, RunPlan& 
 
     plan = RunPlan();
     plan.m_bAllJets = allJets;
-    plan.m_bContinuous = doc.m_bContinuous;
-    plan.m_nMaxTimeSteps = doc.m_nMaxTimeSteps;
+    plan.m_bContinuous = doc.IsContinuous();
+    plan.m_nMaxTimeSteps = doc.MaxTimeSteps();
     plan.m_RowJets = std::move(notes.m_RowJets);
     plan.m_Problems = std::move(notes.m_Problems);
     if (allJets) doc.ForEachJet([&plan](int, int, int, CRiser&, CBase&, CJet& j) { plan.m_Jets.push_back(j.Id()); });

@@ -3,7 +3,7 @@
 #error "a header of plumex_run, included by a library that does not link it"
 #endif
 // The first step of a model run of a case.
-class CPlumexDoc;
+class CCase;
 class CRunSettings;
 struct RunPlan;
 
@@ -14,4 +14,4 @@ struct RunPlan;
 // ahead (also while a run is in flight); the user has been told why where
 // there is something to tell. On true the case is in flight until the
 // result is applied (ApplyRunResult).
-bool PrepareRun(CPlumexDoc& doc, CRunSettings& settings, bool allJets, RunPlan& plan);
+bool PrepareRun(CCase& doc, CRunSettings& settings, bool allJets, RunPlan& plan);

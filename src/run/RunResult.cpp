@@ -45,8 +45,8 @@ std::string RunReport::ProblemText() const {
     return text;
 }
 
-RunResult ReadRunResult(const CPlumexDoc& doc, const RunPlan& plan, const CRunSettings& settings,
-                        const ModelResult& model, CRunProgress* progress) {
+RunResult ReadRunResult(const CCase& doc, const RunPlan& plan, const CRunSettings& settings, const ModelResult& model,
+                        CRunProgress* progress) {
     RunResult result;
     result.m_Problems = plan.m_Problems;
     if (model.m_eOutcome != ModelOutcome::Finished) {

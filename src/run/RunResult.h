@@ -14,7 +14,7 @@
 #include "model/KeyParameters.h"
 #include "run/RunPlan.h"
 
-class CPlumexDoc;
+class CCase;
 class CRunProgress;
 class CRunSettings;
 struct ModelResult;
@@ -48,5 +48,5 @@ struct RunResult {
 // the jets of the plan (problems collected, not shown; progress, if given,
 // follows the reading); any other outcome gives its status and what the
 // user is told about it. Changes nothing of the case.
-RunResult ReadRunResult(const CPlumexDoc& doc, const RunPlan& plan, const CRunSettings& settings,
-                        const ModelResult& model, CRunProgress* progress);
+RunResult ReadRunResult(const CCase& doc, const RunPlan& plan, const CRunSettings& settings, const ModelResult& model,
+                        CRunProgress* progress);

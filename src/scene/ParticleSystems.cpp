@@ -3,7 +3,7 @@
 #include <cstring>
 #include <set>
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 namespace {
 // FNV-1a over the bytes of a value.
@@ -35,7 +35,7 @@ ParticleRender* CParticleSystems::Find(JetId id) {
     return it == m_Renderers.end() ? nullptr : &it->second.m_Render;
 }
 
-void CParticleSystems::Restart(const CPlumexDoc& doc, CPrompt& prompt) {
+void CParticleSystems::Restart(const CCase& doc, CPrompt& prompt) {
     std::set<JetId> present;
     doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& jet) {
         present.insert(jet.Id());

@@ -12,7 +12,7 @@
 #include "model/Jet.h"
 #include "scene/ParticleRender.h"
 
-class CPlumexDoc;
+class CCase;
 class CPrompt;
 
 class CParticleSystems {
@@ -21,10 +21,10 @@ public:
 
     // Rebuild (where needed) and restart every jet's renderer; renderers of
     // jets no longer in the case are dropped.
-    void Restart(const CPlumexDoc& doc, CPrompt& prompt);
+    void Restart(const CCase& doc, CPrompt& prompt);
     // The streaks of every jet with results on a shown outfall and riser,
     // each renderer advancing one tick (GL library).
-    void Draw(const CPlumexDoc& doc);
+    void Draw(const CCase& doc);
 
     // The renderer of a jet, null before the first restart that saw it.
     ParticleRender* Find(JetId id);

@@ -18,10 +18,10 @@
 
 #include "base/DocObserver.h"
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "edit/CutPlaneCommand.h"
 #include "edit/EditHistory.h"
 #include "geometry/CutPlane.h"
-#include "model/PlumexDoc.h"
 #include "ui/AreaInfoPage.h"
 #include "ui/DiskInfoPage.h"
 #include "ui/InfoField.h"
@@ -263,7 +263,7 @@ bool CDataView::HasResults() const {
     return any;
 }
 
-double CDataView::AmbientDepth() const { return m_doc.m_pAmbient ? m_doc.m_pAmbient->GetLastRow().m_dDepth : 0.0; }
+double CDataView::AmbientDepth() const { return m_doc.Ambient() ? m_doc.Ambient()->GetLastRow().m_dDepth : 0.0; }
 
 void CDataView::Refresh(bool withPlane) {
     const CCutPlane& plane = m_doc.m_CutPlane;
@@ -410,7 +410,7 @@ void CDataView::Apply() {
 }
 
 void CDataView::OnKindChosen(int kind) {
-    const double theta = m_doc.m_fCurrentAngle;
+    const double theta = m_doc.CurrentAngle();
     m_nKind = kind;
     switch (static_cast<CutPlaneKind>(kind)) {
     case CutPlaneKind::Horizontal:

@@ -3,7 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "ui/InfoField.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/DocEventBridge.h"
 
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 
 CDocEventBridge::CDocEventBridge(CPlumexDoc& doc, QObject* parent) : QObject(parent), m_doc(doc) {
     m_doc.AddObserver(this);

@@ -11,12 +11,12 @@
 #include <algorithm>
 
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "edit/CurrentAngleCommand.h"
 #include "edit/ProfileCommand.h"
 #include "edit/RenameCommand.h"
 #include "edit/TreeEditCommand.h"
 #include "edit/VisibilityCommand.h"
-#include "model/PlumexDoc.h"
 #include "ui/AmbientGrid.h"
 #include "ui/JetForm.h"
 #include "ui/NumberField.h"
@@ -214,20 +214,20 @@ void CInputBar::EndEdits() {
 
 void CInputBar::Refresh() {
     if (!m_pDoc) return;
-    m_Forms.m_pOutfall->SetNoRiser(m_pDoc->m_bNoRiser);
+    m_Forms.m_pOutfall->SetNoRiser(m_pDoc->IsNoRiser());
     RefillTree();
     m_Forms.Load(*m_pDoc);
     LoadGrid();
 }
 
 void CInputBar::LoadGrid() {
-    m_pGrid->SetRows(m_pDoc->m_pAmbient ? m_pDoc->m_pAmbient->Rows() : std::vector<ProfileRow>{});
-    m_pAngle->SetValue(m_pDoc->m_fCurrentAngle);
+    m_pGrid->SetRows(m_pDoc->Ambient() ? m_pDoc->Ambient()->Rows() : std::vector<ProfileRow>{});
+    m_pAngle->SetValue(m_pDoc->CurrentAngle());
 }
 
 void CInputBar::RefillTree(int deepest) {
     m_bRebuilding = true;
-    const int level = FillStructureTree(*m_pTree, *m_pDoc, m_pDoc->m_bNoRiser, deepest);
+    const int level = FillStructureTree(*m_pTree, *m_pDoc, m_pDoc->IsNoRiser(), deepest);
     if (QTreeWidgetItem* item = m_pTree->currentItem()) m_pName->setText(item->text(0));
     SwitchForm(level);
     m_bRebuilding = false;
@@ -255,7 +255,7 @@ void CInputBar::UpdateItemButtons() {
     static const char* const remove[4] = {"Nothing Delete", "Delete the Outfall", "Delete the Riser", "Delete the Jet"};
     static const char* const add[4] = {"Nothig Add", "Add an Outfall", "Add a Riser", "Add a Jet"};
     const int l = std::clamp(m_nLevel, 0, 3);
-    const bool noRiser = m_pDoc && m_pDoc->m_bNoRiser;
+    const bool noRiser = m_pDoc && m_pDoc->IsNoRiser();
     m_pCreate->setText(l == 1 && noRiser ? "Create a Jet" : create[l]);
     m_pDelete->setText(remove[l]);
     m_pAdd->setText(add[l]);
@@ -307,7 +307,7 @@ void CInputBar::OnTreeSelection() {
         return;
     }
     m_pName->setText(item->text(0));
-    const TreePath path = PathOfItem(item, m_pDoc->m_bNoRiser);
+    const TreePath path = PathOfItem(item, m_pDoc->IsNoRiser());
     SwitchForm(path.m_nLevel);
     m_bBusy = true;
     m_pDoc->SelectPath(path.m_strOutfall, path.m_strRiser, path.m_strJet);

@@ -1,9 +1,9 @@
 #include "ui/ItemFormSet.h"
 
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "edit/EditHistory.h"
 #include "edit/ItemValuesCommand.h"
-#include "model/PlumexDoc.h"
 #include "ui/JetForm.h"
 #include "ui/OutfallForm.h"
 #include "ui/RiserForm.h"
@@ -12,7 +12,7 @@ void CItemFormSet::Load(const CPlumexDoc& doc) const {
     if (const CRiser* o = doc.GetCurrentOutfall()) m_pOutfall->Load(o->GetData());
     if (const CBase* r = doc.GetCurrentRiser()) m_pRiser->Load(r->GetData());
     if (const CJet* j = doc.GetCurrentJet()) m_pJet->Load(j->GetData());
-    m_pOutfall->SetNoRiser(doc.m_bNoRiser);
+    m_pOutfall->SetNoRiser(doc.IsNoRiser());
 }
 
 bool CItemFormSet::Commit(CPlumexDoc& doc, int level, CheckSurface surface, bool* changed,

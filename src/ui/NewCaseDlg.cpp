@@ -13,7 +13,7 @@
 #include <algorithm>
 
 #include "base/Prompt.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "ui/AmbientGrid.h"
 #include "ui/HelpBrowser.h"
 #include "ui/JetForm.h"
@@ -257,7 +257,7 @@ void CNewCaseDlg::OnNext() {
     } else if (m_nPage == 1) {
         m_bNoRiser = m_pRadio[1]->isChecked();
         m_doc.App().m_bNewCaseNoRiser = m_bNoRiser;
-        m_doc.m_bNoRiser = m_bNoRiser;
+        m_doc.SetNoRiser(m_bNoRiser);
         emit scenarioChosen(m_bNoRiser);
         // A structure made before belongs to the other scenario kind.
         m_bCommitEnabled = false;
@@ -289,12 +289,9 @@ void CNewCaseDlg::OnFinish() {
     std::vector<ProfileRow> rows = m_pGrid->Rows();
     m_dGreatestDepth = 0.0;
     for (const ProfileRow& r : rows) m_dGreatestDepth = std::max(m_dGreatestDepth, r.m_dDepth);
-    if (!m_doc.m_pAmbient) m_doc.m_pAmbient = std::make_unique<CAmbient>();
-    m_doc.m_pAmbient->SetRows(std::move(rows));
     // The water reaches down to the deepest level; a profile that stays
     // within the top metre gets the usual 20 m.
-    m_doc.m_pAmbient->m_dWaterDepth = m_dGreatestDepth > 1.0 ? m_dGreatestDepth : 20.0;
-    m_doc.m_dDisplayLength = m_doc.m_pAmbient->m_dWaterDepth;
+    m_doc.SetProfile(std::move(rows), m_dGreatestDepth > 1.0 ? m_dGreatestDepth : 20.0);
     m_doc.PropagateCurrentAngle();
     accept();
 }
@@ -364,12 +361,5 @@ void CNewCaseDlg::OnSelectionChanged() {
 void CNewCaseDlg::OnNameEdited() {
     if (!AcceptTypedName(*m_pName, m_pTree->currentItem(), m_prompt)) return;
     const std::string name = m_pName->text().toStdString();
-    if (m_nLevel == 1) {
-        if (CRiser* o = m_doc.GetCurrentOutfall()) o->m_strName = name;
-    } else if (m_nLevel == 2) {
-        if (CBase* r = m_doc.GetCurrentRiser()) r->m_strName = name;
-    } else if (m_nLevel == 3) {
-        if (CJet* j = m_doc.GetCurrentJet()) j->m_strName = name;
-    }
-    m_doc.SetModifiedFlag(true);
+    if (m_nLevel >= 1 && m_nLevel <= 3) m_doc.RenameCurrent(static_cast<TreeLevel>(m_nLevel - 1), name);
 }

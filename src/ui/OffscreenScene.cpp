@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "base/Prompt.h"
+#include "document/PlumexDoc.h"
 #include "gl/GlResources.h"
 #include "gl/GlSetup.h"
 #include "image/DibFormat.h"
 #include "image/Hdibapi.h"
-#include "model/PlumexDoc.h"
 #include "scene/Water.h"
 #include "ui/GlFormat.h"
 
@@ -86,7 +86,7 @@ HDIB RenderSceneToDib(CPlumexDoc& doc, int nWidth, int nHeight, const SceneFrame
             ApplyFixedGlState();
             CViewControl camera = doc.m_ViewControl;
             camera.SetWindowSize(nWidth, nHeight);
-            DrawSceneFrame(doc, camera, frame, resources);
+            DrawSceneFrame(doc, doc.Displays(), camera, frame, resources);
             std::vector<std::uint8_t> rgba(std::size_t(nWidth) * nHeight * 4);
             glPixelStorei(GL_PACK_ALIGNMENT, 1);
             glReadPixels(0, 0, nWidth, nHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());

@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "base/DocObserver.h"
+#include "document/PlumexDoc.h"
 #include "geometry/CutPlane.h"
 #include "image/Dib.h"
-#include "model/PlumexDoc.h"
 #include "ui/ModeCursors.h"
 #include "ui/MouseMode.h"
 

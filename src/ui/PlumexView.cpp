@@ -19,6 +19,7 @@
 
 #include "base/Prompt.h"
 #include "base/SafeFileWriter.h"
+#include "document/PlumexDoc.h"
 #include "edit/EditHistory.h"
 #include "gl/CutPlaneArrow.h"
 #include "gl/GlResources.h"
@@ -26,7 +27,6 @@
 #include "gl/SceneFrame.h"
 #include "model/Jet.h"
 #include "model/JetDispModal.h"
-#include "model/PlumexDoc.h"
 #include "scene/SceneDrawState.h"
 #include "scene/Water.h"
 #include "ui/ModeCursors.h"
@@ -149,7 +149,7 @@ void CPlumexView::paintGL() {
     options.m_bDisturbed = m_bDisturbance && !m_bParticles && !m_bAnimating;
     // The frame keeps the picture opaque (alpha 1) while it is drawn: the
     // widget composites its framebuffer with alpha.
-    DrawSceneFrame(m_doc, m_Camera, options, resources);
+    DrawSceneFrame(m_doc, m_doc.Displays(), m_Camera, options, resources);
     m_bDrawing = false;
 }
 
@@ -174,7 +174,7 @@ void CPlumexView::SetFastDisplay(bool fast) {
     m_bSavedFastDisplay = fast;
     if (!fast) {
         m_doc.BuildSortTree();
-        m_doc.BuildColourTable(m_doc.m_eColourMode);
+        m_doc.BuildColourTable(m_doc.GetColourMode());
     }
     UpdateMenuChecks();
     update();
@@ -194,9 +194,7 @@ void CPlumexView::ShowCutPlane(bool show) {
 }
 
 void CPlumexView::SetColourMode(ColourMode mode) {
-    m_doc.m_eColourMode = mode;
-    // The half-width colouring needs no table of its own.
-    if (mode != ColourMode::HalfWidth) m_doc.BuildColourTable(mode);
+    m_doc.BuildColourTable(mode);
     UpdateMenuChecks();
     update();
     emit stateChanged();
@@ -326,8 +324,8 @@ bool CPlumexView::PickAt(const QPoint& point) {
     StoreWindowSize(DeviceWidth(), DeviceHeight());
     unsigned int buffer[kSelectBufferInts] = {};
     // Device pixels, measured from the top: the pick flips them.
-    const int hits =
-        PickScene(m_doc, m_Camera, int(point.x() * ratio), int(point.y() * ratio), buffer, kSelectBufferInts);
+    const int hits = PickScene(m_doc, m_doc.Displays(), m_Camera, int(point.x() * ratio), int(point.y() * ratio),
+                               buffer, kSelectBufferInts);
     doneCurrent();
     if (hits <= 0 || hits > kSelectBufferInts / kHitRecordInts) return false;
     return m_doc.SelectFromPick(buffer, hits);
@@ -446,7 +444,7 @@ void CPlumexView::UpdateMenuChecks() {
         if (name.startsWith("mode")) a->setChecked(a->data().toInt() == m_nMouseMode);
         else if (name == "fastDisplay") a->setChecked(m_bFastDisplay);
         else if (name == "displayCutPlane") a->setChecked(m_bShowCutPlane);
-        else if (name.startsWith("colour")) a->setChecked(name == QString("colour%1").arg(int(m_doc.m_eColourMode)));
+        else if (name.startsWith("colour")) a->setChecked(name == QString("colour%1").arg(int(m_doc.GetColourMode())));
     }
 }
 

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 
 CProfileWnd::CProfileWnd(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName("profileWindow");
@@ -34,8 +34,8 @@ QPoint CProfileWnd::LevelPoint(double density, double depth, double smallest, do
 void CProfileWnd::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    if (!m_pDoc || !m_pDoc->m_pAmbient || m_pDoc->m_pAmbient->GetRowCount() == 0) return;
-    const std::vector<ProfileRow>& rows = m_pDoc->m_pAmbient->Rows();
+    if (!m_pDoc || !m_pDoc->Ambient() || m_pDoc->Ambient()->GetRowCount() == 0) return;
+    const std::vector<ProfileRow>& rows = m_pDoc->Ambient()->Rows();
 
     double smallest = 3000000.0, largest = -1.0;
     for (const ProfileRow& r : rows) {

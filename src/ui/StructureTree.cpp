@@ -4,7 +4,7 @@
 #include <QTreeWidget>
 
 #include "base/Prompt.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "validation/FieldLimits.h"
 
 int CurrentLevel(const CPlumexDoc& doc) {

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "base/Angles.h"
+#include "document/PlumexDoc.h"
 #include "model/Jet.h"
-#include "model/PlumexDoc.h"
 #include "model/ViewControl.h"
 #include "ui/MouseMode.h"
 

@@ -1,7 +1,7 @@
 #include "validation/CaseValidation.h"
 
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "validation/FieldLimits.h"
 #include "validation/StructureCheck.h"
 
@@ -16,9 +16,9 @@ void AddAll(std::vector<CaseIssue>& issues, const std::string& prefix, const std
     for (const auto& f : failures) issues.push_back({prefix + "." + f.m_strField, f.m_strMessage, false});
 }
 
-void CheckProfile(const CPlumexDoc& doc, std::vector<CaseIssue>& issues) {
-    if (!doc.m_pAmbient) return;
-    const auto& rows = doc.m_pAmbient->Rows();
+void CheckProfile(const CCase& doc, std::vector<CaseIssue>& issues) {
+    if (!doc.Ambient()) return;
+    const auto& rows = doc.Ambient()->Rows();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ProfileRow& r = rows[i];
         const std::string p = "ambient.profile[" + std::to_string(i) + "].";
@@ -29,18 +29,18 @@ void CheckProfile(const CPlumexDoc& doc, std::vector<CaseIssue>& issues) {
         }
     }
     int a = 0, b = 0;
-    const int order = doc.m_pAmbient->CheckProfile(a, b);
+    const int order = doc.Ambient()->CheckProfile(a, b);
     Add(issues, "ambient.profile", ProfileOrderMessage(order, a, b));
     if (order == -1) issues.back().m_bAcceptable = true;
 }
 }  // namespace
 
-std::vector<CaseIssue> ValidateCase(const CPlumexDoc& doc) {
+std::vector<CaseIssue> ValidateCase(const CCase& doc) {
     std::vector<CaseIssue> issues;
-    const bool noRiser = doc.m_bNoRiser;
-    Add(issues, "current_angle_deg", CheckRange(doc.m_fCurrentAngle, FieldLimits::kAngleMin, FieldLimits::kAngleMax));
+    const bool noRiser = doc.IsNoRiser();
+    Add(issues, "current_angle_deg", CheckRange(doc.CurrentAngle(), FieldLimits::kAngleMin, FieldLimits::kAngleMax));
     Add(issues, "run.max_time_steps",
-        CheckRange(doc.m_nMaxTimeSteps, FieldLimits::kMaxStepsMin, FieldLimits::kMaxStepsMax));
+        CheckRange(doc.MaxTimeSteps(), FieldLimits::kMaxStepsMin, FieldLimits::kMaxStepsMax));
     CheckProfile(doc, issues);
     if (doc.GetOutfallCount() == 0) Add(issues, "outfalls", "No outfall is defined.");
     for (int i = 0; i < doc.GetOutfallCount(); ++i) {

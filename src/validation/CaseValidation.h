@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-class CPlumexDoc;
+class CCase;
 
 struct CaseIssue {
     std::string m_strPath;
@@ -20,4 +20,4 @@ struct CaseIssue {
     bool m_bAcceptable = false;
 };
 
-std::vector<CaseIssue> ValidateCase(const CPlumexDoc& doc);
+std::vector<CaseIssue> ValidateCase(const CCase& doc);

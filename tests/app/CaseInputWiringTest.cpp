@@ -10,10 +10,10 @@
 #include <QTreeWidget>
 
 #include "GuiFixture.h"
+#include "document/PlumexDoc.h"
 #include "gui/CaseDocument.h"
 #include "gui/MainFrame.h"
 #include "gui/StartPageHost.h"
-#include "model/PlumexDoc.h"
 #include "ui/InputBar.h"
 #include "ui/MaxTimeStepsDlg.h"
 #include "ui/NewCaseDlg.h"
@@ -57,9 +57,9 @@ TEST_F(CaseInputWiring, NewMakesTheWizardsCaseAndRemembersItsScenario) {
     Settle();
     ASSERT_EQ(m_app->Documents().size(), 1);
     CPlumexDoc& doc = m_app->Documents().front()->Doc();
-    EXPECT_TRUE(doc.m_bNoRiser);
+    EXPECT_TRUE(doc.IsNoRiser());
     EXPECT_EQ(doc.GetJetCount(), 1);
-    EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 20.0);
+    EXPECT_EQ(doc.Ambient()->m_dWaterDepth, 20.0);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(QSettings(TempPath("plumex.ini"), QSettings::IniFormat).value("PLUMEX/Option").toInt(), 1);
 
@@ -106,7 +106,7 @@ TEST_F(CaseInputWiring, ProfileWindowAndTimeStepsFollowTheActiveCase) {
         QTest::keyClick(d.Field(), Qt::Key_Return);
     });
     ClickMenu("&Option", "Max number of time steps");
-    EXPECT_EQ(doc->Doc().m_nMaxTimeSteps, 3000);
+    EXPECT_EQ(doc->Doc().MaxTimeSteps(), 3000);
 
     m_prompt.QueueAnswer(PromptAnswer::No);  // do not save
     ClickMenu("&File", "&Close");

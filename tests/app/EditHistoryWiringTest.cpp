@@ -8,10 +8,10 @@
 #include <QUndoView>
 
 #include "GuiFixture.h"
+#include "document/PlumexDoc.h"
 #include "gui/CaseDocument.h"
 #include "gui/EditHost.h"
 #include "gui/MainFrame.h"
-#include "model/PlumexDoc.h"
 #include "ui/AmbientGrid.h"
 #include "ui/InputBar.h"
 
@@ -43,30 +43,30 @@ TEST_F(EditHistoryWiring, CtrlZTakesBackAGridEditAndTheRedoKeysMakeItAgain) {
     CCaseDocument* doc = m_app->Documents().front();
     CPlumexDoc& d = doc->Doc();
     const std::vector<unsigned char> before = d.SaveToBytes();
-    const double depth = d.m_pAmbient->GetRow(1).m_dDepth;
+    const double depth = d.Ambient()->GetRow(1).m_dDepth;
     CAmbientGrid& grid = *Frame().InputBar()->Grid();
     ASSERT_GE(grid.LevelCount(), 2);
     EXPECT_FALSE(Frame().Action("edit.undo")->isEnabled());
 
     TypeIntoCell(grid, 1, 0, "45");
-    ASSERT_EQ(d.m_pAmbient->GetRow(1).m_dDepth, 45.0);
+    ASSERT_EQ(d.Ambient()->GetRow(1).m_dDepth, 45.0);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(Frame().Action("edit.undo")->text(), "&Undo Change Ambient Profile");
 
     Keys(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(d.m_pAmbient->GetRow(1).m_dDepth, depth);
+    EXPECT_EQ(d.Ambient()->GetRow(1).m_dDepth, depth);
     EXPECT_EQ(d.SaveToBytes(), before);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(grid.CellText(1, 0).toDouble(), depth);
     EXPECT_EQ(Frame().Action("edit.redo")->text(), "&Redo Change Ambient Profile");
 
     Keys(Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(d.m_pAmbient->GetRow(1).m_dDepth, 45.0);
+    EXPECT_EQ(d.Ambient()->GetRow(1).m_dDepth, 45.0);
     EXPECT_EQ(grid.CellText(1, 0), "45");
     EXPECT_TRUE(doc->IsModified());
     Keys(Qt::Key_Z, Qt::ControlModifier);
     Keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(d.m_pAmbient->GetRow(1).m_dDepth, 45.0);
+    EXPECT_EQ(d.Ambient()->GetRow(1).m_dDepth, 45.0);
 
     // The history dock lists the edit below the state it started from.
     ClickMenu("&View", "Edit history");

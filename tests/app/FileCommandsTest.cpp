@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "GuiFixture.h"
+#include "document/PlumexDoc.h"
 #include "gui/CaseDocument.h"
 #include "gui/ChildFrame.h"
 #include "gui/MainFrame.h"
 #include "gui/Profile.h"
 #include "model/CaseFile.h"
-#include "model/PlumexDoc.h"
 #include "support/CaseStream.h"
 
 class FileCommands : public GuiFixture {

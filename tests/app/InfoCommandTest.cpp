@@ -8,14 +8,14 @@
 #include "CaseBuilder.h"
 #include "CliRunner.h"
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "support/ScriptedPrompt.h"
 
 TEST(InfoCommand, PrintsTheCaseTreeAndResults) {
     QTemporaryDir dir;
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     BuildSmallCase(doc, true);
     const QString path = dir.filePath("small.pmx");
     ASSERT_TRUE(doc.SaveCase(path.toStdString()));
@@ -76,7 +76,7 @@ TEST(InfoCommand, HugeValuesArePrintedWhole) {
     QTemporaryDir dir;
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     BuildSmallCase(doc, true);
     // A finite result, so the file keeps it: 300 digits in print.
     doc.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_pDisplay->m_Disks.back().m_dDilution = 1e300;
@@ -94,7 +94,7 @@ TEST(InfoCommand, ControlCharactersInNamesAreShownEscaped) {
     QTemporaryDir dir;
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     BuildSmallCase(doc, true);
     doc.GetOutfall(0)->m_strName = "Pipe\x1b[2J\rX";
     doc.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_strName =

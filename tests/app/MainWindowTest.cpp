@@ -13,12 +13,12 @@
 #include <QToolBar>
 
 #include "GuiFixture.h"
+#include "document/PlumexDoc.h"
 #include "gui/ActionRegistry.h"
 #include "gui/CaseDocument.h"
 #include "gui/ChildFrame.h"
 #include "gui/MainFrame.h"
 #include "gui/Profile.h"
-#include "model/PlumexDoc.h"
 #include "model/ViewControl.h"
 #include "ui/MouseMode.h"
 #include "ui/PlumexView.h"

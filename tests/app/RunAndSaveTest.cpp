@@ -18,13 +18,13 @@
 #include <signal.h>
 
 #include "GuiFixture.h"
+#include "document/PlumexDoc.h"
 #include "gui/CaseDocument.h"
 #include "gui/ChildFrame.h"
 #include "gui/MainFrame.h"
 #include "gui/RunController.h"
 #include "model/CaseFile.h"
 #include "model/CaseSection.h"
-#include "model/PlumexDoc.h"
 #include "run/RunSettings.h"
 #include "ui/StatusProgress.h"
 #include "ui/SummaryViewer.h"

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "document/PlumexDoc.h"
 #include "gui/CaseDocument.h"
 #include "gui/PlumexApp.h"
-#include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 
 int RunSaveLoop(const char* path) {

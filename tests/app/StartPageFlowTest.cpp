@@ -7,12 +7,12 @@
 #include <QTest>
 
 #include "GuiFixture.h"
+#include "document/PlumexDoc.h"
 #include "gui/CaseDocument.h"
 #include "gui/MainFrame.h"
 #include "gui/ResultsHost.h"
 #include "gui/RunController.h"
 #include "gui/StartPageHost.h"
-#include "model/PlumexDoc.h"
 #include "results_ui/PlotsWidget.h"
 #include "ui/HelpBrowser.h"
 #include "ui/HelpWindow.h"

@@ -13,8 +13,8 @@
 #include "CliRunner.h"
 #include "base/AppState.h"
 #include "base/Archive.h"
+#include "model/Case.h"
 #include "model/CaseFile.h"
-#include "model/PlumexDoc.h"
 #include "support/CaseStream.h"
 #include "support/ScriptedPrompt.h"
 
@@ -22,7 +22,7 @@ TEST(StoredCameraJobs, BatchKeepsTheCameraBlockAsRead) {
     QTemporaryDir dir;
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     BuildSmallCase(doc, false);
     // A camera no fresh case has: an odd window, moved and narrowed.
     doc.m_ViewControl.SetWindowSize(1234, 567);

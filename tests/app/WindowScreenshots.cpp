@@ -18,6 +18,7 @@
 
 #include <cstdio>
 
+#include "document/PlumexDoc.h"
 #include "edit/CurrentAngleCommand.h"
 #include "edit/EditHistory.h"
 #include "edit/ItemValuesCommand.h"
@@ -27,7 +28,6 @@
 #include "gui/MainFrame.h"
 #include "gui/PlumexApp.h"
 #include "gui/ResultsHost.h"
-#include "model/PlumexDoc.h"
 #include "ui/GlFormat.h"
 
 namespace {

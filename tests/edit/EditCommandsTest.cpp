@@ -18,9 +18,9 @@
 #include "edit/VisibilityCommand.h"
 
 namespace {
-using Maker = std::function<std::unique_ptr<QUndoCommand>(CPlumexDoc&, int)>;
+using Maker = std::function<std::unique_ptr<QUndoCommand>(CCase&, int)>;
 
-std::unique_ptr<QUndoCommand> JetValues(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> JetValues(CCase& doc, int k) {
     const CJet* jet = doc.GetCurrentJet();
     if (!jet) return nullptr;
     JetData d = jet->GetData();
@@ -29,7 +29,7 @@ std::unique_ptr<QUndoCommand> JetValues(CPlumexDoc& doc, int k) {
     return CItemValuesCommand::Make(doc, d, CheckSurface::InputBar);
 }
 
-std::unique_ptr<QUndoCommand> RiserValues(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> RiserValues(CCase& doc, int k) {
     const CBase* riser = doc.GetCurrentRiser();
     if (!riser) return nullptr;
     RiserData d = riser->GetData();
@@ -38,7 +38,7 @@ std::unique_ptr<QUndoCommand> RiserValues(CPlumexDoc& doc, int k) {
     return CItemValuesCommand::Make(doc, d, CheckSurface::InputBar);
 }
 
-std::unique_ptr<QUndoCommand> OutfallValues(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> OutfallValues(CCase& doc, int k) {
     const CRiser* outfall = doc.GetCurrentOutfall();
     if (!outfall) return nullptr;
     OutfallData d = outfall->GetData();
@@ -47,8 +47,8 @@ std::unique_ptr<QUndoCommand> OutfallValues(CPlumexDoc& doc, int k) {
     return CItemValuesCommand::Make(doc, d, CheckSurface::InputBar);
 }
 
-std::unique_ptr<QUndoCommand> Profile(CPlumexDoc& doc, int k) {
-    std::vector<ProfileRow> rows = doc.m_pAmbient->Rows();
+std::unique_ptr<QUndoCommand> Profile(CCase& doc, int k) {
+    std::vector<ProfileRow> rows = doc.Ambient()->Rows();
     if (k % 3 == 0 || rows.size() < 2)
         rows.push_back({rows.empty() ? 0.0 : rows.back().m_dDepth + 10.0, 35.0, 11, 0.02});
     else if (k % 3 == 1) rows.pop_back();
@@ -56,25 +56,25 @@ std::unique_ptr<QUndoCommand> Profile(CPlumexDoc& doc, int k) {
     return CProfileCommand::Make(doc, rows);
 }
 
-std::unique_ptr<QUndoCommand> Angle(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> Angle(CCase& doc, int k) {
     return CCurrentAngleCommand::Make(doc, static_cast<float>(10 * (k % 36)));
 }
 
-std::unique_ptr<QUndoCommand> Rename(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> Rename(CCase& doc, int k) {
     return CRenameCommand::Make(doc, static_cast<TreeLevel>(k % 3), "Name" + std::to_string(k));
 }
 
-std::unique_ptr<QUndoCommand> Visibility(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> Visibility(CCase& doc, int k) {
     const TreeLevel level = static_cast<TreeLevel>(k % 3);
     auto shown = CVisibilityCommand::Make(doc, level, true);
     return shown ? std::move(shown) : CVisibilityCommand::Make(doc, level, false);
 }
 
 Maker Tree(CTreeEditCommand::Kind kind, TreeLevel level) {
-    return [kind, level](CPlumexDoc& doc, int) { return CTreeEditCommand::Make(doc, kind, level); };
+    return [kind, level](CCase& doc, int) { return CTreeEditCommand::Make(doc, kind, level); };
 }
 
-std::unique_ptr<QUndoCommand> CutPlane(CPlumexDoc& doc, int k) {
+std::unique_ptr<QUndoCommand> CutPlane(CCase& doc, int k) {
     const CutPlaneSettings before = CutPlaneSettings::Of(doc.m_CutPlane);
     doc.SetCutPlane(90.0 + k % 7, 10.0 * (k % 5), 3.0 + k % 11, before.m_nDiskNo, CutPlaneKind::Horizontal, true);
     return CCutPlaneCommand::Made(doc, before);
@@ -124,7 +124,7 @@ using EditCommands = EditFixture;
 TEST_F(EditCommands, EveryKindUndoesAndRedoesToTheExactCaseFile) {
     for (const Kind& kind : Kinds()) {
         SCOPED_TRACE(kind.m_szName);
-        CPlumexDoc doc(m_app, m_prompt);
+        CCase doc(m_app, m_prompt);
         BuildComputedCase(doc);
         QUndoStack stack;
         const std::vector<unsigned char> before = doc.SaveToBytes();
@@ -172,8 +172,8 @@ TEST_F(EditCommands, RefusedOrUnchangedValuesPushNothing) {
     r.m_dHeight = 1000.0;  // higher than the outfall is deep
     EXPECT_FALSE(Push(CItemValuesCommand::Make(m_doc, r, CheckSurface::InputBar, &refusal)));
     EXPECT_FALSE(refusal.empty());
-    EXPECT_FALSE(Push(CProfileCommand::Make(m_doc, m_doc.m_pAmbient->Rows())));
-    EXPECT_FALSE(Push(CCurrentAngleCommand::Make(m_doc, m_doc.m_fCurrentAngle)));
+    EXPECT_FALSE(Push(CProfileCommand::Make(m_doc, m_doc.Ambient()->Rows())));
+    EXPECT_FALSE(Push(CCurrentAngleCommand::Make(m_doc, m_doc.CurrentAngle())));
     m_doc.SetRunInFlight(true);
     EXPECT_FALSE(Push(CTreeEditCommand::Make(m_doc, CTreeEditCommand::Kind::Delete, TreeLevel::Jet)));
     m_doc.SetRunInFlight(false);
@@ -183,62 +183,61 @@ TEST_F(EditCommands, RefusedOrUnchangedValuesPushNothing) {
 }
 
 TEST_F(EditCommands, RunOptionsAreEditsThatCanBeTakenBack) {
-    EXPECT_FALSE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, m_doc.m_nMaxTimeSteps)));
+    EXPECT_FALSE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, m_doc.MaxTimeSteps())));
     EXPECT_FALSE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, 0)));
     EXPECT_FALSE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, 5001)));
     EXPECT_EQ(m_stack.count(), 0);
     EXPECT_FALSE(m_doc.IsModified());
 
-    const bool continuous = m_doc.m_bContinuous;
-    const int steps = m_doc.m_nMaxTimeSteps;
+    const bool continuous = m_doc.IsContinuous();
+    const int steps = m_doc.MaxTimeSteps();
     ASSERT_TRUE(Push(CRunOptionsCommand::ToggleContinuous(m_doc)));
     ASSERT_TRUE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, 200)));
-    EXPECT_EQ(m_doc.m_bContinuous, !continuous);
-    EXPECT_EQ(m_doc.m_nMaxTimeSteps, 200);
+    EXPECT_EQ(m_doc.IsContinuous(), !continuous);
+    EXPECT_EQ(m_doc.MaxTimeSteps(), 200);
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_EQ(m_stack.undoText(), QString("Change Max number of time steps"));
 
     m_stack.undo();
-    EXPECT_EQ(m_doc.m_nMaxTimeSteps, steps);
-    EXPECT_EQ(m_doc.m_bContinuous, !continuous);
+    EXPECT_EQ(m_doc.MaxTimeSteps(), steps);
+    EXPECT_EQ(m_doc.IsContinuous(), !continuous);
     EXPECT_EQ(m_stack.undoText(), QString("Change Continuous mode"));
     m_stack.undo();
-    EXPECT_EQ(m_doc.m_bContinuous, continuous);
+    EXPECT_EQ(m_doc.IsContinuous(), continuous);
     m_stack.redo();
     m_stack.redo();
-    EXPECT_EQ(m_doc.m_bContinuous, !continuous);
-    EXPECT_EQ(m_doc.m_nMaxTimeSteps, 200);
+    EXPECT_EQ(m_doc.IsContinuous(), !continuous);
+    EXPECT_EQ(m_doc.MaxTimeSteps(), 200);
 }
 
 TEST_F(EditCommands, MergingOfPlumesIsAnEditThatLeavesTheOtherRunOptions) {
-    m_doc.m_bContinuous = true;
-    m_doc.m_nMaxTimeSteps = 321;
-    ASSERT_TRUE(m_doc.m_bMergePlumes);
+    m_doc.SetRunOptions(RunOptions{true, 321});
+    ASSERT_TRUE(m_doc.MergesPlumes());
     ASSERT_TRUE(Push(CRunOptionsCommand::ToggleMergePlumes(m_doc)));
-    EXPECT_FALSE(m_doc.m_bMergePlumes);
+    EXPECT_FALSE(m_doc.MergesPlumes());
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_EQ(m_stack.undoText(), QString("Change Merge neighbouring plumes"));
     // Edits of the other options carry the merging as it stands.
     ASSERT_TRUE(Push(CRunOptionsCommand::ToggleContinuous(m_doc)));
     ASSERT_TRUE(Push(CRunOptionsCommand::MaxTimeSteps(m_doc, 50)));
-    EXPECT_FALSE(m_doc.m_bMergePlumes);
-    EXPECT_FALSE(m_doc.m_bContinuous);
+    EXPECT_FALSE(m_doc.MergesPlumes());
+    EXPECT_FALSE(m_doc.IsContinuous());
 
     m_stack.undo();
     m_stack.undo();
-    EXPECT_FALSE(m_doc.m_bMergePlumes);
-    EXPECT_TRUE(m_doc.m_bContinuous);
-    EXPECT_EQ(m_doc.m_nMaxTimeSteps, 321);
+    EXPECT_FALSE(m_doc.MergesPlumes());
+    EXPECT_TRUE(m_doc.IsContinuous());
+    EXPECT_EQ(m_doc.MaxTimeSteps(), 321);
     m_stack.undo();
-    EXPECT_TRUE(m_doc.m_bMergePlumes);
-    EXPECT_TRUE(m_doc.m_bContinuous);
-    EXPECT_EQ(m_doc.m_nMaxTimeSteps, 321);
+    EXPECT_TRUE(m_doc.MergesPlumes());
+    EXPECT_TRUE(m_doc.IsContinuous());
+    EXPECT_EQ(m_doc.MaxTimeSteps(), 321);
     m_stack.redo();
-    EXPECT_FALSE(m_doc.m_bMergePlumes);
+    EXPECT_FALSE(m_doc.MergesPlumes());
 }
 
 TEST_F(EditCommands, ACreateThatMakesNothingIsDropped) {
-    m_doc.m_bNoRiser = true;  // the one riser of the outfall exists already
+    m_doc.SetNoRiser(true);  // the one riser of the outfall exists already
     Push(CTreeEditCommand::Make(m_doc, CTreeEditCommand::Kind::Create, TreeLevel::Riser));
     EXPECT_EQ(m_stack.count(), 0);
 }

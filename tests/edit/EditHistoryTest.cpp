@@ -61,7 +61,7 @@ TEST_F(EditHistory, TakingAnEditBackOrRedoingItIsReported) {
     m_history.Stack().undo();
     m_history.Stack().redo();
     EXPECT_EQ(seen, std::vector<bool>({true, true}));
-    EXPECT_FALSE(m_history.Push(CProfileCommand::Make(m_doc, m_doc.m_pAmbient->Rows())));
+    EXPECT_FALSE(m_history.Push(CProfileCommand::Make(m_doc, m_doc.Ambient()->Rows())));
 
     // The jet model does not read the cut plane: its edit leaves results valid.
     const CutPlaneSettings before = CutPlaneSettings::Of(m_doc.m_CutPlane);

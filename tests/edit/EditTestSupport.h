@@ -8,7 +8,7 @@
 
 #include "CaseBuilder.h"
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "support/ScriptedPrompt.h"
 
 // Two case files are the same bytes; otherwise where they first differ.
@@ -21,9 +21,9 @@ inline ::testing::AssertionResult SameBytes(const std::vector<unsigned char>& a,
 }
 
 // The small case with results, its jet displays prepared as after a run.
-inline void BuildComputedCase(CPlumexDoc& doc) {
+inline void BuildComputedCase(CCase& doc) {
     BuildSmallCase(doc, true);
-    doc.PrepareJetDisplays();
+    doc.PlaceJets();
 }
 
 class EditFixture : public ::testing::Test {
@@ -43,6 +43,6 @@ protected:
 
     CAppState m_app;
     CScriptedPrompt m_prompt;
-    CPlumexDoc m_doc;
+    CCase m_doc;
     QUndoStack m_stack;
 };

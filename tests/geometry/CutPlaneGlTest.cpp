@@ -29,7 +29,7 @@ TEST(CutPlaneGl, DrawsOutlineAxesAndSectionAndLoadsTheClipPlane) {
     ASSERT_TRUE(ctx.IsValid()) << ctx.Error();
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     BuildSectionCase(doc, {StraightJet{}});
     double c[3];
     DiskCentre(*doc.GetCurrentJet(), 90, c);

@@ -6,7 +6,7 @@
 #include "base/AppState.h"
 #include "geometry/CutPlane.h"
 #include "geometry/Polygon.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -127,7 +127,7 @@ TEST(CutPlane, ProbeWithoutValidSectionGivesZeroAndStoresThePoint) {
 TEST(CutPlane, NormalPlaneWithoutCurrentJetLeavesThePlaneUnchanged) {
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     const CCutPlane& plane = doc.m_CutPlane;
     doc.SetCutPlane(10.0, 20.0, 30.0, 7, CutPlaneKind::UserSpecified, false);
     const double before = plane.m_dEquation[3];

@@ -18,7 +18,7 @@ class SectionAreaTest : public ::testing::Test {
 protected:
     CAppState m_app;
     CScriptedPrompt m_prompt;
-    CPlumexDoc m_doc{m_app, m_prompt};
+    CCase m_doc{m_app, m_prompt};
     CCutPlane& Plane() { return m_doc.m_CutPlane; }
     CJet& Jet(int k) { return *m_doc.GetCurrentRiser()->m_Jets[k]; }
     const CSectionStats& Stats() const { return m_doc.m_SectionStats; }
@@ -117,7 +117,7 @@ TEST_F(SectionAreaTest, SeparateTubesAddUpAndOverlappingTubesGiveTheUnionOfTheir
     for (double apart : {1.0, 1.6}) {
         CAppState app;
         CScriptedPrompt prompt;
-        CPlumexDoc doc(app, prompt);
+        CCase doc(app, prompt);
         b.m_dStart[1] = apart;
         BuildSectionCase(doc, {a, b});
         double c[3];

@@ -22,9 +22,9 @@ std::vector<StraightJet> FiftyPlumes() {
     return jets;
 }
 
-void BuildSectionCase(CPlumexDoc& doc, const std::vector<StraightJet>& jets, double current) {
-    doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, current * 1.5}, {30.0, 1.025, 0.0, current * 0.5}});
-    doc.m_pAmbient->m_dWaterDepth = 30.0;
+void BuildSectionCase(CCase& doc, const std::vector<StraightJet>& jets, double current) {
+    doc.SetProfile({{0.0, 1.02, 0.0, current * 1.5}, {30.0, 1.025, 0.0, current * 0.5}});
+    doc.SetWaterDepth(30.0);
     doc.Create(TreeLevel::Outfall);
     doc.Create(TreeLevel::Riser);
     CBase* riser = doc.GetCurrentRiser();
@@ -58,7 +58,7 @@ void BuildSectionCase(CPlumexDoc& doc, const std::vector<StraightJet>& jets, dou
             disks.push_back(d);
         }
     }
-    doc.PrepareJetDisplays();
+    doc.PlaceJets();
 }
 
 void DiskCentre(const CJet& jet, int k, double out[3]) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 // A straight jet of constant radius: disks from its start (model
 // coordinates, z up) along the direction of its two angles.
@@ -23,7 +23,7 @@ struct StraightJet {
 // One outfall (depth 29 m, water depth 30 m) with one riser holding the
 // given jets; an ambient profile whose current speeds average `current`.
 // Prepares the jet displays.
-void BuildSectionCase(CPlumexDoc& doc, const std::vector<StraightJet>& jets, double current = 0.2);
+void BuildSectionCase(CCase& doc, const std::vector<StraightJet>& jets, double current = 0.2);
 
 // The benchmarks' case: 50 rising, widening plumes 4 m apart along the
 // outfall (neighbours overlap), each 1500 disks along 60 m of a slanted

@@ -22,7 +22,7 @@ protected:
         m_strCase = m_dir.filePath("straight.pmx").toStdString();
         CAppState app;
         CScriptedPrompt prompt;
-        CPlumexDoc doc(app, prompt);
+        CCase doc(app, prompt);
         StraightJet s;
         s.m_dFlow = 0.35;
         BuildSectionCase(doc, {s}, 0.2);

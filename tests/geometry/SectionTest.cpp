@@ -14,6 +14,7 @@
 #include "geometry/Polygon.h"
 #include "image/Dib.h"
 #include "model/CaseSection.h"
+#include "model/SectionColours.h"
 #include "model/TubeSection.h"
 #include "support/ScriptedPrompt.h"
 
@@ -49,7 +50,7 @@ class SectionTest : public ::testing::Test {
 protected:
     CAppState m_app;
     CScriptedPrompt m_prompt;
-    CPlumexDoc m_doc{m_app, m_prompt};
+    CCase m_doc{m_app, m_prompt};
     CCutPlane& Plane() { return m_doc.m_CutPlane; }
     CJet& Jet(int k) { return *m_doc.GetCurrentRiser()->m_Jets[k]; }
     // Plane x = d (normal to a jet running along the model's x axis).
@@ -123,7 +124,7 @@ TEST_F(SectionTest, ParallelJetsApartAddUpAndOverlappingJetsCountTheOverlapOnce)
 
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     b.m_dStart[1] = 2.0;  // overlapping
     BuildSectionCase(doc, {a, b});
     doc.SetCutPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
@@ -283,7 +284,7 @@ TEST_F(SectionTest, LargeSectionDropsToTenPixelsPerMetreAndTooLargeIsRefused) {
 
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     b.m_dStart[0] = 300.0;
     b.m_dStart[1] = -300.0;
     BuildSectionCase(doc, {a, b});
@@ -336,14 +337,21 @@ TEST_F(SectionTest, OverlappingIndicesAddModulo256AndNeverGiveBackground) {
         int ia, ib, sum;
     } cases[] = {{128, 127, 254}, {200, 100, 44}};
     for (const Case& k : cases) {
+        // The section takes its colour table from whoever shows the jets.
+        struct FixedColours : CSectionColours {
+            ColourTable m_Table{};
+            const ColourTable& SectionColourTable() const override { return m_Table; }
+        } colours;
         CAppState app;
         CScriptedPrompt prompt;
-        CPlumexDoc doc(app, prompt);
+        CCase doc(app, prompt);
         BuildSectionCase(doc, {a, b});
         doc.m_RangeMin.m_fConc = 0.0f;
         doc.m_RangeMax.m_fConc = 1.0f;
-        doc.m_ColourTable[127] = ColourTableEntry{k.ia, k.ia, 0.0, 1.0};
-        doc.m_ColourTable[63] = ColourTableEntry{k.ib, k.ib, 0.0, 1.0};
+        colours.m_Table = doc.SectionColourTable();
+        colours.m_Table[127] = ColourTableEntry{k.ia, k.ia, 0.0, 1.0};
+        colours.m_Table[63] = ColourTableEntry{k.ib, k.ib, 0.0, 1.0};
+        doc.SetSectionColours(&colours);
         DiskCentre(*doc.GetCurrentRiser()->m_Jets[0], 90, c);
         doc.SetCutPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
         ASSERT_TRUE(doc.m_CutPlane.m_bOverlap);
@@ -463,7 +471,7 @@ TEST_F(SectionTest, SectionOfAnOpenedCaseNeedsNoFrameDrawnFirst) {
     // The same case with every tube made before the section.
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc built(app, prompt);
+    CCase built(app, prompt);
     BuildSectionCase(built, {a, b});
     for (const auto& jet : built.GetCurrentRiser()->m_Jets) jet->m_pDisplay->Rings();
 

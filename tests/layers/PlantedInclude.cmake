@@ -36,10 +36,10 @@ endif()
 
 expect_caught(model/Jet.cpp "#include \"scene/ColourTable.h\""
               "model/Jet.cpp (model) includes scene/ColourTable.h (scene)")
-expect_caught(image/JpegFile.cpp "#include \"model/PlumexDoc.h\""
-              "image/JpegFile.cpp (image) includes model/PlumexDoc.h (model)")
-expect_caught(scene/ValueRanges.cpp "#include \"gl/SceneFrame.h\""
-              "scene/ValueRanges.cpp (scene) includes gl/SceneFrame.h (gl)")
+expect_caught(image/JpegFile.cpp "#include \"model/Case.h\""
+              "image/JpegFile.cpp (image) includes model/Case.h (model)")
+expect_caught(scene/JetDisplays.cpp "#include \"gl/SceneFrame.h\""
+              "scene/JetDisplays.cpp (scene) includes gl/SceneFrame.h (gl)")
 expect_caught(geometry/Polygon.cpp "#include <GL/gl.h>"
               "geometry/Polygon.cpp (geometry) includes <GL/gl.h>")
 file(REMOVE_RECURSE "${WORK}")

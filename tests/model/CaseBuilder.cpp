@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-void BuildSmallCase(CPlumexDoc& doc, bool withResults) {
-    doc.m_pAmbient->SetRows({{0.0, 35.0, 20.0, 0.1}, {30.0, 35.5, 12.0, 0.05}});
-    doc.m_pAmbient->m_dWaterDepth = 30.0;
+void BuildSmallCase(CCase& doc, bool withResults) {
+    doc.SetProfile({{0.0, 35.0, 20.0, 0.1}, {30.0, 35.5, 12.0, 0.05}});
+    doc.SetWaterDepth(30.0);
     doc.Create(TreeLevel::Outfall);
     doc.Create(TreeLevel::Riser);
     doc.Add(TreeLevel::Jet);

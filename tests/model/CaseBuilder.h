@@ -1,7 +1,7 @@
 #pragma once
 // Builds small cases in code for the model tests.
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 // A case with a profile of two rows, one outfall with two risers of two
 // jets each; jets carry a few disks and key parameters when withResults.
-void BuildSmallCase(CPlumexDoc& doc, bool withResults);
+void BuildSmallCase(CCase& doc, bool withResults);

@@ -9,8 +9,8 @@
 
 #include "CaseBuilder.h"
 #include "base/AppState.h"
+#include "model/Case.h"
 #include "model/CaseFile.h"
-#include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -18,7 +18,7 @@ struct CaseFileFixture : ::testing::Test {
     QTemporaryDir dir;
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc{app, prompt};
+    CCase doc{app, prompt};
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
     QByteArray ReadRaw(const std::string& p) const {
         QFile f(QString::fromStdString(p));
@@ -44,7 +44,7 @@ TEST_F(CaseFileFixture, SavedCaseIsACompoundFileHoldingTheStream) {
     EXPECT_EQ(stream, doc.SaveToBytes());
 
     CAppState app2;
-    CPlumexDoc back(app2, prompt);
+    CCase back(app2, prompt);
     ASSERT_TRUE(back.OpenCase(path));
     EXPECT_EQ(back.GetJetCount(), 4);
     EXPECT_TRUE(prompt.Empty());
@@ -56,7 +56,7 @@ TEST_F(CaseFileFixture, LargeStreamsCrossTheMiniStreamBoundary) {
     j->m_pDisplay->m_Disks.resize(3000, j->m_pDisplay->m_Disks[0]);
     const std::string path = Path("big.pmx");
     ASSERT_TRUE(doc.SaveCase(path));
-    CPlumexDoc back(app, prompt);
+    CCase back(app, prompt);
     ASSERT_TRUE(back.OpenCase(path));
     EXPECT_EQ(back.GetOutfall(0)->m_Risers[0]->m_Jets[0]->GetDiskCount(), 3000);
 }
@@ -69,7 +69,7 @@ TEST_F(CaseFileFixture, BareStreamIsAccepted) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     f.close();
-    CPlumexDoc back(app, prompt);
+    CCase back(app, prompt);
     ASSERT_TRUE(back.OpenCase(path));
     EXPECT_EQ(back.GetJetCount(), 4);
 }
@@ -105,7 +105,7 @@ TEST_F(CaseFileFixture, TruncatedCompoundFileFailsCleanly) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(raw.left(cut));
         f.close();
-        CPlumexDoc back(app, prompt);
+        CCase back(app, prompt);
         EXPECT_FALSE(back.OpenCase(part)) << "cut at " << cut;
         EXPECT_EQ(back.GetOutfallCount(), 0);
     }
@@ -128,7 +128,7 @@ TEST_F(CaseFileFixture, FailedSaveKeepsThePreviousFileAndTheModifiedFlag) {
     ASSERT_TRUE(doc.SaveCase(good));
     doc.Create(TreeLevel::Outfall);
     ASSERT_TRUE(doc.SaveCase(good));
-    CPlumexDoc back(app, prompt);
+    CCase back(app, prompt);
     ASSERT_TRUE(back.OpenCase(good));
     EXPECT_EQ(back.GetOutfallCount(), 2);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file left behind";
@@ -139,9 +139,11 @@ TEST_F(CaseFileFixture, TutorialCasesAreRecognisedByTheirFolder) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("Tutorial Files"));
     const std::string path = Path("Tutorial Files/t.pmx");
     ASSERT_TRUE(doc.SaveCase(path));
-    CPlumexDoc back(app, prompt);
+    CCase back(app, prompt);
     ASSERT_TRUE(back.OpenCase(path));
-    EXPECT_TRUE(back.m_bTutorial);
+    EXPECT_TRUE(back.IsTutorial());
+    back.ResetToNew();
+    EXPECT_FALSE(back.IsTutorial()) << "a new case is no tutorial";
 }
 
 TEST_F(CaseFileFixture, OnlyRegularFilesOfACaseFileSizeAreRead) {

@@ -8,13 +8,13 @@
 
 #include "base/AppState.h"
 #include "base/DocObserver.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
 class EventLog : public CDocObserver {
 public:
-    explicit EventLog(const CPlumexDoc& doc) : m_doc(doc) {}
+    explicit EventLog(const CCase& doc) : m_doc(doc) {}
     void OnDocEvent(const DocEvent& e) override {
         m_Events.push_back(e);
         if (e == DocEvent::ModifiedChanged) m_ModifiedInside.push_back(m_doc.IsModified());
@@ -25,7 +25,7 @@ public:
                      [k](const DocEvent& e) { return e == k; });
         return out;
     }
-    const CPlumexDoc& m_doc;
+    const CCase& m_doc;
     std::vector<DocEvent> m_Events;
     std::vector<bool> m_ModifiedInside;
 };
@@ -35,7 +35,7 @@ struct DocEventTest : ::testing::Test {
     ~DocEventTest() override { doc.RemoveObserver(&log); }
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc{app, prompt};
+    CCase doc{app, prompt};
     EventLog log{doc};
 };
 

@@ -5,7 +5,7 @@
 #include "CaseBuilder.h"
 #include "base/AppState.h"
 #include "base/DocObserver.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -13,7 +13,7 @@ struct SelectionFixture : ::testing::Test {
     void SetUp() override { BuildSmallCase(doc, true); }
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc{app, prompt};
+    CCase doc{app, prompt};
 };
 
 struct Counter : CDocObserver {

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "CaseBuilder.h"
 #include "base/AppState.h"
 #include "base/DocObserver.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
+#include "scene/JetDisplays.h"
 #include "scene/SortTree.h"
 #include "support/ScriptedPrompt.h"
 
@@ -22,7 +24,7 @@ public:
 struct DocFixture : ::testing::Test {
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc{app, prompt};
+    CCase doc{app, prompt};
 };
 }  // namespace
 
@@ -100,7 +102,7 @@ TEST_F(DocFixture, AddOnAnEmptyLevelCreates) {
 }
 
 TEST_F(DocFixture, NoRiserModeKeepsOneRiserPerOutfall) {
-    doc.m_bNoRiser = true;
+    doc.SetNoRiser(true);
     doc.Create(TreeLevel::Outfall);
     doc.Create(TreeLevel::Riser);
     doc.Create(TreeLevel::Riser);
@@ -145,7 +147,7 @@ TEST_F(DocFixture, FlowAndEffluentPropagation) {
     CBase* r = doc.GetCurrentRiser();
     EXPECT_DOUBLE_EQ(r->m_dTotalFlow, 0.06);
     r->m_dTotalFlow = 0.09;
-    CPlumexDoc::DistributeRiserFlow(*r);
+    CCase::DistributeRiserFlow(*r);
     for (auto& j : r->m_Jets) EXPECT_DOUBLE_EQ(j->m_dFlow, 0.03);
 
     CRiser* o = doc.GetCurrentOutfall();
@@ -156,7 +158,7 @@ TEST_F(DocFixture, FlowAndEffluentPropagation) {
     EXPECT_EQ(r->m_Jets[0]->m_dSalinity, 2.0);
     EXPECT_EQ(r->m_Jets[0]->m_dTemperature, 20.0);
     o->m_dTemperature = 0.0;
-    doc.m_bNoRiser = true;
+    doc.SetNoRiser(true);
     o->m_dWidth = 3.0;
     doc.PropagateEffluent(*o);
     EXPECT_EQ(r->m_Jets[2]->m_dSalinity, 0.998);
@@ -191,7 +193,7 @@ TEST_F(DocFixture, JetsOfNewAndCopiedRisersAndOutfallsCarryTheCaseAngle) {
 
 TEST_F(DocFixture, DepthCheckAsksWhenJetsStandBelowTheProfile) {
     EXPECT_TRUE(doc.CheckDepth()) << "no rows: nothing to check";
-    doc.m_pAmbient->SetRows({{0, 1.02, 0, 0.1}, {15, 1.025, 0, 0.1}});
+    doc.SetProfile({{0, 1.02, 0, 0.1}, {15, 1.025, 0, 0.1}});
     EXPECT_FALSE(doc.CheckDepth()) << "no current jet";
     EXPECT_TRUE(prompt.Empty());
     doc.Create(TreeLevel::Outfall);  // outfall 21 m deep, jet 1 m above it: 20 m > 15 m
@@ -203,14 +205,14 @@ TEST_F(DocFixture, DepthCheckAsksWhenJetsStandBelowTheProfile) {
     EXPECT_EQ(prompt.Entries()[0].text,
               "The depth of ambient data must be equal to or greater than the depth of the jets.\n"
               "Jet depth = Outfall depth - Jet's port height.\n Proceed or not?");
-    EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 20.0) << "refused: the water depth stays";
+    EXPECT_EQ(doc.Ambient()->m_dWaterDepth, 20.0) << "refused: the water depth stays";
 
     RecordingObserver obs;
     doc.AddObserver(&obs);
     prompt.QueueAnswer(PromptAnswer::Yes);
     EXPECT_TRUE(doc.CheckDepth());
-    EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 15.0);
-    EXPECT_EQ(doc.m_dDisplayLength, 15.0);
+    EXPECT_EQ(doc.Ambient()->m_dWaterDepth, 15.0);
+    EXPECT_EQ(doc.DisplayLength(), 15.0);
     EXPECT_EQ(obs.Count(DocEvent::AmbientBoxChanged), 1);
     doc.RemoveObserver(&obs);
 }
@@ -229,21 +231,24 @@ TEST_F(DocFixture, MaterialsByLevel) {
 
 TEST_F(DocFixture, EmptyingTheCaseReleasesTheJetDrawingList) {
     BuildSmallCase(doc, true);
-    doc.PrepareJetDisplays();
-    ASSERT_TRUE(doc.SortTree());
-    ASSERT_FALSE(doc.SortTree()->IsEmpty());
+    CJetDisplays displays(doc);
+    doc.PlaceJets();
+    ASSERT_TRUE(displays.SortTree());
+    ASSERT_FALSE(displays.SortTree()->IsEmpty());
     doc.ResetToNew();
-    EXPECT_FALSE(doc.m_pSortTree) << "no polygons of deleted jets may stay drawable";
-    ASSERT_TRUE(doc.SortTree());
-    EXPECT_TRUE(doc.SortTree()->IsEmpty());
+    EXPECT_TRUE(displays.IsSortTreeStale()) << "no polygons of deleted jets may stay drawable";
+    ASSERT_TRUE(displays.SortTree());
+    EXPECT_TRUE(displays.SortTree()->IsEmpty());
 
     // A failed load keeps the case, and with it the drawing list of its jets.
     BuildSmallCase(doc, true);
-    doc.PrepareJetDisplays();
-    ASSERT_TRUE(doc.SortTree());
+    doc.PlaceJets();
+    const CSortTree* tree = displays.SortTree();
+    ASSERT_TRUE(tree);
     std::string error;
     EXPECT_FALSE(doc.LoadFromBytes({'P', 'l', 'u'}, error));
-    EXPECT_TRUE(doc.m_pSortTree);
+    EXPECT_FALSE(displays.IsSortTreeStale());
+    EXPECT_EQ(displays.SortTree(), tree);
     EXPECT_EQ(doc.GetJetCount(), 4);
 }
 
@@ -265,8 +270,39 @@ TEST_F(DocFixture, DeleteWithoutASelectedItemChangesNothing) {
     doc.RemoveObserver(&obs);
 }
 
-TEST_F(DocFixture, ANewCaseForgetsTheTutorialFlag) {
-    doc.m_bTutorial = true;
-    doc.ResetToNew();
-    EXPECT_FALSE(doc.m_bTutorial);
+TEST_F(DocFixture, EachSettingOfTheCaseMarksItModifiedAndSendsItsOwnEvent) {
+    BuildSmallCase(doc, true);
+    RecordingObserver obs;
+    doc.AddObserver(&obs);
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+        DocEvent::Kind event;
+    } steps[] = {
+        {"run options",
+         [&] {
+             doc.SetRunOptions(RunOptions{true, 300});
+         },
+         DocEvent::InputBarRefresh},
+        {"scenario", [&] { doc.SetNoRiser(!doc.IsNoRiser()); }, DocEvent::ViewsUpdate},
+        {"current angle", [&] { doc.SetCurrentAngle(30.0f); }, DocEvent::ProfileChanged},
+        {"profile", [&] { doc.SetProfile(doc.Ambient()->Rows()); }, DocEvent::ProfileChanged},
+        {"profile and depth", [&] { doc.SetProfile(doc.Ambient()->Rows(), 33.0); }, DocEvent::AmbientBoxChanged},
+        {"name", [&] { ASSERT_TRUE(doc.RenameCurrent(TreeLevel::Jet, "Port A")); }, DocEvent::ViewsUpdate},
+        {"visibility", [&] { ASSERT_TRUE(doc.SetCurrentVisible(TreeLevel::Riser, false)); }, DocEvent::ViewsUpdate},
+    };
+    for (const Step& s : steps) {
+        doc.SetModifiedFlag(false);
+        obs.events.clear();
+        s.change();
+        EXPECT_TRUE(doc.IsModified()) << s.name;
+        EXPECT_EQ(obs.Count(s.event), 1) << s.name;
+    }
+    EXPECT_TRUE(doc.IsContinuous());
+    EXPECT_EQ(doc.MaxTimeSteps(), 300);
+    EXPECT_EQ(doc.GetCurrentJet()->m_dCurrentAngle, 30.0) << "the angle reaches every jet";
+    EXPECT_EQ(doc.DisplayLength(), 33.0);
+    EXPECT_EQ(doc.GetCurrentJet()->m_strName, "Port A");
+    EXPECT_EQ(doc.GetCurrentRiser()->m_nVisible, 0);
+    doc.RemoveObserver(&obs);
 }

@@ -12,7 +12,7 @@
 #include "base/AppState.h"
 #include "base/Prompt.h"
 #include "geometry/CutPlane.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 namespace {
 // A case of more disks than this takes long per input without reaching
@@ -23,7 +23,7 @@ constexpr int kMaxDisks = 20000;
 // which would make this target a benchmark of the pixel loops.
 constexpr double kMaxSectionExtent = 25.0;
 
-double JetExtent(const CPlumexDoc& doc) {
+double JetExtent(const CCase& doc) {
     double lo[3] = {1e300, 1e300, 1e300}, hi[3] = {-1e300, -1e300, -1e300};
     doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
         for (const CJetDisk& d : j.m_pDisplay->m_Disks) {
@@ -43,13 +43,13 @@ double JetExtent(const CPlumexDoc& doc) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CAppState app;
     CSilentPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     std::string error;
     if (!doc.LoadFromBytes(std::vector<unsigned char>(data, data + size), error)) return 0;
     int disks = 0;
     doc.ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) { disks += j.GetDiskCount(); });
     if (disks <= kMaxDisks) {
-        doc.PrepareJetDisplays();
+        doc.PlaceJets();
     }
     if (disks <= kMaxDisks && JetExtent(doc) <= kMaxSectionExtent) {
         CCutPlane& plane = doc.m_CutPlane;

@@ -9,14 +9,14 @@
 
 #include "base/AppState.h"
 #include "base/Prompt.h"
+#include "model/Case.h"
 #include "model/CaseJson.h"
-#include "model/PlumexDoc.h"
 #include "validation/CaseValidation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CAppState app;
     CSilentPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     std::vector<CaseJsonProblem> problems;
     const std::string text(reinterpret_cast<const char*>(data), size);
     if (!ReadCaseJson(text, doc, problems)) {
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     (void)ValidateCase(doc);
     CAppState app2;
-    CPlumexDoc again(app2, prompt);
+    CCase again(app2, prompt);
     problems.clear();
     if (!ReadCaseJson(WriteCaseJson(doc), again, problems)) std::abort();
     return 0;

@@ -9,8 +9,8 @@
 
 #include "base/AppState.h"
 #include "base/Prompt.h"
+#include "model/Case.h"
 #include "model/CaseFile.h"
-#include "model/PlumexDoc.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<unsigned char> stream;
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!CaseFile::ReadFromMemory(data, size, stream, error)) return 0;
     CAppState app;
     CSilentPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     if (doc.LoadFromBytes(stream, error)) (void)doc.SaveToBytes();
     return 0;
 }

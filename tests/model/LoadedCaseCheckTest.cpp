@@ -9,7 +9,7 @@
 #include "CaseBuilder.h"
 #include "base/AppState.h"
 #include "geometry/CutPlane.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -19,14 +19,14 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 struct LoadedCaseCheckTest : ::testing::Test {
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc{app, prompt};
+    CCase doc{app, prompt};
 
     CJet& FirstJet() { return *doc.GetOutfall(0)->GetRiser(0)->GetJet(0); }
 
     // Saves a small computed case changed by edit and reads it back.
-    std::string LoadChanged(const std::function<void(CPlumexDoc&)>& edit) {
+    std::string LoadChanged(const std::function<void(CCase&)>& edit) {
         CAppState a;
-        CPlumexDoc src(a, prompt);
+        CCase src(a, prompt);
         BuildSmallCase(src, true);
         edit(src);
         std::string error;
@@ -39,38 +39,38 @@ struct LoadedCaseCheckTest : ::testing::Test {
 TEST_F(LoadedCaseCheckTest, BadNumbersAreRefusedNamingTheItem) {
     const std::string jet = "jet \"Jet1\" of riser \"Riser1\" of outfall \"Outfall_1\": ";
     const struct {
-        std::function<void(CPlumexDoc&)> edit;
+        std::function<void(CCase&)> edit;
         std::string message;
     } cases[] = {
-        {[](CPlumexDoc& d) { d.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_dHAngle = 1e300; },
+        {[](CCase& d) { d.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_dHAngle = 1e300; },
          jet + "the horizontal angle 1e+300 is out of range"},
-        {[](CPlumexDoc& d) { d.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_dHAngle = kInf; },
+        {[](CCase& d) { d.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_dHAngle = kInf; },
          jet + "the horizontal angle is not a number"},
-        {[](CPlumexDoc& d) { d.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_dDiameter = -0.1; },
+        {[](CCase& d) { d.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_dDiameter = -0.1; },
          jet + "the diameter -0.1 is out of range"},
-        {[](CPlumexDoc& d) { d.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_pDisplay->m_Disks[1].m_dX = kNaN; },
+        {[](CCase& d) { d.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_pDisplay->m_Disks[1].m_dX = kNaN; },
          "disk 2 of " + jet + "the centre x is not a number"},
-        {[](CPlumexDoc& d) { d.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_MaterialB.m_fDiffuse[2] = NAN; },
+        {[](CCase& d) { d.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_MaterialB.m_fDiffuse[2] = NAN; },
          jet + "the material's diffuse colour is not a number"},
-        {[](CPlumexDoc& d) { d.GetOutfall(0)->GetRiser(0)->m_dTopRadius = kInf; },
+        {[](CCase& d) { d.GetOutfall(0)->GetRiser(0)->m_dTopRadius = kInf; },
          "riser \"Riser1\" of outfall \"Outfall_1\": the top radius is not a number"},
-        {[](CPlumexDoc& d) { d.GetOutfall(0)->m_dJetSpacing = kNaN; },
+        {[](CCase& d) { d.GetOutfall(0)->m_dJetSpacing = kNaN; },
          "outfall \"Outfall_1\": the jet spacing is not a number"},
-        {[](CPlumexDoc& d) {
-             d.m_pAmbient->SetRows({{0.0, 35.0, 20.0, 0.1}, {kInf, 35.5, 12.0, 0.05}});
+        {[](CCase& d) {
+             d.SetProfile({{0.0, 35.0, 20.0, 0.1}, {kInf, 35.5, 12.0, 0.05}});
          },
          "ambient profile row 2: the depth is not a number"},
-        {[](CPlumexDoc& d) { d.m_CutPlane.m_dDistance = kNaN; }, "the cut plane: the distance is not a number"},
-        {[](CPlumexDoc& d) { d.m_CutPlane.m_eKind = static_cast<CutPlaneKind>(9); },
+        {[](CCase& d) { d.m_CutPlane.m_dDistance = kNaN; }, "the cut plane: the distance is not a number"},
+        {[](CCase& d) { d.m_CutPlane.m_eKind = static_cast<CutPlaneKind>(9); },
          "the cut plane: the kind 9 is out of range"},
-        {[](CPlumexDoc& d) { d.m_RangeMax.m_fRadius = INFINITY; }, "the case: the range maximum is not a number"},
-        {[](CPlumexDoc& d) { d.m_fCurrentAngle = 1e30f; }, "the case: the current angle 1e+30 is out of range"},
+        {[](CCase& d) { d.m_RangeMax.m_fRadius = INFINITY; }, "the case: the range maximum is not a number"},
+        {[](CCase& d) { d.SetCurrentAngle(1e30f); }, "the case: the current angle 1e+30 is out of range"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(LoadChanged(c.edit), c.message);
         EXPECT_EQ(doc.GetOutfallCount(), 0) << "nothing half-loaded stays";
     }
-    EXPECT_EQ(LoadChanged([](CPlumexDoc&) {}), "loaded");
+    EXPECT_EQ(LoadChanged([](CCase&) {}), "loaded");
 }
 
 TEST_F(LoadedCaseCheckTest, CopiedJetsTurnTheirAngleWithoutALoop) {
@@ -93,7 +93,7 @@ TEST_F(LoadedCaseCheckTest, CopiedJetsTurnTheirAngleWithoutALoop) {
 
 TEST_F(LoadedCaseCheckTest, ASectionThroughHugeValuesIsRefusedWithoutAnOverflow) {
     BuildSmallCase(doc, true);
-    doc.PrepareJetDisplays();
+    doc.PlaceJets();
     int disk = 2;
     double h = 0, v = 0, d = 0;
     ASSERT_TRUE(doc.PlaceCutPlaneAtDisk(disk, CutPlaneKind::NormalToJet, h, v, d));
@@ -108,7 +108,7 @@ TEST_F(LoadedCaseCheckTest, ASectionThroughHugeValuesIsRefusedWithoutAnOverflow)
     doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) {
         for (auto& k : j.m_pDisplay->m_Disks) k.m_dRadius *= 1e290;
     });
-    doc.PrepareJetDisplays();
+    doc.PlaceJets();
     prompt.Clear();
     doc.SetCutPlane(h, v, d, 0, CutPlaneKind::UserSpecified, true);
     EXPECT_FALSE(plane.m_bValid);

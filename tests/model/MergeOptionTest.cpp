@@ -7,9 +7,9 @@
 
 #include "CaseBuilder.h"
 #include "base/AppState.h"
+#include "model/Case.h"
 #include "model/CaseFile.h"
 #include "model/CaseJson.h"
-#include "model/PlumexDoc.h"
 #include "model/RunOptions.h"
 #include "support/ScriptedPrompt.h"
 
@@ -18,7 +18,7 @@ struct MergeOption : ::testing::Test {
     QTemporaryDir dir;
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc{app, prompt};
+    CCase doc{app, prompt};
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
     // The case as a file whose run options stream holds text.
     std::string FileWithRunOptions(const std::string& text) {
@@ -29,7 +29,7 @@ struct MergeOption : ::testing::Test {
         EXPECT_TRUE(CaseFile::Write(path, doc.SaveToBytes(), error, CaseFile::kMaxStreamBytes, &side)) << error;
         return path;
     }
-    bool ReadJson(const std::string& text, CPlumexDoc& into, std::vector<CaseJsonProblem>& problems) {
+    bool ReadJson(const std::string& text, CCase& into, std::vector<CaseJsonProblem>& problems) {
         problems.clear();
         return ReadCaseJson(text, into, problems);
     }
@@ -79,68 +79,67 @@ TEST(MergeOptionText, AnythingButZeroOrOneIsRefusedAndChangesNothing) {
 
 TEST_F(MergeOption, TheCaseFileKeepsItBesideTheCaseStream) {
     BuildSmallCase(doc, true);
-    EXPECT_TRUE(doc.m_bMergePlumes);
-    doc.m_bMergePlumes = false;
-    doc.m_bContinuous = true;
+    EXPECT_TRUE(doc.MergesPlumes());
+    doc.SetRunOptions(RunOptions{true, doc.MaxTimeSteps(), false});
     const std::string path = Path("case.pmx");
     ASSERT_TRUE(doc.SaveCase(path));
-    CPlumexDoc reopened(app, prompt);
+    CCase reopened(app, prompt);
     ASSERT_TRUE(reopened.OpenCase(path)) << prompt.Texts().back();
-    EXPECT_FALSE(reopened.m_bMergePlumes);
-    EXPECT_TRUE(reopened.m_bContinuous);
+    EXPECT_FALSE(reopened.MergesPlumes());
+    EXPECT_TRUE(reopened.IsContinuous());
 
-    reopened.m_bMergePlumes = true;
+    reopened.SetRunOptions(RunOptions{reopened.IsContinuous(), reopened.MaxTimeSteps(), true});
     ASSERT_TRUE(reopened.SaveCase(path));
-    CPlumexDoc again(app, prompt);
-    again.m_bMergePlumes = false;
+    CCase again(app, prompt);
+    again.SetRunOptions(RunOptions{again.IsContinuous(), again.MaxTimeSteps(), false});
     ASSERT_TRUE(again.OpenCase(path));
-    EXPECT_TRUE(again.m_bMergePlumes);
+    EXPECT_TRUE(again.MergesPlumes());
 }
 
 TEST_F(MergeOption, OlderCaseFilesOpenWithMergingOnAndDamagedLinesAreRefused) {
     BuildSmallCase(doc, false);
-    CPlumexDoc open(app, prompt);
-    open.m_bMergePlumes = false;
+    CCase open(app, prompt);
+    open.SetRunOptions(RunOptions{open.IsContinuous(), open.MaxTimeSteps(), false});
     ASSERT_TRUE(open.OpenCase(FileWithRunOptions("continuous 0\nmax_time_steps 1500\n")));
-    EXPECT_TRUE(open.m_bMergePlumes);
+    EXPECT_TRUE(open.MergesPlumes());
 
-    open.m_bMergePlumes = false;
+    open.SetRunOptions(RunOptions{open.IsContinuous(), open.MaxTimeSteps(), false});
     ASSERT_TRUE(open.OpenCase(FileWithRunOptions("")));
-    EXPECT_TRUE(open.m_bMergePlumes);
+    EXPECT_TRUE(open.MergesPlumes());
 
-    open.m_bMergePlumes = false;
+    open.SetRunOptions(RunOptions{open.IsContinuous(), open.MaxTimeSteps(), false});
     prompt.Clear();
     EXPECT_FALSE(open.OpenCase(FileWithRunOptions("merge yes\n")));
     ASSERT_EQ(prompt.Texts().size(), 1u);
     EXPECT_NE(prompt.Texts()[0].find("merge"), std::string::npos) << prompt.Texts()[0];
-    EXPECT_FALSE(open.m_bMergePlumes);
+    EXPECT_FALSE(open.MergesPlumes());
 }
 
 TEST_F(MergeOption, TheTextFormKeepsItAndReadsItsAbsenceAsOn) {
     BuildSmallCase(doc, false);
-    doc.m_bMergePlumes = false;
+    doc.SetRunOptions(RunOptions{doc.IsContinuous(), doc.MaxTimeSteps(), false});
     const std::string text = WriteCaseJson(doc);
     EXPECT_NE(text.find("\"merge_plumes\": false"), std::string::npos) << text;
     std::vector<CaseJsonProblem> problems;
-    CPlumexDoc read(app, prompt);
+    CCase read(app, prompt);
     ASSERT_TRUE(ReadJson(text, read, problems)) << problems[0].m_strPath << ": " << problems[0].m_strMessage;
-    EXPECT_FALSE(read.m_bMergePlumes);
+    EXPECT_FALSE(read.MergesPlumes());
     EXPECT_EQ(WriteCaseJson(read), text);
 
     ASSERT_TRUE(ReadJson(Replaced(text, "\"merge_plumes\": false", "\"merge_plumes\": true"), read, problems));
-    EXPECT_TRUE(read.m_bMergePlumes);
+    EXPECT_TRUE(read.MergesPlumes());
 
     // Without the key, and without the whole run object.
-    read.m_bMergePlumes = false;
+    read.SetRunOptions(RunOptions{read.IsContinuous(), read.MaxTimeSteps(), false});
     ASSERT_TRUE(ReadJson(Replaced(text, ",\n        \"merge_plumes\": false", ""), read, problems))
         << problems[0].m_strPath;
-    EXPECT_TRUE(read.m_bMergePlumes);
+    EXPECT_TRUE(read.MergesPlumes());
     const std::size_t run = text.find("\"run\"");
     ASSERT_NE(run, std::string::npos);
     const std::string noRun = text.substr(0, run) + text.substr(text.find('}', run) + 3);
-    read.m_bMergePlumes = false;
+    read.SetRunOptions(RunOptions{read.IsContinuous(), read.MaxTimeSteps(), false});
     ASSERT_TRUE(ReadJson(noRun, read, problems)) << noRun;
-    EXPECT_TRUE(read.m_bMergePlumes);
+    EXPECT_TRUE(read.MergesPlumes());
 
     EXPECT_FALSE(ReadJson(Replaced(text, "\"merge_plumes\": false", "\"merge_plumes\": 0"), read, problems));
     ASSERT_EQ(problems.size(), 1u);

@@ -6,8 +6,8 @@
 
 #include "CaseBuilder.h"
 #include "base/AppState.h"
+#include "model/Case.h"
 #include "model/CaseFile.h"
-#include "model/PlumexDoc.h"
 #include "model/RunOptions.h"
 #include "support/ScriptedPrompt.h"
 
@@ -16,15 +16,14 @@ struct RunOptionsFile : ::testing::Test {
     QTemporaryDir dir;
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc{app, prompt};
+    CCase doc{app, prompt};
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
 };
 }  // namespace
 
 TEST_F(RunOptionsFile, ContinuousModeAndStepLimitComeBackAndTheCaseStreamIsUnchanged) {
     BuildSmallCase(doc, true);
-    doc.m_bContinuous = true;
-    doc.m_nMaxTimeSteps = 200;
+    doc.SetRunOptions(RunOptions{true, 200});
     const std::string path = Path("case.pmx");
     ASSERT_TRUE(doc.SaveCase(path));
 
@@ -35,10 +34,10 @@ TEST_F(RunOptionsFile, ContinuousModeAndStepLimitComeBackAndTheCaseStreamIsUncha
     EXPECT_EQ(contents, doc.SaveToBytes());
     EXPECT_FALSE(side.m_strRunOptions.empty());
 
-    CPlumexDoc reopened(app, prompt);
+    CCase reopened(app, prompt);
     ASSERT_TRUE(reopened.OpenCase(path)) << prompt.Texts().back();
-    EXPECT_TRUE(reopened.m_bContinuous);
-    EXPECT_EQ(reopened.m_nMaxTimeSteps, 200);
+    EXPECT_TRUE(reopened.IsContinuous());
+    EXPECT_EQ(reopened.MaxTimeSteps(), 200);
     EXPECT_FALSE(reopened.IsModified());
 }
 
@@ -47,18 +46,17 @@ TEST_F(RunOptionsFile, AFileWithoutRunOptionsOpensWithTheDefaults) {
     const std::string path = Path("old.pmx");
     std::string error;
     ASSERT_TRUE(CaseFile::Write(path, doc.SaveToBytes(), error)) << error;
-    CPlumexDoc reopened(app, prompt);
-    reopened.m_bContinuous = true;
-    reopened.m_nMaxTimeSteps = 7;
+    CCase reopened(app, prompt);
+    reopened.SetRunOptions(RunOptions{true, 7});
     ASSERT_TRUE(reopened.OpenCase(path));
-    EXPECT_FALSE(reopened.m_bContinuous);
-    EXPECT_EQ(reopened.m_nMaxTimeSteps, RunOptions::kDefaultTimeSteps);
+    EXPECT_FALSE(reopened.IsContinuous());
+    EXPECT_EQ(reopened.MaxTimeSteps(), RunOptions::kDefaultTimeSteps);
 }
 
 TEST_F(RunOptionsFile, DamagedRunOptionsAreRefusedNamingTheFieldAndTheOpenCaseStays) {
     BuildSmallCase(doc, true);
     const std::vector<unsigned char> bytes = doc.SaveToBytes();
-    CPlumexDoc open(app, prompt);
+    CCase open(app, prompt);
     BuildSmallCase(open, false);
     const std::vector<unsigned char> before = open.SaveToBytes();
     const struct {

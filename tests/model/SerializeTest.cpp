@@ -6,7 +6,7 @@
 #include "CaseBuilder.h"
 #include "base/AppState.h"
 #include "base/Archive.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -164,7 +164,7 @@ private:
 struct SerializeFixture : ::testing::Test {
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc{app, prompt};
+    CCase doc{app, prompt};
 
     bool Load(const std::vector<unsigned char>& b) {
         std::string err;
@@ -220,22 +220,22 @@ TEST_F(SerializeFixture, RoundTripKeepsEveryField) {
     doc.SetCutPlane(12.349, 33.3, 7.777, 44, CutPlaneKind::CrossSection, false);
     doc.GetOutfall(0)->m_Material.SetColor(2, 0.1f, 0.2f, 0.3f, 0.4f);
     doc.SetCurrentAngle(60.0f);
-    doc.m_bNoRiser = true;
+    doc.SetNoRiser(true);
     const std::vector<unsigned char> first = doc.SaveToBytes();
 
     CAppState app2;
-    CPlumexDoc copy(app2, prompt);
+    CCase copy(app2, prompt);
     std::string err;
     ASSERT_TRUE(copy.LoadFromBytes(first, err)) << err;
-    EXPECT_TRUE(copy.m_bNoRiser);
-    EXPECT_EQ(copy.m_fCurrentAngle, 60.0f);
+    EXPECT_TRUE(copy.IsNoRiser());
+    EXPECT_EQ(copy.CurrentAngle(), 60.0f);
     EXPECT_EQ(copy.m_ViewControl.m_nWidth, 800);
     EXPECT_EQ(copy.m_ViewControl.m_dEye[2], doc.m_ViewControl.m_dEye[2]);
     EXPECT_EQ(copy.m_CutPlane.m_dHAngle, 12.34);
     EXPECT_EQ(copy.m_CutPlane.m_eKind, CutPlaneKind::CrossSection);
     EXPECT_EQ(copy.m_CutPlane.m_nDiskNo, 44);
     ASSERT_EQ(copy.GetJetCount(), 4);
-    ASSERT_EQ(copy.m_pAmbient->Rows(), doc.m_pAmbient->Rows());
+    ASSERT_EQ(copy.Ambient()->Rows(), doc.Ambient()->Rows());
     const CRiser* a = doc.GetOutfall(0);
     const CRiser* b = copy.GetOutfall(0);
     EXPECT_EQ(b->m_strName, a->m_strName);
@@ -268,11 +268,11 @@ TEST_F(SerializeFixture, RoundTripKeepsEveryField) {
 TEST_F(SerializeFixture, Version15LoadsWithDefaults) {
     StreamWriter w("Plumex1.5");
     w.WholeCase(5);
-    doc.m_bNoRiser = true;
+    doc.SetNoRiser(true);
     ASSERT_TRUE(Load(w.bytes));
-    EXPECT_FALSE(doc.m_bNoRiser);
+    EXPECT_FALSE(doc.IsNoRiser());
     EXPECT_EQ(doc.m_strVersion, "Plumex2.00");
-    EXPECT_EQ(doc.m_fCurrentAngle, 90.0f);
+    EXPECT_EQ(doc.CurrentAngle(), 90.0f);
     EXPECT_EQ(doc.m_CutPlane.m_eKind, CutPlaneKind::Horizontal);
     EXPECT_EQ(doc.m_CutPlane.m_nDiskNo, 200);
     EXPECT_EQ(doc.m_CutPlane.m_dVAngle, 45.25);
@@ -291,9 +291,9 @@ TEST_F(SerializeFixture, Version15LoadsWithDefaults) {
     EXPECT_STREQ(j->m_KeyParams.m_szTitle, "Port 1 title");
     EXPECT_EQ(doc.m_ViewControl.m_fNear, 5.0f);
     EXPECT_EQ(doc.m_ViewControl.m_fFar, 5000.0f);
-    EXPECT_EQ(doc.m_pAmbient->m_dHalfExtentX, 800.0);
-    EXPECT_EQ(doc.m_pAmbient->m_dHalfExtentZ, 800.0);
-    EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 25.0);
+    EXPECT_EQ(doc.Ambient()->m_dHalfExtentX, 800.0);
+    EXPECT_EQ(doc.Ambient()->m_dHalfExtentZ, 800.0);
+    EXPECT_EQ(doc.Ambient()->m_dWaterDepth, 25.0);
 
     // Saving writes the newest version with every field.
     const std::vector<unsigned char> saved = doc.SaveToBytes();
@@ -304,18 +304,18 @@ TEST_F(SerializeFixture, Version151CarriesTheAngle) {
     StreamWriter w("Plumex1.51");
     w.WholeCase();
     ASSERT_TRUE(Load(w.bytes));
-    EXPECT_EQ(doc.m_fCurrentAngle, 60.0f);
+    EXPECT_EQ(doc.CurrentAngle(), 60.0f);
     EXPECT_EQ(doc.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_dCurrentAngle, 60.0);
     EXPECT_EQ(doc.GetOutfall(0)->m_dLength, 200.0);
-    EXPECT_FALSE(doc.m_bNoRiser);
+    EXPECT_FALSE(doc.IsNoRiser());
 }
 
 TEST_F(SerializeFixture, Version20HasLengthsAndTailButNoMaximumConcentration) {
     StreamWriter w("Plumex2.0");
     w.WholeCase();
     ASSERT_TRUE(Load(w.bytes));
-    EXPECT_TRUE(doc.m_bNoRiser);
-    EXPECT_EQ(doc.m_fCurrentAngle, 75.0f);
+    EXPECT_TRUE(doc.IsNoRiser());
+    EXPECT_EQ(doc.CurrentAngle(), 75.0f);
     EXPECT_EQ(doc.m_CutPlane.m_eKind, CutPlaneKind::CrossSection);
     EXPECT_EQ(doc.m_CutPlane.m_nDiskNo, 17);
     EXPECT_EQ(doc.GetOutfall(0)->m_dLength, 350.0);
@@ -341,7 +341,7 @@ TEST_F(SerializeFixture, EveryTruncationFailsCleanlyAndKeepsThePreviousCase) {
     StreamWriter w("Plumex2.00");
     w.WholeCase();
     BuildSmallCase(doc, true);
-    doc.m_bNoRiser = true;
+    doc.SetNoRiser(true);
     doc.GetOutfall(0)->m_nCurrentRiser = 1;
     doc.SetModifiedFlag(true);
     const std::vector<unsigned char> before = doc.SaveToBytes();
@@ -352,7 +352,7 @@ TEST_F(SerializeFixture, EveryTruncationFailsCleanlyAndKeepsThePreviousCase) {
         ASSERT_FALSE(err.empty());
         ASSERT_EQ(doc.SaveToBytes(), before) << "cut at " << cut;
     }
-    EXPECT_TRUE(doc.m_bNoRiser);
+    EXPECT_TRUE(doc.IsNoRiser());
     EXPECT_EQ(doc.GetCurrentRiser(), doc.GetOutfall(0)->m_Risers[1].get());
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(Load(w.bytes));
@@ -360,10 +360,10 @@ TEST_F(SerializeFixture, EveryTruncationFailsCleanlyAndKeepsThePreviousCase) {
 
 TEST_F(SerializeFixture, TwoCasesKeepTheirOwnScenarioThroughAlternateLoadsAndSaves) {
     // Both cases live in one application, as the windows of one program do.
-    CPlumexDoc other(app, prompt);
+    CCase other(app, prompt);
     BuildSmallCase(doc, true);
     BuildSmallCase(other, true);
-    doc.m_bNoRiser = true;
+    doc.SetNoRiser(true);
     const std::vector<unsigned char> withoutRisers = doc.SaveToBytes();
     const std::vector<unsigned char> withRisers = other.SaveToBytes();
     // The scenario is the int before the closing angle.
@@ -373,8 +373,8 @@ TEST_F(SerializeFixture, TwoCasesKeepTheirOwnScenarioThroughAlternateLoadsAndSav
         std::string err;
         ASSERT_TRUE(other.LoadFromBytes(withRisers, err)) << err;
         ASSERT_TRUE(doc.LoadFromBytes(withoutRisers, err)) << err;
-        EXPECT_TRUE(doc.m_bNoRiser);
-        EXPECT_FALSE(other.m_bNoRiser);
+        EXPECT_TRUE(doc.IsNoRiser());
+        EXPECT_FALSE(other.IsNoRiser());
         EXPECT_EQ(other.SaveToBytes(), withRisers);
         EXPECT_EQ(doc.SaveToBytes(), withoutRisers);
     }
@@ -391,16 +391,16 @@ TEST_F(SerializeFixture, AnOldFileReadBesideANewestOneKeepsEachVersionsFields) {
     // A new case starts with the application's scenario setting.
     CAppState withoutRisers;
     withoutRisers.m_bNewCaseNoRiser = true;
-    CPlumexDoc old(withoutRisers, prompt);
-    EXPECT_TRUE(old.m_bNoRiser);
+    CCase old(withoutRisers, prompt);
+    EXPECT_TRUE(old.IsNoRiser());
     std::string err;
     ASSERT_TRUE(old.LoadFromBytes(oldest.bytes, err)) << err;
-    EXPECT_FALSE(old.m_bNoRiser) << "files before version 2 have risers";
+    EXPECT_FALSE(old.IsNoRiser()) << "files before version 2 have risers";
     EXPECT_EQ(old.GetOutfall(0)->m_dLength, 200.0);
     EXPECT_EQ(old.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_pDisplay->m_Disks[1].m_dMaxConc, 0.0);
 
     // The newest case still reads and writes as it did.
-    EXPECT_TRUE(doc.m_bNoRiser);
+    EXPECT_TRUE(doc.IsNoRiser());
     EXPECT_EQ(doc.GetOutfall(0)->m_dLength, 350.0);
     EXPECT_EQ(doc.SaveToBytes(), newestSaved);
     ASSERT_TRUE(Load(newestSaved));
@@ -477,5 +477,5 @@ TEST_F(SerializeFixture, ASeaBedNameThatIsAPathFallsBackToTheDefault) {
     std::memset(b.data() + bedName, 0, 64);
     std::memcpy(b.data() + bedName, "../../secret", 12);
     ASSERT_TRUE(Load(b));
-    EXPECT_EQ(doc.m_pAmbient->m_strFaceNames[0], "SeaBed");
+    EXPECT_EQ(doc.Ambient()->m_strFaceNames[0], "SeaBed");
 }

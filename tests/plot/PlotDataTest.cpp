@@ -8,7 +8,7 @@
 #include <tuple>
 
 #include "SyntheticCase.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "plot/JetPalette.h"
 #include "plot/PlotCsv.h"
 #include "plot/PlotData.h"
@@ -42,12 +42,12 @@ protected:
     void SetUp() override {
         BuildSyntheticCase(m_doc, 4, 40);
         m_doc.GetOutfall(0)->GetRiser(1)->GetJet(0)->m_strName = "Port \"A\", east";
-        m_doc.PrepareJetDisplays();
+        m_doc.PlaceJets();
         m_series = MakeCaseSeries(m_doc, nullptr);
     }
     CAppState m_app;
     CScriptedPrompt m_prompt;
-    CPlumexDoc m_doc{m_app, m_prompt};
+    CCase m_doc{m_app, m_prompt};
     std::vector<JetSeries> m_series;
 };
 
@@ -153,12 +153,12 @@ TEST_F(PlotDataTest, CsvHoldsThePlottedPoints) {
 }
 
 TEST_F(PlotDataTest, AProfilePlotHasEveryRowWithDepthDownwards) {
-    const PlotData d = BuildDensityProfilePlot(*m_doc.m_pAmbient);
+    const PlotData d = BuildDensityProfilePlot(*m_doc.Ambient());
     EXPECT_TRUE(d.m_bYDown);
     ASSERT_EQ(d.m_Curves.size(), 1u);
     ASSERT_EQ(d.m_Curves[0].m_Points.size(), 2u);
     EXPECT_NEAR(d.m_Curves[0].m_Points[1].x, 1.0250, 1e-12);
     EXPECT_EQ(d.m_Curves[0].m_Points[1].y, 20.0);
-    EXPECT_EQ(BuildCurrentProfilePlot(*m_doc.m_pAmbient).m_Curves[0].m_Points[0].x, 0.1);
+    EXPECT_EQ(BuildCurrentProfilePlot(*m_doc.Ambient()).m_Curves[0].m_Points[0].x, 0.1);
 }
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "SyntheticCase.h"
 #include "geometry/CutPlane.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "plot/JetSeries.h"
 #include "support/ScriptedPrompt.h"
 
@@ -15,7 +15,7 @@ class SeriesTest : public ::testing::Test {
 protected:
     CAppState m_app;
     CScriptedPrompt m_prompt;
-    CPlumexDoc m_doc{m_app, m_prompt};
+    CCase m_doc{m_app, m_prompt};
 
     const CJet& JetAt(int ordinal) {
         const CJet* found = nullptr;
@@ -43,7 +43,7 @@ protected:
             d.m_dVelocity = 1.0;
             disks.push_back(d);
         }
-        m_doc.PrepareJetDisplays();
+        m_doc.PlaceJets();
     }
     // Scene height and x of the straight jet's port.
     void PortInScene(double& x, double& y) {
@@ -55,7 +55,7 @@ protected:
 
 TEST_F(SeriesTest, SamplesAreTheDisksOfThreeJets) {
     BuildSyntheticCase(m_doc, 5, 60);
-    m_doc.PrepareJetDisplays();
+    m_doc.PlaceJets();
     const std::vector<JetSeries> all = MakeCaseSeries(m_doc, nullptr);
     ASSERT_EQ(all.size(), 5u);
     for (int ordinal : {0, 2, 4}) {
@@ -99,7 +99,7 @@ TEST_F(SeriesTest, SamplesAreTheDisksOfThreeJets) {
 TEST_F(SeriesTest, PlanFollowsTheCurrentDirection) {
     BuildSyntheticCase(m_doc, 2, 30);
     m_doc.SetCurrentAngle(30.0f);
-    m_doc.PrepareJetDisplays();
+    m_doc.PlaceJets();
     const std::vector<JetSeries> all = MakeCaseSeries(m_doc, nullptr);
     ASSERT_EQ(all.size(), 2u);
     const double* c = all[0].m_dCurrent;
@@ -183,7 +183,7 @@ TEST_F(SeriesTest, SurfaceAndBedStandWhereTheModelHadThem) {
 TEST_F(SeriesTest, JetsWithoutDisksHaveNoSeries) {
     BuildSyntheticCase(m_doc, 3, 20);
     m_doc.GetOutfall(0)->GetRiser(0)->GetJet(1)->m_pDisplay->m_Disks.clear();
-    m_doc.PrepareJetDisplays();
+    m_doc.PlaceJets();
     const std::vector<JetSeries> all = MakeCaseSeries(m_doc, nullptr);
     ASSERT_EQ(all.size(), 2u);
     EXPECT_EQ(all[0].m_nOrdinal, 0);

@@ -10,7 +10,7 @@
 #include <map>
 
 #include "CliRunner.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -93,7 +93,7 @@ TEST_F(ReportCommandTest, JetTheModelRejectsIsReportedAndTheOthersStillAre) {
     {
         CAppState app;
         CScriptedPrompt prompt;
-        CPlumexDoc doc(app, prompt);
+        CCase doc(app, prompt);
         ASSERT_TRUE(doc.OpenCase(PLUMEX_DEMO_CASE));
         doc.GetOutfall(0)->GetRiser(1)->GetJet(0)->m_dPortHeight = 35.0;
         doc.GetOutfall(0)->GetRiser(1)->GetJet(0)->m_strName = "High port";

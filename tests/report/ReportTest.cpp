@@ -10,7 +10,7 @@
 #include <QTextDocument>
 
 #include "SyntheticCase.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "plot/JetPalette.h"
 #include "report/CaseReport.h"
 #include "report/ReportWriter.h"
@@ -51,7 +51,7 @@ protected:
         rejected->m_pDisplay->m_Disks.clear();
         rejected->m_KeyParams.m_nSteps = 0;
         rejected->m_strStatus = kRejected;
-        m_doc.PrepareJetDisplays();
+        m_doc.PlaceJets();
         m_options.m_strCaseName = "synthetic.pmx";
         m_options.m_strProgramVersion = "9.8.7";
         m_options.m_strModelVersion = "model 1.2";
@@ -74,7 +74,7 @@ protected:
     }
     CAppState m_app;
     CScriptedPrompt m_prompt;
-    CPlumexDoc m_doc{m_app, m_prompt};
+    CCase m_doc{m_app, m_prompt};
     ReportOptions m_options;
     QTemporaryDir m_dir;
 };

@@ -16,7 +16,7 @@ protected:
     void SetUp() override {
         MakeJets(1);
         m_doc.GetOutfall(0)->m_dDepth = 21.0;
-        m_doc.m_pAmbient->SetRows({{0.0, 1.0246, 0.0, 0.05}});
+        m_doc.SetProfile({{0.0, 1.0246, 0.0, 0.05}});
         // The result files are made in the "C" notation, as the model writes them.
         SummaryPage p;
         p.m_nSteps = 3;

@@ -11,7 +11,7 @@
 
 #include "base/AppState.h"
 #include "base/Prompt.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "run/SummaryParser.h"
 
 namespace {
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CAppState app;
     CSilentPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     doc.Create(TreeLevel::Outfall);  // an outfall
     doc.Create(TreeLevel::Riser);    // its riser with one jet
     doc.Add(TreeLevel::Jet);
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             j.ReadTrajectory(trajectory, prompt, nullptr, 0);
         });
-        doc.PrepareJetDisplays();
+        doc.PlaceJets();
     }
     if (summary) std::fclose(summary);
     if (trajectory) std::fclose(trajectory);

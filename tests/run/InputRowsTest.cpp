@@ -77,7 +77,7 @@ TEST_F(InputRowsTest, ARowTheModelCannotReadIsNotWrittenAndTheRunIsToldOnce) {
 }
 
 TEST_F(InputRowsTest, WithMergingOffTheModelIsNotAskedAndNothingIsTold) {
-    m_doc.m_bMergePlumes = false;
+    m_doc.SetRunOptions(RunOptions{m_doc.IsContinuous(), m_doc.MaxTimeSteps(), false});
     const InputRows rows = Plan(true);
     EXPECT_EQ(m_nAsked, 0);
     EXPECT_TRUE(rows.m_Problems.empty());

@@ -39,7 +39,7 @@ protected:
         MakeJets(1);
         m_doc.Add(TreeLevel::Riser);
         m_doc.GetOutfall(0)->m_dDepth = 21.0;
-        m_doc.m_pAmbient->SetRows({{0.0, 1.0246, 0.0, 0.05}});
+        m_doc.SetProfile({{0.0, 1.0246, 0.0, 0.05}});
     }
     std::string Input() { return ReadText(Path("UDF")); }
     std::string Twice(const char* block) { return std::string(block) + block; }
@@ -64,7 +64,7 @@ TEST_F(ModelInputRowTest, AModelThatReadsRowsGetsThePortCountSpacingAndAxis) {
 
 TEST_F(ModelInputRowTest, WithMergingOffTheBlocksAreThoseOfJetsAlone) {
     Settings().m_strModelProgram = PLUMEX_REAL_MODEL;
-    m_doc.m_bMergePlumes = false;
+    m_doc.SetRunOptions(RunOptions{m_doc.IsContinuous(), m_doc.MaxTimeSteps(), false});
     InputNotes notes;
     ASSERT_TRUE(WriteInputAllJets(m_doc, Settings(), &notes));
     EXPECT_EQ(Input(), Twice(kAlone));
@@ -89,7 +89,7 @@ TEST_F(ModelInputRowTest, AModelThatCannotReadRowsGetsTheBlocksOfJetsAloneAndThe
 
 TEST_F(ModelInputRowTest, TheRunsProblemsBeginWithWhatThePreparationFound) {
     Settings().m_strModelProgram = PLUMEX_FAKE_MODEL;
-    m_doc.m_pAmbient->SetRows({{0.0, 1.0246, 0.0, 0.05}, {30.0, 1.0246, 0.0, 0.05}});
+    m_doc.SetProfile({{0.0, 1.0246, 0.0, 0.05}, {30.0, 1.0246, 0.0, 0.05}});
     RunPlan plan;
     ASSERT_TRUE(PrepareRun(m_doc, Settings(), true, plan));
     EXPECT_EQ(plan.m_Problems, std::vector<std::string>{kMergingNotComputed});

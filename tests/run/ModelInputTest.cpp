@@ -12,7 +12,7 @@ protected:
     void SetUp() override {
         MakeJets(1);
         m_doc.GetOutfall(0)->m_dDepth = 21.0;
-        m_doc.m_pAmbient->SetRows({{0.0, 1.0246, 0.0, 0.05}});
+        m_doc.SetProfile({{0.0, 1.0246, 0.0, 0.05}});
     }
     std::string Input() { return ReadText(Path("UDF")); }
 };
@@ -33,9 +33,8 @@ TEST_F(ModelInputTest, DefaultJetGivesTheDocumentedBlockByteForByte) {
 }
 
 TEST_F(ModelInputTest, ZeroRowsContinuousModeAndNegativeDepth) {
-    m_doc.m_pAmbient->SetRows({});
-    m_doc.m_bContinuous = true;
-    m_doc.m_nMaxTimeSteps = 77;
+    m_doc.SetProfile({});
+    m_doc.SetRunOptions(RunOptions{true, 77});
     JetAt(0).m_dPortHeight = 25.5;  // above the 21 m deep outfall's water line
     JetAt(0).m_dCurrent = 0.7;
     ASSERT_TRUE(WriteInputAllJets(m_doc, Settings()));
@@ -51,7 +50,7 @@ TEST_F(ModelInputTest, ZeroRowsContinuousModeAndNegativeDepth) {
 }
 
 TEST_F(ModelInputTest, CurrentIsTheProfileMeanAndRowsFollowTheProfile) {
-    m_doc.m_pAmbient->SetRows({{0.0, 33.0, 20.0, 0.10}, {10.0, 34.0, 15.0, 0.20}, {30.0, 35.0, 12.0, 0.60}});
+    m_doc.SetProfile({{0.0, 33.0, 20.0, 0.10}, {10.0, 34.0, 15.0, 0.20}, {30.0, 35.0, 12.0, 0.60}});
     ASSERT_TRUE(WriteInputAllJets(m_doc, Settings()));
     const std::string in = Input();
     EXPECT_NE(in.find("\n0.300000  0.000000  999.000000\n"), std::string::npos) << in;

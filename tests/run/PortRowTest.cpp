@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "model/JetPlacement.h"
 #include "model/Riser.h"
 #include "run/PortRow.h"
-#include "scene/JetPlacement.h"
 
 namespace {
 // An outfall with risers at the given distances holding the given number of

@@ -71,7 +71,7 @@ TEST_F(ReadResultsTest, AllJetsWithARejectedJetInTheMiddle) {
 }
 
 TEST_F(ReadResultsTest, ContinuousModeReadsOneStepLessPerJet) {
-    m_doc.m_bContinuous = true;
+    m_doc.SetRunOptions(RunOptions{true, m_doc.MaxTimeSteps()});
     WriteResults(
         PageText(Page(1, 5, "Maximum number of steps reached")) + PageText(Page(2, 3, "x")) + PageText(Page(3, 3, "y")),
         SectionText(1, "Jet1", 5) + SectionText(2, "Jet2", 3) + SectionText(3, "Jet3", 3));
@@ -100,7 +100,7 @@ TEST_F(ReadResultsTest, SelectedJetOnlyWithProgressOverThePreviousStepCounts) {
 }
 
 TEST_F(ReadResultsTest, StepCountsBeyondTheRunsLimitAreRefusedAndTheNextJetStillReads) {
-    m_doc.m_nMaxTimeSteps = 50;
+    m_doc.SetRunOptions(RunOptions{m_doc.IsContinuous(), 50});
     WriteResults(PageText(Page(1, 12000000, "Maximum number of steps reached")) +
                      PageText(Page(2, 51, "Maximum number of steps reached")) +
                      PageText(Page(3, 2, "Plume hit the sea bed")),

@@ -12,7 +12,7 @@ protected:
     void SetUp() override {
         Settings().m_strModelProgram = PLUMEX_REAL_MODEL;
         // Still unstratified water 30 m deep; fresh effluent.
-        m_doc.m_pAmbient->SetRows({{0.0, 1.025, 0.0, 0.0}, {30.0, 1.025, 0.0, 0.0}});
+        m_doc.SetProfile({{0.0, 1.025, 0.0, 0.0}, {30.0, 1.025, 0.0, 0.0}});
     }
     // The average dilution every jet reached; all jets must have results.
     std::vector<double> Dilutions() {
@@ -27,7 +27,7 @@ protected:
 }  // namespace
 
 TEST_F(RowRunTest, PortsOnThePipeMergeWhenMergingIsOnAndNotWhenOff) {
-    m_doc.m_bNoRiser = true;
+    m_doc.SetNoRiser(true);
     MakeJets(10);
     m_doc.GetOutfall(0)->m_dJetSpacing = 1.0;
     m_doc.GetOutfall(0)->m_dDepth = 21.0;
@@ -37,7 +37,7 @@ TEST_F(RowRunTest, PortsOnThePipeMergeWhenMergingIsOnAndNotWhenOff) {
     EXPECT_EQ(JetAt(0).m_KeyParams.m_nPorts, 10);
     const std::vector<double> merged = Dilutions();
 
-    m_doc.m_bMergePlumes = false;
+    m_doc.SetRunOptions(RunOptions{m_doc.IsContinuous(), m_doc.MaxTimeSteps(), false});
     ASSERT_TRUE(Run(true));
     EXPECT_EQ(JetAt(0).m_KeyParams.m_nPorts, 1);
     const std::vector<double> alone = Dilutions();

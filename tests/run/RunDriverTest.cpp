@@ -24,8 +24,8 @@ public:
     std::vector<DocEvent> m_Events;
 };
 
-void BuildCase(CPlumexDoc& doc, double flowBase) {
-    doc.m_pAmbient->SetRows({{0.0, 33.0, 20.0, 0.05}, {30.0, 34.0, 12.0, 0.05}});
+void BuildCase(CCase& doc, double flowBase) {
+    doc.SetProfile({{0.0, 33.0, 20.0, 0.05}, {30.0, 34.0, 12.0, 0.05}});
     doc.Create(TreeLevel::Outfall);
     doc.Create(TreeLevel::Riser);
     doc.Add(TreeLevel::Jet);
@@ -174,7 +174,7 @@ TEST_F(RunDriverTest, CancelStopsTheProcessAndChangesNothing) {
 
 TEST_F(RunDriverTest, ChecksBeforeTheRun) {
     // Unstable stratification: No ends the run before anything is written.
-    m_doc.m_pAmbient->SetRows({{0.0, 1.025, 0.0, 0.0}, {30.0, 1.020, 0.0, 0.0}});
+    m_doc.SetProfile({{0.0, 1.025, 0.0, 0.0}, {30.0, 1.020, 0.0, 0.0}});
     m_prompt.QueueAnswer(PromptAnswer::No);
     EXPECT_FALSE(Run(true));
     EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Invalid ambient density of row 1 and row 2"});
@@ -185,7 +185,7 @@ TEST_F(RunDriverTest, ChecksBeforeTheRun) {
     EXPECT_EQ(m_prompt.Texts().size(), 1u);
 
     m_prompt.Clear();
-    m_doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, 0.0}, {0.0, 1.025, 0.0, 0.0}});
+    m_doc.SetProfile({{0.0, 1.02, 0.0, 0.0}, {0.0, 1.025, 0.0, 0.0}});
     EXPECT_FALSE(Run(true));
     EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{"Invalid ambient depth of row 1 and row 2"});
 }
@@ -193,8 +193,8 @@ TEST_F(RunDriverTest, ChecksBeforeTheRun) {
 TEST_F(RunDriverTest, OutfallWithoutRiserDoesNothingSilently) {
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc(app, prompt);
-    doc.m_pAmbient->SetRows({});
+    CCase doc(app, prompt);
+    doc.SetProfile({});
     doc.Create(TreeLevel::Outfall);
     doc.GetOutfall(0)->m_Risers.clear();
     EXPECT_FALSE(RunAndWait(doc, true));
@@ -207,8 +207,8 @@ TEST_F(RunDriverTest, TwoDocumentsRunInTheirOwnPrivateDirectories) {
     CScriptedPrompt prompt;
     std::string firstDir;
     {
-        auto a = std::make_unique<CPlumexDoc>(app, prompt);
-        CPlumexDoc b(app, prompt);
+        auto a = std::make_unique<CCase>(app, prompt);
+        CCase b(app, prompt);
         auto settingsA = std::make_shared<CRunSettings>();
         auto settingsB = std::make_shared<CRunSettings>();
         BuildCase(*a, 0.020);

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "base/AppState.h"
+#include "model/Case.h"
 #include "model/Jet.h"
 #include "model/JetDispModal.h"
-#include "model/PlumexDoc.h"
 #include "run/ModelInput.h"
 #include "run/ResultsReader.h"
 #include "run/RunAndWait.h"
@@ -45,8 +45,8 @@ protected:
     RunPlan ReadingPlan(bool allJets) const {
         RunPlan plan;
         plan.m_bAllJets = allJets;
-        plan.m_bContinuous = m_doc.m_bContinuous;
-        plan.m_nMaxTimeSteps = m_doc.m_nMaxTimeSteps;
+        plan.m_bContinuous = m_doc.IsContinuous();
+        plan.m_nMaxTimeSteps = m_doc.MaxTimeSteps();
         return plan;
     }
     bool ReadAndApply(const RunPlan& plan) {
@@ -85,7 +85,7 @@ protected:
     QTemporaryDir m_dir;
     CAppState m_app;
     CScriptedPrompt m_prompt;
-    CPlumexDoc m_doc;
+    CCase m_doc;
     std::shared_ptr<CRunSettings> m_pSettings = std::make_shared<CRunSettings>();
     CRunProgress* m_pProgress = nullptr;  // given to the runs and readings
 };

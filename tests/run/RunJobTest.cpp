@@ -50,7 +50,7 @@ protected:
     void SetUp() override {
         ::setenv("PLUMEX_FAKE_MODE", "echo", 1);
         Settings().m_strModelProgram = PLUMEX_FAKE_MODEL;
-        m_doc.m_pAmbient->SetRows({{0.0, 33.0, 20.0, 0.05}, {30.0, 34.0, 12.0, 0.05}});
+        m_doc.SetProfile({{0.0, 33.0, 20.0, 0.05}, {30.0, 34.0, 12.0, 0.05}});
         MakeJets(3);
         m_doc.GetOutfall(0)->m_dDepth = 25.0;
         for (int k = 0; k < 3; ++k) JetAt(k).m_dFlow = 0.010 + 0.001 * k;

@@ -143,7 +143,7 @@ TEST_F(RunResultTest, AResultThatDidNotCompleteChangesNoJet) {
 TEST_F(RunResultTest, ACancelledJobAppliesNothingThoughOutputLiesReady) {
     ::setenv("PLUMEX_FAKE_MODE", "never", 1);
     Settings().m_strModelProgram = PLUMEX_FAKE_MODEL;
-    m_doc.m_pAmbient->SetRows({{0.0, 33.0, 20.0, 0.05}, {30.0, 34.0, 12.0, 0.05}});
+    m_doc.SetProfile({{0.0, 33.0, 20.0, 0.05}, {30.0, 34.0, 12.0, 0.05}});
     m_doc.GetOutfall(0)->m_dDepth = 25.0;
     m_doc.SetModifiedFlag(false);
     m_events.m_Kinds.clear();

@@ -6,8 +6,10 @@
 
 #include "SyntheticCase.h"
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 #include "scene/ColourTable.h"
+#include "scene/JetDisplays.h"
+#include "scene/SortTree.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -92,11 +94,11 @@ TEST(ColourTable, LevelColourRunsFromLowToHighMaterial) {
 TEST(DocColours, RangesAndTableCoverEveryDiskOfEveryJet) {
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     BuildSyntheticCase(doc, 3, 50);
     // A jet without results widens nothing.
     doc.GetOutfall(0)->m_Risers[1]->m_Jets[0]->m_pDisplay->m_Disks.clear();
-    doc.PrepareJetDisplays();
+    doc.PlaceJets();
     CRangeRecord mn, mx;
     doc.GetValueRanges(mn, mx);
     float cMin = 1e9f, cMax = -1e9f, vMax = -1e9f;
@@ -111,11 +113,41 @@ TEST(DocColours, RangesAndTableCoverEveryDiskOfEveryJet) {
     EXPECT_FLOAT_EQ(mx.m_fConc, cMax);
     EXPECT_FLOAT_EQ(mx.m_fVelocity, vMax);
     EXPECT_FLOAT_EQ(doc.GetOutfall(0)->m_Risers[1]->m_RangeMax.m_fConc, CRangeRecord::kFreshMax);
-    EXPECT_EQ(doc.m_ColourTable[255].m_nHighLevel, 255);
+    CJetDisplays displays(doc);
+    EXPECT_EQ(displays.Colours()[255].m_nHighLevel, 255);
     // The velocity table differs from the concentration table.
-    const auto concTable = doc.m_ColourTable;
-    doc.BuildColourTable(ColourMode::Velocity);
+    const ColourTable concTable = displays.Colours();
+    displays.SetMode(ColourMode::Velocity);
     int differ = 0;
-    for (int a = 0; a < 256; ++a) differ += concTable[a].m_nHighLevel != doc.m_ColourTable[a].m_nHighLevel;
+    for (int a = 0; a < 256; ++a) differ += concTable[a].m_nHighLevel != displays.Colours()[a].m_nHighLevel;
     EXPECT_GT(differ, 0);
+    // The section image takes the displays' table.
+    EXPECT_EQ(&doc.SectionColourTable(), &displays.Colours());
+}
+
+TEST(JetDisplays, ColoursAndTreeFollowTheCaseWithoutBeingTold) {
+    CAppState app;
+    CScriptedPrompt prompt;
+    CCase doc(app, prompt);
+    BuildSyntheticCase(doc, 2, 60);
+    doc.PlaceJets();
+    CJetDisplays displays(doc);
+    const ColourTable before = displays.Colours();
+    const CSortTree* tree = displays.SortTree();
+    ASSERT_TRUE(tree);
+
+    // New results for one jet: its concentrations fall ten times faster.
+    CJet& jet = *doc.GetOutfall(0)->m_Risers[0]->m_Jets[0];
+    for (CJetDisk& d : jet.m_pDisplay->m_Disks) d.m_dMeanConc *= 0.1;
+    EXPECT_EQ(displays.Colours()[128].m_dFromValue, before[128].m_dFromValue) << "nothing placed yet";
+    doc.PlaceJets(0, 0, 0, 1);
+    EXPECT_NE(displays.Colours()[128].m_dFromValue, before[128].m_dFromValue);
+    EXPECT_TRUE(displays.IsSortTreeStale());
+
+    // Deleting a jet changes the tree's names, not the placement.
+    displays.SortTree();
+    const ColourTable placed = displays.Colours();
+    doc.Delete(TreeLevel::Jet);
+    EXPECT_TRUE(displays.IsSortTreeStale());
+    EXPECT_EQ(displays.Colours()[128].m_dFromValue, placed[128].m_dFromValue);
 }

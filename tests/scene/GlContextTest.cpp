@@ -12,10 +12,10 @@
 #include "OsMesaContext.h"
 #include "SyntheticCase.h"
 #include "base/AppState.h"
+#include "document/PlumexDoc.h"
 #include "gl/GlResources.h"
 #include "gl/GlSetup.h"
 #include "gl/SceneFrame.h"
-#include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -50,7 +50,7 @@ protected:
         glViewport(0, 0, kW, kH);
         SceneFrameOptions o;
         o.m_bFastDisplay = fast;
-        DrawSceneFrame(m_doc, m_camera, o, resources);
+        DrawSceneFrame(m_doc, m_doc.Displays(), m_camera, o, resources);
         EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
         return context.ReadPixels();
     }
@@ -90,7 +90,7 @@ TEST_F(GlContexts, TwoContextsDrawOneCaseAlike) {
 TEST_F(GlContexts, BoxFollowsTheWaterDepthOfTheRecord) {
     CGlResources kept(kNoImages);
     const auto before = Draw(m_first, kept);
-    m_doc.m_pAmbient->m_dWaterDepth += 15.0;
+    m_doc.SetWaterDepth(m_doc.Ambient()->m_dWaterDepth + 15.0);
     const auto after = Draw(m_first, kept);
     CGlResources fresh(kNoImages);
     const auto reference = Draw(m_first, fresh);
@@ -126,7 +126,7 @@ TEST_F(GlContexts, PaintingAndPickingLeaveTheCaseUnchanged) {
     unsigned int hits[512];
     int picked = 0;
     for (int y = 0; y < kH; y += 16)
-        for (int x = 0; x < kW; x += 16) picked += PickScene(m_doc, m_camera, x, y, hits, 512) > 0;
+        for (int x = 0; x < kW; x += 16) picked += PickScene(m_doc, m_doc.Displays(), m_camera, x, y, hits, 512) > 0;
     EXPECT_GT(picked, 0) << "no pick hit a jet";
     EXPECT_EQ(m_doc.SaveToBytes(), bytes);
     EXPECT_EQ(jet.m_pDisplay->GetRingCount(), rings);
@@ -146,32 +146,32 @@ TEST_F(GlContexts, TubesAndSortTreeAreMadeWhenAFrameFirstNeedsThem) {
     // New results for one jet: its tube and the tree wait for a frame.
     m_doc.PrepareJetDisplays(0, 0, 1, 1);
     EXPECT_TRUE(jet.m_pDisplay->IsTubePending());
-    EXPECT_TRUE(m_doc.IsSortTreeStale());
+    EXPECT_TRUE(m_doc.Displays().IsSortTreeStale());
     unsigned int hits[512];
     int picked = 0;
     for (int y = 0; y < kH; y += 16)
-        for (int x = 0; x < kW; x += 16) picked += PickScene(m_doc, m_camera, x, y, hits, 512) > 0;
+        for (int x = 0; x < kW; x += 16) picked += PickScene(m_doc, m_doc.Displays(), m_camera, x, y, hits, 512) > 0;
     EXPECT_GT(picked, 0);
-    EXPECT_TRUE(m_doc.IsSortTreeStale()) << "a pick needs no sort tree";
+    EXPECT_TRUE(m_doc.Displays().IsSortTreeStale()) << "a pick needs no sort tree";
     Draw(m_first, resources, true);
     EXPECT_FALSE(jet.m_pDisplay->IsTubePending()) << "a fast frame draws the tube";
-    EXPECT_TRUE(m_doc.IsSortTreeStale()) << "a fast frame needs no sort tree";
+    EXPECT_TRUE(m_doc.Displays().IsSortTreeStale()) << "a fast frame needs no sort tree";
 
     const auto sorted = Draw(m_first, resources, false);
-    EXPECT_FALSE(m_doc.IsSortTreeStale());
+    EXPECT_FALSE(m_doc.Displays().IsSortTreeStale());
     // Held here, so that a tree made again could not take its address.
-    const std::shared_ptr<CSortTree> tree = m_doc.m_pSortTree;
+    const std::shared_ptr<const CSortTree> tree = m_doc.Displays().SharedSortTree();
     ASSERT_TRUE(tree);
     EXPECT_EQ(Differing(sorted, sortedBefore), 0) << "same results, same picture";
 
     // Repainting and picking use the tree made by the first sorted frame.
     Draw(m_first, resources, false);
-    PickScene(m_doc, m_camera, kW / 2, kH / 2, hits, 512);
-    EXPECT_EQ(m_doc.m_pSortTree, tree);
+    PickScene(m_doc, m_doc.Displays(), m_camera, kW / 2, kH / 2, hits, 512);
+    EXPECT_EQ(m_doc.Displays().SharedSortTree(), tree);
 
     // Deleting a jet shifts the positions the tree names jets by.
     m_doc.GetOutfall(0)->m_Risers[0]->m_nCurrentJet = 0;
     m_doc.Delete(TreeLevel::Jet);
-    EXPECT_TRUE(m_doc.IsSortTreeStale());
+    EXPECT_TRUE(m_doc.Displays().IsSortTreeStale());
 }
 }  // namespace

@@ -51,7 +51,7 @@ protected:
 
     std::vector<std::uint8_t> Render(SceneFrameOptions o, bool immediate) {
         o.m_bImmediateMode = immediate;
-        DrawSceneFrame(m_doc, m_camera, o, m_resources);
+        DrawSceneFrame(m_doc, m_doc.Displays(), m_camera, o, m_resources);
         return m_context.ReadPixels();
     }
     // The frame from the arrays, checked against the frame drawn vertex by
@@ -71,7 +71,7 @@ protected:
         return o;
     }
     CJet& Jet(int riser, int jet) { return *m_doc.GetOutfall(0)->m_Risers[riser]->m_Jets[jet]; }
-    int Walks() const { return m_doc.m_pSortedArrays ? m_doc.m_pSortedArrays->WalkCount() : 0; }
+    int Walks() const { return m_doc.Displays().SortedArrays().WalkCount(); }
 };
 }  // namespace
 
@@ -104,7 +104,6 @@ TEST_F(JetArrays, SortedFramesMatchFromEveryEyeAndInEveryColourMode) {
     const auto turned = RenderChecked(Sorted(), "sorted, eye moved");
     EXPECT_GT(Compare(first, turned, 6).m_nDiffering, 500);
     for (ColourMode mode : {ColourMode::Velocity, ColourMode::HalfWidth}) {
-        m_doc.m_eColourMode = mode;
         m_doc.BuildColourTable(mode);
         RenderChecked(Sorted(), "colour mode");
     }
@@ -150,12 +149,8 @@ TEST_F(JetArrays, EveryChangeOfTheSortedPictureReachesACachedFrame) {
         {"jet hidden", [&] { Jet(0, 1).m_nVisible = 0; }},
         {"riser hidden", [&] { m_doc.GetOutfall(0)->m_Risers[1]->m_nVisible = 0; }},
         {"range", [&] { m_doc.m_RangeMax.m_fConc *= 4.0f; }},
-        {"colour mode", [&] { m_doc.m_eColourMode = ColourMode::HalfWidth; }},
-        {"colour table",
-         [&] {
-             m_doc.m_eColourMode = ColourMode::Concentration;
-             for (auto& e : m_doc.m_ColourTable) e.m_nHighLevel = e.m_nLowLevel;
-         }},
+        {"colour mode", [&] { m_doc.BuildColourTable(ColourMode::HalfWidth); }},
+        {"colour table", [&] { m_doc.BuildColourTable(ColourMode::Velocity); }},
         {"results cleared", [&] { Jet(2, 1).m_pDisplay->m_Disks.clear(); }},
         {"tubes remade",
          [&] {

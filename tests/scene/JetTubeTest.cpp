@@ -5,9 +5,9 @@
 
 #include "SyntheticCase.h"
 #include "base/AppState.h"
+#include "model/Case.h"
 #include "model/JetDispModal.h"
-#include "model/PlumexDoc.h"
-#include "scene/JetPlacement.h"
+#include "model/JetPlacement.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -141,9 +141,9 @@ TEST(JetPlacement, PortAtTheDefaultCurrentAngleFacesAlongTheCurrent) {
 TEST(JetPlacement, PreparedDisksFollowThePlacementIntoTheScene) {
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     BuildSyntheticCase(doc, 2, 100);
-    doc.PrepareJetDisplays();
+    doc.PlaceJets();
     CJet& jet = *doc.GetOutfall(0)->m_Risers[0]->m_Jets[0];
     const auto& disp = *jet.m_pDisplay;
     ASSERT_EQ(disp.GetRingCount(), 6);  // disks 0, 20, 40, 60, 80, 99
@@ -165,14 +165,14 @@ TEST(JetTube, TubeMadeOnFirstUseEqualsTheOneMadeAtOnce) {
     // after the current angle has turned and the case has been saved.
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc eager(app, prompt), lazy(app, prompt);
-    for (CPlumexDoc* doc : {&eager, &lazy}) {
+    CCase eager(app, prompt), lazy(app, prompt);
+    for (CCase* doc : {&eager, &lazy}) {
         BuildSyntheticCase(*doc, 2, 100);
         // A ring disk on the current axis with the next beyond it is nudged.
         auto& disks = doc->GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_pDisplay->m_Disks;
         disks[40].m_dY = 0.0;
         disks[41].m_dY = -0.5;
-        doc->PrepareJetDisplays();
+        doc->PlaceJets();
     }
     const CJetDispModal& e = *eager.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_pDisplay;
     const CJetDispModal& l = *lazy.GetOutfall(0)->m_Risers[0]->m_Jets[0]->m_pDisplay;

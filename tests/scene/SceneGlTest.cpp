@@ -40,8 +40,8 @@ protected:
     std::vector<std::uint8_t> Render(bool fast) {
         SceneFrameOptions o;
         o.m_bFastDisplay = fast;
-        if (!fast && !m_doc.m_pSortTree) m_doc.BuildSortTree();
-        DrawSceneFrame(m_doc, m_camera, o, m_resources);
+        if (!fast && !m_doc.SortTree()) m_doc.BuildSortTree();
+        DrawSceneFrame(m_doc, m_doc.Displays(), m_camera, o, m_resources);
         auto px = m_context.ReadPixels();
         // PLUMEX_SCENE_DUMP=folder keeps every frame as a PPM picture to look at.
         if (const char* dir = std::getenv("PLUMEX_SCENE_DUMP")) {
@@ -147,7 +147,7 @@ TEST_F(SceneGl, JetsCoverThePixelsWhereTheirDisksProject) {
 TEST_F(SceneGl, SortedDisplayDiffersFromFastAndIsTranslucent) {
     const auto fast = Render(true);
     const auto sorted = Render(false);
-    EXPECT_GT(m_doc.m_pSortTree->PolygonCount(), 0);
+    EXPECT_GT(m_doc.SortTree()->PolygonCount(), 0);
     EXPECT_GT(Differing(fast, sorted), 500);
 
     // Behind a translucent jet the background shows through: changing the
@@ -174,7 +174,6 @@ TEST_F(SceneGl, ColourModesGiveDifferentPixels) {
     std::vector<std::uint8_t> img[3];
     const ColourMode modes[3] = {ColourMode::Concentration, ColourMode::Velocity, ColourMode::HalfWidth};
     for (int k = 0; k < 3; ++k) {
-        m_doc.m_eColourMode = modes[k];
         m_doc.BuildColourTable(modes[k]);
         img[k] = Render(false);
     }
@@ -191,7 +190,7 @@ TEST_F(SceneGl, PickAtADiskCentreNamesItsJetAndRing) {
     int x, y;
     ASSERT_TRUE(Project(c, x, y));
     unsigned int hits[512];
-    const int count = PickScene(m_doc, m_camera, x, y, hits, 512);
+    const int count = PickScene(m_doc, m_doc.Displays(), m_camera, x, y, hits, 512);
     ASSERT_GT(count, 0);
     ASSERT_LE(count * 7, 512);
     const unsigned int* best = hits;
@@ -211,7 +210,7 @@ TEST_F(SceneGl, PickAtADiskCentreNamesItsJetAndRing) {
     EXPECT_EQ(jet.m_nCurrentDisk, int(best[6]));
 
     // Empty space hits nothing.
-    EXPECT_EQ(PickScene(m_doc, m_camera, 2, 2, hits, 512), 0);
+    EXPECT_EQ(PickScene(m_doc, m_doc.Displays(), m_camera, 2, 2, hits, 512), 0);
 }
 
 TEST_F(SceneGl, DrawingRoutinesRestoreTheState) {
@@ -230,7 +229,7 @@ TEST_F(SceneGl, DrawingRoutinesRestoreTheState) {
     m_camera.ApplyProjection();
     m_camera.ApplyCamera();
     m_resources.SetTextureDir("/nonexistent-folder");
-    m_resources.PrepareAmbientBox(*m_doc.m_pAmbient);
+    m_resources.PrepareAmbientBox(*m_doc.Ambient());
     const auto before = snapshot();
     SceneDrawState state;
     m_doc.DrawStructures(state);
@@ -255,7 +254,7 @@ TEST_F(SceneGl, AnimationStepLimitsTheTubes) {
     SceneFrameOptions o;
     o.m_bAnimating = true;
     o.m_nAnimStep = 3;
-    DrawSceneFrame(m_doc, m_camera, o, m_resources);
+    DrawSceneFrame(m_doc, m_doc.Displays(), m_camera, o, m_resources);
     const auto grown = m_context.ReadPixels();
     const auto full = Render(true);
     // Rings 0..2 only: the far end of each plume is not drawn.
@@ -277,7 +276,7 @@ TEST_F(SceneGl, SingleDiskJetAndSteepPortDrawWithoutFault) {
     EXPECT_EQ(jet.m_pDisplay->GetRingCount(), 1);
     Render(true);
     Render(false);
-    m_doc.m_bNoRiser = true;
+    m_doc.SetNoRiser(true);
     Render(true);
     SUCCEED();
 }

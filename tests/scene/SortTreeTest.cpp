@@ -7,7 +7,8 @@
 
 #include "SyntheticCase.h"
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
+#include "scene/JetDisplays.h"
 #include "scene/SortTree.h"
 #include "support/ScriptedPrompt.h"
 
@@ -124,16 +125,18 @@ TEST(SortTree, EmptyAndDegenerateInputsGiveAnEmptyTree) {
 TEST(SortTree, DocumentTreeHoldsEveryTubeQuadWithItsNames) {
     CAppState app;
     CScriptedPrompt prompt;
-    CPlumexDoc doc(app, prompt);
+    CCase doc(app, prompt);
     BuildSyntheticCase(doc, 3, 61);  // rings from disks 0, 20, 40, 60
-    doc.PrepareJetDisplays();
-    EXPECT_FALSE(doc.m_pSortTree);  // no view shows the jets sorted
-    doc.BuildSortTree();
-    ASSERT_TRUE(doc.m_pSortTree);
-    EXPECT_EQ(doc.m_pSortTree->InputPolygonCount(), 3 * 3 * 32);
+    doc.PlaceJets();
+    CJetDisplays displays(doc);
+    EXPECT_TRUE(displays.IsSortTreeStale());  // made when a view first shows the jets sorted
+    const CSortTree* tree = displays.SortTree();
+    ASSERT_TRUE(tree);
+    EXPECT_FALSE(displays.IsSortTreeStale());
+    EXPECT_EQ(tree->InputPolygonCount(), 3 * 3 * 32);
     const float eye[3] = {8, 15, 100};
     int maxRing = 0, jets = 0;
-    doc.m_pSortTree->ForEachBackToFront(eye, [&](const CSortPolygon& p) {
+    tree->ForEachBackToFront(eye, [&](const CSortPolygon& p) {
         maxRing = std::max<int>(maxRing, p.m_nRing);
         jets |= 1 << (p.m_nRiser * 2 + p.m_nJet);
         EXPECT_GE(p.m_nRing, 1);

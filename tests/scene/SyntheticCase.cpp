@@ -3,7 +3,7 @@
 #include <cmath>
 #include <memory>
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 void FillPlumeDisks(CJet& jet, int nDisks, double dRise, double dRun, double dTurn) {
     auto& disks = jet.m_pDisplay->m_Disks;
@@ -31,10 +31,10 @@ void FillPlumeDisks(CJet& jet, int nDisks, double dRise, double dRun, double dTu
     jet.m_KeyParams.m_nSteps = nDisks;
 }
 
-void BuildSyntheticCase(CPlumexDoc& doc, int nJets, int nDisks) {
+void BuildSyntheticCase(CCase& doc, int nJets, int nDisks) {
     doc.ResetToNew();
-    doc.m_pAmbient->SetRows({{0.0, 1.0245, 0.0, 0.1}, {20.0, 1.0250, 0.0, 0.05}});
-    doc.m_pAmbient->m_dWaterDepth = 20.0;
+    doc.SetProfile({{0.0, 1.0245, 0.0, 0.1}, {20.0, 1.0250, 0.0, 0.05}});
+    doc.SetWaterDepth(20.0);
     auto outfall = std::make_unique<CRiser>();
     outfall->m_strName = "Outfall1";
     outfall->m_dDepth = 20.0;
@@ -54,5 +54,7 @@ void BuildSyntheticCase(CPlumexDoc& doc, int nJets, int nDisks) {
         }
         outfall->AppendRiser(std::move(riser));
     }
-    doc.m_Outfalls.push_back(std::move(outfall));
+    doc.InsertOutfall(doc.GetOutfallCount(), std::move(outfall));
+    // Built as if just opened: nothing to save yet.
+    doc.SetModifiedFlag(false);
 }

@@ -9,9 +9,9 @@
 #include "OsMesaContext.h"
 #include "SyntheticCase.h"
 #include "base/AppState.h"
+#include "document/PlumexDoc.h"
 #include "gl/GlResources.h"
 #include "gl/GlSetup.h"
-#include "model/PlumexDoc.h"
 #include "model/ViewControl.h"
 #include "support/ScriptedPrompt.h"
 

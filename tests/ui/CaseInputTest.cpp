@@ -12,7 +12,7 @@
 
 #include "InputTestSupport.h"
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/AmbientGrid.h"
 #include "ui/ItemFormSet.h"
@@ -279,7 +279,7 @@ TEST(ProfilePlotTest, OneLevelSitsAtTickFifteenAndTheDepthAxisRoundsUp) {
     CScriptedPrompt prompt;
     CPlumexDoc doc(app, prompt);
     doc.ResetToNew();
-    doc.m_pAmbient->SetRows({{12.0, 1.025, 0.0, 0.1}});
+    doc.SetProfile({{12.0, 1.025, 0.0, 0.1}});
     CProfileWnd wnd;
     wnd.resize(238, 200);
     wnd.SetDocument(&doc);
@@ -294,7 +294,7 @@ TEST(ProfilePlotTest, OneLevelSitsAtTickFifteenAndTheDepthAxisRoundsUp) {
     EXPECT_EQ(CProfileWnd::AxisDepth(40.0), 40);
     EXPECT_EQ(CProfileWnd::AxisDepth(0.5), 0);
     // Two levels, the lower one lighter: the second point lies left of the first.
-    doc.m_pAmbient->SetRows({{0.0, 1.026, 0.0, 0.1}, {35.0, 1.024, 0.0, 0.1}});
+    doc.SetProfile({{0.0, 1.026, 0.0, 0.1}, {35.0, 1.024, 0.0, 0.1}});
     const std::vector<QPointF> two = RedMarks(wnd.grab().toImage().scaled(wnd.size()));
     ASSERT_EQ(two.size(), 2u);
     EXPECT_GT(two[0].x(), two[1].x());
@@ -309,7 +309,7 @@ TEST(ProfilePlotTest, DrawsAtTheDevicesOwnResolutionAtRatioTwo) {
     CScriptedPrompt prompt;
     CPlumexDoc doc(app, prompt);
     doc.ResetToNew();
-    doc.m_pAmbient->SetRows({{0.0, 1.026, 0.0, 0.1}, {35.0, 1.024, 0.0, 0.1}});
+    doc.SetProfile({{0.0, 1.026, 0.0, 0.1}, {35.0, 1.024, 0.0, 0.1}});
     CProfileWnd wnd;
     wnd.resize(238, 200);
     wnd.SetDocument(&doc);

@@ -16,6 +16,7 @@
 
 #include "SectionCase.h"
 #include "base/AppState.h"
+#include "document/PlumexDoc.h"
 #include "geometry/CutPlane.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/DataView.h"
@@ -40,7 +41,7 @@ protected:
         } else {
             m_doc.Create(TreeLevel::Outfall);
         }
-        m_doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, 0.3}, {20.0, 1.025, 0.0, 0.1}});
+        m_doc.SetProfile({{0.0, 1.02, 0.0, 0.3}, {20.0, 1.025, 0.0, 0.1}});
         m_view = std::make_unique<CDataView>(m_doc);
         QObject::connect(&m_bridge, &CDocEventBridge::docEvent, m_view.get(), &CDataView::OnDocEvent);
         m_view->resize(300, 700);
@@ -93,7 +94,7 @@ TEST_F(DataViewTest, DistanceUpToTwentyFiveDepthsIsTakenBeyondIsRefusedAndTheOld
 
 TEST_F(DataViewTest, KindsSetTheirAnglesFromTheCurrentDirection) {
     MakeCase();
-    ASSERT_FLOAT_EQ(m_doc.m_fCurrentAngle, 90.0f);
+    ASSERT_FLOAT_EQ(m_doc.CurrentAngle(), 90.0f);
     Choose(1);
     EXPECT_EQ(Box("hAngle")->text(), "90");
     EXPECT_EQ(Box("vAngle")->text(), "0");
@@ -147,8 +148,8 @@ TEST_F(DataViewTest, TheCompositeDilutionShowsForTheCrossSectionOnly) {
 TEST_F(DataViewTest, APaneMadeOnACaseShowsThePlaneTheCaseHolds) {
     StraightJet a;
     BuildSectionCase(m_doc, {a});
-    m_doc.m_pAmbient->SetRows({{0.0, 1.02, 0.0, 0.3}, {20.0, 1.025, 0.0, 0.1}});
-    const double h = (90.0 - m_doc.m_fCurrentAngle) + 90.0;
+    m_doc.SetProfile({{0.0, 1.02, 0.0, 0.3}, {20.0, 1.025, 0.0, 0.1}});
+    const double h = (90.0 - m_doc.CurrentAngle()) + 90.0;
     m_doc.SetCutPlane(h, 0.0, 40.0, 200, CutPlaneKind::CrossSection, true);
     // A pane made afterwards, as for a reopened case.
     m_view = std::make_unique<CDataView>(m_doc);

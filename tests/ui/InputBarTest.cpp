@@ -12,7 +12,7 @@
 
 #include "InputTestSupport.h"
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/AmbientGrid.h"
 #include "ui/DocEventBridge.h"
@@ -25,7 +25,7 @@ class InputBarTest : public ::testing::Test {
 protected:
     void SetUp() override {
         doc.ResetToNew();
-        doc.m_pAmbient->SetRows({{0.0, 1.025, 0.0, 0.1}, {30.0, 1.026, 0.0, 0.05}});
+        doc.SetProfile({{0.0, 1.025, 0.0, 0.1}, {30.0, 1.026, 0.0, 0.05}});
         doc.Create(TreeLevel::Outfall);
         doc.Create(TreeLevel::Riser);
         doc.Add(TreeLevel::Jet);
@@ -120,8 +120,8 @@ TEST_F(InputBarTest, ResimulateStoresTheGridAndAngleAndNeedsALevel) {
     bar->AngleField()->setText("30");
     Click(bar->ResimulateButton());
     EXPECT_EQ(runs.count(), 1);
-    EXPECT_EQ(doc.m_pAmbient->GetRow(1).m_dDepth, 45.0);
-    EXPECT_EQ(doc.m_fCurrentAngle, 30.0f);
+    EXPECT_EQ(doc.Ambient()->GetRow(1).m_dDepth, 45.0);
+    EXPECT_EQ(doc.CurrentAngle(), 30.0f);
     EXPECT_EQ(doc.GetCurrentJet()->m_dCurrentAngle, 30.0);
     EXPECT_TRUE(doc.IsModified());
 

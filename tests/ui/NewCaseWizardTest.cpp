@@ -12,7 +12,7 @@
 
 #include "InputTestSupport.h"
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "run/RunAndWait.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/AmbientGrid.h"
@@ -136,7 +136,7 @@ TEST_F(WizardTest, WithoutRisersJetsStandOnTheOutfall) {
     EXPECT_TRUE(wizard->ScenarioRadio(1)->isChecked());
     ToStructurePage(true);
     EXPECT_EQ(wizard->Help()->source().fileName(), "Outfallhelp_Noriser.htm");
-    EXPECT_TRUE(doc.m_bNoRiser);
+    EXPECT_TRUE(doc.IsNoRiser());
     Click(wizard->CreateButton());
     Click(wizard->AddButton());
     EXPECT_EQ(TreeLines(*wizard->Tree()), QStringList({"Outfall_1", "  Jet1", "  Jet2"}));
@@ -167,11 +167,11 @@ TEST_F(WizardTest, FinishSetsTheWaterDepthFromTheLevels) {
     QTest::keyClicks(jet->m_pDiameter, "0.25");
     Click(wizard->FinishButton());
     EXPECT_EQ(wizard->result(), QDialog::Accepted);
-    EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 20.0);
-    EXPECT_EQ(doc.m_pAmbient->GetRowCount(), 2);
-    EXPECT_EQ(doc.m_pAmbient->GetRow(1).m_dDepth, 0.5);
+    EXPECT_EQ(doc.Ambient()->m_dWaterDepth, 20.0);
+    EXPECT_EQ(doc.Ambient()->GetRowCount(), 2);
+    EXPECT_EQ(doc.Ambient()->GetRow(1).m_dDepth, 0.5);
     EXPECT_EQ(doc.GetCurrentJet()->m_dDiameter, 0.25);
-    EXPECT_FLOAT_EQ(static_cast<float>(doc.GetCurrentJet()->m_dCurrentAngle), doc.m_fCurrentAngle);
+    EXPECT_FLOAT_EQ(static_cast<float>(doc.GetCurrentJet()->m_dCurrentAngle), doc.CurrentAngle());
 }
 
 TEST_F(WizardTest, RenamingAnItemRenamesItsRecord) {
@@ -230,7 +230,7 @@ TEST_F(WizardTest, KeyboardWalkToATwoRiserCaseThatTheModelComputes) {
     Press(wizard->FinishButton());
     ASSERT_EQ(wizard->result(), QDialog::Accepted);
     ASSERT_EQ(doc.GetOutfall(0)->GetRiserCount(), 2);
-    EXPECT_EQ(doc.m_pAmbient->m_dWaterDepth, 20.0);
+    EXPECT_EQ(doc.Ambient()->m_dWaterDepth, 20.0);
 
     qputenv("PLUMEX_MODEL", PLUMEX_REAL_MODEL);
     const bool computed = RunAndWait(doc, true);

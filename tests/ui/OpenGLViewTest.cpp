@@ -12,9 +12,9 @@
 
 #include "../scene/SyntheticCase.h"
 #include "base/AppState.h"
+#include "document/PlumexDoc.h"
 #include "image/DibFormat.h"
 #include "image/Hdibapi.h"
-#include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/OffscreenScene.h"
 #include "ui/OpenGLView.h"

@@ -9,6 +9,7 @@
 
 #include "SectionCase.h"
 #include "base/AppState.h"
+#include "document/PlumexDoc.h"
 #include "geometry/CutPlane.h"
 #include "image/Dib.h"
 #include "support/ScriptedPrompt.h"

@@ -20,8 +20,8 @@
 #include <QtCharts/QValueAxis>
 
 #include "SyntheticCase.h"
+#include "document/PlumexDoc.h"
 #include "geometry/CutPlane.h"
-#include "model/PlumexDoc.h"
 #include "plot/JetPalette.h"
 #include "results_ui/PlotChartView.h"
 #include "results_ui/PlotsDock.h"

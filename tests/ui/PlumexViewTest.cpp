@@ -21,10 +21,10 @@
 #include "../scene/SyntheticCase.h"
 #include "base/AppState.h"
 #include "base/MatrixFunctions.h"
+#include "document/PlumexDoc.h"
 #include "edit/EditHistory.h"
 #include "model/Jet.h"
 #include "model/JetDispModal.h"
-#include "model/PlumexDoc.h"
 #include "scene/Water.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/ModeCursors.h"
@@ -371,7 +371,7 @@ TEST_F(PlumexViewTest, ContextMenuChecksFollowTheView) {
     action("displayCutPlane")->trigger();
     EXPECT_TRUE(view->CutPlaneShown());
     action("colour1")->trigger();
-    EXPECT_EQ(doc.m_eColourMode, ColourMode::Velocity);
+    EXPECT_EQ(doc.GetColourMode(), ColourMode::Velocity);
     EXPECT_TRUE(action("colour1")->isChecked());
 }
 
@@ -443,7 +443,7 @@ TEST_F(PlumexViewTest, DisturbedWaterChangesOnlyTheSurface) {
     // The surface's moving part: the grid inside its two still outer rings,
     // found by following each changed pixel's ray down to the water line.
     const CWater& water = view->Water();
-    const CAmbient& a = *doc.m_pAmbient;
+    const CAmbient& a = *doc.Ambient();
     const double step = CWater::kExtent / water.m_nColumns;
     const double level = a.m_dWaterDepth + 0.1;
     view->makeCurrent();

@@ -12,7 +12,7 @@
 
 #include "base/AppState.h"
 #include "base/StderrPrompt.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "ui/DataView.h"
 #include "ui/DocEventBridge.h"
 #include "ui/PlaneView.h"

@@ -11,7 +11,7 @@
 
 #include "../scene/SyntheticCase.h"
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "model/ViewControl.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/MouseMode.h"

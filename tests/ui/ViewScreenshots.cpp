@@ -13,7 +13,7 @@
 
 #include "base/AppState.h"
 #include "base/StderrPrompt.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "ui/GlFormat.h"
 #include "ui/ModeCursors.h"
 #include "ui/PlumexView.h"

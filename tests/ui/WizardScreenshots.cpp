@@ -7,7 +7,7 @@
 
 #include "base/AppState.h"
 #include "base/Prompt.h"
-#include "model/PlumexDoc.h"
+#include "document/PlumexDoc.h"
 #include "ui/AmbientGrid.h"
 #include "ui/NewCaseDlg.h"
 

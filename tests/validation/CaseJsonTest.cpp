@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "base/AppState.h"
+#include "model/Case.h"
 #include "model/CaseJson.h"
-#include "model/PlumexDoc.h"
 #include "support/ScriptedPrompt.h"
 #include "validation/CaseValidation.h"
 #include "validation/FieldLimits.h"
@@ -34,7 +34,7 @@ protected:
     }
     CAppState m_app;
     CScriptedPrompt m_prompt;
-    CPlumexDoc m_doc;
+    CCase m_doc;
     std::vector<CaseJsonProblem> m_problems;
 };
 
@@ -56,13 +56,13 @@ const char* kSmall = R"({
 
 TEST_F(CaseJsonTest, ReadsEveryFieldIntoTheRecords) {
     ASSERT_TRUE(Read(kSmall)) << m_problems[0].m_strPath << ": " << m_problems[0].m_strMessage;
-    EXPECT_FALSE(m_doc.m_bNoRiser);
-    EXPECT_EQ(m_doc.m_fCurrentAngle, 45.0f);
-    EXPECT_TRUE(m_doc.m_bContinuous);
-    EXPECT_EQ(m_doc.m_nMaxTimeSteps, 900);
-    ASSERT_EQ(m_doc.m_pAmbient->GetRowCount(), 2);
-    EXPECT_EQ(m_doc.m_pAmbient->GetRow(1).m_dValue, 1.026);
-    EXPECT_EQ(m_doc.m_pAmbient->m_dWaterDepth, 25.0);
+    EXPECT_FALSE(m_doc.IsNoRiser());
+    EXPECT_EQ(m_doc.CurrentAngle(), 45.0f);
+    EXPECT_TRUE(m_doc.IsContinuous());
+    EXPECT_EQ(m_doc.MaxTimeSteps(), 900);
+    ASSERT_EQ(m_doc.Ambient()->GetRowCount(), 2);
+    EXPECT_EQ(m_doc.Ambient()->GetRow(1).m_dValue, 1.026);
+    EXPECT_EQ(m_doc.Ambient()->m_dWaterDepth, 25.0);
     const CRiser& o = *m_doc.GetOutfall(0);
     EXPECT_EQ(o.m_strName, "O");
     EXPECT_EQ(o.m_dPosition[0], 0.0);
@@ -101,16 +101,14 @@ TEST_F(CaseJsonTest, ExamplesAreValidAndSurviveTheCaseFile) {
         const std::string text = WriteCaseJson(m_doc);
         // Through the case stream (which keeps no run settings) and back.
         CAppState app2;
-        CPlumexDoc doc2(app2, m_prompt);
+        CCase doc2(app2, m_prompt);
         std::string error;
         ASSERT_TRUE(doc2.LoadFromBytes(m_doc.SaveToBytes(), error)) << error;
         // The run settings travel beside the case stream.
-        doc2.m_bContinuous = m_doc.m_bContinuous;
-        doc2.m_nMaxTimeSteps = m_doc.m_nMaxTimeSteps;
-        doc2.m_bMergePlumes = m_doc.m_bMergePlumes;
+        doc2.SetRunOptions(m_doc.GetRunOptions());
         EXPECT_EQ(WriteCaseJson(doc2), text) << name;
     }
-    EXPECT_TRUE(m_doc.m_bNoRiser);  // the diffuser has its ports on the pipe
+    EXPECT_TRUE(m_doc.IsNoRiser());  // the diffuser has its ports on the pipe
     EXPECT_EQ(m_doc.GetOutfall(0)->GetRiser(0)->GetJetCount(), 6);
     EXPECT_EQ(m_doc.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_dPortHeight, 0.5);
 }
@@ -193,7 +191,7 @@ TEST_F(CaseJsonTest, AViewIsReadCheckedAndWrittenBack) {
     EXPECT_EQ(m_doc.m_ViewControl.m_fFieldOfView, 30.0f);
     const std::string written = WriteCaseJson(m_doc);
     CAppState app2;
-    CPlumexDoc again(app2, m_prompt);
+    CCase again(app2, m_prompt);
     std::vector<CaseJsonProblem> problems;
     ASSERT_TRUE(ReadCaseJson(written, again, problems));
     EXPECT_EQ(again.m_ViewControl.m_dEye[0], 10.0);
@@ -267,7 +265,7 @@ TEST_F(CaseJsonTest, ANameFillingItsCaseFileFieldExportsToATextThatReadsBack) {
     m_doc.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_strName = "a" + euro;  // 64 bytes, the last euro cut
     const std::string text = WriteCaseJson(m_doc);
     CAppState app;
-    CPlumexDoc back(app, m_prompt);
+    CCase back(app, m_prompt);
     std::vector<CaseJsonProblem> problems;
     ASSERT_TRUE(ReadCaseJson(text, back, problems));
     EXPECT_TRUE(ValidateCase(back).empty());

@@ -6,9 +6,9 @@
 #include "base/Archive.h"
 #include "base/FileVersion.h"
 #include "base/Prompt.h"
+#include "model/Case.h"
 #include "model/CaseFile.h"
 #include "model/LoadedCaseCheck.h"
-#include "model/PlumexDoc.h"
 #include "model/RunOptions.h"
 
 namespace {
@@ -18,7 +18,7 @@ constexpr std::size_t kTagBytes = 32;
 constexpr std::size_t kMinOutfallBytes = 64 + 52 + 3 * 8 + 4 + 32 + 32 + 4;
 }  // namespace
 
-void CPlumexDoc::Serialize(CArchive& ar) {
+void CCase::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         m_strVersion = kCurrentFileVersion;
         ar.SetFileVersion(kCurrentFileVersion);
@@ -74,16 +74,16 @@ void CPlumexDoc::Serialize(CArchive& ar) {
     m_strVersion = kCurrentFileVersion;
 }
 
-std::vector<unsigned char> CPlumexDoc::SaveToBytes() {
+std::vector<unsigned char> CCase::SaveToBytes() {
     CArchive ar;
     Serialize(ar);
     return ar.Data();
 }
 
-bool CPlumexDoc::LoadFromBytes(const std::vector<unsigned char>& bytes, std::string& error) {
+bool CCase::LoadFromBytes(const std::vector<unsigned char>& bytes, std::string& error) {
     // The stream is read into a case of its own, so a stream that fails
     // halfway leaves nothing of itself in this one.
-    CPlumexDoc loaded(m_app, m_prompt);
+    CCase loaded(m_app, m_prompt);
     loaded.m_pGridLink = m_pGridLink;
     try {
         CArchive ar(bytes);
@@ -96,7 +96,7 @@ bool CPlumexDoc::LoadFromBytes(const std::vector<unsigned char>& bytes, std::str
     return true;
 }
 
-void CPlumexDoc::TakeLoadedCase(CPlumexDoc& loaded) {
+void CCase::TakeLoadedCase(CCase& loaded) {
     ResetToNew();
     // Exactly what Serialize reads (a field added there belongs here too);
     // everything else keeps this case's value.
@@ -110,19 +110,19 @@ void CPlumexDoc::TakeLoadedCase(CPlumexDoc& loaded) {
     m_CutPlane.m_eKind = loaded.m_CutPlane.m_eKind;
     m_CutPlane.m_nDiskNo = loaded.m_CutPlane.m_nDiskNo;
     m_pAmbient = std::move(loaded.m_pAmbient);
-    m_dDisplayLength = loaded.m_dDisplayLength;
+    m_dDisplayLength = loaded.DisplayLength();
     m_Outfalls = std::move(loaded.m_Outfalls);
     m_nCurrentOutfall = loaded.m_nCurrentOutfall;
-    m_bNoRiser = loaded.m_bNoRiser;
-    m_fCurrentAngle = loaded.m_fCurrentAngle;
+    m_bNoRiser = loaded.IsNoRiser();
+    m_fCurrentAngle = loaded.CurrentAngle();
 }
 
-bool CPlumexDoc::SaveCase(const std::string& path) {
+bool CCase::SaveCase(const std::string& path) {
     if (!m_pAmbient) m_pAmbient = std::make_unique<CAmbient>();
     const std::vector<unsigned char> bytes = SaveToBytes();
-    // The run options have no place in the case stream.
+    // Continuous mode and the step limit have no place in the case stream.
     CaseFile::SideStreams side;
-    side.m_strRunOptions = FormatRunOptions(RunOptions{m_bContinuous, m_nMaxTimeSteps, m_bMergePlumes});
+    side.m_strRunOptions = FormatRunOptions(m_RunOptions);
     std::string error;
     if (!CaseFile::Write(path, bytes, error, CaseFile::kMaxStreamBytes, &side)) {
         m_prompt.Inform("Unable to save the case file \"" + path + "\": " + error + ".", PromptIcon::Exclamation);

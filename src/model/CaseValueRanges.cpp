@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 namespace {
 void Widen(CRangeRecord& min, CRangeRecord& max, const CRangeRecord& jMin, const CRangeRecord& jMax) {
@@ -37,7 +37,7 @@ void JetRange(const std::vector<CJetDisk>& disks, CRangeRecord& min, CRangeRecor
 }
 }  // namespace
 
-void CPlumexDoc::ComputeValueRanges() {
+void CCase::ComputeValueRanges() {
     m_RangeMin = CRangeRecord::FreshMin();
     m_RangeMax = CRangeRecord::FreshMax();
     for (auto& o : m_Outfalls) {

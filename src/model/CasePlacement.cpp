@@ -1,17 +1,16 @@
-// The document's preparation of the jet displays after a run or a load:
-// placements of the jets, then the value ranges and the colour table. The
-// tubes and the sort tree are made from these when a view or a section
-// first needs them.
+// Placing the jets' results after a run or a load: each jet's display
+// record on its structure, then the value ranges. The tubes are made from
+// these when a view or a section first needs them.
 #include "base/AppState.h"
-#include "model/PlumexDoc.h"
-#include "scene/JetPlacement.h"
+#include "model/Case.h"
+#include "model/JetPlacement.h"
 
 namespace {
-JetPlacementInput PlacementInput(const CPlumexDoc& doc) {
+JetPlacementInput PlacementInput(const CCase& doc) {
     JetPlacementInput in;
-    in.m_dWaterDepth = doc.m_pAmbient ? doc.m_pAmbient->m_dWaterDepth : 0.0;
-    in.m_dCurrentAngle = doc.m_fCurrentAngle;
-    in.m_bNoRiser = doc.m_bNoRiser;
+    in.m_dWaterDepth = doc.Ambient() ? doc.Ambient()->m_dWaterDepth : 0.0;
+    in.m_dCurrentAngle = doc.CurrentAngle();
+    in.m_bNoRiser = doc.IsNoRiser();
     return in;
 }
 
@@ -25,15 +24,15 @@ void PlaceJet(const JetPlacementInput& in, const CRiser& outfall, const CBase& r
 }
 }  // namespace
 
-void CPlumexDoc::PrepareJetDisplays() {
+void CCase::PlaceJets() {
     const JetPlacementInput in = PlacementInput(*this);
     ForEachJet([&](int, int, int k, CRiser& o, CBase& r, CJet& j) { PlaceJet(in, o, r, k, j); });
     ComputeValueRanges();
-    InvalidateSortTree();
-    BuildColourTable(m_eColourMode);
+    ++m_nPlacementGeneration;
+    InvalidateDisplays();
 }
 
-void CPlumexDoc::PrepareJetDisplays(int outfall, int riser, int firstJet, int count) {
+void CCase::PlaceJets(int outfall, int riser, int firstJet, int count) {
     const JetPlacementInput in = PlacementInput(*this);
     CRiser* o = GetOutfall(outfall);
     CBase* r = o ? o->GetRiser(riser) : nullptr;
@@ -42,11 +41,11 @@ void CPlumexDoc::PrepareJetDisplays(int outfall, int riser, int firstJet, int co
             PlaceJet(in, *o, *r, k, *r->m_Jets[k]);
     }
     ComputeValueRanges();
-    InvalidateSortTree();
-    BuildColourTable(m_eColourMode);
+    ++m_nPlacementGeneration;
+    InvalidateDisplays();
 }
 
-void CPlumexDoc::SetRingInterval(int interval) {
+void CCase::SetRingInterval(int interval) {
     if (interval < 1) interval = 1;
     const double depth = m_pAmbient ? m_pAmbient->m_dWaterDepth : 0.0;
     ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) {
@@ -55,5 +54,5 @@ void CPlumexDoc::SetRingInterval(int interval) {
         disp.m_nRingInterval = interval;
         disp.ScheduleTube(depth, true);
     });
-    InvalidateSortTree();
+    InvalidateDisplays();
 }

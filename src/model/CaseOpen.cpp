@@ -1,13 +1,13 @@
-// Opening a case file: it is read into the document and then shown from its
-// stored results, so the jet displays are prepared here, above the model.
+// Opening a case file: it is read into the case, with its run options, and
+// its stored results are placed to be shown without a new run.
 #include <cctype>
 
 #include "base/Prompt.h"
+#include "model/Case.h"
 #include "model/CaseFile.h"
-#include "model/PlumexDoc.h"
 #include "model/RunOptions.h"
 
-bool CPlumexDoc::OpenCase(const std::string& path) {
+bool CCase::OpenCase(const std::string& path) {
     std::vector<unsigned char> bytes;
     std::string error;
     CaseFile::SideStreams side;
@@ -19,14 +19,12 @@ bool CPlumexDoc::OpenCase(const std::string& path) {
         m_prompt.Inform("Unable to read the case file \"" + path + "\": " + error + ".", PromptIcon::Exclamation);
         return false;
     }
-    m_bContinuous = options.m_bContinuous;
-    m_nMaxTimeSteps = options.m_nMaxTimeSteps;
-    m_bMergePlumes = options.m_bMergePlumes;
+    m_RunOptions = options;
     std::string lower = path;
     for (auto& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     m_bTutorial = lower.find("tutorial files") != std::string::npos;
     // An opened case is shown from its stored results without a new run.
-    PrepareJetDisplays();
+    PlaceJets();
     m_bModified = false;
     return true;
 }

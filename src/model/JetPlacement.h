@@ -1,6 +1,6 @@
 #pragma once
-#ifndef PLUMEX_LAYER_SCENE
-#error "a header of plumex_scene, included by a library that does not link it"
+#ifndef PLUMEX_LAYER_MODEL
+#error "a header of plumex_model, included by a library that does not link it"
 #endif
 // Where a jet's own frame sits in the scene: lifted by the water depth, on
 // its outfall, at its riser (or its place along the pipe without risers),

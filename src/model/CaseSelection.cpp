@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "base/DocObserver.h"
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
-bool CPlumexDoc::SelectFromPick(const unsigned int* hits, int count) {
+bool CCase::SelectFromPick(const unsigned int* hits, int count) {
     // Each hit record: name count, minimum depth, maximum depth, then the
     // four names outfall, riser, jet, ring. The buffer holds 512 ints.
     constexpr int kRecord = 7;
@@ -54,17 +54,17 @@ bool CPlumexDoc::SelectFromPick(const unsigned int* hits, int count) {
     return true;
 }
 
-void CPlumexDoc::GetCurrentJetKeyParameters(CKeyParameters& dst) const {
+void CCase::GetCurrentJetKeyParameters(CKeyParameters& dst) const {
     const CJet* j = GetCurrentJet();
     if (j) std::memcpy(&dst, &j->m_KeyParams, sizeof dst);
 }
 
-std::string CPlumexDoc::GetCurrentJetStatusText() const {
+std::string CCase::GetCurrentJetStatusText() const {
     const CJet* j = GetCurrentJet();
     return j ? j->m_strStatus : std::string();
 }
 
-void CPlumexDoc::GetValueRanges(CRangeRecord& min, CRangeRecord& max) const {
+void CCase::GetValueRanges(CRangeRecord& min, CRangeRecord& max) const {
     min = m_RangeMin;
     max = m_RangeMax;
 }
@@ -88,7 +88,7 @@ DiskInfo InfoOf(const CJetDisk& d, int index) {
 }
 }  // namespace
 
-void CPlumexDoc::GetCurrentDiskInfo(DiskInfo& info, int& index, int& count) const {
+void CCase::GetCurrentDiskInfo(DiskInfo& info, int& index, int& count) const {
     const CJet* j = GetCurrentJet();
     index = 0;
     count = 0;
@@ -100,7 +100,7 @@ void CPlumexDoc::GetCurrentDiskInfo(DiskInfo& info, int& index, int& count) cons
     info = InfoOf(j->m_pDisplay->m_Disks[index], index);
 }
 
-void CPlumexDoc::GetDiskInfo(DiskInfo& info, int& index) const {
+void CCase::GetDiskInfo(DiskInfo& info, int& index) const {
     const CJet* j = GetCurrentJet();
     if (!j) return;
     const int count = j->GetDiskCount();
@@ -112,12 +112,12 @@ void CPlumexDoc::GetDiskInfo(DiskInfo& info, int& index) const {
     info = InfoOf(j->m_pDisplay->m_Disks[index], index);
 }
 
-void CPlumexDoc::SetCurrentDisk(int index) {
+void CCase::SetCurrentDisk(int index) {
     CJet* j = GetCurrentJet();
     if (j) j->m_nCurrentDisk = index;
 }
 
-int CPlumexDoc::GetCurrentJetDiskCount() const {
+int CCase::GetCurrentJetDiskCount() const {
     const CJet* j = GetCurrentJet();
     return j ? j->GetDiskCount() : 0;
 }
@@ -131,7 +131,7 @@ int IndexOfName(const List& list, const std::string& name) {
 }
 }  // namespace
 
-bool CPlumexDoc::SelectPath(const std::string& outfall, const std::string& riser, const std::string& jet) {
+bool CCase::SelectPath(const std::string& outfall, const std::string& riser, const std::string& jet) {
     const CurrentNames before = GetCurrentNames();
     const int o = IndexOfName(m_Outfalls, outfall);
     if (o < 0) return false;

@@ -3,10 +3,13 @@
 #error "a header of plumex_model, included by a library that does not link it"
 #endif
 // The case: the ambient water and the ordered outfall -> riser -> jet tree,
-// the current selection and the colour state. Everything
-// that reads or changes a case goes through it. It reports to the user
-// through a CPrompt and tells registered observers about changes.
+// the current selection, the cut plane and its section, the camera the file
+// keeps, and the run options. Everything that reads or changes a case goes
+// through it. It reports to the user through a CPrompt and tells registered
+// observers about changes. It knows nothing of how it is shown: the jet
+// displays (scene) and the renderer (GL) read it.
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -19,7 +22,6 @@
 #include "geometry/CutPlane.h"
 #include "geometry/SectionStats.h"
 #include "model/Ambient.h"
-#include "model/ColourMode.h"
 #include "model/KeyParameters.h"
 #include "model/Riser.h"
 #include "model/RunOptions.h"
@@ -28,12 +30,10 @@
 class CArchive;
 class CPrompt;
 class CDocObserver;
-class CSortTree;
-class CSortedJetArrays;
-struct SceneDrawState;
-class CGlResources;
 class CAmbientGridLink;
+class CSectionColours;
 class CPolygon;
+struct CaseJsonProblem;
 struct DocEvent;
 enum class DocItemLevel;
 
@@ -56,12 +56,12 @@ struct DiskInfo {
     double m_dRadius = 0, m_dThickness = 0, m_dVAngle = 0, m_dVelocity = 0, m_dDilution = 0;
 };
 
-class CPlumexDoc final {
+class CCase {
 public:
-    CPlumexDoc(CAppState& app, CPrompt& prompt);
-    ~CPlumexDoc();
-    CPlumexDoc(const CPlumexDoc&) = delete;
-    CPlumexDoc& operator=(const CPlumexDoc&) = delete;
+    CCase(CAppState& app, CPrompt& prompt);
+    virtual ~CCase();
+    CCase(const CCase&) = delete;
+    CCase& operator=(const CCase&) = delete;
 
     CAppState& App() const { return m_app; }
     CPrompt& Prompt() const { return m_prompt; }
@@ -76,6 +76,13 @@ public:
     // The input panes changed the values of the current item of this level:
     // marks the case modified and sends ItemChanged naming it.
     void ItemChanged(DocItemLevel level);
+    // The current item of the level gets the name / is shown or hidden: the
+    // case is marked modified and the views redraw. False without one.
+    bool RenameCurrent(TreeLevel level, const std::string& name);
+    bool SetCurrentVisible(TreeLevel level, bool shown);
+    // A run's results were put into count jets and placed: the run is over,
+    // the case modified and its results current; the views learn of it.
+    void ResultsApplied(int count);
 
     // --- lifecycle and files ---
     // Deletes the ambient record and all outfalls (the ambient pointer becomes null).
@@ -118,6 +125,9 @@ public:
     bool AreResultsOutOfDate() const { return m_bResultsOutOfDate; }
 
     // --- the tree ---
+    // The outfalls in order. The structure changes only through Create, Add,
+    // Delete and InsertOutfall; the records' values through their pointers.
+    const std::vector<std::unique_ptr<CRiser>>& Outfalls() const { return m_Outfalls; }
     int GetOutfallCount() const { return static_cast<int>(m_Outfalls.size()); }
     CRiser* GetOutfall(int i) const { return i >= 0 && i < GetOutfallCount() ? m_Outfalls[i].get() : nullptr; }
     CRiser* GetCurrentOutfall() const;
@@ -150,47 +160,81 @@ public:
     void Create(TreeLevel level);
     void Add(TreeLevel level);
     void Delete(TreeLevel level);
+    // Puts an outfall record in at index (0 .. count): its jets take the
+    // case's current angle and the displays are made again. False when the
+    // index does not fit. The edit that takes a deletion back calls it, and
+    // then ItemRestored.
+    bool InsertOutfall(int index, std::unique_ptr<CRiser> outfall);
+    // An item taken out was put back where it stood (and the selection
+    // restored): the case is marked modified, ItemAdded names the item, the
+    // selection and the views follow.
+    void ItemRestored(TreeLevel level, int outfall, int riser, int jet);
 
     void SetJetFlowAll(double flow);
     void PropagateEffluent(CRiser& outfall);
     static void DistributeRiserFlow(CBase& riser);
     CMaterialProperty* GetCurrentMaterial(TreeLevel level, bool second) const;
-    void SetCurrentAngle(float angle);
     void PropagateCurrentAngle();
     void SetAmbientGridLink(const CAmbientGridLink* link) { m_pGridLink = link; }
+
+    // --- settings of the case ---
+    // Each setter marks the case modified and tells the observers; reading a
+    // case (file, stream, text form) sets them without either.
+    const RunOptions& GetRunOptions() const { return m_RunOptions; }
+    bool IsContinuous() const { return m_RunOptions.m_bContinuous; }
+    int MaxTimeSteps() const { return m_RunOptions.m_nMaxTimeSteps; }
+    // The model computes the merging of the plumes of an outfall's ports
+    // (when it can; see run/PortRow.h).
+    bool MergesPlumes() const { return m_RunOptions.m_bMergePlumes; }
+    void SetRunOptions(const RunOptions& options);
+    // Scenario without risers: ports stand directly on the outfall pipe. The
+    // case file stores it; a new case takes the application's setting.
+    bool IsNoRiser() const { return m_bNoRiser; }
+    void SetNoRiser(bool noRiser);
+    // Angle between the current and the outfalls (degrees); setting it
+    // passes it to every jet and redraws the views and the profile's grid.
+    float CurrentAngle() const { return m_fCurrentAngle; }
+    void SetCurrentAngle(float angle);
+    // The ambient water; null only between DeleteContents and ResetToNew.
+    const CAmbient* Ambient() const { return m_pAmbient.get(); }
+    // The water depth of the ambient box, and the length the views frame.
+    void SetWaterDepth(double depth);
+    // The ambient profile rows; the profile views redraw. With a water
+    // depth the ambient box and the length the views frame follow it.
+    void SetProfile(std::vector<ProfileRow> rows);
+    void SetProfile(std::vector<ProfileRow> rows, double waterDepth);
+    // The length the views frame: the water depth of the ambient box.
+    double DisplayLength() const { return m_dDisplayLength; }
+    // A case opened from the tutorial's folder; a new case is none.
+    bool IsTutorial() const { return m_bTutorial; }
 
     // --- checks before a run ---
     // True to go on: asks when the jets stand deeper than the profile and
     // makes the water depth follow the deepest profile row.
     bool CheckDepth();
 
-    // --- jet displays (defined with the scene's GL-free code) ---
-    // After a run or a load: placements, value ranges and colour table for
-    // all jets. Their tubes are made when first drawn or cut and the sort
-    // tree on the first sorted frame (see SortTree).
-    void PrepareJetDisplays();
-    // After a run of some jets of one riser: those jets' placements (their
-    // tubes made on first use), then ranges and the colour table; the sort
-    // tree is made again on the next sorted frame.
-    void PrepareJetDisplays(int outfall, int riser, int firstJet, int count);
+    // --- placement of the jets' results ---
+    // After a run or a load: every jet's display record is placed on its
+    // structure, its tube scheduled, and the value ranges computed. What is
+    // shown from them (colours, sort tree) follows the display generation.
+    void PlaceJets();
+    // After a run of some jets of one riser: those jets placed, then the
+    // value ranges of the case.
+    void PlaceJets(int outfall, int riser, int firstJet, int count);
     void ComputeValueRanges();
-    // Makes the sort tree from the jets' tubes now.
-    void BuildSortTree() const;
-    // The sort tree of the jets as they are, made first when the tubes
-    // changed since it was last made; null when there is none.
-    const CSortTree* SortTree() const;
-    // The tubes or the order of the jets changed: the sort tree is made
-    // again when a sorted frame next asks for it.
-    void InvalidateSortTree();
-    bool IsSortTreeStale() const { return m_bSortTreeStale; }
-    void BuildColourTable(ColourMode mode);
+    // Rings every interval-th disk of every tube (made on first use).
     void SetRingInterval(int interval);
-    // Drawing (GL library only): the structures and jets with selection
-    // names, the ambient box with the GL names of the drawing context, the
-    // jets sorted back to front. Drawing changes nothing of the case.
-    void DrawStructures(SceneDrawState& state);
-    void DrawAmbient(const SceneDrawState& state, CGlResources& resources) const;
-    void DrawSortedJets(const SceneDrawState& state) const;
+    // The tubes, their placement or the jets changed: whatever was made from
+    // them (sort tree, vertex arrays) is made again when next needed. Every
+    // change bumps the display generation; a placement bumps the placement
+    // generation too (the colours follow that one).
+    void InvalidateDisplays();
+    std::uint64_t DisplayGeneration() const { return m_nDisplayGeneration; }
+    std::uint64_t PlacementGeneration() const { return m_nPlacementGeneration; }
+    // The colour table the section image is coloured with: the jet
+    // displays' when they are attached, else the identity table.
+    void SetSectionColours(const CSectionColours* colours) { m_pSectionColours = colours; }
+    const ColourTable& SectionColourTable() const;
 
     // --- selection and results ---
     // hits: count records of 7 ints {names, zmin, zmax, outfall, riser, jet, ring}.
@@ -230,15 +274,6 @@ public:
     double CutPlaneReferenceLevel() const;
 
     // --- data ---
-    bool m_bTutorial = false;
-    std::array<ColourTableEntry, 256> m_ColourTable;
-    bool m_bContinuous = false;
-    int m_nMaxTimeSteps = RunOptions::kDefaultTimeSteps;
-    // The model computes the merging of the plumes of an outfall's ports
-    // (when it can; see run/PortRow.h).
-    bool m_bMergePlumes = true;
-    std::vector<std::unique_ptr<CRiser>> m_Outfalls;
-    std::unique_ptr<CAmbient> m_pAmbient;
     std::string m_strVersion = kCurrentFileVersion;
     int m_nCurrentOutfall = 0;
     CRangeRecord m_RangeMin = CRangeRecord::FreshMin();
@@ -248,12 +283,6 @@ public:
     std::string m_strStatus;  // stop reason of the jet whose results were read last
     int m_nCurrentDiskMirror = 1;
     const CAmbientGridLink* m_pGridLink = nullptr;
-    ColourMode m_eColourMode = ColourMode::Concentration;
-    double m_dDisplayLength = 20.0;
-    float m_fCurrentAngle = 90.0f;
-    // Scenario without risers: ports stand directly on the outfall pipe. The
-    // case file stores it; a new case takes the application's setting.
-    bool m_bNoRiser = false;
     int m_nSelectedDisk = 0;  // disk of the current jet a "normal to jet axis" plane cuts
 
     // The camera and cut plane blocks of the case file. Each 3-D view looks
@@ -264,13 +293,6 @@ public:
     CCutPlane m_CutPlane;
     CSectionStats m_SectionStats;  // of the cut plane's last section
 
-    // The jets' polygons sorted for back-to-front drawing: a cache of the
-    // tubes, made again by SortTree() after InvalidateSortTree.
-    mutable std::shared_ptr<CSortTree> m_pSortTree;
-    // The sorted polygons as vertex arrays, and the order of the last walk
-    // of the tree: a cache of DrawSortedJets, checked on every sorted frame.
-    mutable std::shared_ptr<CSortedJetArrays> m_pSortedArrays;
-
 private:
     // A new jet with the next free name, copied from source or given
     // defaults, appended and made current. Create and Add then pass the
@@ -278,14 +300,25 @@ private:
     void AppendNewJet(CBase& riser, const CJet* source);
     // Empties this case and takes over what a case file holds from loaded,
     // a case that has just been read whole.
-    void TakeLoadedCase(CPlumexDoc& loaded);
+    void TakeLoadedCase(CCase& loaded);
 
     CAppState& m_app;
     CPrompt& m_prompt;
     std::vector<CDocObserver*> m_Observers;
     bool m_bModified = false;
     bool m_bRunInFlight = false;
-    mutable bool m_bSortTreeStale = false;
+    std::vector<std::unique_ptr<CRiser>> m_Outfalls;
+    std::unique_ptr<CAmbient> m_pAmbient;
+    bool m_bTutorial = false;
+    RunOptions m_RunOptions;
+    double m_dDisplayLength = 20.0;
+    float m_fCurrentAngle = 90.0f;
+    bool m_bNoRiser = false;
+    // The text form reads a case's settings in place, as the case stream does.
+    friend bool ReadCaseJson(const std::string& text, CCase& doc, std::vector<CaseJsonProblem>& problems);
+    std::uint64_t m_nDisplayGeneration = 0;
+    std::uint64_t m_nPlacementGeneration = 0;
+    const CSectionColours* m_pSectionColours = nullptr;
     // Sends ItemAdded for the current item of the level just appended.
     void NotifyAdded(DocItemLevel level);
 };

@@ -8,8 +8,8 @@
 #include "base/MatrixFunctions.h"
 #include "base/Prompt.h"
 #include "geometry/Polygon.h"
+#include "model/Case.h"
 #include "model/CaseSection.h"
-#include "model/PlumexDoc.h"
 #include "model/TubeSection.h"
 
 namespace {
@@ -17,7 +17,7 @@ constexpr double kRiserHeightWithoutRiser = 1.01;
 
 }  // namespace
 
-void CPlumexDoc::SetCutPlane(double h, double v, double d, int diskNo, CutPlaneKind kind, bool recompute) {
+void CCase::SetCutPlane(double h, double v, double d, int diskNo, CutPlaneKind kind, bool recompute) {
     if (kind == CutPlaneKind::NormalToJet) {
         // Through the chosen disk, normal to the jet's axis there, with the
         // exact angles and distance of that disk.
@@ -30,7 +30,7 @@ void CPlumexDoc::SetCutPlane(double h, double v, double d, int diskNo, CutPlaneK
     if (recompute) RecomputeSection();
 }
 
-void CPlumexDoc::RecomputeSection(bool showProblems) {
+void CCase::RecomputeSection(bool showProblems) {
     const SectionResult r = ComputeSection(*this, m_CutPlane);
     m_SectionStats = r.m_Stats;
     std::size_t k = 0;
@@ -47,11 +47,11 @@ void CPlumexDoc::RecomputeSection(bool showProblems) {
                     r.m_eOutcome == SectionOutcome::ImageTooBig ? PromptIcon::Information : PromptIcon::Exclamation);
 }
 
-void CPlumexDoc::ClearSectionMarks() {
+void CCase::ClearSectionMarks() {
     ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) { j.m_bSectionAtDisk = false; });
 }
 
-bool CPlumexDoc::PlaceCutPlaneAtDisk(int& diskNo, CutPlaneKind kind, double& h, double& v, double& d) {
+bool CCase::PlaceCutPlaneAtDisk(int& diskNo, CutPlaneKind kind, double& h, double& v, double& d) {
     CJet* jet = GetCurrentJet();
     if (!jet) return false;
     const int n = jet->GetDiskCount();
@@ -112,7 +112,7 @@ bool CPlumexDoc::PlaceCutPlaneAtDisk(int& diskNo, CutPlaneKind kind, double& h, 
     return true;
 }
 
-double CPlumexDoc::CutPlaneReferenceLevel() const {
+double CCase::CutPlaneReferenceLevel() const {
     const CRiser* outfall = GetCurrentOutfall();
     if (!outfall) return 0.0;
     const CBase* riser = outfall->GetCurrentRiser();

@@ -1,43 +1,38 @@
-#include "model/PlumexDoc.h"
+#include "model/Case.h"
 
 #include <algorithm>
 
 #include "base/AppState.h"
 #include "base/DocObserver.h"
 #include "base/Prompt.h"
+#include "model/SectionColours.h"
 #include "model/UniqueName.h"
 
-CPlumexDoc::CPlumexDoc(CAppState& app, CPrompt& prompt)
-    : m_pAmbient(std::make_unique<CAmbient>()), m_app(app), m_prompt(prompt) {
-    for (int i = 0; i < 256; ++i) {
-        m_ColourTable[i].m_nLowLevel = i;
-        m_ColourTable[i].m_nHighLevel = i + 1;
-        m_ColourTable[i].m_dFromValue = 100.0;
-    }
+CCase::CCase(CAppState& app, CPrompt& prompt) : m_app(app), m_prompt(prompt), m_pAmbient(std::make_unique<CAmbient>()) {
     m_bNoRiser = app.m_bNewCaseNoRiser;
 }
 
-CPlumexDoc::~CPlumexDoc() = default;
+CCase::~CCase() = default;
 
-void CPlumexDoc::AddObserver(CDocObserver* o) {
+void CCase::AddObserver(CDocObserver* o) {
     if (o && std::find(m_Observers.begin(), m_Observers.end(), o) == m_Observers.end()) m_Observers.push_back(o);
 }
 
-void CPlumexDoc::RemoveObserver(CDocObserver* o) {
+void CCase::RemoveObserver(CDocObserver* o) {
     m_Observers.erase(std::remove(m_Observers.begin(), m_Observers.end(), o), m_Observers.end());
 }
 
-void CPlumexDoc::Notify(const DocEvent& e) {
+void CCase::Notify(const DocEvent& e) {
     // Copy: an observer may unregister itself while it is told.
     const std::vector<CDocObserver*> observers = m_Observers;
     for (CDocObserver* o : observers) o->OnDocEvent(e);
 }
 
-void CPlumexDoc::UpdateAllViews() { Notify(DocEvent::ViewsUpdate); }
+void CCase::UpdateAllViews() { Notify(DocEvent::ViewsUpdate); }
 
 namespace {
 // The event naming the current item of a level (indices -1 below it).
-DocEvent CurrentItemEvent(const CPlumexDoc& doc, DocEvent::Kind kind, DocItemLevel level) {
+DocEvent CurrentItemEvent(const CCase& doc, DocEvent::Kind kind, DocItemLevel level) {
     const CurrentNames n = doc.GetCurrentNames();
     const bool riser = level == DocItemLevel::Riser || level == DocItemLevel::Jet;
     const bool jet = level == DocItemLevel::Jet;
@@ -46,7 +41,7 @@ DocEvent CurrentItemEvent(const CPlumexDoc& doc, DocEvent::Kind kind, DocItemLev
 }
 }  // namespace
 
-void CPlumexDoc::NotifySelection() {
+void CCase::NotifySelection() {
     DocItemLevel level = DocItemLevel::None;
     if (GetCurrentJet()) level = DocItemLevel::Jet;
     else if (GetCurrentRiser()) level = DocItemLevel::Riser;
@@ -54,23 +49,60 @@ void CPlumexDoc::NotifySelection() {
     Notify(CurrentItemEvent(*this, DocEvent::SelectionChanged, level));
 }
 
-void CPlumexDoc::NotifyAdded(DocItemLevel level) {
+void CCase::NotifyAdded(DocItemLevel level) {
     SetModifiedFlag(true);
     Notify(CurrentItemEvent(*this, DocEvent::ItemAdded, level));
 }
 
-void CPlumexDoc::ItemChanged(DocItemLevel level) {
+void CCase::ItemChanged(DocItemLevel level) {
     SetModifiedFlag(true);
     Notify(CurrentItemEvent(*this, DocEvent::ItemChanged, level));
 }
 
-void CPlumexDoc::SetRunInFlight(bool inFlight) {
+bool CCase::RenameCurrent(TreeLevel level, const std::string& name) {
+    std::string* target = nullptr;
+    if (level == TreeLevel::Outfall && GetCurrentOutfall()) target = &GetCurrentOutfall()->m_strName;
+    else if (level == TreeLevel::Riser && GetCurrentRiser()) target = &GetCurrentRiser()->m_strName;
+    else if (level == TreeLevel::Jet && GetCurrentJet()) target = &GetCurrentJet()->m_strName;
+    if (!target) return false;
+    *target = name;
+    // The modified flag brings the input bar's tree up to date.
+    SetModifiedFlag(true);
+    UpdateAllViews();
+    return true;
+}
+
+bool CCase::SetCurrentVisible(TreeLevel level, bool shown) {
+    int* flag = nullptr;
+    if (level == TreeLevel::Outfall && GetCurrentOutfall()) flag = &GetCurrentOutfall()->m_nVisible;
+    else if (level == TreeLevel::Riser && GetCurrentRiser()) flag = &GetCurrentRiser()->m_nVisible;
+    else if (level == TreeLevel::Jet && GetCurrentJet()) flag = &GetCurrentJet()->m_nVisible;
+    if (!flag) return false;
+    *flag = shown ? 1 : 0;
+    SetModifiedFlag(true);
+    UpdateAllViews();
+    return true;
+}
+
+void CCase::ResultsApplied(int count) {
+    SetRunInFlight(false);
+    SetModifiedFlag(true);
+    ClearResultsOutOfDate();
+    Notify(DocEvent::ResultsReady);
+    DocEvent changed(DocEvent::ResultsChanged);
+    changed.m_nCount = count;
+    Notify(changed);
+    UpdateAllViews();
+    Notify(DocEvent::ProfileChanged);
+}
+
+void CCase::SetRunInFlight(bool inFlight) {
     if (m_bRunInFlight == inFlight) return;
     m_bRunInFlight = inFlight;
     Notify(DocEvent::Flag(DocEvent::RunStateChanged, inFlight));
 }
 
-void CPlumexDoc::MarkResultsOutOfDate() {
+void CCase::MarkResultsOutOfDate() {
     bool results = false;
     ForEachJet([&results](int, int, int, const CRiser&, const CBase&, const CJet& j) {
         results = results || j.GetSteps() > 0;
@@ -80,30 +112,38 @@ void CPlumexDoc::MarkResultsOutOfDate() {
     Notify(DocEvent::Flag(DocEvent::ResultsOutOfDate, true));
 }
 
-void CPlumexDoc::ClearResultsOutOfDate() {
+void CCase::ClearResultsOutOfDate() {
     if (!m_bResultsOutOfDate) return;
     m_bResultsOutOfDate = false;
     Notify(DocEvent::Flag(DocEvent::ResultsOutOfDate, false));
 }
 
-void CPlumexDoc::DeleteContents() {
+void CCase::DeleteContents() {
     ClearResultsOutOfDate();
     m_pAmbient.reset();
     m_Outfalls.clear();
     m_nCurrentOutfall = 0;
-    // The drawing list holds the polygons of the jets just deleted.
-    m_pSortTree.reset();
-    m_pSortedArrays.reset();
-    InvalidateSortTree();
+    InvalidateDisplays();
 }
 
-void CPlumexDoc::InvalidateSortTree() {
-    // The old tree is never drawn again; it is freed when the next one is
-    // made, so that a re-run does not wait for a large tree to be freed.
-    m_bSortTreeStale = true;
+void CCase::InvalidateDisplays() { ++m_nDisplayGeneration; }
+
+const ColourTable& CCase::SectionColourTable() const {
+    if (m_pSectionColours) return m_pSectionColours->SectionColourTable();
+    // Every level its own colour, until results were placed and coloured.
+    static const ColourTable identity = [] {
+        ColourTable t{};
+        for (int i = 0; i < 256; ++i) {
+            t[i].m_nLowLevel = i;
+            t[i].m_nHighLevel = i + 1;
+            t[i].m_dFromValue = 100.0;
+        }
+        return t;
+    }();
+    return identity;
 }
 
-void CPlumexDoc::ResetToNew() {
+void CCase::ResetToNew() {
     DeleteContents();
     m_pAmbient = std::make_unique<CAmbient>();
     m_bTutorial = false;
@@ -115,7 +155,7 @@ void CPlumexDoc::ResetToNew() {
     m_bModified = false;
 }
 
-void CPlumexDoc::SetModifiedFlag(bool modified) {
+void CCase::SetModifiedFlag(bool modified) {
     const bool changed = m_bModified != modified;
     m_bModified = modified;
     Notify(DocEvent::InputBarRefresh);
@@ -124,19 +164,19 @@ void CPlumexDoc::SetModifiedFlag(bool modified) {
 
 // --- the tree ---
 
-CRiser* CPlumexDoc::GetCurrentOutfall() const { return GetOutfall(m_nCurrentOutfall); }
+CRiser* CCase::GetCurrentOutfall() const { return GetOutfall(m_nCurrentOutfall); }
 
-CBase* CPlumexDoc::GetCurrentRiser() const {
+CBase* CCase::GetCurrentRiser() const {
     const CRiser* o = GetCurrentOutfall();
     return o ? o->GetCurrentRiser() : nullptr;
 }
 
-CJet* CPlumexDoc::GetCurrentJet() const {
+CJet* CCase::GetCurrentJet() const {
     const CBase* r = GetCurrentRiser();
     return r ? r->GetCurrentJet() : nullptr;
 }
 
-CurrentNames CPlumexDoc::GetCurrentNames() const {
+CurrentNames CCase::GetCurrentNames() const {
     CurrentNames n;
     const CRiser* o = GetCurrentOutfall();
     if (!o) return n;
@@ -153,7 +193,7 @@ CurrentNames CPlumexDoc::GetCurrentNames() const {
     return n;
 }
 
-CJet* CPlumexDoc::FindJet(const std::string& outfall, const std::string& riser, const std::string& jet) const {
+CJet* CCase::FindJet(const std::string& outfall, const std::string& riser, const std::string& jet) const {
     for (const auto& o : m_Outfalls) {
         if (o->m_strName != outfall) continue;
         for (const auto& r : o->m_Risers) {
@@ -165,7 +205,7 @@ CJet* CPlumexDoc::FindJet(const std::string& outfall, const std::string& riser, 
     return nullptr;
 }
 
-bool CPlumexDoc::LocateJet(JetId id, int& outfall, int& riser, int& jet) const {
+bool CCase::LocateJet(JetId id, int& outfall, int& riser, int& jet) const {
     for (int i = 0; i < GetOutfallCount(); ++i) {
         const CRiser& o = *m_Outfalls[i];
         for (int j = 0; j < o.GetRiserCount(); ++j) {
@@ -182,12 +222,12 @@ bool CPlumexDoc::LocateJet(JetId id, int& outfall, int& riser, int& jet) const {
     return false;
 }
 
-CJet* CPlumexDoc::FindJetById(JetId id) const {
+CJet* CCase::FindJetById(JetId id) const {
     int o = 0, r = 0, j = 0;
     return LocateJet(id, o, r, j) ? m_Outfalls[o]->m_Risers[r]->m_Jets[j].get() : nullptr;
 }
 
-bool CPlumexDoc::CheckStructure() {
+bool CCase::CheckStructure() {
     const CRiser* o = GetOutfall(0);
     if (!o) {
         m_prompt.Inform("No outfall is defined.");
@@ -205,18 +245,18 @@ bool CPlumexDoc::CheckStructure() {
     return true;
 }
 
-int CPlumexDoc::GetJetCount() const {
+int CCase::GetJetCount() const {
     int n = 0;
     ForEachJet([&n](int, int, int, CRiser&, CBase&, CJet&) { ++n; });
     return n;
 }
 
-std::string CPlumexDoc::MakeOutfallName() const {
+std::string CCase::MakeOutfallName() const {
     return MakeUniqueName(kOutfallNamePattern, m_Outfalls,
                           [](const std::unique_ptr<CRiser>& o) { return o->m_strName; });
 }
 
-void CPlumexDoc::AppendNewJet(CBase& riser, const CJet* source) {
+void CCase::AppendNewJet(CBase& riser, const CJet* source) {
     const bool noRiser = m_bNoRiser;
     auto j = std::make_unique<CJet>(noRiser);
     j->m_strName = riser.MakeChildName();
@@ -225,7 +265,7 @@ void CPlumexDoc::AppendNewJet(CBase& riser, const CJet* source) {
     riser.m_nCurrentJet = riser.GetJetCount() - 1;
 }
 
-void CPlumexDoc::Create(TreeLevel level) {
+void CCase::Create(TreeLevel level) {
     if (m_bRunInFlight) return;
     const bool noRiser = m_bNoRiser;
     DocItemLevel added = DocItemLevel::None;
@@ -266,7 +306,7 @@ void CPlumexDoc::Create(TreeLevel level) {
     UpdateAllViews();
 }
 
-void CPlumexDoc::Add(TreeLevel level) {
+void CCase::Add(TreeLevel level) {
     if (m_bRunInFlight) return;
     const bool noRiser = m_bNoRiser;
     DocItemLevel added = DocItemLevel::None;
@@ -325,7 +365,7 @@ bool DeleteAt(List& list, int& index) {
 }
 }  // namespace
 
-void CPlumexDoc::Delete(TreeLevel level) {
+void CCase::Delete(TreeLevel level) {
     if (m_bRunInFlight) return;
     // Where the item stood, for the observers: its level and indices.
     const CurrentNames where = GetCurrentNames();
@@ -344,7 +384,7 @@ void CPlumexDoc::Delete(TreeLevel level) {
     // Nothing selected at that level: nothing changes.
     if (!deleted) return;
     // The sort tree names jets by position, which the deletion has shifted.
-    InvalidateSortTree();
+    InvalidateDisplays();
     SetModifiedFlag(true);
     Notify(DocEvent::Item(DocEvent::ItemRemoved, ItemLevelOf(level), where.m_nOutfall,
                           level != TreeLevel::Outfall ? where.m_nRiser : -1,
@@ -354,7 +394,7 @@ void CPlumexDoc::Delete(TreeLevel level) {
     UpdateAllViews();
 }
 
-void CPlumexDoc::SetJetFlowAll(double flow) {
+void CCase::SetJetFlowAll(double flow) {
     CBase* r = GetCurrentRiser();
     if (!r) return;
     for (auto& j : r->m_Jets) j->m_dFlow = flow;
@@ -362,7 +402,7 @@ void CPlumexDoc::SetJetFlowAll(double flow) {
     Notify(CurrentItemEvent(*this, DocEvent::ItemChanged, DocItemLevel::Riser));
 }
 
-void CPlumexDoc::PropagateEffluent(CRiser& outfall) {
+void CCase::PropagateEffluent(CRiser& outfall) {
     for (auto& r : outfall.m_Risers) {
         for (auto& j : r->m_Jets) {
             j->m_dTemperature = outfall.m_dTemperature;
@@ -372,13 +412,13 @@ void CPlumexDoc::PropagateEffluent(CRiser& outfall) {
     }
 }
 
-void CPlumexDoc::DistributeRiserFlow(CBase& riser) {
+void CCase::DistributeRiserFlow(CBase& riser) {
     if (riser.GetJetCount() == 0) return;
     const double each = riser.m_dTotalFlow / riser.GetJetCount();
     for (auto& j : riser.m_Jets) j->m_dFlow = each;
 }
 
-CMaterialProperty* CPlumexDoc::GetCurrentMaterial(TreeLevel level, bool second) const {
+CMaterialProperty* CCase::GetCurrentMaterial(TreeLevel level, bool second) const {
     switch (level) {
     case TreeLevel::Outfall: {
         CRiser* o = GetCurrentOutfall();
@@ -397,12 +437,65 @@ CMaterialProperty* CPlumexDoc::GetCurrentMaterial(TreeLevel level, bool second) 
     return nullptr;
 }
 
-void CPlumexDoc::SetCurrentAngle(float angle) {
-    m_fCurrentAngle = angle;
+bool CCase::InsertOutfall(int index, std::unique_ptr<CRiser> outfall) {
+    if (!outfall || index < 0 || index > GetOutfallCount()) return false;
+    m_Outfalls.insert(m_Outfalls.begin() + index, std::move(outfall));
     PropagateCurrentAngle();
+    InvalidateDisplays();
+    return true;
 }
 
-void CPlumexDoc::PropagateCurrentAngle() {
+void CCase::ItemRestored(TreeLevel level, int outfall, int riser, int jet) {
+    SetModifiedFlag(true);
+    Notify(DocEvent::Item(DocEvent::ItemAdded, ItemLevelOf(level), outfall, riser, jet));
+    NotifySelection();
+    UpdateAllViews();
+}
+
+// --- settings of the case ---
+
+void CCase::SetRunOptions(const RunOptions& options) {
+    m_RunOptions = options;
+    SetModifiedFlag(true);
+}
+
+void CCase::SetNoRiser(bool noRiser) {
+    if (noRiser == m_bNoRiser) return;
+    m_bNoRiser = noRiser;
+    SetModifiedFlag(true);
+    UpdateAllViews();
+}
+
+void CCase::SetCurrentAngle(float angle) {
+    m_fCurrentAngle = angle;
+    PropagateCurrentAngle();
+    SetModifiedFlag(true);
+    // The grid's section shows the angle: it reloads with the profile.
+    Notify(DocEvent::ProfileChanged);
+    UpdateAllViews();
+}
+
+void CCase::SetProfile(std::vector<ProfileRow> rows) {
+    if (!m_pAmbient) m_pAmbient = std::make_unique<CAmbient>();
+    m_pAmbient->SetRows(std::move(rows));
+    SetModifiedFlag(true);
+    Notify(DocEvent::ProfileChanged);
+}
+
+void CCase::SetProfile(std::vector<ProfileRow> rows, double waterDepth) {
+    SetProfile(std::move(rows));
+    SetWaterDepth(waterDepth);
+}
+
+void CCase::SetWaterDepth(double depth) {
+    if (!m_pAmbient) m_pAmbient = std::make_unique<CAmbient>();
+    m_pAmbient->m_dWaterDepth = depth;
+    m_dDisplayLength = depth;
+    SetModifiedFlag(true);
+    Notify(DocEvent::AmbientBoxChanged);
+}
+
+void CCase::PropagateCurrentAngle() {
     ForEachJet([this](int, int, int, CRiser&, CBase&, CJet& j) {
         j.m_dCurrentAngle = m_fCurrentAngle;
         j.m_pDisplay->SetDisplayAngle(m_fCurrentAngle);
@@ -411,7 +504,7 @@ void CPlumexDoc::PropagateCurrentAngle() {
 
 // --- checks before a run ---
 
-bool CPlumexDoc::CheckDepth() {
+bool CCase::CheckDepth() {
     if (!m_pAmbient || m_pAmbient->GetRowCount() == 0) return true;
     const CJet* jet = GetCurrentJet();
     if (!jet) return false;

@@ -1,4 +1,4 @@
-#include "scene/JetPlacement.h"
+#include "model/JetPlacement.h"
 
 #include <cmath>
 

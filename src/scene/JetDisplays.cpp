@@ -1,0 +1,90 @@
+#include "scene/JetDisplays.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "model/Case.h"
+#include "scene/ColourTable.h"
+#include "scene/SortTree.h"
+#include "scene/SortedJetArrays.h"
+
+CJetDisplays::CJetDisplays(CCase& c) : m_case(c) {
+    m_Table = c.SectionColourTable();  // the identity table of a case without displays
+    c.SetSectionColours(this);
+}
+
+CJetDisplays::~CJetDisplays() { m_case.SetSectionColours(nullptr); }
+
+const ColourTable& CJetDisplays::Colours() const {
+    const int q = m_eMode == ColourMode::Concentration ? 0 : 3;  // value quadruple index
+    if (m_nTablePlacement == m_case.PlacementGeneration() && m_nTableQuantity == q) return m_Table;
+    double lo = 10000.0, hi = -20.0;
+    std::vector<double> values;
+    m_case.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
+        const auto& disks = j.m_pDisplay->m_Disks;
+        if (disks.empty()) return;
+        lo = std::min(lo, static_cast<double>(j.m_RangeMin.Get(q)));
+        hi = std::max(hi, static_cast<double>(j.m_RangeMax.Get(q)));
+        for (const CJetDisk& d : disks) values.push_back(q == 0 ? d.m_dMeanConc : d.m_dVelocity);
+    });
+    FillColourTable(m_Table, values, lo, hi);
+    m_nTablePlacement = m_case.PlacementGeneration();
+    m_nTableQuantity = q;
+    return m_Table;
+}
+
+void CJetDisplays::BuildSortTree() const {
+    // Before the new one is made: one tree in memory at a time.
+    m_pSortTree.reset();
+    m_pSortedArrays.reset();
+    std::vector<CSortPolygon> polygons;
+    m_case.ForEachJet([&](int i, int j, int k, const CRiser&, const CBase&, const CJet& jet) {
+        const auto& rings = jet.m_pDisplay->Rings();
+        for (int r = static_cast<int>(rings.size()) - 1; r >= 1; --r) {
+            const auto& a = rings[r - 1].m_Vertices;
+            const auto& b = rings[r].m_Vertices;
+            const int n = static_cast<int>(std::min(a.size(), b.size()));
+            for (int s = 0; s < n; ++s) {
+                const int s1 = (s + 1) % n;
+                const TubeVertex* quad[4] = {&a[s], &a[s1], &b[s1], &b[s]};
+                CSortPolygon p;
+                p.m_Vertices.resize(4);
+                for (int v = 0; v < 4; ++v) {
+                    for (int c = 0; c < 3; ++c) {
+                        p.m_Vertices[v].m_fPos[c] = static_cast<float>(quad[v]->m_dPos[c]);
+                        p.m_Vertices[v].m_fNormal[c] = static_cast<float>(quad[v]->m_dNormal[c]);
+                    }
+                    for (int q = 0; q < 4; ++q) p.m_fValues[q] += quad[v]->m_fValues[q] / 4.0f;
+                }
+                p.ComputePlaneNormal();
+                p.m_nOutfall = static_cast<std::uint16_t>(i);
+                p.m_nRiser = static_cast<std::uint16_t>(j);
+                p.m_nJet = static_cast<std::uint16_t>(k);
+                p.m_nRing = static_cast<std::uint16_t>(r);
+                polygons.push_back(std::move(p));
+            }
+        }
+    });
+    auto tree = std::make_shared<CSortTree>();
+    tree->Build(std::move(polygons));
+    m_pSortTree = std::move(tree);
+    m_nTreeGeneration = m_case.DisplayGeneration();
+}
+
+bool CJetDisplays::IsSortTreeStale() const { return m_nTreeGeneration != m_case.DisplayGeneration(); }
+
+const CSortTree* CJetDisplays::SortTree() const {
+    if (IsSortTreeStale()) BuildSortTree();
+    return m_pSortTree.get();
+}
+
+std::shared_ptr<const CSortTree> CJetDisplays::SharedSortTree() const {
+    SortTree();
+    return m_pSortTree;
+}
+
+CSortedJetArrays& CJetDisplays::SortedArrays() const {
+    if (!m_pSortedArrays) m_pSortedArrays = std::make_shared<CSortedJetArrays>();
+    return *m_pSortedArrays;
+}
