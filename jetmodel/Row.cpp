@@ -20,6 +20,10 @@ constexpr int kMaxRadiusIterations = 200;
 // iterates until the step itself is below 1e-13 b.
 constexpr double kHalleyErrorLeft = 1e-18;
 constexpr double kTrustedHalley = 1.05;
+// The Taylor polynomial of the last shape is the first guess for round radii
+// within this fraction of the last one; its error, about (dr/r)^3, then
+// mostly lets the first Halley step end the solve.
+constexpr double kTrendReach = 0.05;
 // A horizontal component of the axis normal shorter than this has no direction.
 constexpr double kNoDirection = 1e-12;
 }  // namespace
@@ -86,14 +90,14 @@ Union advance(const Union& u, double x, double dx, int n)
 }
 
 // x > lo with sum(x) = target (target = N A / a^2, lo = sqrt(A/pi)/a >= 1) by
-// Halley's method (Newton's with the curvature) from a first guess (`hint`
-// times lo when it lies in the bracket, else a closed-form estimate), kept in
+// Halley's method (Newton's with the curvature) from a first guess (`guess`
+// when it lies above lo, else a closed-form estimate), kept in
 // the bracket [lo, min(target/(2(N - 1)), sqrt(target/pi))] (bisection where
 // a step leaves it). It stops when the step is below 1e-13 x, or when the
 // error left after a Halley step of relative size d, about (1 + r^2) d^3
 // with r = x P'/P, is below 1e-18 (from x = 1.05 on); the union is carried
 // over the last step to first order.
-Union solveScaled(double target, double lo, int n, double hint, double& x)
+Union solveScaled(double target, double lo, int n, double guess, double& x)
 {
   const double m = n - 1;
   // The strips alone (A_s >= 2ab) and one circle shared by N ports (A_N >=
@@ -103,7 +107,7 @@ Union solveScaled(double target, double lo, int n, double hint, double& x)
     const double byStrips = target / (2.0 * m);
     return std::max(lo, kPi * byStrips * byStrips > target ? std::sqrt(target / kPi) : byStrips);
   };
-  x = hint * lo;
+  x = guess;
   if (!(x > lo)) {
     // From A_s ~ 4ab - (4 - pi)a^2 (exact at b = a, and to (2/3) a^3/b for
     // b >> a): a quadratic, within 7 % of the root.
@@ -150,6 +154,34 @@ Union solveScaled(double target, double lo, int n, double hint, double& x)
     u = unionAt(x, n);
   }
   return u;
+}
+
+// The first guess for the round radius lo from the last shape: its Taylor
+// polynomial where lo lies close to the last one (the next stage of a step),
+// else the last b/b_r; 0 (no guess) before the first shape and where the
+// polynomial is not finite (a shape at the very first touch).
+double trendGuess(const PortRow::Trend& t, double lo)
+{
+  if (!(t.round > 0.0))
+    return 0.0;
+  const double dr = lo - t.round;
+  if (!(std::fabs(dr) <= kTrendReach * lo))
+    return t.radius / t.round * lo;
+  const double guess = t.radius + dr * (t.rise + 0.5 * dr * t.bend);
+  return guess < HUGE_VAL ? guess : 0.0;
+}
+
+// The trend at a solved shape: from sum(x(r)) = N pi r^2,
+// x' = 2 N pi r / slope and x'' = (2 N pi - curvature x'^2) / slope.
+PortRow::Trend trendAt(double lo, double x, const Union& u, int n)
+{
+  PortRow::Trend t;
+  const double perSlope = 1.0 / u.slope;
+  t.round = lo;
+  t.radius = x;
+  t.rise = 2.0 * kPi * n * lo * perSlope;
+  t.bend = (2.0 * kPi * n - u.curvature * t.rise * t.rise) * perSlope;
+  return t;
 }
 
 }  // namespace
@@ -206,8 +238,8 @@ RowShape rowShape(const PortRow& row, double ex, double ey, double& radius)
   const int n = row.ports;
   const double lo = radius / a;
   double x = lo;
-  const Union u = solveScaled(n * kPi * lo * lo, lo, n, row.lastRatio, x);
-  row.lastRatio = x / lo;
+  const Union u = solveScaled(n * kPi * lo * lo, lo, n, trendGuess(row.last, lo), x);
+  row.last = trendAt(lo, x, u, n);
   const double b = x * a;
   shape.merged = true;
   shape.perimeterShare = u.slope / (2.0 * kPi * x * n);

@@ -16,10 +16,16 @@ struct PortRow {
   double axisX = 1;    // horizontal unit vector d of the diffuser axis
   double axisY = 0;
   double minHalfGap = 0;  // D/2: ports discharging along the axis do not start merged
-  // b/b_r of the last merged shape: the first guess of the next solve (the
-  // stages of a step lie close together). Only the solver's starting point:
-  // the shape is the same to 1e-13 whatever it holds.
-  mutable double lastRatio = 0;
+  // The last merged shape, in units of its half gap: the round radius r, the
+  // radius x(r) and the derivatives x'(r), x''(r). In these units x depends on
+  // r alone, whatever the half gap, and the stages of a step lie close
+  // together: the Taylor polynomial of x about r is the next solve's first
+  // guess and mostly leaves one evaluation of the union to do. Only the
+  // solver's starting point: the shape is the same to 1e-13 whatever it holds.
+  struct Trend {
+    double round = 0, radius = 0, rise = 0, bend = 0;
+  };
+  mutable Trend last;
   // N >= 2 and s > 0.
   bool active() const { return ports >= 2 && spacing > 0.0; }
 };

@@ -75,24 +75,64 @@ TEST(RowGeometry, RadiusFromTheAreaInvertsTheArea) {
     EXPECT_DOUBLE_EQ(rowRadius(kPi * 0.04, 0.3, 50), 0.2);
 }
 
-// The shape keeps the last solution as the next first guess; whatever that
-// guess, the shape is the same to round-off.
+// The shape keeps the last solution and its trend as the next first guess;
+// whatever that guess, the shape is the same to round-off.
 TEST(RowGeometry, ShapeDoesNotDependOnTheSolversFirstGuess) {
     for (int n : kPortCounts)
         for (double round : {1.0001, 1.01, 1.3, 3.0, 30.0, 3000.0}) {
             const PortRow cold = row(n, 2.0, 90.0);  // vertical jets: a = 1
             double b0 = round;
             const RowShape ref = rowShape(cold, 0.0, 0.0, b0);
-            for (double hint : {0.5, 1.0 + 1e-12, 1.001, 1.2, 2.0, 50.0, 1e6}) {
-                PortRow warm = cold;
-                warm.lastRatio = hint;
+            const auto expectSame = [&](PortRow& warm, const char* what) {
                 double b = round;
                 const RowShape s = rowShape(warm, 0.0, 0.0, b);
-                EXPECT_NEAR(b / b0, 1.0, 1e-12) << "N " << n << " b_r " << round << " hint " << hint;
-                EXPECT_NEAR(s.perimeterShare, ref.perimeterShare, 1e-12);
-                EXPECT_NEAR(s.lineWeight, ref.lineWeight, 1e-12);
-                EXPECT_NEAR(s.areaPerPerimeter / ref.areaPerPerimeter, 1.0, 1e-12);
+                EXPECT_NEAR(b / b0, 1.0, 1e-12) << "N " << n << " b_r " << round << " " << what;
+                EXPECT_NEAR(s.perimeterShare, ref.perimeterShare, 1e-12) << what;
+                EXPECT_NEAR(s.lineWeight, ref.lineWeight, 1e-12) << what;
+                EXPECT_NEAR(s.areaPerPerimeter / ref.areaPerPerimeter, 1.0, 1e-12) << what;
+            };
+            // The last shape close by (its Taylor polynomial), farther off
+            // (its b/b_r), or at the very first touch.
+            for (double before : {1.0 - 1e-6, 1.0 + 1e-9, 0.97, 1.04, 0.5, 2.0, 1e6}) {
+                PortRow warm = cold;
+                double b = std::max(1.0 + 1e-12, round * before);
+                rowShape(warm, 0.0, 0.0, b);
+                expectSame(warm, "after a shape");
             }
+            // A trend that points below the round radius, far above it, or
+            // nowhere.
+            const std::array<PortRow::Trend, 4> odd = {{{round, 0.5 * round, 0.0, 0.0},
+                                                        {round, 1e6 * round, 0.0, 0.0},
+                                                        {round, round, HUGE_VAL, 0.0},
+                                                        {round, round, 1.0, -HUGE_VAL}}};
+            for (const PortRow::Trend& t : odd) {
+                PortRow warm = cold;
+                warm.last = t;
+                expectSame(warm, "odd trend");
+            }
+        }
+}
+
+// After a shape the row holds x(r) and its first two derivatives (in units of
+// the half gap), against differences of solved radii.
+TEST(RowGeometry, TrendOfTheLastShapeHoldsTheDerivativesOfTheRadius) {
+    for (int n : kPortCounts)
+        for (double round : {1.1, 1.5, 4.0, 60.0}) {
+            const PortRow r = row(n, 3.0, 90.0);  // vertical jets: a = 1.5
+            const double h = 1e-3 * round;
+            std::array<double, 3> x{};
+            for (int i = 0; i < 3; ++i) {
+                double b = 1.5 * (round + (i - 1) * h);
+                rowShape(r, 0.0, 0.0, b);
+                x[static_cast<std::size_t>(i)] = b / 1.5;
+            }
+            EXPECT_NEAR(r.last.round, round + h, 1e-12 * round);
+            EXPECT_NEAR(r.last.radius, x[2], 1e-12 * x[2]);
+            double b = 1.5 * round;
+            rowShape(r, 0.0, 0.0, b);
+            const double rise = (x[2] - x[0]) / (2.0 * h), bend = (x[2] - 2.0 * x[1] + x[0]) / (h * h);
+            EXPECT_NEAR(r.last.rise / rise, 1.0, 1e-5) << "N " << n << " b_r " << round;
+            EXPECT_NEAR(r.last.bend, bend, 1e-3 * std::fabs(bend) + 1e-6 / round) << "N " << n << " b_r " << round;
         }
 }
 
