@@ -16,14 +16,14 @@ struct PortRow {
   double axisX = 1;    // horizontal unit vector d of the diffuser axis
   double axisY = 0;
   double minHalfGap = 0;  // D/2: ports discharging along the axis do not start merged
-  // The last merged shape, in units of its half gap: the round radius r, the
-  // radius x(r) and the derivatives x'(r), x''(r). In these units x depends on
-  // r alone, whatever the half gap, and the stages of a step lie close
-  // together: the Taylor polynomial of x about r is the next solve's first
-  // guess and mostly leaves one evaluation of the union to do. Only the
+  // The last merged shape, in units of its half gap: the area q = (b_r/a)^2,
+  // the radius x(q) and the derivatives x'(q), x''(q), x'''(q). In these units
+  // x depends on q alone, whatever the half gap, and the stages of a step lie
+  // close together: the Taylor polynomial of x about q is the next solve's
+  // first guess and mostly leaves one evaluation of the union to do. Only the
   // solver's starting point: the shape is the same to 1e-13 whatever it holds.
   struct Trend {
-    double round = 0, radius = 0, rise = 0, bend = 0;
+    double area = 0, radius = 0, rise = 0, bend = 0, twist = 0;
   };
   mutable Trend last;
   // N >= 2 and s > 0.
@@ -65,12 +65,18 @@ double halfGap(const PortRow& row, double ex, double ey);
 // The shape for a round radius roundRadius = sqrt(A/pi); on return `radius`
 // holds b (unchanged unless merged).
 RowShape rowShape(const PortRow& row, double ex, double ey, double& radius);
+// The same for an active row, in place of a lone circle's `shape` (as
+// constructed), with the projected width of a merged shape for sin(Psi) of
+// the axis e to the current, given the element's volume and pi h (radius =
+// sqrt(volume / (pi h))).
+void shapeInRow(const PortRow& row, double ex, double ey, double sinPsi, double volume,
+                double piThickness, double& radius, RowShape& shape);
 
 // Share of the row's projected width that one element presents to the current
-// (m), for the axis e and sin(Psi) of the axis to the current:
+// (m), for the (unit) axis e and sin(Psi) of the axis to the current:
 // sqrt(W_r^2 sin^2 gamma + W_t^2 cos^2 gamma), W = 2b at the first touch.
 double projectedWidth(const PortRow& row, const RowShape& shape, double radius, double ex,
-                      double ey, double ez, double sinPsi);
+                      double ey, double sinPsi);
 
 // Centreline-to-average concentration ratio for the line weight w: the round
 // value for w = 0, the merged line plume's for w = 1.

@@ -101,10 +101,12 @@ TEST(RowGeometry, ShapeDoesNotDependOnTheSolversFirstGuess) {
             }
             // A trend that points below the round radius, far above it, or
             // nowhere.
-            const std::array<PortRow::Trend, 4> odd = {{{round, 0.5 * round, 0.0, 0.0},
-                                                        {round, 1e6 * round, 0.0, 0.0},
-                                                        {round, round, HUGE_VAL, 0.0},
-                                                        {round, round, 1.0, -HUGE_VAL}}};
+            const double q = round * round, near = 0.999 * q;
+            const std::array<PortRow::Trend, 5> odd = {{{near, 0.5 * round, 0.0, 0.0, 0.0},
+                                                        {near, 1e6 * round, 0.0, 0.0, 0.0},
+                                                        {near, round, HUGE_VAL, 0.0, 0.0},
+                                                        {near, round, 1.0, -HUGE_VAL, 0.0},
+                                                        {1e-3 * q, HUGE_VAL, 0.0, 0.0, 0.0}}};
             for (const PortRow::Trend& t : odd) {
                 PortRow warm = cold;
                 warm.last = t;
@@ -113,26 +115,29 @@ TEST(RowGeometry, ShapeDoesNotDependOnTheSolversFirstGuess) {
         }
 }
 
-// After a shape the row holds x(r) and its first two derivatives (in units of
-// the half gap), against differences of solved radii.
+// After a shape the row holds q = (b_r/a)^2, x(q) and the first three
+// derivatives of x(q) (in units of the half gap), against differences of
+// solved radii.
 TEST(RowGeometry, TrendOfTheLastShapeHoldsTheDerivativesOfTheRadius) {
     for (int n : kPortCounts)
         for (double round : {1.1, 1.5, 4.0, 60.0}) {
             const PortRow r = row(n, 3.0, 90.0);  // vertical jets: a = 1.5
-            const double h = 1e-3 * round;
-            std::array<double, 3> x{};
-            for (int i = 0; i < 3; ++i) {
-                double b = 1.5 * (round + (i - 1) * h);
+            const double q = round * round, h = 2e-3 * q;
+            std::array<double, 5> x{};
+            for (int i = 0; i < 5; ++i) {
+                double b = 1.5 * std::sqrt(q + (i - 2) * h);
                 rowShape(r, 0.0, 0.0, b);
                 x[static_cast<std::size_t>(i)] = b / 1.5;
             }
-            EXPECT_NEAR(r.last.round, round + h, 1e-12 * round);
-            EXPECT_NEAR(r.last.radius, x[2], 1e-12 * x[2]);
+            EXPECT_NEAR(r.last.area, q + 2.0 * h, 1e-12 * q);
+            EXPECT_NEAR(r.last.radius, x[4], 1e-12 * x[4]);
             double b = 1.5 * round;
             rowShape(r, 0.0, 0.0, b);
-            const double rise = (x[2] - x[0]) / (2.0 * h), bend = (x[2] - 2.0 * x[1] + x[0]) / (h * h);
+            const double rise = (x[3] - x[1]) / (2.0 * h), bend = (x[3] - 2.0 * x[2] + x[1]) / (h * h),
+                         twist = (x[4] - 2.0 * x[3] + 2.0 * x[1] - x[0]) / (2.0 * h * h * h);
             EXPECT_NEAR(r.last.rise / rise, 1.0, 1e-5) << "N " << n << " b_r " << round;
-            EXPECT_NEAR(r.last.bend, bend, 1e-3 * std::fabs(bend) + 1e-6 / round) << "N " << n << " b_r " << round;
+            EXPECT_NEAR(r.last.bend / bend, 1.0, 1e-3) << "N " << n << " b_r " << round;
+            EXPECT_NEAR(r.last.twist / twist, 1.0, 2e-2) << "N " << n << " b_r " << round;
         }
 }
 
@@ -196,7 +201,7 @@ TEST(RowGeometry, ProjectedWidthFromTheFirstTouchToAWallAndAFile) {
             double b = a * (1.0 + 1e-10);
             const RowShape s = rowShape(r, e[0], e[1], b);
             const double sinPsi = std::sqrt(1.0 - e[0] * e[0]);
-            EXPECT_NEAR(projectedWidth(r, s, b, e[0], e[1], e[2], sinPsi) / (2.0 * b), 1.0, 1e-4)
+            EXPECT_NEAR(projectedWidth(r, s, b, e[0], e[1], sinPsi) / (2.0 * b), 1.0, 1e-4)
                 << "psi " << psi << " e " << e[0] << " " << e[1];
         }
     // Vertical plumes far wider than the gap of a long row: a wall across the
@@ -205,11 +210,11 @@ TEST(RowGeometry, ProjectedWidthFromTheFirstTouchToAWallAndAFile) {
     double b = 5.0;
     const PortRow across = row(n, 1.0, 90.0);
     const RowShape wall = rowShape(across, 0.0, 0.0, b);
-    EXPECT_NEAR(projectedWidth(across, wall, b, 0.0, 0.0, 1.0, 1.0), 1.0, 1e-2);
+    EXPECT_NEAR(projectedWidth(across, wall, b, 0.0, 0.0, 1.0), 1.0, 1e-2);
     b = 1e7;
     const PortRow along = row(n, 1.0, 0.0);
     const RowShape file = rowShape(along, 0.0, 0.0, b);
-    const double width = projectedWidth(along, file, b, 0.0, 0.0, 1.0, 1.0);
+    const double width = projectedWidth(along, file, b, 0.0, 0.0, 1.0);
     EXPECT_NEAR(width / (2.0 * b / n), 1.0, 0.05);
 }
 
