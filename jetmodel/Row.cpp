@@ -49,9 +49,11 @@ namespace {
 struct Union {
   double sum = 0, slope = 0, curvature = 0, strips = 0, round = 0, angle = 0;
   double perRoot = 0, turn = 0;
+  double excess = 0;  // sum - target
 };
 
-inline Union unionAt(double x, int n)
+// The union at x; `target` only enters `excess` = sum - target.
+inline Union unionAt(double x, int n, double target = 0.0)
 {
   Union u;
   const double m = n - 1;
@@ -62,21 +64,24 @@ inline Union unionAt(double x, int n)
     u.slope = 2.0 * kPi * x * n;
     u.curvature = 2.0 * kPi * n;
     u.angle = 0.5 * kPi;
+    u.excess = u.sum - target;
     return u;
   }
+  // The asin first, so that little is kept across its call; each value is a
+  // part that does not depend on the angle plus a multiple of it, so that
+  // little waits for its result.
   const double t = 1.0 / x;
+  const double angle = std::asin(t);
   const double root = std::sqrt(x * x - 1.0);
   const double perRoot = 1.0 / root;
-  // Each value is a part that does not depend on the angle plus a multiple of
-  // it, so that little waits for the asin.
-  const double angle = std::asin(t);
   const double stripsBase = 2.0 * m * root, stripsPerAngle = 2.0 * m * x * x;
   u.angle = angle;
   u.perRoot = perRoot;
   u.strips = stripsBase + stripsPerAngle * angle;
   u.sum = (stripsBase + u.round) + stripsPerAngle * angle;
+  u.excess = ((stripsBase + u.round) - target) + stripsPerAngle * angle;
   u.slope = 2.0 * kPi * x + 4.0 * m * x * angle;
-  u.curvature = root > 0.0 ? (2.0 * kPi - 4.0 * m * perRoot) + 4.0 * m * angle : -HUGE_VAL;
+  u.curvature = (2.0 * kPi - 4.0 * m * perRoot) + 4.0 * m * angle;
   u.turn = -t * perRoot;
   return u;
 }
@@ -90,6 +95,7 @@ inline Union advance(const Union& u, double x, double dx, int n)
     return v;
   const double m = n - 1;
   v.sum += u.slope * dx;
+  v.excess += u.slope * dx;
   v.slope += u.curvature * dx;
   v.strips += 4.0 * m * x * u.angle * dx;
   v.round += 2.0 * kPi * x * dx;
@@ -98,7 +104,7 @@ inline Union advance(const Union& u, double x, double dx, int n)
 }
 
 // One Halley step (Newton's where the curvature would turn it back) from the
-// union u at x towards sum = target, and whether the solve may end with it:
+// union u at x towards its target, and whether the solve may end with it:
 // when the step is below 1e-13 x, or when the error it leaves, about
 // (1 + r^2) (step/x)^3 with r = x P'/P, is below 1e-18 (from x = 1.05 on),
 // written without divisions.
@@ -108,10 +114,10 @@ struct HalleyStep {
   bool done = false;
 };
 
-inline HalleyStep halleyStep(const Union& u, double x, double target)
+inline HalleyStep halleyStep(const Union& u, double x)
 {
   HalleyStep h;
-  const double f = u.sum - target;
+  const double f = u.excess;
   const double slope2 = u.slope * u.slope, bend = f * u.curvature;
   const bool halley = slope2 > bend;
   const double step = halley ? 2.0 * f * u.slope / (2.0 * slope2 - bend) : f / u.slope;
@@ -150,9 +156,9 @@ Union solveScaled(double target, double lo, int n, double guess, double& x)
       x = 0.5 * (lo + hi);
     }
   }
-  Union u = unionAt(x, n);
+  Union u = unionAt(x, n, target);
   for (int i = 0; i < kMaxRadiusIterations; ++i) {
-    const HalleyStep h = halleyStep(u, x, target);
+    const HalleyStep h = halleyStep(u, x);
     if (h.excess > 0.0)
       hi = x;
     else
@@ -174,7 +180,7 @@ Union solveScaled(double target, double lo, int n, double guess, double& x)
         hi = upperBound();
       x = 0.5 * (lo + hi);
     }
-    u = unionAt(x, n);
+    u = unionAt(x, n, target);
   }
   return u;
 }
@@ -256,7 +262,7 @@ struct Gap {
   double square = 0;  // a^2, worked out without the square root in a
 };
 
-Gap gapFor(const PortRow& row, double ex, double ey)
+inline Gap gapFor(const PortRow& row, double ex, double ey)
 {
   Gap g;
   g.along = ex * row.axisX + ey * row.axisY;
@@ -275,8 +281,8 @@ Union solveFromTrend(const PortRow::Trend& last, double q, int n, double& x)
   const double target = n * kPi * q;
   const double guess = trendGuess(last, q);
   if (guess * guess > q && guess < HUGE_VAL) {
-    const Union u = unionAt(guess, n);
-    const HalleyStep h = halleyStep(u, guess, target);
+    const Union u = unionAt(guess, n, target);
+    const HalleyStep h = halleyStep(u, guess);
     const double next = guess - h.step;
     // The bracket [sqrt(q), inf) narrowed by the guess.
     const bool inside = h.excess > 0.0 ? next * next > q && next < guess : next > guess;
@@ -314,13 +320,13 @@ void merge(RowShape& shape, const PortRow& row, const Gap& gap, double q, double
 double widthAcross(const PortRow& row, const Gap& gap, const RowShape& shape, double b, double ex,
                    double sinPsi)
 {
-  const double n = row.ports;
-  const double thickness = 2.0 * b * (1.0 - shape.perimeterInside * (1.0 - 1.0 / n));
+  const double n = row.ports, perPort = 1.0 / n;
+  const double thickness = 2.0 * b * (1.0 - shape.perimeterInside * (1.0 - perPort));
   if (gap.across < kNoDirection * kNoDirection || !(sinPsi > 0.0))
     return thickness;
   const double dx = row.axisX - gap.along * ex;
   const double cos2 = std::min(1.0, dx * dx / (gap.across * sinPsi * sinPsi));
-  const double length = ((n - 1.0) * 2.0 * shape.halfGap + 2.0 * b) / n;
+  const double length = ((n - 1.0) * 2.0 * shape.halfGap + 2.0 * b) * perPort;
   return std::sqrt(length * length * (1.0 - cos2) + thickness * thickness * cos2);
 }
 
@@ -362,17 +368,6 @@ double projectedWidth(const PortRow& row, const RowShape& shape, double b, doubl
                       double sinPsi)
 {
   return widthAcross(row, gapFor(row, ex, ey), shape, b, ex, sinPsi);
-}
-
-double centrelineFactor(double w)
-{
-  return w > 0.0 ? kCentrelineFactor + (kLineCentrelineFactor - kCentrelineFactor) * w
-                 : kCentrelineFactor;
-}
-
-double forcedCoefficient(double w)
-{
-  return w > 0.0 ? 1.0 - (1.0 - kMergedForcedCoefficient) * w : 1.0;
 }
 
 }  // namespace mardex

@@ -7,6 +7,8 @@
 // any angle between the row and the jet axis. Without a row nothing here runs.
 #pragma once
 
+#include "Constants.h"
+
 namespace mardex {
 
 // The row the element belongs to.
@@ -79,11 +81,19 @@ double projectedWidth(const PortRow& row, const RowShape& shape, double radius, 
                       double ey, double sinPsi);
 
 // Centreline-to-average concentration ratio for the line weight w: the round
-// value for w = 0, the merged line plume's for w = 1.
-double centrelineFactor(double lineWeight);
+// value for w = 0, the merged line plume's for w = 1. Inline: every stage
+// and every row asks for it.
+inline double centrelineFactor(double w)
+{
+  return w > 0.0 ? kCentrelineFactor + (kLineCentrelineFactor - kCentrelineFactor) * w
+                 : kCentrelineFactor;
+}
 
 // Coefficient of the forced entrainment for the line weight w: 1 for a round
 // element, alpha_L for a fully merged wall.
-double forcedCoefficient(double lineWeight);
+inline double forcedCoefficient(double w)
+{
+  return w > 0.0 ? 1.0 - (1.0 - kMergedForcedCoefficient) * w : 1.0;
+}
 
 }  // namespace mardex
