@@ -47,7 +47,8 @@ Derived derive(const State& s, const Setting& where)
   }
   d.density = M / s[State::Volume];
   d.thickness = where.tau * d.speed;
-  d.radius = std::sqrt(s[State::Volume] / (kPi * d.thickness));
+  const double piThickness = kPi * d.thickness;
+  d.radius = std::sqrt(s[State::Volume] / piThickness);
   d.dilution = M / s[State::Tracer];
   d.sinPhi = std::clamp(d.ez, -1.0, 1.0);
   d.cosPhi = std::sqrt(std::max(0.0, 1.0 - d.sinPhi * d.sinPhi));
@@ -57,11 +58,8 @@ Derived derive(const State& s, const Setting& where)
   d.ambientDensity = where.ambient->density(d.depth);
   d.current = where.ambient->current(d.depth);
   d.reducedGravity = kGravity * std::fabs(d.ambientDensity - d.density) / d.ambientDensity;
-  if (where.row.active()) {
-    d.row = rowShape(where.row, d.ex, d.ey, d.radius);
-    if (d.row.merged)
-      d.row.projectedWidth = projectedWidth(where.row, d.row, d.radius, d.ex, d.ey, d.ez, d.sinPsi);
-  }
+  if (where.row.active())
+    shapeInRow(where.row, d.ex, d.ey, d.sinPsi, s[State::Volume], piThickness, d.radius, d.row);
   return d;
 }
 

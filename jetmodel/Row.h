@@ -7,6 +7,8 @@
 // any angle between the row and the jet axis. Without a row nothing here runs.
 #pragma once
 
+#include "Constants.h"
+
 namespace mardex {
 
 // The row the element belongs to.
@@ -16,10 +18,16 @@ struct PortRow {
   double axisX = 1;    // horizontal unit vector d of the diffuser axis
   double axisY = 0;
   double minHalfGap = 0;  // D/2: ports discharging along the axis do not start merged
-  // b/b_r of the last merged shape: the first guess of the next solve (the
-  // stages of a step lie close together). Only the solver's starting point:
-  // the shape is the same to 1e-13 whatever it holds.
-  mutable double lastRatio = 0;
+  // The last merged shape, in units of its half gap: the area q = (b_r/a)^2,
+  // the radius x(q) and the derivatives x'(q), x''(q), x'''(q). In these units
+  // x depends on q alone, whatever the half gap, and the stages of a step lie
+  // close together: the Taylor polynomial of x about q is the next solve's
+  // first guess and mostly leaves one evaluation of the union to do. Only the
+  // solver's starting point: the shape is the same to 1e-13 whatever it holds.
+  struct Trend {
+    double area = 0, radius = 0, rise = 0, bend = 0, twist = 0;
+  };
+  mutable Trend last;
   // N >= 2 and s > 0.
   bool active() const { return ports >= 2 && spacing > 0.0; }
 };
@@ -59,19 +67,33 @@ double halfGap(const PortRow& row, double ex, double ey);
 // The shape for a round radius roundRadius = sqrt(A/pi); on return `radius`
 // holds b (unchanged unless merged).
 RowShape rowShape(const PortRow& row, double ex, double ey, double& radius);
+// The same for an active row, in place of a lone circle's `shape` (as
+// constructed), with the projected width of a merged shape for sin(Psi) of
+// the axis e to the current, given the element's volume and pi h (radius =
+// sqrt(volume / (pi h))).
+void shapeInRow(const PortRow& row, double ex, double ey, double sinPsi, double volume,
+                double piThickness, double& radius, RowShape& shape);
 
 // Share of the row's projected width that one element presents to the current
-// (m), for the axis e and sin(Psi) of the axis to the current:
+// (m), for the (unit) axis e and sin(Psi) of the axis to the current:
 // sqrt(W_r^2 sin^2 gamma + W_t^2 cos^2 gamma), W = 2b at the first touch.
 double projectedWidth(const PortRow& row, const RowShape& shape, double radius, double ex,
-                      double ey, double ez, double sinPsi);
+                      double ey, double sinPsi);
 
 // Centreline-to-average concentration ratio for the line weight w: the round
-// value for w = 0, the merged line plume's for w = 1.
-double centrelineFactor(double lineWeight);
+// value for w = 0, the merged line plume's for w = 1. Inline: every stage
+// and every row asks for it.
+inline double centrelineFactor(double w)
+{
+  return w > 0.0 ? kCentrelineFactor + (kLineCentrelineFactor - kCentrelineFactor) * w
+                 : kCentrelineFactor;
+}
 
 // Coefficient of the forced entrainment for the line weight w: 1 for a round
 // element, alpha_L for a fully merged wall.
-double forcedCoefficient(double lineWeight);
+inline double forcedCoefficient(double w)
+{
+  return w > 0.0 ? 1.0 - (1.0 - kMergedForcedCoefficient) * w : 1.0;
+}
 
 }  // namespace mardex

@@ -75,24 +75,69 @@ TEST(RowGeometry, RadiusFromTheAreaInvertsTheArea) {
     EXPECT_DOUBLE_EQ(rowRadius(kPi * 0.04, 0.3, 50), 0.2);
 }
 
-// The shape keeps the last solution as the next first guess; whatever that
-// guess, the shape is the same to round-off.
+// The shape keeps the last solution and its trend as the next first guess;
+// whatever that guess, the shape is the same to round-off.
 TEST(RowGeometry, ShapeDoesNotDependOnTheSolversFirstGuess) {
     for (int n : kPortCounts)
         for (double round : {1.0001, 1.01, 1.3, 3.0, 30.0, 3000.0}) {
             const PortRow cold = row(n, 2.0, 90.0);  // vertical jets: a = 1
             double b0 = round;
             const RowShape ref = rowShape(cold, 0.0, 0.0, b0);
-            for (double hint : {0.5, 1.0 + 1e-12, 1.001, 1.2, 2.0, 50.0, 1e6}) {
-                PortRow warm = cold;
-                warm.lastRatio = hint;
+            const auto expectSame = [&](PortRow& warm, const char* what) {
                 double b = round;
                 const RowShape s = rowShape(warm, 0.0, 0.0, b);
-                EXPECT_NEAR(b / b0, 1.0, 1e-12) << "N " << n << " b_r " << round << " hint " << hint;
-                EXPECT_NEAR(s.perimeterShare, ref.perimeterShare, 1e-12);
-                EXPECT_NEAR(s.lineWeight, ref.lineWeight, 1e-12);
-                EXPECT_NEAR(s.areaPerPerimeter / ref.areaPerPerimeter, 1.0, 1e-12);
+                EXPECT_NEAR(b / b0, 1.0, 1e-12) << "N " << n << " b_r " << round << " " << what;
+                EXPECT_NEAR(s.perimeterShare, ref.perimeterShare, 1e-12) << what;
+                EXPECT_NEAR(s.lineWeight, ref.lineWeight, 1e-12) << what;
+                EXPECT_NEAR(s.areaPerPerimeter / ref.areaPerPerimeter, 1.0, 1e-12) << what;
+            };
+            // The last shape close by (its Taylor polynomial), farther off
+            // (its b/b_r), or at the very first touch.
+            for (double before : {1.0 - 1e-6, 1.0 + 1e-9, 0.97, 1.04, 0.5, 2.0, 1e6}) {
+                PortRow warm = cold;
+                double b = std::max(1.0 + 1e-12, round * before);
+                rowShape(warm, 0.0, 0.0, b);
+                expectSame(warm, "after a shape");
             }
+            // A trend that points below the round radius, far above it, or
+            // nowhere.
+            const double q = round * round, near = 0.999 * q;
+            const std::array<PortRow::Trend, 5> odd = {{{near, 0.5 * round, 0.0, 0.0, 0.0},
+                                                        {near, 1e6 * round, 0.0, 0.0, 0.0},
+                                                        {near, round, HUGE_VAL, 0.0, 0.0},
+                                                        {near, round, 1.0, -HUGE_VAL, 0.0},
+                                                        {1e-3 * q, HUGE_VAL, 0.0, 0.0, 0.0}}};
+            for (const PortRow::Trend& t : odd) {
+                PortRow warm = cold;
+                warm.last = t;
+                expectSame(warm, "odd trend");
+            }
+        }
+}
+
+// After a shape the row holds q = (b_r/a)^2, x(q) and the first three
+// derivatives of x(q) (in units of the half gap), against differences of
+// solved radii.
+TEST(RowGeometry, TrendOfTheLastShapeHoldsTheDerivativesOfTheRadius) {
+    for (int n : kPortCounts)
+        for (double round : {1.1, 1.5, 4.0, 60.0}) {
+            const PortRow r = row(n, 3.0, 90.0);  // vertical jets: a = 1.5
+            const double q = round * round, h = 2e-3 * q;
+            std::array<double, 5> x{};
+            for (int i = 0; i < 5; ++i) {
+                double b = 1.5 * std::sqrt(q + (i - 2) * h);
+                rowShape(r, 0.0, 0.0, b);
+                x[static_cast<std::size_t>(i)] = b / 1.5;
+            }
+            EXPECT_NEAR(r.last.area, q + 2.0 * h, 1e-12 * q);
+            EXPECT_NEAR(r.last.radius, x[4], 1e-12 * x[4]);
+            double b = 1.5 * round;
+            rowShape(r, 0.0, 0.0, b);
+            const double rise = (x[3] - x[1]) / (2.0 * h), bend = (x[3] - 2.0 * x[2] + x[1]) / (h * h),
+                         twist = (x[4] - 2.0 * x[3] + 2.0 * x[1] - x[0]) / (2.0 * h * h * h);
+            EXPECT_NEAR(r.last.rise / rise, 1.0, 1e-5) << "N " << n << " b_r " << round;
+            EXPECT_NEAR(r.last.bend / bend, 1.0, 1e-3) << "N " << n << " b_r " << round;
+            EXPECT_NEAR(r.last.twist / twist, 1.0, 2e-2) << "N " << n << " b_r " << round;
         }
 }
 
@@ -156,7 +201,7 @@ TEST(RowGeometry, ProjectedWidthFromTheFirstTouchToAWallAndAFile) {
             double b = a * (1.0 + 1e-10);
             const RowShape s = rowShape(r, e[0], e[1], b);
             const double sinPsi = std::sqrt(1.0 - e[0] * e[0]);
-            EXPECT_NEAR(projectedWidth(r, s, b, e[0], e[1], e[2], sinPsi) / (2.0 * b), 1.0, 1e-4)
+            EXPECT_NEAR(projectedWidth(r, s, b, e[0], e[1], sinPsi) / (2.0 * b), 1.0, 1e-4)
                 << "psi " << psi << " e " << e[0] << " " << e[1];
         }
     // Vertical plumes far wider than the gap of a long row: a wall across the
@@ -165,11 +210,11 @@ TEST(RowGeometry, ProjectedWidthFromTheFirstTouchToAWallAndAFile) {
     double b = 5.0;
     const PortRow across = row(n, 1.0, 90.0);
     const RowShape wall = rowShape(across, 0.0, 0.0, b);
-    EXPECT_NEAR(projectedWidth(across, wall, b, 0.0, 0.0, 1.0, 1.0), 1.0, 1e-2);
+    EXPECT_NEAR(projectedWidth(across, wall, b, 0.0, 0.0, 1.0), 1.0, 1e-2);
     b = 1e7;
     const PortRow along = row(n, 1.0, 0.0);
     const RowShape file = rowShape(along, 0.0, 0.0, b);
-    const double width = projectedWidth(along, file, b, 0.0, 0.0, 1.0, 1.0);
+    const double width = projectedWidth(along, file, b, 0.0, 0.0, 1.0);
     EXPECT_NEAR(width / (2.0 * b / n), 1.0, 0.05);
 }
 
