@@ -27,7 +27,7 @@ __attribute__((format(printf, 1, 2))) std::string Fmt(const char* format, ...) {
 
 std::string DescribeCase(const CPlumexDoc& doc) {
     std::ostringstream out;
-    out << "Version tag:    " << doc.m_strVersion << "\n";
+    out << "Version tag:    " << doc.Version() << "\n";
     out << "Scenario:       " << (doc.IsNoRiser() ? "without risers (ports on the pipe)" : "with risers") << "\n";
     out << "Current angle:  " << Fmt("%.2f", doc.CurrentAngle()) << " deg\n";
     out << "Continuous:     " << (doc.IsContinuous() ? "on" : "off") << ", max time steps " << doc.MaxTimeSteps()

@@ -207,6 +207,13 @@ public:
     double DisplayLength() const { return m_dDisplayLength; }
     // A case opened from the tutorial's folder; a new case is none.
     bool IsTutorial() const { return m_bTutorial; }
+    // The version tag of the file the case was read from (the current one
+    // once written).
+    const std::string& Version() const { return m_strVersion; }
+    // The current jet's disk as a pick last set it, and the disk a plane
+    // normal to the jet's axis cuts.
+    int CurrentDiskMirror() const { return m_nCurrentDiskMirror; }
+    int SelectedDisk() const { return m_nSelectedDisk; }
 
     // --- checks before a run ---
     // True to go on: asks when the jets stand deeper than the profile and
@@ -274,16 +281,12 @@ public:
     double CutPlaneReferenceLevel() const;
 
     // --- data ---
-    std::string m_strVersion = kCurrentFileVersion;
     int m_nCurrentOutfall = 0;
     CRangeRecord m_RangeMin = CRangeRecord::FreshMin();
     CRangeRecord m_RangeMax = CRangeRecord::FreshMax();
     bool m_bResultsDrawable = true;
-    bool m_bResultsOutOfDate = false;
     std::string m_strStatus;  // stop reason of the jet whose results were read last
-    int m_nCurrentDiskMirror = 1;
     const CAmbientGridLink* m_pGridLink = nullptr;
-    int m_nSelectedDisk = 0;  // disk of the current jet a "normal to jet axis" plane cuts
 
     // The camera and cut plane blocks of the case file. Each 3-D view looks
     // through a camera of its own, made from this one, and writes its camera
@@ -311,6 +314,10 @@ private:
     std::unique_ptr<CAmbient> m_pAmbient;
     bool m_bTutorial = false;
     RunOptions m_RunOptions;
+    std::string m_strVersion = kCurrentFileVersion;  // file version tag read last
+    bool m_bResultsOutOfDate = false;
+    int m_nCurrentDiskMirror = 1;  // the current jet's disk as a pick last set it
+    int m_nSelectedDisk = 0;       // disk of the current jet a "normal to jet axis" plane cuts
     double m_dDisplayLength = 20.0;
     float m_fCurrentAngle = 90.0f;
     bool m_bNoRiser = false;

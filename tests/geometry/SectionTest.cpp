@@ -418,7 +418,7 @@ TEST_F(SectionTest, NormalPlaneAtADiskIsThatDisk) {
     m_doc.SetCutPlane(0.0, 0.0, 0.0, 500, CutPlaneKind::NormalToJet, true);
     EXPECT_EQ(Plane().m_nDiskNo, 59);  // held to the last disk
     EXPECT_EQ(Jet(0).m_nCurrentDisk, 59);
-    EXPECT_EQ(m_doc.m_nSelectedDisk, 59);
+    EXPECT_EQ(m_doc.SelectedDisk(), 59);
     // The plane holds the whole disk: every point of its outline lies on it.
     std::vector<TubeCrossing> outline;
     ASSERT_TRUE(Jet(0).m_pDisplay->PickedDiskOutline(30, outline));

@@ -31,7 +31,7 @@ TEST_F(SelectionFixture, NearestHitWinsAndSelectsDownToTheDisk) {
     EXPECT_EQ(doc.GetCurrentRiser()->m_nCurrentJet, 1);
     // The ring a pick names is the disk (picking makes a ring of every disk).
     EXPECT_EQ(doc.GetCurrentJet()->m_nCurrentDisk, 1);
-    EXPECT_EQ(doc.m_nCurrentDiskMirror, 1);
+    EXPECT_EQ(doc.CurrentDiskMirror(), 1);
     EXPECT_EQ(c.n, 1);
     const unsigned int beyond[] = {4, 0x10000000u, 0x20000000u, 0, 0, 1, 7};
     EXPECT_TRUE(doc.SelectFromPick(beyond, 1));

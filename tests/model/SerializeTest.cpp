@@ -271,7 +271,7 @@ TEST_F(SerializeFixture, Version15LoadsWithDefaults) {
     doc.SetNoRiser(true);
     ASSERT_TRUE(Load(w.bytes));
     EXPECT_FALSE(doc.IsNoRiser());
-    EXPECT_EQ(doc.m_strVersion, "Plumex2.00");
+    EXPECT_EQ(doc.Version(), "Plumex2.00");
     EXPECT_EQ(doc.CurrentAngle(), 90.0f);
     EXPECT_EQ(doc.m_CutPlane.m_eKind, CutPlaneKind::Horizontal);
     EXPECT_EQ(doc.m_CutPlane.m_nDiskNo, 200);
