@@ -47,18 +47,26 @@ void Elevation(PlotData& plot, const std::vector<JetSeries>& jets) {
     for (const JetSeries& s : jets) {
         plot.m_Curves.push_back(Line(s, "centreline", Horizontal, Height));
         // The edges stand at the half width across the axis, in the plane
-        // of the plot.
+        // of the plot, held between the sea bed and the water surface: the
+        // plume cannot spread beyond either. Where the band first reaches
+        // the bed, the jet is marked.
         PlotCurve up = JetCurve(s, "upper edge", CurveRole::BandUpper);
         PlotCurve low = JetCurve(s, "lower edge", CurveRole::BandLower);
+        PlotCurve bed = JetCurve(s, "reaches the sea bed", CurveRole::BedContact);
+        const double top = std::max(s.m_dSurface, s.m_dBed);
         for (const JetSample& p : s.m_Samples) {
             const double dx = p.m_dHalfWidth * std::sin(p.m_dVAngle), dz = p.m_dHalfWidth * std::cos(p.m_dVAngle);
-            up.m_Points.push_back({p.m_dHorizontal - dx, p.m_dHeight + dz});
-            low.m_Points.push_back({p.m_dHorizontal + dx, p.m_dHeight - dz});
+            const double zUp = p.m_dHeight + dz, zLow = p.m_dHeight - dz;
+            if (bed.m_Points.empty() && std::min(zUp, zLow) <= s.m_dBed)
+                bed.m_Points.push_back({zUp < zLow ? p.m_dHorizontal - dx : p.m_dHorizontal + dx, s.m_dBed});
+            up.m_Points.push_back({p.m_dHorizontal - dx, std::clamp(zUp, s.m_dBed, top)});
+            low.m_Points.push_back({p.m_dHorizontal + dx, std::clamp(zLow, s.m_dBed, top)});
             xmin = std::min({xmin, p.m_dHorizontal - std::fabs(dx)});
             xmax = std::max({xmax, p.m_dHorizontal + std::fabs(dx)});
         }
         plot.m_Curves.push_back(std::move(up));
         plot.m_Curves.push_back(std::move(low));
+        if (!bed.m_Points.empty()) plot.m_Curves.push_back(std::move(bed));
         AddMarkers(plot, s, Horizontal, Height);
         auto known = [](const std::vector<double>& v, double x) {
             return std::any_of(v.begin(), v.end(), [x](double y) { return std::fabs(x - y) < 1e-6; });

@@ -24,9 +24,10 @@ enum class CurveRole {
     Line,       // a jet's quantity
     BandUpper,  // upper edge of a jet's half-width band (pairs with the next BandLower)
     BandLower,
-    Reference,  // a level of the case: water surface, sea bed
-    Marker,     // where the cut plane crosses a jet
-    Arrow,      // the current direction: from the first point to the second
+    Reference,   // a level of the case: water surface, sea bed
+    Marker,      // where the cut plane crosses a jet
+    BedContact,  // where a jet's half-width band first reaches the sea bed
+    Arrow,       // the current direction: from the first point to the second
 };
 
 struct PlotPoint {

@@ -115,6 +115,9 @@ void PaintPlot(QPainter& p, const QRectF& area, const PlotData& plot) {
         case CurveRole::Marker:
             addEntry({"cut plane crossing", Qt::red, Qt::NoPen, true});
             break;
+        case CurveRole::BedContact:
+            addEntry({"reaches the sea bed", QColor(139, 69, 19), Qt::NoPen, true});
+            break;
         case CurveRole::Arrow:
             addEntry({"current direction", JetQColor(-1), Qt::SolidLine, false});
             break;
@@ -232,6 +235,16 @@ void PaintPlot(QPainter& p, const QRectF& area, const PlotData& plot) {
             continue;
         }
         if (c.m_Role == CurveRole::BandLower) continue;
+        if (c.m_Role == CurveRole::BedContact) {
+            p.setPen(QPen(Qt::black, 1.0));
+            p.setBrush(QColor(139, 69, 19));
+            for (const PlotPoint& q : c.m_Points) {
+                const QPointF a = m(q.x, q.y);
+                p.drawPolygon(QPolygonF({a + QPointF(0, -6), a + QPointF(-5, 3), a + QPointF(5, 3)}));
+            }
+            p.setBrush(Qt::NoBrush);
+            continue;
+        }
         if (c.m_Role == CurveRole::Marker) {
             p.setPen(QPen(Qt::red, 1.4));
             p.setBrush(Qt::NoBrush);

@@ -224,6 +224,7 @@ void CPlotsWidget::Rebuild() {
         m_pChart->addAxis(ay2, Qt::AlignRight);
     }
     bool markerInLegend = false;
+    bool bedInLegend = false;
     const QString shared = SharedPrefix(m_Plot);
     // Each series says which jet and which curve it draws.
     auto attach = [&](QAbstractSeries* s, const PlotCurve& c) {
@@ -248,6 +249,19 @@ void CPlotsWidget::Rebuild() {
             area->setName(SeriesName(c, shared) + " band");
             attach(area, c);
             m_pChart->legend()->markers(area).first()->setVisible(false);  // the line names the jet
+            continue;
+        }
+        if (c.m_Role == CurveRole::BedContact) {
+            auto* s = new QScatterSeries;
+            for (const PlotPoint& p : c.m_Points) s->append(p.x, p.y);
+            s->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+            s->setMarkerSize(11);
+            s->setColor(QColor(139, 69, 19));
+            s->setBorderColor(Qt::black);
+            s->setName("reaches the sea bed");
+            attach(s, c);
+            if (bedInLegend) m_pChart->legend()->markers(s).first()->setVisible(false);
+            bedInLegend = true;
             continue;
         }
         if (c.m_Role == CurveRole::Marker) {

@@ -162,3 +162,32 @@ TEST_F(PlotDataTest, AProfilePlotHasEveryRowWithDepthDownwards) {
     EXPECT_EQ(BuildCurrentProfilePlot(*m_doc.Ambient()).m_Curves[0].m_Points[0].x, 0.1);
 }
 }  // namespace
+
+TEST_F(PlotDataTest, TheBandStaysBetweenBedAndSurfaceAndAJetOnTheBedIsMarked) {
+    JetSeries s = m_series[0];
+    for (JetSample& p : s.m_Samples) p.m_dVAngle = 0.0;  // edges straight above and below the axis
+    s.m_Samples[2].m_dHalfWidth = 50.0;                  // wider than the water is deep
+    s.m_dSurface = 18.5;
+    s.m_dBed = -1.5;
+    const PlotData p = BuildPlot(PlotKind::Elevation, {s});
+    const PlotCurve* bed = nullptr;
+    for (const PlotCurve& c : p.m_Curves) {
+        if (c.m_Role == CurveRole::BandUpper || c.m_Role == CurveRole::BandLower) {
+            for (const PlotPoint& q : c.m_Points) {
+                EXPECT_LE(q.y, 18.5) << c.m_strName;
+                EXPECT_GE(q.y, -1.5) << c.m_strName;
+            }
+        }
+        if (c.m_Role == CurveRole::BedContact) bed = &c;
+    }
+    ASSERT_TRUE(bed) << "the band reached the bed";
+    ASSERT_EQ(bed->m_Points.size(), 1u);
+    EXPECT_EQ(bed->m_Points[0].y, -1.5);
+    EXPECT_NEAR(bed->m_Points[0].x, s.m_Samples[2].m_dHorizontal, 1e-12);
+
+    // A jet that stays clear of the bed has no mark.
+    JetSeries t = m_series[1];
+    t.m_dSurface = 1e3;
+    t.m_dBed = -1e3;
+    for (const PlotCurve& c : BuildPlot(PlotKind::Elevation, {t}).m_Curves) EXPECT_NE(c.m_Role, CurveRole::BedContact);
+}
