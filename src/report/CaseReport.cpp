@@ -230,9 +230,12 @@ struct Builder {
         QString summary = QString("%1 of %2 jets computed").arg(computed).arg(doc.GetJetCount());
         if (rejected > 0) summary += QString("; %1 rejected by the jet model").arg(rejected);
         summary += ".";
+        // With merging switched off, one sentence says that every port was
+        // computed alone; the outfalls add only rows computed before.
         QString merging = MergingOffSentence(doc);
+        const bool off = !merging.isEmpty();
         for (const auto& o : doc.Outfalls()) {
-            const QString sentence = MergingSentence(*o);
+            const QString sentence = MergingSentence(*o, off);
             if (!sentence.isEmpty()) merging += (merging.isEmpty() ? "" : " ") + sentence;
         }
         if (!merging.isEmpty()) summary += " " + merging.toHtmlEscaped();

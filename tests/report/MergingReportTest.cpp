@@ -86,6 +86,7 @@ TEST_F(MergingReportTest, TheCaseSaysWhenMergingWasSwitchedOff) {
     const QString text = ReportText();
     EXPECT_TRUE(text.contains("4 of 4 jets computed. Merging of neighbouring plumes is switched off"))
         << qPrintable(text);
+    EXPECT_FALSE(text.contains("were each computed alone")) << "said once for the case";
 }
 
 TEST_F(MergingReportTest, TheResultsTableShowsWhereEachJetMergesAndTheSummaryTheOutfall) {
