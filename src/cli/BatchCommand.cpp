@@ -8,6 +8,7 @@
 #include "cli/ResultCsv.h"
 #include "cli/StandardOutput.h"
 #include "document/PlumexDoc.h"
+#include "report/MergingSentence.h"
 
 namespace {
 void PrintJet(const CRiser& o, const CBase& r, const CJet& j) {
@@ -16,6 +17,8 @@ void PrintJet(const CRiser& o, const CBase& r, const CJet& j) {
     if (!j.m_strStatus.empty()) std::printf(", %s", TerminalText(j.m_strStatus).c_str());
     if (j.GetDiskCount() > 0) std::printf(", dilution %.2f at the last disk", j.m_pDisplay->m_Disks.back().m_dDilution);
     else std::printf(", not computed");
+    if (j.GetSteps() > 0 && j.m_KeyParams.m_Row.HasRow())
+        std::printf(", %s", RowMergingText(j.m_KeyParams.m_Row).c_str());
     std::printf("\n");
 }
 }  // namespace
@@ -32,6 +35,11 @@ int RunBatchCommand(const QString& casePath, const QString& outPath, const QStri
         if (j.GetDiskCount() > 0) ++computed;
     });
     std::printf("%d of %d jets computed\n", computed, doc.GetJetCount());
+    // How the plumes of each outfall computed in a row merged.
+    for (const auto& o : doc.Outfalls()) {
+        const QString sentence = MergingSentence(*o, true);
+        if (!sentence.isEmpty()) std::printf("%s\n", TerminalText(sentence.toStdString()).c_str());
+    }
     if (computed == 0) {
         std::fprintf(stderr, "plumex: %s: no jet could be computed\n", qPrintable(casePath));
         return 1;

@@ -31,6 +31,19 @@ bool Save(const QString& path, const std::string& text, std::string& error) {
     return false;
 }
 
+// The row of ports the jet was computed in and where its plume first merged:
+// the port count 0 and empty cells for a jet computed alone, empty merge
+// cells for plumes that did not merge.
+std::string RowCells(const CRowMerging& row) {
+    if (!row.HasRow()) return ",0,,,,,,,,,";
+    std::string cells = "," + std::to_string(row.m_nPorts) + "," + Num(row.m_dSpacing) + "," + Num(row.m_dAxisDeg) +
+                        "," + (row.m_bMerged ? "1" : "0");
+    if (!row.m_bMerged) return cells + ",,,,,,";
+    for (double v : {row.m_dArc, row.m_dX, row.m_dZ, row.m_dDilution, row.m_dHalfWidth, row.m_dHalfLength})
+        cells += "," + Num(v);
+    return cells;
+}
+
 std::string JetKey(const CRiser& o, const CBase& r, const CJet& j) {
     return Quoted(o.m_strName) + "," + Quoted(r.m_strName) + "," + Quoted(j.m_strName);
 }
@@ -50,7 +63,8 @@ bool WriteResultCsv(const CPlumexDoc& doc, const std::string& dir, std::string& 
     std::ostringstream jets;
     jets << "outfall,riser,jet,steps,disks,stop_reason,total_q_m3_s,ports,qj_m3_s,depth_m,diameter_m,uj_m_s,"
             "ua_m_s,dp_pa,po_g_ml,pa_g_ml,v_angle_deg,h_angle_deg,fd,uj_ua,mj_m4_s2,bj_m4_s3,lq_m,lm_m,lb_m,lM_m,"
-            "sm_centreline_dilution,sb_average_dilution,lq_lm,lq_lM,lm_lb,lM_lb\n";
+            "sm_centreline_dilution,sb_average_dilution,lq_lm,lq_lM,lm_lb,lM_lb,row_ports,row_spacing_m,row_axis_deg,"
+            "plumes_merge,merge_arc_m,merge_x_m,merge_z_m,merge_dilution,merged_half_width_m,merged_half_length_m\n";
     doc.ForEachJet([&](int, int, int, CRiser& o, CBase& r, CJet& j) {
         const std::string key = JetKey(o, r, j);
         const auto& d = j.m_pDisplay->m_Disks;
@@ -78,7 +92,7 @@ bool WriteResultCsv(const CPlumexDoc& doc, const std::string& dir, std::string& 
                          p.m_dlQlm,     p.m_dlQlM,
                          p.m_dlmlb,     p.m_dlMlb})
             jets << "," << Num(v);
-        jets << "\n";
+        jets << RowCells(p.m_Row) << "\n";
     });
     return Save(folder + "/disks.csv", disks.str(), error) && Save(folder + "/jets.csv", jets.str(), error);
 }

@@ -50,6 +50,27 @@ void PlaceJets(CCase& doc, int outfall, int riser) {
     doc.PlaceJets(outfall, riser, 0, r->GetJetCount());
     ranges.Restore();
 }
+
+// The jets of the item the path names, in tree order.
+std::vector<CJet*> JetsOf(CCase& doc, const ItemPath& path) {
+    std::vector<CJet*> jets;
+    const auto riser = [&jets](CBase& r) {
+        for (auto& j : r.m_Jets) jets.push_back(j.get());
+    };
+    switch (path.m_eLevel) {
+    case TreeLevel::Outfall:
+        if (CRiser* o = path.Outfall(doc))
+            for (auto& r : o->m_Risers) riser(*r);
+        break;
+    case TreeLevel::Riser:
+        if (CBase* r = path.Riser(doc)) riser(*r);
+        break;
+    case TreeLevel::Jet:
+        if (CJet* j = path.Jet(doc)) jets.push_back(j);
+        break;
+    }
+    return jets;
+}
 }  // namespace
 
 Subtree Subtree::Take(CCase& doc, const ItemPath& path) {
@@ -79,6 +100,7 @@ Subtree Subtree::Take(CCase& doc, const ItemPath& path) {
         break;
     }
     s.m_Bytes = ar.Data();
+    for (const CJet* j : JetsOf(doc, path)) s.m_Rows.push_back(j->m_KeyParams.m_Row);
     return s;
 }
 
@@ -122,6 +144,8 @@ bool Subtree::Insert(CCase& doc, const ItemPath& path) const {
     } catch (const CArchiveException&) {
         return false;
     }
+    const std::vector<CJet*> jets = JetsOf(doc, path);
+    for (std::size_t k = 0; k < jets.size() && k < m_Rows.size(); ++k) jets[k]->m_KeyParams.m_Row = m_Rows[k];
     if (path.m_eLevel != TreeLevel::Jet) m_Inputs.Restore(doc);
     doc.InvalidateDisplays();
     return true;

@@ -11,6 +11,7 @@
 
 #include "edit/ItemPath.h"
 #include "edit/ScopeInputs.h"
+#include "model/RowMerging.h"
 
 class CCase;
 
@@ -19,6 +20,9 @@ struct Subtree {
     // The input values the file does not hold as they were (an outfall's
     // effluent fields, a riser's total flow): of an outfall or a riser.
     ScopeInputs m_Inputs;
+    // The merging of each jet's row of ports, which the bytes do not hold,
+    // in the order of the item's jets.
+    std::vector<CRowMerging> m_Rows;
     bool m_bTaken = false;
 
     // Takes the item the path names (which must exist).

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <utility>
 
 #include "base/SafeFileWriter.h"
 
@@ -18,6 +19,7 @@ namespace {
 constexpr gsf_off_t kMaxStreamBytes = static_cast<gsf_off_t>(CaseFile::kMaxStreamBytes);
 constexpr char kStreamName[] = "Contents";
 constexpr char kRunOptionsName[] = "RunOptions";
+constexpr char kRowMergingName[] = "RowMerging";
 // The signature of every compound file.
 constexpr unsigned char kCompoundSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
 
@@ -47,21 +49,21 @@ bool LooksLikeBareStream(const std::vector<unsigned char>& b) {
 
 std::string ByteCount(std::size_t n) { return std::to_string(n) + " bytes"; }
 
-// The optional run options stream of a compound file; false (with a reason)
-// only when the stream is there but cannot be read.
-bool ReadRunOptions(GsfInfile* ole, std::string& text, std::string& error) {
+// An optional stream beside "Contents"; false (with a reason) only when the
+// stream is there but cannot be read.
+bool ReadSideStream(GsfInfile* ole, const char* name, std::size_t maxBytes, std::string& text, std::string& error) {
     text.clear();
-    GsfInput* stream = gsf_infile_child_by_name(ole, kRunOptionsName);
+    GsfInput* stream = gsf_infile_child_by_name(ole, name);
     if (!stream) return true;
     const gsf_off_t size = gsf_input_size(stream);
-    bool ok = size >= 0 && size <= static_cast<gsf_off_t>(CaseFile::kMaxRunOptionsBytes);
+    bool ok = size >= 0 && size <= static_cast<gsf_off_t>(maxBytes);
     if (!ok) {
-        error = "the \"RunOptions\" stream is larger than a case file may hold";
+        error = std::string("the \"") + name + "\" stream is larger than a case file may hold";
     } else {
         text.assign(static_cast<std::size_t>(size), '\0');
         ok = size == 0 ||
              gsf_input_read(stream, static_cast<std::size_t>(size), reinterpret_cast<guint8*>(text.data())) != nullptr;
-        if (!ok) error = "the \"RunOptions\" stream could not be read";
+        if (!ok) error = std::string("the \"") + name + "\" stream could not be read";
     }
     g_object_unref(stream);
     return ok;
@@ -145,9 +147,10 @@ bool CaseFile::ReadFromMemory(const unsigned char* data, std::size_t size, std::
         if (stream) {
             ok = ReadAll(stream, bytes, error);
             g_object_unref(stream);
-            std::string options;
-            if (ok) ok = ReadRunOptions(ole, options, error);
-            if (ok && side) side->m_strRunOptions = options;
+            SideStreams read;
+            if (ok) ok = ReadSideStream(ole, kRunOptionsName, kMaxRunOptionsBytes, read.m_strRunOptions, error);
+            if (ok) ok = ReadSideStream(ole, kRowMergingName, kMaxRowMergingBytes, read.m_strRowMerging, error);
+            if (ok && side) *side = std::move(read);
         } else {
             error = "the compound file holds no \"Contents\" stream";
         }
@@ -192,6 +195,8 @@ bool CaseFile::Write(const std::string& path, const std::vector<unsigned char>& 
         ok = WriteStream(ole, kStreamName, bytes.data(), bytes.size());
         if (ok && side && !side->m_strRunOptions.empty())
             ok = WriteStream(ole, kRunOptionsName, side->m_strRunOptions.data(), side->m_strRunOptions.size());
+        if (ok && side && !side->m_strRowMerging.empty())
+            ok = WriteStream(ole, kRowMergingName, side->m_strRowMerging.data(), side->m_strRowMerging.size());
         // Closing the compound file writes its tables into the sink.
         ok = gsf_output_close(GSF_OUTPUT(ole)) && ok;
         g_object_unref(ole);

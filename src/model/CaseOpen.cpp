@@ -5,6 +5,7 @@
 #include "base/Prompt.h"
 #include "model/Case.h"
 #include "model/CaseFile.h"
+#include "model/RowMergingStream.h"
 #include "model/RunOptions.h"
 
 bool CCase::OpenCase(const std::string& path) {
@@ -20,6 +21,7 @@ bool CCase::OpenCase(const std::string& path) {
         return false;
     }
     m_RunOptions = options;
+    ApplyRowMergingStream(side.m_strRowMerging, *this);
     std::string lower = path;
     for (auto& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     m_bTutorial = lower.find("tutorial files") != std::string::npos;

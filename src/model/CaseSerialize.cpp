@@ -9,6 +9,7 @@
 #include "model/Case.h"
 #include "model/CaseFile.h"
 #include "model/LoadedCaseCheck.h"
+#include "model/RowMergingStream.h"
 #include "model/RunOptions.h"
 
 namespace {
@@ -120,9 +121,11 @@ void CCase::TakeLoadedCase(CCase& loaded) {
 bool CCase::SaveCase(const std::string& path) {
     if (!m_pAmbient) m_pAmbient = std::make_unique<CAmbient>();
     const std::vector<unsigned char> bytes = SaveToBytes();
-    // Continuous mode and the step limit have no place in the case stream.
+    // Continuous mode, the step limit and the rows' merging have no place
+    // in the case stream.
     CaseFile::SideStreams side;
     side.m_strRunOptions = FormatRunOptions(m_RunOptions);
+    side.m_strRowMerging = FormatRowMergingStream(*this);
     std::string error;
     if (!CaseFile::Write(path, bytes, error, CaseFile::kMaxStreamBytes, &side)) {
         m_prompt.Inform("Unable to save the case file \"" + path + "\": " + error + ".", PromptIcon::Exclamation);

@@ -87,7 +87,7 @@ void CJet::Serialize(CArchive& ar) {
         ar.WriteDouble(m_dVAngle);
         ar.WriteDouble(m_dSalinity);
         ar.WriteDouble(m_dTemperature);
-        ar.WriteBytes(&m_KeyParams, sizeof m_KeyParams);
+        ar.WriteBytes(&m_KeyParams, kStoredKeyParameterBytes);
         ar.WriteInt32(m_nVisible);
         m_RangeMin.Serialize(ar);
         m_RangeMax.Serialize(ar);
@@ -104,7 +104,10 @@ void CJet::Serialize(CArchive& ar) {
         m_dVAngle = ar.ReadDouble();
         m_dSalinity = ar.ReadDouble();
         m_dTemperature = ar.ReadDouble();
-        ar.ReadBytes(&m_KeyParams, sizeof m_KeyParams);
+        ar.ReadBytes(&m_KeyParams, kStoredKeyParameterBytes);
+        // The row's merging is not in the case stream: whoever reads the
+        // jet puts it back (the case file's own stream, an undone deletion).
+        m_KeyParams.m_Row = CRowMerging{};
         // The title is shown as text: make sure it ends inside its field.
         m_KeyParams.m_szTitle[sizeof m_KeyParams.m_szTitle - 1] = '\0';
         m_nVisible = ar.ReadInt32();

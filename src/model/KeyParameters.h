@@ -3,10 +3,17 @@
 #error "a header of plumex_model, included by a library that does not link it"
 #endif
 // A jet's summary values as the model reported them, with the number of
-// computed steps. The layout is fixed (344 bytes) because the case file
-// stores the record raw.
+// computed steps and the merging of its row of ports. The layout of the
+// first 344 bytes is fixed because the case stream stores them raw; the
+// row's merging follows them and is kept in a stream of its own beside the
+// case stream (RowMergingStream.h), so case files keep their layout.
 #include <cstddef>
 #include <cstdint>
+
+#include "model/RowMerging.h"
+
+// The bytes of the record the case stream holds: everything before m_Row.
+constexpr std::size_t kStoredKeyParameterBytes = 344;
 
 #pragma pack(push, 4)
 struct CKeyParameters {
@@ -40,10 +47,11 @@ struct CKeyParameters {
     double m_ddpPa;         // dp/pa
     std::int32_t m_nSteps;  // trajectory lines of the jet
     std::int32_t m_nPad2;
+    CRowMerging m_Row;  // not part of the stored record
 };
 #pragma pack(pop)
 
-static_assert(sizeof(CKeyParameters) == 344, "key-parameter record must be 344 bytes");
+static_assert(offsetof(CKeyParameters, m_Row) == kStoredKeyParameterBytes, "stored record must be 344 bytes");
 static_assert(offsetof(CKeyParameters, m_dBj) == 128, "layout");
 static_assert(offsetof(CKeyParameters, m_nPorts) == 232, "layout");
 static_assert(offsetof(CKeyParameters, m_dQj) == 240, "layout");

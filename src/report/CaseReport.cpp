@@ -7,6 +7,7 @@
 #include "model/Case.h"
 #include "plot/JetSeries.h"
 #include "plot/PlotData.h"
+#include "report/MergingSentence.h"
 #include "report/PlotPainter.h"
 
 namespace {
@@ -18,6 +19,13 @@ QString Esc(const std::string& s) { return QString::fromStdString(s).toHtmlEscap
 QString Fix(double v, int decimals) {
     if (!std::isfinite(v)) return "-";
     return QString::number(v, 'f', decimals);
+}
+// Where the jet's plume first merges with its neighbours': height above the
+// port and dilution there.
+QString Merging(const CRowMerging& row) {
+    if (!row.HasRow()) return "computed alone";
+    if (!row.m_bMerged) return "do not merge";
+    return Fix(row.m_dZ, 2) + " m / " + Fix(row.m_dDilution, 1);
 }
 // Length scales and ratios the model writes as 1.0E10 when they are infinite.
 QString Scale(double v, int decimals) { return std::fabs(v) >= 1e9 ? QString("unbounded") : Fix(v, decimals); }
@@ -186,15 +194,17 @@ struct Builder {
         h.Heading(2, QString::number(n), "Jet results");
         h.Para(
             "Values at the last computed step of each jet. The rise height is the highest point of the "
-            "centreline above the port; the horizontal distance is measured from the port.");
+            "centreline above the port; the horizontal distance is measured from the port. Where a port's "
+            "plume first merges with its neighbours' is given by its height above the port and the average "
+            "dilution there.");
         h.TableStart({"Jet", "Rise height (m)", "Horizontal distance (m)", "Travel time (s)", "Centreline dilution (-)",
-                      "Average dilution (-)"});
+                      "Average dilution (-)", "Plumes merge at (m above port / dilution)"});
         int computed = 0, rejected = 0;
         doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
             const QString none = NoResult(j);
             if (!none.isEmpty()) {
                 if (!j.m_strStatus.empty()) ++rejected;
-                h.WideRow(Esc(j.m_strName), none, 5);
+                h.WideRow(Esc(j.m_strName), none, 6);
                 return;
             }
             ++computed;
@@ -203,7 +213,7 @@ struct Builder {
             for (const CJetDisk& d : disks) rise = std::max(rise, d.m_dZ);
             const CJetDisk& last = disks.back();
             h.Row({Esc(j.m_strName), Fix(rise, 2), Fix(std::hypot(last.m_dX, last.m_dY), 2), Fix(last.m_dUnnamed, 1),
-                   Fix(CentreDilution(last.m_dMaxConc), 2), Fix(last.m_dDilution, 2)});
+                   Fix(CentreDilution(last.m_dMaxConc), 2), Fix(last.m_dDilution, 2), Merging(j.m_KeyParams.m_Row)});
         });
         h.TableEnd();
         // Stop reasons in a table of their own keep every row on one line,
@@ -219,7 +229,17 @@ struct Builder {
         h.TableEnd();
         QString summary = QString("%1 of %2 jets computed").arg(computed).arg(doc.GetJetCount());
         if (rejected > 0) summary += QString("; %1 rejected by the jet model").arg(rejected);
-        h.Para(summary + ".");
+        summary += ".";
+        // With merging switched off, one sentence says that every port was
+        // computed alone; the outfalls add only rows computed before.
+        QString merging = MergingOffSentence(doc);
+        const bool off = !merging.isEmpty();
+        for (const auto& o : doc.Outfalls()) {
+            const QString sentence = MergingSentence(*o, off);
+            if (!sentence.isEmpty()) merging += (merging.isEmpty() ? "" : " ") + sentence;
+        }
+        if (!merging.isEmpty()) summary += " " + merging.toHtmlEscaped();
+        h.Para(summary);
     }
 
     void Plots(int n, const double* plane) {

@@ -18,6 +18,7 @@ int ApplyJetResults(CCase& doc, const RunResult& result, int& skipped) {
             ++read;
         } else {
             jet->m_KeyParams.m_nSteps = 0;
+            jet->m_KeyParams.m_Row = CRowMerging{};
         }
         jet->m_pDisplay->m_Disks = r.m_Disks;
         jet->m_strStatus = r.m_strStatus;

@@ -1,8 +1,9 @@
 // One jet page of the model's summary file "Suspend": the page start (a line
 // beginning with '1'), either a rejection ("COMPUTATIONS CEASE FOR:") or the
 // title, the 13-row table of key parameters and length scales, the number of
-// steps and the stop reason. Values sit at fixed character positions; a line
-// too short to hold a value there is a format error.
+// steps, the stop reason and the free lines up to the next page (among them
+// the merging of the jet's row of ports). Values sit at fixed character
+// positions; a line too short to hold a value there is a format error.
 #include "run/SummaryParser.h"
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 
 #include "base/Prompt.h"
 #include "model/KeyParameters.h"
+#include "run/RowLines.h"
 #include "run/TextLine.h"
 
 namespace {
@@ -50,6 +52,23 @@ struct TableRow {
     std::string left;
     std::string right;
 };
+
+// The free lines after the stop reason, up to the next page start (which is
+// left to be read next) or the end of the file.
+CRowMerging ReadFreeLines(std::FILE* file) {
+    CRowLines rows;
+    std::string line;
+    for (;;) {
+        const long at = std::ftell(file);
+        if (at < 0 || !ReadTextLine(file, line)) break;
+        if (!line.empty() && line[0] == '1') {
+            std::fseek(file, at, SEEK_SET);
+            break;
+        }
+        rows.Read(line);
+    }
+    return rows.Row();
+}
 }  // namespace
 
 bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt, std::string& stopReason) {
@@ -134,6 +153,7 @@ bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt,
             break;
         }
     }
+    const CRowMerging row = ReadFreeLines(file);
 
     // 8. into the record
     auto f = [&rows](int r, bool right) { return std::atof((right ? rows[r].right : rows[r].left).c_str()); };
@@ -168,5 +188,6 @@ bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt,
     record.m_nPad1 = 0;
     record.m_nPad2 = 0;
     record.m_nSteps = static_cast<std::int32_t>(steps);
+    record.m_Row = row;
     return true;
 }

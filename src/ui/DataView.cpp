@@ -22,6 +22,7 @@
 #include "edit/CutPlaneCommand.h"
 #include "edit/EditHistory.h"
 #include "geometry/CutPlane.h"
+#include "model/RowMerging.h"
 #include "ui/AreaInfoPage.h"
 #include "ui/DiskInfoPage.h"
 #include "ui/InfoField.h"
@@ -202,8 +203,13 @@ QWidget* CDataView::BuildOutputGroup() {
     m_pKeyButton->setObjectName("keyParameters");
     m_pSuspendButton = new QPushButton("View suspend file");
     m_pSuspendButton->setObjectName("viewSuspend");
+    m_pRowMerging = new QLabel;
+    m_pRowMerging->setObjectName("rowMerging");
+    m_pRowMerging->setWordWrap(true);
+    m_pRowMerging->setToolTip("Merging of the current jet's plume with its neighbours' in the row of ports");
     moreLayout->addWidget(m_pKeyButton);
     moreLayout->addWidget(m_pSuspendButton);
+    moreLayout->addWidget(m_pRowMerging);
     moreLayout->addStretch(1);
     m_pTab->addTab(m_pArea, "Area");
     m_pTab->addTab(m_pDiskInfo, "Disk");
@@ -291,6 +297,7 @@ void CDataView::Refresh(bool withPlane) {
         UpdateDilution();
     }
     ShowMembers();
+    ShowRowMerging();
 }
 
 void CDataView::ShowMembers() {
@@ -343,6 +350,17 @@ void CDataView::ShowUncutPlane() {
     if (cut) return;
     m_pDilution->setText("none");
     m_pInvMean->clear();
+}
+
+void CDataView::ShowRowMerging() {
+    const CJet* jet = m_doc.GetCurrentJet();
+    if (!jet || jet->GetSteps() <= 0) {
+        m_pRowMerging->clear();
+        return;
+    }
+    QString text = QString::fromStdString(RowMergingText(jet->m_KeyParams.m_Row));
+    text[0] = text[0].toUpper();
+    m_pRowMerging->setText(text + ".");
 }
 
 void CDataView::RefillDiskPage() {

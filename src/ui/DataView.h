@@ -86,6 +86,9 @@ private:
     // The dilution boxes of a plane that cuts no jet say so instead of 0.
     void ShowUncutPlane();
     void RefillDiskPage();
+    // The current jet's row of ports and where its plume merged, on the
+    // "More Info" page.
+    void ShowRowMerging();
     bool HasResults() const;
     double AmbientDepth() const;
 
@@ -126,4 +129,5 @@ private:
     CDialogDiskInfo* m_pDiskInfo = nullptr;
     QPushButton* m_pKeyButton = nullptr;
     QPushButton* m_pSuspendButton = nullptr;
+    QLabel* m_pRowMerging = nullptr;
 };

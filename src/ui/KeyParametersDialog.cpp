@@ -1,6 +1,7 @@
 #include "ui/KeyParametersDialog.h"
 
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,49 @@ QLineEdit* ReadOnlyBox(const QString& text, const QString& name) {
     box->setReadOnly(true);
     box->setObjectName(name);
     return box;
+}
+
+// Single precision, as the record is shown: 7 significant digits.
+QString Shown(double v) { return QString::number(static_cast<float>(v), 'g', 7); }
+
+// The row of ports: its size, and where the plumes first merge and how wide
+// the merged field is at the end (boxes left empty when they do not merge).
+QGroupBox* RowGroup(const CRowMerging& row) {
+    auto* group = new QGroupBox("Merging of neighbouring plumes");
+    group->setObjectName("rowGroup");
+    auto* grid = new QGridLayout(group);
+    if (!row.HasRow()) {
+        auto* alone = new QLabel("Computed alone: the jet model was given no row of ports for this jet.");
+        alone->setObjectName("rowAlone");
+        alone->setWordWrap(true);
+        grid->addWidget(alone, 0, 0);
+        return group;
+    }
+    const auto merged = [&row](double v) { return row.m_bMerged ? Shown(v) : QString(); };
+    struct Item {
+        const char* label;
+        const char* name;
+        QString text;
+    };
+    const Item items[] = {
+        {"Ports in row", "rowPorts", QString::number(row.m_nPorts)},
+        {"Spacing (m)", "rowSpacing", Shown(row.m_dSpacing)},
+        {"Axis (deg)", "rowAxis", Shown(row.m_dAxisDeg)},
+        {"Plumes merge", "rowMerged", row.m_bMerged ? QString("yes") : QString("no")},
+        {"Height above port (m)", "mergeZ", merged(row.m_dZ)},
+        {"Distance x (m)", "mergeX", merged(row.m_dX)},
+        {"Along the jet (m)", "mergeArc", merged(row.m_dArc)},
+        {"Dilution there", "mergeDilution", merged(row.m_dDilution)},
+        {"Half width at end (m)", "fieldHalfWidth", merged(row.m_dHalfWidth)},
+        {"Half length at end (m)", "fieldHalfLength", merged(row.m_dHalfLength)},
+    };
+    int i = 0;
+    for (const Item& item : items) {
+        grid->addWidget(new QLabel(item.label), i / 2, (i % 2) * 2);
+        grid->addWidget(ReadOnlyBox(item.text, item.name), i / 2, (i % 2) * 2 + 1);
+        ++i;
+    }
+    return group;
 }
 }  // namespace
 
@@ -59,9 +103,7 @@ CSubDialog::CSubDialog(const CKeyParameters& r, const QString& jetName, QWidget*
         const int gridRow = 1 + i / 2;
         const int col = (i % 2) * 2;
         grid->addWidget(new QLabel(row.label), gridRow, col);
-        // Single precision, as the record is shown: 7 significant digits.
-        grid->addWidget(ReadOnlyBox(QString::number(static_cast<float>(row.value), 'g', 7), row.name), gridRow,
-                        col + 1);
+        grid->addWidget(ReadOnlyBox(Shown(row.value), row.name), gridRow, col + 1);
         ++i;
     }
     auto* close = new QPushButton("Close");
@@ -69,5 +111,6 @@ CSubDialog::CSubDialog(const CKeyParameters& r, const QString& jetName, QWidget*
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(RowGroup(r.m_Row));
     layout->addWidget(close, 0, Qt::AlignRight);
 }

@@ -3,7 +3,8 @@
 #error "a header of plumex_ui, included by a library that does not link it"
 #endif
 // The "SubData" dialog: the current jet's key parameters and length scales
-// as the model reported them, read-only, in single precision.
+// as the model reported them, read-only, in single precision, and below them
+// the row of ports the jet was computed in and where its plume merged.
 #include <QDialog>
 
 struct CKeyParameters;

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <clocale>
 #include <fstream>
 #include <sstream>
@@ -250,5 +251,53 @@ TEST_F(BatchCommandTest, RealModelComputesEveryJetOfTheDemoCase) {
         EXPECT_NEAR(sb, lastDilution, 1e-3 * sb) << j[2];
         EXPECT_GT(sb, 10.0);
     }
+}
+// The diffuser example merges: every jet's line and the outfall's sentence
+// say where, and jets.csv ends with the row's columns. Switched off, the
+// same case has no rows and its lines are as they were.
+TEST_F(BatchCommandTest, RealModelReportsWhereTheDiffusersPlumesMerge) {
+    const CliResult on = Run({"--batch", kExamples + "/diffuser.json", "--csv", In("on")}, "", PLUMEX_REAL_MODEL);
+    ASSERT_EQ(on.exitCode, 0) << on.err;
+    const auto lines = Lines(on.out);
+    ASSERT_GE(lines.size(), 8u);
+    for (int k = 0; k < 6; ++k)
+        EXPECT_NE(lines[k].find(", row of 6 ports, plumes merge "), std::string::npos) << lines[k];
+    EXPECT_NE(on.out.find("6 of 6 jets computed\nThe plumes of Diffuser's 6 ports merge "), std::string::npos)
+        << on.out;
+    const auto jets = Lines(ReadFile(In("on/jets.csv")));
+    ASSERT_EQ(jets.size(), 7u);
+    const auto h = Split(jets[0]);
+    auto col = [&h](const char* name) { return std::find(h.begin(), h.end(), name) - h.begin(); };
+    ASSERT_EQ(h.back(), "merged_half_length_m");
+    ASSERT_LT(col("row_ports"), static_cast<long>(h.size()));
+    for (std::size_t k = 1; k < jets.size(); ++k) {
+        const auto j = Split(jets[k]);
+        ASSERT_EQ(j.size(), h.size()) << jets[k];
+        EXPECT_EQ(j[col("row_ports")], "6");
+        EXPECT_EQ(j[col("ports")], "6");
+        EXPECT_EQ(j[col("row_spacing_m")], "5");
+        EXPECT_EQ(j[col("plumes_merge")], "1");
+        const double z = std::stod(j[col("merge_z_m")]), s = std::stod(j[col("merge_dilution")]);
+        EXPECT_GT(z, 0.5);
+        EXPECT_LT(z, 20.0);
+        EXPECT_GT(s, 1.0);
+        EXPECT_LT(s, std::stod(j[col("sb_average_dilution")]));
+    }
+
+    std::string text = ReadFile(kExamples + "/diffuser.json");
+    text.replace(text.find("\"max_time_steps\": 1500"), 22, "\"max_time_steps\": 1500, \"merge_plumes\": false");
+    std::ofstream(In("off.json").toStdString()) << text;
+    const CliResult off = Run({"--batch", In("off.json"), "--csv", In("off")}, "", PLUMEX_REAL_MODEL);
+    ASSERT_EQ(off.exitCode, 0) << off.err;
+    EXPECT_EQ(off.out.find("row of"), std::string::npos) << off.out;
+    EXPECT_EQ(off.out.find("The plumes of"), std::string::npos) << off.out;
+    const auto alone = Split(Lines(ReadFile(In("off/jets.csv")))[1]);
+    ASSERT_EQ(alone.size(), h.size());
+    EXPECT_EQ(alone[col("row_ports")], "0");
+    EXPECT_EQ(alone[col("ports")], "1");
+    EXPECT_EQ(alone[col("merge_z_m")], "");
+    // Ports alone dilute more than the same ports merged.
+    EXPECT_GT(std::stod(alone[col("sb_average_dilution")]),
+              1.2 * std::stod(Split(jets[1])[col("sb_average_dilution")]));
 }
 #endif

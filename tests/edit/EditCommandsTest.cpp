@@ -268,6 +268,42 @@ TEST_F(EditCommands, DeletedRiserComesBackWithItsResultsAndSelection) {
     }
 }
 
+// The merging of the jets' rows is not in the bytes an item is kept as:
+// a deleted outfall or jet comes back with it all the same.
+TEST_F(EditCommands, DeletedItemsComeBackWithTheMergingOfTheirRows) {
+    int n = 0;
+    m_doc.ForEachJet([&n](int, int, int, CRiser&, CBase&, CJet& j) {
+        j.m_KeyParams.m_Row.m_nPorts = 4;
+        j.m_KeyParams.m_Row.m_bMerged = n % 2 == 0;
+        j.m_KeyParams.m_Row.m_dZ = 1.5 + n++;
+    });
+    const auto rows = [this] {
+        std::vector<std::pair<bool, double>> r;
+        m_doc.ForEachJet([&r](int, int, int, CRiser&, CBase&, CJet& j) {
+            r.emplace_back(j.m_KeyParams.m_Row.m_bMerged, j.m_KeyParams.m_Row.m_dZ);
+        });
+        return r;
+    };
+    const auto before = rows();
+    ASSERT_EQ(before.size(), 4u);
+    m_doc.m_nCurrentOutfall = 0;
+    Push(CTreeEditCommand::Make(m_doc, CTreeEditCommand::Kind::Delete, TreeLevel::Outfall));
+    ASSERT_EQ(m_doc.GetOutfallCount(), 0);
+    m_stack.undo();
+    EXPECT_EQ(rows(), before);
+
+    m_doc.GetOutfall(0)->m_nCurrentRiser = 1;
+    m_doc.GetOutfall(0)->GetRiser(1)->m_nCurrentJet = 0;
+    Push(CTreeEditCommand::Make(m_doc, CTreeEditCommand::Kind::Delete, TreeLevel::Jet));
+    ASSERT_EQ(rows().size(), 3u);
+    EXPECT_EQ(rows()[2], before[3]);
+    m_stack.undo();
+    EXPECT_EQ(rows(), before);
+    m_stack.redo();
+    m_stack.undo();
+    EXPECT_EQ(rows(), before);
+}
+
 TEST_F(EditCommands, ResultsOfARunAfterTheEditAreNotTakenBack) {
     JetData d = m_doc.GetCurrentJet()->GetData();
     const double diameter = d.m_dDiameter;

@@ -487,3 +487,54 @@ TEST_F(SectionTest, SectionOfAnOpenedCaseNeedsNoFrameDrawnFirst) {
     EXPECT_EQ(Plane().ImageWidth(), built.m_CutPlane.ImageWidth());
     EXPECT_EQ(Plane().ImageHeight(), built.m_CutPlane.ImageHeight());
 }
+
+// A row of ports whose plumes have merged: every port's tube has the radius
+// b of the merged field, and neighbouring axes stand 2a < 2b apart, so the
+// tubes form one wall. A cross-section through the wall covers the union of
+// the circles, in which each overlap counts once: (N - 1) strips of the
+// width of the spacing and the two end caps, the area the jet model gives
+// the merged row. The composite dilution follows from that area, not from
+// the sum of the jets' own areas.
+TEST_F(SectionTest, CrossSectionThroughAMergedWallCountsEveryOverlapOnce) {
+    const int n = 6;
+    const double b = 2.0, a = 1.5;  // half spacing below the radius: merged
+    const double flow = 0.05, current = 0.2;
+    std::vector<StraightJet> row(n);
+    for (int k = 0; k < n; ++k) {
+        row[k].m_dStart[1] = 2.0 * a * k;
+        row[k].m_dRadius = b;
+        row[k].m_dFlow = flow;
+    }
+    BuildSectionCase(m_doc, row, current);
+    double c[3];
+    DiskCentre(Jet(0), 90, c);
+    CutAcrossX(c[0] + 0.3, CutPlaneKind::CrossSection);
+    ASSERT_EQ(Plane().Polygons().size(), static_cast<std::size_t>(n));
+    EXPECT_TRUE(Plane().m_bOverlap);
+
+    const double strip = 2.0 * (a * std::sqrt(b * b - a * a) + b * b * std::asin(a / b));
+    const double disk = kPi * b * b;
+    const double wall = (n - 1) * strip + disk;
+    ASSERT_LT(wall, 0.9 * n * disk) << "the circles must overlap for the test to tell union from sum";
+    const CSectionStats& st = m_doc.m_SectionStats;
+    // Inscribed 32-gons and the pixel raster: within 1.5 % of the circles.
+    EXPECT_NEAR(st.m_dTotalArea, wall, 0.015 * wall);
+    EXPECT_NEAR(st.m_dSumOfArea, n * disk, 0.015 * n * disk);
+    EXPECT_DOUBLE_EQ(st.m_dFlow, n * flow);
+    EXPECT_NEAR(st.m_dCurrent, current, 1e-12);
+    const double dilution = 2.0 * current * wall / (n * flow);
+    EXPECT_NEAR(st.m_dDilution, dilution, 0.015 * dilution);
+    EXPECT_LT(st.m_dDilution, 0.95 * 2.0 * current * st.m_dSumOfArea / (n * flow));
+
+    // The same ports far enough apart not to touch: union and sum agree.
+    for (int k = 0; k < n; ++k) row[k].m_dStart[1] = 2.0 * (b + 0.5) * k;
+    CAppState app;
+    CScriptedPrompt prompt;
+    CCase apart(app, prompt);
+    BuildSectionCase(apart, row, current);
+    apart.SetCutPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::CrossSection, true);
+    EXPECT_FALSE(apart.m_CutPlane.m_bOverlap);
+    EXPECT_DOUBLE_EQ(apart.m_SectionStats.m_dTotalArea, apart.m_SectionStats.m_dSumOfArea);
+    EXPECT_NEAR(apart.m_SectionStats.m_dDilution, 2.0 * current * n * disk / (n * flow),
+                0.015 * 2.0 * current * n * disk / (n * flow));
+}

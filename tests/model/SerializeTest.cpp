@@ -255,7 +255,7 @@ TEST_F(SerializeFixture, RoundTripKeepsEveryField) {
             EXPECT_EQ(y.m_dFlow, x.m_dFlow);
             EXPECT_EQ(y.m_dDiameter, x.m_dDiameter);
             EXPECT_EQ(y.m_dHAngle, x.m_dHAngle);
-            EXPECT_EQ(0, std::memcmp(&y.m_KeyParams, &x.m_KeyParams, sizeof x.m_KeyParams));
+            EXPECT_EQ(0, std::memcmp(&y.m_KeyParams, &x.m_KeyParams, kStoredKeyParameterBytes));
             EXPECT_EQ(y.m_pDisplay->m_Disks, x.m_pDisplay->m_Disks);
             EXPECT_EQ(y.m_RangeMax, x.m_RangeMax);
             EXPECT_EQ(y.m_dCurrentAngle, 60.0);

@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "ResultFiles.h"
 #include "RunFixture.h"
+#include "model/KeyParameters.h"
 #include "run/SummaryParser.h"
 
 namespace {
@@ -208,4 +211,88 @@ TEST_F(SummaryReaderTest, JetWithoutANameReadsWithAnEmptyTitle) {
     EXPECT_STREQ(m_rec.m_szTitle, "");
     EXPECT_EQ(m_rec.m_nSteps, p.m_nSteps);
     EXPECT_EQ(m_rec.m_dSb, 108.5);
+}
+
+namespace {
+const char* kRowLine = " PORT ROW: N = 50, SPACING = 4.0000 M, AXIS = 90.00 DEG";
+const char* kMergeLine = " PLUMES MERGE AT S = 12.3456 M, X = 1.2345 M, Z = 11.4000 M, DILUTION = 45.678";
+const char* kFieldLine = " MERGED FIELD AT END: HALF WIDTH ACROSS = 2.3456 M, HALF LENGTH ALONG THE ROW = 100.3456 M";
+
+// A page of a jet computed in a row: the row lines after the page's other
+// free lines, as the model writes them, and the page's closing blank line.
+std::string RowPage(int number, const std::vector<std::string>& rowLines) {
+    SummaryPage p;
+    p.m_nNumber = number;
+    p.m_strName = "Port " + std::to_string(number);
+    p.m_Left[1] = "50";
+    std::string text = PageText(p);
+    for (const std::string& l : rowLines) text += l + g_strEol;
+    return text + " " + g_strEol;
+}
+}  // namespace
+
+TEST_F(SummaryReaderTest, RowLinesTellWhereThePlumesMergeAndBelongToTheirOwnPage) {
+    // Merged, not merged, alone: each page keeps its own row.
+    Open(RowPage(1, {kRowLine, kMergeLine, kFieldLine}) + RowPage(2, {kRowLine, " PLUMES DO NOT MERGE"}) +
+         RowPage(3, {}) + RowPage(4, {kRowLine, kMergeLine}));
+    ASSERT_TRUE(Parse(m_rec));
+    const CRowMerging& r = m_rec.m_Row;
+    EXPECT_EQ(r.m_nPorts, 50);
+    EXPECT_EQ(r.m_dSpacing, 4.0);
+    EXPECT_EQ(r.m_dAxisDeg, 90.0);
+    EXPECT_TRUE(r.m_bMerged);
+    EXPECT_EQ(r.m_dArc, 12.3456);
+    EXPECT_EQ(r.m_dX, 1.2345);
+    EXPECT_EQ(r.m_dZ, 11.4);
+    EXPECT_EQ(r.m_dDilution, 45.678);
+    EXPECT_EQ(r.m_dHalfWidth, 2.3456);
+    EXPECT_EQ(r.m_dHalfLength, 100.3456);
+    EXPECT_EQ(m_rec.m_nPorts, 50);
+
+    CKeyParameters second{}, third{}, fourth{};
+    ASSERT_TRUE(Parse(second));
+    EXPECT_STREQ(second.m_szTitle, "Port 2");
+    EXPECT_EQ(second.m_Row.m_nPorts, 50);
+    EXPECT_FALSE(second.m_Row.m_bMerged);
+    EXPECT_EQ(second.m_Row.m_dZ, 0.0);
+
+    ASSERT_TRUE(Parse(third));
+    EXPECT_STREQ(third.m_szTitle, "Port 3");
+    EXPECT_FALSE(third.m_Row.HasRow());
+
+    // The merged field's line is missing: the row stands, its size unknown.
+    ASSERT_TRUE(Parse(fourth));
+    EXPECT_STREQ(fourth.m_szTitle, "Port 4");
+    EXPECT_TRUE(fourth.m_Row.m_bMerged);
+    EXPECT_EQ(fourth.m_Row.m_dZ, 11.4);
+    EXPECT_EQ(fourth.m_Row.m_dHalfWidth, 0.0);
+    EXPECT_TRUE(m_prompt.Empty());
+}
+
+TEST_F(SummaryReaderTest, RowLinesThatCannotBeReadLeaveTheJetWithoutARow) {
+    const std::string merge = kMergeLine;
+    const std::vector<std::vector<std::string>> broken = {
+        {" PORT ROW: N = many, SPACING = 4.0000 M, AXIS = 90.00 DEG", kMergeLine},
+        {" PORT ROW: N = 0, SPACING = 4.0000 M, AXIS = 90.00 DEG", " PLUMES DO NOT MERGE"},
+        {" PORT ROW: N = 50, SPACING = 4.0000 M", " PLUMES DO NOT MERGE"},
+        // Merged, but not where: not shown as merged nor as apart.
+        {kRowLine, merge.substr(0, merge.find(", Z ="))},
+        {kRowLine, " PLUMES MERGE AT S = 1 M, X = 1 M, Z = nan M, DILUTION = 2"},
+        // A row line of the page after a row's lines starts that row afresh.
+        {kRowLine, kMergeLine, " PORT ROW: N = 2, SPACING = x M, AXIS = 0.00 DEG"},
+    };
+    std::string text;
+    for (std::size_t k = 0; k < broken.size(); ++k) text += RowPage(static_cast<int>(k) + 1, broken[k]);
+    Open(text + RowPage(99, {kRowLine, kMergeLine}));
+    for (std::size_t k = 0; k < broken.size(); ++k) {
+        CKeyParameters rec{};
+        ASSERT_TRUE(Parse(rec)) << k;
+        EXPECT_FALSE(rec.m_Row.HasRow()) << k;
+        EXPECT_FALSE(rec.m_Row.m_bMerged) << k;
+    }
+    CKeyParameters last{};
+    ASSERT_TRUE(Parse(last));
+    EXPECT_STREQ(last.m_szTitle, "Port 99");
+    EXPECT_TRUE(last.m_Row.m_bMerged);
+    EXPECT_TRUE(m_prompt.Empty());
 }

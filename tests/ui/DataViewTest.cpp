@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <map>
 
 #include "SectionCase.h"
 #include "base/AppState.h"
@@ -249,6 +251,73 @@ TEST_F(DataViewTest, KeyParametersNeedAComputedJet) {
     EXPECT_EQ(m_prompt.Entries().size(), before);
     EXPECT_EQ(qj, "0.0125");
     EXPECT_EQ(name, QString::fromStdString(jet.m_strName));
+}
+
+TEST_F(DataViewTest, TheMoreInfoPageAndTheKeyParametersTellWhereTheCurrentJetsPlumeMerged) {
+    MakeCase();
+    auto* tabs = Find<QTabWidget>("outputTabs");
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(2).center());
+    QLabel* label = Find<QLabel>("rowMerging");
+    EXPECT_TRUE(label->text().isEmpty()) << "no results: nothing to say";
+
+    CBase& riser = *m_doc.GetCurrentRiser();
+    for (auto& j : riser.m_Jets) j->m_KeyParams.m_nSteps = j->GetDiskCount();
+    CRowMerging& row = riser.m_Jets[0]->m_KeyParams.m_Row;
+    row.m_nPorts = 6;
+    row.m_dSpacing = 3.0;
+    row.m_bMerged = true;
+    row.m_dZ = 3.2;
+    row.m_dX = 0.75;
+    row.m_dDilution = 41.25;
+    row.m_dHalfWidth = 2.5;
+    riser.m_nCurrentJet = 0;
+    m_doc.UpdateAllViews();
+    EXPECT_EQ(label->text(), "Row of 6 ports, plumes merge 3.20 m above the port at dilution 41.2.");
+    EXPECT_TRUE(label->isVisible());
+
+    // Another jet becomes the current one: its own row.
+    riser.m_nCurrentJet = 1;
+    m_doc.NotifySelection();
+    EXPECT_EQ(label->text(), "Computed alone.");
+
+    // The dialog: the row's values for the first jet, one line for the second.
+    std::map<QString, QString> shown;
+    bool alone = false;
+    const auto readDialog = [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dlg = qobject_cast<CSubDialog*>(w); dlg && dlg->isVisible()) {
+                for (const char* name :
+                     {"rowPorts", "rowMerged", "mergeZ", "mergeX", "mergeDilution", "fieldHalfWidth"})
+                    if (auto* box = dlg->findChild<QLineEdit*>(name)) shown[name] = box->text();
+                alone = dlg->findChild<QLabel*>("rowAlone") != nullptr;
+                QTest::mouseClick(dlg->findChild<QPushButton*>(), Qt::LeftButton);
+            }
+    };
+    QTimer::singleShot(0, readDialog);
+    QTest::mouseClick(Find<QPushButton>("keyParameters"), Qt::LeftButton);
+    EXPECT_TRUE(alone);
+    EXPECT_TRUE(shown.empty());
+
+    riser.m_nCurrentJet = 0;
+    m_doc.NotifySelection();
+    QTimer::singleShot(0, readDialog);
+    QTest::mouseClick(Find<QPushButton>("keyParameters"), Qt::LeftButton);
+    EXPECT_FALSE(alone);
+    EXPECT_EQ(shown["rowPorts"], "6");
+    EXPECT_EQ(shown["rowMerged"], "yes");
+    EXPECT_EQ(shown["mergeZ"], "3.2");
+    EXPECT_EQ(shown["mergeX"], "0.75");
+    EXPECT_EQ(shown["mergeDilution"], "41.25");
+    EXPECT_EQ(shown["fieldHalfWidth"], "2.5");
+
+    // Plumes that do not merge leave the merging boxes empty.
+    row.m_bMerged = false;
+    QTimer::singleShot(0, readDialog);
+    QTest::mouseClick(Find<QPushButton>("keyParameters"), Qt::LeftButton);
+    EXPECT_EQ(shown["rowMerged"], "no");
+    EXPECT_EQ(shown["mergeZ"], "");
+    m_doc.UpdateAllViews();
+    EXPECT_EQ(label->text(), "Row of 6 ports, plumes do not merge.");
 }
 
 TEST_F(DataViewTest, TheEditBoxWithTheFocusIsYellow) {

@@ -95,7 +95,7 @@ TEST_F(CaseJsonTest, WriteThenReadGivesTheSameCaseAndTheSameText) {
 }
 
 TEST_F(CaseJsonTest, ExamplesAreValidAndSurviveTheCaseFile) {
-    for (const char* name : {"demo.json", "brine.json", "diffuser.json"}) {
+    for (const char* name : {"demo.json", "brine.json", "diffuser40.json", "diffuser.json"}) {
         ASSERT_TRUE(Read(Example(name))) << name;
         EXPECT_TRUE(ValidateCase(m_doc).empty()) << name;
         const std::string text = WriteCaseJson(m_doc);
