@@ -525,16 +525,4 @@ TEST_F(SectionTest, CrossSectionThroughAMergedWallCountsEveryOverlapOnce) {
     const double dilution = 2.0 * current * wall / (n * flow);
     EXPECT_NEAR(st.m_dDilution, dilution, 0.015 * dilution);
     EXPECT_LT(st.m_dDilution, 0.95 * 2.0 * current * st.m_dSumOfArea / (n * flow));
-
-    // The same ports far enough apart not to touch: union and sum agree.
-    for (int k = 0; k < n; ++k) row[k].m_dStart[1] = 2.0 * (b + 0.5) * k;
-    CAppState app;
-    CScriptedPrompt prompt;
-    CCase apart(app, prompt);
-    BuildSectionCase(apart, row, current);
-    apart.SetCutPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::CrossSection, true);
-    EXPECT_FALSE(apart.m_CutPlane.m_bOverlap);
-    EXPECT_DOUBLE_EQ(apart.m_SectionStats.m_dTotalArea, apart.m_SectionStats.m_dSumOfArea);
-    EXPECT_NEAR(apart.m_SectionStats.m_dDilution, 2.0 * current * n * disk / (n * flow),
-                0.015 * 2.0 * current * n * disk / (n * flow));
 }

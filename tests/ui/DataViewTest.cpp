@@ -309,15 +309,6 @@ TEST_F(DataViewTest, TheMoreInfoPageAndTheKeyParametersTellWhereTheCurrentJetsPl
     EXPECT_EQ(shown["mergeX"], "0.75");
     EXPECT_EQ(shown["mergeDilution"], "41.25");
     EXPECT_EQ(shown["fieldHalfWidth"], "2.5");
-
-    // Plumes that do not merge leave the merging boxes empty.
-    row.m_bMerged = false;
-    QTimer::singleShot(0, readDialog);
-    QTest::mouseClick(Find<QPushButton>("keyParameters"), Qt::LeftButton);
-    EXPECT_EQ(shown["rowMerged"], "no");
-    EXPECT_EQ(shown["mergeZ"], "");
-    m_doc.UpdateAllViews();
-    EXPECT_EQ(label->text(), "Row of 6 ports, plumes do not merge.");
 }
 
 TEST_F(DataViewTest, TheEditBoxWithTheFocusIsYellow) {
