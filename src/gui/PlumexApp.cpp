@@ -230,7 +230,10 @@ bool CPlumexApp::CloseAllWithPrompts() {
             DiscardDocument(next);
             continue;
         }
-        const PromptAnswer a = m_pPrompt->AskYesNoCancel("Close the file " + next->DisplayName().toStdString() + "?");
+        // The buttons say what they do: Close (after the save question of
+        // a modified case), Keep open (and ask about the next), Cancel.
+        const PromptAnswer a = m_pPrompt->AskChoice("Close the file " + next->DisplayName().toStdString() + "?",
+                                                    {"Close", "Keep open", "Cancel"});
         if (a == PromptAnswer::Cancel) return false;
         if (a == PromptAnswer::No) {
             keep << next;

@@ -49,6 +49,13 @@ TEST_F(FileCommands, NewAsksToCloseACaseAndCancelStartsNothing) {
     Settle();
     EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{CloseText(doc)});
     ASSERT_EQ(m_app->Documents().size(), 1);
+    // Its buttons say what they do.
+    ASSERT_EQ(m_prompt.Entries().size(), 1u);
+    const CScriptedPrompt::Entry& question = m_prompt.Entries()[0];
+    EXPECT_EQ(question.kind, "choice");
+    EXPECT_EQ(question.choices.m_strYes, "Close");
+    EXPECT_EQ(question.choices.m_strNo, "Keep open");
+    EXPECT_EQ(question.choices.m_strCancel, "Cancel");
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(Frame().CaseWindows().size(), 1);
     EXPECT_EQ(StreamOf(doc->Path()), before);
