@@ -323,12 +323,14 @@ void CMainFrame::updateActions() {
         Action(name)->setEnabled(idle);
     for (const char* name :
          {"file.close", "file.save", "file.saveAs", "file.saveBmp", "file.print", "file.printPreview",
-          "file.exportReport", "window.newWindow", "option.continuous", "option.maxTimeSteps"})
+          "file.exportReport", "window.newWindow", "option.continuous", "option.mergePlumes", "option.maxTimeSteps"})
         Action(name)->setEnabled(idle && hasCase);
     const bool hasJet = hasCase && doc->Doc().GetCurrentJet() != nullptr;
     Action("run.allJets")->setEnabled(idle && hasJet);
     Action("run.currentJet")->setEnabled(idle && hasJet);
     Action("option.continuous")->setChecked(hasCase && doc->Doc().IsContinuous());
+    Action("option.mergePlumes")->setChecked(hasCase && doc->Doc().MergesPlumes());
+    if (m_pInputBar) m_pInputBar->SetRunsIdle(idle);
 
     const bool windows = !m_pMdi->subWindowList().isEmpty();
     for (const char* name : {"window.cascade", "window.tile", "window.arrangeIcons"})

@@ -74,6 +74,9 @@ void CMainFrame::MakeActions() {
     }
     r.Get("option.speedMedium")->setChecked(true);
     r.Add("option.continuous", "Continuous mode", "Compute the jets in continuous mode")->setCheckable(true);
+    r.Add("option.mergePlumes", "Merge neighbouring plumes",
+          "Let the plumes of neighbouring ports of an outfall merge in the jet model")
+        ->setCheckable(true);
     r.Add("option.maxTimeSteps", "Max number of time steps", "Set the largest number of steps of a jet");
     r.Add("option.waterDisturbance", "Disturbance of the water surface", "Let waves run over the water surface")
         ->setCheckable(true);
@@ -155,8 +158,8 @@ void CMainFrame::MakeMenus() {
     m_pOption = menu("&Option");
     QMenu* speed = m_pOption->addMenu("Animation Speed");
     add(speed, {"option.speedHigh", "option.speedMedium", "option.speedLow"});
-    add(m_pOption, {"option.continuous", "option.maxTimeSteps", "option.waterDisturbance", "option.waterProperty", "-",
-                    "run.allJets", "run.currentJet"});
+    add(m_pOption, {"option.continuous", "option.mergePlumes", "option.maxTimeSteps", "option.waterDisturbance",
+                    "option.waterProperty", "-", "run.allJets", "run.currentJet"});
     m_pView = menu("&View");
     add(m_pView, {"view.toolbar", "view.statusBar", "view.dataView", "view.crossSectionView", "view.profile",
                   "view.plots", "view.editHistory"});
@@ -267,6 +270,12 @@ void CMainFrame::ConnectCommands() {
 
     on("option.continuous", [this] {
         if (CCaseDocument* d = ActiveDocument()) d->History().Push(CRunOptionsCommand::ToggleContinuous(d->Doc()));
+        updateActions();
+    });
+    on("option.mergePlumes", [this] {
+        // Merging changes what the model computes: the jets shown no longer match.
+        CCaseDocument* d = ActiveDocument();
+        if (d && d->History().Push(CRunOptionsCommand::ToggleMergePlumes(d->Doc()))) d->Doc().MarkResultsOutOfDate();
         updateActions();
     });
     on("option.maxTimeSteps", [this] {
