@@ -64,7 +64,8 @@ CMainFrame::CMainFrame(CCaseHost& app, const QSize& screen)
     connect(m_pMdi, &QMdiArea::subWindowActivated, this, &CMainFrame::updateActions);
     connect(m_pMdi, &QMdiArea::subWindowActivated, this, [this] { m_pResults->Follow(ActiveDocument()); });
     connect(&m_app, &CCaseHost::documentsChanged, this, &CMainFrame::updateActions);
-    // The profile window draws the active case, and nothing once it is closed.
+    // The profile window draws the active case; with the last case it goes
+    // from the screen too (View > Profile of Ambient brings it back).
     m_pProfileWnd = new CProfileWnd(this);
     auto showActiveProfile = [this] {
         CCaseDocument* d = ActiveDocument();
@@ -72,6 +73,7 @@ CMainFrame::CMainFrame(CCaseHost& app, const QSize& screen)
             bool open = false;
             for (CCaseDocument* doc : m_app.Documents()) open = open || &doc->Doc() == m_pProfileWnd->Document();
             if (!open) m_pProfileWnd->SetDocument(nullptr);
+            if (m_app.Documents().isEmpty()) m_pProfileWnd->hide();
             return;
         }
         m_pProfileWnd->SetDocument(&d->Doc());
