@@ -2,6 +2,7 @@
 // the tool bars, and the commands the main window carries out itself.
 #include <QActionGroup>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QInputDialog>
@@ -362,7 +363,7 @@ void CMainFrame::SaveToBmp() {
     QString path = m_app.Chooser().SaveBitmap(this, suggested);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += ".bmp";
-    c->SceneView()->SavePicture(path);
+    if (c->SceneView()->SavePicture(path)) statusBar()->showMessage("Saved " + QDir::toNativeSeparators(path));
 }
 
 CPlumexView* CMainFrame::ActiveView() const {
