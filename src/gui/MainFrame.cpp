@@ -327,6 +327,8 @@ void CMainFrame::updateActions() {
          {"file.close", "file.save", "file.saveAs", "file.saveBmp", "file.print", "file.printPreview",
           "file.exportReport", "window.newWindow", "option.continuous", "option.mergePlumes", "option.maxTimeSteps"})
         Action(name)->setEnabled(idle && hasCase);
+    // The time steps are not changed while the 3-D view grows its jets.
+    if (CPlumexView* v = ActiveView(); v && v->IsAnimating()) Action("option.maxTimeSteps")->setEnabled(false);
     const bool hasJet = hasCase && doc->Doc().GetCurrentJet() != nullptr;
     Action("run.allJets")->setEnabled(idle && hasJet);
     Action("run.currentJet")->setEnabled(idle && hasJet);

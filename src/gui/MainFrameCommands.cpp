@@ -281,8 +281,11 @@ void CMainFrame::ConnectCommands() {
     });
     on("option.maxTimeSteps", [this] {
         CCaseDocument* d = ActiveDocument();
-        if (!d) return;
+        // Not while the 3-D view grows its jets: the animation shows the
+        // steps the jets were computed with.
+        if (!d || (ActiveView() && ActiveView()->IsAnimating())) return;
         CMaxTimeStepsDlg dialog(d->Doc().MaxTimeSteps(), m_app.Prompt(), this);
+        // The same number again is no edit: the command is null then.
         if (dialog.exec() == QDialog::Accepted)
             d->History().Push(CRunOptionsCommand::MaxTimeSteps(d->Doc(), dialog.Steps()));
     });
