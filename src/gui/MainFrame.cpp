@@ -332,6 +332,8 @@ void CMainFrame::updateActions() {
     const bool hasJet = hasCase && doc->Doc().GetCurrentJet() != nullptr;
     Action("run.allJets")->setEnabled(idle && hasJet);
     Action("run.currentJet")->setEnabled(idle && hasJet);
+    Action("run.resimulate")->setEnabled(idle && hasJet);
+    Action("run.cancel")->setEnabled(m_pRuns && m_pRuns->IsRunning());
     Action("option.continuous")->setChecked(hasCase && doc->Doc().IsContinuous());
     Action("option.mergePlumes")->setChecked(hasCase && doc->Doc().MergesPlumes());
     if (m_pInputBar) m_pInputBar->SetRunsIdle(idle);

@@ -26,7 +26,7 @@
 
 namespace {
 const QStringList kNoCaseMenus = {"&File", "&View", "&Help"};
-const QStringList kCaseMenus = {"&File", "&Edit", "&Option", "&View", "&Window", "&Help"};
+const QStringList kCaseMenus = {"&File", "&Edit", "&Option", "&Run", "&View", "&Window", "&Help"};
 }  // namespace
 
 TEST_F(GuiFixture, StartsWithNoCaseTheEmptyProgramsMenusAndNoViewTools) {
