@@ -9,6 +9,12 @@
 enum class PromptIcon { Information, Exclamation, Stop, Question };
 enum class PromptAnswer { Yes, No, Cancel };
 
+// The captions of a three-way question's buttons, so that each says what it
+// does ("Close", "Keep open", "Cancel") instead of Yes, No and Cancel.
+struct PromptChoices {
+    std::string m_strYes, m_strNo, m_strCancel;
+};
+
 class CPrompt {
 public:
     virtual ~CPrompt() = default;
@@ -18,6 +24,13 @@ public:
     virtual bool AskYesNo(const std::string& text) = 0;
     // A Yes/No/Cancel question.
     virtual PromptAnswer AskYesNoCancel(const std::string& text) = 0;
+    // A three-way question whose buttons carry the captions of choices, in
+    // the order Yes, No, Cancel. A prompt without buttons of its own asks
+    // it as AskYesNoCancel.
+    virtual PromptAnswer AskChoice(const std::string& text, const PromptChoices& choices) {
+        static_cast<void>(choices);
+        return AskYesNoCancel(text);
+    }
 };
 
 // A prompt that says nothing and answers No / Cancel. Used where no user is

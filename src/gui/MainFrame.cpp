@@ -64,7 +64,8 @@ CMainFrame::CMainFrame(CCaseHost& app, const QSize& screen)
     connect(m_pMdi, &QMdiArea::subWindowActivated, this, &CMainFrame::updateActions);
     connect(m_pMdi, &QMdiArea::subWindowActivated, this, [this] { m_pResults->Follow(ActiveDocument()); });
     connect(&m_app, &CCaseHost::documentsChanged, this, &CMainFrame::updateActions);
-    // The profile window draws the active case, and nothing once it is closed.
+    // The profile window draws the active case; with the last case it goes
+    // from the screen too (View > Profile of Ambient brings it back).
     m_pProfileWnd = new CProfileWnd(this);
     auto showActiveProfile = [this] {
         CCaseDocument* d = ActiveDocument();
@@ -72,6 +73,7 @@ CMainFrame::CMainFrame(CCaseHost& app, const QSize& screen)
             bool open = false;
             for (CCaseDocument* doc : m_app.Documents()) open = open || &doc->Doc() == m_pProfileWnd->Document();
             if (!open) m_pProfileWnd->SetDocument(nullptr);
+            if (m_app.Documents().isEmpty()) m_pProfileWnd->hide();
             return;
         }
         m_pProfileWnd->SetDocument(&d->Doc());
@@ -323,12 +325,18 @@ void CMainFrame::updateActions() {
         Action(name)->setEnabled(idle);
     for (const char* name :
          {"file.close", "file.save", "file.saveAs", "file.saveBmp", "file.print", "file.printPreview",
-          "file.exportReport", "window.newWindow", "option.continuous", "option.maxTimeSteps"})
+          "file.exportReport", "window.newWindow", "option.continuous", "option.mergePlumes", "option.maxTimeSteps"})
         Action(name)->setEnabled(idle && hasCase);
+    // The time steps are not changed while the 3-D view grows its jets.
+    if (CPlumexView* v = ActiveView(); v && v->IsAnimating()) Action("option.maxTimeSteps")->setEnabled(false);
     const bool hasJet = hasCase && doc->Doc().GetCurrentJet() != nullptr;
     Action("run.allJets")->setEnabled(idle && hasJet);
     Action("run.currentJet")->setEnabled(idle && hasJet);
+    Action("run.resimulate")->setEnabled(idle && hasJet);
+    Action("run.cancel")->setEnabled(m_pRuns && m_pRuns->IsRunning());
     Action("option.continuous")->setChecked(hasCase && doc->Doc().IsContinuous());
+    Action("option.mergePlumes")->setChecked(hasCase && doc->Doc().MergesPlumes());
+    if (m_pInputBar) m_pInputBar->SetRunsIdle(idle);
 
     const bool windows = !m_pMdi->subWindowList().isEmpty();
     for (const char* name : {"window.cascade", "window.tile", "window.arrangeIcons"})

@@ -132,6 +132,7 @@ private:
     QMenu* m_pFile = nullptr;
     QMenu* m_pEdit = nullptr;
     QMenu* m_pOption = nullptr;
+    QMenu* m_pRun = nullptr;
     QMenu* m_pView = nullptr;
     QMenu* m_pWindow = nullptr;
     QMenu* m_pHelp = nullptr;

@@ -2,6 +2,7 @@
 // the tool bars, and the commands the main window carries out itself.
 #include <QActionGroup>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QInputDialog>
@@ -31,6 +32,7 @@
 #include "gui/Profile.h"
 #include "gui/RunController.h"
 #include "gui/StartPageHost.h"
+#include "ui/InputBar.h"
 #include "ui/LockKeys.h"
 #include "ui/MaxTimeStepsDlg.h"
 #include "ui/PlumexView.h"
@@ -74,6 +76,9 @@ void CMainFrame::MakeActions() {
     }
     r.Get("option.speedMedium")->setChecked(true);
     r.Add("option.continuous", "Continuous mode", "Compute the jets in continuous mode")->setCheckable(true);
+    r.Add("option.mergePlumes", "Merge neighbouring plumes",
+          "Let the plumes of neighbouring ports of an outfall merge in the jet model")
+        ->setCheckable(true);
     r.Add("option.maxTimeSteps", "Max number of time steps", "Set the largest number of steps of a jet");
     r.Add("option.waterDisturbance", "Disturbance of the water surface", "Let waves run over the water surface")
         ->setCheckable(true);
@@ -114,8 +119,14 @@ void CMainFrame::MakeActions() {
         tools->addAction(a);
     }
     tools->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    r.Add("run.allJets", "Run all jets", "Compute every jet of the case with the jet model", "run");
+    r.Add("run.allJets", "Run all jets", "Compute every jet of the case with the jet model", "run",
+          QKeySequence(Qt::Key_F5));
     r.Add("run.currentJet", "Run current jet", "Compute the current jet with the jet model", "runjet");
+    r.Add("run.resimulate", "Resimulate selected Jet",
+          "Store the input bar's values and compute the selected jet (all jets after a change of the structure)",
+          "runjet", QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    r.Add("run.cancel", "Cancel run", "Stop the jet model; the jets keep their earlier results", QString(),
+          QKeySequence(Qt::Key_Escape));
 
     // Every shortcut works in the whole main window, menus shown or not.
     for (const QString& name : r.Names()) {
@@ -123,6 +134,10 @@ void CMainFrame::MakeActions() {
         a->setShortcutContext(Qt::ApplicationShortcut);
         addAction(a);
     }
+    // Escape stops a run only from the main window: the help, start page and
+    // dialogs keep their own Escape. Fields that take Escape back first
+    // claim it before the shortcut sees it.
+    r.Get("run.cancel")->setShortcutContext(Qt::WindowShortcut);
 }
 
 void CMainFrame::MakeMenus() {
@@ -155,8 +170,10 @@ void CMainFrame::MakeMenus() {
     m_pOption = menu("&Option");
     QMenu* speed = m_pOption->addMenu("Animation Speed");
     add(speed, {"option.speedHigh", "option.speedMedium", "option.speedLow"});
-    add(m_pOption, {"option.continuous", "option.maxTimeSteps", "option.waterDisturbance", "option.waterProperty", "-",
-                    "run.allJets", "run.currentJet"});
+    add(m_pOption, {"option.continuous", "option.mergePlumes", "option.maxTimeSteps", "option.waterDisturbance",
+                    "option.waterProperty", "-", "run.allJets", "run.currentJet"});
+    m_pRun = menu("&Run");
+    add(m_pRun, {"run.allJets", "run.resimulate", "-", "run.cancel"});
     m_pView = menu("&View");
     add(m_pView, {"view.toolbar", "view.statusBar", "view.dataView", "view.crossSectionView", "view.profile",
                   "view.plots", "view.editHistory"});
@@ -174,8 +191,9 @@ void CMainFrame::MakeMenus() {
 void CMainFrame::UseCaseMenus(bool caseOpen) {
     QMenuBar* bar = menuBar();
     bar->clear();
-    const QList<QMenu*> menus = caseOpen ? QList<QMenu*>{m_pFile, m_pEdit, m_pOption, m_pView, m_pWindow, m_pHelp}
-                                         : QList<QMenu*>{m_pNoCaseFile, m_pNoCaseView, m_pNoCaseHelp};
+    const QList<QMenu*> menus = caseOpen
+                                    ? QList<QMenu*>{m_pFile, m_pEdit, m_pOption, m_pRun, m_pView, m_pWindow, m_pHelp}
+                                    : QList<QMenu*>{m_pNoCaseFile, m_pNoCaseView, m_pNoCaseHelp};
     for (QMenu* m : menus) bar->addMenu(m);
     m_bCaseMenus = caseOpen;
 }
@@ -269,10 +287,19 @@ void CMainFrame::ConnectCommands() {
         if (CCaseDocument* d = ActiveDocument()) d->History().Push(CRunOptionsCommand::ToggleContinuous(d->Doc()));
         updateActions();
     });
+    on("option.mergePlumes", [this] {
+        // Merging changes what the model computes: the jets shown no longer match.
+        CCaseDocument* d = ActiveDocument();
+        if (d && d->History().Push(CRunOptionsCommand::ToggleMergePlumes(d->Doc()))) d->Doc().MarkResultsOutOfDate();
+        updateActions();
+    });
     on("option.maxTimeSteps", [this] {
         CCaseDocument* d = ActiveDocument();
-        if (!d) return;
+        // Not while the 3-D view grows its jets: the animation shows the
+        // steps the jets were computed with.
+        if (!d || (ActiveView() && ActiveView()->IsAnimating())) return;
         CMaxTimeStepsDlg dialog(d->Doc().MaxTimeSteps(), m_app.Prompt(), this);
+        // The same number again is no edit: the command is null then.
         if (dialog.exec() == QDialog::Accepted)
             d->History().Push(CRunOptionsCommand::MaxTimeSteps(d->Doc(), dialog.Steps()));
     });
@@ -341,6 +368,11 @@ void CMainFrame::ConnectCommands() {
     on("run.currentJet", [this] {
         if (CCaseDocument* d = ActiveDocument()) m_pRuns->RunCurrentJet(*d);
     });
+    // The input bar's button: its values go into the case first.
+    on("run.resimulate", [this] {
+        if (ActiveDocument()) m_pInputBar->Resimulate();
+    });
+    on("run.cancel", [this] { m_pRuns->Cancel(); });
 }
 
 void CMainFrame::SaveToBmp() {
@@ -353,7 +385,7 @@ void CMainFrame::SaveToBmp() {
     QString path = m_app.Chooser().SaveBitmap(this, suggested);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += ".bmp";
-    c->SceneView()->SavePicture(path);
+    if (c->SceneView()->SavePicture(path)) statusBar()->showMessage("Saved " + QDir::toNativeSeparators(path));
 }
 
 CPlumexView* CMainFrame::ActiveView() const {

@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QStatusBar>
 
 #include "base/Prompt.h"
 #include "document/PlumexDoc.h"
@@ -181,7 +182,12 @@ bool CPlumexApp::SaveDocument(CCaseDocument& doc) {
     if (doc.Path().isEmpty()) return SaveDocumentAs(doc);
     if (!doc.SaveTo(doc.Path())) return false;
     m_pProfile->AddRecentFile(doc.Path());
+    ReportSaved(doc);
     return true;
+}
+
+void CPlumexApp::ReportSaved(const CCaseDocument& doc) {
+    m_pFrame->statusBar()->showMessage("Saved " + QDir::toNativeSeparators(doc.Path()));
 }
 
 bool CPlumexApp::SaveDocumentAs(CCaseDocument& doc) {
@@ -191,6 +197,7 @@ bool CPlumexApp::SaveDocumentAs(CCaseDocument& doc) {
     if (QFileInfo(path).suffix().isEmpty()) path += ".pmx";
     if (!doc.SaveTo(path)) return false;
     m_pProfile->AddRecentFile(doc.Path());
+    ReportSaved(doc);
     return true;
 }
 
@@ -230,7 +237,10 @@ bool CPlumexApp::CloseAllWithPrompts() {
             DiscardDocument(next);
             continue;
         }
-        const PromptAnswer a = m_pPrompt->AskYesNoCancel("Close the file " + next->DisplayName().toStdString() + "?");
+        // The buttons say what they do: Close (after the save question of
+        // a modified case), Keep open (and ask about the next), Cancel.
+        const PromptAnswer a = m_pPrompt->AskChoice("Close the file " + next->DisplayName().toStdString() + "?",
+                                                    {"Close", "Keep open", "Cancel"});
         if (a == PromptAnswer::Cancel) return false;
         if (a == PromptAnswer::No) {
             keep << next;

@@ -79,6 +79,8 @@ private:
     CCaseDocument* NewDocument();
     // The save question for a modified case; false when cancelled or the save failed.
     bool SaveModified(CCaseDocument& doc);
+    // "Saved <file>" in the status bar.
+    void ReportSaved(const CCaseDocument& doc);
     CCaseDocument* FindOpen(const QString& path) const;
 
     PlumexStartOptions m_options;

@@ -1,8 +1,10 @@
 #include "gui/ResultsHost.h"
 
 #include <QAction>
+#include <QDir>
 #include <QDockWidget>
 #include <QMainWindow>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "document/PlumexDoc.h"
@@ -58,5 +60,8 @@ bool CResultsHost::ExportReport() {
     CChildFrame* child = m_activeChild();
     if (!child || child->Document().Doc().IsRunInFlight()) return false;
     const QImage picture = child->SceneView()->grabFramebuffer();
-    return ExportCaseReport(&m_window, child->Document().Doc(), child->Document().Title(), picture);
+    QString path;
+    if (!ExportCaseReport(&m_window, child->Document().Doc(), child->Document().Title(), picture, &path)) return false;
+    m_window.statusBar()->showMessage("Exported " + QDir::toNativeSeparators(path));
+    return true;
 }

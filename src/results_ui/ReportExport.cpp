@@ -22,7 +22,8 @@ bool WriteCaseReportFile(CPlumexDoc& doc, const QString& caseName, const QImage&
     return WriteReport(BuildCaseReport(doc, options), path, letter ? ReportPaper::Letter : ReportPaper::A4, error);
 }
 
-bool ExportCaseReport(QWidget* parent, CPlumexDoc& doc, const QString& caseName, const QImage& scene) {
+bool ExportCaseReport(QWidget* parent, CPlumexDoc& doc, const QString& caseName, const QImage& scene,
+                      QString* written) {
     const QString base = caseName.isEmpty() ? QString("report") : QFileInfo(caseName).completeBaseName();
     QString filter;
     const QString path = QFileDialog::getSaveFileName(parent, "Export Report", base + "-report.pdf",
@@ -39,5 +40,6 @@ bool ExportCaseReport(QWidget* parent, CPlumexDoc& doc, const QString& caseName,
         QMessageBox::warning(parent, "Export Report", QString("The report %1 was not written: %2").arg(path, error));
         return false;
     }
+    if (written) *written = path;
     return true;
 }

@@ -16,5 +16,7 @@ class QWidget;
 bool WriteCaseReportFile(CPlumexDoc& doc, const QString& caseName, const QImage& scene, const QString& path,
                          bool letter, QString& error);
 // Asks for the file (PDF by default) and writes it; failures are shown in a
-// message box. False when nothing was written.
-bool ExportCaseReport(QWidget* parent, CPlumexDoc& doc, const QString& caseName, const QImage& scene);
+// message box. False when nothing was written; else written (when given)
+// receives the file's path.
+bool ExportCaseReport(QWidget* parent, CPlumexDoc& doc, const QString& caseName, const QImage& scene,
+                      QString* written = nullptr);

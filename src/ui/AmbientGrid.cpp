@@ -218,6 +218,15 @@ void CAmbientGrid::PasteIntoCell() {
     CheckCell(r, c);
 }
 
+bool CAmbientGrid::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        m_bTyped && currentRow() == m_nSavedRow && currentColumn() == m_nSavedColumn) {
+        event->accept();
+        return true;
+    }
+    return QTableWidget::event(event);
+}
+
 void CAmbientGrid::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste)) {
         PasteIntoCell();

@@ -57,6 +57,8 @@ signals:
     void levelsChanged();
 
 protected:
+    // Escape belongs to a cell typed into, before any shortcut of the window.
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 

@@ -1,5 +1,6 @@
 #include "ui/InputBar.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include "edit/CurrentAngleCommand.h"
 #include "edit/ProfileCommand.h"
 #include "edit/RenameCommand.h"
+#include "edit/RunOptionsCommand.h"
 #include "edit/TreeEditCommand.h"
 #include "edit/VisibilityCommand.h"
 #include "ui/AmbientGrid.h"
@@ -95,6 +97,10 @@ CInputBar::CInputBar(CPrompt& prompt, QWidget* parent) : QDockWidget("parmeter",
     auto* itemButtons = new QHBoxLayout;
     for (QPushButton* b : {m_pCreate, m_pAdd, m_pDelete}) itemButtons->addWidget(b);
     structure->addLayout(itemButtons);
+    m_pMerge = new QCheckBox("Merge neighbouring plumes", m_pBody[1]);
+    m_pMerge->setObjectName("mergePlumes");
+    m_pMerge->setToolTip("The plumes of neighbouring ports of an outfall merge in the jet model");
+    structure->addWidget(m_pMerge);
 
     // Item section: the form of the selected item.
     m_pFormStack = new QStackedWidget(m_pBody[2]);
@@ -150,7 +156,8 @@ CInputBar::CInputBar(CPrompt& prompt, QWidget* parent) : QDockWidget("parmeter",
     connect(m_pCreate, &QPushButton::clicked, this, &CInputBar::OnCreate);
     connect(m_pAdd, &QPushButton::clicked, this, &CInputBar::OnAdd);
     connect(m_pDelete, &QPushButton::clicked, this, &CInputBar::OnDelete);
-    connect(m_pResimulate, &QPushButton::clicked, this, &CInputBar::OnResimulate);
+    connect(m_pResimulate, &QPushButton::clicked, this, &CInputBar::Resimulate);
+    connect(m_pMerge, &QCheckBox::toggled, this, &CInputBar::OnMergeToggled);
     const std::initializer_list<CItemForm*> forms{m_Forms.m_pOutfall, m_Forms.m_pRiser, m_Forms.m_pJet};
     int level = 1;
     for (CItemForm* f : forms) {
@@ -169,6 +176,7 @@ void CInputBar::SetCase(CPlumexDoc* doc, bool force) {
     if (!doc) {
         m_pDoc = nullptr;
         setEnabled(false);
+        UpdateMergeBox();
         return;
     }
     if (doc == m_pDoc && !force) return;
@@ -218,6 +226,26 @@ void CInputBar::Refresh() {
     RefillTree();
     m_Forms.Load(*m_pDoc);
     LoadGrid();
+    UpdateMergeBox();
+}
+
+void CInputBar::UpdateMergeBox() {
+    const bool wasRebuilding = m_bRebuilding;
+    m_bRebuilding = true;
+    m_pMerge->setChecked(m_pDoc ? m_pDoc->MergesPlumes() : RunOptions{}.m_bMergePlumes);
+    m_bRebuilding = wasRebuilding;
+    m_pMerge->setEnabled(m_pDoc && m_bRunsIdle && !m_pDoc->IsRunInFlight());
+}
+
+void CInputBar::SetRunsIdle(bool idle) {
+    m_bRunsIdle = idle;
+    UpdateMergeBox();
+}
+
+void CInputBar::OnMergeToggled(bool merge) {
+    if (!m_pDoc || m_bRebuilding) return;
+    if (merge != m_pDoc->MergesPlumes() && Edit(CRunOptionsCommand::ToggleMergePlumes(*m_pDoc))) MarkResultsStale();
+    UpdateMergeBox();
 }
 
 void CInputBar::LoadGrid() {
@@ -382,7 +410,7 @@ void CInputBar::OnDelete() {
     m_Forms.Load(*m_pDoc);
 }
 
-void CInputBar::OnResimulate() {
+void CInputBar::Resimulate() {
     const bool structureChanged = m_bStructureChanged;
     m_bStructureChanged = false;
     if (!m_pDoc) return;
@@ -408,6 +436,10 @@ void CInputBar::OnDocEvent(const DocEvent& event) {
     case DocEvent::InputBarRefresh:
         RefillTree();
         m_Forms.Load(*m_pDoc);
+        UpdateMergeBox();
+        break;
+    case DocEvent::RunStateChanged:
+        UpdateMergeBox();
         break;
     case DocEvent::ItemChanged:
         m_Forms.Load(*m_pDoc);

@@ -8,7 +8,9 @@
 // the current, the outfall structure tree with its item buttons, and the
 // form of the selected outfall, riser or jet; below them "Resimulate
 // selected Jet" and the text of the last pick. Every change goes into the
-// case and is checked as it is in the wizard.
+// case and is checked as it is in the wizard. The structure section also
+// holds the case's "Merge neighbouring plumes" option, off while a run is
+// in flight like the other run options.
 #include <QDockWidget>
 #include <QPointer>
 #include <memory>
@@ -25,6 +27,7 @@ class QUndoCommand;
 class CAmbientGrid;
 class CNumberField;
 class CJet;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -62,12 +65,20 @@ public:
     QPushButton* AddButton() const { return m_pAdd; }
     QPushButton* DeleteButton() const { return m_pDelete; }
     QPushButton* ResimulateButton() const { return m_pResimulate; }
+    QCheckBox* MergeBox() const { return m_pMerge; }
     QLabel* PickLabel() const { return m_pPick; }
     QLabel* StaleNote() const { return m_pStale; }
     const CItemFormSet& Forms() const { return m_Forms; }
 
     // News of the shown case (connected by the owner to the case's events).
     void OnDocEvent(const DocEvent& event);
+    // The owner says whether the program is free of runs (a run of another
+    // case counts too): the run options are changed only then.
+    void SetRunsIdle(bool idle);
+    // "Resimulate selected Jet": stores the grid, the angle and the form,
+    // then asks for a run of the selected jet, or of all jets when the
+    // structure changed since the last one.
+    void Resimulate();
 
 signals:
     // The case is stored and checked: compute all its jets, or only the
@@ -100,7 +111,9 @@ private:
     void OnCreate();
     void OnAdd();
     void OnDelete();
-    void OnResimulate();
+    void OnMergeToggled(bool merge);
+    // The merge box shows the case's option, enabled while no run is in flight.
+    void UpdateMergeBox();
     void OnDisplayToggled(int level, bool shown);
     // deepest: see FillStructureTree.
     void RefillTree(int deepest = 3);
@@ -124,6 +137,8 @@ private:
     QPushButton *m_pCreate, *m_pAdd, *m_pDelete;
     QStackedWidget* m_pFormStack;
     CItemFormSet m_Forms;
+    QCheckBox* m_pMerge;
+    bool m_bRunsIdle = true;
     QPushButton* m_pResimulate;
     QLabel* m_pStale;  // shown while the results are older than the input
     QLabel* m_pPick;

@@ -1,6 +1,7 @@
 #include "ui/NewCaseDlg.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +15,8 @@
 
 #include "base/Prompt.h"
 #include "document/PlumexDoc.h"
+#include "edit/EditHistory.h"
+#include "edit/RunOptionsCommand.h"
 #include "ui/AmbientGrid.h"
 #include "ui/HelpBrowser.h"
 #include "ui/JetForm.h"
@@ -152,6 +155,11 @@ QWidget* CNewCaseDlg::MakeStructurePage() {
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {m_pCreate, m_pAdd, m_pDelete}) buttons->addWidget(b);
     left->addLayout(buttons);
+    m_pMerge = new QCheckBox("Merge neighbouring plumes", page);
+    m_pMerge->setObjectName("mergePlumes");
+    m_pMerge->setToolTip("The plumes of neighbouring ports of an outfall merge in the jet model");
+    m_pMerge->setChecked(m_doc.MergesPlumes());
+    left->addWidget(m_pMerge);
     auto* layout = new QHBoxLayout(page);
     layout->addLayout(left, 1);
     layout->addWidget(m_pGroup, 1);
@@ -159,12 +167,19 @@ QWidget* CNewCaseDlg::MakeStructurePage() {
     setTabOrder(m_pName, m_pCreate);
     setTabOrder(m_pCreate, m_pAdd);
     setTabOrder(m_pAdd, m_pDelete);
+    setTabOrder(m_pDelete, m_pMerge);
 
     connect(m_pCreate, &QPushButton::clicked, this, &CNewCaseDlg::OnCreate);
     connect(m_pAdd, &QPushButton::clicked, this, &CNewCaseDlg::OnAdd);
     connect(m_pDelete, &QPushButton::clicked, this, &CNewCaseDlg::OnDelete);
     connect(m_pTree, &QTreeWidget::currentItemChanged, this, &CNewCaseDlg::OnSelectionChanged);
     connect(m_pName, &QLineEdit::editingFinished, this, &CNewCaseDlg::OnNameEdited);
+    // The case is not yet in any history: the edit is made at once.
+    connect(m_pMerge, &QCheckBox::toggled, this, [this](bool merge) {
+        if (merge != m_doc.MergesPlumes()) CEditHistory::Apply(nullptr, CRunOptionsCommand::ToggleMergePlumes(m_doc));
+        const QSignalBlocker quiet(m_pMerge);
+        m_pMerge->setChecked(m_doc.MergesPlumes());
+    });
     for (CItemForm* f : std::initializer_list<CItemForm*>{m_Forms.m_pOutfall, m_Forms.m_pRiser, m_Forms.m_pJet})
         connect(f, &CItemForm::commitRequested, this, &CNewCaseDlg::CommitForms);
     connect(m_Forms.m_pJet, &CJetForm::leftCommitField, this, &CNewCaseDlg::CommitForms);
@@ -178,6 +193,8 @@ void CNewCaseDlg::SwitchPage(int page) {
         m_bForcing = true;
         SwitchForm(m_nLevel);
         m_bForcing = false;
+        const QSignalBlocker quiet(m_pMerge);
+        m_pMerge->setChecked(m_doc.MergesPlumes());
     }
     const char* help = page == 0    ? "Ambienthelp.htm"
                        : page == 1  ? "twomode.htm"

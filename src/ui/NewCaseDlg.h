@@ -4,7 +4,8 @@
 #endif
 // The wizard every new case is made with: page 0 the ambient profile, page
 // 1 the kind of scenario (with or without risers), page 2 the structure as
-// a tree of outfalls, risers and jets with the form of the selected item.
+// a tree of outfalls, risers and jets with the form of the selected item,
+// and the case's "Merge neighbouring plumes" option.
 // It works directly on the new case; the case is kept only when the wizard
 // ends with Finish (accepted).
 #include <QDialog>
@@ -17,6 +18,7 @@ class CPlumexDoc;
 class CPrompt;
 class CAmbientGrid;
 class CHelpBrowser;
+class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -43,6 +45,7 @@ public:
     QPushButton* CreateButton() const { return m_pCreate; }
     QPushButton* AddButton() const { return m_pAdd; }
     QPushButton* DeleteButton() const { return m_pDelete; }
+    QCheckBox* MergeBox() const { return m_pMerge; }
     QPushButton* BackButton() const { return m_pBack; }
     QPushButton* NextButton() const { return m_pNext; }
     QPushButton* FinishButton() const { return m_pFinish; }
@@ -104,6 +107,7 @@ private:
     QTreeWidget* m_pTree = nullptr;
     QLineEdit* m_pName = nullptr;
     QPushButton *m_pCreate = nullptr, *m_pAdd = nullptr, *m_pDelete = nullptr;
+    QCheckBox* m_pMerge = nullptr;  // the case's "Merge neighbouring plumes"
     QGroupBox* m_pGroup = nullptr;
     QStackedWidget* m_pFormStack = nullptr;
     CItemFormSet m_Forms;

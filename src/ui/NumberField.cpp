@@ -55,6 +55,15 @@ bool CNumberField::Check() {
     return false;
 }
 
+bool CNumberField::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        text().trimmed() != m_strAccepted) {
+        event->accept();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
 void CNumberField::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         setText(m_strAccepted);

@@ -30,6 +30,9 @@ signals:
     void accepted();
 
 protected:
+    // Escape belongs to the field while it has text to take back, before any
+    // shortcut of the window sees it.
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 

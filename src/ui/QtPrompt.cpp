@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 QMessageBox::Icon ToIcon(PromptIcon icon) {
@@ -39,5 +40,19 @@ PromptAnswer CQtPrompt::AskYesNoCancel(const std::string& text) {
         Show(text, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (r == QMessageBox::Yes) return PromptAnswer::Yes;
     if (r == QMessageBox::No) return PromptAnswer::No;
+    return PromptAnswer::Cancel;
+}
+
+PromptAnswer CQtPrompt::AskChoice(const std::string& text, const PromptChoices& choices) {
+    QMessageBox box(QMessageBox::Question, "Plumex", QString::fromStdString(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QPushButton* yes = box.addButton(QString::fromStdString(choices.m_strYes), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QString::fromStdString(choices.m_strNo), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QString::fromStdString(choices.m_strCancel), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes) return PromptAnswer::Yes;
+    if (box.clickedButton() == no) return PromptAnswer::No;
     return PromptAnswer::Cancel;
 }

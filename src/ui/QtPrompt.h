@@ -10,4 +10,7 @@ public:
     void Inform(const std::string& text, PromptIcon icon = PromptIcon::Exclamation) override;
     bool AskYesNo(const std::string& text) override;
     PromptAnswer AskYesNoCancel(const std::string& text) override;
+    // The buttons carry the given captions; the first is the default and
+    // Escape answers Cancel.
+    PromptAnswer AskChoice(const std::string& text, const PromptChoices& choices) override;
 };

@@ -113,6 +113,8 @@ TEST_F(CaseInputWiring, ProfileWindowAndTimeStepsFollowTheActiveCase) {
     Settle();
     ASSERT_TRUE(m_app->Documents().isEmpty());
     EXPECT_EQ(Frame().ProfileWindow()->Document(), nullptr);
+    // With the last case the profile window leaves the screen too.
+    EXPECT_FALSE(Frame().ProfileWindow()->isVisible());
     EXPECT_EQ(Frame().InputBar()->Case(), nullptr);
     EXPECT_FALSE(Frame().InputBar()->isVisible());
 }

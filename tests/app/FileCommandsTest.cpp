@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTest>
 
 #include <vector>
@@ -48,6 +49,13 @@ TEST_F(FileCommands, NewAsksToCloseACaseAndCancelStartsNothing) {
     QTest::keyClick(&Frame(), Qt::Key_N, Qt::ControlModifier);
     Settle();
     EXPECT_EQ(m_prompt.Texts(), std::vector<std::string>{CloseText(doc)});
+    // Its buttons say what they do.
+    ASSERT_EQ(m_prompt.Entries().size(), 1u);
+    const CScriptedPrompt::Entry& question = m_prompt.Entries()[0];
+    EXPECT_EQ(question.kind, "choice");
+    EXPECT_EQ(question.choices.m_strYes, "Close");
+    EXPECT_EQ(question.choices.m_strNo, "Keep open");
+    EXPECT_EQ(question.choices.m_strCancel, "Cancel");
     ASSERT_EQ(m_app->Documents().size(), 1);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(Frame().CaseWindows().size(), 1);
@@ -140,6 +148,7 @@ TEST_F(FileCommands, SaveWritesTheCaseAndSaveAsMovesItToTheNewFile) {
     EXPECT_EQ(StreamOf(path), doc->Doc().SaveToBytes());
     EXPECT_EQ(ActiveChild()->windowTitle(), "demo.pmx[*]");
     EXPECT_FALSE(ActiveChild()->isWindowModified());
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Saved " + path);
 
     const QString other = TempPath("renamed");  // the extension is added
     m_chooser.m_SaveAs << other;
@@ -148,6 +157,7 @@ TEST_F(FileCommands, SaveWritesTheCaseAndSaveAsMovesItToTheNewFile) {
     EXPECT_EQ(ActiveChild()->windowTitle(), "renamed.pmx[*]");
     EXPECT_EQ(StreamOf(other + ".pmx"), doc->Doc().SaveToBytes());
     EXPECT_EQ(m_app->Profile().RecentFiles().front(), other + ".pmx");
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Saved " + other + ".pmx");
 
     // A new case is saved through Save As; cancelling it keeps the case unsaved.
     m_prompt.QueueAnswer(PromptAnswer::Yes);  // close the saved case

@@ -26,7 +26,7 @@
 
 namespace {
 const QStringList kNoCaseMenus = {"&File", "&View", "&Help"};
-const QStringList kCaseMenus = {"&File", "&Edit", "&Option", "&View", "&Window", "&Help"};
+const QStringList kCaseMenus = {"&File", "&Edit", "&Option", "&Run", "&View", "&Window", "&Help"};
 }  // namespace
 
 TEST_F(GuiFixture, StartsWithNoCaseTheEmptyProgramsMenusAndNoViewTools) {
@@ -250,6 +250,7 @@ TEST_F(GuiFixture, SaveToBmpWritesThePictureOfThe3DView) {
     EXPECT_EQ(picture.size(), ActiveChild()->SceneView()->size() * ratio);
     EXPECT_NE(picture.pixel(picture.width() / 2, picture.height() / 2), picture.pixel(0, 0));
     EXPECT_TRUE(m_prompt.Empty());
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Saved " + path + ".bmp");
 }
 
 TEST_F(GuiFixture, ViewToolsSetTheMouseModeOfTheActiveViewAndShowIt) {

@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDockWidget>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 
 #include "GuiFixture.h"
 #include "document/PlumexDoc.h"
@@ -16,6 +18,7 @@
 #include "results_ui/PlotsWidget.h"
 #include "ui/HelpBrowser.h"
 #include "ui/HelpWindow.h"
+#include "ui/QuitConfirmDlg.h"
 #include "ui/StartPage.h"
 
 namespace {
@@ -138,6 +141,36 @@ TEST_F(StartPageFlow, ExitAfterACaseWasOpenedLeavesNoWindowOpen) {
     Settle();
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible()) << w->metaObject()->className() << " " << w->objectName().toStdString();
+}
+
+TEST_F(StartPageFlow, ThePagesExitQuitsTheProgramOnceConfirmed) {
+    Restart(true);
+    ASSERT_TRUE(PageShown(Frame()));
+    CStartPage* page = Frame().StartPages().Page();
+    // Resume: back to the page and the program.
+    bool confirmed = false;
+    auto answer = [&confirmed](bool quit) {
+        QTimer::singleShot(50, [&confirmed, quit] {
+            auto* dlg = qobject_cast<CQuitConfirmDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            confirmed = true;
+            QTest::mouseClick(quit ? dlg->ExitButton() : dlg->ResumeButton(), Qt::LeftButton);
+        });
+    };
+    answer(false);
+    QTest::mouseClick(page->ExitButton(), Qt::LeftButton);
+    Settle();
+    EXPECT_TRUE(confirmed);
+    EXPECT_TRUE(Frame().isVisible());
+    EXPECT_TRUE(PageShown(Frame()));
+    // Exit: the program ends, not only the page.
+    confirmed = false;
+    answer(true);
+    QTest::mouseClick(page->ExitButton(), Qt::LeftButton);
+    Settle(50);
+    EXPECT_TRUE(confirmed);
+    EXPECT_FALSE(Frame().isVisible());
+    EXPECT_FALSE(PageShown(Frame()));
 }
 
 class PlotsInTheWindow : public GuiFixture {};

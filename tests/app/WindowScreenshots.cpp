@@ -4,6 +4,9 @@
 //                     with the Plots dock shown
 //   edit-history.png  the same case after three edits, one taken back: the
 //                     Edit menu open and the Edit history dock shown
+//   option-menu.png   the Option menu open (Merge neighbouring plumes), the
+//                     input bar with its merge box
+//   run-menu.png      the Run menu open with its keys
 //   xvfb-run -a -s '-screen 0 1280x1024x24' build/bin/window_screenshots OUTDIR FILE.pmx
 #include <QApplication>
 #include <QDir>
@@ -76,9 +79,19 @@ int main(int argc, char** argv) {
     doc.History().Stack().undo();
     frame.Action("view.editHistory")->trigger();
     frame.resizeDocks({frame.Edits().Dock()}, {300}, Qt::Horizontal);
-    for (QAction* a : frame.menuBar()->actions())
-        if (a->text() == "&Edit")
-            a->menu()->popup(frame.menuBar()->mapToGlobal(frame.menuBar()->actionGeometry(a).bottomLeft()));
+    auto openMenu = [&frame](const QString& title) {
+        for (QAction* a : frame.menuBar()->actions()) {
+            if (a->menu()) a->menu()->hide();
+            if (a->text() == title)
+                a->menu()->popup(frame.menuBar()->mapToGlobal(frame.menuBar()->actionGeometry(a).bottomLeft()));
+        }
+    };
+    openMenu("&Edit");
     ok = GrabScreen(out + "/edit-history.png") && ok;
+    frame.Action("view.editHistory")->trigger();
+    openMenu("&Option");
+    ok = GrabScreen(out + "/option-menu.png") && ok;
+    openMenu("&Run");
+    ok = GrabScreen(out + "/run-menu.png") && ok;
     return ok ? 0 : 1;
 }

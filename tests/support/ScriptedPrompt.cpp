@@ -1,6 +1,8 @@
 #include "support/ScriptedPrompt.h"
 
-void CScriptedPrompt::Inform(const std::string& text, PromptIcon icon) { m_entries.push_back({"inform", text, icon}); }
+void CScriptedPrompt::Inform(const std::string& text, PromptIcon icon) {
+    m_entries.push_back({"inform", text, icon, {}});
+}
 
 PromptAnswer CScriptedPrompt::Next() {
     if (m_answers.empty()) return m_default;
@@ -10,12 +12,17 @@ PromptAnswer CScriptedPrompt::Next() {
 }
 
 bool CScriptedPrompt::AskYesNo(const std::string& text) {
-    m_entries.push_back({"yesno", text, PromptIcon::Question});
+    m_entries.push_back({"yesno", text, PromptIcon::Question, {}});
     return Next() == PromptAnswer::Yes;
 }
 
 PromptAnswer CScriptedPrompt::AskYesNoCancel(const std::string& text) {
-    m_entries.push_back({"yesnocancel", text, PromptIcon::Question});
+    m_entries.push_back({"yesnocancel", text, PromptIcon::Question, {}});
+    return Next();
+}
+
+PromptAnswer CScriptedPrompt::AskChoice(const std::string& text, const PromptChoices& choices) {
+    m_entries.push_back({"choice", text, PromptIcon::Question, choices});
     return Next();
 }
 

@@ -10,14 +10,16 @@
 class CScriptedPrompt : public CPrompt {
 public:
     struct Entry {
-        std::string kind;  // "inform", "yesno", "yesnocancel"
+        std::string kind;  // "inform", "yesno", "yesnocancel", "choice"
         std::string text;
         PromptIcon icon = PromptIcon::Exclamation;
+        PromptChoices choices;  // the button captions of a "choice"
     };
 
     void Inform(const std::string& text, PromptIcon icon) override;
     bool AskYesNo(const std::string& text) override;
     PromptAnswer AskYesNoCancel(const std::string& text) override;
+    PromptAnswer AskChoice(const std::string& text, const PromptChoices& choices) override;
 
     void QueueAnswer(PromptAnswer a) { m_answers.push_back(a); }
     void SetDefaultAnswer(PromptAnswer a) { m_default = a; }

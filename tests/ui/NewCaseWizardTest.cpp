@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -172,6 +173,37 @@ TEST_F(WizardTest, FinishSetsTheWaterDepthFromTheLevels) {
     EXPECT_EQ(doc.Ambient()->GetRow(1).m_dDepth, 0.5);
     EXPECT_EQ(doc.GetCurrentJet()->m_dDiameter, 0.25);
     EXPECT_FLOAT_EQ(static_cast<float>(doc.GetCurrentJet()->m_dCurrentAngle), doc.CurrentAngle());
+}
+
+TEST_F(WizardTest, TheStructurePageSetsWhetherNeighbouringPlumesMerge) {
+    Open();
+    ToStructurePage(false);
+    QCheckBox* box = wizard->MergeBox();
+    ASSERT_TRUE(box->isVisible());
+    EXPECT_EQ(box->text(), "Merge neighbouring plumes");
+    EXPECT_TRUE(box->isChecked());  // a new case merges
+    Click(wizard->CreateButton());
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+    Settle();
+    EXPECT_FALSE(doc.MergesPlumes());
+    EXPECT_FALSE(box->isChecked());
+    // Back to the scenarios and on again: the page shows the case's option.
+    Click(wizard->BackButton());
+    doc.SetRunOptions([&] {
+        RunOptions o = doc.GetRunOptions();
+        o.m_bMergePlumes = true;
+        return o;
+    }());
+    Click(wizard->NextButton());
+    EXPECT_TRUE(box->isChecked());
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Space);
+    Settle();
+    EXPECT_FALSE(doc.MergesPlumes());
+    Click(wizard->CreateButton());
+    Click(wizard->FinishButton());
+    EXPECT_EQ(wizard->result(), QDialog::Accepted);
+    EXPECT_FALSE(doc.MergesPlumes());
 }
 
 TEST_F(WizardTest, RenamingAnItemRenamesItsRecord) {
