@@ -58,11 +58,13 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     friend class CAmbientCellDelegate;
     void UpdateValueCaption();
+    void FitColumns();
     void SetValueCaption(bool salinity);
     // The restore text of a cell, taken when it is entered or edited.
     void SaveCellText(int row, int column);

@@ -100,10 +100,10 @@ TEST_F(GridTest, KeysWithoutAnEditorFollowTheNumberRules) {
     Settle();
     ASSERT_EQ(QApplication::focusWidget(), &grid);
     QTest::keyClick(&grid, Qt::Key_Minus);  // the cell holds "0": refused
-    QTest::keyClicks(&grid, "5.2.5x");      // the second point and the letter are ignored
-    EXPECT_EQ(grid.CellText(0, 0), "05.25");
+    QTest::keyClicks(&grid, "5.2.5x");      // the lone zero gives way; the second point and the letter are ignored
+    EXPECT_EQ(grid.CellText(0, 0), "5.25");
     QTest::keyClick(&grid, Qt::Key_Backspace);
-    EXPECT_EQ(grid.CellText(0, 0), "05.2");
+    EXPECT_EQ(grid.CellText(0, 0), "5.2");
     // Emptied, the cell takes a leading minus; leaving it checks the value.
     for (int i = 0; i < 4; ++i) QTest::keyClick(&grid, Qt::Key_Backspace);
     QTest::keyClicks(&grid, "-3");
@@ -112,6 +112,56 @@ TEST_F(GridTest, KeysWithoutAnEditorFollowTheNumberRules) {
     Settle();
     EXPECT_EQ(grid.CellText(0, 0), "0");
     EXPECT_EQ(LastText(prompt), "Please enter a positive number");
+}
+
+TEST_F(GridTest, AnAcceptedValueShowsAsTheNumberItIs) {
+    // Typed over the "0" of a new level without an editor: 20, not 020.
+    ClickCell(grid, 0, 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    Settle();
+    QTest::keyClicks(&grid, "20");
+    EXPECT_EQ(grid.CellText(0, 2), "20");
+    QTest::keyClick(&grid, Qt::Key_Left);
+    Settle();
+    EXPECT_EQ(grid.CellText(0, 2), "20");
+    EXPECT_EQ(grid.Rows()[0].m_dTemperature, 20.0);
+    // Typed in the editor or pasted: leading and trailing zeros go.
+    TypeIntoCell(grid, 0, 3, "0.050");
+    EXPECT_EQ(grid.CellText(0, 3), "0.05");
+    ClickCell(grid, 0, 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    Settle();
+    QApplication::clipboard()->setText("007.50");
+    QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid.CellText(0, 0), "7.5");
+    EXPECT_TRUE(prompt.Empty());
+}
+
+TEST(GridHeaderTest, NoCaptionIsCutInANarrowGridAndEachSaysItsUnit) {
+    CScriptedPrompt prompt;
+    for (CheckSurface surface : {CheckSurface::InputBar, CheckSurface::Wizard}) {
+        CAmbientGrid grid(surface, prompt);
+        grid.resize(180, 150);
+        ShowAndActivate(grid);
+        grid.AddLevel();
+        QHeaderView* header = grid.horizontalHeader();
+        const QFontMetrics fm = header->fontMetrics();
+        for (int c = 0; c < 4; ++c) {
+            const QTableWidgetItem* caption = grid.horizontalHeaderItem(c);
+            EXPECT_GT(header->sectionSize(c), fm.horizontalAdvance(caption->text())) << caption->text().toStdString();
+            EXPECT_FALSE(caption->toolTip().isEmpty());
+        }
+        // The short caption of the input bar is explained with its unit.
+        EXPECT_TRUE(grid.horizontalHeaderItem(2)->toolTip().startsWith("Temperature"));
+        EXPECT_TRUE(grid.horizontalHeaderItem(2)->toolTip().contains("\u00b0C"));
+        // The caption that changes keeps its width and its tooltip follows it.
+        grid.SetRows({{0.0, 35.0, 15.0, 0.1}, {20.0, 35.5, 12.0, 0.1}});
+        const QTableWidgetItem* value = grid.horizontalHeaderItem(1);
+        EXPECT_TRUE(value->text().contains("Salinity"));
+        EXPECT_GT(header->sectionSize(1), fm.horizontalAdvance(value->text()));
+        EXPECT_TRUE(value->toolTip().startsWith("Salinity"));
+        EXPECT_TRUE(value->toolTip().contains("ppt"));
+    }
 }
 
 TEST_F(GridTest, PasteIsCheckedLikeTyping) {
