@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "base/DocObserver.h"
 #include "document/PlumexDoc.h"
@@ -38,6 +39,8 @@ CChildFrame::CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& c
     m_pView->setObjectName("sceneView");
     leftLayout->addWidget(m_pOutOfDate);
     leftLayout->addWidget(m_pView, 1);
+    // The 3-D view gives way to the right column, but not down to nothing.
+    left->setMinimumWidth(fontMetrics().height() * kSceneMinimumLines);
     m_pNested = new QSplitter(Qt::Vertical, m_pOuter);
     m_pNested->setObjectName("nestedSplitter");
     m_pNested->setChildrenCollapsible(false);
@@ -76,7 +79,12 @@ CChildFrame::CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& c
 CChildFrame::~CChildFrame() = default;
 
 void CChildFrame::ApplyInitialSizes(const QSize& size) {
-    m_Sizes = ComputePaneSizes(m_Screen, size);
+    // The right column as wide as its widest pane needs, the data pane as
+    // high as its own minimum; the handles between the panes count too.
+    const QSize pane = m_pData->minimumSizeHint();
+    const QSize right(std::max(pane.width(), m_pPlane->minimumSizeHint().width()) + m_pOuter->handleWidth(),
+                      pane.height() + m_pNested->handleWidth());
+    m_Sizes = ComputePaneSizes(m_Screen, size, right);
     m_pOuter->setSizes({m_Sizes.m_nLeftWidth, m_Sizes.m_nRightWidth});
     m_pNested->setSizes({m_Sizes.m_nTopRightHeight, m_Sizes.m_nBottomRightHeight});
 }

@@ -21,6 +21,8 @@ public:
     // screen: the screen size the pane sizes are chosen by; creation: the
     // size the window is made with.
     CChildFrame(CCaseDocument& doc, const QSize& screen, const QSize& creation, QWidget* parent = nullptr);
+    // The narrowest the 3-D view gets, in lines of the window's font.
+    static constexpr int kSceneMinimumLines = 12;
     ~CChildFrame() override;
 
     CCaseDocument& Document() const { return m_doc; }

@@ -87,6 +87,8 @@ CMainFrame::CMainFrame(CCaseHost& app, const QSize& screen)
     // The input bar shows the active case; its re-runs go through the run controller.
     m_pInputBar = new CInputBar(m_app.Prompt(), this);
     addDockWidget(Qt::RightDockWidgetArea, m_pInputBar);
+    // The input bar keeps the whole right edge; docks below the case windows end beside it.
+    setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
     if (!m_app.Profile().InputPosition().isEmpty() && m_Docking.m_eSide == DockSide::None) {
         m_pInputBar->setFloating(true);
         m_pInputBar->setGeometry(

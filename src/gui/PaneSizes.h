@@ -13,4 +13,7 @@ struct PaneSizes {
     int m_nBottomRightHeight = 0;  // the data pane
 };
 
-PaneSizes ComputePaneSizes(const QSize& screen, const QSize& creation);
+// rightMinimum: the width the right column needs to show its panes whole
+// and the height the data pane needs at least; the 3-D view and the plane
+// view give way to them in a window narrower or lower than the screen.
+PaneSizes ComputePaneSizes(const QSize& screen, const QSize& creation, const QSize& rightMinimum = QSize(0, 0));

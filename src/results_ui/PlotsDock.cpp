@@ -13,7 +13,9 @@ QDockWidget* CreatePlotsDock(QMainWindow* window, CPlumexDoc* doc, CPlotsWidget*
     auto* plots = new CPlotsWidget(dock);
     plots->SetDocument(doc);
     dock->setWidget(plots);
-    window->addDockWidget(Qt::RightDockWidgetArea, dock);
+    // Below the case windows: a plot wants width, and the panes beside the
+    // 3-D view keep theirs.
+    window->addDockWidget(Qt::BottomDockWidgetArea, dock);
     dock->hide();
     if (widget) *widget = plots;
     return dock;

@@ -2,7 +2,8 @@
 #ifndef PLUMEX_LAYER_RESULTS_UI
 #error "a header of plumex_results_ui, included by a library that does not link it"
 #endif
-// The plots window as a dock of the main window (right side, floatable).
+// The plots window as a dock of the main window (below the case windows,
+// movable and floatable).
 class CPlumexDoc;
 class CPlotsWidget;
 class QDockWidget;

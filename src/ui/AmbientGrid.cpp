@@ -7,8 +7,10 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QTimer>
+#include <algorithm>
 
 #include "base/Prompt.h"
+#include "ui/Units.h"
 #include "validation/FieldLimits.h"
 
 namespace {
@@ -20,6 +22,26 @@ const QRegularExpression& NumberPattern() {
 }
 
 QString NumberText(double v) { return QString::number(v, 'g', 10); }
+
+// The caption of column 1 on each surface.
+const char* ValueCaptionText(bool wizard, bool salinity) {
+    return salinity ? (wizard ? "Salinity(ppt)" : "Salinity") : (wizard ? "Density(g/ml)" : "Density");
+}
+
+// What each column holds, with its unit: the input bar's captions are short.
+QString ColumnTip(int column, bool salinity) {
+    switch (column) {
+    case 0:
+        return QString("Depth of the level below the sea surface, %1").arg(units::kMetre);
+    case 1:
+        return salinity ? QString("Salinity of the level, %1").arg(units::kPartPerThousand)
+                        : QString("Density of the level, %1 (its temperature is 0)").arg(units::kGramPerMillilitre);
+    case 2:
+        return QString("Temperature of the level, %1 (0: the column before holds the density)").arg(units::kCelsius);
+    default:
+        return QString("Speed of the ambient current at the level, %1").arg(units::kMetrePerSecond);
+    }
+}
 
 double CellNumber(const QString& text, bool* ok = nullptr) { return text.trimmed().toDouble(ok); }
 }  // namespace
@@ -33,9 +55,11 @@ CAmbientGrid::CAmbientGrid(CheckSurface surface, CPrompt& prompt, QWidget* paren
     for (int c = 0; c < 4; ++c) {
         auto* item = new QTableWidgetItem(captions[c]);
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        item->setToolTip(ColumnTip(c, !wizard));
         setHorizontalHeaderItem(c, item);
     }
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // FitColumns shares the width out.
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed);
@@ -50,6 +74,31 @@ CAmbientGrid::CAmbientGrid(CheckSurface surface, CPrompt& prompt, QWidget* paren
     // Tab leaves the grid (the arrows move between cells; in an editor Tab
     // goes on to the next cell).
     setTabKeyNavigation(false);
+}
+
+void CAmbientGrid::FitColumns() {
+    // Each column at least as wide as the longest caption it can have (the
+    // value column has two), the rest of the width shared out evenly; a grid
+    // too narrow for its captions scrolls sideways instead of cutting them.
+    const bool wizard = m_surface == CheckSurface::Wizard;
+    const QFontMetrics fm = horizontalHeader()->fontMetrics();
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 2 * fm.averageCharWidth();
+    int need[4] = {};
+    int total = 0;
+    for (int c = 0; c < 4; ++c) {
+        need[c] = fm.horizontalAdvance(horizontalHeaderItem(c)->text()) + padding;
+        if (c == 1)
+            for (bool salinity : {false, true})
+                need[c] = std::max(need[c], fm.horizontalAdvance(ValueCaptionText(wizard, salinity)) + padding);
+        total += need[c];
+    }
+    const int spare = std::max(0, viewport()->width() - total);
+    for (int c = 0; c < 4; ++c) horizontalHeader()->resizeSection(c, need[c] + spare / 4 + (c == 3 ? spare % 4 : 0));
+}
+
+void CAmbientGrid::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    FitColumns();
 }
 
 void CAmbientGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -150,8 +199,9 @@ std::vector<double> CAmbientGrid::DepthColumn() const {
 
 void CAmbientGrid::SetValueCaption(bool salinity) {
     const bool wizard = m_surface == CheckSurface::Wizard;
-    horizontalHeaderItem(1)->setText(salinity ? (wizard ? "Salinity(ppt)" : "Salinity")
-                                              : (wizard ? "Density(g/ml)" : "Density"));
+    horizontalHeaderItem(1)->setText(ValueCaptionText(wizard, salinity));
+    horizontalHeaderItem(1)->setToolTip(ColumnTip(1, salinity));
+    FitColumns();
 }
 
 void CAmbientGrid::UpdateValueCaption() {
@@ -195,6 +245,10 @@ bool CAmbientGrid::CheckCell(int row, int column, const QString& restoreText) {
     if (!message.empty()) {
         if (restore) SetCellText(row, column, restoreText);
         ok = false;
+    } else if (!text.isEmpty()) {
+        // An accepted value shows as the number it is: "020" as "20", "1.50" as "1.5".
+        const QString shortest = NumberText(CellNumber(text));
+        if (shortest != CellText(row, column)) SetCellText(row, column, shortest);
     }
     emit levelsChanged();
     if (!message.empty()) m_prompt.Inform(message);
@@ -238,6 +292,9 @@ void CAmbientGrid::keyPressEvent(QKeyEvent* event) {
     if (r >= 0 && c >= 0 && (digit || t == "." || t == "-" || event->key() == Qt::Key_Backspace)) {
         QString text = CellText(r, c);
         if (digit) {
+            // Digits go after the number, except that a lone zero gives way:
+            // typing 20 over "0" makes 20, not 020.
+            if (text == "0" || text == "-0") text.chop(1);
             text += t;
         } else if (t == ".") {
             if (text.contains('.')) return;

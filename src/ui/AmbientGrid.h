@@ -60,11 +60,13 @@ protected:
     // Escape belongs to a cell typed into, before any shortcut of the window.
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     friend class CAmbientCellDelegate;
     void UpdateValueCaption();
+    void FitColumns();
     void SetValueCaption(bool salinity);
     // The restore text of a cell, taken when it is entered or edited.
     void SaveCellText(int row, int column);

@@ -113,13 +113,23 @@ void CDataView::BuildForm() {
     layout->addWidget(BuildPositionGroup());
     layout->addWidget(BuildPlaneGroup());
     layout->addWidget(BuildOutputGroup(), 1);
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(form);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
+    m_pScroll = new QScrollArea;
+    m_pScroll->setWidget(form);
+    m_pScroll->setWidgetResizable(true);
+    m_pScroll->setFrameShape(QFrame::NoFrame);
+    m_pScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    outer->addWidget(m_pScroll);
+}
+
+QSize CDataView::minimumSizeHint() const {
+    const QWidget* form = m_pScroll->widget();
+    const int bar = m_pScroll->verticalScrollBar()->sizeHint().width();
+    const int frame = 2 * m_pScroll->frameWidth();
+    // Down to the first group and the plane kinds' first lines: the rest scrolls.
+    const int lines = fontMetrics().height() * 8;
+    return QSize(form->minimumSizeHint().width() + bar + frame, lines);
 }
 
 QWidget* CDataView::BuildPositionGroup() {
@@ -185,6 +195,13 @@ QWidget* CDataView::BuildPlaneGroup() {
     m_pDilution = NumberBox("dilution", true);
     grid->addWidget(m_pDilutionLabel, row, 0, 1, 2);
     grid->addWidget(m_pDilution, row++, 2, 1, 2);
+    // The dilution shows for one kind only: its place stays, so that the
+    // pane is as wide for every kind.
+    for (QWidget* w : {static_cast<QWidget*>(m_pDilutionLabel), static_cast<QWidget*>(m_pDilution)}) {
+        QSizePolicy keep = w->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(keep);
+    }
     m_pInvMean = NumberBox("invMean", true);
     m_pInvMean->hide();
     return group;
@@ -223,6 +240,10 @@ QWidget* CDataView::BuildOutputGroup() {
     m_pScrollDisk->setSingleStep(1);
     m_pScrollDisk->setPageStep(10);
     m_pScrollDisk->setRange(0, 0);
+    // Its place stays while other pages show, so the pane keeps one width.
+    QSizePolicy keep = m_pScrollDisk->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_pScrollDisk->setSizePolicy(keep);
     connect(m_pScrollDisk, &QScrollBar::valueChanged, this, &CDataView::OnDiskScrolled);
     h->addWidget(m_pTab, 1);
     h->addWidget(m_pScrollDisk);

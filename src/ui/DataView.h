@@ -16,6 +16,7 @@ class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QScrollBar;
 class QTabWidget;
 class QToolButton;
@@ -51,6 +52,11 @@ public:
     double VAngle() const { return m_dVAngle; }
     int DiskNo() const { return m_nDiskNo; }
     double Dilution() const { return m_dDilution; }
+
+    // As wide as the form with its vertical scroll bar, so that a splitter
+    // or a dock beside the pane never cuts a caption or a box; the form
+    // scrolls up and down in a pane lower than itself.
+    QSize minimumSizeHint() const override;
 
 signals:
     // One line for the status bar about the plane just chosen.
@@ -127,6 +133,7 @@ private:
     QScrollBar* m_pScrollDisk = nullptr;
     CDialogAreaInfo* m_pArea = nullptr;
     CDialogDiskInfo* m_pDiskInfo = nullptr;
+    QScrollArea* m_pScroll = nullptr;
     QPushButton* m_pKeyButton = nullptr;
     QPushButton* m_pSuspendButton = nullptr;
     QLabel* m_pRowMerging = nullptr;

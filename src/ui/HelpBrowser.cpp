@@ -4,6 +4,10 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <algorithm>
 
 namespace {
 const char* const kScheme = "plumex";
@@ -67,4 +71,43 @@ void CHelpBrowser::FollowLink(const QUrl& link) {
         return;
     }
     QDesktopServices::openUrl(url);
+}
+
+void CHelpBrowser::SetImagesFitWidth(bool fit) {
+    m_bFitImages = fit;
+    // The text wraps and the pictures fit: nothing is left to scroll
+    // sideways but the pixel a table's border may round to.
+    setHorizontalScrollBarPolicy(fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    m_nImageLimit = fit ? FitWidth() : 0;
+    if (!source().isEmpty()) reload();
+}
+
+int CHelpBrowser::FitWidth() const {
+    // The text's width inside the margins, less room for a vertical scroll bar.
+    const int margin = static_cast<int>(2 * document()->documentMargin()) + 2;
+    return std::max(16, viewport()->width() - margin - verticalScrollBar()->sizeHint().width());
+}
+
+QVariant CHelpBrowser::loadResource(int type, const QUrl& name) {
+    QVariant resource = QTextBrowser::loadResource(type, name);
+    if (!m_bFitImages || type != QTextDocument::ImageResource || m_nImageLimit <= 0) return resource;
+    QImage image;
+    if (resource.canConvert<QImage>()) image = resource.value<QImage>();
+    if (image.isNull()) image.loadFromData(resource.toByteArray());
+    if (image.isNull() || image.width() <= m_nImageLimit) return resource;
+    return image.scaledToWidth(m_nImageLimit, Qt::SmoothTransformation);
+}
+
+void CHelpBrowser::resizeEvent(QResizeEvent* event) {
+    QTextBrowser::resizeEvent(event);
+    if (!m_bFitImages) return;
+    // The pictures are scaled once per page: a new width loads the page again.
+    const int limit = FitWidth();
+    if (limit == m_nImageLimit) return;
+    m_nImageLimit = limit;
+    if (!source().isEmpty()) {
+        const int at = verticalScrollBar()->value();
+        reload();
+        verticalScrollBar()->setValue(at);
+    }
 }

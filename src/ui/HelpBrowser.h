@@ -42,10 +42,24 @@ public:
     // Follows a link as a click on it would.
     void FollowLink(const QUrl& url);
 
+    // Pictures wider than the text are shown scaled down to its width, so
+    // that a narrow browser never scrolls sideways (off by default).
+    void SetImagesFitWidth(bool fit);
+    // The widest a picture is shown now (0: any width).
+    int ImageWidthLimit() const { return m_nImageLimit; }
+
 signals:
     void commandLink(const QString& address);
     void missingPage(const QUrl& url);
 
+protected:
+    QVariant loadResource(int type, const QUrl& name) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    int FitWidth() const;
+
     QString m_strFolder;  // absolute, canonical path of the help folder
+    bool m_bFitImages = false;
+    int m_nImageLimit = 0;
 };

@@ -36,7 +36,8 @@ CNewCaseDlg::CNewCaseDlg(CPlumexDoc& doc, bool noRiser, const QString& helpFolde
     setWindowTitle("Wizard");
     m_pHelp = new CHelpBrowser(helpFolder, this);
     m_pHelp->setObjectName("wizardHelp");
-    m_pHelp->setFixedHeight(fontMetrics().height() * 9);
+    m_pHelp->setMinimumHeight(fontMetrics().height() * 12);
+    m_pHelp->SetImagesFitWidth(true);
     m_pHelp->setFocusPolicy(Qt::NoFocus);
 
     m_pPages = new QStackedWidget(this);
@@ -58,10 +59,10 @@ CNewCaseDlg::CNewCaseDlg(CPlumexDoc& doc, bool noRiser, const QString& helpFolde
     for (QPushButton* b : {m_pBack, m_pNext, m_pFinish, m_pCancel}) nav->addWidget(b);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_pHelp);
-    layout->addWidget(m_pPages, 1);
+    layout->addWidget(m_pHelp, 2);
+    layout->addWidget(m_pPages, 3);
     layout->addLayout(nav);
-    resize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 36);
+    resize(fontMetrics().averageCharWidth() * 120, fontMetrics().height() * 46);
 
     connect(m_pBack, &QPushButton::clicked, this, &CNewCaseDlg::OnBack);
     connect(m_pNext, &QPushButton::clicked, this, &CNewCaseDlg::OnNext);

@@ -5,14 +5,25 @@
 
 #include "document/PlumexDoc.h"
 
+namespace {
+// Free pixels between a label and the axis it belongs to.
+constexpr int kGap = 6;
+// The widest depth label the axis can carry (depths are whole tens of metres
+// up to a few hundred).
+const char* const kWidestDepth = "1000";
+}  // namespace
+
 CProfileWnd::CProfileWnd(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName("profileWindow");
     setWindowTitle("Profile of ambient data");
     setAttribute(Qt::WA_OpaquePaintEvent);
-    QFont f = font();
-    f.setPixelSize(10);
-    setFont(f);
-    resize(220, 190);
+    resize(sizeHint());
+}
+
+QSize CProfileWnd::sizeHint() const {
+    // Room for the labels and a plot some 20 lines high and wider than high.
+    const int line = fontMetrics().height();
+    return QSize(line * 28, line * 24);
 }
 
 void CProfileWnd::SetDocument(const CPlumexDoc* doc) {
@@ -22,12 +33,24 @@ void CProfileWnd::SetDocument(const CPlumexDoc* doc) {
 
 int CProfileWnd::AxisDepth(double greatestDepth) { return (static_cast<int>(greatestDepth) + 19) / 20 * 20; }
 
-QPoint CProfileWnd::LevelPoint(double density, double depth, double smallest, double largest, double axisDepth,
-                               const QSize& client) {
-    const int length = client.width() - kLeft - kRight - kAxisEnd;
-    const int height = client.height() - kTop - kBottom - 5;
-    const double x = kLeft + (density - smallest) * (15.0 * length / 20.0) / (largest - smallest);
-    const double y = kTop + height * depth / (axisDepth > 0 ? axisDepth : 1.0);
+QString CProfileWnd::DepthLabel(double depth) { return QString::number(depth, 'g', 6); }
+
+QRect CProfileWnd::PlotArea() const {
+    const QFontMetrics fm = fontMetrics();
+    // Left: the depth labels and "depth(m)"; top: the density labels; bottom:
+    // the arrow head of the depth axis and "depth(m)" below it.
+    const int left = std::max(fm.horizontalAdvance(kWidestDepth), fm.horizontalAdvance("depth(m)") / 2) + kGap;
+    const int top = fm.height() + kGap;
+    const int bottom = fm.height() + kGap;
+    const int length = width() - left - kRight - kAxisEnd;
+    const int height = this->height() - top - bottom - 5;
+    return QRect(left, top, std::max(1, length), std::max(1, height));
+}
+
+QPoint CProfileWnd::LevelPoint(double density, double depth, double smallest, double largest, double axisDepth) const {
+    const QRect a = PlotArea();
+    const double x = a.left() + (density - smallest) * (15.0 * a.width() / 20.0) / (largest - smallest);
+    const double y = a.top() + a.height() * depth / (axisDepth > 0 ? axisDepth : 1.0);
     return QPoint(static_cast<int>(x), static_cast<int>(y));
 }
 
@@ -46,45 +69,50 @@ void CProfileWnd::paintEvent(QPaintEvent*) {
     const double greatest = rows.back().m_dDepth;
     if (smallest == largest) smallest -= 0.1;
 
-    const int w = width(), h = height();
+    const int w = width();
+    const QRect a = PlotArea();
+    const int left = a.left(), top = a.top(), bottom = a.top() + a.height() + 5;
     const QFontMetrics fm = p.fontMetrics();
     p.setPen(QPen(Qt::black, 1));
-    auto centred = [&p, &fm](int x, int y, const QString& text) {
-        p.drawText(x - fm.horizontalAdvance(text) / 2, y, text);
-    };
 
-    // Density axis along the top, with its arrow head.
-    p.drawLine(kLeft, kTop, w - 2, kTop);
-    p.drawLine(w - 2, kTop, w - 7, kTop + 3);
-    p.drawLine(w - 2, kTop, w - 7, kTop - 3);
-    const int length = w - kLeft - kRight - kAxisEnd;
-    centred(kLeft, kTop - 4, QString::asprintf("%1.4f", smallest));
+    // Density axis along the top, with its arrow head; the first label
+    // starts at the origin, so that it clears the depth labels on the left.
+    p.drawLine(left, top, w - 2, top);
+    p.drawLine(w - 2, top, w - 7, top + 3);
+    p.drawLine(w - 2, top, w - 7, top - 3);
+    const int above = top - kGap + 2 - fm.descent();
+    p.drawText(left, above, QString::asprintf("%1.4f", smallest));
     for (int i = 1; i <= 20; ++i) {
-        const int x = kLeft + i * length / 20;
-        p.drawLine(x, kTop, x, kTop + (i % 10 == 0 ? 7 : 4));
-        if (i == 10) centred(x, kTop - 4, QString::asprintf("%1.4f", smallest + (largest - smallest) * 10.0 / 15.0));
+        const int x = left + i * a.width() / 20;
+        p.drawLine(x, top, x, top + (i % 10 == 0 ? 7 : 4));
+        if (i == 10) {
+            const QString t = QString::asprintf("%1.4f", smallest + (largest - smallest) * 10.0 / 15.0);
+            p.drawText(x - fm.horizontalAdvance(t) / 2, above, t);
+        }
     }
+    p.drawText(w - kRight - kAxisEnd - fm.horizontalAdvance("den") / 2, above, "den");
 
-    // Depth axis down the left side.
-    p.drawLine(kLeft, kTop, kLeft, h - kBottom);
-    p.drawLine(kLeft, h - kBottom, kLeft - 3, h - 25);
-    p.drawLine(kLeft, h - kBottom, kLeft + 3, h - 25);
-    const int height = h - kTop - kBottom - 5;
+    // Depth axis down the left side; the labels end short of it.
+    p.drawLine(left, top, left, bottom);
+    p.drawLine(left, bottom, left - 3, bottom - 5);
+    p.drawLine(left, bottom, left + 3, bottom - 5);
     const int axisDepth = AxisDepth(greatest);
-    p.drawText(0, kTop + fm.ascent() / 2, " 0");
+    auto depthLabel = [&](int y, const QString& text) {
+        p.drawText(left - kGap - fm.horizontalAdvance(text), y + (fm.ascent() - fm.descent()) / 2, text);
+    };
+    depthLabel(top, "0");
     for (int i = 1; i <= 20; ++i) {
-        const int y = kTop + i * height / 20;
-        p.drawLine(kLeft, y, kLeft + (i % 5 == 0 ? 7 : 4), y);
-        if (i % 5 == 0) p.drawText(0, y + fm.ascent() / 2, QString::asprintf("%lf", double(i) * axisDepth / 20.0));
+        const int y = top + i * a.height() / 20;
+        p.drawLine(left, y, left + (i % 5 == 0 ? 7 : 4), y);
+        if (i % 5 == 0) depthLabel(y, DepthLabel(double(i) * axisDepth / 20.0));
     }
-    p.drawText(0, h - 16, "depth(m)");
-    p.drawText(w - kRight - kAxisEnd, fm.ascent(), "den");
+    p.drawText(std::max(0, left - fm.horizontalAdvance("depth(m)") / 2), bottom + fm.ascent() + 2, "depth(m)");
 
     // The levels: a green line through them, each marked red.
     QList<QPoint> points;
     for (const ProfileRow& r : rows)
-        points.push_back(LevelPoint(CAmbient::Density(r.m_dValue, r.m_dTemperature), r.m_dDepth, smallest, largest,
-                                    axisDepth, size()));
+        points.push_back(
+            LevelPoint(CAmbient::Density(r.m_dValue, r.m_dTemperature), r.m_dDepth, smallest, largest, axisDepth));
     p.setPen(QPen(QColor(0, 160, 0), 1));
     for (int i = 1; i < points.size(); ++i) p.drawLine(points[i - 1], points[i]);
     p.setPen(Qt::NoPen);

@@ -15,6 +15,10 @@ CStatusProgress::CStatusProgress(QWidget* parent)
     m_pCancel->setStatusTip("Stops the running jet model; the jets keep their results.");
     layout->addWidget(m_pBar);
     layout->addWidget(m_pCancel);
+    // The status bar would stretch the button across the free width: the
+    // meter keeps its own size and the message the rest.
+    m_pCancel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(m_pCancel, &QPushButton::clicked, this, [this] { m_bCancel = true; });
     hide();
 }

@@ -48,6 +48,26 @@ TEST(PaneSizes, TheRightColumnAndTheDataPaneKeepTwentyPixels) {
     EXPECT_EQ(ComputePaneSizes(QSize(1280, 1024), QSize(853, 277)).m_nRightWidth, 21);
 }
 
+TEST(PaneSizes, AWindowNarrowerThanTheScreenKeepsTheRightColumnWhole) {
+    // Beside a docked bar: the 3-D view gives up what the right column needs.
+    const PaneSizes s = ComputePaneSizes(QSize(1280, 1024), QSize(958, 935), QSize(360, 120));
+    EXPECT_EQ(s.m_nLeftWidth, 598);
+    EXPECT_EQ(s.m_nRightWidth, 360);
+    EXPECT_EQ(s.m_nTopRightHeight, 256);
+    EXPECT_EQ(s.m_nBottomRightHeight, 679);
+    // A window as wide as the screen keeps the 65 % rule.
+    EXPECT_EQ(ComputePaneSizes(QSize(1280, 1024), QSize(1270, 900), QSize(360, 120)).m_nLeftWidth, 832);
+    // A low window (a dock below it): the plane view gives way to the data pane.
+    const PaneSizes low = ComputePaneSizes(QSize(1280, 1024), QSize(958, 300), QSize(360, 120));
+    EXPECT_EQ(low.m_nTopRightHeight, 180);
+    EXPECT_EQ(low.m_nBottomRightHeight, 120);
+    // Narrower than the column itself: all of it goes to the column.
+    const PaneSizes tiny = ComputePaneSizes(QSize(1280, 1024), QSize(300, 100), QSize(360, 120));
+    EXPECT_EQ(tiny.m_nLeftWidth, 0);
+    EXPECT_EQ(tiny.m_nRightWidth, 300);
+    EXPECT_EQ(tiny.m_nTopRightHeight, 0);
+}
+
 namespace {
 const QSize kScreen(1280, 1024);
 }

@@ -1,7 +1,10 @@
 // The status-bar progress meter: its minimum step and its Cancel button.
 #include <gtest/gtest.h>
 
+#include <QMainWindow>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 #include "ui/StatusProgress.h"
@@ -52,4 +55,21 @@ TEST(StatusProgress, TheCancelButtonStopsTheRunItWasShownFor) {
     meter.Begin(0, 10);
     EXPECT_FALSE(meter.CancelRequested());
     EXPECT_TRUE(meter.CancelButton()->isEnabled());
+}
+
+TEST(StatusProgress, KeepsItsOwnSizeInTheStatusBarOfAWideWindow) {
+    QMainWindow window;
+    auto* meter = new CStatusProgress(window.statusBar());
+    window.statusBar()->addPermanentWidget(meter);
+    window.statusBar()->showMessage("Ready");
+    window.resize(1920, 300);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    meter->Begin(0, 100);
+    QTest::qWait(50);
+    // The bar keeps its 200 pixels and the button its own width: the
+    // message keeps the rest of the status bar.
+    EXPECT_EQ(meter->findChild<QProgressBar*>()->width(), 200);
+    EXPECT_LE(meter->CancelButton()->width(), meter->CancelButton()->sizeHint().width());
+    EXPECT_LT(meter->width(), window.width() / 4);
 }

@@ -1,12 +1,21 @@
 // Saves pictures of the program's main window, to look at (not a test):
 //   start-page.png    the empty window with the start page over it
-//   plots.png         the case FILE open (computed beforehand with --batch)
-//                     with the Plots dock shown
+//   case.png          the case FILE open (computed beforehand with --batch)
+//                     in the layout a first start gives it
+//   data-area.png, data-disk.png, data-more.png
+//                     the data pane as it stands in that layout, one
+//                     picture per page of its "Data Output Window"
+//   plots.png         the Plots dock shown as View > Plots opens it
+//   plots-data.png    the data pane beside the open Plots dock
+//   profile.png       View > Profile of Ambient shown over the window
+//   progress.png      the status bar with the progress meter of a run
 //   edit-history.png  the same case after three edits, one taken back: the
 //                     Edit menu open and the Edit history dock shown
 //   option-menu.png   the Option menu open (Merge neighbouring plumes), the
 //                     input bar with its merge box
 //   run-menu.png      the Run menu open with its keys
+// It also prints the sizes of the panes, so that pictures of two screen
+// sizes can be compared in numbers.
 //   xvfb-run -a -s '-screen 0 1280x1024x24' build/bin/window_screenshots OUTDIR FILE.pmx
 #include <QApplication>
 #include <QDir>
@@ -15,7 +24,10 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QSurfaceFormat>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,17 +39,61 @@
 #include "edit/ItemValuesCommand.h"
 #include "edit/TreeEditCommand.h"
 #include "gui/CaseDocument.h"
+#include "gui/ChildFrame.h"
 #include "gui/EditHost.h"
 #include "gui/MainFrame.h"
 #include "gui/PlumexApp.h"
 #include "gui/ResultsHost.h"
 #include "ui/GlFormat.h"
+#include "ui/InputBar.h"
+#include "ui/PlumexView.h"
+#include "ui/ProfileWnd.h"
+#include "ui/StatusProgress.h"
 
 namespace {
+bool Report(bool ok, const QString& path) {
+    std::printf("%s %s\n", ok ? "wrote" : "cannot write", qPrintable(path));
+    return ok;
+}
+
 bool GrabScreen(const QString& path) {
     QTest::qWait(1500);
-    const bool ok = QGuiApplication::primaryScreen()->grabWindow(0).save(path, "PNG");
-    std::printf("%s %s\n", ok ? "wrote" : "cannot write", qPrintable(path));
+    return Report(QGuiApplication::primaryScreen()->grabWindow(0).save(path, "PNG"), path);
+}
+
+bool GrabWidget(QWidget* w, const QString& path) {
+    QTest::qWait(300);
+    return Report(w && w->grab().save(path, "PNG"), path);
+}
+
+void PrintSize(const char* what, const QWidget* w) {
+    if (!w) return;
+    std::printf("  %-22s %4d x %-4d (minimum hint %d x %d)\n", what, w->width(), w->height(),
+                w->minimumSizeHint().width(), w->minimumSizeHint().height());
+}
+
+void PrintLayout(const char* title, CMainFrame& frame, CChildFrame* child) {
+    std::printf("%s\n", title);
+    PrintSize("main window", &frame);
+    PrintSize("input bar", frame.InputBar());
+    if (!frame.Results().Dock()->isHidden()) PrintSize("plots dock", frame.Results().Dock());
+    if (!child) return;
+    PrintSize("3-D view", child->SceneView());
+    PrintSize("plane view", child->PlaneView());
+    PrintSize("data pane", child->DataView());
+}
+
+// The data pane's pages one after the other.
+bool GrabDataPages(CChildFrame* child, const QString& out, const QString& prefix) {
+    auto* tabs = child ? child->DataView()->findChild<QTabWidget*>("outputTabs") : nullptr;
+    if (!tabs) return false;
+    bool ok = true;
+    const char* names[3] = {"area", "disk", "more"};
+    for (int k = 0; k < 3; ++k) {
+        tabs->setCurrentIndex(k);
+        ok = GrabWidget(child->DataView(), QString("%1/%2-%3.png").arg(out, prefix, names[k])) && ok;
+    }
+    tabs->setCurrentIndex(0);
     return ok;
 }
 }  // namespace
@@ -61,12 +117,29 @@ int main(int argc, char** argv) {
     bool ok = GrabScreen(out + "/start-page.png");
 
     if (!plumex.OpenFile(QString::fromLocal8Bit(argv[2]))) return 1;
-    plumex.MainFrame()->Action("view.plots")->trigger();
-    plumex.MainFrame()->resizeDocks({plumex.MainFrame()->Results().Dock()}, {430}, Qt::Horizontal);
-    ok = GrabScreen(out + "/plots.png") && ok;
-
     CMainFrame& frame = *plumex.MainFrame();
+    ok = GrabScreen(out + "/case.png") && ok;
+    CChildFrame* child = frame.ActiveChild();
+    PrintLayout("case window:", frame, child);
+    ok = GrabDataPages(child, out, "data") && ok;
+
     frame.Action("view.plots")->trigger();
+    ok = GrabScreen(out + "/plots.png") && ok;
+    PrintLayout("with the Plots dock:", frame, child);
+    ok = GrabWidget(child ? child->DataView() : nullptr, out + "/plots-data.png") && ok;
+    frame.Action("view.plots")->trigger();
+
+    frame.Action("view.profile")->trigger();
+    ok = GrabScreen(out + "/profile.png") && ok;
+    PrintSize("profile window", frame.ProfileWindow());
+    frame.Action("view.profile")->trigger();
+
+    frame.Progress().Begin(0, 100);
+    frame.Progress().SetPosition(40);
+    ok = GrabScreen(out + "/progress.png") && ok;
+    PrintSize("progress meter", &frame.Progress());
+    frame.Progress().End();
+
     CCaseDocument& doc = *plumex.Documents().front();
     CPlumexDoc& d = doc.Doc();
     if (CJet* jet = d.GetCurrentJet()) {

@@ -100,10 +100,10 @@ TEST_F(GridTest, KeysWithoutAnEditorFollowTheNumberRules) {
     Settle();
     ASSERT_EQ(QApplication::focusWidget(), &grid);
     QTest::keyClick(&grid, Qt::Key_Minus);  // the cell holds "0": refused
-    QTest::keyClicks(&grid, "5.2.5x");      // the second point and the letter are ignored
-    EXPECT_EQ(grid.CellText(0, 0), "05.25");
+    QTest::keyClicks(&grid, "5.2.5x");      // the lone zero gives way; the second point and the letter are ignored
+    EXPECT_EQ(grid.CellText(0, 0), "5.25");
     QTest::keyClick(&grid, Qt::Key_Backspace);
-    EXPECT_EQ(grid.CellText(0, 0), "05.2");
+    EXPECT_EQ(grid.CellText(0, 0), "5.2");
     // Emptied, the cell takes a leading minus; leaving it checks the value.
     for (int i = 0; i < 4; ++i) QTest::keyClick(&grid, Qt::Key_Backspace);
     QTest::keyClicks(&grid, "-3");
@@ -112,6 +112,56 @@ TEST_F(GridTest, KeysWithoutAnEditorFollowTheNumberRules) {
     Settle();
     EXPECT_EQ(grid.CellText(0, 0), "0");
     EXPECT_EQ(LastText(prompt), "Please enter a positive number");
+}
+
+TEST_F(GridTest, AnAcceptedValueShowsAsTheNumberItIs) {
+    // Typed over the "0" of a new level without an editor: 20, not 020.
+    ClickCell(grid, 0, 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    Settle();
+    QTest::keyClicks(&grid, "20");
+    EXPECT_EQ(grid.CellText(0, 2), "20");
+    QTest::keyClick(&grid, Qt::Key_Left);
+    Settle();
+    EXPECT_EQ(grid.CellText(0, 2), "20");
+    EXPECT_EQ(grid.Rows()[0].m_dTemperature, 20.0);
+    // Typed in the editor or pasted: leading and trailing zeros go.
+    TypeIntoCell(grid, 0, 3, "0.050");
+    EXPECT_EQ(grid.CellText(0, 3), "0.05");
+    ClickCell(grid, 0, 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    Settle();
+    QApplication::clipboard()->setText("007.50");
+    QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid.CellText(0, 0), "7.5");
+    EXPECT_TRUE(prompt.Empty());
+}
+
+TEST(GridHeaderTest, NoCaptionIsCutInANarrowGridAndEachSaysItsUnit) {
+    CScriptedPrompt prompt;
+    for (CheckSurface surface : {CheckSurface::InputBar, CheckSurface::Wizard}) {
+        CAmbientGrid grid(surface, prompt);
+        grid.resize(180, 150);
+        ShowAndActivate(grid);
+        grid.AddLevel();
+        QHeaderView* header = grid.horizontalHeader();
+        const QFontMetrics fm = header->fontMetrics();
+        for (int c = 0; c < 4; ++c) {
+            const QTableWidgetItem* caption = grid.horizontalHeaderItem(c);
+            EXPECT_GT(header->sectionSize(c), fm.horizontalAdvance(caption->text())) << caption->text().toStdString();
+            EXPECT_FALSE(caption->toolTip().isEmpty());
+        }
+        // The short caption of the input bar is explained with its unit.
+        EXPECT_TRUE(grid.horizontalHeaderItem(2)->toolTip().startsWith("Temperature"));
+        EXPECT_TRUE(grid.horizontalHeaderItem(2)->toolTip().contains("\u00b0C"));
+        // The caption that changes keeps its width and its tooltip follows it.
+        grid.SetRows({{0.0, 35.0, 15.0, 0.1}, {20.0, 35.5, 12.0, 0.1}});
+        const QTableWidgetItem* value = grid.horizontalHeaderItem(1);
+        EXPECT_TRUE(value->text().contains("Salinity"));
+        EXPECT_GT(header->sectionSize(1), fm.horizontalAdvance(value->text()));
+        EXPECT_TRUE(value->toolTip().startsWith("Salinity"));
+        EXPECT_TRUE(value->toolTip().contains("ppt"));
+    }
 }
 
 TEST_F(GridTest, PasteIsCheckedLikeTyping) {
@@ -286,9 +336,11 @@ TEST(ProfilePlotTest, OneLevelSitsAtTickFifteenAndTheDepthAxisRoundsUp) {
     const QImage image = wnd.grab().toImage().scaled(wnd.size());
     const std::vector<QPointF> marks = RedMarks(image);
     ASSERT_EQ(marks.size(), 1u);
-    const int length = wnd.width() - 20 - 5 - 18;
-    const int tick15 = 20 + 15 * length / 20;
+    const QRect area = wnd.PlotArea();
+    const int tick15 = area.left() + 15 * area.width() / 20;
     EXPECT_NEAR(marks[0].x(), tick15 + 0.5, 1.0);  // the 5-pixel mark's centre is half a pixel right
+    // 12 m of a 20 m axis.
+    EXPECT_NEAR(marks[0].y(), area.top() + area.height() * 12 / 20 + 0.5, 1.0);
 
     EXPECT_EQ(CProfileWnd::AxisDepth(35.0), 40);
     EXPECT_EQ(CProfileWnd::AxisDepth(40.0), 40);
@@ -302,6 +354,45 @@ TEST(ProfilePlotTest, OneLevelSitsAtTickFifteenAndTheDepthAxisRoundsUp) {
     // A closed case is not drawn.
     wnd.SetDocument(nullptr);
     EXPECT_TRUE(RedMarks(wnd.grab().toImage()).empty());
+}
+
+TEST(ProfilePlotTest, OpensLargeEnoughToReadAndNoLabelTouchesAnAxis) {
+    CAppState app;
+    CScriptedPrompt prompt;
+    CPlumexDoc doc(app, prompt);
+    doc.ResetToNew();
+    // A deep profile: the depth labels run to 120 m.
+    doc.SetProfile({{0.0, 1.022, 0.0, 0.1}, {50.0, 1.025, 0.0, 0.1}, {115.0, 1.027, 0.0, 0.1}});
+    CProfileWnd wnd;
+    wnd.SetDocument(&doc);
+    const QRect area = wnd.PlotArea();
+    EXPECT_GE(area.width(), 240);
+    EXPECT_GE(area.height(), 180);
+    EXPECT_EQ(CProfileWnd::DepthLabel(120.0), "120");
+    EXPECT_EQ(CProfileWnd::DepthLabel(30.0), "30");
+
+    const QImage image = wnd.grab().toImage().scaled(wnd.size());
+    // Text and axes are black (antialiased to grey); the levels' marks are red, their line green.
+    auto dark = [&image](int x, int y) {
+        const QColor c = image.pixelColor(x, y);
+        return std::max({c.red(), c.green(), c.blue()}) < 160;
+    };
+    // The strip just left of the depth axis and the one just above the
+    // density axis stay white: the labels end short of the axes (the arrow
+    // heads at the axes' far ends aside).
+    const int left = area.left(), top = area.top();
+    for (int y = top + 2; y < top + area.height() - 4; ++y)
+        for (int x = left - 3; x < left; ++x) EXPECT_FALSE(dark(x, y)) << "at " << x << ", " << y;
+    for (int x = left + 2; x < wnd.width() - 10; ++x)
+        for (int y = top - 3; y < top; ++y) EXPECT_FALSE(dark(x, y)) << "at " << x << ", " << y;
+    // Labels are there, left of the depth axis and above the density axis.
+    int labelPixels = 0, densityPixels = 0;
+    for (int y = top; y < top + area.height(); ++y)
+        for (int x = 0; x < left - 3; ++x) labelPixels += dark(x, y);
+    for (int y = 0; y < top - 3; ++y)
+        for (int x = left; x < wnd.width(); ++x) densityPixels += dark(x, y);
+    EXPECT_GT(labelPixels, 40);
+    EXPECT_GT(densityPixels, 40);
 }
 
 TEST(ProfilePlotTest, DrawsAtTheDevicesOwnResolutionAtRatioTwo) {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <functional>
@@ -61,6 +62,32 @@ protected:
     std::unique_ptr<CNewCaseDlg> wizard;
 };
 }  // namespace
+
+TEST_F(WizardTest, TheHelpPaneIsTallAndNeverScrollsSideways) {
+    Open();
+    CHelpBrowser* help = wizard->Help();
+    EXPECT_GE(help->height(), help->fontMetrics().height() * 12);
+    // How far the page reaches past the pane's width (a table's border may
+    // round to a pixel more).
+    auto sideways = [help] {
+        Settle();
+        return help->horizontalScrollBar()->maximum();
+    };
+    EXPECT_FALSE(help->horizontalScrollBar()->isVisible());
+    // The pictures of the pages are wider than the pane: they are shown at its width.
+    EXPECT_LE(sideways(), 1) << "page 0";
+    Click(wizard->AddLevelButton());
+    Click(wizard->NextButton());
+    EXPECT_LE(sideways(), 1) << "page 1";
+    // Narrower still: the pictures follow the width.
+    wizard->resize(wizard->width() * 2 / 3, wizard->height());
+    EXPECT_LE(sideways(), 1) << "page 1, narrow";
+    EXPECT_GT(help->ImageWidthLimit(), 0);
+    EXPECT_LT(help->ImageWidthLimit(), help->width());
+    Click(wizard->NextButton());
+    EXPECT_LE(sideways(), 1) << "page 2, narrow";
+    EXPECT_FALSE(help->horizontalScrollBar()->isVisible());
+}
 
 TEST_F(WizardTest, NextNeedsALevel) {
     Open();
