@@ -9,6 +9,7 @@
 #include "gl/GlSetup.h"
 #include "model/Case.h"
 #include "model/ViewControl.h"
+#include "scene/JetDisplays.h"
 #include "scene/ParticleSystems.h"
 #include "scene/SceneDrawState.h"
 #include "scene/Water.h"
@@ -86,7 +87,8 @@ void DrawSceneFrame(const CCase& doc, CJetDisplays& displays, const CViewControl
         glClipPlane(GL_CLIP_PLANE0, plane.m_dEquation);
         glEnable(GL_CLIP_PLANE0);
     }
-    if (options.m_bFastDisplay) {
+    if (options.m_bFastDisplay ||
+        (options.m_bSortTreeInBackground && !options.m_bParticles && !displays.SortTreeReadyInBackground())) {
         DrawStructures(doc, displays, state);
     } else if (options.m_bParticles) {
         if (options.m_pParticles) options.m_pParticles->Draw(doc);

@@ -15,6 +15,10 @@ class CWater;
 
 struct SceneFrameOptions {
     bool m_bFastDisplay = true;  // uniform tubes; false: the sort tree
+    // A sort tree not yet made is made on a thread of its own, and the jets
+    // are drawn as uniform tubes until it is there (the interactive view,
+    // which asks again); otherwise the frame waits for the tree.
+    bool m_bSortTreeInBackground = false;
     bool m_bParticles = false;
     bool m_bAnimating = false;
     int m_nAnimStep = 0;

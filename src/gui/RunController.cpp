@@ -33,27 +33,19 @@ bool CRunController::Start(CCaseDocument& doc, bool allJets) {
     if (m_pJob || doc.Doc().IsRunInFlight()) return false;
     CPlumexDoc& d = doc.Doc();
     auto job = std::make_unique<CRunJob>(d, SharedSettingsOf(doc));
-    // The reading of the results moves the meter and leaves the stop reason
-    // of the last jet in the status bar.
-    job->SetProgress(&m_progress);
     if (!job->Start(allJets)) return false;
     m_pJob = std::move(job);
     m_pRunning = &doc;
-    // The meter shows the time the model has used of the time it is given.
-    connect(m_pJob.get(), &CRunJob::progress, this, [this](int value, int maximum) {
-        if (!m_pJob || !m_pJob->IsRunning()) return;
-        if (maximum != m_nMeterMax) {
-            m_nMeterMax = maximum;
-            m_progress.Begin(0, maximum);
-        }
-        m_progress.SetPos(value);
+    // One range for the whole run: the model's time, then the reading of
+    // its results; the job never moves the meter back.
+    connect(m_pJob.get(), &CRunJob::progress, this, [this](int value, int) {
+        if (m_pJob && m_pJob->IsRunning()) m_progress.SetPos(value);
     });
     connect(m_pJob.get(), &CRunJob::statusChanged, this, [this](const QString& text) {
         if (m_pJob && m_pJob->IsRunning()) m_progress.ShowStatus(text.toStdString());
     });
     connect(m_pJob.get(), &CRunJob::finished, this, &CRunController::OnFinished, Qt::QueuedConnection);
-    m_nMeterMax = 0;
-    m_progress.Begin(0, 0);
+    m_progress.Begin(0, CRunJob::kProgressRange);
     m_progress.ShowStatus(m_pJob->StatusText().toStdString());
     emit runningChanged(true);
     return true;
@@ -69,9 +61,8 @@ void CRunController::OnFinished() {
     const QString status = m_pJob->StatusText();
     CCaseDocument* doc = m_pRunning;
     Detach();
-    // The reading leaves the last jet's stop reason; a run that read nothing
-    // says how it ended.
-    if (!report.Succeeded()) m_progress.ShowStatus(status.toStdString());
+    // How the run ended: the jets computed, or why none were.
+    m_progress.ShowStatus(status.toStdString());
     doc->Touch();
     emit runningChanged(false);
     if (!report.m_Problems.empty())

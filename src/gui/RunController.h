@@ -4,10 +4,12 @@
 #endif
 // Starts the jet model for a case from the program's commands: all jets or
 // the current jet, one run at a time. The run goes on while the program
-// keeps handling events: the status-bar meter follows the model's time,
-// its Cancel button stops the model, and the run's problems are shown once
-// when it has ended. Commands that change the structure of a case are off
-// while its run is in flight (the main window asks IsRunning()).
+// keeps handling events, also while the results are read: the status-bar
+// meter follows the model's time and then the reading, never going back,
+// its Cancel button stops the model or drops the results being read, the
+// status bar tells how the run ended ("8 of 8 jets computed", "Run
+// cancelled"), and the run's problems are shown once when it has ended. Commands that change the structure of a case
+// are off while its run is in flight (the main window asks IsRunning()).
 //
 // Each case keeps its run settings here from its first run until the case
 // goes: its runs share one private working directory, and the files of its
@@ -63,5 +65,4 @@ private:
     std::unique_ptr<CRunJob> m_pJob;
     CCaseDocument* m_pRunning = nullptr;
     std::map<const CCaseDocument*, std::shared_ptr<CRunSettings>> m_Settings;
-    int m_nMeterMax = 0;
 };

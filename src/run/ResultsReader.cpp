@@ -1,7 +1,8 @@
 // The jets are found by identity, so a jet renamed since the input was
 // written still gets its results, and one deleted since is read past and
 // reported. Each jet is read into a scratch jet, so the case stays as it
-// is until the result is applied.
+// is until the result is applied; the case is looked at only through the
+// reader's input, so the files may be read on another thread.
 #include "run/ResultsReader.h"
 
 #include <cstdint>
@@ -66,42 +67,60 @@ bool WithinStepLimit(CKeyParameters& record, const std::string& name, int maxTim
 }
 }  // namespace
 
+ReaderInput ReaderInputOf(const CCase& doc, const RunPlan& plan) {
+    ReaderInput input;
+    input.m_strStopReason = doc.m_strStatus;
+    for (JetId id : plan.m_Jets) {
+        ReaderJet jet;
+        if (const CJet* j = doc.FindJetById(id)) {
+            jet.m_bInCase = true;
+            jet.m_strName = j->m_strName;
+            jet.m_nSteps = j->m_KeyParams.m_nSteps;
+        }
+        input.m_Jets.push_back(std::move(jet));
+    }
+    return input;
+}
+
 bool ReadResultFiles(const CCase& doc, const RunPlan& plan, const CRunSettings& settings, CPrompt& prompt,
+                     CRunProgress* progress, RunResult& result) {
+    return ReadResultFiles(ReaderInputOf(doc, plan), plan, settings, prompt, progress, result);
+}
+
+bool ReadResultFiles(const ReaderInput& input, const RunPlan& plan, const CRunSettings& settings, CPrompt& prompt,
                      CRunProgress* progress, RunResult& result) {
     const CClassicNumericScope classicNumbers;
     std::FILE* summary = nullptr;
     std::FILE* trajectory = nullptr;
     if (!OpenResultFiles(settings, prompt, summary, trajectory)) return false;
 
-    // The jets of the plan as they are now; a deleted one is read all the
-    // same, so that the files stay in step, and then dropped.
-    std::vector<const CJet*> jets;
-    for (JetId id : plan.m_Jets) jets.push_back(doc.FindJetById(id));
-
+    // The jets of the plan as they were when the reading began; a deleted
+    // one is read all the same, so that the files stay in step, and then
+    // dropped.
+    const std::vector<ReaderJet>& jets = input.m_Jets;
     if (progress) {
         // All jets: the range follows each jet. Selected jets: the sum of the
         // step counts the jets had before this reading.
         long long total = 0;
         if (!plan.m_bAllJets)
-            for (const CJet* j : jets)
-                if (j) total += j->m_KeyParams.m_nSteps > 0 ? j->m_KeyParams.m_nSteps : 0;
+            for (const ReaderJet& j : jets)
+                if (j.m_bInCase) total += j.m_nSteps > 0 ? j.m_nSteps : 0;
         progress->Begin(0, total > INT32_MAX ? INT32_MAX : static_cast<int>(total));
     }
     const bool dropLastStep = plan.m_bAllJets && plan.m_bContinuous;
-    std::string stopReason = doc.m_strStatus;
+    std::string stopReason = input.m_strStopReason;
     // The trajectory reader fills a jet's disks and may shorten its steps.
     CJet scratch;
     int offset = 0;
     int skipped = 0;
-    for (std::size_t n = 0; n < jets.size(); ++n) {
+    for (std::size_t n = 0; n < jets.size() && n < plan.m_Jets.size(); ++n) {
         JetResult jet;
         jet.m_Id = plan.m_Jets[n];
-        if (!jets[n]) ++skipped;
+        if (!jets[n].m_bInCase) ++skipped;
         if (ReadSummaryPage(jet, summary, dropLastStep, prompt, stopReason)) {
             // A refused step count still reads the jet's headings, so the
             // next jet finds its own section.
-            WithinStepLimit(jet.m_KeyParams, jets[n] ? jets[n]->m_strName : std::string(), plan.m_nMaxTimeSteps,
-                            prompt);
+            WithinStepLimit(jet.m_KeyParams, jets[n].m_strName, plan.m_nMaxTimeSteps, prompt);
             if (progress && plan.m_bAllJets) progress->Begin(0, jet.m_KeyParams.m_nSteps);
             scratch.m_KeyParams = jet.m_KeyParams;
             scratch.m_pDisplay->m_Disks.clear();
@@ -110,7 +129,7 @@ bool ReadResultFiles(const CCase& doc, const RunPlan& plan, const CRunSettings& 
             jet.m_Disks = std::move(scratch.m_pDisplay->m_Disks);
             if (!plan.m_bAllJets) offset += jet.m_KeyParams.m_nSteps;
         }
-        if (jets[n]) result.m_Jets.push_back(std::move(jet));
+        if (jets[n].m_bInCase) result.m_Jets.push_back(std::move(jet));
     }
     result.m_nJetsSkipped += skipped;
     result.m_strLastStopReason = stopReason;

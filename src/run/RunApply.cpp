@@ -40,6 +40,9 @@ RunReport ApplyRunResult(CCase& doc, const RunPlan& plan, const RunResult& resul
         return report;
     }
     report.m_nJetsRead = ApplyJetResults(doc, result, report.m_nJetsSkipped);
+    report.m_nJetsPlanned = static_cast<int>(plan.m_Jets.size());
+    for (const JetResult& r : result.m_Jets)
+        if (!r.m_Disks.empty() && doc.FindJetById(r.m_Id)) ++report.m_nJetsComputed;
     doc.m_strStatus = result.m_strLastStopReason;
 
     doc.ComputeValueRanges();

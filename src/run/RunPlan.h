@@ -47,6 +47,10 @@ struct RunReport {
     std::vector<std::string> m_Problems;
     int m_nJetsRead = 0;     // jets of the plan that received results
     int m_nJetsSkipped = 0;  // jets of the plan deleted before the results came
+    // Of a completed run: the jets of the plan, and those of them that now
+    // have disks (a jet the model refused has none).
+    int m_nJetsPlanned = 0;
+    int m_nJetsComputed = 0;
 
     bool Succeeded() const { return m_eStatus == RunStatus::Completed; }
     // The problems as one text, one per line.

@@ -45,8 +45,8 @@ std::string RunReport::ProblemText() const {
     return text;
 }
 
-RunResult ReadRunResult(const CCase& doc, const RunPlan& plan, const CRunSettings& settings, const ModelResult& model,
-                        CRunProgress* progress) {
+RunResult ReadModelOutput(const ReaderInput& input, const RunPlan& plan, const CRunSettings& settings,
+                          const ModelResult& model, CRunProgress* progress) {
     RunResult result;
     result.m_Problems = plan.m_Problems;
     if (model.m_eOutcome != ModelOutcome::Finished) {
@@ -68,12 +68,21 @@ RunResult ReadRunResult(const CCase& doc, const RunPlan& plan, const CRunSetting
     }
     result.m_bModelFinished = true;
     CProblemList problems;
-    const bool read = ReadResultFiles(doc, plan, settings, problems, progress, result);
+    const bool read = ReadResultFiles(input, plan, settings, problems, progress, result);
     result.m_Problems.insert(result.m_Problems.end(), problems.m_Texts.begin(), problems.m_Texts.end());
-    if (read) {
-        const std::vector<std::string> rows = DoubtfulRowWarnings(doc, plan, result);
-        result.m_Problems.insert(result.m_Problems.end(), rows.begin(), rows.end());
-    }
     result.m_eStatus = read ? RunStatus::Completed : RunStatus::Failed;
+    return result;
+}
+
+void AddCaseWarnings(const CCase& doc, const RunPlan& plan, RunResult& result) {
+    if (result.m_eStatus != RunStatus::Completed) return;
+    const std::vector<std::string> rows = DoubtfulRowWarnings(doc, plan, result);
+    result.m_Problems.insert(result.m_Problems.end(), rows.begin(), rows.end());
+}
+
+RunResult ReadRunResult(const CCase& doc, const RunPlan& plan, const CRunSettings& settings, const ModelResult& model,
+                        CRunProgress* progress) {
+    RunResult result = ReadModelOutput(ReaderInputOf(doc, plan), plan, settings, model, progress);
+    AddCaseWarnings(doc, plan, result);
     return result;
 }

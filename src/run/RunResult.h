@@ -43,6 +43,8 @@ struct RunResult {
     std::string m_strLastStopReason;
 };
 
+struct ReaderInput;
+
 // The result of a model run that has ended: a model that finished has the
 // summary and trajectory files of the settings' working directory read for
 // the jets of the plan (problems collected, not shown; progress, if given,
@@ -50,3 +52,11 @@ struct RunResult {
 // user is told about it. Changes nothing of the case.
 RunResult ReadRunResult(const CCase& doc, const RunPlan& plan, const CRunSettings& settings, const ModelResult& model,
                         CRunProgress* progress);
+
+// ReadRunResult in two steps, for a reading on another thread: the files
+// read with the reader's input alone (ReaderInputOf, taken beforehand), then
+// on the case's thread the warnings that need the case (rows of ports whose
+// merging may be overstated), added to a completed result.
+RunResult ReadModelOutput(const ReaderInput& input, const RunPlan& plan, const CRunSettings& settings,
+                          const ModelResult& model, CRunProgress* progress);
+void AddCaseWarnings(const CCase& doc, const RunPlan& plan, RunResult& result);

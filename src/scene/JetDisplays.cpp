@@ -1,6 +1,7 @@
 #include "scene/JetDisplays.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -14,7 +15,12 @@ CJetDisplays::CJetDisplays(CCase& c) : m_case(c) {
     c.SetSectionColours(this);
 }
 
-CJetDisplays::~CJetDisplays() { m_case.SetSectionColours(nullptr); }
+CJetDisplays::~CJetDisplays() {
+    // A tree still being made is waited for: its thread holds no part of
+    // the case, but it must not outlive its owner.
+    if (m_Building.valid()) m_Building.wait();
+    m_case.SetSectionColours(nullptr);
+}
 
 const ColourTable& CJetDisplays::Colours() const {
     const int q = m_eMode == ColourMode::Concentration ? 0 : 3;  // value quadruple index
@@ -34,10 +40,7 @@ const ColourTable& CJetDisplays::Colours() const {
     return m_Table;
 }
 
-void CJetDisplays::BuildSortTree() const {
-    // Before the new one is made: one tree in memory at a time.
-    m_pSortTree.reset();
-    m_pSortedArrays.reset();
+std::vector<CSortPolygon> CJetDisplays::TubePolygons() const {
     std::vector<CSortPolygon> polygons;
     m_case.ForEachJet([&](int i, int j, int k, const CRiser&, const CBase&, const CJet& jet) {
         const auto& rings = jet.m_pDisplay->Rings();
@@ -66,13 +69,54 @@ void CJetDisplays::BuildSortTree() const {
             }
         }
     });
+    return polygons;
+}
+
+void CJetDisplays::BuildSortTree() const {
+    // A tree being made for the case as it is will do.
+    if (m_Building.valid() && TakeBuiltTree(true)) return;
+    // Before the new one is made: one tree in memory at a time.
+    m_pSortTree.reset();
+    m_pSortedArrays.reset();
     auto tree = std::make_shared<CSortTree>();
-    tree->Build(std::move(polygons));
+    tree->Build(TubePolygons());
     m_pSortTree = std::move(tree);
     m_nTreeGeneration = m_case.DisplayGeneration();
 }
 
 bool CJetDisplays::IsSortTreeStale() const { return m_nTreeGeneration != m_case.DisplayGeneration(); }
+
+bool CJetDisplays::TakeBuiltTree(bool wait) const {
+    if (!m_Building.valid()) return false;
+    if (!wait && m_Building.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return false;
+    std::shared_ptr<CSortTree> tree = m_Building.get();
+    if (m_nBuildingGeneration != m_case.DisplayGeneration()) return false;
+    m_pSortTree = std::move(tree);
+    m_pSortedArrays.reset();
+    m_nTreeGeneration = m_nBuildingGeneration;
+    return true;
+}
+
+bool CJetDisplays::SortTreePending() const {
+    return m_Building.valid() && m_Building.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+}
+
+bool CJetDisplays::SortTreeReadyInBackground() const {
+    if (SortTreePending()) return false;
+    TakeBuiltTree(false);
+    if (!IsSortTreeStale()) return true;
+    // The quads are copied here, where the case lives; the tree is made of
+    // the copies alone.
+    m_pSortTree.reset();
+    m_pSortedArrays.reset();
+    m_nBuildingGeneration = m_case.DisplayGeneration();
+    m_Building = std::async(std::launch::async, [polygons = TubePolygons()]() mutable {
+        auto tree = std::make_shared<CSortTree>();
+        tree->Build(std::move(polygons));
+        return tree;
+    });
+    return false;
+}
 
 const CSortTree* CJetDisplays::SortTree() const {
     if (IsSortTreeStale()) BuildSortTree();

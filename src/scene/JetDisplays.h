@@ -9,8 +9,10 @@
 // part when the case's display or placement generation moved on since it was
 // made, so no caller has to tell it. GL-free.
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "geometry/ColourTableEntry.h"
 #include "model/ColourMode.h"
@@ -18,6 +20,7 @@
 #include "model/SectionColours.h"
 
 class CCase;
+struct CSortPolygon;
 class CSortTree;
 class CSortedJetArrays;
 
@@ -52,6 +55,15 @@ public:
     // Makes the sort tree now, whatever its state.
     void BuildSortTree() const;
     bool IsSortTreeStale() const;
+    // For a view that must not wait: true when the tree of the jets as they
+    // are is at hand (a tree made in the background is taken over here).
+    // Otherwise the tube quads are copied now, the tree is made on a thread
+    // of its own and false is returned until it is done; the view draws
+    // the jets the fast way meanwhile and asks again. A tree made for a
+    // case that changed in between is dropped and made again.
+    bool SortTreeReadyInBackground() const;
+    // A tree is being made on its own thread and is not done yet.
+    bool SortTreePending() const;
     // The sorted polygons as vertex arrays, kept by the renderer between
     // frames (it checks their key every sorted frame).
     CSortedJetArrays& SortedArrays() const;
@@ -60,6 +72,12 @@ public:
     SmokeProgress& Smoke(JetId id) { return m_Smoke[id]; }
 
 private:
+    // Every quad of every tube, for a sort tree.
+    std::vector<CSortPolygon> TubePolygons() const;
+    // The tree made in the background, once done (waits for it when asked
+    // to); installed when it is for the case as it is now. True if installed.
+    bool TakeBuiltTree(bool wait) const;
+
     CCase& m_case;
     ColourMode m_eMode = ColourMode::Concentration;
     // The table, the placement it was made for and the quantity it
@@ -72,6 +90,9 @@ private:
     // changed has no tree until one is asked to be made.
     mutable std::shared_ptr<CSortTree> m_pSortTree;
     mutable std::uint64_t m_nTreeGeneration = 0;
+    // A tree being made on its own thread, and the generation it is for.
+    mutable std::future<std::shared_ptr<CSortTree>> m_Building;
+    mutable std::uint64_t m_nBuildingGeneration = 0;
     mutable std::shared_ptr<CSortedJetArrays> m_pSortedArrays;
     std::unordered_map<JetId, SmokeProgress> m_Smoke;
 };

@@ -60,6 +60,12 @@ CPlumexView::CPlumexView(CPlumexDoc& doc, QWidget* parent)
     connect(&m_ParticleTimer, &QTimer::timeout, this, [this] {
         if (!m_bDrawing) update();
     });
+    m_SortTreeWait.setInterval(kSortTreeWaitMs);
+    m_SortTreeWait.setSingleShot(true);
+    connect(&m_SortTreeWait, &QTimer::timeout, this, [this] {
+        if (m_doc.Displays().SortTreePending()) m_SortTreeWait.start();
+        else update();
+    });
     m_pWater = std::make_unique<CWater>();
     BuildContextMenu();
     UpdateCursor();
@@ -137,6 +143,9 @@ void CPlumexView::paintGL() {
     CGlResources& resources = CGlResources::ForKey(context(), ResourceDir());
     SceneFrameOptions options;
     options.m_bFastDisplay = m_bFastDisplay;
+    // New results (or any change of the tubes) must not hold the window up
+    // while the sort tree is made again.
+    options.m_bSortTreeInBackground = true;
     options.m_bParticles = m_bParticles;
     options.m_bAnimating = m_bAnimating;
     options.m_nAnimStep = m_nAnimStep;
@@ -150,6 +159,7 @@ void CPlumexView::paintGL() {
     // The frame keeps the picture opaque (alpha 1) while it is drawn: the
     // widget composites its framebuffer with alpha.
     DrawSceneFrame(m_doc, m_doc.Displays(), m_Camera, options, resources);
+    if (m_doc.Displays().SortTreePending() && !m_SortTreeWait.isActive()) m_SortTreeWait.start();
     m_bDrawing = false;
 }
 

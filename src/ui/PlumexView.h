@@ -34,6 +34,7 @@ public:
     static constexpr int kGrowthIntervalMs = 80;
     static constexpr int kDisturbanceIntervalMs = 200;
     static constexpr int kParticleIntervalMs = 33;
+    static constexpr int kSortTreeWaitMs = 15;
     // Rings shown per disk while the growth animation runs, by speed
     // (0 "High", 1 "Medium", 2 "Low"), and when it does not.
     static constexpr int kSpeedRingInterval[3] = {20, 10, 1};
@@ -175,6 +176,9 @@ private:
     QTimer m_GrowthTimer;
     QTimer m_DisturbanceTimer;
     QTimer m_ParticleTimer;
+    // Asks after a sort tree being made in the background, and repaints
+    // with it once it is there.
+    QTimer m_SortTreeWait;
     QMenu* m_pMenu = nullptr;
     std::unique_ptr<CWater> m_pWater;
     CParticleSystems m_Particles;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -25,6 +26,7 @@
 #include "gui/RunController.h"
 #include "model/CaseFile.h"
 #include "model/CaseSection.h"
+#include "model/RunOptions.h"
 #include "run/RunSettings.h"
 #include "ui/StatusProgress.h"
 #include "ui/SummaryViewer.h"
@@ -202,6 +204,66 @@ TEST_F(Runs, WhileTheModelRunsTheWindowAnswersAndCancelChangesNoJet) {
     EXPECT_FALSE(doc->IsModified());
     EXPECT_TRUE(m_prompt.Empty());
     EXPECT_TRUE(Frame().Action("file.new")->isEnabled());
+}
+
+TEST_F(Runs, TheStatusBarSaysHowTheRunEnded) {
+    ModelEnvironment model(PLUMEX_FAKE_MODEL, "echo");
+    ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
+    CCaseDocument* doc = m_app->Documents().front();
+    SettleActive();
+    ClickToolButton(Frame().Action("run.allJets"));
+    ASSERT_TRUE(WaitForRunEnd());
+    Settle(100);
+    // As the command line says it: every jet of the run has its results.
+    const int jets = doc->Doc().GetJetCount();
+    ASSERT_GT(jets, 1);
+    EXPECT_EQ(Frame().statusBar()->currentMessage().toStdString(),
+              std::to_string(jets) + " of " + std::to_string(jets) + " jets computed");
+
+    // Cancel clicked while the results are read: the click is handled at
+    // once, no jet changes and the status bar says so. (The flows change, so
+    // that results read would differ from those the jets hold.)
+    doc->Doc().SetJetFlowAll(2.0 * doc->Doc().GetCurrentJet()->m_dFlow);
+    const auto before = Snapshot(doc->Doc());
+    QMetaObject::Connection clickOnce =
+        QObject::connect(Frame().statusBar(), &QStatusBar::messageChanged, [this](const QString& text) {
+            if (text != "Reading the results") return;
+            QTimer::singleShot(0, [this] { QTest::mouseClick(Frame().Progress().CancelButton(), Qt::LeftButton); });
+        });
+    ClickToolButton(Frame().Action("run.allJets"));
+    ASSERT_TRUE(WaitForRunEnd());
+    Settle(100);
+    QObject::disconnect(clickOnce);
+    EXPECT_EQ(Snapshot(doc->Doc()), before);
+    EXPECT_FALSE(doc->Doc().IsRunInFlight());
+    EXPECT_EQ(Frame().statusBar()->currentMessage().toStdString(), "Run cancelled");
+    EXPECT_TRUE(m_prompt.Empty()) << m_prompt.Texts().front();
+}
+
+TEST_F(Runs, TheMeterOfARunNeverMovesBack) {
+    // The demo case in continuous mode: long jets, so the reading of each
+    // jet moves the meter many times.
+    ModelEnvironment model(PLUMEX_MODEL_EXE, "");
+    ASSERT_TRUE(m_app->OpenFile(CopyExample("demo.pmx")));
+    CCaseDocument* doc = m_app->Documents().front();
+    RunOptions options = doc->Doc().GetRunOptions();
+    options.m_bContinuous = true;
+    doc->Doc().SetRunOptions(options);
+    SettleActive();
+    auto* bar = Frame().Progress().findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    // What the meter shows, as a share of its range, at every change.
+    std::vector<double> shown;
+    const auto record = [&] {
+        const int span = bar->maximum() - bar->minimum();
+        if (span > 0) shown.push_back(double(bar->value() - bar->minimum()) / span);
+    };
+    QObject::connect(bar, &QProgressBar::valueChanged, record);
+    ClickToolButton(Frame().Action("run.allJets"));
+    ASSERT_TRUE(WaitForRunEnd());
+    EXPECT_TRUE(m_prompt.Empty()) << m_prompt.Texts().front();
+    ASSERT_FALSE(shown.empty());
+    for (std::size_t k = 1; k < shown.size(); ++k) EXPECT_GE(shown[k], shown[k - 1]) << "change " << k;
 }
 
 TEST_F(Runs, AFailingModelShowsItsMessageOnceAndChangesNoJet) {

@@ -7,6 +7,7 @@
 #include "RecordingProgress.h"
 #include "ResultFiles.h"
 #include "RunFixture.h"
+#include "run/ReadingMeter.h"
 #include "run/TextLine.h"
 
 namespace {
@@ -68,6 +69,39 @@ TEST_F(ReadResultsTest, AllJetsWithARejectedJetInTheMiddle) {
     EXPECT_EQ(m_progress.m_Calls,
               (std::vector<std::string>{"begin 0 0", "begin 0 4", "pos 0", "begin 0 2", "pos 0", "end"}));
     EXPECT_EQ(m_progress.m_strStatus, "Plume hit the sea bed");
+}
+
+TEST_F(ReadResultsTest, TheShareOfAReadingOnAnotherThreadOnlyGrows) {
+    // The meter a run job gives a reading on another thread: one part per
+    // jet of an all-jets reading, and one before the first.
+    class Recording : public CReadingMeter {
+    public:
+        using CReadingMeter::CReadingMeter;
+        void Begin(int lower, int upper) override {
+            CReadingMeter::Begin(lower, upper);
+            m_Shares.push_back(Fraction());
+        }
+        void SetPosition(int position) override {
+            CReadingMeter::SetPosition(position);
+            m_Shares.push_back(Fraction());
+        }
+        void End() override {
+            CReadingMeter::End();
+            m_Shares.push_back(Fraction());
+        }
+        std::vector<double> m_Shares;
+    } meter(4);
+    m_pProgress = &meter;
+    WriteResults(PageText(Page(1, 120, "a")) + PageText(Page(2, 60, "b")) + PageText(Page(3, 200, "c")),
+                 SectionText(1, "Jet1", 120) + SectionText(2, "Jet2", 60) + SectionText(3, "Jet3", 200));
+    ASSERT_TRUE(ReadResultsAll());
+    ASSERT_GT(meter.m_Shares.size(), 6u);
+    for (std::size_t k = 1; k < meter.m_Shares.size(); ++k)
+        EXPECT_GE(meter.m_Shares[k], meter.m_Shares[k - 1]) << "call " << k;
+    // Half way through the second jet: past a quarter; the end is the whole.
+    EXPECT_GT(meter.m_Shares[meter.m_Shares.size() / 2], 0.25);
+    EXPECT_LT(meter.m_Shares[meter.m_Shares.size() / 2], 0.9);
+    EXPECT_DOUBLE_EQ(meter.m_Shares.back(), 1.0);
 }
 
 TEST_F(ReadResultsTest, ContinuousModeReadsOneStepLessPerJet) {

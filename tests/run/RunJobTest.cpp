@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/stat.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -152,11 +153,67 @@ TEST_F(RunJobTest, TheJobRunsWithoutBlockingAndReportsOnce) {
     EXPECT_EQ(log.results, std::vector<int>{3});
     ASSERT_FALSE(status.empty());
     EXPECT_EQ(status.front(), "Computing 3 jets");
-    EXPECT_EQ(status.back(), "Jets computed");
-    EXPECT_EQ(job.StatusText(), "Jets computed");
+    EXPECT_EQ(status.back().toStdString(), "3 of 3 jets computed");
+    EXPECT_EQ(job.StatusText().toStdString(), "3 of 3 jets computed");
     EXPECT_GT(lastMax, 0);
     EXPECT_EQ(lastValue, lastMax);
     m_doc.RemoveObserver(&log);
+}
+
+TEST_F(RunJobTest, TheEventLoopGoesOnWhileTheResultsAreRead) {
+    CRunJob job(m_doc, m_pSettings);
+    bool finished = false, reading = false, handledWhileReading = false;
+    QObject::connect(&job, &CRunJob::statusChanged, [&](const QString& s) {
+        if (s != "Reading the results") return;
+        reading = true;
+        // An event posted as the reading starts: a click waiting in the queue.
+        QTimer::singleShot(0, [&] { handledWhileReading = !finished; });
+    });
+    QObject::connect(&job, &CRunJob::finished, [&] { finished = true; });
+    ASSERT_TRUE(job.Start(true));
+    AwaitFinished(job);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(finished);
+    EXPECT_TRUE(reading);
+    EXPECT_TRUE(handledWhileReading) << "the event waited for the end of the run";
+    EXPECT_EQ(job.Report().m_eStatus, RunStatus::Completed);
+    EXPECT_EQ(JetAt(2).GetSteps(), 5);
+}
+
+TEST_F(RunJobTest, CancelWhileTheResultsAreReadChangesNoJet) {
+    GiveOldResults();
+    CRunJob job(m_doc, m_pSettings);
+    QObject::connect(&job, &CRunJob::statusChanged, [&](const QString& s) {
+        if (s == "Reading the results") QTimer::singleShot(0, &job, &CRunJob::Cancel);
+    });
+    ASSERT_TRUE(job.Start(true));
+    AwaitFinished(job);
+    EXPECT_EQ(job.Report().m_eStatus, RunStatus::Cancelled);
+    EXPECT_EQ(job.StatusText().toStdString(), "Run cancelled");
+    EXPECT_TRUE(job.Report().m_Problems.empty());
+    ExpectOldResults();
+    EXPECT_FALSE(m_doc.IsRunInFlight());
+    EXPECT_TRUE(m_doc.m_bResultsDrawable);
+}
+
+TEST_F(RunJobTest, TheStatusCountsTheJetsThatReceivedResults) {
+    // The model refuses the second jet: two of the three jets are computed.
+    SummaryPage first, third;
+    first.m_nSteps = 4;
+    third.m_nNumber = 3;
+    third.m_strName = "Jet3";
+    third.m_nSteps = 2;
+    WriteText(Path("ready-summary"), PageText(first) + RejectedPageText(2, "Flow must be positive") + PageText(third));
+    WriteText(Path("ready-trajectory"), SectionText(1, "Jet1", 4) + SectionText(3, "Jet3", 2));
+    Settings().m_strModelProgram =
+        Script("two-of-three", "cp '" + Path("ready-summary") + "' '" + Settings().SummaryPath() + "'\ncp '" +
+                                   Path("ready-trajectory") + "' '" + Settings().TrajectoryPath() + "'\n");
+    CRunJob job(m_doc, m_pSettings);
+    ASSERT_TRUE(job.Start(true));
+    AwaitFinished(job);
+    EXPECT_EQ(job.Report().m_eStatus, RunStatus::Completed);
+    EXPECT_EQ(job.StatusText().toStdString(), "2 of 3 jets computed");
+    EXPECT_EQ(JetAt(1).GetDiskCount(), 0);
 }
 
 TEST_F(RunJobTest, CancelAndTimeOutLeaveEveryJetAsItWas) {

@@ -1,8 +1,10 @@
 // The back-to-front order of the BSP sort tree.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "SyntheticCase.h"
@@ -143,4 +145,50 @@ TEST(SortTree, DocumentTreeHoldsEveryTubeQuadWithItsNames) {
     });
     EXPECT_EQ(maxRing, 3);
     EXPECT_EQ(jets, 0b111);
+}
+
+namespace {
+// Asks as a view does, frame after frame, until the tree is at hand.
+bool AskUntilReady(const CJetDisplays& displays) {
+    for (int i = 0; i < 2000; ++i) {
+        if (displays.SortTreeReadyInBackground()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+}  // namespace
+
+TEST(SortTree, ATreeMadeInTheBackgroundIsThatOfTheCaseAsItIsWhenItArrives) {
+    CAppState app;
+    CScriptedPrompt prompt;
+    CCase doc(app, prompt);
+    BuildSyntheticCase(doc, 3, 61);
+    doc.PlaceJets();
+    CJetDisplays displays(doc);
+    // The first ask starts the making and does not wait for it.
+    EXPECT_FALSE(displays.SortTreeReadyInBackground());
+    ASSERT_TRUE(AskUntilReady(displays));
+    EXPECT_FALSE(displays.SortTreePending());
+    EXPECT_FALSE(displays.IsSortTreeStale());
+    ASSERT_TRUE(displays.SortTree());
+    EXPECT_EQ(displays.SortTree()->InputPolygonCount(), 3 * 3 * 32);
+
+    // A jet deleted while its tree is being made: that tree is dropped, and
+    // the one that comes holds no quad of the deleted jet.
+    doc.PlaceJets();
+    EXPECT_FALSE(displays.SortTreeReadyInBackground());
+    doc.Delete(TreeLevel::Jet);
+    ASSERT_TRUE(AskUntilReady(displays));
+    ASSERT_TRUE(displays.SortTree());
+    EXPECT_EQ(displays.SortTree()->InputPolygonCount(), 2 * 3 * 32);
+    EXPECT_FALSE(displays.IsSortTreeStale());
+
+    // A synchronous ask while a tree is being made gets the same tree.
+    doc.PlaceJets();
+    EXPECT_FALSE(displays.SortTreeReadyInBackground());
+    const CSortTree* now = displays.SortTree();
+    ASSERT_TRUE(now);
+    EXPECT_EQ(now->InputPolygonCount(), 2 * 3 * 32);
+    EXPECT_FALSE(displays.SortTreePending());
+    EXPECT_TRUE(displays.SortTreeReadyInBackground());
 }
