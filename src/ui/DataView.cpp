@@ -27,6 +27,7 @@
 #include "ui/DiskInfoPage.h"
 #include "ui/InfoField.h"
 #include "ui/KeyParametersDialog.h"
+#include "ui/Units.h"
 
 namespace {
 constexpr double kAngleLimit = 360.0;
@@ -144,8 +145,10 @@ QWidget* CDataView::BuildPositionGroup() {
         grid->addWidget(new QLabel(label), 0, col++);
         grid->addWidget(box, 0, col++);
     }
+    grid->addWidget(new QLabel(units::kMetre), 0, col);
     grid->addWidget(new QLabel("Concentration:"), 1, 0, 1, 2);
     grid->addWidget(m_pConc, 1, 2, 1, 4);
+    m_pConc->setToolTip(QString("Summed concentration at the point, %1").arg(units::kRelative));
     return group;
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +23,7 @@
 #include "geometry/CutPlane.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/DataView.h"
+#include "ui/DiskInfoPage.h"
 #include "ui/DocEventBridge.h"
 #include "ui/KeyParametersDialog.h"
 
@@ -220,6 +222,64 @@ TEST_F(DataViewTest, ProbeBoxesKeepTheirValuesWithoutResultsAndShowTheProbeWithT
     EXPECT_EQ(Box("probeY")->text(), "-3.25");  // the world's z reversed
     EXPECT_EQ(Box("probeZ")->text(), "-2");     // the world's y
     EXPECT_EQ(Box("probeConc")->text(), "0.125");
+}
+
+TEST(DiskPageTest, EachValueShowsWithItsUnitAndNoMoreDigitsThanItHolds) {
+    CDialogDiskInfo page;
+    DiskInfo d;
+    d.m_nIndex = 17;
+    d.m_dX = 12.3456789;
+    d.m_dY = -0.5;
+    d.m_dZ = 3.0;
+    d.m_dRadius = 0.0754321;
+    d.m_dThickness = 0.00744213;
+    d.m_dHAngle = 3.1415926 / 2;
+    d.m_dVAngle = 0.1;
+    d.m_dVelocity = 2.829421;
+    d.m_dMaxConc = 0.0123456;
+    d.m_dDilution = 81.04;
+    d.m_dMeanConc = 0.000987654;
+    page.Fill(d);
+    auto* grid = qobject_cast<QGridLayout*>(page.layout());
+    ASSERT_NE(grid, nullptr);
+    // The text of each box and of the label right of it.
+    auto shown = [&](const char* name) {
+        auto* box = page.findChild<QLineEdit*>(name);
+        if (!box) return QString("no box ") + name;
+        int row = -1, col = -1, rs = 0, cs = 0;
+        grid->getItemPosition(grid->indexOf(box), &row, &col, &rs, &cs);
+        QLayoutItem* right = grid->itemAtPosition(row, col + 1);
+        auto* unit = right ? qobject_cast<QLabel*>(right->widget()) : nullptr;
+        return box->text() + (unit ? " " + unit->text() : QString());
+    };
+    EXPECT_EQ(shown("diskNumber"), "17");
+    EXPECT_EQ(shown("diskX"), "12.346 m");
+    EXPECT_EQ(shown("diskY"), "-0.500 m");
+    EXPECT_EQ(shown("diskZ"), "3.000 m");
+    EXPECT_EQ(shown("diskRadius"), "0.075 m");
+    EXPECT_EQ(shown("diskThickness"), "0.0074 m");
+    EXPECT_EQ(shown("diskHAngle"), "90.00 deg.");
+    EXPECT_EQ(shown("diskVAngle"), "5.73 deg.");
+    EXPECT_EQ(shown("diskVelocity"), "2.829 m/s");
+    EXPECT_EQ(shown("diskMaxConc"), "0.01235");
+    EXPECT_EQ(shown("diskDilution"), "81.0");
+    EXPECT_EQ(shown("diskMeanConc"), "0.0009877");
+    // Concentrations have no unit: their tooltips say what they are relative to.
+    EXPECT_TRUE(page.findChild<QLineEdit*>("diskMeanConc")->toolTip().contains("relative to the effluent"));
+}
+
+TEST_F(DataViewTest, ProbePositionSaysItsUnitAndTheConcentrationWhatItIsRelativeTo) {
+    MakeCase();
+    auto* grid = qobject_cast<QGridLayout*>(Box("probeZ")->parentWidget()->layout());
+    ASSERT_NE(grid, nullptr);
+    int row = -1, col = -1, rs = 0, cs = 0;
+    grid->getItemPosition(grid->indexOf(Box("probeZ")), &row, &col, &rs, &cs);
+    QLayoutItem* right = grid->itemAtPosition(row, col + 1);
+    ASSERT_NE(right, nullptr);
+    auto* unit = qobject_cast<QLabel*>(right->widget());
+    ASSERT_NE(unit, nullptr);
+    EXPECT_EQ(unit->text(), "m");
+    EXPECT_TRUE(Box("probeConc")->toolTip().contains("relative to the effluent"));
 }
 
 TEST_F(DataViewTest, KeyParametersNeedAComputedJet) {
