@@ -59,11 +59,25 @@ void CCase::ItemChanged(DocItemLevel level) {
     Notify(CurrentItemEvent(*this, DocEvent::ItemChanged, level));
 }
 
+namespace {
+// The member of the current item of the level, picked by the same member
+// pointer of each record class; null without a current item there.
+template <typename T>
+T* CurrentMember(const CCase& c, TreeLevel level, T CRiser::*outfall, T CBase::*riser, T CJet::*jet) {
+    switch (level) {
+    case TreeLevel::Outfall:
+        return c.GetCurrentOutfall() ? &(c.GetCurrentOutfall()->*outfall) : nullptr;
+    case TreeLevel::Riser:
+        return c.GetCurrentRiser() ? &(c.GetCurrentRiser()->*riser) : nullptr;
+    case TreeLevel::Jet:
+        return c.GetCurrentJet() ? &(c.GetCurrentJet()->*jet) : nullptr;
+    }
+    return nullptr;
+}
+}  // namespace
+
 bool CCase::RenameCurrent(TreeLevel level, const std::string& name) {
-    std::string* target = nullptr;
-    if (level == TreeLevel::Outfall && GetCurrentOutfall()) target = &GetCurrentOutfall()->m_strName;
-    else if (level == TreeLevel::Riser && GetCurrentRiser()) target = &GetCurrentRiser()->m_strName;
-    else if (level == TreeLevel::Jet && GetCurrentJet()) target = &GetCurrentJet()->m_strName;
+    std::string* target = CurrentMember(*this, level, &CRiser::m_strName, &CBase::m_strName, &CJet::m_strName);
     if (!target) return false;
     *target = name;
     // The modified flag brings the input bar's tree up to date.
@@ -73,10 +87,7 @@ bool CCase::RenameCurrent(TreeLevel level, const std::string& name) {
 }
 
 bool CCase::SetCurrentVisible(TreeLevel level, bool shown) {
-    int* flag = nullptr;
-    if (level == TreeLevel::Outfall && GetCurrentOutfall()) flag = &GetCurrentOutfall()->m_nVisible;
-    else if (level == TreeLevel::Riser && GetCurrentRiser()) flag = &GetCurrentRiser()->m_nVisible;
-    else if (level == TreeLevel::Jet && GetCurrentJet()) flag = &GetCurrentJet()->m_nVisible;
+    int* flag = CurrentMember(*this, level, &CRiser::m_nVisible, &CBase::m_nVisible, &CJet::m_nVisible);
     if (!flag) return false;
     *flag = shown ? 1 : 0;
     SetModifiedFlag(true);

@@ -251,30 +251,21 @@ void CPlotsWidget::Rebuild() {
             m_pChart->legend()->markers(area).first()->setVisible(false);  // the line names the jet
             continue;
         }
-        if (c.m_Role == CurveRole::BedContact) {
+        if (c.m_Role == CurveRole::BedContact || c.m_Role == CurveRole::Marker) {
+            // Points of one kind, in the legend once: cut plane crossings as
+            // red rings, the sea bed reached as brown triangles.
+            const bool bed = c.m_Role == CurveRole::BedContact;
+            bool& inLegend = bed ? bedInLegend : markerInLegend;
             auto* s = new QScatterSeries;
             for (const PlotPoint& p : c.m_Points) s->append(p.x, p.y);
-            s->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
-            s->setMarkerSize(11);
-            s->setColor(QColor(139, 69, 19));
-            s->setBorderColor(Qt::black);
-            s->setName("reaches the sea bed");
+            s->setMarkerShape(bed ? QScatterSeries::MarkerShapeTriangle : QScatterSeries::MarkerShapeCircle);
+            s->setMarkerSize(bed ? 11 : 10);
+            s->setColor(bed ? QColor(139, 69, 19) : QColor(Qt::transparent));
+            s->setBorderColor(bed ? Qt::black : Qt::red);
+            s->setName(bed ? "reaches the sea bed" : "cut plane");
             attach(s, c);
-            if (bedInLegend) m_pChart->legend()->markers(s).first()->setVisible(false);
-            bedInLegend = true;
-            continue;
-        }
-        if (c.m_Role == CurveRole::Marker) {
-            auto* s = new QScatterSeries;
-            for (const PlotPoint& p : c.m_Points) s->append(p.x, p.y);
-            s->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-            s->setMarkerSize(10);
-            s->setColor(Qt::transparent);
-            s->setBorderColor(Qt::red);
-            s->setName("cut plane");
-            attach(s, c);
-            if (markerInLegend) m_pChart->legend()->markers(s).first()->setVisible(false);
-            markerInLegend = true;
+            if (inLegend) m_pChart->legend()->markers(s).first()->setVisible(false);
+            inLegend = true;
             continue;
         }
         QLineSeries* s = nullptr;
