@@ -28,6 +28,7 @@
 #include "gui/ChildFrame.h"
 #include "gui/MainFrame.h"
 #include "gui/RunController.h"
+#include "ui/AmbientGrid.h"
 #include "ui/InputBar.h"
 #include "ui/MaxTimeStepsDlg.h"
 #include "ui/NumberField.h"
@@ -353,6 +354,18 @@ TEST_F(RunCommands, EscapeCancelsARunUnlessAFieldHasTextToTakeBack) {
     Keys(Qt::Key_Escape);
     EXPECT_EQ(angle->text(), shown);
     EXPECT_TRUE(Frame().Runs().IsRunning());
+    // So does a grid cell's open editor.
+    CAmbientGrid& grid = *Frame().InputBar()->Grid();
+    const QString depth = grid.CellText(1, 0);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(1, 0)).center());
+    Settle();
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "7");
+    Keys(Qt::Key_Escape);
+    EXPECT_EQ(grid.CellText(1, 0), depth);
+    EXPECT_TRUE(Frame().Runs().IsRunning());
+    angle->setFocus();
     // Then Escape is free: it stops the run, and no jet changes.
     Keys(Qt::Key_Escape);
     ASSERT_TRUE(WaitUntil([this] { return !Frame().Runs().IsRunning(); }));

@@ -146,28 +146,16 @@ TEST_F(StartPageFlow, ExitAfterACaseWasOpenedLeavesNoWindowOpen) {
 TEST_F(StartPageFlow, ThePagesExitQuitsTheProgramOnceConfirmed) {
     Restart(true);
     ASSERT_TRUE(PageShown(Frame()));
-    CStartPage* page = Frame().StartPages().Page();
-    // Resume: back to the page and the program.
     bool confirmed = false;
-    auto answer = [&confirmed](bool quit) {
-        QTimer::singleShot(50, [&confirmed, quit] {
-            auto* dlg = qobject_cast<CQuitConfirmDlg*>(QApplication::activeModalWidget());
-            ASSERT_NE(dlg, nullptr);
-            confirmed = true;
-            QTest::mouseClick(quit ? dlg->ExitButton() : dlg->ResumeButton(), Qt::LeftButton);
-        });
-    };
-    answer(false);
-    QTest::mouseClick(page->ExitButton(), Qt::LeftButton);
-    Settle();
-    EXPECT_TRUE(confirmed);
-    EXPECT_TRUE(Frame().isVisible());
-    EXPECT_TRUE(PageShown(Frame()));
-    // Exit: the program ends, not only the page.
-    confirmed = false;
-    answer(true);
-    QTest::mouseClick(page->ExitButton(), Qt::LeftButton);
+    QTimer::singleShot(50, [&confirmed] {
+        auto* dlg = qobject_cast<CQuitConfirmDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        confirmed = true;
+        QTest::mouseClick(dlg->ExitButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(Frame().StartPages().Page()->ExitButton(), Qt::LeftButton);
     Settle(50);
+    // The program ends, not only the page.
     EXPECT_TRUE(confirmed);
     EXPECT_FALSE(Frame().isVisible());
     EXPECT_FALSE(PageShown(Frame()));

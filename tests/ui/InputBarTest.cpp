@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -72,54 +71,6 @@ TEST_F(InputBarTest, ShowsTheCaseAndFoldsItsSections) {
     EXPECT_TRUE(bar->SectionBody(0)->isVisible());
     Click(bar->SectionHeader(1));
     EXPECT_TRUE(bar->SectionBody(1)->isVisible());
-}
-
-TEST_F(InputBarTest, MergeBoxEditsTheCaseThroughItsHistoryAndRestsDuringARun) {
-    CEditHistory history(doc);
-    bar->SetHistory(&history);
-    QCheckBox* box = bar->MergeBox();
-    ASSERT_TRUE(box->isVisible());
-    EXPECT_TRUE(box->isEnabled());
-    EXPECT_TRUE(box->isChecked());
-    auto clickBox = [box] {
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
-        Settle();
-    };
-    clickBox();
-    EXPECT_FALSE(doc.MergesPlumes());
-    EXPECT_TRUE(doc.IsModified());
-    ASSERT_EQ(history.Stack().count(), 1);
-    EXPECT_EQ(history.Stack().undoText(), "Change Merge neighbouring plumes");
-    history.Stack().undo();
-    Settle();
-    EXPECT_TRUE(doc.MergesPlumes());
-    EXPECT_TRUE(box->isChecked());
-    EXPECT_FALSE(doc.IsModified());
-    history.Stack().redo();
-    Settle();
-    EXPECT_FALSE(box->isChecked());
-
-    // The case's own run, or a run of any case the owner reports, rests it.
-    doc.SetRunInFlight(true);
-    Settle();
-    EXPECT_FALSE(box->isEnabled());
-    clickBox();
-    EXPECT_FALSE(doc.MergesPlumes());
-    doc.SetRunInFlight(false);
-    Settle();
-    EXPECT_TRUE(box->isEnabled());
-    bar->SetRunsIdle(false);
-    EXPECT_FALSE(box->isEnabled());
-    bar->SetRunsIdle(true);
-    EXPECT_TRUE(box->isEnabled());
-    // Another case shows its own option.
-    CPlumexDoc other{app, prompt};
-    other.ResetToNew();
-    bar->SetCase(&other);
-    EXPECT_TRUE(box->isChecked());
-    bar->SetCase(&doc);
-    EXPECT_FALSE(box->isChecked());
-    bar->SetHistory(nullptr);
 }
 
 TEST_F(InputBarTest, ResimulateRunsOneJetUnlessTheStructureChanged) {
