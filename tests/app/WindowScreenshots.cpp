@@ -2,6 +2,8 @@
 //   start-page.png    the empty window with the start page over it
 //   case.png          the case FILE open (computed beforehand with --batch)
 //                     in the layout a first start gives it
+//   case-section.png  the same with the cross-section plane chosen in the data pane
+//   plane-view.png    the plane view showing that section
 //   data-area.png, data-disk.png, data-more.png
 //                     the data pane as it stands in that layout, one
 //                     picture per page of its "Data Output Window"
@@ -19,6 +21,7 @@
 #include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
@@ -118,6 +121,10 @@ int main(int argc, char** argv) {
     ok = GrabScreen(out + "/case.png") && ok;
     CChildFrame* child = frame.ActiveChild();
     PrintLayout("case window:", frame, child);
+    // The cross-section plane, chosen in the data pane: the plane view shows a section.
+    if (auto* kind = child ? child->DataView()->findChild<QRadioButton*>("kind2") : nullptr) kind->click();
+    ok = GrabScreen(out + "/case-section.png") && ok;
+    ok = GrabWidget(child ? child->PlaneView() : nullptr, out + "/plane-view.png") && ok;
     ok = GrabDataPages(child, out, "data") && ok;
 
     frame.Action("view.plots")->trigger();
