@@ -9,6 +9,7 @@
 //                     picture per page of its "Data Output Window"
 //   plots.png         the Plots dock shown as View > Plots opens it
 //   plots-data.png    the data pane beside the open Plots dock
+//   plots-dilution.png the plots of three jets' dilutions
 //   profile.png       View > Profile of Ambient shown over the window
 //   progress.png      the status bar with the progress meter of a run
 //   edit-history.png  the same case after three edits, one taken back: the
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -44,6 +46,7 @@
 #include "gui/MainFrame.h"
 #include "gui/PlumexApp.h"
 #include "gui/ResultsHost.h"
+#include "results_ui/PlotsWidget.h"
 #include "ui/GlFormat.h"
 #include "ui/InputBar.h"
 #include "ui/PlumexView.h"
@@ -131,6 +134,11 @@ int main(int argc, char** argv) {
     ok = GrabScreen(out + "/plots.png") && ok;
     PrintLayout("with the Plots dock:", frame, child);
     ok = GrabWidget(child ? child->DataView() : nullptr, out + "/plots-data.png") && ok;
+    // Dilutions of three jets: the legend tells the jets and the two lines apart.
+    CPlotsWidget* plots = frame.Results().Plots();
+    plots->SetKind(PlotKind::DilutionAlongPath);
+    for (int row : {1, 4}) plots->JetList()->item(row)->setCheckState(Qt::Checked);
+    ok = GrabWidget(plots, out + "/plots-dilution.png") && ok;
     frame.Action("view.plots")->trigger();
 
     frame.Action("view.profile")->trigger();
