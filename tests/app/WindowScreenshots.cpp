@@ -12,6 +12,7 @@
 //   plots-dilution.png the plots of three jets' dilutions
 //   profile.png       View > Profile of Ambient shown over the window
 //   progress.png      the status bar with the progress meter of a run
+//   profile-window.png, status-bar.png  the profile window and the status bar alone
 //   edit-history.png  the same case after three edits, one taken back: the
 //                     Edit menu open and the Edit history dock shown
 // It also prints the sizes of the panes, so that pictures of two screen
@@ -143,12 +144,14 @@ int main(int argc, char** argv) {
 
     frame.Action("view.profile")->trigger();
     ok = GrabScreen(out + "/profile.png") && ok;
+    ok = GrabWidget(frame.ProfileWindow(), out + "/profile-window.png") && ok;
     PrintSize("profile window", frame.ProfileWindow());
     frame.Action("view.profile")->trigger();
 
     frame.Progress().Begin(0, 100);
     frame.Progress().SetPosition(40);
     ok = GrabScreen(out + "/progress.png") && ok;
+    ok = GrabWidget(frame.statusBar(), out + "/status-bar.png") && ok;
     PrintSize("progress meter", &frame.Progress());
     frame.Progress().End();
 
