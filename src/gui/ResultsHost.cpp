@@ -26,6 +26,12 @@ CResultsHost::CResultsHost(QMainWindow& window, CActionRegistry& actions, std::f
     // A hidden dock is not redrawn; it catches up when it is shown.
     connect(m_pDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible) RefreshSoon();
+        // The first time below the case windows: a third of the window high,
+        // so that a plot has room for its titles and its legend.
+        if (visible && !m_bSized && !m_pDock->isFloating()) {
+            m_bSized = true;
+            m_window.resizeDocks({m_pDock}, {m_window.height() / 3}, Qt::Vertical);
+        }
     });
     QAction* report =
         actions.Add("file.exportReport", "Export report...", "Write the report of the case as a PDF or HTML file");

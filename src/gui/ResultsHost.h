@@ -49,4 +49,5 @@ private:
     CPlotsWidget* m_pPlots = nullptr;
     CPlumexDoc* m_pShown = nullptr;
     bool m_bRefreshPending = false;
+    bool m_bSized = false;  // the dock was given its first height
 };

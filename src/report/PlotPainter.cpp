@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "plot/JetPalette.h"
+#include "plot/PlotLegend.h"
 
 namespace {
 QColor JetQColor(int ordinal) {
@@ -89,42 +90,34 @@ void PaintPlot(QPainter& p, const QRectF& area, const PlotData& plot) {
         bool marker;
     };
     std::vector<Entry> legend;
-    auto addEntry = [&](const Entry& e) {
-        for (const Entry& x : legend)
-            if (x.text == e.text) return;
-        legend.push_back(e);
-    };
-    for (const PlotCurve& c : plot.m_Curves) {
-        if (c.m_Role == CurveRole::Line && !c.m_strJet.empty())
-            addEntry({QString::fromStdString(c.m_strJet), JetQColor(c.m_nOrdinal), Qt::SolidLine, false});
-    }
-    // Line kinds: solid and dashed tell the quantities of a jet apart.
-    const bool anyDashed =
-        std::any_of(plot.m_Curves.begin(), plot.m_Curves.end(), [](const PlotCurve& c) { return c.m_bDashed; });
-    for (const PlotCurve& c : plot.m_Curves) {
-        const QString name = QString::fromStdString(c.m_strName);
-        switch (c.m_Role) {
-        case CurveRole::Line:
-            if (c.m_strJet.empty()) addEntry({name, JetQColor(0), Qt::SolidLine, false});
-            else if (c.m_bDashed) addEntry({name + " (dashed)", Qt::black, Qt::DashLine, false});
-            else if (anyDashed) addEntry({name + " (solid)", Qt::black, Qt::SolidLine, false});
+    for (const LegendEntry& e : BuildLegend(plot)) {
+        const QString text = QString::fromStdString(e.m_strText);
+        const Qt::PenStyle style = e.m_Line == LegendLine::Dashed   ? Qt::DashLine
+                                   : e.m_Line == LegendLine::Dotted ? Qt::DotLine
+                                   : e.m_Line == LegendLine::None   ? Qt::NoPen
+                                                                    : Qt::SolidLine;
+        switch (e.m_Kind) {
+        case LegendKind::Jet:
+            legend.push_back({text, JetQColor(e.m_nOrdinal), style, false});
             break;
-        case CurveRole::Reference:
-            addEntry({name, JetQColor(-1), Qt::DotLine, false});
+        case LegendKind::LineKind:
+            legend.push_back({text, Qt::black, style, false});
             break;
-        case CurveRole::Marker:
-            addEntry({"cut plane crossing", Qt::red, Qt::NoPen, true});
+        case LegendKind::Curve:
+            legend.push_back({text, JetQColor(0), style, false});
             break;
-        case CurveRole::BedContact:
-            addEntry({"reaches the sea bed", QColor(139, 69, 19), Qt::NoPen, true});
+        case LegendKind::Marker:
+            legend.push_back({text, Qt::red, Qt::NoPen, true});
             break;
-        case CurveRole::Arrow:
-            addEntry({"current direction", JetQColor(-1), Qt::SolidLine, false});
+        case LegendKind::BedContact:
+            legend.push_back({text, QColor(139, 69, 19), Qt::NoPen, true});
             break;
-        case CurveRole::BandUpper:
-            addEntry({"half-width band", QColor(150, 150, 150), Qt::NoPen, false});
+        case LegendKind::Band:
+            legend.push_back({text, QColor(150, 150, 150), Qt::NoPen, false});
             break;
-        case CurveRole::BandLower:
+        case LegendKind::Level:
+        case LegendKind::Arrow:
+            legend.push_back({text, JetQColor(-1), style, false});
             break;
         }
     }

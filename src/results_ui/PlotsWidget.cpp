@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QChart>
+#include <QtCharts/QLegend>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
@@ -27,6 +28,7 @@
 #include "plot/JetPalette.h"
 #include "plot/JetSeries.h"
 #include "plot/PlotCsv.h"
+#include "plot/PlotLegend.h"
 #include "results_ui/PlotChartView.h"
 
 namespace {
@@ -72,6 +74,40 @@ QString SharedPrefix(const PlotData& plot) {
     return prefix;
 }
 
+// An empty series that stands in the legend for one entry: a line in the
+// entry's colour and style, a red ring, or a grey patch.
+QAbstractSeries* LegendKey(const LegendEntry& e, const QString& sharedPrefix) {
+    QString text = QString::fromStdString(e.m_strText);
+    if (e.m_Kind == LegendKind::Jet && text.startsWith(sharedPrefix)) text = text.mid(sharedPrefix.size());
+    if (e.m_Kind == LegendKind::Marker || e.m_Kind == LegendKind::BedContact) {
+        const bool bed = e.m_Kind == LegendKind::BedContact;
+        auto* ring = new QScatterSeries;
+        ring->setMarkerShape(bed ? QScatterSeries::MarkerShapeTriangle : QScatterSeries::MarkerShapeCircle);
+        ring->setColor(bed ? QColor(139, 69, 19) : QColor(Qt::transparent));
+        ring->setBorderColor(bed ? Qt::black : Qt::red);
+        ring->setName(text);
+        return ring;
+    }
+    if (e.m_Kind == LegendKind::Band) {
+        auto* band = new QAreaSeries(new QLineSeries);
+        band->setBrush(QColor(200, 200, 200));
+        band->setPen(QColor(200, 200, 200));
+        band->setName(text);
+        return band;
+    }
+    const QColor colour = e.m_Kind == LegendKind::Jet        ? PaletteColour(e.m_nOrdinal)
+                          : e.m_Kind == LegendKind::LineKind ? QColor(Qt::black)
+                          : e.m_Kind == LegendKind::Curve    ? PaletteColour(0)
+                                                             : PaletteColour(-1);
+    QPen pen(colour, e.m_Kind == LegendKind::Level ? 1.0 : 2.0);
+    if (e.m_Line == LegendLine::Dashed) pen.setStyle(Qt::DashLine);
+    if (e.m_Line == LegendLine::Dotted) pen.setStyle(Qt::DotLine);
+    auto* line = new QLineSeries;
+    line->setPen(pen);
+    line->setName(text);
+    return line;
+}
+
 // An axis range with a margin that does not go below 0 for values that
 // never do (distances, dilutions, widths, speeds).
 void SetRange(QValueAxis* axis, double lo, double hi) {
@@ -89,7 +125,12 @@ CPlotsWidget::CPlotsWidget(QWidget* parent) : QWidget(parent) {
     m_pKind = new QComboBox;
     for (int k = 0; k < kPlotKindCount; ++k) m_pKind->addItem(PlotKindTitle(static_cast<PlotKind>(k)));
     m_pChart = new QChart;
-    m_pChart->legend()->setAlignment(Qt::AlignBottom);
+    // Little frame around the chart: the room goes to the plot and its titles.
+    m_pChart->setMargins(QMargins(4, 4, 4, 4));
+    m_pChart->setBackgroundRoundness(0);
+    // Beside the plot, one entry a line: the line entries show their style.
+    m_pChart->legend()->setAlignment(Qt::AlignRight);
+    m_pChart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     m_pChart->legend()->setShowToolTips(true);
     m_pView = new CPlotChartView(m_pChart);
     m_pView->setMinimumSize(320, 240);
@@ -223,8 +264,6 @@ void CPlotsWidget::Rebuild() {
         ay2->setLabelFormat("%g");
         m_pChart->addAxis(ay2, Qt::AlignRight);
     }
-    bool markerInLegend = false;
-    bool bedInLegend = false;
     const QString shared = SharedPrefix(m_Plot);
     // Each series says which jet and which curve it draws.
     auto attach = [&](QAbstractSeries* s, const PlotCurve& c) {
@@ -248,14 +287,12 @@ void CPlotsWidget::Rebuild() {
             area->setPen(Qt::NoPen);
             area->setName(SeriesName(c, shared) + " band");
             attach(area, c);
-            m_pChart->legend()->markers(area).first()->setVisible(false);  // the line names the jet
             continue;
         }
         if (c.m_Role == CurveRole::BedContact || c.m_Role == CurveRole::Marker) {
-            // Points of one kind, in the legend once: cut plane crossings as
-            // red rings, the sea bed reached as brown triangles.
+            // Cut plane crossings as red rings, the sea bed reached as brown
+            // triangles.
             const bool bed = c.m_Role == CurveRole::BedContact;
-            bool& inLegend = bed ? bedInLegend : markerInLegend;
             auto* s = new QScatterSeries;
             for (const PlotPoint& p : c.m_Points) s->append(p.x, p.y);
             s->setMarkerShape(bed ? QScatterSeries::MarkerShapeTriangle : QScatterSeries::MarkerShapeCircle);
@@ -264,8 +301,6 @@ void CPlotsWidget::Rebuild() {
             s->setBorderColor(bed ? Qt::black : Qt::red);
             s->setName(bed ? "reaches the sea bed" : "cut plane");
             attach(s, c);
-            if (inLegend) m_pChart->legend()->markers(s).first()->setVisible(false);
-            inLegend = true;
             continue;
         }
         QLineSeries* s = nullptr;
@@ -289,6 +324,20 @@ void CPlotsWidget::Rebuild() {
         s->setPen(pen);
         s->setName(SeriesName(c, shared));
         attach(s, c);
+    }
+    // The drawn series stay out of the legend: it says which colour is
+    // which jet and which line style which quantity, each once.
+    for (QLegendMarker* marker : m_pChart->legend()->markers()) marker->setVisible(false);
+    for (const LegendEntry& e : BuildLegend(m_Plot)) {
+        QAbstractSeries* key = LegendKey(e, shared);
+        key->setProperty("legendOnly", true);
+        m_pChart->addSeries(key);
+        key->attachAxis(ax);
+        key->attachAxis(ay);
+        // A patch of the band's grey, not an outline.
+        if (e.m_Kind == LegendKind::Band)
+            for (QLegendMarker* marker : m_pChart->legend()->markers(key))
+                marker->setShape(QLegend::MarkerShapeRectangle);
     }
 
     // Ranges: all points with a margin; the plan view at one scale both ways.

@@ -2,7 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPolygon>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "base/DocObserver.h"
@@ -16,6 +17,7 @@ CPlaneView::CPlaneView(CPlumexDoc& doc, QWidget* parent) : QWidget(parent), m_do
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
+    setToolTip("Drag to zoom, Ctrl + drag to pan, double-click to see the whole section");
     RebuildImage();
 }
 
@@ -52,31 +54,56 @@ void CPlaneView::RebuildImage() {
     m_Image = img;
 }
 
+QSize CPlaneView::SectionSize() const {
+    if (m_Image.isNull()) return QSize();
+    // The image may keep spare pixels right of and below the section.
+    const CCutPlane& plane = m_doc.m_CutPlane;
+    const int w = std::clamp(plane.ImageWidth(), 1, m_Image.width());
+    const int h = std::clamp(plane.ImageHeight(), 1, m_Image.height());
+    return QSize(w, h);
+}
+
+QRect CPlaneView::PlotArea() const {
+    const QFontMetrics fm = fontMetrics();
+    const int left = VerticalAxisWidth(fm);
+    const int top = fm.height() / 2 + 2;
+    const int right = LegendWidth(fm);
+    const int bottom = HorizontalAxisHeight(fm);
+    return QRect(left, top, std::max(1, width() - left - right), std::max(1, height() - top - bottom));
+}
+
+QRect CPlaneView::LegendArea() const {
+    const QRect plot = PlotArea();
+    return QRect(plot.right() + 1, plot.top(), std::max(1, width() - plot.right() - 1), plot.height());
+}
+
+int CPlaneView::FitMargin() const {
+    const QRect plot = PlotArea();
+    return std::max(4, std::min(plot.width(), plot.height()) / 20);
+}
+
+void CPlaneView::Fit() {
+    m_bUserView = false;
+    const QRect plot = PlotArea();
+    m_rcDest = CRect(plot.left(), plot.top(), plot.left() + plot.width(), plot.top() + plot.height());
+    const QSize section = SectionSize();
+    if (section.isEmpty()) return;
+    // One scale both ways, so that the whole section fits inside the margin.
+    const int margin = FitMargin();
+    const double room = std::max(1, plot.width() - 2 * margin), roomUp = std::max(1, plot.height() - 2 * margin);
+    const double s = std::max(section.width() / room, section.height() / roomUp);
+    m_dScaleX = m_dScaleY = s;
+    // Centred: the source reaches equally far past the section on both sides.
+    const int sw = std::max(1, static_cast<int>(plot.width() * s + 0.5));
+    const int sh = std::max(1, static_cast<int>(plot.height() * s + 0.5));
+    m_rcSource.left = (section.width() - sw) / 2;
+    m_rcSource.top = (section.height() - sh) / 2;
+    RecomputeSourceSize();
+}
+
 void CPlaneView::OnSectionChanged() {
     RebuildImage();
-    if (!m_Image.isNull()) {
-        const int w = m_Image.width();
-        const int h = m_Image.height();
-        const int left = kAxisMargin;
-        const int top = 0;
-        const int cw = std::max(1, width() - kAxisMargin);
-        const int ch = std::max(1, height() - kAxisMargin);
-        int dw, dh;
-        if (static_cast<double>(ch) / h >= static_cast<double>(cw) / w) {
-            dw = cw;
-            dh = std::max(kMinFittedSide, static_cast<int>(static_cast<double>(cw) * h / w));
-        } else {
-            dh = ch;
-            dw = std::max(kMinFittedSide, static_cast<int>(static_cast<double>(ch) * w / h));
-        }
-        m_rcDest = CRect(left, top, left + dw, top + dh);
-        m_dScaleX = static_cast<double>(w) / dw;
-        m_dScaleY = static_cast<double>(h) / dh;
-        m_rcSource.right -= m_rcSource.left;
-        m_rcSource.bottom -= m_rcSource.top;
-        m_rcSource.left = m_rcSource.top = 0;
-        RecomputeSourceSize();
-    }
+    Fit();
     update();
 }
 
@@ -97,41 +124,71 @@ CRect CPlaneView::ImageToClient(int l, int t, int r, int b) const {
     const int sh = std::max(1, m_rcSource.Height());
     const int dw = m_rcDest.Width();
     const int dh = m_rcDest.Height();
-    // The destination's top is 0 after every fit: no top offset.
-    return CRect((l - m_rcSource.left) * dw / sw + m_rcDest.left, (t - m_rcSource.top) * dh / sh,
-                 (r - m_rcSource.left) * dw / sw + m_rcDest.left, (b - m_rcSource.top) * dh / sh);
+    return CRect((l - m_rcSource.left) * dw / sw + m_rcDest.left, (t - m_rcSource.top) * dh / sh + m_rcDest.top,
+                 (r - m_rcSource.left) * dw / sw + m_rcDest.left, (b - m_rcSource.top) * dh / sh + m_rcDest.top);
+}
+
+CRect CPlaneView::ImageRect() const {
+    const QSize section = SectionSize();
+    return ImageToClient(0, 0, section.width(), section.height());
+}
+
+AxisMap CPlaneView::AcrossMap() const {
+    // Image column at client x, then the plane's x of that column.
+    const CCutPlane& plane = m_doc.m_CutPlane;
+    const QSize section = SectionSize();
+    const double perColumn = section.isEmpty() ? 1.0 : (plane.m_dExtent[1] - plane.m_dExtent[0]) / section.width();
+    const double k = static_cast<double>(m_rcSource.Width()) / std::max(1, m_rcDest.Width());
+    return AxisMap{plane.m_dExtent[0] + (m_rcSource.left - m_rcDest.left * k) * perColumn, k * perColumn};
+}
+
+AxisMap CPlaneView::UpMap() const {
+    // The plane's y grows down the image; the height is its reverse.
+    const CCutPlane& plane = m_doc.m_CutPlane;
+    const QSize section = SectionSize();
+    const double perRow = section.isEmpty() ? 1.0 : (plane.m_dExtent[3] - plane.m_dExtent[2]) / section.height();
+    const double k = static_cast<double>(m_rcSource.Height()) / std::max(1, m_rcDest.Height());
+    return AxisMap{-(plane.m_dExtent[2] + (m_rcSource.top - m_rcDest.top * k) * perRow), -k * perRow};
 }
 
 void CPlaneView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    m_rcDest.right = std::max(1, width());
-    m_rcDest.bottom = std::max(1, height());
+    if (!m_bUserView) {
+        Fit();
+        return;
+    }
+    // A zoomed or panned view keeps its scale in the new plot.
+    const QRect plot = PlotArea();
+    m_rcDest = CRect(plot.left(), plot.top(), plot.left() + plot.width(), plot.top() + plot.height());
     RecomputeSourceSize();
 }
 
 void CPlaneView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
+    const QRect plot = PlotArea();
+    const QSize section = SectionSize();
+    if (section.isEmpty()) {
+        DrawAxisArrows(p, plot);
+        return;
+    }
     // Nearest-neighbour scaling and no antialiasing: cells stay sharp
     // squares at any zoom and device pixel ratio.
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     p.setRenderHint(QPainter::Antialiasing, false);
-    if (!m_Image.isNull()) {
-        m_rcImage = ImageToClient(0, 0, m_Image.width(), m_Image.height());
-        p.drawImage(QRect(m_rcImage.left, m_rcImage.top, m_rcImage.Width(), m_rcImage.Height()), m_Image);
-    }
-    const int W = width();
-    const int H = height();
-    QPen green(QColor(0, 255, 0), 1);
-    green.setCosmetic(true);
-    p.setPen(green);
-    p.drawPolyline(QPolygon({QPoint(5, H - 5), QPoint(W - 2, H - 5)}));
-    p.drawPolyline(QPolygon({QPoint(W - 7, H), QPoint(W - 2, H - 5), QPoint(W - 7, H - 11)}));
-    QPen blue(QColor(0, 0, 255), 1);
-    blue.setCosmetic(true);
-    p.setPen(blue);
-    p.drawPolyline(QPolygon({QPoint(5, H - 5), QPoint(5, 2)}));
-    p.drawPolyline(QPolygon({QPoint(0, 7), QPoint(5, 2), QPoint(11, 7)}));
+    const CRect r = ImageRect();
+    p.setClipRect(plot);
+    p.drawImage(QRect(r.left, r.top, r.Width(), r.Height()), m_Image, QRect(QPoint(0, 0), section));
+    // A light frame shows how far the section reaches.
+    p.setPen(QColor(210, 210, 210));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(r.left - 1, r.top - 1, r.Width() + 1, r.Height() + 1));
+    p.setClipping(false);
+    DrawMetreAxes(p, plot, AcrossMap(), UpMap());
+    const CCutPlane& plane = m_doc.m_CutPlane;
+    const double lo = plane.m_fLevelMin.m_fConc, hi = plane.m_fLevelMax.m_fConc;
+    DrawConcentrationLegend(p, LegendArea(), std::min(lo, hi), std::max(lo, hi),
+                            [this, &plane](double v) { return QColor::fromRgb(m_Image.color(plane.ColourIndex(v))); });
 }
 
 void CPlaneView::UpdateCursor() {
@@ -154,6 +211,12 @@ void CPlaneView::mouseReleaseEvent(QMouseEvent* event) {
     UpdateCursor();
 }
 
+void CPlaneView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mouseDoubleClickEvent(event);
+    Fit();
+    update();
+}
+
 void CPlaneView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pt = event->position().toPoint();
     if ((event->buttons() & Qt::LeftButton) && (event->modifiers() & Qt::ControlModifier) && m_nMode != Panning) {
@@ -163,6 +226,7 @@ void CPlaneView::mouseMoveEvent(QMouseEvent* event) {
     if (m_nMode == Panning) {
         m_rcSource.OffsetRect(m_ptLast.x() - pt.x(), m_ptLast.y() - pt.y());
         m_ptLast = pt;
+        m_bUserView = true;
         update();
     } else if (m_nMode == Zooming) {
         const double g = static_cast<double>(pt.y() - m_ptLast.y()) / std::max(1, m_rcDest.Height()) + 1.0;
@@ -172,10 +236,12 @@ void CPlaneView::mouseMoveEvent(QMouseEvent* event) {
             m_dScaleY *= g;
             RecomputeSourceSize();
             m_ptLast = pt;
+            m_bUserView = true;
             update();
         }
     }
-    if (!m_Image.isNull()) Probe(pt.x(), pt.y());
+    // The axes and the legend are no part of the section.
+    if (!m_Image.isNull() && PlotArea().contains(pt)) Probe(pt.x(), pt.y());
 }
 
 void CPlaneView::Probe(int x, int y) {

@@ -2,13 +2,17 @@
 //   start-page.png    the empty window with the start page over it
 //   case.png          the case FILE open (computed beforehand with --batch)
 //                     in the layout a first start gives it
+//   case-section.png  the same with the cross-section plane chosen in the data pane
+//   plane-view.png    the plane view showing that section
 //   data-area.png, data-disk.png, data-more.png
 //                     the data pane as it stands in that layout, one
 //                     picture per page of its "Data Output Window"
 //   plots.png         the Plots dock shown as View > Plots opens it
 //   plots-data.png    the data pane beside the open Plots dock
+//   plots-dilution.png the plots of three jets' dilutions
 //   profile.png       View > Profile of Ambient shown over the window
 //   progress.png      the status bar with the progress meter of a run
+//   profile-window.png, status-bar.png  the profile window and the status bar alone
 //   edit-history.png  the same case after three edits, one taken back: the
 //                     Edit menu open and the Edit history dock shown
 //   option-menu.png   the Option menu open (Merge neighbouring plumes), the
@@ -20,8 +24,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
@@ -44,6 +50,7 @@
 #include "gui/MainFrame.h"
 #include "gui/PlumexApp.h"
 #include "gui/ResultsHost.h"
+#include "results_ui/PlotsWidget.h"
 #include "ui/GlFormat.h"
 #include "ui/InputBar.h"
 #include "ui/PlumexView.h"
@@ -121,22 +128,33 @@ int main(int argc, char** argv) {
     ok = GrabScreen(out + "/case.png") && ok;
     CChildFrame* child = frame.ActiveChild();
     PrintLayout("case window:", frame, child);
+    // The cross-section plane, chosen in the data pane: the plane view shows a section.
+    if (auto* kind = child ? child->DataView()->findChild<QRadioButton*>("kind2") : nullptr) kind->click();
+    ok = GrabScreen(out + "/case-section.png") && ok;
+    ok = GrabWidget(child ? child->PlaneView() : nullptr, out + "/plane-view.png") && ok;
     ok = GrabDataPages(child, out, "data") && ok;
 
     frame.Action("view.plots")->trigger();
     ok = GrabScreen(out + "/plots.png") && ok;
     PrintLayout("with the Plots dock:", frame, child);
     ok = GrabWidget(child ? child->DataView() : nullptr, out + "/plots-data.png") && ok;
+    // Dilutions of three jets: the legend tells the jets and the two lines apart.
+    CPlotsWidget* plots = frame.Results().Plots();
+    plots->SetKind(PlotKind::DilutionAlongPath);
+    for (int row : {1, 4}) plots->JetList()->item(row)->setCheckState(Qt::Checked);
+    ok = GrabWidget(plots, out + "/plots-dilution.png") && ok;
     frame.Action("view.plots")->trigger();
 
     frame.Action("view.profile")->trigger();
     ok = GrabScreen(out + "/profile.png") && ok;
+    ok = GrabWidget(frame.ProfileWindow(), out + "/profile-window.png") && ok;
     PrintSize("profile window", frame.ProfileWindow());
     frame.Action("view.profile")->trigger();
 
     frame.Progress().Begin(0, 100);
     frame.Progress().SetPosition(40);
     ok = GrabScreen(out + "/progress.png") && ok;
+    ok = GrabWidget(frame.statusBar(), out + "/status-bar.png") && ok;
     PrintSize("progress meter", &frame.Progress());
     frame.Progress().End();
 

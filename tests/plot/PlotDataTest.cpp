@@ -12,6 +12,7 @@
 #include "plot/JetPalette.h"
 #include "plot/PlotCsv.h"
 #include "plot/PlotData.h"
+#include "plot/PlotLegend.h"
 #include "support/ScriptedPrompt.h"
 
 namespace {
@@ -66,6 +67,43 @@ TEST_F(PlotDataTest, OverlaidJetsKeepTheirPlaceAndColour) {
         EXPECT_LT(c.r + c.g + c.b, 3 * 235) << "too pale to see on white: " << i;
     }
     EXPECT_EQ(JetPaletteColour(3).r, JetPaletteColour(3 + JetPaletteSize()).r);
+}
+
+TEST(JetPaletteTest, TwentyJetsGetColoursThatStayApart) {
+    ASSERT_GE(JetPaletteSize(), 20);
+    // The weighted ("redmean") distance between two colours.
+    auto distance = [](const JetColour& a, const JetColour& b) {
+        const double r = (a.r + b.r) / 2.0, dr = a.r - b.r, dg = a.g - b.g, db = a.b - b.b;
+        return std::sqrt((2 + r / 256) * dr * dr + 4 * dg * dg + (2 + (255 - r) / 256) * db * db);
+    };
+    for (int i = 0; i < 20; ++i)
+        for (int j = i + 1; j < 20; ++j)
+            EXPECT_GE(distance(JetPaletteColour(i), JetPaletteColour(j)), 100.0) << i << " and " << j;
+}
+
+TEST_F(PlotDataTest, TheLegendNamesEachJetOnceAndSaysWhichLineIsWhichQuantity) {
+    auto texts = [](const std::vector<LegendEntry>& legend) {
+        std::vector<std::string> out;
+        for (const LegendEntry& e : legend) out.push_back(e.m_strText);
+        return out;
+    };
+    const std::vector<LegendEntry> dilution =
+        BuildLegend(BuildPlot(PlotKind::DilutionAlongPath, {m_series[0], m_series[2]}));
+    ASSERT_EQ(texts(dilution), (std::vector<std::string>{m_series[0].Label(), m_series[2].Label(),
+                                                         "centreline dilution (solid)", "average dilution (dashed)"}));
+    EXPECT_EQ(dilution[0].m_Kind, LegendKind::Jet);
+    EXPECT_EQ(dilution[1].m_nOrdinal, 2);
+    EXPECT_EQ(dilution[2].m_Line, LegendLine::Solid);
+    EXPECT_EQ(dilution[3].m_Line, LegendLine::Dashed);
+    EXPECT_EQ(dilution[3].m_Kind, LegendKind::LineKind);
+
+    const std::vector<LegendEntry> width = BuildLegend(BuildPlot(PlotKind::WidthAndVelocity, {m_series[1]}));
+    EXPECT_EQ(texts(width), (std::vector<std::string>{m_series[1].Label(), "half width (solid)", "velocity (dashed)"}));
+    // One kind of line: nothing to tell apart; the levels and the band are named.
+    const std::vector<LegendEntry> elevation = BuildLegend(BuildPlot(PlotKind::Elevation, {m_series[1]}));
+    EXPECT_EQ(texts(elevation),
+              (std::vector<std::string>{m_series[1].Label(), "half-width band", "water surface", "sea bed"}));
+    EXPECT_EQ(elevation[2].m_Line, LegendLine::Dotted);
 }
 
 TEST_F(PlotDataTest, EveryKindHasTitlesWithUnitsAndItsCurves) {

@@ -15,6 +15,7 @@
 #include "support/ScriptedPrompt.h"
 #include "ui/DocEventBridge.h"
 #include "ui/PlaneView.h"
+#include "ui/SectionScale.h"
 
 namespace {
 class PlaneViewTest : public ::testing::Test {
@@ -45,36 +46,80 @@ protected:
         m_doc.SetCutPlane(90.0, 0.0, c[0] + 0.3, 200, CutPlaneKind::UserSpecified, true);
         ASSERT_TRUE(m_doc.m_CutPlane.m_bValid);
     }
-    int ImageW() const { return m_doc.m_CutPlane.Image()->Width(); }
-    int ImageH() const { return m_doc.m_CutPlane.Image()->Height(); }
+    // The section's size in image pixels (the image may keep spare pixels).
+    int ImageW() const { return m_doc.m_CutPlane.ImageWidth(); }
+    int ImageH() const { return m_doc.m_CutPlane.ImageHeight(); }
+    // The whole section inside the plot, the margin free around it, filling
+    // the plot one way, at one scale both ways.
+    void ExpectFitted(const QString& where) {
+        SCOPED_TRACE(where.toStdString());
+        const CRect r = m_view.ImageRect();
+        const QRect plot = m_view.PlotArea();
+        const int m = m_view.FitMargin();
+        EXPECT_GE(r.left, plot.left() + m - 1);
+        EXPECT_GE(r.top, plot.top() + m - 1);
+        EXPECT_LE(r.right, plot.left() + plot.width() - m + 1);
+        EXPECT_LE(r.bottom, plot.top() + plot.height() - m + 1);
+        const bool fillsAcross = std::abs(r.Width() - (plot.width() - 2 * m)) <= 2;
+        const bool fillsUp = std::abs(r.Height() - (plot.height() - 2 * m)) <= 2;
+        EXPECT_TRUE(fillsAcross || fillsUp)
+            << r.Width() << " x " << r.Height() << " in " << plot.width() << " x " << plot.height();
+        EXPECT_DOUBLE_EQ(m_view.ScaleX(), m_view.ScaleY());
+        EXPECT_NEAR(r.Width() * m_view.ScaleX(), ImageW(), 2.0 * m_view.ScaleX() + 1.0);
+        EXPECT_NEAR(r.Height() * m_view.ScaleY(), ImageH(), 2.0 * m_view.ScaleY() + 1.0);
+    }
+    // The first jet's axis lies 1.5 m (margin and radius) from the left of
+    // the 6 m wide section, at the middle of its height.
+    QPoint OnFirstJet() const {
+        const CRect r = m_view.ImageRect();
+        return QPoint(r.left + r.Width() / 4, r.top + r.Height() / 2);
+    }
+    QPoint BetweenTheJets() const {
+        const CRect r = m_view.ImageRect();
+        return QPoint(r.left + r.Width() / 2, r.top + r.Height() / 2);
+    }
 };
 }  // namespace
 
-TEST_F(PlaneViewTest, ImageTwiceAsWideAsHighFillsTheWidthAndHalfTheHeight) {
-    // 211 x 211 leaves 200 x 200 beside and above the axis margins.
-    ShowSection(3.0, QSize(211, 211));
-    ASSERT_NEAR(static_cast<double>(ImageW()) / ImageH(), 2.0, 0.05);
-    const CRect& d = m_view.Dest();
-    EXPECT_EQ(d.left, CPlaneView::kAxisMargin);
-    EXPECT_EQ(d.top, 0);
-    EXPECT_EQ(d.Width(), 200);
-    EXPECT_EQ(d.Height(), static_cast<int>(200.0 * ImageH() / ImageW()));
-    EXPECT_DOUBLE_EQ(m_view.ScaleX(), static_cast<double>(ImageW()) / d.Width());
-    EXPECT_EQ(m_view.Source().left, 0);
-    EXPECT_EQ(m_view.Source().Width(), ImageW());
+TEST_F(PlaneViewTest, TheWholeSectionFitsInsideThePlotWithAMarginAtAnyAspect) {
+    // Sections 2:1 and 11:1 wide in square, wide and tall panes.
+    for (double apart : {3.0, 30.0})
+        for (QSize client : {QSize(211, 211), QSize(420, 150), QSize(160, 400)}) {
+            ShowSection(apart, client);
+            ExpectFitted(QString("apart %1 in %2 x %3").arg(apart).arg(client.width()).arg(client.height()));
+        }
 }
 
-TEST_F(PlaneViewTest, AFittedSideBelowTwentyPixelsIsDrawnTwentyPixelsLong) {
-    ShowSection(30.0, QSize(211, 211));
-    ASSERT_LT(200.0 * ImageH() / ImageW(), 20.0);
-    EXPECT_EQ(m_view.Dest().Height(), CPlaneView::kMinFittedSide);
-    EXPECT_EQ(m_view.Dest().Width(), 200);
+TEST_F(PlaneViewTest, APaneThatChangesSizeFitsTheSectionAgainUntilTheUserZooms) {
+    ShowSection(3.0, QSize(211, 211));
+    // The pane grows (the window laid out after the section was made) and shrinks.
+    m_view.resize(500, 300);
+    ExpectFitted("grown");
+    m_view.resize(180, 160);
+    ExpectFitted("shrunk");
+    // Zoomed in by the user: a new size keeps the zoom.
+    QTest::mousePress(&m_view, Qt::LeftButton, Qt::NoModifier, QPoint(90, 100));
+    QTest::mouseMove(&m_view, QPoint(90, 70));
+    QTest::mouseRelease(&m_view, Qt::LeftButton, Qt::NoModifier, QPoint(90, 70));
+    const double zoomed = m_view.ScaleX();
+    m_view.resize(300, 250);
+    EXPECT_DOUBLE_EQ(m_view.ScaleX(), zoomed);
+    // A double click, like every new section, fits the whole section again.
+    QTest::mouseDClick(&m_view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    ExpectFitted("double click");
+    QTest::mousePress(&m_view, Qt::LeftButton, Qt::NoModifier, QPoint(90, 100));
+    QTest::mouseMove(&m_view, QPoint(90, 60));
+    QTest::mouseRelease(&m_view, Qt::LeftButton, Qt::NoModifier, QPoint(90, 60));
+    m_view.OnSectionChanged();
+    ExpectFitted("new section");
 }
 
 TEST_F(PlaneViewTest, DragDownHalfTheHeightZoomsOutByOneAndAHalfAndTooFarUpIsIgnored) {
     ShowSection(3.0, QSize(211, 411));
+    if (m_view.Dest().Height() % 2) m_view.resize(211, 412);
     const int dh = m_view.Dest().Height();
     ASSERT_EQ(dh % 2, 0);
+    const int fittedWidth = m_view.ImageRect().Width();
     const double sx = m_view.ScaleX(), sy = m_view.ScaleY();
     QTest::mousePress(&m_view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
     EXPECT_EQ(m_view.ModeNow(), CPlaneView::Zooming);
@@ -91,8 +136,7 @@ TEST_F(PlaneViewTest, DragDownHalfTheHeightZoomsOutByOneAndAHalfAndTooFarUpIsIgn
     QTest::mouseRelease(&m_view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100 + dh / 2 - dh - 10));
     EXPECT_EQ(m_view.ModeNow(), CPlaneView::Idle);
     // More of the image in the same destination: it is drawn smaller.
-    m_view.repaint();
-    EXPECT_LT(m_view.ImageRect().Width(), m_view.Dest().Width());
+    EXPECT_LT(m_view.ImageRect().Width(), fittedWidth);
 }
 
 TEST_F(PlaneViewTest, CtrlDragPansTheSourceAgainstTheMouse) {
@@ -106,7 +150,6 @@ TEST_F(PlaneViewTest, CtrlDragPansTheSourceAgainstTheMouse) {
     EXPECT_EQ(m_view.Source().left, before.left - 20);
     EXPECT_EQ(m_view.Source().top, before.top + 10);
     EXPECT_EQ(m_view.Source().Width(), before.Width());
-    EXPECT_DOUBLE_EQ(m_view.ScaleX(), static_cast<double>(ImageW()) / m_view.Dest().Width());
 }
 
 TEST_F(PlaneViewTest, ProbingReportsThePointAndTheValueAndZeroWithoutAValidSection) {
@@ -115,11 +158,10 @@ TEST_F(PlaneViewTest, ProbingReportsThePointAndTheValueAndZeroWithoutAValidSecti
     // where it stands is no move: start from a corner.
     QTest::mouseMove(&m_view, QPoint(1, 1));
     QSignalSpy spy(&m_view, &CPlaneView::probed);
-    // The first jet's axis lies 1.5 m (margin and radius) from the left of
-    // the 6 m wide image, at the middle of its height.
-    const CRect& d = m_view.Dest();
-    const QPoint onJet(d.left + d.Width() / 4, d.Height() / 2);
+    const QPoint onJet = OnFirstJet();
+    // The pointer moves through the X server: its event may come a moment later.
     QTest::mouseMove(&m_view, onJet);
+    if (spy.isEmpty()) spy.wait(1000);
     ASSERT_EQ(spy.count(), 1);
     EXPECT_NEAR(m_view.ProbeValue(), 0.5, 1e-4);
     const double planeX = m_doc.m_CutPlane.m_dDistance;
@@ -128,28 +170,93 @@ TEST_F(PlaneViewTest, ProbingReportsThePointAndTheValueAndZeroWithoutAValidSecti
     EXPECT_FLOAT_EQ(m_doc.m_CutPlane.m_fProbe[0], static_cast<float>(m_view.ProbeX()));
 
     // Between the jets there is no value.
-    QTest::mouseMove(&m_view, QPoint(d.left + d.Width() / 2, d.Height() / 2));
+    QTest::mouseMove(&m_view, BetweenTheJets());
+    if (spy.count() < 2) spy.wait(1000);
     EXPECT_EQ(spy.count(), 2);
     EXPECT_EQ(m_view.ProbeValue(), 0.0) << spy.last().at(0).toDouble() << " " << spy.last().at(1).toDouble();
 
     m_doc.m_CutPlane.m_bValid = false;
     QTest::mouseMove(&m_view, onJet);
+    if (spy.count() < 3) spy.wait(1000);
+    EXPECT_EQ(spy.count(), 3);
     EXPECT_EQ(m_view.ProbeValue(), 0.0);
     EXPECT_NEAR(m_view.ProbeX(), planeX, 0.002);
 }
 
-TEST_F(PlaneViewTest, PaintsTheSectionInItsPaletteAndBothAxisArrows) {
-    ShowSection(3.0, QSize(211, 211));
+TEST_F(PlaneViewTest, PaintsTheSectionInItsPaletteWithAxesInMetresAndALegend) {
+    ShowSection(3.0, QSize(320, 240));
     const QImage shot = m_view.grab().toImage();
-    const CRect& d = m_view.Dest();
-    const QColor jet = shot.pixelColor(d.left + d.Width() / 4, d.Height() / 2);
+    const QColor jet = shot.pixelColor(OnFirstJet());
     // The value 0.5 maps to an entry of the blue section table, not the white background.
-    const int index = m_doc.m_CutPlane.ColourIndex(0.5);
-    const PALETTEENTRY& entry = m_doc.m_CutPlane.Palette()->m_entries.at(index);
-    EXPECT_EQ(jet, QColor(entry.peRed, entry.peGreen, entry.peBlue));
+    const CCutPlane& plane = m_doc.m_CutPlane;
+    auto paletteColour = [&plane](double v) {
+        const PALETTEENTRY& entry = plane.Palette()->m_entries.at(plane.ColourIndex(v));
+        return QColor(entry.peRed, entry.peGreen, entry.peBlue);
+    };
+    EXPECT_EQ(jet, paletteColour(0.5));
     EXPECT_NE(jet, QColor(Qt::white));
-    EXPECT_EQ(shot.pixelColor(d.left + d.Width() / 2, d.Height() / 2), QColor(Qt::white));
-    const int W = m_view.width(), H = m_view.height();
-    EXPECT_EQ(shot.pixelColor(W / 2, H - 5), QColor(0, 255, 0));
-    EXPECT_EQ(shot.pixelColor(5, H / 2), QColor(0, 0, 255));
+    EXPECT_EQ(shot.pixelColor(BetweenTheJets()), QColor(Qt::white));
+
+    // The axes: green along the bottom of the plot, blue up its left side,
+    // labelled below and left of them.
+    const QRect plot = m_view.PlotArea();
+    EXPECT_EQ(shot.pixelColor(plot.center().x(), plot.bottom() + 1), QColor(0, 255, 0));
+    EXPECT_EQ(shot.pixelColor(plot.left() - 1, plot.center().y()), QColor(0, 0, 255));
+    auto darkIn = [&shot](const QRect& r) {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) n += qGray(shot.pixel(x, y)) < 100;
+        return n;
+    };
+    EXPECT_GT(darkIn(QRect(plot.left(), plot.bottom() + 3, plot.width(), m_view.height() - plot.bottom() - 3)), 30);
+    EXPECT_GT(darkIn(QRect(0, plot.top(), plot.left() - 3, plot.height())), 30);
+    // The scale is the section's: its left edge stands at the plane x where
+    // the section begins, its top at the height where it ends, one pixel a
+    // twentieth of a metre times the scale.
+    const CRect r = m_view.ImageRect();
+    const double metresPerPixel = m_view.ScaleX() / plane.m_dScale;
+    EXPECT_NEAR(m_view.AcrossMap().ValueAt(r.left), plane.m_dExtent[0], metresPerPixel);
+    EXPECT_NEAR(m_view.AcrossMap().ValueAt(r.right), plane.m_dExtent[1], metresPerPixel);
+    EXPECT_NEAR(m_view.UpMap().ValueAt(r.top), -plane.m_dExtent[2], metresPerPixel);
+    EXPECT_NEAR(m_view.UpMap().ValueAt(r.bottom), -plane.m_dExtent[3], metresPerPixel);
+    EXPECT_NEAR(m_view.AcrossMap().perPixel, metresPerPixel, metresPerPixel * 0.01);
+
+    // The legend, over the concentrations the colours are scaled to (the
+    // jets here hold one value: a range is set): the highest at the top of
+    // its bar, the lowest at the bottom, labelled beside.
+    m_doc.m_CutPlane.m_fLevelMin.m_fConc = 0.1f;
+    m_doc.m_CutPlane.m_fLevelMax.m_fConc = 0.9f;
+    const QImage legend = m_view.grab().toImage();
+    const QRect bar = LegendBar(m_view.LegendArea(), m_view.fontMetrics());
+    EXPECT_TRUE(m_view.rect().contains(bar));
+    EXPECT_GE(bar.left(), plot.right());
+    const int rows = bar.height();
+    for (int row : {1, rows / 2, rows - 2}) {
+        const double v = 0.9 - 0.8 * row / (rows - 1);
+        EXPECT_EQ(legend.pixelColor(bar.center().x(), bar.top() + row), paletteColour(v)) << "row " << row;
+    }
+    EXPECT_NE(paletteColour(0.9), paletteColour(0.1));
+    int labels = 0;
+    for (int y = bar.top() - 6; y < bar.top() + 6; ++y)
+        for (int x = bar.right() + 2; x < m_view.width(); ++x) labels += qGray(legend.pixel(x, y)) < 100;
+    EXPECT_GT(labels, 5);
+}
+
+TEST(SectionScaleTest, TicksFallOnRoundMetresAtLeastTheGapApartWithTheDecimalsTheirStepNeeds) {
+    EXPECT_DOUBLE_EQ(NiceStep(0.7), 1.0);
+    EXPECT_DOUBLE_EQ(NiceStep(1.3), 2.0);
+    EXPECT_DOUBLE_EQ(NiceStep(3.0), 5.0);
+    EXPECT_DOUBLE_EQ(NiceStep(7.0), 10.0);
+    EXPECT_DOUBLE_EQ(NiceStep(0.013), 0.02);
+    EXPECT_DOUBLE_EQ(NiceStep(0.0), 1.0);
+    // 5 cm a pixel from -2 m at pixel 0: 40 pixels are 2 m.
+    const AxisMap map{-2.0, 0.05};
+    EXPECT_EQ(AxisTicks(map, map.ValueAt(0), map.ValueAt(200), 40), (std::vector<double>{-2, 0, 2, 4, 6, 8}));
+    // Reversed (an axis growing upwards) gives the same ticks.
+    EXPECT_EQ(AxisTicks(map, map.ValueAt(200), map.ValueAt(0), 40).size(), 6u);
+    EXPECT_DOUBLE_EQ(map.CoordinateOf(4.0), 120.0);
+    EXPECT_EQ(TickLabel(2.5, 0.5), "2.5");
+    EXPECT_EQ(TickLabel(3.0, 0.05), "3.00");
+    EXPECT_EQ(TickLabel(-0.0001, 1.0), "0");
+    EXPECT_EQ(TickLabel(-20.0, 10.0), "-20");
 }

@@ -15,9 +15,12 @@
 #include <QWheelEvent>
 #include <QXmlStreamReader>
 #include <QtCharts/QChart>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
+#include <map>
 
 #include "SyntheticCase.h"
 #include "document/PlumexDoc.h"
@@ -81,7 +84,7 @@ TEST_F(PlotsWidgetTest, SelectedJetByDefaultAndTickedJetsOverlaidInTheirColours)
     ASSERT_EQ(CentrelineColours(0).size(), 1u);
     EXPECT_EQ(CentrelineColours(0)[0], Palette(0));
     EXPECT_EQ(CentrelineColours(third)[0], Palette(2));  // unchanged by the overlay
-    // The legend names the jets without the outfall they share.
+    // The series name their jet without the outfall they share, and the curve.
     bool named = false;
     for (QAbstractSeries* s : m_widget.ChartView()->chart()->series())
         named = named || s->name() == "Riser1 / Jet1 - centreline dilution";
@@ -93,6 +96,38 @@ TEST_F(PlotsWidgetTest, SelectedJetByDefaultAndTickedJetsOverlaidInTheirColours)
     Tick(2);
     EXPECT_EQ(m_widget.ShownJets(), (std::set<int>{0}));
     EXPECT_TRUE(CentrelineColours(third).empty());
+}
+
+TEST_F(PlotsWidgetTest, TheLegendShowsEachJetInItsColourAndWhichLineIsWhichQuantity) {
+    m_widget.SetKind(PlotKind::DilutionAlongPath);
+    Tick(0);
+    Tick(3);
+    ASSERT_EQ(m_widget.ShownJets(), (std::set<int>{0, 2, 3}));
+    QChart* chart = m_widget.ChartView()->chart();
+    QTest::qWait(50);  // the legend lays its markers out when the events are handled
+    QStringList texts;
+    std::map<QString, QPen> pens;
+    for (QLegendMarker* marker : chart->legend()->markers()) {
+        if (!marker->isVisible()) continue;
+        texts << marker->label();
+        // Drawn from the series it stands for: its line in the series' pen.
+        if (auto* line = qobject_cast<QLineSeries*>(marker->series())) pens[marker->label()] = line->pen();
+    }
+    // The jets once each, without the outfall they share; then the line styles.
+    EXPECT_EQ(texts, (QStringList{"Riser1 / Jet1", "Riser2 / Jet1", "Riser2 / Jet2", "centreline dilution (solid)",
+                                  "average dilution (dashed)"}));
+    EXPECT_EQ(pens["Riser1 / Jet1"].color(), Palette(0));
+    EXPECT_EQ(pens["Riser2 / Jet2"].color(), Palette(3));
+    EXPECT_EQ(pens["centreline dilution (solid)"].style(), Qt::SolidLine);
+    EXPECT_EQ(pens["average dilution (dashed)"].style(), Qt::DashLine);
+    EXPECT_EQ(chart->legend()->markerShape(), QLegend::MarkerShapeFromSeries);
+    // The drawn curves themselves follow the legend: the average is dashed.
+    for (QAbstractSeries* s : chart->series()) {
+        auto* l = qobject_cast<QLineSeries*>(s);
+        if (l && l->property("curve") == "average dilution") {
+            EXPECT_EQ(l->pen().style(), Qt::DashLine);
+        }
+    }
 }
 
 TEST_F(PlotsWidgetTest, CutPlaneIsMarkedOnThePlottedJet) {
@@ -112,7 +147,7 @@ TEST_F(PlotsWidgetTest, CutPlaneIsMarkedOnThePlottedJet) {
     m_widget.Refresh();
     ASSERT_EQ(markers(), 1);
     for (QAbstractSeries* s : m_widget.ChartView()->chart()->series())
-        if (auto* sc = qobject_cast<QScatterSeries*>(s)) {
+        if (auto* sc = qobject_cast<QScatterSeries*>(s); sc && !sc->property("legendOnly").toBool()) {
             EXPECT_NEAR(sc->at(0).y(), 6.0, 0.02);
         }
 }
