@@ -113,14 +113,22 @@ void FrameBallsFrom(const std::vector<Ball>& balls, const double dir[3], CViewCo
     double right[3], up[3];
     VecCross(forward, camera.m_dUp, right);
     double n = Length(right);
-    if (!(n > 1e-9)) {
-        // Looking along the up axis: any right angle to it will do.
-        const double other[3] = {1.0, 0.0, 0.0};
+    const bool alongUp = !(n > 1e-9);
+    if (alongUp) {
+        // Looking along the up axis: the picture's up is the far side.
+        const double other[3] = {0.0, 0.0, -1.0};
         VecCross(forward, other, right);
         n = Length(right);
+        if (!(n > 1e-9)) {
+            const double another[3] = {1.0, 0.0, 0.0};
+            VecCross(forward, another, right);
+            n = Length(right);
+        }
     }
     for (double& v : right) v /= n;
     VecCross(right, forward, up);
+    if (alongUp)
+        for (int i = 0; i < 3; ++i) camera.m_dUp[i] = up[i];
     // The middle of what the balls cover, in the camera's axes.
     double lo[3] = {1e300, 1e300, 1e300}, hi[3] = {-1e300, -1e300, -1e300};
     for (const Ball& b : balls) {
@@ -146,6 +154,33 @@ void FrameBallsFrom(const std::vector<Ball>& balls, const double dir[3], CViewCo
     for (int i = 0; i < 3; ++i) {
         camera.m_dTarget[i] = mid[0] * right[i] + mid[1] * up[i] + mid[2] * forward[i];
         camera.m_dEye[i] = camera.m_dTarget[i] + distance * dir[i];
+    }
+}
+// Whether no wall of the ambient box stands between the eye and what is in
+// the box: the walls stand at x = -W and W and at z = -D, the box is open
+// towards +z and at the top.
+bool SeesIntoTheBox(const CCase& doc, const double eye[3]) {
+    const CAmbient* ambient = doc.Ambient();
+    if (!ambient) return true;
+    return std::fabs(eye[0]) <= ambient->m_dHalfExtentX && eye[2] >= -ambient->m_dHalfExtentZ;
+}
+
+// From the unit direction dir, or, where the eye would stand behind a wall
+// of the box (plumes that reach far make the eye go far back), from a
+// direction turned towards the box's open side as far as needed, at the
+// same height above the horizon.
+void FrameFrom(const CCase& doc, const double dir[3], CViewControl& camera) {
+    const std::vector<Ball> balls = CaseBalls(doc);
+    // The heading about the vertical (0: from the open side) turns to 0 in
+    // steps; the height above the horizon stays.
+    const double level = std::sqrt(dir[0] * dir[0] + dir[2] * dir[2]);
+    const double heading = std::atan2(dir[0], dir[2]);
+    constexpr int kSteps = 12;
+    for (int k = 0; k <= kSteps; ++k) {
+        const double h = heading * (1.0 - double(k) / kSteps);
+        const double d[3] = {level * std::sin(h), dir[1], level * std::cos(h)};
+        FrameBallsFrom(balls, d, camera);
+        if (level < 1e-9 || SeesIntoTheBox(doc, camera.m_dEye)) return;
     }
 }
 }  // namespace
@@ -176,7 +211,7 @@ void FrameCase(const CCase& doc, CViewControl& camera) {
     camera.m_dUp[2] = 0.0;
     const double n = Length(kViewDirection);
     const double dir[3] = {kViewDirection[0] / n, kViewDirection[1] / n, kViewDirection[2] / n};
-    FrameBallsFrom(CaseBalls(doc), dir, camera);
+    FrameFrom(doc, dir, camera);
 }
 
 void FitCase(const CCase& doc, CViewControl& camera) {
@@ -188,5 +223,5 @@ void FitCase(const CCase& doc, CViewControl& camera) {
         return;
     }
     for (double& v : dir) v /= n;
-    FrameBallsFrom(CaseBalls(doc), dir, camera);
+    FrameFrom(doc, dir, camera);
 }

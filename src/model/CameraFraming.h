@@ -16,7 +16,9 @@ void FrameStructure(const CCase& doc, CViewControl& camera);
 // The structure (its risers or ports with the water column above them) and
 // every disk of every shown, computed jet, seen from the side
 // FrameStructure looks from, as close as the camera's field of view and
-// aspect allow with a little room, and centred in the picture.
+// aspect allow with a little room, and centred in the picture. Where the
+// eye would stand behind a wall of the ambient box, the direction turns
+// towards the box's open side until no wall is in the way.
 void FrameCase(const CCase& doc, CViewControl& camera);
 // The same from the camera's own direction, with its up and field of view.
 void FitCase(const CCase& doc, CViewControl& camera);

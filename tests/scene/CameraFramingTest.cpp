@@ -143,3 +143,46 @@ TEST_F(CameraFramingTest, JetsHiddenOrNotComputedAreLeftOut) {
     FrameCase(doc, bare);
     ExpectWholeCaseSeen(doc, bare);
 }
+
+namespace {
+void ExpectNoWallInTheWay(const CCase& doc, const CViewControl& cam) {
+    const CAmbient& a = *doc.Ambient();
+    EXPECT_LE(std::fabs(cam.m_dEye[0]), a.m_dHalfExtentX) << "behind a side wall";
+    EXPECT_GE(cam.m_dEye[2], -a.m_dHalfExtentZ) << "behind the far wall";
+}
+
+double Cosine(const CViewControl& a, const CViewControl& b) {
+    double da[3], db[3];
+    for (int i = 0; i < 3; ++i) {
+        da[i] = a.m_dEye[i] - a.m_dTarget[i];
+        db[i] = b.m_dEye[i] - b.m_dTarget[i];
+    }
+    const double zero[3] = {0, 0, 0};
+    return (da[0] * db[0] + da[1] * db[1] + da[2] * db[2]) / (Distance(da, zero) * Distance(db, zero));
+}
+}  // namespace
+
+TEST_F(CameraFramingTest, PlumesThatReachTheWallsAreSeenFromTheOpenSideOfTheBox) {
+    // Near plumes: seen from the side the structure is seen from.
+    CViewControl structure, near;
+    FrameStructure(doc, structure);
+    FrameCase(doc, near);
+    EXPECT_NEAR(Cosine(near, structure), 1.0, 1e-12);
+
+    // Plumes carried to the side wall, as far as the model follows them:
+    // from that side the eye would stand behind the wall.
+    doc.ForEachJet([](int, int, int, CRiser&, CBase&, CJet& j) { FillPlumeDisks(j, 200, 14.0, 790.0, 0.0); });
+    doc.PlaceJets();
+    CViewControl far;
+    FrameCase(doc, far);
+    ExpectWholeCaseSeen(doc, far);
+    ExpectNoWallInTheWay(doc, far);
+    EXPECT_GT(far.m_dEye[1], doc.Ambient()->m_dWaterDepth) << "still from above the water";
+
+    // Fit All from behind the far wall, looking through it.
+    CViewControl behind = far;
+    for (int i = 0; i < 3; ++i) behind.m_dEye[i] = behind.m_dTarget[i] + (i == 2 ? -2000.0 : i == 1 ? 300.0 : 0.0);
+    FitCase(doc, behind);
+    ExpectWholeCaseSeen(doc, behind);
+    ExpectNoWallInTheWay(doc, behind);
+}
