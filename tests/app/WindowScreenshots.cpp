@@ -4,10 +4,15 @@
 //                     with the Plots dock shown
 //   edit-history.png  the same case after three edits, one taken back: the
 //                     Edit menu open and the Edit history dock shown
-//   xvfb-run -a -s '-screen 0 1280x1024x24' build/bin/window_screenshots OUTDIR FILE.pmx
+//   scene-after-run.png  with a case text TEXT.json (and CONTINUOUS: "continuous"):
+//                     that case opened as a new case and run with the jet
+//                     model, the 3-D view as the run leaves it
+//   scene-fit-all.png the same after the wheel and View > Fit All
+//   xvfb-run -a -s '-screen 0 1280x1024x24' build/bin/window_screenshots OUTDIR FILE.pmx [TEXT.json [continuous]]
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -15,6 +20,7 @@
 #include <QSurfaceFormat>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <cstdio>
 
@@ -24,11 +30,15 @@
 #include "edit/ItemValuesCommand.h"
 #include "edit/TreeEditCommand.h"
 #include "gui/CaseDocument.h"
+#include "gui/ChildFrame.h"
 #include "gui/EditHost.h"
 #include "gui/MainFrame.h"
 #include "gui/PlumexApp.h"
 #include "gui/ResultsHost.h"
+#include "gui/RunController.h"
+#include "model/RunOptions.h"
 #include "ui/GlFormat.h"
+#include "ui/PlumexView.h"
 
 namespace {
 bool GrabScreen(const QString& path) {
@@ -80,5 +90,33 @@ int main(int argc, char** argv) {
         if (a->text() == "&Edit")
             a->menu()->popup(frame.menuBar()->mapToGlobal(frame.menuBar()->actionGeometry(a).bottomLeft()));
     ok = GrabScreen(out + "/edit-history.png") && ok;
+    if (argc < 4) return ok ? 0 : 1;
+
+    for (QAction* a : frame.menuBar()->actions())
+        if (a->menu()) a->menu()->hide();
+    frame.Action("view.editHistory")->trigger();
+    // Beside the edited case, which is not to be saved.
+    if (!plumex.OpenFile(QString::fromLocal8Bit(argv[3]), false)) return 1;
+    CCaseDocument& text = *plumex.Documents().back();
+    if (argc > 4 && QString(argv[4]) == "continuous") {
+        RunOptions run = text.Doc().GetRunOptions();
+        run.m_bContinuous = true;
+        text.Doc().SetRunOptions(run);
+    }
+    QTest::qWait(500);
+    if (!frame.Runs().RunAllJets(text)) return 1;
+    QElapsedTimer clock;
+    clock.start();
+    while (frame.Runs().IsRunning() && clock.elapsed() < 60000) QTest::qWait(20);
+    ok = GrabScreen(out + "/scene-after-run.png") && ok;
+    CPlumexView& view = *frame.ActiveChild()->SceneView();
+    for (int k = 0; k < 10; ++k) {
+        const QPointF at(view.width() / 2.0, view.height() / 2.0);
+        QWheelEvent wheel(at, view.mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&view, &wheel);
+    }
+    frame.Action("view.fitAll")->trigger();
+    ok = GrabScreen(out + "/scene-fit-all.png") && ok;
     return ok ? 0 : 1;
 }
