@@ -90,6 +90,8 @@ void CMainFrame::MakeActions() {
     r.Add("view.crossSectionView", "CrossSection View", "Show or hide the cross-section pane", "sectionview")
         ->setCheckable(true);
     r.Add("view.profile", "Profile of Ambient", "Show or hide the ambient profile plot", "profile");
+    r.Add("view.fitAll", "Fit All", "Show the structures and the computed jets whole, seen from where the view looks");
+    r.Add("view.home", "Home", "Go back to the first camera of the 3-D view (Home key in the view)");
     r.Add("view.nextPane", "Next Pane", "Move to the next pane", QString(), QKeySequence(Qt::Key_F6));
     r.Add("view.previousPane", "Previous Pane", "Move to the previous pane", QString(),
           QKeySequence(Qt::SHIFT | Qt::Key_F6));
@@ -176,7 +178,7 @@ void CMainFrame::MakeMenus() {
     add(m_pRun, {"run.allJets", "run.resimulate", "-", "run.cancel"});
     m_pView = menu("&View");
     add(m_pView, {"view.toolbar", "view.statusBar", "view.dataView", "view.crossSectionView", "view.profile",
-                  "view.plots", "view.editHistory"});
+                  "view.plots", "view.editHistory", "-", "view.fitAll", "view.home"});
     m_pWindow = menu("&Window");
     add(m_pWindow, {"window.newWindow", "window.cascade", "window.tile", "window.arrangeIcons"});
     m_pWindow->addSeparator();
@@ -321,6 +323,12 @@ void CMainFrame::ConnectCommands() {
     on("view.dataView", [this] { ToggleData(); });
     on("view.crossSectionView", [this] { ToggleCrossSection(); });
     on("view.profile", [this] { m_pProfileWnd->setVisible(!m_pProfileWnd->isVisible()); });
+    on("view.fitAll", [this] {
+        if (CPlumexView* v = ActiveView()) v->FitAll();
+    });
+    on("view.home", [this] {
+        if (CPlumexView* v = ActiveView()) v->GoHome();
+    });
     on("view.nextPane", [this] {
         if (CChildFrame* c = ActiveChild()) c->FocusNextPane(true);
     });

@@ -163,6 +163,7 @@ void CCase::ResetToNew() {
     m_strVersion = kCurrentFileVersion;
     m_fCurrentAngle = 90.0f;
     m_dDisplayLength = 20.0;
+    m_bCameraFramed = true;
     m_bModified = false;
 }
 

@@ -293,6 +293,13 @@ public:
     // here when the user moves it: the file keeps the camera of the view
     // moved last. A case read and written without a view keeps both as read.
     CViewControl m_ViewControl;
+    // The camera above is one the program framed (a new case, a case text
+    // without a view), not one a file kept or a user chose: the first run
+    // that computes jets frames them with the structure (FrameCase) and
+    // clears it, and so does a view the user moves. Each such framing moves
+    // the count on, and the views take the framed camera over.
+    bool m_bCameraFramed = true;
+    unsigned m_nCameraFramings = 0;
     CCutPlane m_CutPlane;
     CSectionStats m_SectionStats;  // of the cut plane's last section
 

@@ -222,8 +222,10 @@ void ReadView(CReader& rd, const QJsonObject& root, CCase& doc) {
     CViewControl& camera = doc.m_ViewControl;
     if (!root.contains("view")) {
         FrameStructure(doc, camera);
+        doc.m_bCameraFramed = true;
         return;
     }
+    doc.m_bCameraFramed = false;
     const QJsonObject v = rd.Object(root, "", "view", true);
     rd.OnlyKeys(v, "view", {"eye_m", "target_m", "field_of_view_deg"});
     double eye[3] = {0, 0, 0}, target[3] = {0, 0, 0};

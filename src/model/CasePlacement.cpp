@@ -48,11 +48,14 @@ void CCase::PlaceJets(int outfall, int riser, int firstJet, int count) {
 void CCase::SetRingInterval(int interval) {
     if (interval < 1) interval = 1;
     const double depth = m_pAmbient ? m_pAmbient->m_dWaterDepth : 0.0;
+    bool changed = false;
     ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) {
         CJetDispModal& disp = *j.m_pDisplay;
         if (disp.m_nRingInterval == interval) return;
         disp.m_nRingInterval = interval;
         disp.ScheduleTube(depth, true);
+        changed = true;
     });
-    InvalidateDisplays();
+    // The same rings again (a mouse mode chosen twice) keep the sort tree.
+    if (changed) InvalidateDisplays();
 }

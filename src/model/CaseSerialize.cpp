@@ -105,6 +105,7 @@ void CCase::TakeLoadedCase(CCase& loaded) {
     m_RangeMin = loaded.m_RangeMin;
     m_RangeMax = loaded.m_RangeMax;
     m_ViewControl = loaded.m_ViewControl;
+    m_bCameraFramed = false;  // the camera the file kept
     m_CutPlane.m_dHAngle = loaded.m_CutPlane.m_dHAngle;
     m_CutPlane.m_dVAngle = loaded.m_CutPlane.m_dVAngle;
     m_CutPlane.m_dDistance = loaded.m_CutPlane.m_dDistance;

@@ -1,6 +1,7 @@
 #include "run/RunApply.h"
 
 #include "base/DocObserver.h"
+#include "model/CameraFraming.h"
 #include "model/Case.h"
 #include "model/JetDispModal.h"
 #include "run/RunResult.h"
@@ -53,6 +54,13 @@ RunReport ApplyRunResult(CCase& doc, const RunPlan& plan, const RunResult& resul
             int o = 0, r = 0, j = 0;
             if (doc.LocateJet(id, o, r, j)) doc.PlaceJets(o, r, j, 1);
         }
+    }
+    // The first jets computed in a new case: its first camera shows them
+    // with the structure (a camera the user chose or a file kept stays).
+    if (doc.m_bCameraFramed && report.m_nJetsComputed > 0) {
+        FrameCase(doc, doc.m_ViewControl);
+        doc.m_bCameraFramed = false;
+        ++doc.m_nCameraFramings;
     }
     doc.ResultsApplied(report.m_nJetsRead);
     doc.m_bResultsDrawable = true;

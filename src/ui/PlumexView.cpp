@@ -7,11 +7,14 @@
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QShowEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -25,6 +28,7 @@
 #include "gl/GlResources.h"
 #include "gl/GlSetup.h"
 #include "gl/SceneFrame.h"
+#include "model/CameraFraming.h"
 #include "model/Jet.h"
 #include "model/JetDispModal.h"
 #include "scene/SceneDrawState.h"
@@ -47,7 +51,11 @@ public:
 }  // namespace
 
 CPlumexView::CPlumexView(CPlumexDoc& doc, QWidget* parent)
-    : COpenGLView(parent), m_doc(doc), m_Camera(doc.m_ViewControl) {
+    : COpenGLView(parent),
+      m_doc(doc),
+      m_Camera(doc.m_ViewControl),
+      m_Home(doc.m_ViewControl),
+      m_nCameraFramings(doc.m_nCameraFramings) {
     setMinimumSize(20, 20);
     setFocusPolicy(Qt::ClickFocus);
     m_GrowthTimer.setInterval(kGrowthIntervalMs);
@@ -125,6 +133,37 @@ void CPlumexView::StoreWindowSize(int cx, int cy) {
     if (storedIsMine) stored.SetWindowSize(cx, cy);
 }
 
+void CPlumexView::FollowFramedCamera() {
+    if (m_nCameraFramings == m_doc.m_nCameraFramings) return;
+    m_nCameraFramings = m_doc.m_nCameraFramings;
+    // The framed pose; the client size stays this view's own.
+    const int cx = m_Camera.m_nWidth, cy = m_Camera.m_nHeight;
+    m_Camera = m_doc.m_ViewControl;
+    m_Camera.SetWindowSize(cx, cy);
+    m_Home = m_Camera;
+}
+
+void CPlumexView::CameraMoved() {
+    // Like the camera's moves before, this leaves the case unmodified.
+    m_doc.m_ViewControl = m_Camera;
+    m_doc.m_bCameraFramed = false;
+    update();
+}
+
+void CPlumexView::FitAll() {
+    FollowFramedCamera();
+    FitCase(m_doc, m_Camera);
+    CameraMoved();
+}
+
+void CPlumexView::GoHome() {
+    FollowFramedCamera();
+    const int cx = m_Camera.m_nWidth, cy = m_Camera.m_nHeight;
+    m_Camera = m_Home;
+    m_Camera.SetWindowSize(cx, cy);
+    CameraMoved();
+}
+
 void CPlumexView::resizeGL(int, int) {
     // The camera sets projection and viewport for every frame.
     StoreWindowSize(DeviceWidth(), DeviceHeight());
@@ -137,6 +176,7 @@ void CPlumexView::paintGL() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     ApplyFixedGlState();
+    FollowFramedCamera();
     StoreWindowSize(cx, cy);
     // Each view keeps the GL names of its own context (the ambient box's
     // textures and list).
@@ -384,12 +424,37 @@ void CPlumexView::mouseMoveEvent(QMouseEvent* event) {
     if (m_nMouseMode == int(MouseMode::Plane)) {
         if (ApplyPlaneDrag(m_doc, dx, dy, width(), height(), ctrl)) m_bPlaneChanged = true;
     } else {
-        // The case file keeps the camera of the view moved last. Like the
-        // camera's moves before, this leaves the case unmodified.
-        if (ApplyCameraDrag(m_Camera, m_nMouseMode, dx, dy, width(), height(), ctrl)) m_doc.m_ViewControl = m_Camera;
+        // The case file keeps the camera of the view moved last.
+        FollowFramedCamera();
+        if (ApplyCameraDrag(m_Camera, m_nMouseMode, dx, dy, width(), height(), ctrl)) CameraMoved();
     }
     m_ptLast = p;
     update();
+}
+
+void CPlumexView::wheelEvent(QWheelEvent* event) {
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0.0) {
+        COpenGLView::wheelEvent(event);
+        return;
+    }
+    // Turned forward, the wheel brings the scene closer, as a zoom drag
+    // downwards does.
+    const double factor = std::pow(1.0 - kWheelStep, notches);
+    FollowFramedCamera();
+    if (event->modifiers() & Qt::ControlModifier) m_Camera.ScaleFieldOfView(factor);
+    else m_Camera.Dolly(factor);
+    CameraMoved();
+    event->accept();
+}
+
+void CPlumexView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Home && event->modifiers() == Qt::NoModifier) {
+        GoHome();
+        event->accept();
+        return;
+    }
+    COpenGLView::keyPressEvent(event);
 }
 
 void CPlumexView::mouseReleaseEvent(QMouseEvent* event) {

@@ -44,10 +44,23 @@ public:
     ~CPlumexView() override;
 
     CPlumexDoc& Document() const { return m_doc; }
-    // This view's camera. It starts as the case's stored camera; a drag that
-    // moves it also writes it there, so the case file keeps the camera of
-    // the view moved last (see StoreWindowSize for the client size).
+    // This view's camera. It starts as the case's stored camera; a drag, the
+    // wheel, Fit All or Home that moves it also writes it there, so the case
+    // file keeps the camera of the view moved last (see StoreWindowSize for
+    // the client size). When the first run of a new case frames the stored
+    // camera anew, the view takes it over.
     const CViewControl& Camera() const { return m_Camera; }
+    // The first camera: the one the view started with, or the one the first
+    // run of a new case framed. Home goes back to it.
+    const CViewControl& HomeCamera() const { return m_Home; }
+    // The structures and the computed jets fill the picture, seen from where
+    // the camera looks now.
+    void FitAll();
+    void GoHome();
+    // One notch of the wheel moves the eye this share of its way to the
+    // target (away with the wheel turned back); with Ctrl the field of view
+    // narrows or widens by it.
+    static constexpr double kWheelStep = 0.15;
     QSize sizeHint() const override { return {640, 480}; }
 
     // The case's edit history: a drag or click of the plane mode that moves
@@ -129,6 +142,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -150,12 +165,20 @@ private:
     // and field of view): the size of a view that was not moved last never
     // joins the camera of the one that was.
     void StoreWindowSize(int cx, int cy);
+    // Takes the case's camera over when the program framed it anew since
+    // this view last looked (the first run of a new case).
+    void FollowFramedCamera();
+    // The user moved this view's camera: the case keeps it (and no longer
+    // frames it by itself), and the view redraws.
+    void CameraMoved();
     // Device pixels of the client area.
     int DeviceWidth() const;
     int DeviceHeight() const;
 
     CPlumexDoc& m_doc;
     CViewControl m_Camera;
+    CViewControl m_Home;
+    unsigned m_nCameraFramings = 0;  // of the case, when this view last followed them
     int m_nMouseMode = static_cast<int>(MouseMode::Zoom);
     bool m_bFastDisplay = true;
     bool m_bSavedFastDisplay = true;

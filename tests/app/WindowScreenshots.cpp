@@ -18,12 +18,17 @@
 //   option-menu.png   the Option menu open (Merge neighbouring plumes), the
 //                     input bar with its merge box
 //   run-menu.png      the Run menu open with its keys
+//   scene-after-run.png  with a case text TEXT.json (and CONTINUOUS: "continuous"):
+//                     that case opened as a new case and run with the jet
+//                     model, the 3-D view as the run leaves it
+//   scene-fit-all.png the same after the wheel and View > Fit All
 // It also prints the sizes of the panes, so that pictures of two screen
 // sizes can be compared in numbers.
-//   xvfb-run -a -s '-screen 0 1280x1024x24' build/bin/window_screenshots OUTDIR FILE.pmx
+//   xvfb-run -a -s '-screen 0 1280x1024x24' build/bin/window_screenshots OUTDIR FILE.pmx [TEXT.json [continuous]]
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -36,6 +41,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <cstdio>
 
@@ -50,6 +56,8 @@
 #include "gui/MainFrame.h"
 #include "gui/PlumexApp.h"
 #include "gui/ResultsHost.h"
+#include "gui/RunController.h"
+#include "model/RunOptions.h"
 #include "results_ui/PlotsWidget.h"
 #include "ui/GlFormat.h"
 #include "ui/InputBar.h"
@@ -184,5 +192,32 @@ int main(int argc, char** argv) {
     ok = GrabScreen(out + "/option-menu.png") && ok;
     openMenu("&Run");
     ok = GrabScreen(out + "/run-menu.png") && ok;
+    if (argc < 4) return ok ? 0 : 1;
+
+    for (QAction* a : frame.menuBar()->actions())
+        if (a->menu()) a->menu()->hide();
+    // Beside the edited case, which is not to be saved.
+    if (!plumex.OpenFile(QString::fromLocal8Bit(argv[3]), false)) return 1;
+    CCaseDocument& text = *plumex.Documents().back();
+    if (argc > 4 && QString(argv[4]) == "continuous") {
+        RunOptions run = text.Doc().GetRunOptions();
+        run.m_bContinuous = true;
+        text.Doc().SetRunOptions(run);
+    }
+    QTest::qWait(500);
+    if (!frame.Runs().RunAllJets(text)) return 1;
+    QElapsedTimer clock;
+    clock.start();
+    while (frame.Runs().IsRunning() && clock.elapsed() < 60000) QTest::qWait(20);
+    ok = GrabScreen(out + "/scene-after-run.png") && ok;
+    CPlumexView& view = *frame.ActiveChild()->SceneView();
+    for (int k = 0; k < 10; ++k) {
+        const QPointF at(view.width() / 2.0, view.height() / 2.0);
+        QWheelEvent wheel(at, view.mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&view, &wheel);
+    }
+    frame.Action("view.fitAll")->trigger();
+    ok = GrabScreen(out + "/scene-fit-all.png") && ok;
     return ok ? 0 : 1;
 }

@@ -13,6 +13,8 @@
 #include "ResultFiles.h"
 #include "RunFixture.h"
 #include "base/DocObserver.h"
+#include "model/CameraFraming.h"
+#include "model/ViewControl.h"
 
 namespace {
 class EventLog : public CDocObserver {
@@ -233,4 +235,41 @@ TEST_F(RunDriverTest, TwoDocumentsRunInTheirOwnPrivateDirectories) {
         // The directory goes with the run settings that made it.
         EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(firstDir)));
     }
+}
+
+TEST_F(RunDriverTest, TheFirstRunOfANewCaseFramesItsJetsAndTheCameraStaysThere) {
+    // A new case still looks through the camera the program gave it.
+    ASSERT_TRUE(m_doc.m_bCameraFramed);
+    const CViewControl fresh = m_doc.m_ViewControl;
+    ASSERT_TRUE(Run(true));
+    EXPECT_FALSE(m_doc.m_bCameraFramed);
+    EXPECT_EQ(m_doc.m_nCameraFramings, 1u);
+    // Framed on the computed jets: the target is among them, not at the
+    // origin the fresh camera looks at.
+    CViewControl expected = fresh;
+    FrameCase(m_doc, expected);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_DOUBLE_EQ(m_doc.m_ViewControl.m_dEye[i], expected.m_dEye[i]) << i;
+        EXPECT_DOUBLE_EQ(m_doc.m_ViewControl.m_dTarget[i], expected.m_dTarget[i]) << i;
+    }
+    EXPECT_NE(m_doc.m_ViewControl.m_dTarget[0], fresh.m_dTarget[0]);
+
+    // The next run (other flows, other plumes) leaves the camera alone.
+    const CViewControl first = m_doc.m_ViewControl;
+    m_doc.SetJetFlowAll(0.05);
+    ASSERT_TRUE(Run(true));
+    EXPECT_EQ(m_doc.m_nCameraFramings, 1u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(m_doc.m_ViewControl.m_dEye[i], first.m_dEye[i]);
+
+    // A case read from its file keeps the camera the file holds, results or not.
+    CCase read(m_app, m_prompt);
+    BuildCase(read, 0.02);
+    const std::string path = Path("kept.pmx");
+    ASSERT_TRUE(read.SaveCase(path));
+    ASSERT_TRUE(read.OpenCase(path));
+    EXPECT_FALSE(read.m_bCameraFramed);
+    const CViewControl kept = read.m_ViewControl;
+    ASSERT_TRUE(RunAndWait(read, true, m_pSettings));
+    EXPECT_EQ(read.m_nCameraFramings, 0u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(read.m_ViewControl.m_dEye[i], kept.m_dEye[i]);
 }

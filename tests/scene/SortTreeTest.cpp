@@ -192,3 +192,18 @@ TEST(SortTree, ATreeMadeInTheBackgroundIsThatOfTheCaseAsItIsWhenItArrives) {
     EXPECT_FALSE(displays.SortTreePending());
     EXPECT_TRUE(displays.SortTreeReadyInBackground());
 }
+
+TEST(SortTree, TheRingsAsTheyWereKeepTheTree) {
+    CAppState app;
+    CScriptedPrompt prompt;
+    CCase doc(app, prompt);
+    BuildSyntheticCase(doc, 2, 61);
+    doc.PlaceJets();
+    CJetDisplays displays(doc);
+    ASSERT_TRUE(displays.SortTree());
+    // Every mouse mode but Plane and Pick asks for the usual rings.
+    doc.SetRingInterval(20);
+    EXPECT_FALSE(displays.IsSortTreeStale());
+    doc.SetRingInterval(10);
+    EXPECT_TRUE(displays.IsSortTreeStale());
+}

@@ -7,11 +7,15 @@
 #include <QImage>
 #include <QTest>
 
+#include <QWheelEvent>
+
+#include <cmath>
 #include <memory>
 
 #include "../scene/SyntheticCase.h"
 #include "base/AppState.h"
 #include "document/PlumexDoc.h"
+#include "model/CameraFraming.h"
 #include "model/ViewControl.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/MouseMode.h"
@@ -139,4 +143,94 @@ TEST_F(ViewCameraTest, ASingleViewKeepsTheCasesCameraAsItAlwaysDid) {
     // A view opened later starts from the camera the case holds now.
     auto later = ShowView({400, 300});
     ExpectSameCameraBlock(later->Camera(), expected);
+}
+
+namespace {
+double EyeToTarget(const CViewControl& c) {
+    double s = 0.0;
+    for (int i = 0; i < 3; ++i) s += (c.m_dEye[i] - c.m_dTarget[i]) * (c.m_dEye[i] - c.m_dTarget[i]);
+    return std::sqrt(s);
+}
+
+void Wheel(CPlumexView& view, int angle, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const QPointF at(view.width() / 2.0, view.height() / 2.0);
+    QWheelEvent e(at, view.mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, modifiers, Qt::NoScrollPhase,
+                  false);
+    QCoreApplication::sendEvent(&view, &e);
+}
+
+bool SamePose(const CViewControl& a, const CViewControl& b) {
+    for (int i = 0; i < 3; ++i)
+        if (a.m_dEye[i] != b.m_dEye[i] || a.m_dTarget[i] != b.m_dTarget[i] || a.m_dUp[i] != b.m_dUp[i]) return false;
+    return a.m_fFieldOfView == b.m_fFieldOfView;
+}
+}  // namespace
+
+TEST_F(ViewCameraTest, TheWheelMovesTheEyeAlongItsLineOfSight) {
+    auto view = ShowView({400, 300});
+    const double start = EyeToTarget(view->Camera());
+    // Forward: closer, as a zoom drag downwards; the target stays.
+    Wheel(*view, 120);
+    EXPECT_NEAR(EyeToTarget(view->Camera()), start * (1.0 - CPlumexView::kWheelStep), 1e-9);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(view->Camera().m_dTarget[i], initial.m_dTarget[i]);
+    ExpectSameCameraBlock(doc.m_ViewControl, view->Camera());
+    EXPECT_FALSE(doc.m_bCameraFramed) << "a camera the user moved is the user's";
+    // Two notches back: farther than at the start.
+    Wheel(*view, -240);
+    EXPECT_NEAR(EyeToTarget(view->Camera()), start / (1.0 - CPlumexView::kWheelStep), 1e-9);
+    // With Ctrl the field of view narrows; the eye stays.
+    const CViewControl before = view->Camera();
+    Wheel(*view, 120, Qt::ControlModifier);
+    EXPECT_FLOAT_EQ(view->Camera().m_fFieldOfView, before.m_fFieldOfView * (1.0f - float(CPlumexView::kWheelStep)));
+    EXPECT_TRUE(SameEye(view->Camera(), before));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(ViewCameraTest, HomeGoesBackToTheFirstCameraAndFitAllFramesTheCase) {
+    auto view = ShowView({400, 300});
+    view->SetMouseMode(int(MouseMode::Rotate));
+    Drag(*view, {200, 150}, {260, 170});
+    Wheel(*view, 360);
+    ASSERT_FALSE(SamePose(view->Camera(), initial));
+    view->setFocus();
+    QTest::keyClick(view.get(), Qt::Key_Home);
+    EXPECT_TRUE(SamePose(view->Camera(), initial));
+    ExpectSameCameraBlock(doc.m_ViewControl, view->Camera());
+
+    // Fit All from a camera in the middle of the jets: it looks the same way
+    // from farther off, at the case.
+    for (int k = 0; k < 12; ++k) Wheel(*view, 120);
+    const CViewControl close = view->Camera();
+    view->FitAll();
+    EXPECT_GT(EyeToTarget(view->Camera()), EyeToTarget(close));
+    CViewControl expected = close;
+    FitCase(doc, expected);
+    EXPECT_TRUE(SamePose(view->Camera(), expected));
+    ExpectSameCameraBlock(doc.m_ViewControl, view->Camera());
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(ViewCameraTest, ViewsTakeOverTheCameraTheFirstRunOfANewCaseFrames) {
+    auto first = ShowView({400, 300});
+    auto second = ShowView({300, 200});
+    // What the first run of a new case does to the case's camera.
+    FrameCase(doc, doc.m_ViewControl);
+    doc.m_bCameraFramed = false;
+    ++doc.m_nCameraFramings;
+    const CViewControl framed = doc.m_ViewControl;
+    first->grabFramebuffer();
+    second->grabFramebuffer();
+    EXPECT_TRUE(SamePose(first->Camera(), framed));
+    EXPECT_TRUE(SamePose(second->Camera(), framed));
+    EXPECT_EQ(second->Camera().m_nWidth, DeviceWidth(*second)) << "each view keeps its own client size";
+    // The framed camera is now the first camera Home goes back to.
+    EXPECT_TRUE(SamePose(second->HomeCamera(), framed));
+    Wheel(*second, 240);
+    second->GoHome();
+    EXPECT_TRUE(SamePose(second->Camera(), framed));
+    // Neither view jumps again until the case is framed anew.
+    Wheel(*first, 120);
+    const CViewControl moved = first->Camera();
+    first->grabFramebuffer();
+    EXPECT_TRUE(SamePose(first->Camera(), moved));
 }
