@@ -196,8 +196,9 @@ TEST_F(DocFixture, DepthCheckAsksWhenJetsStandBelowTheProfile) {
     doc.SetProfile({{0, 1.02, 0, 0.1}, {15, 1.025, 0, 0.1}});
     EXPECT_FALSE(doc.CheckDepth()) << "no current jet";
     EXPECT_TRUE(prompt.Empty());
-    doc.Create(TreeLevel::Outfall);  // outfall 21 m deep, jet 1 m above it: 20 m > 15 m
+    doc.Create(TreeLevel::Outfall);
     doc.Create(TreeLevel::Riser);
+    doc.GetCurrentOutfall()->m_dDepth = 21.0;  // the jet 1 m above it: 20 m > 15 m
     prompt.QueueAnswer(PromptAnswer::No);
     EXPECT_FALSE(doc.CheckDepth());
     ASSERT_EQ(prompt.Entries().size(), 1u);

@@ -20,7 +20,9 @@
 #include "ui/JetForm.h"
 #include "ui/NewCaseDlg.h"
 #include "ui/NumberField.h"
+#include "ui/OutfallForm.h"
 #include "ui/RiserForm.h"
+#include "validation/CaseValidation.h"
 
 namespace {
 QStringList TreeLines(const QTreeWidget& tree) {
@@ -314,3 +316,39 @@ TEST_F(WizardTest, BackFromTheStructureAndNextAgainKeepsTheStructure) {
     EXPECT_FALSE(wizard->FinishButton()->isEnabled());
 }
 
+// --- what a new outfall starts with ---
+
+TEST_F(WizardTest, ANewOutfallLiesOnTheSeaBedAndItsRiserFitsARealisticPipe) {
+    Open();
+    for (int i = 0; i < 3; ++i) Click(wizard->AddLevelButton());  // 0, 20 and 40 m
+    Click(wizard->NextButton());
+    Click(wizard->NextButton());
+    Click(wizard->CreateButton());
+    QTreeWidget* tree = wizard->Tree();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->topLevelItem(0)).center());
+    Settle();
+    ASSERT_EQ(wizard->Level(), 1);
+    COutfallForm* outfall = wizard->Forms().m_pOutfall;
+    EXPECT_EQ(outfall->m_pDepth->text(), "40");
+    EXPECT_EQ(outfall->m_pWidth->text(), "1");
+    // A narrower pipe than the default still carries the default riser.
+    outfall->m_pWidth->setFocus();
+    QTest::keyClick(outfall->m_pWidth, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(outfall->m_pWidth, "0.8");
+    QTest::keyClick(outfall->m_pWidth, Qt::Key_Return);
+    Settle();
+    QTreeWidgetItem* riser = tree->topLevelItem(0)->child(0);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(riser).center());
+    Settle();
+    ASSERT_EQ(wizard->Level(), 2);
+    Click(wizard->FinishButton());
+    EXPECT_TRUE(prompt.Empty()) << LastText(prompt);
+    EXPECT_EQ(wizard->result(), QDialog::Accepted);
+    EXPECT_EQ(doc.GetOutfall(0)->m_dWidth, 0.8);
+    std::string issues;
+    for (const CaseIssue& i : ValidateCase(doc)) issues += i.m_strPath + ": " + i.m_strMessage + "\n";
+    EXPECT_EQ(issues, "");
+    // The jets stand within the profile: the run asks nothing.
+    EXPECT_TRUE(doc.CheckDepth());
+    EXPECT_TRUE(prompt.Empty()) << LastText(prompt);
+}
