@@ -21,6 +21,7 @@
 #include "ui/JetForm.h"
 #include "ui/NumberField.h"
 #include "ui/OutfallForm.h"
+#include "ui/ProfileKindBar.h"
 #include "ui/RiserForm.h"
 #include "ui/StructureTree.h"
 #include "validation/FieldLimits.h"
@@ -64,6 +65,7 @@ CInputBar::CInputBar(CPrompt& prompt, QWidget* parent) : QDockWidget("parmeter",
     m_pAngle->SetLimits(FieldLimits::kAngleMin, FieldLimits::kAngleMax);
     auto* ambient = new QVBoxLayout(m_pBody[0]);
     ambient->setContentsMargins(0, 0, 0, 0);
+    ambient->addWidget(new CProfileKindBar(*m_pGrid, m_pBody[0]));
     ambient->addWidget(m_pGrid);
     auto* levelButtons = new QHBoxLayout;
     levelButtons->addWidget(addLevel);

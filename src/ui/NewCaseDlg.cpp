@@ -18,6 +18,7 @@
 #include "ui/HelpBrowser.h"
 #include "ui/JetForm.h"
 #include "ui/OutfallForm.h"
+#include "ui/ProfileKindBar.h"
 #include "ui/RiserForm.h"
 #include "ui/ScenarioPicture.h"
 #include "ui/StructureTree.h"
@@ -88,8 +89,11 @@ QWidget* CNewCaseDlg::MakeAmbientPage() {
     buttons->addWidget(m_pAddLevel);
     buttons->addWidget(m_pDeleteLevel);
     buttons->addStretch();
+    auto* left = new QVBoxLayout;
+    left->addWidget(new CProfileKindBar(*m_pGrid, page));
+    left->addWidget(m_pGrid, 1);
     auto* layout = new QHBoxLayout(page);
-    layout->addWidget(m_pGrid, 1);
+    layout->addLayout(left, 1);
     layout->addLayout(buttons);
     connect(m_pAddLevel, &QPushButton::clicked, m_pGrid, &CAmbientGrid::AddLevel);
     connect(m_pDeleteLevel, &QPushButton::clicked, m_pGrid, &CAmbientGrid::DeleteLevel);
