@@ -235,10 +235,10 @@ TEST(ItemFormTest, RefusedFieldValuesComeBackAsTheyWere) {
     };
     typeInto(form.m_pSalinity, "100.5");
     EXPECT_EQ(form.m_pSalinity->text(), "30");
-    EXPECT_EQ(LastText(prompt), "Please enter a number between 0 and 100.");
+    EXPECT_EQ(LastText(prompt), "Salinity(ppt): Please enter a number between 0 and 100.");
     typeInto(form.m_pSalinity, "abc");
     EXPECT_EQ(form.m_pSalinity->text(), "30");
-    EXPECT_EQ(LastText(prompt), "Please enter a number.");
+    EXPECT_EQ(LastText(prompt), "Salinity(ppt): Please enter a number.");
     typeInto(form.m_pSalinity, "100");
     EXPECT_EQ(form.Data().m_dSalinity, 100.0);
     // Escape brings the accepted text back.
@@ -256,7 +256,7 @@ TEST(ItemFormTest, RefusedFieldValuesComeBackAsTheyWere) {
     jet.Load(JetData{});
     typeInto(jet.m_pHAngle, "360.5");
     EXPECT_EQ(jet.m_pHAngle->text(), "0");
-    EXPECT_EQ(LastText(prompt), "Please enter a number between -360 and 360.");
+    EXPECT_EQ(LastText(prompt), "Horizontal angle: Please enter a number between -360 and 360.");
     EXPECT_EQ(jet.LabelOf(jet.m_pSalinity)->text(), "Density(gm/mL)");
     typeInto(jet.m_pTemperature, "12");
     EXPECT_EQ(jet.LabelOf(jet.m_pSalinity)->text(), "Salinity(ppt)");
@@ -277,19 +277,24 @@ TEST(ItemFormTest, StoringStopsAtTheFirstRefusedRecordAndKeepsSmallValuesExact) 
     ASSERT_TRUE(forms.Commit(doc, 3, CheckSurface::Wizard));
     EXPECT_DOUBLE_EQ(doc.GetCurrentJet()->m_dFlow, 2.5e-5);
 
-    // A port height above the riser: the outfall and riser are stored, the jet not.
+    // A port height above the riser: the outfall and riser are stored; the
+    // port height comes back as stored, the jet's other new value is kept.
     forms.m_pOutfall->m_pLength->setText("150");
     forms.m_pRiser->m_pHeight->setText("3");
     forms.m_pJet->m_pPortHeight->setText("3.5");
     forms.m_pJet->m_pDiameter->setText("0.2");
     EXPECT_FALSE(forms.Commit(doc, 3, CheckSurface::Wizard));
-    EXPECT_EQ(LastText(prompt), "Port height should be smaller than the riser height.");
+    EXPECT_EQ(LastText(prompt),
+              "Port height should be smaller than the riser height. Here: at most 3 m. Port Height(m) is back at its "
+              "stored value.");
     EXPECT_EQ(doc.GetCurrentOutfall()->m_dLength, 150.0);
     EXPECT_EQ(doc.GetCurrentRiser()->m_dHeight, 3.0);
-    EXPECT_EQ(doc.GetCurrentJet()->m_dDiameter, 0.1);
+    EXPECT_EQ(forms.m_pJet->m_pPortHeight->text(), "1");
+    EXPECT_EQ(doc.GetCurrentJet()->m_dPortHeight, 1.0);
+    EXPECT_EQ(doc.GetCurrentJet()->m_dDiameter, 0.2);
     forms.m_pJet->m_pPortHeight->setText("3");
     EXPECT_TRUE(forms.Commit(doc, 3, CheckSurface::Wizard));
-    EXPECT_EQ(doc.GetCurrentJet()->m_dDiameter, 0.2);
+    EXPECT_EQ(doc.GetCurrentJet()->m_dPortHeight, 3.0);
     delete forms.m_pOutfall;
     delete forms.m_pRiser;
     delete forms.m_pJet;

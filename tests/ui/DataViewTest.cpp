@@ -120,8 +120,9 @@ TEST_F(DataViewTest, KindsSetTheirAnglesFromTheCurrentDirection) {
     Choose(4);
     TypeInto("vAngle", "361");
     ASSERT_FALSE(m_prompt.Empty());
-    EXPECT_EQ(m_prompt.Texts().back(), "Please enter a number between -360 and 360.");
+    EXPECT_EQ(m_prompt.Texts().back(), "V.Angle: Please enter a number between -360 and 360.");
     EXPECT_DOUBLE_EQ(Plane().m_dVAngle, 36.0);  // "36" was taken on the way
+    EXPECT_EQ(Box("vAngle")->text(), "36");
 }
 
 TEST_F(DataViewTest, TheCompositeDilutionShowsForTheCrossSectionOnly) {
