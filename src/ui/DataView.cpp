@@ -251,6 +251,11 @@ void CDataView::OnDocEvent(const DocEvent& e) {
     case DocEvent::SelectionChanged:
         Refresh(false);
         break;
+    case DocEvent::JetPicked:
+        // The disk page shows the disk just picked.
+        SelectPage(1);
+        RefillDiskPage();
+        break;
     default:
         break;
     }

@@ -420,6 +420,14 @@ void CInputBar::OnDocEvent(const DocEvent& event) {
     case DocEvent::ResultsOutOfDate:
         m_pStale->setVisible(event.m_bFlag);
         break;
+    case DocEvent::JetPicked:
+        if (const CJet* jet = m_pDoc->FindJetById(event.m_nJetId)) {
+            DiskInfo disk;
+            int index = 0, count = 0;
+            m_pDoc->GetCurrentDiskInfo(disk, index, count);
+            ShowPickResult(disk.m_dX, disk.m_dY, disk.m_dZ, static_cast<float>(disk.m_dMeanConc), {jet});
+        }
+        break;
     default:
         break;
     }
