@@ -115,7 +115,7 @@ CItemValuesCommand::CItemValuesCommand(CCase& doc, const ItemPath& path, const V
     const int riserScope = path.m_eLevel == TreeLevel::Outfall ? -1 : path.m_nRiser;
     m_before = ScopeInputs::Take(doc, path.m_nOutfall, riserScope);
     const std::string field = ChangedFieldName(ValuesOf(doc, path), values, doc.IsNoRiser());
-    const std::string name = path.Name(doc);
+    const std::string name = path.Label(doc);
     setText(QString::fromStdString(field.empty() ? "Change " + name : "Change " + field + " of " + name));
 }
 

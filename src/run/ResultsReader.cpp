@@ -11,6 +11,7 @@
 #include "base/Prompt.h"
 #include "model/Case.h"
 #include "model/JetDispModal.h"
+#include "model/JetLabel.h"
 #include "run/ClassicNumericScope.h"
 #include "run/ModelOutputFile.h"
 #include "run/RunProgress.h"
@@ -100,8 +101,8 @@ bool ReadResultFiles(const CCase& doc, const RunPlan& plan, const CRunSettings& 
         if (ReadSummaryPage(jet, summary, dropLastStep, prompt, stopReason)) {
             // A refused step count still reads the jet's headings, so the
             // next jet finds its own section.
-            WithinStepLimit(jet.m_KeyParams, jets[n] ? jets[n]->m_strName : std::string(), plan.m_nMaxTimeSteps,
-                            prompt);
+            WithinStepLimit(jet.m_KeyParams, jets[n] ? JetLabel(doc, plan.m_Jets[n]) : std::string(),
+                            plan.m_nMaxTimeSteps, prompt);
             if (progress && plan.m_bAllJets) progress->Begin(0, jet.m_KeyParams.m_nSteps);
             scratch.m_KeyParams = jet.m_KeyParams;
             scratch.m_pDisplay->m_Disks.clear();

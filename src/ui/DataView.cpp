@@ -22,6 +22,7 @@
 #include "edit/CutPlaneCommand.h"
 #include "edit/EditHistory.h"
 #include "geometry/CutPlane.h"
+#include "model/JetLabel.h"
 #include "ui/AreaInfoPage.h"
 #include "ui/DiskInfoPage.h"
 #include "ui/InfoField.h"
@@ -512,6 +513,6 @@ void CDataView::OnKeyParameters() {
     }
     CKeyParameters record{};
     m_doc.GetCurrentJetKeyParameters(record);
-    CSubDialog dlg(record, QString::fromStdString(name), this);
+    CSubDialog dlg(record, QString::fromStdString(CurrentJetLabel(m_doc)), this);
     dlg.exec();
 }

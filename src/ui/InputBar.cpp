@@ -17,6 +17,7 @@
 #include "edit/RenameCommand.h"
 #include "edit/TreeEditCommand.h"
 #include "edit/VisibilityCommand.h"
+#include "model/JetLabel.h"
 #include "ui/AmbientGrid.h"
 #include "ui/JetForm.h"
 #include "ui/NumberField.h"
@@ -330,7 +331,8 @@ QString CInputBar::NewItemName(TreeLevel level) const {
     const CRiser* o = m_pDoc->GetCurrentOutfall();
     if (level == TreeLevel::Riser) return o ? QString::fromStdString(o->MakeChildName()) : QString();
     const CBase* r = m_pDoc->GetCurrentRiser();
-    return r ? QString::fromStdString(r->MakeChildName()) : QString();
+    const CurrentNames n = m_pDoc->GetCurrentNames();
+    return r ? QString::fromStdString(JetLabel(*m_pDoc, n.m_nOutfall, n.m_nRiser, r->MakeChildName())) : QString();
 }
 
 void CInputBar::OnCreate() {
@@ -439,10 +441,12 @@ QString CInputBar::PickText(float value, const std::vector<const CJet*>& jets, c
     for (const CJet* jet : jets) {
         text += "<";
         int o = 0, r = 0, j = 0;
+        // A single jet by its whole path; several each with their riser.
         if (jets.size() < 2 && doc.LocateJet(jet->Id(), o, r, j))
             text += QString::fromStdString(doc.GetOutfall(o)->m_strName + "." +
-                                           doc.GetOutfall(o)->GetRiser(r)->m_strName + ".");
-        text += QString::fromStdString(jet->m_strName) + "-" + QString::asprintf("%6.4f>", value);
+                                           doc.GetOutfall(o)->GetRiser(r)->m_strName + "." + jet->m_strName);
+        else text += QString::fromStdString(JetLabel(doc, jet->Id()));
+        text += "-" + QString::asprintf("%6.4f>", value);
     }
     return text;
 }

@@ -249,7 +249,8 @@ TEST_F(DataViewTest, KeyParametersNeedAComputedJet) {
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(m_prompt.Entries().size(), before);
     EXPECT_EQ(qj, "0.0125");
-    EXPECT_EQ(name, QString::fromStdString(jet.m_strName));
+    // Named with its riser: every riser may have a jet of that name.
+    EXPECT_EQ(name, "Riser1 / " + QString::fromStdString(jet.m_strName));
 }
 
 TEST_F(DataViewTest, TheEditBoxWithTheFocusIsYellow) {

@@ -141,7 +141,7 @@ TEST_F(InputBarTest, PickTextNamesThePickedJets) {
     bar->ShowPickResult(1, 2, 3, 0.25f, {a});
     EXPECT_EQ(bar->PickLabel()->text(), "<Outfall_1.Riser1.Jet1-0.2500>");
     bar->ShowPickResult(1, 2, 3, 12.5f, {a, b});
-    EXPECT_EQ(bar->PickLabel()->text(), "<Jet1-12.5000><Jet2-12.5000>");
+    EXPECT_EQ(bar->PickLabel()->text(), "<Riser1 / Jet1-12.5000><Riser1 / Jet2-12.5000>");
     bar->ShowPickResult(1, 2, 3, 0.0f, {a});
     EXPECT_EQ(bar->PickLabel()->text(), "Ready");
 }
