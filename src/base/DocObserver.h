@@ -31,6 +31,7 @@ struct DocEvent {
         ModifiedChanged,    // the modified flag changed; m_bFlag is its new value (already set)
         RunStateChanged,    // a run started or ended; m_bFlag: a run is in flight
         ResultsOutOfDate,   // the results shown stopped (or started again) matching the input; m_bFlag: out of date
+        JetPicked,          // a jet was picked in a view (now current); the item fields name it, m_nCount its disk
     };
 
     DocEvent(Kind kind = ViewsUpdate) : m_eKind(kind) {}  // NOLINT: a bare kind is an event

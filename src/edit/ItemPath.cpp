@@ -1,6 +1,7 @@
 #include "edit/ItemPath.h"
 
 #include "model/Case.h"
+#include "model/JetLabel.h"
 
 ItemPath ItemPath::Current(const CCase& doc, TreeLevel level) {
     ItemPath p;
@@ -47,6 +48,10 @@ std::string ItemPath::Name(const CCase& doc) const {
         break;
     }
     return {};
+}
+
+std::string ItemPath::Label(const CCase& doc) const {
+    return m_eLevel == TreeLevel::Jet ? JetLabel(doc, m_nOutfall, m_nRiser, m_nJet) : Name(doc);
 }
 
 SelectionPath SelectionPath::Current(const CCase& doc) {

@@ -32,6 +32,8 @@ struct ItemPath {
     CJet* Jet(const CCase& doc) const;
     // The item's name, empty when the path names no item.
     std::string Name(const CCase& doc) const;
+    // How texts name the item: its name, a jet's with its riser (JetLabel).
+    std::string Label(const CCase& doc) const;
 };
 
 // The current outfall, its current riser and that riser's current jet.

@@ -87,7 +87,7 @@ std::string ChangedFieldName(const CItemValuesCommand::Values& before, const CIt
 }
 
 std::unique_ptr<CItemValuesCommand> CItemValuesCommand::Make(CCase& doc, const Values& values, CheckSurface surface,
-                                                             std::string* refusal) {
+                                                             std::string* refusal, CheckFailure* failure) {
     if (refusal) refusal->clear();
     const ItemPath path = ItemPath::Current(doc, LevelOf(values));
     if (!path.IsValid()) return nullptr;
@@ -102,6 +102,7 @@ std::unique_ptr<CItemValuesCommand> CItemValuesCommand::Make(CCase& doc, const V
     }
     if (!failures.empty()) {
         if (refusal) *refusal = failures.front().m_strMessage;
+        if (failure) *failure = failures.front();
         return nullptr;
     }
     // Values stored unchanged are no change: the case stays unmodified.
@@ -114,7 +115,7 @@ CItemValuesCommand::CItemValuesCommand(CCase& doc, const ItemPath& path, const V
     const int riserScope = path.m_eLevel == TreeLevel::Outfall ? -1 : path.m_nRiser;
     m_before = ScopeInputs::Take(doc, path.m_nOutfall, riserScope);
     const std::string field = ChangedFieldName(ValuesOf(doc, path), values, doc.IsNoRiser());
-    const std::string name = path.Name(doc);
+    const std::string name = path.Label(doc);
     setText(QString::fromStdString(field.empty() ? "Change " + name : "Change " + field + " of " + name));
 }
 

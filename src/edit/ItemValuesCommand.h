@@ -19,15 +19,17 @@
 #include "edit/ScopeInputs.h"
 #include "model/Riser.h"
 #include "validation/CheckSurface.h"
+#include "validation/StructureCheck.h"
 
 class CItemValuesCommand : public CCaseCommand {
 public:
     using Values = std::variant<OutfallData, RiserData, JetData>;
     // The edit of the current item of the values' level. Null when the
     // values equal the item's (no change), when there is no such item, or
-    // when a check refuses them: then refusal holds the message to show.
+    // when a check refuses them: then refusal holds the message to show
+    // and failure (when given) the whole first failure.
     static std::unique_ptr<CItemValuesCommand> Make(CCase& doc, const Values& values, CheckSurface surface,
-                                                    std::string* refusal = nullptr);
+                                                    std::string* refusal = nullptr, CheckFailure* failure = nullptr);
     const ItemPath& Path() const { return m_path; }
 
 protected:

@@ -12,7 +12,7 @@ std::unique_ptr<CRenameCommand> CRenameCommand::Make(CCase& doc, TreeLevel level
 
 CRenameCommand::CRenameCommand(CCase& doc, const ItemPath& path, std::string before, std::string after)
     : CCaseCommand(doc), m_path(path), m_strBefore(std::move(before)), m_strAfter(std::move(after)) {
-    setText(QString::fromStdString("Rename " + m_strBefore + " to " + m_strAfter));
+    setText(QString::fromStdString("Rename " + path.Label(doc) + " to " + m_strAfter));
 }
 
 void CRenameCommand::Apply(bool forward) {

@@ -27,7 +27,7 @@ CTreeEditCommand::CTreeEditCommand(CCase& doc, Kind kind, TreeLevel level)
     : CCaseCommand(doc), m_eKind(kind), m_eLevel(level) {
     if (kind == Kind::Delete) {
         m_item = ItemPath::Current(doc, level);
-        setText(QString::fromStdString("Delete " + m_item.Name(doc)));
+        setText(QString::fromStdString("Delete " + m_item.Label(doc)));
     }
 }
 
@@ -51,7 +51,7 @@ void CTreeEditCommand::FirstApply() {
         return;
     }
     m_item = ItemPath::Current(m_doc, m_eLevel);
-    setText(QString::fromStdString((m_eKind == Kind::Create ? "Create " : "Add ") + m_item.Name(m_doc)));
+    setText(QString::fromStdString((m_eKind == Kind::Create ? "Create " : "Add ") + m_item.Label(m_doc)));
 }
 
 void CTreeEditCommand::Insert(const SelectionPath& selection) {

@@ -14,7 +14,7 @@ std::unique_ptr<CVisibilityCommand> CVisibilityCommand::Make(CCase& doc, TreeLev
 
 CVisibilityCommand::CVisibilityCommand(CCase& doc, const ItemPath& path, int before, int after)
     : CCaseCommand(doc), m_path(path), m_nBefore(before), m_nAfter(after) {
-    setText(QString::fromStdString((after ? "Show " : "Hide ") + path.Name(doc)));
+    setText(QString::fromStdString((after ? "Show " : "Hide ") + path.Label(doc)));
 }
 
 int* CVisibilityCommand::Flag() const {

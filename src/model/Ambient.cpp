@@ -28,6 +28,21 @@ double CAmbient::Density(double value, double temperature) {
     return (1000.0 + sigmat) / 1000.0;
 }
 
+double CAmbient::SalinityFor(double density, double temperature) {
+    constexpr double kMaxSalinity = 40.0;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    if (temperature == 0.0 || !std::isfinite(density) || !std::isfinite(temperature)) return nan;
+    // The density rises with the salinity over the whole range: bisection.
+    double lo = 0.0, hi = kMaxSalinity;
+    const double tolerance = 1e-9;
+    if (density < Density(lo, temperature) - tolerance || density > Density(hi, temperature) + tolerance) return nan;
+    for (int i = 0; i < 60; ++i) {
+        const double mid = 0.5 * (lo + hi);
+        (Density(mid, temperature) < density ? lo : hi) = mid;
+    }
+    return 0.5 * (lo + hi);
+}
+
 int CAmbient::CheckProfile(int& rowA, int& rowB) const {
     // The result is that of comparing every pair (i, j), i < j, in order:
     // the first pair whose depth does not increase (-2) or whose density

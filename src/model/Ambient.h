@@ -42,6 +42,10 @@ public:
     // Density in g/mL of a row value: the value itself when the temperature
     // is exactly 0, otherwise the Knudsen-Ekman relation for sea water.
     static double Density(double value, double temperature);
+    // The salinity (ppt) that Density gives this density with at this
+    // temperature (not 0), within the profile's 0 to 40 ppt; NaN when no
+    // salinity in that range reaches it.
+    static double SalinityFor(double density, double temperature);
 
     // 0 when the table is in order, -1 for unstable stratification (a deeper
     // row lighter than a shallower one), -2 for a broken depth order; the

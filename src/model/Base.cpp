@@ -37,8 +37,8 @@ void CBase::CopyFrom(const CBase* src, bool noRiser) {
     m_nCurrentJet = 0;
     if (!src) {
         m_dDistance = 0.0;
-        m_dTopRadius = noRiser ? 0.0 : 1.0;
-        m_dBottomRadius = noRiser ? 0.0001 : 1.5;
+        m_dTopRadius = noRiser ? 0.0 : 0.2;
+        m_dBottomRadius = noRiser ? 0.0001 : 0.3;
         m_dHeight = noRiser ? 20.0 : 1.0;
         m_dTotalFlow = 0.0138;
         auto jet = std::make_unique<CJet>(noRiser);

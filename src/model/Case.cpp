@@ -268,11 +268,24 @@ std::string CCase::MakeOutfallName() const {
                           [](const std::unique_ptr<CRiser>& o) { return o->m_strName; });
 }
 
+namespace {
+// A riser made with defaults fits the outfall it stands on, and its jets the
+// riser: within the limits the checks of their values hold them to.
+void FitNewRiser(CBase& riser, const CRiser& outfall) {
+    riser.m_dBottomRadius = std::max(0.05, std::min(riser.m_dBottomRadius, 0.5 * outfall.m_dWidth));
+    riser.m_dTopRadius = std::max(0.01, std::min(riser.m_dTopRadius, riser.m_dBottomRadius));
+    riser.m_dHeight = std::max(0.1, std::min(riser.m_dHeight, outfall.m_dDepth));
+    for (const auto& j : riser.m_Jets) j->m_dPortHeight = std::min(j->m_dPortHeight, riser.m_dHeight);
+}
+}  // namespace
+
 void CCase::AppendNewJet(CBase& riser, const CJet* source) {
     const bool noRiser = m_bNoRiser;
     auto j = std::make_unique<CJet>(noRiser);
     j->m_strName = riser.MakeChildName();
     if (source) j->CopyFrom(source, noRiser);
+    // A default port stands no higher than its riser.
+    else if (!noRiser) j->m_dPortHeight = std::min(j->m_dPortHeight, riser.m_dHeight);
     riser.AppendJet(std::move(j));
     riser.m_nCurrentJet = riser.GetJetCount() - 1;
 }
@@ -286,6 +299,12 @@ void CCase::Create(TreeLevel level) {
         o->m_strName = MakeOutfallName();
         o->m_pGridLink = m_pGridLink;
         o->CopyFrom(nullptr, noRiser);
+        // Without the wizard's grid the case's own profile gives the sea bed.
+        if (!m_pGridLink && m_pAmbient) {
+            std::vector<double> levels;
+            for (const ProfileRow& row : m_pAmbient->Rows()) levels.push_back(row.m_dDepth);
+            o->m_dDepth = CRiser::DefaultDepth(levels);
+        }
         m_Outfalls.push_back(std::move(o));
         m_nCurrentOutfall = GetOutfallCount() - 1;
         added = DocItemLevel::Outfall;
@@ -301,6 +320,7 @@ void CCase::Create(TreeLevel level) {
             const CBase* last = o->GetRiserCount() > 0 ? o->m_Risers.back().get() : nullptr;
             // A copy keeps its own distance 0: distances are not copied.
             r->CopyFrom(last, noRiser);
+            if (!last && !noRiser) FitNewRiser(*r, *o);
             o->AppendRiser(std::move(r));
             o->m_nCurrentRiser = o->GetRiserCount() - 1;
         }

@@ -27,6 +27,7 @@ bool CCase::SelectFromPick(const unsigned int* hits, int count) {
 
     const int oi = static_cast<int>(best[3]), ri = static_cast<int>(best[4]), ji = static_cast<int>(best[5]),
               ring = static_cast<int>(best[6]);
+    const CJet* picked = nullptr;
     if (oi >= 0 && oi < GetOutfallCount()) {
         m_nCurrentOutfall = oi;
         CRiser* o = m_Outfalls[oi].get();
@@ -42,6 +43,7 @@ bool CCase::SelectFromPick(const unsigned int* hits, int count) {
                     const int last = std::max(0, j->GetDiskCount() - 1);
                     j->m_nCurrentDisk = std::min(ring, last);
                     m_nCurrentDiskMirror = j->m_nCurrentDisk;
+                    picked = j;
                 }
             }
         }
@@ -51,6 +53,15 @@ bool CCase::SelectFromPick(const unsigned int* hits, int count) {
     if (m_nCurrentOutfall != oldOutfall || (newO ? newO->m_nCurrentRiser : -1) != oldRiser ||
         (newR ? newR->m_nCurrentJet : -1) != oldJet)
         NotifySelection();
+    if (picked) {
+        // The picked jet alone shows its picked disk; the panes show that disk.
+        ForEachJet([picked](int, int, int, CRiser&, CBase&, CJet& j) {
+            j.m_pDisplay->m_nPickedRing = &j == picked ? j.m_nCurrentDisk : -1;
+        });
+        DocEvent e = DocEvent::Item(DocEvent::JetPicked, DocItemLevel::Jet, oi, ri, ji, picked->Id());
+        e.m_nCount = picked->m_nCurrentDisk;
+        Notify(e);
+    }
     return true;
 }
 

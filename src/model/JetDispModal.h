@@ -92,7 +92,7 @@ public:
     mutable std::vector<TubeRing> m_Rings;
     std::vector<TubeRing> m_Sections;  // point lists for cross-sections
     double m_Placement[16];            // jet frame to scene, row-major
-    int m_nPickedRing = 0;             // ring whose following segment is highlighted
+    int m_nPickedRing = -1;            // picked disk, whose segment is highlighted; -1 none
     double m_dDisplayAngle = 90.0;     // copy of the case's current angle
     // The fast tube's vertex arrays, kept by the drawing code between frames
     // and made again when RingGeneration() changes.

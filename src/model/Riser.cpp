@@ -12,8 +12,15 @@ namespace {
 // The smallest stored size of one riser: name, material, four doubles,
 // visible, two ranges, jet count.
 constexpr std::size_t kMinRiserBytes = 64 + 52 + 4 * 8 + 4 + 32 + 32 + 4;
-constexpr double kDefaultDepth = 21.0;
+constexpr double kDefaultDepth = 20.0;
 }  // namespace
+
+double CRiser::DefaultDepth(const std::vector<double>& levels) {
+    if (levels.empty()) return kDefaultDepth;
+    const double deepest = *std::max_element(levels.begin(), levels.end());
+    // A profile that stays within the top metre gets the usual water depth.
+    return deepest > 1.0 ? deepest : kDefaultDepth;
+}
 
 CRiser::CRiser() : m_Material(CMaterialProperty::OutfallDefault()) {}
 
@@ -28,20 +35,13 @@ CBase* CRiser::AppendRiser(std::unique_ptr<CBase> riser) {
 
 void CRiser::CopyFrom(const CRiser* src, bool noRiser) {
     if (!src) {
-        m_dDepth = kDefaultDepth;
-        if (m_pGridLink) {
-            const std::vector<double> depths = m_pGridLink->DepthColumn();
-            if (!depths.empty()) {
-                const double deepest = *std::max_element(depths.begin(), depths.end());
-                if (deepest > 1.0) m_dDepth = deepest + 1.0;
-            }
-        }
+        m_dDepth = DefaultDepth(m_pGridLink ? m_pGridLink->DepthColumn() : std::vector<double>{});
         m_dTemperature = 0.0;
         m_dSalinity = 0.0;
         m_dDensity = 1.0;
         m_dJetSpacing = 10.0;
         m_dLength = 200.0;
-        m_dWidth = 4.0;
+        m_dWidth = kDefaultWidth;
         return;
     }
     m_dDepth = src->m_dDepth;

@@ -34,6 +34,13 @@ public:
     CRiser(const CRiser&) = delete;
     CRiser& operator=(const CRiser&) = delete;
 
+    // A pipe of 1 m: the default risers stand on it within their limits.
+    static constexpr double kDefaultWidth = 1.0;
+    // The depth a new outfall lies at: on the sea bed of a profile with these
+    // level depths (the deepest), 20 m for none or one within the top metre,
+    // the water depth the profile then gets.
+    static double DefaultDepth(const std::vector<double>& levels);
+
     // With a source: copy its fields and rebuild the riser list from the
     // source's risers. Without: defaults (depth from the linked grid).
     void CopyFrom(const CRiser* src, bool noRiser);

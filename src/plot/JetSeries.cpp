@@ -5,6 +5,7 @@
 
 #include "base/MatrixFunctions.h"
 #include "model/Case.h"
+#include "model/JetLabel.h"
 
 namespace {
 // Scene position of a point given in the jet's own model frame (x along the
@@ -38,8 +39,6 @@ JetSample Lerp(const JetSample& a, const JetSample& b, double t) {
 }
 }  // namespace
 
-std::string JetSeries::Label() const { return m_strOutfall + " / " + m_strRiser + " / " + m_strJet; }
-
 double CentreDilution(double maxConcentration) { return maxConcentration > 0.0 ? 1.0 / maxConcentration : 0.0; }
 
 JetSeries MakeJetSeries(const CCase& doc, int outfall, int riser, int jet, const double* plane) {
@@ -64,6 +63,7 @@ JetSeries MakeJetSeries(const CCase& doc, int outfall, int riser, int jet, const
     s.m_strOutfall = o->m_strName;
     s.m_strRiser = r->m_strName;
     s.m_strJet = j->m_strName;
+    s.m_strLabel = JetLabel(doc, outfall, riser, jet);
 
     // The model puts the surface at the port depth above the port and the
     // bed at the deepest profile row. Without the depth the model used

@@ -32,14 +32,16 @@ struct JetSeries {
     int m_nOrdinal = 0;  // place of the jet in the case (outfall, riser, jet order), from 0
     int m_nOutfall = 0, m_nRiser = 0, m_nJet = 0;
     std::string m_strOutfall, m_strRiser, m_strJet;
+    std::string m_strLabel;              // JetLabel of the jet
     double m_dSurface = 0.0;             // height of the water surface above the port (m)
     double m_dBed = 0.0;                 // height of the sea bed above the port (m, negative below)
     double m_dCurrent[2] = {1.0, 0.0};   // plan direction the current flows to (unit vector)
     std::vector<JetSample> m_Samples;    // one per disk, in step order
     std::vector<JetSample> m_Crossings;  // where the cut plane crosses the axis
 
-    // "outfall / riser / jet"
-    std::string Label() const;
+    // The jet with its riser (and outfall), as the case names jets outside
+    // its tree (JetLabel).
+    const std::string& Label() const { return m_strLabel; }
 };
 
 // The series of one jet. With a plane equation (a x + b y + c z + e = 0 in

@@ -14,14 +14,14 @@
 #include "plot/PlotData.h"
 
 enum class LegendKind {
-    Jet,       // a jet's colour (m_nOrdinal)
-    LineKind,  // a quantity every jet shows, in black
-    Level,     // a level of the case, dotted grey
-    Marker,    // where the cut plane crosses a jet, a red ring
+    Jet,         // a jet's colour (m_nOrdinal)
+    LineKind,    // a quantity every jet shows, in black
+    Level,       // a level of the case, dotted grey
+    Marker,      // where the cut plane crosses a jet, a red ring
     BedContact,  // where a jet's band reaches the sea bed, a brown triangle
-    Band,      // the half-width band, a grey patch
-    Arrow,     // the current's direction, grey
-    Curve,     // a curve of no jet (a profile), in the first jet colour
+    Band,        // the half-width band, a grey patch
+    Arrow,       // the current's direction, grey
+    Curve,       // a curve of no jet (a profile), in the first jet colour
 };
 
 enum class LegendLine { Solid, Dashed, Dotted, None };

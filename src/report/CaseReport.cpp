@@ -5,6 +5,7 @@
 
 #include "geometry/CutPlane.h"
 #include "model/Case.h"
+#include "model/JetLabel.h"
 #include "plot/JetSeries.h"
 #include "plot/PlotData.h"
 #include "report/MergingSentence.h"
@@ -64,6 +65,9 @@ struct Builder {
     const CCase& doc;
     const ReportOptions& opt;
     Html h;
+
+    // A jet's cell: its name with its riser (and outfall), escaped.
+    QString Label(int outfall, int riser, int jet) const { return Esc(JetLabel(doc, outfall, riser, jet)); }
     ReportDocument out;
 
     QString Picture(const QImage& image, int shownWidth) {
@@ -153,11 +157,11 @@ struct Builder {
         h.Para(
             "Horizontal angles (H) are measured from the current direction, vertical angles (V) above the "
             "horizontal. The effluent is given by its salinity and temperature, or by its density.");
-        h.TableStart({"Jet", "Riser", "Flow (m<sup>3</sup>/s)", "Diameter (m)", "Port height (m)", "H (deg)", "V (deg)",
-                      "Effluent"});
-        doc.ForEachJet([&](int, int, int, const CRiser&, const CBase& r, const CJet& j) {
-            h.Row({Esc(j.m_strName), Esc(r.m_strName), Fix(j.m_dFlow, 5), Fix(j.m_dDiameter, 3),
-                   Fix(j.m_dPortHeight, 2), Fix(j.m_dHAngle, 1), Fix(j.m_dVAngle, 1), Effluent(j)});
+        h.TableStart(
+            {"Jet", "Flow (m<sup>3</sup>/s)", "Diameter (m)", "Port height (m)", "H (deg)", "V (deg)", "Effluent"});
+        doc.ForEachJet([&](int o, int r, int k, const CRiser&, const CBase&, const CJet& j) {
+            h.Row({Label(o, r, k), Fix(j.m_dFlow, 5), Fix(j.m_dDiameter, 3), Fix(j.m_dPortHeight, 2),
+                   Fix(j.m_dHAngle, 1), Fix(j.m_dVAngle, 1), Effluent(j)});
         });
         h.TableEnd();
     }
@@ -177,14 +181,14 @@ struct Builder {
             "Ua, densimetric Froude number Fd, and the flux length scales lQ, lm, lb and lM.");
         h.TableStart(
             {"Jet", "Port depth (m)", "Uj (m/s)", "Ua (m/s)", "Fd (-)", "lQ (m)", "lm (m)", "lb (m)", "lM (m)"});
-        doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
+        doc.ForEachJet([&](int o, int r, int i, const CRiser&, const CBase&, const CJet& j) {
             const QString none = NoResult(j);
             if (!none.isEmpty()) {
-                h.WideRow(Esc(j.m_strName), none, 8);
+                h.WideRow(Label(o, r, i), none, 8);
                 return;
             }
             const CKeyParameters& k = j.m_KeyParams;
-            h.Row({Esc(j.m_strName), Fix(k.m_dDepth, 2), Fix(k.m_dUj, 3), Fix(k.m_dUa, 4), Scale(k.m_dFd, 2),
+            h.Row({Label(o, r, i), Fix(k.m_dDepth, 2), Fix(k.m_dUj, 3), Fix(k.m_dUa, 4), Scale(k.m_dFd, 2),
                    Scale(k.m_dlQ, 3), Scale(k.m_dlm, 3), Scale(k.m_dlb, 3), Scale(k.m_dlM, 3)});
         });
         h.TableEnd();
@@ -200,11 +204,11 @@ struct Builder {
         h.TableStart({"Jet", "Rise height (m)", "Horizontal distance (m)", "Travel time (s)", "Centreline dilution (-)",
                       "Average dilution (-)", "Plumes merge at (m above port / dilution)"});
         int computed = 0, rejected = 0;
-        doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
+        doc.ForEachJet([&](int o, int r, int k, const CRiser&, const CBase&, const CJet& j) {
             const QString none = NoResult(j);
             if (!none.isEmpty()) {
                 if (!j.m_strStatus.empty()) ++rejected;
-                h.WideRow(Esc(j.m_strName), none, 6);
+                h.WideRow(Label(o, r, k), none, 6);
                 return;
             }
             ++computed;
@@ -212,7 +216,7 @@ struct Builder {
             double rise = disks.front().m_dZ;
             for (const CJetDisk& d : disks) rise = std::max(rise, d.m_dZ);
             const CJetDisk& last = disks.back();
-            h.Row({Esc(j.m_strName), Fix(rise, 2), Fix(std::hypot(last.m_dX, last.m_dY), 2), Fix(last.m_dUnnamed, 1),
+            h.Row({Label(o, r, k), Fix(rise, 2), Fix(std::hypot(last.m_dX, last.m_dY), 2), Fix(last.m_dUnnamed, 1),
                    Fix(CentreDilution(last.m_dMaxConc), 2), Fix(last.m_dDilution, 2), Merging(j.m_KeyParams.m_Row)});
         });
         h.TableEnd();
@@ -220,11 +224,9 @@ struct Builder {
         // so no row breaks across a page.
         h.Heading(3, QString("%1.1").arg(n), "Stop reasons");
         h.TableStart({"Jet", "Why the computation stopped"});
-        doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
+        doc.ForEachJet([&](int o, int r, int k, const CRiser&, const CBase&, const CJet& j) {
             const QString none = NoResult(j);
-            h.Row({Esc(j.m_strName), !none.isEmpty()         ? none
-                                     : j.m_strStatus.empty() ? QString("-")
-                                                             : Esc(j.m_strStatus)});
+            h.Row({Label(o, r, k), !none.isEmpty() ? none : j.m_strStatus.empty() ? QString("-") : Esc(j.m_strStatus)});
         });
         h.TableEnd();
         QString summary = QString("%1 of %2 jets computed").arg(computed).arg(doc.GetJetCount());
@@ -291,9 +293,9 @@ struct Builder {
         h.TableEnd();
         h.Para("");
         h.TableStart({"Jet", "Area (m<sup>2</sup>)", "Horizontal span (m)", "Vertical span (m)"});
-        doc.ForEachJet([&](int, int, int, const CRiser&, const CBase&, const CJet& j) {
+        doc.ForEachJet([&](int o, int r, int k, const CRiser&, const CBase&, const CJet& j) {
             if (j.m_Section.m_dArea > 0.0)
-                h.Row({Esc(j.m_strName), Fix(j.m_Section.m_dArea, 3), Fix(j.m_Section.m_dHSpan, 3),
+                h.Row({Label(o, r, k), Fix(j.m_Section.m_dArea, 3), Fix(j.m_Section.m_dHSpan, 3),
                        Fix(j.m_Section.m_dVSpan, 3)});
         });
         h.TableEnd();

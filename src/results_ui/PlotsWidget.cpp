@@ -25,6 +25,7 @@
 #include <cmath>
 
 #include "document/PlumexDoc.h"
+#include "model/JetLabel.h"
 #include "plot/JetPalette.h"
 #include "plot/JetSeries.h"
 #include "plot/PlotCsv.h"
@@ -45,40 +46,17 @@ QLineSeries* LineOf(const PlotCurve& c) {
     return s;
 }
 
-// Legend text: the jet without the outfall (and riser) all shown jets
-// share, then what the curve shows.
-QString SeriesName(const PlotCurve& c, const QString& sharedPrefix) {
+// Legend text: the jet (with its riser, see JetLabel), then what the curve shows.
+QString SeriesName(const PlotCurve& c) {
     const QString name = QString::fromStdString(c.m_strName);
     if (c.m_strJet.empty()) return name;
-    QString jet = QString::fromStdString(c.m_strJet);
-    if (jet.startsWith(sharedPrefix)) jet = jet.mid(sharedPrefix.size());
-    return jet + " - " + name;
-}
-
-// The leading "outfall / " or "outfall / riser / " that every jet label of
-// the plot shares.
-QString SharedPrefix(const PlotData& plot) {
-    QString prefix;
-    bool first = true;
-    for (const PlotCurve& c : plot.m_Curves) {
-        if (c.m_strJet.empty()) continue;
-        const QString jet = QString::fromStdString(c.m_strJet);
-        const QString own = jet.left(jet.lastIndexOf(" / ") + 3);
-        if (first) prefix = own;
-        first = false;
-        while (!prefix.isEmpty() && !own.startsWith(prefix)) {
-            const int cut = prefix.lastIndexOf(" / ", prefix.size() - 4);
-            prefix = cut < 0 ? QString() : prefix.left(cut + 3);
-        }
-    }
-    return prefix;
+    return QString::fromStdString(c.m_strJet) + " - " + name;
 }
 
 // An empty series that stands in the legend for one entry: a line in the
 // entry's colour and style, a red ring, or a grey patch.
-QAbstractSeries* LegendKey(const LegendEntry& e, const QString& sharedPrefix) {
-    QString text = QString::fromStdString(e.m_strText);
-    if (e.m_Kind == LegendKind::Jet && text.startsWith(sharedPrefix)) text = text.mid(sharedPrefix.size());
+QAbstractSeries* LegendKey(const LegendEntry& e) {
+    const QString text = QString::fromStdString(e.m_strText);
     if (e.m_Kind == LegendKind::Marker || e.m_Kind == LegendKind::BedContact) {
         const bool bed = e.m_Kind == LegendKind::BedContact;
         auto* ring = new QScatterSeries;
@@ -201,10 +179,9 @@ void CPlotsWidget::FillList() {
     if (m_pDoc) {
         const CJet* current = m_pDoc->GetCurrentJet();
         int ordinal = 0;
-        m_pDoc->ForEachJet([&](int, int, int, const CRiser& o, const CBase& r, const CJet& j) {
+        m_pDoc->ForEachJet([&](int o, int r, int k, const CRiser&, const CBase&, const CJet& j) {
             const int place = ordinal++;
-            auto* it =
-                new QListWidgetItem(QString::fromStdString(o.m_strName + " / " + r.m_strName + " / " + j.m_strName));
+            auto* it = new QListWidgetItem(QString::fromStdString(JetLabel(*m_pDoc, o, r, k)));
             QPixmap swatch(12, 12);
             swatch.fill(PaletteColour(place));
             it->setIcon(QIcon(swatch));
@@ -264,7 +241,6 @@ void CPlotsWidget::Rebuild() {
         ay2->setLabelFormat("%g");
         m_pChart->addAxis(ay2, Qt::AlignRight);
     }
-    const QString shared = SharedPrefix(m_Plot);
     // Each series says which jet and which curve it draws.
     auto attach = [&](QAbstractSeries* s, const PlotCurve& c) {
         const bool right = c.m_bRightAxis;
@@ -285,7 +261,7 @@ void CPlotsWidget::Rebuild() {
             fill.setAlpha(55);
             area->setBrush(fill);
             area->setPen(Qt::NoPen);
-            area->setName(SeriesName(c, shared) + " band");
+            area->setName(SeriesName(c) + " band");
             attach(area, c);
             continue;
         }
@@ -322,14 +298,14 @@ void CPlotsWidget::Rebuild() {
         if (c.m_bDashed) pen.setStyle(Qt::DashLine);
         if (c.m_Role == CurveRole::Reference) pen.setStyle(Qt::DotLine);
         s->setPen(pen);
-        s->setName(SeriesName(c, shared));
+        s->setName(SeriesName(c));
         attach(s, c);
     }
     // The drawn series stay out of the legend: it says which colour is
     // which jet and which line style which quantity, each once.
     for (QLegendMarker* marker : m_pChart->legend()->markers()) marker->setVisible(false);
     for (const LegendEntry& e : BuildLegend(m_Plot)) {
-        QAbstractSeries* key = LegendKey(e, shared);
+        QAbstractSeries* key = LegendKey(e);
         key->setProperty("legendOnly", true);
         m_pChart->addSeries(key);
         key->attachAxis(ax);

@@ -12,6 +12,7 @@
 #include "base/Prompt.h"
 #include "model/Case.h"
 #include "model/JetDispModal.h"
+#include "model/JetLabel.h"
 #include "run/ClassicNumericScope.h"
 #include "run/ModelOutputFile.h"
 #include "run/RunProgress.h"
@@ -74,7 +75,7 @@ ReaderInput ReaderInputOf(const CCase& doc, const RunPlan& plan) {
         ReaderJet jet;
         if (const CJet* j = doc.FindJetById(id)) {
             jet.m_bInCase = true;
-            jet.m_strName = j->m_strName;
+            jet.m_strName = JetLabel(doc, id);
             jet.m_nSteps = j->m_KeyParams.m_nSteps;
         }
         input.m_Jets.push_back(std::move(jet));

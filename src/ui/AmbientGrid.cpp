@@ -8,6 +8,7 @@
 #include <QRegularExpressionValidator>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 #include "base/Prompt.h"
 #include "ui/Units.h"
@@ -37,13 +38,16 @@ QString ColumnTip(int column, bool salinity) {
         return salinity ? QString("Salinity of the level, %1").arg(units::kPartPerThousand)
                         : QString("Density of the level, %1 (its temperature is 0)").arg(units::kGramPerMillilitre);
     case 2:
-        return QString("Temperature of the level, %1 (0: the column before holds the density)").arg(units::kCelsius);
+        return QString("Temperature of the level, %1 (used with salinities)").arg(units::kCelsius);
     default:
         return QString("Speed of the ambient current at the level, %1").arg(units::kMetrePerSecond);
     }
 }
 
 double CellNumber(const QString& text, bool* ok = nullptr) { return text.trimmed().toDouble(ok); }
+
+// The temperature densities turn into salinities at.
+constexpr double kSwitchTemperature = 15.0;
 }  // namespace
 
 CAmbientGrid::CAmbientGrid(CheckSurface surface, CPrompt& prompt, QWidget* parent)
@@ -74,6 +78,7 @@ CAmbientGrid::CAmbientGrid(CheckSurface surface, CPrompt& prompt, QWidget* paren
     // Tab leaves the grid (the arrows move between cells; in an editor Tab
     // goes on to the next cell).
     setTabKeyNavigation(false);
+    SetValueCaption(false);
 }
 
 void CAmbientGrid::FitColumns() {
@@ -110,6 +115,7 @@ void CAmbientGrid::currentChanged(const QModelIndex& current, const QModelIndex&
     }
     SaveCellText(current.row(), current.column());
     QTableWidget::currentChanged(current, previous);
+    UpdateDensityText();
 }
 
 QString CAmbientGrid::CellText(int level, int column) const {
@@ -147,8 +153,14 @@ void CAmbientGrid::SetRows(const std::vector<ProfileRow>& rows) {
         SetCellText(r, 2, NumberText(rows[r].m_dTemperature));
         SetCellText(r, 3, NumberText(rows[r].m_dCurrent));
     }
-    if (!rows.empty()) SetValueCaption(rows.front().m_dTemperature != 0.0);
+    const bool salinity = !rows.empty() && rows.front().m_dTemperature != 0.0;
+    const bool changed = salinity != m_bSalinity;
+    m_bSalinity = salinity;
+    SetValueCaption(salinity);
+    ApplyKindToCells();
     SaveCellText(currentRow(), currentColumn());
+    if (changed) emit kindChanged(salinity);
+    UpdateDensityText();
 }
 
 void CAmbientGrid::AddLevel() {
@@ -156,15 +168,18 @@ void CAmbientGrid::AddLevel() {
     const int n = LevelCount();
     insertRow(n);
     if (n == 0) {
-        const char* first[4] = {"0", "1.0246", "0", "0.05"};
-        for (int c = 0; c < 4; ++c) SetCellText(0, c, first[c]);
+        const char* density[4] = {"0", "1.0246", "0", "0.05"};
+        const char* salinity[4] = {"0", "33", "15", "0.05"};
+        for (int c = 0; c < 4; ++c) SetCellText(0, c, m_bSalinity ? salinity[c] : density[c]);
     } else {
         double depth = CellNumber(CellText(n - 1, 0)) + 20.0;
         if (n >= 2) depth = 2.0 * CellNumber(CellText(n - 1, 0)) - CellNumber(CellText(n - 2, 0));
         SetCellText(n, 0, QString::asprintf("%3.2f", depth));
         for (int c = 1; c < 4; ++c) SetCellText(n, c, CellText(n - 1, c));
     }
+    ApplyKindToCells();
     emit levelsChanged();
+    UpdateDensityText();
 }
 
 void CAmbientGrid::DeleteLevel() {
@@ -175,6 +190,7 @@ void CAmbientGrid::DeleteLevel() {
     removeRow(r);
     SaveCellText(currentRow(), currentColumn());
     emit levelsChanged();
+    UpdateDensityText();
 }
 
 void CAmbientGrid::CommitEditor() {
@@ -204,11 +220,118 @@ void CAmbientGrid::SetValueCaption(bool salinity) {
     FitColumns();
 }
 
-void CAmbientGrid::UpdateValueCaption() {
-    if (LevelCount() < 2) return;
-    const QString t = CellText(0, 2).trimmed();
-    if (t.isEmpty()) return;
-    SetValueCaption(CellNumber(t) != 0.0);
+QString CAmbientGrid::FieldName(int column) const {
+    switch (column) {
+    case 0:
+        return "Depth(m)";
+    case 1:
+        return m_bSalinity ? "Salinity(ppt)" : "Density(g/ml)";
+    case 2:
+        return "Temperature(deg)";
+    default:
+        return "Current(m/s)";
+    }
+}
+
+bool CAmbientGrid::IsEditableCell(int row, int column) const {
+    const QTableWidgetItem* it = item(row, column);
+    return it && (it->flags() & Qt::ItemIsEditable);
+}
+
+void CAmbientGrid::ApplyKindToCells() {
+    for (int r = 0; r < LevelCount(); ++r) {
+        if (!item(r, 2)) SetCellText(r, 2, "0");
+        QTableWidgetItem* t = item(r, 2);
+        if (m_bSalinity) {
+            t->setFlags(t->flags() | Qt::ItemIsEditable);
+            t->setData(Qt::ForegroundRole, QVariant());
+            t->setToolTip(QString());
+        } else {
+            t->setFlags(t->flags() & ~Qt::ItemIsEditable);
+            t->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+            t->setToolTip("Not used with densities: choose salinity to give a temperature.");
+        }
+    }
+}
+
+bool CAmbientGrid::SetSalinity(bool salinity) {
+    CommitEditor();
+    if (salinity == m_bSalinity) return true;
+    // Each level keeps its density: work out the new values first, so that
+    // one level without a salinity changes nothing.
+    std::vector<ProfileRow> rows = Rows();
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        ProfileRow& row = rows[r];
+        if (salinity) {
+            const double s = CAmbient::SalinityFor(row.m_dValue, kSwitchTemperature);
+            if (std::isnan(s)) {
+                Refuse(static_cast<int>(r), 1,
+                       QString("a density of %1 g/ml has no salinity between 0 and 40 ppt at %2 deg; the levels "
+                               "keep their densities.")
+                           .arg(NumberText(row.m_dValue), NumberText(kSwitchTemperature))
+                           .toStdString());
+                return false;
+            }
+            row.m_dValue = std::round(s * 1000.0) / 1000.0;
+            row.m_dTemperature = kSwitchTemperature;
+        } else {
+            row.m_dValue = std::round(CAmbient::Density(row.m_dValue, row.m_dTemperature) * 1e6) / 1e6;
+            row.m_dTemperature = 0.0;
+        }
+    }
+    m_bSalinity = salinity;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        SetCellText(static_cast<int>(r), 1, NumberText(rows[r].m_dValue));
+        SetCellText(static_cast<int>(r), 2, NumberText(rows[r].m_dTemperature));
+    }
+    SetValueCaption(salinity);
+    ApplyKindToCells();
+    SaveCellText(currentRow(), currentColumn());
+    emit kindChanged(salinity);
+    if (LevelCount() > 0) emit levelsChanged();
+    UpdateDensityText();
+    return true;
+}
+
+QString CAmbientGrid::DensityText() const { return m_strDensityText; }
+
+void CAmbientGrid::UpdateDensityText() {
+    QString text;
+    const int r = currentRow();
+    if (r >= 0 && r < LevelCount()) {
+        // What is typed now: the open editor's text before it is written back.
+        auto cell = [this, r](int column) {
+            const auto* delegate = static_cast<const CAmbientCellDelegate*>(itemDelegate());
+            const QLineEdit* editor = delegate->OpenEditor(r, column);
+            return editor ? editor->text() : CellText(r, column);
+        };
+        const QString level = QString("Level %1: ").arg(r + 1);
+        bool okValue = false, okTemperature = false;
+        const double value = CellNumber(cell(1), &okValue);
+        const double temperature = CellNumber(cell(2), &okTemperature);
+        if (!okValue) {
+            text = level + FieldName(1) + " holds no number yet.";
+        } else if (!m_bSalinity) {
+            text = level + QString("density %1 g/ml.").arg(NumberText(value));
+        } else if (!okTemperature || !(temperature > 0.0)) {
+            text = level + "give a temperature above 0 to compute the density.";
+        } else {
+            text = level + QString("%1 ppt at %2 deg gives a density of %3 g/ml.")
+                               .arg(NumberText(value), NumberText(temperature),
+                                    QString::number(CAmbient::Density(value, temperature), 'f', 5));
+        }
+    }
+    if (text == m_strDensityText) return;
+    m_strDensityText = text;
+    emit densityTextChanged(text);
+}
+
+void CAmbientGrid::Refuse(int row, int column, const std::string& why) {
+    m_prompt.Inform(QString("%1 of level %2: %3")
+                        .arg(FieldName(column))
+                        .arg(row + 1)
+                        .arg(QString::fromStdString(why))
+                        .toStdString());
 }
 
 void CAmbientGrid::SaveCellText(int row, int column) {
@@ -225,35 +348,26 @@ bool CAmbientGrid::CheckCell(int row, int column) {
 bool CAmbientGrid::CheckCell(int row, int column, const QString& restoreText) {
     if (m_bChecking || row < 0 || column < 0 || row >= LevelCount()) return true;
     m_bChecking = true;
-    UpdateValueCaption();
     const QString text = CellText(row, column).trimmed();
-    bool ok = true;
     std::string message;
-    bool restore = false;
     if (!text.isEmpty()) {
         bool isNumber = false;
         const double value = CellNumber(text, &isNumber);
-        if (!isNumber) {
-            // A lone "-" or "." is no number: it cannot stand in the profile.
-            message = "Please enter a number.";
-            restore = true;
-        } else {
-            message = ProfileCellMessage(column, value, CellNumber(CellText(row, 1)), CellNumber(CellText(row, 2)),
-                                         m_surface, &restore);
-        }
+        // A lone "-" or "." is no number: it cannot stand in the profile.
+        message = isNumber ? ProfileCellMessage(column, value, m_bSalinity, m_surface) : "Please enter a number.";
     }
     if (!message.empty()) {
-        if (restore) SetCellText(row, column, restoreText);
-        ok = false;
+        SetCellText(row, column, restoreText);
     } else if (!text.isEmpty()) {
         // An accepted value shows as the number it is: "020" as "20", "1.50" as "1.5".
         const QString shortest = NumberText(CellNumber(text));
         if (shortest != CellText(row, column)) SetCellText(row, column, shortest);
     }
     emit levelsChanged();
-    if (!message.empty()) m_prompt.Inform(message);
+    UpdateDensityText();
+    if (!message.empty()) Refuse(row, column, message);
     m_bChecking = false;
-    return ok;
+    return message.empty();
 }
 
 void CAmbientGrid::PasteIntoCell() {
@@ -262,8 +376,12 @@ void CAmbientGrid::PasteIntoCell() {
     const QString text = QApplication::clipboard()->text().trimmed();
     if (text.isEmpty()) return;
     static const QRegularExpression whole(QRegularExpression::anchoredPattern(NumberPattern().pattern()));
+    if (!IsEditableCell(r, c)) {
+        Refuse(r, c, "not used with densities: choose salinity to give a temperature.");
+        return;
+    }
     if (!whole.match(text).hasMatch()) {
-        m_prompt.Inform("Please enter a number.");
+        Refuse(r, c, "Please enter a number.");
         return;
     }
     SaveCellText(r, c);
@@ -290,6 +408,10 @@ void CAmbientGrid::keyPressEvent(QKeyEvent* event) {
     const QString t = event->text();
     const bool digit = t.size() == 1 && t[0].isDigit() && t[0].unicode() < 128;
     if (r >= 0 && c >= 0 && (digit || t == "." || t == "-" || event->key() == Qt::Key_Backspace)) {
+        if (!IsEditableCell(r, c)) {
+            Refuse(r, c, "not used with densities: choose salinity to give a temperature.");
+            return;
+        }
         QString text = CellText(r, c);
         if (digit) {
             // Digits go after the number, except that a lone zero gives way:
@@ -308,6 +430,7 @@ void CAmbientGrid::keyPressEvent(QKeyEvent* event) {
         }
         SetCellText(r, c, text);
         m_bTyped = true;
+        UpdateDensityText();
         return;
     }
     switch (event->key()) {
@@ -337,6 +460,7 @@ void CAmbientGrid::keyPressEvent(QKeyEvent* event) {
         if (m_bTyped && r == m_nSavedRow && c == m_nSavedColumn) {
             SetCellText(r, c, m_strSaved);
             m_bTyped = false;
+            UpdateDensityText();
             return;
         }
         break;
@@ -346,13 +470,26 @@ void CAmbientGrid::keyPressEvent(QKeyEvent* event) {
     event->ignore();
 }
 
-QWidget* CAmbientCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const {
+QWidget* CAmbientCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                            const QModelIndex& index) const {
     auto* editor = new QLineEdit(parent);
     editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     editor->setFrame(false);
     editor->setValidator(new QRegularExpressionValidator(NumberPattern(), editor));
     m_pEditor = editor;
+    m_nEditorRow = index.row();
+    m_nEditorColumn = index.column();
+    // The density follows every key typed.
+    QPointer<CAmbientGrid> grid(&m_grid);
+    connect(editor, &QLineEdit::textEdited, editor, [grid] {
+        if (grid) grid->UpdateDensityText();
+    });
     return editor;
+}
+
+const QLineEdit* CAmbientCellDelegate::OpenEditor(int row, int column) const {
+    if (!m_pEditor || row != m_nEditorRow || column != m_nEditorColumn) return nullptr;
+    return m_pEditor;
 }
 
 void CAmbientCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {

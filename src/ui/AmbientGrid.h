@@ -4,12 +4,17 @@
 #endif
 // The ambient profile grid of the input surfaces: one row per level (the
 // header is the caption row), columns depth, density or salinity,
-// temperature and current speed. Editing follows the rules users of the
-// program know: entering a cell opens an editor over it; leaving the cell
-// writes the text back and checks it (a refused value brings the old text
-// back); with no editor open only digits, one ".", backspace and a leading
-// "-" change the cell; a pasted value is checked like a typed one. Numbers
-// are read and written with a decimal point whatever the locale.
+// temperature and current speed. Whether column 1 holds densities or
+// salinities is the user's choice (SetSalinity), never guessed from what is
+// typed: with densities the temperature cells stay 0 and cannot be edited,
+// with salinities every level needs a temperature above 0. Editing follows
+// the rules users of the program know: entering a cell opens an editor over
+// it; leaving the cell writes the text back and checks it (a refused value
+// is named with its field and level, and the old text comes back); with no
+// editor open only digits, one ".", backspace and a leading "-" change the
+// cell; a pasted value is checked like a typed one. While a level is typed,
+// DensityText tells the density it gives. Numbers are read and written with
+// a decimal point whatever the locale.
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -31,11 +36,13 @@ public:
     QString CellText(int level, int column) const;
     void SetCellText(int level, int column, const QString& text);
     std::vector<ProfileRow> Rows() const;
-    // Replaces the levels; the caption of column 1 follows the first level.
+    // Replaces the levels; column 1 holds salinities when the first level
+    // has a temperature.
     void SetRows(const std::vector<ProfileRow>& rows);
     // Appends a level continuing the profile: the first is "0", "1.0246",
-    // "0", "0.05"; the second lies 20 m below the first; later ones keep
-    // the spacing of the last two; values are copied from the level above.
+    // "0", "0.05" with densities ("0", "33", "15", "0.05" with salinities);
+    // the second lies 20 m below the first; later ones keep the spacing of
+    // the last two; values are copied from the level above.
     void AddLevel();
     // Deletes the selected level (the current row).
     void DeleteLevel();
@@ -43,6 +50,20 @@ public:
     void CommitEditor();
     // The caption of column 1 now shown.
     QString ValueCaption() const;
+    // The name of a column in messages: "Depth(m)", "Density(g/ml)" or
+    // "Salinity(ppt)", "Temperature(deg)", "Current(m/s)".
+    QString FieldName(int column) const;
+
+    // Column 1 holds salinities (with temperatures) rather than densities.
+    bool Salinity() const { return m_bSalinity; }
+    // The user's choice of column 1. The levels typed keep their density:
+    // densities become salinities at 15 deg C, salinities the densities they
+    // give. False (after a message naming the level) when a density has no
+    // salinity of 0 to 40 ppt; nothing changes then.
+    bool SetSalinity(bool salinity);
+    // The density the current level gives with what is typed now, or why
+    // there is none yet; "" without a current level.
+    QString DensityText() const;
 
     std::vector<double> DepthColumn() const override;
 
@@ -55,6 +76,10 @@ public:
 signals:
     // The levels changed (added, deleted, a cell written).
     void levelsChanged();
+    // Column 1 now holds salinities (true) or densities.
+    void kindChanged(bool salinity);
+    // DensityText changed.
+    void densityTextChanged(const QString& text);
 
 protected:
     // Escape belongs to a cell typed into, before any shortcut of the window.
@@ -65,9 +90,15 @@ protected:
 
 private:
     friend class CAmbientCellDelegate;
-    void UpdateValueCaption();
     void FitColumns();
     void SetValueCaption(bool salinity);
+    // The temperature cells follow the kind of column 1: editable with
+    // salinities, fixed at 0 with densities.
+    void ApplyKindToCells();
+    bool IsEditableCell(int row, int column) const;
+    void UpdateDensityText();
+    // The message of a refused cell: its field, its level, why.
+    void Refuse(int row, int column, const std::string& why);
     // The restore text of a cell, taken when it is entered or edited.
     void SaveCellText(int row, int column);
     void PasteIntoCell();
@@ -80,6 +111,8 @@ private:
     int m_nSavedRow = -1, m_nSavedColumn = -1;
     bool m_bTyped = false;  // the current cell was changed by keys with no editor open
     bool m_bChecking = false;
+    bool m_bSalinity = false;
+    QString m_strDensityText;
 };
 
 // The in-place editor of the grid's cells.
@@ -92,8 +125,11 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
     // Writes the open editor's text back and closes it.
     void CommitOpenEditor();
+    // The text of the open editor of this cell, or null.
+    const QLineEdit* OpenEditor(int row, int column) const;
 
 private:
     CAmbientGrid& m_grid;
     mutable QPointer<QLineEdit> m_pEditor;
+    mutable int m_nEditorRow = -1, m_nEditorColumn = -1;
 };

@@ -23,6 +23,7 @@
 #include "edit/EditHistory.h"
 #include "geometry/CutPlane.h"
 #include "model/RowMerging.h"
+#include "model/JetLabel.h"
 #include "ui/AreaInfoPage.h"
 #include "ui/DiskInfoPage.h"
 #include "ui/InfoField.h"
@@ -79,15 +80,16 @@ QWidget* SpinButtons(const QString& name, std::function<void()> up, std::functio
 }
 
 // Reads a double box; checks the range when lo < hi. Empty or partial text
-// ("-", "1e") is not yet a number: false without a message.
-bool ReadBox(QLineEdit* box, double lo, double hi, double& out, CPrompt& prompt) {
+// ("-", "1e") is not yet a number: false without a message. A number out of
+// range is named with the box and its range, and the box shows out (the
+// value it had) again.
+bool ReadBox(QLineEdit* box, const char* name, double lo, double hi, double& out, CPrompt& prompt) {
     bool ok = false;
     const double v = box->text().trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(v)) return false;
     if (lo < hi && (v < lo || v > hi)) {
-        prompt.Inform(QString("Please enter a number between %1 and %2.").arg(lo).arg(hi).toStdString());
-        box->setFocus();
-        box->selectAll();
+        box->setText(FormatBoxNumber(out));
+        prompt.Inform(QString("%1: Please enter a number between %2 and %3.").arg(name).arg(lo).arg(hi).toStdString());
         return false;
     }
     out = v;
@@ -280,6 +282,11 @@ void CDataView::OnDocEvent(const DocEvent& e) {
     case DocEvent::SelectionChanged:
         Refresh(false);
         break;
+    case DocEvent::JetPicked:
+        // The disk page shows the disk just picked.
+        SelectPage(1);
+        RefillDiskPage();
+        break;
     default:
         break;
     }
@@ -403,10 +410,10 @@ void CDataView::RefillDiskPage() {
 bool CDataView::ReadControls() {
     CPrompt& prompt = m_doc.Prompt();
     double distance = m_dDistance, h = m_dHAngle, v = m_dVAngle, disk = m_nDiskNo;
-    if (!ReadBox(m_pDistance, 0.0, 0.0, distance, prompt)) return false;
-    if (!ReadBox(m_pHAngle, -kAngleLimit, kAngleLimit, h, prompt)) return false;
-    if (!ReadBox(m_pVAngle, -kAngleLimit, kAngleLimit, v, prompt)) return false;
-    if (!ReadBox(m_pDisk, kDiskMin, kDiskMax, disk, prompt)) return false;
+    if (!ReadBox(m_pDistance, "Distance", 0.0, 0.0, distance, prompt)) return false;
+    if (!ReadBox(m_pHAngle, "H.Angle", -kAngleLimit, kAngleLimit, h, prompt)) return false;
+    if (!ReadBox(m_pVAngle, "V.Angle", -kAngleLimit, kAngleLimit, v, prompt)) return false;
+    if (!ReadBox(m_pDisk, "Disk No", kDiskMin, kDiskMax, disk, prompt)) return false;
     m_dDistance = distance;
     m_dHAngle = h;
     m_dVAngle = v;
@@ -548,6 +555,6 @@ void CDataView::OnKeyParameters() {
     }
     CKeyParameters record{};
     m_doc.GetCurrentJetKeyParameters(record);
-    CSubDialog dlg(record, QString::fromStdString(name), this);
+    CSubDialog dlg(record, QString::fromStdString(CurrentJetLabel(m_doc)), this);
     dlg.exec();
 }

@@ -19,10 +19,12 @@
 #include "edit/RunOptionsCommand.h"
 #include "edit/TreeEditCommand.h"
 #include "edit/VisibilityCommand.h"
+#include "model/JetLabel.h"
 #include "ui/AmbientGrid.h"
 #include "ui/JetForm.h"
 #include "ui/NumberField.h"
 #include "ui/OutfallForm.h"
+#include "ui/ProfileKindBar.h"
 #include "ui/RiserForm.h"
 #include "ui/StructureTree.h"
 #include "validation/FieldLimits.h"
@@ -66,6 +68,7 @@ CInputBar::CInputBar(CPrompt& prompt, QWidget* parent) : QDockWidget("parmeter",
     m_pAngle->SetLimits(FieldLimits::kAngleMin, FieldLimits::kAngleMax);
     auto* ambient = new QVBoxLayout(m_pBody[0]);
     ambient->setContentsMargins(0, 0, 0, 0);
+    ambient->addWidget(new CProfileKindBar(*m_pGrid, m_pBody[0]));
     ambient->addWidget(m_pGrid);
     auto* levelButtons = new QHBoxLayout;
     levelButtons->addWidget(addLevel);
@@ -356,7 +359,8 @@ QString CInputBar::NewItemName(TreeLevel level) const {
     const CRiser* o = m_pDoc->GetCurrentOutfall();
     if (level == TreeLevel::Riser) return o ? QString::fromStdString(o->MakeChildName()) : QString();
     const CBase* r = m_pDoc->GetCurrentRiser();
-    return r ? QString::fromStdString(r->MakeChildName()) : QString();
+    const CurrentNames n = m_pDoc->GetCurrentNames();
+    return r ? QString::fromStdString(JetLabel(*m_pDoc, n.m_nOutfall, n.m_nRiser, r->MakeChildName())) : QString();
 }
 
 void CInputBar::OnCreate() {
@@ -450,6 +454,14 @@ void CInputBar::OnDocEvent(const DocEvent& event) {
     case DocEvent::ResultsOutOfDate:
         m_pStale->setVisible(event.m_bFlag);
         break;
+    case DocEvent::JetPicked:
+        if (const CJet* jet = m_pDoc->FindJetById(event.m_nJetId)) {
+            DiskInfo disk;
+            int index = 0, count = 0;
+            m_pDoc->GetCurrentDiskInfo(disk, index, count);
+            ShowPickResult(disk.m_dX, disk.m_dY, disk.m_dZ, static_cast<float>(disk.m_dMeanConc), {jet});
+        }
+        break;
     default:
         break;
     }
@@ -461,10 +473,12 @@ QString CInputBar::PickText(float value, const std::vector<const CJet*>& jets, c
     for (const CJet* jet : jets) {
         text += "<";
         int o = 0, r = 0, j = 0;
+        // A single jet by its whole path; several each with their riser.
         if (jets.size() < 2 && doc.LocateJet(jet->Id(), o, r, j))
             text += QString::fromStdString(doc.GetOutfall(o)->m_strName + "." +
-                                           doc.GetOutfall(o)->GetRiser(r)->m_strName + ".");
-        text += QString::fromStdString(jet->m_strName) + "-" + QString::asprintf("%6.4f>", value);
+                                           doc.GetOutfall(o)->GetRiser(r)->m_strName + "." + jet->m_strName);
+        else text += QString::fromStdString(JetLabel(doc, jet->Id()));
+        text += "-" + QString::asprintf("%6.4f>", value);
     }
     return text;
 }

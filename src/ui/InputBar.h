@@ -50,7 +50,8 @@ public:
     void SetHistory(CEditHistory* history);
     CEditHistory* History() const { return m_pHistory; }
     // "<Outfall.Riser.Jet-value>" for each picked jet (names of the outfall
-    // and riser only for a single jet); "Ready" for no value.
+    // and riser only for a single jet); "Ready" for no value. A jet picked
+    // in a view shows its picked disk's mean concentration.
     void ShowPickResult(double x, double y, double z, float value, const std::vector<const CJet*>& jets);
     static QString PickText(float value, const std::vector<const CJet*>& jets, const CPlumexDoc& doc);
 

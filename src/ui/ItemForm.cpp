@@ -12,11 +12,12 @@ CItemForm::CItemForm(CPrompt& prompt, QWidget* parent) : QWidget(parent), m_prom
     setStyleSheet("QLineEdit:focus { background-color: rgb(255, 255, 0); }");
 }
 
-CNumberField* CItemForm::AddField(const QString& label, const char* objectName) {
+CNumberField* CItemForm::AddField(const QString& label, const char* objectName, const char* checkKey) {
     const int row = m_pLayout->rowCount();
     auto* text = new QLabel(label, this);
     auto* field = new CNumberField(m_prompt, this);
     field->setObjectName(objectName);
+    field->SetCheckKey(checkKey);
     text->setBuddy(field);
     m_pLayout->addWidget(text, row, 0);
     m_pLayout->addWidget(field, row, 1);
@@ -24,7 +25,15 @@ CNumberField* CItemForm::AddField(const QString& label, const char* objectName) 
     connect(field, &CNumberField::committed, this, &CItemForm::commitRequested);
     m_Fields.push_back(field);
     m_Labels.push_back(text);
+    Relabel(field, label);
     return field;
+}
+
+void CItemForm::Relabel(CNumberField* field, const QString& text) {
+    if (QLabel* label = LabelOf(field)) label->setText(text);
+    QString name = text.trimmed();
+    if (name.endsWith(':')) name.chop(1);
+    field->SetFieldName(name);
 }
 
 void CItemForm::AddDisplayBox() {
@@ -44,4 +53,23 @@ bool CItemForm::TakeOver() {
 QLabel* CItemForm::LabelOf(const CNumberField* field) const {
     const int i = m_Fields.indexOf(const_cast<CNumberField*>(field));
     return i >= 0 ? m_Labels[i] : nullptr;
+}
+
+void CItemForm::MarkStored() {
+    for (CNumberField* f : m_Fields) f->MarkStored();
+}
+
+QString CItemForm::RestoreRefused(const std::string& checkKey) {
+    for (CNumberField* f : m_Fields) {
+        if (checkKey != f->CheckKey() || !f->ChangedSinceStored()) continue;
+        f->RestoreStored();
+        return f->FieldName();
+    }
+    QString first;
+    for (CNumberField* f : m_Fields) {
+        if (!f->ChangedSinceStored()) continue;
+        if (first.isEmpty()) first = f->FieldName();
+        f->RestoreStored();
+    }
+    return first;
 }

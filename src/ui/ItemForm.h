@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QList>
 #include <QWidget>
+#include <string>
 
 class CPrompt;
 class CNumberField;
@@ -22,6 +23,13 @@ public:
     // was refused (its message has been shown).
     bool TakeOver();
     QLabel* LabelOf(const CNumberField* field) const;
+    // The values shown went into the case.
+    void MarkStored();
+    // The case's checks refused the value named by checkKey: that field's
+    // stored text comes back, or, when it was not changed (a changed field
+    // broke its limit), every field changed since the store. Returns the
+    // label of the field put back first ("" when none was).
+    QString RestoreRefused(const std::string& checkKey);
 
 signals:
     // Enter in a field: store the forms into the case.
@@ -30,7 +38,10 @@ signals:
     void displayToggled(bool shown);
 
 protected:
-    CNumberField* AddField(const QString& label, const char* objectName);
+    // The field's label, and the name its messages give it, become text.
+    void Relabel(CNumberField* field, const QString& text);
+    // checkKey: how the case's checks name the value (see CheckFailure).
+    CNumberField* AddField(const QString& label, const char* objectName, const char* checkKey = "");
     void AddDisplayBox();
     CPrompt& m_prompt;
     QGridLayout* m_pLayout;

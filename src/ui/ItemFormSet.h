@@ -5,8 +5,9 @@
 // The outfall, riser and jet forms of one input surface, and the two ways
 // values travel between them and the case: loading the current records into
 // the forms, and storing the forms into the current records with the
-// structure check (the first failing check is shown and stops the store at
-// that record; the records above it keep what was stored).
+// structure check (the first failing check is shown with the range the value
+// may take, its field shows the stored value again, and the store stops
+// after that record; the records above it keep what was stored).
 #include "validation/CheckSurface.h"
 
 class CPlumexDoc;

@@ -11,9 +11,9 @@
 
 CJetForm::CJetForm(CPrompt& prompt, QWidget* parent) : CItemForm(prompt, parent) {
     setObjectName("jetForm");
-    m_pFlow = AddField("Flow(m^3/s)", "flow");
-    m_pDiameter = AddField("Diameter (m)", "diameter");
-    m_pPortHeight = AddField("Port Height(m)", "portHeight");
+    m_pFlow = AddField("Flow(m^3/s)", "flow", "flow_m3_s");
+    m_pDiameter = AddField("Diameter (m)", "diameter", "diameter_m");
+    m_pPortHeight = AddField("Port Height(m)", "portHeight", "port_height_m");
     m_pVAngle = AddField("Vertical angle(deg)", "verticalAngle");
     m_pHAngle = AddField("Horizontal angle", "horizontalAngle");
     m_pSalinity = AddField("Salinity(ppt)", "salinity");
@@ -50,7 +50,7 @@ CJetForm::CJetForm(CPrompt& prompt, QWidget* parent) : CItemForm(prompt, parent)
 }
 
 void CJetForm::UpdateSalinityLabel() {
-    LabelOf(m_pSalinity)->setText(m_pTemperature->Value() == 0.0 ? "Density(gm/mL)" : "Salinity(ppt)");
+    Relabel(m_pSalinity, m_pTemperature->Value() == 0.0 ? "Density(gm/mL)" : "Salinity(ppt)");
 }
 
 void CJetForm::TurnHorizontal(double delta) {

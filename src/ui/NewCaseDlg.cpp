@@ -21,6 +21,7 @@
 #include "ui/HelpBrowser.h"
 #include "ui/JetForm.h"
 #include "ui/OutfallForm.h"
+#include "ui/ProfileKindBar.h"
 #include "ui/RiserForm.h"
 #include "ui/ScenarioPicture.h"
 #include "ui/StructureTree.h"
@@ -28,6 +29,11 @@
 
 namespace {
 const char* const kGroupCaptions[4] = {"Parameters", "Outfall Parameters", "Riser Parameters", "Jet Parameters"};
+const char* const kDiscardCase = "Discard the new case? The ambient levels and the structure made so far are lost.";
+const char* const kDeleteForNoRisers =
+    "The structure was made for a scenario with risers. Delete it to make one without risers?";
+const char* const kDeleteForRisers =
+    "The structure was made for a scenario without risers. Delete it to make one with risers?";
 }  // namespace
 
 CNewCaseDlg::CNewCaseDlg(CPlumexDoc& doc, bool noRiser, const QString& helpFolder, QWidget* parent)
@@ -87,8 +93,11 @@ QWidget* CNewCaseDlg::MakeAmbientPage() {
     buttons->addWidget(m_pAddLevel);
     buttons->addWidget(m_pDeleteLevel);
     buttons->addStretch();
+    auto* left = new QVBoxLayout;
+    left->addWidget(new CProfileKindBar(*m_pGrid, page));
+    left->addWidget(m_pGrid, 1);
     auto* layout = new QHBoxLayout(page);
-    layout->addWidget(m_pGrid, 1);
+    layout->addLayout(left, 1);
     layout->addLayout(buttons);
     connect(m_pAddLevel, &QPushButton::clicked, m_pGrid, &CAmbientGrid::AddLevel);
     connect(m_pDeleteLevel, &QPushButton::clicked, m_pGrid, &CAmbientGrid::DeleteLevel);
@@ -242,7 +251,9 @@ void CNewCaseDlg::SwitchForm(int level) {
 void CNewCaseDlg::RefillTree(int deepest) {
     m_bRebuilding = true;
     const int level = FillStructureTree(*m_pTree, m_doc, m_bNoRiser, deepest);
-    if (QTreeWidgetItem* selected = m_pTree->currentItem()) m_pName->setText(selected->text(0));
+    // The box names the selected item, and nothing once none is selected.
+    QTreeWidgetItem* selected = m_pTree->currentItem();
+    m_pName->setText(selected ? selected->text(0) : QString());
     SwitchForm(level);
     m_bRebuilding = false;
 }
@@ -273,20 +284,29 @@ void CNewCaseDlg::OnNext() {
         if (result == -1 && !m_prompt.AskYesNo(ProfileOrderMessage(result, a, b))) return;
         SwitchPage(1);
     } else if (m_nPage == 1) {
-        m_bNoRiser = m_pRadio[1]->isChecked();
+        const bool noRiser = m_pRadio[1]->isChecked();
+        // A structure made before stays unless it belongs to the other
+        // scenario kind: then the user decides whether it goes.
+        const bool otherKind = noRiser != m_doc.IsNoRiser();
+        if (otherKind && m_doc.GetOutfallCount() > 0 &&
+            !m_prompt.AskYesNo(noRiser ? kDeleteForNoRisers : kDeleteForRisers))
+            return;
+        m_bNoRiser = noRiser;
         m_doc.App().m_bNewCaseNoRiser = m_bNoRiser;
         m_doc.SetNoRiser(m_bNoRiser);
         emit scenarioChosen(m_bNoRiser);
-        // A structure made before belongs to the other scenario kind.
-        m_bCommitEnabled = false;
-        while (m_doc.GetOutfallCount() > 0) {
+        if (otherKind) {
+            m_bCommitEnabled = false;
+            while (m_doc.GetOutfallCount() > 0) {
+                m_doc.m_nCurrentOutfall = 0;
+                m_doc.Delete(TreeLevel::Outfall);
+            }
             m_doc.m_nCurrentOutfall = 0;
-            m_doc.Delete(TreeLevel::Outfall);
+            m_bCommitEnabled = true;
         }
-        m_doc.m_nCurrentOutfall = 0;
-        m_bCommitEnabled = true;
         m_nLevel = 0;
         RefillTree();
+        m_Forms.Load(m_doc);
         SwitchPage(2);
     }
     UpdateItemButtons();
@@ -294,11 +314,24 @@ void CNewCaseDlg::OnNext() {
 
 void CNewCaseDlg::OnBack() {
     if (m_nPage == 0) {
-        reject();
+        if (!ConfirmDiscard()) return;
+        QDialog::reject();
         emit backFromFirstPage();
         return;
     }
+    // What was typed into the item forms stays in the case for the way back.
+    if (m_nPage == 2) CommitForms();
     SwitchPage(m_nPage - 1);
+}
+
+bool CNewCaseDlg::ConfirmDiscard() {
+    m_pGrid->CommitEditor();
+    if (m_pGrid->LevelCount() == 0 && m_doc.GetOutfallCount() == 0) return true;
+    return m_prompt.AskYesNo(kDiscardCase);
+}
+
+void CNewCaseDlg::reject() {
+    if (ConfirmDiscard()) QDialog::reject();
 }
 
 void CNewCaseDlg::OnFinish() {
@@ -363,6 +396,7 @@ void CNewCaseDlg::OnSelectionChanged() {
     CommitForms();
     QTreeWidgetItem* item = m_pTree->currentItem();
     if (!item) {
+        m_pName->clear();
         SwitchForm(0);
         UpdateNavigation();
         return;

@@ -7,7 +7,9 @@
 // a tree of outfalls, risers and jets with the form of the selected item,
 // and the case's "Merge neighbouring plumes" option.
 // It works directly on the new case; the case is kept only when the wizard
-// ends with Finish (accepted).
+// ends with Finish (accepted). Leaving it otherwise (Cancel, Escape, Back on
+// the first page) asks first once levels or items were made, and a structure
+// is deleted only when the user agrees to change the scenario kind.
 #include <QDialog>
 #include <QString>
 
@@ -63,6 +65,10 @@ signals:
     // Back on the first page: the wizard ends as cancelled.
     void backFromFirstPage();
 
+public slots:
+    // Asks before the levels or the structure made so far are given up.
+    void reject() override;
+
 private:
     QWidget* MakeAmbientPage();
     QWidget* MakeScenarioPage();
@@ -76,6 +82,8 @@ private:
     // deepest: see FillStructureTree.
     void AfterDocumentOperation(int deepest = 3);
     bool CommitForms();
+    // True when nothing typed would be lost, or the user agrees to lose it.
+    bool ConfirmDiscard();
     void OnNext();
     void OnBack();
     void OnFinish();

@@ -1,7 +1,6 @@
 #include "ui/NumberField.h"
 
 #include <QKeyEvent>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -27,7 +26,13 @@ void CNumberField::SetValue(double value) {
     const double shown = m_strAccepted.toDouble();
     if (std::abs(shown - value) > 1e-12 * std::max(1.0, std::abs(value)))
         m_strAccepted = QString::number(value, 'g', 12);
+    m_strStored = m_strAccepted;
     setText(m_strAccepted);
+}
+
+void CNumberField::RestoreStored() {
+    m_strAccepted = m_strStored;
+    setText(m_strStored);
 }
 
 double CNumberField::Value() const { return text().trimmed().toDouble(); }
@@ -45,13 +50,8 @@ bool CNumberField::Check() {
     }
     m_bChecking = true;
     setText(m_strAccepted);
-    m_prompt.Inform(message);
+    m_prompt.Inform(m_strName.isEmpty() ? message : m_strName.toStdString() + ": " + message);
     m_bChecking = false;
-    // The user stays in the field to correct it.
-    QTimer::singleShot(0, this, [this] {
-        setFocus(Qt::OtherFocusReason);
-        selectAll();
-    });
     return false;
 }
 

@@ -10,10 +10,10 @@ COutfallForm::COutfallForm(CPrompt& prompt, QWidget* parent) : CItemForm(prompt,
     m_pDepth = AddField("Depth(m)", "depth");
     m_pTemperature = AddField("Temperature(d)", "temperature");
     m_pSalinity = AddField("Salinity(ppt)", "salinity");
-    m_pDensity = AddField("Density(gm/mL)", "density");
-    m_pLength = AddField("Length(m)", "length");
+    m_pDensity = AddField("Density(gm/mL)", "density", "effluent.density_g_ml");
+    m_pLength = AddField("Length(m)", "length", "length_m");
     m_pWidth = AddField("Width(m)", "width");
-    m_pSpacing = AddField("Space Between Jets(m):", "spacing");
+    m_pSpacing = AddField("Space Between Jets(m):", "spacing", "jet_spacing_m");
     m_pDistance = AddField("Distance", "distance");
     AddDisplayBox();
     m_pTemperature->SetLimits(FieldLimits::kEffluentMin, FieldLimits::kEffluentMax);
@@ -22,7 +22,7 @@ COutfallForm::COutfallForm(CPrompt& prompt, QWidget* parent) : CItemForm(prompt,
 }
 
 void COutfallForm::SetNoRiser(bool noRiser) {
-    LabelOf(m_pWidth)->setText(noRiser ? " Radius(m)" : "Width(m)");
+    Relabel(m_pWidth, noRiser ? " Radius(m)" : "Width(m)");
     m_pSpacing->setVisible(noRiser);
     LabelOf(m_pSpacing)->setVisible(noRiser);
 }

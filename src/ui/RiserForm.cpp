@@ -6,11 +6,11 @@
 
 CRiserForm::CRiserForm(CPrompt& prompt, QWidget* parent) : CItemForm(prompt, parent) {
     setObjectName("riserForm");
-    m_pFlow = AddField("Flow(m^3/s)", "flow");
-    m_pDistance = AddField("Distance(m)", "distance");
-    m_pHeight = AddField("Height(m)", "height");
-    m_pTopRadius = AddField("T. radius(m)", "topRadius");
-    m_pBottomRadius = AddField("B. radius(m)", "bottomRadius");
+    m_pFlow = AddField("Flow(m^3/s)", "flow", "total_flow_m3_s");
+    m_pDistance = AddField("Distance(m)", "distance", "distance_m");
+    m_pHeight = AddField("Height(m)", "height", "height_m");
+    m_pTopRadius = AddField("T. radius(m)", "topRadius", "top_radius_m");
+    m_pBottomRadius = AddField("B. radius(m)", "bottomRadius", "bottom_radius_m");
     AddDisplayBox();
 }
 

@@ -72,3 +72,22 @@ std::string ProfileCellMessage(int column, double value, double rowValue, double
     if (restore) *restore = !msg.empty() && back;
     return msg;
 }
+
+std::string ProfileCellMessage(int column, double value, bool salinity, CheckSurface surface) {
+    const float v = static_cast<float>(value);
+    switch (column) {
+    case 1:
+        if (salinity && !(v >= 0.0f && v <= 40.0f)) return "Please enter a number between 0.0 to 40.0";
+        if (!salinity && !(v >= 0.5f && v <= 1.5f)) return "Please enter a number between 0.5 to 1.5";
+        return std::string();
+    case 2:
+        if (!salinity && v != 0.0f) return "The temperature is not used with densities: choose salinity to give one.";
+        if (salinity && !(v > 0.0f && v <= 40.0f))
+            return "Please enter a number above 0.0 and at most 40.0 (a temperature of 0 would make the value a "
+                   "density).";
+        return std::string();
+    default:
+        // Depth and current do not depend on the kind of column 1.
+        return ProfileCellMessage(column, value, 0.0, 0.0, surface);
+    }
+}

@@ -39,3 +39,8 @@ std::string ProfileOrderMessage(int result, int rowA, int rowB);
 // grid puts the old text back.
 std::string ProfileCellMessage(int column, double value, double rowValue, double rowTemperature, CheckSurface surface,
                                bool* restore = nullptr);
+// The same check for a grid whose column 1 holds salinities or densities by
+// the user's choice (salinity): with salinities the temperature must lie
+// above 0 (a temperature of 0 marks a density) and at most 40, with
+// densities it stays 0. A refused value is always put back.
+std::string ProfileCellMessage(int column, double value, bool salinity, CheckSurface surface);

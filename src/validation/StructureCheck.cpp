@@ -1,7 +1,17 @@
 #include "validation/StructureCheck.h"
 
+#include <cstdio>
+
 // Every limit accepts a value equal to it; the comparisons are written so
 // that a value that is not a number fails them too.
+
+namespace {
+std::string Allowed(const char* format, double limit) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, format, limit);
+    return buf;
+}
+}  // namespace
 
 std::vector<CheckFailure> CheckOutfallValues(const OutfallData& o, bool noRiser) {
     std::vector<CheckFailure> f;
@@ -21,16 +31,20 @@ std::vector<CheckFailure> CheckRiserValues(const RiserData& r, const OutfallData
     if (!(r.m_dDistance >= 0.0 && r.m_dDistance <= maxDistance))
         f.push_back({"distance_m",
                      "Riser distance should be within the range of 0 and outfall length-0.5*width/radius of "
-                     "outfall-2*radius of riser."});
+                     "outfall-2*radius of riser.",
+                     Allowed("0 to %g m", maxDistance)});
     if (noRiser) return f;
     if (!(r.m_dHeight >= 0.1 && r.m_dHeight <= o.m_dDepth))
-        f.push_back({"height_m", "Riser height should be within the range of 0.1m and outfall depth."});
+        f.push_back({"height_m", "Riser height should be within the range of 0.1m and outfall depth.",
+                     Allowed("0.1 to %g m", o.m_dDepth)});
     if (!(r.m_dBottomRadius >= 0.05 && r.m_dBottomRadius <= 0.5 * o.m_dWidth))
         f.push_back({"bottom_radius_m",
-                     "Bottom radius of riser should be within the range of 0.05m and 0.5*width/radius of outfall."});
+                     "Bottom radius of riser should be within the range of 0.05m and 0.5*width/radius of outfall.",
+                     Allowed("0.05 to %g m", 0.5 * o.m_dWidth)});
     if (!(r.m_dTopRadius >= 0.01 && r.m_dTopRadius <= r.m_dBottomRadius))
-        f.push_back(
-            {"top_radius_m", "Top radius of riser should be within the range of 0.01m and bottom Radius of riser."});
+        f.push_back({"top_radius_m",
+                     "Top radius of riser should be within the range of 0.01m and bottom Radius of riser.",
+                     Allowed("0.01 to %g m", r.m_dBottomRadius)});
     return f;
 }
 
@@ -41,8 +55,10 @@ std::vector<CheckFailure> CheckJetValues(const JetData& j, const RiserData& r, b
     if (!(j.m_dFlow >= 1.0e-8))
         f.push_back({"flow_m3_s", "Flow is too small, it should be equal to or greater than 1.0e-8m^3/s."});
     if (!noRiser && !(j.m_dPortHeight <= r.m_dHeight))
-        f.push_back({"port_height_m", surface == CheckSurface::Wizard
-                                          ? "Port height should be smaller than the riser height."
-                                          : "Port height should be smaller than or equal to the riser height."});
+        f.push_back({"port_height_m",
+                     surface == CheckSurface::Wizard
+                         ? "Port height should be smaller than the riser height."
+                         : "Port height should be smaller than or equal to the riser height.",
+                     Allowed("at most %g m", r.m_dHeight)});
     return f;
 }

@@ -7,6 +7,7 @@
 // returns every failure of its record in check order; the forms show the
 // first one and refuse the values, a case import reports them all.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/Base.h"
@@ -15,8 +16,15 @@
 #include "validation/CheckSurface.h"
 
 struct CheckFailure {
+    CheckFailure() = default;
+    CheckFailure(std::string field, std::string message, std::string allowed = std::string())
+        : m_strField(std::move(field)), m_strMessage(std::move(message)), m_strAllowed(std::move(allowed)) {}
+
     std::string m_strField;    // the value's name in the case text form (e.g. "length_m")
     std::string m_strMessage;  // the text the user is shown
+    // The range the value may take in this case, in numbers ("0.05 to 0.5 m"),
+    // where the message gives it only in words; "" where it gives the numbers.
+    std::string m_strAllowed;
 };
 
 // Length, jet spacing (without risers) and effluent density (temperature 0).

@@ -148,15 +148,22 @@ TEST_F(EditCommands, TextsNameTheFieldAndTheItem) {
     d.m_dDiameter = 0.3;
     auto cmd = CItemValuesCommand::Make(m_doc, d, CheckSurface::InputBar);
     ASSERT_NE(cmd, nullptr);
-    EXPECT_EQ(cmd->text(),
-              QString("Change Diameter of %1").arg(QString::fromStdString(m_doc.GetCurrentJet()->m_strName)));
+    // Each riser has a "Jet2": jets are named with their riser.
+    EXPECT_EQ(cmd->text(), "Change Diameter of Riser2 / Jet2");
     d.m_dVAngle = 45.0;
-    EXPECT_EQ(CItemValuesCommand::Make(m_doc, d, CheckSurface::InputBar)->text(),
-              QString("Change %1").arg(QString::fromStdString(m_doc.GetCurrentJet()->m_strName)));
+    EXPECT_EQ(CItemValuesCommand::Make(m_doc, d, CheckSurface::InputBar)->text(), "Change Riser2 / Jet2");
+    EXPECT_EQ(CVisibilityCommand::Make(m_doc, TreeLevel::Jet, false)->text(), "Hide Riser2 / Jet2");
+    EXPECT_EQ(CRenameCommand::Make(m_doc, TreeLevel::Jet, "East")->text(), "Rename Riser2 / Jet2 to East");
     auto del = CTreeEditCommand::Make(m_doc, CTreeEditCommand::Kind::Delete, TreeLevel::Riser);
-    EXPECT_EQ(del->text(), QString("Delete %1").arg(QString::fromStdString(m_doc.GetCurrentRiser()->m_strName)));
+    EXPECT_EQ(del->text(), "Delete Riser2");
     Push(CTreeEditCommand::Make(m_doc, CTreeEditCommand::Kind::Add, TreeLevel::Jet));
-    EXPECT_EQ(m_stack.undoText(), QString("Add %1").arg(QString::fromStdString(m_doc.GetCurrentJet()->m_strName)));
+    EXPECT_EQ(m_stack.undoText(), "Add Riser2 / Jet3");
+    // With a second outfall the outfall is named too.
+    Push(CTreeEditCommand::Make(m_doc, CTreeEditCommand::Kind::Add, TreeLevel::Outfall));
+    d = m_doc.GetCurrentJet()->GetData();
+    d.m_dDiameter = 0.4;
+    EXPECT_EQ(CItemValuesCommand::Make(m_doc, d, CheckSurface::InputBar)->text().toStdString(),
+              "Change Diameter of Outfall_2 / Riser1 / Jet2");
 }
 
 TEST_F(EditCommands, RefusedOrUnchangedValuesPushNothing) {

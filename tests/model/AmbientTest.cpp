@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "model/Ambient.h"
 
 TEST(AmbientDensity, TemperatureZeroMeansTheValueIsTheDensity) { EXPECT_EQ(CAmbient::Density(1.0246, 0.0), 1.0246); }
@@ -9,6 +11,17 @@ TEST(AmbientDensity, KnudsenEkmanForSeaWater) {
     // Warmer water of the same salinity is lighter, saltier water heavier.
     EXPECT_LT(CAmbient::Density(35.0, 20.0), CAmbient::Density(35.0, 10.0));
     EXPECT_GT(CAmbient::Density(37.0, 10.0), CAmbient::Density(35.0, 10.0));
+}
+
+TEST(AmbientDensity, SalinityForADensityGivesItBack) {
+    for (double t : {2.0, 10.0, 25.0})
+        for (double s : {0.0, 12.5, 33.0, 40.0})
+            EXPECT_NEAR(CAmbient::SalinityFor(CAmbient::Density(s, t), t), s, 1e-6) << s << " ppt at " << t;
+    // Densities no salinity of 0 to 40 ppt reaches, and temperature 0 (the
+    // value is the density itself), have none.
+    EXPECT_TRUE(std::isnan(CAmbient::SalinityFor(1.05, 10.0)));
+    EXPECT_TRUE(std::isnan(CAmbient::SalinityFor(0.98, 10.0)));
+    EXPECT_TRUE(std::isnan(CAmbient::SalinityFor(1.0246, 0.0)));
 }
 
 TEST(AmbientProfileCheck, ReportsTheFirstOffendingPair) {

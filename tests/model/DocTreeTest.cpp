@@ -7,6 +7,7 @@
 #include "base/AppState.h"
 #include "base/DocObserver.h"
 #include "model/Case.h"
+#include "model/JetLabel.h"
 #include "scene/JetDisplays.h"
 #include "scene/SortTree.h"
 #include "support/ScriptedPrompt.h"
@@ -138,6 +139,28 @@ TEST_F(DocFixture, CurrentNamesAndFindJet) {
     EXPECT_EQ(doc.GetCurrentJet(), nullptr);
 }
 
+TEST_F(DocFixture, JetLabelsNameTheRiserAndTheOutfallWhereNamesRepeat) {
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
+    doc.Add(TreeLevel::Riser);  // Riser2 with its own Jet1
+    EXPECT_EQ(JetLabel(doc, 0, 0, 0), "Riser1 / Jet1");
+    EXPECT_EQ(JetLabel(doc, 0, 1, 0), "Riser2 / Jet1");
+    EXPECT_EQ(CurrentJetLabel(doc), "Riser2 / Jet1");
+    EXPECT_EQ(JetLabel(doc, doc.GetOutfall(0)->GetRiser(1)->GetJet(0)->Id()), "Riser2 / Jet1");
+    EXPECT_EQ(JetLabel(doc, 0, 1, "Jet2"), "Riser2 / Jet2") << "a jet yet to be made";
+    EXPECT_EQ(JetLabel(doc, 0, 1, 5), "");
+    EXPECT_EQ(JetLabel(doc, 0, 2, "Jet1"), "");
+    doc.Add(TreeLevel::Outfall);
+    EXPECT_EQ(JetLabel(doc, 1, 1, 0), "Outfall_2 / Riser2 / Jet1");
+    EXPECT_EQ(JetLabel(doc, 0, 0, 0), "Outfall_1 / Riser1 / Jet1");
+    const JetId gone = doc.GetCurrentJet()->Id();
+    doc.Delete(TreeLevel::Outfall);
+    EXPECT_EQ(JetLabel(doc, gone), "");
+    // Without risers the riser the user never sees is left out.
+    doc.SetNoRiser(true);
+    EXPECT_EQ(JetLabel(doc, 0, 1, 0), "Jet1");
+}
+
 TEST_F(DocFixture, FlowAndEffluentPropagation) {
     doc.Create(TreeLevel::Outfall);
     doc.Create(TreeLevel::Riser);
@@ -196,8 +219,9 @@ TEST_F(DocFixture, DepthCheckAsksWhenJetsStandBelowTheProfile) {
     doc.SetProfile({{0, 1.02, 0, 0.1}, {15, 1.025, 0, 0.1}});
     EXPECT_FALSE(doc.CheckDepth()) << "no current jet";
     EXPECT_TRUE(prompt.Empty());
-    doc.Create(TreeLevel::Outfall);  // outfall 21 m deep, jet 1 m above it: 20 m > 15 m
+    doc.Create(TreeLevel::Outfall);
     doc.Create(TreeLevel::Riser);
+    doc.GetCurrentOutfall()->m_dDepth = 21.0;  // the jet 1 m above it: 20 m > 15 m
     prompt.QueueAnswer(PromptAnswer::No);
     EXPECT_FALSE(doc.CheckDepth());
     ASSERT_EQ(prompt.Entries().size(), 1u);

@@ -68,8 +68,8 @@ TEST(RiserCopy, JetsKeepTheirDirectionAndGetNewNames) {
 TEST(RiserCopy, NullGivesScenarioDefaultsAndOneJet) {
     CBase r;
     r.CopyFrom(nullptr, false);
-    EXPECT_EQ(r.m_dTopRadius, 1.0);
-    EXPECT_EQ(r.m_dBottomRadius, 1.5);
+    EXPECT_EQ(r.m_dTopRadius, 0.2);
+    EXPECT_EQ(r.m_dBottomRadius, 0.3);
     EXPECT_EQ(r.m_dHeight, 1.0);
     ASSERT_EQ(r.GetJetCount(), 1);
     EXPECT_EQ(r.m_Jets[0]->m_strName, "Jet1");
@@ -127,18 +127,19 @@ public:
 };
 }  // namespace
 
-TEST(OutfallCopy, DefaultDepthFollowsTheDeepestGridRow) {
+TEST(OutfallCopy, DefaultDepthIsTheSeaBedOfTheGridsProfile) {
     FakeGrid grid({0.0, 12.0, 25.0});
     CRiser o;
     o.m_pGridLink = &grid;
     o.CopyFrom(nullptr, false);
-    EXPECT_EQ(o.m_dDepth, 26.0);
-    EXPECT_EQ(o.m_dWidth, 4.0);
+    EXPECT_EQ(o.m_dDepth, 25.0);
+    EXPECT_EQ(o.m_dWidth, 1.0);
 
+    // Within the top metre the water gets 20 m, and so does the outfall.
     grid.m_depths = {0.5};
     o.CopyFrom(nullptr, false);
-    EXPECT_EQ(o.m_dDepth, 21.0);
+    EXPECT_EQ(o.m_dDepth, 20.0);
     o.m_pGridLink = nullptr;
     o.CopyFrom(nullptr, false);
-    EXPECT_EQ(o.m_dDepth, 21.0);
+    EXPECT_EQ(o.m_dDepth, 20.0);
 }

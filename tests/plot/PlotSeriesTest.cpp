@@ -63,8 +63,7 @@ TEST_F(SeriesTest, SamplesAreTheDisksOfThreeJets) {
         EXPECT_EQ(s.m_nOrdinal, ordinal);
         const auto& disks = JetAt(ordinal).m_pDisplay->m_Disks;
         ASSERT_EQ(s.m_Samples.size(), disks.size());
-        EXPECT_EQ(s.Label(),
-                  "Outfall1 / Riser" + std::to_string(ordinal / 2 + 1) + " / Jet" + std::to_string(ordinal % 2 + 1));
+        EXPECT_EQ(s.Label(), "Riser" + std::to_string(ordinal / 2 + 1) + " / Jet" + std::to_string(ordinal % 2 + 1));
         for (std::size_t i : {std::size_t(0), std::size_t(23), disks.size() - 1}) {
             const JetSample& p = s.m_Samples[i];
             const CJetDisk& d = disks[i];

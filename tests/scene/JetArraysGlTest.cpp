@@ -79,7 +79,8 @@ TEST_F(JetArrays, FastFramesMatchTheVertexByVertexDrawing) {
     SceneFrameOptions o;
     const auto plain = RenderChecked(o, "fast");
     o.m_bHighlightPick = true;
-    Jet(0, 1).m_pDisplay->m_nPickedRing = 3;
+    EXPECT_EQ(Compare(plain, RenderChecked(o, "nothing picked"), 6).m_nDiffering, 0) << "no jet picked, none lit";
+    Jet(0, 1).m_pDisplay->m_nPickedRing = Jet(0, 1).GetDiskCount() / 2;
     const auto picked = RenderChecked(o, "highlighted segment");
     EXPECT_GT(Compare(plain, picked, 6).m_nDiffering, 20) << "the highlight shows";
     o.m_bAnimating = true;

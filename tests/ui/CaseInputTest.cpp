@@ -8,7 +8,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include "InputTestSupport.h"
 #include "base/AppState.h"
@@ -20,19 +22,30 @@
 #include "ui/MaxTimeStepsDlg.h"
 #include "ui/NumberField.h"
 #include "ui/OutfallForm.h"
+#include "ui/ProfileKindBar.h"
 #include "ui/ProfileWnd.h"
 #include "ui/RiserForm.h"
 
 namespace {
+// The grid with the choice of its column 1 above it, as the wizard shows them.
 class GridTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        grid.resize(500, 200);
-        ShowAndActivate(grid);
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(bar);
+        layout->addWidget(&grid);
+        window.resize(560, 420);
+        ShowAndActivate(window);
         grid.AddLevel();
     }
+    void Choose(QRadioButton* kind) {
+        QTest::mouseClick(kind, Qt::LeftButton);
+        Settle();
+    }
     CScriptedPrompt prompt;
-    CAmbientGrid grid{CheckSurface::Wizard, prompt};
+    QWidget window;
+    CAmbientGrid& grid = *new CAmbientGrid(CheckSurface::Wizard, prompt, &window);
+    CProfileKindBar* bar = new CProfileKindBar(grid, &window);
 };
 }  // namespace
 
@@ -41,18 +54,20 @@ TEST_F(GridTest, DepthZeroPassesAndANegativeDepthBringsTheOldTextBack) {
     EXPECT_EQ(grid.CellText(0, 0), "12.5");
     TypeIntoCell(grid, 0, 0, "-0.01");
     EXPECT_EQ(grid.CellText(0, 0), "12.5");
-    EXPECT_EQ(LastText(prompt), "Please enter a positive number");
+    EXPECT_EQ(LastText(prompt), "Depth(m) of level 1: Please enter a positive number");
     prompt.Clear();
     TypeIntoCell(grid, 0, 0, "0");
     EXPECT_EQ(grid.CellText(0, 0), "0");
     EXPECT_TRUE(prompt.Empty());
 }
 
-TEST_F(GridTest, DensityAndSalinityLimitsFollowTheRowTemperature) {
-    for (const char* refused : {"0.49", "1.51"}) {
+TEST_F(GridTest, DensityLimitsAndRefusalsNameTheirField) {
+    EXPECT_EQ(grid.ValueCaption(), "Density(g/ml)");
+    EXPECT_TRUE(bar->DensityChoice()->isChecked());
+    for (const char* refused : {"0.49", "1.51", "33"}) {
         TypeIntoCell(grid, 0, 1, refused);
         EXPECT_EQ(grid.CellText(0, 1), "1.0246") << refused;
-        EXPECT_EQ(LastText(prompt), "Please enter a number between 0.5 to 1.5");
+        EXPECT_EQ(LastText(prompt), "Density(g/ml) of level 1: Please enter a number between 0.5 to 1.5");
     }
     prompt.Clear();
     for (const char* accepted : {"0.5", "1.5"}) {
@@ -60,38 +75,93 @@ TEST_F(GridTest, DensityAndSalinityLimitsFollowTheRowTemperature) {
         EXPECT_EQ(grid.CellText(0, 1), accepted);
     }
     EXPECT_TRUE(prompt.Empty());
-    // Temperature 10 with the density 1.5 in the row: the row now reads
-    // salinity, and 1.5 is a salinity in range, so nothing is said.
-    TypeIntoCell(grid, 0, 2, "10");
-    TypeIntoCell(grid, 0, 1, "35");
-    EXPECT_EQ(grid.CellText(0, 1), "35");
-    EXPECT_TRUE(prompt.Empty());
-    TypeIntoCell(grid, 0, 1, "40.5");
-    EXPECT_EQ(grid.CellText(0, 1), "35");
-    EXPECT_EQ(LastText(prompt), "Please enter a number between 0.0 to 40.0");
-}
-
-TEST_F(GridTest, TemperatureToZeroUnderASalinityWarnsButKeepsBothCells) {
-    TypeIntoCell(grid, 0, 2, "10");
-    TypeIntoCell(grid, 0, 1, "35");
-    prompt.Clear();
-    TypeIntoCell(grid, 0, 2, "0");
-    EXPECT_EQ(grid.CellText(0, 2), "0");
-    EXPECT_EQ(grid.CellText(0, 1), "35");
-    EXPECT_EQ(LastText(prompt), "Density of ambient water should be in the range of 0.5 to 1.5");
     TypeIntoCell(grid, 0, 3, "-1");
     EXPECT_EQ(grid.CellText(0, 3), "0.05");
-    EXPECT_EQ(LastText(prompt), "Current of Ambient water should not be negative");
+    EXPECT_EQ(LastText(prompt), "Current(m/s) of level 1: Current of Ambient water should not be negative");
 }
 
-TEST_F(GridTest, ValueCaptionFollowsTheFirstTemperatureOnlyWithTwoLevels) {
+TEST_F(GridTest, ATemperatureNeverTurnsADensityIntoASalinity) {
+    // With densities the temperature is fixed at 0: typing one is refused,
+    // and the level still holds its density.
     TypeIntoCell(grid, 0, 2, "10");
-    EXPECT_EQ(grid.ValueCaption(), "Density(g/ml)");  // one level: unchanged
-    grid.AddLevel();
-    TypeIntoCell(grid, 1, 0, "25");
-    EXPECT_EQ(grid.ValueCaption(), "Salinity(ppt)");
-    TypeIntoCell(grid, 0, 2, "0");
+    EXPECT_EQ(LastText(prompt),
+              "Temperature(deg) of level 1: not used with densities: choose salinity to give a temperature.");
+    EXPECT_EQ(grid.CellText(0, 2), "0");
     EXPECT_EQ(grid.ValueCaption(), "Density(g/ml)");
+    ASSERT_EQ(grid.Rows().size(), 1u);
+    EXPECT_EQ(grid.Rows()[0].m_dValue, 1.0246);
+    EXPECT_EQ(grid.Rows()[0].m_dTemperature, 0.0);
+
+    // Chosen, salinities come with a temperature above 0.
+    Choose(bar->SalinityChoice());
+    EXPECT_EQ(grid.ValueCaption(), "Salinity(ppt)");
+    EXPECT_EQ(grid.CellText(0, 2), "15");
+    prompt.Clear();
+    TypeIntoCell(grid, 0, 1, "33");
+    TypeIntoCell(grid, 0, 2, "10");
+    EXPECT_TRUE(prompt.Empty());
+    EXPECT_EQ(grid.Rows()[0].m_dValue, 33.0);
+    EXPECT_EQ(grid.Rows()[0].m_dTemperature, 10.0);
+    TypeIntoCell(grid, 0, 2, "0");
+    EXPECT_EQ(grid.CellText(0, 2), "10");
+    EXPECT_EQ(LastText(prompt),
+              "Temperature(deg) of level 1: Please enter a number above 0.0 and at most 40.0 (a temperature of 0 "
+              "would make the value a density).");
+    TypeIntoCell(grid, 0, 1, "40.5");
+    EXPECT_EQ(grid.CellText(0, 1), "33");
+    EXPECT_EQ(LastText(prompt), "Salinity(ppt) of level 1: Please enter a number between 0.0 to 40.0");
+}
+
+TEST_F(GridTest, TheDensityIsShownWhileALevelIsTyped) {
+    ClickCell(grid, 0, 1);
+    EXPECT_EQ(bar->DensityLabel()->text(), "Level 1: density 1.0246 g/ml.");
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(editor));
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, "1.02");
+    EXPECT_EQ(bar->DensityLabel()->text(), "Level 1: density 1.02 g/ml.");
+    QTest::keyClick(editor, Qt::Key_Return);
+    Settle();
+
+    Choose(bar->SalinityChoice());
+    TypeIntoCell(grid, 0, 1, "35");
+    ClickCell(grid, 0, 2);
+    editor = QApplication::focusWidget();
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(editor));
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, "10");
+    EXPECT_EQ(bar->DensityLabel()->text(), "Level 1: 35 ppt at 10 deg gives a density of " +
+                                               QString::number(CAmbient::Density(35.0, 10.0), 'f', 5) + " g/ml.");
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    EXPECT_EQ(bar->DensityLabel()->text(), "Level 1: give a temperature above 0 to compute the density.");
+}
+
+TEST_F(GridTest, SwitchingTheKindKeepsEveryLevelsDensity) {
+    grid.AddLevel();
+    TypeIntoCell(grid, 1, 1, "1.026");
+    Choose(bar->SalinityChoice());
+    ASSERT_TRUE(grid.Salinity());
+    for (int r = 0; r < 2; ++r) {
+        EXPECT_EQ(grid.CellText(r, 2), "15");
+        EXPECT_NEAR(CAmbient::Density(grid.Rows()[r].m_dValue, 15.0), r == 0 ? 1.0246 : 1.026, 1e-6);
+    }
+    Choose(bar->DensityChoice());
+    ASSERT_FALSE(grid.Salinity());
+    EXPECT_NEAR(grid.Rows()[0].m_dValue, 1.0246, 1e-6);
+    EXPECT_NEAR(grid.Rows()[1].m_dValue, 1.026, 1e-6);
+    EXPECT_EQ(grid.CellText(1, 2), "0");
+
+    // A density no sea water salinity reaches keeps the levels as they are.
+    TypeIntoCell(grid, 1, 1, "1.2");
+    prompt.Clear();
+    Choose(bar->SalinityChoice());
+    EXPECT_FALSE(grid.Salinity());
+    EXPECT_TRUE(bar->DensityChoice()->isChecked());
+    EXPECT_EQ(grid.CellText(1, 1), "1.2");
+    EXPECT_EQ(LastText(prompt),
+              "Density(g/ml) of level 2: a density of 1.2 g/ml has no salinity between 0 and 40 ppt at 15 deg; the "
+              "levels keep their densities.");
 }
 
 TEST_F(GridTest, KeysWithoutAnEditorFollowTheNumberRules) {
@@ -111,20 +181,20 @@ TEST_F(GridTest, KeysWithoutAnEditorFollowTheNumberRules) {
     QTest::keyClick(&grid, Qt::Key_Right);
     Settle();
     EXPECT_EQ(grid.CellText(0, 0), "0");
-    EXPECT_EQ(LastText(prompt), "Please enter a positive number");
+    EXPECT_EQ(LastText(prompt), "Depth(m) of level 1: Please enter a positive number");
 }
 
 TEST_F(GridTest, AnAcceptedValueShowsAsTheNumberItIs) {
     // Typed over the "0" of a new level without an editor: 20, not 020.
-    ClickCell(grid, 0, 2);
+    ClickCell(grid, 0, 0);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     Settle();
     QTest::keyClicks(&grid, "20");
-    EXPECT_EQ(grid.CellText(0, 2), "20");
-    QTest::keyClick(&grid, Qt::Key_Left);
+    EXPECT_EQ(grid.CellText(0, 0), "20");
+    QTest::keyClick(&grid, Qt::Key_Right);
     Settle();
-    EXPECT_EQ(grid.CellText(0, 2), "20");
-    EXPECT_EQ(grid.Rows()[0].m_dTemperature, 20.0);
+    EXPECT_EQ(grid.CellText(0, 0), "20");
+    EXPECT_EQ(grid.Rows()[0].m_dDepth, 20.0);
     // Typed in the editor or pasted: leading and trailing zeros go.
     TypeIntoCell(grid, 0, 3, "0.050");
     EXPECT_EQ(grid.CellText(0, 3), "0.05");
@@ -171,13 +241,14 @@ TEST_F(GridTest, PasteIsCheckedLikeTyping) {
     QApplication::clipboard()->setText("-0.2");
     QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(grid.CellText(0, 3), "0.05");
-    EXPECT_EQ(LastText(prompt), "Current of Ambient water should not be negative");
+    EXPECT_EQ(LastText(prompt), "Current(m/s) of level 1: Current of Ambient water should not be negative");
     QApplication::clipboard()->setText("0.3");
     QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(grid.CellText(0, 3), "0.3");
     QApplication::clipboard()->setText("1,5");
     QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(grid.CellText(0, 3), "0.3");
+    EXPECT_EQ(LastText(prompt), "Current(m/s) of level 1: Please enter a number.");
 }
 
 TEST_F(GridTest, NewLevelsContinueTheDepthSpacing) {
@@ -214,10 +285,10 @@ TEST(ItemFormTest, RefusedFieldValuesComeBackAsTheyWere) {
     };
     typeInto(form.m_pSalinity, "100.5");
     EXPECT_EQ(form.m_pSalinity->text(), "30");
-    EXPECT_EQ(LastText(prompt), "Please enter a number between 0 and 100.");
+    EXPECT_EQ(LastText(prompt), "Salinity(ppt): Please enter a number between 0 and 100.");
     typeInto(form.m_pSalinity, "abc");
     EXPECT_EQ(form.m_pSalinity->text(), "30");
-    EXPECT_EQ(LastText(prompt), "Please enter a number.");
+    EXPECT_EQ(LastText(prompt), "Salinity(ppt): Please enter a number.");
     typeInto(form.m_pSalinity, "100");
     EXPECT_EQ(form.Data().m_dSalinity, 100.0);
     // Escape brings the accepted text back.
@@ -235,7 +306,7 @@ TEST(ItemFormTest, RefusedFieldValuesComeBackAsTheyWere) {
     jet.Load(JetData{});
     typeInto(jet.m_pHAngle, "360.5");
     EXPECT_EQ(jet.m_pHAngle->text(), "0");
-    EXPECT_EQ(LastText(prompt), "Please enter a number between -360 and 360.");
+    EXPECT_EQ(LastText(prompt), "Horizontal angle: Please enter a number between -360 and 360.");
     EXPECT_EQ(jet.LabelOf(jet.m_pSalinity)->text(), "Density(gm/mL)");
     typeInto(jet.m_pTemperature, "12");
     EXPECT_EQ(jet.LabelOf(jet.m_pSalinity)->text(), "Salinity(ppt)");
@@ -256,19 +327,24 @@ TEST(ItemFormTest, StoringStopsAtTheFirstRefusedRecordAndKeepsSmallValuesExact) 
     ASSERT_TRUE(forms.Commit(doc, 3, CheckSurface::Wizard));
     EXPECT_DOUBLE_EQ(doc.GetCurrentJet()->m_dFlow, 2.5e-5);
 
-    // A port height above the riser: the outfall and riser are stored, the jet not.
+    // A port height above the riser: the outfall and riser are stored; the
+    // port height comes back as stored, the jet's other new value is kept.
     forms.m_pOutfall->m_pLength->setText("150");
     forms.m_pRiser->m_pHeight->setText("3");
     forms.m_pJet->m_pPortHeight->setText("3.5");
     forms.m_pJet->m_pDiameter->setText("0.2");
     EXPECT_FALSE(forms.Commit(doc, 3, CheckSurface::Wizard));
-    EXPECT_EQ(LastText(prompt), "Port height should be smaller than the riser height.");
+    EXPECT_EQ(LastText(prompt),
+              "Port height should be smaller than the riser height. Here: at most 3 m. Port Height(m) is back at its "
+              "stored value.");
     EXPECT_EQ(doc.GetCurrentOutfall()->m_dLength, 150.0);
     EXPECT_EQ(doc.GetCurrentRiser()->m_dHeight, 3.0);
-    EXPECT_EQ(doc.GetCurrentJet()->m_dDiameter, 0.1);
+    EXPECT_EQ(forms.m_pJet->m_pPortHeight->text(), "1");
+    EXPECT_EQ(doc.GetCurrentJet()->m_dPortHeight, 1.0);
+    EXPECT_EQ(doc.GetCurrentJet()->m_dDiameter, 0.2);
     forms.m_pJet->m_pPortHeight->setText("3");
     EXPECT_TRUE(forms.Commit(doc, 3, CheckSurface::Wizard));
-    EXPECT_EQ(doc.GetCurrentJet()->m_dDiameter, 0.2);
+    EXPECT_EQ(doc.GetCurrentJet()->m_dPortHeight, 3.0);
     delete forms.m_pOutfall;
     delete forms.m_pRiser;
     delete forms.m_pJet;

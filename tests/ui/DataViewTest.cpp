@@ -124,8 +124,9 @@ TEST_F(DataViewTest, KindsSetTheirAnglesFromTheCurrentDirection) {
     Choose(4);
     TypeInto("vAngle", "361");
     ASSERT_FALSE(m_prompt.Empty());
-    EXPECT_EQ(m_prompt.Texts().back(), "Please enter a number between -360 and 360.");
+    EXPECT_EQ(m_prompt.Texts().back(), "V.Angle: Please enter a number between -360 and 360.");
     EXPECT_DOUBLE_EQ(Plane().m_dVAngle, 36.0);  // "36" was taken on the way
+    EXPECT_EQ(Box("vAngle")->text(), "36");
 }
 
 TEST_F(DataViewTest, TheCompositeDilutionShowsForTheCrossSectionOnly) {
@@ -310,7 +311,8 @@ TEST_F(DataViewTest, KeyParametersNeedAComputedJet) {
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(m_prompt.Entries().size(), before);
     EXPECT_EQ(qj, "0.0125");
-    EXPECT_EQ(name, QString::fromStdString(jet.m_strName));
+    // Named with its riser: every riser may have a jet of that name.
+    EXPECT_EQ(name, "Riser1 / " + QString::fromStdString(jet.m_strName));
 }
 
 TEST_F(DataViewTest, TheMoreInfoPageAndTheKeyParametersTellWhereTheCurrentJetsPlumeMerged) {

@@ -19,6 +19,7 @@
 #include "ui/InputBar.h"
 #include "ui/JetForm.h"
 #include "ui/NumberField.h"
+#include "ui/RiserForm.h"
 
 namespace {
 class InputBarTest : public ::testing::Test {
@@ -93,7 +94,10 @@ TEST_F(InputBarTest, ResimulateRunsOneJetUnlessTheStructureChanged) {
     jet->m_pDiameter->setText("0.00001");
     Click(bar->ResimulateButton());
     EXPECT_EQ(runs.count(), 0);
-    EXPECT_EQ(LastText(prompt), "Jet diameter is too small, it should be equal to or greater than 1.0e-4m.");
+    EXPECT_EQ(LastText(prompt),
+              "Jet diameter is too small, it should be equal to or greater than 1.0e-4m. Diameter (m) is back at its "
+              "stored value.");
+    EXPECT_EQ(jet->m_pDiameter->text(), "0.1");
 }
 
 TEST_F(InputBarTest, AnAddedRiserOrOutfallStaysSelectedThoughItComesWithItsJets) {
@@ -137,7 +141,7 @@ TEST_F(InputBarTest, PickTextNamesThePickedJets) {
     bar->ShowPickResult(1, 2, 3, 0.25f, {a});
     EXPECT_EQ(bar->PickLabel()->text(), "<Outfall_1.Riser1.Jet1-0.2500>");
     bar->ShowPickResult(1, 2, 3, 12.5f, {a, b});
-    EXPECT_EQ(bar->PickLabel()->text(), "<Jet1-12.5000><Jet2-12.5000>");
+    EXPECT_EQ(bar->PickLabel()->text(), "<Riser1 / Jet1-12.5000><Riser1 / Jet2-12.5000>");
     bar->ShowPickResult(1, 2, 3, 0.0f, {a});
     EXPECT_EQ(bar->PickLabel()->text(), "Ready");
 }
@@ -193,4 +197,51 @@ TEST_F(InputBarTest, UndoingAnEditAfterARunSaysTheResultsNoLongerMatch) {
     EXPECT_EQ(jet->m_pVAngle->Value(), angle);
     EXPECT_EQ(doc.GetCurrentJet()->GetSteps(), 3);
     EXPECT_TRUE(bar->StaleNote()->isVisible());
+}
+
+// --- a refused value ---
+
+namespace {
+// Types text over the field's text, then presses key (Tab leaves the field).
+void TypeOver(QLineEdit* field, const char* text, Qt::Key key) {
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, key);
+    Settle();
+}
+}  // namespace
+
+TEST_F(InputBarTest, ARefusedValueComesBackNamedAndTheUserMayLeave) {
+    CJetForm* jet = bar->Forms().m_pJet;
+    // A diameter the case refuses: the stored one comes back and Tab goes on.
+    TypeOver(jet->m_pDiameter, "0.00001", Qt::Key_Tab);
+    EXPECT_EQ(LastText(prompt),
+              "Jet diameter is too small, it should be equal to or greater than 1.0e-4m. Diameter (m) is back at its "
+              "stored value.");
+    EXPECT_EQ(jet->m_pDiameter->text(), "0.1");
+    EXPECT_EQ(doc.GetCurrentJet()->m_dDiameter, 0.1);
+    EXPECT_EQ(QApplication::focusWidget(), jet->m_pPortHeight);
+
+    // A number outside the field's own range: named with the range, the old
+    // text back, and the focus where the user sent it.
+    TypeOver(jet->m_pVAngle, "400", Qt::Key_Tab);
+    EXPECT_EQ(LastText(prompt), "Vertical angle(deg): Please enter a number between -360 and 360.");
+    EXPECT_EQ(jet->m_pVAngle->text(), "0");
+    EXPECT_EQ(QApplication::focusWidget(), jet->m_pHAngle);
+    Settle();
+    EXPECT_EQ(QApplication::focusWidget(), jet->m_pHAngle);
+
+    // A riser value over the limit its outfall sets is told in numbers; the
+    // riser's other new value is stored.
+    ClickItem(bar->Tree()->topLevelItem(0)->child(0));
+    CRiserForm* riser = bar->Forms().m_pRiser;
+    TypeOver(riser->m_pHeight, "2", Qt::Key_Tab);
+    TypeOver(riser->m_pBottomRadius, "0.9", Qt::Key_Return);
+    EXPECT_EQ(LastText(prompt),
+              "Bottom radius of riser should be within the range of 0.05m and 0.5*width/radius of outfall. Here: 0.05 "
+              "to 0.5 m. B. radius(m) is back at its stored value.");
+    EXPECT_EQ(riser->m_pBottomRadius->text(), "0.3");
+    EXPECT_EQ(doc.GetCurrentRiser()->m_dBottomRadius, 0.3);
+    EXPECT_EQ(doc.GetCurrentRiser()->m_dHeight, 2.0);
 }

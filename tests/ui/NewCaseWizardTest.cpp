@@ -22,7 +22,9 @@
 #include "ui/JetForm.h"
 #include "ui/NewCaseDlg.h"
 #include "ui/NumberField.h"
+#include "ui/OutfallForm.h"
 #include "ui/RiserForm.h"
+#include "validation/CaseValidation.h"
 
 namespace {
 QStringList TreeLines(const QTreeWidget& tree) {
@@ -150,13 +152,6 @@ TEST_F(WizardTest, OneCreateGivesOutfallRiserAndJet) {
     Click(wizard->AddButton());
     EXPECT_EQ(TreeLines(*wizard->Tree()), QStringList({"Outfall_1", "  Riser1", "    Jet1", "  Riser2", "    Jet1"}));
     EXPECT_EQ(doc.GetCurrentRiser()->m_dDistance, 20.0);
-
-    // Leaving the scenario page again clears the structure.
-    Click(wizard->BackButton());
-    Click(wizard->NextButton());
-    EXPECT_EQ(wizard->Tree()->topLevelItemCount(), 0);
-    EXPECT_EQ(doc.GetOutfallCount(), 0);
-    EXPECT_FALSE(wizard->FinishButton()->isEnabled());
 }
 
 TEST_F(WizardTest, WithoutRisersJetsStandOnTheOutfall) {
@@ -227,7 +222,7 @@ TEST_F(WizardTest, TheStructurePageSetsWhetherNeighbouringPlumesMerge) {
     QTest::keyClick(box, Qt::Key_Space);
     Settle();
     EXPECT_FALSE(doc.MergesPlumes());
-    Click(wizard->CreateButton());
+    // The structure made before going back is still there.
     Click(wizard->FinishButton());
     EXPECT_EQ(wizard->result(), QDialog::Accepted);
     EXPECT_FALSE(doc.MergesPlumes());
@@ -302,4 +297,117 @@ TEST_F(WizardTest, KeyboardWalkToATwoRiserCaseThatTheModelComputes) {
         EXPECT_GT(jet.GetDiskCount(), 1);
     });
     EXPECT_EQ(jets, 2);
+}
+
+// --- leaving a page keeps what was typed ---
+
+TEST_F(WizardTest, BackOnTheFirstPageAsksBeforeTheLevelsAreLost) {
+    Open();
+    // Nothing typed yet: Back leaves at once.
+    Click(wizard->BackButton());
+    EXPECT_TRUE(prompt.Empty());
+    EXPECT_EQ(wizard->result(), QDialog::Rejected);
+    EXPECT_FALSE(wizard->isVisible());
+
+    Open();
+    Click(wizard->AddLevelButton());
+    Click(wizard->AddLevelButton());
+    TypeIntoCell(*wizard->Grid(), 1, 0, "35");
+    prompt.QueueAnswer(PromptAnswer::No);
+    Click(wizard->BackButton());
+    EXPECT_EQ(LastText(prompt), "Discard the new case? The ambient levels and the structure made so far are lost.");
+    EXPECT_TRUE(wizard->isVisible());
+    EXPECT_EQ(wizard->Page(), 0);
+    ASSERT_EQ(wizard->Grid()->LevelCount(), 2);
+    EXPECT_EQ(wizard->Grid()->CellText(1, 0), "35");
+
+    // Cancel and Escape ask the same; Yes gives the case up.
+    prompt.QueueAnswer(PromptAnswer::No);
+    QTest::keyClick(wizard.get(), Qt::Key_Escape);
+    Settle();
+    EXPECT_TRUE(wizard->isVisible());
+    EXPECT_EQ(prompt.Entries().size(), 2u);
+    prompt.QueueAnswer(PromptAnswer::Yes);
+    Click(wizard->CancelButton());
+    EXPECT_EQ(prompt.Entries().size(), 3u);
+    EXPECT_EQ(wizard->result(), QDialog::Rejected);
+    EXPECT_FALSE(wizard->isVisible());
+}
+
+TEST_F(WizardTest, BackFromTheStructureAndNextAgainKeepsTheStructure) {
+    Open();
+    ToStructurePage(false);
+    Click(wizard->CreateButton());
+    // A value typed and not yet stored goes back with the user.
+    CJetForm* jet = wizard->Forms().m_pJet;
+    jet->m_pDiameter->setFocus();
+    QTest::keyClick(jet->m_pDiameter, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(jet->m_pDiameter, "0.25");
+    Click(wizard->BackButton());
+    ASSERT_EQ(wizard->Page(), 1);
+    Click(wizard->NextButton());
+    ASSERT_EQ(wizard->Page(), 2);
+    EXPECT_TRUE(prompt.Empty());
+    EXPECT_EQ(TreeLines(*wizard->Tree()), QStringList({"Outfall_1", "  Riser1", "    Jet1"}));
+    EXPECT_EQ(wizard->NameField()->text(), "Jet1");
+    EXPECT_EQ(wizard->Level(), 3);
+    EXPECT_EQ(doc.GetCurrentJet()->m_dDiameter, 0.25);
+    EXPECT_EQ(jet->m_pDiameter->text(), "0.25");
+    EXPECT_TRUE(wizard->FinishButton()->isEnabled());
+
+    // The other scenario kind: the structure goes only when the user agrees.
+    Click(wizard->BackButton());
+    Click(wizard->ScenarioRadio(1));
+    prompt.QueueAnswer(PromptAnswer::No);
+    Click(wizard->NextButton());
+    EXPECT_EQ(LastText(prompt),
+              "The structure was made for a scenario with risers. Delete it to make one without risers?");
+    EXPECT_EQ(wizard->Page(), 1);
+    EXPECT_EQ(doc.GetOutfallCount(), 1);
+    EXPECT_FALSE(doc.IsNoRiser());
+    Click(wizard->NextButton());  // Yes
+    ASSERT_EQ(wizard->Page(), 2);
+    EXPECT_TRUE(doc.IsNoRiser());
+    EXPECT_EQ(doc.GetOutfallCount(), 0);
+    EXPECT_EQ(wizard->Tree()->topLevelItemCount(), 0);
+    // No item is left to name.
+    EXPECT_EQ(wizard->NameField()->text(), "");
+    EXPECT_FALSE(wizard->FinishButton()->isEnabled());
+}
+
+// --- what a new outfall starts with ---
+
+TEST_F(WizardTest, ANewOutfallLiesOnTheSeaBedAndItsRiserFitsARealisticPipe) {
+    Open();
+    for (int i = 0; i < 3; ++i) Click(wizard->AddLevelButton());  // 0, 20 and 40 m
+    Click(wizard->NextButton());
+    Click(wizard->NextButton());
+    Click(wizard->CreateButton());
+    QTreeWidget* tree = wizard->Tree();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->topLevelItem(0)).center());
+    Settle();
+    ASSERT_EQ(wizard->Level(), 1);
+    COutfallForm* outfall = wizard->Forms().m_pOutfall;
+    EXPECT_EQ(outfall->m_pDepth->text(), "40");
+    EXPECT_EQ(outfall->m_pWidth->text(), "1");
+    // A narrower pipe than the default still carries the default riser.
+    outfall->m_pWidth->setFocus();
+    QTest::keyClick(outfall->m_pWidth, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(outfall->m_pWidth, "0.8");
+    QTest::keyClick(outfall->m_pWidth, Qt::Key_Return);
+    Settle();
+    QTreeWidgetItem* riser = tree->topLevelItem(0)->child(0);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(riser).center());
+    Settle();
+    ASSERT_EQ(wizard->Level(), 2);
+    Click(wizard->FinishButton());
+    EXPECT_TRUE(prompt.Empty()) << LastText(prompt);
+    EXPECT_EQ(wizard->result(), QDialog::Accepted);
+    EXPECT_EQ(doc.GetOutfall(0)->m_dWidth, 0.8);
+    std::string issues;
+    for (const CaseIssue& i : ValidateCase(doc)) issues += i.m_strPath + ": " + i.m_strMessage + "\n";
+    EXPECT_EQ(issues, "");
+    // The jets stand within the profile: the run asks nothing.
+    EXPECT_TRUE(doc.CheckDepth());
+    EXPECT_TRUE(prompt.Empty()) << LastText(prompt);
 }

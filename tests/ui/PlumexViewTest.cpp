@@ -27,13 +27,19 @@
 #include "model/JetDispModal.h"
 #include "scene/Water.h"
 #include "support/ScriptedPrompt.h"
+#include "ui/DataView.h"
+#include "ui/DocEventBridge.h"
+#include "ui/InfoField.h"
+#include "ui/InputBar.h"
 #include "ui/ModeCursors.h"
 #include "ui/PlumexView.h"
 #include "ui/WaterPropertiesDlg.h"
 
 #include <QButtonGroup>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 
 namespace {
@@ -286,6 +292,66 @@ TEST_F(PlumexViewTest, APlaneClickOnAJetPutsThePlaneThroughThePickedDiskAndSaysS
     QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, at);
     ASSERT_EQ(placed.count(), 1);
     EXPECT_EQ(doc.m_CutPlane.m_nDiskNo, jet.m_nCurrentDisk);
+}
+
+namespace {
+// Pixels of the picked segment's colour within radius device pixels of centre.
+int HighlightPixelsNear(const QImage& frame, QPoint centre, int radius) {
+    int n = 0;
+    for (int y = centre.y() - radius; y <= centre.y() + radius; ++y)
+        for (int x = centre.x() - radius; x <= centre.x() + radius; ++x) {
+            if (!frame.rect().contains(x, y)) continue;
+            const QColor c = frame.pixelColor(x, y);
+            n += std::abs(c.red() - 204) < 30 && std::abs(c.green() - 25) < 30 && std::abs(c.blue() - 153) < 30;
+        }
+    return n;
+}
+}  // namespace
+
+TEST_F(PlumexViewTest, APickFillsTheDiskPageHighlightsTheJetAndNamesItInTheInputBar) {
+    REQUIRE_GL_PLATFORM();
+    // The panes hear the case as the program's windows do.
+    CDocEventBridge events(doc);
+    CDataView data(doc);
+    CInputBar bar(prompt);
+    bar.SetCase(&doc);
+    QObject::connect(&events, &CDocEventBridge::docEvent, &data, &CDataView::OnDocEvent);
+    QObject::connect(&events, &CDocEventBridge::docEvent, &bar, &CInputBar::OnDocEvent);
+    auto* diskNumber = data.findChild<QLineEdit*>("diskNumber");
+    ASSERT_NE(diskNumber, nullptr);
+
+    view->SetMouseMode(int(MouseMode::Pick));
+    CBase& riser = *doc.GetCurrentRiser();
+    riser.m_nCurrentJet = 0;
+    CJet& picked = *riser.m_Jets[1];
+    const QPoint at = ScreenPointOfDisk(picked, 100);
+    const QPoint device = at * view->devicePixelRatioF();
+    EXPECT_EQ(HighlightPixelsNear(view->grabFramebuffer(), device, 25), 0) << "nothing picked yet";
+    QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, at);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(doc.GetCurrentJet(), &picked);
+    const int disk = picked.m_nCurrentDisk;
+    const CJetDisk& d = picked.m_pDisplay->m_Disks[disk];
+
+    // The disk page shows the picked disk.
+    EXPECT_EQ(diskNumber->text(), QString::number(disk));
+    EXPECT_EQ(data.findChild<QLineEdit*>("diskMeanConc")->text(), QString::number(d.m_dMeanConc, 'g', 4));
+    EXPECT_EQ(data.findChild<QLineEdit*>("diskDilution")->text(), QString::number(d.m_dDilution, 'f', 1));
+    EXPECT_EQ(data.findChild<QScrollBar*>("diskScroller")->value(), disk);
+    // The input bar names the jet and the disk's concentration.
+    EXPECT_EQ(bar.PickLabel()->text(), QString::asprintf("<Outfall1.Riser1.Jet2-%6.4f>", d.m_dMeanConc));
+    // The picked jet alone shows its picked disk, on screen at the click.
+    EXPECT_EQ(picked.m_pDisplay->m_nPickedRing, disk);
+    EXPECT_EQ(riser.m_Jets[0]->m_pDisplay->m_nPickedRing, -1);
+    EXPECT_GT(HighlightPixelsNear(view->grabFramebuffer(), device, 25), 5);
+
+    // Picking the same jet again elsewhere shows the new disk.
+    const QPoint again = ScreenPointOfDisk(picked, 200);
+    QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, again);
+    QCoreApplication::processEvents();
+    EXPECT_NEAR(picked.m_nCurrentDisk, 200, 8);
+    EXPECT_EQ(diskNumber->text(), QString::number(picked.m_nCurrentDisk));
+    EXPECT_EQ(picked.m_pDisplay->m_nPickedRing, picked.m_nCurrentDisk);
 }
 
 TEST_F(PlumexViewTest, DragsDrawFastAndRestoreTheSetting) {

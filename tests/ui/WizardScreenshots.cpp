@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include "base/AppState.h"
@@ -21,9 +22,22 @@ int main(int argc, char** argv) {
     CNewCaseDlg wizard(doc, false, PLUMEX_HELP_DIR);
     wizard.show();
     (void)QTest::qWaitForWindowExposed(&wizard);
+    wizard.activateWindow();
+    (void)QTest::qWaitForWindowActive(&wizard);
     for (int i = 0; i < 3; ++i) QTest::mouseClick(wizard.AddLevelButton(), Qt::LeftButton);
+    CAmbientGrid& grid = *wizard.Grid();
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(1, 1)).center());
     QTest::qWait(200);
     wizard.grab().save(folder + "/wizard-page0.png");
+    // The same levels as salinities with temperatures, the deepest one typed.
+    if (auto* salinity = wizard.findChild<QRadioButton*>("salinityKind")) QTest::mouseClick(salinity, Qt::LeftButton);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(2, 2)).center());
+    if (QWidget* editor = QApplication::focusWidget()) {
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, "12");
+    }
+    QTest::qWait(200);
+    wizard.grab().save(folder + "/wizard-page0-salinity.png");
     QTest::mouseClick(wizard.NextButton(), Qt::LeftButton);
     QTest::qWait(200);
     wizard.grab().save(folder + "/wizard-page1.png");

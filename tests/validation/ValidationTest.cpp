@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+#include "base/AppState.h"
+#include "model/Case.h"
+#include "support/ScriptedPrompt.h"
+#include "validation/CaseValidation.h"
 #include "validation/FieldLimits.h"
 #include "validation/StructureCheck.h"
 
@@ -112,4 +116,44 @@ TEST(FieldLimits, RangesNamesAndProfileOrderTexts) {
     EXPECT_EQ(ProfileOrderMessage(-1, 1, 2), "Invalid ambient density of row 1 and row 2, proceed or not?");
     EXPECT_EQ(ProfileOrderMessage(-2, 2, 3), "Invalid ambient depth of row 2 and row 3");
     EXPECT_EQ(ProfileOrderMessage(0, 0, 0), "");
+}
+
+namespace {
+std::string IssueText(const std::vector<CaseIssue>& issues) {
+    std::string text;
+    for (const CaseIssue& i : issues) text += i.m_strPath + ": " + i.m_strMessage + "\n";
+    return text;
+}
+}  // namespace
+
+TEST(NewItemDefaults, PassTheChecksOfTheCaseTheyAreMadeIn) {
+    CAppState app;
+    CScriptedPrompt prompt;
+    CCase doc(app, prompt);
+    doc.ResetToNew();
+    doc.SetProfile({{0.0, 1.024, 0.0, 0.1}, {40.0, 1.026, 0.0, 0.05}}, 40.0);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
+    // The outfall lies on the sea bed, not below it.
+    EXPECT_EQ(doc.GetCurrentOutfall()->m_dDepth, 40.0);
+    EXPECT_TRUE(ValidateCase(doc).empty()) << IssueText(ValidateCase(doc));
+    EXPECT_TRUE(doc.CheckDepth());
+    EXPECT_TRUE(prompt.Empty());
+
+    // A narrower pipe still carries the default riser.
+    OutfallData o = doc.GetCurrentOutfall()->GetData();
+    o.m_dWidth = 0.8;
+    EXPECT_TRUE(CheckRiserValues(doc.GetCurrentRiser()->GetData(), o, false).empty());
+
+    // A riser made on a pipe narrower still, and a jet on a low riser, fit
+    // where they are made.
+    doc.Create(TreeLevel::Outfall);
+    doc.GetCurrentOutfall()->m_dWidth = 0.3;
+    doc.Create(TreeLevel::Riser);
+    EXPECT_EQ(doc.GetCurrentRiser()->m_dBottomRadius, 0.15);
+    doc.GetCurrentRiser()->m_dHeight = 0.6;
+    doc.GetCurrentJet()->m_dPortHeight = 0.6;
+    doc.Create(TreeLevel::Jet);
+    EXPECT_EQ(doc.GetCurrentJet()->m_dPortHeight, 0.6);
+    EXPECT_TRUE(ValidateCase(doc).empty()) << IssueText(ValidateCase(doc));
 }
