@@ -1,12 +1,15 @@
 #include "ui/InputBar.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -30,6 +33,23 @@
 #include "validation/FieldLimits.h"
 
 namespace {
+const char* const kCreateTexts[4] = {"Create an Outfall", "Create a Riser", "Create a Jet", "Nothing Create"};
+const char* const kDeleteTexts[4] = {"Nothing Delete", "Delete the Outfall", "Delete the Riser", "Delete the Jet"};
+const char* const kAddTexts[4] = {"Nothig Add", "Add an Outfall", "Add a Riser", "Add a Jet"};
+
+// A button as wide as its widest caption, so that the bar keeps its width
+// whichever level of the structure is chosen.
+void FitButtonToTexts(QPushButton* button, const char* const (&texts)[4]) {
+    const QString shown = button->text();
+    int widest = 0;
+    for (const char* text : texts) {
+        button->setText(text);
+        widest = std::max(widest, button->minimumSizeHint().width());
+    }
+    button->setText(shown);
+    button->setMinimumWidth(widest);
+}
+
 const char* const kItemCaptions[4] = {"Parameters", "Outfall Parameters", "Riser Parameters", "Jet Parameters"};
 
 QPushButton* SectionButton(QWidget* parent) {
@@ -141,7 +161,16 @@ CInputBar::CInputBar(CPrompt& prompt, QWidget* parent) : QDockWidget("parmeter",
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setWidget(form);
+    // The bar is never squeezed narrower than its controls: a long structure
+    // tree adds a vertical scroll bar, never a sideways one.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pScroll = scroll;
+    FitButtonToTexts(m_pCreate, kCreateTexts);
+    FitButtonToTexts(m_pDelete, kDeleteTexts);
+    FitButtonToTexts(m_pAdd, kAddTexts);
+    form->installEventFilter(this);
     setWidget(scroll);
+    FitWidthToControls();
 
     connect(m_pHeader[0], &QPushButton::clicked, this, [this] { LayoutSections(); });
     for (int i : {1, 2})
@@ -282,9 +311,9 @@ void CInputBar::SwitchForm(int level) {
 }
 
 void CInputBar::UpdateItemButtons() {
-    static const char* const create[4] = {"Create an Outfall", "Create a Riser", "Create a Jet", "Nothing Create"};
-    static const char* const remove[4] = {"Nothing Delete", "Delete the Outfall", "Delete the Riser", "Delete the Jet"};
-    static const char* const add[4] = {"Nothig Add", "Add an Outfall", "Add a Riser", "Add a Jet"};
+    const auto& create = kCreateTexts;
+    const auto& remove = kDeleteTexts;
+    const auto& add = kAddTexts;
     const int l = std::clamp(m_nLevel, 0, 3);
     const bool noRiser = m_pDoc && m_pDoc->IsNoRiser();
     m_pCreate->setText(l == 1 && noRiser ? "Create a Jet" : create[l]);
@@ -485,4 +514,16 @@ QString CInputBar::PickText(float value, const std::vector<const CJet*>& jets, c
 
 void CInputBar::ShowPickResult(double, double, double, float value, const std::vector<const CJet*>& jets) {
     m_pPick->setText(m_pDoc ? PickText(value, jets, *m_pDoc) : QString("Ready"));
+}
+
+bool CInputBar::eventFilter(QObject* watched, QEvent* event) {
+    if (m_pScroll && watched == m_pScroll->widget() && event->type() == QEvent::LayoutRequest)
+        QTimer::singleShot(0, this, &CInputBar::FitWidthToControls);
+    return QDockWidget::eventFilter(watched, event);
+}
+
+void CInputBar::FitWidthToControls() {
+    const QWidget* form = m_pScroll->widget();
+    m_pScroll->setMinimumWidth(form->minimumSizeHint().width() + m_pScroll->verticalScrollBar()->sizeHint().width() +
+                               2 * m_pScroll->frameWidth());
 }

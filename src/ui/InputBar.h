@@ -31,6 +31,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QStackedWidget;
 class QTreeWidget;
 
@@ -86,7 +87,12 @@ signals:
     // current jet.
     void runRequested(bool allJets);
 
+protected:
+    // The controls' layout changed: the bar's minimum width follows it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void FitWidthToControls();
     void Refresh();
     void LoadGrid();
     void LayoutSections();
@@ -143,4 +149,5 @@ private:
     QPushButton* m_pResimulate;
     QLabel* m_pStale;  // shown while the results are older than the input
     QLabel* m_pPick;
+    QScrollArea* m_pScroll = nullptr;  // holds the controls
 };

@@ -17,7 +17,7 @@ const QColor kUp(0, 0, 255);
 // The widest tick label the axes are made room for.
 const char* const kWidestLabel = "-000.0";
 // The widest legend label.
-const char* const kWidestValue = "0.0000";
+const char* const kWidestValue = "0.000000";  // "0.000226", "2.26e-05"
 const char* const kLegendTitle = "Conc.";
 
 QString LegendLabel(double v) { return QString::number(v, 'g', 3); }

@@ -22,13 +22,16 @@
 //                     that case opened as a new case and run with the jet
 //                     model, the 3-D view as the run leaves it
 //   scene-fit-all.png the same after the wheel and View > Fit All
+//   scene-section.png the same with a cross-section SECTION m down the current (default 8)
 // It also prints the sizes of the panes, so that pictures of two screen
 // sizes can be compared in numbers.
-//   xvfb-run -a -s '-screen 0 1280x1024x24' build/bin/window_screenshots OUTDIR FILE.pmx [TEXT.json [continuous]]
+//   xvfb-run -a -s '-screen 0 1280x1024x24' build/bin/window_screenshots OUTDIR FILE.pmx [TEXT.json [continuous|steady
+//   [SECTION]]]
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -219,5 +222,16 @@ int main(int argc, char** argv) {
     }
     frame.Action("view.fitAll")->trigger();
     ok = GrabScreen(out + "/scene-fit-all.png") && ok;
+    // A cross-section SECTION m down the current: through the wall of a row
+    // of merged plumes, the plane view shows one band.
+    CChildFrame* textChild = frame.ActiveChild();
+    if (auto* kind = textChild->DataView()->findChild<QRadioButton*>("kind2")) kind->click();
+    if (auto* distance = textChild->DataView()->findChild<QLineEdit*>("distance")) {
+        distance->setFocus();
+        distance->selectAll();
+        QTest::keyClicks(distance, argc > 5 ? argv[5] : "8");
+        QTest::keyClick(distance, Qt::Key_Return);
+    }
+    ok = GrabScreen(out + "/scene-section.png") && ok;
     return ok ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -72,6 +73,29 @@ TEST_F(InputBarTest, ShowsTheCaseAndFoldsItsSections) {
     EXPECT_TRUE(bar->SectionBody(0)->isVisible());
     Click(bar->SectionHeader(1));
     EXPECT_TRUE(bar->SectionBody(1)->isVisible());
+}
+
+TEST_F(InputBarTest, TheBarKeepsItsWidthAtEveryLevelAndNeverCutsAControl) {
+    // Squeezed by the window: the dock stops at the width its controls need.
+    auto* centre = new QWidget;
+    centre->setMinimumWidth(600);
+    window.setCentralWidget(centre);
+    window.resize(650, 900);
+    window.resizeDocks({bar}, {10}, Qt::Horizontal);
+    Settle();
+    const int width = bar->width();
+    const QScrollArea* scroll = bar->findChild<QScrollArea*>();
+    const QWidget* controls = scroll->widget();
+    for (QTreeWidgetItem* item : {bar->Tree()->topLevelItem(0), bar->Tree()->topLevelItem(0)->child(0),
+                                  bar->Tree()->topLevelItem(0)->child(0)->child(0)}) {
+        ClickItem(item);
+        EXPECT_EQ(bar->width(), width) << bar->AddButton()->text().toStdString();
+        // The controls are shown whole: no sideways scrolling.
+        EXPECT_GE(scroll->viewport()->width(), controls->minimumSizeHint().width());
+        EXPECT_EQ(controls->width(), scroll->viewport()->width());
+        for (QAbstractButton* b : {bar->AddButton(), bar->DeleteButton()})
+            EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+    }
 }
 
 TEST_F(InputBarTest, ResimulateRunsOneJetUnlessTheStructureChanged) {
