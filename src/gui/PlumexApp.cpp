@@ -6,8 +6,10 @@
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
+#include <memory>
 
 #include "base/Prompt.h"
 #include "document/PlumexDoc.h"
@@ -17,6 +19,7 @@
 #include "gui/FileChooser.h"
 #include "gui/MainFrame.h"
 #include "gui/Profile.h"
+#include "gui/RunController.h"
 #include "gui/ScreenCheck.h"
 #include "gui/SplashScreen.h"
 #include "gui/StartPageHost.h"
@@ -132,6 +135,20 @@ void CPlumexApp::OnFileNew() {
     m_pFrame->AddCaseWindow(*doc);
     emit documentsChanged();
     m_pFrame->OnCaseShown();
+    // A case made with jets is computed at once, so that its first picture
+    // shows them; a structure without jets waits for the user to add them.
+    // The results of that first run are no edit of the user's: the case
+    // still closes without a question until it is changed.
+    if (doc->Doc().GetJetCount() > 0 && m_pFrame->Runs().RunAllJets(*doc)) {
+        QPointer<CCaseDocument> made(doc);
+        auto once = std::make_shared<QMetaObject::Connection>();
+        *once = connect(&m_pFrame->Runs(), &CRunController::runFinished, this, [made, once](bool succeeded) {
+            QObject::disconnect(*once);
+            if (!made || !succeeded || made->History().Stack().index() != 0) return;
+            made->History().MarkSaved();
+            made->Doc().SetModifiedFlag(false);
+        });
+    }
 }
 
 void CPlumexApp::OnFileOpen() {

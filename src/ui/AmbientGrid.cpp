@@ -266,7 +266,7 @@ bool CAmbientGrid::SetSalinity(bool salinity) {
             const double s = CAmbient::SalinityFor(row.m_dValue, kSwitchTemperature);
             if (std::isnan(s)) {
                 Refuse(static_cast<int>(r), 1,
-                       QString("a density of %1 g/ml has no salinity between 0 and 40 ppt at %2 deg; the levels "
+                       QString("a density of %1 g/mL has no salinity between 0 and 40 ppt at %2 \u00b0C; the levels "
                                "keep their densities.")
                            .arg(NumberText(row.m_dValue), NumberText(kSwitchTemperature))
                            .toStdString());
@@ -312,11 +312,11 @@ void CAmbientGrid::UpdateDensityText() {
         if (!okValue) {
             text = level + FieldName(1) + " holds no number yet.";
         } else if (!m_bSalinity) {
-            text = level + QString("density %1 g/ml.").arg(NumberText(value));
+            text = level + QString("density %1 g/mL.").arg(NumberText(value));
         } else if (!okTemperature || !(temperature > 0.0)) {
             text = level + "give a temperature above 0 to compute the density.";
         } else {
-            text = level + QString("%1 ppt at %2 deg gives a density of %3 g/ml.")
+            text = level + QString("%1 ppt at %2 \u00b0C gives a density of %3 g/mL.")
                                .arg(NumberText(value), NumberText(temperature),
                                     QString::number(CAmbient::Density(value, temperature), 'f', 5));
         }
@@ -370,26 +370,6 @@ bool CAmbientGrid::CheckCell(int row, int column, const QString& restoreText) {
     return message.empty();
 }
 
-void CAmbientGrid::PasteIntoCell() {
-    const int r = currentRow(), c = currentColumn();
-    if (r < 0 || c < 0) return;
-    const QString text = QApplication::clipboard()->text().trimmed();
-    if (text.isEmpty()) return;
-    static const QRegularExpression whole(QRegularExpression::anchoredPattern(NumberPattern().pattern()));
-    if (!IsEditableCell(r, c)) {
-        Refuse(r, c, "not used with densities: choose salinity to give a temperature.");
-        return;
-    }
-    if (!whole.match(text).hasMatch()) {
-        Refuse(r, c, "Please enter a number.");
-        return;
-    }
-    SaveCellText(r, c);
-    SetCellText(r, c, text);
-    m_bTyped = false;
-    CheckCell(r, c);
-}
-
 bool CAmbientGrid::event(QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
         m_bTyped && currentRow() == m_nSavedRow && currentColumn() == m_nSavedColumn) {
@@ -401,7 +381,11 @@ bool CAmbientGrid::event(QEvent* event) {
 
 void CAmbientGrid::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste)) {
-        PasteIntoCell();
+        Paste(QApplication::clipboard()->text());
+        return;
+    }
+    if (event->matches(QKeySequence::Copy)) {
+        QApplication::clipboard()->setText(LevelsText());
         return;
     }
     const int r = currentRow(), c = currentColumn();

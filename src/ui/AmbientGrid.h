@@ -67,6 +67,16 @@ public:
 
     std::vector<double> DepthColumn() const override;
 
+    // Copy and paste with spreadsheets (AmbientGridClipboard.cpp). The
+    // levels as tab-separated text, a line of captions first.
+    QString LevelsText() const;
+    // Pastes text at the current cell: one number into the cell, or a block
+    // of tab-separated rows (a first line of captions is skipped) into the
+    // cells from the current one on, adding levels below as needed. Every
+    // value is checked first; one refused value changes nothing. False when
+    // something was refused (after a message naming the field and level).
+    bool Paste(const QString& text);
+
     // The cell check of a cell whose text was just written: false when a
     // message was shown (the text may have been put back).
     bool CheckCell(int row, int column);
@@ -101,7 +111,6 @@ private:
     void Refuse(int row, int column, const std::string& why);
     // The restore text of a cell, taken when it is entered or edited.
     void SaveCellText(int row, int column);
-    void PasteIntoCell();
     // Checks a value typed with no editor open.
     void CommitTyped();
 

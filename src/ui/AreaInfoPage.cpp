@@ -22,6 +22,7 @@ CDialogAreaInfo::CDialogAreaInfo(QWidget* parent) : QWidget(parent) {
     m_pHSpan->setToolTip("Horizontal span of the current jet's section, in metres");
     m_pVSpan->setToolTip("Vertical span of the current jet's section, in metres");
     grid->setRowStretch(grid->rowCount(), 1);
+    AddCopyValuesAction(this, grid);
     Fill(CSectionStats{});
 }
 

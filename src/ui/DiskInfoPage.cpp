@@ -41,6 +41,7 @@ CDialogDiskInfo::CDialogDiskInfo(QWidget* parent) : QWidget(parent) {
     m_pMeanConc->setToolTip("Average over the disk. " + relative);
     m_pDilution->setToolTip("Average dilution of the effluent at the disk");
     grid->setRowStretch(grid->rowCount(), 1);
+    AddCopyValuesAction(this, grid);
 }
 
 void CDialogDiskInfo::Fill(const DiskInfo& d) {

@@ -14,3 +14,9 @@ QLineEdit* AddInfoRow(QGridLayout* grid, const QString& label, const QString& un
                       const QString& name = QString());
 // The way the pane writes a double into a box: shortest exact form, C locale.
 QString FormatBoxNumber(double v);
+// The values of a page of such rows (any grid of labels and boxes, row by
+// row) as tab-separated lines, "label<TAB>value<TAB>unit", for a spreadsheet.
+QString GridValuesText(const QGridLayout* grid);
+// Gives the widget a "Copy values" command (its context menu, Ctrl+Shift+C)
+// that puts GridValuesText of its grid on the clipboard.
+void AddCopyValuesAction(QWidget* page, const QGridLayout* grid);

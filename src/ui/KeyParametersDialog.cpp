@@ -1,13 +1,17 @@
 #include "ui/KeyParametersDialog.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "model/KeyParameters.h"
+#include "ui/InfoField.h"
 
 namespace {
 QLineEdit* ReadOnlyBox(const QString& text, const QString& name) {
@@ -106,11 +110,25 @@ CSubDialog::CSubDialog(const CKeyParameters& r, const QString& jetName, QWidget*
         grid->addWidget(ReadOnlyBox(Shown(row.value), row.name), gridRow, col + 1);
         ++i;
     }
+    // The values to a spreadsheet, "label<TAB>value" pairs line by line.
+    auto* copy = new QPushButton("Copy");
+    copy->setObjectName("copyValues");
+    copy->setAutoDefault(false);
+    copy->setToolTip("Copy the key parameters as tab-separated text");
+    QGroupBox* rowGroup = RowGroup(r.m_Row);
+    connect(copy, &QPushButton::clicked, this, [grid, rowGroup] {
+        QApplication::clipboard()->setText(GridValuesText(grid) +
+                                           GridValuesText(static_cast<const QGridLayout*>(rowGroup->layout())));
+    });
     auto* close = new QPushButton("Close");
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(copy);
+    buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(RowGroup(r.m_Row));
-    layout->addWidget(close, 0, Qt::AlignRight);
+    layout->addWidget(rowGroup);
+    layout->addLayout(buttons);
 }

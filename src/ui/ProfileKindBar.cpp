@@ -9,7 +9,7 @@
 
 CProfileKindBar::CProfileKindBar(CAmbientGrid& grid, QWidget* parent) : QWidget(parent), m_grid(grid) {
     setObjectName("profileKind");
-    m_pDensity = new QRadioButton("Density (g/ml)", this);
+    m_pDensity = new QRadioButton("Density (g/mL)", this);
     m_pSalinity = new QRadioButton("Salinity (ppt) and temperature", this);
     m_pDensity->setObjectName("densityKind");
     m_pSalinity->setObjectName("salinityKind");

@@ -14,6 +14,7 @@
 #include "gui/CaseDocument.h"
 #include "gui/ChildFrame.h"
 #include "gui/MainFrame.h"
+#include "gui/RunController.h"
 #include "gui/Profile.h"
 #include "model/CaseFile.h"
 #include "support/CaseStream.h"
@@ -117,8 +118,10 @@ TEST_F(FileCommands, ClosingWithYesAndNotSavingDropsTheChanges) {
 
 TEST_F(FileCommands, ATutorialCaseAndAnUntouchedNewCaseCloseWithoutQuestions) {
     OpenModified("Tutorial Files");
-    ClickMenu("&File", "&New");  // the untouched new case
+    ClickMenu("&File", "&New");  // the untouched new case, computed at once
     ASSERT_EQ(m_app->Documents().size(), 1);
+    for (int k = 0; k < 1000 && Frame().Runs().IsRunning(); ++k) QTest::qWait(20);
+    EXPECT_GT(m_app->Documents().front()->Doc().GetCurrentJet()->m_KeyParams.m_nSteps, 1);
     m_chooser.m_Open << CopyExample("demo.pmx");
     ClickMenu("&File", "&Open...");
     EXPECT_TRUE(m_prompt.Empty()) << m_prompt.Texts().front();
@@ -164,6 +167,8 @@ TEST_F(FileCommands, SaveWritesTheCaseAndSaveAsMovesItToTheNewFile) {
     ClickMenu("&File", "&New");
     SettleActive();
     CCaseDocument* fresh = Frame().ActiveDocument();
+    for (int k = 0; k < 1000 && Frame().Runs().IsRunning(); ++k) QTest::qWait(20);
+    EXPECT_FALSE(fresh->IsModified()) << "its first run is no change of the user's";
     fresh->Doc().SetModifiedFlag(true);
     QTest::keyClick(&Frame(), Qt::Key_S, Qt::ControlModifier);
     Settle();

@@ -36,6 +36,9 @@ void GuiFixture::SetUp() {
     QObject::connect(&m_wizardDriver, &QTimer::timeout, [this] {
         auto* wizard = qobject_cast<CNewCaseDlg*>(QApplication::activeModalWidget());
         if (!m_bFinishWizards || !wizard || !wizard->isVisible()) return;
+        // Two levels: a profile deep enough for the default structure, so
+        // that the run of the new case asks nothing.
+        QTest::mouseClick(wizard->AddLevelButton(), Qt::LeftButton);
         QTest::mouseClick(wizard->AddLevelButton(), Qt::LeftButton);
         QTest::mouseClick(wizard->NextButton(), Qt::LeftButton);
         QTest::mouseClick(wizard->NextButton(), Qt::LeftButton);

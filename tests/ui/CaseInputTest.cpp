@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -114,12 +115,12 @@ TEST_F(GridTest, ATemperatureNeverTurnsADensityIntoASalinity) {
 
 TEST_F(GridTest, TheDensityIsShownWhileALevelIsTyped) {
     ClickCell(grid, 0, 1);
-    EXPECT_EQ(bar->DensityLabel()->text(), "Level 1: density 1.0246 g/ml.");
+    EXPECT_EQ(bar->DensityLabel()->text(), "Level 1: density 1.0246 g/mL.");
     QWidget* editor = QApplication::focusWidget();
     ASSERT_TRUE(qobject_cast<QLineEdit*>(editor));
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(editor, "1.02");
-    EXPECT_EQ(bar->DensityLabel()->text(), "Level 1: density 1.02 g/ml.");
+    EXPECT_EQ(bar->DensityLabel()->text(), "Level 1: density 1.02 g/mL.");
     QTest::keyClick(editor, Qt::Key_Return);
     Settle();
 
@@ -130,8 +131,8 @@ TEST_F(GridTest, TheDensityIsShownWhileALevelIsTyped) {
     ASSERT_TRUE(qobject_cast<QLineEdit*>(editor));
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(editor, "10");
-    EXPECT_EQ(bar->DensityLabel()->text(), "Level 1: 35 ppt at 10 deg gives a density of " +
-                                               QString::number(CAmbient::Density(35.0, 10.0), 'f', 5) + " g/ml.");
+    EXPECT_EQ(bar->DensityLabel()->text(), "Level 1: 35 ppt at 10 \u00b0C gives a density of " +
+                                               QString::number(CAmbient::Density(35.0, 10.0), 'f', 5) + " g/mL.");
     QTest::keyClick(editor, Qt::Key_Backspace);
     QTest::keyClick(editor, Qt::Key_Backspace);
     EXPECT_EQ(bar->DensityLabel()->text(), "Level 1: give a temperature above 0 to compute the density.");
@@ -160,7 +161,7 @@ TEST_F(GridTest, SwitchingTheKindKeepsEveryLevelsDensity) {
     EXPECT_TRUE(bar->DensityChoice()->isChecked());
     EXPECT_EQ(grid.CellText(1, 1), "1.2");
     EXPECT_EQ(LastText(prompt),
-              "Density(g/ml) of level 2: a density of 1.2 g/ml has no salinity between 0 and 40 ppt at 15 deg; the "
+              "Density(g/ml) of level 2: a density of 1.2 g/mL has no salinity between 0 and 40 ppt at 15 \u00b0C; the "
               "levels keep their densities.");
 }
 
@@ -249,6 +250,44 @@ TEST_F(GridTest, PasteIsCheckedLikeTyping) {
     QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(grid.CellText(0, 3), "0.3");
     EXPECT_EQ(LastText(prompt), "Current(m/s) of level 1: Please enter a number.");
+}
+
+TEST_F(GridTest, LevelsGoToASpreadsheetAndComeBackFromOneAsTabSeparatedRows) {
+    QSignalSpy changes(&grid, &CAmbientGrid::levelsChanged);
+    // Three levels pasted from a spreadsheet (with its captions and line
+    // ends) into the first cell: the first level changes, two are added.
+    ClickCell(grid, 0, 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    Settle();
+    QApplication::clipboard()->setText(
+        "Depth\tDensity\tTemperature\tCurrent\r\n0\t1.025\t0\t0.1\r\n10\t1.0255\t0\t0.08\r\n030.0\t1.026\t0\t0.02\r\n");
+    QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(grid.LevelCount(), 3);
+    EXPECT_EQ(grid.Rows()[1], (ProfileRow{10.0, 1.0255, 0.0, 0.08}));
+    EXPECT_EQ(grid.CellText(2, 0), "30");
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_TRUE(prompt.Empty());
+    // Copied back: the captions, then one line per level.
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              "Depth(m)\tDensity(g/ml)\tTemperature(deg)\tCurrent(m/s)\n"
+              "0\t1.025\t0\t0.1\n10\t1.0255\t0\t0.08\n30\t1.026\t0\t0.02\n");
+
+    // One refused value changes nothing and is named with its level.
+    const std::vector<ProfileRow> before = grid.Rows();
+    QApplication::clipboard()->setText("5\t1.025\t0\t0.1\n15\t1.026\t0\t-0.1\n");
+    QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid.Rows(), before);
+    EXPECT_EQ(LastText(prompt), "Current(m/s) of level 2: Current of Ambient water should not be negative");
+    // A block wider than the room right of the current cell.
+    ClickCell(grid, 1, 3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    Settle();
+    QApplication::clipboard()->setText("0.1\t0.2\n");
+    QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid.Rows(), before);
+    EXPECT_EQ(LastText(prompt),
+              "Current(m/s) of level 2: the pasted table has 2 columns; from this column there is room for 1.");
 }
 
 TEST_F(GridTest, NewLevelsContinueTheDepthSpacing) {

@@ -3,7 +3,9 @@
 // the probe boxes, the pages and the key-parameter dialog.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,7 +23,9 @@
 #include "base/AppState.h"
 #include "document/PlumexDoc.h"
 #include "geometry/CutPlane.h"
+#include "geometry/SectionStats.h"
 #include "support/ScriptedPrompt.h"
+#include "ui/AreaInfoPage.h"
 #include "ui/DataView.h"
 #include "ui/DiskInfoPage.h"
 #include "ui/DocEventBridge.h"
@@ -298,19 +302,31 @@ TEST_F(DataViewTest, KeyParametersNeedAComputedJet) {
     jet.m_KeyParams.m_nSteps = 42;
     jet.m_KeyParams.m_dQj = 0.0125;
     jet.m_KeyParams.m_dlM = 3.5;
-    QString qj, name;
+    QString qj, name, copied;
+    bool closed = false;
     QTimer::singleShot(0, [&] {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* dlg = qobject_cast<CSubDialog*>(w); dlg && dlg->isVisible()) {
                 qj = dlg->findChild<QLineEdit*>("Qj")->text();
                 name = dlg->findChild<QLineEdit*>("jetName")->text();
-                QTest::mouseClick(dlg->findChild<QPushButton*>(), Qt::LeftButton);
+                QTest::mouseClick(dlg->findChild<QPushButton*>("copyValues"), Qt::LeftButton);
+                copied = QApplication::clipboard()->text();
+                for (QPushButton* b : dlg->findChildren<QPushButton*>())
+                    if (b->text() == "Close") {
+                        QTest::mouseClick(b, Qt::LeftButton);
+                        closed = true;
+                    }
             }
     });
     const std::size_t before = m_prompt.Entries().size();
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(m_prompt.Entries().size(), before);
     EXPECT_EQ(qj, "0.0125");
+    EXPECT_TRUE(closed);
+    // Copy gives the values as label and value pairs for a spreadsheet.
+    EXPECT_TRUE(copied.contains("Qj (m^3/s)\t0.0125\tMj (m^4/s^2)\t")) << copied.toStdString();
+    EXPECT_TRUE(copied.contains("lM (m)\t3.5")) << copied.toStdString();
+    EXPECT_TRUE(copied.contains("Computed alone")) << copied.toStdString();
     // Named with its riser: every riser may have a jet of that name.
     EXPECT_EQ(name, "Riser1 / " + QString::fromStdString(jet.m_strName));
 }
@@ -352,7 +368,7 @@ TEST_F(DataViewTest, TheMoreInfoPageAndTheKeyParametersTellWhereTheCurrentJetsPl
                      {"rowPorts", "rowMerged", "mergeZ", "mergeX", "mergeDilution", "fieldHalfWidth"})
                     if (auto* box = dlg->findChild<QLineEdit*>(name)) shown[name] = box->text();
                 alone = dlg->findChild<QLabel*>("rowAlone") != nullptr;
-                QTest::mouseClick(dlg->findChild<QPushButton*>(), Qt::LeftButton);
+                dlg->accept();
             }
     };
     QTimer::singleShot(0, readDialog);
@@ -384,4 +400,20 @@ TEST_F(DataViewTest, TheEditBoxWithTheFocusIsYellow) {
     Choose(4);
     QTest::mouseClick(Box("hAngle"), Qt::LeftButton);
     EXPECT_NE(box->grab().toImage().pixelColor(box->width() - 5, box->height() / 2), QColor(255, 255, 0));
+}
+
+TEST(AreaPageTest, CopyValuesGivesEachFigureWithItsLabelForASpreadsheet) {
+    CDialogAreaInfo page;
+    CSectionStats stats;
+    stats.m_dTotalArea = 12.5;
+    stats.m_dSumOfArea = 13.25;
+    stats.m_Selected.m_dHSpan = 3.0;
+    page.Fill(stats);
+    auto* copy = page.findChild<QAction*>("copyValues");
+    ASSERT_NE(copy, nullptr);
+    EXPECT_TRUE(page.actions().contains(copy)) << "offered in the page's context menu";
+    copy->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              "Total Area(m^2)\t12.500\nSum of Area(m^2)\t13.250\nSelected Jet Area\t0.000\n"
+              "Horizontal Span(m)\t3.000\nVertical Span(m)\t0.000\n");
 }
