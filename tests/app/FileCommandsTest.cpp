@@ -14,8 +14,8 @@
 #include "gui/CaseDocument.h"
 #include "gui/ChildFrame.h"
 #include "gui/MainFrame.h"
-#include "gui/RunController.h"
 #include "gui/Profile.h"
+#include "gui/RunController.h"
 #include "model/CaseFile.h"
 #include "support/CaseStream.h"
 
