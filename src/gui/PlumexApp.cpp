@@ -152,8 +152,12 @@ void CPlumexApp::OnFileNew() {
 }
 
 void CPlumexApp::OnFileOpen() {
-    // The dialog starts in the folder above the start-up directory.
-    const QString folder = QFileInfo(m_strStartupDir).path();
+    // The dialog starts where the last case was opened or saved (the most
+    // recent file's folder); without one, in the folder above the start-up
+    // directory.
+    QString folder = QFileInfo(m_strStartupDir).path();
+    const QStringList recent = m_pProfile->RecentFiles();
+    if (!recent.isEmpty() && QFileInfo(recent.front()).dir().exists()) folder = QFileInfo(recent.front()).path();
     const QString path = m_pChooser->OpenCase(m_pFrame.get(), folder);
     if (path.isEmpty()) {
         if (m_Documents.isEmpty()) m_pFrame->StartPages().ShowIfEnabled();

@@ -129,6 +129,16 @@ TEST_F(FileCommands, ATutorialCaseAndAnUntouchedNewCaseCloseWithoutQuestions) {
     EXPECT_EQ(QFileInfo(m_app->Documents().front()->Path()).fileName(), "demo.pmx");
 }
 
+TEST_F(FileCommands, TheOpenDialogStartsInTheFolderOfTheLastCase) {
+    const QString path = CopyExample("demo.pmx", "cases/north");
+    m_chooser.m_Open << path;
+    ClickMenu("&File", "&Open...");
+    ASSERT_EQ(m_app->Documents().size(), 1);
+    m_chooser.m_Open << QString();  // the dialog cancelled
+    ClickMenu("&File", "&Open...");
+    EXPECT_EQ(m_chooser.m_strOpenFolder, QFileInfo(path).path());
+}
+
 TEST_F(FileCommands, FileCloseAsksToSaveAModifiedCase) {
     CCaseDocument* doc = OpenModified();
     m_prompt.QueueAnswer(PromptAnswer::Cancel);

@@ -20,10 +20,14 @@ class QAction;
 // File dialogs answered from queues; an empty queue answers Cancel.
 class CScriptedChooser : public CFileChooser {
 public:
-    QString OpenCase(QWidget*, const QString&) override { return Take(m_Open); }
+    QString OpenCase(QWidget*, const QString& folder) override {
+        m_strOpenFolder = folder;
+        return Take(m_Open);
+    }
     QString SaveCaseAs(QWidget*, const QString&) override { return Take(m_SaveAs); }
     QString SaveBitmap(QWidget*, const QString&) override { return Take(m_Bitmap); }
     QStringList m_Open, m_SaveAs, m_Bitmap;
+    QString m_strOpenFolder;  // where the last Open dialog started
 
 private:
     static QString Take(QStringList& q) { return q.isEmpty() ? QString() : q.takeFirst(); }
