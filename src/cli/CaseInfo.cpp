@@ -7,6 +7,7 @@
 #include "base/AppState.h"
 #include "cli/StandardOutput.h"
 #include "document/PlumexDoc.h"
+#include "model/RowMerging.h"
 
 namespace {
 // printf into a string of whatever length the values need (a corrupt but
@@ -31,6 +32,8 @@ std::string DescribeCase(const CPlumexDoc& doc) {
     out << "Scenario:       " << (doc.IsNoRiser() ? "without risers (ports on the pipe)" : "with risers") << "\n";
     out << "Current angle:  " << Fmt("%.2f", doc.CurrentAngle()) << " deg\n";
     out << "Continuous:     " << (doc.IsContinuous() ? "on" : "off") << ", max time steps " << doc.MaxTimeSteps()
+        << "\n";
+    out << "Merging:        neighbouring plumes " << (doc.MergesPlumes() ? "merge (on)" : "computed alone (off)")
         << "\n";
     if (doc.Ambient()) {
         const CAmbient& a = *doc.Ambient();
@@ -64,6 +67,7 @@ std::string DescribeCase(const CPlumexDoc& doc) {
                 if (!j->m_strStatus.empty()) out << ", \"" << TerminalText(j->m_strStatus) << "\"";
                 if (disks > 0)
                     out << ", dilution at last disk " << Fmt("%.2f", j->m_pDisplay->m_Disks.back().m_dDilution);
+                if (j->GetSteps() > 0) out << ", " << RowMergingText(j->m_KeyParams.m_Row);
                 out << "\n";
             }
         }

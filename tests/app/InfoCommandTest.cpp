@@ -28,8 +28,11 @@ TEST(InfoCommand, PrintsTheCaseTreeAndResults) {
     EXPECT_NE(r.out.find("Riser \"Riser2\""), std::string::npos);
     EXPECT_NE(r.out.find("Jet \"Jet2\""), std::string::npos);
     // The stop reason is not part of the case file; steps and dilution are.
-    EXPECT_NE(r.out.find("results: 3 steps, 3 disks, dilution at last disk 21.00"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("results: 3 steps, 3 disks, dilution at last disk 21.00, computed alone"), std::string::npos)
+        << r.out;
     EXPECT_NE(r.out.find("Ambient profile (2 rows)"), std::string::npos);
+    // The merge option of the case, as it was saved.
+    EXPECT_NE(r.out.find("Merging:        neighbouring plumes merge (on)"), std::string::npos) << r.out;
 }
 
 TEST(InfoCommand, BadFileExitsNonZeroWithTheReason) {
@@ -86,7 +89,7 @@ TEST(InfoCommand, HugeValuesArePrintedWhole) {
     const CliResult r = RunPlumex({"--info", path});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     char digits[400];
-    std::snprintf(digits, sizeof digits, "dilution at last disk %.2f\n      Jet \"Jet2\"", 1e300);
+    std::snprintf(digits, sizeof digits, "dilution at last disk %.2f, computed alone\n      Jet \"Jet2\"", 1e300);
     EXPECT_NE(r.out.find(digits), std::string::npos) << r.out;
 }
 
