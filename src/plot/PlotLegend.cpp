@@ -1,6 +1,10 @@
 #include "plot/PlotLegend.h"
 
 #include <algorithm>
+#include <set>
+#include <string>
+
+#include "plot/JetPalette.h"
 
 std::vector<LegendEntry> BuildLegend(const PlotData& plot) {
     std::vector<LegendEntry> legend;
@@ -9,9 +13,16 @@ std::vector<LegendEntry> BuildLegend(const PlotData& plot) {
             if (x.m_strText == e.m_strText) return;
         legend.push_back(std::move(e));
     };
-    for (const PlotCurve& c : plot.m_Curves)
-        if (c.m_Role == CurveRole::Line && !c.m_strJet.empty())
+    std::set<std::string> jets;  // every jet of the plot, named in the legend or not
+    for (const PlotCurve& c : plot.m_Curves) {
+        if (c.m_Role != CurveRole::Line || c.m_strJet.empty() || !jets.insert(c.m_strJet).second) continue;
+        if (static_cast<int>(jets.size()) <= JetPaletteSize())
             add({c.m_strJet, LegendKind::Jet, LegendLine::Solid, c.m_nOrdinal});
+    }
+    const int more = static_cast<int>(jets.size()) - JetPaletteSize();
+    if (more > 0)
+        legend.push_back(
+            {"and " + std::to_string(more) + " more jets (their colours repeat)", LegendKind::More, LegendLine::None});
     // Line kinds: solid and dashed tell the quantities of a jet apart.
     const bool anyDashed =
         std::any_of(plot.m_Curves.begin(), plot.m_Curves.end(), [](const PlotCurve& c) { return c.m_bDashed; });

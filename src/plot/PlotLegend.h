@@ -22,6 +22,7 @@ enum class LegendKind {
     Band,        // the half-width band, a grey patch
     Arrow,       // the current's direction, grey
     Curve,       // a curve of no jet (a profile), in the first jet colour
+    More,        // how many jets the legend leaves out, no key
 };
 
 enum class LegendLine { Solid, Dashed, Dotted, None };
@@ -33,5 +34,7 @@ struct LegendEntry {
     int m_nOrdinal = -1;  // the jet's place in the case (entries of jets only)
 };
 
-// The entries in order, each text once.
+// The entries in order, each text once. Past the palette's colours a
+// legend of jets would only repeat them: it names the first jets and then
+// says how many more there are.
 std::vector<LegendEntry> BuildLegend(const PlotData& plot);

@@ -9,8 +9,13 @@
 
 #include "plot/JetPalette.h"
 #include "plot/PlotLegend.h"
+#include "report/CurveReduction.h"
 
 namespace {
+// Curves are drawn through the points that lie farther than this from the
+// line through their neighbours (picture pixels): closer ones change no
+// pixel that can be seen.
+constexpr double kPixelTolerance = 0.05;
 QColor JetQColor(int ordinal) {
     if (ordinal < 0) return QColor(90, 90, 90);
     const JetColour c = JetPaletteColour(ordinal);
@@ -119,6 +124,9 @@ void PaintPlot(QPainter& p, const QRectF& area, const PlotData& plot) {
         case LegendKind::Arrow:
             legend.push_back({text, JetQColor(-1), style, false});
             break;
+        case LegendKind::More:
+            legend.push_back({text, Qt::transparent, Qt::NoPen, false});
+            break;
         }
     }
     const double legendH = lh * (legend.size() + 1) / 2 + lh * 0.5;
@@ -216,10 +224,12 @@ void PaintPlot(QPainter& p, const QRectF& area, const PlotData& plot) {
         QColor colour = c.m_Role == CurveRole::Line && c.m_strJet.empty() ? JetQColor(0) : JetQColor(c.m_nOrdinal);
         if (c.m_Role == CurveRole::BandUpper && i + 1 < plot.m_Curves.size() &&
             plot.m_Curves[i + 1].m_Role == CurveRole::BandLower) {
-            QPolygonF band;
-            for (const PlotPoint& q : c.m_Points) band << m(q.x, q.y);
+            QPolygonF upper, lower;
+            for (const PlotPoint& q : c.m_Points) upper << m(q.x, q.y);
             const auto& low = plot.m_Curves[i + 1].m_Points;
-            for (auto it = low.rbegin(); it != low.rend(); ++it) band << m(it->x, it->y);
+            for (auto it = low.rbegin(); it != low.rend(); ++it) lower << m(it->x, it->y);
+            QPolygonF band = ReducedPolyline(upper, kPixelTolerance);
+            band << ReducedPolyline(lower, kPixelTolerance);
             colour.setAlpha(35);
             p.setPen(Qt::NoPen);
             p.setBrush(colour);
@@ -260,7 +270,9 @@ void PaintPlot(QPainter& p, const QRectF& area, const PlotData& plot) {
         QPolygonF line;
         for (const PlotPoint& q : c.m_Points)
             if (std::isfinite(q.x) && std::isfinite(q.y)) line << m(q.x, q.y);
-        p.drawPolyline(line);
+        // A dashed line keeps every point: its dashes follow the length of
+        // the line, which the reduction would shorten by a little.
+        p.drawPolyline(c.m_bDashed ? line : ReducedPolyline(line, kPixelTolerance));
         if (c.m_Role == CurveRole::Reference && !line.isEmpty()) {
             p.setPen(JetQColor(-1));
             p.drawText(line.first() + QPointF(3, -3), QString::fromStdString(c.m_strName));
@@ -278,8 +290,10 @@ void PaintPlot(QPainter& p, const QRectF& area, const PlotData& plot) {
         if (e.marker) {
             p.setPen(QPen(e.colour, 1.4));
             p.drawEllipse(QPointF(lx + 10, cy), 4.0, 4.0);
-        } else if (e.style == Qt::NoPen) {
+        } else if (e.style == Qt::NoPen && e.colour.alpha() > 0) {
             p.fillRect(QRectF(lx, cy - 4, 20, 8), QColor(200, 200, 200));
+        } else if (e.style == Qt::NoPen) {
+            // No key: a line of text only.
         } else {
             QPen pen(e.colour, 2.0);
             pen.setStyle(e.style);

@@ -80,6 +80,7 @@ QAbstractSeries* LegendKey(const LegendEntry& e) {
     QPen pen(colour, e.m_Kind == LegendKind::Level ? 1.0 : 2.0);
     if (e.m_Line == LegendLine::Dashed) pen.setStyle(Qt::DashLine);
     if (e.m_Line == LegendLine::Dotted) pen.setStyle(Qt::DotLine);
+    if (e.m_Kind == LegendKind::More) pen = QPen(Qt::transparent);
     auto* line = new QLineSeries;
     line->setPen(pen);
     line->setName(text);

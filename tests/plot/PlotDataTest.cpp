@@ -106,6 +106,30 @@ TEST_F(PlotDataTest, TheLegendNamesEachJetOnceAndSaysWhichLineIsWhichQuantity) {
     EXPECT_EQ(elevation[2].m_Line, LegendLine::Dotted);
 }
 
+TEST(PlotLegendTest, PastThePalettesColoursTheLegendSaysHowManyMoreJetsThereAre) {
+    // 25 jets of two lines each: 20 named, then how many more (each jet once).
+    PlotData plot;
+    for (int j = 0; j < 25; ++j)
+        for (bool dashed : {false, true}) {
+            PlotCurve c;
+            c.m_Role = CurveRole::Line;
+            c.m_strJet = "Riser" + std::to_string(j + 1) + " / Jet1";
+            c.m_strName = dashed ? "average dilution" : "centreline dilution";
+            c.m_bDashed = dashed;
+            c.m_nOrdinal = j;
+            plot.m_Curves.push_back(c);
+        }
+    const std::vector<LegendEntry> legend = BuildLegend(plot);
+    ASSERT_EQ(legend.size(), 23u);
+    EXPECT_EQ(legend[19].m_strText, "Riser20 / Jet1");
+    EXPECT_EQ(legend[20].m_strText, "and 5 more jets (their colours repeat)");
+    EXPECT_EQ(legend[20].m_Kind, LegendKind::More);
+    EXPECT_EQ(legend[22].m_strText, "average dilution (dashed)");
+    // Twenty jets: every one named, nothing more to say.
+    plot.m_Curves.resize(40);
+    EXPECT_EQ(BuildLegend(plot).size(), 22u);
+}
+
 TEST_F(PlotDataTest, EveryKindHasTitlesWithUnitsAndItsCurves) {
     for (int k = 0; k < kPlotKindCount; ++k) {
         const PlotData p = BuildPlot(static_cast<PlotKind>(k), {m_series[1]});
