@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace mardex {
@@ -84,21 +85,81 @@ std::string trimmedExponentForm(const Scientific& s)
   return std::string(static_cast<const char*>(buf), end);
 }
 
-// llround of a non-negative x below 2^52: halves away from zero.
-unsigned long long roundHalfAway(double x)
+// llround of a non-negative x below 2^32: halves away from zero.
+std::uint32_t roundHalfAway(double x)
 {
-  unsigned long long m = static_cast<unsigned long long>(x);
+  std::uint32_t m = static_cast<std::uint32_t>(x);
   if (x - static_cast<double>(m) >= 0.5)
     ++m;
   return m;
 }
 
-int decimalDigits(unsigned long long m)
+constexpr std::uint32_t kPow10u[] = {1,      10,      100,      1000,      10000,
+                                     100000, 1000000, 10000000, 100000000, 1000000000};
+
+// The number of decimal digits of m (0 for 0).
+int decimalDigits(std::uint32_t m)
 {
-  int n = 0;
-  for (; m > 0; m /= 10)
-    ++n;
-  return n;
+  if (m == 0)
+    return 0;
+  const int t = ((32 - __builtin_clz(m)) * 1233) >> 12;  // log10 from log2, at most one too high
+  return t + 1 - (m < kPow10u[t] ? 1 : 0);
+}
+
+const char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The digits of m written leftwards from end, at least `width` of them
+// (zeros in front); returns the first.
+char* writeDigitsLeft(char* end, std::uint32_t m, int width)
+{
+  char* p = end;
+  while (m >= 100) {
+    const std::uint32_t r = m % 100;
+    m /= 100;
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * r, 2);
+  }
+  if (m >= 10) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * m, 2);
+  } else {
+    *--p = static_cast<char>('0' + m);
+  }
+  while (end - p < width)
+    *--p = '0';
+  return p;
+}
+
+// m split at `decimals` (0..6) digits from the right; constant divisors.
+void splitDecimals(std::uint32_t m, int decimals, std::uint32_t& whole, std::uint32_t& fraction)
+{
+  switch (decimals) {
+  case 1:
+    whole = m / 10;
+    break;
+  case 2:
+    whole = m / 100;
+    break;
+  case 3:
+    whole = m / 1000;
+    break;
+  case 4:
+    whole = m / 10000;
+    break;
+  case 5:
+    whole = m / 100000;
+    break;
+  case 6:
+    whole = m / 1000000;
+    break;
+  default:
+    whole = m;
+    break;
+  }
+  fraction = m - whole * kPow10u[decimals];
 }
 
 // Fixed notation of v (a = |v|, 0 or 1e-3 <= a < 1e9) right-aligned into the
@@ -113,7 +174,8 @@ bool writeFixedField(char* dst, double v, double a)
   const bool negative = v < 0;
   int decimals = std::max(0, std::min(6, kField9Width - 1 - (negative ? 1 : 0) - intDigits));
   for (; decimals >= 0; --decimals) {
-    const unsigned long long m = roundHalfAway(a * kPow10[decimals]);
+    // Below 1e9 + 1: the digits fit 32 bits.
+    const std::uint32_t m = roundHalfAway(a * kPow10[decimals]);
     const int significant = decimalDigits(m);
     const bool sign = negative && m != 0;
     const int length =
@@ -122,20 +184,17 @@ bool writeFixedField(char* dst, double v, double a)
       continue;
     if (a != 0.0 && significant < 4)
       return false;
+    std::memset(dst, ' ', kField9Width);
+    std::uint32_t whole = 0, fraction = 0;
+    splitDecimals(m, decimals, whole, fraction);
     char* p = dst + kField9Width;
-    unsigned long long x = m;
-    for (int i = 0; i < decimals; ++i, x /= 10)
-      *--p = static_cast<char>('0' + x % 10);
-    if (decimals > 0)
+    if (decimals > 0) {
+      p = writeDigitsLeft(p, fraction, decimals);
       *--p = '.';
-    do {
-      *--p = static_cast<char>('0' + x % 10);
-      x /= 10;
-    } while (x > 0);
+    }
+    p = writeDigitsLeft(p, whole, 1);
     if (sign)
-      *--p = '-';
-    while (p > dst)
-      *--p = ' ';
+      p[-1] = '-';
     return true;
   }
   return false;
