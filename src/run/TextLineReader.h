@@ -10,6 +10,7 @@
 // The reader takes blocks of the file ahead of the lines it hands out; when
 // it ends, the file is set back to the first byte not handed out, so a file
 // can be read by one reader after another (one per jet page or section).
+// A reader must therefore end before its file is closed.
 #include <cstddef>
 #include <cstdio>
 #include <string>

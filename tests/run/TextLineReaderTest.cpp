@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "run/TextLineReader.h"
@@ -21,20 +22,21 @@ std::FILE* FileWith(const std::string& text) {
 TEST(TextLineReader, LineEndsAreRemovedAndTheLastLineNeedsNone) {
     std::FILE* f = FileWith("one\r\ntwo\n\r\nthree\r\x01\nlast");
     ASSERT_NE(f, nullptr);
-    CTextLineReader reader(f);
+    auto reader = std::make_unique<CTextLineReader>(f);
     std::string line;
-    ASSERT_TRUE(reader.ReadLine(line));
+    ASSERT_TRUE(reader->ReadLine(line));
     EXPECT_EQ(line, "one");
-    ASSERT_TRUE(reader.ReadLine(line));
+    ASSERT_TRUE(reader->ReadLine(line));
     EXPECT_EQ(line, "two");
-    ASSERT_TRUE(reader.ReadLine(line));
+    ASSERT_TRUE(reader->ReadLine(line));
     EXPECT_EQ(line, "");
-    ASSERT_TRUE(reader.ReadLine(line));
+    ASSERT_TRUE(reader->ReadLine(line));
     EXPECT_EQ(line, "three\r\x01");  // only a CR at the very end belongs to the line end
-    ASSERT_TRUE(reader.ReadLine(line));
+    ASSERT_TRUE(reader->ReadLine(line));
     EXPECT_EQ(line, "last");
-    EXPECT_FALSE(reader.ReadLine(line));
+    EXPECT_FALSE(reader->ReadLine(line));
     EXPECT_TRUE(line.empty());
+    reader.reset();
     std::fclose(f);
 }
 
@@ -44,24 +46,27 @@ TEST(TextLineReader, OverlongLinesAreCutAndTheNextLineReadsWhole) {
     text += "\r\nnext\r\n";
     std::FILE* f = FileWith(text);
     ASSERT_NE(f, nullptr);
-    CTextLineReader reader(f);
+    auto reader = std::make_unique<CTextLineReader>(f);
     std::string line;
-    ASSERT_TRUE(reader.ReadLine(line));
+    ASSERT_TRUE(reader->ReadLine(line));
     // A CR at the end of the kept part is taken for the line end.
     EXPECT_EQ(line.size(), kMaxTextLine - 1);
-    ASSERT_TRUE(reader.ReadLine(line));
+    ASSERT_TRUE(reader->ReadLine(line));
     EXPECT_EQ(line, "next");
-    EXPECT_FALSE(reader.ReadLine(line));
+    EXPECT_FALSE(reader->ReadLine(line));
+    reader.reset();
     std::fclose(f);
 }
 
 TEST(TextLineReader, NulBytesStayInTheLine) {
     std::FILE* f = FileWith(std::string("a\0b\r\nc", 6));
     ASSERT_NE(f, nullptr);
-    CTextLineReader reader(f);
-    std::string line;
-    ASSERT_TRUE(reader.ReadLine(line));
-    EXPECT_EQ(line, std::string("a\0b", 3));
+    {
+        CTextLineReader reader(f);
+        std::string line;
+        ASSERT_TRUE(reader.ReadLine(line));
+        EXPECT_EQ(line, std::string("a\0b", 3));
+    }  // the reader gives back what it read ahead before the file is closed
     std::fclose(f);
 }
 
@@ -114,9 +119,11 @@ TEST(TextLineReader, ALineGivenBackIsReadAgainInsideAndAcrossBlocks) {
         ASSERT_TRUE(reader.ReadLine(line));
         ASSERT_TRUE(reader.Seek(at));
     }
-    CTextLineReader next(f);
-    ASSERT_TRUE(next.ReadLine(line));
-    EXPECT_EQ(line, "2");
+    {
+        CTextLineReader next(f);
+        ASSERT_TRUE(next.ReadLine(line));
+        EXPECT_EQ(line, "2");
+    }
     std::fclose(f);
 }
 
@@ -130,12 +137,13 @@ TEST(TextLineReader, AMemoryStreamReadsAsAFile) {
         ASSERT_TRUE(reader.ReadLine(line));
         EXPECT_EQ(line, "x");
     }
-    CTextLineReader reader(f);
-    ASSERT_TRUE(reader.ReadLine(line));
+    auto reader = std::make_unique<CTextLineReader>(f);
+    ASSERT_TRUE(reader->ReadLine(line));
     EXPECT_EQ(line, "y");
-    ASSERT_TRUE(reader.ReadLine(line));
+    ASSERT_TRUE(reader->ReadLine(line));
     EXPECT_EQ(line, "z");
-    EXPECT_FALSE(reader.ReadLine(line));
+    EXPECT_FALSE(reader->ReadLine(line));
+    reader.reset();
     std::fclose(f);
 }
 
