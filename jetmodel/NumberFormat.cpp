@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -13,125 +14,271 @@ namespace mardex {
 
 namespace {
 
-// "%.{digits}E" with the exponent rewritten as E[-]dd[d]: no '+', at least
-// two digits. Trailing zeros of the mantissa are dropped when trim is set
-// (one decimal kept).
-std::string exponentForm(double v, int digits, bool trim)
+constexpr double kPow10[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
+// A number in exponent notation as std::to_chars writes it ("-1.23457e-05"):
+// the mantissa with its sign and the decimal exponent. to_chars rounds
+// exactly as printf's "%.*E" does, without its locale and format parsing.
+struct Scientific {
+  char text[40];
+  int mantissaLength = 0;
+  int exponent = 0;
+};
+
+Scientific scientific(double v, int digits)
 {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*E", digits, v);
-  const char* e = std::strchr(buf, 'E');
-  std::string mantissa(buf, e ? static_cast<std::size_t>(e - buf) : std::strlen(buf));
-  int exponent = e ? std::atoi(e + 1) : 0;
-  if (trim && mantissa.find('.') != std::string::npos) {
-    while (mantissa.size() > 1 && mantissa.back() == '0')
-      mantissa.pop_back();
-    if (mantissa.back() == '.')
-      mantissa.push_back('0');
-  }
-  char ex[16];
-  std::snprintf(ex, sizeof ex, "E%s%02d", exponent < 0 ? "-" : "", std::abs(exponent));
-  return mantissa + ex;
+  Scientific s;
+  const auto r =
+      std::to_chars(s.text, s.text + sizeof s.text, v, std::chars_format::scientific, digits);
+  const char* e = r.ptr;
+  while (e > s.text && e[-1] != 'e')
+    --e;
+  s.mantissaLength = static_cast<int>(e - s.text) - 1;
+  const bool negative = *e == '-';
+  int x = 0;
+  for (const char* p = e + 1; p < r.ptr; ++p)
+    x = x * 10 + (*p - '0');
+  s.exponent = negative ? -x : x;
+  return s;
 }
 
-int decimalExponent(double v)
+int exponentDigits(int exponent)
 {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.6E", v);
-  const char* e = std::strchr(buf, 'E');
-  return e ? std::atoi(e + 1) : 0;
+  const int a = std::abs(exponent);
+  return a >= 100 ? 3 : 2;
 }
 
-// Fixed notation of v with `decimals` (0..6) decimals, |v| < 1e9, by integer
-// arithmetic (snprintf's "%f" is ten times slower and the rows are many).
-// Returns the text and the number of significant digits it shows. A value
-// that rounds to zero is written without a sign.
-std::string fixedForm(double v, int decimals, int& significant)
+// Length of the mantissa and the exponent written as E[-]dd[d]: no '+', at
+// least two digits.
+int exponentFormLength(int mantissaLength, int exponent)
 {
-  static const double kPow10[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
-  const unsigned long long m =
-      static_cast<unsigned long long>(std::llround(std::fabs(v) * kPow10[decimals]));
-  char digits[24];
-  int n = 0;
-  for (unsigned long long x = m; x > 0; x /= 10)
-    digits[n++] = static_cast<char>('0' + x % 10);
-  significant = n;
-  while (n < decimals + 1)
-    digits[n++] = '0';
-  std::string out;
-  out.reserve(12);
-  if (v < 0 && m != 0)
-    out += '-';
-  for (int i = n - 1; i >= 0; --i) {
-    out += digits[i];
-    if (i == decimals && decimals > 0)
-      out += '.';
+  return mantissaLength + 1 + (exponent < 0 ? 1 : 0) + exponentDigits(exponent);
+}
+
+// Writes "E[-]dd[d]" at dst; returns the end.
+char* writeExponent(char* dst, int exponent)
+{
+  *dst++ = 'E';
+  if (exponent < 0)
+    *dst++ = '-';
+  const int a = std::abs(exponent);
+  if (a >= 100)
+    *dst++ = static_cast<char>('0' + a / 100);
+  *dst++ = static_cast<char>('0' + a / 10 % 10);
+  *dst++ = static_cast<char>('0' + a % 10);
+  return dst;
+}
+
+// The mantissa of s with trailing zeros dropped (one decimal kept) and its
+// exponent as E[-]dd[d].
+std::string trimmedExponentForm(const Scientific& s)
+{
+  int n = s.mantissaLength;
+  if (std::memchr(s.text, '.', static_cast<std::size_t>(n)) != nullptr) {
+    while (n > 1 && s.text[n - 1] == '0')
+      --n;
+    if (s.text[n - 1] == '.')
+      ++n;  // the zero after the point was there
   }
-  return out;
+  char buf[48];
+  std::memcpy(buf, s.text, static_cast<std::size_t>(n));
+  const char* end = writeExponent(buf + n, s.exponent);
+  return std::string(static_cast<const char*>(buf), end);
+}
+
+// llround of a non-negative x below 2^32: halves away from zero.
+std::uint32_t roundHalfAway(double x)
+{
+  std::uint32_t m = static_cast<std::uint32_t>(x);
+  if (x - static_cast<double>(m) >= 0.5)
+    ++m;
+  return m;
+}
+
+constexpr std::uint32_t kPow10u[] = {1,      10,      100,      1000,      10000,
+                                     100000, 1000000, 10000000, 100000000, 1000000000};
+
+// The number of decimal digits of m (0 for 0).
+int decimalDigits(std::uint32_t m)
+{
+  if (m == 0)
+    return 0;
+  const int t = ((32 - __builtin_clz(m)) * 1233) >> 12;  // log10 from log2, at most one too high
+  return t + 1 - (m < kPow10u[t] ? 1 : 0);
+}
+
+const char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The digits of m written leftwards from end, at least `width` of them
+// (zeros in front); returns the first.
+char* writeDigitsLeft(char* end, std::uint32_t m, int width)
+{
+  char* p = end;
+  while (m >= 100) {
+    const std::uint32_t r = m % 100;
+    m /= 100;
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * r, 2);
+  }
+  if (m >= 10) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * m, 2);
+  } else {
+    *--p = static_cast<char>('0' + m);
+  }
+  while (end - p < width)
+    *--p = '0';
+  return p;
+}
+
+// m split at `decimals` (0..6) digits from the right; constant divisors.
+void splitDecimals(std::uint32_t m, int decimals, std::uint32_t& whole, std::uint32_t& fraction)
+{
+  switch (decimals) {
+  case 1:
+    whole = m / 10;
+    break;
+  case 2:
+    whole = m / 100;
+    break;
+  case 3:
+    whole = m / 1000;
+    break;
+  case 4:
+    whole = m / 10000;
+    break;
+  case 5:
+    whole = m / 100000;
+    break;
+  case 6:
+    whole = m / 1000000;
+    break;
+  default:
+    whole = m;
+    break;
+  }
+  fraction = m - whole * kPow10u[decimals];
+}
+
+// Fixed notation of v (a = |v|, 0 or 1e-3 <= a < 1e9) right-aligned into the
+// field. Starts with the decimals that should fit and takes one off when
+// rounding adds a digit (99.9999999 -> 100.00000). False when the text would
+// show fewer than 4 significant digits of a value that is not 0.
+bool writeFixedField(char* dst, double v, double a)
+{
+  int intDigits = 1;
+  while (intDigits < 9 && a >= kPow10[intDigits])
+    ++intDigits;
+  const bool negative = v < 0;
+  int decimals = std::max(0, std::min(6, kField9Width - 1 - (negative ? 1 : 0) - intDigits));
+  for (; decimals >= 0; --decimals) {
+    // Below 1e9 + 1: the digits fit 32 bits.
+    const std::uint32_t m = roundHalfAway(a * kPow10[decimals]);
+    const int significant = decimalDigits(m);
+    const bool sign = negative && m != 0;
+    const int length =
+        std::max(significant, decimals + 1) + (decimals > 0 ? 1 : 0) + (sign ? 1 : 0);
+    if (length > kField9Width)
+      continue;
+    if (a != 0.0 && significant < 4)
+      return false;
+    std::memset(dst, ' ', kField9Width);
+    std::uint32_t whole = 0, fraction = 0;
+    splitDecimals(m, decimals, whole, fraction);
+    char* p = dst + kField9Width;
+    if (decimals > 0) {
+      p = writeDigitsLeft(p, fraction, decimals);
+      *--p = '.';
+    }
+    p = writeDigitsLeft(p, whole, 1);
+    if (sign)
+      p[-1] = '-';
+    return true;
+  }
+  return false;
+}
+
+// Exponent notation right-aligned into the field, with as many mantissa
+// digits (at most 5) as fit.
+void writeExponentField(char* dst, double v)
+{
+  // Rounding to fewer digits can only carry into the next power of ten, so
+  // the digits that fit with the exponent of the 5-digit form are the answer
+  // unless their own rounding carried; then every count is tried in turn.
+  Scientific s = scientific(v, 5);
+  if (exponentFormLength(s.mantissaLength, s.exponent) > kField9Width) {
+    const int exponent5 = s.exponent;
+    const int sign = v < 0 ? 1 : 0;
+    int digits = 4;
+    while (digits > 0 && exponentFormLength(sign + 2 + digits, exponent5) > kField9Width)
+      --digits;
+    s = scientific(v, digits);
+    if (s.exponent != exponent5) {
+      for (digits = 4; digits >= 0; --digits) {
+        s = scientific(v, digits);
+        if (exponentFormLength(s.mantissaLength, s.exponent) <= kField9Width)
+          break;
+      }
+      if (digits < 0) {
+        std::memset(dst, ' ', kField9Width);
+        return;
+      }
+    }
+  }
+  char buf[48];
+  std::memcpy(buf, s.text, static_cast<std::size_t>(s.mantissaLength));
+  const int n = static_cast<int>(writeExponent(buf + s.mantissaLength, s.exponent) - buf);
+  std::memset(dst, ' ', static_cast<std::size_t>(kField9Width - n));
+  std::memcpy(dst + kField9Width - n, buf, static_cast<std::size_t>(n));
 }
 
 }  // namespace
 
-std::string formatField9(double v)
+void writeField9(char* dst, double v)
 {
   if (std::isnan(v))
     v = 0.0;
   else if (std::isinf(v))
     v = v > 0 ? DBL_MAX : -DBL_MAX;
-  constexpr int kWidth = 9;
   const double a = std::fabs(v);
-  std::string out;
   // Fixed notation when it shows at least 4 significant digits: |v| >= 1e-3
-  // (6 decimals) and at most 9 characters. Start with the decimals that should
-  // fit and take one off when rounding adds a digit (99.9999999 -> 100.00000).
-  if (a == 0.0 || (a >= 1e-3 && a < 1e9)) {
-    const int intDigits = a < 1.0 ? 1 : static_cast<int>(std::floor(std::log10(a))) + 1;
-    int decimals = std::max(0, std::min(6, kWidth - 1 - (v < 0 ? 1 : 0) - intDigits));
-    for (; decimals >= 0; --decimals) {
-      int significant = 0;
-      std::string f = fixedForm(v, decimals, significant);
-      if (static_cast<int>(f.size()) <= kWidth) {
-        if (a == 0.0 || significant >= 4)
-          out = std::move(f);
-        break;
-      }
-    }
-  }
-  if (out.empty()) {
-    for (int digits = 5; digits >= 0; --digits) {
-      std::string e = exponentForm(v, digits, false);
-      if (static_cast<int>(e.size()) <= kWidth) {
-        out = e;
-        break;
-      }
-    }
-  }
-  if (static_cast<int>(out.size()) < kWidth)
-    out.insert(0, static_cast<std::size_t>(kWidth) - out.size(), ' ');
-  return out;
+  // (6 decimals) and at most 9 characters.
+  if ((a == 0.0 || (a >= 1e-3 && a < 1e9)) && writeFixedField(dst, v, a))
+    return;
+  writeExponentField(dst, v);
+}
+
+std::string formatField9(double v)
+{
+  char buf[kField9Width];
+  writeField9(buf, v);
+  return std::string(buf, kField9Width);
 }
 
 std::string formatValue(double v)
 {
   if (!std::isfinite(v))
-    return std::string(v < 0 ? "-" : "") + exponentForm(kInfiniteScale, 6, true);
+    return std::string(v < 0 ? "-" : "") + trimmedExponentForm(scientific(kInfiniteScale, 6));
   if (v == 0.0)
     return "0.0";
-  const int e = decimalExponent(v);
+  const Scientific s = scientific(v, 6);
+  const int e = s.exponent;
   if (e < -4 || e >= 9)
-    return exponentForm(v, 6, true);
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", e >= 6 ? 0 : 6 - e, v);
-  std::string s = buf;
-  if (s.find('.') == std::string::npos) {
-    s += ".0";
-  } else {
-    while (s.back() == '0')
-      s.pop_back();
-    if (s.back() == '.')
-      s.push_back('0');
-  }
-  return s;
+    return trimmedExponentForm(s);
+  char buf[48];
+  const auto r =
+      std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, e >= 6 ? 0 : 6 - e);
+  const char* end = r.ptr;
+  if (std::memchr(buf, '.', static_cast<std::size_t>(end - buf)) == nullptr)
+    return std::string(static_cast<const char*>(buf), end) + ".0";
+  while (end[-1] == '0')
+    --end;
+  if (end[-1] == '.')
+    ++end;
+  return std::string(static_cast<const char*>(buf), end);
 }
 
 }  // namespace mardex

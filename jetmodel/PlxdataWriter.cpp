@@ -14,14 +14,26 @@ std::string sectionHeading(int jetNumber, const std::string& name)
   return buf + printableName(name);
 }
 
+namespace {
+
+constexpr std::size_t kRowLength = OutputRow::Count * (1 + kField9Width);
+
+// The row's 120 characters at dst.
+void writeRow(char* dst, const OutputRow& row)
+{
+  for (double v : row.col) {
+    *dst++ = ' ';
+    writeField9(dst, v);
+    dst += kField9Width;
+  }
+}
+
+}  // namespace
+
 std::string formatRow(const OutputRow& row)
 {
-  std::string s;
-  s.reserve(12 * 10);
-  for (double v : row.col) {
-    s += ' ';
-    s += formatField9(v);
-  }
+  std::string s(kRowLength, ' ');
+  writeRow(&s[0], row);
   return s;
 }
 
@@ -31,10 +43,14 @@ void appendPlxdataSection(std::string& out, int jetNumber, const JetInput& jet, 
     return;
   out += sectionHeading(jetNumber, jet.name) + "\r\n";
   out += std::string(kPlxdataColumns) + "\r\n";
-  out.reserve(out.size() + r.rows.size() * 122 + 256);
+  // The rows are written in place: one resize for the whole section.
+  std::size_t at = out.size();
+  out.resize(at + r.rows.size() * (kRowLength + 2));
   for (const OutputRow& row : r.rows) {
-    out += formatRow(row);
-    out += "\r\n";
+    writeRow(&out[at], row);
+    at += kRowLength;
+    out[at++] = '\r';
+    out[at++] = '\n';
   }
 }
 

@@ -4,12 +4,11 @@
 #include "PlxdataWriter.h"
 #include "SuspendWriter.h"
 #include "Udf.h"
+#include "WholeFileWriter.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <random>
-#include <system_error>
 
 namespace mardex {
 
@@ -37,43 +36,16 @@ bool readFile(const fs::path& p, std::string& text, std::string& error)
   return true;
 }
 
-std::string temporaryName(const fs::path& target)
-{
-  static std::mt19937_64 rng{std::random_device{}()};
-  char suffix[32];
-  std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(rng()));
-  return target.string() + suffix;
-}
-
 }  // namespace
 
 bool writeWholeFile(const fs::path& target, const std::string& content, std::string& error)
 {
-  std::string tmp;
-  std::FILE* f = nullptr;
-  for (int attempt = 0; attempt < 8 && !f; ++attempt) {
-    tmp = temporaryName(target);
-    f = std::fopen(tmp.c_str(), "wbx");  // exclusive: never clobber a stranger's file
-  }
-  if (!f) {
-    error = std::string("cannot create a temporary file: ") + std::strerror(errno);
-    return false;
-  }
-  const bool written = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-  const bool closed = std::fclose(f) == 0;
-  std::error_code ec;
-  if (!written || !closed) {
-    error = "write failed";
-    fs::remove(tmp, ec);
-    return false;
-  }
-  fs::rename(tmp, target, ec);
-  if (ec) {
-    error = "cannot rename " + tmp + ": " + ec.message();
-    fs::remove(tmp, ec);
-    return false;
-  }
-  return true;
+  WholeFileWriter file(target);
+  file.write(content);
+  if (file.commit())
+    return true;
+  error = file.error();
+  return false;
 }
 
 int runModel(const fs::path& dir, std::ostream& err, const IntegratorOptions& options)
@@ -92,13 +64,24 @@ int runModel(const fs::path& dir, std::ostream& err, const IntegratorOptions& op
     return kExitBadInput;
   }
 
-  std::string suspend, plxdata;
+  // Each jet's trajectory section goes to the temporary "Plxdata" as it is
+  // made (the sections of a large run would otherwise be held whole in
+  // memory); the summary pages are few lines each and are kept.
+  const fs::path plxdataPath = dir / "Plxdata";
+  WholeFileWriter plxdata(plxdataPath);
+  if (!plxdata.ok()) {
+    err << "mardex2k: " << plxdataPath.string() << ": " << plxdata.error() << '\n';
+    return kExitOutputFailed;
+  }
+  std::string suspend, section;
   int number = 0;
   for (const JetInput& jet : parse.jets) {
     ++number;
     const JetResult r = computeJet(jet, options);
     appendSuspendPage(suspend, number, jet, r);
-    appendPlxdataSection(plxdata, number, jet, r);
+    section.clear();
+    appendPlxdataSection(section, number, jet, r);
+    plxdata.write(section);
   }
 
   // "Suspend" first and whole, then "Plxdata": Plumex takes the appearance of
@@ -107,8 +90,8 @@ int runModel(const fs::path& dir, std::ostream& err, const IntegratorOptions& op
     err << "mardex2k: " << (dir / "Suspend").string() << ": " << why << '\n';
     return kExitOutputFailed;
   }
-  if (!writeWholeFile(dir / "Plxdata", plxdata, why)) {
-    err << "mardex2k: " << (dir / "Plxdata").string() << ": " << why << '\n';
+  if (!plxdata.commit()) {
+    err << "mardex2k: " << plxdataPath.string() << ": " << plxdata.error() << '\n';
     return kExitOutputFailed;
   }
   return kExitOk;

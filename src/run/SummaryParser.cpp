@@ -13,8 +13,9 @@
 
 #include "base/Prompt.h"
 #include "model/KeyParameters.h"
+#include "run/ModelNumber.h"
 #include "run/RowLines.h"
-#include "run/TextLine.h"
+#include "run/TextLineReader.h"
 
 namespace {
 constexpr const char* kFormatError = "Suspend File Format Error!";
@@ -55,14 +56,14 @@ struct TableRow {
 
 // The free lines after the stop reason, up to the next page start (which is
 // left to be read next) or the end of the file.
-CRowMerging ReadFreeLines(std::FILE* file) {
+CRowMerging ReadFreeLines(CTextLineReader& file) {
     CRowLines rows;
     std::string line;
     for (;;) {
-        const long at = std::ftell(file);
-        if (at < 0 || !ReadTextLine(file, line)) break;
+        const long at = file.Tell();
+        if (at < 0 || !file.ReadLine(line)) break;
         if (!line.empty() && line[0] == '1') {
-            std::fseek(file, at, SEEK_SET);
+            file.Seek(at);
             break;
         }
         rows.Read(line);
@@ -71,7 +72,8 @@ CRowMerging ReadFreeLines(std::FILE* file) {
 }
 }  // namespace
 
-bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt, std::string& stopReason) {
+bool ParseSummaryBlock(CKeyParameters& record, std::FILE* stream, CPrompt& prompt, std::string& stopReason) {
+    CTextLineReader file(stream);
     std::string line;
     const auto formatError = [&prompt] {
         prompt.Inform(kFormatError);
@@ -79,7 +81,7 @@ bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt,
     };
     // 1. the page start
     for (;;) {
-        if (!ReadTextLine(file, line)) return formatError();
+        if (!file.ReadLine(line)) return formatError();
         if (!line.empty() && line[0] == '1') break;
     }
 
@@ -88,13 +90,13 @@ bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt,
     bool rejected = line.find("COMPUTATIONS CEASE FOR:") != std::string::npos;
     bool secondLineRead = false;
     if (!rejected) {
-        if (!ReadTextLine(file, line)) return formatError();
+        if (!file.ReadLine(line)) return formatError();
         secondLineRead = true;
         rejected = line.find("COMPUTATIONS CEASE FOR:") != std::string::npos;
     }
     if (rejected) {
         std::string numberLine, reason;
-        if (!ReadTextLine(file, numberLine) || numberLine.size() <= kJetDigitAt || !ReadTextLine(file, reason))
+        if (!file.ReadLine(numberLine) || numberLine.size() <= kJetDigitAt || !file.ReadLine(reason))
             return formatError();
         stopReason = reason;
         prompt.Inform("Computations Cease for:JET" + std::string(1, numberLine[kJetDigitAt]) + stopReason +
@@ -107,29 +109,29 @@ bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt,
     std::string title;
     {
         std::string skip;
-        if ((!secondLineRead && !ReadTextLine(file, skip)) || !ReadTextLine(file, skip) || !ReadTextLine(file, skip) ||
-            skip.size() <= kTitleAt || !ReadTextLine(file, line) || line.size() < kTitleAt)
+        if ((!secondLineRead && !file.ReadLine(skip)) || !file.ReadLine(skip) || !file.ReadLine(skip) ||
+            skip.size() <= kTitleAt || !file.ReadLine(line) || line.size() < kTitleAt)
             return formatError();
         title = TitleOf(line);
     }
 
     // 4. the first table row
     for (;;) {
-        if (!ReadTextLine(file, line)) return formatError();
+        if (!file.ReadLine(line)) return formatError();
         if (line.compare(0, 8, " Total Q") == 0) break;
     }
 
     // 5. thirteen rows, two numbers each
     TableRow rows[13];
     for (int r = 0; r < 13; ++r) {
-        if ((r > 0 && !ReadTextLine(file, line)) || line.size() <= kRightValueAt) return formatError();
+        if ((r > 0 && !file.ReadLine(line)) || line.size() <= kRightValueAt) return formatError();
         rows[r].left = NumberAt(line, kLeftValueAt);
         rows[r].right = NumberAt(line, kRightValueAt);
     }
 
     // 6. the number of steps: every digit of the line, in order
     for (;;) {
-        if (!ReadTextLine(file, line)) return formatError();
+        if (!file.ReadLine(line)) return formatError();
         if (line.find("NUMBER OF STEPS") != std::string::npos) break;
     }
     long long steps = 0;
@@ -144,7 +146,7 @@ bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt,
     // 7. the stop reason within the next seven lines
     stopReason.clear();
     for (int n = 0; n < 7; ++n) {
-        if (!ReadTextLine(file, line)) {
+        if (!file.ReadLine(line)) {
             prompt.Inform("No `Computations Cease' output in suspend file!,Please inspect the suspend file!");
             return false;
         }
@@ -156,7 +158,10 @@ bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt,
     const CRowMerging row = ReadFreeLines(file);
 
     // 8. into the record
-    auto f = [&rows](int r, bool right) { return std::atof((right ? rows[r].right : rows[r].left).c_str()); };
+    auto f = [&rows](int r, bool right) {
+        const std::string& text = right ? rows[r].right : rows[r].left;
+        return ModelNumber(text.data(), text.data() + text.size());
+    };
     std::memset(record.m_szTitle, 0, sizeof record.m_szTitle);
     std::strncpy(record.m_szTitle, title.c_str(), sizeof record.m_szTitle - 1);
     record.m_dTotalQ = f(0, false);

@@ -6,25 +6,26 @@
 #include "base/Prompt.h"
 #include "model/Jet.h"
 #include "run/RunProgress.h"
-#include "run/TextLine.h"
+#include "run/TextLineReader.h"
 
 namespace {
 bool IsHeading(const std::string& line) { return line.find("Jet") != std::string::npos; }
 }  // namespace
 
-void CJet::ReadTrajectory(std::FILE* file, CPrompt& prompt, CRunProgress* progress, int offset) {
+void CJet::ReadTrajectory(std::FILE* stream, CPrompt& prompt, CRunProgress* progress, int offset) {
+    CTextLineReader file(stream);
     std::string line;
     // The heading; the end of the file ends the search and counts as a
     // missing column heading below.
     bool found = false;
-    while (ReadTextLine(file, line)) {
+    while (file.ReadLine(line)) {
         if (IsHeading(line)) {
             found = true;
             break;
         }
     }
-    // ReadTextLine leaves the line empty at the end of the file.
-    if (!found || !ReadTextLine(file, line)) line.clear();
+    // ReadLine leaves the line empty at the end of the file.
+    if (!found || !file.ReadLine(line)) line.clear();
     if (line.find("X(M)") == std::string::npos) {
         prompt.Inform("unexpected data in plxdata file--\n" + line);
         return;
@@ -35,8 +36,8 @@ void CJet::ReadTrajectory(std::FILE* file, CPrompt& prompt, CRunProgress* progre
     for (int i = 0; i < steps; ++i) {
         if (progress && i % 50 == 0) progress->SetPosition(i + offset);
         CJetDisk disk;
-        long at = std::ftell(file);
-        if (ReadTextLine(file, line) && disk.ReadLine(line)) {
+        long at = file.Tell();
+        if (file.ReadLine(line) && disk.ReadLine(line)) {
             disks.push_back(disk);
             continue;
         }
@@ -48,13 +49,13 @@ void CJet::ReadTrajectory(std::FILE* file, CPrompt& prompt, CRunProgress* progre
         // jet's heading: such a line is given back to the stream.
         for (int s = i + 1; s <= steps; ++s) {
             if (IsHeading(line)) {
-                if (at >= 0) std::fseek(file, at, SEEK_SET);
+                if (at >= 0) file.Seek(at);
                 break;
             }
             if (s == steps) break;
             if (progress && s % 50 == 0) progress->SetPosition(s + offset);
-            at = std::ftell(file);
-            if (!ReadTextLine(file, line)) break;
+            at = file.Tell();
+            if (!file.ReadLine(line)) break;
         }
         m_KeyParams.m_nSteps = k;
         return;

@@ -5,6 +5,7 @@
 #include "JetTestSupport.h"
 #include "Run.h"
 #include "Udf.h"
+#include "WholeFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -245,5 +246,46 @@ TEST(JetContract, PlxdataThatCannotBeWrittenLeavesNoTemporaryFile) {
     EXPECT_NE(err.str().find("Plxdata"), std::string::npos);
     for (const auto& e : fs::directory_iterator(dir))
         EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos);
+    fs::remove_all(dir);
+}
+
+// The trajectory file is written jet by jet under its temporary name: when
+// the summary file then fails, neither output appears and nothing is left.
+TEST(JetContract, SuspendThatCannotBeWrittenLeavesNoPlxdataAndNoTemporaryFile) {
+    const fs::path dir = freshDirectory("blocked-suspend");
+    writeText(dir / "UDF", udfOf(contractJets()));
+    fs::create_directory(dir / "Suspend");
+    fs::create_directory(dir / "Suspend" / "keep");
+    std::ostringstream err;
+    EXPECT_EQ(mardex::runModel(dir, err), mardex::kExitOutputFailed);
+    EXPECT_NE(err.str().find("Suspend"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "Plxdata"));
+    for (const auto& e : fs::directory_iterator(dir))
+        EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+    fs::remove_all(dir);
+}
+
+TEST(JetContract, AWholeFileAppearsOnlyWhenCommitted) {
+    const fs::path dir = freshDirectory("whole");
+    {
+        mardex::WholeFileWriter file(dir / "out");
+        ASSERT_TRUE(file.ok()) << file.error();
+        file.write("first ");
+        file.write("second");
+        EXPECT_FALSE(fs::exists(dir / "out"));
+        ASSERT_TRUE(file.commit());
+    }
+    EXPECT_EQ(readText(dir / "out"), "first second");
+    {
+        mardex::WholeFileWriter dropped(dir / "out");
+        dropped.write("never seen");
+    }
+    EXPECT_EQ(readText(dir / "out"), "first second");
+    int files = 0;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        ++files;
+        EXPECT_EQ(e.path().filename().string(), "out");
+    }
+    EXPECT_EQ(files, 1);
     fs::remove_all(dir);
 }

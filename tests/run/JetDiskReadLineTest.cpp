@@ -62,3 +62,24 @@ TEST(JetDiskReadLine, LongLinesAreReadWholeAndExtraTokensIgnored) {
     ASSERT_TRUE(d.ReadLine(line));
     EXPECT_EQ(d.m_dDilution, 25.0);
 }
+
+TEST(JetDiskReadLine, EveryFieldReadsAsAtofDid) {
+    // A sign, hexadecimal, a comma, a bare exponent mark, stray text and a
+    // value below the range all read as before; only '*' and non-finite
+    // values refuse the line.
+    CJetDisk d;
+    ASSERT_TRUE(d.ReadLine("+1 0x10 1,5 1e -.5 \v7 x 1e-400 2.5E-1 0.5 0.25 1.0E10"));
+    EXPECT_EQ(d.m_dX, 1.0);
+    EXPECT_EQ(d.m_dY, 16.0);
+    EXPECT_EQ(d.m_dZ, 1.0);
+    EXPECT_EQ(d.m_dRadius, 1.0);
+    EXPECT_DOUBLE_EQ(d.m_dHAngle, -0.5 * kRad);
+    EXPECT_DOUBLE_EQ(d.m_dVAngle, 7 * kRad);
+    EXPECT_EQ(d.m_dVelocity, 0.0);
+    EXPECT_EQ(d.m_dThickness, 0.0);
+    EXPECT_EQ(d.m_dUnnamed, 0.25);
+    EXPECT_EQ(d.m_dDilution, 1e10);
+    EXPECT_FALSE(CJetDisk().ReadLine("1 2 3 0.5 90 0 0.3 0.1 7 2.0 0.4 -1e400"));
+    EXPECT_FALSE(CJetDisk().ReadLine("1 2 3 0.5 90 0 0.3 0.1 7 2.0 0.4 +inf"));
+    EXPECT_FALSE(CJetDisk().ReadLine("1 2 3 0.5 90 0 0.3 0.1 7 2.0 0.4 *"));
+}

@@ -8,7 +8,6 @@
 #include "ResultFiles.h"
 #include "RunFixture.h"
 #include "run/ReadingMeter.h"
-#include "run/TextLine.h"
 
 namespace {
 class ReadResultsTest : public RunFixture {
@@ -169,20 +168,4 @@ TEST_F(ReadResultsTest, OutputsThatAreNotRegularFilesAreRefusedWithoutWaiting) {
     ASSERT_EQ(m_prompt.Texts().size(), 1u);
     EXPECT_NE(m_prompt.Texts()[0].find("Plxdata\" is not a regular file"), std::string::npos);
     EXPECT_EQ(JetAt(0).GetSteps(), 9);
-}
-
-TEST(TextLineTest, OverlongLinesAreCutAndTheNextLineReadsWhole) {
-    std::string text(100000, '7');
-    text += "\r\nnext\r\n";
-    std::FILE* f = std::tmpfile();
-    ASSERT_NE(f, nullptr);
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::rewind(f);
-    std::string line;
-    ASSERT_TRUE(ReadTextLine(f, line));
-    EXPECT_EQ(line.size(), kMaxTextLine);
-    ASSERT_TRUE(ReadTextLine(f, line));
-    EXPECT_EQ(line, "next");
-    EXPECT_FALSE(ReadTextLine(f, line));
-    std::fclose(f);
 }
