@@ -34,6 +34,11 @@ std::string StandardVerdict(const StandardCheck& check) {
            FixedNumber(check.m_dMargin, 2) + ")";
 }
 
+std::string StandardVerdict(const StandardCheck& check, const FarFieldSettings& settings) {
+    return std::string(check.m_bMeets ? "meets the standard" : "does not meet the standard") + " (" +
+           StandardText(settings) + ", margin " + FixedNumber(check.m_dMargin, 2) + ")";
+}
+
 std::string StandardText(const FarFieldSettings& s) {
     if (s.m_bStandardIsDilution) return "minimum dilution " + PlainNumber(s.m_dStandard);
     return "maximum concentration " + PlainNumber(s.m_dStandard) + " " + s.m_strUnit;
@@ -57,12 +62,13 @@ std::string FarFieldLine(const OutfallFarField& f, const FarFieldSettings& s) {
                PlainNumber(kMinFarFieldCurrent) + " m/s; " + start;
     std::string line = head + start + ", current " + FixedNumber(f.m_dCurrent, 3) + " m/s; mixing zone edge " +
                        PlainNumber(s.m_dMixingZone) + " m: " + ValuesText(f.m_Edge, s) + ", " +
-                       StandardVerdict(f.m_EdgeCheck) + " of " + StandardText(s);
+                       StandardVerdict(f.m_EdgeCheck, s);
     for (const FarFieldPointValues& p : f.m_Points)
         line += "; " + p.m_strName + " (" + PlainNumber(p.m_Values.m_dDistance) + " m): " + ValuesText(p.m_Values, s) +
                 ", " + StandardVerdict(p.m_Check);
     if (f.m_dStandardMetAt < 0.0)
         line += "; standard not met within " + PlainNumber(FarFieldSettings::kMaxDistance / 1000.0) + " km";
+    else if (f.m_dStandardMetAt == 0.0) line += "; standard met where the jets end";
     else line += "; standard met from " + FixedNumber(f.m_dStandardMetAt, 1) + " m";
     return line;
 }

@@ -17,6 +17,8 @@ std::string PlainNumber(double v);
 
 // "meets the standard (margin 2.31)" / "does not meet it (margin 0.45)".
 std::string StandardVerdict(const StandardCheck& check);
+// The same naming the standard: "meets the standard (minimum dilution 100, margin 2.31)".
+std::string StandardVerdict(const StandardCheck& check, const FarFieldSettings& settings);
 // "minimum dilution 100" / "maximum concentration 1000 FC/100 mL".
 std::string StandardText(const FarFieldSettings& settings);
 // "dilution 512.3, 229 FC/100 mL, 5.32 h" (with "near field" before the far field begins).
