@@ -58,6 +58,9 @@ bool FindWastefieldStart(const CCase& doc, const CRiser& outfall, WastefieldStar
             }
             sumDepth += surface - c.y;
             sumAlong += Dot({c.x - port.x, 0.0, c.z - port.z}, along);
+            for (int i = 0; i < 3; ++i) start.m_dDiffuser[i] += i == 0 ? port.x : i == 1 ? port.y : port.z;
+            start.m_dCurrentDir[0] = along.x;
+            start.m_dCurrentDir[1] = along.z;
             lowDilution = any ? std::min(lowDilution, end.m_dDilution) : end.m_dDilution;
             longestTime = any ? std::max(longestTime, end.m_dUnnamed) : end.m_dUnnamed;
             any = true;
@@ -69,6 +72,7 @@ bool FindWastefieldStart(const CCase& doc, const CRiser& outfall, WastefieldStar
     // each side; for one end, twice its half width.
     start.m_dWidth = highAcross - lowAcross + lowRadius + highRadius;
     start.m_dDepth = sumDepth / start.m_nJets;
+    for (double& c : start.m_dDiffuser) c /= start.m_nJets;
     start.m_dAlong = std::max(0.0, sumAlong / start.m_nJets);
     start.m_dDilution = lowDilution;
     start.m_dTime = std::max(0.0, longestTime);

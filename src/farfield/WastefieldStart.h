@@ -21,6 +21,10 @@ struct WastefieldStart {
     // Mean distance of the ends from their ports along the current (m):
     // where, measured from the diffuser, the far field begins.
     double m_dAlong = 0.0;
+    // Where the diffuser is in the scene (the mean of the ports, y up from
+    // the bed) and the current's direction there (scene x and z, unit length).
+    double m_dDiffuser[3] = {0.0, 0.0, 0.0};
+    double m_dCurrentDir[2] = {1.0, 0.0};
 };
 
 // False when no jet of the outfall has been computed (or a computed end has

@@ -291,7 +291,6 @@ void CDataView::OnDocEvent(const DocEvent& e) {
     case DocEvent::ResultsReady:
     case DocEvent::SelectionChanged:
         Refresh(false);
-        RefillFarFieldPage();
         break;
     case DocEvent::JetPicked:
         // The disk page shows the disk just picked.
@@ -338,6 +337,7 @@ void CDataView::Refresh(bool withPlane) {
         RefillDiskPage();
         UpdateDilution();
     }
+    RefillFarFieldPage();
     ShowMembers();
     ShowRowMerging();
 }

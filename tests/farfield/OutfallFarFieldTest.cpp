@@ -6,6 +6,7 @@
 
 #include "base/AppState.h"
 #include "farfield/AmbientCurrent.h"
+#include "farfield/MixingZoneEdge.h"
 #include "farfield/OutfallFarField.h"
 #include "model/Case.h"
 #include "support/ScriptedPrompt.h"
@@ -113,6 +114,32 @@ TEST_F(CaseWithEnds, NoFarFieldWithoutComputedJetsOrWithoutACurrent) {
     for (auto& r : doc.GetOutfall(0)->m_Risers) r->m_Jets.at(0)->m_pDisplay->m_Disks.clear();
     EXPECT_EQ(ComputeOutfallFarField(doc, 0).m_eStatus, FarFieldStatus::NotComputed);
     EXPECT_EQ(ComputeFarField(doc).size(), 1u);
+}
+
+// The edge lies on the water surface across the current, the mixing-zone
+// distance down the current from the diffuser, as wide as the field there.
+TEST_F(CaseWithEnds, TheEdgeOfTheMixingZoneInTheScene) {
+    FarFieldSettings f;
+    f.m_dMixingZone = 2000.0;
+    doc.SetFarField(f);
+    doc.SetCurrentAngle(90.0f);
+    doc.PlaceJets();
+    WastefieldStart s;
+    ASSERT_TRUE(FindWastefieldStart(doc, *doc.GetOutfall(0), s));
+    EXPECT_NEAR(s.m_dDiffuser[2], 25.0, 1e-9);  // between the risers, 50 m apart
+    EXPECT_NEAR(s.m_dCurrentDir[0], 1.0, 1e-12);
+    MixingZoneEdge edge;
+    ASSERT_TRUE(FindMixingZoneEdge(doc, 0, edge));
+    EXPECT_DOUBLE_EQ(edge.m_dFrom[1], 40.0);
+    EXPECT_DOUBLE_EQ(edge.m_dTo[1], 40.0);
+    EXPECT_NEAR(edge.m_dFrom[0], s.m_dDiffuser[0] + 2000.0, 1e-9);
+    EXPECT_NEAR(edge.m_dTo[0], s.m_dDiffuser[0] + 2000.0, 1e-9);
+    // b0 (1 + 2/3 beta x/b0)^(3/2) for b0 60 m, beta 0.2027, x 1970 m (computed apart).
+    EXPECT_NEAR(edge.m_dTo[2] - edge.m_dFrom[2], 760.5340544361594, 1e-6);
+    EXPECT_NEAR((edge.m_dTo[2] + edge.m_dFrom[2]) / 2.0, 25.0, 1e-9);
+
+    doc.SetProfile({{0.0, 35.0, 20.0, 0.0}, {40.0, 35.5, 12.0, 0.0}}, 40.0);
+    EXPECT_FALSE(FindMixingZoneEdge(doc, 0, edge));
 }
 
 TEST(FarFieldGrid, RunsFromTheDiffuserBeyondTheFarthestDistance) {
