@@ -5,9 +5,11 @@
 #include "base/AppState.h"
 #include "cli/CaseLoad.h"
 #include "cli/ConsolePrompt.h"
+#include "cli/FarFieldCsv.h"
 #include "cli/ResultCsv.h"
 #include "cli/StandardOutput.h"
 #include "document/PlumexDoc.h"
+#include "farfield/FarFieldText.h"
 #include "report/MergingSentence.h"
 
 namespace {
@@ -60,6 +62,18 @@ int RunBatchCommand(const QString& casePath, const QString& outPath, const QStri
             return 1;
         }
         std::printf("CSV written to %s/disks.csv and %s/jets.csv\n", qPrintable(csvDir), qPrintable(csvDir));
+    }
+    // The far field of every outfall, after the lines above (which scripts read).
+    const std::vector<OutfallFarField> farField = ComputeFarField(doc);
+    for (const OutfallFarField& f : farField)
+        std::printf("%s\n", TerminalText(FarFieldLine(f, doc.GetFarField())).c_str());
+    if (!csvDir.isEmpty()) {
+        std::string error;
+        if (!WriteFarFieldCsv(farField, doc.GetFarField(), csvDir.toStdString(), error)) {
+            std::fprintf(stderr, "plumex: CSV not written: %s\n", error.c_str());
+            return 1;
+        }
+        std::printf("far field written to %s/farfield.csv\n", qPrintable(csvDir));
     }
     if (computed < doc.GetJetCount()) {
         // The results are saved, but a script must not take them as complete.

@@ -24,10 +24,12 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
     parser.addOption(info);
     const QCommandLineOption batch("batch",
                                    "Compute every jet of CASE (.pmx, or .json in the text form) without the GUI, "
-                                   "print one line per jet and save the results into the case (or to --out).",
+                                   "print one line per jet and one far-field line per outfall, and save the "
+                                   "results into the case (or to --out).",
                                    "CASE");
     const QCommandLineOption out("out", "The file --batch, --import, --export or --report writes.", "FILE");
-    const QCommandLineOption csv("csv", "With --batch: also write disks.csv and jets.csv into DIR.", "DIR");
+    const QCommandLineOption csv("csv", "With --batch: also write disks.csv, jets.csv and farfield.csv into DIR.",
+                                 "DIR");
     const QCommandLineOption import("import", "Check the text form CASE.json and write it as a case file (--out).",
                                     "CASE.json");
     const QCommandLineOption exportOpt("export",

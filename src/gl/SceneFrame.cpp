@@ -7,6 +7,7 @@
 #include "gl/CutPlaneArrow.h"
 #include "gl/GlResources.h"
 #include "gl/GlSetup.h"
+#include "gl/MixingZoneGl.h"
 #include "model/Case.h"
 #include "model/ViewControl.h"
 #include "scene/JetDisplays.h"
@@ -101,6 +102,7 @@ void DrawSceneFrame(const CCase& doc, CJetDisplays& displays, const CViewControl
 
     DrawCurrentArrow(doc.CurrentAngle());
     if (options.m_pWater) DrawWaterSurface(doc, *options.m_pWater, options.m_bDisturbed);
+    DrawMixingZoneEdges(doc);
     glPopMatrix();
     EndOpaqueFrame();
     glFinish();

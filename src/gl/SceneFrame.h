@@ -4,8 +4,8 @@
 #endif
 // One frame of the main 3-D view's scene, as the view and the offscreen
 // renderer draw it: camera, structures, ambient box, jets (uniform tubes or
-// sorted and colour-mapped), current arrow, the cut plane, and the water and
-// particles when given. GL drawing code.
+// sorted and colour-mapped), current arrow, the cut plane, the water and
+// particles when given, and the edges of the mixing zones. GL drawing code.
 class CGlResources;
 class CParticleSystems;
 class CCase;

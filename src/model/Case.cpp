@@ -164,6 +164,7 @@ void CCase::ResetToNew() {
     m_fCurrentAngle = 90.0f;
     m_dDisplayLength = 20.0;
     m_bCameraFramed = true;
+    m_FarField = FarFieldSettings{};
     m_bModified = false;
 }
 
@@ -489,6 +490,12 @@ void CCase::ItemRestored(TreeLevel level, int outfall, int riser, int jet) {
 void CCase::SetRunOptions(const RunOptions& options) {
     m_RunOptions = options;
     SetModifiedFlag(true);
+}
+
+void CCase::SetFarField(const FarFieldSettings& settings) {
+    m_FarField = settings;
+    SetModifiedFlag(true);
+    UpdateAllViews();
 }
 
 void CCase::SetNoRiser(bool noRiser) {

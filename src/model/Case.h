@@ -22,6 +22,7 @@
 #include "geometry/CutPlane.h"
 #include "geometry/SectionStats.h"
 #include "model/Ambient.h"
+#include "model/FarFieldSettings.h"
 #include "model/KeyParameters.h"
 #include "model/Riser.h"
 #include "model/RunOptions.h"
@@ -187,6 +188,11 @@ public:
     // (when it can; see run/PortRow.h).
     bool MergesPlumes() const { return m_RunOptions.m_bMergePlumes; }
     void SetRunOptions(const RunOptions& options);
+    // What the far field is computed with and judged against (the case file
+    // keeps it in its "FarField" stream); setting it redraws the views,
+    // which show the edge of the mixing zone.
+    const FarFieldSettings& GetFarField() const { return m_FarField; }
+    void SetFarField(const FarFieldSettings& settings);
     // Scenario without risers: ports stand directly on the outfall pipe. The
     // case file stores it; a new case takes the application's setting.
     bool IsNoRiser() const { return m_bNoRiser; }
@@ -321,6 +327,7 @@ private:
     std::unique_ptr<CAmbient> m_pAmbient;
     bool m_bTutorial = false;
     RunOptions m_RunOptions;
+    FarFieldSettings m_FarField;
     std::string m_strVersion = kCurrentFileVersion;  // file version tag read last
     bool m_bResultsOutOfDate = false;
     int m_nCurrentDiskMirror = 1;  // the current jet's disk as a pick last set it

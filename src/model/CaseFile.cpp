@@ -19,6 +19,7 @@ namespace {
 constexpr gsf_off_t kMaxStreamBytes = static_cast<gsf_off_t>(CaseFile::kMaxStreamBytes);
 constexpr char kStreamName[] = "Contents";
 constexpr char kRunOptionsName[] = "RunOptions";
+constexpr char kFarFieldName[] = "FarField";
 constexpr char kRowMergingName[] = "RowMerging";
 // The signature of every compound file.
 constexpr unsigned char kCompoundSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
@@ -150,6 +151,7 @@ bool CaseFile::ReadFromMemory(const unsigned char* data, std::size_t size, std::
             SideStreams read;
             if (ok) ok = ReadSideStream(ole, kRunOptionsName, kMaxRunOptionsBytes, read.m_strRunOptions, error);
             if (ok) ok = ReadSideStream(ole, kRowMergingName, kMaxRowMergingBytes, read.m_strRowMerging, error);
+            if (ok) ok = ReadSideStream(ole, kFarFieldName, kMaxFarFieldBytes, read.m_strFarField, error);
             if (ok && side) *side = std::move(read);
         } else {
             error = "the compound file holds no \"Contents\" stream";
@@ -197,6 +199,8 @@ bool CaseFile::Write(const std::string& path, const std::vector<unsigned char>& 
             ok = WriteStream(ole, kRunOptionsName, side->m_strRunOptions.data(), side->m_strRunOptions.size());
         if (ok && side && !side->m_strRowMerging.empty())
             ok = WriteStream(ole, kRowMergingName, side->m_strRowMerging.data(), side->m_strRowMerging.size());
+        if (ok && side && !side->m_strFarField.empty())
+            ok = WriteStream(ole, kFarFieldName, side->m_strFarField.data(), side->m_strFarField.size());
         // Closing the compound file writes its tables into the sink.
         ok = gsf_output_close(GSF_OUTPUT(ole)) && ok;
         g_object_unref(ole);

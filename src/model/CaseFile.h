@@ -3,8 +3,8 @@
 #error "a header of plumex_model, included by a library that does not link it"
 #endif
 // The container of a case file: an OLE2 compound file whose stream
-// "Contents" holds the case bytes, and beside it the streams "RunOptions"
-// and "RowMerging" with what the case stream has no room for (readers that
+// "Contents" holds the case bytes, and beside it the streams "RunOptions",
+// "RowMerging" and "FarField" with what the case stream has no room for (readers that
 // know only "Contents" pass them over). Reading also accepts a file that holds the bare
 // byte sequence.
 #include <cstddef>
@@ -16,11 +16,14 @@ namespace CaseFile {
 constexpr std::size_t kMaxRunOptionsBytes = 65536;
 // The largest "RowMerging" stream read (a line of about 200 bytes a jet).
 constexpr std::size_t kMaxRowMergingBytes = std::size_t(1) << 24;
+// The largest "FarField" stream read.
+constexpr std::size_t kMaxFarFieldBytes = 65536;
 
 // The streams beside "Contents"; an empty text: the file has none.
 struct SideStreams {
     std::string m_strRunOptions;
     std::string m_strRowMerging;
+    std::string m_strFarField;
 };
 
 // The largest case stream read or written; nothing a case holds comes near

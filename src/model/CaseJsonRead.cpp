@@ -241,6 +241,44 @@ void ReadView(CReader& rd, const QJsonObject& root, CCase& doc) {
     camera.m_fFieldOfView = camera.m_fInitFieldOfView = static_cast<float>(fov);
 }
 
+// The far-field settings; without the object, the defaults. Their ranges
+// are checked with the case's values (validation/CaseValidation.h).
+void ReadFarField(CReader& rd, const QJsonObject& root, FarFieldSettings& s) {
+    s = FarFieldSettings{};
+    if (!root.contains("far_field")) return;
+    const std::string path = "far_field";
+    const QJsonObject f = rd.Object(root, "", "far_field", true);
+    rd.OnlyKeys(f, path,
+                {"spreading_coefficient_m23_s", "effluent_concentration", "concentration_unit", "t90_h",
+                 "mixing_zone_m", "min_dilution", "max_concentration", "points"});
+    s.m_dAlpha = rd.Number(f, path, "spreading_coefficient_m23_s", false, s.m_dAlpha);
+    s.m_dEffluentConcentration = rd.Number(f, path, "effluent_concentration", false, s.m_dEffluentConcentration);
+    s.m_strUnit = rd.Text(f, path, "concentration_unit", s.m_strUnit);
+    s.m_dT90Hours = rd.Number(f, path, "t90_h", false, s.m_dT90Hours);
+    s.m_dMixingZone = rd.Number(f, path, "mixing_zone_m", false, s.m_dMixingZone);
+    const bool dilution = f.contains("min_dilution"), concentration = f.contains("max_concentration");
+    if (dilution && concentration)
+        rd.Problem("far_field.max_concentration", "give one standard: min_dilution or max_concentration");
+    if (concentration) {
+        s.m_bStandardIsDilution = false;
+        s.m_dStandard = rd.Number(f, path, "max_concentration");
+    } else if (dilution) {
+        s.m_dStandard = rd.Number(f, path, "min_dilution");
+    }
+    if (!f.contains("points")) return;
+    const QJsonArray points = rd.Array(f, path, "points");
+    for (int i = 0; i < points.size(); ++i) {
+        const std::string p = CReader::Index("far_field.points", i);
+        const QJsonObject o = rd.Element(points, i, p);
+        rd.OnlyKeys(o, p, {"name", "distance_m"});
+        FarFieldPoint point;
+        point.m_strName = rd.Text(o, p, "name", "");
+        if (!o.contains("name")) rd.Problem(CReader::Join(p, "name"), "missing (a text is required)");
+        point.m_dDistance = rd.Number(o, p, "distance_m");
+        s.m_Points.push_back(point);
+    }
+}
+
 // 1-based line and column of a character offset, for JSON syntax errors.
 std::string Where(const std::string& text, int offset) {
     int line = 1, col = 1;
@@ -276,7 +314,9 @@ bool ReadCaseJson(const std::string& text, CCase& doc, std::vector<CaseJsonProbl
     if (!repeated.empty()) return false;
     CReader rd(problems);
     const QJsonObject root = json.object();
-    rd.OnlyKeys(root, "", {"format", "version", "scenario", "current_angle_deg", "run", "ambient", "outfalls", "view"});
+    rd.OnlyKeys(
+        root, "",
+        {"format", "version", "scenario", "current_angle_deg", "run", "far_field", "ambient", "outfalls", "view"});
     if (rd.Text(root, "", "format", "") != "plumex-case") rd.Problem("format", "must be \"plumex-case\"");
     if (rd.Number(root, "", "version") != 1.0 && root.value("version").isDouble())
         rd.Problem("version", "only version 1 is known");
@@ -296,6 +336,7 @@ bool ReadCaseJson(const std::string& text, CCase& doc, std::vector<CaseJsonProbl
     if (steps != std::floor(steps) || std::fabs(steps) > 1e9)
         rd.Problem("run.max_time_steps", "must be a whole number");
     else doc.m_RunOptions.m_nMaxTimeSteps = static_cast<int>(steps);
+    ReadFarField(rd, root, doc.m_FarField);
 
     const QJsonObject ambient = rd.Object(root, "", "ambient", true);
     rd.OnlyKeys(ambient, "ambient", {"profile"});

@@ -42,6 +42,25 @@ QJsonObject JetObject(const CJet& j, bool noRiser) {
     o.insert("visible", j.m_nVisible != 0);
     return o;
 }
+
+QJsonObject FarFieldObject(const FarFieldSettings& s) {
+    QJsonObject o;
+    o.insert("spreading_coefficient_m23_s", s.m_dAlpha);
+    o.insert("effluent_concentration", s.m_dEffluentConcentration);
+    o.insert("concentration_unit", QString::fromStdString(s.m_strUnit));
+    o.insert("t90_h", s.m_dT90Hours);
+    o.insert("mixing_zone_m", s.m_dMixingZone);
+    o.insert(s.m_bStandardIsDilution ? "min_dilution" : "max_concentration", s.m_dStandard);
+    QJsonArray points;
+    for (const FarFieldPoint& p : s.m_Points) {
+        QJsonObject point;
+        point.insert("name", QString::fromStdString(p.m_strName));
+        point.insert("distance_m", p.m_dDistance);
+        points.append(point);
+    }
+    o.insert("points", points);
+    return o;
+}
 }  // namespace
 
 std::string WriteCaseJson(const CCase& doc) {
@@ -56,6 +75,8 @@ std::string WriteCaseJson(const CCase& doc) {
     run.insert("max_time_steps", doc.MaxTimeSteps());
     run.insert("merge_plumes", doc.MergesPlumes());
     root.insert("run", run);
+    // A case that never set its far field is written as before.
+    if (doc.GetFarField() != FarFieldSettings{}) root.insert("far_field", FarFieldObject(doc.GetFarField()));
 
     QJsonArray profile;
     if (doc.Ambient()) {

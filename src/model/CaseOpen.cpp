@@ -5,6 +5,7 @@
 #include "base/Prompt.h"
 #include "model/Case.h"
 #include "model/CaseFile.h"
+#include "model/FarFieldSettings.h"
 #include "model/RowMergingStream.h"
 #include "model/RunOptions.h"
 
@@ -15,12 +16,15 @@ bool CCase::OpenCase(const std::string& path) {
     // A file without run options (written before they were kept) computes
     // with the defaults.
     RunOptions options;
+    // Without far-field settings (no stream) the case has the defaults.
+    FarFieldSettings farField;
     if (!CaseFile::Read(path, bytes, error, &side) || !ParseRunOptions(side.m_strRunOptions, options, error) ||
-        !LoadFromBytes(bytes, error)) {
+        !ParseFarFieldSettings(side.m_strFarField, farField, error) || !LoadFromBytes(bytes, error)) {
         m_prompt.Inform("Unable to read the case file \"" + path + "\": " + error + ".", PromptIcon::Exclamation);
         return false;
     }
     m_RunOptions = options;
+    m_FarField = farField;
     ApplyRowMergingStream(side.m_strRowMerging, *this);
     std::string lower = path;
     for (auto& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

@@ -8,6 +8,7 @@
 #include "base/Prompt.h"
 #include "model/Case.h"
 #include "model/CaseFile.h"
+#include "model/FarFieldSettings.h"
 #include "model/LoadedCaseCheck.h"
 #include "model/RowMergingStream.h"
 #include "model/RunOptions.h"
@@ -127,6 +128,7 @@ bool CCase::SaveCase(const std::string& path) {
     CaseFile::SideStreams side;
     side.m_strRunOptions = FormatRunOptions(m_RunOptions);
     side.m_strRowMerging = FormatRowMergingStream(*this);
+    side.m_strFarField = FormatFarFieldSettings(m_FarField);
     std::string error;
     if (!CaseFile::Write(path, bytes, error, CaseFile::kMaxStreamBytes, &side)) {
         m_prompt.Inform("Unable to save the case file \"" + path + "\": " + error + ".", PromptIcon::Exclamation);

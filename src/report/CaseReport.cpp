@@ -8,6 +8,7 @@
 #include "model/JetLabel.h"
 #include "plot/JetSeries.h"
 #include "plot/PlotData.h"
+#include "report/ComplianceSection.h"
 #include "report/MergingSentence.h"
 #include "report/PlotPainter.h"
 
@@ -333,6 +334,7 @@ ReportDocument BuildCaseReport(const CCase& doc, const ReportOptions& options) {
     b.Results(++n);
     b.Plots(++n, section ? doc.m_CutPlane.m_dEquation : nullptr);
     b.Section(++n, section);
+    s += ComplianceSectionHtml(doc, ++n);
     b.Scene(++n);
     s += "</body></html>\n";
     b.out.m_strHtml = s;

@@ -6,7 +6,8 @@
 // sections with the inputs (ambient profile table and plots, structure,
 // every port), every jet's key parameters and results (a jet the model
 // rejected is reported as rejected), the plots of every outfall, the
-// cross-section statistics of the cut plane, the 3-D picture, the program
+// cross-section statistics of the cut plane, the mixing zone and far field
+// (report/ComplianceSection.h), the 3-D picture, the program
 // and jet-model versions and the date. Every value carries its unit;
 // numbers are written with a decimal point whatever the locale.
 #include <QDateTime>

@@ -26,6 +26,7 @@
 
 #include "document/PlumexDoc.h"
 #include "model/JetLabel.h"
+#include "plot/FarFieldPlot.h"
 #include "plot/JetPalette.h"
 #include "plot/JetSeries.h"
 #include "plot/PlotCsv.h"
@@ -103,6 +104,7 @@ CPlotsWidget::CPlotsWidget(QWidget* parent) : QWidget(parent) {
     m_pList->setToolTip("Tick the jets to plot");
     m_pKind = new QComboBox;
     for (int k = 0; k < kPlotKindCount; ++k) m_pKind->addItem(PlotKindTitle(static_cast<PlotKind>(k)));
+    m_pKind->addItem(kFarFieldPlotTitle);  // after the jets' plots: the far field of every outfall
     m_pChart = new QChart;
     // Little frame around the chart: the room goes to the plot and its titles.
     m_pChart->setMargins(QMargins(4, 4, 4, 4));
@@ -219,7 +221,9 @@ void CPlotsWidget::Rebuild() {
         for (JetSeries& s : MakeCaseSeries(*m_pDoc, cut ? plane.m_dEquation : nullptr))
             if (shown.count(s.m_nOrdinal)) series.push_back(std::move(s));
     }
-    m_Plot = BuildPlot(Kind(), series);
+    if (m_pKind->currentIndex() == kPlotKindCount)
+        m_Plot = m_pDoc ? BuildFarFieldPlot(ComputeFarField(*m_pDoc), m_pDoc->GetFarField()) : PlotData{};
+    else m_Plot = BuildPlot(Kind(), series);
 
     m_pChart->removeAllSeries();
     for (QAbstractAxis* a : m_pChart->axes()) {

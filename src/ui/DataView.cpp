@@ -21,11 +21,13 @@
 #include "document/PlumexDoc.h"
 #include "edit/CutPlaneCommand.h"
 #include "edit/EditHistory.h"
+#include "farfield/OutfallFarField.h"
 #include "geometry/CutPlane.h"
 #include "model/JetLabel.h"
 #include "model/RowMerging.h"
 #include "ui/AreaInfoPage.h"
 #include "ui/DiskInfoPage.h"
+#include "ui/FarFieldPage.h"
 #include "ui/InfoField.h"
 #include "ui/KeyParametersDialog.h"
 #include "ui/Units.h"
@@ -236,6 +238,8 @@ QWidget* CDataView::BuildOutputGroup() {
     m_pTab->addTab(m_pArea, "Area");
     m_pTab->addTab(m_pDiskInfo, "Disk");
     m_pTab->addTab(more, "More Info");
+    m_pFarField = new CFarFieldPage;
+    m_pTab->addTab(m_pFarField, "Far field");
     connect(m_pTab, &QTabWidget::currentChanged, this, &CDataView::SelectPage);
     connect(m_pKeyButton, &QPushButton::clicked, this, &CDataView::OnKeyParameters);
     connect(m_pSuspendButton, &QPushButton::clicked, this, &CDataView::viewSummaryRequested);
@@ -256,11 +260,17 @@ QWidget* CDataView::BuildOutputGroup() {
 }
 
 void CDataView::SelectPage(int k) {
-    if (k < 0 || k > 2) return;
+    if (k < 0 || k > 3) return;
     m_nTab = k;
     if (m_pTab->currentIndex() != k) m_pTab->setCurrentIndex(k);
     // The scroll bar moves through the disks: only with the disk page.
     m_pScrollDisk->setVisible(k == 1);
+}
+
+void CDataView::RefillFarFieldPage() {
+    if (m_doc.GetCurrentOutfall())
+        m_pFarField->Fill(ComputeOutfallFarField(m_doc, m_doc.m_nCurrentOutfall), m_doc.GetFarField());
+    else m_pFarField->Clear();
 }
 
 // --- what the document tells -------------------------------------------
@@ -327,6 +337,7 @@ void CDataView::Refresh(bool withPlane) {
         RefillDiskPage();
         UpdateDilution();
     }
+    RefillFarFieldPage();
     ShowMembers();
     ShowRowMerging();
 }

@@ -4,14 +4,15 @@
 #endif
 // The data pane beside the 3-D view: the world point and concentration the
 // plane view probed, the cut plane's kind, distance (or disk) and angles,
-// and the three pages of the "Data Output Window" (areas, one disk, buttons
-// for the key parameters and the summary file). It formats and edits; the
+// and the four pages of the "Data Output Window" (areas, one disk, buttons
+// for the key parameters and the summary file, the current outfall's far field). It formats and edits; the
 // numbers come from the document and its cut plane.
 #include <QWidget>
 
 class CPlumexDoc;
 class CDialogAreaInfo;
 class CDialogDiskInfo;
+class CFarFieldPage;
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
@@ -78,6 +79,8 @@ private:
     void StepDisk(int step);
     void OnDiskScrolled(int position);
     void OnKeyParameters();
+    // The far field of the current outfall, as the case now stands.
+    void RefillFarFieldPage();
     // Puts the plane at disk m_nDiskNo of the current jet (the disk number
     // may be corrected); false when there is no jet with disks.
     bool PlaceAtDisk();
@@ -133,6 +136,7 @@ private:
     QScrollBar* m_pScrollDisk = nullptr;
     CDialogAreaInfo* m_pArea = nullptr;
     CDialogDiskInfo* m_pDiskInfo = nullptr;
+    CFarFieldPage* m_pFarField = nullptr;
     QScrollArea* m_pScroll = nullptr;
     QPushButton* m_pKeyButton = nullptr;
     QPushButton* m_pSuspendButton = nullptr;

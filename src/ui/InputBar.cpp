@@ -24,6 +24,7 @@
 #include "edit/VisibilityCommand.h"
 #include "model/JetLabel.h"
 #include "ui/AmbientGrid.h"
+#include "ui/FarFieldForm.h"
 #include "ui/JetForm.h"
 #include "ui/NumberField.h"
 #include "ui/OutfallForm.h"
@@ -154,6 +155,8 @@ CInputBar::CInputBar(CPrompt& prompt, QWidget* parent) : QDockWidget("parmeter",
         layout->addWidget(m_pHeader[i]);
         layout->addWidget(m_pBody[i]);
     }
+    m_pFarField = new CFarFieldForm(prompt, form);
+    layout->addWidget(m_pFarField);
     layout->addWidget(m_pResimulate);
     layout->addWidget(m_pStale);
     layout->addWidget(m_pPick);
@@ -209,6 +212,7 @@ void CInputBar::SetCase(CPlumexDoc* doc, bool force) {
         m_pDoc = nullptr;
         setEnabled(false);
         UpdateMergeBox();
+        m_pFarField->SetCase(nullptr, nullptr);
         return;
     }
     if (doc == m_pDoc && !force) return;
@@ -223,6 +227,7 @@ void CInputBar::SetHistory(CEditHistory* history) {
     if (m_pHistory) disconnect(m_pHistory, nullptr, this, nullptr);
     m_pHistory = history;
     if (history) connect(history, &CEditHistory::inputsRestored, this, &CInputBar::OnInputsRestored);
+    m_pFarField->SetCase(m_pDoc, history);
 }
 
 void CInputBar::OnInputsRestored(bool modelInput) {
@@ -259,6 +264,7 @@ void CInputBar::Refresh() {
     m_Forms.Load(*m_pDoc);
     LoadGrid();
     UpdateMergeBox();
+    m_pFarField->SetCase(m_pDoc, m_pHistory);
 }
 
 void CInputBar::UpdateMergeBox() {

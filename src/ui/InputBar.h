@@ -10,7 +10,8 @@
 // selected Jet" and the text of the last pick. Every change goes into the
 // case and is checked as it is in the wizard. The structure section also
 // holds the case's "Merge neighbouring plumes" option, off while a run is
-// in flight like the other run options.
+// in flight like the other run options. Below the three sections, the "Far
+// field" section (ui/FarFieldForm.h) edits the case's far-field settings.
 #include <QDockWidget>
 #include <QPointer>
 #include <memory>
@@ -25,6 +26,7 @@ class CPlumexDoc;
 class CPrompt;
 class QUndoCommand;
 class CAmbientGrid;
+class CFarFieldForm;
 class CNumberField;
 class CJet;
 class QCheckBox;
@@ -70,6 +72,7 @@ public:
     QCheckBox* MergeBox() const { return m_pMerge; }
     QLabel* PickLabel() const { return m_pPick; }
     QLabel* StaleNote() const { return m_pStale; }
+    CFarFieldForm* FarFieldForm() const { return m_pFarField; }
     const CItemFormSet& Forms() const { return m_Forms; }
 
     // News of the shown case (connected by the owner to the case's events).
@@ -149,5 +152,6 @@ private:
     QPushButton* m_pResimulate;
     QLabel* m_pStale;  // shown while the results are older than the input
     QLabel* m_pPick;
+    CFarFieldForm* m_pFarField;        // the "Far field" section
     QScrollArea* m_pScroll = nullptr;  // holds the controls
 };

@@ -41,6 +41,8 @@ std::vector<CaseIssue> ValidateCase(const CCase& doc) {
     Add(issues, "current_angle_deg", CheckRange(doc.CurrentAngle(), FieldLimits::kAngleMin, FieldLimits::kAngleMax));
     Add(issues, "run.max_time_steps",
         CheckRange(doc.MaxTimeSteps(), FieldLimits::kMaxStepsMin, FieldLimits::kMaxStepsMax));
+    for (const FarFieldProblem& p : CheckFarFieldSettings(doc.GetFarField()))
+        Add(issues, "far_field." + p.m_strField, p.m_strMessage);
     CheckProfile(doc, issues);
     if (doc.GetOutfallCount() == 0) Add(issues, "outfalls", "No outfall is defined.");
     for (int i = 0; i < doc.GetOutfallCount(); ++i) {

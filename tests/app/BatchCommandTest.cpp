@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <clocale>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -131,6 +132,17 @@ TEST_F(BatchCommandTest, BatchComputesSavesAndWritesCsv) {
     const auto d1 = Split(disks[2]);
     EXPECT_EQ(d1[9], "30");  // horizontal angle back in degrees
     EXPECT_EQ(d1[15], "2");  // dilution of step 1
+    // After the lines above, one far-field line for the outfall and the far field's CSV.
+    const std::size_t csvLine = r.out.find("CSV written to ");
+    const std::size_t farLine = r.out.find("\nMain outfall far field: ");
+    ASSERT_NE(farLine, std::string::npos) << r.out;
+    EXPECT_LT(csvLine, farLine);
+    EXPECT_NE(r.out.find("far field written to " + In("csv").toStdString() + "/farfield.csv"), std::string::npos);
+    const auto far = Lines(ReadFile(In("csv/farfield.csv")));
+    ASSERT_GE(far.size(), 2u);
+    EXPECT_EQ(far[0],
+              "outfall,kind,name,distance_m,dilution,concentration,unit,time_s,time_h,near_field,"
+              "meets_standard,margin");
 }
 
 TEST_F(BatchCommandTest, ModelFailureExitsNonZeroAndLeavesTheCase) {
@@ -255,6 +267,56 @@ TEST_F(BatchCommandTest, RealModelComputesEveryJetOfTheDemoCase) {
 
 // The diffuser example merges: every jet's line and the outfall's sentence
 // say where, and jets.csv ends with the row's columns.
+// The demo case carried on to a 2000 m mixing zone and a beach: the lines of
+// the near field are those of the case without far-field settings, and
+// farfield.csv holds values that follow from each other as the far field
+// says (c = c0 / S 10^(-t/T90), S rising along the current).
+TEST_F(BatchCommandTest, RealModelCarriesTheDemoCaseToTheMixingZone) {
+    QFile demo(kExamples + "/demo.json");
+    ASSERT_TRUE(demo.open(QIODevice::ReadOnly));
+    std::string text = demo.readAll().toStdString();
+    const CliResult plain = Run({"--batch", kExamples + "/demo.json", "--out", "demo.pmx"}, "", PLUMEX_REAL_MODEL);
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    text.insert(text.find('{') + 1, R"("far_field": {"mixing_zone_m": 2000, "t90_h": 3, "effluent_concentration": 1e7,
+        "max_concentration": 200, "points": [{"name": "Beach", "distance_m": 1200}]},)");
+    QFile json(In("far.json"));
+    ASSERT_TRUE(json.open(QIODevice::WriteOnly));
+    json.write(text.data(), static_cast<qint64>(text.size()));
+    json.close();
+    const CliResult r =
+        Run({"--batch", In("far.json"), "--out", "demo.pmx", "--csv", In("csv")}, "", PLUMEX_REAL_MODEL);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // The near field's lines come first and are those of the case without the settings.
+    const std::size_t plainFar = plain.out.find("Main outfall far field: ");
+    ASSERT_NE(plainFar, std::string::npos) << plain.out;
+    EXPECT_NE(plain.out.find("mixing zone edge 100 m: ", plainFar), std::string::npos);  // the default
+    ASSERT_EQ(r.out.rfind(plain.out.substr(0, plainFar), 0), 0u) << r.out;
+    const std::string far = r.out.substr(r.out.find("CSV written to "));
+    EXPECT_NE(far.find("\nMain outfall far field: starts "), std::string::npos) << far;
+    EXPECT_NE(far.find("(lowest of 8 jet ends)"), std::string::npos) << far;
+    EXPECT_NE(far.find("; mixing zone edge 2000 m: dilution "), std::string::npos) << far;
+    EXPECT_NE(far.find("; Beach (1200 m): dilution "), std::string::npos) << far;
+
+    const auto rows = Lines(ReadFile(In("csv/farfield.csv")));
+    ASSERT_GE(rows.size(), 4u);
+    const auto edge = Split(rows[1]);
+    const auto beach = Split(rows[2]);
+    const auto start = Split(rows[3]);
+    ASSERT_EQ(edge[1], "edge");
+    ASSERT_EQ(beach[2], "Beach");
+    ASSERT_EQ(start[3], "0");
+    EXPECT_EQ(start[9], "1");  // the diffuser lies in the near field
+    const double s0 = std::stod(start[4]), sb = std::stod(beach[4]), se = std::stod(edge[4]);
+    EXPECT_GT(sb, s0);
+    EXPECT_GT(se, sb);
+    for (const auto& row : {edge, beach, start}) {
+        const double expected = 1e7 / std::stod(row[4]) * std::pow(10.0, -std::stod(row[7]) / (3 * 3600.0));
+        EXPECT_NEAR(std::stod(row[5]), expected, 1e-6 * expected) << row[2];
+    }
+    EXPECT_EQ(edge[10], std::stod(edge[5]) <= 200.0 ? "1" : "0");
+    EXPECT_NEAR(std::stod(edge[11]), 200.0 / std::stod(edge[5]), 1e-6 * std::stod(edge[11]));
+}
+
 TEST_F(BatchCommandTest, RealModelReportsWhereTheDiffusersPlumesMerge) {
     const CliResult on = Run({"--batch", kExamples + "/diffuser.json", "--csv", In("on")}, "", PLUMEX_REAL_MODEL);
     ASSERT_EQ(on.exitCode, 0) << on.err;

@@ -4,12 +4,14 @@
 //                     in the layout a first start gives it
 //   case-section.png  the same with the cross-section plane chosen in the data pane
 //   plane-view.png    the plane view showing that section
-//   data-area.png, data-disk.png, data-more.png
+//   data-area.png, data-disk.png, data-more.png, data-farfield.png
 //                     the data pane as it stands in that layout, one
 //                     picture per page of its "Data Output Window"
 //   plots.png         the Plots dock shown as View > Plots opens it
 //   plots-data.png    the data pane beside the open Plots dock
 //   plots-dilution.png the plots of three jets' dilutions
+//   plots-farfield.png the far field's plot (the last of the list)
+//   input-farfield.png the input bar scrolled to its Far field section
 //   profile.png       View > Profile of Ambient shown over the window
 //   progress.png      the status bar with the progress meter of a run
 //   profile-window.png, status-bar.png  the profile window and the status bar alone
@@ -28,6 +30,7 @@
 //   xvfb-run -a -s '-screen 0 1280x1024x24' build/bin/window_screenshots OUTDIR FILE.pmx [TEXT.json [continuous|steady
 //   [SECTION]]]
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QElapsedTimer>
@@ -37,6 +40,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -62,6 +66,7 @@
 #include "gui/RunController.h"
 #include "model/RunOptions.h"
 #include "results_ui/PlotsWidget.h"
+#include "ui/FarFieldForm.h"
 #include "ui/GlFormat.h"
 #include "ui/InputBar.h"
 #include "ui/PlumexView.h"
@@ -106,8 +111,8 @@ bool GrabDataPages(CChildFrame* child, const QString& out, const QString& prefix
     auto* tabs = child ? child->DataView()->findChild<QTabWidget*>("outputTabs") : nullptr;
     if (!tabs) return false;
     bool ok = true;
-    const char* names[3] = {"area", "disk", "more"};
-    for (int k = 0; k < 3; ++k) {
+    const char* names[4] = {"area", "disk", "more", "farfield"};
+    for (int k = 0; k < 4; ++k) {
         tabs->setCurrentIndex(k);
         ok = GrabWidget(child->DataView(), QString("%1/%2-%3.png").arg(out, prefix, names[k])) && ok;
     }
@@ -154,6 +159,12 @@ int main(int argc, char** argv) {
     plots->SetKind(PlotKind::DilutionAlongPath);
     for (int row : {1, 4}) plots->JetList()->item(row)->setCheckState(Qt::Checked);
     ok = GrabWidget(plots, out + "/plots-dilution.png") && ok;
+    if (auto* kinds = plots->findChild<QComboBox*>()) kinds->setCurrentIndex(kinds->count() - 1);
+    ok = GrabWidget(plots, out + "/plots-farfield.png") && ok;
+    if (auto* bar = frame.findChild<CInputBar*>()) {
+        if (auto* scroll = bar->findChild<QScrollArea*>()) scroll->ensureWidgetVisible(bar->FarFieldForm());
+        ok = GrabWidget(bar, out + "/input-farfield.png") && ok;
+    }
     frame.Action("view.plots")->trigger();
 
     frame.Action("view.profile")->trigger();

@@ -10,6 +10,7 @@
 #include "base/DocObserver.h"
 #include "edit/CurrentAngleCommand.h"
 #include "edit/CutPlaneCommand.h"
+#include "edit/FarFieldCommand.h"
 #include "edit/ItemValuesCommand.h"
 #include "edit/ProfileCommand.h"
 #include "edit/RenameCommand.h"
@@ -241,6 +242,31 @@ TEST_F(EditCommands, MergingOfPlumesIsAnEditThatLeavesTheOtherRunOptions) {
     EXPECT_EQ(m_doc.MaxTimeSteps(), 321);
     m_stack.redo();
     EXPECT_FALSE(m_doc.MergesPlumes());
+}
+
+TEST_F(EditCommands, FarFieldSettingsAreAnEditThatLeavesTheResultsValid) {
+    FarFieldSettings after = m_doc.GetFarField();
+    EXPECT_FALSE(Push(CFarFieldCommand::Change(m_doc, after)));
+    after.m_dT90Hours = -1.0;
+    std::string why;
+    EXPECT_FALSE(Push(CFarFieldCommand::Change(m_doc, after, &why)));
+    EXPECT_NE(why.find("t90_h"), std::string::npos) << why;
+    EXPECT_EQ(m_stack.count(), 0);
+    EXPECT_FALSE(m_doc.IsModified());
+
+    after.m_dT90Hours = 3.0;
+    after.m_dMixingZone = 2000.0;
+    after.m_Points = {{"Beach", 1200.0}};
+    ASSERT_TRUE(Push(CFarFieldCommand::Change(m_doc, after)));
+    EXPECT_TRUE(m_doc.GetFarField() == after);
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_FALSE(m_doc.AreResultsOutOfDate());
+    EXPECT_EQ(m_stack.undoText(), QString("Change Far field"));
+    m_stack.undo();
+    EXPECT_TRUE(m_doc.GetFarField() == FarFieldSettings{});
+    EXPECT_FALSE(m_doc.AreResultsOutOfDate());
+    m_stack.redo();
+    EXPECT_EQ(m_doc.GetFarField().m_Points.size(), 1u);
 }
 
 TEST_F(EditCommands, ACreateThatMakesNothingIsDropped) {

@@ -164,3 +164,28 @@ TEST_F(ReportTest, AFileThatCannotBeWrittenIsRefusedWithAReason) {
     EXPECT_FALSE(error.isEmpty());
 }
 }  // namespace
+
+// The compliance section gives the edge of the mixing zone and every point
+// with the standard applied, and states what the values rest on.
+TEST_F(ReportTest, ComplianceSectionJudgesTheEdgeAndThePoints) {
+    FarFieldSettings f;
+    f.m_dMixingZone = 2000.0;
+    f.m_dT90Hours = 3.0;
+    f.m_bStandardIsDilution = false;
+    f.m_dStandard = 1000.0;
+    f.m_Points = {{"Beach 1200 m", 1200.0}};
+    m_doc.SetFarField(f);
+    const ReportDocument report = BuildCaseReport(m_doc, m_options);
+    QTextDocument doc;
+    doc.setHtml(report.m_strHtml);
+    const QString text = doc.toPlainText().replace('\n', ' ');
+    EXPECT_TRUE(text.contains("Mixing zone and far field")) << qPrintable(text);
+    EXPECT_TRUE(text.contains("maximum concentration 1000 FC/100 mL"));
+    EXPECT_TRUE(text.contains("Edge of the mixing zone"));
+    EXPECT_TRUE(text.contains("Beach 1200 m"));
+    EXPECT_TRUE(text.contains("lowest flux-average dilution of the jet ends"));
+    EXPECT_TRUE(text.contains("dies off tenfold every 3 h (T90)"));
+    EXPECT_TRUE(text.contains("0.000453 m2/3/s"));
+    // The section comes before the 3-D view, which keeps the last number.
+    EXPECT_LT(report.m_strHtml.indexOf("Mixing zone and far field"), report.m_strHtml.indexOf("3-D view"));
+}

@@ -417,3 +417,27 @@ TEST(AreaPageTest, CopyValuesGivesEachFigureWithItsLabelForASpreadsheet) {
               "Total Area(m^2)\t12.500\nSum of Area(m^2)\t13.250\nSelected Jet Area\t0.000\n"
               "Horizontal Span(m)\t3.000\nVertical Span(m)\t0.000\n");
 }
+
+// The fourth page gives the current outfall's far field, and follows its settings.
+TEST_F(DataViewTest, FarFieldPageShowsTheCurrentOutfallsMixingZone) {
+    MakeCase();
+    QTabWidget* tabs = Find<QTabWidget>("outputTabs");
+    ASSERT_EQ(tabs->count(), 4);
+    EXPECT_EQ(tabs->tabText(3), "Far field");
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(3).center());
+    EXPECT_EQ(tabs->currentIndex(), 3);
+    m_doc.UpdateAllViews();
+    double lowest = 1e300;
+    m_doc.ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) {
+        if (j.GetDiskCount() > 0) lowest = std::min(lowest, j.m_pDisplay->m_Disks.back().m_dDilution);
+    });
+    EXPECT_EQ(Box("farStartDilution")->text(), QString::number(lowest, 'f', 1));
+    const QString edge100 = Box("farEdgeDilution")->text();
+    ASSERT_FALSE(edge100.isEmpty());
+    FarFieldSettings f = m_doc.GetFarField();
+    f.m_dMixingZone = 3000.0;
+    m_doc.SetFarField(f);
+    EXPECT_GT(Box("farEdgeDilution")->text().toDouble(), edge100.toDouble());
+    EXPECT_TRUE(Find<QLabel>("farVerdict")->text().startsWith("Edge 3000 m: "))
+        << Find<QLabel>("farVerdict")->text().toStdString();
+}

@@ -3,20 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 
 #include "InputTestSupport.h"
 #include "base/AppState.h"
 #include "document/PlumexDoc.h"
+#include "edit/EditHistory.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/AmbientGrid.h"
 #include "ui/DocEventBridge.h"
+#include "ui/FarFieldForm.h"
 #include "ui/InputBar.h"
 #include "ui/JetForm.h"
 #include "ui/NumberField.h"
@@ -268,4 +272,48 @@ TEST_F(InputBarTest, ARefusedValueComesBackNamedAndTheUserMayLeave) {
     EXPECT_EQ(riser->m_pBottomRadius->text(), "0.3");
     EXPECT_EQ(doc.GetCurrentRiser()->m_dBottomRadius, 0.3);
     EXPECT_EQ(doc.GetCurrentRiser()->m_dHeight, 2.0);
+}
+
+// --- the far field section ---
+
+TEST_F(InputBarTest, FarFieldSettingsAreEditsThatCanBeTakenBack) {
+    CEditHistory history(doc);
+    bar->SetHistory(&history);
+    CFarFieldForm* far = bar->FarFieldForm();
+    ASSERT_NE(far, nullptr);
+    far->Header()->setChecked(true);
+    far->T90Field()->setFocus();
+    TypeOver(far->T90Field(), "3", Qt::Key_Return);
+    EXPECT_EQ(doc.GetFarField().m_dT90Hours, 3.0);
+    TypeOver(far->MixingZoneField(), "2000", Qt::Key_Tab);
+    EXPECT_EQ(doc.GetFarField().m_dMixingZone, 2000.0);
+    ASSERT_EQ(history.Stack().count(), 2);
+    EXPECT_EQ(history.Stack().undoText(), QString("Change Far field"));
+    EXPECT_FALSE(doc.AreResultsOutOfDate());
+
+    // A coefficient outside its range is refused with its name and comes back.
+    const std::size_t messages = prompt.Texts().size();
+    TypeOver(far->AlphaField(), "0.01", Qt::Key_Tab);
+    ASSERT_GT(prompt.Texts().size(), messages);
+    EXPECT_NE(prompt.Texts().back().find("Spreading coefficient"), std::string::npos) << prompt.Texts().back();
+    EXPECT_EQ(doc.GetFarField().m_dAlpha, FarFieldSettings::kDefaultAlpha);
+    EXPECT_EQ(far->AlphaField()->Value(), FarFieldSettings::kDefaultAlpha);
+    EXPECT_EQ(history.Stack().count(), 2);
+
+    // A point of interest, then the standard as a concentration.
+    Click(far->AddPointButton());
+    ASSERT_EQ(doc.GetFarField().m_Points.size(), 1u);
+    EXPECT_EQ(far->Points()->rowCount(), 1);
+    EXPECT_GT(doc.GetFarField().m_Points[0].m_dDistance, 2000.0);
+    far->StandardKind()->setCurrentIndex(1);
+    Settle();
+    EXPECT_FALSE(doc.GetFarField().m_bStandardIsDilution);
+
+    history.Stack().undo();
+    history.Stack().undo();
+    history.Stack().undo();
+    EXPECT_EQ(doc.GetFarField().m_dT90Hours, 3.0);
+    EXPECT_EQ(doc.GetFarField().m_dMixingZone, 100.0);
+    EXPECT_EQ(far->MixingZoneField()->Value(), 100.0);
+    EXPECT_EQ(far->Points()->rowCount(), 0);
 }

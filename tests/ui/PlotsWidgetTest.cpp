@@ -3,6 +3,7 @@
 // values under the cursor, zoom, and the three exports read back.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDockWidget>
 #include <QFile>
 #include <QImage>
@@ -25,6 +26,7 @@
 #include "SyntheticCase.h"
 #include "document/PlumexDoc.h"
 #include "geometry/CutPlane.h"
+#include "plot/FarFieldPlot.h"
 #include "plot/JetPalette.h"
 #include "results_ui/PlotChartView.h"
 #include "results_ui/PlotsDock.h"
@@ -270,3 +272,22 @@ TEST(PlotsDockTest, TheDockHoldsThePlotsOfTheCase) {
     EXPECT_EQ(plots->CursorLabel()->text(), "Tick a computed jet to plot it.");
 }
 }  // namespace
+
+// The last entry of the plot list draws the far field of the case's outfalls.
+TEST_F(PlotsWidgetTest, TheFarFieldIsTheLastPlotOfTheList) {
+    auto* kinds = m_widget.findChild<QComboBox*>();
+    ASSERT_NE(kinds, nullptr);
+    ASSERT_EQ(kinds->count(), kPlotKindCount + 1);
+    EXPECT_EQ(kinds->itemText(kPlotKindCount), kFarFieldPlotTitle);
+    kinds->setFocus();
+    QTest::keyClick(kinds, Qt::Key_End);
+    EXPECT_EQ(m_widget.Plot().m_strTitle, kFarFieldPlotTitle);
+    int lines = 0;
+    for (QAbstractSeries* s : m_widget.ChartView()->chart()->series())
+        lines += qobject_cast<QLineSeries*>(s) != nullptr;
+    // Every curve is drawn (the legend adds lines of its own).
+    ASSERT_EQ(m_widget.Plot().m_Curves.size(), 3u);  // dilution, concentration, edge
+    EXPECT_GE(lines, 3);
+    QTest::keyClick(kinds, Qt::Key_Home);
+    EXPECT_EQ(m_widget.Plot().m_strTitle, PlotKindTitle(PlotKind::Elevation));
+}

@@ -156,6 +156,19 @@ TEST_F(CaseJsonTest, ValidationFindsEveryRuleViolationWithPaths) {
     EXPECT_FALSE(issues[0].m_bAcceptable);
 }
 
+TEST_F(CaseJsonTest, FarFieldValuesOutOfRangeAreNamed) {
+    std::string text = kSmall;
+    const std::size_t at = text.find("\"scenario\"");
+    ASSERT_NE(at, std::string::npos);
+    text.insert(at, R"("far_field": {"spreading_coefficient_m23_s": 0.002, "t90_h": 3,
+        "points": [{"name": "Beach", "distance_m": 0}]}, )");
+    ASSERT_TRUE(Read(text)) << m_problems[0].m_strPath;
+    std::vector<std::string> paths;
+    for (const auto& i : ValidateCase(m_doc)) paths.push_back(i.m_strPath);
+    EXPECT_EQ(paths,
+              (std::vector<std::string>{"far_field.spreading_coefficient_m23_s", "far_field.points[0].distance_m"}));
+}
+
 TEST_F(CaseJsonTest, FallingDensityIsAcceptableDepthOrderIsNot) {
     std::string text = kSmall;
     text.replace(text.find("\"density_g_ml\": 1.026"), 21, "\"density_g_ml\": 1.020");
