@@ -12,7 +12,7 @@ namespace {
 bool IsHeading(const std::string& line) { return line.find("Jet") != std::string::npos; }
 }  // namespace
 
-void CJet::ReadTrajectory(std::FILE* file, CPrompt& prompt, CRunProgress* progress, int offset) {
+bool CJet::ReadTrajectory(std::FILE* file, CPrompt& prompt, CRunProgress* progress, int offset, int extraRows) {
     std::string line;
     // The heading; the end of the file ends the search and counts as a
     // missing column heading below.
@@ -27,7 +27,7 @@ void CJet::ReadTrajectory(std::FILE* file, CPrompt& prompt, CRunProgress* progre
     if (!found || !ReadTextLine(file, line)) line.clear();
     if (line.find("X(M)") == std::string::npos) {
         prompt.Inform("unexpected data in plxdata file--\n" + line);
-        return;
+        return true;
     }
 
     std::vector<CJetDisk>& disks = m_pDisplay->m_Disks;
@@ -57,6 +57,30 @@ void CJet::ReadTrajectory(std::FILE* file, CPrompt& prompt, CRunProgress* progre
             if (!ReadTextLine(file, line)) break;
         }
         m_KeyParams.m_nSteps = k;
-        return;
+        return true;
     }
+    return steps == 0 || MatchesStepCount(file, prompt, extraRows);
+}
+
+bool CJet::MatchesStepCount(std::FILE* file, CPrompt& prompt, int extraRows) {
+    // More rows than the summary's step count: the count was cut, and the
+    // rows read would pass for the whole jet. The rows up to the next jet's
+    // heading are counted, and that heading is given back to the stream.
+    std::string line;
+    long long extra = 0;
+    long at = std::ftell(file);
+    while (ReadTextLine(file, line) && !IsHeading(line)) {
+        CJetDisk disk;
+        if (disk.ReadLine(line)) ++extra;
+        at = std::ftell(file);
+    }
+    if (IsHeading(line) && at >= 0) std::fseek(file, at, SEEK_SET);
+    if (extra <= extraRows) return true;
+    const long long steps = m_KeyParams.m_nSteps;
+    prompt.Inform("The jet model's summary gives " + std::to_string(steps) + " steps for a jet whose trajectory has " +
+                      std::to_string(steps + extra) + " rows; its results were not kept.",
+                  PromptIcon::Exclamation);
+    m_pDisplay->m_Disks.clear();
+    m_KeyParams.m_nSteps = 0;
+    return false;
 }
