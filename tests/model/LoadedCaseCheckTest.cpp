@@ -182,3 +182,31 @@ TEST_F(LoadedCaseCheckTest, ACaseTheLoaderWouldRefuseIsNeverWritten) {
         EXPECT_EQ(ReadWhole(path), before) << "the previous file stays";
     }
 }
+
+TEST_F(LoadedCaseCheckTest, AStoredViewThatCannotBeDrawnIsReplacedAndTheUserTold) {
+    CAppState a;
+    CCase src(a, prompt);
+    BuildSmallCase(src, true);
+    // Straight down the up axis: no side axis, one colour on the screen.
+    src.m_ViewControl.m_dEye[0] = src.m_ViewControl.m_dTarget[0];
+    src.m_ViewControl.m_dEye[2] = src.m_ViewControl.m_dTarget[2];
+    src.m_ViewControl.m_dEye[1] = src.m_ViewControl.m_dTarget[1] + 50.0;
+    prompt.Clear();
+    std::string error;
+    ASSERT_TRUE(doc.LoadFromBytes(src.SaveToBytes(), error)) << error;
+    ASSERT_EQ(prompt.Texts().size(), 1u);
+    EXPECT_NE(prompt.Texts()[0].find("the default view is shown"), std::string::npos) << prompt.Texts()[0];
+    EXPECT_NE(doc.m_ViewControl.m_dEye[1], src.m_ViewControl.m_dEye[1]);
+    // A view from beyond the limits as well.
+    src.m_ViewControl.m_dEye[0] = 1e300;
+    prompt.Clear();
+    ASSERT_TRUE(doc.LoadFromBytes(src.SaveToBytes(), error)) << error;
+    EXPECT_EQ(prompt.Texts().size(), 1u);
+    // A usable view loads without a word.
+    prompt.Clear();
+    CAppState b;
+    CCase fresh(b, prompt);
+    BuildSmallCase(fresh, true);
+    ASSERT_TRUE(doc.LoadFromBytes(fresh.SaveToBytes(), error)) << error;
+    EXPECT_TRUE(prompt.Texts().empty());
+}

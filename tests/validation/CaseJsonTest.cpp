@@ -235,6 +235,21 @@ TEST_F(CaseJsonTest, ACurrentAngleTheCaseCannotHoldIsRefusedWhenRead) {
     EXPECT_TRUE(Read(text));
 }
 
+TEST_F(CaseJsonTest, AViewThatWouldDrawOneColourIsRefused) {
+    // Straight down the up axis (y), and from 1e300 m: no side axis, or
+    // numbers beyond what the drawing can take.
+    for (const char* view :
+         {R"("eye_m": [3, 100, 7], "target_m": [3, 0, 7])", R"("eye_m": [1e300, 5, 0], "target_m": [0, 0, 0])"}) {
+        std::string text = kSmall;
+        text.insert(text.rfind('}'), std::string(R"(, "view": {)") + view + R"(, "field_of_view_deg": 30})");
+        EXPECT_FALSE(Read(text)) << view;
+        EXPECT_EQ(Paths(), std::vector<std::string>{"view.eye_m"}) << view;
+    }
+    std::string text = kSmall;
+    text.insert(text.rfind('}'), R"(, "view": {"eye_m": [3, 100, 8], "target_m": [3, 0, 7]})");
+    EXPECT_TRUE(Read(text)) << "a view slightly off the vertical draws";
+}
+
 TEST_F(CaseJsonTest, AbsurdNestingIsRefusedAndLongKeysAreCutInPaths) {
     // A long key over lists nested past the limit: refused with a message,
     // not scanned level by level with the key copied into every path.
