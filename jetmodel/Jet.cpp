@@ -119,6 +119,12 @@ JetResult computeJet(const JetInput& jet, const IntegratorOptions& options)
   r.trajectory =
       integrate(start, r.setting, jet.continuous, static_cast<int>(jet.maxSteps), options);
   r.rows = outputRows(r.trajectory, jet.horizontalAngle);
+  // A jet whose velocity vanishes before its first row (a tiny flow through
+  // a wide port, turned by its angles) has no trajectory to write: it is
+  // rejected with the reason, like an input out of range, never reported
+  // as computed with no rows.
+  if (r.rows.empty())
+    r.rejection = "Jet velocity vanished at the port";
   return r;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "base/SystemPath.h"
 #include "cli/CommandLine.h"
 #include "cli/RenderCommand.h"
 #include "cli/ReportCommand.h"
@@ -33,10 +34,13 @@ int main(int argc, char** argv) {
     // Qt takes the user's locale for the C library too; every file this
     // program reads or writes writes numbers with a decimal point.
     std::setlocale(LC_NUMERIC, "C");
+    WatchStandardOutput();
     QCoreApplication::setApplicationName("plumex");
     QCoreApplication::setApplicationVersion(PLUMEX_VERSION);
     int exitCode = 0;
-    if (RunCommandLine(QCoreApplication::arguments(), exitCode)) {
+    // File names are bytes: the arguments are taken as given (the
+    // application object has removed its own options from argv).
+    if (RunCommandLine(ArgumentsFromSystem(argc, argv), exitCode)) {
         // What a job printed is part of its result: a lost line is a failure.
         if (!FinishStandardOutput() && exitCode == 0) exitCode = 1;
         return exitCode;

@@ -54,6 +54,10 @@ bool CSafeFileWriter::Open(const std::string& path) {
             if (::stat(resolved, &st) != 0) return Fail("the link points to no file", errno);
         }
         if (!S_ISREG(st.st_mode)) return Fail("it exists and is not a regular file", 0);
+        // A file nobody may write is not replaced, not even by a user whom
+        // the system would let replace it (the superuser).
+        if ((st.st_mode & 0222) == 0 || ::access(m_strTarget.c_str(), W_OK) != 0)
+            return Fail("it is write-protected", 0);
         mode = st.st_mode & 07777;
     } else if (errno != ENOENT) {
         return Fail("cannot look at the file", errno);

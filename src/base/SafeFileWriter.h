@@ -10,7 +10,8 @@
 //
 // A target that exists and is not a regular file (a device, a FIFO, a
 // folder, or a link to one of them) is refused: the writer never replaces
-// anything but a regular file. A link to a regular file stays a link; the
+// anything but a regular file. A write-protected file (no write permission
+// for anyone, or none for this user) is refused too. A link to a regular file stays a link; the
 // file it points to is replaced.
 #include <cstddef>
 #include <cstdio>

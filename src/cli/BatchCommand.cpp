@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/AppState.h"
+#include "base/SystemPath.h"
 #include "cli/CaseLoad.h"
 #include "cli/ConsolePrompt.h"
 #include "cli/FarFieldCsv.h"
@@ -11,6 +12,7 @@
 #include "document/PlumexDoc.h"
 #include "farfield/FarFieldText.h"
 #include "report/MergingSentence.h"
+#include "run/NotComputedReason.h"
 
 namespace {
 void PrintJet(const CRiser& o, const CBase& r, const CJet& j) {
@@ -18,7 +20,7 @@ void PrintJet(const CRiser& o, const CBase& r, const CJet& j) {
                 TerminalText(j.m_strName).c_str(), j.GetSteps());
     if (!j.m_strStatus.empty()) std::printf(", %s", TerminalText(j.m_strStatus).c_str());
     if (j.GetDiskCount() > 0) std::printf(", dilution %.2f at the last disk", j.m_pDisplay->m_Disks.back().m_dDilution);
-    else std::printf(", not computed");
+    else if (!IsNotComputedReason(j.m_strStatus)) std::printf(", not computed");
     if (j.GetSteps() > 0 && j.m_KeyParams.m_Row.HasRow())
         std::printf(", %s", RowMergingText(j.m_KeyParams.m_Row).c_str());
     std::printf("\n");
@@ -43,7 +45,7 @@ int RunBatchCommand(const QString& casePath, const QString& outPath, const QStri
         if (!sentence.isEmpty()) std::printf("%s\n", TerminalText(sentence.toStdString()).c_str());
     }
     if (computed == 0) {
-        std::fprintf(stderr, "plumex: %s: no jet could be computed\n", qPrintable(casePath));
+        std::fprintf(stderr, "plumex: %s: no jet could be computed\n", SystemPath(casePath).c_str());
         return 1;
     }
 
@@ -52,16 +54,17 @@ int RunBatchCommand(const QString& casePath, const QString& outPath, const QStri
     if (target.isEmpty()) {
         std::printf("results not saved: a .json case holds no results (use --out FILE.pmx)\n");
     } else {
-        if (!doc.SaveCase(target.toStdString())) return 1;
-        std::printf("results saved in %s\n", qPrintable(target));
+        if (!doc.SaveCase(SystemPath(target))) return 1;
+        std::printf("results saved in %s\n", SystemPath(target).c_str());
     }
     if (!csvDir.isEmpty()) {
         std::string error;
-        if (!WriteResultCsv(doc, csvDir.toStdString(), error)) {
+        if (!WriteResultCsv(doc, SystemPath(csvDir), error)) {
             std::fprintf(stderr, "plumex: CSV not written: %s\n", error.c_str());
             return 1;
         }
-        std::printf("CSV written to %s/disks.csv and %s/jets.csv\n", qPrintable(csvDir), qPrintable(csvDir));
+        std::printf("CSV written to %s/disks.csv and %s/jets.csv\n", SystemPath(csvDir).c_str(),
+                    SystemPath(csvDir).c_str());
     }
     // The far field of every outfall, after the lines above (which scripts read).
     const std::vector<OutfallFarField> farField = ComputeFarField(doc);
@@ -77,7 +80,7 @@ int RunBatchCommand(const QString& casePath, const QString& outPath, const QStri
     }
     if (computed < doc.GetJetCount()) {
         // The results are saved, but a script must not take them as complete.
-        std::fprintf(stderr, "plumex: %s: only %d of %d jets computed (exit status %d)\n", qPrintable(casePath),
+        std::fprintf(stderr, "plumex: %s: only %d of %d jets computed (exit status %d)\n", SystemPath(casePath).c_str(),
                      computed, doc.GetJetCount(), kExitSomeJetsNotComputed);
         return kExitSomeJetsNotComputed;
     }

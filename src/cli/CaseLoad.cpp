@@ -1,8 +1,8 @@
 #include "cli/CaseLoad.h"
 
-#include <QFile>
 #include <cstdio>
 
+#include "base/SystemPath.h"
 #include "document/PlumexDoc.h"
 #include "model/CaseJson.h"
 #include "run/RunAndWait.h"
@@ -12,20 +12,15 @@ bool IsJsonCase(const QString& path) { return path.endsWith(".json", Qt::CaseIns
 
 namespace {
 void Report(const QString& file, const std::string& path, const std::string& message) {
-    if (path.empty()) std::fprintf(stderr, "plumex: %s: %s\n", qPrintable(file), message.c_str());
-    else std::fprintf(stderr, "plumex: %s: %s: %s\n", qPrintable(file), path.c_str(), message.c_str());
+    if (path.empty()) std::fprintf(stderr, "plumex: %s: %s\n", SystemPath(file).c_str(), message.c_str());
+    else std::fprintf(stderr, "plumex: %s: %s: %s\n", SystemPath(file).c_str(), path.c_str(), message.c_str());
 }
 }  // namespace
 
 bool LoadCaseForJob(const QString& path, CPlumexDoc& doc) {
-    if (!IsJsonCase(path)) return doc.OpenCase(path.toStdString());
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        Report(path, "", "cannot be read: " + f.errorString().toStdString());
-        return false;
-    }
+    if (!IsJsonCase(path)) return doc.OpenCase(SystemPath(path));
     std::vector<CaseJsonProblem> problems;
-    if (!ReadCaseJson(f.readAll().toStdString(), doc, problems)) {
+    if (!ReadCaseJsonFile(SystemPath(path), doc, problems)) {
         for (const auto& p : problems) Report(path, p.m_strPath, p.m_strMessage);
         return false;
     }
@@ -47,11 +42,11 @@ bool LoadCaseForJob(const QString& path, CPlumexDoc& doc) {
 
 bool LoadCaseWithJetsForJob(const QString& path, CPlumexDoc& doc) {
     if (!LoadCaseForJob(path, doc)) {
-        std::fprintf(stderr, "plumex: %s: the case cannot be read\n", qPrintable(path));
+        std::fprintf(stderr, "plumex: %s: the case cannot be read\n", SystemPath(path).c_str());
         return false;
     }
     if (doc.GetJetCount() == 0) {
-        std::fprintf(stderr, "plumex: %s: the case has no jet\n", qPrintable(path));
+        std::fprintf(stderr, "plumex: %s: the case has no jet\n", SystemPath(path).c_str());
         return false;
     }
     return true;
@@ -67,7 +62,7 @@ bool ComputeAllJetsForJob(const QString& path, CPlumexDoc& doc) {
         riser.m_nCurrentJet = j;
     });
     if (!RunAndWait(doc, true)) {
-        std::fprintf(stderr, "plumex: %s: no jet could be computed\n", qPrintable(path));
+        std::fprintf(stderr, "plumex: %s: no jet could be computed\n", SystemPath(path).c_str());
         return false;
     }
     return true;

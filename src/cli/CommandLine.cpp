@@ -7,6 +7,7 @@
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/InfoCommand.h"
+#include "cli/OwnInputCheck.h"
 #include "cli/RenderCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/SectionCommand.h"
@@ -17,7 +18,7 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
         "Plumex: buoyant jets of submarine sewage outfalls, computed and shown in 3-D.\n\n"
         "Exit status: 0 done; 1 the case or a file could not be read or written, or no jet\n"
         "could be computed; 2 wrong arguments; 3 --render without a display; 4 --batch\n"
-        "saved its results but some jets could not be computed.");
+        "or --report wrote its results but some jets could not be computed.");
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption info("info", "Print the case file CASE: profile, structure, inputs, results.", "CASE");
@@ -67,6 +68,12 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
     if (jobs == 0 && (parser.isSet(out) || parser.isSet(csv))) {
         std::fprintf(stderr, "plumex: --out and --csv go with --batch, --import, --export or --report\n");
         exitCode = 2;
+        return true;
+    }
+    const QString ownInput = OutputThatIsAnInput(parser);
+    if (!ownInput.isEmpty()) {
+        std::fprintf(stderr, "plumex: %s\n", qPrintable(ownInput));
+        exitCode = 1;
         return true;
     }
     if (parser.isSet(batch)) {

@@ -4,6 +4,7 @@
 
 #include "base/AppState.h"
 #include "base/SafeFileWriter.h"
+#include "base/SystemPath.h"
 #include "cli/CaseLoad.h"
 #include "cli/ConsolePrompt.h"
 #include "document/PlumexDoc.h"
@@ -13,18 +14,14 @@ int RunImportCommand(const QString& jsonPath, const QString& outPath) {
         std::fprintf(stderr, "plumex: --import needs --out FILE.pmx\n");
         return 2;
     }
-    if (IsSameFile(jsonPath.toStdString(), outPath.toStdString())) {
-        std::fprintf(stderr, "plumex: %s: --out names the case being imported; nothing written\n", qPrintable(outPath));
-        return 1;
-    }
     CAppState app;
     CConsolePrompt prompt;
     CPlumexDoc doc(app, prompt);
     if (!LoadCaseForJob(jsonPath, doc)) {
-        std::fprintf(stderr, "plumex: %s: not imported, nothing written\n", qPrintable(jsonPath));
+        std::fprintf(stderr, "plumex: %s: not imported, nothing written\n", SystemPath(jsonPath).c_str());
         return 1;
     }
-    if (!doc.SaveCase(outPath.toStdString())) return 1;
-    std::printf("plumex: wrote %s\n", qPrintable(outPath));
+    if (!doc.SaveCase(SystemPath(outPath))) return 1;
+    std::printf("plumex: wrote %s\n", SystemPath(outPath).c_str());
     return 0;
 }

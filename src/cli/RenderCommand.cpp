@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/AppState.h"
+#include "base/SystemPath.h"
 #include "cli/CaseLoad.h"
 #include "cli/ConsolePrompt.h"
 #include "cli/SaveImage.h"
@@ -87,17 +88,17 @@ int RunRenderCommand(const QCommandLineParser& parser) {
     if (!hDib) {
         std::fprintf(stderr, "plumex: cannot render: %s.\n", error.c_str());
         std::fprintf(stderr, "plumex: without a display run it as: xvfb-run -a plumex --render %s --image %s\n",
-                     qPrintable(casePath), qPrintable(imagePath));
+                     SystemPath(casePath).c_str(), SystemPath(imagePath).c_str());
         return 3;
     }
     std::string reason;
-    const bool ok = SaveDibFile(hDib, imagePath.toLocal8Bit().toStdString(), reason);
+    const bool ok = SaveDibFile(hDib, SystemPath(imagePath), reason);
     GlobalFreeBlock(hDib);
     if (!ok) {
-        std::fprintf(stderr, "plumex: Cannot save the BMP file <%s> !!!\nplumex: %s\n", qPrintable(imagePath),
+        std::fprintf(stderr, "plumex: Cannot save the BMP file <%s> !!!\nplumex: %s\n", SystemPath(imagePath).c_str(),
                      reason.c_str());
         return 1;
     }
-    std::printf("%s\n", qPrintable(imagePath));
+    std::printf("%s\n", SystemPath(imagePath).c_str());
     return 0;
 }

@@ -9,6 +9,8 @@
 #include <cstring>
 
 #include "base/AppState.h"
+#include "base/SystemPath.h"
+#include "cli/BatchCommand.h"
 #include "cli/CaseLoad.h"
 #include "cli/ConsolePrompt.h"
 #include "document/PlumexDoc.h"
@@ -94,9 +96,23 @@ int RunReportCommand(const QCommandLineParser& parser) {
     QString error;
     if (!WriteReport(BuildCaseReport(doc, options), outPath,
                      parser.isSet("letter") ? ReportPaper::Letter : ReportPaper::A4, error)) {
-        std::fprintf(stderr, "plumex: %s: the report cannot be written: %s\n", qPrintable(outPath), qPrintable(error));
+        std::fprintf(stderr, "plumex: %s: the report cannot be written: %s\n", SystemPath(outPath).c_str(),
+                     qPrintable(error));
         return 1;
     }
-    std::printf("%s\n", qPrintable(outPath));
+    std::printf("%s\n", SystemPath(outPath).c_str());
+    // The report says why jets have no results; its status says it as
+    // --batch does, so that a script does not take it as complete.
+    int computed = 0;
+    doc.ForEachJet([&](int, int, int, CRiser&, CBase&, CJet& j) { computed += j.GetDiskCount() > 0; });
+    if (computed == 0) {
+        std::fprintf(stderr, "plumex: %s: no jet could be computed\n", SystemPath(casePath).c_str());
+        return 1;
+    }
+    if (computed < doc.GetJetCount()) {
+        std::fprintf(stderr, "plumex: %s: only %d of %d jets computed (exit status %d)\n", SystemPath(casePath).c_str(),
+                     computed, doc.GetJetCount(), kExitSomeJetsNotComputed);
+        return kExitSomeJetsNotComputed;
+    }
     return 0;
 }

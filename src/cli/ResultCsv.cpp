@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/SafeFileWriter.h"
+#include "base/SystemPath.h"
 #include "document/PlumexDoc.h"
 #include "run/ClassicNumericScope.h"
 
@@ -26,8 +27,8 @@ std::string Num(double v) {
 
 bool Save(const QString& path, const std::string& text, std::string& error) {
     std::string reason;
-    if (WriteFileSafely(path.toStdString(), text.data(), text.size(), reason)) return true;
-    error = path.toStdString() + ": " + reason;
+    if (WriteFileSafely(SystemPath(path), text.data(), text.size(), reason)) return true;
+    error = SystemPath(path) + ": " + reason;
     return false;
 }
 
@@ -52,7 +53,7 @@ std::string JetKey(const CRiser& o, const CBase& r, const CJet& j) {
 bool WriteResultCsv(const CPlumexDoc& doc, const std::string& dir, std::string& error) {
     // A decimal comma would split every number into two CSV cells.
     const CClassicNumericScope classicNumbers;
-    const QString folder = QString::fromStdString(dir);
+    const QString folder = PathFromSystem(dir);
     if (!QDir().mkpath(folder)) {
         error = dir + ": the folder cannot be made";
         return false;

@@ -6,6 +6,7 @@
 
 #include "base/AppState.h"
 #include "base/Prompt.h"
+#include "base/SystemPath.h"
 #include "cli/ConsolePrompt.h"
 #include "cli/SaveImage.h"
 #include "cli/StandardOutput.h"
@@ -61,7 +62,7 @@ bool ReadSectionRequest(const QCommandLineParser& parser, SectionRequest& req) {
         if (!ok || !std::isfinite(v)) std::fprintf(stderr, "plumex: --%s needs a number\n", name);
         return ok && std::isfinite(v);
     };
-    req.m_strCase = parser.value("section").toStdString();
+    req.m_strCase = SystemPath(parser.value("section"));
     bool ok = false;
     const int kind = parser.value("kind").toInt(&ok);
     if (!parser.isSet("kind") || !ok || kind < 0 || kind > 4) {
@@ -86,7 +87,7 @@ bool ReadSectionRequest(const QCommandLineParser& parser, SectionRequest& req) {
     }
     if (parser.isSet("hangle") && !number("hangle", req.m_dHAngle)) return false;
     if (parser.isSet("vangle") && !number("vangle", req.m_dVAngle)) return false;
-    req.m_strImage = parser.value("image").toStdString();
+    req.m_strImage = SystemPath(parser.value("image"));
     return true;
 }
 

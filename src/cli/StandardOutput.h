@@ -6,6 +6,9 @@
 // disk, a closed pipe) must not end with success.
 #include <string>
 
+// Sends standard output through a stream that keeps the reason of its first
+// failed write (call once, before anything is printed).
+void WatchStandardOutput();
 // Flushes standard output; false when anything written to it was lost,
 // with a message on standard error.
 bool FinishStandardOutput();

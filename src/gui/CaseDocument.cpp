@@ -1,4 +1,5 @@
 #include "gui/CaseDocument.h"
+#include "base/SystemPath.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,11 +11,6 @@
 #include "model/CaseJson.h"
 #include "ui/DocEventBridge.h"
 #include "validation/CaseValidation.h"
-
-namespace {
-// Far more than the text of any case; a larger file is not one.
-constexpr qint64 kMaxCaseTextBytes = 64LL << 20;
-}  // namespace
 
 CCaseDocument::CCaseDocument(CAppState& app, CPrompt& prompt, QObject* parent)
     : QObject(parent), m_pDoc(std::make_unique<CPlumexDoc>(app, prompt)) {
@@ -62,23 +58,13 @@ bool CCaseDocument::Open(const QString& path) {
 }
 
 bool CCaseDocument::OpenText(const QString& path) {
-    const QFileInfo info(path);
     CPrompt& prompt = m_pDoc->Prompt();
     const std::string shown = path.toStdString();
     // Only a regular file of a size a case text can have: a FIFO or a device
     // would block or never end.
-    if (!info.isFile() || info.size() > kMaxCaseTextBytes) {
-        prompt.Inform("Unable to read the case text \"" + shown + "\": it is not a case text file.");
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        prompt.Inform("Unable to read the case text \"" + shown + "\": " + file.errorString().toStdString() + ".");
-        return false;
-    }
     std::vector<CaseJsonProblem> problems;
     std::string refused;
-    if (ReadCaseJson(file.readAll().toStdString(), *m_pDoc, problems)) {
+    if (ReadCaseJsonFile(SystemPath(path), *m_pDoc, problems)) {
         for (const CaseIssue& i : ValidateCase(*m_pDoc))
             if (!i.m_bAcceptable) problems.push_back({i.m_strPath, i.m_strMessage});
     }
@@ -92,7 +78,7 @@ bool CCaseDocument::OpenText(const QString& path) {
     m_pHistory->Stack().clear();
     // A case made from a text has no file yet: it is new, and unsaved.
     SetPath(QString());
-    SetTitle(info.completeBaseName());
+    SetTitle(QFileInfo(path).completeBaseName());
     m_pDoc->SetModifiedFlag(true);
     return true;
 }

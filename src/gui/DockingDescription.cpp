@@ -1,8 +1,13 @@
 #include "gui/DockingDescription.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
+// No screen is this many pixels across: a stored number beyond it is cut to
+// it, so that the spans computed below stay far inside an int.
+constexpr int kMaxCoordinate = 1000000;
+
 // The integer after tag, up to the next tag (or ";" for the last one).
 int NumberAfter(const QString& text, const QString& tag, const QString& until) {
     const int at = text.indexOf(tag);
@@ -15,8 +20,9 @@ int NumberAfter(const QString& text, const QString& tag, const QString& until) {
     const auto m = QRegularExpression("^[+-]?\\d+").match(field);
     if (!m.hasMatch()) return 0;
     bool ok = false;
-    const int n = m.captured(0).toInt(&ok);
-    return ok ? n : 0;
+    const qlonglong n = m.captured(0).toLongLong(&ok);
+    if (!ok) return m.captured(0).startsWith('-') ? -kMaxCoordinate : kMaxCoordinate;  // more digits than fit
+    return static_cast<int>(std::clamp<qlonglong>(n, -kMaxCoordinate, kMaxCoordinate));
 }
 
 QString WordBetween(const QString& text, QChar open, QChar close) {

@@ -12,6 +12,7 @@
 #include <mutex>
 #include <utility>
 
+#include "base/RegularFileReader.h"
 #include "base/SafeFileWriter.h"
 
 namespace {
@@ -79,48 +80,6 @@ bool WriteStream(GsfOutfile* ole, const char* name, const void* data, std::size_
     return ok;
 }
 
-// The whole file, read only when it is a regular file of at most the size
-// a case file can have: a device, a FIFO or an oversized file is refused
-// before anything is read from it.
-bool ReadRegularFile(const std::string& path, std::vector<unsigned char>& file, std::string& error) {
-    // Non-blocking, so that opening a FIFO does not wait for a writer.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        error = std::string("the file cannot be opened: ") + std::strerror(errno);
-        return false;
-    }
-    struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0;
-    if (!ok) {
-        error = std::string("the file cannot be examined: ") + std::strerror(errno);
-    } else if (!S_ISREG(st.st_mode)) {
-        error = "it is not a regular file";
-        ok = false;
-    } else if (static_cast<unsigned long long>(st.st_size) > CaseFile::kMaxFileBytes) {
-        error = "the file has " + ByteCount(static_cast<std::size_t>(st.st_size)) +
-                ", more than a case file may have (" + ByteCount(CaseFile::kMaxFileBytes) + ")";
-        ok = false;
-    }
-    if (ok) {
-        file.resize(static_cast<std::size_t>(st.st_size));
-        std::size_t got = 0;
-        while (got < file.size()) {
-            const ssize_t n = ::read(fd, file.data() + got, file.size() - got);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) {
-                error = std::string("the file cannot be read: ") + std::strerror(errno);
-                ok = false;
-                break;
-            }
-            if (n == 0) break;  // shrank meanwhile: take what is there
-            got += static_cast<std::size_t>(n);
-        }
-        file.resize(got);
-    }
-    ::close(fd);
-    return ok;
-}
-
 }  // namespace
 
 bool CaseFile::ReadFromMemory(const unsigned char* data, std::size_t size, std::vector<unsigned char>& bytes,
@@ -175,7 +134,7 @@ bool CaseFile::Read(const std::string& path, std::vector<unsigned char>& bytes, 
     bytes.clear();
     if (side) *side = SideStreams{};
     std::vector<unsigned char> file;
-    if (!ReadRegularFile(path, file, error)) return false;
+    if (!ReadRegularFile(path, CaseFile::kMaxFileBytes, "a case file", file, error)) return false;
     return ReadFromMemory(file.data(), file.size(), bytes, error, side);
 }
 

@@ -6,6 +6,7 @@
 // kind, current angle, ambient profile, outfalls, risers and jets with
 // their values and display flags - and the run settings of batch runs;
 // never results. The schema is described in docs/case-json.md.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,14 @@ struct CaseJsonProblem {
 // document is left empty and false returned. The value checks of the input
 // forms are not applied here (see validation/CaseValidation.h).
 bool ReadCaseJson(const std::string& text, CCase& doc, std::vector<CaseJsonProblem>& problems);
+
+// The largest text form read: far more than any case's inputs need.
+constexpr std::size_t kMaxCaseJsonBytes = std::size_t(64) << 20;
+
+// ReadCaseJson of a file, read only when it is a regular file of at most
+// kMaxCaseJsonBytes: a device or a FIFO is refused at once with a problem
+// for the whole text ("cannot be read: it is not a regular file").
+bool ReadCaseJsonFile(const std::string& path, CCase& doc, std::vector<CaseJsonProblem>& problems);
 
 // The text form of the document's case, indented, ending with a newline.
 std::string WriteCaseJson(const CCase& doc);

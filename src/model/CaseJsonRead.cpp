@@ -7,9 +7,11 @@
 #include <cmath>
 
 #include "base/AppState.h"
+#include "base/RegularFileReader.h"
 #include "model/CameraFraming.h"
 #include "model/Case.h"
 #include "model/CaseJson.h"
+#include "model/CaseLimits.h"
 #include "model/JsonDuplicateKeys.h"
 #include "model/UniqueName.h"
 
@@ -230,8 +232,8 @@ void ReadView(CReader& rd, const QJsonObject& root, CCase& doc) {
     rd.OnlyKeys(v, "view", {"eye_m", "target_m", "field_of_view_deg"});
     double eye[3] = {0, 0, 0}, target[3] = {0, 0, 0};
     const bool ok = ReadPoint(rd, v, "view", "eye_m", eye) && ReadPoint(rd, v, "view", "target_m", target);
-    if (ok && eye[0] == target[0] && eye[1] == target[1] && eye[2] == target[2])
-        rd.Problem("view.eye_m", "must differ from view.target_m");
+    const bool same = eye[0] == target[0] && eye[1] == target[1] && eye[2] == target[2];
+    if (ok && same) rd.Problem("view.eye_m", "must differ from view.target_m");
     const double fov = rd.Number(v, "view", "field_of_view_deg", false, 40.0);
     if (!(fov > 0.001 && fov <= 70.0)) rd.Problem("view.field_of_view_deg", "must be above 0.001 and at most 70");
     for (int i = 0; i < 3; ++i) {
@@ -239,6 +241,11 @@ void ReadView(CReader& rd, const QJsonObject& root, CCase& doc) {
         camera.m_dTarget[i] = target[i];
     }
     camera.m_fFieldOfView = camera.m_fInitFieldOfView = static_cast<float>(fov);
+    // A view that would draw one colour is refused, not reset behind the
+    // user's back.
+    if (ok && !same && fov > 0.001 && fov <= 70.0 && !camera.HasUsableView())
+        rd.Problem("view.eye_m",
+                   "the view must not look straight down or up, and eye and target must lie within 1e+06 m");
 }
 
 // The far-field settings; without the object, the defaults. Their ranges
@@ -309,9 +316,14 @@ bool ReadCaseJson(const std::string& text, CCase& doc, std::vector<CaseJsonProbl
         return false;
     }
     // The parser keeps one of two equal keys; which value was meant is unknown.
-    const std::vector<std::string> repeated = FindDuplicateJsonKeys(text);
-    for (const std::string& path : repeated) problems.push_back({path, "given more than once"});
-    if (!repeated.empty()) return false;
+    const JsonKeyScan scan = ScanJsonKeys(text);
+    if (scan.m_bTooDeep) {
+        problems.push_back(
+            {"", "values nested deeper than " + std::to_string(kMaxJsonNesting) + " levels: this is not a case"});
+        return false;
+    }
+    for (const std::string& path : scan.m_Duplicates) problems.push_back({path, "given more than once"});
+    if (!scan.m_Duplicates.empty()) return false;
     CReader rd(problems);
     const QJsonObject root = json.object();
     rd.OnlyKeys(
@@ -328,6 +340,9 @@ bool ReadCaseJson(const std::string& text, CCase& doc, std::vector<CaseJsonProbl
     doc.m_bNoRiser = noRiser;
 
     const double angle = rd.Number(root, "", "current_angle_deg", false, 90.0);
+    // The case holds the angle in single precision: a number beyond the
+    // limits (9e159 would become infinite) is refused here, not stored.
+    if (!(std::fabs(angle) <= CaseLimits::kMaxAngle)) rd.Problem("current_angle_deg", "must lie between -360 and 360");
     const QJsonObject run = rd.Object(root, "", "run", false);
     rd.OnlyKeys(run, "run", {"continuous", "max_time_steps", "merge_plumes"});
     doc.m_RunOptions.m_bContinuous = rd.Flag(run, "run", "continuous", false);
@@ -386,4 +401,14 @@ bool ReadCaseJson(const std::string& text, CCase& doc, std::vector<CaseJsonProbl
         return false;
     }
     return true;
+}
+
+bool ReadCaseJsonFile(const std::string& path, CCase& doc, std::vector<CaseJsonProblem>& problems) {
+    std::vector<unsigned char> bytes;
+    std::string error;
+    if (!ReadRegularFile(path, kMaxCaseJsonBytes, "a case text", bytes, error)) {
+        problems.push_back({std::string(), "cannot be read: " + error});
+        return false;
+    }
+    return ReadCaseJson(std::string(bytes.begin(), bytes.end()), doc, problems);
 }

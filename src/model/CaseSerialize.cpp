@@ -107,6 +107,10 @@ void CCase::TakeLoadedCase(CCase& loaded) {
     m_RangeMax = loaded.m_RangeMax;
     m_ViewControl = loaded.m_ViewControl;
     m_bCameraFramed = false;  // the camera the file kept
+    if (m_ViewControl.StoredViewWasReset())
+        m_prompt.Inform(
+            "The view stored in the case cannot be drawn (it looks straight down or up, or from too far away); "
+            "the default view is shown.");
     m_CutPlane.m_dHAngle = loaded.m_CutPlane.m_dHAngle;
     m_CutPlane.m_dVAngle = loaded.m_CutPlane.m_dVAngle;
     m_CutPlane.m_dDistance = loaded.m_CutPlane.m_dDistance;
@@ -122,6 +126,13 @@ void CCase::TakeLoadedCase(CCase& loaded) {
 
 bool CCase::SaveCase(const std::string& path) {
     if (!m_pAmbient) m_pAmbient = std::make_unique<CAmbient>();
+    // A file the loader would refuse is never written: the previous file
+    // stays as it was.
+    const std::string problem = LoadedCaseProblem(*this);
+    if (!problem.empty()) {
+        m_prompt.Inform("Unable to save the case file \"" + path + "\": " + problem + ".", PromptIcon::Exclamation);
+        return false;
+    }
     const std::vector<unsigned char> bytes = SaveToBytes();
     // Continuous mode, the step limit and the rows' merging have no place
     // in the case stream.

@@ -59,8 +59,12 @@ public:
     void WriteModelInput(std::FILE* file, int jetIndex, double outfallDepth, const std::vector<ProfileRow>& rows,
                          bool continuousMode, int maxTimeSteps);
     // Reads this jet's section of the trajectory file into its disk list
-    // (GetSteps() lines); progress positions are offset + step.
-    void ReadTrajectory(std::FILE* file, CPrompt& prompt, CRunProgress* progress, int offset);
+    // (GetSteps() lines); progress positions are offset + step. False (after
+    // a message, the jet left without steps and disks) when the section has
+    // more rows than the step count, beyond extraRows that the reading
+    // leaves out on purpose: a cut count must not pass cut results off as
+    // the jet's.
+    bool ReadTrajectory(std::FILE* file, CPrompt& prompt, CRunProgress* progress, int offset, int extraRows = 0);
 
     JetId Id() const { return m_nId; }
 

@@ -3,30 +3,56 @@
 #include <set>
 
 namespace {
-// Nesting deeper than this is not a case; the JSON parser refuses it too.
-constexpr int kMaxDepth = 1024;
+// Keys longer than this are cut short in the paths reported.
+constexpr std::size_t kMaxKeyShown = 64;
 
 class CScanner {
 public:
     explicit CScanner(const std::string& text) : m_text(text) {}
 
-    void Value(const std::string& path, int depth) {
+    // Iterative over the nesting: the stack holds one step of the path per
+    // level (a key, or an index into a list), so time and memory follow the
+    // size of the text, never its key length times its depth.
+    void Value(int depth) {
         Space();
-        if (m_bFailed || m_nPos >= m_text.size() || depth > kMaxDepth) {
+        if (m_bFailed || m_nPos >= m_text.size()) {
             m_bFailed = true;
             return;
         }
+        if (depth > kMaxJsonNesting) {
+            m_bTooDeep = m_bFailed = true;
+            return;
+        }
         const char c = m_text[m_nPos];
-        if (c == '{') Object(path, depth);
-        else if (c == '[') Array(path, depth);
+        if (c == '{') Object(depth);
+        else if (c == '[') Array(depth);
         else if (c == '"') String();
         else Scalar();
     }
 
-    std::vector<std::string> m_duplicates;
+    JsonKeyScan m_result;
+    bool m_bTooDeep = false;
 
 private:
-    void Object(const std::string& path, int depth) {
+    struct Step {
+        std::string m_strKey;  // the key, when the step is into an object
+        long long m_nIndex = -1;
+    };
+
+    std::string Path() const {
+        std::string path;
+        for (const Step& s : m_path) {
+            if (s.m_nIndex >= 0) {
+                path += "[" + std::to_string(s.m_nIndex) + "]";
+                continue;
+            }
+            if (!path.empty()) path += ".";
+            path += s.m_strKey.size() > kMaxKeyShown ? s.m_strKey.substr(0, kMaxKeyShown) + "..." : s.m_strKey;
+        }
+        return path;
+    }
+
+    void Object(int depth) {
         ++m_nPos;  // {
         std::set<std::string> seen;
         Space();
@@ -40,16 +66,20 @@ private:
                 m_bFailed = true;
                 return;
             }
-            const std::string key = String();
-            const std::string keyPath = path.empty() ? key : path + "." + key;
-            if (!seen.insert(key).second) m_duplicates.push_back(keyPath);
+            Step step;
+            step.m_strKey = String();
+            const bool repeated = !seen.insert(step.m_strKey).second;
+            m_path.push_back(std::move(step));
+            if (repeated && m_result.m_Duplicates.size() < kMaxDuplicatesReported)
+                m_result.m_Duplicates.push_back(Path());
             Space();
             if (Peek() != ':') {
                 m_bFailed = true;
                 return;
             }
             ++m_nPos;
-            Value(keyPath, depth + 1);
+            Value(depth + 1);
+            m_path.pop_back();
             Space();
             const char c = Peek();
             ++m_nPos;
@@ -58,21 +88,24 @@ private:
         }
     }
 
-    void Array(const std::string& path, int depth) {
+    void Array(int depth) {
         ++m_nPos;  // [
         Space();
         if (Peek() == ']') {
             ++m_nPos;
             return;
         }
-        for (int i = 0; !m_bFailed; ++i) {
-            Value(path + "[" + std::to_string(i) + "]", depth + 1);
+        m_path.push_back(Step{});
+        for (long long i = 0; !m_bFailed; ++i) {
+            m_path.back().m_nIndex = i;
+            Value(depth + 1);
             Space();
             const char c = Peek();
             ++m_nPos;
-            if (c == ']') return;
+            if (c == ']') break;
             if (c != ',') m_bFailed = true;
         }
+        m_path.pop_back();
     }
 
     // A string with its escapes resolved (as UTF-8), so that "a" and "\u0061"
@@ -175,13 +208,15 @@ private:
     char Peek() const { return m_nPos < m_text.size() ? m_text[m_nPos] : '\0'; }
 
     const std::string& m_text;
+    std::vector<Step> m_path;
     std::size_t m_nPos = 0;
     bool m_bFailed = false;
 };
 }  // namespace
 
-std::vector<std::string> FindDuplicateJsonKeys(const std::string& text) {
+JsonKeyScan ScanJsonKeys(const std::string& text) {
     CScanner scanner(text);
-    scanner.Value("", 0);
-    return scanner.m_duplicates;
+    scanner.Value(0);
+    scanner.m_result.m_bTooDeep = scanner.m_bTooDeep;
+    return scanner.m_result;
 }

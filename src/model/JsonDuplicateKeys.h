@@ -7,8 +7,21 @@
 #include <string>
 #include <vector>
 
-// The paths of the second and later occurrences of every repeated key, in
-// the form the case reader reports ("outfalls[0].risers[1].name"). The text
-// must be valid JSON (parse it first); an invalid text yields what was
-// found before the fault.
-std::vector<std::string> FindDuplicateJsonKeys(const std::string& text);
+// No case nests its values deeper than this (the case's own depth is 6).
+constexpr int kMaxJsonNesting = 64;
+// Repeated keys beyond this many are not listed.
+constexpr std::size_t kMaxDuplicatesReported = 100;
+
+struct JsonKeyScan {
+    // The paths of the second and later occurrences of every repeated key,
+    // in the form the case reader reports ("outfalls[0].risers[1].name"),
+    // keys longer than 64 bytes cut short; at most kMaxDuplicatesReported.
+    std::vector<std::string> m_Duplicates;
+    // Values nested deeper than kMaxJsonNesting: the scan stopped there.
+    bool m_bTooDeep = false;
+};
+
+// One pass over the text, in time and memory that follow its size. The text
+// must be valid JSON (parse it first); an invalid text yields what was found
+// before the fault.
+JsonKeyScan ScanJsonKeys(const std::string& text);

@@ -6,15 +6,12 @@
 
 #include "base/Archive.h"
 #include "model/Case.h"
+#include "model/CaseLimits.h"
 
 namespace {
-// Angles in degrees: the input forms take -360 to 360.
-constexpr double kMaxAngle = 360.0;
-// Lengths, positions and values: far beyond any outfall, small enough that
-// scene and section arithmetic cannot overflow.
-constexpr double kMaxMagnitude = 1e6;
-// The cut plane's own angles are kept as shown + 90 degrees.
-constexpr double kMaxPlaneAngle = 720.0;
+using CaseLimits::kMaxAngle;
+using CaseLimits::kMaxMagnitude;
+using CaseLimits::kMaxPlaneAngle;
 
 std::string Number(double v) {
     char buf[64];
@@ -38,10 +35,15 @@ public:
     const CChecker& Magnitude(const char* what, double v) const {
         return Value(what, v, -kMaxMagnitude, kMaxMagnitude);
     }
-    const CChecker& NotNegative(const char* what, double v) const { return Value(what, v, 0.0, kMaxMagnitude); }
     const CChecker& Angle(const char* what, double v) const { return Value(what, v, -kMaxAngle, kMaxAngle); }
     const CChecker& Finite(const char* what, double v) const {
         if (!std::isfinite(v)) Refuse(std::string("the ") + what + " is not a number");
+        return *this;
+    }
+
+    // The first value of a record outside the case's table of limits.
+    const CChecker& Limits(const std::vector<LimitFailure>& failures) const {
+        if (!failures.empty()) Refuse(failures.front().Message());
         return *this;
     }
 
@@ -73,25 +75,14 @@ void CheckRanges(const CChecker& c, const CRangeRecord& lo, const CRangeRecord& 
     }
 }
 
-void CheckDisk(const CChecker& c, const CJetDisk& d) {
-    c.NotNegative("radius", d.m_dRadius).Magnitude("centre x", d.m_dX).Magnitude("centre y", d.m_dY);
-    c.Magnitude("centre z", d.m_dZ).NotNegative("thickness", d.m_dThickness);
-    c.Finite("mean concentration", d.m_dMeanConc).Finite("maximum concentration", d.m_dMaxConc);
-    c.Finite("dilution", d.m_dDilution).Finite("velocity", d.m_dVelocity).Finite("unnamed value", d.m_dUnnamed);
-    c.Magnitude("vertical angle", d.m_dVAngle).Magnitude("horizontal angle", d.m_dHAngle);
-}
-
 void CheckJet(const std::string& where, const CJet& j) {
     const CChecker c(where);
-    c.NotNegative("ambient current speed", j.m_dCurrent).NotNegative("diameter", j.m_dDiameter);
-    c.NotNegative("flow", j.m_dFlow).Magnitude("port height", j.m_dPortHeight);
-    c.Angle("horizontal angle", j.m_dHAngle).Angle("vertical angle", j.m_dVAngle);
-    c.Magnitude("salinity or density", j.m_dSalinity).Magnitude("temperature", j.m_dTemperature);
+    c.Limits(JetLimitFailures(j.GetData()));
     CheckMaterial(c, j.m_MaterialA);
     CheckMaterial(c, j.m_MaterialB);
     CheckRanges(c, j.m_RangeMin, j.m_RangeMax);
     const auto& disks = j.m_pDisplay->m_Disks;
-    for (std::size_t i = 0; i < disks.size(); ++i) CheckDisk(CChecker(where, i + 1), disks[i]);
+    for (std::size_t i = 0; i < disks.size(); ++i) CChecker(where, i + 1).Limits(DiskLimitFailures(disks[i]));
 }
 }  // namespace
 
@@ -122,18 +113,25 @@ void CheckLoadedCase(const CCase& doc) {
     for (const auto& o : doc.Outfalls()) {
         const std::string outfall = Quoted("outfall", o->m_strName);
         const CChecker oc(outfall);
-        oc.Magnitude("depth", o->m_dDepth).NotNegative("width", o->m_dWidth).NotNegative("length", o->m_dLength);
-        oc.Magnitude("position", o->m_dPosition[0]).NotNegative("jet spacing", o->m_dJetSpacing);
+        oc.Limits(OutfallLimitFailures(o->GetData()));
         CheckMaterial(oc, o->m_Material);
         CheckRanges(oc, o->m_RangeMin, o->m_RangeMax);
         for (const auto& r : o->m_Risers) {
             const std::string riser = Quoted("riser", r->m_strName) + " of " + outfall;
             const CChecker rc(riser);
-            rc.Magnitude("distance", r->m_dDistance).NotNegative("top radius", r->m_dTopRadius);
-            rc.NotNegative("bottom radius", r->m_dBottomRadius).Magnitude("height", r->m_dHeight);
+            rc.Limits(RiserLimitFailures(r->GetData()));
             CheckMaterial(rc, r->m_Material);
             CheckRanges(rc, r->m_RangeMin, r->m_RangeMax);
             for (const auto& j : r->m_Jets) CheckJet(Quoted("jet", j->m_strName) + " of " + riser, *j);
         }
     }
+}
+
+std::string LoadedCaseProblem(const CCase& doc) {
+    try {
+        CheckLoadedCase(doc);
+    } catch (const CArchiveException& e) {
+        return e.what();
+    }
+    return std::string();
 }

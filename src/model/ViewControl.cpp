@@ -4,6 +4,7 @@
 
 #include "base/Archive.h"
 #include "base/MatrixFunctions.h"
+#include "model/CaseLimits.h"
 
 namespace {
 const double kFreshEye[3] = {8.0, 15.0, 100.0};
@@ -93,12 +94,18 @@ void CViewControl::Serialize(CArchive& ar) {
     if (in.m_nHeight <= 0) in.m_nHeight = 1;
     if (!std::isfinite(in.m_dAspect) || !(in.m_dAspect > 0.0))
         in.m_dAspect = static_cast<double>(in.m_nWidth) / in.m_nHeight;
-    if (!in.HasUsableView()) in.ResetView();
+    if (!in.HasUsableView()) {
+        in.ResetView();
+        in.m_bStoredViewReset = true;
+    }
     *this = in;
 }
 
 bool CViewControl::HasUsableView() const {
     if (!AllFinite(m_dEye, 3) || !AllFinite(m_dTarget, 3) || !UsableAxis(m_dUp)) return false;
+    for (int i = 0; i < 3; ++i)
+        if (std::fabs(m_dEye[i]) > CaseLimits::kMaxMagnitude || std::fabs(m_dTarget[i]) > CaseLimits::kMaxMagnitude)
+            return false;
     if (!(m_fFieldOfView > 0.0f && m_fFieldOfView < 180.0f)) return false;
     if (!(m_fInitFieldOfView > 0.0f && m_fInitFieldOfView < 180.0f)) return false;
     const double d[3] = {m_dTarget[0] - m_dEye[0], m_dTarget[1] - m_dEye[1], m_dTarget[2] - m_dEye[2]};

@@ -47,6 +47,14 @@ public:
     // Kept only when the new field of view stays within 0.001 ... 70 degrees.
     void ScaleFieldOfView(double dFactor);
 
+    // A view that can be drawn: finite, within the case's limits, a field of
+    // view below 180 degrees, an eye apart from its target that does not
+    // look along the up axis (straight down or up, which leaves no side).
+    bool HasUsableView() const;
+    // Reading found a stored view that HasUsableView refuses and put the
+    // fresh view in its place.
+    bool StoredViewWasReset() const { return m_bStoredViewReset; }
+
     int m_nWidth;
     int m_nHeight;
     double m_dAspect;
@@ -62,5 +70,6 @@ private:
     // (target - eye) x up; false when it has no usable length.
     bool SideAxis(double dSide[3]) const;
     void ResetView();
-    bool HasUsableView() const;
+
+    bool m_bStoredViewReset = false;
 };

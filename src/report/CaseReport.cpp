@@ -11,6 +11,7 @@
 #include "report/ComplianceSection.h"
 #include "report/MergingSentence.h"
 #include "report/PlotPainter.h"
+#include "run/NotComputedReason.h"
 
 namespace {
 constexpr int kPlotWidth = 1200;  // pixels of a plot picture
@@ -167,10 +168,12 @@ struct Builder {
         h.TableEnd();
     }
 
-    // "rejected" when the model refused the jet, "not computed" when it has
-    // no results at all, empty for a computed jet.
+    // "rejected" when the model refused the jet, Plumex's own reason when it
+    // left the jet without results, "not computed" when it has none at
+    // all, empty for a computed jet.
     static QString NoResult(const CJet& j) {
         if (j.GetDiskCount() > 0) return QString();
+        if (IsNotComputedReason(j.m_strStatus)) return Esc(j.m_strStatus);
         if (!j.m_strStatus.empty()) return "rejected by the jet model: " + Esc(j.m_strStatus);
         return "not computed";
     }
@@ -208,7 +211,7 @@ struct Builder {
         doc.ForEachJet([&](int o, int r, int k, const CRiser&, const CBase&, const CJet& j) {
             const QString none = NoResult(j);
             if (!none.isEmpty()) {
-                if (!j.m_strStatus.empty()) ++rejected;
+                if (!j.m_strStatus.empty() && !IsNotComputedReason(j.m_strStatus)) ++rejected;
                 h.WideRow(Label(o, r, k), none, 6);
                 return;
             }

@@ -1,14 +1,17 @@
 #include "report/ReportWriter.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QUrl>
+
+#include "base/SafeFileWriter.h"
+#include "base/SystemPath.h"
 
 namespace {
 bool IsPdf(const QString& path) { return QFileInfo(path).suffix().compare("pdf", Qt::CaseInsensitive) == 0; }
@@ -27,7 +30,7 @@ QByteArray SelfContainedHtml(const ReportDocument& report) {
     return html.toUtf8();
 }
 
-bool WritePdf(const ReportDocument& report, QSaveFile& file, ReportPaper paper) {
+bool WritePdf(const ReportDocument& report, QIODevice& file, ReportPaper paper) {
     QTextDocument doc;
     // Without shaping no ligature glyphs are used, so the text read back
     // from the PDF (searching, copying a jet's name) is the text written.
@@ -61,15 +64,20 @@ bool WriteReport(const ReportDocument& report, const QString& path, ReportPaper 
         error = "the report file must end in .pdf, .html or .htm";
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
+    // Made in memory, then written by the program's one file writer: a
+    // device, a FIFO or a write-protected file is refused, and a full disk
+    // is named as such.
+    QByteArray bytes;
+    if (IsPdf(path)) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        WritePdf(report, buffer, paper);
+    } else {
+        bytes = SelfContainedHtml(report);
     }
-    if (IsPdf(path)) WritePdf(report, file, paper);
-    else file.write(SelfContainedHtml(report));
-    if (!file.commit()) {
-        error = file.errorString();
+    std::string reason;
+    if (!WriteFileSafely(SystemPath(path), bytes.constData(), std::size_t(bytes.size()), reason)) {
+        error = QString::fromStdString(reason);
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "results_ui/PlotsWidget.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -10,7 +11,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
@@ -24,6 +24,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/SafeFileWriter.h"
+#include "base/SystemPath.h"
 #include "document/PlumexDoc.h"
 #include "model/JetLabel.h"
 #include "plot/FarFieldPlot.h"
@@ -34,6 +36,14 @@
 #include "results_ui/PlotChartView.h"
 
 namespace {
+// Every export goes through the program's one file writer.
+bool WriteExport(const QString& path, const QByteArray& bytes, QString& error) {
+    std::string reason;
+    if (WriteFileSafely(SystemPath(path), bytes.constData(), std::size_t(bytes.size()), reason)) return true;
+    error = QString::fromStdString(reason);
+    return false;
+}
+
 QColor PaletteColour(int ordinal) {
     if (ordinal < 0) return QColor(90, 90, 90);
     const JetColour c = JetPaletteColour(ordinal);
@@ -365,44 +375,33 @@ void CPlotsWidget::OnCursor(double x, double y, bool inside) {
 
 bool CPlotsWidget::ExportPng(const QString& path, QString& error) const {
     const QPixmap picture = m_pView->grab();
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || !picture.save(&f, "PNG") || !f.commit()) {
-        error = f.errorString().isEmpty() ? QString("the picture cannot be written") : f.errorString();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) {
+        error = "the picture cannot be made";
         return false;
     }
-    return true;
+    return WriteExport(path, bytes, error);
 }
 
 bool CPlotsWidget::ExportSvg(const QString& path, QString& error) const {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        error = f.errorString();
-        return false;
-    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
         QSvgGenerator svg;
-        svg.setOutputDevice(&f);
+        svg.setOutputDevice(&buffer);
         svg.setSize(m_pView->size());
         svg.setViewBox(QRect(QPoint(0, 0), m_pView->size()));
         svg.setTitle(QString::fromStdString(m_Plot.m_strTitle));
         QPainter painter(&svg);
         m_pView->render(&painter);
     }
-    if (!f.commit()) {
-        error = f.errorString();
-        return false;
-    }
-    return true;
+    return WriteExport(path, bytes, error);
 }
 
 bool CPlotsWidget::ExportCsv(const QString& path, QString& error) const {
-    QSaveFile f(path);
-    const QByteArray text = QByteArray::fromStdString(PlotCsv(m_Plot));
-    if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size() || !f.commit()) {
-        error = f.errorString();
-        return false;
-    }
-    return true;
+    return WriteExport(path, QByteArray::fromStdString(PlotCsv(m_Plot)), error);
 }
 
 void CPlotsWidget::ExportWithDialog(const QString& kind) {

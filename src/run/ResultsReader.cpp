@@ -11,10 +11,12 @@
 
 #include "base/Prompt.h"
 #include "model/Case.h"
+#include "model/CaseLimits.h"
 #include "model/JetDispModal.h"
 #include "model/JetLabel.h"
 #include "run/ClassicNumericScope.h"
 #include "run/ModelOutputFile.h"
+#include "run/NotComputedReason.h"
 #include "run/RunProgress.h"
 #include "run/RunSettings.h"
 #include "run/SummaryParser.h"
@@ -65,6 +67,20 @@ bool WithinStepLimit(CKeyParameters& record, const std::string& name, int maxTim
                   " time steps of this run; its results were not read.");
     record.m_nSteps = 0;
     return false;
+}
+
+// Results the case file's loader would refuse (a centre beyond the limits,
+// a negative radius, a velocity beyond single precision) are not the jet's:
+// the jet stays not computed, so that the case can be saved and opened again.
+void KeepOnlyResultsTheCaseMayHold(JetResult& jet, const std::string& name, CPrompt& prompt) {
+    const std::string problem = JetResultsProblem(jet.m_Disks);
+    if (problem.empty()) return;
+    prompt.Inform("The jet model's results for jet \"" + name + "\" are out of range (" + problem +
+                      "); the jet was not computed.",
+                  PromptIcon::Exclamation);
+    jet.m_Disks.clear();
+    jet.m_KeyParams.m_nSteps = 0;
+    jet.m_strStatus = std::string(kNotComputedPrefix) + "its results are out of range (" + problem + ")";
 }
 }  // namespace
 
@@ -125,10 +141,13 @@ bool ReadResultFiles(const ReaderInput& input, const RunPlan& plan, const CRunSe
             if (progress && plan.m_bAllJets) progress->Begin(0, jet.m_KeyParams.m_nSteps);
             scratch.m_KeyParams = jet.m_KeyParams;
             scratch.m_pDisplay->m_Disks.clear();
-            scratch.ReadTrajectory(trajectory, prompt, progress, plan.m_bAllJets ? 0 : offset);
+            // In continuous mode the count read is one less than the rows.
+            if (!scratch.ReadTrajectory(trajectory, prompt, progress, plan.m_bAllJets ? 0 : offset, dropLastStep))
+                jet.m_strStatus = kStepCountMismatchReason;
             jet.m_KeyParams.m_nSteps = scratch.m_KeyParams.m_nSteps;
             jet.m_Disks = std::move(scratch.m_pDisplay->m_Disks);
             if (!plan.m_bAllJets) offset += jet.m_KeyParams.m_nSteps;
+            KeepOnlyResultsTheCaseMayHold(jet, jets[n].m_strName, prompt);
         }
         if (jets[n].m_bInCase) result.m_Jets.push_back(std::move(jet));
     }

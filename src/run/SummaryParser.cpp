@@ -6,6 +6,8 @@
 // positions; a line too short to hold a value there is a format error.
 #include "run/SummaryParser.h"
 
+#include "run/NotComputedReason.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -75,8 +77,11 @@ CRowMerging ReadFreeLines(CTextLineReader& file) {
 bool ParseSummaryBlock(CKeyParameters& record, std::FILE* stream, CPrompt& prompt, std::string& stopReason) {
     CTextLineReader file(stream);
     std::string line;
-    const auto formatError = [&prompt] {
+    // A page that cannot be read leaves the jet not computed, and says so:
+    // the reason read before belongs to another jet.
+    const auto formatError = [&prompt, &stopReason] {
         prompt.Inform(kFormatError);
+        stopReason = kUnreadablePageReason;
         return false;
     };
     // 1. the page start
@@ -148,6 +153,7 @@ bool ParseSummaryBlock(CKeyParameters& record, std::FILE* stream, CPrompt& promp
     for (int n = 0; n < 7; ++n) {
         if (!file.ReadLine(line)) {
             prompt.Inform("No `Computations Cease' output in suspend file!,Please inspect the suspend file!");
+            stopReason = kUnreadablePageReason;
             return false;
         }
         if (line.find("COMPUTATIONS CEASE:") != std::string::npos) {

@@ -13,5 +13,5 @@ class CPrompt;
 // cannot be read); messages go to the prompt. stopReason is the stop reason
 // read last: a rejected jet sets it to the model's reason, a page read to
 // the end sets it to its stop reason (empty when it has none), and a page
-// broken before that leaves it as it was.
+// that cannot be read sets it to kUnreadablePageReason.
 bool ParseSummaryBlock(CKeyParameters& record, std::FILE* file, CPrompt& prompt, std::string& stopReason);

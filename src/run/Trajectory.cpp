@@ -10,9 +10,32 @@
 
 namespace {
 bool IsHeading(const std::string& line) { return line.find("Jet") != std::string::npos; }
+
+// More rows than the summary's step count: the count was cut, and the rows
+// read would pass for the whole jet. The rows up to the next jet's heading
+// are counted, and that heading is given back to the file.
+bool MatchesStepCount(CJet& jet, CTextLineReader& file, CPrompt& prompt, int extraRows) {
+    std::string line;
+    long long extra = 0;
+    long at = file.Tell();
+    while (file.ReadLine(line) && !IsHeading(line)) {
+        CJetDisk disk;
+        if (disk.ReadLine(line)) ++extra;
+        at = file.Tell();
+    }
+    if (IsHeading(line) && at >= 0) file.Seek(at);
+    if (extra <= extraRows) return true;
+    const long long steps = jet.m_KeyParams.m_nSteps;
+    prompt.Inform("The jet model's summary gives " + std::to_string(steps) + " steps for a jet whose trajectory has " +
+                      std::to_string(steps + extra) + " rows; its results were not kept.",
+                  PromptIcon::Exclamation);
+    jet.m_pDisplay->m_Disks.clear();
+    jet.m_KeyParams.m_nSteps = 0;
+    return false;
+}
 }  // namespace
 
-void CJet::ReadTrajectory(std::FILE* stream, CPrompt& prompt, CRunProgress* progress, int offset) {
+bool CJet::ReadTrajectory(std::FILE* stream, CPrompt& prompt, CRunProgress* progress, int offset, int extraRows) {
     CTextLineReader file(stream);
     std::string line;
     // The heading; the end of the file ends the search and counts as a
@@ -28,7 +51,7 @@ void CJet::ReadTrajectory(std::FILE* stream, CPrompt& prompt, CRunProgress* prog
     if (!found || !file.ReadLine(line)) line.clear();
     if (line.find("X(M)") == std::string::npos) {
         prompt.Inform("unexpected data in plxdata file--\n" + line);
-        return;
+        return true;
     }
 
     std::vector<CJetDisk>& disks = m_pDisplay->m_Disks;
@@ -58,6 +81,7 @@ void CJet::ReadTrajectory(std::FILE* stream, CPrompt& prompt, CRunProgress* prog
             if (!file.ReadLine(line)) break;
         }
         m_KeyParams.m_nSteps = k;
-        return;
+        return true;
     }
+    return steps == 0 || MatchesStepCount(*this, file, prompt, extraRows);
 }

@@ -2,6 +2,7 @@
 
 #include "base/AppState.h"
 #include "model/Case.h"
+#include "model/LoadedCaseCheck.h"
 #include "validation/FieldLimits.h"
 #include "validation/StructureCheck.h"
 
@@ -70,13 +71,14 @@ std::vector<CaseIssue> ValidateCase(const CCase& doc) {
                 const CJet& jet = *r.GetJet(j);
                 const std::string pj = pr + ".jets[" + std::to_string(j) + "]";
                 Add(issues, pj + ".name", CheckStoredName(jet.m_strName));
+                // The angles' limits come with the jet's other limits.
                 AddAll(issues, pj, CheckJetValues(jet.GetData(), rd, noRiser, CheckSurface::InputBar));
-                Add(issues, pj + ".vertical_angle_deg",
-                    CheckRange(jet.m_dVAngle, FieldLimits::kAngleMin, FieldLimits::kAngleMax));
-                Add(issues, pj + ".horizontal_angle_deg",
-                    CheckRange(jet.m_dHAngle, FieldLimits::kAngleMin, FieldLimits::kAngleMax));
             }
         }
     }
+    // Whatever else the case file's loader would refuse (the ambient water,
+    // the cut plane, stored results): a case that passes here can be saved
+    // and opened again.
+    if (issues.empty()) Add(issues, "", LoadedCaseProblem(doc));
     return issues;
 }

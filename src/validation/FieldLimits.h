@@ -6,11 +6,13 @@
 // message texts.
 #include <string>
 
+#include "model/CaseLimits.h"
 #include "model/RunOptions.h"
 #include "validation/CheckSurface.h"
 
 namespace FieldLimits {
-constexpr double kAngleMin = -360.0, kAngleMax = 360.0;     // jet angles, current angle
+// Jet angles and the current angle: the case's own limits.
+constexpr double kAngleMin = -CaseLimits::kMaxAngle, kAngleMax = CaseLimits::kMaxAngle;
 constexpr double kEffluentMin = 0.0, kEffluentMax = 100.0;  // outfall salinity, temperature
 constexpr int kMaxStepsMin = RunOptions::kMinTimeSteps;     // maximum number of time steps
 constexpr int kMaxStepsMax = RunOptions::kMaxTimeSteps;

@@ -70,7 +70,8 @@ protected:
 TEST_F(OutputSafetyTest, AStandardOutputThatCannotBeWrittenIsAFailure) {
     Import("demo.json", In("demo.pmx"));
     EXPECT_EQ(RunToFullDisk({"--export", In("demo.pmx")}), 1);
-    EXPECT_NE(m_strErr.find("standard output could not be written"), std::string::npos) << m_strErr;
+    EXPECT_NE(m_strErr.find("standard output could not be written: No space left on device"), std::string::npos)
+        << m_strErr;
     EXPECT_EQ(RunToFullDisk({"--info", In("demo.pmx")}), 1);
     EXPECT_EQ(RunToFullDisk({"--help"}), 1);
 }
@@ -108,7 +109,7 @@ TEST_F(OutputSafetyTest, AnOutputThatIsTheInputIsRefused) {
     for (const QString& out : {In("d.pmx"), In("hard.pmx"), In("./d.pmx")}) {
         const CliResult r = Run({"--export", In("d.pmx"), "--out", out});
         EXPECT_EQ(r.exitCode, 1) << out.toStdString();
-        EXPECT_NE(r.err.find("names the case being exported"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("names the case the job reads"), std::string::npos) << r.err;
     }
     EXPECT_EQ(ReadFile(In("d.pmx")), before);
 
@@ -117,6 +118,111 @@ TEST_F(OutputSafetyTest, AnOutputThatIsTheInputIsRefused) {
     const CliResult r = Run({"--import", In("a.json"), "--out", In("a.json")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(ReadFile(In("a.json")), json);
+}
+
+TEST_F(OutputSafetyTest, NoJobWritesOverItsOwnInput) {
+    Import("diffuser.json", In("d.pmx"));
+    ASSERT_EQ(Run({"--batch", In("d.pmx")}).exitCode, 0) << "in place without --out, as meant";
+    const std::string before = ReadFile(In("d.pmx"));
+    ASSERT_EQ(::symlink(In("d.pmx").toLocal8Bit().constData(), In("link.pdf").toLocal8Bit().constData()), 0);
+    ASSERT_TRUE(QFile::copy(kExamples + "/diffuser.json", In("j.json")));
+    const std::string json = ReadFile(In("j.json"));
+    const QStringList jobs[] = {
+        {"--section", In("d.pmx"), "--kind", "2", "--distance", "50", "--image", In("d.pmx")},
+        {"--render", In("d.pmx"), "--image", In("./d.pmx")},
+        {"--report", In("d.pmx"), "--out", In("d.pmx")},
+        {"--report", In("d.pmx"), "--out", In("link.pdf")},
+        {"--batch", In("d.pmx"), "--out", In("link.pdf")},
+        {"--batch", In("j.json"), "--out", In("j.json")},
+        {"--batch", In("d.pmx"), "--csv", m_dir.path(), "--out", In("other.pmx")},
+    };
+    ASSERT_EQ(::symlink(In("d.pmx").toLocal8Bit().constData(), In("disks.csv").toLocal8Bit().constData()), 0);
+    for (const QStringList& job : jobs) {
+        const CliResult r = Run(job);
+        EXPECT_EQ(r.exitCode, 1) << job.join(' ').toStdString() << "\n" << r.err;
+        EXPECT_NE(r.err.find("names the case the job reads"), std::string::npos) << r.err;
+        EXPECT_FALSE(QFile::exists(In("other.pmx"))) << "nothing written";
+    }
+    EXPECT_EQ(ReadFile(In("d.pmx")), before);
+    EXPECT_EQ(ReadFile(In("j.json")), json);
+}
+
+TEST_F(OutputSafetyTest, EveryWriterRefusesDevicesFifosAndWriteProtectedFiles) {
+    Import("diffuser.json", In("d.pmx"));
+    ASSERT_EQ(::symlink("/dev/null", In("null.html").toLocal8Bit().constData()), 0);
+    ASSERT_EQ(::mkfifo(In("fifo.pdf").toLocal8Bit().constData(), 0600), 0);
+    for (const QString& out : {In("null.html"), In("fifo.pdf")}) {
+        const CliResult r = Run({"--report", In("d.pmx"), "--out", out});
+        EXPECT_EQ(r.exitCode, 1) << out.toStdString() << r.err;
+        EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(In("fifo.pdf").toLocal8Bit().constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the FIFO is still a FIFO";
+    ASSERT_EQ(::lstat(In("null.html").toLocal8Bit().constData(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+
+    // A write-protected case is not replaced by the batch job in place, nor a
+    // write-protected report by the report job: one behaviour.
+    ASSERT_EQ(::chmod(In("d.pmx").toLocal8Bit().constData(), 0444), 0);
+    const std::string before = ReadFile(In("d.pmx"));
+    CliResult r = Run({"--batch", In("d.pmx")});
+    EXPECT_EQ(r.exitCode, 1) << r.out;
+    EXPECT_NE(r.err.find("write-protected"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadFile(In("d.pmx")), before);
+    std::ofstream(In("old.html").toStdString()) << "old";
+    ASSERT_EQ(::chmod(In("old.html").toLocal8Bit().constData(), 0444), 0);
+    r = Run({"--report", In("d.pmx"), "--out", In("old.html")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("write-protected"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadFile(In("old.html")), "old");
+}
+
+TEST_F(OutputSafetyTest, EveryReaderOfTheTextFormRefusesDevicesAndFifos) {
+    ASSERT_EQ(::symlink("/dev/zero", In("zero.json").toLocal8Bit().constData()), 0);
+    ASSERT_EQ(::mkfifo(In("fifo.json").toLocal8Bit().constData(), 0600), 0);
+    for (const QString& json : {In("zero.json"), In("fifo.json")}) {
+        const QStringList jobs[] = {{"--import", json, "--out", In("x.pmx")},
+                                    {"--batch", json, "--out", In("x.pmx")},
+                                    {"--report", json, "--out", In("x.html")},
+                                    {"--render", json, "--image", In("x.bmp")}};
+        for (const QStringList& job : jobs) {
+            const CliResult r = Run(job);
+            EXPECT_EQ(r.exitCode, 1) << job.join(' ').toStdString() << r.err;
+            EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
+        }
+    }
+    EXPECT_FALSE(QFile::exists(In("x.pmx")));
+}
+
+TEST_F(OutputSafetyTest, JetsLeftWithoutResultsSayWhyAndTheReportsStatusFollowsTheBatch) {
+    Import("demo.json", In("demo.pmx"));
+    // The stand-in's summary ends halfway: the first jets are read, the
+    // rest have no page to be read from.
+    CliResult r = Run({"--batch", In("demo.pmx"), "--out", In("cut.pmx")}, "cut");
+    EXPECT_EQ(r.exitCode, 4) << r.err;
+    EXPECT_NE(r.out.find("not computed: the jet model's summary of this jet could not be read"), std::string::npos)
+        << r.out;
+    std::istringstream lines(r.out);
+    int reasons = 0;
+    for (std::string line; std::getline(lines, line);) {
+        // A line of a jet without results never carries another jet's reason.
+        if (line.find(": 0 steps") != std::string::npos) {
+            EXPECT_EQ(line.find("Plume reached"), std::string::npos) << line;
+        }
+        reasons += line.find("could not be read") != std::string::npos;
+    }
+    EXPECT_GE(reasons, 1);
+
+    r = Run({"--report", In("demo.pmx"), "--out", In("cut.html")}, "cut");
+    EXPECT_EQ(r.exitCode, 4) << r.err;
+    const std::string html = ReadFile(In("cut.html"));
+    EXPECT_NE(html.find("summary of this jet could not be read"), std::string::npos);
+    EXPECT_EQ(html.find("rejected by the jet model"), std::string::npos);
+
+    // Nothing read at all: no jet computed, the report fails as the batch.
+    r = Run({"--report", In("demo.pmx"), "--out", In("none.html")}, "silent");
+    EXPECT_EQ(r.exitCode, 1) << r.err;
 }
 
 TEST_F(OutputSafetyTest, ABatchWithJetsLeftUncomputedHasItsOwnExitStatus) {

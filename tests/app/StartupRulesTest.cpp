@@ -106,6 +106,18 @@ TEST(DockingDescription, EmptyOrMissingPartsGiveTheDefaults) {
     EXPECT_EQ(DockingDescription::Parse("[ L:1 T:1 R:2 B:2 ; bottom | show ]", kScreen).m_eSide, DockSide::Bottom);
 }
 
+TEST(DockingDescription, HugeStoredNumbersAreCutWithoutAnOverflow) {
+    // The largest int, and more digits than any int: both read as the
+    // largest coordinate kept, and the span moved on screen stays exact.
+    for (const char* text : {"[ L:-5 T:-5 R:2147483647 B:2147483647 ; TOP | SHOW]",
+                             "[ L:-5 T:-5 R:99999999999999999999999 B:99999999999999999999999 ; TOP | SHOW]"}) {
+        const DockingDescription d = DockingDescription::Parse(text, kScreen);
+        EXPECT_EQ(d.m_nRight, kScreen.width() - 2) << text;
+        EXPECT_EQ(d.m_nLeft, kScreen.width() - 2 - (1000000 + 5 + 2)) << text;
+        EXPECT_EQ(d.m_nBottom, kScreen.height() - 2) << text;
+    }
+}
+
 TEST(DockingDescription, ARectangleOffTheScreenIsPutBackOnIt) {
     // Left edge off the screen: moved so that its right edge is 2 pixels
     // inside the screen's right edge; the hidden bar is shown.

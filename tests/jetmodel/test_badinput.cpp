@@ -256,3 +256,25 @@ TEST(JetBadInput, RandomMutationsNeverCrashOrHang) {
     EXPECT_GT(parsed, 100);
     EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(60));
 }
+
+TEST(JetBadInput, AJetThatVanishesAtThePortIsRejectedNotComputedWithoutRows) {
+    // Continuous mode, 0.002 m^3/s through a 50 m port (1.02e-6 m/s, just
+    // above the velocity bound), discharged 20 degrees below the horizontal:
+    // held in the water column, the jet vanishes before its first row.
+    std::string udf = block("Wide", "0.002000 1 50.000000 200.000000 20.000000", "0.050000  800090.000000  999.000000");
+    const std::size_t control = udf.find('\n') + 1;
+    udf[control + 30] = '1';  // the continuous mode flag of the control line
+    const mardex::UdfParse p = mardex::parseUdf(udf);
+    ASSERT_TRUE(p.ok) << p.error;
+    ASSERT_EQ(p.jets.size(), 1u);
+    const JetResult r = computeJet(p.jets[0]);
+    ASSERT_TRUE(r.rejected()) << "rows: " << r.rows.size();
+    EXPECT_EQ(r.rejection, "Jet velocity vanished at the port");
+    std::string page;
+    mardex::appendSuspendPage(page, 1, p.jets[0], r);
+    EXPECT_NE(page.find("COMPUTATIONS CEASE FOR:"), std::string::npos) << page;
+    // The same jet with a usual port computes.
+    const mardex::UdfParse usual = mardex::parseUdf(goodBlock());
+    ASSERT_TRUE(usual.ok);
+    EXPECT_FALSE(computeJet(usual.jets[0]).rejected());
+}

@@ -2,9 +2,12 @@
 // them, and the computations that could still meet a bad value stay bounded.
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <cmath>
+#include <fstream>
 #include <functional>
 #include <limits>
+#include <sstream>
 
 #include "CaseBuilder.h"
 #include "base/AppState.h"
@@ -15,6 +18,13 @@
 namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+std::string ReadWhole(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
 
 struct LoadedCaseCheckTest : ::testing::Test {
     CAppState app;
@@ -141,4 +151,62 @@ TEST_F(LoadedCaseCheckTest, ProfileOrderCheckFindsTheFirstBadPairInLinearTime) {
     a.SetRows(rows);
     EXPECT_EQ(a.CheckProfile(rowA, rowB), -2);
     EXPECT_EQ(std::make_pair(rowA, rowB), std::make_pair(2, 200000));
+}
+
+TEST_F(LoadedCaseCheckTest, ACaseTheLoaderWouldRefuseIsNeverWritten) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("c.pmx").toStdString();
+    BuildSmallCase(doc, true);
+    ASSERT_TRUE(doc.SaveCase(path));
+    const std::string before = ReadWhole(path);
+    const struct {
+        std::function<void(CCase&)> edit;
+        std::string message;
+    } cases[] = {
+        {[](CCase& d) { d.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_dFlow = 2e6; }, "the flow 2e+06 is out of range"},
+        {[](CCase& d) { d.GetOutfall(0)->GetRiser(0)->m_dTotalFlow = -1.0; }, "the total flow -1 is out of range"},
+        {[](CCase& d) { d.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_pDisplay->m_Disks[0].m_dVelocity = 1e39; },
+         "disk 1 of jet \"Jet1\" of riser \"Riser1\" of outfall \"Outfall_1\": the velocity 1e+39 is out of range"},
+        {[](CCase& d) { d.GetOutfall(0)->GetRiser(0)->GetJet(0)->m_pDisplay->m_Disks[0].m_dRadius = -1.0; },
+         "the radius -1 is out of range"},
+    };
+    for (const auto& c : cases) {
+        CAppState a;
+        CCase changed(a, prompt);
+        BuildSmallCase(changed, true);
+        c.edit(changed);
+        prompt.Clear();
+        EXPECT_FALSE(changed.SaveCase(path)) << c.message;
+        ASSERT_EQ(prompt.Texts().size(), 1u);
+        EXPECT_NE(prompt.Texts()[0].find(c.message), std::string::npos) << prompt.Texts()[0];
+        EXPECT_EQ(ReadWhole(path), before) << "the previous file stays";
+    }
+}
+
+TEST_F(LoadedCaseCheckTest, AStoredViewThatCannotBeDrawnIsReplacedAndTheUserTold) {
+    CAppState a;
+    CCase src(a, prompt);
+    BuildSmallCase(src, true);
+    // Straight down the up axis: no side axis, one colour on the screen.
+    src.m_ViewControl.m_dEye[0] = src.m_ViewControl.m_dTarget[0];
+    src.m_ViewControl.m_dEye[2] = src.m_ViewControl.m_dTarget[2];
+    src.m_ViewControl.m_dEye[1] = src.m_ViewControl.m_dTarget[1] + 50.0;
+    prompt.Clear();
+    std::string error;
+    ASSERT_TRUE(doc.LoadFromBytes(src.SaveToBytes(), error)) << error;
+    ASSERT_EQ(prompt.Texts().size(), 1u);
+    EXPECT_NE(prompt.Texts()[0].find("the default view is shown"), std::string::npos) << prompt.Texts()[0];
+    EXPECT_NE(doc.m_ViewControl.m_dEye[1], src.m_ViewControl.m_dEye[1]);
+    // A view from beyond the limits as well.
+    src.m_ViewControl.m_dEye[0] = 1e300;
+    prompt.Clear();
+    ASSERT_TRUE(doc.LoadFromBytes(src.SaveToBytes(), error)) << error;
+    EXPECT_EQ(prompt.Texts().size(), 1u);
+    // A usable view loads without a word.
+    prompt.Clear();
+    CAppState b;
+    CCase fresh(b, prompt);
+    BuildSmallCase(fresh, true);
+    ASSERT_TRUE(doc.LoadFromBytes(fresh.SaveToBytes(), error)) << error;
+    EXPECT_TRUE(prompt.Texts().empty());
 }

@@ -138,3 +138,20 @@ TEST_F(SafeFileWriterTest, SameFileIsToldByDeviceAndInode) {
     EXPECT_FALSE(IsSameFile(a, b));
     EXPECT_FALSE(IsSameFile(a, Path("missing")));
 }
+
+TEST_F(SafeFileWriterTest, AWriteProtectedFileIsNotReplaced) {
+    const std::string p = Path("ro.txt");
+    ASSERT_TRUE(Put(p, "kept"));
+    ASSERT_EQ(::chmod(p.c_str(), 0444), 0);
+    std::string error;
+    EXPECT_FALSE(WriteFileSafely(p, "new", 3, error));
+    EXPECT_EQ(error, "it is write-protected");
+    EXPECT_EQ(Read(p), "kept");
+    EXPECT_EQ(FileCount(), 1);
+    // Through a link, too.
+    ASSERT_EQ(::symlink(p.c_str(), Path("link.txt").c_str()), 0);
+    EXPECT_FALSE(WriteFileSafely(Path("link.txt"), "new", 3, error));
+    EXPECT_EQ(Read(p), "kept");
+    ASSERT_EQ(::chmod(p.c_str(), 0644), 0);
+    EXPECT_TRUE(Put(p, "new"));
+}

@@ -115,6 +115,54 @@ TEST_F(ReadResultsTest, ContinuousModeReadsOneStepLessPerJet) {
     EXPECT_EQ(JetAt(2).GetDiskCount(), 2);
 }
 
+TEST_F(ReadResultsTest, AStepCountCutShortOfTheTrajectoryLeavesTheJetNotComputed) {
+    // Jet 1's summary halves its count; its 8 rows must not pass for the jet
+    // as its first 4. The next jets still find their own sections.
+    WriteResults(
+        PageText(Page(1, 4, "Plume reached the water surface")) + PageText(Page(2, 3, "x")) + PageText(Page(3, 2, "y")),
+        SectionText(1, "Jet1", 8) + SectionText(2, "Jet2", 3, 30.0) + SectionText(3, "Jet3", 2));
+    ASSERT_TRUE(ReadResultsAll());
+    ASSERT_EQ(m_prompt.Texts().size(), 1u);
+    EXPECT_EQ(m_prompt.Texts()[0],
+              "The jet model's summary gives 4 steps for a jet whose trajectory has 8 rows; its results were not "
+              "kept.");
+    EXPECT_EQ(JetAt(0).GetSteps(), 0);
+    EXPECT_EQ(JetAt(0).GetDiskCount(), 0);
+    EXPECT_EQ(JetAt(0).m_strStatus, "not computed: the jet model's step count disagrees with its trajectory");
+    EXPECT_EQ(JetAt(1).GetDiskCount(), 3);
+    EXPECT_EQ(JetAt(1).m_pDisplay->m_Disks[0].m_dX, 30.0);
+    EXPECT_EQ(JetAt(1).m_strStatus, "x");
+    EXPECT_EQ(JetAt(2).GetDiskCount(), 2);
+}
+
+TEST_F(ReadResultsTest, ResultsTheCaseMayNotHoldLeaveTheJetNotComputed) {
+    // Jet 2's centres lie 2,000 km away: the case file could not hold them.
+    WriteResults(PageText(Page(1, 3, "a")) + PageText(Page(2, 3, "b")) + PageText(Page(3, 3, "c")),
+                 SectionText(1, "Jet1", 3) + SectionText(2, "Jet2", 3, 2e6) + SectionText(3, "Jet3", 3));
+    ASSERT_TRUE(ReadResultsAll());
+    ASSERT_EQ(m_prompt.Texts().size(), 1u);
+    EXPECT_NE(m_prompt.Texts()[0].find("disk 1: the centre x 2e+06 is out of range"), std::string::npos)
+        << m_prompt.Texts()[0];
+    EXPECT_EQ(JetAt(1).GetDiskCount(), 0);
+    EXPECT_EQ(JetAt(1).GetSteps(), 0);
+    EXPECT_EQ(JetAt(1).m_strStatus.rfind("not computed: its results are out of range", 0), 0u);
+    EXPECT_EQ(JetAt(0).GetDiskCount(), 3);
+    EXPECT_EQ(JetAt(2).GetDiskCount(), 3);
+}
+
+TEST_F(ReadResultsTest, AnUnreadablePageSaysSoInsteadOfThePreviousJetsReason) {
+    SummaryPage broken = Page(2, 3, "b");
+    std::string text = PageText(Page(1, 3, "Plume reached its terminal level"));
+    const std::string page2 = PageText(broken);
+    text += page2.substr(0, page2.find(" Total Q"));  // cut before its table
+    WriteResults(text, SectionText(1, "Jet1", 3) + SectionText(2, "Jet2", 3));
+    ASSERT_TRUE(ReadResultsAll());
+    EXPECT_EQ(JetAt(0).m_strStatus, "Plume reached its terminal level");
+    EXPECT_EQ(JetAt(1).m_strStatus, "not computed: the jet model's summary of this jet could not be read");
+    EXPECT_EQ(JetAt(2).m_strStatus, "not computed: the jet model's summary of this jet could not be read");
+    EXPECT_EQ(JetAt(1).GetDiskCount(), 0);
+}
+
 TEST_F(ReadResultsTest, SelectedJetOnlyWithProgressOverThePreviousStepCounts) {
     JetAt(0).m_KeyParams.m_nSteps = 11;
     JetAt(1).m_KeyParams.m_nSteps = 120;

@@ -2,6 +2,8 @@
 // ticked in the list overlaid in their own colours, the cut plane marked,
 // values under the cursor, zoom, and the three exports read back.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QComboBox>
 #include <QDockWidget>
@@ -243,6 +245,33 @@ TEST_F(PlotsWidgetTest, ExportsReadBack) {
     }
     EXPECT_TRUE(found);
     EXPECT_FALSE(m_widget.ExportCsv(m_dir.filePath("no/such/folder.csv"), error));
+}
+
+TEST_F(PlotsWidgetTest, ExportsRefuseDevicesFifosAndWriteProtectedFiles) {
+    Tick(0);
+    QString error;
+    const QString fifo = m_dir.filePath("fifo.csv"), null = m_dir.filePath("null.png");
+    const QString kept = m_dir.filePath("kept.svg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/null", QFile::encodeName(null).constData()), 0);
+    {
+        QFile f(kept);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(kept).constData(), 0444), 0);
+    EXPECT_FALSE(m_widget.ExportCsv(fifo, error));
+    EXPECT_TRUE(error.contains("not a regular file")) << qPrintable(error);
+    EXPECT_FALSE(m_widget.ExportPng(null, error));
+    EXPECT_TRUE(error.contains("not a regular file")) << qPrintable(error);
+    EXPECT_FALSE(m_widget.ExportSvg(kept, error));
+    EXPECT_TRUE(error.contains("write-protected")) << qPrintable(error);
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    QFile f(kept);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "old");
 }
 
 TEST_F(PlotsWidgetTest, ReportOfTheCaseAsItStandsWithTheViewsPicture) {

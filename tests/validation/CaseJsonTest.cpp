@@ -8,6 +8,7 @@
 #include "base/AppState.h"
 #include "model/Case.h"
 #include "model/CaseJson.h"
+#include "model/JsonDuplicateKeys.h"
 #include "support/ScriptedPrompt.h"
 #include "validation/CaseValidation.h"
 #include "validation/FieldLimits.h"
@@ -231,6 +232,62 @@ TEST_F(CaseJsonTest, RepeatedKeysAreRefusedWithTheirPaths) {
     EXPECT_EQ(m_doc.GetOutfallCount(), 0) << "nothing of a refused text is kept";
     // Equal keys in different objects are no repetition.
     EXPECT_TRUE(Read(kSmall));
+}
+
+TEST_F(CaseJsonTest, ACurrentAngleTheCaseCannotHoldIsRefusedWhenRead) {
+    // 9e159 is a finite double but no single-precision number: it would be
+    // stored as infinity and written back as no number at all.
+    for (const char* angle : {"9e159", "361", "-1e39"}) {
+        std::string text = kSmall;
+        text.replace(text.find("\"current_angle_deg\": 45"), 23, std::string("\"current_angle_deg\": ") + angle);
+        EXPECT_FALSE(Read(text)) << angle;
+        EXPECT_EQ(Paths(), std::vector<std::string>{"current_angle_deg"}) << angle;
+    }
+    std::string text = kSmall;
+    text.replace(text.find("\"current_angle_deg\": 45"), 23, "\"current_angle_deg\": -360");
+    EXPECT_TRUE(Read(text));
+}
+
+TEST_F(CaseJsonTest, AViewThatWouldDrawOneColourIsRefused) {
+    // Straight down the up axis (y), and from 1e300 m: no side axis, or
+    // numbers beyond what the drawing can take.
+    for (const char* view :
+         {R"("eye_m": [3, 100, 7], "target_m": [3, 0, 7])", R"("eye_m": [1e300, 5, 0], "target_m": [0, 0, 0])"}) {
+        std::string text = kSmall;
+        text.insert(text.rfind('}'), std::string(R"(, "view": {)") + view + R"(, "field_of_view_deg": 30})");
+        EXPECT_FALSE(Read(text)) << view;
+        EXPECT_EQ(Paths(), std::vector<std::string>{"view.eye_m"}) << view;
+    }
+    std::string text = kSmall;
+    text.insert(text.rfind('}'), R"(, "view": {"eye_m": [3, 100, 8], "target_m": [3, 0, 7]})");
+    EXPECT_TRUE(Read(text)) << "a view slightly off the vertical draws";
+}
+
+TEST_F(CaseJsonTest, AbsurdNestingIsRefusedAndLongKeysAreCutInPaths) {
+    // A long key over lists nested past the limit: refused with a message,
+    // not scanned level by level with the key copied into every path.
+    const std::string key(1 << 20, 'k');
+    const auto nested = [&](int depth) {
+        return "{\"" + key + "\": " + std::string(depth, '[') + std::string(depth, ']') + "}";
+    };
+    EXPECT_FALSE(Read(nested(1000)));
+    ASSERT_EQ(m_problems.size(), 1u);
+    EXPECT_EQ(m_problems[0].m_strMessage, "values nested deeper than 64 levels: this is not a case");
+    // At the limit the scan goes on, and the text is refused for what it is.
+    EXPECT_FALSE(Read(nested(63)));
+    for (const auto& p : m_problems) EXPECT_EQ(p.m_strMessage.find("nested deeper"), std::string::npos);
+
+    // A repeated long key deep inside: its path names the key cut short.
+    const JsonKeyScan scan = ScanJsonKeys("{\"" + key + "\": [[{\"a\": 1, \"a\": 2}]]}");
+    ASSERT_EQ(scan.m_Duplicates.size(), 1u);
+    EXPECT_EQ(scan.m_Duplicates[0], std::string(64, 'k') + "...[0][0].a");
+    EXPECT_FALSE(scan.m_bTooDeep);
+
+    // Thousands of repeated keys are not all listed.
+    std::string many = "{";
+    for (int i = 0; i < 5000; ++i) many += "\"x\": 1,";
+    many += "\"y\": 2}";
+    EXPECT_EQ(ScanJsonKeys(many).m_Duplicates.size(), kMaxDuplicatesReported);
 }
 
 TEST_F(CaseJsonTest, ManyJetsAndProfileRowsReadInLinearTime) {

@@ -157,3 +157,47 @@ TEST(NewItemDefaults, PassTheChecksOfTheCaseTheyAreMadeIn) {
     EXPECT_EQ(doc.GetCurrentJet()->m_dPortHeight, 0.6);
     EXPECT_TRUE(ValidateCase(doc).empty()) << IssueText(ValidateCase(doc));
 }
+
+TEST(StructureCheck, TheCaseFilesLimitsHoldInEveryForm) {
+    // What the loader would refuse is refused where it is typed.
+    JetData j;
+    j.m_dFlow = 2e6;
+    auto f = CheckJetValues(j, Riser(), true, CheckSurface::InputBar);
+    ASSERT_EQ(Fields(f), std::vector<std::string>{"flow_m3_s"});
+    EXPECT_EQ(f[0].m_strMessage, "The flow 2e+06 is out of range; it must lie between 0 and 1e+06.");
+    j.m_dFlow = 1e6;
+    EXPECT_TRUE(CheckJetValues(j, Riser(), true, CheckSurface::InputBar).empty()) << "the limit itself passes";
+    j.m_dTemperature = -2e6;
+    EXPECT_EQ(Fields(CheckJetValues(j, Riser(), true, CheckSurface::InputBar)),
+              std::vector<std::string>{"temperature_c"});
+
+    OutfallData o = Outfall();
+    o.m_dLength = 2e6;
+    o.m_dPositionX = std::nan("");
+    f = CheckOutfallValues(o, false);
+    ASSERT_EQ(Fields(f), (std::vector<std::string>{"length_m", "position_x_m"}));
+    EXPECT_EQ(f[1].m_strMessage, "The position is not a number; it must lie between -1e+06 and 1e+06.");
+
+    // A value its own check refused is named once.
+    o = Outfall();
+    o.m_dLength = -5.0;
+    EXPECT_EQ(Fields(CheckOutfallValues(o, false)), std::vector<std::string>{"length_m"});
+
+    // The hidden riser of a case without risers is still stored.
+    RiserData r = Riser();
+    r.m_dTopRadius = -1.0;
+    EXPECT_EQ(Fields(CheckRiserValues(r, Outfall(), true)), std::vector<std::string>{"top_radius_m"});
+}
+
+TEST(CaseValidation, AnImportedCaseThatCouldNotBeOpenedAgainIsInvalid) {
+    CAppState app;
+    CScriptedPrompt prompt;
+    CCase doc(app, prompt);
+    doc.Create(TreeLevel::Outfall);
+    doc.Create(TreeLevel::Riser);
+    ASSERT_TRUE(ValidateCase(doc).empty()) << ValidateCase(doc).front().m_strMessage;
+    doc.m_CutPlane.m_dDistance = 5e6;  // no form holds it: only the whole-case check finds it
+    const auto issues = ValidateCase(doc);
+    ASSERT_FALSE(issues.empty());
+    EXPECT_EQ(issues.back().m_strMessage, "the cut plane: the distance 5e+06 is out of range");
+}
