@@ -90,10 +90,7 @@ TEST(InfoCommand, HugeValuesArePrintedWhole) {
     const CliResult r = RunPlumex({"--info", path});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     char digits[400];
-    std::snprintf(digits, sizeof digits,
-                  "dilution at last disk %.2f, computed alone
-                  Jet \"Jet2\"",
-                  3e38);
+    std::snprintf(digits, sizeof digits, "dilution at last disk %.2f, computed alone\n      Jet \"Jet2\"", 3e38);
     EXPECT_NE(r.out.find(digits), std::string::npos) << r.out;
 }
 
