@@ -10,6 +10,7 @@
 #include "cli/RenderCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/SectionCommand.h"
+#include "cli/StudyCommand.h"
 
 bool RunCommandLine(const QStringList& arguments, int& exitCode) {
     QCommandLineParser parser;
@@ -38,6 +39,7 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
     AddSectionOptions(parser);
     AddRenderOptions(parser);
     AddReportOptions(parser);
+    AddStudyOptions(parser);
     parser.addPositionalArgument("case", "A case file to open in the program.", "[CASE.pmx]");
 
     if (!parser.parse(arguments)) {
@@ -56,7 +58,7 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
         return true;
     }
     const int jobs = parser.isSet(info) + parser.isSet(batch) + parser.isSet(import) + parser.isSet(exportOpt) +
-                     parser.isSet("report");
+                     parser.isSet("report") + StudyRequested(parser);
     if (jobs > 1) {
         std::fprintf(stderr, "plumex: give one of --info, --batch, --import, --export, --report\n");
         exitCode = 2;
@@ -65,6 +67,10 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
     if (jobs == 0 && (parser.isSet(out) || parser.isSet(csv))) {
         std::fprintf(stderr, "plumex: --out and --csv go with --batch, --import, --export or --report\n");
         exitCode = 2;
+        return true;
+    }
+    if (StudyRequested(parser)) {
+        exitCode = RunStudyCommand(parser);
         return true;
     }
     if (parser.isSet(batch)) {
