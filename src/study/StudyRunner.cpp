@@ -99,13 +99,20 @@ bool CStudyRunner::Start() {
 }
 
 void CStudyRunner::Fill() {
-    for (auto& slot : m_Slots) {
-        while (slot->m_nIndex < 0 && !m_bCancelled && m_nNext < Total() &&
-               m_nNext < m_nHanded + kRoundsAhead * m_nJobs) {
-            Launch(*slot, m_nNext++);
+    // Conditions handed over at once (skipped ones) start no process whose
+    // end would call again: go on while the hand-over moves the window.
+    while (true) {
+        for (auto& slot : m_Slots) {
+            while (slot->m_nIndex < 0 && !m_bCancelled && m_nNext < Total() &&
+                   m_nNext < m_nHanded + kRoundsAhead * m_nJobs) {
+                Launch(*slot, m_nNext++);
+            }
         }
+        const int before = m_nHanded;
+        HandOver();
+        const bool idle = std::any_of(m_Slots.begin(), m_Slots.end(), [](const auto& s) { return s->m_nIndex < 0; });
+        if (m_nHanded == before || m_bCancelled || m_nNext >= Total() || !idle) return;
     }
-    HandOver();
 }
 
 bool CStudyRunner::Launch(Slot& slot, int index) {

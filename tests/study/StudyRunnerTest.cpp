@@ -131,6 +131,16 @@ TEST_F(StudyRunnerTest, CancelStopsTheStudyAndHandsOverNothingMore) {
     EXPECT_LT(runner.Done(), 200);
 }
 
+TEST_F(StudyRunnerTest, AStretchOfSkippedConditionsDoesNotStallTheStudy) {
+    // Far more skipped conditions in a row than processes may run ahead.
+    std::string rows;
+    for (int i = 0; i < 40; ++i) rows += "bad" + std::to_string(i) + ",0,33,15,-1,\n";
+    rows += Condition("last", 0);
+    const auto lines = Run(Conditions(rows), 1);
+    ASSERT_EQ(lines.size(), 40u + 9u);
+    EXPECT_EQ(lines.back().rfind("last,(all jets),", 0), 0u) << lines.back();
+}
+
 TEST_F(StudyRunnerTest, RefusesACaseWithoutJets) {
     CAppState app;
     CSilentPrompt prompt;
