@@ -12,5 +12,8 @@
 
 constexpr std::size_t kMaxTextLine = 4096;
 
-// False at the end of the file when nothing was read.
-bool ReadTextLine(std::FILE* file, std::string& line);
+// False at the end of the file when nothing was read. consumed (if given)
+// receives the bytes taken from the file, line end included, so that a
+// reader can give the line back without asking the file for its position
+// before every line.
+bool ReadTextLine(std::FILE* file, std::string& line, long* consumed = nullptr);

@@ -35,11 +35,15 @@ void CJet::ReadTrajectory(std::FILE* file, CPrompt& prompt, CRunProgress* progre
     for (int i = 0; i < steps; ++i) {
         if (progress && i % 50 == 0) progress->SetPosition(i + offset);
         CJetDisk disk;
-        long at = std::ftell(file);
-        if (ReadTextLine(file, line) && disk.ReadLine(line)) {
+        long consumed = 0;
+        if (ReadTextLine(file, line, &consumed) && disk.ReadLine(line)) {
             disks.push_back(disk);
             continue;
         }
+        // Where the line just read began (asked only now: a position per
+        // line would cost a system call each).
+        long at = std::ftell(file);
+        if (at >= 0) at -= consumed;
         prompt.Inform("Improper result data,there are " + std::to_string(steps - i + 1) +
                       " steps being not processed,please inspect the plxdata file.");
         const int k = i > 0 ? i - 1 : 0;
