@@ -11,6 +11,7 @@
 #include "cli/RenderCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/SectionCommand.h"
+#include "cli/StudyCommand.h"
 
 bool RunCommandLine(const QStringList& arguments, int& exitCode) {
     QCommandLineParser parser;
@@ -41,6 +42,7 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
     AddSectionOptions(parser);
     AddRenderOptions(parser);
     AddReportOptions(parser);
+    AddStudyOptions(parser);
     parser.addPositionalArgument("case", "A case file to open in the program.", "[CASE.pmx]");
 
     if (!parser.parse(arguments)) {
@@ -59,7 +61,7 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
         return true;
     }
     const int jobs = parser.isSet(info) + parser.isSet(batch) + parser.isSet(import) + parser.isSet(exportOpt) +
-                     parser.isSet("report");
+                     parser.isSet("report") + StudyRequested(parser);
     if (jobs > 1) {
         std::fprintf(stderr, "plumex: give one of --info, --batch, --import, --export, --report\n");
         exitCode = 2;
@@ -74,6 +76,10 @@ bool RunCommandLine(const QStringList& arguments, int& exitCode) {
     if (!ownInput.isEmpty()) {
         std::fprintf(stderr, "plumex: %s\n", qPrintable(ownInput));
         exitCode = 1;
+        return true;
+    }
+    if (StudyRequested(parser)) {
+        exitCode = RunStudyCommand(parser);
         return true;
     }
     if (parser.isSet(batch)) {

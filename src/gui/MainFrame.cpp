@@ -329,6 +329,7 @@ void CMainFrame::updateActions() {
          {"file.close", "file.save", "file.saveAs", "file.saveBmp", "file.print", "file.printPreview",
           "file.exportReport", "window.newWindow", "option.continuous", "option.mergePlumes", "option.maxTimeSteps"})
         Action(name)->setEnabled(idle && hasCase);
+    Action("option.designConditions")->setEnabled(idle && hasCase);
     // The time steps are not changed while the 3-D view grows its jets.
     if (CPlumexView* v = ActiveView(); v && v->IsAnimating()) Action("option.maxTimeSteps")->setEnabled(false);
     const bool hasJet = hasCase && doc->Doc().GetCurrentJet() != nullptr;

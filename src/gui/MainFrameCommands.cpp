@@ -32,6 +32,7 @@
 #include "gui/Profile.h"
 #include "gui/RunController.h"
 #include "gui/StartPageHost.h"
+#include "study_ui/StudyDialog.h"
 #include "ui/InputBar.h"
 #include "ui/LockKeys.h"
 #include "ui/MaxTimeStepsDlg.h"
@@ -83,6 +84,7 @@ void CMainFrame::MakeActions() {
     r.Add("option.waterDisturbance", "Disturbance of the water surface", "Let waves run over the water surface")
         ->setCheckable(true);
     r.Add("option.waterProperty", "Water surface property", "Set the look of the water surface");
+    r.Add("option.designConditions", "Design conditions...", "Compute the case against many measured conditions");
 
     r.Add("view.toolbar", "&Toolbar", "Show or hide the tool bar")->setCheckable(true);
     r.Add("view.statusBar", "&Status Bar", "Show or hide the status bar")->setCheckable(true);
@@ -173,7 +175,7 @@ void CMainFrame::MakeMenus() {
     QMenu* speed = m_pOption->addMenu("Animation Speed");
     add(speed, {"option.speedHigh", "option.speedMedium", "option.speedLow"});
     add(m_pOption, {"option.continuous", "option.mergePlumes", "option.maxTimeSteps", "option.waterDisturbance",
-                    "option.waterProperty", "-", "run.allJets", "run.currentJet"});
+                    "option.waterProperty", "option.designConditions", "-", "run.allJets", "run.currentJet"});
     m_pRun = menu("&Run");
     add(m_pRun, {"run.allJets", "run.resimulate", "-", "run.cancel"});
     m_pView = menu("&View");
@@ -316,6 +318,9 @@ void CMainFrame::ConnectCommands() {
     });
     on("option.waterProperty", [this] {
         if (CPlumexView* v = ActiveView()) v->ShowWaterProperties();
+    });
+    on("option.designConditions", [this] {
+        if (CCaseDocument* d = ActiveDocument()) CStudyDialog(d->Doc(), m_app.Prompt(), this).exec();
     });
 
     on("view.toolbar", [this](bool show) { m_pMainBar->setVisible(show); });

@@ -278,9 +278,11 @@ TEST_F(RunCommands, TheRunMenuOffersTheRunsWithTheirKeysAndTheOptionMenuKeepsIts
     QStringList optionItems;
     for (QAction* a : option->actions())
         if (!a->isSeparator()) optionItems << a->text();
-    EXPECT_EQ(optionItems, (QStringList{"Animation Speed", "Continuous mode", "Merge neighbouring plumes",
-                                        "Max number of time steps", "Disturbance of the water surface",
-                                        "Water surface property", "Run all jets", "Run current jet"}));
+    EXPECT_EQ(optionItems,
+              (QStringList{"Animation Speed", "Continuous mode", "Merge neighbouring plumes",
+                           "Max number of time steps", "Disturbance of the water surface", "Water surface property",
+                           "Design conditions...", "Run all jets", "Run current jet"}));
+    EXPECT_TRUE(Item(option, "Design conditions...")->isEnabled());
     QTest::keyClick(option, Qt::Key_Escape);
     WaitUntil([option] { return !option->isVisible(); }, 1000);
 }

@@ -11,7 +11,7 @@ if(NOT SRC OR NOT IS_DIRECTORY "${SRC}")
 endif()
 
 # Layer of each folder and what each layer may include.
-set(folders base image geometry model validation scene run farfield edit plot report gl document ui results_ui cli gui)
+set(folders base image geometry model validation scene run farfield edit plot study report gl document ui results_ui study_ui cli gui)
 set(allowed_base base)
 set(allowed_image ${allowed_base} image)
 set(allowed_geometry ${allowed_image} geometry)
@@ -22,14 +22,16 @@ set(allowed_run ${allowed_scene} run)
 set(allowed_farfield ${allowed_model} farfield)
 set(allowed_edit ${allowed_scene} ${allowed_validation} edit)
 set(allowed_plot ${allowed_scene} ${allowed_farfield} plot)
+set(allowed_study ${allowed_run} ${allowed_validation} study)
 set(allowed_report ${allowed_plot} ${allowed_run} ${allowed_farfield} report)
 set(allowed_gl ${allowed_scene} ${allowed_farfield} gl)
 set(allowed_document ${allowed_gl} document)
 set(allowed_ui ${allowed_document} ${allowed_run} ${allowed_validation} ${allowed_edit} ${allowed_farfield} ui)
 set(allowed_results_ui ${allowed_ui} ${allowed_report} results_ui)
-set(allowed_cli ${allowed_ui} ${allowed_report} cli)
-set(allowed_gui ${allowed_results_ui} gui)
-set(headless base image geometry model validation scene run farfield plot edit)
+set(allowed_cli ${allowed_ui} ${allowed_report} ${allowed_study} cli)
+set(allowed_study_ui ${allowed_study} study_ui)
+set(allowed_gui ${allowed_results_ui} ${allowed_study_ui} gui)
+set(headless base image geometry model validation scene run farfield plot edit study)
 
 # Layer of a file given relative to SRC ("scene/SortTree.h"); empty when
 # the folder is not a layer.
