@@ -135,7 +135,19 @@ TEST_F(OutputSafetyTest, NoJobWritesOverItsOwnInput) {
         {"--batch", In("d.pmx"), "--out", In("link.pdf")},
         {"--batch", In("j.json"), "--out", In("j.json")},
         {"--batch", In("d.pmx"), "--csv", m_dir.path(), "--out", In("other.pmx")},
+        // A study's results or summary over its case or conditions, and a
+        // merge over one of its parts.
+        {"--study", In("j.json"), "--conditions", In("c.csv"), "--out", In("j.json")},
+        {"--study", In("j.json"), "--conditions", In("c.csv"), "--out", In("other.pmx"), "--summary", In("c.csv")},
+        {"--merge-study", In("p1.csv"), In("p1.csv"), In("p2.csv")},
     };
+    ASSERT_TRUE(QFile::copy(kExamples + "/conditions.csv", In("c.csv")));
+    const std::string conditions = ReadFile(In("c.csv"));
+    for (const char* part : {"p1.csv", "p2.csv"}) {
+        QFile f(In(part));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("a part\n");
+    }
     ASSERT_EQ(::symlink(In("d.pmx").toLocal8Bit().constData(), In("disks.csv").toLocal8Bit().constData()), 0);
     for (const QStringList& job : jobs) {
         const CliResult r = Run(job);
@@ -145,6 +157,8 @@ TEST_F(OutputSafetyTest, NoJobWritesOverItsOwnInput) {
     }
     EXPECT_EQ(ReadFile(In("d.pmx")), before);
     EXPECT_EQ(ReadFile(In("j.json")), json);
+    EXPECT_EQ(ReadFile(In("c.csv")), conditions);
+    EXPECT_EQ(ReadFile(In("p1.csv")), "a part\n");
 }
 
 TEST_F(OutputSafetyTest, EveryWriterRefusesDevicesFifosAndWriteProtectedFiles) {
