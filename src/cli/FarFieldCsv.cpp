@@ -1,34 +1,19 @@
 #include "cli/FarFieldCsv.h"
 
 #include <QDir>
-#include <charconv>
 #include <sstream>
 
 #include "base/SafeFileWriter.h"
+#include "cli/CsvText.h"
 #include "farfield/FarFieldModel.h"
 
 namespace {
-std::string Quoted(const std::string& s) {
-    std::string q = "\"";
-    for (char c : s) {
-        if (c == '"') q += '"';
-        q += c;
-    }
-    return q + "\"";
-}
-
-std::string Num(double v) {
-    char buf[40];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 10);
-    return std::string(buf, r.ptr);
-}
-
 void Row(std::ostringstream& out, const std::string& outfall, const char* kind, const std::string& name,
          const FarFieldValues& v, const FarFieldSettings& s, const StandardCheck* check) {
-    out << Quoted(outfall) << "," << kind << "," << Quoted(name) << "," << Num(v.m_dDistance) << ","
-        << Num(v.m_dDilution) << "," << Num(v.m_dConcentration) << "," << Quoted(s.m_strUnit) << "," << Num(v.m_dTime)
-        << "," << Num(v.m_dTime / 3600.0) << "," << (v.m_bInNearField ? 1 : 0) << ",";
-    if (check) out << (check->m_bMeets ? 1 : 0) << "," << Num(check->m_dMargin);
+    out << CsvQuoted(outfall) << "," << kind << "," << CsvQuoted(name) << "," << CsvNumber(v.m_dDistance) << ","
+        << CsvNumber(v.m_dDilution) << "," << CsvNumber(v.m_dConcentration) << "," << CsvQuoted(s.m_strUnit) << ","
+        << CsvNumber(v.m_dTime) << "," << CsvNumber(v.m_dTime / 3600.0) << "," << (v.m_bInNearField ? 1 : 0) << ",";
+    if (check) out << (check->m_bMeets ? 1 : 0) << "," << CsvNumber(check->m_dMargin);
     else out << ",";
     out << "\n";
 }

@@ -1,30 +1,15 @@
 #include "cli/ResultCsv.h"
 
 #include <QDir>
-#include <cstdio>
 #include <sstream>
 
 #include "base/SafeFileWriter.h"
 #include "base/SystemPath.h"
+#include "cli/CsvText.h"
 #include "document/PlumexDoc.h"
 #include "run/ClassicNumericScope.h"
 
 namespace {
-std::string Quoted(const std::string& s) {
-    std::string q = "\"";
-    for (char c : s) {
-        if (c == '"') q += '"';
-        q += c;
-    }
-    return q + "\"";
-}
-
-std::string Num(double v) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.10g", v);
-    return buf;
-}
-
 bool Save(const QString& path, const std::string& text, std::string& error) {
     std::string reason;
     if (WriteFileSafely(SystemPath(path), text.data(), text.size(), reason)) return true;
@@ -37,16 +22,16 @@ bool Save(const QString& path, const std::string& text, std::string& error) {
 // cells for plumes that did not merge.
 std::string RowCells(const CRowMerging& row) {
     if (!row.HasRow()) return ",0,,,,,,,,,";
-    std::string cells = "," + std::to_string(row.m_nPorts) + "," + Num(row.m_dSpacing) + "," + Num(row.m_dAxisDeg) +
-                        "," + (row.m_bMerged ? "1" : "0");
+    std::string cells = "," + std::to_string(row.m_nPorts) + "," + CsvNumber(row.m_dSpacing) + "," +
+                        CsvNumber(row.m_dAxisDeg) + "," + (row.m_bMerged ? "1" : "0");
     if (!row.m_bMerged) return cells + ",,,,,,";
     for (double v : {row.m_dArc, row.m_dX, row.m_dZ, row.m_dDilution, row.m_dHalfWidth, row.m_dHalfLength})
-        cells += "," + Num(v);
+        cells += "," + CsvNumber(v);
     return cells;
 }
 
 std::string JetKey(const CRiser& o, const CBase& r, const CJet& j) {
-    return Quoted(o.m_strName) + "," + Quoted(r.m_strName) + "," + Quoted(j.m_strName);
+    return CsvQuoted(o.m_strName) + "," + CsvQuoted(r.m_strName) + "," + CsvQuoted(j.m_strName);
 }
 }  // namespace
 
@@ -71,14 +56,14 @@ bool WriteResultCsv(const CPlumexDoc& doc, const std::string& dir, std::string& 
         const auto& d = j.m_pDisplay->m_Disks;
         for (std::size_t i = 0; i < d.size(); ++i) {
             const CJetDisk& k = d[i];
-            disks << key << "," << i << "," << Num(k.m_dX) << "," << Num(k.m_dY) << "," << Num(k.m_dZ) << ","
-                  << Num(k.m_dRadius) << "," << Num(k.m_dThickness) << "," << Num(k.m_dHAngle / kTrajectoryDegToRad)
-                  << "," << Num(k.m_dVAngle / kTrajectoryDegToRad) << "," << Num(k.m_dVelocity) << ","
-                  << Num(k.m_dUnnamed) << "," << Num(k.m_dMaxConc) << "," << Num(k.m_dMeanConc) << ","
-                  << Num(k.m_dDilution) << "\n";
+            disks << key << "," << i << "," << CsvNumber(k.m_dX) << "," << CsvNumber(k.m_dY) << "," << CsvNumber(k.m_dZ)
+                  << "," << CsvNumber(k.m_dRadius) << "," << CsvNumber(k.m_dThickness) << ","
+                  << CsvNumber(k.m_dHAngle / kTrajectoryDegToRad) << "," << CsvNumber(k.m_dVAngle / kTrajectoryDegToRad)
+                  << "," << CsvNumber(k.m_dVelocity) << "," << CsvNumber(k.m_dUnnamed) << "," << CsvNumber(k.m_dMaxConc)
+                  << "," << CsvNumber(k.m_dMeanConc) << "," << CsvNumber(k.m_dDilution) << "\n";
         }
         const CKeyParameters& p = j.m_KeyParams;
-        jets << key << "," << p.m_nSteps << "," << d.size() << "," << Quoted(j.m_strStatus);
+        jets << key << "," << p.m_nSteps << "," << d.size() << "," << CsvQuoted(j.m_strStatus);
         for (double v : {p.m_dTotalQ,   static_cast<double>(p.m_nPorts),
                          p.m_dQj,       p.m_dDepth,
                          p.m_dDiameter, p.m_dUj,
@@ -92,7 +77,7 @@ bool WriteResultCsv(const CPlumexDoc& doc, const std::string& dir, std::string& 
                          p.m_dSm,       p.m_dSb,
                          p.m_dlQlm,     p.m_dlQlM,
                          p.m_dlmlb,     p.m_dlMlb})
-            jets << "," << Num(v);
+            jets << "," << CsvNumber(v);
         jets << RowCells(p.m_Row) << "\n";
     });
     return Save(folder + "/disks.csv", disks.str(), error) && Save(folder + "/jets.csv", jets.str(), error);
