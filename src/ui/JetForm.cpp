@@ -19,6 +19,15 @@ CJetForm::CJetForm(CPrompt& prompt, QWidget* parent) : CItemForm(prompt, parent)
     m_pSalinity = AddField("Salinity(ppt)", "salinity");
     m_pTemperature = AddField("Temperature(deg)", "temperature");
     AddDisplayBox();
+    // The captions are short and fixed: the tips give the unit in full and
+    // the values the checks accept.
+    m_pFlow->setToolTip("Flow of this port, in cubic metres per second; at least 1e-8");
+    m_pDiameter->setToolTip("Diameter of the port, in metres; at least 0.0001");
+    m_pPortHeight->setToolTip("Height of the port above the outfall, in metres; at most the riser's height");
+    m_pVAngle->setToolTip("Angle of the port above the horizontal, in degrees; -360 to 360");
+    m_pHAngle->setToolTip("Horizontal direction of the port, in degrees; -360 to 360");
+    m_pSalinity->setToolTip("Salinity of the effluent, in parts per thousand");
+    m_pTemperature->setToolTip("Temperature of the effluent, in degrees Celsius");
     m_pVAngle->SetLimits(FieldLimits::kAngleMin, FieldLimits::kAngleMax);
     m_pHAngle->SetLimits(FieldLimits::kAngleMin, FieldLimits::kAngleMax);
 

@@ -15,6 +15,16 @@ COutfallForm::COutfallForm(CPrompt& prompt, QWidget* parent) : CItemForm(prompt,
     m_pWidth = AddField("Width(m)", "width");
     m_pSpacing = AddField("Space Between Jets(m):", "spacing", "jet_spacing_m");
     m_pDistance = AddField("Distance", "distance");
+    // The captions are short and fixed: the tips give the unit in full and
+    // the values the checks accept.
+    m_pDepth->setToolTip("Depth of the outfall below the sea surface, in metres");
+    m_pTemperature->setToolTip("Temperature of the effluent, in degrees Celsius (0: the density below is given)");
+    m_pSalinity->setToolTip("Salinity of the effluent, in parts per thousand");
+    m_pDensity->setToolTip("Density of the effluent, in grams per millilitre; 0.5 to 1.5");
+    m_pLength->setToolTip("Length of the outfall pipe, in metres; at least 0.1");
+    m_pWidth->setToolTip("Width (diameter) of the outfall pipe, in metres");
+    m_pSpacing->setToolTip("Space between two neighbouring ports, in metres; at least 0.001");
+    m_pDistance->setToolTip("Position of the outfall along the x axis, in metres");
     AddDisplayBox();
     m_pTemperature->SetLimits(FieldLimits::kEffluentMin, FieldLimits::kEffluentMax);
     m_pSalinity->SetLimits(FieldLimits::kEffluentMin, FieldLimits::kEffluentMax);

@@ -11,6 +11,15 @@ CRiserForm::CRiserForm(CPrompt& prompt, QWidget* parent) : CItemForm(prompt, par
     m_pHeight = AddField("Height(m)", "height", "height_m");
     m_pTopRadius = AddField("T. radius(m)", "topRadius", "top_radius_m");
     m_pBottomRadius = AddField("B. radius(m)", "bottomRadius", "bottom_radius_m");
+    // The captions are short and fixed: the tips give the unit in full and
+    // the values the checks accept.
+    m_pFlow->setToolTip("Total flow of the riser's ports, in cubic metres per second; at least 1e-8");
+    m_pDistance->setToolTip(
+        "Distance of the riser along the outfall, in metres; from 0 to the outfall's length "
+        "less its half width and the riser's diameter");
+    m_pHeight->setToolTip("Height of the riser above the outfall, in metres; 0.1 to the outfall's depth");
+    m_pTopRadius->setToolTip("Radius of the riser's top, in metres; 0.01 to the bottom radius");
+    m_pBottomRadius->setToolTip("Radius of the riser's bottom, in metres; 0.05 to half the outfall's width");
     AddDisplayBox();
 }
 

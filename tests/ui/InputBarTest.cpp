@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "InputTestSupport.h"
 #include "base/AppState.h"
@@ -24,6 +25,7 @@
 #include "ui/InputBar.h"
 #include "ui/JetForm.h"
 #include "ui/NumberField.h"
+#include "ui/OutfallForm.h"
 #include "ui/RiserForm.h"
 
 namespace {
@@ -100,6 +102,19 @@ TEST_F(InputBarTest, TheBarKeepsItsWidthAtEveryLevelAndNeverCutsAControl) {
         for (QAbstractButton* b : {bar->AddButton(), bar->DeleteButton()})
             EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
     }
+}
+
+TEST_F(InputBarTest, EveryFieldOfTheItemFormsTellsItsUnitInFull) {
+    // The captions are short ("T. radius(m)"): each tip names the unit.
+    const QStringList units = {"metres", "cubic metres per second", "degrees", "parts per thousand",
+                               "grams per millilitre"};
+    for (QWidget* form : {static_cast<QWidget*>(bar->Forms().m_pOutfall), static_cast<QWidget*>(bar->Forms().m_pRiser),
+                          static_cast<QWidget*>(bar->Forms().m_pJet)})
+        for (const CNumberField* field : form->findChildren<CNumberField*>()) {
+            const QString tip = field->toolTip();
+            EXPECT_TRUE(std::any_of(units.begin(), units.end(), [&tip](const QString& u) { return tip.contains(u); }))
+                << field->objectName().toStdString() << ": " << tip.toStdString();
+        }
 }
 
 TEST_F(InputBarTest, ResimulateRunsOneJetUnlessTheStructureChanged) {
