@@ -1,8 +1,8 @@
 #include "model/FarFieldSettings.h"
 
-#include <charconv>
 #include <cmath>
-#include <sstream>
+
+#include "model/SettingText.h"
 
 namespace {
 constexpr char kAlpha[] = "spreading_coefficient_m23_s";
@@ -13,20 +13,6 @@ constexpr char kMixingZone[] = "mixing_zone_m";
 constexpr char kMinDilution[] = "min_dilution";
 constexpr char kMaxConcentration[] = "max_concentration";
 constexpr char kPoint[] = "point";
-
-// The shortest text that reads back as the same number, with a decimal
-// point whatever the locale.
-std::string Number(double v) {
-    char buf[40];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
-
-bool ReadNumber(const std::string& text, double& v) {
-    if (text.empty()) return false;
-    const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
-    return r.ec == std::errc() && r.ptr == text.data() + text.size();
-}
 
 // One line of text a user can read: not too long, no control characters.
 std::string TextProblem(const std::string& s, bool mayBeEmpty) {
@@ -54,7 +40,7 @@ bool FarFieldSettings::operator==(const FarFieldSettings& o) const {
 
 std::vector<FarFieldProblem> CheckFarFieldSettings(const FarFieldSettings& s) {
     std::vector<FarFieldProblem> out;
-    const std::string maxDistance = Number(FarFieldSettings::kMaxDistance);
+    const std::string maxDistance = ShortestNumber(FarFieldSettings::kMaxDistance);
     Range(out, kAlpha, s.m_dAlpha, FarFieldSettings::kMinAlpha, FarFieldSettings::kMaxAlpha, false,
           "from 0.0001 to 0.001 m^(2/3)/s");
     Range(out, kConcentration, s.m_dEffluentConcentration, 0.0, FarFieldSettings::kMaxConcentration, true,
@@ -83,26 +69,21 @@ std::vector<FarFieldProblem> CheckFarFieldSettings(const FarFieldSettings& s) {
 
 std::string FormatFarFieldSettings(const FarFieldSettings& s) {
     if (s == FarFieldSettings{}) return {};
-    std::string text = std::string(kAlpha) + " " + Number(s.m_dAlpha) + "\n" + kConcentration + " " +
-                       Number(s.m_dEffluentConcentration) + "\n" + kUnit + " " + s.m_strUnit + "\n" + kT90 + " " +
-                       Number(s.m_dT90Hours) + "\n" + kMixingZone + " " + Number(s.m_dMixingZone) + "\n" +
-                       (s.m_bStandardIsDilution ? kMinDilution : kMaxConcentration) + " " + Number(s.m_dStandard) +
-                       "\n";
+    std::string text =
+        std::string(kAlpha) + " " + ShortestNumber(s.m_dAlpha) + "\n" + kConcentration + " " +
+        ShortestNumber(s.m_dEffluentConcentration) + "\n" + kUnit + " " + s.m_strUnit + "\n" + kT90 + " " +
+        ShortestNumber(s.m_dT90Hours) + "\n" + kMixingZone + " " + ShortestNumber(s.m_dMixingZone) + "\n" +
+        (s.m_bStandardIsDilution ? kMinDilution : kMaxConcentration) + " " + ShortestNumber(s.m_dStandard) + "\n";
     for (const FarFieldPoint& p : s.m_Points)
-        text += std::string(kPoint) + " " + Number(p.m_dDistance) + " " + p.m_strName + "\n";
+        text += std::string(kPoint) + " " + ShortestNumber(p.m_dDistance) + " " + p.m_strName + "\n";
     return text;
 }
 
 bool ParseFarFieldSettings(const std::string& text, FarFieldSettings& settings, std::string& error) {
     FarFieldSettings read;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty()) continue;
-        const std::size_t space = line.find(' ');
-        const std::string name = line.substr(0, space);
-        const std::string value = space == std::string::npos ? std::string() : line.substr(space + 1);
+    for (const SettingLine& setting : SettingLines(text)) {
+        const std::string& name = setting.m_strName;
+        const std::string& value = setting.m_strValue;
         double* number = nullptr;
         if (name == kAlpha) number = &read.m_dAlpha;
         else if (name == kConcentration) number = &read.m_dEffluentConcentration;
@@ -113,7 +94,7 @@ bool ParseFarFieldSettings(const std::string& text, FarFieldSettings& settings, 
             number = &read.m_dStandard;
         }
         if (number) {
-            if (!ReadNumber(value, *number)) {
+            if (!ReadWholeNumber(value, *number)) {
                 error = "far field \"" + name + "\" must be a number";
                 return false;
             }
@@ -122,7 +103,7 @@ bool ParseFarFieldSettings(const std::string& text, FarFieldSettings& settings, 
         } else if (name == kPoint) {
             const std::size_t gap = value.find(' ');
             FarFieldPoint p;
-            if (gap == std::string::npos || !ReadNumber(value.substr(0, gap), p.m_dDistance)) {
+            if (gap == std::string::npos || !ReadWholeNumber(value.substr(0, gap), p.m_dDistance)) {
                 error = "far field \"point\" must be a distance and a name";
                 return false;
             }

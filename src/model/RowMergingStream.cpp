@@ -6,22 +6,12 @@
 #include <vector>
 
 #include "model/Case.h"
+#include "model/SettingText.h"
 
 namespace {
 constexpr char kJet[] = "jet";
 
-// The shortest text that reads back as the same double, whatever the locale.
-std::string Exact(double v) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
-
-bool ReadDouble(const std::string& text, double& v) {
-    const char* end = text.data() + text.size();
-    const auto r = std::from_chars(text.data(), end, v);
-    return r.ec == std::errc() && r.ptr == end && std::isfinite(v);
-}
+bool ReadDouble(const std::string& text, double& v) { return ReadWholeNumber(text, v) && std::isfinite(v); }
 
 bool ReadInt(const std::string& text, long long& v) {
     const char* end = text.data() + text.size();
@@ -67,11 +57,12 @@ std::string FormatRowMergingStream(const CCase& doc) {
         const CRowMerging& r = j.m_KeyParams.m_Row;
         if (r.HasRow() && j.GetSteps() > 0) {
             text += std::string(kJet) + " " + std::to_string(n) + " ports " + std::to_string(r.m_nPorts) + " spacing " +
-                    Exact(r.m_dSpacing) + " axis " + Exact(r.m_dAxisDeg) + " merged " + (r.m_bMerged ? "1" : "0");
+                    ShortestNumber(r.m_dSpacing) + " axis " + ShortestNumber(r.m_dAxisDeg) + " merged " +
+                    (r.m_bMerged ? "1" : "0");
             if (r.m_bMerged)
-                text += " arc " + Exact(r.m_dArc) + " x " + Exact(r.m_dX) + " z " + Exact(r.m_dZ) + " dilution " +
-                        Exact(r.m_dDilution) + " half_width " + Exact(r.m_dHalfWidth) + " half_length " +
-                        Exact(r.m_dHalfLength);
+                text += " arc " + ShortestNumber(r.m_dArc) + " x " + ShortestNumber(r.m_dX) + " z " +
+                        ShortestNumber(r.m_dZ) + " dilution " + ShortestNumber(r.m_dDilution) + " half_width " +
+                        ShortestNumber(r.m_dHalfWidth) + " half_length " + ShortestNumber(r.m_dHalfLength);
             text += "\n";
         }
         ++n;

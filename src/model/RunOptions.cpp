@@ -1,6 +1,6 @@
 #include "model/RunOptions.h"
 
-#include <sstream>
+#include "model/SettingText.h"
 
 namespace {
 constexpr char kContinuous[] = "continuous";
@@ -28,14 +28,9 @@ std::string FormatRunOptions(const RunOptions& options) {
 
 bool ParseRunOptions(const std::string& text, RunOptions& options, std::string& error) {
     RunOptions read = options;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty()) continue;
-        const std::size_t space = line.find(' ');
-        const std::string name = line.substr(0, space);
-        const std::string value = space == std::string::npos ? std::string() : line.substr(space + 1);
+    for (const SettingLine& setting : SettingLines(text)) {
+        const std::string& name = setting.m_strName;
+        const std::string& value = setting.m_strValue;
         if (name == kContinuous) {
             if (value != "0" && value != "1") {
                 error = "run option \"continuous\" must be 0 or 1";
