@@ -24,13 +24,6 @@ std::unique_ptr<QProcess> Start(const QStringList& args, const QString& model, c
     return StartPlumex(args, env, cwd);
 }
 
-std::string ReadFile(const QString& path) {
-    std::ifstream f(path.toStdString(), std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -83,12 +76,12 @@ TEST_F(BatchCommandTest, ImportExportRoundTrip) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     r = Run({"--import", In("demo.json"), "--out", In("again.pmx")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(ReadFile(In("demo.pmx")), ReadFile(In("again.pmx")));
-    EXPECT_EQ(Run({"--export", In("again.pmx")}).out, ReadFile(In("demo.json")));
+    EXPECT_EQ(ReadFileBytes(In("demo.pmx")), ReadFileBytes(In("again.pmx")));
+    EXPECT_EQ(Run({"--export", In("again.pmx")}).out, ReadFileBytes(In("demo.json")));
 }
 
 TEST_F(BatchCommandTest, InvalidImportWritesNothingAndNamesThePaths) {
-    std::string text = ReadFile(kExamples + "/demo.json");
+    std::string text = ReadFileBytes(kExamples + "/demo.json");
     text.replace(text.find("\"diameter_m\": 0.15"), 18, "\"diameter_m\": 0.00001");
     text.replace(text.find("\"length_m\": 600.0"), 17, "\"length_m\": 0.0");
     std::ofstream(In("bad.json").toStdString()) << text;
@@ -119,8 +112,8 @@ TEST_F(BatchCommandTest, BatchComputesSavesAndWritesCsv) {
     const CliResult info = Run({"--info", In("demo.pmx")});
     EXPECT_NE(info.out.find("results: 10 steps, 10 disks, dilution at last disk 10.00"), std::string::npos) << info.out;
     // CSV: header rows with units, one row per disk and per jet.
-    const auto disks = Lines(ReadFile(In("csv/disks.csv")));
-    const auto jets = Lines(ReadFile(In("csv/jets.csv")));
+    const auto disks = Lines(ReadFileBytes(In("csv/disks.csv")));
+    const auto jets = Lines(ReadFileBytes(In("csv/jets.csv")));
     ASSERT_EQ(jets.size(), 9u);
     EXPECT_EQ(disks.size(), 1u + 3 + 4 + 5 + 6 + 7 + 8 + 9 + 10);
     EXPECT_EQ(disks[0].rfind("outfall,riser,jet,step,x_m,y_m,z_m,half_width_m", 0), 0u);
@@ -138,7 +131,7 @@ TEST_F(BatchCommandTest, BatchComputesSavesAndWritesCsv) {
     ASSERT_NE(farLine, std::string::npos) << r.out;
     EXPECT_LT(csvLine, farLine);
     EXPECT_NE(r.out.find("far field written to " + In("csv").toStdString() + "/farfield.csv"), std::string::npos);
-    const auto far = Lines(ReadFile(In("csv/farfield.csv")));
+    const auto far = Lines(ReadFileBytes(In("csv/farfield.csv")));
     ASSERT_GE(far.size(), 2u);
     EXPECT_EQ(far[0],
               "outfall,kind,name,distance_m,dilution,concentration,unit,time_s,time_h,near_field,"
@@ -147,12 +140,12 @@ TEST_F(BatchCommandTest, BatchComputesSavesAndWritesCsv) {
 
 TEST_F(BatchCommandTest, ModelFailureExitsNonZeroAndLeavesTheCase) {
     ASSERT_EQ(Run({"--import", kExamples + "/diffuser.json", "--out", In("d.pmx")}).exitCode, 0);
-    const std::string before = ReadFile(In("d.pmx"));
+    const std::string before = ReadFileBytes(In("d.pmx"));
     CliResult r = Run({"--batch", In("d.pmx")}, "fail");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("UDF line 3: expected a number"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("no jet could be computed"), std::string::npos);
-    EXPECT_EQ(ReadFile(In("d.pmx")), before);
+    EXPECT_EQ(ReadFileBytes(In("d.pmx")), before);
     r = Run({"--batch", In("missing.pmx")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("cannot be read"), std::string::npos);
@@ -163,13 +156,13 @@ TEST_F(BatchCommandTest, ModelFailureExitsNonZeroAndLeavesTheCase) {
 TEST_F(BatchCommandTest, FailedRunDoesNotPassStoredResultsOffAsNew) {
     ASSERT_EQ(Run({"--import", kExamples + "/diffuser.json", "--out", In("d.pmx")}).exitCode, 0);
     ASSERT_EQ(Run({"--batch", In("d.pmx")}).exitCode, 0);
-    const std::string before = ReadFile(In("d.pmx"));
+    const std::string before = ReadFileBytes(In("d.pmx"));
     for (const QString mode : {"fail", "silent"}) {
         const CliResult r = Run({"--batch", In("d.pmx"), "--csv", In("csv")}, mode);
         EXPECT_EQ(r.exitCode, 1) << mode.toStdString();
         EXPECT_EQ(r.out.find("jets computed"), std::string::npos) << r.out;
         EXPECT_NE(r.err.find("no jet could be computed"), std::string::npos) << r.err;
-        EXPECT_EQ(ReadFile(In("d.pmx")), before);
+        EXPECT_EQ(ReadFileBytes(In("d.pmx")), before);
         EXPECT_FALSE(QFile::exists(In("csv/jets.csv")));
     }
 }
@@ -193,7 +186,7 @@ TEST_F(BatchCommandTest, DecimalCommaLocaleKeepsNumbersWhole) {
     if (previous.isEmpty()) qunsetenv("LC_ALL");
     else qputenv("LC_ALL", previous);
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const auto disks = Lines(ReadFile(In("csv/disks.csv")));
+    const auto disks = Lines(ReadFileBytes(In("csv/disks.csv")));
     ASSERT_GE(disks.size(), 3u);
     const auto header = Split(disks[0]);
     const auto row = Split(disks[2]);
@@ -206,7 +199,7 @@ TEST_F(BatchCommandTest, DecimalCommaLocaleKeepsNumbersWhole) {
 TEST_F(BatchCommandTest, TwoProgramsAtOnceKeepTheirOwnResults) {
     // Same case twice, one with doubled flows: both run at the same time
     // (the stand-in model takes 1.5 s) and each reads only its own output.
-    std::string text = ReadFile(kExamples + "/diffuser.json");
+    std::string text = ReadFileBytes(kExamples + "/diffuser.json");
     std::ofstream(In("a.json").toStdString()) << text;
     for (std::size_t p = text.find("\"flow_m3_s\": 0.02"); p != std::string::npos;
          p = text.find("\"flow_m3_s\": 0.02", p))
@@ -221,9 +214,9 @@ TEST_F(BatchCommandTest, TwoProgramsAtOnceKeepTheirOwnResults) {
     ASSERT_EQ(ra.exitCode, 0) << ra.err;
     ASSERT_EQ(rb.exitCode, 0) << rb.err;
     // The stand-in writes flow x 1000 as each jet's average dilution Sb.
-    const auto ja = Split(Lines(ReadFile(In("a/jets.csv")))[1]);
-    const auto jb = Split(Lines(ReadFile(In("b/jets.csv")))[1]);
-    const auto header = Split(Lines(ReadFile(In("a/jets.csv")))[0]);
+    const auto ja = Split(Lines(ReadFileBytes(In("a/jets.csv")))[1]);
+    const auto jb = Split(Lines(ReadFileBytes(In("b/jets.csv")))[1]);
+    const auto header = Split(Lines(ReadFileBytes(In("a/jets.csv")))[0]);
     const std::size_t sb = std::find(header.begin(), header.end(), "sb_average_dilution") - header.begin();
     ASSERT_LT(sb, header.size());
     EXPECT_EQ(ja[sb], "20");
@@ -239,8 +232,8 @@ TEST_F(BatchCommandTest, RealModelComputesEveryJetOfTheDemoCase) {
         Run({"--batch", kExamples + "/demo.json", "--out", In("demo.pmx"), "--csv", In("csv")}, "", PLUMEX_REAL_MODEL);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("8 of 8 jets computed"), std::string::npos) << r.out;
-    const auto jets = Lines(ReadFile(In("csv/jets.csv")));
-    const auto disks = Lines(ReadFile(In("csv/disks.csv")));
+    const auto jets = Lines(ReadFileBytes(In("csv/jets.csv")));
+    const auto disks = Lines(ReadFileBytes(In("csv/disks.csv")));
     ASSERT_EQ(jets.size(), 9u);
     const auto h = Split(jets[0]);
     auto col = [&h](const char* name) { return std::find(h.begin(), h.end(), name) - h.begin(); };
@@ -297,7 +290,7 @@ TEST_F(BatchCommandTest, RealModelCarriesTheDemoCaseToTheMixingZone) {
     EXPECT_NE(far.find("; mixing zone edge 2000 m: dilution "), std::string::npos) << far;
     EXPECT_NE(far.find("; Beach (1200 m): dilution "), std::string::npos) << far;
 
-    const auto rows = Lines(ReadFile(In("csv/farfield.csv")));
+    const auto rows = Lines(ReadFileBytes(In("csv/farfield.csv")));
     ASSERT_GE(rows.size(), 4u);
     const auto edge = Split(rows[1]);
     const auto beach = Split(rows[2]);
@@ -326,7 +319,7 @@ TEST_F(BatchCommandTest, RealModelReportsWhereTheDiffusersPlumesMerge) {
         EXPECT_NE(lines[k].find(", row of 6 ports, plumes merge "), std::string::npos) << lines[k];
     EXPECT_NE(on.out.find("6 of 6 jets computed\nThe plumes of Diffuser's 6 ports merge "), std::string::npos)
         << on.out;
-    const auto jets = Lines(ReadFile(In("on/jets.csv")));
+    const auto jets = Lines(ReadFileBytes(In("on/jets.csv")));
     ASSERT_EQ(jets.size(), 7u);
     const auto h = Split(jets[0]);
     auto col = [&h](const char* name) { return std::find(h.begin(), h.end(), name) - h.begin(); };

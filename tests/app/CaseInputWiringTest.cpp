@@ -22,23 +22,7 @@
 #include "ui/ProfileWnd.h"
 #include "ui/StartPage.h"
 
-class CaseInputWiring : public GuiFixture {
-protected:
-    // Runs action on the modal dialog of type T once it is up.
-    template <typename T, typename F>
-    void WhenModal(F action) {
-        auto* timer = new QTimer(&Frame());
-        timer->setInterval(20);
-        QObject::connect(timer, &QTimer::timeout, [timer, action] {
-            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-                timer->stop();
-                timer->deleteLater();
-                action(*dialog);
-            }
-        });
-        timer->start();
-    }
-};
+class CaseInputWiring : public GuiFixture {};
 
 TEST_F(CaseInputWiring, NewMakesTheWizardsCaseAndRemembersItsScenario) {
     m_bFinishWizards = false;

@@ -14,13 +14,6 @@ namespace {
 constexpr int kTimeoutMs = 120000;
 const QString kExamples = QString::fromUtf8(PLUMEX_EXAMPLES_DIR);
 
-std::string ReadFile(const QString& path) {
-    std::ifstream f(path.toStdString(), std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 class CaseLimitsJobsTest : public ::testing::Test {
 protected:
     // Runs plumex with the stand-in model; column and value (if given) make
@@ -38,7 +31,7 @@ protected:
     QString In(const QString& name) const { return m_dir.filePath(name); }
     // demo.json with the first `key` set to `value`.
     QString DemoWith(const std::string& key, const std::string& value) {
-        std::string text = ReadFile(kExamples + "/demo.json");
+        std::string text = ReadFileBytes(kExamples + "/demo.json");
         const std::size_t at = text.find("\"" + key + "\": ");
         EXPECT_NE(at, std::string::npos) << key;
         const std::size_t start = at + key.size() + 4;
@@ -73,7 +66,7 @@ TEST_F(CaseLimitsJobsTest, AnImportBeyondTheLoadersLimitsWritesNothing) {
 TEST_F(CaseLimitsJobsTest, ResultsTheCaseMayNotHoldLeaveTheJetNotComputed) {
     const CliResult imported = Run({"--import", kExamples + "/demo.json", "--out", In("demo.pmx")});
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
-    const std::string before = ReadFile(In("demo.pmx"));
+    const std::string before = ReadFileBytes(In("demo.pmx"));
     // Column 0 the centre's x, 3 the half width, 6 the velocity.
     const struct {
         const char* column;
@@ -91,5 +84,5 @@ TEST_F(CaseLimitsJobsTest, ResultsTheCaseMayNotHoldLeaveTheJetNotComputed) {
         const CliResult info = Run({"--info", In("out.pmx")});
         EXPECT_EQ(info.exitCode, 0) << c.what << info.err;
     }
-    EXPECT_EQ(ReadFile(In("demo.pmx")), before);
+    EXPECT_EQ(ReadFileBytes(In("demo.pmx")), before);
 }

@@ -1,5 +1,9 @@
 #include "CliRunner.h"
 
+#include <sstream>
+
+#include <fstream>
+
 std::unique_ptr<QProcess> StartPlumex(const QStringList& args, const QProcessEnvironment& env, const QString& cwd) {
     auto p = std::make_unique<QProcess>();
     p->setProcessEnvironment(env);
@@ -23,3 +27,10 @@ CliResult FinishPlumex(QProcess& p, int timeoutMs) {
 }
 
 CliResult RunPlumex(const QStringList& args, int timeoutMs) { return FinishPlumex(*StartPlumex(args), timeoutMs); }
+
+std::string ReadFileBytes(const QString& path) {
+    std::ifstream f(path.toStdString(), std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}

@@ -21,3 +21,5 @@ std::unique_ptr<QProcess> StartPlumex(const QStringList& args,
 CliResult FinishPlumex(QProcess& p, int timeoutMs = 60000);
 // Both at once.
 CliResult RunPlumex(const QStringList& args, int timeoutMs = 60000);
+// The bytes of a file the program wrote (empty when it cannot be read).
+std::string ReadFileBytes(const QString& path);

@@ -4,6 +4,7 @@
 // menus with real mouse clicks.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -56,6 +57,20 @@ protected:
     static void Settle(int ms = 20);
     // Settles and makes sure the main window takes the keys.
     void SettleActive();
+    // Runs action on the modal dialog of type T once it is up.
+    template <typename T, typename F>
+    void WhenModal(F action) {
+        auto* timer = new QTimer(m_app.get());
+        timer->setInterval(20);
+        QObject::connect(timer, &QTimer::timeout, [timer, action] {
+            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                timer->stop();
+                timer->deleteLater();
+                action(*dialog);
+            }
+        });
+        timer->start();
+    }
 
     QTemporaryDir m_dir;
     CScriptedPrompt m_prompt;

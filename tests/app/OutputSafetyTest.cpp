@@ -19,13 +19,6 @@ namespace {
 constexpr int kTimeoutMs = 120000;
 const QString kExamples = QString::fromUtf8(PLUMEX_EXAMPLES_DIR);
 
-std::string ReadFile(const QString& path) {
-    std::ifstream f(path.toStdString(), std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 // A 64 KB tmpfs for one test, when the test runs as root.
 struct SmallDisk {
     std::string m_strPath;
@@ -104,29 +97,29 @@ TEST_F(OutputSafetyTest, DevicesAreNeverReplaced) {
 
 TEST_F(OutputSafetyTest, AnOutputThatIsTheInputIsRefused) {
     Import("diffuser.json", In("d.pmx"));
-    const std::string before = ReadFile(In("d.pmx"));
+    const std::string before = ReadFileBytes(In("d.pmx"));
     ASSERT_EQ(::link(In("d.pmx").toLocal8Bit().constData(), In("hard.pmx").toLocal8Bit().constData()), 0);
     for (const QString& out : {In("d.pmx"), In("hard.pmx"), In("./d.pmx")}) {
         const CliResult r = Run({"--export", In("d.pmx"), "--out", out});
         EXPECT_EQ(r.exitCode, 1) << out.toStdString();
         EXPECT_NE(r.err.find("names the case the job reads"), std::string::npos) << r.err;
     }
-    EXPECT_EQ(ReadFile(In("d.pmx")), before);
+    EXPECT_EQ(ReadFileBytes(In("d.pmx")), before);
 
     ASSERT_TRUE(QFile::copy(kExamples + "/diffuser.json", In("a.json")));
-    const std::string json = ReadFile(In("a.json"));
+    const std::string json = ReadFileBytes(In("a.json"));
     const CliResult r = Run({"--import", In("a.json"), "--out", In("a.json")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(ReadFile(In("a.json")), json);
+    EXPECT_EQ(ReadFileBytes(In("a.json")), json);
 }
 
 TEST_F(OutputSafetyTest, NoJobWritesOverItsOwnInput) {
     Import("diffuser.json", In("d.pmx"));
     ASSERT_EQ(Run({"--batch", In("d.pmx")}).exitCode, 0) << "in place without --out, as meant";
-    const std::string before = ReadFile(In("d.pmx"));
+    const std::string before = ReadFileBytes(In("d.pmx"));
     ASSERT_EQ(::symlink(In("d.pmx").toLocal8Bit().constData(), In("link.pdf").toLocal8Bit().constData()), 0);
     ASSERT_TRUE(QFile::copy(kExamples + "/diffuser.json", In("j.json")));
-    const std::string json = ReadFile(In("j.json"));
+    const std::string json = ReadFileBytes(In("j.json"));
     const QStringList jobs[] = {
         {"--section", In("d.pmx"), "--kind", "2", "--distance", "50", "--image", In("d.pmx")},
         {"--render", In("d.pmx"), "--image", In("./d.pmx")},
@@ -142,7 +135,7 @@ TEST_F(OutputSafetyTest, NoJobWritesOverItsOwnInput) {
         {"--merge-study", In("p1.csv"), In("p1.csv"), In("p2.csv")},
     };
     ASSERT_TRUE(QFile::copy(kExamples + "/conditions.csv", In("c.csv")));
-    const std::string conditions = ReadFile(In("c.csv"));
+    const std::string conditions = ReadFileBytes(In("c.csv"));
     for (const char* part : {"p1.csv", "p2.csv"}) {
         QFile f(In(part));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -155,10 +148,10 @@ TEST_F(OutputSafetyTest, NoJobWritesOverItsOwnInput) {
         EXPECT_NE(r.err.find("names the case the job reads"), std::string::npos) << r.err;
         EXPECT_FALSE(QFile::exists(In("other.pmx"))) << "nothing written";
     }
-    EXPECT_EQ(ReadFile(In("d.pmx")), before);
-    EXPECT_EQ(ReadFile(In("j.json")), json);
-    EXPECT_EQ(ReadFile(In("c.csv")), conditions);
-    EXPECT_EQ(ReadFile(In("p1.csv")), "a part\n");
+    EXPECT_EQ(ReadFileBytes(In("d.pmx")), before);
+    EXPECT_EQ(ReadFileBytes(In("j.json")), json);
+    EXPECT_EQ(ReadFileBytes(In("c.csv")), conditions);
+    EXPECT_EQ(ReadFileBytes(In("p1.csv")), "a part\n");
 }
 
 TEST_F(OutputSafetyTest, EveryWriterRefusesDevicesFifosAndWriteProtectedFiles) {
@@ -179,17 +172,17 @@ TEST_F(OutputSafetyTest, EveryWriterRefusesDevicesFifosAndWriteProtectedFiles) {
     // A write-protected case is not replaced by the batch job in place, nor a
     // write-protected report by the report job: one behaviour.
     ASSERT_EQ(::chmod(In("d.pmx").toLocal8Bit().constData(), 0444), 0);
-    const std::string before = ReadFile(In("d.pmx"));
+    const std::string before = ReadFileBytes(In("d.pmx"));
     CliResult r = Run({"--batch", In("d.pmx")});
     EXPECT_EQ(r.exitCode, 1) << r.out;
     EXPECT_NE(r.err.find("write-protected"), std::string::npos) << r.err;
-    EXPECT_EQ(ReadFile(In("d.pmx")), before);
+    EXPECT_EQ(ReadFileBytes(In("d.pmx")), before);
     std::ofstream(In("old.html").toStdString()) << "old";
     ASSERT_EQ(::chmod(In("old.html").toLocal8Bit().constData(), 0444), 0);
     r = Run({"--report", In("d.pmx"), "--out", In("old.html")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("write-protected"), std::string::npos) << r.err;
-    EXPECT_EQ(ReadFile(In("old.html")), "old");
+    EXPECT_EQ(ReadFileBytes(In("old.html")), "old");
 }
 
 TEST_F(OutputSafetyTest, EveryReaderOfTheTextFormRefusesDevicesAndFifos) {
@@ -230,7 +223,7 @@ TEST_F(OutputSafetyTest, JetsLeftWithoutResultsSayWhyAndTheReportsStatusFollowsT
 
     r = Run({"--report", In("demo.pmx"), "--out", In("cut.html")}, "cut");
     EXPECT_EQ(r.exitCode, 4) << r.err;
-    const std::string html = ReadFile(In("cut.html"));
+    const std::string html = ReadFileBytes(In("cut.html"));
     EXPECT_NE(html.find("summary of this jet could not be read"), std::string::npos);
     EXPECT_EQ(html.find("rejected by the jet model"), std::string::npos);
 
@@ -240,7 +233,7 @@ TEST_F(OutputSafetyTest, JetsLeftWithoutResultsSayWhyAndTheReportsStatusFollowsT
 }
 
 TEST_F(OutputSafetyTest, ABatchWithJetsLeftUncomputedHasItsOwnExitStatus) {
-    std::string text = ReadFile(kExamples + "/diffuser.json");
+    std::string text = ReadFileBytes(kExamples + "/diffuser.json");
     const std::size_t name = text.find("\"name\"", text.find("\"jets\""));
     ASSERT_NE(name, std::string::npos);
     const std::size_t open = text.find('"', name + 6);
@@ -261,10 +254,10 @@ TEST_F(OutputSafetyTest, AFullDiskFailsTheJobAndKeepsThePreviousFiles) {
     const QStringList section = {"--section", In("demo.pmx"), "--kind", "2", "--distance", "50", "--image"};
     const CliResult fits = Run(section + QStringList{In("fits.bmp")});
     ASSERT_EQ(fits.exitCode, 0) << fits.err;
-    ASSERT_GT(ReadFile(In("fits.bmp")).size(), 8192u);
+    ASSERT_GT(ReadFileBytes(In("fits.bmp")).size(), 8192u);
     const CliResult csv = Run({"--batch", In("demo.pmx"), "--csv", In("csv")});
     ASSERT_EQ(csv.exitCode, 0) << csv.err;
-    ASSERT_GT(ReadFile(In("csv/disks.csv")).size(), 4096u);
+    ASSERT_GT(ReadFileBytes(In("csv/disks.csv")).size(), 4096u);
 
     // Previous files, and a filler that leaves one 4 KB page of the disk.
     std::ofstream(In("small/disks.csv").toStdString()) << "previous";
@@ -274,9 +267,9 @@ TEST_F(OutputSafetyTest, AFullDiskFailsTheJobAndKeepsThePreviousFiles) {
     const CliResult r = Run({"--batch", In("demo.pmx"), "--csv", In("small")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out.find("CSV written"), std::string::npos) << r.out;
-    EXPECT_EQ(ReadFile(In("small/disks.csv")), "previous");
+    EXPECT_EQ(ReadFileBytes(In("small/disks.csv")), "previous");
     const CliResult s = Run(section + QStringList{In("small/section.bmp")});
     EXPECT_EQ(s.exitCode, 1) << s.out;
-    EXPECT_EQ(ReadFile(In("small/section.bmp")), "old picture");
+    EXPECT_EQ(ReadFileBytes(In("small/section.bmp")), "old picture");
     EXPECT_EQ(QDir(In("small")).entryList(QDir::Files | QDir::Hidden).size(), 3) << "no temporary file left";
 }

@@ -77,20 +77,6 @@ protected:
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
         Settle();
     }
-    // Runs action on the modal dialog of type T once it is up.
-    template <typename T, typename F>
-    void WhenModal(F action) {
-        auto* timer = new QTimer(&Frame());
-        timer->setInterval(20);
-        QObject::connect(timer, &QTimer::timeout, [timer, action] {
-            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-                timer->stop();
-                timer->deleteLater();
-                action(*dialog);
-            }
-        });
-        timer->start();
-    }
     // The menu of the menu bar with that title, opened with the mouse.
     QMenu* OpenMenu(const QString& title) {
         QMenuBar* bar = Frame().menuBar();
